@@ -1,0 +1,44 @@
+#include "DeviceSetup.h"
+
+#include "CommandLine.h"
+#include "device/DeviceBus.h"
+#include "device/HidTransport.h"
+#include "device/HotplugMonitor.h"
+#include "device/ProtocolTrace.h"
+#include "device/sim/SimControlServer.h"
+#include "device/sim/SimulatedBoxes.h"
+
+bool DeviceSetup::apply(const CommandLine &line, HotplugMonitor *hotplug, QObject *owner, QString *error)
+{
+    DeviceBus &bus = DeviceBus::instance();
+    if (!line.hidTrace.isEmpty()) {
+        auto trace = std::make_unique<ProtocolTrace>(line.hidTrace);
+        if (!trace->isOpen()) {
+            *error = QStringLiteral("cannot write the trace file %1: %2").arg(line.hidTrace, trace->errorString());
+            return false;
+        }
+        bus.setTrace(std::move(trace));
+    }
+    if (!line.simulateSet) {
+        bus.setTransport(std::unique_ptr<HidTransport>(createHidapiTransport()));
+        return true;
+    }
+    auto boxes = std::make_unique<SimulatedBoxes>();
+    QString specError;
+    if (!boxes->plugFromSpec(line.simulate, &specError)) {
+        *error = QStringLiteral("--simulate=%1: %2").arg(line.simulate, specError);
+        return false;
+    }
+    if (hotplug)
+        boxes->setDeviceSetChangedHandler([hotplug] { hotplug->notify(); });
+    simulator = boxes.get();
+    bus.setTransport(std::move(boxes));
+    if (!line.simulateControl.isEmpty()) {
+        auto *control = new SimControlServer(simulator, owner);
+        if (!control->listen(line.simulateControl, error)) {
+            *error = QStringLiteral("--simulate-control=%1: %2").arg(line.simulateControl, *error);
+            return false;
+        }
+    }
+    return true;
+}

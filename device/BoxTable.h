@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QString>
+
+struct HidHandle;
+
+// Sizes and identities of the controller boxes.
+constexpr int kBoxCount = 16;
+constexpr int kRainbowFanCount = 5;
+constexpr int kVaylaFanCount = 3;
+constexpr int kLedCount = 12;
+constexpr int kColorEntries = 13;   // twelve ring LEDs + the fan's single colour
+constexpr int kSingleColorEntry = 12;
+constexpr unsigned short kVendorId = 0x264A;
+constexpr unsigned short kProductIdBase = 0x1FA5;
+
+namespace LightMode {
+enum : int {
+    Snake = 0, Cycle, Radar, Blink, Breath, Whirl, Light, Copy,
+    Music_1, Music_2, Music_3, Mobile_1, Mobile_2, Mobile_3, Temperature
+};
+constexpr int Count = 15;
+inline bool isValid(int m) { return m >= 0 && m < Count; }
+inline bool isBoxEffect(int m) { return m >= Snake && m <= Whirl; }
+inline bool isComputerMusic(int m) { return m >= Music_1 && m <= Music_3; }
+inline bool isPhoneMusic(int m) { return m >= Mobile_1 && m <= Mobile_3; }
+inline bool isMusic(int m) { return m >= Music_1 && m <= Mobile_3; }
+}
+
+namespace ColorMode {
+enum : int { RGB = 0, Single = 1, Off = 2 };
+constexpr int Count = 3;
+}
+
+namespace LightSpeed {
+enum : int { SoFast = 0, Fast = 1, Normal = 2, Slow = 3 };
+constexpr int Count = 4;
+}
+
+namespace SpeedMode {
+enum : int { Custom = 0, Silent = 1, Performance = 2 };
+}
+
+namespace VaylaLightMode {
+enum : int { Steady = 0, RGB = 1, Blink = 2 };
+constexpr int Count = 3;
+}
+
+namespace BoxType {
+enum : int { Vayla = 0, Rainbow = 1 };
+}
+
+struct RainbowFanRecord {
+    int fanType = 0;
+    int speedPer = 5;
+    int speedNum = 10;
+    int speedMode = SpeedMode::Performance;
+    bool isMonitor = true;
+    bool isAlarmShown = false;
+    bool isPWM = true;
+    int colorMode = 0;
+    int lightMode = 0;
+    int lightSpeed = 0;
+    int copyLightMode = 0;
+    int rValue_Led[kColorEntries] = {};
+    int gValue_Led[kColorEntries] = {};
+    int bValue_Led[kColorEntries] = {};
+    float brightValue[kColorEntries] = {};
+    bool isTurnOffLed = true;
+};
+
+struct VaylaFanRecord {
+    int speed = 5;
+    int speedMode = SpeedMode::Performance;
+    bool isMonitor = true;
+    bool isAlarmShown = false;
+    bool isPWM = true;
+    int lightMode = VaylaLightMode::Steady;
+    int rValue = 255;
+    int gValue = 0;
+    int bValue = 0;
+    float brightValue = 1.0f;
+    bool isTurnOffLed = true;
+};
+
+struct ControllerBox {
+    HidHandle *handle = nullptr;
+    bool gIsConnected = false;
+    int profileValue = 1;
+    RainbowFanRecord rainbowFan[kRainbowFanCount];
+    VaylaFanRecord vaylaFan[kVaylaFanCount];
+    int boxType = BoxType::Rainbow;
+
+    bool isVaylaBox() const { return boxType == BoxType::Vayla; }
+};
+
+// The process-wide table of every box slot; index = box number.
+extern ControllerBox boxArray[kBoxCount];
+// The box the main window shows and the editors address ("nowFan" in logs).
+extern int controllerBoxNumber;
+// Connection maps of the last full discovery and of the last quick scan.
+extern QString checkControllerStr;
+extern QString checkControllerStr_Old;
+
+// Puts the table and the values beside it back to their start values.
+void resetBoxArray();
+
+inline bool isValidBox(int box) { return box >= 0 && box < kBoxCount; }
+inline bool isValidRainbowFan(int fan) { return fan >= 0 && fan < kRainbowFanCount; }
+inline bool isValidVaylaFan(int fan) { return fan >= 0 && fan < kVaylaFanCount; }
+// Fans that a box of its type really drives.
+inline int fanCountOf(const ControllerBox &box)
+{
+    return box.isVaylaBox() ? kVaylaFanCount : kRainbowFanCount;
+}
+// The light mode a fan plays: its own, or the copied one while in "Copy".
+inline int effectiveLightMode(const RainbowFanRecord &fan)
+{
+    return fan.lightMode == LightMode::Copy ? fan.copyLightMode : fan.lightMode;
+}

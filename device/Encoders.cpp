@@ -1,0 +1,278 @@
+#include "Encoders.h"
+
+#include "BoxTable.h"
+#include "DeviceBus.h"
+#include "FanCurve.h"
+#include "Reports.h"
+
+#include <QDebug>
+
+#include <cmath>
+
+namespace {
+
+bool connectedRainbowFan(int box, int fan)
+{
+    if (!isValidBox(box) || !isValidRainbowFan(fan)) {
+        qWarning() << "device command refused: box" << box << "fan" << fan;
+        return false;
+    }
+    return boxArray[box].gIsConnected;
+}
+
+bool openVaylaFan(HidHandle *handle, int box, int fan)
+{
+    if (!isValidBox(box) || !isValidVaylaFan(fan)) {
+        qWarning() << "device command refused: box" << box << "fan" << fan;
+        return false;
+    }
+    return handle != nullptr;
+}
+
+void sendToBox(int box, const Report &report)
+{
+    DeviceBus::instance().send(box, boxArray[box].handle, report);
+}
+
+void sendEffect(int box, int fan, int lightMode, int lightSpeed, Reports::Colours colours)
+{
+    if (!connectedRainbowFan(box, fan))
+        return;
+    const RainbowFanRecord &record = boxArray[box].rainbowFan[fan];
+    sendToBox(box, Reports::fanLighting(record, fan + 1, Reports::effectModeByte(lightMode, lightSpeed),
+                                        colours));
+}
+
+float levelFactor(int level) { return static_cast<float>(level) / 100.0f; }
+
+int clampByte(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+
+} // namespace
+
+void sendCommand_Snake(int box, int fan, int lightSpeed)
+{
+    sendEffect(box, fan, LightMode::Snake, lightSpeed, Reports::Colours::None);
+}
+
+void sendCommand_Cycle(int box, int fan, int lightSpeed)
+{
+    sendEffect(box, fan, LightMode::Cycle, lightSpeed, Reports::Colours::None);
+}
+
+void sendCommand_Radar(int box, int fan, int lightSpeed)
+{
+    sendEffect(box, fan, LightMode::Radar, lightSpeed, Reports::Colours::SingleTriple);
+}
+
+void sendCommand_Blink(int box, int fan, int lightSpeed)
+{
+    sendEffect(box, fan, LightMode::Blink, lightSpeed, Reports::Colours::ByColorMode);
+}
+
+void sendCommand_Breath(int box, int fan, int lightSpeed)
+{
+    sendEffect(box, fan, LightMode::Breath, lightSpeed, Reports::Colours::ByColorMode);
+}
+
+void sendCommand_Whirl(int box, int fan, int lightSpeed)
+{
+    sendEffect(box, fan, LightMode::Whirl, lightSpeed, Reports::Colours::PerLed);
+}
+
+void sendCommand_Light(int box, int fan, int level)
+{
+    if (!connectedRainbowFan(box, fan))
+        return;
+    sendToBox(box, Reports::fanLighting(boxArray[box].rainbowFan[fan], fan + 1, Reports::kSteadyPerLed,
+                                        Reports::Colours::ByColorMode, levelFactor(level)));
+}
+
+void sendCommand_Music(int box, int fan, int level)
+{
+    if (!connectedRainbowFan(box, fan))
+        return;
+    sendToBox(box, Reports::fanLighting(boxArray[box].rainbowFan[fan], fan + 1, Reports::kSteadySingle,
+                                        Reports::Colours::SingleTriple, levelFactor(level)));
+}
+
+void sendCommand_MusicLeds(int box, int fan, int level)
+{
+    if (!connectedRainbowFan(box, fan))
+        return;
+    sendToBox(box, Reports::fanLighting(boxArray[box].rainbowFan[fan], fan + 1, Reports::kSteadyPerLed,
+                                        Reports::Colours::PerLed, levelFactor(level)));
+}
+
+void sendCommand_Default(int box, int fan)
+{
+    if (!connectedRainbowFan(box, fan) || !isValidBox(controllerBoxNumber))
+        return;
+    // The preview follows the editor, which always shows the current box.
+    const RainbowFanRecord &shown = boxArray[controllerBoxNumber].rainbowFan[fan];
+    const int mode = effectiveLightMode(shown);
+    if (!LightMode::isValid(mode)) {
+        qWarning() << "sendCommand_Default refused: light mode" << mode;
+        return;
+    }
+    sendToBox(box, Reports::defaultPreview(fan + 1, mode, shown.colorMode));
+}
+
+void sendCommand_turnoff(int box, int fan)
+{
+    if (!connectedRainbowFan(box, fan))
+        return;
+    sendToBox(box, Reports::rainbowLighting(fan + 1, Reports::kSteadyPerLed));
+}
+
+void sendCommand_TempColor(int box, int fan, int r, int g, int b)
+{
+    if (!connectedRainbowFan(box, fan))
+        return;
+    Report report = Reports::rainbowLighting(fan + 1, Reports::kSteadySingle);
+    Reports::setTriple(report, 0, static_cast<uint8_t>(clampByte(r)), static_cast<uint8_t>(clampByte(g)),
+                       static_cast<uint8_t>(clampByte(b)));
+    sendToBox(box, report);
+}
+
+void sendCommand_ScriptFrame(int box, int fan, const QStringList &r, const QStringList &g,
+                             const QStringList &b, const QStringList &bright)
+{
+    if (!connectedRainbowFan(box, fan))
+        return;
+    Report report = Reports::rainbowLighting(fan + 1, Reports::kSteadyPerLed);
+    // A short list leaves the LEDs it does not reach dark.
+    auto at = [](const QStringList &list, int i) { return i < list.size() ? list.at(i) : QString(); };
+    for (int i = 0; i < kLedCount; ++i) {
+        const float br = at(bright, i).toFloat();
+        Reports::setTriple(report, i, Reports::colorByte(at(r, i).toInt(), br),
+                           Reports::colorByte(at(g, i).toInt(), br), Reports::colorByte(at(b, i).toInt(), br));
+    }
+    sendToBox(box, report);
+}
+
+void sendFanLightingReport(int box, const Report &report)
+{
+    if (!isValidBox(box) || !boxArray[box].gIsConnected)
+        return;
+    sendToBox(box, report);
+}
+
+int fanSpeedLevelRpm(int level)
+{
+    return (level >= 0 && level <= 10) ? 400 + 100 * level : 0;
+}
+
+void sendCommand_FanSpeed(int box, int fan, int level)
+{
+    sendCommand_FanTargetSpeed(box, fan, fanSpeedLevelRpm(level));
+}
+
+void sendCommand_FanTargetSpeed(int box, int fan, int rpm)
+{
+    if (!connectedRainbowFan(box, fan))
+        return;
+    sendToBox(box, Reports::fanTargetSpeed(fan + 1, rpm));
+}
+
+void sendCommand_FanDuty(int box, int fan, int percent)
+{
+    if (!connectedRainbowFan(box, fan))
+        return;
+    // Below 30 % a fan may not start at all.
+    sendToBox(box, Reports::fanDuty(fan + 1, percent < 30 ? 30 : percent));
+}
+
+void sendCommand_FanTempDuty(int temperature, int box, int fan)
+{
+    if (!connectedRainbowFan(box, fan))
+        return;
+    const int duty = temperatureDuty(temperature, boxArray[box].rainbowFan[fan].speedPer);
+    sendToBox(box, Reports::fanDuty(fan + 1, duty));
+}
+
+void SetFanNormal(HidHandle *handle, int box, int fan, int level)
+{
+    SetFanNormalPercent(handle, box, fan, (level >= 0 && level <= 5) ? 20 * level : 0);
+}
+
+void SetFanNormalPercent(HidHandle *handle, int box, int fan, int percent)
+{
+    if (!openVaylaFan(handle, box, fan))
+        return;
+    DeviceBus::instance().send(box, handle, Reports::vaylaDuty(fan + 1, percent));
+}
+
+void SetFanSilent(HidHandle *handle, int box, int fan)
+{
+    SetFanNormalPercent(handle, box, fan, 0);
+}
+
+void SetFanPerformance(HidHandle *handle, int box, int fan)
+{
+    if (!openVaylaFan(handle, box, fan))
+        return;
+    DeviceBus::instance().send(box, handle, Reports::vaylaPerformance(fan + 1));
+}
+
+namespace {
+
+void sendVaylaLighting(HidHandle *handle, int box, int fan, int mode, int r, int g, int b, float bright)
+{
+    if (!openVaylaFan(handle, box, fan))
+        return;
+    // Components are taken as their low byte, then scaled.
+    DeviceBus::instance().send(box, handle,
+                               Reports::vaylaLighting(fan + 1, mode, Reports::colorByte(r & 0xFF, bright),
+                                                      Reports::colorByte(g & 0xFF, bright),
+                                                      Reports::colorByte(b & 0xFF, bright)));
+}
+
+} // namespace
+
+void SetFanColor(HidHandle *handle, int box, int fan, int r, int g, int b, float bright)
+{
+    sendVaylaLighting(handle, box, fan, VaylaLightMode::Steady, r, g, b, bright);
+}
+
+void SetFanRGB(HidHandle *handle, int box, int fan)
+{
+    if (!openVaylaFan(handle, box, fan))
+        return;
+    DeviceBus::instance().send(box, handle, Reports::vaylaLighting(fan + 1, VaylaLightMode::RGB, 0, 0, 0));
+}
+
+void SetFanBlink(HidHandle *handle, int box, int fan, int r, int g, int b, float bright)
+{
+    sendVaylaLighting(handle, box, fan, VaylaLightMode::Blink, r, g, b, bright);
+}
+
+void sendCommand_SaveSettings(int box)
+{
+    if (!isValidBox(box) || !boxArray[box].gIsConnected)
+        return;
+    sendToBox(box, Reports::saveSettings());
+}
+
+QString readFirmwareVersion()
+{
+    const int box = controllerBoxNumber;
+    if (!isValidBox(box) || !boxArray[box].gIsConnected)
+        return QStringLiteral("0");
+    Reply reply{};
+    int length = 0;
+    DeviceBus::instance().exchange(box, boxArray[box].handle, Reports::readFirmwareVersion(), &reply, &length);
+    return Reports::firmwareVersionText(reply);
+}
+
+void requestFanSpeed(int box, int fan, const std::function<void(int port, int rpm)> &onSpeed)
+{
+    if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxArray[box].gIsConnected)
+        return;
+    DeviceBus::instance().query(box, boxArray[box].handle, Reports::readFanSpeed(fan + 1),
+                                [onSpeed](const Reply &reply, int length) {
+                                    int port = 0;
+                                    int rpm = 0;
+                                    if (Reports::decodeFanSpeed(reply, length, &port, &rpm) && onSpeed)
+                                        onSpeed(port, rpm);
+                                });
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Report.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+struct HidHandle;
+
+// The device commands. Each reads what it needs from boxArray, builds its
+// report (Reports) and sends it through the DeviceBus. A command for a box
+// that is not connected, or for a box or fan number out of range, sends
+// nothing. None of them reports failure.
+
+// 12-LED lighting family.
+void sendCommand_Snake(int box, int fan, int lightSpeed);
+void sendCommand_Cycle(int box, int fan, int lightSpeed);
+void sendCommand_Radar(int box, int fan, int lightSpeed);
+void sendCommand_Blink(int box, int fan, int lightSpeed);
+void sendCommand_Breath(int box, int fan, int lightSpeed);
+void sendCommand_Whirl(int box, int fan, int lightSpeed);
+void sendCommand_Light(int box, int fan, int level);
+void sendCommand_Music(int box, int fan, int level);
+void sendCommand_MusicLeds(int box, int fan, int level);
+void sendCommand_Default(int box, int fan);
+void sendCommand_turnoff(int box, int fan);
+void sendCommand_TempColor(int box, int fan, int r, int g, int b);
+void sendCommand_ScriptFrame(int box, int fan, const QStringList &r, const QStringList &g,
+                             const QStringList &b, const QStringList &bright);
+// A ready-made 12-LED lighting report (the software effects build their own frames).
+void sendFanLightingReport(int box, const Report &report);
+
+// Fan-speed family of the 12-LED boxes.
+void sendCommand_FanSpeed(int box, int fan, int level);
+void sendCommand_FanTargetSpeed(int box, int fan, int rpm);
+void sendCommand_FanDuty(int box, int fan, int percent);
+void sendCommand_FanTempDuty(int temperature, int box, int fan);
+
+// Fan-speed family of the single-colour boxes; sent whenever the handle is open.
+void SetFanNormal(HidHandle *handle, int box, int fan, int level);
+void SetFanNormalPercent(HidHandle *handle, int box, int fan, int percent);
+void SetFanSilent(HidHandle *handle, int box, int fan);
+void SetFanPerformance(HidHandle *handle, int box, int fan);
+
+// Lighting of the single-colour fans; sent whenever the handle is open.
+void SetFanColor(HidHandle *handle, int box, int fan, int r, int g, int b, float bright);
+void SetFanRGB(HidHandle *handle, int box, int fan);
+void SetFanBlink(HidHandle *handle, int box, int fan, int r, int g, int b, float bright);
+
+// Tells the box to keep its current settings (0x32 0x53).
+void sendCommand_SaveSettings(int box);
+
+// Firmware version "a.b.c" of box controllerBoxNumber, "0" when it is not connected.
+QString readFirmwareVersion();
+
+// Speed poll of one fan: onSpeed(port, rpm) runs only for a valid reply.
+void requestFanSpeed(int box, int fan, const std::function<void(int port, int rpm)> &onSpeed);
+
+// RPM of a fixed speed level: 400 + 100 x level for 0..10, otherwise 0.
+int fanSpeedLevelRpm(int level);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Report.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QString>
+
+// The protocol trace: one line per device event, flushed at once, so that a
+// crash or a kill never loses the last exchange.
+//   MS OPEN B ok|fail
+//   MS XFER B OUT IN      (hex without spaces; IN is "-" when nothing was read)
+//   MS CLOSE B
+class ProtocolTrace {
+public:
+    // Appends to `path`. isOpen() tells whether the file could be opened.
+    explicit ProtocolTrace(const QString &path);
+
+    bool isOpen() const { return m_file.isOpen(); }
+    QString errorString() const { return m_file.errorString(); }
+
+    void open(int box, bool ok);
+    void transfer(int box, const Report &out, const Reply *in, int inLength);
+    void close(int box);
+
+private:
+    void writeLine(const QByteArray &line);
+
+    QFile m_file;
+    QElapsedTimer m_clock;
+};

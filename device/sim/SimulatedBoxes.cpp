@@ -1,0 +1,329 @@
+#include "SimulatedBoxes.h"
+
+#include "../BoxTable.h"
+
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// A fan needs about two seconds to reach a new speed.
+constexpr qint64 kRampMs = 2000;
+constexpr int kRpmPerDutyPercent = 14;
+constexpr int kPowerOnRpm = 1000;
+
+} // namespace
+
+SimulatedBoxes::SimulatedBoxes()
+{
+    auto timer = std::make_shared<QElapsedTimer>();
+    timer->start();
+    m_clock = [timer] { return timer->elapsed(); };
+}
+
+SimulatedBoxes::~SimulatedBoxes()
+{
+    for (auto &entry : m_handles)
+        delete entry.second;
+}
+
+bool SimulatedBoxes::parseSpec(const QString &spec, std::array<int, 16> *types, QString *error)
+{
+    types->fill(-1);
+    const QStringList items = spec.split(QLatin1Char(','));
+    if (items.size() > kBoxCount) {
+        *error = QStringLiteral("at most %1 box slots, got %2").arg(kBoxCount).arg(items.size());
+        return false;
+    }
+    for (int i = 0; i < items.size(); ++i) {
+        const QString item = items.at(i).trimmed();
+        if (item == QLatin1String("1"))
+            (*types)[i] = BoxType::Rainbow;
+        else if (item == QLatin1String("0"))
+            (*types)[i] = BoxType::Vayla;
+        else if (item == QLatin1String("-") || item.isEmpty())
+            (*types)[i] = -1;
+        else {
+            *error = QStringLiteral("slot %1: \"%2\" is not 1, 0 or -").arg(i).arg(item);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool SimulatedBoxes::plugFromSpec(const QString &spec, QString *error)
+{
+    std::array<int, 16> types{};
+    if (!parseSpec(spec, &types, error))
+        return false;
+    for (int i = 0; i < kBoxCount; ++i) {
+        if (types[i] >= 0 && !m_boxes[i].plugged) {
+            Box &box = m_boxes[i];
+            box = Box();
+            box.plugged = true;
+            box.type = types[i];
+            ++box.generation;
+        }
+    }
+    return true;
+}
+
+QString SimulatedBoxes::checkBox(int box) const
+{
+    if (box < 0 || box >= kBoxCount)
+        return QStringLiteral("box %1 is outside 0-15").arg(box);
+    return QString();
+}
+
+QString SimulatedBoxes::checkFan(int box, int fan) const
+{
+    QString error = checkBox(box);
+    if (!error.isEmpty())
+        return error;
+    if (!m_boxes[box].plugged)
+        return QStringLiteral("box %1 is not plugged in").arg(box);
+    const int fans = m_boxes[box].type == BoxType::Vayla ? kVaylaFanCount : kRainbowFanCount;
+    if (fan < 0 || fan >= fans)
+        return QStringLiteral("box %1 has fans 0-%2").arg(box).arg(fans - 1);
+    return QString();
+}
+
+QString SimulatedBoxes::plug(int box, int type)
+{
+    QString error = checkBox(box);
+    if (!error.isEmpty())
+        return error;
+    if (type != BoxType::Vayla && type != BoxType::Rainbow)
+        return QStringLiteral("type %1 is not 0 or 1").arg(type);
+    if (m_boxes[box].plugged)
+        return QStringLiteral("box %1 is already plugged in").arg(box);
+    const int generation = m_boxes[box].generation + 1;
+    m_boxes[box] = Box();
+    m_boxes[box].plugged = true;
+    m_boxes[box].type = type;
+    m_boxes[box].generation = generation;
+    for (Fan &fan : m_boxes[box].fans)
+        fan.changedAt = now();
+    notifyChanged();
+    return QString();
+}
+
+QString SimulatedBoxes::unplug(int box)
+{
+    QString error = checkBox(box);
+    if (!error.isEmpty())
+        return error;
+    if (!m_boxes[box].plugged)
+        return QStringLiteral("box %1 is not plugged in").arg(box);
+    m_boxes[box].plugged = false;
+    ++m_boxes[box].generation; // every open handle of it goes dead
+    notifyChanged();
+    return QString();
+}
+
+QString SimulatedBoxes::stall(int box, int fan)
+{
+    QString error = checkFan(box, fan);
+    if (error.isEmpty())
+        m_boxes[box].fans[fan].stalled = true;
+    return error;
+}
+
+QString SimulatedBoxes::run(int box, int fan)
+{
+    QString error = checkFan(box, fan);
+    if (error.isEmpty()) {
+        Fan &f = m_boxes[box].fans[fan];
+        if (f.stalled) {
+            f.stalled = false;
+            f.startRpm = 0; // spins up again from standstill
+            f.changedAt = now();
+        }
+    }
+    return error;
+}
+
+QString SimulatedBoxes::mute(int box, bool muted)
+{
+    QString error = checkBox(box);
+    if (!error.isEmpty())
+        return error;
+    if (!m_boxes[box].plugged)
+        return QStringLiteral("box %1 is not plugged in").arg(box);
+    m_boxes[box].muted = muted;
+    return QString();
+}
+
+QString SimulatedBoxes::command(const QString &line)
+{
+    const QStringList words = line.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    auto number = [&words](int i, bool *ok) { return i < words.size() ? words.at(i).toInt(ok) : (*ok = false, 0); };
+    if (words.isEmpty())
+        return QStringLiteral("error: empty command");
+    const QString verb = words.first();
+    bool ok1 = false;
+    bool ok2 = false;
+    const int a = number(1, &ok1);
+    const int b = number(2, &ok2);
+    QString error;
+    if ((verb == QLatin1String("plug") || verb == QLatin1String("stall") || verb == QLatin1String("run"))
+        && words.size() == 3 && ok1 && ok2) {
+        error = verb == QLatin1String("plug") ? plug(a, b) : verb == QLatin1String("stall") ? stall(a, b) : run(a, b);
+    } else if ((verb == QLatin1String("unplug") || verb == QLatin1String("mute") || verb == QLatin1String("unmute"))
+               && words.size() == 2 && ok1) {
+        error = verb == QLatin1String("unplug") ? unplug(a) : mute(a, verb == QLatin1String("mute"));
+    } else {
+        return QStringLiteral("error: unknown command \"%1\" (plug B T, unplug B, stall B F, run B F, "
+                              "mute B, unmute B)").arg(line.simplified());
+    }
+    return error.isEmpty() ? QStringLiteral("ok") : QStringLiteral("error: ") + error;
+}
+
+bool SimulatedBoxes::isPlugged(int box) const
+{
+    return box >= 0 && box < kBoxCount && m_boxes[box].plugged;
+}
+
+int SimulatedBoxes::typeOf(int box) const
+{
+    return isPlugged(box) ? m_boxes[box].type : -1;
+}
+
+int SimulatedBoxes::rpm(int box, int fan) const
+{
+    if (!isPlugged(box) || fan < 0 || fan >= 5)
+        return 0;
+    return currentRpm(m_boxes[box].fans[fan]);
+}
+
+Report SimulatedBoxes::lastLighting(int box, int fan) const
+{
+    if (box < 0 || box >= kBoxCount || fan < 0 || fan >= 5)
+        return Report{};
+    return m_boxes[box].fans[fan].lighting;
+}
+
+void SimulatedBoxes::notifyChanged()
+{
+    if (m_changed)
+        m_changed();
+}
+
+int SimulatedBoxes::currentRpm(const Fan &fan) const
+{
+    if (fan.stalled)
+        return 0;
+    const qint64 elapsed = now() - fan.changedAt;
+    if (elapsed >= kRampMs)
+        return fan.targetRpm;
+    return fan.startRpm + static_cast<int>((fan.targetRpm - fan.startRpm) * elapsed / kRampMs);
+}
+
+void SimulatedBoxes::setTarget(Fan &fan, int rpm)
+{
+    fan.startRpm = currentRpm(fan);
+    fan.targetRpm = rpm;
+    fan.changedAt = now();
+}
+
+Reply SimulatedBoxes::answer(Box &box, const Report &out)
+{
+    Reply in{};
+    in[0] = out[1];
+    in[1] = out[2];
+    const int port = out[3];
+    const bool hasFan = port >= 1 && port <= 5;
+    if (out[1] == 0x33 && out[2] == 0x50) {
+        in[2] = 1;
+        in[3] = 2;
+        in[4] = 3;
+    } else if (out[1] == 0x33 && out[2] == 0x51) {
+        in[2] = static_cast<uint8_t>(port);
+        // A port without a fan reads as standing still, as on the real box.
+        const bool exists = hasFan && (box.type != BoxType::Vayla || port <= kVaylaFanCount);
+        const int speed = exists ? currentRpm(box.fans[port - 1]) : 0;
+        in[5] = static_cast<uint8_t>(speed & 0xFF);
+        in[6] = static_cast<uint8_t>((speed >> 8) & 0xFF);
+    } else if (out[1] == 0x32 && out[2] == 0x51 && hasFan) {
+        Fan &fan = box.fans[port - 1];
+        const int kind = out[4];
+        if (kind == 0x01 || kind == 0x03)
+            setTarget(fan, kRpmPerDutyPercent * std::min<int>(out[5], 100));
+        else if (kind == 0x02)
+            setTarget(fan, box.type == BoxType::Vayla ? kRpmPerDutyPercent * 100 : out[6] + 256 * out[7]);
+    } else if (out[1] == 0x32 && out[2] == 0x52 && hasFan) {
+        box.fans[port - 1].lighting = out;
+    }
+    return in;
+}
+
+SimulatedBoxes::Handle *SimulatedBoxes::live(HidHandle *handle)
+{
+    auto it = m_handles.find(handle);
+    if (it == m_handles.end())
+        return nullptr;
+    Handle *h = it->second;
+    const Box &box = m_boxes[h->box];
+    return (box.plugged && box.generation == h->generation) ? h : nullptr;
+}
+
+HidHandle *SimulatedBoxes::open(unsigned short vendorId, unsigned short productId)
+{
+    const int box = productId - kProductIdBase;
+    if (vendorId != kVendorId || box < 0 || box >= kBoxCount || !m_boxes[box].plugged)
+        return nullptr;
+    auto *h = new Handle{box, m_boxes[box].generation, {}};
+    auto *key = reinterpret_cast<HidHandle *>(h);
+    m_handles[key] = h;
+    return key;
+}
+
+int SimulatedBoxes::write(HidHandle *handle, const uint8_t *data, size_t length)
+{
+    Handle *h = live(handle);
+    if (!h)
+        return -1;
+    if (length != static_cast<size_t>(kReportSize) || data[0] != 0) {
+        qWarning() << "simulator: refused a report of" << length << "bytes with report ID" << data[0];
+        return -1;
+    }
+    Report out{};
+    std::memcpy(out.data(), data, kReportSize);
+    m_sent.push_back({h->box, out});
+    Box &box = m_boxes[h->box];
+    const Reply in = answer(box, out);
+    if (!box.muted && h->pending.size() < 32)
+        h->pending.push_back(in);
+    return kReportSize;
+}
+
+int SimulatedBoxes::read(HidHandle *handle, uint8_t *data, size_t length, int timeoutMs)
+{
+    Handle *h = live(handle);
+    if (!h)
+        return -1;
+    if (h->pending.empty()) {
+        // Nothing will arrive: wait out the time-out like a real silent box.
+        if (timeoutMs > 0)
+            QThread::msleep(static_cast<unsigned long>(timeoutMs));
+        return 0;
+    }
+    const Reply in = h->pending.front();
+    h->pending.pop_front();
+    const size_t n = std::min(length, static_cast<size_t>(kReplySize));
+    std::memcpy(data, in.data(), n);
+    return static_cast<int>(n);
+}
+
+void SimulatedBoxes::close(HidHandle *handle)
+{
+    auto it = m_handles.find(handle);
+    if (it == m_handles.end())
+        return;
+    delete it->second;
+    m_handles.erase(it);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "device/BoxTable.h"
+#include "device/DeviceBus.h"
+#include "device/Discovery.h"
+#include "device/Report.h"
+#include "device/sim/SimulatedBoxes.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+// Puts fresh simulated boxes behind the device bus and a clean box table in
+// front of it. `spec` is the --simulate form ("-,1,-,-,0").
+inline SimulatedBoxes *installSimulator(const QString &spec, bool discover = true)
+{
+    resetBoxArray();
+    auto boxes = std::make_unique<SimulatedBoxes>();
+    QString error;
+    boxes->plugFromSpec(spec, &error);
+    SimulatedBoxes *sim = boxes.get();
+    DeviceBus::instance().setTrace(nullptr);
+    DeviceBus::instance().setTransport(std::move(boxes));
+    if (discover) {
+        setupAllControllerBox();
+        sim->clearSent();
+    }
+    return sim;
+}
+
+// The reports a box received, in order.
+inline std::vector<Report> sentTo(const SimulatedBoxes *sim, int box)
+{
+    std::vector<Report> out;
+    for (const auto &s : sim->sent())
+        if (s.box == box)
+            out.push_back(s.report);
+    return out;
+}
+
+// A host that records what discovery asked of the program.
+class RecordingDiscoveryHost final : public DiscoveryHost {
+public:
+    bool speedPollRunning = false;
+    int speedPollStarts = 0;
+    int currentProfile = 0;
+    QString announced;
+    std::vector<int> checkedButtons;
+    bool present[kBoxCount] = {};
+    int fanViewResets = 0;
+
+    void startSpeedPoll() override
+    {
+        if (!speedPollRunning)
+            ++speedPollStarts;
+        speedPollRunning = true;
+    }
+    void stopSpeedPoll() override { speedPollRunning = false; }
+    void setCurrentProfile(int profile) override { currentProfile = profile; }
+    void announceConnectionMap(const QString &map) override { announced = map; }
+    void checkBoxButton(int box) override { checkedButtons.push_back(box); }
+    void setBoxButtonPresent(int box, bool p) override { present[box] = p; }
+    void resetFanView() override { ++fanViewResets; }
+};
