@@ -2,6 +2,8 @@
 
 #include "device/BoxTable.h"
 #include "device/DeviceBus.h"
+#include "device/HidTransport.h"
+#include "device/ProtocolTrace.h"
 #include "device/Discovery.h"
 #include "device/Report.h"
 #include "device/sim/SimulatedBoxes.h"

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# The program, started on simulated boxes in slots 1 and 4, opens every slot
+# and probes exactly those two boxes.
+set -euo pipefail
+bin=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+timeout 3 "$bin/Aurivent" --simulate=-,1,-,-,0 --hid-trace="$work/trace" >"$work/log" 2>&1 || true
+
+fail() { echo "FAIL: $*"; echo "--- trace"; cat "$work/trace" || true; echo "--- log"; cat "$work/log"; exit 1; }
+
+[ -s "$work/trace" ] || fail "no trace written"
+for b in $(seq 0 15); do
+  grep -Eq "^[0-9]+ OPEN $b (ok|fail)$" "$work/trace" || fail "no OPEN line for box $b"
+done
+[ "$(grep -Ec '^[0-9]+ OPEN (1|4) ok$' "$work/trace")" -ge 2 ] || fail "boxes 1 and 4 did not open"
+for b in 1 4; do
+  grep -Eq "^[0-9]+ XFER $b 00fe33[0-9a-f]{124} [0-9a-f]{128}$" "$work/trace" || fail "no probe of box $b"
+done
+if grep -Eq '^[0-9]+ XFER (0|2|3|[5-9]|1[0-5]) ' "$work/trace"; then fail "a report went to an empty slot"; fi
+grep -q 'setupAllControllerBox checkControllerStr: "0100100000000000"' "$work/log" || fail "map not logged"
+echo "1 passed, 0 failed"

@@ -1,0 +1,122 @@
+#include "SimFixture.h"
+
+#include "device/HotplugMonitor.h"
+
+#include <QtTest>
+
+// Discovery and device-change handling on simulated boxes.
+class TestDiscovery : public QObject {
+    Q_OBJECT
+
+private slots:
+    void findsBoxesInTheirSlots()
+    {
+        SimulatedBoxes *sim = installSimulator(QStringLiteral("-,1,-,-,0"), false);
+        boxArray[1].profileValue = 3;
+        RecordingDiscoveryHost host;
+        resetControllers(host);
+
+        QCOMPARE(checkControllerStr, QStringLiteral("0100100000000000"));
+        QCOMPARE(checkControllerStr_Old, checkControllerStr);
+        QCOMPARE(controllerBoxNumber, 1);
+        QCOMPARE(host.currentProfile, 3);
+        QVERIFY(host.speedPollRunning);
+        QCOMPARE(host.announced, checkControllerStr);
+        for (int i = 0; i < kBoxCount; ++i)
+            QCOMPARE(boxArray[i].gIsConnected, i == 1 || i == 4);
+        QVERIFY(boxArray[1].handle && boxArray[4].handle);
+
+        // Only the two boxes got a report: the probe.
+        QCOMPARE(sim->sent().size(), size_t(2));
+        for (const auto &s : sim->sent()) {
+            QCOMPARE(s.report[1], uint8_t(0xFE));
+            QCOMPARE(s.report[2], uint8_t(0x33));
+        }
+    }
+
+    void noBoxLeavesTheCurrentBoxAndPollAlone()
+    {
+        installSimulator(QStringLiteral("-"), false);
+        controllerBoxNumber = 7;
+        RecordingDiscoveryHost host;
+        host.currentProfile = 4;
+        resetControllers(host);
+        QCOMPARE(checkControllerStr, QString(16, QLatin1Char('0')));
+        QCOMPARE(controllerBoxNumber, 7);
+        QCOMPARE(host.currentProfile, 4);
+        QVERIFY(!host.speedPollRunning);
+    }
+
+    void unrelatedChangeSendsNothing()
+    {
+        SimulatedBoxes *sim = installSimulator(QStringLiteral("-,1,-,-,0"), false);
+        RecordingDiscoveryHost host;
+        resetControllers(host);
+        sim->clearSent();
+        HidHandle *before = boxArray[1].handle;
+
+        QVERIFY(!handleDeviceChange(host));
+        QCOMPARE(checkControllerStr_Old, checkControllerStr);
+        QVERIFY(sim->sent().empty());
+        QCOMPARE(boxArray[1].handle, before); // nothing reopened
+        QVERIFY(host.speedPollRunning);       // the poll goes on
+        QCOMPARE(host.fanViewResets, 0);
+    }
+
+    void unplugCurrentBoxMakesLowestRemainingCurrent()
+    {
+        SimulatedBoxes *sim = installSimulator(QStringLiteral("-,1,-,1,0"), false);
+        RecordingDiscoveryHost host;
+        resetControllers(host);
+        QCOMPARE(controllerBoxNumber, 1);
+
+        sim->unplug(1);
+        QVERIFY(handleDeviceChange(host));
+        QCOMPARE(checkControllerStr, QStringLiteral("0001100000000000"));
+        QCOMPARE(controllerBoxNumber, 3);
+        QVERIFY(!host.checkedButtons.empty());
+        QCOMPARE(host.checkedButtons.back(), 3);
+        QVERIFY(!host.present[1]);
+        QVERIFY(host.present[3] && host.present[4]);
+        QCOMPARE(host.fanViewResets, 1);
+
+        // A box plugged in later is found and probed, but gets no settings.
+        sim->clearSent();
+        sim->plug(0, 1);
+        QVERIFY(handleDeviceChange(host));
+        QVERIFY(boxArray[0].gIsConnected);
+        QCOMPARE(controllerBoxNumber, 0); // the lowest box becomes current again
+        for (const auto &s : sim->sent())
+            QCOMPARE(s.report[1], uint8_t(0xFE));
+    }
+
+    void unplugLastBoxKeepsTheCurrentNumber()
+    {
+        SimulatedBoxes *sim = installSimulator(QStringLiteral("-,-,1"), false);
+        RecordingDiscoveryHost host;
+        resetControllers(host);
+        QCOMPARE(controllerBoxNumber, 2);
+
+        sim->unplug(2);
+        QVERIFY(handleDeviceChange(host));
+        QCOMPARE(controllerBoxNumber, 2);
+        for (bool p : host.present)
+            QVERIFY(!p);
+        QVERIFY(!host.speedPollRunning);
+        QVERIFY(!boxArray[2].gIsConnected);
+    }
+
+    void aBurstOfEventsGivesOneSignal()
+    {
+        HotplugMonitor monitor;
+        QSignalSpy spy(&monitor, &HotplugMonitor::deviceSetMayHaveChanged);
+        for (int i = 0; i < 20; ++i)
+            monitor.notify();
+        QVERIFY(spy.wait(5 * HotplugMonitor::kSettleMs));
+        QTest::qWait(2 * HotplugMonitor::kSettleMs);
+        QCOMPARE(spy.count(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDiscovery)
+#include "test_discovery.moc"
