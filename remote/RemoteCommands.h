@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+
+class RemoteHost;
+
+// Carries out the phone's commands on boxArray.
+namespace RemoteCommands {
+
+// Runs one command map as SocketHelper emits it ({"command": n, "Data": {…}})
+// and returns the reply text for the asking phone (JSON), or an empty text
+// when the command has no reply. A command with a bad value changes nothing.
+QString execute(const QVariantMap &command, RemoteHost &host);
+
+} // namespace RemoteCommands

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+
+#include <array>
+
+// The values of a phone command's "Data" map, each checked where it enters.
+// A value that is missing reads as 0, as the phone leaves out what it does
+// not use; a value that is there but not a number, or out of its range,
+// refuses the command (logged).
+namespace RemoteData {
+
+template <int N>
+using Selection = std::array<bool, N>;
+
+// '1' at position i selects i; missing positions and positions beyond N are
+// not selected.
+template <int N>
+Selection<N> selection(const QVariantMap &data, const QString &key)
+{
+    Selection<N> out{};
+    const QString text = data.value(key).toString();
+    for (int i = 0; i < N && i < text.size(); ++i)
+        out[i] = text.at(i) == QLatin1Char('1');
+    return out;
+}
+
+// An integer in lo..hi.
+bool readInt(const QVariantMap &data, const QString &key, int lo, int hi, int *out);
+// An integer, any value.
+bool readNumber(const QVariantMap &data, const QString &key, int *out);
+// An integer clamped to lo..hi.
+bool readClamped(const QVariantMap &data, const QString &key, int lo, int hi, int *out);
+
+struct Colour {
+    int r = 0;
+    int g = 0;
+    int b = 0;
+};
+// RColor, GColor and BColor, each 0..255.
+bool readColour(const QVariantMap &data, Colour *out);
+
+// "Bright" in tenths as a factor: 7 → 0.7, held to 0..1.
+bool readBright(const QVariantMap &data, float *out);
+
+} // namespace RemoteData
