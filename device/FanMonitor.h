@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+
+// What the speed monitor shows; the application window implements it with the
+// main view and the alert window.
+class FanMonitorHost {
+public:
+    virtual ~FanMonitorHost() = default;
+    // Fan `fan` of the current box.
+    virtual void showFanSpeed(int fan, int rpm) = 0;
+    virtual void showFanError(int fan, bool error) = 0;
+    virtual void showBoxAlarm(int box, bool alarm) = 0;
+    // A watched fan of box `box` stopped: name the box, place and show the
+    // alert, and hold the application until it is dismissed.
+    virtual void raiseStallAlert(int box) = 0;
+};
+
+// Once a second: ask every watched fan of every connected box for its speed.
+// A single-colour box is asked for its three fans only, each gated by its own
+// monitor flag: it has no fourth and fifth fan whose zero would look like a stall.
+void updateSpeed(FanMonitorHost &host);
+
+// One speed reading of box `box` (port 1..5, already checked).
+void onFanSpeed(int box, int port, int rpm, FanMonitorHost &host);
+
+// Re-raises the alert for the watched fans of the current box whose latch is set.
+void resetFanView(FanMonitorHost &host);
+
+// Temperature-following on or off for a fan of the current box.
+void switchPWM(int fan, bool on);
+
+// Every temperature-following fan gets its duty from the curve.
+void applyTemperatureDuty(int temperature);
+
+// Fixed speed of a 12-LED fan from its record (skipped while it follows the temperature).
+void sendFixedSpeed(int box, int fan);
+// Fixed speed of a single-colour fan when a box is started up, by speed mode.
+void sendVaylaStartSpeed(int box, int fan);
+// Fixed speed of a single-colour fan when it is re-applied: its level, whatever the mode.
+void resetVaylaFan(int box, int fan);
+
+// Where the stall alert goes on a screen: bottom right above the task bar when
+// the program is hidden or minimised, centred otherwise.
+QPoint stallAlertPosition(const QSize &screen, const QSize &alert, bool programHidden);

@@ -1,0 +1,200 @@
+#include "LightModes.h"
+
+#include "device/BoxTable.h"
+#include "device/Encoders.h"
+#include "device/FanMonitor.h"
+
+#include <QDebug>
+
+bool sendLightModeCommand(int box, int fan, int mode)
+{
+    if (!isValidBox(box) || !isValidRainbowFan(fan))
+        return false;
+    const int speed = boxArray[box].rainbowFan[fan].lightSpeed;
+    switch (mode) {
+    case LightMode::Snake: sendCommand_Snake(box, fan, speed); return true;
+    case LightMode::Cycle: sendCommand_Cycle(box, fan, speed); return true;
+    case LightMode::Radar: sendCommand_Radar(box, fan, speed); return true;
+    case LightMode::Blink: sendCommand_Blink(box, fan, speed); return true;
+    case LightMode::Breath: sendCommand_Breath(box, fan, speed); return true;
+    case LightMode::Whirl: sendCommand_Whirl(box, fan, speed); return true;
+    case LightMode::Light: sendCommand_Light(box, fan, 100); return true;
+    default: return false;
+    }
+}
+
+int normalisedColorMode(int mode, int current)
+{
+    switch (mode) {
+    case LightMode::Snake:
+    case LightMode::Cycle:
+        return ColorMode::Off; // the box's own colours
+    case LightMode::Radar:
+        return ColorMode::Single;
+    case LightMode::Whirl:
+        return ColorMode::RGB;
+    case LightMode::Blink:
+    case LightMode::Breath:
+    case LightMode::Light:
+        return (current >= 0 && current < ColorMode::Count) ? current : ColorMode::RGB;
+    default:
+        return current;
+    }
+}
+
+void applyBoxSettings(int box, LightingTimers &timers, Resend kind)
+{
+    if (!isValidBox(box) || !boxArray[box].gIsConnected)
+        return;
+    for (int f = 0; f < kRainbowFanCount; ++f) {
+        RainbowFanRecord &fan = boxArray[box].rainbowFan[f];
+        sendFixedSpeed(box, f);
+        if (fan.isTurnOffLed) {
+            sendCommand_turnoff(box, f);
+            continue;
+        }
+        const int m = effectiveLightMode(fan);
+        if (kind == Resend::Reapply) {
+            fan.colorMode = normalisedColorMode(m, fan.colorMode);
+            qDebug() << "lightType:" << m;
+        }
+        if (sendLightModeCommand(box, f, m))
+            continue;
+        if (m == LightMode::Copy) {
+            if (kind == Resend::Reapply)
+                copyColor(box, f);
+        } else if (LightMode::isMusic(m)) {
+            timers.startMusicTimers();
+        } else if (m == LightMode::Temperature) {
+            if (kind == Resend::Startup)
+                timers.applyTemperatureColor(box, f);
+            else
+                timers.startTemperatureColorTimer();
+        }
+    }
+}
+
+void applyFanLight(int box, int fan, LightingTimers &timers)
+{
+    if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxArray[box].gIsConnected)
+        return;
+    const RainbowFanRecord &record = boxArray[box].rainbowFan[fan];
+    if (record.isTurnOffLed) {
+        sendCommand_turnoff(box, fan);
+        return;
+    }
+    const int m = effectiveLightMode(record);
+    if (sendLightModeCommand(box, fan, m))
+        return;
+    if (m == LightMode::Temperature)
+        timers.applyTemperatureColor(box, fan);
+    // A copied "Copy" has nothing to play; music modes are driven by their timer.
+}
+
+void resendFanLight(int box, int fan)
+{
+    if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxArray[box].gIsConnected)
+        return;
+    const RainbowFanRecord &record = boxArray[box].rainbowFan[fan];
+    if (record.isTurnOffLed) {
+        sendCommand_turnoff(box, fan);
+        return;
+    }
+    // "Copy" plays its copied mode here as everywhere else.
+    sendLightModeCommand(box, fan, effectiveLightMode(record));
+}
+
+void copyFirstFanLook(int box, int fan)
+{
+    if (!isValidBox(box) || !isValidRainbowFan(fan))
+        return;
+    const RainbowFanRecord &first = boxArray[box].rainbowFan[0];
+    RainbowFanRecord &record = boxArray[box].rainbowFan[fan];
+    record.copyLightMode = first.lightMode;
+    record.colorMode = first.colorMode;
+    record.lightSpeed = first.lightSpeed;
+    record.isTurnOffLed = first.isTurnOffLed;
+    for (int i = 0; i < kColorEntries; ++i) {
+        record.rValue_Led[i] = first.rValue_Led[i];
+        record.gValue_Led[i] = first.gValue_Led[i];
+        record.bValue_Led[i] = first.bValue_Led[i];
+        record.brightValue[i] = first.brightValue[i];
+    }
+}
+
+void copyColor(int box, int fan)
+{
+    qDebug() << "copyColor";
+    if (!isValidBox(box) || !isValidRainbowFan(fan) || !isValidBox(controllerBoxNumber))
+        return;
+    RainbowFanRecord &record = boxArray[box].rainbowFan[fan];
+    record.copyLightMode = boxArray[controllerBoxNumber].rainbowFan[0].lightMode;
+    qDebug() << "copyColor-copyLightMode:" << record.copyLightMode;
+    if (record.isTurnOffLed) {
+        sendCommand_turnoff(box, fan);
+        return;
+    }
+    sendLightModeCommand(box, fan, record.copyLightMode);
+}
+
+namespace {
+
+template <typename Pred>
+bool anyWatchedFan(Pred pred)
+{
+    for (const ControllerBox &box : boxArray) {
+        if (!box.gIsConnected || box.isVaylaBox())
+            continue;
+        for (const RainbowFanRecord &fan : box.rainbowFan) {
+            if (fan.isMonitor && pred(fan.lightMode))
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool anyFanInMusicMode()
+{
+    return anyWatchedFan([](int m) { return LightMode::isMusic(m); });
+}
+
+bool anyFanInTemperatureMode()
+{
+    return anyWatchedFan([](int m) { return m == LightMode::Temperature; });
+}
+
+void stopUnusedSoftwareTimers(LightingTimers &timers)
+{
+    if (!anyFanInMusicMode())
+        timers.stopMusicTimers();
+    if (!anyFanInTemperatureMode())
+        timers.stopTemperatureColorTimer();
+}
+
+void sendVaylaLighting(int box, int fan)
+{
+    if (!isValidBox(box) || !isValidVaylaFan(fan))
+        return;
+    const VaylaFanRecord &record = boxArray[box].vaylaFan[fan];
+    HidHandle *h = boxArray[box].handle;
+    if (record.isTurnOffLed) {
+        SetFanColor(h, box, fan, 0, 0, 0, 0.0f);
+        return;
+    }
+    switch (record.lightMode) {
+    case VaylaLightMode::Steady:
+        SetFanColor(h, box, fan, record.rValue, record.gValue, record.bValue, record.brightValue);
+        break;
+    case VaylaLightMode::RGB:
+        SetFanRGB(h, box, fan);
+        break;
+    case VaylaLightMode::Blink:
+        SetFanBlink(h, box, fan, record.rValue, record.gValue, record.bValue, record.brightValue);
+        break;
+    default:
+        qWarning() << "sendVaylaLighting: unknown light mode" << record.lightMode;
+        break;
+    }
+}

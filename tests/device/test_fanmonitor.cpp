@@ -1,0 +1,197 @@
+#include "SimFixture.h"
+
+#include "device/FanCurve.h"
+#include "device/FanMonitor.h"
+
+#include <QtTest>
+
+namespace {
+
+class RecordingMonitorHost final : public FanMonitorHost {
+public:
+    std::vector<int> alerts;
+    std::map<int, int> speeds;
+    std::map<int, bool> errors;
+    std::map<int, bool> boxAlarm;
+
+    void showFanSpeed(int fan, int rpm) override { speeds[fan] = rpm; }
+    void showFanError(int fan, bool error) override { errors[fan] = error; }
+    void showBoxAlarm(int box, bool alarm) override { boxAlarm[box] = alarm; }
+    void raiseStallAlert(int box) override { alerts.push_back(box); }
+};
+
+std::vector<int> polledPorts(const SimulatedBoxes *sim, int box)
+{
+    std::vector<int> ports;
+    for (const Report &r : sentTo(sim, box))
+        if (r[1] == 0x33 && r[2] == 0x51)
+            ports.push_back(r[3]);
+    return ports;
+}
+
+} // namespace
+
+// Fixed speeds, the temperature curve, the speed poll and the stall alarm.
+class TestFanMonitor : public QObject {
+    Q_OBJECT
+
+private slots:
+    void curveAndCap()
+    {
+        const int curve[][2] = {{-5, 30}, {41, 30}, {42, 40}, {44, 40}, {45, 50}, {48, 60},
+                                {51, 70}, {54, 80}, {57, 90}, {59, 90}, {60, 100}, {95, 100}};
+        for (const auto &row : curve)
+            QCOMPARE(temperatureCurveDuty(row[0]), row[1]);
+        QCOMPARE(temperatureDuty(58, 2), 70);
+        QCOMPARE(temperatureDuty(41, 5), 30);
+        QCOMPARE(temperatureDuty(41, 0), 30);
+        QCOMPARE(temperatureDuty(70, 0), 50);
+        QCOMPARE(temperatureDuty(70, 5), 100);
+    }
+
+    void temperatureDutyReachesOnlyFollowingFans()
+    {
+        SimulatedBoxes *sim = installSimulator(QStringLiteral("1,0"));
+        boxArray[1].boxType = BoxType::Vayla;
+        boxArray[0].rainbowFan[0].speedPer = 2;
+        boxArray[0].rainbowFan[1].isPWM = false;
+        boxArray[0].rainbowFan[2].isMonitor = false;
+        boxArray[1].vaylaFan[0].speed = 1;
+        boxArray[1].vaylaFan[2].isPWM = false;
+        applyTemperatureDuty(58);
+
+        std::vector<std::pair<int, int>> rainbow;
+        for (const Report &r : sentTo(sim, 0))
+            rainbow.emplace_back(r[3], r[5]);
+        QCOMPARE(rainbow, (std::vector<std::pair<int, int>>{{1, 70}, {4, 90}, {5, 90}}));
+        std::vector<std::pair<int, int>> vayla;
+        for (const Report &r : sentTo(sim, 1)) {
+            QCOMPARE(r[4], uint8_t(0x03));
+            vayla.emplace_back(r[3], r[5]);
+        }
+        QCOMPARE(vayla, (std::vector<std::pair<int, int>>{{1, 60}, {2, 90}}));
+    }
+
+    void pwmOffSendsTheStoredSpeed()
+    {
+        SimulatedBoxes *sim = installSimulator(QStringLiteral("1"));
+        boxArray[0].rainbowFan[3].speedNum = 10;
+        switchPWM(3, true);
+        QVERIFY(boxArray[0].rainbowFan[3].isPWM);
+        QVERIFY(sim->sent().empty());
+        switchPWM(3, false);
+        QVERIFY(!boxArray[0].rainbowFan[3].isPWM);
+        const Report r = sentTo(sim, 0).back();
+        QCOMPARE(r[3], uint8_t(4));
+        QCOMPARE(r[4], uint8_t(0x02));
+        QCOMPARE(r[6] + 256 * r[7], 1400);
+        switchPWM(9, false); // no such fan: refused
+        QCOMPARE(sentTo(sim, 0).size(), size_t(1));
+    }
+
+    void pollAsksOnlyWatchedFansThatExist()
+    {
+        SimulatedBoxes *sim = installSimulator(QStringLiteral("1,0"));
+        boxArray[1].boxType = BoxType::Vayla;
+        boxArray[0].rainbowFan[1].isMonitor = false;
+        boxArray[1].vaylaFan[1].isMonitor = false;
+        RecordingMonitorHost host;
+        updateSpeed(host);
+        QCOMPARE(polledPorts(sim, 0), (std::vector<int>{1, 3, 4, 5}));
+        QCOMPARE(polledPorts(sim, 1), (std::vector<int>{1, 3}));
+        QVERIFY(host.alerts.empty());
+        QCOMPARE(host.speeds[0], 1000);
+        QCOMPARE(host.speeds.count(1), size_t(0));
+    }
+
+    void stallRaisesOneAlertUntilTheFanTurnsAgain()
+    {
+        SimulatedBoxes *sim = installSimulator(QStringLiteral("1"));
+        RecordingMonitorHost host;
+        sim->stall(0, 2);
+        updateSpeed(host);
+        updateSpeed(host);
+        QCOMPARE(host.alerts, std::vector<int>{0});
+        QVERIFY(boxArray[0].rainbowFan[2].isAlarmShown);
+        QVERIFY(host.errors[2]);
+        QVERIFY(host.boxAlarm[0]);
+        QCOMPARE(host.speeds[2], 0);
+
+        // The alert is raised again for a latched fan after a device change.
+        resetFanView(host);
+        QCOMPARE(host.alerts.size(), size_t(2));
+
+        sim->run(0, 2);
+        QTest::qWait(50); // a little speed again
+        updateSpeed(host);
+        QVERIFY(!boxArray[0].rainbowFan[2].isAlarmShown);
+        QVERIFY(!host.errors[2]);
+        QVERIFY(!host.boxAlarm[0]);
+
+        sim->stall(0, 2);
+        updateSpeed(host);
+        QCOMPARE(host.alerts.size(), size_t(3));
+    }
+
+    void unwatchedOrExemptFansRaiseNothing()
+    {
+        SimulatedBoxes *sim = installSimulator(QStringLiteral("1,0,1"));
+        boxArray[1].boxType = BoxType::Vayla;
+        controllerBoxNumber = 1;
+        RecordingMonitorHost host;
+        boxArray[0].rainbowFan[0].fanType = 1; // a pump or a fan without a tacho signal
+        boxArray[0].rainbowFan[0].isAlarmShown = true;
+        sim->stall(0, 0);
+        boxArray[0].rainbowFan[1].isMonitor = false;
+        sim->stall(0, 1);
+        updateSpeed(host);
+        QVERIFY(host.alerts.empty());
+        QVERIFY(!boxArray[0].rainbowFan[0].isAlarmShown); // exempt fans clear their latch
+        QVERIFY(host.speeds.size() == 3);                  // only the current (single-colour) box is shown
+
+        // A single-colour fan stalls: one alert, its error shown, box alarm style on.
+        sim->stall(1, 1);
+        updateSpeed(host);
+        QCOMPARE(host.alerts, std::vector<int>{1});
+        QVERIFY(host.errors[1]);
+        QVERIFY(host.boxAlarm[1]);
+        QVERIFY(!host.boxAlarm[0]);
+    }
+
+    void alertPlacement()
+    {
+        const QSize screen(1920, 1080);
+        const QSize alert(428, 248);
+        QCOMPARE(stallAlertPosition(screen, alert, true), QPoint(1920 - 428 - 20, 1080 - 248 - 50));
+        QCOMPARE(stallAlertPosition(screen, alert, false), QPoint((1920 - 428) / 2, (1080 - 248) / 2));
+    }
+
+    void fixedSpeedsOfSingleColourFans()
+    {
+        SimulatedBoxes *sim = installSimulator(QStringLiteral("0"));
+        VaylaFanRecord *fans = boxArray[0].vaylaFan;
+        for (VaylaFanRecord *f = fans; f != fans + 3; ++f)
+            f->isPWM = false;
+        fans[0].speedMode = SpeedMode::Custom;
+        fans[0].speed = 2;
+        fans[1].speedMode = SpeedMode::Silent;
+        fans[2].speedMode = SpeedMode::Performance;
+        for (int f = 0; f < 3; ++f)
+            sendVaylaStartSpeed(0, f);
+        std::vector<int> duty;
+        for (const Report &r : sentTo(sim, 0))
+            duty.push_back(r[5]);
+        QCOMPARE(duty, (std::vector<int>{40, 0, 100}));
+
+        sim->clearSent();
+        fans[2].speed = 3;
+        resetVaylaFan(0, 2); // its level, whatever the mode
+        QCOMPARE(sentTo(sim, 0).back()[5], uint8_t(60));
+        fans[2].isPWM = true;
+        resetVaylaFan(0, 2);
+        QCOMPARE(sentTo(sim, 0).size(), size_t(1));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFanMonitor)
+#include "test_fanmonitor.moc"
