@@ -1,0 +1,128 @@
+#include "ScriptRunner.h"
+
+#include "device/BoxTable.h"
+#include "device/Encoders.h"
+
+#include <QDebug>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTimer>
+
+namespace {
+
+constexpr int kScriptLeds = 12;
+constexpr int kScriptFans = 5;
+
+// Twelve decimal texts from a JSON array; what is missing stays dark, what is
+// out of range is held at the nearest limit so no byte wraps.
+QStringList colourTexts(const QJsonArray &values)
+{
+    QStringList texts;
+    for (int i = 0; i < kScriptLeds; ++i) {
+        const double v = i < values.size() ? values.at(i).toDouble() : 0.0;
+        texts << QString::number(static_cast<int>(qBound(0.0, v, 255.0)));
+    }
+    return texts;
+}
+
+QStringList brightnessTexts(const QJsonArray &values)
+{
+    QStringList texts;
+    for (int i = 0; i < kScriptLeds; ++i) {
+        const double v = i < values.size() ? values.at(i).toDouble() : 0.0;
+        texts << QString::number(qBound(0.0, v, 1.0));
+    }
+    return texts;
+}
+
+} // namespace
+
+ScriptRunner::ScriptRunner(QObject *parent)
+    : QObject(parent)
+    , m_scriptTimer(new QTimer(this))
+{
+    connect(m_scriptTimer, &QTimer::timeout, this, &ScriptRunner::runScript);
+}
+
+bool ScriptRunner::isPlaying() const
+{
+    return m_scriptTimer->isActive();
+}
+
+int ScriptRunner::period() const
+{
+    return m_scriptTimer->interval();
+}
+
+void ScriptRunner::testReceiveFileData(const QStringList &frames, int period)
+{
+    qDebug() << "testReceiveFileData";
+    if (frames.isEmpty() || period <= 0) {
+        // Refused: whatever is playing goes on untouched.
+        qWarning() << "script not played, frames:" << frames.size() << "period:" << period;
+        return;
+    }
+    // The one timer is restarted, so a second script cleanly replaces the first.
+    m_scriptLines = frames;
+    qDebug() << "setupMusicModeTimer start";
+    m_scriptTimer->start(period);
+}
+
+void ScriptRunner::stop()
+{
+    const bool wasPlaying = m_scriptTimer->isActive();
+    m_scriptTimer->stop();
+    m_scriptLines.clear();
+    if (wasPlaying)
+        emit finished();
+}
+
+void ScriptRunner::runScript()
+{
+    if (m_scriptLines.isEmpty()) {
+        m_scriptTimer->stop();
+        qDebug() << "Timer stop";
+        emit finished();
+        return;
+    }
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(m_scriptLines.first().toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError) {
+        qDebug() << "parse Error";
+    } else if (!document.isObject()) {
+        qDebug() << "fffffffffffffffffffffffffffff11111111111111111111";
+    } else {
+        const QJsonObject frame = document.object();
+        qDebug().noquote() << QString::fromUtf8(document.toJson(QJsonDocument::Compact));
+        qDebug() << "---------------------------------";
+        const QJsonArray controllers = frame.value(QStringLiteral("Controller")).toArray();
+        qDebug() << "json_objController:" << controllers.size();
+        for (const QJsonValue &entry : controllers)
+            playController(entry.toObject());
+    }
+    m_scriptLines.removeFirst();
+}
+
+void ScriptRunner::playController(const QJsonObject &controller)
+{
+    qDebug() << "controller:" << controller.keys();
+    const double number = controller.value(QStringLiteral("ControllerNum")).toDouble();
+    if (number < 0 || number >= kBoxCount || number != static_cast<int>(number)) {
+        qWarning() << "controller: ignored, ControllerNum" << number;
+        return;
+    }
+    const int box = static_cast<int>(number);
+    for (int k = 0; k < kScriptFans; ++k) {
+        const QString key = QStringLiteral("Fan") + QString::number(k);
+        const QJsonObject fan = controller.value(key).toObject();
+        if (fan.isEmpty()) {
+            qDebug().noquote() << key + QStringLiteral(".isEmpty()");
+            continue;
+        }
+        sendCommand_ScriptFrame(box, k, colourTexts(fan.value(QStringLiteral("R")).toArray()),
+                                colourTexts(fan.value(QStringLiteral("G")).toArray()),
+                                colourTexts(fan.value(QStringLiteral("B")).toArray()),
+                                brightnessTexts(fan.value(QStringLiteral("Br")).toArray()));
+    }
+}

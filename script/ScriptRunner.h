@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+class QJsonObject;
+class QTimer;
+
+// Plays a lighting script on the boxes: one frame per tick of its own timer,
+// each frame once, until none is left. Frames are sent as they are; the
+// fans' stored settings are not touched. A new script replaces the one that
+// is playing (there is only ever one timer).
+class ScriptRunner : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ScriptRunner(QObject *parent = nullptr);
+
+    bool isPlaying() const;
+    int framesLeft() const { return m_scriptLines.size(); }
+    int period() const;
+
+public slots:
+    void testReceiveFileData(const QStringList &frames, int period);
+    void runScript();
+    void stop();
+
+signals:
+    // Playback has ended: the last frame was played, or it was stopped.
+    void finished();
+
+private:
+    void playController(const QJsonObject &controller);
+
+    QStringList m_scriptLines;
+    QTimer *m_scriptTimer;
+};

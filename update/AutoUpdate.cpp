@@ -1,0 +1,190 @@
+#include "AutoUpdate.h"
+
+#include "Elevation.h"
+#include "UpdateFolder.h"
+#include "UpdateProtocol.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QUuid>
+
+AutoUpdate::AutoUpdate(QWidget *parent)
+    : QWidget(parent)
+    , m_manager(new QNetworkAccessManager(this))
+    , m_dataFolder(updateDataFolder())
+{
+    connect(m_manager, &QNetworkAccessManager::finished, this, &AutoUpdate::finishedSlot);
+    removeDataFile(QStringLiteral("/KQ_update.exe"));
+    QDir().mkpath(m_dataFolder);
+}
+
+void AutoUpdate::setupVersion(const QString &version)
+{
+    m_currentVersion = version;
+}
+
+void AutoUpdate::setServerUrl(const QString &url)
+{
+    m_serverUrl = url;
+    qDebug().noquote() << "updateServer:" << url;
+}
+
+bool AutoUpdate::compareVersion(const QString &candidate, const QString &reference)
+{
+    return UpdateProtocol::compareVersion(candidate, reference);
+}
+
+QString AutoUpdate::readDataFile(const QString &path) const
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+void AutoUpdate::writeDataFile(const QString &path, const QString &text) const
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        qWarning().noquote() << "update file not written:" << path << file.errorString();
+        return;
+    }
+    file.write(text.toLatin1());
+}
+
+void AutoUpdate::removeDataFile(const QString &name) const
+{
+    const QString path = m_dataFolder + name;
+    if (QFile::exists(path))
+        QFile::remove(path);
+}
+
+QString AutoUpdate::checkOldVersion()
+{
+    const QString recorded = m_dataFolder + QStringLiteral("/Version.txt");
+    if (QFile::exists(recorded))
+        return readDataFile(recorded);
+    const QString seed = QCoreApplication::applicationDirPath() + QStringLiteral("/Version.txt");
+    if (QFile::exists(seed)) {
+        const QString text = readDataFile(seed);
+        writeDataFile(recorded, text);
+        return text;
+    }
+    return m_currentVersion;
+}
+
+void AutoUpdate::checkForUpdate()
+{
+    QString error;
+    if (!UpdateProtocol::serviceUrl(m_serverUrl, &error).isValid()) {
+        // Nothing is touched either, so a pending success report waits for a server.
+        qWarning().noquote() << "update check skipped:" << error;
+        return;
+    }
+    const QString old = checkOldVersion();
+    if (compareVersion(QStringLiteral("V") + m_currentVersion, old)) {
+        qDebug().noquote() << "updated from:" << old << "to:" << m_currentVersion;
+        sendRequest(UpdateProtocol::successReport(readUUID(), old, m_currentVersion));
+        removeDataFile(QStringLiteral("/KQ_update.exe"));
+        removeDataFile(QStringLiteral("/Version.txt"));
+        return;
+    }
+    sendRequest(UpdateProtocol::versionQuery());
+}
+
+bool AutoUpdate::sendRequest(const QJsonObject &request)
+{
+    QString error;
+    const QUrl url = UpdateProtocol::serviceUrl(m_serverUrl, &error);
+    if (!url.isValid()) {
+        qWarning().noquote() << "update request not sent:" << error;
+        return false;
+    }
+    QNetworkRequest post(url);
+    post.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
+    m_manager->post(post, UpdateProtocol::requestBody(request));
+    return true;
+}
+
+void AutoUpdate::finishedSlot(QNetworkReply *reply)
+{
+    reply->deleteLater();
+    if (reply->error() != QNetworkReply::NoError) {
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        qDebug("found error ....code: %d %d\n", status, static_cast<int>(reply->error()));
+        qDebug().noquote() << reply->errorString();
+        return;
+    }
+    const UpdateProtocol::Reply answer = UpdateProtocol::parseReply(reply->readAll());
+    qDebug().noquote() << "Result_Code:" << answer.code << "version:" << answer.version;
+    const bool newer = compareVersion(answer.version, m_currentVersion);
+    if (answer.code == QLatin1String("002")) {
+        // One download request per run: a service answering "002" again must not loop.
+        if (newer && !m_downloadRequested) {
+            m_downloadRequested = true;
+            sendRequest(UpdateProtocol::downloadRequest(readUUID()));
+        }
+    } else if (answer.code == QLatin1String("001")) {
+        if (newer) {
+            if (m_updaterStarted)
+                return;
+            writeDataFile(m_dataFolder + QStringLiteral("/Version.txt"), m_currentVersion);
+            writeDataFile(m_dataFolder + QStringLiteral("/fileUrl.txt"), answer.url);
+            runUpdater();
+        } else if (!answer.note.isEmpty()) {
+            qDebug().noquote() << "Update Note:" << answer.note;
+            emit updateNote(answer.note);
+        }
+    }
+}
+
+QString AutoUpdate::readUUID()
+{
+    const QString stored = m_dataFolder + QStringLiteral("/UUID.txt");
+    const QString seed = QCoreApplication::applicationDirPath() + QStringLiteral("/UUID.txt");
+    if (QFile::exists(stored)) {
+        const QString text = readDataFile(stored);
+        if (!text.trimmed().isEmpty()) {
+            m_installationId = UpdateProtocol::applyBraceRule(text);
+            return m_installationId;
+        }
+        qWarning().noquote() << "UUID.txt empty, making a new id:" << stored;
+    } else if (QFile::exists(seed)) {
+        const QString text = readDataFile(seed);
+        if (!text.trimmed().isEmpty()) {
+            writeUUID(text);
+            m_installationId = UpdateProtocol::applyBraceRule(text);
+            return m_installationId;
+        }
+    }
+    m_installationId = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    writeUUID(m_installationId);
+    return m_installationId;
+}
+
+void AutoUpdate::writeUUID(const QString &text)
+{
+    writeDataFile(m_dataFolder + QStringLiteral("/UUID.txt"), text);
+}
+
+void AutoUpdate::deleteUUID()
+{
+    removeDataFile(QStringLiteral("/UUID.txt"));
+}
+
+void AutoUpdate::runUpdater()
+{
+    m_updaterStarted = true;
+    const QString dir = QCoreApplication::applicationDirPath();
+    const ElevationResult result = Elevation::start(Elevation::programFile(QStringLiteral("KestraneUpdate")),
+                                                    {updateDataFolderName()}, dir);
+    if (!result.started)
+        qWarning().noquote() << "updater not started:" << result.error;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+
+class QJsonObject;
+class QNetworkAccessManager;
+class QNetworkReply;
+
+// The update client: once per start it asks the update service whether a
+// newer version exists and, when one is offered, records the current version
+// and the download address in the data folder and starts the updater
+// ("KestraneUpdate" beside the program) with administrator rights. On the
+// next start it sees that the update happened and reports success.
+//
+// A widget for the sake of the application's ownership rules; it is never
+// shown. A note from the service reaches the user through updateNote().
+class AutoUpdate : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit AutoUpdate(QWidget *parent = nullptr);
+
+    void setupVersion(const QString &version);
+    // Base URL of the update service (device file Main/UpdateServer), http or
+    // https. Without one, checkForUpdate sends nothing.
+    void setServerUrl(const QString &url);
+    void checkForUpdate();
+
+    static bool compareVersion(const QString &candidate, const QString &reference);
+    QString checkOldVersion();
+    void runUpdater();
+
+    QString dataFolder() const { return m_dataFolder; }
+
+signals:
+    // The service's note when it offers no newer version; the application
+    // shows it to the user.
+    void updateNote(const QString &note);
+
+public slots:
+    void finishedSlot(QNetworkReply *reply);
+    void writeUUID(const QString &text);
+    QString readUUID();
+    void deleteUUID();
+
+private:
+    bool sendRequest(const QJsonObject &request);
+    QString readDataFile(const QString &path) const;
+    void writeDataFile(const QString &path, const QString &text) const;
+    void removeDataFile(const QString &name) const;
+
+    QNetworkAccessManager *m_manager;
+    QString m_dataFolder;
+    QString m_currentVersion = QStringLiteral("1.0.0");
+    QString m_installationId;
+    QString m_serverUrl;
+    bool m_downloadRequested = false;
+    bool m_updaterStarted = false;
+};

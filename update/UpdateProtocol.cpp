@@ -1,0 +1,114 @@
+#include "UpdateProtocol.h"
+
+#include <QJsonDocument>
+#include <QStringList>
+
+namespace UpdateProtocol {
+
+QString commandType()
+{
+    return QStringLiteral("Kq010");
+}
+
+QString servicePath()
+{
+    return QStringLiteral("/download/getVersionV1");
+}
+
+namespace {
+
+// Sections 0..2 as integers; a missing or non-numeric section is 0.
+void versionParts(const QString &text, int parts[3])
+{
+    const QStringList sections = text.split(QLatin1Char('.'));
+    for (int i = 0; i < 3; ++i)
+        parts[i] = i < sections.size() ? sections.at(i).trimmed().toInt() : 0;
+}
+
+} // namespace
+
+bool compareVersion(const QString &candidate, const QString &reference)
+{
+    const int v = candidate.indexOf(QLatin1Char('V'));
+    int cand[3];
+    int ref[3];
+    versionParts(v < 0 ? QString() : candidate.mid(v + 1), cand);
+    versionParts(reference, ref);
+    for (int i = 0; i < 2; ++i) {
+        if (ref[i] > cand[i])
+            return false;
+        if (ref[i] < cand[i])
+            return true;
+    }
+    return ref[2] < cand[2];
+}
+
+QJsonObject versionQuery()
+{
+    return QJsonObject{{QStringLiteral("getUrl"), 1}, {QStringLiteral("command_type"), commandType()}};
+}
+
+QJsonObject downloadRequest(const QString &uuid)
+{
+    return QJsonObject{{QStringLiteral("UUID"), uuid}, {QStringLiteral("command_type"), commandType()}};
+}
+
+QJsonObject successReport(const QString &uuid, const QString &oldVersion, const QString &currentVersion)
+{
+    return QJsonObject{{QStringLiteral("UUID"), uuid},
+                       {QStringLiteral("command_type"), commandType()},
+                       {QStringLiteral("currentVersion"), oldVersion},
+                       {QStringLiteral("updateVersion"), currentVersion},
+                       {QStringLiteral("status"), QStringLiteral("ok")}};
+}
+
+QByteArray requestBody(const QJsonObject &request)
+{
+    return QByteArrayLiteral("ActiveData=") + QJsonDocument(request).toJson().toBase64();
+}
+
+QString applyBraceRule(const QString &text)
+{
+    if (!text.startsWith(QLatin1Char('{')))
+        return text;
+    const int close = text.indexOf(QLatin1Char('}'));
+    const QString inner = close < 0 ? text.mid(1) : text.mid(1, close - 1);
+    return QStringLiteral("%7B") + inner + QStringLiteral("%7D");
+}
+
+QUrl serviceUrl(const QString &base, QString *error)
+{
+    QString text = base.trimmed();
+    if (text.isEmpty()) {
+        *error = QStringLiteral("no update server configured");
+        return QUrl();
+    }
+    if (!text.contains(QStringLiteral("://")))
+        text = QStringLiteral("http://") + text;
+    QUrl url(text, QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || url.host().isEmpty() || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
+        || url.hasQuery() || url.hasFragment()) {
+        *error = QStringLiteral("not an http or https server address: ") + base;
+        return QUrl();
+    }
+    QString path = url.path();
+    while (path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    url.setPath(path + servicePath());
+    return url;
+}
+
+Reply parseReply(const QByteArray &body)
+{
+    const QVariantMap map = QJsonDocument::fromJson(body).object().toVariantMap();
+    const QVariantMap data = map.value(QStringLiteral("Data")).toMap();
+    Reply reply;
+    reply.code = map.value(QStringLiteral("Result_Code")).toString();
+    reply.version = data.value(QStringLiteral("version")).toString();
+    reply.url = data.value(QStringLiteral("url")).toString();
+    reply.note = data.value(QStringLiteral("note")).toString();
+    return reply;
+}
+
+} // namespace UpdateProtocol
