@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// The program-wide settings carried by the device file's "Main" group.
+struct AppSettings {
+    bool isStartAutoUpdate = true;
+    bool isAutoRun = true;
+    int languageIndex = 0;      // 0-6 selects a translation; other values load none
+    bool OpenPassword = false;
+    QString Password = QStringLiteral("9462");
+    // Base URL of the update service ("Main/UpdateServer"); empty = none configured.
+    QString updateServer;
+};

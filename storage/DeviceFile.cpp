@@ -1,0 +1,136 @@
+#include "storage/IniHelper.h"
+
+#include "device/BoxTable.h"
+#include "storage/FieldText.h"
+#include "storage/IniFile.h"
+
+#include <QDebug>
+#include <QFileInfo>
+#include <QSettings>
+#include <memory>
+
+using namespace FieldText;
+
+namespace {
+
+QString joinFlags(const bool *flags, int count)
+{
+    QStringList items;
+    for (int i = 0; i < count; ++i)
+        items << fromFlag(flags[i]);
+    return items.join(QLatin1Char(','));
+}
+
+}
+
+DeviceFileData IniHelper::defaultDeviceData()
+{
+    DeviceFileData data;
+    const QStringList box{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1,1,1,1,1"),
+                          QStringLiteral("1,1,1"), QStringLiteral("0,0,0,0,0")};
+    data.boxes.fill(box, kBoxCount);
+    data.main = QStringList{QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("9462"),
+                            QStringLiteral("0"), QStringLiteral("1"), QString()};
+    return data;
+}
+
+DeviceFileData IniHelper::readDeviceIni()
+{
+    const QString path = deviceFilePath();
+    if (!QFileInfo::exists(path)) {
+        qDebug() << "Don't do up load(bool isUpLoad)";
+        return defaultDeviceData();
+    }
+    const DeviceFileData defaults = defaultDeviceData();
+    const std::unique_ptr<QSettings> file(IniFile::openForReading(path));
+    DeviceFileData data;
+    for (int box = 0; box < kBoxCount; ++box) {
+        QStringList row;
+        for (int key = 0; key < DeviceKey::Count; ++key) {
+            const QString text = IniFile::readText(*file, deviceGroup(box) + QLatin1Char('/') + deviceKeys().at(key));
+            row << (text.isEmpty() ? defaults.boxes.at(box).at(key) : text);
+        }
+        data.boxes << row;
+    }
+    // The Main keys have no defaults: a missing one reads as empty text.
+    for (const QString &key : mainKeys())
+        data.main << IniFile::readText(*file, mainGroup() + QLatin1Char('/') + key);
+    qDebug() << "Password:::" << data.main.at(MainKey::Password);
+    return data;
+}
+
+void IniHelper::parseDeviceData(const DeviceFileData &data, AppSettings &settings)
+{
+    for (int box = 0; box < kBoxCount; ++box) {
+        const QStringList row = box < data.boxes.size() ? data.boxes.at(box) : QStringList();
+        ControllerBox &record = boxArray[box];
+        // Any non-zero box type is an RGB box; the number itself is kept.
+        record.boxType = toInt(at(row, DeviceKey::BoxType));
+        record.profileValue = inRangeOr(toInt(at(row, DeviceKey::Profile)), 1, kProfileCount, 1,
+                                        {"Profile", box, -1});
+        const QString monitor = at(row, DeviceKey::Monitor);
+        const QString fanType = at(row, DeviceKey::FanType);
+        for (int fan = 0; fan < kRainbowFanCount; ++fan) {
+            record.rainbowFan[fan].isMonitor = toFlag(listItem(monitor, fan));
+            record.rainbowFan[fan].fanType = toInt(listItem(fanType, fan));
+        }
+        const QString vaylaMonitor = at(row, DeviceKey::VaylaMonitor);
+        for (int fan = 0; fan < kVaylaFanCount; ++fan)
+            record.vaylaFan[fan].isMonitor = toFlag(listItem(vaylaMonitor, fan));
+    }
+    settings.isStartAutoUpdate = toFlag(at(data.main, MainKey::AutoUpdate));
+    settings.languageIndex = toInt(at(data.main, MainKey::Language));
+    settings.Password = at(data.main, MainKey::Password);
+    settings.OpenPassword = toFlag(at(data.main, MainKey::OpenPassword));
+    settings.isAutoRun = toFlag(at(data.main, MainKey::isAutoRun));
+    settings.updateServer = at(data.main, MainKey::UpdateServer);
+    qDebug() << "paraseDevice-----2";
+}
+
+GroupMap IniHelper::buildDeviceMap(const AppSettings &settings)
+{
+    GroupMap groups;
+    for (int box = 0; box < kBoxCount; ++box) {
+        const ControllerBox &record = boxArray[box];
+        bool monitor[kRainbowFanCount];
+        QStringList fanTypes;
+        for (int fan = 0; fan < kRainbowFanCount; ++fan) {
+            monitor[fan] = record.rainbowFan[fan].isMonitor;
+            fanTypes << QString::number(record.rainbowFan[fan].fanType);
+        }
+        bool vaylaMonitor[kVaylaFanCount];
+        for (int fan = 0; fan < kVaylaFanCount; ++fan)
+            vaylaMonitor[fan] = record.vaylaFan[fan].isMonitor;
+
+        QMap<QString, QString> &keys = groups[deviceGroup(box)];
+        keys[deviceKeys().at(DeviceKey::BoxType)] = QString::number(record.boxType);
+        keys[deviceKeys().at(DeviceKey::Profile)] = QString::number(record.profileValue);
+        keys[deviceKeys().at(DeviceKey::Monitor)] = joinFlags(monitor, kRainbowFanCount);
+        keys[deviceKeys().at(DeviceKey::VaylaMonitor)] = joinFlags(vaylaMonitor, kVaylaFanCount);
+        keys[deviceKeys().at(DeviceKey::FanType)] = fanTypes.join(QLatin1Char(','));
+    }
+    QMap<QString, QString> &main = groups[mainGroup()];
+    main[mainKeys().at(MainKey::AutoUpdate)] = fromFlag(settings.isStartAutoUpdate);
+    main[mainKeys().at(MainKey::Language)] = QString::number(settings.languageIndex);
+    main[mainKeys().at(MainKey::Password)] = settings.Password;
+    main[mainKeys().at(MainKey::OpenPassword)] = fromFlag(settings.OpenPassword);
+    main[mainKeys().at(MainKey::isAutoRun)] = fromFlag(settings.isAutoRun);
+    main[mainKeys().at(MainKey::UpdateServer)] = settings.updateServer;
+    return groups;
+}
+
+bool IniHelper::writeDeviceIni(const GroupMap &groups)
+{
+    QStringList groupOrder;
+    for (int box = 0; box < kBoxCount; ++box)
+        groupOrder << deviceGroup(box);
+    groupOrder << mainGroup();
+    return IniFile::writeGroups(deviceFilePath(), groups, groupOrder, deviceKeys() + mainKeys(),
+                                "writeDeviceIni");
+}
+
+bool IniHelper::writeDeviceProfile(const AppSettings &settings)
+{
+    qDebug() << "writeDeviceProfile";
+    return writeDeviceIni(buildDeviceMap(settings));
+}

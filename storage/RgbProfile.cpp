@@ -1,0 +1,176 @@
+#include "storage/IniHelper.h"
+
+#include "device/BoxTable.h"
+#include "storage/FieldText.h"
+#include "storage/IniFile.h"
+
+#include <QDebug>
+#include <QFileInfo>
+#include <QSettings>
+#include <memory>
+
+using namespace FieldText;
+
+namespace {
+
+constexpr int kDefaultLightMode = LightMode::Whirl;
+constexpr int kDefaultLightSpeed = LightSpeed::Slow;
+
+QStringList fanGroups()
+{
+    QStringList groups;
+    for (int fan = 0; fan < kRainbowFanCount; ++fan)
+        groups << IniHelper::fanGroup(fan);
+    return groups;
+}
+
+QStringList items(const QStringList &row, int key)
+{
+    return at(row, key).split(QLatin1Char(','));
+}
+
+void parseFan(int box, int fan, const QStringList &row, RainbowFanRecord &record)
+{
+    const QStringList reds = items(row, RgbProfileKey::RColor);
+    const QStringList greens = items(row, RgbProfileKey::GColor);
+    const QStringList blues = items(row, RgbProfileKey::BColor);
+    const QStringList brights = items(row, RgbProfileKey::Bright);
+    for (int led = 0; led < kColorEntries; ++led) {
+        record.rValue_Led[led] = clamped(toInt(at(reds, led)), 0, 255, {"RColor", box, fan});
+        record.gValue_Led[led] = clamped(toInt(at(greens, led)), 0, 255, {"GColor", box, fan});
+        record.bValue_Led[led] = clamped(toInt(at(blues, led)), 0, 255, {"BColor", box, fan});
+        record.brightValue[led] = brightness(toFloat(at(brights, led)), {"Bright", box, fan});
+    }
+    record.speedPer = clamped(toInt(at(row, RgbProfileKey::Speed_Per)), 0, 5, {"Speed_Per", box, fan});
+    record.speedNum = clamped(toInt(at(row, RgbProfileKey::Speed_Num)), 0, 10, {"Speed_Num", box, fan});
+    record.speedMode = inRangeOr(toInt(at(row, RgbProfileKey::SpeedMode)), 0, 2, SpeedMode::Performance,
+                                 {"SpeedMode", box, fan});
+    record.isPWM = toFlag(at(row, RgbProfileKey::PWM));
+    record.colorMode = inRangeOr(toInt(at(row, RgbProfileKey::colorMode)), 0, ColorMode::Count - 1,
+                                 ColorMode::RGB, {"colorMode", box, fan});
+    record.lightMode = inRangeOr(toInt(at(row, RgbProfileKey::lightMode)), 0, LightMode::Count - 1,
+                                 kDefaultLightMode, {"lightMode", box, fan});
+    record.lightSpeed = inRangeOr(toInt(at(row, RgbProfileKey::lightSpeed)), 0, LightSpeed::Count - 1,
+                                  kDefaultLightSpeed, {"lightSpeed", box, fan});
+    record.isTurnOffLed = toFlag(at(row, RgbProfileKey::isTurnOffLed));
+}
+
+QString joined(const int *values)
+{
+    QStringList texts;
+    for (int i = 0; i < kColorEntries; ++i)
+        texts << QString::number(values[i]);
+    return texts.join(QLatin1Char(','));
+}
+
+}
+
+ProfileData IniHelper::defaultProfileData()
+{
+    const QStringList fan{
+        QStringLiteral("0,0,0,0,127,255,255,255,255,255,127,0,255"),
+        QStringLiteral("127,255,255,255,255,255,127,0,0,0,0,0,0"),
+        QStringLiteral("255,255,127,0,0,0,0,0,127,255,255,255,0"),
+        QStringLiteral("1,1,1,1,1,1,1,1,1,1,1,1,1"),
+        QStringLiteral("5"), QStringLiteral("10"), QStringLiteral("2"), QStringLiteral("1"),
+        QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("3"), QStringLiteral("0")};
+    return ProfileData(kRainbowFanCount, fan);
+}
+
+ProfileData IniHelper::readProfileIni(int profile)
+{
+    if (!isValidProfileNumber(profile)) {
+        qWarning() << "readProfileIni refused: profile" << profile;
+        return defaultProfileData();
+    }
+    const QString path = profilePath(profile);
+    if (!QFileInfo::exists(path)) {
+        qDebug() << "readProfileIni--Don't do up load(bool isUpLoad)";
+        return defaultProfileData();
+    }
+    const std::unique_ptr<QSettings> file(IniFile::openForReading(path));
+    ProfileData data;
+    for (int fan = 0; fan < kRainbowFanCount; ++fan) {
+        QStringList row;
+        for (const QString &key : rgbProfileKeys())
+            row << IniFile::readText(*file, fanGroup(fan) + QLatin1Char('/') + key);
+        data << row;
+    }
+    return data;
+}
+
+void IniHelper::parseProfile(int box, const ProfileData &data)
+{
+    if (!isValidBox(box)) {
+        qWarning() << "parseProfile refused: box" << box;
+        return;
+    }
+    qDebug() << "paraseProfile----";
+    RainbowFanRecord *fans = boxArray[box].rainbowFan;
+    for (int fan = 0; fan < kRainbowFanCount; ++fan)
+        parseFan(box, fan, data.value(fan), fans[fan]);
+
+    // A fan in "Copy" plays what fan 0 plays. Fan 0 itself has nothing to
+    // follow, so a "Copy" there plays "Snake" and never refers to itself.
+    int followed = fans[0].lightMode;
+    if (followed == LightMode::Copy) {
+        qWarning() << "lightMode Copy on fan 0 follows nothing: box" << box;
+        followed = LightMode::Snake;
+    }
+    for (int fan = 0; fan < kRainbowFanCount; ++fan) {
+        if (fans[fan].lightMode != LightMode::Copy)
+            continue;
+        fans[fan].copyLightMode = followed;
+        fans[fan].colorMode = fans[0].colorMode;
+        fans[fan].lightSpeed = fans[0].lightSpeed;
+        fans[fan].isTurnOffLed = fans[0].isTurnOffLed;
+    }
+}
+
+GroupMap IniHelper::buildProfileMap(int box)
+{
+    GroupMap groups;
+    if (!isValidBox(box)) {
+        qWarning() << "buildProfileMap refused: box" << box;
+        return groups;
+    }
+    for (int fan = 0; fan < kRainbowFanCount; ++fan) {
+        const RainbowFanRecord &record = boxArray[box].rainbowFan[fan];
+        QStringList brights;
+        for (int led = 0; led < kColorEntries; ++led)
+            brights << fromFloat(record.brightValue[led]);
+        const QStringList &names = rgbProfileKeys();
+        QMap<QString, QString> &keys = groups[fanGroup(fan)];
+        keys[names.at(RgbProfileKey::RColor)] = joined(record.rValue_Led);
+        keys[names.at(RgbProfileKey::GColor)] = joined(record.gValue_Led);
+        keys[names.at(RgbProfileKey::BColor)] = joined(record.bValue_Led);
+        keys[names.at(RgbProfileKey::Bright)] = brights.join(QLatin1Char(','));
+        keys[names.at(RgbProfileKey::Speed_Per)] = QString::number(record.speedPer);
+        keys[names.at(RgbProfileKey::Speed_Num)] = QString::number(record.speedNum);
+        keys[names.at(RgbProfileKey::SpeedMode)] = QString::number(record.speedMode);
+        keys[names.at(RgbProfileKey::PWM)] = fromFlag(record.isPWM);
+        keys[names.at(RgbProfileKey::colorMode)] = QString::number(record.colorMode);
+        keys[names.at(RgbProfileKey::lightMode)] = QString::number(record.lightMode);
+        keys[names.at(RgbProfileKey::lightSpeed)] = QString::number(record.lightSpeed);
+        keys[names.at(RgbProfileKey::isTurnOffLed)] = fromFlag(record.isTurnOffLed);
+    }
+    return groups;
+}
+
+bool IniHelper::writeProfileIni(const GroupMap &groups, int profile)
+{
+    if (!isValidProfileNumber(profile)) {
+        qWarning() << "writeProfileIni refused: profile" << profile;
+        return false;
+    }
+    qDebug() << "location:" << dataFolder();
+    for (int fan = 0; fan < kRainbowFanCount; ++fan) {
+        const QString text = groups.value(fanGroup(fan)).value(rgbProfileKeys().at(RgbProfileKey::Bright));
+        const QStringList values = text.split(QLatin1Char(','));
+        for (int led = 0; led < values.size(); ++led)
+            qDebug() << "rainbowFanView[" << fan << "]->brightValue[" << led << "]:" << values.at(led);
+        qDebug() << "brightnessValueString:" << text;
+    }
+    return IniFile::writeGroups(profilePath(profile), groups, fanGroups(), rgbProfileKeys(),
+                                "writeProfileIni");
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "device/BoxTable.h"
+#include "storage/IniHelper.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QtTest>
+
+// Every storage test works in the data folder below its own XDG_CONFIG_HOME
+// (given by CTest) and starts each case from an empty folder and a fresh table.
+namespace StorageFixture {
+
+inline bool dataFolderIsIsolated()
+{
+    const QString home = qEnvironmentVariable("XDG_CONFIG_HOME");
+    return !home.isEmpty() && IniHelper::dataFolder().startsWith(QDir(home).absolutePath() + QLatin1Char('/'));
+}
+
+inline void cleanStart()
+{
+    QDir(IniHelper::dataFolder()).removeRecursively();
+    resetBoxArray();
+}
+
+inline void writeRaw(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), qint64(bytes.size()));
+}
+
+inline QByteArray readRaw(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+// The value text of group/key as a fresh reader sees it.
+inline QString storedText(const QString &path, const QString &key)
+{
+    QSettings file(path, QSettings::IniFormat);
+    return file.value(key).toString();
+}
+
+// Files left in the folder of path that a save must not leave behind.
+inline QStringList leftovers(const QString &path)
+{
+    const QFileInfo target(path);
+    return target.absoluteDir().entryList({target.fileName() + QStringLiteral(".*")},
+                                          QDir::Files | QDir::Hidden);
+}
+
+}
