@@ -48,6 +48,31 @@ inline QString storedText(const QString &path, const QString &key)
     return file.value(key).toString();
 }
 
+// Collects the warnings logged while it lives.
+class WarningLog
+{
+public:
+    WarningLog() { s_current = this; m_previous = qInstallMessageHandler(&WarningLog::handle); }
+    ~WarningLog() { qInstallMessageHandler(m_previous); s_current = nullptr; }
+    QStringList lines;
+    int count(const QString &prefix) const
+    {
+        int n = 0;
+        for (const QString &line : lines)
+            n += line.startsWith(prefix) ? 1 : 0;
+        return n;
+    }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &, const QString &text)
+    {
+        if (type == QtWarningMsg && s_current)
+            s_current->lines << text;
+    }
+    static inline WarningLog *s_current = nullptr;
+    QtMessageHandler m_previous;
+};
+
 // Files left in the folder of path that a save must not leave behind.
 inline QStringList leftovers(const QString &path)
 {
