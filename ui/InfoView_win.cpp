@@ -1,0 +1,15 @@
+#include "ui/InfoView.h"
+
+#include <windows.h>
+
+bool InfoView::nativeEvent(const QByteArray &eventType, void *message, long *result)
+{
+    Q_UNUSED(eventType);
+    const MSG *msg = static_cast<const MSG *>(message);
+    if (msg && handleWindowMessage(msg->message)) {
+        if (result)
+            *result = 0;
+        return true;
+    }
+    return QWidget::nativeEvent(eventType, message, result);
+}

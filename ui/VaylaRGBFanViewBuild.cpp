@@ -1,0 +1,162 @@
+// Widget construction, style sheets and per-language fonts of the single-colour
+// fan panel. Behaviour lives in VaylaRGBFanView.cpp.
+#include "ui/VaylaRGBFanView.h"
+
+#include "ui/VaylaRGBFanViewStyle.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+
+namespace {
+
+QPushButton *makeButton(QWidget *parent, const QString &name, const QRect &geometry, bool checkable)
+{
+    auto *button = new QPushButton(parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setCheckable(checkable);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry, const QString &style,
+                  Qt::Alignment alignment = Qt::AlignCenter)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setStyleSheet(style);
+    label->setAlignment(alignment);
+    return label;
+}
+
+} // namespace
+
+void VaylaRGBFanView::buildWidgets()
+{
+    using namespace VaylaStyle;
+    const int w = kWidth;
+
+    m_monitorSwitch = makeButton(this, QStringLiteral("monitorSwitch"), QRect(w / 3, 10, 20, 20), true);
+    m_monitorSwitch->setStyleSheet(imageButtonStyle(QStringLiteral("btn_closeFan.png"),
+                                                    QStringLiteral("btn_openFan.png")));
+    connect(m_monitorSwitch, &QPushButton::released, this, &VaylaRGBFanView::pushMonitor);
+
+    m_title = makeLabel(this, QStringLiteral("fanTitle"), QRect(w / 3 + 25, 10, 2 * w / 3 - 25, 20),
+                        QStringLiteral("color: white; font-family: Arial; font-size: 14px;"),
+                        Qt::AlignLeft | Qt::AlignVCenter);
+
+    m_performance = makeButton(this, QStringLiteral("Performance"), QRect(173, 52, 55, 55), true);
+    m_silent = makeButton(this, QStringLiteral("Silent"), QRect(233, 52, 55, 55), true);
+    m_pwm = makeButton(this, QStringLiteral("PWM"), QRect(173, 112, 55, 55), true);
+    m_pwm->setText(QStringLiteral("PWM"));
+    connect(m_performance, &QPushButton::released, this, &VaylaRGBFanView::pushFanSpeed);
+    connect(m_silent, &QPushButton::released, this, &VaylaRGBFanView::pushFanSpeed);
+    connect(m_pwm, &QPushButton::released, this, &VaylaRGBFanView::pushPWM);
+
+    m_blank = makeLabel(this, QStringLiteral("blank"), QRect(233, 112, 55, 55),
+                        QStringLiteral("border-image: url(%1);").arg(vaylaImage(QStringLiteral("btn_blank.png"))));
+
+    m_fanModeLabel = makeLabel(this, QStringLiteral("fanModeLabel"), QRect(173, 176, 115, 20), QString());
+
+    m_speedSlider = new QSlider(Qt::Horizontal, this);
+    m_speedSlider->setObjectName(QStringLiteral("slider_RPM_Fan"));
+    m_speedSlider->setGeometry(168, 196, 125, 20);
+    m_speedSlider->setRange(0, 5);
+    m_speedSlider->setSingleStep(1);
+    m_speedSlider->setPageStep(1);
+    m_speedSlider->setFocusPolicy(Qt::NoFocus);
+    m_speedSlider->setStyleSheet(speedSliderStyle());
+    m_speedSlider->setValue(m_fanSpeed);
+    connect(m_speedSlider, &QSlider::valueChanged, this, &VaylaRGBFanView::changeSliderFanSpeed);
+
+    m_silentLabel = makeLabel(this, QStringLiteral("silentLabel"), QRect(168, 216, 60, 20), QString(),
+                              Qt::AlignLeft | Qt::AlignVCenter);
+    m_performanceLabel = makeLabel(this, QStringLiteral("performanceLabel"), QRect(226, 216, 70, 20),
+                                   QString(), Qt::AlignRight | Qt::AlignVCenter);
+
+    m_rgb = makeButton(this, QStringLiteral("RGB"), QRect(173, 246, 55, 55), true);
+    m_rgb->setFlat(true);
+    m_rgb->setStyleSheet(imageButtonStyle(QStringLiteral("btn_RGB_Mode.png"),
+                                          QStringLiteral("btn_RGB_Mode_h.png")));
+    m_off = makeButton(this, QStringLiteral("Off"), QRect(233, 246, 55, 55), true);
+    m_off->setStyleSheet(imageButtonStyle(QStringLiteral("btn_turnOn.png"), QStringLiteral("btn_turnOff.png")));
+    m_blink = makeButton(this, QStringLiteral("Blink"), QRect(173, 306, 55, 55), true);
+    m_copy = makeButton(this, QStringLiteral("btn_Copy"), QRect(233, 306, 55, 55), false);
+    m_copy->setStyleSheet(imageButtonStyle(QStringLiteral("btn_copyRGB.png"), QString()));
+    connect(m_rgb, &QPushButton::released, this, &VaylaRGBFanView::pushLightMode);
+    connect(m_blink, &QPushButton::released, this, &VaylaRGBFanView::pushLightMode);
+    connect(m_copy, &QPushButton::released, this, &VaylaRGBFanView::pushLightMode);
+    connect(m_off, &QPushButton::released, this, &VaylaRGBFanView::pushTurnOff);
+
+    m_brightnessLabel = makeLabel(this, QStringLiteral("brightnessLabel"), QRect(173, 366, 115, 20), QString());
+
+    m_brightSlider = new QSlider(Qt::Horizontal, this);
+    m_brightSlider->setObjectName(QStringLiteral("slider_Light_Fan"));
+    m_brightSlider->setGeometry(168, 386, 125, 30);
+    m_brightSlider->setRange(0, 100);
+    m_brightSlider->setFocusPolicy(Qt::NoFocus);
+    // The first groove colour is the dimmed colour; every colour change rebuilds it.
+    m_sliderStyle = brightnessSliderStyle(m_dimR, m_dimG, m_dimB);
+    m_brightSlider->setStyleSheet(m_sliderStyle);
+    connect(m_brightSlider, &QSlider::valueChanged, this, &VaylaRGBFanView::changeSliderLight);
+
+    m_palette = makeLabel(this, QStringLiteral("palette"), QRect(kPaletteImageX, kPaletteImageY, 140, 140),
+                          QStringLiteral("border-image: url(%1);").arg(vaylaImage(QStringLiteral("palette.png"))));
+
+    m_rpmNumber = makeLabel(this, QStringLiteral("rpmNumber"), QRect(13, 96, 144, 50), QString());
+    m_rpmNumber->setText(QStringLiteral("0"));
+    m_rpmLabel = makeLabel(this, QStringLiteral("rpmLabel"), QRect(13, 136, 144, 50), QString());
+    m_rpmLabel->setText(QStringLiteral("RPM"));
+    m_rpmBar = makeLabel(this, QStringLiteral("rpmBar"), QRect(13 + (144 - 75) / 2, 172, 75, 3),
+                         QStringLiteral("border-image: url(%1);").arg(vaylaImage(QStringLiteral("rpm_bar.png"))));
+    m_speedLabel = makeLabel(this, QStringLiteral("speedSummary"), QRect(13, 166, 144, 50), QString());
+    updateReadoutColor();
+
+    // The covers lie over every control of the panel body (not over the switch).
+    m_closedCover = makeLabel(this, QStringLiteral("closedCover"), QRect(0, 40, 302, 390),
+                              QStringLiteral("border-image: url(%1);")
+                                  .arg(vaylaImage(QStringLiteral("blankImage_h.png"))));
+    m_closedCover->hide();
+    m_fanErrorCover = makeLabel(this, QStringLiteral("fanErrorCover"), QRect(0, 40, 302, 390),
+                                QStringLiteral("border-image: url(%1);")
+                                    .arg(vaylaImage(QStringLiteral("Fan_Error3.png"))));
+    m_fanErrorCover->hide();
+}
+
+void VaylaRGBFanView::applyButtonFonts(int language)
+{
+    using namespace VaylaStyle;
+    const LanguageFonts fonts = languageFonts(language);
+    m_performance->setStyleSheet(textButtonStyle(QStringLiteral("#E3017F"), QStringLiteral("btn_performance.png"),
+                                                 QStringLiteral("btn_performance_h.png"), fonts.button));
+    m_silent->setStyleSheet(textButtonStyle(QStringLiteral("#ACCD04"), QStringLiteral("btn_silent.png"),
+                                            QStringLiteral("btn_silent_h.png"), fonts.button));
+    m_pwm->setStyleSheet(textButtonStyle(QStringLiteral("#F8931F"), QStringLiteral("btn_pwm.png"),
+                                         QStringLiteral("btn_pwm_h.png"), fonts.button));
+    m_blink->setStyleSheet(textButtonStyle(QStringLiteral("#02A0EA"), QStringLiteral("btn_blink.png"),
+                                           QStringLiteral("btn_blink_h.png"), fonts.button));
+    const QString caption = captionStyle(fonts.caption);
+    m_fanModeLabel->setStyleSheet(caption);
+    m_brightnessLabel->setStyleSheet(caption);
+    const QString end = captionStyle(fonts.sliderEnd);
+    m_silentLabel->setStyleSheet(end);
+    m_performanceLabel->setStyleSheet(end);
+}
+
+void VaylaRGBFanView::updateReadoutColor()
+{
+    // The RPM read-out sits on the colour preview disc: white text, unless the
+    // disc is so light that white would vanish on it.
+    const QString color = VaylaStyle::readoutTextColor(m_selectR, m_selectG, m_selectB);
+    m_rpmNumber->setStyleSheet(QStringLiteral("color: %1; font-family: Arial; font-size: 48px;").arg(color));
+    m_rpmLabel->setStyleSheet(QStringLiteral("color: %1; font-family: Arial; font-size: 14px;").arg(color));
+    m_speedLabel->setStyleSheet(QStringLiteral("color: %1; font-family: Arial; font-size: 13px;").arg(color));
+}
+
+void VaylaRGBFanView::rebuildBrightnessStyle()
+{
+    m_sliderStyle = VaylaStyle::brightnessSliderStyle(m_selectR, m_selectG, m_selectB);
+    m_brightSlider->setStyleSheet(m_sliderStyle);
+}
