@@ -18,7 +18,13 @@ SocketHelper::SocketHelper(QObject *parent, quint16 port)
         qWarning() << "remote control off:" << port << m_server->errorString();
 }
 
-SocketHelper::~SocketHelper() = default;
+SocketHelper::~SocketHelper()
+{
+    // The sockets die with the server after this object's members: keep
+    // their last signals away from it.
+    for (auto &entry : m_connections)
+        entry.second.socket->disconnect(this);
+}
 
 bool SocketHelper::isListening() const
 {

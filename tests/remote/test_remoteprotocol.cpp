@@ -15,16 +15,6 @@ private:
     static QVariantMap dataOf(const QVariantMap &m) { return m.value(QStringLiteral("Data")).toMap(); }
 
 private slots:
-    void greetingCarriesHostAndPasswordOnlyWhenOn()
-    {
-        QCOMPARE(greeting(QStringLiteral("desk"), false, QStringLiteral("9462")),
-                 QByteArray("KqRainbowFan!desk&"));
-        QCOMPARE(greeting(QStringLiteral("desk"), true, QStringLiteral("9462")),
-                 QByteArray("KqRainbowFan!desk!9462&"));
-        // UTF-8 on the wire, not Base64.
-        QCOMPARE(greeting(QStringLiteral("bür"), false, QString()), QByteArray("KqRainbowFan!b\xc3\xbcr&"));
-    }
-
     void repliesAreBase64FramesAndTheBoxListIsIndentedJson()
     {
         QCOMPARE(encodeFrame(QStringLiteral("hi")), QByteArray("aGk=&"));

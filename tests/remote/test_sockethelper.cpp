@@ -121,23 +121,6 @@ private slots:
         QVERIFY(SocketHelper::connectionOf(m) != 0);
     }
 
-    void volumeStreamBecomesCommandSeven()
-    {
-        QSignalSpy spy(server.get(), &SocketHelper::socketHelperSendData);
-        auto phone = greetedPhone();
-        QVERIFY(phone);
-        phone->socket.write(frame("07:55") + frame("07|99") + frame("07:5x") + frame("07@@"));
-        QTRY_COMPARE(spy.count(), 4);
-        auto data = [&](int i) { return spy.at(i).at(0).toMap().value(QStringLiteral("Data")).toMap(); };
-        QCOMPARE(spy.at(0).at(0).toMap().value(QStringLiteral("command")).toString(), QStringLiteral("7"));
-        QCOMPARE(data(0).value(QStringLiteral("Volume")).toString(), QStringLiteral("55"));
-        QCOMPARE(data(1).value(QStringLiteral("Volume")).toString(), QStringLiteral("99"));
-        QCOMPARE(data(2).value(QStringLiteral("Volume")).toString(), QStringLiteral("50"));
-        QCOMPARE(data(2).value(QStringLiteral("Status")).toString(), QStringLiteral("1"));
-        QCOMPARE(data(3).value(QStringLiteral("Status")).toString(), QStringLiteral("0"));
-        QVERIFY(!data(3).contains(QStringLiteral("Volume")));
-    }
-
     void boxListIsAnsweredAtOnceAndTheRestOfTheReadDropped()
     {
         server->setBoxListReply(QStringLiteral("1010000000000000"));
