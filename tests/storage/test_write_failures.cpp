@@ -1,0 +1,103 @@
+#include "StorageFixture.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace StorageFixture;
+
+// A save that cannot complete says so and leaves the previous file alone.
+class TestWriteFailures : public QObject {
+    Q_OBJECT
+
+private:
+    QString m_configHome;
+
+    AppSettings savedSettings()
+    {
+        AppSettings settings;
+        settings.Password = QStringLiteral("1357");
+        settings.updateServer = QStringLiteral("http://old.example");
+        return settings;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(dataFolderIsIsolated(), qPrintable(IniHelper::dataFolder()));
+        m_configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    }
+
+    void init() { cleanStart(); }
+
+    void cleanup()
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_configHome);
+        QFile::setPermissions(IniHelper::dataFolder(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void folderThatCannotExistFailsEveryWrite()
+    {
+        // A data folder below a regular file cannot be created, not even by root.
+        QTemporaryDir scratch;
+        QVERIFY(scratch.isValid());
+        writeRaw(scratch.filePath(QStringLiteral("plain")), "not a folder");
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, scratch.filePath(QStringLiteral("plain/config")));
+        QVERIFY(IniHelper::dataFolder().startsWith(scratch.filePath(QStringLiteral("plain/"))));
+
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^writeDeviceIni failed: cannot create folder")));
+        QCOMPARE(IniHelper::writeDeviceProfile(savedSettings()), false);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^writeProfileIni failed: cannot create folder")));
+        QCOMPARE(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0), 1), false);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^writeVaylaProfileIni failed: cannot create folder")));
+        QCOMPARE(IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(0), 1), false);
+        QCOMPARE(readRaw(scratch.filePath(QStringLiteral("plain"))), QByteArray("not a folder"));
+    }
+
+    void targetThatCannotBeReplacedKeepsWhatIsThere()
+    {
+        QVERIFY(QDir().mkpath(IniHelper::deviceFilePath()));   // a folder where the file belongs
+        writeRaw(IniHelper::deviceFilePath() + QStringLiteral("/inside"), "kept");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^writeDeviceIni failed: cannot replace")));
+        QCOMPARE(IniHelper::writeDeviceProfile(savedSettings()), false);
+        QCOMPARE(readRaw(IniHelper::deviceFilePath() + QStringLiteral("/inside")), QByteArray("kept"));
+        QCOMPARE(leftovers(IniHelper::deviceFilePath()), QStringList());
+    }
+
+    void readOnlyFolderKeepsTheOldFile()
+    {
+        if (geteuid() == 0)
+            QSKIP("root writes into a read-only folder anyway; the file-size-limit test covers this case");
+        QVERIFY(IniHelper::writeDeviceProfile(savedSettings()));
+        const QByteArray before = readRaw(IniHelper::deviceFilePath());
+        // The file itself stays writable: only a write through a new file in
+        // the folder, renamed over the old one, is stopped here.
+        QVERIFY(QFile::setPermissions(IniHelper::dataFolder(), QFile::ReadOwner | QFile::ExeOwner));
+        AppSettings changed = savedSettings();
+        changed.Password = QStringLiteral("0000");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^writeDeviceIni failed: ")));
+        QCOMPARE(IniHelper::writeDeviceProfile(changed), false);
+        QCOMPARE(readRaw(IniHelper::deviceFilePath()), before);
+    }
+
+    void staleFilesOfAnInterruptedSaveAreRemoved()
+    {
+        QVERIFY(IniHelper::writeDeviceProfile(savedSettings()));
+        const QString path = IniHelper::deviceFilePath();
+        writeRaw(path + QStringLiteral(".saving-Ab12Cd"), "[Main]\nPassword=hal");
+        writeRaw(path + QStringLiteral(".saving-Ab12Cd.lock"), "1\n");
+        AppSettings settings;
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings);
+        QCOMPARE(settings.Password, QStringLiteral("1357"));
+
+        settings.Password = QStringLiteral("2468");
+        QVERIFY(IniHelper::writeDeviceProfile(settings));
+        QCOMPARE(leftovers(path), QStringList());
+        QCOMPARE(storedText(path, QStringLiteral("Main/Password")), QStringLiteral("2468"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWriteFailures)
+#include "test_write_failures.moc"
