@@ -1,0 +1,276 @@
+// Reading lighting script files and playing them on simulated boxes.
+
+#include "SimFixture.h"
+
+#include "script/ScriptFile.h"
+#include "script/ScriptRunner.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+QJsonArray filled(double value, int count = 12)
+{
+    QJsonArray a;
+    for (int i = 0; i < count; ++i)
+        a.append(value);
+    return a;
+}
+
+QJsonObject fan(double r, double g, double b, double br)
+{
+    return QJsonObject{{"R", filled(r)}, {"G", filled(g)}, {"B", filled(b)}, {"Br", filled(br)}};
+}
+
+QString frame(const QJsonArray &controllers)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonObject{{"Controller", controllers}}).toJson());
+}
+
+// One frame lighting fan 0 of box 0 with red `r`.
+QString simpleFrame(int r)
+{
+    return frame(QJsonArray{QJsonObject{{"ControllerNum", 0}, {"Fan0", fan(r, 0, 0, 1.0)}}});
+}
+
+struct Lighting {
+    int box;
+    int port;
+    int mode;
+    int g0, r0, b0;  // triple of LED 0
+    Report report;
+};
+
+std::vector<Lighting> lightingSent(const SimulatedBoxes *sim)
+{
+    std::vector<Lighting> out;
+    for (const auto &s : sim->sent())
+        if (s.report[1] == 0x32 && s.report[2] == 0x52)
+            out.push_back({s.box, s.report[3], s.report[4], s.report[5], s.report[6], s.report[7], s.report});
+    return out;
+}
+
+// Red components of LED 0 in the order they were sent.
+QList<int> redsSent(const SimulatedBoxes *sim)
+{
+    QList<int> reds;
+    for (const Lighting &l : lightingSent(sim))
+        reds << l.r0;
+    return reds;
+}
+
+} // namespace
+
+class TestScript : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString writeScript(const char *name, const QVariant &count, const QVariant &frequency, const QStringList &frames)
+    {
+        const QString path = m_dir.filePath(QString::fromLatin1(name));
+        QFile::remove(path);
+        QSettings file(path, QSettings::IniFormat);
+        if (count.isValid())
+            file.setValue("/Config/Count", count);
+        if (frequency.isValid())
+            file.setValue("/Config/Frequency", frequency);
+        for (int i = 0; i < frames.size(); ++i)
+            file.setValue("/Data/" + QString::number(i), QString::fromLatin1(frames[i].toUtf8().toBase64()));
+        file.sync();
+        return path;
+    }
+
+    // Plays single frames at once, without waiting for the timer.
+    static void playNow(ScriptRunner &runner, const QStringList &frames)
+    {
+        runner.testReceiveFileData(frames, 1000000);
+        for (int i = 0; i < frames.size(); ++i)
+            runner.runScript();
+    }
+
+private slots:
+    void readingFiles()
+    {
+        const QStringList frames{simpleFrame(1), QString::fromUtf8("{\"Umlaut\":\"ä–日\"}"), simpleFrame(3)};
+        Script s = ScriptFile::read(writeScript("good.ini", 3, 100, frames));
+        QCOMPARE(s.frames, frames);
+        QCOMPARE(s.period, 100);
+
+        // Fewer frames stored than counted: positions stay, the gap is an empty frame.
+        s = ScriptFile::read(writeScript("short.ini", 3, 40, {simpleFrame(1)}));
+        QCOMPARE(s.frames, (QStringList{simpleFrame(1), QString(), QString()}));
+        s = ScriptFile::read(writeScript("empty.ini", 0, 40, {}));
+        QCOMPARE(s.frames, QStringList());
+
+        QCOMPARE(ScriptFile::read(m_dir.filePath("missing.ini")).frames, QStringList());
+        QCOMPARE(ScriptFile::read(QString()).frames, QStringList());
+        QCOMPARE(ScriptFile::read(m_dir.path()).frames, QStringList());
+        // Refused: negative, absurd or unreadable counts, and periods that are not positive.
+        for (const auto &bad : {std::pair<QVariant, QVariant>{-1, 100}, {100001, 100}, {"many", 100}, {QVariant(), 100},
+                                {1, 0}, {1, -5}, {1, "fast"}, {1, QVariant()}}) {
+            s = ScriptFile::read(writeScript("bad.ini", bad.first, bad.second, {simpleFrame(1)}));
+            QVERIFY2(s.frames.isEmpty() && s.period == 0, qPrintable(bad.first.toString() + "/" + bad.second.toString()));
+        }
+        s = ScriptFile::read(writeScript("limit.ini", ScriptFile::kMaxFrames, 10, {}));
+        QCOMPARE(s.frames.size(), ScriptFile::kMaxFrames);
+    }
+
+    void playsEachFrameOnceThenStops()
+    {
+        SimulatedBoxes *sim = installSimulator("1,1");
+        ScriptRunner runner;
+        QSignalSpy finished(&runner, &ScriptRunner::finished);
+        runner.testReceiveFileData({simpleFrame(10), simpleFrame(11), simpleFrame(12)}, 100);
+        QVERIFY(runner.isPlaying());
+        QCOMPARE(runner.period(), 100);
+        QVERIFY(lightingSent(sim).empty());  // the first frame waits for the first tick
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
+        QVERIFY(!runner.isPlaying());
+        QCOMPARE(runner.framesLeft(), 0);
+        QCOMPARE(redsSent(sim), (QList<int>{10, 11, 12}));
+        QTest::qWait(350);
+        QCOMPARE(redsSent(sim).size(), 3);  // it does not loop
+        QCOMPARE(finished.size(), 1);
+        for (const Lighting &l : lightingSent(sim)) {
+            QCOMPARE(l.box, 0);
+            QCOMPARE(l.port, 1);
+            QCOMPARE(l.mode, 24);
+        }
+    }
+
+    void frameContents()
+    {
+        SimulatedBoxes *sim = installSimulator("1,1");
+        ScriptRunner runner;
+        QJsonObject partial{{"R", QJsonArray{255, 300, -20}}, {"G", QJsonArray{10}}, {"Br", QJsonArray{1, 2.5, 1}}};
+        playNow(runner, {frame(QJsonArray{
+                             QJsonObject{{"ControllerNum", 1},
+                                         {"Fan0", fan(200, 100, 50, 0.5)},
+                                         {"Fan2", QJsonObject()},
+                                         {"Fan4", partial}},
+                             QJsonObject{{"Fan1", fan(1, 2, 3, 1)}},  // no ControllerNum: box 0
+                         })});
+        const std::vector<Lighting> sent = lightingSent(sim);
+        QCOMPARE(sent.size(), size_t(3));
+        // Box 1 port 1: green, red, blue scaled by brightness.
+        QCOMPARE(sent[0].box, 1);
+        QCOMPARE(sent[0].port, 1);
+        for (int i = 0; i < 12; ++i) {
+            QCOMPARE(int(sent[0].report[5 + 3 * i]), 50);
+            QCOMPARE(int(sent[0].report[6 + 3 * i]), 100);
+            QCOMPARE(int(sent[0].report[7 + 3 * i]), 25);
+        }
+        // Box 1 port 5: short arrays leave the rest dark; out-of-range values held at the limits.
+        QCOMPARE(sent[1].box, 1);
+        QCOMPARE(sent[1].port, 5);
+        const Report &p = sent[1].report;
+        QCOMPARE((QList<int>{p[5], p[6], p[7]}), (QList<int>{10, 255, 0}));
+        QCOMPARE((QList<int>{p[8], p[9], p[10]}), (QList<int>{0, 255, 0}));
+        QCOMPARE((QList<int>{p[11], p[12], p[13]}), (QList<int>{0, 0, 0}));
+        for (int i = 14; i <= 40; ++i)
+            QCOMPARE(int(p[i]), 0);
+        // Port 3 was left alone.
+        for (const Lighting &l : sent)
+            QVERIFY(!(l.box == 1 && l.port == 3));
+        QCOMPARE(sent[2].box, 0);
+        QCOMPARE(sent[2].port, 2);
+        QCOMPARE((QList<int>{sent[2].g0, sent[2].r0, sent[2].b0}), (QList<int>{2, 1, 3}));
+    }
+
+    void outOfRangeControllersAreIgnored()
+    {
+        SimulatedBoxes *sim = installSimulator("1,1");
+        ScriptRunner runner;
+        playNow(runner, {frame(QJsonArray{QJsonObject{{"ControllerNum", 16}, {"Fan0", fan(9, 9, 9, 1)}},
+                                          QJsonObject{{"ControllerNum", -1}, {"Fan0", fan(9, 9, 9, 1)}},
+                                          QJsonObject{{"ControllerNum", 1e12}, {"Fan0", fan(9, 9, 9, 1)}},
+                                          QJsonObject{{"ControllerNum", 0.5}, {"Fan0", fan(9, 9, 9, 1)}},
+                                          QJsonObject{{"ControllerNum", 5}, {"Fan0", fan(9, 9, 9, 1)}},  // not connected
+                                          QJsonObject{{"ControllerNum", 1}, {"Fan5", fan(9, 9, 9, 1)}},  // no such fan
+                                          QJsonValue(7),
+                                          QJsonObject{{"ControllerNum", 1}, {"Fan3", fan(4, 4, 4, 1)}}})});
+        const std::vector<Lighting> sent = lightingSent(sim);
+        QCOMPARE(sent.size(), size_t(1));
+        QCOMPARE(sent[0].box, 1);
+        QCOMPARE(sent[0].port, 4);
+        QCOMPARE(runner.framesLeft(), 0);
+    }
+
+    void corruptFramesAreSkipped()
+    {
+        SimulatedBoxes *sim = installSimulator("1,1");
+        ScriptRunner runner;
+        QSignalSpy finished(&runner, &ScriptRunner::finished);
+        runner.testReceiveFileData({simpleFrame(20), "{not json", "[1,2,3]", QString(), "{\"Controller\":5}",
+                                    simpleFrame(21)},
+                                   30);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
+        QCOMPARE(redsSent(sim), (QList<int>{20, 21}));
+    }
+
+    void aSecondScriptReplacesTheFirst()
+    {
+        SimulatedBoxes *sim = installSimulator("1,1");
+        ScriptRunner runner;
+        QSignalSpy finished(&runner, &ScriptRunner::finished);
+        runner.testReceiveFileData({simpleFrame(10), simpleFrame(11), simpleFrame(12), simpleFrame(13),
+                                    simpleFrame(14)},
+                                   60);
+        QTRY_VERIFY_WITH_TIMEOUT(!redsSent(sim).isEmpty(), 5000);
+        runner.testReceiveFileData({simpleFrame(100), simpleFrame(101)}, 60);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
+        QTest::qWait(300);
+        QCOMPARE(runner.findChildren<QTimer *>().size(), 1);
+        const QList<int> reds = redsSent(sim);
+        const int firstOfB = reds.indexOf(100);
+        QVERIFY(firstOfB >= 1);
+        QCOMPARE(reds.mid(firstOfB), (QList<int>{100, 101}));  // each frame of B once, nothing of A after
+        for (int i = 0; i < firstOfB; ++i)
+            QCOMPARE(reds[i], 10 + i);
+        QVERIFY(firstOfB < 5);
+        QCOMPARE(finished.size(), 1);
+    }
+
+    void refusedScriptsPlayNothing()
+    {
+        SimulatedBoxes *sim = installSimulator("1,1");
+        ScriptRunner runner;
+        runner.testReceiveFileData({}, 100);
+        QVERIFY(!runner.isPlaying());
+        runner.testReceiveFileData({simpleFrame(1)}, 0);
+        runner.testReceiveFileData({simpleFrame(1)}, -100);
+        QVERIFY(!runner.isPlaying());
+        QTest::qWait(100);
+        QVERIFY(lightingSent(sim).empty());
+
+        // A refused script leaves the one that plays alone.
+        QSignalSpy finished(&runner, &ScriptRunner::finished);
+        runner.testReceiveFileData({simpleFrame(30), simpleFrame(31)}, 50);
+        runner.testReceiveFileData({}, 50);
+        QVERIFY(runner.isPlaying());
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
+        QCOMPARE(redsSent(sim), (QList<int>{30, 31}));
+
+        // Stopping ends playback at once.
+        runner.testReceiveFileData({simpleFrame(40), simpleFrame(41)}, 50);
+        runner.stop();
+        QVERIFY(!runner.isPlaying());
+        QCOMPARE(runner.framesLeft(), 0);
+        QCOMPARE(finished.size(), 2);
+        QTest::qWait(150);
+        QCOMPARE(redsSent(sim).size(), 2);
+    }
+};
+
+QTEST_MAIN(TestScript)
+#include "test_script.moc"
