@@ -121,12 +121,7 @@ GroupMap IniHelper::buildDeviceMap(const AppSettings &settings)
 
 bool IniHelper::writeDeviceIni(const GroupMap &groups)
 {
-    QStringList groupOrder;
-    for (int box = 0; box < kBoxCount; ++box)
-        groupOrder << deviceGroup(box);
-    groupOrder << mainGroup();
-    return IniFile::writeGroups(deviceFilePath(), groups, groupOrder, deviceKeys() + mainKeys(),
-                                "writeDeviceIni");
+    return IniFile::writeGroups(deviceFilePath(), groups, "writeDeviceIni");
 }
 
 bool IniHelper::writeDeviceProfile(const AppSettings &settings)

@@ -30,32 +30,6 @@ QString readText(QSettings &settings, const QString &key)
 
 namespace {
 
-using KeyValues = QVector<QPair<QString, QString>>;
-
-template<typename T>
-QStringList inOrder(const QList<T> &present, const QStringList &order)
-{
-    QStringList result;
-    for (const QString &name : order)
-        if (present.contains(name))
-            result << name;
-    for (const QString &name : present)
-        if (!result.contains(name))
-            result << name;
-    return result;
-}
-
-KeyValues flatten(const GroupMap &groups, const QStringList &groupOrder, const QStringList &keyOrder)
-{
-    KeyValues entries;
-    for (const QString &group : inOrder(groups.keys(), groupOrder)) {
-        const QMap<QString, QString> &keys = groups[group];
-        for (const QString &key : inOrder(keys.keys(), keyOrder))
-            entries.append({group + QLatin1Char('/') + key, keys[key]});
-    }
-    return entries;
-}
-
 QString stagingPrefix(const QFileInfo &target)
 {
     return target.fileName() + QStringLiteral(".saving-");
@@ -99,15 +73,54 @@ private:
     const char *m_label;
 };
 
+// Writes every expected key into a new file beside the target, with
+// QSettings's own INI writer.
+bool stage(const QString &file, const QMap<QString, QVariant> &expected)
+{
+    QSettings out(file, QSettings::IniFormat);
+    out.setAtomicSyncRequired(true);
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+        out.setValue(it.key(), it.value());
+    out.sync();
+    return out.status() == QSettings::NoError;
+}
+
+// QSettings caches what it wrote under the file's path, so the check parses
+// the file under a path it has never seen: that reads what reached the disk.
+bool readsBackAs(const QString &file, const QMap<QString, QVariant> &expected)
+{
+    QSettings back(file, QSettings::IniFormat);
+    const QStringList keys = back.allKeys();
+    if (back.status() != QSettings::NoError || keys.size() != expected.size())
+        return false;
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+        if (back.value(it.key()) != it.value())
+            return false;
+    return true;
+}
+
+// One atomic rename; the old file stays unless every byte was written.
+bool replace(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
 } // namespace
 
 // QSettings writes through QSaveFile, but Qt 5.15's QSaveFile::commit() does
 // not notice a failed final flush: on a full disk QSettings reports success and
 // renames a truncated file over the old one. So the new content is staged with
 // QSettings in a file of its own, checked by parsing it again from disk, and
-// only then copied over the target through a QSaveFile whose flush is checked.
-bool writeGroups(const QString &path, const GroupMap &groups, const QStringList &groupOrder,
-                 const QStringList &keyOrder, const char *label)
+// only then put in place by a QSaveFile whose flush is checked.
+bool writeGroups(const QString &path, const GroupMap &groups, const char *label)
 {
     const Failure fail(label);
     const QFileInfo target(path);
@@ -117,60 +130,29 @@ bool writeGroups(const QString &path, const GroupMap &groups, const QStringList 
 
     QMap<QString, QVariant> expected;
     keepOtherKeys(path, expected);
-    const KeyValues entries = flatten(groups, groupOrder, keyOrder);
+    for (auto group = groups.cbegin(); group != groups.cend(); ++group)
+        for (auto key = group->cbegin(); key != group->cend(); ++key)
+            expected.insert(group.key() + QLatin1Char('/') + key.key(), key.value());
 
-    QTemporaryFile staged(target.absoluteFilePath() + QStringLiteral(".saving-XXXXXX"));
-    if (!staged.open())
+    const QString pattern = target.absoluteFilePath() + QStringLiteral(".saving-XXXXXX");
+    QTemporaryFile staged(pattern);
+    QTemporaryFile checked(pattern);
+    if (!staged.open() || !checked.open())
         return fail("cannot create file in", target.absolutePath());
     staged.close();
-    {
-        QSettings out(staged.fileName(), QSettings::IniFormat);
-        out.setAtomicSyncRequired(true);
-        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
-            out.setValue(it.key(), it.value());
-        for (const auto &entry : entries) {
-            out.setValue(entry.first, entry.second);
-            expected.insert(entry.first, entry.second);
-        }
-        out.sync();
-        if (out.status() != QSettings::NoError)
-            return fail("cannot write", staged.fileName());
-    }
-
-    // QSettings caches what it wrote under the file's path; a fresh path makes
-    // the check parse the bytes that really reached the disk.
-    QTemporaryFile checked(target.absoluteFilePath() + QStringLiteral(".saving-XXXXXX"));
-    if (!checked.open())
-        return fail("cannot create file in", target.absolutePath());
     checked.close();
+    if (!stage(staged.fileName(), expected))
+        return fail("cannot write", staged.fileName());
     if (!QFile::remove(checked.fileName()) || !QFile::rename(staged.fileName(), checked.fileName()))
         return fail("cannot rename", staged.fileName());
-    {
-        QSettings back(checked.fileName(), QSettings::IniFormat);
-        const QStringList keys = back.allKeys();
-        if (back.status() != QSettings::NoError || keys.size() != expected.size())
-            return fail("incomplete file", checked.fileName());
-        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
-            if (back.value(it.key()) != it.value())
-                return fail("incomplete file", checked.fileName());
-    }
+    if (!readsBackAs(checked.fileName(), expected))
+        return fail("incomplete file", checked.fileName());
 
     QFile source(checked.fileName());
     if (!source.open(QIODevice::ReadOnly))
         return fail("cannot read", checked.fileName());
-    const QByteArray bytes = source.readAll();
-    source.close();
-
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!replace(path, source.readAll()))
         return fail("cannot replace", path);
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        return fail("cannot write", path);
-    }
-    if (!file.commit())
-        return fail("cannot commit", path);
     return true;
 }
 

@@ -16,11 +16,10 @@ QSettings *openForReading(const QString &path);
 // parsed by QSettings as a list; it is joined back into its text.
 QString readText(QSettings &settings, const QString &key);
 
-// Writes every key of groups into path: groups in groupOrder first (then any
-// other), keys in keyOrder first (then any other). Returns false, logging
-// "<label> failed:" and the reason, when the complete new file is not on
-// disk; the old file is then untouched.
-bool writeGroups(const QString &path, const GroupMap &groups, const QStringList &groupOrder,
-                 const QStringList &keyOrder, const char *label);
+// Writes every key of groups into path (QSettings keeps groups and keys
+// sorted in the file). Returns false, logging "<label> failed:" and the
+// reason, when the complete new file is not on disk; the old file is then
+// untouched.
+bool writeGroups(const QString &path, const GroupMap &groups, const char *label);
 
 }

@@ -16,14 +16,6 @@ namespace {
 constexpr int kDefaultLightMode = LightMode::Whirl;
 constexpr int kDefaultLightSpeed = LightSpeed::Slow;
 
-QStringList fanGroups()
-{
-    QStringList groups;
-    for (int fan = 0; fan < kRainbowFanCount; ++fan)
-        groups << IniHelper::fanGroup(fan);
-    return groups;
-}
-
 QStringList items(const QStringList &row, int key)
 {
     return at(row, key).split(QLatin1Char(','));
@@ -171,6 +163,5 @@ bool IniHelper::writeProfileIni(const GroupMap &groups, int profile)
             qDebug() << "rainbowFanView[" << fan << "]->brightValue[" << led << "]:" << values.at(led);
         qDebug() << "brightnessValueString:" << text;
     }
-    return IniFile::writeGroups(profilePath(profile), groups, fanGroups(), rgbProfileKeys(),
-                                "writeProfileIni");
+    return IniFile::writeGroups(profilePath(profile), groups, "writeProfileIni");
 }

@@ -13,14 +13,6 @@ using namespace FieldText;
 
 namespace {
 
-QStringList fanGroups()
-{
-    QStringList groups;
-    for (int fan = 0; fan < kVaylaFanCount; ++fan)
-        groups << IniHelper::fanGroup(fan);
-    return groups;
-}
-
 void parseFan(int box, int fan, const QStringList &row, VaylaFanRecord &record)
 {
     record.rValue = clamped(toInt(at(row, VaylaProfileKey::RColor)), 0, 255, {"RColor", box, fan});
@@ -110,6 +102,5 @@ bool IniHelper::writeVaylaProfileIni(const GroupMap &groups, int profile)
         return false;
     }
     qDebug() << "location:" << dataFolder();
-    return IniFile::writeGroups(vaylaProfilePath(profile), groups, fanGroups(), vaylaProfileKeys(),
-                                "writeVaylaProfileIni");
+    return IniFile::writeGroups(vaylaProfilePath(profile), groups, "writeVaylaProfileIni");
 }
