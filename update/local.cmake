@@ -1,4 +1,8 @@
-# ShellExecuteExW of the Windows elevation backend.
 if(WIN32)
+  # ShellExecuteExW of the Windows elevation backend.
   target_link_libraries(aurivent_update PUBLIC shell32)
+else()
+  # The Linux elevation backend reaps a long-running child on a small thread.
+  find_package(Threads REQUIRED)
+  target_link_libraries(aurivent_update PUBLIC Threads::Threads)
 endif()

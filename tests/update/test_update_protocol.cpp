@@ -52,17 +52,6 @@ private slots:
         QVERIFY(!tricky.contains('%'));
     }
 
-    void braceRule()
-    {
-        QCOMPARE(applyBraceRule("{abc}"), QString("%7Babc%7D"));
-        QCOMPARE(applyBraceRule("{abc}def}"), QString("%7Babc%7D"));
-        QCOMPARE(applyBraceRule("{}"), QString("%7B%7D"));
-        QCOMPARE(applyBraceRule("{abc"), QString("%7Babc%7D"));
-        QCOMPARE(applyBraceRule("abc}"), QString("abc}"));
-        QCOMPARE(applyBraceRule(" {abc}"), QString(" {abc}"));
-        QCOMPARE(applyBraceRule(""), QString(""));
-    }
-
     void serviceAddress()
     {
         QString error;
