@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+// Style sheets of the fan editor's LED buttons and sliders. Pure text
+// builders, so the looks can be checked without widgets.
+namespace LedStyle {
+
+// "rgb(R,G, B)", the colour text every LED style is built from.
+QString colorText(int r, int g, int b);
+
+// Text colour that stays readable on an LED of this colour: "black" on light
+// yellows, greens and cyans, "white" on everything else.
+QString buttonTextColor(int r, int g, int b);
+
+// Style sheet of one LED button. A pure white LED gets a black rim so it stays
+// visible on the white panel; a grey LED (Copy and Temperature modes) is drawn
+// in rgb(80,80,80) whatever its stored colour.
+QString ledStyleSheet(int r, int g, int b, bool grey);
+
+// The brightness slider: a groove fading from black to the LED colour.
+QString brightnessSliderStyle(int r, int g, int b, const QString &handleImage);
+
+// A fan-speed slider, blue when it is the active scale, grey otherwise.
+QString fanSpeedSliderStyle(bool active, const QString &imageDir);
+
+// A selector's name label; grey when the selector does not apply.
+QString nameLabelStyle(int fontPx, bool applies, const QString &imageDir);
+
+} // namespace LedStyle
