@@ -35,20 +35,21 @@ QImage panelBody()
     p.setClipPath(panelShape());
 
     // Title zone.
-    QLinearGradient title(0, 0, 0, 46);
+    // The rule sits between the title (ends at y 34) and the row below (y 40).
+    QLinearGradient title(0, 0, 0, 38);
     title.setColorAt(0, withAlpha(Frost, 12));
     title.setColorAt(1, withAlpha(Frost, 0));
-    p.fillRect(QRectF(0, 0, PanelWidth, 46), title);
+    p.fillRect(QRectF(0, 0, PanelWidth, 38), title);
     QLinearGradient rule(0, 0, PanelWidth, 0);
     rule.setColorAt(0, withAlpha(Edge, 0));
     rule.setColorAt(0.5, withAlpha(Edge, 255));
     rule.setColorAt(1, withAlpha(Edge, 0));
-    p.fillRect(QRectF(16, 44, PanelWidth - 32, 1), rule);
+    p.fillRect(QRectF(16, 37, PanelWidth - 32, 1), rule);
     QLinearGradient accent(0, 0, PanelWidth, 0);
     accent.setColorAt(0, withAlpha(Accent, 0));
     accent.setColorAt(0.5, withAlpha(AccentLight, 150));
     accent.setColorAt(1, withAlpha(Accent, 0));
-    p.fillRect(QRectF(90, 44, 142, 1), accent);
+    p.fillRect(QRectF(90, 37, 142, 1), accent);
 
     // Recessed well behind the LED ring and palette.
     QRadialGradient well(RingCentre, 104);
@@ -214,7 +215,8 @@ QImage curve()
 // 133 x 133, used unscaled: the pixel under the pointer is the colour picked,
 // so every pixel carries a colour. Inside the disc the hue turns with the
 // angle and saturates towards the rim; beyond the rim the hue darkens into
-// the corners, which gives the deep shades the disc lacks.
+// the corners, which gives the deep shades the disc lacks and lets the
+// square melt into the dark panel around it.
 QImage ledPalette()
 {
     const int size = 133;
@@ -236,7 +238,7 @@ QImage ledPalette()
                 saturation = qPow(r / rim, 0.85);
             } else {
                 const qreal t = qMin<qreal>(1, (r - rim) / (centre * M_SQRT2 - rim));
-                value = 1 - 0.72 * qPow(t, 0.8);
+                value = 1 - 0.86 * qPow(t, 0.55);
             }
             QColor colour = QColor::fromHsvF(hue, saturation, value);
             // A thin dark seam marks the rim without hiding any colour.
@@ -275,17 +277,17 @@ QImage colourPopup()
 
 QImage valueField()
 {
-    QImage image = canvas(70, 21);
+    QImage image = canvas(64, 21);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r(0, 0, 70, 21);
+    const QRectF r(0, 0, 64, 21);
     QLinearGradient body(0, 0, 0, 21);
     body.setColorAt(0, QColor(0x07, 0x0A, 0x0F));
     body.setColorAt(1, QColor(0x0F, 0x14, 0x1D));
     p.fillPath(roundedRect(r, 4), body);
     p.setPen(QPen(Edge, 1));
     p.drawPath(roundedRect(r, 4));
-    p.fillRect(QRectF(6, 19, 58, 1), withAlpha(Accent, 150));
+    p.fillRect(QRectF(6, 19, 52, 1), withAlpha(Accent, 150));
     return image;
 }
 
@@ -324,19 +326,30 @@ QImage gauge()
     p.setPen(QPen(withAlpha(Frost, 22), 1));
     p.drawEllipse(c, 61.5, 61.5);
 
-    // Scale: 270 degrees, opening at the bottom.
+    // Scale of 220 degrees, open at the bottom where the summary is written.
     const QRectF arc(c.x() - 54, c.y() - 54, 108, 108);
     p.setPen(QPen(withAlpha(Edge, 255), 4, Qt::SolidLine, Qt::FlatCap));
-    p.drawArc(arc, 225 * 16, -270 * 16);
-    QConicalGradient sweep(c, 225);
-    sweep.setColorAt(0, AccentLight);
-    sweep.setColorAt(0.5, Accent);
-    sweep.setColorAt(0.75, withAlpha(Accent, 0));
-    sweep.setColorAt(1, withAlpha(Accent, 0));
+    p.drawArc(arc, 200 * 16, -220 * 16);
+    QConicalGradient sweep(c, 200);
+    // The lit part of the scale brightens clockwise up to its tip (the
+    // conical gradient runs the other way round, from 200 degrees).
+    sweep.setColorAt(0, withAlpha(Accent, 40));
+    sweep.setColorAt(0.5, AccentLight);
+    sweep.setColorAt(0.556, AccentLight);
+    sweep.setColorAt(1, withAlpha(Accent, 40));
     p.setPen(QPen(QBrush(sweep), 4, Qt::SolidLine, Qt::FlatCap));
-    p.drawArc(arc, 225 * 16, -190 * 16);
+    p.drawArc(arc, 200 * 16, -160 * 16);
+    const qreal tip = qDegreesToRadians(40.0);
+    const QPointF tipPoint(c.x() + 54 * qCos(tip), c.y() - 54 * qSin(tip));
+    QRadialGradient spark(tipPoint, 6);
+    spark.setColorAt(0, withAlpha(Qt::white, 230));
+    spark.setColorAt(0.4, withAlpha(AccentLight, 160));
+    spark.setColorAt(1, withAlpha(AccentLight, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(spark);
+    p.drawEllipse(tipPoint, 6, 6);
     for (int i = 0; i <= 10; ++i) {
-        const qreal a = qDegreesToRadians(225.0 - 27.0 * i);
+        const qreal a = qDegreesToRadians(200.0 - 22.0 * i);
         const qreal inner = i % 5 == 0 ? 43 : 46;
         const QPointF from(c.x() + inner * qCos(a), c.y() - inner * qSin(a));
         const QPointF to(c.x() + 49 * qCos(a), c.y() - 49 * qSin(a));
@@ -348,10 +361,10 @@ QImage gauge()
 
 QImage nameField()
 {
-    QImage image = canvas(80, 20);
+    QImage image = canvas(68, 20);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r(0, 0, 80, 20);
+    const QRectF r(0, 0, 68, 20);
     QLinearGradient body(0, 0, 0, 20);
     body.setColorAt(0, QColor(0x09, 0x0D, 0x13));
     body.setColorAt(1, QColor(0x13, 0x19, 0x24));
@@ -431,10 +444,10 @@ QVector<Artwork> fanPanelArt()
     art.append({"Images/warning.png", warningSign(), {}});
     art.append({"Images/View.png", gauge(), {}});
     art.append({"Images/Viewbar.png", fadingBar(86, 3, Accent), {}});
-    art.append({"Images/bar_bright.png", knob(16, Frost, Qt::white), {}});
+    art.append({"Images/bar_bright.png", knob(17, 17, Frost, Qt::white), {}});
     art.append({"Images/switching_area.png", nameField(), {}});
-    art.append({"Images/adjust.png", knob(12, AccentLight, Qt::white), {}});
-    art.append({"Images/adjust_h.png", knob(12, QColor(0x8A, 0x94, 0xA2), QColor(0xC8, 0xCE, 0xD6)), {}});
+    art.append({"Images/adjust.png", knob(12, 12, AccentLight, Qt::white), {}});
+    art.append({"Images/adjust_h.png", knob(12, 12, QColor(0x8A, 0x94, 0xA2), QColor(0xC8, 0xCE, 0xD6)), {}});
     art.append({"Images/light.png", lightSwitch(true), {}});
     art.append({"Images/light_off.png", lightSwitch(false), {}});
     art.append({"Images/btn_performance.png", presetButton(Magenta, false), {}});

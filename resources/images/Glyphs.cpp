@@ -136,11 +136,30 @@ QPainterPath copy(const QRectF &box)
 
 QPainterPath fanBlades(const QPointF &centre, qreal radius, int blades)
 {
-    // One swept blade, rotated around the hub.
+    // One swept blade in polar form: both edges curve the same way, and the
+    // blade widens from the hub to a rounded tip.
+    const auto point = [&](qreal r, qreal degrees) {
+        const qreal a = qDegreesToRadians(degrees);
+        return QPointF(r * radius * qSin(a), -r * radius * qCos(a));
+    };
+    const int steps = 16;
     QPainterPath blade;
-    blade.moveTo(0, -radius * 0.22);
-    blade.cubicTo(radius * 0.35, -radius * 0.55, radius * 0.2, -radius * 0.95, -radius * 0.12, -radius);
-    blade.cubicTo(-radius * 0.3, -radius * 0.75, -radius * 0.28, -radius * 0.4, 0, -radius * 0.22);
+    for (int i = 0; i <= steps; ++i) {
+        const qreal t = qreal(i) / steps;
+        const QPointF lead = point(0.2 + 0.76 * t, 62 * qPow(t, 1.3));
+        if (i == 0)
+            blade.moveTo(lead);
+        else
+            blade.lineTo(lead);
+    }
+    for (int i = 0; i <= 6; ++i) // rounded tip
+        blade.lineTo(point(0.96 + 0.03 * qSin(M_PI * i / 6), 62 - 44 * i / 6.0));
+    for (int i = steps; i >= 0; --i) {
+        const qreal t = qreal(i) / steps;
+        blade.lineTo(point(0.2 + 0.76 * t, -22 + 40 * qPow(t, 1.1)));
+    }
+    blade.closeSubpath();
+
     QPainterPath all;
     for (int i = 0; i < blades; ++i) {
         QTransform t;
@@ -148,9 +167,9 @@ QPainterPath fanBlades(const QPointF &centre, qreal radius, int blades)
         t.rotate(360.0 * i / blades);
         all.addPath(t.map(blade));
     }
-    all.addEllipse(centre, radius * 0.2, radius * 0.2);
+    all.addEllipse(centre, radius * 0.26, radius * 0.26);
     all.setFillRule(Qt::WindingFill);
-    return all;
+    return all.simplified();
 }
 
 QPainterPath triangle(const QRectF &box)

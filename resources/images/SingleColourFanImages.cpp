@@ -260,8 +260,8 @@ QVector<Artwork> singleColourFanArt()
     art.append({"Images/Vayla/btn_turnOn.png", glyphTile(glyph::bulb(icon), AccentLight, Accent, false), {}});
     art.append({"Images/Vayla/btn_turnOff.png", glyphTile(glyph::power(icon), Qt::white, Alarm, true), {}});
     art.append({"Images/Vayla/btn_copyRGB.png", glyphTile(glyph::copy(icon), AccentLight, Accent, false), {}});
-    art.append({"Images/Vayla/bar-button.png", knob(18, QColor(109, 139, 199), Qt::white), {}});
-    art.append({"Images/Vayla/bar_bright.png", knob(22, QColor(0x4A, 0x58, 0x6E), Qt::white), {}});
+    art.append({"Images/Vayla/bar-button.png", knob(18, 18, QColor(109, 139, 199), Qt::white), {}});
+    art.append({"Images/Vayla/bar_bright.png", knob(20, 22, QColor(0x4A, 0x58, 0x6E), Qt::white), {}});
     art.append({"Images/Vayla/palette.png", colourDisc(), {}});
     art.append({"Images/Vayla/rpm_bar.png", fadingBar(75, 3, Accent), {}});
     art.append({"Images/Vayla/blankImage_h.png", closedCover(), {}});

@@ -90,21 +90,24 @@ void paintGlow(QPainter &p, const QPainterPath &shape, const QColor &colour, qre
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::NoBrush);
-    const int steps = 6;
+    // Equal thin layers of growing width add up to a linear falloff.
+    const int steps = 12;
+    const int layer = qMax(1, int(colour.alpha() / (steps * 1.4)));
     for (int i = steps; i >= 1; --i) {
         const qreal w = width * i / steps;
-        p.setPen(QPen(withAlpha(colour, colour.alpha() / (i + 2)), w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(QPen(withAlpha(colour, layer), w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPath(shape);
     }
     p.restore();
 }
 
-QImage knob(int size, const QColor &ring, const QColor &face)
+QImage knob(int width, int height, const QColor &ring, const QColor &face)
 {
-    QImage image = canvas(size, size);
+    QImage image = canvas(width, height);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF outer(0.5, 0.5, size - 1, size - 1);
+    const int size = qMin(width, height);
+    const QRectF outer((width - size) / 2.0 + 0.5, (height - size) / 2.0 + 0.5, size - 1, size - 1);
     p.setPen(Qt::NoPen);
     p.setBrush(withAlpha(ring, 80));
     p.drawEllipse(outer);

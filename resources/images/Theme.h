@@ -56,8 +56,9 @@ void paintButton(QPainter &p, const QRectF &rect, qreal radius, const QColor &ac
 // Soft glow: concentric translucent strokes that fade outwards.
 void paintGlow(QPainter &p, const QPainterPath &shape, const QColor &colour, qreal width);
 
-// Round slider knob with a coloured ring.
-QImage knob(int size, const QColor &ring, const QColor &face);
+// Round slider knob with a coloured ring, centred in a width x height
+// picture (style sheets give handles a size of their own).
+QImage knob(int width, int height, const QColor &ring, const QColor &face);
 
 // Horizontal bar that fades out at both ends.
 QImage fadingBar(int width, int height, const QColor &colour);

@@ -11,10 +11,12 @@ namespace {
 qreal letter(QChar c, QPainterPath &p)
 {
     switch (c.unicode()) {
-    case 'A': // an open chevron: the crossbar would crowd small sizes
+    case 'A': // low crossbar, so the apex stays open at small sizes
         p.moveTo(0, 1);
         p.lineTo(0.42, 0);
         p.lineTo(0.84, 1);
+        p.moveTo(0.15, 0.64);
+        p.lineTo(0.69, 0.64);
         return 0.84;
     case 'U':
         p.moveTo(0, 0);
