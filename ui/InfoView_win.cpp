@@ -4,7 +4,6 @@
 
 bool InfoView::nativeEvent(const QByteArray &eventType, void *message, long *result)
 {
-    Q_UNUSED(eventType);
     const MSG *msg = static_cast<const MSG *>(message);
     if (msg && handleWindowMessage(msg->message)) {
         if (result)

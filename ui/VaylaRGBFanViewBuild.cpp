@@ -109,9 +109,12 @@ void VaylaRGBFanView::buildWidgets()
     m_rpmNumber->setText(QStringLiteral("0"));
     m_rpmLabel = makeLabel(this, QStringLiteral("rpmLabel"), QRect(13, 136, 144, 50), QString());
     m_rpmLabel->setText(QStringLiteral("RPM"));
-    m_rpmBar = makeLabel(this, QStringLiteral("rpmBar"), QRect(13 + (144 - 75) / 2, 172, 75, 3),
+    m_rpmBar = makeLabel(this, QStringLiteral("rpmBar"), QRect(13 + (144 - 75) / 2, 171, 75, 3),
                          QStringLiteral("border-image: url(%1);").arg(vaylaImage(QStringLiteral("rpm_bar.png"))));
-    m_speedLabel = makeLabel(this, QStringLiteral("speedSummary"), QRect(13, 166, 144, 50), QString());
+    // Top-aligned below the bar, so that the two-line summary of the presets clears it.
+    m_speedLabel = makeLabel(this, QStringLiteral("speedSummary"), QRect(13, 166, 144, 50), QString(),
+                             Qt::AlignHCenter | Qt::AlignTop);
+    m_speedLabel->setContentsMargins(0, 11, 0, 0);
     updateReadoutColor();
 
     // The covers lie over every control of the panel body (not over the switch).
