@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace StorageFixture;
 
@@ -27,7 +28,7 @@ private:
     bool m_active = false;
 };
 
-class TestWriteLimit : public QObject {
+class TestPosixWriteFailures : public QObject {
     Q_OBJECT
 
 private slots:
@@ -38,6 +39,28 @@ private slots:
     }
 
     void init() { cleanStart(); }
+
+    void cleanup()
+    {
+        QFile::setPermissions(IniHelper::dataFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void readOnlyFolderKeepsTheOldFile()
+    {
+        if (geteuid() == 0)
+            QSKIP("root writes into a read-only folder anyway; fullDiskKeepsTheOldFile covers this case");
+        QVERIFY(IniHelper::writeDeviceProfile(AppSettings()));
+        const QByteArray before = readRaw(IniHelper::deviceFilePath());
+        // The file itself stays writable: only a write through a new file in
+        // the folder, renamed over the old one, is stopped here.
+        QVERIFY(QFile::setPermissions(IniHelper::dataFolder(), QFile::ReadOwner | QFile::ExeOwner));
+        AppSettings changed;
+        changed.Password = QStringLiteral("0000");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^writeDeviceIni failed: ")));
+        QCOMPARE(IniHelper::writeDeviceProfile(changed), false);
+        QCOMPARE(readRaw(IniHelper::deviceFilePath()), before);
+    }
+
 
     void fullDiskKeepsTheOldFile()
     {
@@ -100,5 +123,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestWriteLimit)
-#include "write_limit_posix_test.moc"
+QTEST_GUILESS_MAIN(TestPosixWriteFailures)
+#include "posix_write_failures_test.moc"
