@@ -163,6 +163,9 @@ void RainbowFan::buildBackground()
     paletteLabel = makeLabel(this, QRect(144, 206, 133, 133),
                              QStringLiteral("border-image: url(") + imagePath(QStringLiteral("palette.png"))
                                  + QStringLiteral(");"));
+    // Qt drops a tracking-only move at the first widget without tracking, so
+    // the palette tracks too and passes its moves on to the panel.
+    paletteLabel->setMouseTracking(true);
 
     lblBrightness = makeLabel(this, QRect(22, 382, 115, 14),
                               QStringLiteral("color:#9fb4c9; font-family: Arial; font-size:10px; font-weight:bold;"),

@@ -49,16 +49,28 @@ QPushButton *led(RainbowFan &fan, int i)
     return fan.findChild<QPushButton *>(QString::number(i));
 }
 
+// Mouse events go to the widget under the point, as a real pointer's would,
+// and reach the panel through Qt's propagation (and its mouse tracking).
+void deliver(RainbowFan &fan, QEvent::Type type, Qt::MouseButton button, int x, int y)
+{
+    QWidget *target = fan.childAt(x, y);
+    if (!target)
+        target = &fan;
+    const QPointF local = target->mapFrom(&fan, QPoint(x, y));
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, local, button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
 void press(RainbowFan &fan, int x, int y)
 {
-    QTest::mousePress(&fan, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
-    QTest::mouseRelease(&fan, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+    deliver(fan, QEvent::MouseButtonPress, Qt::LeftButton, x, y);
+    deliver(fan, QEvent::MouseButtonRelease, Qt::LeftButton, x, y);
 }
 
 void hover(RainbowFan &fan, int x, int y)
 {
-    QMouseEvent move(QEvent::MouseMove, QPointF(x, y), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&fan, &move);
+    deliver(fan, QEvent::MouseMove, Qt::NoButton, x, y);
 }
 
 QColor paletteAt(int x, int y)
@@ -179,13 +191,13 @@ private slots:
 
         // Hover follows the pointer: both signals for every move inside the palette.
         rec.clear();
-        hover(fan, 150, 220);
-        hover(fan, 151, 220);
+        hover(fan, 180, 250);
+        hover(fan, 181, 250);
         hover(fan, 276, 338);
         QCOMPARE(rec.log.size(), 6);
         QCOMPARE(fan.ledColor(12), paletteAt(276, 338));
-        hover(fan, 144, 220);
-        hover(fan, 150, 339);
+        hover(fan, 144, 260);
+        hover(fan, 190, 339);
         hover(fan, 20, 20);
         QCOMPARE(rec.log.size(), 6);
 
@@ -218,7 +230,7 @@ private slots:
         }
         // Only the left button picks.
         rec.clear();
-        QTest::mousePress(&fan, Qt::RightButton, Qt::NoModifier, QPoint(210, 272));
+        deliver(fan, QEvent::MouseButtonPress, Qt::RightButton, 210, 272);
         QCOMPARE(rec.log, QStringList());
 
         // Closed panel, open popup and OFF mode refuse the pick.
