@@ -1,0 +1,256 @@
+#include "ui/MainView.h"
+
+#include "device/BoxTable.h"
+#include "ui/InfoView.h"
+#include "ui/VaylaRGBFanView.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QFont>
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QNetworkInterface>
+#include <QPalette>
+#include <QPixmap>
+#include <QPushButton>
+
+using namespace MainViewRules;
+
+namespace {
+const char *kFooterNotice = "\u00A9 2026 Aurivent";
+const int kVaylaFrameX[kVaylaFanCount] = {20, 349, 678};
+}
+
+MainView::MainView(QWidget *parent)
+    : QWidget(parent)
+    , m_prefix(QCoreApplication::applicationDirPath() + QLatin1Char('/'))
+{
+    buildStyles();
+    buildWindow();
+    buildVaylaViews();
+    buildFanPanels();
+    buildFooter();
+    buildTopControls();
+    buildBoxStrip();
+    buildLanguageMenu();
+    buildKeypad();
+    buildInfo();
+    composeLocalAddress();
+    setBoxType(m_boxType);
+}
+
+MainView::~MainView()
+{
+    // The information window is a top-level window of its own.
+    delete m_infoView;
+}
+
+QString MainView::image(const QString &relative) const
+{
+    return m_prefix + relative;
+}
+
+QPixmap MainView::pixmap(const QString &relative) const
+{
+    QPixmap picture(image(relative));
+    if (picture.isNull())
+        qWarning() << "missing image:" << relative;
+    return picture;
+}
+
+void MainView::setImageLabel(QLabel *label, const QString &relative, bool scaled)
+{
+    const QPixmap picture = pixmap(relative);
+    if (picture.isNull())
+        return;
+    label->setScaledContents(scaled);
+    label->setPixmap(picture);
+}
+
+void MainView::buildStyles()
+{
+    m_profileStyle = profileButtonStyle(m_prefix, profileFontPx(0));
+    m_arrowLeftStyle = arrowStyle(m_prefix, true);
+    m_arrowRightStyle = arrowStyle(m_prefix, false);
+    m_saveStyle = saveButtonStyle(m_prefix);
+    m_menuStyle = menuButtonStyle(m_prefix);
+    m_boxStyle = boxButtonStyle(m_prefix, BoxLook::Start);
+}
+
+void MainView::buildWindow()
+{
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+    setWindowTitle(QStringLiteral("Aurivent"));
+    setGeometry(200, 200, kWindowWidth, kWindowHeight);
+    setWindowIcon(QIcon(image(QStringLiteral("Images/logo.ico"))));
+
+    const QPixmap background = pixmap(QStringLiteral("Images/background.png"));
+    if (!background.isNull()) {
+        QPalette pal = palette();
+        const QBrush brush(background.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            pal.setBrush(group, QPalette::Window, brush);
+        setPalette(pal);
+    }
+    setAutoFillBackground(true);
+}
+
+void MainView::buildVaylaViews()
+{
+    for (int i = 0; i < kVaylaFanCount; ++i) {
+        QLabel *frame = new QLabel(this);
+        frame->setObjectName(QStringLiteral("vaylaFrame%1").arg(i));
+        frame->setGeometry(kVaylaFrameX[i], 105, 302, 430);
+        QLabel *inner = new QLabel(frame);
+        inner->setObjectName(QStringLiteral("vaylaBK"));
+        inner->setGeometry(0, 40, 302, 390);
+        inner->setStyleSheet(QStringLiteral("#vaylaBK{background-color: white; border-radius:45px;}"));
+
+        VaylaRGBFanView *view = new VaylaRGBFanView(frame);
+        view->setGeometry(0, 0, 302, 430);
+        view->setFanNumber(i);
+        connect(view, &VaylaRGBFanView::sendData, this, &MainView::receiveVaylaData);
+        connect(view, &VaylaRGBFanView::sendRGBData, this, &MainView::receiveVaylaRGBData);
+        m_vaylaFrames[i] = frame;
+        m_vaylaViews[i] = view;
+    }
+}
+
+void MainView::buildFooter()
+{
+    const QFont small(QStringLiteral("Arial"), 8);
+    auto footerLabel = [&](const char *name, const QRect &rect, Qt::Alignment align) {
+        QLabel *label = new QLabel(this);
+        label->setObjectName(QLatin1String(name));
+        label->setGeometry(rect);
+        label->setStyleSheet(QStringLiteral("color:white;"));
+        label->setAlignment(align | Qt::AlignVCenter);
+        label->setFont(small);
+        return label;
+    };
+    m_footer = footerLabel("label_footer", QRect(640, 586, 349, 20), Qt::AlignHCenter);
+    m_ipLabel = footerLabel("label_ip", QRect(640, 550, 349, 18), Qt::AlignRight);
+    // Wider than the old 100 and 80 pixels, which clipped "TEMP:47°C / 116°F"
+    // and "V 1.0.5 , F 1.2.3"; the right edge of the footer stays at 989.
+    m_temperatureLabel = footerLabel("label_temperature", QRect(690, 568, 140, 18), Qt::AlignLeft);
+    m_versionLabel = footerLabel("label_version", QRect(839, 568, 150, 18), Qt::AlignRight);
+
+    updateFooter();
+    m_ipLabel->setText(tr("IP Address") + QLatin1Char(':'));
+    m_temperatureLabel->setText(tr("TEMP") + QLatin1Char(':'));
+    updateVersionLabel();
+}
+
+void MainView::buildInfo()
+{
+    m_infoButton = new QPushButton(QStringLiteral("Info"), this);
+    m_infoButton->setObjectName(QStringLiteral("Info"));
+    m_infoButton->setGeometry(200, 570, 40, 20);
+    m_infoButton->setFlat(true);
+    m_infoButton->setStyleSheet(
+        QStringLiteral("QPushButton {color: white;} QPushButton:pressed{ color: #0080FF;}"));
+    connect(m_infoButton, &QPushButton::released, this, &MainView::showInfo);
+
+    // A window of its own, not a child: it outlives hiding the main window.
+    m_infoView = new InfoView(nullptr);
+    m_infoView->hide();
+}
+
+void MainView::showInfo()
+{
+    if (m_infoView->isHidden())
+        m_infoView->show();
+    emit sendData({QStringLiteral("showInfo"), QStringLiteral("showInfo")});
+}
+
+void MainView::composeLocalAddress()
+{
+    const QString host = QHostInfo::localHostName();
+    const auto addresses = QNetworkInterface::allAddresses();
+    for (const QHostAddress &address : addresses) {
+        if (address.protocol() != QAbstractSocket::IPv4Protocol || address == QHostAddress(QHostAddress::LocalHost))
+            continue;
+        m_ipText = host + QLatin1Char(' ') + tr("IP Address") + QLatin1Char(':') + address.toString();
+        m_ipLabel->setText(m_ipText);
+    }
+}
+
+void MainView::updateVersionLabel()
+{
+    m_versionLabel->setText(QLatin1String("V ") + m_appVersion + QLatin1String(" , F ") + m_firmwareVersion);
+}
+
+void MainView::updateFooter()
+{
+    QString notice = QString::fromUtf8(kFooterNotice);
+    if (m_simulated)
+        notice += QStringLiteral(" \u2014 simulated boxes"); // kept in English: it is a developer mode
+    m_footer->setText(notice);
+}
+
+// --- window events -----------------------------------------------------------
+
+void MainView::mousePressEvent(QMouseEvent *event)
+{
+    m_pressX = event->pos().x();
+    m_pressY = event->pos().y();
+    hideLanguageMenu();
+}
+
+void MainView::mouseMoveEvent(QMouseEvent *event)
+{
+    // Only the title strip drags the frameless window.
+    if (event->pos().y() < 35 && event->pos().x() < 825)
+        move(pos() + event->pos() - QPoint(m_pressX, m_pressY));
+}
+
+void MainView::keyPressEvent(QKeyEvent *event)
+{
+    qDebug() << "keyPressEvent:" << event->key();
+}
+
+void MainView::keyReleaseEvent(QKeyEvent *event)
+{
+    qDebug() << "keyReleaseEvent:" << event->key();
+}
+
+void MainView::closeEvent(QCloseEvent *event)
+{
+    // Closing leaves the program in the tray.
+    hide();
+    event->ignore();
+}
+
+bool MainView::handleWindowMessage(unsigned int message, quintptr wParam, qintptr lParam)
+{
+    Q_UNUSED(wParam);
+    if (message != 0x8101)
+        return false;
+    if (lParam != 0)
+        showView();
+    return true;
+}
+
+// --- the window itself ---------------------------------------------------------
+
+void MainView::showView()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainView::hideView()
+{
+    hide();
+}
+
+bool MainView::isViewHidden() const
+{
+    return isHidden();
+}

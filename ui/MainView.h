@@ -1,0 +1,247 @@
+#pragma once
+
+#include "ui/MainViewInterface.h"
+
+#include <QAbstractAnimation>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <QWidget>
+
+class QButtonGroup;
+class QGraphicsOpacityEffect;
+class QLabel;
+class QPropertyAnimation;
+class QPushButton;
+class QScrollArea;
+class InfoView;
+class RainbowFan;
+class VaylaRGBFanView;
+
+// Rules of the main window that need no widget.
+namespace MainViewRules {
+constexpr int kWindowWidth = 999;
+constexpr int kWindowHeight = 606;
+constexpr int kBoxStep = 45;           // one box button plus its gap
+constexpr int kBoxScrollMax = 495;     // strip content 713 wide, viewport 218
+constexpr int kLocationCount = 5;
+constexpr int kProfileCount = 5;
+constexpr int kLanguageCount = 7;
+constexpr int kMenuButtonCount = 10;
+constexpr int kKeyCount = 12;
+constexpr int kPasswordLength = 4;
+
+// Box strip scrolling by one step; the scroll bar clamps what lies outside.
+int scrollLeft(int value);
+int scrollRight(int value);
+// Integer Fahrenheit, truncated toward zero.
+int fahrenheit(int celsius);
+// "TEMP:37°C / 98°F" with the given (translated) caption.
+QString temperatureText(const QString &caption, int celsius);
+// Where a panel at this carousel location goes on a turn.
+int nextLocation(int location, bool clockwise);
+// Panels to raise, bottom first, when the panel at the front turns away.
+QVector<int> raiseOrder(int panel, bool clockwise);
+// Geometry of a carousel location (0..4); an empty rectangle outside.
+QRect carouselRect(int location);
+// Font size of the profile buttons for a language.
+int profileFontPx(int language);
+
+// Style sheets of the window's buttons, on the given image folder prefix
+// ("<application dir>/").
+QString profileButtonStyle(const QString &prefix, int fontPx);
+QString arrowStyle(const QString &prefix, bool left);
+QString saveButtonStyle(const QString &prefix);
+QString menuButtonStyle(const QString &prefix);
+enum class BoxLook { Start, Present, Absent, Alarm };
+QString boxButtonStyle(const QString &prefix, BoxLook look, bool checkable = true);
+}
+
+// The visible main window: box strip, profiles, settings menu, password keypad,
+// the five RGB fan panels (or three second fan views) and the footer. It never
+// talks to a box; every action leaves as a view message.
+class MainView : public QWidget, public MainViewInterface {
+    Q_OBJECT
+public:
+    explicit MainView(QWidget *parent = nullptr);
+    ~MainView() override;
+
+    void showView() override;
+    void hideView() override;
+    bool isViewHidden() const override;
+
+    void setAppVersion(const QString &version) override;
+    void setFirmwareVersion(const QString &version) override;
+    void setIpText(const QString &text) override;
+    void setAutoUpdate(bool on) override;
+    void setPasswordEnabled(bool on) override;
+    void setPassword(const QString &password) override;
+    void setTemperature(int celsius) override;
+    void appendInfo(const QString &line) override;
+    void setSimulated(bool simulated) override;
+
+    void setBoxType(int boxType) override;
+    void checkBoxButton(int box) override;
+    void setBoxButtonPresent(int box, bool present) override;
+    void setBoxButtonAlarm(int box, bool alarm) override;
+    void checkProfileButton(int profile) override;
+    void setProfileLabel(int profile) override;
+    void resetLanguage(int language) override;
+
+    void resetFanView(int fan) override;
+    void setRGBByFan(int fan, const int *r, const int *g, const int *b, const float *bright) override;
+    void setColorModeByFan(int fan, int colorMode) override;
+    void setLightModeByFan(int fan, int lightMode) override;
+    void setLightSpeedByFan(int fan, int lightSpeed) override;
+    void setCopyLightModeByFan(int fan, int lightMode) override;
+    void setMonitorByFan(int fan, bool on) override;
+    void setPWMByFan(int fan, bool on) override;
+    void setTurnOffLedByFan(int fan, bool off) override;
+    void setFanSpeedByFan(int fan, int speedPer, int speedNum) override;
+    void setRPMByFan(int fan, int rpm) override;
+    void setFanErrorByFan(int fan, bool error) override;
+
+    void resetVaylaViews() override;
+    void setVaylaRGB(int fan, int r, int g, int b, float bright) override;
+    void setVaylaLightMode(int fan, int lightMode) override;
+    void setVaylaTurnOff(int fan, bool off) override;
+    void setVaylaBright(int fan, float bright) override;
+    void setVaylaFanSpeed(int fan, int speed) override;
+    void setVaylaPWM(int fan, bool on) override;
+    void setVaylaMonitor(int fan, bool on) override;
+
+    RainbowFan *fanPanel(int fan) override;
+
+    int boxType() const { return m_boxType; }
+    int currentBox() const { return m_currentBox; }
+    int currentProfile() const { return m_currentProfile; }
+    QString password() const { return m_password; }
+    bool isSimulated() const { return m_simulated; }
+    VaylaRGBFanView *vaylaView(int fan) const;
+
+    // The private window messages meant for this window (a second start
+    // sends 0x8101); true when the message was for us.
+    bool handleWindowMessage(unsigned int message, quintptr wParam, qintptr lParam);
+
+signals:
+    void sendData(QStringList data);
+    void sendVaylaData(QStringList data);
+    void sendRGBData(QStringList r, QStringList g, QStringList b, QStringList bright, int fan);
+    void sendVaylaRGBData(int r, int g, int b, float bright, int fan);
+    void testSendFileData(QStringList lines, int periodMs);
+
+public slots:
+    void changeControllerBox();
+    void selectProfile();
+    void saveProfile();
+    void changeLanguage();
+    void otherSwitch();
+    void mutiLanguageWidget();
+    void moveControllerBox();
+    void keyboardTouch();
+    void changePassword();
+    void receiveData(QStringList data);
+    void receiveVaylaData(QStringList data);
+    void receiveRGBData(QStringList r, QStringList g, QStringList b, QStringList bright, int fan);
+    void receiveVaylaRGBData(int r, int g, int b, float bright, int fan);
+    void on_animation_stateChanged(QAbstractAnimation::State newState, QAbstractAnimation::State oldState);
+    void showInfo();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
+
+private:
+    // Construction, one part each.
+    void buildStyles();
+    void buildWindow();
+    void buildVaylaViews();
+    void buildFanPanels();
+    void buildFooter();
+    void buildTopControls();
+    void buildBoxStrip();
+    void buildLanguageMenu();
+    void buildKeypad();
+    void buildInfo();
+    void composeLocalAddress();
+
+    QString image(const QString &relative) const;
+    QPixmap pixmap(const QString &relative) const;
+    void setImageLabel(QLabel *label, const QString &relative, bool scaled);
+    QPushButton *boxButton(int box) const;
+    void updateVersionLabel();
+    void updateFooter();
+    void updateMenuSwitchTexts();
+    void hideLanguageMenu();
+    void showKeypad();
+    void turnCarousel(bool clockwise);
+    void runCoverFade();
+    bool coverStaysOpen(int panel) const;
+    QString passwordEntry() const;
+
+    QString m_prefix;
+    RainbowFan *m_fanPanels[5] = {};
+    VaylaRGBFanView *m_vaylaViews[3] = {};
+    QLabel *m_vaylaFrames[3] = {};
+    QPointer<QPropertyAnimation> m_carouselAnimations[5];
+    QPointer<QGraphicsOpacityEffect> m_opacityEffects[5];
+    QPropertyAnimation *m_opacityAnimations[5] = {};
+
+    int m_currentBox = 0;
+    int m_currentProfile = 1;
+    int m_boxType = 1;
+    int m_language = 0;
+    bool m_simulated = false;
+    InfoView *m_infoView = nullptr;
+    QString m_ipText;
+    QString m_appVersion = QStringLiteral("1.0.0");
+    QString m_firmwareVersion = QStringLiteral("1.0.0");
+    QString m_ipLabelText = QStringLiteral("null");
+    bool m_autoUpdateOn = true;
+    bool m_passwordOn = false;
+    QString m_password = QStringLiteral("9462");
+    int m_pressX = 0;
+    int m_pressY = 0;
+
+    QString m_profileStyle;
+    QString m_arrowLeftStyle;
+    QString m_arrowRightStyle;
+    QString m_saveStyle;
+    QString m_menuStyle;
+    QString m_boxStyle;
+
+    QLabel *m_productName = nullptr;
+    QLabel *m_logo = nullptr;
+    QPushButton *m_saveButton = nullptr;
+    QPushButton *m_closeButton = nullptr;
+    QPushButton *m_minButton = nullptr;
+    QPushButton *m_settingButton = nullptr;
+    QButtonGroup *m_profileGroup = nullptr;
+    QPushButton *m_profileButtons[5] = {};
+    QLabel *m_profileLabel = nullptr;
+    QPushButton *m_arrowLeft = nullptr;
+    QPushButton *m_arrowRight = nullptr;
+    QScrollArea *m_boxScroll = nullptr;
+    QWidget *m_boxContent = nullptr;
+    QButtonGroup *m_boxGroup = nullptr;
+    QPushButton *m_boxButtons[16] = {};
+    QLabel *m_footer = nullptr;
+    QLabel *m_ipLabel = nullptr;
+    QLabel *m_temperatureLabel = nullptr;
+    QLabel *m_versionLabel = nullptr;
+    QPushButton *m_infoButton = nullptr;
+    QLabel *m_languageMenu = nullptr;
+    QButtonGroup *m_languageGroup = nullptr;
+    QPushButton *m_menuButtons[10] = {};
+    QLabel *m_keypadMask = nullptr;
+    QLabel *m_keypadPanel = nullptr;
+    QPushButton *m_keys[12] = {};
+    QLabel *m_digitLabels[4] = {};
+    QLabel *m_digitLines[4] = {};
+};
