@@ -7,7 +7,6 @@
 #include <QDebug>
 #include <QFileInfo>
 #include <QSettings>
-#include <memory>
 
 using namespace FieldText;
 
@@ -42,7 +41,7 @@ DeviceFileData IniHelper::readDeviceIni()
         return defaultDeviceData();
     }
     const DeviceFileData defaults = defaultDeviceData();
-    const std::unique_ptr<QSettings> file(IniFile::openForReading(path));
+    const auto file = IniFile::openForReading(path);
     DeviceFileData data;
     for (int box = 0; box < kBoxCount; ++box) {
         QStringList row;

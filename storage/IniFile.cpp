@@ -11,9 +11,9 @@
 
 namespace IniFile {
 
-QSettings *openForReading(const QString &path)
+std::unique_ptr<QSettings> openForReading(const QString &path)
 {
-    auto *settings = new QSettings(path, QSettings::IniFormat);
+    auto settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
     settings->allKeys();   // parses the file, so that status() tells about it
     if (settings->status() != QSettings::NoError)
         qWarning() << "unreadable ini file:" << path << settings->status();

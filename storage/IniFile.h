@@ -2,6 +2,8 @@
 
 #include "storage/IniHelper.h"
 
+#include <memory>
+
 class QSettings;
 
 // The file side of IniHelper: reading texts through QSettings and replacing
@@ -9,8 +11,7 @@ class QSettings;
 namespace IniFile {
 
 // Opens path for reading and logs once when the file cannot be parsed.
-// The caller owns the returned object.
-QSettings *openForReading(const QString &path);
+std::unique_ptr<QSettings> openForReading(const QString &path);
 
 // The text of key. A value written without quotes that contains "," is
 // parsed by QSettings as a list; it is joined back into its text.

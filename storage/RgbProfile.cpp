@@ -7,7 +7,6 @@
 #include <QDebug>
 #include <QFileInfo>
 #include <QSettings>
-#include <memory>
 
 using namespace FieldText;
 
@@ -80,7 +79,7 @@ ProfileData IniHelper::readProfileIni(int profile)
         qDebug() << "readProfileIni--Don't do up load(bool isUpLoad)";
         return defaultProfileData();
     }
-    const std::unique_ptr<QSettings> file(IniFile::openForReading(path));
+    const auto file = IniFile::openForReading(path);
     ProfileData data;
     for (int fan = 0; fan < kRainbowFanCount; ++fan) {
         QStringList row;

@@ -7,7 +7,6 @@
 #include <QDebug>
 #include <QFileInfo>
 #include <QSettings>
-#include <memory>
 
 using namespace FieldText;
 
@@ -49,7 +48,7 @@ ProfileData IniHelper::readVaylaProfileIni(int profile)
         qDebug() << "Don't do up load(bool isUpLoad)";
         return defaultVaylaProfileData();
     }
-    const std::unique_ptr<QSettings> file(IniFile::openForReading(path));
+    const auto file = IniFile::openForReading(path);
     ProfileData data;
     for (int fan = 0; fan < kVaylaFanCount; ++fan) {
         QStringList row;
