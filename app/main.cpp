@@ -1,46 +1,60 @@
+#include "Aurivent.h"
+#include "CommandChannel.h"
 #include "CommandLine.h"
 #include "DeviceSetup.h"
-#include "device/BoxTable.h"
-#include "device/Discovery.h"
 #include "device/HotplugMonitor.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDebug>
-#include <QTimer>
 
 #include <cstdio>
 
 namespace {
 
-// Until the application window exists, the entry function itself hosts discovery.
-class StartupHost final : public DiscoveryHost {
-public:
-    QTimer speedPoll;
-
-    void startSpeedPoll() override
-    {
-        if (!speedPoll.isActive())
-            speedPoll.start(1000);
+int sendCommand(const CommandLine &line)
+{
+    int values[3] = {0, 0, 0};
+    for (int i = 0; i < line.sendArgs.size(); ++i) {
+        if (!CommandChannel::parseNumber(line.sendArgs.at(i), &values[i])) {
+            std::fprintf(stderr, "Aurivent: --send: \"%s\" is not a number\n", qPrintable(line.sendArgs.at(i)));
+            return 2;
+        }
     }
-    void stopSpeedPoll() override { speedPoll.stop(); }
-    void setCurrentProfile(int profile) override { currentProfile = profile; }
-    void announceConnectionMap(const QString &) override {}
-    void checkBoxButton(int) override {}
-    void setBoxButtonPresent(int, bool) override {}
-    void resetFanView() override {}
-
-    int currentProfile = 1;
-};
+    QString error;
+    switch (CommandChannel::send(values[0], values[1], values[2], &error)) {
+    case CommandChannel::SendResult::Handled:
+        std::printf("handled\n");
+        return 0;
+    case CommandChannel::SendResult::NotHandled:
+        std::printf("not handled\n");
+        return 0;
+    case CommandChannel::SendResult::NoInstance:
+        break;
+    }
+    std::fprintf(stderr, "Aurivent: %s\n", qPrintable(error));
+    return 1;
+}
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false); // the program lives in the tray
     const CommandLine line = CommandLine::parse(app.arguments());
     if (!line.error.isEmpty()) {
         std::fprintf(stderr, "Aurivent: %s\n", qPrintable(line.error));
         return 2;
+    }
+    if (line.send)
+        return sendCommand(line);
+
+    qDebug() << "FindWindow:::::::";
+    QString ignored;
+    // A running instance shows its main view and this start ends quietly.
+    if (CommandChannel::send(0x8101, 1, 1, &ignored) != CommandChannel::SendResult::NoInstance) {
+        qDebug() << "Findddddddddd";
+        return 0;
     }
 
     HotplugMonitor hotplug;
@@ -50,13 +64,20 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "Aurivent: %s\n", qPrintable(error));
         return 2;
     }
-    if (devices.simulator)
-        qDebug() << "simulated boxes:" << line.simulate;
-
-    StartupHost host;
-    resetControllers(host);
+    CommandChannel channel;
+    if (!channel.listen(&error))
+        qWarning() << "command channel:" << error;
     hotplug.start();
-    QObject::connect(&hotplug, &HotplugMonitor::deviceSetMayHaveChanged, &app,
-                     [&host] { handleDeviceChange(host); });
-    return app.exec();
+
+    StartOptions options;
+    options.simulated = devices.simulator != nullptr;
+    options.hotplug = &hotplug;
+    options.channel = &channel;
+    auto *window = new Aurivent(options);
+    window->show();
+    window->setWindowTitle(QString::fromLatin1(Aurivent::kTitle));
+    qDebug() << "Not Finddddddddddddddddddddd";
+    const int result = app.exec();
+    delete window;
+    return result;
 }

@@ -1,0 +1,482 @@
+#include "Aurivent.h"
+
+#include "AutorunStore.h"
+#include "CommandChannel.h"
+#include "FanViewRefresh.h"
+#include "IpText.h"
+#include "Language.h"
+#include "NativeMessage.h"
+#include "StoredSettings.h"
+#include "Tray.h"
+#include "device/BoxTable.h"
+#include "device/Encoders.h"
+#include "device/HotplugMonitor.h"
+#include "lighting/ComputerVolume.h"
+#include "lighting/LightModes.h"
+#include "lighting/SensorPlugin.h"
+#include "lighting/SoftwareEffects.h"
+#include "remote/RemoteCommands.h"
+#include "remote/SocketHelper.h"
+#include "script/ScriptRunner.h"
+#include "storage/IniHelper.h"
+#include "ui/AlertView.h"
+#include "ui/MainView.h"
+#include "update/AutoUpdate.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDebug>
+#include <QGuiApplication>
+#include <QHostInfo>
+#include <QNetworkInterface>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+
+const char *const Aurivent::kVersion = "1.0.5";
+const char *const Aurivent::kDefaultFirmware = "1.0.0";
+const char *const Aurivent::kTitle = "Vayla Zeve RGB";
+
+Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
+    : QMainWindow(parent)
+    , m_messages(m_state, *this)
+    , m_windowMessages(m_state, *this, m_messages, *this)
+    , m_simulated(options.simulated)
+    , m_hotplug(options.hotplug)
+    , m_channel(options.channel)
+{
+    qDebug() << "aaaaa";
+    m_prefix = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    qDebug() << "dddddd";
+    setGeometry(QRect(0, 0, 0, 0));
+    hide();
+    setWindowIcon(QIcon(m_prefix + QStringLiteral("Images/logo.ico")));
+    qDebug() << "ssssssssss";
+
+    IniHelper::parseDeviceData(IniHelper::readDeviceIni(), m_state.settings);
+
+    m_tray = new Tray(this, m_prefix + QStringLiteral("Images/logo.ico"), m_state.settings.isAutoRun);
+    connect(m_tray->icon(), &QSystemTrayIcon::activated, this, &Aurivent::iconActivated);
+    connect(m_tray->launchAction(), &QAction::triggered, this, &Aurivent::showMainView);
+    connect(m_tray->autorunAction(), &QAction::triggered, this, &Aurivent::trayIconAction);
+    connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
+
+    QCoreApplication::installTranslator(&m_translator);
+    qDebug() << "setup language:" << m_state.settings.languageIndex;
+    Language::load(m_translator, QCoreApplication::applicationDirPath(), m_state.settings.languageIndex);
+
+    if (m_state.settings.isStartAutoUpdate) {
+        qDebug() << "start auto update--isStartAutoUpdate:" << m_state.settings.isStartAutoUpdate;
+        m_update = new AutoUpdate();
+        m_update->setupVersion(QString::fromLatin1(kVersion));
+        m_update->setServerUrl(m_state.settings.updateServer);
+        connect(m_update, &AutoUpdate::updateNote, this, [this](const QString &note) {
+            m_tray->icon()->showMessage(tr("Update Note:"), note);
+        });
+        m_update->checkForUpdate();
+    }
+
+    if (auto store = createAutorunStore())
+        syncAutorun(m_state.settings.isAutoRun, *store, QCoreApplication::applicationFilePath());
+
+    m_alert = new AlertView(this);
+    m_alert->hide();
+    connect(m_alert, &AlertView::alertViewSendData, this, &Aurivent::alertViewReceiveData);
+
+    m_socketHelper = new SocketHelper(this);
+    connect(m_socketHelper, &SocketHelper::socketHelperSendData, this, &Aurivent::socketHelperReceiveData);
+    m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
+    m_socketHelper->setPassword(m_state.settings.Password);
+
+    m_speedTimer = new QTimer(this);
+    connect(m_speedTimer, &QTimer::timeout, this, &Aurivent::updateSpeed, Qt::DirectConnection);
+    qDebug() << "setupTimer start";
+    m_effects = new SoftwareEffects(this);
+    m_effects->setComputerVolume(new ComputerVolume(m_effects));
+    m_script = new ScriptRunner(this);
+
+    resetControllers(*this);
+    buildIpText();
+
+    m_state.firmwareVersion = readFirmwareVersion();
+    if (m_state.firmwareVersion == QLatin1String("0"))
+        m_state.firmwareVersion = QString::fromLatin1(kDefaultFirmware);
+
+    applyStoredSettings(nullptr, *m_effects, *this);
+
+    m_effects->setSensorPlugin(bindSensorPlugin());
+    connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
+        if (m_view)
+            m_view->setTemperature(celsius);
+    });
+
+    createMainView();
+
+    if (m_hotplug)
+        connect(m_hotplug, &HotplugMonitor::deviceSetMayHaveChanged, this, &Aurivent::deviceChanged);
+    if (m_channel)
+        m_channel->setHandler([this](int id, int w, int l) { return handleWindowMessage(id, w, l); });
+}
+
+Aurivent::~Aurivent()
+{
+    delete m_view;
+    delete m_update;
+}
+
+void Aurivent::buildIpText()
+{
+    m_state.ipText = ipTextFrom(QNetworkInterface::allAddresses(), QHostInfo::localHostName(), tr("IP Address"));
+}
+
+void Aurivent::createMainView()
+{
+    m_view = new MainView();
+    feedMainView();
+    connect(m_view, &MainView::sendVaylaData, this, &Aurivent::receiveVaylaMainData);
+    connect(m_view, &MainView::sendData, this, &Aurivent::receiveMainData);
+    connect(m_view, &MainView::sendRGBData, this, &Aurivent::receiveRGBData);
+    connect(m_view, &MainView::sendVaylaRGBData, this, &Aurivent::receiveVaylaRGBData);
+    connect(m_view, &MainView::testSendFileData, this, &Aurivent::testReceiveFileData);
+    m_view->show();
+}
+
+void Aurivent::feedMainView()
+{
+    const int box = controllerBoxNumber;
+    m_view->setSimulated(m_simulated);
+    m_view->setFirmwareVersion(m_state.firmwareVersion);
+    m_view->setAppVersion(QString::fromLatin1(kVersion));
+    if (!m_state.ipText.isEmpty())
+        m_view->setIpText(m_state.ipText);
+    m_view->setAutoUpdate(m_state.settings.isStartAutoUpdate);
+    m_view->setPasswordEnabled(m_state.settings.OpenPassword);
+    m_view->setPassword(m_state.settings.Password);
+    m_view->checkBoxButton(box);
+    m_view->setBoxType(boxArray[box].boxType);
+    m_view->resetLanguage(m_state.settings.languageIndex);
+    showBoxFans(m_view, box);
+    m_view->checkProfileButton(m_state.currentProfile);
+    m_view->setProfileLabel(m_state.currentProfile);
+    for (int i = 0; i < kBoxCount; ++i)
+        m_view->setBoxButtonPresent(i, boxArray[i].gIsConnected);
+    m_view->setTemperature(m_effects->temperature());
+}
+
+bool Aurivent::handleWindowMessage(int id, int wParam, int lParam)
+{
+    return m_windowMessages.handle(id, wParam, lParam);
+}
+
+// --- AppHost
+
+MainViewInterface *Aurivent::mainView() { return m_view; }
+LightingTimers &Aurivent::lightingTimers() { return *m_effects; }
+
+void Aurivent::startSpeedPoll()
+{
+    if (!m_speedTimer->isActive())
+        m_speedTimer->start(1000);
+}
+
+void Aurivent::stopSpeedPoll()
+{
+    if (m_speedTimer->isActive())
+        m_speedTimer->stop();
+}
+
+void Aurivent::loadLanguage(int index)
+{
+    // The program's own folder, as at start-up: the current directory is
+    // wherever the program was started from.
+    Language::load(m_translator, QCoreApplication::applicationDirPath(), index);
+}
+
+void Aurivent::showSensorInfo()
+{
+    showInfo();
+}
+
+void Aurivent::passwordChanged()
+{
+    m_socketHelper->setPassword(m_state.settings.Password);
+    m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
+}
+
+void Aurivent::pauseBetweenWrites()
+{
+    QThread::msleep(500);
+}
+
+// --- DiscoveryHost
+
+void Aurivent::setCurrentProfile(int profile)
+{
+    m_state.currentProfile = profile;
+}
+
+void Aurivent::announceConnectionMap(const QString &map)
+{
+    m_socketHelper->setBoxListReply(map);
+}
+
+void Aurivent::checkBoxButton(int box)
+{
+    if (m_view)
+        m_view->checkBoxButton(box);
+}
+
+void Aurivent::setBoxButtonPresent(int box, bool present)
+{
+    if (m_view)
+        m_view->setBoxButtonPresent(box, present);
+}
+
+void Aurivent::resetFanView()
+{
+    ::resetFanView(static_cast<FanMonitorHost &>(*this));
+}
+
+// --- FanMonitorHost
+
+void Aurivent::showFanSpeed(int fan, int rpm)
+{
+    if (m_view)
+        m_view->setRPMByFan(fan, rpm);
+}
+
+void Aurivent::showFanError(int fan, bool error)
+{
+    if (m_view)
+        m_view->setFanErrorByFan(fan, error);
+}
+
+void Aurivent::showBoxAlarm(int box, bool alarm)
+{
+    if (m_view)
+        m_view->setBoxButtonAlarm(box, alarm);
+}
+
+void Aurivent::raiseStallAlert(int box)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize(1280, 800);
+    const bool hidden = !m_view || m_view->isHidden() || m_view->isMinimized();
+    m_alert->move(stallAlertPosition(screenSize, m_alert->size(), hidden));
+    m_alert->setControllerNumber(box);
+    m_alert->show();
+    setEnabled(false);
+    // The alert is this window's child: it must stay usable, or it could never be dismissed.
+    m_alert->setEnabled(true);
+}
+
+// --- RemoteHost
+
+void Aurivent::stopMusic()
+{
+    m_effects->stopMusicTimers();
+}
+
+void Aurivent::startMusicEffectTimer()
+{
+    m_effects->startMusicEffectTimer();
+}
+
+void Aurivent::setPhoneLevel(int level)
+{
+    m_effects->setPhoneLevel(level);
+}
+
+void Aurivent::applyBoxSettings(int box)
+{
+    ::applyBoxSettings(box, *m_effects);
+}
+
+void Aurivent::loadProfile(int box, int profile)
+{
+    if (!isValidBox(box))
+        return;
+    if (boxArray[box].isVaylaBox())
+        IniHelper::parseVaylaProfile(box, IniHelper::readVaylaProfileIni(profile));
+    else
+        IniHelper::parseProfile(box, IniHelper::readProfileIni(profile));
+}
+
+QList<QStringList> Aurivent::readProfile(int profile)
+{
+    const ProfileData data = IniHelper::readProfileIni(profile);
+    return QList<QStringList>(data.begin(), data.end());
+}
+
+void Aurivent::saveBoxProfile(int box)
+{
+    if (!isValidBox(box))
+        return;
+    const int profile = boxArray[box].profileValue;
+    if (boxArray[box].isVaylaBox())
+        IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(box), profile);
+    else
+        IniHelper::writeProfileIni(IniHelper::buildProfileMap(box), profile);
+    pauseBetweenWrites();
+    IniHelper::writeDeviceProfile(m_state.settings);
+}
+
+int Aurivent::currentProfile() const
+{
+    return m_state.currentProfile;
+}
+
+void Aurivent::refreshFanPanels(int box)
+{
+    if (box != controllerBoxNumber)
+        return;
+    showBoxFans(m_view, box);
+}
+
+void Aurivent::setProfileLabel(int profile)
+{
+    if (m_view)
+        m_view->setProfileLabel(profile);
+}
+
+void Aurivent::checkProfileButton(int profile)
+{
+    if (m_view)
+        m_view->checkProfileButton(profile);
+}
+
+// --- WindowMessageHost
+
+void Aurivent::hideApplicationWindow()
+{
+    hide();
+}
+
+void Aurivent::closeApplicationWindow()
+{
+    close();
+    // With the main view hidden nothing is left on screen: the program ends.
+    if (!m_view || m_view->isHidden())
+        QCoreApplication::quit();
+}
+
+void Aurivent::deviceChanged()
+{
+    handleDeviceChange(*this);
+    if (m_view)
+        m_view->setBoxType(boxArray[controllerBoxNumber].boxType);
+}
+
+// --- slots
+
+void Aurivent::on_animation_stateChanged(QAbstractAnimation::State newState, QAbstractAnimation::State)
+{
+    qDebug() << "newState:" << newState;
+}
+
+void Aurivent::getVolumeValue() { m_effects->getVolumeValue(); }
+void Aurivent::sendCommand_Wave() {}
+void Aurivent::sendCommandCPUTemp() { m_effects->sendCommandCPUTemp(); }
+void Aurivent::testEffectRun() {}
+void Aurivent::handleButton() { (void)qobject_cast<QObject *>(sender()); }
+
+void Aurivent::alertViewReceiveData(const QString &)
+{
+    qDebug() << "alertViewReceiveData";
+    setEnabled(true);
+}
+
+void Aurivent::iconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason == QSystemTrayIcon::DoubleClick && m_view && m_view->isHidden())
+        m_view->show();
+}
+
+void Aurivent::socketHelperReceiveData(const QVariantMap &data)
+{
+    const QString reply = RemoteCommands::execute(data, *this);
+    if (!reply.isEmpty())
+        m_socketHelper->sendResponse(reply, data);
+}
+
+void Aurivent::modeArrow() { (void)qobject_cast<QObject *>(sender()); }
+
+void Aurivent::updateSpeed()
+{
+    ::updateSpeed(*this);
+}
+
+void Aurivent::runMusicModeTimer() { m_effects->runMusicModeTimer(); }
+void Aurivent::updateCPUTemp() { m_effects->updateCPUTemp(); }
+
+void Aurivent::showInfo()
+{
+    if (!m_view)
+        return;
+    const QStringList lines = m_effects->sensorInfo();
+    if (lines.isEmpty())
+        m_view->appendInfo(tr("No sensor information: the sensor plug-in is not loaded."));
+    for (const QString &line : lines)
+        m_view->appendInfo(line);
+}
+
+void Aurivent::trayIconAction()
+{
+    m_state.settings.isAutoRun = !m_state.settings.isAutoRun;
+    m_tray->setAutorun(m_state.settings.isAutoRun);
+    if (auto store = createAutorunStore())
+        syncAutorun(m_state.settings.isAutoRun, *store, QCoreApplication::applicationFilePath());
+    m_messages.writeDeviceProfile();
+}
+
+void Aurivent::receiveMainData(const QStringList &list) { m_messages.receiveMainData(list); }
+void Aurivent::receiveVaylaMainData(const QStringList &list) { m_messages.receiveVaylaMainData(list); }
+
+void Aurivent::receiveRGBData(const QStringList &red, const QStringList &green, const QStringList &blue,
+                              const QStringList &bright, int fan)
+{
+    m_messages.receiveRGBData(red, green, blue, bright, fan);
+}
+
+void Aurivent::receiveVaylaRGBData(int r, int g, int b, float bright, int fan)
+{
+    m_messages.receiveVaylaRGBData(r, g, b, bright, fan);
+}
+
+void Aurivent::showMainView()
+{
+    if (m_view && m_view->isHidden())
+        m_view->show();
+}
+
+void Aurivent::testReceiveFileData(const QStringList &frames, int period)
+{
+    m_script->testReceiveFileData(frames, period);
+}
+
+void Aurivent::runScript() { m_script->runScript(); }
+
+void Aurivent::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+}
+
+bool Aurivent::nativeEvent(const QByteArray &eventType, void *message, long *result)
+{
+    int id = 0;
+    int wParam = 0;
+    int lParam = 0;
+    if (!decodeNativeMessage(eventType, message, &id, &wParam, &lParam))
+        return QMainWindow::nativeEvent(eventType, message, result);
+    if (id == WindowMessages::kDeviceChange && m_hotplug) {
+        m_hotplug->notify();
+        *result = 1;
+        return true;
+    }
+    if (handleWindowMessage(id, wParam, lParam)) {
+        *result = 1;
+        return true;
+    }
+    return QMainWindow::nativeEvent(eventType, message, result);
+}

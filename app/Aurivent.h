@@ -1,0 +1,153 @@
+#pragma once
+
+#include "AppState.h"
+#include "ViewMessageHandler.h"
+#include "WindowMessages.h"
+#include "device/Discovery.h"
+#include "device/FanMonitor.h"
+#include "remote/RemoteHost.h"
+
+#include <QAbstractAnimation>
+#include <QMainWindow>
+#include <QStringList>
+#include <QSystemTrayIcon>
+#include <QTranslator>
+#include <QVariantMap>
+
+#include <memory>
+
+class AlertView;
+class AutoUpdate;
+class CommandChannel;
+class HotplugMonitor;
+class MainView;
+class QTimer;
+class ScriptRunner;
+class SocketHelper;
+class SoftwareEffects;
+class Tray;
+
+// How the program was started.
+struct StartOptions {
+    bool simulated = false;
+    HotplugMonitor *hotplug = nullptr; // device changes; may be null
+    CommandChannel *channel = nullptr; // numbered commands; may be null
+};
+
+// The application window: never seen itself, it owns the program's state at
+// run time, the tray, the timers and the windows, and carries the slots
+// through which every view, timer and the phone act on the boxes.
+class Aurivent : public QMainWindow,
+                 public AppHost,
+                 public DiscoveryHost,
+                 public FanMonitorHost,
+                 public RemoteHost,
+                 public WindowMessageHost {
+    Q_OBJECT
+public:
+    static const char *const kVersion;
+    static const char *const kDefaultFirmware;
+    static const char *const kTitle;
+
+    explicit Aurivent(const StartOptions &options = StartOptions(), QWidget *parent = nullptr);
+    ~Aurivent() override;
+
+    AppState &state() { return m_state; }
+    MainView *view() const { return m_view; }
+    SoftwareEffects *effects() const { return m_effects; }
+    SocketHelper *socketHelper() const { return m_socketHelper; }
+    // One numbered command, as another program would send it.
+    bool handleWindowMessage(int id, int wParam, int lParam);
+
+    // AppHost
+    MainViewInterface *mainView() override;
+    LightingTimers &lightingTimers() override;
+    void startSpeedPoll() override;
+    void stopSpeedPoll() override;
+    void loadLanguage(int index) override;
+    void showSensorInfo() override;
+    void passwordChanged() override;
+    void pauseBetweenWrites() override;
+
+    // DiscoveryHost
+    void setCurrentProfile(int profile) override;
+    void announceConnectionMap(const QString &map) override;
+    void checkBoxButton(int box) override;
+    void setBoxButtonPresent(int box, bool present) override;
+    void resetFanView() override;
+
+    // FanMonitorHost
+    void showFanSpeed(int fan, int rpm) override;
+    void showFanError(int fan, bool error) override;
+    void showBoxAlarm(int box, bool alarm) override;
+    void raiseStallAlert(int box) override;
+
+    // RemoteHost
+    void stopMusic() override;
+    void startMusicEffectTimer() override;
+    void setPhoneLevel(int level) override;
+    void applyBoxSettings(int box) override;
+    void loadProfile(int box, int profile) override;
+    QList<QStringList> readProfile(int profile) override;
+    void saveBoxProfile(int box) override;
+    int currentProfile() const override;
+    void refreshFanPanels(int box) override;
+    void setProfileLabel(int profile) override;
+    void checkProfileButton(int profile) override;
+
+    // WindowMessageHost
+    void hideApplicationWindow() override;
+    void closeApplicationWindow() override;
+    void deviceChanged() override;
+
+public slots:
+    void on_animation_stateChanged(QAbstractAnimation::State newState, QAbstractAnimation::State oldState);
+    void getVolumeValue();
+    void sendCommand_Wave();
+    void sendCommandCPUTemp();
+    void testEffectRun();
+    void handleButton();
+    void alertViewReceiveData(const QString &text);
+    void iconActivated(QSystemTrayIcon::ActivationReason reason);
+    void socketHelperReceiveData(const QVariantMap &data);
+    void modeArrow();
+    void updateSpeed();
+    void runMusicModeTimer();
+    void updateCPUTemp();
+    void showInfo();
+    void trayIconAction();
+    void receiveMainData(const QStringList &list);
+    void receiveVaylaMainData(const QStringList &list);
+    void receiveRGBData(const QStringList &red, const QStringList &green, const QStringList &blue,
+                        const QStringList &bright, int fan);
+    void receiveVaylaRGBData(int r, int g, int b, float bright, int fan);
+    void showMainView();
+    void testReceiveFileData(const QStringList &frames, int period);
+    void runScript();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
+
+private:
+    void buildIpText();
+    void createMainView();
+    void feedMainView();
+
+    AppState m_state;
+    ViewMessageHandler m_messages;
+    WindowMessages m_windowMessages;
+    QString m_prefix;
+    bool m_simulated = false;
+    QTimer *m_speedTimer = nullptr;
+    QTranslator m_translator;
+    Tray *m_tray = nullptr;
+    AutoUpdate *m_update = nullptr;
+    AlertView *m_alert = nullptr;
+    SocketHelper *m_socketHelper = nullptr;
+    SoftwareEffects *m_effects = nullptr;
+    ScriptRunner *m_script = nullptr;
+    MainView *m_view = nullptr;
+    HotplugMonitor *m_hotplug = nullptr;
+    CommandChannel *m_channel = nullptr;
+};

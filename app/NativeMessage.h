@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QByteArray>
+
+// A window message of the platform as (id, wParam, lParam); false when the
+// native event is not one (always on platforms without window messages).
+bool decodeNativeMessage(const QByteArray &eventType, void *message, int *id, int *wParam, int *lParam);

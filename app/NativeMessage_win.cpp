@@ -1,0 +1,14 @@
+#include "NativeMessage.h"
+
+#include <windows.h>
+
+bool decodeNativeMessage(const QByteArray &eventType, void *message, int *id, int *wParam, int *lParam)
+{
+    if (eventType != "windows_generic_MSG" || !message)
+        return false;
+    const MSG *msg = static_cast<const MSG *>(message);
+    *id = static_cast<int>(msg->message);
+    *wParam = static_cast<int>(msg->wParam);
+    *lParam = static_cast<int>(msg->lParam);
+    return true;
+}

@@ -1,0 +1,36 @@
+#include "StoredSettings.h"
+
+#include "device/BoxTable.h"
+#include "device/Encoders.h"
+#include "device/FanMonitor.h"
+#include "lighting/LightModes.h"
+#include "storage/IniHelper.h"
+#include "ui/MainViewInterface.h"
+
+#include <QDebug>
+
+void applyStoredSettings(MainViewInterface *view, LightingTimers &timers, FanMonitorHost &monitor)
+{
+    for (int i = 0; i < kBoxCount; ++i) {
+        ControllerBox &box = boxArray[i];
+        qDebug().nospace() << "boxArray[" << i << "].boxType:" << box.boxType;
+        if (!box.gIsConnected)
+            continue;
+        if (box.boxType == BoxType::Vayla) {
+            IniHelper::parseVaylaProfile(i, IniHelper::readVaylaProfileIni(box.profileValue));
+            if (i == controllerBoxNumber && view)
+                view->resetVaylaViews();
+            for (int j = 0; j < kVaylaFanCount; ++j) {
+                sendVaylaStartSpeed(i, j);
+                if (!box.vaylaFan[j].isTurnOffLed)
+                    qDebug() << "boxArray[i].vaylaFan[j].lightMode:" << box.vaylaFan[j].lightMode;
+                sendVaylaLighting(i, j);
+            }
+        } else {
+            IniHelper::parseProfile(i, IniHelper::readProfileIni(box.profileValue));
+            if (i == controllerBoxNumber)
+                resetFanView(monitor);
+            applyBoxSettings(i, timers, Resend::Startup);
+        }
+    }
+}

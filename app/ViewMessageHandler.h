@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QStringList>
+
+class AppHost;
+class ViewMessage;
+struct AppState;
+
+// Carries out the messages of the views on the box table, the boxes and the
+// files. Every message addresses the current box; fan numbers, box numbers
+// and lengths are checked first, and a message that fails a check is logged
+// and changes nothing.
+class ViewMessageHandler {
+public:
+    ViewMessageHandler(AppState &state, AppHost &host);
+
+    void receiveMainData(const QStringList &list);
+    void receiveVaylaMainData(const QStringList &list);
+    void receiveRGBData(const QStringList &red, const QStringList &green, const QStringList &blue,
+                        const QStringList &bright, int fan);
+    void receiveVaylaRGBData(int r, int g, int b, float bright, int fan);
+
+    // Makes another (connected) box current and shows it.
+    void changeBox(int box);
+    // A fan in "Copy" takes fan 0's look, shows and sends it.
+    void followFirstFan(int box, int fan);
+    // Saves the current box as profile currentProfile, and pushes that
+    // profile to every box of the same kind that uses it.
+    void saveProfile();
+    // Loads profile `profile` (1..5) into the current box, shows and sends it.
+    void selectProfile(int profile);
+    // The device file, with the in-memory settings.
+    bool writeDeviceProfile();
+
+private:
+    bool handleRainbowFanCommand(const ViewMessage &m);
+    bool handleSettingsCommand(const ViewMessage &m);
+    void followers(int box, int fan);
+    void sendVaylaFan(int box, int fan);
+    bool checkRainbowFan(int fan, const ViewMessage &m) const;
+    bool checkLength(const ViewMessage &m, int items) const;
+
+    AppState &m_state;
+    AppHost &m_host;
+};

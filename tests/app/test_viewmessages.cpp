@@ -1,0 +1,344 @@
+#include "RecordingMainView.h"
+#include "RecordingTimers.h"
+#include "SimFixture.h"
+
+#include "app/AppState.h"
+#include "app/ViewMessageHandler.h"
+#include "storage/IniHelper.h"
+
+#include <QtTest>
+
+namespace {
+
+class RecordingHost final : public AppHost {
+public:
+    RecordingMainView view;
+    RecordingTimers timers;
+    bool speedPoll = false;
+    int languageLoads = -1;
+    int infoShown = 0;
+    int passwordChanges = 0;
+
+    MainViewInterface *mainView() override { return &view; }
+    LightingTimers &lightingTimers() override { return timers; }
+    void startSpeedPoll() override { speedPoll = true; }
+    void stopSpeedPoll() override { speedPoll = false; }
+    void loadLanguage(int index) override { languageLoads = index; }
+    void showSensorInfo() override { ++infoShown; }
+    void passwordChanged() override { ++passwordChanges; }
+    void pauseBetweenWrites() override {}
+};
+
+QStringList repeated(int n, const QString &item)
+{
+    QStringList list;
+    for (int i = 0; i < n; ++i)
+        list << item;
+    return list;
+}
+
+QStringList msg(std::initializer_list<const char *> items)
+{
+    QStringList list;
+    for (const char *item : items)
+        list << QString::fromLatin1(item);
+    return list;
+}
+
+} // namespace
+
+// What each view message does to the box table, the boxes and the files.
+class TestViewMessages : public QObject {
+    Q_OBJECT
+
+private:
+    SimulatedBoxes *sim = nullptr;
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<RecordingHost> host;
+    std::unique_ptr<ViewMessageHandler> handler;
+
+    RainbowFanRecord &fan(int f, int box = 0) { return boxArray[box].rainbowFan[f]; }
+
+    std::vector<Report> reportsOf(int box, uint8_t kind, int port)
+    {
+        std::vector<Report> out;
+        for (const Report &r : sentTo(sim, box))
+            if (r[1] == 0x32 && r[2] == kind && r[3] == port)
+                out.push_back(r);
+        return out;
+    }
+
+private slots:
+    void init()
+    {
+        QDir(IniHelper::dataFolder()).removeRecursively();
+        sim = installSimulator(QStringLiteral("1,1,0,1"));
+        state = std::make_unique<AppState>();
+        host = std::make_unique<RecordingHost>();
+        handler = std::make_unique<ViewMessageHandler>(*state, *host);
+        controllerBoxNumber = 0;
+        for (int b = 0; b < 4; ++b)
+            for (int f = 0; f < kRainbowFanCount; ++f)
+                for (int i = 0; i < kColorEntries; ++i) {
+                    fan(f, b).rValue_Led[i] = 10 * f + b;
+                    fan(f, b).brightValue[i] = 1.0f;
+                }
+        boxArray[2].boxType = BoxType::Vayla;
+    }
+
+    void itemsAreReadByPosition()
+    {
+        fan(0).isPWM = false;
+        handler->receiveMainData(msg({"btn_performance"})); // no item 1: fan 0
+        QCOMPARE(fan(0).speedMode, int(SpeedMode::Performance));
+        QCOMPARE(reportsOf(0, 0x51, 1).back()[5], uint8_t(100));
+
+        handler->receiveMainData(msg({"btn_default", "2", "5", "1", "3"}));
+        QCOMPARE(fan(2).lightMode, 5);
+        QCOMPARE(fan(2).colorMode, 1);
+        QCOMPARE(fan(2).lightSpeed, 3);
+        QCOMPARE(fan(2).rValue_Led[4], 127); // the default wheel
+        QCOMPARE(fan(2).brightValue[0], 1.0f);
+        QCOMPARE(reportsOf(0, 0x52, 3).back()[4], uint8_t(23)); // the preview, slowest Whirl
+
+        handler->receiveMainData(msg({"btn_done", "2", "5", "1", "3"}));
+        QCOMPARE(fan(2).lightMode, 5);
+        QCOMPARE(fan(2).lightSpeed, 1);
+        QCOMPARE(fan(2).colorMode, 3);
+        QVERIFY(!fan(2).isTurnOffLed);
+        QCOMPARE(reportsOf(0, 0x52, 3).back()[4], uint8_t(21));
+    }
+
+    void malformedMessagesChangeNothing()
+    {
+        const RainbowFanRecord before = fan(1);
+        const std::vector<QStringList> bad = {
+            msg({"btn_done", "1", "4", "2"}),              // too short
+            msg({"btn_done", "1", "15", "0", "0"}),        // no light mode 15
+            msg({"btn_done", "1", "4", "4", "0"}),         // no light speed 4
+            msg({"btn_done", "5", "4", "0", "0"}),         // no fan 5
+            msg({"btn_done", "-1", "4", "0", "0"}),
+            msg({"slider_Light", "1", "4", "0", "0", "0.5,0.5"}), // 13 values needed
+            msg({"slider_FanSpeed_Per", "1", "6"}),
+            msg({"slider_FanSpeed_Num", "1", "11"}),
+            msg({"btn_pwm", "1"}),
+        };
+        for (const QStringList &m : bad)
+            handler->receiveMainData(m);
+        QCOMPARE(fan(1).lightMode, before.lightMode);
+        QCOMPARE(fan(1).speedPer, before.speedPer);
+        QCOMPARE(fan(1).speedNum, before.speedNum);
+        QCOMPARE(fan(1).isPWM, before.isPWM);
+        QCOMPARE(fan(1).brightValue[3], before.brightValue[3]);
+        QVERIFY(sim->sent().empty());
+
+        handler->receiveRGBData(repeated(13, QStringLiteral("1")), repeated(13, QStringLiteral("1")),
+                                repeated(12, QStringLiteral("1")), repeated(13, QStringLiteral("1")), 1);
+        handler->receiveRGBData(repeated(13, QStringLiteral("1")), repeated(13, QStringLiteral("1")),
+                                repeated(13, QStringLiteral("1")), repeated(13, QStringLiteral("1")), 7);
+        QCOMPARE(fan(1).rValue_Led[0], before.rValue_Led[0]);
+        handler->receiveMainData(msg({"changeControllerBox", "16"}));
+        handler->receiveMainData(msg({"selectProfile", "5"}));
+        QCOMPARE(controllerBoxNumber, 0);
+        QCOMPARE(state->currentProfile, 1);
+    }
+
+    void colourEditsAreStoredNotSent()
+    {
+        QStringList r, g, b, br;
+        for (int i = 0; i < 13; ++i) {
+            r << QString::number(i);
+            g << QStringLiteral("300"); // held to a byte
+            b << QStringLiteral("7");
+            br << QStringLiteral("0.5");
+        }
+        handler->receiveRGBData(r, g, b, br, 3);
+        QCOMPARE(fan(3).rValue_Led[12], 12);
+        QCOMPARE(fan(3).gValue_Led[0], 255);
+        QCOMPARE(fan(3).brightValue[5], 0.5f);
+        QVERIFY(sim->sent().empty());
+    }
+
+    void firstFanLeadsItsCopies()
+    {
+        fan(2).lightMode = LightMode::Copy;
+        fan(4).lightMode = LightMode::Copy;
+        fan(0).isTurnOffLed = true;
+        for (int i = 0; i < kColorEntries; ++i)
+            fan(0).rValue_Led[i] = 200;
+        handler->receiveMainData(msg({"btn_done", "0", "4", "2", "1"}));
+        for (int k : {2, 4}) {
+            QCOMPARE(fan(k).lightMode, int(LightMode::Copy));
+            QCOMPARE(fan(k).copyLightMode, 4);
+            QCOMPARE(fan(k).lightSpeed, 2);
+            QCOMPARE(fan(k).colorMode, 1);
+            QVERIFY(!fan(k).isTurnOffLed);
+            QCOMPARE(fan(k).rValue_Led[7], 200);
+            QCOMPARE(reportsOf(0, 0x52, k + 1).back()[4], uint8_t(18)); // Breath, speed 2
+            QCOMPARE(host->view.fans[k].copyLightMode, 4);                // the panel shows it
+            QCOMPARE(host->view.fans[k].r[0], 200);
+        }
+        QVERIFY(reportsOf(0, 0x52, 2).empty());
+
+        sim->clearSent();
+        handler->receiveMainData(msg({"btn_done", "3", "1", "0", "2"}));
+        QCOMPARE(fan(2).copyLightMode, 4);
+        QVERIFY(reportsOf(0, 0x52, 3).empty());
+        QVERIFY(reportsOf(0, 0x52, 5).empty());
+        QCOMPARE(reportsOf(0, 0x52, 4).back()[4], uint8_t(4)); // Cycle, speed 0 on fan 3
+    }
+
+    void fanSpeedControls()
+    {
+        handler->receiveMainData(msg({"slider_FanSpeed_Per", "1", "0"}));
+        QCOMPARE(fan(1).speedMode, int(SpeedMode::Silent));
+        QCOMPARE(reportsOf(0, 0x51, 2).back()[5], uint8_t(30));
+        handler->receiveMainData(msg({"slider_FanSpeed_Per", "1", "5"}));
+        QCOMPARE(fan(1).speedMode, int(SpeedMode::Performance));
+        QCOMPARE(reportsOf(0, 0x51, 2).back()[5], uint8_t(50));
+        handler->receiveMainData(msg({"slider_FanSpeed_Per", "1", "3"}));
+        QCOMPARE(fan(1).speedMode, int(SpeedMode::Custom));
+
+        fan(1).isPWM = true;
+        handler->receiveMainData(msg({"btn_performance", "1"}));
+        Report r = reportsOf(0, 0x51, 2).back();
+        QCOMPARE(r[4], uint8_t(0x02));
+        QCOMPARE(r[6] + 256 * r[7], 1400);
+        handler->receiveMainData(msg({"btn_silent", "1"}));
+        r = reportsOf(0, 0x51, 2).back();
+        QCOMPARE(r[6] + 256 * r[7], 400);
+        fan(1).isPWM = false;
+        handler->receiveMainData(msg({"btn_performance", "1"}));
+        r = reportsOf(0, 0x51, 2).back();
+        QCOMPARE(r[4], uint8_t(0x01));
+        QCOMPARE(r[5], uint8_t(100));
+
+        handler->receiveMainData(msg({"slider_FanSpeed_Num", "1", "4"}));
+        QVERIFY(!fan(1).isPWM);
+        r = reportsOf(0, 0x51, 2).back();
+        QCOMPARE(r[6] + 256 * r[7], 800);
+
+        handler->receiveMainData(msg({"btn_pwm", "1", "1"}));
+        QVERIFY(fan(1).isPWM);
+    }
+
+    void boxesAndProfiles()
+    {
+        boxArray[1].profileValue = 4;
+        handler->receiveMainData(msg({"changeControllerBox", "1"}));
+        QCOMPARE(controllerBoxNumber, 1);
+        QCOMPARE(state->currentProfile, 4);
+        QCOMPARE(state->firmwareVersion, QStringLiteral("1.2.3"));
+        QCOMPARE(host->view.profileLabel, 4);
+        QCOMPARE(host->view.boxType, 1);
+        QVERIFY(host->speedPoll);
+
+        // An absent box changes nothing.
+        handler->receiveMainData(msg({"changeControllerBox", "9"}));
+        QCOMPARE(controllerBoxNumber, 1);
+
+        // A profile chosen but not saved is forgotten when the box is left.
+        handler->receiveMainData(msg({"selectProfile", "0"}));
+        QCOMPARE(state->currentProfile, 1);
+        QCOMPARE(fan(0, 1).lightMode, 5); // the stored profile 1 (defaults)
+        handler->receiveMainData(msg({"changeControllerBox", "0"}));
+        handler->receiveMainData(msg({"changeControllerBox", "1"}));
+        QCOMPARE(state->currentProfile, 4);
+
+        // The single-colour box shows its three views.
+        handler->receiveMainData(msg({"changeControllerBox", "2"}));
+        QCOMPARE(host->view.boxType, 0);
+        QCOMPARE(host->view.vayla[1].r, boxArray[2].vaylaFan[1].rValue);
+    }
+
+    void savingAProfilePushesItToItsBoxes()
+    {
+        boxArray[1].profileValue = 3;
+        boxArray[3].profileValue = 3;
+        boxArray[3].boxType = 2; // neither kind: keeps its own settings
+        state->currentProfile = 3;
+        fan(2).lightMode = LightMode::Blink;
+        fan(2).lightSpeed = 1;
+        for (int i = 0; i < kColorEntries; ++i)
+            fan(2).rValue_Led[i] = 77;
+        fan(2).isTurnOffLed = false;
+        handler->receiveMainData(msg({"saveProfile", "1"}));
+
+        QCOMPARE(boxArray[0].profileValue, 3);
+        QCOMPARE(fan(2, 1).lightMode, int(LightMode::Blink));
+        QCOMPARE(fan(2, 1).rValue_Led[5], 77);
+        QCOMPARE(fan(2, 3).rValue_Led[5], 23); // its own colour
+        QCOMPARE(reportsOf(1, 0x52, 3).back()[4], uint8_t(13));
+        QVERIFY(QFile::exists(IniHelper::profilePath(3)));
+        QVERIFY(QFile::exists(IniHelper::deviceFilePath()));
+        // Saving sends no speed commands.
+        QVERIFY(reportsOf(1, 0x51, 1).empty());
+    }
+
+    void settingsReachTheDeviceFile()
+    {
+        handler->receiveMainData(msg({"Password", "1"}));
+        handler->receiveMainData(msg({"saveDevice", "0", "1234"}));
+        handler->receiveMainData(msg({"saveDevice", "0", "12ab"})); // refused
+        handler->receiveMainData(msg({"AutoUpdate", "0"}));
+        handler->receiveMainData(msg({"changeLanguage", "3"}));
+        QCOMPARE(host->languageLoads, 3);
+        QCOMPARE(host->view.language, 3);
+        QCOMPARE(host->passwordChanges, 2);
+        fan(4).isMonitor = true;
+        handler->receiveMainData(msg({"pushMonitor", "4", "0"}));
+        QVERIFY(!fan(4).isMonitor);
+
+        AppSettings read;
+        resetBoxArray();
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), read);
+        QVERIFY(read.OpenPassword);
+        QCOMPARE(read.Password, QStringLiteral("1234"));
+        QVERIFY(!read.isStartAutoUpdate);
+        QCOMPARE(read.languageIndex, 3);
+        QVERIFY(!boxArray[0].rainbowFan[4].isMonitor);
+
+        handler->receiveMainData(msg({"showInfo", "showInfo"}));
+        QCOMPARE(host->infoShown, 1);
+    }
+
+    void singleColourFanMessages()
+    {
+        controllerBoxNumber = 2;
+        VaylaFanRecord &v = boxArray[2].vaylaFan[1];
+        v.isPWM = false;
+        handler->receiveVaylaRGBData(10, 20, 30, 0.5f, 1);
+        QCOMPARE(v.rValue, 10);
+        QVERIFY(sim->sent().empty());
+        handler->receiveVaylaMainData(msg({"btn_done", "1", "2"}));
+        QCOMPARE(v.lightMode, 2);
+        Report r = sentTo(sim, 2).back();
+        QCOMPARE(r[3], uint8_t(2));
+        QCOMPARE(r[4], uint8_t(2));
+        QCOMPARE(r[5], uint8_t(5));
+
+        handler->receiveVaylaMainData(msg({"changeSliderFanSpeed", "1", "3"}));
+        QCOMPARE(v.speedMode, int(SpeedMode::Custom));
+        QCOMPARE(sentTo(sim, 2).back()[5], uint8_t(60));
+        handler->receiveVaylaMainData(msg({"btn_silent", "1"}));
+        QCOMPARE(v.speed, 0);
+        QCOMPARE(sentTo(sim, 2).back()[5], uint8_t(0));
+        handler->receiveVaylaMainData(msg({"btn_turnoff", "1", "1"}));
+        QVERIFY(v.isTurnOffLed);
+        QCOMPARE(sentTo(sim, 2).back()[5] + sentTo(sim, 2).back()[6], 0);
+
+        boxArray[2].vaylaFan[0].rValue = 99;
+        handler->receiveVaylaMainData(msg({"btn_copy", "1", "0"}));
+        QCOMPARE(v.rValue, 99);
+        QCOMPARE(host->view.vayla[1].r, 99);
+
+        const size_t before = sim->sent().size();
+        handler->receiveVaylaMainData(msg({"btn_done", "3", "0"}));   // three fans only
+        handler->receiveVaylaMainData(msg({"btn_done", "1", "3"}));   // no mode 3
+        handler->receiveVaylaRGBData(256, 0, 0, 1.0f, 0);
+        QCOMPARE(sim->sent().size(), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestViewMessages)
+#include "test_viewmessages.moc"
