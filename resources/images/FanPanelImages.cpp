@@ -258,15 +258,16 @@ QImage colourPopup()
     const QRectF card(6, 0, PanelWidth - 12, 228);
     paintPanel(p, card, 16, QColor(0x1E, 0x28, 0x38), QColor(0x12, 0x18, 0x23));
     p.setClipPath(roundedRect(card, 16));
-    QLinearGradient header(0, 0, 0, 30);
+    // Header behind the title, which is written at (10, 10, 302, 24).
+    QLinearGradient header(0, 0, 0, 38);
     header.setColorAt(0, withAlpha(Accent, 70));
     header.setColorAt(1, withAlpha(Accent, 20));
-    p.fillRect(QRectF(card.left(), 0, card.width(), 30), header);
+    p.fillRect(QRectF(card.left(), 0, card.width(), 38), header);
     QLinearGradient line(card.left(), 0, card.right(), 0);
     line.setColorAt(0, withAlpha(Accent, 0));
     line.setColorAt(0.5, withAlpha(AccentLight, 230));
     line.setColorAt(1, withAlpha(Accent, 0));
-    p.fillRect(QRectF(card.left(), 30, card.width(), 1), line);
+    p.fillRect(QRectF(card.left(), 38, card.width(), 1), line);
     // Seat of the colour preview at (135, 40, 166, 166).
     p.setClipping(false);
     p.setPen(QPen(withAlpha(Void, 200), 3));
