@@ -30,7 +30,12 @@
 //            light speed outside 0-3 -> 3, speed mode outside 0-2 -> 2,
 //            Speed_Per/Speed 0-5 and Speed_Num 0-10 clamped, colours clamped to
 //            0-255, brightness clamped to 0..1 (NaN -> 1).
-//          Box type and fan type keep any number (non-zero box type = RGB box).
+//          Text that is not a decimal number reads as 0. Box type, fan type
+//          and language index keep any number (non-zero box type = RGB box;
+//          the caller loads a translation for 0-6 only).
+//          parseProfile: a fan in light mode 7 ("Copy") then takes fan 0's
+//          light mode as copyLightMode and fan 0's colour mode, light speed
+//          and turned-off flag; "Copy" on fan 0 itself follows mode 0.
 //          A bad box number is refused (logged) and nothing changes.
 // - build* turns boxArray / AppSettings into a GroupMap (group -> key -> text).
 // - write* writes every key of a GroupMap and returns true only when the new
