@@ -221,6 +221,11 @@ void TestImages::panelMaskCutsOnlyCorners()
 {
     const QPixmap panel(picturePath("Images/profile_area.png"));
     QCOMPARE(panel.size(), QSize(322, 412));
+    // It is the panel's own background brush: opaque, corners included.
+    const QImage body = load("Images/profile_area.png");
+    for (int y = 0; y < body.height(); ++y)
+        for (int x = 0; x < body.width(); ++x)
+            QVERIFY2(qAlpha(body.pixel(x, y)) == 255, qPrintable(QString("%1,%2").arg(x).arg(y)));
     const QImage mask = panel.createHeuristicMask().toImage().convertToFormat(QImage::Format_Mono);
     QCOMPARE(mask.size(), panel.size());
     // In the mask, colour 1 (black) keeps a pixel and colour 0 cuts it.
