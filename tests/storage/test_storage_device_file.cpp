@@ -243,4 +243,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestDeviceFile)
-#include "test_device_file.moc"
+#include "test_storage_device_file.moc"

@@ -356,4 +356,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestProfiles)
-#include "test_profiles.moc"
+#include "test_storage_profiles.moc"

@@ -80,4 +80,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestWriteFailures)
-#include "test_write_failures.moc"
+#include "test_storage_write_failures.moc"
