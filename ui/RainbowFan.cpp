@@ -19,6 +19,7 @@
 #include <QPixmap>
 #include <QPropertyAnimation>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSlider>
 
 QStringList RainbowFan::colorModeString;
@@ -42,6 +43,44 @@ constexpr int kLightSpeedY = 292;
 // translated names shrink from there down to 7 px until they fit.
 constexpr int kNameFontPx[kLanguageCount] = {12, 13, 13, 11, 11, 12, 12};
 constexpr int kMinNameFontPx = 7;
+
+// Largest pixel size from maxPx down to minPx at which every line of text
+// fits the width.
+int fitFontPx(const QString &text, int width, int maxPx, int minPx, bool bold)
+{
+    for (int px = maxPx; px > minPx; --px) {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(px);
+        font.setBold(bold);
+        const QFontMetrics metrics(font);
+        int widest = 0;
+        for (const QString &line : text.split(QLatin1Char('\n')))
+            widest = qMax(widest, metrics.horizontalAdvance(line));
+        if (widest <= width)
+            return px;
+    }
+    return minPx;
+}
+
+QString widgetText(const QWidget *w)
+{
+    if (auto *label = qobject_cast<const QLabel *>(w))
+        return label->text();
+    if (auto *button = qobject_cast<const QAbstractButton *>(w))
+        return button->text();
+    return QString();
+}
+
+// Translated texts differ in length: shrink a control's style-sheet font
+// until its text fits.
+void fitStyleFont(QWidget *w, int maxPx, int minPx, int padding)
+{
+    const bool bold = w->styleSheet().contains(QLatin1String("bold"));
+    const int px = fitFontPx(widgetText(w), w->width() - padding, maxPx, minPx, bold);
+    QString style = w->styleSheet();
+    style.replace(QRegularExpression(QStringLiteral("font-size:\\s*\\d+px")), QStringLiteral("font-size:%1px").arg(px));
+    w->setStyleSheet(style);
+}
 
 QLabel *makeLabel(QWidget *parent, const QRect &geometry, const QString &style, Qt::Alignment align = Qt::AlignCenter)
 {
@@ -456,18 +495,33 @@ void RainbowFan::resetLanguage(int lang)
     btnFanNum->setText(tr("FAN") + QStringLiteral(" ") + QString::number(s.fanNumber + 1));
     showNames();
     showSpeedSummary();
+    applyTextFonts();
 }
 
 int RainbowFan::nameFontPx(const QLabel *label, const QString &text) const
 {
-    int px = kNameFontPx[language];
-    for (; px > kMinNameFontPx; --px) {
-        QFont font(QStringLiteral("Arial"));
-        font.setPixelSize(px);
-        if (QFontMetrics(font).horizontalAdvance(text) <= label->width() - 4)
-            break;
-    }
-    return px;
+    return fitFontPx(text, label->width() - 4, kNameFontPx[language], kMinNameFontPx, false);
+}
+
+void RainbowFan::fitSpeedSummary()
+{
+    fitStyleFont(lblSpeedSummary, 10, 7, 2);
+}
+
+void RainbowFan::applyTextFonts()
+{
+    for (QLabel *caption : {lblLightModeCaption, lblColorModeCaption, lblLightSpeedCaption})
+        fitStyleFont(caption, 10, 7, 2);
+    for (QPushButton *b : {btnDone, btnDefault, btnShowColor, btnColorOK, btnColorCancel})
+        fitStyleFont(b, 9, 6, 2);
+    fitStyleFont(btnPwm, 11, 6, 4);
+    fitStyleFont(lblBrightness, 10, 7, 0);
+    fitStyleFont(lblColorTitle, 14, 8, 4);
+    fitStyleFont(lblScaleSilent, 9, 6, 0);
+    fitStyleFont(lblScalePerformance, 9, 6, 0);
+    presetFontPx = qMin(fitFontPx(btnPerformance->text(), btnPerformance->width() - 6, 9, 6, true),
+                        fitFontPx(btnSilent->text(), btnSilent->width() - 6, 9, 6, true));
+    styleSpeedPresets();
 }
 
 void RainbowFan::applyNameFonts()

@@ -150,6 +150,7 @@ private:
     void buildCovers();
     QPushButton *makeButton(const QString &objectName, const QRect &geometry, const char *slot);
     void applyNameFonts();
+    void applyTextFonts();
     int nameFontPx(const QLabel *label, const QString &text) const;
     static void buildNameLists();
 
@@ -183,6 +184,8 @@ private:
     void styleSpeedSliders();
     void styleSpeedPresets();
     void showSpeedSummary();
+    void showSummaryText(const QString &text);
+    void fitSpeedSummary();
     void applySpeedStepQuietly(int step);
     void moveTitle(bool open, bool animate);
     void showCoverAsStopped();
@@ -193,6 +196,7 @@ private:
 
     State s;
     int language = 0;
+    int presetFontPx = 9;
     QImage paletteImage;
 
     QPushButton *btnFanNum = nullptr;

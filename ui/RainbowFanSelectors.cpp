@@ -383,7 +383,8 @@ void RainbowFan::styleSpeedSliders()
 
 void RainbowFan::styleSpeedPresets()
 {
-    const QString font = QStringLiteral("font-family: Arial; font-size:9px; font-weight:bold; ");
+    const QString font = QStringLiteral("font-family: Arial; font-size:") + QString::number(presetFontPx)
+        + QStringLiteral("px; font-weight:bold; ");
     btnPerformance->setStyleSheet(
         QStringLiteral("QPushButton{") + font
         + (s.isPerformance ? QStringLiteral("color:white; border-image: url(") + imagePath(QStringLiteral("btn_performance_h.png"))
@@ -399,9 +400,15 @@ void RainbowFan::styleSpeedPresets()
 void RainbowFan::showSpeedSummary()
 {
     if (s.isPWM)
-        lblSpeedSummary->setText(FanModeRules::pwmSpeedSummary(sliderPer->value(), tr("Silent"), tr("Performance")));
+        showSummaryText(FanModeRules::pwmSpeedSummary(sliderPer->value(), tr("Silent"), tr("Performance")));
     else
-        lblSpeedSummary->setText(FanModeRules::rpmSpeedSummary(sliderNum->value(), tr("Silent"), tr("Performance")));
+        showSummaryText(FanModeRules::rpmSpeedSummary(sliderNum->value(), tr("Silent"), tr("Performance")));
+}
+
+void RainbowFan::showSummaryText(const QString &text)
+{
+    lblSpeedSummary->setText(text);
+    fitSpeedSummary();
 }
 
 void RainbowFan::applySpeedStepQuietly(int step)
@@ -423,7 +430,7 @@ void RainbowFan::changeSliderFanSpeedPer(int value)
     s.isSilent = s.speedMode == SpeedMode::Silent;
     s.isPerformance = s.speedMode == SpeedMode::Performance;
     if (s.isPWM)
-        lblSpeedSummary->setText(FanModeRules::pwmSpeedSummary(value, tr("Silent"), tr("Performance")));
+        showSummaryText(FanModeRules::pwmSpeedSummary(value, tr("Silent"), tr("Performance")));
     s.fanSpeed = value;
     styleSpeedPresets();
     emit sendData(QStringList{QStringLiteral("slider_FanSpeed_Per"), QString::number(s.fanNumber), QString::number(value)});
@@ -434,7 +441,7 @@ void RainbowFan::changeSliderFanSpeedNum(int value)
     s.speedMode = FanModeRules::speedModeForStep(value, sliderNum->maximum());
     s.isSilent = s.speedMode == SpeedMode::Silent;
     s.isPerformance = s.speedMode == SpeedMode::Performance;
-    lblSpeedSummary->setText(FanModeRules::rpmSpeedSummary(value, tr("Silent"), tr("Performance")));
+    showSummaryText(FanModeRules::rpmSpeedSummary(value, tr("Silent"), tr("Performance")));
     s.fanSpeed = value;
     styleSpeedPresets();
     emit sendData(QStringList{QStringLiteral("slider_FanSpeed_Num"), QString::number(s.fanNumber), QString::number(value)});

@@ -4,6 +4,10 @@
 #include "ui/RainbowFan.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QHash>
+#include <QRegularExpression>
+#include <QTranslator>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -24,6 +28,25 @@ template <typename T>
 T *child(RainbowFan &fan, const char *name)
 {
     return fan.findChild<T *>(QLatin1String(name));
+}
+
+// Stands in for a language file with longer texts than the English ones.
+class LongTexts : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *, const char *source, const char * = nullptr, int = -1) const override
+    {
+        static const QHash<QString, QString> texts{{"Temperature", "Temperaturanzeige"},
+                                                   {"Light Speed", "Lichtgeschwindigkeit"},
+                                                   {"Breath", "Atmen"}};
+        return texts.value(QString::fromUtf8(source));
+    }
+};
+
+int fontPx(const QWidget *w)
+{
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("font-size:\\s*(\\d+)px")).match(w->styleSheet());
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 void fill(RainbowFan &fan, int fanNumber, int lightMode, int colorMode)
@@ -320,6 +343,26 @@ private slots:
         fan.resetLanguage(7);
         fan.resetLanguage(-1);
         QCOMPARE(child<QPushButton>(fan, "btn_fanNum")->text(), QStringLiteral("FAN 2"));
+    }
+
+    void translatedNamesShrinkToFit()
+    {
+        LongTexts german;
+        QCoreApplication::installTranslator(&german);
+        RainbowFan fan;
+        fan.resetLanguage(3);
+        fill(fan, 1, LightMode::Temperature, ColorMode::RGB);
+        auto *name = child<QLabel>(fan, "label_lightMode");
+        QCOMPARE(name->text(), QStringLiteral("Temperaturanzeige"));
+        const int longPx = fontPx(name);
+        QVERIFY(longPx >= 7 && longPx < 11);
+        fan.applyLightModeValue(LightMode::Breath);
+        QCOMPARE(name->text(), QStringLiteral("Atmen"));
+        QCOMPARE(fontPx(name), 11); // short names keep the language's full size
+        QCoreApplication::removeTranslator(&german);
+        fan.resetLanguage(0);
+        QCOMPARE(name->text(), QStringLiteral("Breath"));
+        QCOMPARE(fontPx(name), 12);
     }
 };
 
