@@ -1,0 +1,178 @@
+#include "lighting/AudioLoopback.h"
+#include "lighting/ComputerVolume.h"
+#include "lighting/VolumeAnalysis.h"
+
+#include "AudioSignals.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include <deque>
+#include <limits>
+
+namespace {
+
+// A capture that hands out scripted chunks, one per drain.
+class ScriptedLoopback final : public AudioLoopback {
+public:
+    std::deque<std::vector<float>> chunks;
+    int drains = 0;
+
+    void drain(std::vector<float> &out) override
+    {
+        ++drains;
+        if (chunks.empty())
+            return;
+        out.insert(out.end(), chunks.front().begin(), chunks.front().end());
+        chunks.pop_front();
+    }
+    int channels() const override { return 2; }
+    bool isCapturing() const override { return true; }
+};
+
+QStringList g_messages;
+void collect(QtMsgType, const QMessageLogContext &, const QString &text)
+{
+    g_messages << text;
+}
+
+// 50 ms of audio, as one query sees it.
+constexpr double kQuery = 0.05;
+
+} // namespace
+
+// The level of the computer's audio, on generated sound.
+class TestVolume : public QObject {
+    Q_OBJECT
+
+private slots:
+    void silenceStaysAtZero()
+    {
+        VolumeAnalysis analysis;
+        const std::vector<float> quiet(4800, 0.0f);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(analysis.query(quiet.data(), quiet.size()), 0);
+        QCOMPARE(analysis.query(nullptr, 0), 0);
+    }
+
+    void lowToneRisesAtOnceHighToneBarely()
+    {
+        VolumeAnalysis low;
+        const std::vector<float> tone = sineFrames(kLowToneHz, kQuery);
+        QCOMPARE(low.query(tone.data(), tone.size()), 100);
+
+        VolumeAnalysis quiet;
+        const std::vector<float> soft = sineFrames(kLowToneHz, kQuery, 0.0005f);
+        const int softLevel = quiet.query(soft.data(), soft.size());
+        QVERIFY2(softLevel > 0 && softLevel < 100, qPrintable(QString::number(softLevel)));
+
+        VolumeAnalysis high;
+        const std::vector<float> treble = sineFrames(kHighToneHz, kQuery);
+        const int trebleLevel = high.query(treble.data(), treble.size());
+        QVERIFY2(trebleLevel < 5, qPrintable(QString::number(trebleLevel)));
+    }
+
+    void fallsByAboutAFifthPerQuery()
+    {
+        VolumeAnalysis analysis;
+        const std::vector<float> tone = sineFrames(kLowToneHz, kQuery);
+        const std::vector<float> quiet(tone.size(), 0.0f);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(analysis.query(tone.data(), tone.size()), 100);
+        QList<int> levels;
+        for (int i = 0; i < 40; ++i)
+            levels << analysis.query(quiet.data(), quiet.size());
+        QVERIFY2(levels.first() >= 75 && levels.first() <= 85, qPrintable(QString::number(levels.first())));
+        for (int i = 1; i < levels.size(); ++i) {
+            QVERIFY(levels[i] <= levels[i - 1]);
+            if (levels[i - 1] >= 20) {
+                const double ratio = double(levels[i]) / levels[i - 1];
+                QVERIFY2(ratio > 0.7 && ratio < 0.87, qPrintable(QStringLiteral("%1 -> %2").arg(levels[i - 1]).arg(levels[i])));
+            }
+        }
+        QCOMPARE(levels.last(), 0);
+        // Sound again: straight back up.
+        QCOMPARE(analysis.query(tone.data(), tone.size()), 100);
+    }
+
+    void onlyTheNewestWindowCounts()
+    {
+        // Ten seconds of loud sound that end in silence: the silence fills the
+        // whole history, whatever the length and alignment of the buffer.
+        for (std::size_t tail : {std::size_t(1024), std::size_t(1030), std::size_t(4002)}) {
+            std::vector<float> buffer = sineFrames(kLowToneHz, 10.0);
+            buffer.resize(buffer.size() + tail, 0.0f);
+            VolumeAnalysis analysis;
+            QCOMPARE(analysis.query(buffer.data(), buffer.size()), 0);
+        }
+        // The reverse: silence, then a window of tone.
+        std::vector<float> buffer(480000, 0.0f);
+        const std::vector<float> tone = sineFrames(kLowToneHz, 0.03);
+        buffer.insert(buffer.end(), tone.begin(), tone.end());
+        VolumeAnalysis analysis;
+        QCOMPARE(analysis.query(buffer.data(), buffer.size()), 100);
+    }
+
+    void brokenSamplesStayInRange()
+    {
+        VolumeAnalysis analysis;
+        std::vector<float> junk(4800);
+        for (std::size_t i = 0; i < junk.size(); ++i)
+            junk[i] = (i % 3 == 0) ? std::numeric_limits<float>::quiet_NaN()
+                                   : (i % 3 == 1 ? std::numeric_limits<float>::infinity() : 1e30f);
+        const int level = analysis.query(junk.data(), junk.size());
+        QVERIFY(level >= 0 && level <= 100);
+        for (float l : analysis.levels())
+            QVERIFY(std::isfinite(l) && l >= 0.0f && l <= 1.0f);
+        const std::vector<float> quiet(4800, 0.0f);
+        for (int i = 0; i < 60; ++i)
+            analysis.query(quiet.data(), quiet.size());
+        QCOMPARE(analysis.query(quiet.data(), quiet.size()), 0);
+    }
+
+    void computerVolumeDrainsItsCapture()
+    {
+        auto capture = std::make_unique<ScriptedLoopback>();
+        ScriptedLoopback *fake = capture.get();
+        fake->chunks.push_back(sineFrames(kLowToneHz, kQuery));
+        fake->chunks.push_back({});
+        ComputerVolume volume(std::move(capture));
+        // Only what can reach the analysis is kept by the capture.
+        QCOMPARE(fake->maxPendingFloats(), VolumeAnalysis::kWindowFloats);
+        QCOMPARE(volume.volumeLevel(), 100);
+        const int next = volume.volumeLevel();
+        // The first fall after a single loud query is a little steeper.
+        QVERIFY2(next >= 70 && next <= 85, qPrintable(QString::number(next)));
+        QCOMPARE(fake->drains, 2);
+
+        ComputerVolume none(std::unique_ptr<AudioLoopback>{});
+        QCOMPARE(none.volumeLevel(), 0);
+    }
+
+    void noSoundServerMeansLevelZeroAndOneLogLine()
+    {
+        qputenv("PULSE_SERVER", "unix:/nonexistent/aurivent-test/native");
+        g_messages.clear();
+        QtMessageHandler previous = qInstallMessageHandler(collect);
+        QElapsedTimer clock;
+        clock.start();
+        {
+            ComputerVolume volume;
+            QVERIFY(volume.capture());
+            volume.capture()->setRetryInterval(0); // try again on every query
+            for (int i = 0; i < 40; ++i) {
+                QCOMPARE(volume.volumeLevel(), 0);
+                QVERIFY(!volume.capture()->isCapturing());
+            }
+        }
+        qInstallMessageHandler(previous);
+        qunsetenv("PULSE_SERVER");
+        // Forty connection attempts, none of them waits.
+        QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+        const QStringList outage = g_messages.filter(QStringLiteral("AudioLoopback: no sound server:"));
+        QCOMPARE(outage.size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVolume)
+#include "test_volume.moc"
