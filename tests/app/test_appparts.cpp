@@ -1,0 +1,102 @@
+#include "app/CommandChannel.h"
+#include "app/CommandLine.h"
+#include "app/IpText.h"
+#include "app/Language.h"
+#include "app/Tray.h"
+#include "app/WindowMessages.h"
+
+#include <QTextCodec>
+#include <QTranslator>
+#include <QtTest>
+
+// The small pieces of the application core.
+class TestAppParts : public QObject {
+    Q_OBJECT
+
+private slots:
+    void autorunMarkIsReadable()
+    {
+        QTextCodec *locale = QTextCodec::codecForLocale();
+        QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+        QCOMPARE(Tray::autorunMark(true), QString(QChar(0x25A0)));
+        QCOMPARE(Tray::autorunMark(false), QString(QChar(0x25A1)));
+        if (QTextCodec *big5 = QTextCodec::codecForName("Big5")) {
+            QTextCodec::setCodecForLocale(big5);
+            QCOMPARE(Tray::autorunMark(true), QString(QChar(0x25A0)));
+            QCOMPARE(Tray::autorunMark(false), QString(QChar(0x25A1)));
+        }
+        QTextCodec::setCodecForLocale(locale);
+        QVERIFY(Tray::autorunText(true).endsWith(QStringLiteral(" Run Vayla Zeve RGB Program when Windows starts")));
+    }
+
+    void ipTextTakesTheLastIPv4Address()
+    {
+        const QList<QHostAddress> two = {QHostAddress(QStringLiteral("127.0.0.1")),
+                                         QHostAddress(QStringLiteral("192.168.1.20")),
+                                         QHostAddress(QStringLiteral("fe80::1")),
+                                         QHostAddress(QStringLiteral("10.0.0.7"))};
+        QCOMPARE(ipTextFrom(two, QStringLiteral("desk"), QStringLiteral("IP Address")),
+                 QStringLiteral("desk IP Address:10.0.0.7"));
+        QCOMPARE(ipTextFrom({QHostAddress(QStringLiteral("127.0.0.1"))}, QStringLiteral("desk"),
+                            QStringLiteral("IP Address")),
+                 QString());
+    }
+
+    void languageFilesByIndex()
+    {
+        QCOMPARE(Language::relativeFile(0), QStringLiteral("Language/en.qm"));
+        QCOMPARE(Language::relativeFile(6), QStringLiteral("Language/th.qm"));
+        QVERIFY(Language::relativeFile(7).isEmpty());
+        QVERIFY(Language::relativeFile(-1).isEmpty());
+        QTranslator translator;
+        QVERIFY(!Language::load(translator, QCoreApplication::applicationDirPath(), 7));
+        QVERIFY(translator.isEmpty());
+    }
+
+    void commandLines()
+    {
+        int id = 0, w = 0, l = 0;
+        QVERIFY(CommandChannel::parseLine(QStringLiteral("0x8101 1 1"), &id, &w, &l));
+        QCOMPARE(id, 0x8101);
+        QCOMPARE(w, 1);
+        QCOMPARE(l, 1);
+        QVERIFY(CommandChannel::parseLine(QStringLiteral("33025"), &id, &w, &l));
+        QCOMPARE(id, 0x8101);
+        QCOMPARE(w, 0);
+        QVERIFY(CommandChannel::parseLine(QStringLiteral("0x8118 0xFF00FF 3"), &id, &w, &l));
+        QCOMPARE(w, 0xFF00FF);
+        QVERIFY(CommandChannel::parseLine(QStringLiteral("0x8101 -1"), &id, &w, &l));
+        QCOMPARE(w, -1);
+        QVERIFY(!CommandChannel::parseLine(QString(), &id, &w, &l));
+        QVERIFY(!CommandChannel::parseLine(QStringLiteral("0x8101 1 1 1"), &id, &w, &l));
+        QVERIFY(!CommandChannel::parseLine(QStringLiteral("hello"), &id, &w, &l));
+        QVERIFY(!CommandChannel::parseLine(QStringLiteral("0x1FFFFFFFF"), &id, &w, &l));
+
+        const CommandLine sim = CommandLine::parse({QStringLiteral("Aurivent"), QStringLiteral("--simulate=-,1"),
+                                                    QStringLiteral("--hid-trace"), QStringLiteral("/tmp/t")});
+        QVERIFY(sim.error.isEmpty());
+        QVERIFY(sim.simulateSet);
+        QCOMPARE(sim.simulate, QStringLiteral("-,1"));
+        QCOMPARE(sim.hidTrace, QStringLiteral("/tmp/t"));
+        const CommandLine send = CommandLine::parse({QStringLiteral("Aurivent"), QStringLiteral("--send"),
+                                                     QStringLiteral("0x8121"), QStringLiteral("1"), QStringLiteral("2")});
+        QVERIFY(send.send);
+        QCOMPARE(send.sendArgs.size(), 3);
+        QVERIFY(!CommandLine::parse({QStringLiteral("Aurivent"), QStringLiteral("--send")}).error.isEmpty());
+        QVERIFY(!CommandLine::parse({QStringLiteral("Aurivent"), QStringLiteral("--simulate-control=/x")}).error.isEmpty());
+        QVERIFY(!CommandLine::parse({QStringLiteral("Aurivent"), QStringLiteral("--hid-trace")}).error.isEmpty());
+    }
+
+    void passwordNumbersBecomeFourDigits()
+    {
+        QCOMPARE(WindowMessages::passwordText(1234), QStringLiteral("1234"));
+        QCOMPARE(WindowMessages::passwordText(123), QStringLiteral("0123"));
+        QCOMPARE(WindowMessages::passwordText(5), QStringLiteral("0005"));
+        QCOMPARE(WindowMessages::passwordText(0), QStringLiteral("0000"));
+        QVERIFY(WindowMessages::passwordText(10000).isEmpty());
+        QVERIFY(WindowMessages::passwordText(-1).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAppParts)
+#include "test_appparts.moc"
