@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# First start on a clean data folder with a 12-LED box in slot 0 and a
+# single-colour box in slot 1: after the probes come the firmware query and
+# the stored settings of both boxes, then one speed poll per watched fan per second.
+set -euo pipefail
+bin=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=offscreen
+mkdir -p "$XDG_CONFIG_HOME/Kq/RGBVaylaZeve" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+# The device file says which kind of box slot 1 is.
+printf '[Device1]\nBoxType=0\n' > "$XDG_CONFIG_HOME/Kq/RGBVaylaZeve/Device.ini"
+
+timeout 4 "$bin/Aurivent" --simulate=1,0 --hid-trace="$work/trace" >"$work/log" 2>&1 || true
+
+fail() { echo "FAIL: $*"; echo "--- trace"; cut -c1-60 "$work/trace"; echo "--- log"; tail -40 "$work/log"; exit 1; }
+[ -s "$work/trace" ] || fail "no trace"
+
+# Just the commands: box and the first bytes of OUT.
+awk '$2 == "XFER" { print $3, substr($4, 3, 8) }' "$work/trace" > "$work/commands"
+head -n 3 "$work/commands" | tr '\n' ';' > "$work/start"
+[ "$(cat "$work/start")" = "0 fe330000;1 fe330000;0 33500000;" ] || fail "expected probes then firmware, got $(cat "$work/start")"
+
+# Stored settings of box 0: the defaults (Performance with PWM on sends no speed;
+# light mode 5 "Whirl", speed 3 → mode byte 0x17) for ports 1..5.
+for port in 1 2 3 4 5; do
+  grep -q "^0 3252$(printf %02x $port)17$" "$work/commands" || fail "box 0 port $port not sent Whirl"
+done
+# Box 1, three single-colour fans: steady red at full brightness, no speed while following the temperature.
+for port in 1 2 3; do
+  grep -q "^1 3252$(printf %02x $port)00$" "$work/commands" || fail "box 1 port $port not sent its colour"
+done
+grep -q "^1 3252040" "$work/commands" && fail "box 1 has no fourth fan"
+
+# Settings come before the first poll.
+first_poll=$(grep -n ' 3351' "$work/commands" | head -1 | cut -d: -f1)
+last_setting=$(grep -n ' 3252' "$work/commands" | tail -1 | cut -d: -f1)
+[ -n "$first_poll" ] && [ "$last_setting" -lt "$first_poll" ] || fail "settings must precede the speed poll"
+
+# About one poll per watched fan per second: 5 + 3 fans, over ~3 s of running.
+polls0=$(grep -c '^0 335101' "$work/commands" || true)
+polls1=$(grep -c '^1 3351' "$work/commands" || true)
+[ "$polls0" -ge 2 ] && [ "$polls0" -le 5 ] || fail "box 0 port 1 polled $polls0 times"
+grep -q '^1 335104' "$work/commands" && fail "box 1 polled for a fourth fan"
+[ "$polls1" -ge 6 ] || fail "box 1 polled $polls1 times"
+echo "1 passed, 0 failed"
