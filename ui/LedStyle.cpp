@@ -37,14 +37,15 @@ QString ledStyleSheet(int r, int g, int b, bool grey)
         + QStringLiteral(";}");
 }
 
-QString brightnessSliderStyle(int r, int g, int b, const QString &handleImage)
+QString brightnessSliderStyle(int r, int g, int b, const QString &handleImage, const QString &disabledHandleImage)
 {
     return QStringLiteral("QSlider::groove:horizontal{height:7px; border-radius:3px; background: "
                           "qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 rgb(0,0,0), stop:1 ")
         + colorText(r, g, b)
         + QStringLiteral(");}"
                          "QSlider::handle:horizontal{width:17px; margin:-5px 0; border-image: url(")
-        + handleImage + QStringLiteral(");}");
+        + handleImage + QStringLiteral(");}QSlider::handle:horizontal:disabled{border-image: url(") + disabledHandleImage
+        + QStringLiteral(");}");
 }
 
 QString fanSpeedSliderStyle(bool active, const QString &imageDir)

@@ -18,8 +18,9 @@ QString buttonTextColor(int r, int g, int b);
 // in rgb(80,80,80) whatever its stored colour.
 QString ledStyleSheet(int r, int g, int b, bool grey);
 
-// The brightness slider: a groove fading from black to the LED colour.
-QString brightnessSliderStyle(int r, int g, int b, const QString &handleImage);
+// The brightness slider: a groove fading from black to the LED colour; the
+// grey handle shows when brightness does not apply.
+QString brightnessSliderStyle(int r, int g, int b, const QString &handleImage, const QString &disabledHandleImage);
 
 // A fan-speed slider, blue when it is the active scale, grey otherwise.
 QString fanSpeedSliderStyle(bool active, const QString &imageDir);

@@ -135,7 +135,8 @@ int RainbowFan::checkedBits() const
 void RainbowFan::styleBrightnessSlider(const QColor &color)
 {
     sliderLight->setStyleSheet(
-        LedStyle::brightnessSliderStyle(color.red(), color.green(), color.blue(), imagePath(QStringLiteral("bar_bright.png"))));
+        LedStyle::brightnessSliderStyle(color.red(), color.green(), color.blue(), imagePath(QStringLiteral("bar_bright.png")),
+                                        imagePath(QStringLiteral("adjust_h.png"))));
 }
 
 void RainbowFan::setBrightnessSliderQuietly(int value)
