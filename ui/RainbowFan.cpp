@@ -128,6 +128,7 @@ RainbowFan::RainbowFan(QWidget *parent)
     showSpeedSummary();
     restyleAllLeds();
     styleBrightnessSlider(shownColor(0));
+    moveTitle(s.isMonitor, false);
 }
 
 QString RainbowFan::imagePath(const QString &name) const

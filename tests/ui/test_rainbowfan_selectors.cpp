@@ -209,6 +209,16 @@ private slots:
         fan.lightSpeedLeft();
         QVERIFY(!fan.isTurnOffLed());
         QVERIFY(!button->isChecked());
+        fan.pushTurnOff();
+        fan.lightModeRight();
+        QVERIFY(!fan.isTurnOffLed());
+        fan.setTurnOffLed(true);
+        fan.lightModeLeft();
+        QVERIFY(!button->isChecked());
+        fan.setTurnOffLed(true);
+        fan.setLightMode(LightMode::Snake); // a stored light mode keeps the stored flag
+        QVERIFY(fan.isTurnOffLed());
+        fan.pushTurnOff();
 
         for (int mode : {int(LightMode::Copy), int(LightMode::Music_1), int(LightMode::Mobile_2),
                          int(LightMode::Temperature)}) {
@@ -287,6 +297,7 @@ private slots:
         auto *title = child<QPushButton>(fan, "btn_fanNum");
         auto *sw = child<QPushButton>(fan, "close_Monitor");
         QCOMPARE(title->text(), QStringLiteral("FAN 5"));
+        QVERIFY(sw->styleSheet().contains(QStringLiteral("btn_openFan.png")));
         QSignalSpy spy(&fan, SIGNAL(sendData(QStringList)));
 
         title->click(); // an open panel is not closed by its title
