@@ -7,6 +7,12 @@
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
 #include "ui/MainViewInterface.h"
+#include "ui/RainbowFan.h"
+
+#include <QAbstractButton>
+#include <algorithm>
+#include <iterator>
+#include <QSlider>
 
 #include <QDebug>
 
@@ -120,7 +126,136 @@ bool WindowMessages::handle(int id, int wParam, int lParam)
     }
 }
 
-bool WindowMessages::handleEditorMessage(int, int, int)
+namespace {
+
+bool isEditorMessage(int id)
 {
-    return false;
+    static const int ids[] = {0x8108, 0x8109, 0x8110, 0x8111, 0x8112, 0x8113, 0x8115, 0x8117, 0x8118,
+                              0x8120, 0x8121, 0x8122, 0x8123, 0x8124, 0x8125, 0x8126};
+    return std::find(std::begin(ids), std::end(ids), id) != std::end(ids);
+}
+
+// Moves a slider as the user would, so that it sends its own message.
+void moveSlider(QSlider *slider, int value, const char *what)
+{
+    if (!slider)
+        return;
+    if (value < slider->minimum() || value > slider->maximum()) {
+        qWarning() << what << "refused: value" << value << "outside" << slider->minimum() << "-" << slider->maximum();
+        return;
+    }
+    slider->setValue(value);
+}
+
+} // namespace
+
+bool WindowMessages::handleEditorMessage(int id, int wParam, int lParam)
+{
+    if (!isEditorMessage(id))
+        return false;
+    const int box = controllerBoxNumber;
+    const int fan = lParam;
+    MainViewInterface *view = m_app.mainView();
+    RainbowFan *editor = view ? view->fanPanel(fan) : nullptr;
+    if (!isValidBox(box) || !isValidRainbowFan(fan) || !editor) {
+        qWarning() << "window message" << QString::number(id, 16) << "refused: no fan editor" << fan;
+        return true;
+    }
+    RainbowFanRecord &record = boxArray[box].rainbowFan[fan];
+    switch (id) {
+    case 0x8108:
+        record.isMonitor = wParam != 0;
+        view->setMonitorByFan(fan, record.isMonitor);
+        view->resetFanView(fan);
+        m_messages.writeDeviceProfile();
+        break;
+    case 0x8109:
+        qDebug() << "btn_performance";
+        editor->pushPerformance();
+        break;
+    case 0x8110:
+        qDebug() << "pushSilent()";
+        editor->pushSilent();
+        break;
+    case 0x8111:
+        if (record.isPWM != (wParam != 0)) {
+            if (QAbstractButton *pwm = editor->pwmButton())
+                pwm->setChecked(wParam != 0);
+            editor->pushPWM();
+        }
+        break;
+    case 0x8112:
+        if (record.isPWM)
+            moveSlider(editor->fanSpeedPerSlider(), wParam, "0x8112");
+        break;
+    case 0x8113:
+        if (!record.isPWM)
+            moveSlider(editor->fanSpeedNumSlider(), wParam, "0x8113");
+        break;
+    case 0x8115:
+        if (record.isTurnOffLed != (wParam != 0))
+            editor->pushTurnOff();
+        break;
+    case 0x8117:
+        qDebug() << "isShow1:" << wParam;
+        qDebug() << "isShow2:" << fan;
+        moveSlider(editor->brightnessSlider(), wParam, "0x8117");
+        break;
+    case 0x8118: {
+        // Packed like a Windows COLORREF: red in the lowest byte.
+        const int r = wParam & 0xFF;
+        const int g = (wParam >> 8) & 0xFF;
+        const int b = (wParam >> 16) & 0xFF;
+        for (int led = 0; led < kLedCount; ++led) {
+            if (!editor->isLedChecked(led))
+                continue;
+            record.rValue_Led[led] = r;
+            record.gValue_Led[led] = g;
+            record.bValue_Led[led] = b;
+        }
+        view->setRGBByFan(fan, record.rValue_Led, record.gValue_Led, record.bValue_Led, record.brightValue);
+        resendFanLight(box, fan);
+        break;
+    }
+    case 0x8120: {
+        if (wParam < 0 || wParam > 0xFFF) {
+            qWarning() << "0x8120 refused: an LED mask has 12 bits, not" << wParam;
+            break;
+        }
+        const QString digits = QStringLiteral("%1").arg(wParam, 12, 2, QLatin1Char('0'));
+        for (int led = 0; led < kLedCount; ++led)
+            editor->setLedChecked(led, digits.at(led) == QLatin1Char('1'));
+        break;
+    }
+    case 0x8121:
+        wParam != 0 ? editor->lightModeRight() : editor->lightModeLeft();
+        break;
+    case 0x8122:
+        if (LightMode::isValid(wParam))
+            editor->applyLightModeValue(wParam);
+        else
+            qWarning() << "0x8122 refused: no light mode" << wParam;
+        break;
+    case 0x8123:
+        wParam != 0 ? editor->colorModeRight() : editor->colorModeLeft();
+        break;
+    case 0x8124:
+        if (wParam >= 0 && wParam < ColorMode::Count)
+            editor->applyColorModeValue(wParam);
+        else
+            qWarning() << "0x8124 refused: no colour mode" << wParam;
+        break;
+    case 0x8125:
+        wParam != 0 ? editor->lightSpeedRight() : editor->lightSpeedLeft();
+        break;
+    case 0x8126:
+        if (wParam >= 0 && wParam < LightSpeed::Count)
+            editor->applyLightSpeedValue(wParam);
+        else
+            qWarning() << "0x8126 refused: no light speed" << wParam;
+        break;
+    default:
+        break;
+    }
+    return true;
 }
