@@ -148,7 +148,9 @@ bool lightSpeedApplies(int lightMode)
 
 bool speedArrowsFollowMode(int lightMode)
 {
-    return lightMode < LightMode::Light;
+    // The same answer as the enable table, so a colour or speed change never
+    // contradicts what the last light-mode change set.
+    return lightMode < LightMode::Light || LightMode::isPhoneMusic(lightMode);
 }
 
 ControlEnables controlEnables(int lightMode)

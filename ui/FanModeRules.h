@@ -30,10 +30,11 @@ int lightSpeedRight(int lightSpeed);
 // Whether a selector has any effect in a light mode (its label is grey when not).
 bool colorModeApplies(int lightMode);
 bool lightSpeedApplies(int lightMode);
-// The speed arrows follow the light mode when no stronger rule applies.
+// Whether the effect-speed arrows apply: the box effects and the phone modes.
 bool speedArrowsFollowMode(int lightMode);
 
-// Which controls a light mode enables. Keep leaves a control as it was.
+// Which controls a light mode switches on or off. Keep marks a control the
+// light mode has no rule for; the editor then enables it.
 enum class Enable { Keep, On, Off };
 struct ControlEnables {
     Enable colorArrows = Enable::Keep;

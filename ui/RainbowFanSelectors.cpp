@@ -19,12 +19,11 @@ namespace {
 const QRect kTitleOpen(60, 14, 200, 20);
 const QRect kTitleClosed(60, 196, 200, 20);
 
-void applyEnable(QWidget *w, FanModeRules::Enable e, bool resolveKeep)
+// A control the table does not switch off is enabled, so the panel's state
+// depends on the light mode alone, never on the way it was reached.
+void applyEnable(QWidget *w, FanModeRules::Enable e)
 {
-    if (e == FanModeRules::Enable::On || (e == FanModeRules::Enable::Keep && resolveKeep))
-        w->setEnabled(true);
-    else if (e == FanModeRules::Enable::Off)
-        w->setEnabled(false);
+    w->setEnabled(e != FanModeRules::Enable::Off);
 }
 
 } // namespace
@@ -69,13 +68,13 @@ void RainbowFan::applyEnableTable()
 {
     const FanModeRules::ControlEnables e = FanModeRules::controlEnables(s.lightMode);
     for (QWidget *w : {static_cast<QWidget *>(btnColorModeLeft), static_cast<QWidget *>(btnColorModeRight)})
-        applyEnable(w, e.colorArrows, false);
+        applyEnable(w, e.colorArrows);
     for (QWidget *w : {static_cast<QWidget *>(btnLightSpeedLeft), static_cast<QWidget *>(btnLightSpeedRight)})
-        applyEnable(w, e.speedArrows, false);
+        applyEnable(w, e.speedArrows);
     for (QWidget *w : {btnDone, btnDefault, btnShowColor})
-        applyEnable(w, e.editButtons, false);
-    applyEnable(btnTurnOff, e.turnOff, false);
-    applyEnable(sliderLight, e.brightness, false);
+        applyEnable(w, e.editButtons);
+    applyEnable(btnTurnOff, e.turnOff);
+    applyEnable(sliderLight, e.brightness);
 }
 
 void RainbowFan::clearTurnOff()
@@ -543,16 +542,7 @@ void RainbowFan::resetFanView()
     moveTitle(s.isMonitor, false);
     showCoverAsStopped();
 
-    // From the model alone: controls the table leaves unchanged are enabled.
-    const FanModeRules::ControlEnables e = FanModeRules::controlEnables(s.lightMode);
-    for (QWidget *w : {static_cast<QWidget *>(btnColorModeLeft), static_cast<QWidget *>(btnColorModeRight)})
-        applyEnable(w, e.colorArrows, true);
-    for (QWidget *w : {static_cast<QWidget *>(btnLightSpeedLeft), static_cast<QWidget *>(btnLightSpeedRight)})
-        applyEnable(w, e.speedArrows, true);
-    for (QWidget *w : {btnDone, btnDefault, btnShowColor})
-        applyEnable(w, e.editButtons, true);
-    applyEnable(btnTurnOff, e.turnOff, true);
-    applyEnable(sliderLight, e.brightness, true);
+    applyEnableTable();
     if (s.lightMode == LightMode::Copy || s.lightMode == LightMode::Temperature)
         qDebug() << "copyyyyyyyyyyyyyyyyyyyyyyyyyy";
 }

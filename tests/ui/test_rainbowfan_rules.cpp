@@ -129,6 +129,9 @@ private slots:
         QVERIFY(!lightSpeedApplies(LightMode::Music_1));
         QVERIFY(lightSpeedApplies(LightMode::Whirl));
         QVERIFY(lightSpeedApplies(LightMode::Mobile_1));
+        // The speed arrows agree with the table in every mode.
+        for (int m = 0; m < LightMode::Count; ++m)
+            QCOMPARE(speedArrowsFollowMode(m), controlEnables(m).speedArrows == Enable::On);
     }
 
     void ledStyleAndTextColour()

@@ -344,6 +344,13 @@ private slots:
         QVERIFY(child<QPushButton>(fan, "btn_ColorModeLeft")->isEnabled());
         QVERIFY(child<QPushButton>(fan, "btn_default")->isEnabled());
         QVERIFY(!fan.brightnessSlider()->isEnabled());
+        // The controls depend on the light mode alone, not on the way there.
+        fill(fan, 1, LightMode::Copy, ColorMode::RGB);
+        fan.lightModeRight();
+        QCOMPARE(fan.lightMode(), int(LightMode::Music_1));
+        QVERIFY(child<QPushButton>(fan, "btn_ColorModeLeft")->isEnabled());
+        QVERIFY(child<QPushButton>(fan, "btn_showColor")->isEnabled());
+        QVERIFY(!child<QPushButton>(fan, "btn_turnoff")->isEnabled());
         fan.setLightMode(LightMode::Temperature);
         fan.resetFanView();
         QVERIFY(!child<QPushButton>(fan, "btn_ColorModeRight")->isEnabled());
