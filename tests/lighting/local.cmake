@@ -1,0 +1,19 @@
+# Sensor plug-ins for the binding tests: one with scripted readings and one
+# that lacks an entry point, both built into the bin dir like the real one.
+if(NOT WIN32)
+  foreach(lib FakeSensors FakeSensorsIncomplete)
+    add_library(${lib} SHARED fake_sensors.c)
+    set_target_properties(${lib} PROPERTIES AUTOMOC OFF C_VISIBILITY_PRESET hidden
+      LIBRARY_OUTPUT_DIRECTORY ${AURIVENT_BIN_DIR})
+  endforeach()
+  target_compile_definitions(FakeSensors PRIVATE FAKE_SENSORS_COMPLETE)
+  if(TARGET test_sensor)
+    add_dependencies(test_sensor FakeSensors FakeSensorsIncomplete AuriventSensors)
+    target_sources(test_sensor PRIVATE ${PROJECT_SOURCE_DIR}/lighting/sensors-plugin/SensorLabels.c)
+    target_include_directories(test_sensor PRIVATE ${PROJECT_SOURCE_DIR}/lighting/sensors-plugin)
+  endif()
+  if(TARGET test_volume_capture)
+    # Starts a private sound server of its own; give it room.
+    set_tests_properties(test_volume_capture PROPERTIES TIMEOUT 120)
+  endif()
+endif()
