@@ -155,6 +155,7 @@ void MainView::buildInfo()
     m_infoButton->setStyleSheet(
         QStringLiteral("QPushButton {color: white;} QPushButton:pressed{ color: #0080FF;}"));
     connect(m_infoButton, &QPushButton::released, this, &MainView::showInfo);
+    buildScriptEntry();
 
     // A window of its own, not a child: it outlives hiding the main window.
     m_infoView = new InfoView(nullptr);

@@ -148,6 +148,8 @@ public slots:
     void receiveVaylaRGBData(int r, int g, int b, float bright, int fan);
     void on_animation_stateChanged(QAbstractAnimation::State newState, QAbstractAnimation::State oldState);
     void showInfo();
+    // Asks for a lighting script file and hands its frames on (Ctrl+O).
+    void showFile();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -158,6 +160,7 @@ protected:
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
 
 private:
+    void buildScriptEntry();
     // Construction, one part each.
     void buildStyles();
     void buildWindow();
