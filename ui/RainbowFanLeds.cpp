@@ -290,6 +290,7 @@ void RainbowFan::setRGB(const int *r, const int *g, const int *b, const float *b
         s.ledBright[i] = bright[i];
     }
     restyleAllLeds();
+    styleBrightnessSlider(shownColor(0));
     // Showing stored values is not a user change: no message.
     setBrightnessSliderQuietly(qRound(bright[kLedCount - 1] * 10.0f));
 }

@@ -55,9 +55,7 @@ void RainbowFan::refreshColorMode()
 
 void RainbowFan::refreshSpeedSelector()
 {
-    bool speedOn = FanModeRules::speedArrowsFollowMode(s.lightMode);
-    if (s.lightMode == LightMode::Copy || s.lightMode == LightMode::Temperature)
-        speedOn = false;
+    const bool speedOn = FanModeRules::speedArrowsFollowMode(s.lightMode);
     btnLightSpeedLeft->setEnabled(speedOn);
     btnLightSpeedRight->setEnabled(speedOn);
     lblLightSpeedName->setEnabled(speedOn);
