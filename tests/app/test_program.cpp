@@ -1,0 +1,122 @@
+#include "SimFixture.h"
+
+#include "app/Aurivent.h"
+#include "storage/IniHelper.h"
+#include "ui/MainView.h"
+#include "ui/RainbowFan.h"
+#include "ui/VaylaRGBFanView.h"
+
+#include <QAbstractButton>
+#include <QtTest>
+
+// The whole program on simulated boxes: a user's action in a window ends
+// as a report on the wire.
+class TestProgram : public QObject {
+    Q_OBJECT
+
+private:
+    SimulatedBoxes *sim = nullptr;
+
+    void start(const QString &spec, const QByteArray &deviceFile)
+    {
+        QDir(IniHelper::dataFolder()).removeRecursively();
+        QDir().mkpath(IniHelper::dataFolder());
+        QFile file(IniHelper::deviceFilePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Main]\nAutoUpdate=0\nisAutoRun=0\nLanguage=0\nPassword=9462\nOpenPassword=0\n" + deviceFile);
+        file.close();
+        sim = installSimulator(spec, false);
+    }
+
+    std::vector<Report> lightingTo(int box, int port)
+    {
+        std::vector<Report> out;
+        for (const Report &r : sentTo(sim, box))
+            if (r[1] == 0x32 && r[2] == 0x52 && r[3] == port)
+                out.push_back(r);
+        return out;
+    }
+
+    template <typename View>
+    View *viewOfFan(MainView *main, int fan)
+    {
+        for (View *v : main->findChildren<View *>())
+            if (v->fanNumber() == fan)
+                return v;
+        return nullptr;
+    }
+
+private slots:
+    void singleColourFanEndsOnTheWire()
+    {
+        start(QStringLiteral("0"), "[Device0]\nBoxType=0\n");
+        Aurivent program;
+        VaylaRGBFanView *fan2 = viewOfFan<VaylaRGBFanView>(program.view(), 2);
+        QVERIFY(fan2);
+        const QImage palette(QCoreApplication::applicationDirPath() + QStringLiteral("/Images/Vayla/palette.png"));
+        QVERIFY(!palette.isNull());
+
+        // A pick 40 px right of the palette's centre.
+        const QPoint at(88 + 40, 325);
+        const QColor picked = palette.pixelColor(at.x() - 13, at.y() - 250);
+        sim->clearSent();
+        QTest::mouseClick(fan2, Qt::LeftButton, {}, at);
+        auto reports = lightingTo(0, 3);
+        QVERIFY(!reports.empty());
+        Report r = reports.back();
+        QCOMPARE(int(r[4]), 0); // steady colour
+        QCOMPARE(int(r[5]), picked.red());
+        QCOMPARE(int(r[6]), picked.green());
+        QCOMPARE(int(r[7]), picked.blue());
+        QCOMPARE(boxArray[0].vaylaFan[2].rValue, picked.red());
+
+        auto *blink = fan2->findChild<QAbstractButton *>(QStringLiteral("Blink"));
+        QVERIFY(blink);
+        QTest::mouseClick(blink, Qt::LeftButton);
+        r = lightingTo(0, 3).back();
+        QCOMPARE(int(r[4]), 2);
+        QCOMPARE(int(r[5]), picked.red());
+
+        auto *off = fan2->findChild<QAbstractButton *>(QStringLiteral("Off"));
+        QVERIFY(off);
+        QTest::mouseClick(off, Qt::LeftButton);
+        r = lightingTo(0, 3).back();
+        QCOMPARE(int(r[5]) + int(r[6]) + int(r[7]), 0);
+        QVERIFY(lightingTo(0, 1).empty()); // fan 0 was not touched
+    }
+
+    void rgbFanPaletteEndsOnTheWire()
+    {
+        start(QStringLiteral("1"), QByteArray());
+        Aurivent program;
+        RainbowFan *fan1 = viewOfFan<RainbowFan>(program.view(), 1);
+        QVERIFY(fan1);
+        QAbstractButton *led0 = nullptr;
+        for (QAbstractButton *b : fan1->findChildren<QAbstractButton *>(QStringLiteral("0")))
+            if (b->parentWidget() == fan1 || b->isCheckable())
+                led0 = b;
+        QVERIFY(led0);
+        QTest::mouseClick(led0, Qt::LeftButton);
+        QVERIFY(fan1->isLedChecked(0));
+
+        const QImage palette(QCoreApplication::applicationDirPath() + QStringLiteral("/Images/palette.png"));
+        QVERIFY(!palette.isNull());
+        const QPoint at(200, 260);
+        const QColor picked = palette.pixelColor(at.x() - 144, at.y() - 206);
+        sim->clearSent();
+        QTest::mouseClick(fan1, Qt::LeftButton, {}, at);
+        const auto reports = lightingTo(0, 2);
+        QVERIFY(!reports.empty());
+        const Report r = reports.back();
+        QCOMPARE(int(r[4]), 0x17); // the stored Whirl, slowest
+        QCOMPARE(int(r[5]), picked.green());
+        QCOMPARE(int(r[6]), picked.red());
+        QCOMPARE(int(r[7]), picked.blue());
+        // LED 1 keeps the stored wheel colour (0, 255, 255).
+        QCOMPARE(int(r[8]), 255);
+        QCOMPARE(int(r[9]), 0);
+    }
+};
+
+QTEST_MAIN(TestProgram)
+#include "test_program.moc"
