@@ -34,6 +34,12 @@ public:
     void setRetryInterval(int ms) { m_retryMs = ms < 0 ? 0 : ms; }
     int retryInterval() const { return m_retryMs; }
 
+protected:
+    // Appends `count` floats to `pending`, then drops the oldest whole frames
+    // beyond maxPendingFloats(). Allocates nothing once `pending` has room
+    // for maxPendingFloats() + one frame.
+    void keepNewest(std::vector<float> &pending, const float *samples, std::size_t count, int channels) const;
+
 private:
     std::size_t m_maxPending = 4096;
     int m_retryMs = 3000;

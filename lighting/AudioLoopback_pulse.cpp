@@ -197,21 +197,7 @@ private:
         }
     }
 
-    // Keeps only the newest maxPendingFloats(), in whole frames.
-    void append(const float *samples, std::size_t count)
-    {
-        const std::size_t limit = std::max<std::size_t>(maxPendingFloats() / kChannels * kChannels, kChannels);
-        if (count >= limit) {
-            m_pending.assign(samples + (count - limit), samples + count);
-            return;
-        }
-        if (m_pending.size() + count > limit) {
-            std::size_t excess = m_pending.size() + count - limit;
-            excess = (excess + kChannels - 1) / kChannels * kChannels;
-            m_pending.erase(m_pending.begin(), m_pending.begin() + std::min(excess, m_pending.size()));
-        }
-        m_pending.insert(m_pending.end(), samples, samples + count);
-    }
+    void append(const float *samples, std::size_t count) { keepNewest(m_pending, samples, count, kChannels); }
 
     pa_mainloop *m_loop = nullptr;
     pa_context *m_context = nullptr;

@@ -1,4 +1,7 @@
 # The project's own sensor plug-in, loaded at run time from beside the program.
-if(NOT WIN32)
+if(WIN32)
+  # WASAPI loopback capture.
+  target_link_libraries(aurivent_lighting PUBLIC ole32)
+else()
   add_subdirectory(sensors-plugin)
 endif()

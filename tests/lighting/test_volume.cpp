@@ -30,6 +30,16 @@ public:
     bool isCapturing() const override { return true; }
 };
 
+// Exposes the bounded append of the backends.
+class BoundedLoopback final : public AudioLoopback {
+public:
+    std::vector<float> pending;
+    void drain(std::vector<float> &) override {}
+    int channels() const override { return 2; }
+    bool isCapturing() const override { return false; }
+    void add(const std::vector<float> &s) { keepNewest(pending, s.data(), s.size(), 2); }
+};
+
 QStringList g_messages;
 void collect(QtMsgType, const QMessageLogContext &, const QString &text)
 {
@@ -128,6 +138,24 @@ private slots:
         for (int i = 0; i < 60; ++i)
             analysis.query(quiet.data(), quiet.size());
         QCOMPARE(analysis.query(quiet.data(), quiet.size()), 0);
+    }
+
+    void captureKeepsOnlyTheNewestWholeFrames()
+    {
+        BoundedLoopback capture;
+        capture.setMaxPendingFloats(9); // 4 stereo frames
+        capture.pending.reserve(16);
+        const float *const storage = capture.pending.data();
+        capture.add({1, 2, 3, 4});
+        capture.add({5, 6, 7, 8, 9, 10});
+        QCOMPARE(capture.pending, (std::vector<float>{3, 4, 5, 6, 7, 8, 9, 10}));
+        capture.add({11, 12});
+        QCOMPARE(capture.pending, (std::vector<float>{5, 6, 7, 8, 9, 10, 11, 12}));
+        capture.add({20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30}); // a half frame at the end is dropped
+        QCOMPARE(capture.pending, (std::vector<float>{22, 23, 24, 25, 26, 27, 28, 29}));
+        capture.add({});
+        QCOMPARE(capture.pending.size(), std::size_t(8));
+        QCOMPARE(capture.pending.data(), storage); // no reallocation on the way
     }
 
     void computerVolumeDrainsItsCapture()
