@@ -81,14 +81,8 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
             record.vaylaFan[f].isTurnOffLed = false;
         } else {
             qDebug() << "btn_copy";
-            VaylaFanRecord &fan = record.vaylaFan[f];
-            const VaylaFanRecord &first = record.vaylaFan[0];
-            fan.lightMode = first.lightMode;
-            fan.isTurnOffLed = first.isTurnOffLed;
-            fan.rValue = first.rValue;
-            fan.gValue = first.gValue;
-            fan.bValue = first.bValue;
-            fan.brightValue = first.brightValue;
+            copyFirstVaylaFan(box, f);
+            const VaylaFanRecord &fan = record.vaylaFan[f];
             if (MainViewInterface *view = m_host.mainView()) {
                 view->setVaylaLightMode(f, fan.lightMode);
                 view->setVaylaRGB(f, fan.rValue, fan.gValue, fan.bValue, fan.brightValue);
@@ -212,10 +206,8 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
         fan.lightSpeed = m.intAt(3);
         fan.colorMode = m.intAt(4);
         fan.isTurnOffLed = false;
-        for (int i = 0; i < kColorEntries; ++i) {
-            const float v = values.at(i).toFloat();
-            fan.brightValue[i] = v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f;
-        }
+        for (int i = 0; i < kColorEntries; ++i)
+            fan.brightValue[i] = clampBrightness(values.at(i).toFloat());
         if (!anyFanInMusicMode())
             timers.stopMusicTimers();
         applyFanLight(box, f, timers);
@@ -299,8 +291,7 @@ void ViewMessageHandler::receiveRGBData(const QStringList &red, const QStringLis
         f.rValue_Led[i] = byte(red.at(i));
         f.gValue_Led[i] = byte(green.at(i));
         f.bValue_Led[i] = byte(blue.at(i));
-        const float v = bright.at(i).toFloat();
-        f.brightValue[i] = v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f;
+        f.brightValue[i] = clampBrightness(bright.at(i).toFloat());
     }
 }
 

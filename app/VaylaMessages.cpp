@@ -11,11 +11,6 @@
 
 #include <QDebug>
 
-void ViewMessageHandler::sendVaylaFan(int box, int fan)
-{
-    sendVaylaLighting(box, fan);
-}
-
 void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
 {
     qDebug() << "receiveVaylaMainData:" << list;
@@ -62,34 +57,27 @@ void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
         }
         fan.lightMode = mode;
         fan.isTurnOffLed = false;
-        sendVaylaFan(box, f);
+        sendVaylaLighting(box, f);
     } else if (name == QLatin1String("btn_copy")) {
-        const VaylaFanRecord &first = record.vaylaFan[0];
-        fan.lightMode = first.lightMode;
-        fan.isTurnOffLed = first.isTurnOffLed;
-        fan.rValue = first.rValue;
-        fan.gValue = first.gValue;
-        fan.bValue = first.bValue;
-        fan.brightValue = first.brightValue;
+        copyFirstVaylaFan(box, f);
         if (view) {
             view->setVaylaLightMode(f, fan.lightMode);
             view->setVaylaRGB(f, fan.rValue, fan.gValue, fan.bValue, fan.brightValue);
             view->setVaylaTurnOff(f, fan.isTurnOffLed);
         }
-        sendVaylaFan(box, f);
+        sendVaylaLighting(box, f);
     } else if (name == QLatin1String("btn_turnoff") || name == QLatin1String("btn_turnon")) {
         if (!checkLength(m, 3))
             return;
         fan.isTurnOffLed = m.flagAt(2);
         if (name == QLatin1String("btn_turnon") && view)
             view->setVaylaTurnOff(f, fan.isTurnOffLed);
-        sendVaylaFan(box, f);
+        sendVaylaLighting(box, f);
     } else if (name == QLatin1String("changeSliderLight")) {
         if (!checkLength(m, 3))
             return;
-        const float v = m.floatAt(2);
-        fan.brightValue = v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f;
-        sendVaylaFan(box, f);
+        fan.brightValue = clampBrightness(m.floatAt(2));
+        sendVaylaLighting(box, f);
     } else if (name == QLatin1String("changeSliderFanSpeed")) {
         if (!checkLength(m, 3))
             return;
@@ -127,5 +115,5 @@ void ViewMessageHandler::receiveVaylaRGBData(int r, int g, int b, float bright, 
     f.rValue = r;
     f.gValue = g;
     f.bValue = b;
-    f.brightValue = bright > 0.0f ? (bright < 1.0f ? bright : 1.0f) : 0.0f;
+    f.brightValue = clampBrightness(bright);
 }

@@ -36,7 +36,6 @@ private:
     bool handleRainbowFanCommand(const ViewMessage &m);
     bool handleSettingsCommand(const ViewMessage &m);
     void followers(int box, int fan);
-    void sendVaylaFan(int box, int fan);
     bool checkRainbowFan(int fan, const ViewMessage &m) const;
     bool checkLength(const ViewMessage &m, int items) const;
 

@@ -108,6 +108,12 @@ void resetBoxArray();
 inline bool isValidBox(int box) { return box >= 0 && box < kBoxCount; }
 inline bool isValidRainbowFan(int fan) { return fan >= 0 && fan < kRainbowFanCount; }
 inline bool isValidVaylaFan(int fan) { return fan >= 0 && fan < kVaylaFanCount; }
+// A brightness factor held to 0..1 (NaN counts as 0).
+inline float clampBrightness(float v)
+{
+    return v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f;
+}
+
 // Fans that a box of its type really drives.
 inline int fanCountOf(const ControllerBox &box)
 {

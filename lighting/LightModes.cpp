@@ -122,6 +122,20 @@ void copyFirstFanLook(int box, int fan)
     }
 }
 
+void copyFirstVaylaFan(int box, int fan)
+{
+    if (!isValidBox(box) || !isValidVaylaFan(fan))
+        return;
+    const VaylaFanRecord &first = boxArray[box].vaylaFan[0];
+    VaylaFanRecord &record = boxArray[box].vaylaFan[fan];
+    record.lightMode = first.lightMode;
+    record.isTurnOffLed = first.isTurnOffLed;
+    record.rValue = first.rValue;
+    record.gValue = first.gValue;
+    record.bValue = first.bValue;
+    record.brightValue = first.brightValue;
+}
+
 void copyColor(int box, int fan)
 {
     qDebug() << "copyColor";

@@ -43,6 +43,10 @@ void resendFanLight(int box, int fan);
 // speed, turned-off flag and all colours. Records only; nothing is sent.
 void copyFirstFanLook(int box, int fan);
 
+// A single-colour fan takes fan 0's light mode, turned-off flag, colour and
+// brightness. Records only; nothing is sent.
+void copyFirstVaylaFan(int box, int fan);
+
 // The fan plays fan 0's light mode with its own colours.
 void copyColor(int box, int fan);
 

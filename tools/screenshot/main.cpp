@@ -88,6 +88,7 @@ int main(int argc, char *argv[])
         if (types[box] < 0)
             continue;
         window.handleWindowMessage(0x8106, box, 0);
+        window.updateSpeed(); // show the fans turning
         ok &= save(window.view(), QStringLiteral("%1/main-box%2.png").arg(out).arg(box + 1));
     }
     auto *alert = window.findChild<AlertView *>();
