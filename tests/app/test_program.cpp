@@ -1,12 +1,15 @@
 #include "SimFixture.h"
 
 #include "app/Aurivent.h"
+#include "app/AutorunStore.h"
 #include "storage/IniHelper.h"
 #include "ui/MainView.h"
 #include "ui/RainbowFan.h"
 #include "ui/VaylaRGBFanView.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QStandardPaths>
 #include <QtTest>
 
 // The whole program on simulated boxes: a user's action in a window ends
@@ -83,6 +86,59 @@ private slots:
         r = lightingTo(0, 3).back();
         QCOMPARE(int(r[5]) + int(r[6]) + int(r[7]), 0);
         QVERIFY(lightingTo(0, 1).empty()); // fan 0 was not touched
+    }
+
+    void trayAutorunAndWindow()
+    {
+        start(QStringLiteral("1"), QByteArray());
+        const QString entry = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+            + QStringLiteral("/autostart/Aurivent.desktop");
+        QFile::remove(entry);
+        Aurivent program; // the device file says autorun off
+        QAction *autorun = nullptr;
+        for (QAction *a : program.findChildren<QAction *>())
+            if (a->text().endsWith(QStringLiteral(" Run Vayla Zeve RGB Program when Windows starts")))
+                autorun = a;
+        QVERIFY(autorun);
+        const QString offText = autorun->text();
+        QVERIFY(!QFile::exists(entry));
+
+        auto storedAutorun = [] {
+            AppSettings read;
+            IniHelper::parseDeviceData(IniHelper::readDeviceIni(), read);
+            return read.isAutoRun;
+        };
+        program.trayIconAction();
+        QVERIFY(program.state().settings.isAutoRun);
+        QVERIFY(autorun->text() != offText);
+        QVERIFY(createAutorunStore()->read() == QCoreApplication::applicationFilePath());
+        QVERIFY(storedAutorun());
+        program.trayIconAction();
+        QVERIFY(!program.state().settings.isAutoRun);
+        QCOMPARE(autorun->text(), offText);
+        QVERIFY(!storedAutorun());
+        // (Removing the entry again is the autostart store's test: an entry is
+        // ours only when it names a program file called Aurivent.)
+
+        // A single click leaves a hidden window hidden; a double click shows it.
+        program.view()->hide();
+        program.iconActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(program.view()->isHidden());
+        program.iconActivated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(!program.view()->isHidden());
+
+        // Numbered commands: 0x8101 0 hides even a hidden view, 1 shows it.
+        QVERIFY(program.handleWindowMessage(0x8101, 0, 0));
+        QVERIFY(program.view()->isHidden());
+        QVERIFY(program.handleWindowMessage(0x8101, 0, 0));
+        QVERIFY(program.view()->isHidden());
+        QVERIFY(program.handleWindowMessage(0x8101, 1, 0));
+        QVERIFY(!program.view()->isHidden());
+        QVERIFY(!program.handleWindowMessage(0x8114, 0, 0));
+        QVERIFY(!program.handleWindowMessage(0x8116, 0, 0));
+        QVERIFY(program.handleWindowMessage(0x8104, 123, 0));
+        QCOMPARE(program.state().settings.Password, QStringLiteral("0123"));
+        QVERIFY(program.state().settings.OpenPassword);
     }
 
     void rgbFanPaletteEndsOnTheWire()
