@@ -8,7 +8,7 @@ packages=(
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev
   libhidapi-dev libudev-dev libpulse-dev libkissfft-dev libsensors-dev
   libbenchmark-dev
-  xvfb xauth pulseaudio pulseaudio-utils
+  xvfb xauth pulseaudio pulseaudio-utils python3
   fonts-dejavu-core fonts-noto-cjk fonts-thai-tlwg
 )
 
