@@ -34,7 +34,7 @@ class PulseLoopback final : public AudioLoopback {
 public:
     PulseLoopback()
     {
-        m_idleTimer.setInterval(kIdleCloseMs);
+        m_idleTimer.setInterval(kIdleCloseMs / 4);
         QObject::connect(&m_idleTimer, &QTimer::timeout, [this] {
             if (m_context && Clock::now() - m_lastDrain > std::chrono::milliseconds(kIdleCloseMs)) {
                 qDebug() << "AudioLoopback: idle, capture closed";

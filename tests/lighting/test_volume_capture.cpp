@@ -166,6 +166,17 @@ private slots:
         QCOMPARE(pollUntil(volume, [](int l) { return l == 0; }, 5000), 0);
     }
 
+    void unusedCaptureClosesAndReopensOnDemand()
+    {
+        ComputerVolume volume;
+        pollUntil(volume, [&](int) { return volume.capture()->isCapturing(); }, 5000);
+        QVERIFY(volume.capture()->isCapturing());
+        // Nobody asks for a level (no music mode): the stream is let go.
+        QTRY_VERIFY_WITH_TIMEOUT(!volume.capture()->isCapturing(), 6000);
+        pollUntil(volume, [&](int) { return volume.capture()->isCapturing(); }, 5000);
+        QVERIFY(volume.capture()->isCapturing());
+    }
+
     void capturesAgainAfterTheServerRestarts()
     {
         ComputerVolume volume;
