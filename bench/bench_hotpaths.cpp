@@ -1,12 +1,9 @@
 #include "device/BoxTable.h"
 #include "device/Reports.h"
 #include "lighting/MusicFrames.h"
-#include "lighting/VolumeAnalysis.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <vector>
 
 namespace {
 
@@ -46,17 +43,6 @@ void BM_MusicBarFrame(benchmark::State &state)
 }
 BENCHMARK(BM_MusicBarFrame);
 
-// The audio level query on 50 ms of 48 kHz stereo (4800 floats).
-void BM_VolumeQuery(benchmark::State &state)
-{
-    std::vector<float> samples(4800);
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = 0.5f * std::sin(static_cast<float>(i) * 0.01f);
-    VolumeAnalysis analysis;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(analysis.query(samples.data(), samples.size()));
-}
-BENCHMARK(BM_VolumeQuery);
 
 } // namespace
 
