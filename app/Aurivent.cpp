@@ -376,10 +376,13 @@ void Aurivent::on_animation_stateChanged(QAbstractAnimation::State newState, QAb
 }
 
 void Aurivent::getVolumeValue() { m_effects->getVolumeValue(); }
-void Aurivent::sendCommand_Wave() {}
 void Aurivent::sendCommandCPUTemp() { m_effects->sendCommandCPUTemp(); }
+
+// These three stay in the slot table for callers of it; no signal of the
+// program is connected to them and they do nothing.
+void Aurivent::sendCommand_Wave() {}
 void Aurivent::testEffectRun() {}
-void Aurivent::handleButton() { (void)qobject_cast<QObject *>(sender()); }
+void Aurivent::handleButton() {}
 
 void Aurivent::alertViewReceiveData(const QString &)
 {
@@ -400,7 +403,7 @@ void Aurivent::socketHelperReceiveData(const QVariantMap &data)
         m_socketHelper->sendResponse(reply, data);
 }
 
-void Aurivent::modeArrow() { (void)qobject_cast<QObject *>(sender()); }
+void Aurivent::modeArrow() {} // as handleButton
 
 void Aurivent::updateSpeed()
 {

@@ -161,14 +161,13 @@ QString SimulatedBoxes::mute(int box, bool muted)
 QString SimulatedBoxes::command(const QString &line)
 {
     const QStringList words = line.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    auto number = [&words](int i, bool *ok) { return i < words.size() ? words.at(i).toInt(ok) : (*ok = false, 0); };
     if (words.isEmpty())
         return QStringLiteral("error: empty command");
     const QString verb = words.first();
     bool ok1 = false;
     bool ok2 = false;
-    const int a = number(1, &ok1);
-    const int b = number(2, &ok2);
+    const int a = words.value(1).toInt(&ok1);
+    const int b = words.value(2).toInt(&ok2);
     QString error;
     if ((verb == QLatin1String("plug") || verb == QLatin1String("stall") || verb == QLatin1String("run"))
         && words.size() == 3 && ok1 && ok2) {
