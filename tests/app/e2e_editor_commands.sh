@@ -13,7 +13,7 @@ send() { [ "$("$bin/Aurivent" --send "$@")" = handled ] || fail "--send $* not h
 # The last lighting report (OUT hex) for port 1 of box 0.
 last_light() { awk '$2 == "XFER" && $3 == 0 && substr($4, 3, 6) == "325201" { out = $4 } END { print out }' "$work/trace"; }
 
-for _ in $(seq 1 50); do [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ] && break; sleep 0.1; done
+for _ in $(seq 1 200); do [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ] && break; sleep 0.1; done
 [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ] || fail "no command channel"
 
 # LEDs 9 and 11 only, then red: only their triples change on the wire.

@@ -12,7 +12,7 @@ app=$!
 trap 'kill $app 2>/dev/null || true; wait $app 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; echo "--- phone"; cat "$work/phone" 2>/dev/null; echo "--- log"; grep -v '^"' "$work/log" | tail -30; exit 1; }
 
-for _ in $(seq 1 50); do grep -q 'Listening: true' "$work/log" 2>/dev/null && break; sleep 0.1; done
+for _ in $(seq 1 200); do grep -q 'Listening: true' "$work/log" 2>/dev/null && break; sleep 0.1; done
 grep -q 'Listening: true' "$work/log" || fail "the phone server is not listening"
 
 # Fan 2 (third position) to "Breath" (4) at speed 1.

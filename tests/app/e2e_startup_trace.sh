@@ -12,7 +12,7 @@ chmod 700 "$XDG_RUNTIME_DIR"
 # The device file says which kind of box slot 1 is.
 printf '[Device1]\nBoxType=0\n' > "$XDG_CONFIG_HOME/Kq/RGBVaylaZeve/Device.ini"
 
-timeout 4 "$bin/Aurivent" --simulate=1,0 --hid-trace="$work/trace" >"$work/log" 2>&1 || true
+timeout 6 "$bin/Aurivent" --simulate=1,0 --hid-trace="$work/trace" >"$work/log" 2>&1 || true
 
 fail() { echo "FAIL: $*"; echo "--- trace"; cut -c1-60 "$work/trace"; echo "--- log"; tail -40 "$work/log"; exit 1; }
 [ -s "$work/trace" ] || fail "no trace"
@@ -38,10 +38,18 @@ first_poll=$(grep -n ' 3351' "$work/commands" | head -1 | cut -d: -f1)
 last_setting=$(grep -n ' 3252' "$work/commands" | tail -1 | cut -d: -f1)
 [ -n "$first_poll" ] && [ "$last_setting" -lt "$first_poll" ] || fail "settings must precede the speed poll"
 
-# About one poll per watched fan per second: 5 + 3 fans, over ~3 s of running.
-polls0=$(grep -c '^0 335101' "$work/commands" || true)
-polls1=$(grep -c '^1 3351' "$work/commands" || true)
-[ "$polls0" -ge 2 ] && [ "$polls0" -le 5 ] || fail "box 0 port 1 polled $polls0 times"
+# One poll per watched fan per second: every round asks each fan once, and
+# rounds are about a second apart.
+for port in 1 2 3 4 5; do
+  n=$(grep -c "^0 3351$(printf %02x $port)" "$work/commands" || true)
+  [ "$n" -ge 2 ] || fail "box 0 port $port polled $n times"
+  eval "polls_$port=$n"
+done
+[ "$polls_1" = "$polls_5" ] && [ "$polls_1" = "$polls_3" ] || fail "uneven rounds: $polls_1 / $polls_3 / $polls_5"
 grep -q '^1 335104' "$work/commands" && fail "box 1 polled for a fourth fan"
-[ "$polls1" -ge 6 ] || fail "box 1 polled $polls1 times"
+for port in 1 2 3; do
+  grep -q "^1 3351$(printf %02x $port)" "$work/commands" || fail "box 1 port $port never polled"
+done
+gap=$(awk '$2 == "XFER" && $3 == 0 && substr($4, 3, 6) == "335101" { t[n++] = $1 } END { print t[1] - t[0] }' "$work/trace")
+[ "$gap" -ge 700 ] && [ "$gap" -le 2000 ] || fail "polls of one fan $gap ms apart"
 echo "1 passed, 0 failed"
