@@ -1,0 +1,8 @@
+
+# Translations: the .ts sources, the compiled .qm files beside the tests, and
+# the real views switched into every language.
+aurivent_add_test(test_translations SOURCES test_translations.cpp LIBS Qt5::Core)
+target_compile_definitions(test_translations PRIVATE AURIVENT_TS_DIR="${PROJECT_SOURCE_DIR}/resources/translations")
+aurivent_add_test(test_translations_gui
+  SOURCES test_translations_gui.cpp ${PROJECT_SOURCE_DIR}/app/Language.cpp
+  LIBS aurivent_ui)
