@@ -13,7 +13,7 @@
     </message>
     <message>
         <source>No sensor information: the sensor plug-in is not loaded.</source>
-        <translation>Aucune donnée de capteur : le module des capteurs n'est pas chargé.</translation>
+        <translation>Aucune donnée de capteur : le module des capteurs n&apos;est pas chargé.</translation>
     </message>
 </context>
 <context>
@@ -163,7 +163,7 @@
     </message>
     <message>
         <source>Light Mode</source>
-        <translation>Mode d'éclairage</translation>
+        <translation>Mode d&apos;éclairage</translation>
     </message>
     <message>
         <source>Color Mode</source>
@@ -171,7 +171,7 @@
     </message>
     <message>
         <source>Light Speed</source>
-        <translation>Vitesse d'effet</translation>
+        <translation>Vitesse d&apos;effet</translation>
     </message>
     <message>
         <source>Perfor-mance</source>
