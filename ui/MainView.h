@@ -161,6 +161,7 @@ protected:
 
 private:
     void buildScriptEntry();
+    void setLanguageButtonTexts();
     // Construction, one part each.
     void buildStyles();
     void buildWindow();

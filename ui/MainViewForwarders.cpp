@@ -181,9 +181,7 @@ void MainView::resetLanguage(int language)
     m_profileLabel->setText(tr("PROFILE") + QLatin1Char('_') + QString::number(m_currentProfile));
 
     // The menu shows which language is in use, in that language.
-    static const char *const languages[kLanguageCount] = {"en", "tc", "cn", "de", "fr", "jp", "th"};
-    for (int k = 0; k < kLanguageCount; ++k)
-        m_menuButtons[k]->setText(tr(languages[k]));
+    setLanguageButtonTexts();
     m_menuButtons[language]->setChecked(true);
     updateMenuSwitchTexts();
 

@@ -132,9 +132,7 @@ void MainView::buildLanguageMenu()
         }
         m_menuButtons[k] = button;
     }
-    static const char *const languages[kLanguageCount] = {"en", "tc", "cn", "de", "fr", "jp", "th"};
-    for (int k = 0; k < kLanguageCount; ++k)
-        m_menuButtons[k]->setText(tr(languages[k]));
+    setLanguageButtonTexts();
     m_menuButtons[0]->setChecked(true);
     m_menuButtons[7]->setChecked(m_autoUpdateOn);
     m_menuButtons[8]->setChecked(m_passwordOn);
@@ -358,4 +356,13 @@ void MainView::changePassword()
     updateMenuSwitchTexts();
     m_keypadMask->hide();
     emit sendData({QStringLiteral("saveDevice"), QStringLiteral("0"), m_password});
+}
+
+void MainView::setLanguageButtonTexts()
+{
+    static const char *const languages[kLanguageCount] = {
+        QT_TR_NOOP("en"), QT_TR_NOOP("tc"), QT_TR_NOOP("cn"), QT_TR_NOOP("de"),
+        QT_TR_NOOP("fr"), QT_TR_NOOP("jp"), QT_TR_NOOP("th")};
+    for (int k = 0; k < kLanguageCount; ++k)
+        m_menuButtons[k]->setText(tr(languages[k]));
 }

@@ -73,7 +73,7 @@ void VaylaRGBFanView::buildWidgets()
 
     m_silentLabel = makeLabel(this, QStringLiteral("silentLabel"), QRect(168, 216, 60, 20), QString(),
                               Qt::AlignLeft | Qt::AlignVCenter);
-    m_performanceLabel = makeLabel(this, QStringLiteral("performanceLabel"), QRect(226, 216, 70, 20),
+    m_performanceLabel = makeLabel(this, QStringLiteral("performanceLabel"), QRect(216, 216, 80, 20),
                                    QString(), Qt::AlignRight | Qt::AlignVCenter);
 
     m_rgb = makeButton(this, QStringLiteral("RGB"), QRect(173, 246, 55, 55), true);
