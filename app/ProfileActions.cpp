@@ -86,7 +86,7 @@ void ViewMessageHandler::saveProfile()
     }
 }
 
-void ViewMessageHandler::selectProfile(int profile)
+void ViewMessageHandler::selectProfile(int profile, ProfileKind kind)
 {
     const int box = controllerBoxNumber;
     if (!isValidBox(box) || !IniHelper::isValidProfileNumber(profile)) {
@@ -99,7 +99,7 @@ void ViewMessageHandler::selectProfile(int profile)
         view->checkProfileButton(profile);
         view->setProfileLabel(profile);
     }
-    if (boxArray[box].isVaylaBox()) {
+    if (kind == ProfileKind::OfTheBox && boxArray[box].isVaylaBox()) {
         IniHelper::parseVaylaProfile(box, IniHelper::readVaylaProfileIni(profile));
         for (int j = 0; j < kVaylaFanCount; ++j) {
             showVaylaFan(view, box, j);

@@ -27,8 +27,10 @@ public:
     // Saves the current box as profile currentProfile, and pushes that
     // profile to every box of the same kind that uses it.
     void saveProfile();
+    // Which kind of profile file a selection reads.
+    enum class ProfileKind { OfTheBox, RgbFans };
     // Loads profile `profile` (1..5) into the current box, shows and sends it.
-    void selectProfile(int profile);
+    void selectProfile(int profile, ProfileKind kind = ProfileKind::OfTheBox);
     // The device file, with the in-memory settings.
     bool writeDeviceProfile();
 

@@ -1,11 +1,9 @@
 #include "WindowMessages.h"
 
 #include "AppState.h"
-#include "FanViewRefresh.h"
 #include "ViewMessageHandler.h"
 #include "device/BoxTable.h"
 #include "lighting/LightModes.h"
-#include "storage/IniHelper.h"
 #include "ui/MainViewInterface.h"
 #include "ui/RainbowFan.h"
 
@@ -97,24 +95,10 @@ bool WindowMessages::handle(int id, int wParam, int lParam)
         if (boxArray[wParam].gIsConnected && view)
             view->checkBoxButton(wParam);
         return true;
-    case 0x8107: {
-        const int profile = wParam + 1;
-        const int box = controllerBoxNumber;
-        if (!IniHelper::isValidProfileNumber(profile) || !isValidBox(box)) {
-            qWarning() << "0x8107 refused: no profile" << profile;
-            return true;
-        }
-        m_state.currentProfile = profile;
-        IniHelper::parseProfile(box, IniHelper::readProfileIni(profile));
-        if (view) {
-            view->checkProfileButton(profile);
-            view->setProfileLabel(profile);
-        }
-        for (int k = 0; k < kRainbowFanCount; ++k)
-            showRainbowFan(view, box, k);
-        applyBoxSettings(box, m_app.lightingTimers());
+    case 0x8107:
+        // Always the 12-LED kind of profile, whatever the current box is.
+        m_messages.selectProfile(wParam + 1, ViewMessageHandler::ProfileKind::RgbFans);
         return true;
-    }
     case 0x8119:
         m_messages.saveProfile();
         return true;
