@@ -2,23 +2,24 @@
 
 #include "AutorunStore.h"
 #include "CommandChannel.h"
-#include "FanViewRefresh.h"
-#include "IpText.h"
-#include "Language.h"
-#include "NativeMessage.h"
-#include "StoredSettings.h"
-#include "Tray.h"
+#include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "device/Encoders.h"
 #include "device/HotplugMonitor.h"
+#include "FanViewRefresh.h"
+#include "IpText.h"
+#include "Language.h"
 #include "lighting/ComputerVolume.h"
 #include "lighting/LightModes.h"
 #include "lighting/SensorPlugin.h"
 #include "lighting/SoftwareEffects.h"
+#include "NativeMessage.h"
 #include "remote/RemoteCommands.h"
 #include "remote/SocketHelper.h"
 #include "script/ScriptRunner.h"
 #include "storage/IniHelper.h"
+#include "StoredSettings.h"
+#include "Tray.h"
 #include "ui/AlertView.h"
 #include "ui/MainView.h"
 #include "update/AutoUpdate.h"
@@ -46,13 +47,13 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     , m_hotplug(options.hotplug)
     , m_channel(options.channel)
 {
-    qDebug() << "aaaaa";
+    qCDebug(lcApp) << "aaaaa";
     m_prefix = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    qDebug() << "dddddd";
+    qCDebug(lcApp) << "dddddd";
     setGeometry(QRect(0, 0, 0, 0));
     hide();
     setWindowIcon(QIcon(m_prefix + QStringLiteral("Images/logo.ico")));
-    qDebug() << "ssssssssss";
+    qCDebug(lcApp) << "ssssssssss";
 
     IniHelper::parseDeviceData(IniHelper::readDeviceIni(), m_state.settings);
 
@@ -63,11 +64,11 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
 
     QCoreApplication::installTranslator(&m_translator);
-    qDebug() << "setup language:" << m_state.settings.languageIndex;
+    qCDebug(lcApp) << "setup language:" << m_state.settings.languageIndex;
     Language::load(m_translator, QCoreApplication::applicationDirPath(), m_state.settings.languageIndex);
 
     if (m_state.settings.isStartAutoUpdate) {
-        qDebug() << "start auto update--isStartAutoUpdate:" << m_state.settings.isStartAutoUpdate;
+        qCDebug(lcApp) << "start auto update--isStartAutoUpdate:" << m_state.settings.isStartAutoUpdate;
         m_update = new AutoUpdate();
         m_update->setupVersion(QString::fromLatin1(kVersion));
         m_update->setServerUrl(m_state.settings.updateServer);
@@ -91,7 +92,7 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
 
     m_speedTimer = new QTimer(this);
     connect(m_speedTimer, &QTimer::timeout, this, &Aurivent::updateSpeed, Qt::DirectConnection);
-    qDebug() << "setupTimer start";
+    qCDebug(lcApp) << "setupTimer start";
     m_effects = new SoftwareEffects(this);
     m_effects->setComputerVolume(new ComputerVolume(m_effects));
     m_script = new ScriptRunner(this);
@@ -372,7 +373,7 @@ void Aurivent::deviceChanged()
 
 void Aurivent::on_animation_stateChanged(QAbstractAnimation::State newState, QAbstractAnimation::State)
 {
-    qDebug() << "newState:" << newState;
+    qCDebug(lcApp) << "newState:" << newState;
 }
 
 void Aurivent::getVolumeValue() { m_effects->getVolumeValue(); }
@@ -386,7 +387,7 @@ void Aurivent::handleButton() {}
 
 void Aurivent::alertViewReceiveData(const QString &)
 {
-    qDebug() << "alertViewReceiveData";
+    qCDebug(lcApp) << "alertViewReceiveData";
     setEnabled(true);
 }
 

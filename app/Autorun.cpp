@@ -1,16 +1,19 @@
 #include "AutorunStore.h"
 
+#include "common/Logging.h"
+
 #include <QDebug>
 
 void syncAutorun(bool wanted, AutorunStore &store, const QString &executablePath)
 {
     const bool present = store.read().endsWith(store.programFileName(), Qt::CaseInsensitive);
-    qDebug() << "isRegist : " << present;
+    qCDebug(lcApp) << "isRegist : " << present;
     if (wanted) {
-        qDebug() << "isAutoRunEXE:true";
+        qCDebug(lcApp) << "isAutoRunEXE:true";
         if (!present && store.write(executablePath))
-            qDebug() << "regist auto run";
+            qCDebug(lcApp) << "regist auto run";
     } else if (present) {
-        qDebug() << (store.remove() ? "delete success" : "delete fffffff");
+        const bool removed = store.remove();
+        qCDebug(lcApp) << (removed ? "delete success" : "delete fffffff");
     }
 }

@@ -1,5 +1,7 @@
 #include "IpText.h"
 
+#include "common/Logging.h"
+
 #include <QAbstractSocket>
 #include <QDebug>
 
@@ -9,7 +11,7 @@ QString ipTextFrom(const QList<QHostAddress> &addresses, const QString &hostName
     for (const QHostAddress &address : addresses) {
         if (address.protocol() != QAbstractSocket::IPv4Protocol || address == QHostAddress(QHostAddress::LocalHost))
             continue;
-        qDebug() << address.toString();
+        qCDebug(lcApp) << address.toString();
         text = hostName + QLatin1Char(' ') + label + QLatin1Char(':') + address.toString();
     }
     return text;

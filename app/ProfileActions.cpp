@@ -1,3 +1,5 @@
+#include "common/Logging.h"
+
 // Box changes and profiles.
 #include "ViewMessageHandler.h"
 
@@ -14,14 +16,14 @@
 
 void ViewMessageHandler::changeBox(int box)
 {
-    qDebug() << "changeBox:" << box;
+    qCDebug(lcApp) << "changeBox:" << box;
     if (!isValidBox(box)) {
         qWarning() << "changeBox refused: no box" << box;
         return;
     }
-    qDebug() << "boxArray[controllerBoxNumber].gIsConnected:" << boxArray[box].gIsConnected
+    qCDebug(lcApp) << "boxArray[controllerBoxNumber].gIsConnected:" << boxArray[box].gIsConnected
              << ", controllerBoxNumber = " << controllerBoxNumber;
-    qDebug() << "boxArray[nowFan].boxType:" << boxArray[box].boxType;
+    qCDebug(lcApp) << "boxArray[nowFan].boxType:" << boxArray[box].boxType;
     if (!boxArray[box].gIsConnected)
         return;
     controllerBoxNumber = box;
@@ -35,7 +37,7 @@ void ViewMessageHandler::changeBox(int box)
         view->setFirmwareVersion(version);
     m_host.startSpeedPoll();
     m_state.currentProfile = boxArray[box].profileValue;
-    qDebug() << "profileValue:" << m_state.currentProfile;
+    qCDebug(lcApp) << "profileValue:" << m_state.currentProfile;
     showBoxFans(view, box);
     if (view) {
         view->checkProfileButton(m_state.currentProfile);
@@ -47,7 +49,7 @@ void ViewMessageHandler::saveProfile()
 {
     const int box = controllerBoxNumber;
     const int profile = m_state.currentProfile;
-    qDebug() << "saveProfile:" << profile;
+    qCDebug(lcApp) << "saveProfile:" << profile;
     if (!isValidBox(box) || !IniHelper::isValidProfileNumber(profile)) {
         qWarning() << "saveProfile refused: box" << box << "profile" << profile;
         return;

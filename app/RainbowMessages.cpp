@@ -1,3 +1,5 @@
+#include "common/Logging.h"
+
 // The RGB fan editor's messages.
 #include "ViewMessageHandler.h"
 
@@ -52,7 +54,7 @@ bool ViewMessageHandler::checkRainbowFan(int fan, const ViewMessage &m) const
 
 void ViewMessageHandler::receiveMainData(const QStringList &list)
 {
-    qDebug() << "USB---dataStr:" << list << ", dataStr.count():" << list.size();
+    qCDebug(lcApp) << "USB---dataStr:" << list << ", dataStr.count():" << list.size();
     const ViewMessage m(list);
     if (!isValidBox(controllerBoxNumber))
         return;
@@ -76,11 +78,11 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
         if (name == QLatin1String("btn_done")) {
             if (!checkLength(m, 3))
                 return true;
-            qDebug() << "btn_done";
+            qCDebug(lcApp) << "btn_done";
             record.vaylaFan[f].lightMode = m.intAt(2);
             record.vaylaFan[f].isTurnOffLed = false;
         } else {
-            qDebug() << "btn_copy";
+            qCDebug(lcApp) << "btn_copy";
             copyFirstVaylaFan(box, f);
             const VaylaFanRecord &fan = record.vaylaFan[f];
             if (MainViewInterface *view = m_host.mainView()) {
@@ -104,7 +106,7 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
         return true;
     RainbowFanRecord &fan = record.rainbowFan[f];
     LightingTimers &timers = m_host.lightingTimers();
-    qDebug() << name;
+    qCDebug(lcApp) << name;
 
     if (kLookCommands.contains(name)) {
         if (!checkLength(m, name == QLatin1String("slider_Light") ? 6 : 5))
@@ -122,7 +124,7 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
             sendCommand_FanDuty(box, f, performance ? 100 : 0);
         } else {
             sendCommand_FanTargetSpeed(box, f, performance ? 1400 : 400);
-            qDebug() << "sendCommand_FanSpeed";
+            qCDebug(lcApp) << "sendCommand_FanSpeed";
         }
     } else if (name == QLatin1String("btn_pwm")) {
         if (checkLength(m, 3))
@@ -152,7 +154,7 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
         fan.lightMode = m.intAt(2);
         fan.lightSpeed = m.intAt(3);
         fan.colorMode = m.intAt(4);
-        qDebug() << "btn_copy__boxArray[nowFan].rainbowFan[fanNum].lightMode:" << fan.lightMode;
+        qCDebug(lcApp) << "btn_copy__boxArray[nowFan].rainbowFan[fanNum].lightMode:" << fan.lightMode;
         followFirstFan(box, f);
         if (!anyFanInMusicMode())
             timers.stopMusicTimers();
@@ -238,13 +240,13 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
         if (!checkLength(m, 3))
             return true;
         fan.isMonitor = m.flagAt(2);
-        qDebug() << "isOpenControlFan:" << fan.isMonitor;
+        qCDebug(lcApp) << "isOpenControlFan:" << fan.isMonitor;
         writeDeviceProfile();
     } else if (name == QLatin1String("selectFanType")) {
         if (!checkLength(m, 3))
             return true;
         fan.fanType = m.intAt(2);
-        qDebug() << "selectFanType:" << fan.fanType;
+        qCDebug(lcApp) << "selectFanType:" << fan.fanType;
     }
     return true;
 }
@@ -272,7 +274,7 @@ void ViewMessageHandler::followFirstFan(int box, int fan)
 void ViewMessageHandler::receiveRGBData(const QStringList &red, const QStringList &green,
                                         const QStringList &blue, const QStringList &bright, int fan)
 {
-    qDebug() << "receiveRGBData:" << red;
+    qCDebug(lcApp) << "receiveRGBData:" << red;
     if (!isValidBox(controllerBoxNumber) || !isValidRainbowFan(fan)) {
         qWarning() << "receiveRGBData refused: fan" << fan;
         return;

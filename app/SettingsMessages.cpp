@@ -1,3 +1,5 @@
+#include "common/Logging.h"
+
 // The main view's own messages: box, profile, language and settings.
 #include "ViewMessageHandler.h"
 
@@ -28,7 +30,7 @@ bool ViewMessageHandler::handleSettingsCommand(const ViewMessage &m)
 {
     const QString name = m.name();
     if (name == QLatin1String("saveDevice")) {
-        qDebug() << name;
+        qCDebug(lcApp) << name;
         if (!checkLength(m, 3))
             return true;
         if (!isPasswordText(m.textAt(2))) {
@@ -39,27 +41,27 @@ bool ViewMessageHandler::handleSettingsCommand(const ViewMessage &m)
         writeDeviceProfile();
         m_host.passwordChanged();
     } else if (name == QLatin1String("Password")) {
-        qDebug() << name;
+        qCDebug(lcApp) << name;
         if (!checkLength(m, 2))
             return true;
         m_state.settings.OpenPassword = m.flagAt(1);
         writeDeviceProfile();
         m_host.passwordChanged();
     } else if (name == QLatin1String("AutoUpdate")) {
-        qDebug() << name;
+        qCDebug(lcApp) << name;
         if (!checkLength(m, 2))
             return true;
         m_state.settings.isStartAutoUpdate = m.flagAt(1);
         writeDeviceProfile();
     } else if (name == QLatin1String("changeControllerBox")) {
-        qDebug() << "changeControllerBox:" << m.target();
+        qCDebug(lcApp) << "changeControllerBox:" << m.target();
         if (!checkLength(m, 2))
             return true;
         changeBox(m.target());
     } else if (name == QLatin1String("saveProfile")) {
         saveProfile();
     } else if (name == QLatin1String("changeLanguage")) {
-        qDebug() << name;
+        qCDebug(lcApp) << name;
         if (!checkLength(m, 2))
             return true;
         const int index = m.target();
@@ -72,14 +74,14 @@ bool ViewMessageHandler::handleSettingsCommand(const ViewMessage &m)
         if (!checkLength(m, 2))
             return true;
         const int profile = m.target() + 1;
-        qDebug() << "selectProfile_" << profile;
+        qCDebug(lcApp) << "selectProfile_" << profile;
         if (profile < 1 || profile > 5) {
             qWarning() << "selectProfile refused: no profile" << profile;
             return true;
         }
         selectProfile(profile);
     } else if (name == QLatin1String("showInfo")) {
-        qDebug() << name;
+        qCDebug(lcApp) << name;
         m_host.showSensorInfo();
     } else {
         return false;

@@ -1,5 +1,6 @@
 #include "StoredSettings.h"
 
+#include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
@@ -13,7 +14,7 @@ void applyStoredSettings(MainViewInterface *view, LightingTimers &timers, FanMon
 {
     for (int i = 0; i < kBoxCount; ++i) {
         ControllerBox &box = boxArray[i];
-        qDebug().nospace() << "boxArray[" << i << "].boxType:" << box.boxType;
+        qCDebug(lcApp).nospace() << "boxArray[" << i << "].boxType:" << box.boxType;
         if (!box.gIsConnected)
             continue;
         if (box.boxType == BoxType::Vayla) {
@@ -23,7 +24,7 @@ void applyStoredSettings(MainViewInterface *view, LightingTimers &timers, FanMon
             for (int j = 0; j < kVaylaFanCount; ++j) {
                 sendVaylaStartSpeed(i, j);
                 if (!box.vaylaFan[j].isTurnOffLed)
-                    qDebug() << "boxArray[i].vaylaFan[j].lightMode:" << box.vaylaFan[j].lightMode;
+                    qCDebug(lcApp) << "boxArray[i].vaylaFan[j].lightMode:" << box.vaylaFan[j].lightMode;
                 sendVaylaLighting(i, j);
             }
         } else {

@@ -1,3 +1,5 @@
+#include "common/Logging.h"
+
 // The second fan view's messages.
 #include "ViewMessageHandler.h"
 
@@ -13,7 +15,7 @@
 
 void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
 {
-    qDebug() << "receiveVaylaMainData:" << list;
+    qCDebug(lcApp) << "receiveVaylaMainData:" << list;
     const ViewMessage m(list);
     const QString name = m.name();
     const int box = controllerBoxNumber;
@@ -93,16 +95,16 @@ void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
         if (!checkLength(m, 3))
             return;
         fan.isMonitor = m.flagAt(2);
-        qDebug() << "isOpenControlFan:" << fan.isMonitor;
+        qCDebug(lcApp) << "isOpenControlFan:" << fan.isMonitor;
         writeDeviceProfile();
     } else {
-        qDebug() << name; // accepted, nothing to do
+        qCDebug(lcApp) << name; // accepted, nothing to do
     }
 }
 
 void ViewMessageHandler::receiveVaylaRGBData(int r, int g, int b, float bright, int fan)
 {
-    qDebug() << "receiveVaylaRGBData:" << r;
+    qCDebug(lcApp) << "receiveVaylaRGBData:" << r;
     if (!isValidBox(controllerBoxNumber) || !isValidVaylaFan(fan)) {
         qWarning() << "receiveVaylaRGBData refused: fan" << fan;
         return;

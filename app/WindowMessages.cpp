@@ -1,11 +1,12 @@
 #include "WindowMessages.h"
 
 #include "AppState.h"
-#include "ViewMessageHandler.h"
+#include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "lighting/LightModes.h"
 #include "ui/MainViewInterface.h"
 #include "ui/RainbowFan.h"
+#include "ViewMessageHandler.h"
 
 #include <QAbstractButton>
 #include <algorithm>
@@ -41,7 +42,7 @@ bool WindowMessages::handle(int id, int wParam, int lParam)
         m_host.hideApplicationWindow();
         return true;
     case 0x8101:
-        qDebug() << "8101:" << wParam;
+        qCDebug(lcApp) << "8101:" << wParam;
         if (view) {
             if (wParam != 0) {
                 if (view->isViewHidden())
@@ -81,12 +82,12 @@ bool WindowMessages::handle(int id, int wParam, int lParam)
         return true;
     }
     case 0x8105:
-        qDebug() << "isShow1:" << wParam;
+        qCDebug(lcApp) << "isShow1:" << wParam;
         if (wParam != 0)
             m_host.closeApplicationWindow();
         return true;
     case 0x8106:
-        qDebug() << "isShow1:" << wParam;
+        qCDebug(lcApp) << "isShow1:" << wParam;
         if (!isValidBox(wParam)) {
             qWarning() << "0x8106 refused: no box" << wParam;
             return true;
@@ -103,7 +104,7 @@ bool WindowMessages::handle(int id, int wParam, int lParam)
         m_messages.saveProfile();
         return true;
     case 0x2333:
-        qDebug() << "0x23330x2333";
+        qCDebug(lcApp) << "0x23330x2333";
         return true;
     default:
         return handleEditorMessage(id, wParam, lParam);
@@ -154,11 +155,11 @@ bool WindowMessages::handleEditorMessage(int id, int wParam, int lParam)
         m_messages.writeDeviceProfile();
         break;
     case 0x8109:
-        qDebug() << "btn_performance";
+        qCDebug(lcApp) << "btn_performance";
         editor->pushPerformance();
         break;
     case 0x8110:
-        qDebug() << "pushSilent()";
+        qCDebug(lcApp) << "pushSilent()";
         editor->pushSilent();
         break;
     case 0x8111:
@@ -181,8 +182,8 @@ bool WindowMessages::handleEditorMessage(int id, int wParam, int lParam)
             editor->pushTurnOff();
         break;
     case 0x8117:
-        qDebug() << "isShow1:" << wParam;
-        qDebug() << "isShow2:" << fan;
+        qCDebug(lcApp) << "isShow1:" << wParam;
+        qCDebug(lcApp) << "isShow2:" << fan;
         moveSlider(editor->brightnessSlider(), wParam, "0x8117");
         break;
     case 0x8118: {

@@ -1,8 +1,9 @@
 #include "Aurivent.h"
 #include "CommandChannel.h"
 #include "CommandLine.h"
-#include "DeviceSetup.h"
+#include "common/Logging.h"
 #include "device/HotplugMonitor.h"
+#include "DeviceSetup.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -49,11 +50,11 @@ int main(int argc, char *argv[])
     if (line.send)
         return sendCommand(line);
 
-    qDebug() << "FindWindow:::::::";
+    qCDebug(lcApp) << "FindWindow:::::::";
     QString ignored;
     // A running instance shows its main view and this start ends quietly.
     if (CommandChannel::send(0x8101, 1, 1, &ignored) != CommandChannel::SendResult::NoInstance) {
-        qDebug() << "Findddddddddd";
+        qCDebug(lcApp) << "Findddddddddd";
         return 0;
     }
 
@@ -76,7 +77,7 @@ int main(int argc, char *argv[])
     auto *window = new Aurivent(options);
     window->show();
     window->setWindowTitle(QString::fromLatin1(Aurivent::kTitle));
-    qDebug() << "Not Finddddddddddddddddddddd";
+    qCDebug(lcApp) << "Not Finddddddddddddddddddddd";
     const int result = app.exec();
     delete window;
     return result;

@@ -1,6 +1,7 @@
 #include "Discovery.h"
 
 #include "BoxTable.h"
+#include "common/Logging.h"
 #include "DeviceBus.h"
 #include "Reports.h"
 
@@ -22,7 +23,7 @@ void setupAllControllerBox()
         if (!box.handle) {
             checkControllerStr += QLatin1Char('0');
             box.gIsConnected = false;
-            qDebug() << "hid_open_false:" << i;
+            qCDebug(lcDevice) << "hid_open_false:" << i;
             continue;
         }
         const int written = bus.exchange(i, box.handle, Reports::probe());
@@ -31,13 +32,13 @@ void setupAllControllerBox()
             checkControllerStr += QLatin1Char('0');
             box.gIsConnected = false;
         } else {
-            qDebug() << "aaaa";
+            qCDebug(lcDevice) << "aaaa";
             checkControllerStr += QLatin1Char('1');
             box.gIsConnected = true;
-            qDebug().nospace() << "synchronizeBox[" << i << "]:" << box.profileValue;
+            qCDebug(lcDevice).nospace() << "synchronizeBox[" << i << "]:" << box.profileValue;
         }
     }
-    qDebug() << "setupAllControllerBox checkControllerStr:" << checkControllerStr;
+    qCDebug(lcDevice) << "setupAllControllerBox checkControllerStr:" << checkControllerStr;
 }
 
 QString quickPresenceScan()
@@ -68,32 +69,32 @@ int lowestConnectedBox()
 void resetControllers(DiscoveryHost &host)
 {
     setupAllControllerBox();
-    qDebug() << "setupAllControllerBox checkControllerStr:" << checkControllerStr;
+    qCDebug(lcDevice) << "setupAllControllerBox checkControllerStr:" << checkControllerStr;
     const int first = lowestConnectedBox();
     if (first >= 0) {
         controllerBoxNumber = first;
         host.setCurrentProfile(boxArray[first].profileValue);
         host.startSpeedPoll();
     }
-    qDebug() << "nowFan:" << controllerBoxNumber;
+    qCDebug(lcDevice) << "nowFan:" << controllerBoxNumber;
     host.announceConnectionMap(checkControllerStr);
     checkControllerStr_Old = checkControllerStr;
 }
 
 bool handleDeviceChange(DiscoveryHost &host)
 {
-    qDebug() << "Recv Event ";
+    qCDebug(lcDevice) << "Recv Event ";
     host.stopSpeedPoll();
     checkControllerStr_Old = quickPresenceScan();
-    qDebug() << "checkControllerStr_Old:" << checkControllerStr_Old;
-    qDebug() << "checkControllerStr:" << checkControllerStr;
+    qCDebug(lcDevice) << "checkControllerStr_Old:" << checkControllerStr_Old;
+    qCDebug(lcDevice) << "checkControllerStr:" << checkControllerStr;
     if (checkControllerStr_Old == checkControllerStr) {
         // Nothing changed for us; the poll goes on as before.
         if (lowestConnectedBox() >= 0)
             host.startSpeedPoll();
         return false;
     }
-    qDebug() << "is_Reset";
+    qCDebug(lcDevice) << "is_Reset";
     resetControllers(host);
     for (int i = 0; i < kBoxCount; ++i) {
         if (boxArray[i].gIsConnected && i == controllerBoxNumber)

@@ -1,6 +1,7 @@
 #include "FanMonitor.h"
 
 #include "BoxTable.h"
+#include "common/Logging.h"
 #include "Encoders.h"
 #include "FanCurve.h"
 
@@ -60,7 +61,7 @@ void onFanSpeed(int b, int port, int rpm, FanMonitorHost &host)
             fan.isAlarmShown = false;
         } else if (fan.isMonitor && !fan.isAlarmShown) {
             fan.isAlarmShown = true;
-            qDebug() << "num:" << b;
+            qCDebug(lcDevice) << "num:" << b;
             host.raiseStallAlert(b);
         }
         if (current) {
@@ -78,7 +79,7 @@ void onFanSpeed(int b, int port, int rpm, FanMonitorHost &host)
             box.vaylaFan[0].isAlarmShown = false;
     } else if (fan.isMonitor && !fan.isAlarmShown && fan.fanType == 0) {
         fan.isAlarmShown = true;
-        qDebug() << "num:" << b;
+        qCDebug(lcDevice) << "num:" << b;
         host.raiseStallAlert(b);
     } else if (fan.fanType > 0) {
         fan.isAlarmShown = false;
@@ -93,7 +94,7 @@ void onFanSpeed(int b, int port, int rpm, FanMonitorHost &host)
 
 void resetFanView(FanMonitorHost &host)
 {
-    qDebug() << "resetFanView()";
+    qCDebug(lcDevice) << "resetFanView()";
     const int b = controllerBoxNumber;
     if (!isValidBox(b) || !boxArray[b].gIsConnected)
         return;
@@ -108,7 +109,7 @@ void resetFanView(FanMonitorHost &host)
 
 void switchPWM(int fan, bool on)
 {
-    qDebug() << "switchPWM";
+    qCDebug(lcDevice) << "switchPWM";
     const int b = controllerBoxNumber;
     if (!isValidBox(b) || !isValidRainbowFan(fan)) {
         qWarning() << "switchPWM refused: box" << b << "fan" << fan;
@@ -155,11 +156,11 @@ void sendFixedSpeed(int b, int f)
         break;
     case SpeedMode::Silent:
         sendCommand_FanTargetSpeed(b, f, 400);
-        qDebug() << "sendCommand_FanSpeed";
+        qCDebug(lcDevice) << "sendCommand_FanSpeed";
         break;
     case SpeedMode::Performance:
         sendCommand_FanTargetSpeed(b, f, 1400);
-        qDebug() << "sendCommand_FanSpeed";
+        qCDebug(lcDevice) << "sendCommand_FanSpeed";
         break;
     default:
         break;
@@ -194,10 +195,10 @@ void resetVaylaFan(int b, int f)
     if (!isValidBox(b) || !isValidVaylaFan(f))
         return;
     const VaylaFanRecord &fan = boxArray[b].vaylaFan[f];
-    qDebug() << "resetVaylaFan:" << fan.isPWM;
+    qCDebug(lcDevice) << "resetVaylaFan:" << fan.isPWM;
     if (fan.isPWM)
         return;
-    qDebug() << "resetVaylaFan------enter";
+    qCDebug(lcDevice) << "resetVaylaFan------enter";
     SetFanNormal(boxArray[b].handle, b, f, fan.speed);
 }
 

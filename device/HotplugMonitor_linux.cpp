@@ -1,5 +1,7 @@
 #include "HotplugMonitor.h"
 
+#include "common/Logging.h"
+
 #include <QDebug>
 #include <QSocketNotifier>
 
@@ -45,7 +47,7 @@ private:
     void drain()
     {
         while (udev_device *device = udev_monitor_receive_device(m_udevMonitor)) {
-            qDebug() << "hotplug:" << udev_device_get_action(device) << udev_device_get_devnode(device);
+            qCDebug(lcDevice) << "hotplug:" << udev_device_get_action(device) << udev_device_get_devnode(device);
             udev_device_unref(device);
             m_monitor->notify();
         }

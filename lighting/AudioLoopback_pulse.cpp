@@ -1,5 +1,7 @@
 #include "AudioLoopback.h"
 
+#include "common/Logging.h"
+
 #include <QDebug>
 #include <QTimer>
 
@@ -37,7 +39,7 @@ public:
         m_idleTimer.setInterval(kIdleCloseMs / 4);
         QObject::connect(&m_idleTimer, &QTimer::timeout, [this] {
             if (m_context && Clock::now() - m_lastDrain > std::chrono::milliseconds(kIdleCloseMs)) {
-                qDebug() << "AudioLoopback: idle, capture closed";
+                qCDebug(lcLighting) << "AudioLoopback: idle, capture closed";
                 close();
             }
         });
@@ -171,7 +173,7 @@ private:
         switch (pa_stream_get_state(stream)) {
         case PA_STREAM_READY:
             me->m_outageLogged = false;
-            qDebug().noquote() << "AudioLoopback: capturing:" << QString::fromUtf8(pa_stream_get_device_name(stream));
+            qCDebug(lcLighting).noquote() << "AudioLoopback: capturing:" << QString::fromUtf8(pa_stream_get_device_name(stream));
             break;
         case PA_STREAM_FAILED:
         case PA_STREAM_TERMINATED:

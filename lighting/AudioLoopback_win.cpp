@@ -1,5 +1,7 @@
 #include "AudioLoopback.h"
 
+#include "common/Logging.h"
+
 #include <QDebug>
 
 #include <windows.h>
@@ -115,7 +117,7 @@ private:
             return;
         }
         m_outageLogged = false;
-        qDebug() << "AudioLoopback: capturing: default render device," << m_channels << "channels";
+        qCDebug(lcLighting) << "AudioLoopback: capturing: default render device," << m_channels << "channels";
     }
 
     void close()

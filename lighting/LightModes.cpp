@@ -1,5 +1,6 @@
 #include "LightModes.h"
 
+#include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
@@ -56,7 +57,7 @@ void applyBoxSettings(int box, LightingTimers &timers, Resend kind)
         const int m = effectiveLightMode(fan);
         if (kind == Resend::Reapply) {
             fan.colorMode = normalisedColorMode(m, fan.colorMode);
-            qDebug() << "lightType:" << m;
+            qCDebug(lcLighting) << "lightType:" << m;
         }
         if (sendLightModeCommand(box, f, m))
             continue;
@@ -138,12 +139,12 @@ void copyFirstVaylaFan(int box, int fan)
 
 void copyColor(int box, int fan)
 {
-    qDebug() << "copyColor";
+    qCDebug(lcLighting) << "copyColor";
     if (!isValidBox(box) || !isValidRainbowFan(fan) || !isValidBox(controllerBoxNumber))
         return;
     RainbowFanRecord &record = boxArray[box].rainbowFan[fan];
     record.copyLightMode = boxArray[controllerBoxNumber].rainbowFan[0].lightMode;
-    qDebug() << "copyColor-copyLightMode:" << record.copyLightMode;
+    qCDebug(lcLighting) << "copyColor-copyLightMode:" << record.copyLightMode;
     if (record.isTurnOffLed) {
         sendCommand_turnoff(box, fan);
         return;

@@ -1,5 +1,7 @@
 #include "SensorPlugin.h"
 
+#include "common/Logging.h"
+
 #include <QDebug>
 
 const char *SensorPlugin::kindName(Kind kind)
@@ -21,16 +23,16 @@ std::unique_ptr<SensorPlugin> bindSensorPlugin(const QString &path)
     QString error;
     std::unique_ptr<SensorPlugin> plugin = SensorPlugin::load(path, &error);
     if (!plugin) {
-        qDebug() << "CANNOT LOAD DLL";
-        qDebug() << "sensorPlugin:" << error;
+        qCInfo(lcLighting) << "CANNOT LOAD DLL";
+        qCInfo(lcLighting) << "sensorPlugin:" << error;
         return nullptr;
     }
     const int result = plugin->initialise(0);
     if (result != 0) {
-        qDebug() << "INIT FAILED:" << result;
+        qCInfo(lcLighting) << "INIT FAILED:" << result;
         return nullptr;
     }
-    qDebug() << "INIT OK";
+    qCInfo(lcLighting) << "INIT OK";
     return plugin;
 }
 

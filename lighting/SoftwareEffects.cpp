@@ -1,12 +1,13 @@
 #include "SoftwareEffects.h"
 
+#include "common/Logging.h"
 #include "ComputerVolume.h"
-#include "MusicFrames.h"
-#include "SensorPlugin.h"
-#include "TemperatureReading.h"
 #include "device/BoxTable.h"
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
+#include "MusicFrames.h"
+#include "SensorPlugin.h"
+#include "TemperatureReading.h"
 
 #include <QDebug>
 #include <QTimer>
@@ -17,7 +18,7 @@ QTimer *makeTimer(QObject *owner, const char *setupLog)
 {
     auto *timer = new QTimer(owner);
     timer->setTimerType(Qt::PreciseTimer);
-    qDebug() << setupLog;
+    qCDebug(lcLighting) << setupLog;
     return timer;
 }
 
@@ -111,7 +112,7 @@ void SoftwareEffects::getVolumeValue()
 
 void SoftwareEffects::runMusicModeTimer()
 {
-    qDebug() << "runMusicModeTimer---volume:" << m_levels.computerLevel();
+    qCDebug(lcLighting) << "runMusicModeTimer---volume:" << m_levels.computerLevel();
     m_levels.tick();
     for (int b = 0; b < kBoxCount; ++b) {
         const ControllerBox &box = boxArray[b];
@@ -148,7 +149,7 @@ void SoftwareEffects::sendCommandCPUTemp()
 {
     const TemperatureWalk walk = walkTemperatureColor(m_temperature, m_previousTemperature, m_shown);
     if (!walk.send) {
-        qDebug() << "preTemp == maxTemp:" << m_previousTemperature;
+        qCDebug(lcLighting) << "preTemp == maxTemp:" << m_previousTemperature;
         return;
     }
     m_shown = walk.shown;

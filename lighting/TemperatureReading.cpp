@@ -1,5 +1,6 @@
 #include "TemperatureReading.h"
 
+#include "common/Logging.h"
 #include "SensorPlugin.h"
 
 #include <QDebug>
@@ -33,7 +34,7 @@ TemperaturePass readCpuTemperature(SensorPlugin &plugin)
     QString label;
     for (int s = 0; s < count; ++s) {
         plugin.selectSensor(s);
-        qDebug() << "sensorName:" << plugin.sensorName(s);
+        qCDebug(lcLighting) << "sensorName:" << plugin.sensorName(s);
         for (int r = 0; r < SensorPlugin::kReadingsPerSensor; ++r) {
             const double v = plugin.reading(SensorPlugin::Kind::Temperature, s, r, &label);
             if (SensorPlugin::isNoReading(v) || !std::isfinite(v))
@@ -61,7 +62,7 @@ QStringList sensorInfoLines(SensorPlugin &plugin)
     QString unit;
     for (int s = 0; s < count; ++s) {
         plugin.selectSensor(s);
-        qDebug() << "sensorName:" << plugin.sensorName(s);
+        qCDebug(lcLighting) << "sensorName:" << plugin.sensorName(s);
         for (int r = 0; r < SensorPlugin::kReadingsPerSensor; ++r) {
             for (int k = 0; k < SensorPlugin::kKindCount; ++k) {
                 const auto kind = static_cast<SensorPlugin::Kind>(k);
@@ -73,7 +74,7 @@ QStringList sensorInfoLines(SensorPlugin &plugin)
             }
             const double v = plugin.otherReading(s, r, &label, &unit);
             if (!SensorPlugin::isNoReading(v))
-                qDebug() << "sensorOther:" << label << QString::number(v, 'g', 6) << unit;
+                qCDebug(lcLighting) << "sensorOther:" << label << QString::number(v, 'g', 6) << unit;
         }
     }
     return lines;

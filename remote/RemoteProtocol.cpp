@@ -1,5 +1,7 @@
 #include "RemoteProtocol.h"
 
+#include "common/Logging.h"
+
 #include <QDebug>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -89,7 +91,7 @@ Request decodeFrame(const QByteArray &frame)
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(*decoded, &error);
     if (error.error != QJsonParseError::NoError) {
-        qDebug() << "parse Error" << error.errorString();
+        qCDebug(lcRemote) << "parse Error" << error.errorString();
         return request;
     }
     if (!doc.isObject()) {

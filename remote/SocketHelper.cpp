@@ -1,5 +1,7 @@
 #include "SocketHelper.h"
 
+#include "common/Logging.h"
+
 #include <QDebug>
 #include <QHostAddress>
 #include <QHostInfo>
@@ -13,7 +15,7 @@ SocketHelper::SocketHelper(QObject *parent, quint16 port)
 {
     connect(m_server, &QTcpServer::newConnection, this, &SocketHelper::newConnection);
     const bool listening = m_server->listen(QHostAddress::Any, port);
-    qDebug() << "Listening:" << listening;
+    qCDebug(lcRemote) << "Listening:" << listening;
     if (!listening)
         qWarning() << "remote control off:" << port << m_server->errorString();
 }
@@ -80,7 +82,7 @@ void SocketHelper::newConnection()
         connect(socket, &QTcpSocket::readyRead, this, &SocketHelper::readyRead);
         connect(socket, &QTcpSocket::disconnected, this, &SocketHelper::disconnected);
         socket->write(RemoteProtocol::greeting(QHostInfo::localHostName(), m_passwordEnabled, m_password));
-        qDebug() << "remote connection:" << id << socket->peerAddress().toString();
+        qCDebug(lcRemote) << "remote connection:" << id << socket->peerAddress().toString();
     }
 }
 
@@ -92,7 +94,7 @@ void SocketHelper::disconnected()
         return;
     it->second.socket->deleteLater();
     m_connections.erase(it);
-    qDebug() << "remote disconnected:" << id;
+    qCDebug(lcRemote) << "remote disconnected:" << id;
 }
 
 void SocketHelper::readyRead()

@@ -1,5 +1,7 @@
 #include "ScriptFile.h"
 
+#include "common/Logging.h"
+
 #include <QDebug>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -21,7 +23,7 @@ Script ScriptFile::read(const QString &path)
     bool periodOk = false;
     const int count = file.value(QStringLiteral("/Config/Count")).toInt(&countOk);
     const int period = file.value(QStringLiteral("/Config/Frequency")).toInt(&periodOk);
-    qDebug() << "count:" << count;
+    qCDebug(lcScript) << "count:" << count;
     if (!countOk || count < 0 || count > kMaxFrames) {
         qWarning().noquote() << "script refused, count:" << file.value(QStringLiteral("/Config/Count")).toString();
         return script;
@@ -34,7 +36,7 @@ Script ScriptFile::read(const QString &path)
     script.frames.reserve(count);
     for (int i = 0; i < count; ++i) {
         const QString text = file.value(QStringLiteral("/Data/") + QString::number(i)).toString();
-        qDebug().noquote() << "aaa:" << text;
+        qCDebug(lcScript).noquote() << "aaa:" << text;
         script.frames.append(QString::fromUtf8(QByteArray::fromBase64(text.toLatin1())));
     }
     script.period = period;
@@ -45,6 +47,6 @@ QString ScriptFile::askPath(QWidget *parent)
 {
     const QString path =
         QFileDialog::getOpenFileName(parent, tr("開啟檔案"), QStringLiteral("/"), QStringLiteral("C++ files(*.ini)"));
-    qDebug().noquote() << "ssss:" << path;
+    qCDebug(lcScript).noquote() << "ssss:" << path;
     return path;
 }

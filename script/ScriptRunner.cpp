@@ -1,5 +1,6 @@
 #include "ScriptRunner.h"
 
+#include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "device/Encoders.h"
 
@@ -57,7 +58,7 @@ int ScriptRunner::period() const
 
 void ScriptRunner::testReceiveFileData(const QStringList &frames, int period)
 {
-    qDebug() << "testReceiveFileData";
+    qCDebug(lcScript) << "testReceiveFileData";
     if (frames.isEmpty() || period <= 0) {
         // Refused: whatever is playing goes on untouched.
         qWarning() << "script not played, frames:" << frames.size() << "period:" << period;
@@ -65,7 +66,7 @@ void ScriptRunner::testReceiveFileData(const QStringList &frames, int period)
     }
     // The one timer is restarted, so a second script cleanly replaces the first.
     m_scriptLines = frames;
-    qDebug() << "setupMusicModeTimer start";
+    qCDebug(lcScript) << "setupMusicModeTimer start";
     m_scriptTimer->start(period);
 }
 
@@ -82,22 +83,22 @@ void ScriptRunner::runScript()
 {
     if (m_scriptLines.isEmpty()) {
         m_scriptTimer->stop();
-        qDebug() << "Timer stop";
+        qCDebug(lcScript) << "Timer stop";
         emit finished();
         return;
     }
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(m_scriptLines.first().toUtf8(), &error);
     if (error.error != QJsonParseError::NoError) {
-        qDebug() << "parse Error";
+        qCDebug(lcScript) << "parse Error";
     } else if (!document.isObject()) {
-        qDebug() << "fffffffffffffffffffffffffffff11111111111111111111";
+        qCDebug(lcScript) << "fffffffffffffffffffffffffffff11111111111111111111";
     } else {
         const QJsonObject frame = document.object();
-        qDebug().noquote() << QString::fromUtf8(document.toJson(QJsonDocument::Compact));
-        qDebug() << "---------------------------------";
+        qCDebug(lcScript).noquote() << QString::fromUtf8(document.toJson(QJsonDocument::Compact));
+        qCDebug(lcScript) << "---------------------------------";
         const QJsonArray controllers = frame.value(QStringLiteral("Controller")).toArray();
-        qDebug() << "json_objController:" << controllers.size();
+        qCDebug(lcScript) << "json_objController:" << controllers.size();
         for (const QJsonValue &entry : controllers)
             playController(entry.toObject());
     }
@@ -106,7 +107,7 @@ void ScriptRunner::runScript()
 
 void ScriptRunner::playController(const QJsonObject &controller)
 {
-    qDebug() << "controller:" << controller.keys();
+    qCDebug(lcScript) << "controller:" << controller.keys();
     const double number = controller.value(QStringLiteral("ControllerNum")).toDouble();
     if (number < 0 || number >= kBoxCount || number != static_cast<int>(number)) {
         qWarning() << "controller: ignored, ControllerNum" << number;
@@ -117,7 +118,7 @@ void ScriptRunner::playController(const QJsonObject &controller)
         const QString key = QStringLiteral("Fan") + QString::number(k);
         const QJsonObject fan = controller.value(key).toObject();
         if (fan.isEmpty()) {
-            qDebug().noquote() << key + QStringLiteral(".isEmpty()");
+            qCDebug(lcScript).noquote() << key + QStringLiteral(".isEmpty()");
             continue;
         }
         sendCommand_ScriptFrame(box, k, colourTexts(fan.value(QStringLiteral("R")).toArray()),

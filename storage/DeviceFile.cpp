@@ -1,5 +1,6 @@
 #include "storage/IniHelper.h"
 
+#include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "storage/FieldText.h"
 #include "storage/IniFile.h"
@@ -37,7 +38,7 @@ DeviceFileData IniHelper::readDeviceIni()
 {
     const QString path = deviceFilePath();
     if (!QFileInfo::exists(path)) {
-        qDebug() << "Don't do up load(bool isUpLoad)";
+        qCDebug(lcStorage) << "Don't do up load(bool isUpLoad)";
         return defaultDeviceData();
     }
     const DeviceFileData defaults = defaultDeviceData();
@@ -54,7 +55,7 @@ DeviceFileData IniHelper::readDeviceIni()
     // The Main keys have no defaults: a missing one reads as empty text.
     for (const QString &key : mainKeys())
         data.main << IniFile::readText(*file, mainGroup() + QLatin1Char('/') + key);
-    qDebug() << "Password:::" << data.main.at(MainKey::Password);
+    qCDebug(lcStorage) << "Password:::" << data.main.at(MainKey::Password);
     return data;
 }
 
@@ -83,7 +84,7 @@ void IniHelper::parseDeviceData(const DeviceFileData &data, AppSettings &setting
     settings.OpenPassword = toFlag(at(data.main, MainKey::OpenPassword));
     settings.isAutoRun = toFlag(at(data.main, MainKey::isAutoRun));
     settings.updateServer = at(data.main, MainKey::UpdateServer);
-    qDebug() << "paraseDevice-----2";
+    qCDebug(lcStorage) << "paraseDevice-----2";
 }
 
 GroupMap IniHelper::buildDeviceMap(const AppSettings &settings)
@@ -125,6 +126,6 @@ bool IniHelper::writeDeviceIni(const GroupMap &groups)
 
 bool IniHelper::writeDeviceProfile(const AppSettings &settings)
 {
-    qDebug() << "writeDeviceProfile";
+    qCDebug(lcStorage) << "writeDeviceProfile";
     return writeDeviceIni(buildDeviceMap(settings));
 }

@@ -1,5 +1,6 @@
 #include "storage/IniHelper.h"
 
+#include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "storage/FieldText.h"
 #include "storage/IniFile.h"
@@ -76,7 +77,7 @@ ProfileData IniHelper::readProfileIni(int profile)
     }
     const QString path = profilePath(profile);
     if (!QFileInfo::exists(path)) {
-        qDebug() << "readProfileIni--Don't do up load(bool isUpLoad)";
+        qCDebug(lcStorage) << "readProfileIni--Don't do up load(bool isUpLoad)";
         return defaultProfileData();
     }
     const auto file = IniFile::openForReading(path);
@@ -96,7 +97,7 @@ void IniHelper::parseProfile(int box, const ProfileData &data)
         qWarning() << "parseProfile refused: box" << box;
         return;
     }
-    qDebug() << "paraseProfile----";
+    qCDebug(lcStorage) << "paraseProfile----";
     RainbowFanRecord *fans = boxArray[box].rainbowFan;
     for (int fan = 0; fan < kRainbowFanCount; ++fan)
         parseFan(box, fan, data.value(fan), fans[fan]);
@@ -154,13 +155,13 @@ bool IniHelper::writeProfileIni(const GroupMap &groups, int profile)
         qWarning() << "writeProfileIni refused: profile" << profile;
         return false;
     }
-    qDebug() << "location:" << dataFolder();
+    qCDebug(lcStorage) << "location:" << dataFolder();
     for (int fan = 0; fan < kRainbowFanCount; ++fan) {
         const QString text = groups.value(fanGroup(fan)).value(rgbProfileKeys().at(RgbProfileKey::Bright));
         const QStringList values = text.split(QLatin1Char(','));
         for (int led = 0; led < values.size(); ++led)
-            qDebug() << "rainbowFanView[" << fan << "]->brightValue[" << led << "]:" << values.at(led);
-        qDebug() << "brightnessValueString:" << text;
+            qCDebug(lcStorage) << "rainbowFanView[" << fan << "]->brightValue[" << led << "]:" << values.at(led);
+        qCDebug(lcStorage) << "brightnessValueString:" << text;
     }
     return IniFile::writeGroups(profilePath(profile), groups, "writeProfileIni");
 }

@@ -1,5 +1,6 @@
 #include "storage/IniHelper.h"
 
+#include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "storage/FieldText.h"
 #include "storage/IniFile.h"
@@ -45,7 +46,7 @@ ProfileData IniHelper::readVaylaProfileIni(int profile)
     }
     const QString path = vaylaProfilePath(profile);
     if (!QFileInfo::exists(path)) {
-        qDebug() << "Don't do up load(bool isUpLoad)";
+        qCDebug(lcStorage) << "Don't do up load(bool isUpLoad)";
         return defaultVaylaProfileData();
     }
     const auto file = IniFile::openForReading(path);
@@ -65,7 +66,7 @@ void IniHelper::parseVaylaProfile(int box, const ProfileData &data)
         qWarning() << "parseVaylaProfile refused: box" << box;
         return;
     }
-    qDebug() << "paraseProfile----";
+    qCDebug(lcStorage) << "paraseProfile----";
     for (int fan = 0; fan < kVaylaFanCount; ++fan)
         parseFan(box, fan, data.value(fan), boxArray[box].vaylaFan[fan]);
 }
@@ -100,6 +101,6 @@ bool IniHelper::writeVaylaProfileIni(const GroupMap &groups, int profile)
         qWarning() << "writeVaylaProfileIni refused: profile" << profile;
         return false;
     }
-    qDebug() << "location:" << dataFolder();
+    qCDebug(lcStorage) << "location:" << dataFolder();
     return IniFile::writeGroups(vaylaProfilePath(profile), groups, "writeVaylaProfileIni");
 }

@@ -1,5 +1,6 @@
 #include "ui/AlertView.h"
 
+#include "common/Logging.h"
 #include "device/BoxTable.h"
 
 #include <QBitmap>
@@ -117,7 +118,7 @@ QString AlertView::controllerText() const
 
 void AlertView::on_pushButton_clicked()
 {
-    qDebug() << "close()";
+    qCDebug(lcUi) << "close()";
     emit alertViewSendData(QStringLiteral("test"));
     hide();
 }

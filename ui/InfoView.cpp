@@ -1,5 +1,7 @@
 #include "ui/InfoView.h"
 
+#include "common/Logging.h"
+
 #include <QCloseEvent>
 #include <QDebug>
 #include <QTextEdit>
@@ -25,13 +27,13 @@ void InfoView::appendLine(const QString &line)
 
 bool InfoView::handleWindowMessage(unsigned int msgType)
 {
-    qDebug() << "InfoView----Recv Event msgType:" << msgType;
+    qCDebug(lcUi) << "InfoView----Recv Event msgType:" << msgType;
     if (msgType == kWmDeviceChange) {
-        qDebug() << "InfoView--WM_DEVICECHANGE";
+        qCDebug(lcUi) << "InfoView--WM_DEVICECHANGE";
         return true;
     }
     if (msgType == kWmClose) {
-        qDebug() << "InfoView--WM_CLOSE";
+        qCDebug(lcUi) << "InfoView--WM_CLOSE";
         hide();
         return true;
     }
@@ -40,7 +42,7 @@ bool InfoView::handleWindowMessage(unsigned int msgType)
 
 void InfoView::closeEvent(QCloseEvent *event)
 {
-    qDebug() << "InfoView--close:" << "hidden";
+    qCDebug(lcUi) << "InfoView--close:" << "hidden";
     event->ignore();
     hide();
 }

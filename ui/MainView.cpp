@@ -1,5 +1,6 @@
 #include "ui/MainView.h"
 
+#include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "ui/InfoView.h"
 #include "ui/VaylaRGBFanView.h"
@@ -212,12 +213,12 @@ void MainView::mouseMoveEvent(QMouseEvent *event)
 
 void MainView::keyPressEvent(QKeyEvent *event)
 {
-    qDebug() << "keyPressEvent:" << event->key();
+    qCDebug(lcUi) << "keyPressEvent:" << event->key();
 }
 
 void MainView::keyReleaseEvent(QKeyEvent *event)
 {
-    qDebug() << "keyReleaseEvent:" << event->key();
+    qCDebug(lcUi) << "keyReleaseEvent:" << event->key();
 }
 
 void MainView::closeEvent(QCloseEvent *event)

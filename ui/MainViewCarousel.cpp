@@ -1,5 +1,6 @@
 #include "ui/MainView.h"
 
+#include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "ui/RainbowFan.h"
 
@@ -119,7 +120,7 @@ void MainView::runCoverFade()
 void MainView::on_animation_stateChanged(QAbstractAnimation::State newState, QAbstractAnimation::State oldState)
 {
     Q_UNUSED(oldState);
-    qDebug() << "newState:" << newState;
+    qCDebug(lcUi) << "newState:" << newState;
     // Only the end of a fade restores the covers; acting on its start would
     // hide the cover before it could fade.
     if (newState != QAbstractAnimation::Stopped)

@@ -1,5 +1,6 @@
 #include "ui/MainView.h"
 
+#include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "ui/InfoView.h"
 #include "ui/RainbowFan.h"
@@ -160,7 +161,7 @@ void MainView::setProfileLabel(int profile)
         return;
     m_currentProfile = profile;
     m_profileLabel->setText(tr("PROFILE") + QLatin1Char('_') + QString::number(profile));
-    qDebug() << "setProfileLabel--->" << profile;
+    qCDebug(lcUi) << "setProfileLabel--->" << profile;
 }
 
 void MainView::resetLanguage(int language)

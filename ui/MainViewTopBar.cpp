@@ -1,5 +1,6 @@
 #include "ui/MainView.h"
 
+#include "common/Logging.h"
 #include "device/BoxTable.h"
 
 #include <QButtonGroup>
@@ -248,7 +249,7 @@ void MainView::changeControllerBox()
     if (!button->isCheckable())
         return;
     m_currentBox = box;
-    qDebug() << "changeControllerBox:" << box;
+    qCDebug(lcUi) << "changeControllerBox:" << box;
     emit sendData({QStringLiteral("changeControllerBox"), QString::number(box)});
     runCoverFade();
 }

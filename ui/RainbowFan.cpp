@@ -1,3 +1,5 @@
+#include "common/Logging.h"
+
 // Construction and layout of the RGB fan editor, its texts and languages,
 // and the mouse and key events of the panel.
 #include "ui/RainbowFan.h"
@@ -449,7 +451,7 @@ void RainbowFan::setFanNumber(int fan)
     }
     s.fanNumber = fan;
     btnFanNum->setText(tr("FAN") + QStringLiteral(" ") + QString::number(fan + 1));
-    qDebug() << "set FanNumber:" << fan;
+    qCDebug(lcUi) << "set FanNumber:" << fan;
 }
 
 void RainbowFan::setFanLocation(int location)
@@ -460,14 +462,14 @@ void RainbowFan::setFanLocation(int location)
     }
     s.fanLocation = location;
     if (location == 3 || location == 4) {
-        qDebug() << "Location Background Fan:" << s.fanNumber;
+        qCDebug(lcUi) << "Location Background Fan:" << s.fanNumber;
         locationHighlight->show();
         locationHighlight->raise();
     } else {
         locationHighlight->hide();
     }
     update();
-    qDebug() << "set fanLocation:" << location;
+    qCDebug(lcUi) << "set fanLocation:" << location;
 }
 
 void RainbowFan::resetLanguage(int lang)
@@ -575,11 +577,11 @@ void RainbowFan::mouseMoveEvent(QMouseEvent *event)
 
 void RainbowFan::keyPressEvent(QKeyEvent *event)
 {
-    qDebug() << "keyPressEvent:" << event->key();
+    qCDebug(lcUi) << "keyPressEvent:" << event->key();
 }
 
 void RainbowFan::keyReleaseEvent(QKeyEvent *event)
 {
-    qDebug() << "keyReleaseEvent:" << event->key();
+    qCDebug(lcUi) << "keyReleaseEvent:" << event->key();
     updatePreviewDisc();
 }

@@ -1,3 +1,5 @@
+#include "common/Logging.h"
+
 // LED selection and styles, palette picking, the RGB code popup, brightness,
 // Done and Default of the RGB fan editor.
 #include "ui/RainbowFan.h"
@@ -176,8 +178,8 @@ void RainbowFan::handleLedClick(int n)
 
     const int bits = checkedBits();
     s.fanNumStr = FanModeRules::selectionMask(bits);
-    qDebug() << "QString::number(ledCheckedNum, 2).toStdString():" << QString::number(bits, 2);
-    qDebug() << "fanNumStr:" << s.fanNumStr;
+    qCDebug(lcUi) << "QString::number(ledCheckedNum, 2).toStdString():" << QString::number(bits, 2);
+    qCDebug(lcUi) << "fanNumStr:" << s.fanNumStr;
 
     for (int c = 0; c < kLedCount; ++c) {
         if (!btnLed[c]->isChecked())
@@ -204,7 +206,7 @@ void RainbowFan::onButtonClicked(QAbstractButton *button)
     QString states;
     for (int i = 0; i < kLedCount; ++i)
         states += QStringLiteral(" %1:%2/%3").arg(i).arg(btnLed[i]->isChecked()).arg(btnLed[i]->isCheckable());
-    qDebug() << "Clicked Button : " << button->text() << states;
+    qCDebug(lcUi) << "Clicked Button : " << button->text() << states;
 }
 
 bool RainbowFan::canPickAt(const QPoint &pos) const
@@ -241,7 +243,7 @@ void RainbowFan::pickColorAt(const QPoint &pos)
         styleBrightnessSlider(pixel);
         s.ledBright[i] = sliderLight->value() / 10.0f;
         restyleLed(i);
-        qDebug().nospace() << "btn_Led[" << i << "]----r:" << s.ledR[e] << ", G:" << s.ledG[e] << ", B:" << s.ledB[e];
+        qCDebug(lcUi).nospace() << "btn_Led[" << i << "]----r:" << s.ledR[e] << ", G:" << s.ledG[e] << ", B:" << s.ledB[e];
     }
     if (FanModeRules::isEmptyMask(s.fanNumStr))
         return;
@@ -312,7 +314,7 @@ void RainbowFan::changeSliderLight(int value)
     for (int i = 0; i < kColorEntries; ++i)
         values << QString::number(s.ledBright[i], 'g', 6);
     const QString brightStr = values.join(QLatin1Char(','));
-    qDebug() << "brightStr:" << brightStr;
+    qCDebug(lcUi) << "brightStr:" << brightStr;
     QStringList message = modeMessage(QStringLiteral("slider_Light"));
     message << brightStr;
     emit sendData(message);

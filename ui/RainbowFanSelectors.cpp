@@ -1,3 +1,5 @@
+#include "common/Logging.h"
+
 // The mode selectors, turn-off, the monitor switch and the fan-speed controls
 // of the RGB fan editor, the setters the main view fills it with, and the
 // re-rendering of the whole panel.
@@ -41,7 +43,7 @@ void RainbowFan::showNames()
 void RainbowFan::refreshColorMode()
 {
     if (s.lightMode == LightMode::Copy)
-        qDebug() << "refreshColorMode---------COPY----copyLightMode:" << s.copyLightMode;
+        qCDebug(lcUi) << "refreshColorMode---------COPY----copyLightMode:" << s.copyLightMode;
     s.colorMode = FanModeRules::constrainColorMode(s.lightMode, s.copyLightMode, s.colorMode);
     showNames();
     const bool copyOrMusic = s.lightMode >= LightMode::Copy && s.lightMode <= LightMode::Music_3;
@@ -99,7 +101,7 @@ void RainbowFan::afterLightModeChange(bool userChange)
         return;
     const QString tag = FanModeRules::lightModeMessageTag(s.lightMode);
     if (s.lightMode == LightMode::Copy)
-        qDebug() << "lightMode == 7-----btn_copy";
+        qCDebug(lcUi) << "lightMode == 7-----btn_copy";
     emit sendData(modeMessage(tag));
 }
 
@@ -158,7 +160,7 @@ void RainbowFan::setCopyLightMode(int lightMode)
 void RainbowFan::afterColorModeChange()
 {
     showNames();
-    qDebug() << ", colorModeString[colorMode]:" << colorModeString.value(s.colorMode);
+    qCDebug(lcUi) << ", colorModeString[colorMode]:" << colorModeString.value(s.colorMode);
     if (s.colorMode == ColorMode::Single)
         selectAllLeds();
     else
@@ -169,7 +171,7 @@ void RainbowFan::afterColorModeChange()
     clearTurnOff();
     const QStringList message = modeMessage(QStringLiteral("btn_done"));
     for (int i = 0; i < message.size(); ++i)
-        qDebug().nospace() << "sendDataString[" << i << "]:" << message.at(i);
+        qCDebug(lcUi).nospace() << "sendDataString[" << i << "]:" << message.at(i);
     if (s.lightMode != LightMode::Copy)
         emit sendData(message);
 }
@@ -203,7 +205,7 @@ void RainbowFan::setColorMode(int colorMode)
         return;
     }
     s.colorMode = colorMode;
-    qDebug() << "setColorMode--colorMode:" << colorMode;
+    qCDebug(lcUi) << "setColorMode--colorMode:" << colorMode;
     refreshColorMode();
     styleBrightnessSlider(shownColor(0));
 }
@@ -247,8 +249,8 @@ void RainbowFan::setLightSpeed(int lightSpeed)
         qWarning() << "setLightSpeed: refused" << lightSpeed;
         return;
     }
-    qDebug() << "setLightSpeed-lightSpeed:" << lightSpeedString.value(lightSpeed);
-    qDebug() << "setLightSpeed-lightSpeedInt:" << lightSpeed;
+    qCDebug(lcUi) << "setLightSpeed-lightSpeed:" << lightSpeedString.value(lightSpeed);
+    qCDebug(lcUi) << "setLightSpeed-lightSpeedInt:" << lightSpeed;
     s.lightSpeed = lightSpeed;
     refreshSpeedSelector();
     showNames();
@@ -276,12 +278,12 @@ void RainbowFan::pushTurnOff()
         btnTurnOff->setChecked(s.isTurnOffLed);
         return;
     }
-    qDebug() << "pushisTurnOffLed:" << s.isTurnOffLed;
+    qCDebug(lcUi) << "pushisTurnOffLed:" << s.isTurnOffLed;
     s.isTurnOffLed = !s.isTurnOffLed;
     const QString tag = s.isTurnOffLed ? QStringLiteral("btn_turnoff") : QStringLiteral("btn_turnon");
     btnTurnOff->setChecked(s.isTurnOffLed);
-    qDebug() << "isTurnOffLed:" << s.isTurnOffLed;
-    qDebug() << "btn_sendCommand_Off->lightMode:" << s.lightMode;
+    qCDebug(lcUi) << "isTurnOffLed:" << s.isTurnOffLed;
+    qCDebug(lcUi) << "btn_sendCommand_Off->lightMode:" << s.lightMode;
     emit sendData(modeMessage(tag));
 }
 
@@ -312,7 +314,7 @@ void RainbowFan::moveTitle(bool open, bool animate)
 
 void RainbowFan::pushMonitor()
 {
-    qDebug() << "pushMonitor";
+    qCDebug(lcUi) << "pushMonitor";
     const bool fromTitle = sender() && sender()->objectName() == QLatin1String("btn_fanNum");
     bool open;
     if (fromTitle) {
@@ -446,7 +448,7 @@ void RainbowFan::changeSliderFanSpeedNum(int value)
 
 void RainbowFan::pushPWM()
 {
-    qDebug() << "pushPWM";
+    qCDebug(lcUi) << "pushPWM";
     const bool on = btnPwm->isChecked();
     const QStringList message{QStringLiteral("btn_pwm"), QString::number(s.fanNumber),
                               on ? QStringLiteral("1") : QStringLiteral("0")};
@@ -464,7 +466,7 @@ void RainbowFan::setPWM(bool on)
 
 void RainbowFan::pushPerformance()
 {
-    qDebug() << "pushPerformance";
+    qCDebug(lcUi) << "pushPerformance";
     if (s.isPerformance)
         return;
     s.isPerformance = true;
@@ -479,7 +481,7 @@ void RainbowFan::pushPerformance()
 
 void RainbowFan::pushSilent()
 {
-    qDebug() << "pushSilent";
+    qCDebug(lcUi) << "pushSilent";
     if (s.isSilent)
         return;
     s.isSilent = true;
@@ -542,13 +544,13 @@ void RainbowFan::resetFanView()
 
     applyEnableTable();
     if (s.lightMode == LightMode::Copy || s.lightMode == LightMode::Temperature)
-        qDebug() << "copyyyyyyyyyyyyyyyyyyyyyyyyyy";
+        qCDebug(lcUi) << "copyyyyyyyyyyyyyyyyyyyyyyyyyy";
 }
 
 void RainbowFan::copyResetFanView()
 {
-    qDebug() << "copyResetFanView---lightMode:" << s.lightMode;
-    qDebug() << "copyResetFanView---colorMode:" << s.colorMode;
+    qCDebug(lcUi) << "copyResetFanView---lightMode:" << s.lightMode;
+    qCDebug(lcUi) << "copyResetFanView---colorMode:" << s.colorMode;
     deselectAllLeds();
     restyleAllLeds();
     const int shown = s.colorMode == ColorMode::Single ? kSingleColorEntry : 0;

@@ -1,5 +1,6 @@
 #include "ui/VaylaRGBFanView.h"
 
+#include "common/Logging.h"
 #include "ui/VaylaRGBFanViewStyle.h"
 
 #include <QDebug>
@@ -89,7 +90,7 @@ void VaylaRGBFanView::setRGB(int r, int g, int b, float bright)
     m_selectB = clampColor(b, "setRGB: blue");
     checkBright(bright, m_brightValue, "setRGB:");
     m_brightValue = bright;
-    qDebug() << "selectRValue:" << m_selectR << ", selectGValue:" << m_selectG << ", selectBValue:" << m_selectB
+    qCDebug(lcUi) << "selectRValue:" << m_selectR << ", selectGValue:" << m_selectG << ", selectBValue:" << m_selectB
              << ", brightValue:" << m_brightValue;
     rebuildBrightnessStyle();
     setSliderQuietly(m_brightSlider, brightToSlider(m_brightValue));
@@ -123,7 +124,7 @@ void VaylaRGBFanView::setLightMode(int mode)
 
 void VaylaRGBFanView::setTurnOff(bool off)
 {
-    qDebug() << "isTurnOff" << off;
+    qCDebug(lcUi) << "isTurnOff" << off;
     m_off->setChecked(off);
 }
 
@@ -203,7 +204,7 @@ void VaylaRGBFanView::pushFanSpeed()
         qWarning() << "pushFanSpeed: not a preset button:" << name;
         return;
     }
-    qDebug() << (pressed == m_performance ? "Performance:" : "Silent:") << pressed->isChecked();
+    qCDebug(lcUi) << (pressed == m_performance ? "Performance:" : "Silent:") << pressed->isChecked();
     // The click has already toggled the button: unchecked now means it was the active preset.
     if (!pressed->isChecked()) {
         pressed->setChecked(true);
@@ -226,12 +227,12 @@ void VaylaRGBFanView::pushLightMode()
     const QString name = from ? from->objectName() : QString();
     bool copy = false;
     if (name == QLatin1String("RGB")) {
-        qDebug() << "RGB:" << m_rgb->isChecked();
+        qCDebug(lcUi) << "RGB:" << m_rgb->isChecked();
         m_blink->setChecked(false);
         m_off->setChecked(false);
         m_brightSlider->setEnabled(!m_rgb->isChecked());
     } else if (name == QLatin1String("Blink")) {
-        qDebug() << "Blink:" << m_blink->isChecked();
+        qCDebug(lcUi) << "Blink:" << m_blink->isChecked();
         m_rgb->setChecked(false);
         m_off->setChecked(false);
         m_brightSlider->setEnabled(true);
@@ -248,13 +249,13 @@ void VaylaRGBFanView::pushLightMode()
 
 void VaylaRGBFanView::pushTurnOff()
 {
-    qDebug() << "pushTurnOff:" << m_off->isChecked();
+    qCDebug(lcUi) << "pushTurnOff:" << m_off->isChecked();
     emitData(QStringLiteral("btn_turnoff"), m_off->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void VaylaRGBFanView::pushPWM()
 {
-    qDebug() << "pushPWM:" << m_pwm->isChecked();
+    qCDebug(lcUi) << "pushPWM:" << m_pwm->isChecked();
     showSpeedSummary(m_speedSlider->value());
     emitData(QStringLiteral("btn_pwm"), m_pwm->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
 }
@@ -267,8 +268,8 @@ void VaylaRGBFanView::changeSliderLight(int value)
     }
     setSliderQuietly(m_brightSlider, value);
     m_brightValue = static_cast<float>(1.0 - value * 0.01);
-    qDebug() << "slider_value:" << value;
-    qDebug() << "slider_value_computer:" << m_brightValue;
+    qCDebug(lcUi) << "slider_value:" << value;
+    qCDebug(lcUi) << "slider_value_computer:" << m_brightValue;
     updateDimColor();
     update();
     emitData(QStringLiteral("changeSliderLight"), QString::number(m_brightValue, 'g', 6));
@@ -280,7 +281,7 @@ void VaylaRGBFanView::changeSliderFanSpeed(int value)
         qWarning() << "changeSliderFanSpeed: value" << value << "out of 0..5, ignored";
         return;
     }
-    qDebug() << "changeSliderFanSpeed_value:" << value;
+    qCDebug(lcUi) << "changeSliderFanSpeed_value:" << value;
     setSliderQuietly(m_speedSlider, value);
     m_fanSpeed = value;
     m_speedMode = speedModeFor(value);
@@ -291,7 +292,7 @@ void VaylaRGBFanView::changeSliderFanSpeed(int value)
 
 void VaylaRGBFanView::pushMonitor()
 {
-    qDebug() << "pushMonitor()";
+    qCDebug(lcUi) << "pushMonitor()";
     const bool open = m_monitorSwitch->isChecked();
     m_closedCover->setVisible(!open);
     emitData(QStringLiteral("pushMonitor"), open ? QStringLiteral("1") : QStringLiteral("0"));

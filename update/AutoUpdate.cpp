@@ -1,5 +1,6 @@
 #include "AutoUpdate.h"
 
+#include "common/Logging.h"
 #include "Elevation.h"
 #include "UpdateFolder.h"
 #include "UpdateProtocol.h"
@@ -33,7 +34,7 @@ void AutoUpdate::setupVersion(const QString &version)
 void AutoUpdate::setServerUrl(const QString &url)
 {
     m_serverUrl = url;
-    qDebug().noquote() << "updateServer:" << url;
+    qCDebug(lcUpdate).noquote() << "updateServer:" << url;
 }
 
 bool AutoUpdate::compareVersion(const QString &candidate, const QString &reference)
@@ -90,7 +91,7 @@ void AutoUpdate::checkForUpdate()
     }
     const QString old = checkOldVersion();
     if (compareVersion(QStringLiteral("V") + m_currentVersion, old)) {
-        qDebug().noquote() << "updated from:" << old << "to:" << m_currentVersion;
+        qCDebug(lcUpdate).noquote() << "updated from:" << old << "to:" << m_currentVersion;
         sendRequest(UpdateProtocol::successReport(readUUID(), old, m_currentVersion));
         removeDataFile(QStringLiteral("/KQ_update.exe"));
         removeDataFile(QStringLiteral("/Version.txt"));
@@ -118,12 +119,12 @@ void AutoUpdate::finishedSlot(QNetworkReply *reply)
     reply->deleteLater();
     if (reply->error() != QNetworkReply::NoError) {
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        qDebug("found error ....code: %d %d\n", status, static_cast<int>(reply->error()));
-        qDebug().noquote() << reply->errorString();
+        qCDebug(lcUpdate, "found error ....code: %d %d", status, static_cast<int>(reply->error()));
+        qCDebug(lcUpdate).noquote() << reply->errorString();
         return;
     }
     const UpdateProtocol::Reply answer = UpdateProtocol::parseReply(reply->readAll());
-    qDebug().noquote() << "Result_Code:" << answer.code << "version:" << answer.version;
+    qCDebug(lcUpdate).noquote() << "Result_Code:" << answer.code << "version:" << answer.version;
     const bool newer = compareVersion(answer.version, m_currentVersion);
     if (answer.code == QLatin1String("002")) {
         // One download request per run: a service answering "002" again must not loop.
@@ -139,7 +140,7 @@ void AutoUpdate::finishedSlot(QNetworkReply *reply)
             writeDataFile(m_dataFolder + QStringLiteral("/fileUrl.txt"), answer.url);
             runUpdater();
         } else if (!answer.note.isEmpty()) {
-            qDebug().noquote() << "Update Note:" << answer.note;
+            qCDebug(lcUpdate).noquote() << "Update Note:" << answer.note;
             emit updateNote(answer.note);
         }
     }

@@ -1,5 +1,6 @@
 #include "Elevation.h"
 
+#include "common/Logging.h"
 #include "ElevationCommand.h"
 
 #include <QDebug>
@@ -113,7 +114,7 @@ ElevationResult spawnAndWait(const QStringList &argv, const QString &dir, bool t
             const int code = (done == pid && WIFEXITED(status)) ? WEXITSTATUS(status) : 0;
             if (throughPkexec && (code == kPkexecDismissed || code == kPkexecNotAuthorized))
                 return failure(QStringLiteral("administrator rights were not granted (pkexec exit %1)").arg(code));
-            qDebug() << "elevation: ended within the wait, exit:" << code;
+            qCDebug(lcUpdate) << "elevation: ended within the wait, exit:" << code;
             ElevationResult result;
             result.started = true;
             return result;
@@ -152,7 +153,7 @@ ElevationResult Elevation::start(const QString &file, const QStringList &args, c
     const QString absDir = workDir.absolutePath();
 
     if (geteuid() == 0) {
-        qDebug().noquote() << "elevation: starting" << path;
+        qCDebug(lcUpdate).noquote() << "elevation: starting" << path;
         return spawnAndWait(QStringList{path} << args, absDir, false);
     }
     const QString pkexec = QStandardPaths::findExecutable(QStringLiteral("pkexec"));
@@ -164,7 +165,7 @@ ElevationResult Elevation::start(const QString &file, const QStringList &args, c
     QString envProgram = QStandardPaths::findExecutable(QStringLiteral("env"));
     if (envProgram.isEmpty())
         envProgram = QStringLiteral("/usr/bin/env");
-    qDebug().noquote() << "elevation: starting through pkexec" << path;
+    qCDebug(lcUpdate).noquote() << "elevation: starting through pkexec" << path;
     return spawnAndWait(elevatedCommandLine(pkexec, envProgram, path, args, absDir,
                                             QProcessEnvironment::systemEnvironment()),
                         absDir, true);

@@ -1,5 +1,6 @@
 #include "SimControlServer.h"
 
+#include "common/Logging.h"
 #include "SimulatedBoxes.h"
 
 #include <QDebug>
@@ -42,7 +43,7 @@ void SimControlServer::readCommands(QLocalSocket *socket)
     while (socket->canReadLine()) {
         const QString line = QString::fromUtf8(socket->readLine(kMaxLine + 1)).trimmed();
         const QString answer = m_boxes->command(line);
-        qDebug() << "simulate-control:" << line << "->" << answer;
+        qCDebug(lcDevice) << "simulate-control:" << line << "->" << answer;
         socket->write(answer.toUtf8() + '\n');
     }
     if (socket->bytesAvailable() > kMaxLine) {

@@ -6,6 +6,8 @@ bin=$1
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=offscreen
+# The checks below read the program's diagnostic labels.
+export QT_LOGGING_RULES="aurivent.*.debug=true"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 "$bin/Aurivent" --simulate=1 --hid-trace="$work/trace" >"$work/log" 2>&1 &
 app=$!

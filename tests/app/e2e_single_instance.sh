@@ -5,6 +5,8 @@ set -euo pipefail
 bin=$1
 work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=offscreen
+# The checks below read the program's diagnostic labels.
+export QT_LOGGING_RULES="aurivent.*.debug=true"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 "$bin/Aurivent" --simulate=1 >"$work/first.log" 2>&1 &
 first=$!

@@ -5,6 +5,8 @@ set -euo pipefail
 bin=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The checks below read the program's diagnostic labels.
+export QT_LOGGING_RULES="aurivent.*.debug=true"
 
 timeout 3 "$bin/Aurivent" --simulate=-,1,-,-,0 --hid-trace="$work/trace" >"$work/log" 2>&1 || true
 
