@@ -55,7 +55,7 @@ QString profileButtonStyle(const QString &prefix, int fontPx);
 QString arrowStyle(const QString &prefix, bool left);
 QString saveButtonStyle(const QString &prefix);
 QString menuButtonStyle(const QString &prefix);
-enum class BoxLook { Start, Present, Absent, Alarm };
+enum class BoxLook { Start, Present, Absent, Alarm, Silent };
 QString boxButtonStyle(const QString &prefix, BoxLook look, bool checkable = true);
 }
 
@@ -79,6 +79,7 @@ public:
     void setPasswordEnabled(bool on) override;
     void setPassword(const QString &password) override;
     void setTemperature(int celsius) override;
+    void setNoTemperature() override;
     void appendInfo(const QString &line) override;
     void setSimulated(bool simulated) override;
 
@@ -86,6 +87,7 @@ public:
     void checkBoxButton(int box) override;
     void setBoxButtonPresent(int box, bool present) override;
     void setBoxButtonAlarm(int box, bool alarm) override;
+    void setBoxButtonAnswering(int box, bool answering) override;
     void checkProfileButton(int profile) override;
     void setProfileLabel(int profile) override;
     void resetLanguage(int language) override;
@@ -181,6 +183,7 @@ private:
     QPushButton *boxButton(int box) const;
     void updateVersionLabel();
     void updateFooter();
+    void applyBoxLook(int box);
     void updateMenuSwitchTexts();
     void hideLanguageMenu();
     void showKeypad();
@@ -235,6 +238,8 @@ private:
     QWidget *m_boxContent = nullptr;
     QButtonGroup *m_boxGroup = nullptr;
     QPushButton *m_boxButtons[16] = {};
+    bool m_boxAlarm[16] = {};
+    bool m_boxSilent[16] = {};
     QLabel *m_footer = nullptr;
     QLabel *m_ipLabel = nullptr;
     QLabel *m_temperatureLabel = nullptr;

@@ -94,6 +94,11 @@ void MainView::setTemperature(int celsius)
     m_temperatureLabel->setText(temperatureText(tr("TEMP"), celsius));
 }
 
+void MainView::setNoTemperature()
+{
+    m_temperatureLabel->setText(tr("TEMP") + QStringLiteral(":\u2014"));
+}
+
 void MainView::appendInfo(const QString &line)
 {
     m_infoView->appendLine(line);
@@ -130,21 +135,38 @@ void MainView::setBoxButtonPresent(int box, bool present)
 {
     if (!checkBox("setBoxButtonPresent", box))
         return;
-    QPushButton *button = m_boxButtons[box];
-    button->setCheckable(present);
-    button->setStyleSheet(boxButtonStyle(m_prefix, present ? BoxLook::Present : BoxLook::Absent));
+    m_boxButtons[box]->setCheckable(present);
+    // Presence starts the button afresh: alarm and silence are told again by their owners.
+    m_boxAlarm[box] = m_boxSilent[box] = false;
+    applyBoxLook(box);
 }
 
 void MainView::setBoxButtonAlarm(int box, bool alarm)
 {
     if (!checkBox("setBoxButtonAlarm", box))
         return;
+    m_boxAlarm[box] = alarm;
+    applyBoxLook(box);
+}
+
+void MainView::setBoxButtonAnswering(int box, bool answering)
+{
+    if (!checkBox("setBoxButtonAnswering", box))
+        return;
+    m_boxSilent[box] = !answering;
+    applyBoxLook(box);
+}
+
+void MainView::applyBoxLook(int box)
+{
     QPushButton *button = m_boxButtons[box];
     const bool present = button->isCheckable();
-    if (alarm)
-        button->setStyleSheet(boxButtonStyle(m_prefix, BoxLook::Alarm, present));
-    else
-        button->setStyleSheet(boxButtonStyle(m_prefix, present ? BoxLook::Present : BoxLook::Absent));
+    BoxLook look = present ? BoxLook::Present : BoxLook::Absent;
+    if (present && m_boxSilent[box])
+        look = BoxLook::Silent;
+    else if (m_boxAlarm[box])
+        look = BoxLook::Alarm;
+    button->setStyleSheet(boxButtonStyle(m_prefix, look, present));
 }
 
 void MainView::checkProfileButton(int profile)

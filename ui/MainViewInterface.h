@@ -23,6 +23,8 @@ public:
     virtual void setPasswordEnabled(bool on) = 0;
     virtual void setPassword(const QString &password) = 0;
     virtual void setTemperature(int celsius) = 0;
+    // No CPU reading: the label says so instead of showing a number.
+    virtual void setNoTemperature() = 0;
     virtual void appendInfo(const QString &line) = 0;
     // Shown while the boxes are simulated.
     virtual void setSimulated(bool simulated) = 0;
@@ -32,6 +34,8 @@ public:
     virtual void checkBoxButton(int box) = 0;
     virtual void setBoxButtonPresent(int box, bool present) = 0;
     virtual void setBoxButtonAlarm(int box, bool alarm) = 0;
+    // A present box that stopped answering: its fans are not watched any more.
+    virtual void setBoxButtonAnswering(int box, bool answering) = 0;
     virtual void checkProfileButton(int profile) = 0; // 1..5
     virtual void setProfileLabel(int profile) = 0;    // 1..5
     virtual void resetLanguage(int language) = 0;

@@ -122,6 +122,11 @@ QString boxButtonStyle(const QString &prefix, BoxLook look, bool checkable)
         normalColour = checkable ? QStringLiteral("white") : QStringLiteral("gray");
         normalImage = checkedImage = url(prefix, "Images/device_r.png");
         break;
+    case BoxLook::Silent:
+        // Amber numerals on the red frame: present, but nothing it says can be trusted.
+        normalColour = checkedColour = QStringLiteral("#f0a030");
+        normalImage = checkedImage = url(prefix, "Images/device_r.png");
+        break;
     }
     return QStringLiteral("QPushButton{font-family:Arial;font-size:16px;color:%1;border-image:%2;}"
                           "QPushButton:checked{font-size:14px;color:%3;border-image:%4;}")

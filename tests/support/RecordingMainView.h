@@ -38,11 +38,12 @@ public:
     bool hidden = false;
     QString appVersion, firmwareVersion, ipText, password;
     bool autoUpdate = false, passwordOn = false, simulated = false;
+    static constexpr int kNoTemperature = -2000;
     int temperature = -1000;
     QStringList info;
     int boxType = -1;
     int checkedBox = -1;
-    std::map<int, bool> present, alarm;
+    std::map<int, bool> present, alarm, answering;
     int profileButton = -1, profileLabel = -1, language = -1;
     Fan fans[5];
     VaylaFan vayla[3];
@@ -59,12 +60,14 @@ public:
     void setPasswordEnabled(bool on) override { passwordOn = on; }
     void setPassword(const QString &p) override { password = p; }
     void setTemperature(int c) override { temperature = c; }
+    void setNoTemperature() override { temperature = kNoTemperature; calls << "setNoTemperature"; }
     void appendInfo(const QString &line) override { info << line; }
     void setSimulated(bool s) override { simulated = s; }
     void setBoxType(int t) override { boxType = t; calls << "setBoxType"; }
     void checkBoxButton(int b) override { checkedBox = b; }
     void setBoxButtonPresent(int b, bool p) override { present[b] = p; }
     void setBoxButtonAlarm(int b, bool a) override { alarm[b] = a; }
+    void setBoxButtonAnswering(int b, bool a) override { answering[b] = a; }
     void checkProfileButton(int p) override { profileButton = p; }
     void setProfileLabel(int p) override { profileLabel = p; }
     void resetLanguage(int l) override { language = l; }

@@ -144,6 +144,21 @@ void TestMainViewTopBar::boxButtons()
     QVERIFY(boxButton(view, 5)->styleSheet().contains(QLatin1String("font-size:16px;color:white")));
     view.setBoxButtonAlarm(3, false);
     QVERIFY(boxButton(view, 3)->styleSheet().contains(QLatin1String("font-size:14px;color:gray")));
+
+    // A silent box looks neither absent nor merely alarmed, and keeps that look
+    // through an alarm change until it answers again or its presence is told anew.
+    const QString alarmLook = [&] { view.setBoxButtonAlarm(5, true); return boxButton(view, 5)->styleSheet(); }();
+    view.setBoxButtonAnswering(5, false);
+    const QString silentLook = boxButton(view, 5)->styleSheet();
+    QVERIFY(silentLook != alarmLook);
+    QVERIFY(silentLook.contains(QLatin1String("#f0a030")));
+    view.setBoxButtonAlarm(5, false);
+    QCOMPARE(boxButton(view, 5)->styleSheet(), silentLook);
+    view.setBoxButtonAnswering(5, true);
+    QVERIFY(boxButton(view, 5)->styleSheet().contains(QLatin1String("font-size:16px;color:white")));
+    view.setBoxButtonAnswering(5, false);
+    view.setBoxButtonPresent(5, true);
+    QVERIFY(boxButton(view, 5)->styleSheet().contains(QLatin1String("font-size:16px;color:white")));
 }
 
 void TestMainViewTopBar::boxStripScroll()
