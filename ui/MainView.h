@@ -10,7 +10,9 @@
 #include <QVector>
 #include <QWidget>
 
+class QAction;
 class QButtonGroup;
+class QMenu;
 class QGraphicsOpacityEffect;
 class QLabel;
 class QPropertyAnimation;
@@ -78,6 +80,7 @@ public:
     void setAutoUpdate(bool on) override;
     void setPasswordEnabled(bool on) override;
     void setPassword(const QString &password) override;
+    void setRemoteAccess(int access) override;
     void setTemperature(int celsius) override;
     void setNoTemperature() override;
     void appendInfo(const QString &line) override;
@@ -173,6 +176,9 @@ private:
     void buildTopControls();
     void buildBoxStrip();
     void buildLanguageMenu();
+    void buildRemoteAccessEntry();
+    void updateRemoteAccessTexts();
+    void chooseRemoteAccess(int access);
     void buildKeypad();
     void buildInfo();
     void composeLocalAddress();
@@ -248,6 +254,10 @@ private:
     QLabel *m_languageMenu = nullptr;
     QButtonGroup *m_languageGroup = nullptr;
     QPushButton *m_menuButtons[10] = {};
+    QPushButton *m_remoteAccessButton = nullptr;
+    QMenu *m_remoteAccessMenu = nullptr;
+    QAction *m_remoteAccessActions[3] = {};
+    int m_remoteAccess = 2;
     QLabel *m_keypadMask = nullptr;
     QLabel *m_keypadPanel = nullptr;
     QPushButton *m_keys[12] = {};
