@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class CoverLabel;
 class QAbstractButton;
 class QButtonGroup;
 class QLabel;
@@ -189,6 +190,8 @@ private:
     void applySpeedStepQuietly(int step);
     void moveTitle(bool open, bool animate);
     void showCoverAsStopped();
+    void pressCover(const QPoint &at);
+    void setControlsFocusable(bool focusable);
 
     static QStringList colorModeString;
     static QStringList lightModeString;
@@ -222,8 +225,8 @@ private:
     QLabel *previewRing = nullptr;
     QLabel *previewDisc = nullptr;
 
-    QLabel *closedCoverLabel = nullptr;
-    QLabel *warningLabel = nullptr;
+    CoverLabel *closedCoverLabel = nullptr;
+    QLabel *warningLabel = nullptr; // over the speed read-out while the fan stands still
     QLabel *locationHighlight = nullptr;
 
     QLabel *monitorDisc = nullptr;

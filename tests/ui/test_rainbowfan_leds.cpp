@@ -193,9 +193,11 @@ private slots:
         rec.clear();
         hover(fan, 180, 250);
         hover(fan, 181, 250);
-        hover(fan, 276, 338);
+        hover(fan, 250, 320);
         QCOMPARE(rec.log.size(), 6);
-        QCOMPARE(fan.ledColor(12), paletteAt(276, 338));
+        QCOMPARE(fan.ledColor(12), paletteAt(250, 320));
+        // The square's corners lie outside the wheel.
+        hover(fan, 276, 338);
         hover(fan, 144, 260);
         hover(fan, 190, 339);
         hover(fan, 20, 20);
@@ -222,7 +224,8 @@ private slots:
             int x, y;
             bool picks;
         } points[] = {{144, 272, false}, {145, 272, true}, {277, 272, false}, {276, 272, true},
-                      {210, 206, false}, {210, 207, true}, {210, 339, false}, {210, 338, true}};
+                      {210, 206, false}, {210, 207, true}, {210, 339, false}, {210, 338, true},
+                      {150, 212, false}, {270, 332, false}, {186, 231, true}};
         for (const auto &p : points) {
             rec.clear();
             press(fan, p.x, p.y);
@@ -292,7 +295,7 @@ private slots:
         fan.setRGB(r, g, b, bright);
         QVERIFY(led(fan, 0)->styleSheet().contains(QStringLiteral("stop : 0.9 white, stop: 1 black")));
         QVERIFY(!led(fan, 1)->styleSheet().contains(QStringLiteral("stop: 1 black")));
-        QVERIFY(led(fan, 1)->styleSheet().contains(QStringLiteral("stop : 0.2 white, stop: 1 rgb(255,255, 254)")));
+        QVERIFY(led(fan, 1)->styleSheet().contains(QStringLiteral("stop : 0.2 rgb(255,255, 254), stop: 1 rgb(255,255, 254)")));
         QCOMPARE(fan.brightnessSlider()->value(), 3); // the last LED's brightness stays shown
         QCOMPARE(fan.ledColor(2), QColor(10, 20, 30));
 
@@ -324,8 +327,16 @@ private slots:
         QCOMPARE(edits.size(), 3);
         QTest::keyClicks(edits.at(0), QStringLiteral("10"));
         QTest::keyClicks(edits.at(1), QStringLiteral("20"));
-        // The validator lets "300" stand as unfinished input; it counts as 255.
+        // A field takes a colour byte and nothing past 255: the last digit of
+        // "300" and of "999" is refused as it is typed.
+        QTest::keyClicks(edits.at(2), QStringLiteral("999"));
+        QCOMPARE(edits.at(2)->text(), QStringLiteral("99"));
+        edits.at(2)->clear();
         QTest::keyClicks(edits.at(2), QStringLiteral("300"));
+        QCOMPARE(edits.at(2)->text(), QStringLiteral("30"));
+        edits.at(2)->clear();
+        QTest::keyClicks(edits.at(2), QStringLiteral("255"));
+        QCOMPARE(edits.at(2)->text(), QStringLiteral("255"));
         bool previewed = false;
         for (QLabel *l : cover->findChildren<QLabel *>())
             previewed |= l->styleSheet().contains(QStringLiteral("rgb(10,20,255); border-radius:72px"));
