@@ -7,6 +7,7 @@
 #include "device/BoxTable.h"
 #include "ui/CoverLabel.h"
 #include "ui/FanModeRules.h"
+#include "ui/LedButton.h"
 #include "ui/LedStyle.h"
 #include "ui/StyleSwap.h"
 #include "ui/TextFit.h"
@@ -320,7 +321,7 @@ void RainbowFan::buildLedRing()
     ledGroup = new QButtonGroup(this);
     ledGroup->setExclusive(false);
     for (int i = 0; i < kLedCount; ++i) {
-        auto *b = new QPushButton(this);
+        auto *b = new LedButton(this);
         b->setObjectName(QString::number(i));
         b->setText(QString::number(i + 1));
         b->setCheckable(true);
@@ -504,6 +505,7 @@ void RainbowFan::applyTextFonts()
     fitStyleFont(lblColorTitle, 14, 8, 2);
     fitStyleFont(lblScaleSilent, 9, 6, 0);
     fitStyleFont(lblScalePerformance, 9, 6, 0);
+    fitSpeedSummary();
     // The preset buttons' round images leave less room at the rim.
     presetFontPx = qMin(TextFit::largestFittingPx(btnPerformance->text(), TextFit::textWidth(btnPerformance) - 4,
                                                   btnPerformance->height(), 9, 6, true),

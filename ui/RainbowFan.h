@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class CoverLabel;
+class LedButton;
 class QAbstractButton;
 class QButtonGroup;
 class QLabel;
@@ -204,7 +205,7 @@ private:
 
     QPushButton *btnFanNum = nullptr;
     QPushButton *btnMonitor = nullptr;
-    QPushButton *btnLed[12] = {};
+    LedButton *btnLed[12] = {};
     QButtonGroup *ledGroup = nullptr;
     QLabel *curveLabel = nullptr;
     QLabel *paletteLabel = nullptr;

@@ -8,6 +8,7 @@
 #include "device/BoxTable.h"
 #include "ui/CoverLabel.h"
 #include "ui/FanModeRules.h"
+#include "ui/LedButton.h"
 #include "ui/LedStyle.h"
 
 #include <QDebug>
@@ -99,7 +100,7 @@ QColor RainbowFan::shownColor(int led) const
 void RainbowFan::restyleLed(int led)
 {
     const QColor c = shownColor(led);
-    swapStyle(btnLed[led], LedStyle::ledStyleSheet(c.red(), c.green(), c.blue(), isGreyMode(s.lightMode), s.isTurnOffLed));
+    btnLed[led]->setLook(c, isGreyMode(s.lightMode), s.isTurnOffLed);
 }
 
 void RainbowFan::restyleAllLeds()

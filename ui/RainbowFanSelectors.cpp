@@ -424,6 +424,8 @@ void RainbowFan::showSpeedSummary()
 
 void RainbowFan::showSummaryText(const QString &text)
 {
+    if (lblSpeedSummary->text() == text)
+        return;
     lblSpeedSummary->setText(text);
     fitSpeedSummary();
 }

@@ -39,12 +39,31 @@ bool fits(const QFont &font, const QString &text, int width, int height)
     return height < 0 || lines.size() * metrics.height() <= height + metrics.descent();
 }
 
+namespace {
+
+struct FitKey {
+    QString text;
+    int width, height, maxPx, minPx, language;
+    bool bold;
+    bool operator==(const FitKey &o) const
+    {
+        return width == o.width && height == o.height && maxPx == o.maxPx && minPx == o.minPx
+            && language == o.language && bold == o.bold && text == o.text;
+    }
+};
+
+uint qHash(const FitKey &k, uint seed = 0)
+{
+    return ::qHash(k.text, seed) ^ uint(k.width * 31 + k.height * 7 + k.maxPx * 131 + k.minPx * 17 + k.language * 3 + k.bold);
+}
+
+} // namespace
+
 int largestFittingPx(const QString &text, int width, int height, int maxPx, int minPx, bool bold)
 {
     // Panels ask again on every refresh; measuring text is not free.
-    static QHash<QString, int> known;
-    const QString key = QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
-                            .arg(width).arg(height).arg(maxPx).arg(minPx).arg(bold).arg(UiFont::language()).arg(text);
+    static QHash<FitKey, int> known;
+    const FitKey key{text, width, height, maxPx, minPx, UiFont::language(), bold};
     const auto found = known.constFind(key);
     if (found != known.constEnd())
         return *found;
@@ -81,8 +100,9 @@ void shrinkStyleFont(QWidget *widget, int maxPx, int minPx, int extraPadding)
     const bool bold = widget->styleSheet().contains(QLatin1String("bold"));
     const int px = largestFittingPx(shownText(widget), textWidth(widget) - extraPadding, widget->height(), maxPx,
                                     minPx, bold);
+    static const QRegularExpression size(QStringLiteral("font-size:\\s*\\d+px"));
     QString style = widget->styleSheet();
-    style.replace(QRegularExpression(QStringLiteral("font-size:\\s*\\d+px")), QStringLiteral("font-size:%1px").arg(px));
+    style.replace(size, QStringLiteral("font-size:%1px").arg(px));
     swapStyle(widget, style);
 }
 
