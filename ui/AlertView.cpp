@@ -9,6 +9,7 @@
 #include <QDebug>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
@@ -58,7 +59,7 @@ AlertView::AlertView(QWidget *parent)
     auto *ok = new QPushButton(this);
     ok->setObjectName(QStringLiteral("btn_fanAlertOK"));
     ok->setFlat(true);
-    ok->setFocusPolicy(Qt::NoFocus);
+    ok->setFocusPolicy(Qt::StrongFocus);
     ok->setGeometry(175, 200, 80, 33);
     ok->setStyleSheet(QStringLiteral("QPushButton {color: #02A0EA; font-weight: bold;border-image: url(%1);}"
                                      " QPushButton:pressed{border-image: url(%2);}")
@@ -122,12 +123,11 @@ void AlertView::retranslate()
     m_title->setText(tr("Warning"));
     m_okText->setText(tr("OK"));
     m_boxLabel->setText(m_box < 0 ? QString() : tr("Controller No. %1").arg(m_box + 1));
-    QStringList names;
+    QStringList numbers;
     for (int fan : m_fans)
-        names << tr("FAN %1").arg(fan + 1);
-    m_fanLabel->setText(names.isEmpty() ? QString()
-                                        : tr("%n fan(s) stopped: %1", nullptr, names.size())
-                                              .arg(names.join(QStringLiteral(", "))));
+        numbers << QString::number(fan + 1);
+    m_fanLabel->setText(numbers.isEmpty() ? QString()
+                                          : tr("Stopped: %1").arg(tr("FAN %1").arg(numbers.join(QStringLiteral(", ")))));
     fitTexts();
 }
 
@@ -155,6 +155,19 @@ void AlertView::showEvent(QShowEvent *event)
     // Over the main window, also where no window manager stacks new windows on top.
     raise();
     activateWindow();
+    if (auto *ok = findChild<QPushButton *>(QStringLiteral("btn_fanAlertOK")))
+        ok->setFocus();
+}
+
+void AlertView::keyPressEvent(QKeyEvent *event)
+{
+    // Return, Enter and Esc dismiss the alert as OK does.
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+        on_pushButton_clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void AlertView::changeEvent(QEvent *event)

@@ -127,7 +127,7 @@ QPushButton *RainbowFan::makeButton(const QString &objectName, const QRect &geom
     auto *button = new QPushButton(this);
     button->setObjectName(objectName);
     button->setGeometry(geometry);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::StrongFocus);
     if (slot)
         connect(button, SIGNAL(released()), this, slot);
     return button;
@@ -164,7 +164,7 @@ void RainbowFan::buildBackground()
     btnMonitor = new QPushButton(btnFanNum);
     btnMonitor->setObjectName(QStringLiteral("close_Monitor"));
     btnMonitor->setGeometry(180, 3, 14, 14);
-    btnMonitor->setFocusPolicy(Qt::NoFocus);
+    btnMonitor->setFocusPolicy(Qt::StrongFocus);
     connect(btnMonitor, &QPushButton::released, this, &RainbowFan::pushMonitor);
 
     titleAnimation = new QPropertyAnimation(btnFanNum, "geometry", this);
@@ -193,7 +193,7 @@ void RainbowFan::buildBackground()
     sliderLight->setSingleStep(1);
     sliderLight->setPageStep(1);
     sliderLight->setValue(10);
-    sliderLight->setFocusPolicy(Qt::NoFocus);
+    sliderLight->setFocusPolicy(Qt::StrongFocus);
     connect(sliderLight, &QSlider::valueChanged, this, &RainbowFan::changeSliderLight);
 }
 
@@ -236,7 +236,7 @@ void RainbowFan::buildSpeedControls()
     sliderPer->setSingleStep(1);
     sliderPer->setPageStep(1);
     sliderPer->setValue(5);
-    sliderPer->setFocusPolicy(Qt::NoFocus);
+    sliderPer->setFocusPolicy(Qt::StrongFocus);
     connect(sliderPer, &QSlider::valueChanged, this, &RainbowFan::changeSliderFanSpeedPer);
 
     sliderNum = new QSlider(Qt::Horizontal, this);
@@ -246,7 +246,7 @@ void RainbowFan::buildSpeedControls()
     sliderNum->setSingleStep(1);
     sliderNum->setPageStep(1);
     sliderNum->setValue(10);
-    sliderNum->setFocusPolicy(Qt::NoFocus);
+    sliderNum->setFocusPolicy(Qt::StrongFocus);
     sliderNum->setEnabled(false);
     connect(sliderNum, &QSlider::valueChanged, this, &RainbowFan::changeSliderFanSpeedNum);
 
@@ -325,7 +325,7 @@ void RainbowFan::buildLedRing()
         b->setObjectName(QString::number(i));
         b->setText(QString::number(i + 1));
         b->setCheckable(true);
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::StrongFocus);
         btnLed[i] = b;
         ledGroup->addButton(b, i);
         applyLedGeometry(i);
@@ -442,6 +442,7 @@ void RainbowFan::setFanLocation(int location)
         return;
     }
     s.fanLocation = location;
+    setControlsFocusable(location < 3);
     if (location == 3 || location == 4) {
         qCDebug(lcUi) << "Location Background Fan:" << s.fanNumber;
         locationHighlight->show();
@@ -451,6 +452,17 @@ void RainbowFan::setFanLocation(int location)
     }
     update();
     qCDebug(lcUi) << "set fanLocation:" << location;
+}
+
+void RainbowFan::setControlsFocusable(bool focusable)
+{
+    // Tab must not land on the controls of a panel at the back, which lie
+    // under the panels in front.
+    for (QWidget *w : findChildren<QWidget *>()) {
+        if (!qobject_cast<QAbstractButton *>(w) && !qobject_cast<QSlider *>(w) && !qobject_cast<QLineEdit *>(w))
+            continue;
+        w->setFocusPolicy(focusable ? Qt::StrongFocus : Qt::NoFocus);
+    }
 }
 
 void RainbowFan::resetLanguage(int lang)

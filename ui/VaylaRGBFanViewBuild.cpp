@@ -17,7 +17,7 @@ QPushButton *makeButton(QWidget *parent, const QString &name, const QRect &geome
     button->setObjectName(name);
     button->setGeometry(geometry);
     button->setCheckable(checkable);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::StrongFocus);
     return button;
 }
 
@@ -67,7 +67,7 @@ void VaylaRGBFanView::buildWidgets()
     m_speedSlider->setRange(0, 5);
     m_speedSlider->setSingleStep(1);
     m_speedSlider->setPageStep(1);
-    m_speedSlider->setFocusPolicy(Qt::NoFocus);
+    m_speedSlider->setFocusPolicy(Qt::StrongFocus);
     swapStyle(m_speedSlider, speedSliderStyle());
     m_speedSlider->setValue(m_fanSpeed);
     connect(m_speedSlider, &QSlider::valueChanged, this, &VaylaRGBFanView::changeSliderFanSpeed);
@@ -97,7 +97,7 @@ void VaylaRGBFanView::buildWidgets()
     m_brightSlider->setObjectName(QStringLiteral("slider_Light_Fan"));
     m_brightSlider->setGeometry(168, 386, 125, 30);
     m_brightSlider->setRange(0, 100);
-    m_brightSlider->setFocusPolicy(Qt::NoFocus);
+    m_brightSlider->setFocusPolicy(Qt::StrongFocus);
     // The first groove colour is the dimmed colour; every colour change rebuilds it.
     m_sliderStyle = brightnessSliderStyle(m_dimR, m_dimG, m_dimB);
     swapStyle(m_brightSlider, m_sliderStyle);

@@ -341,7 +341,7 @@ void TestMainViewPanels::infoWindow()
     QCOMPARE(spy.at(0).at(0).toStringList(), QStringList({"showInfo", "showInfo"}));
     QWidget *window = nullptr;
     for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->windowTitle() == QLatin1String("HWiNFO"))
+        if (w->objectName() == QLatin1String("InfoView"))
             window = w;
     }
     QVERIFY(window);
