@@ -196,6 +196,7 @@ void Aurivent::loadLanguage(int index)
     // The program's own folder, as at start-up: the current directory is
     // wherever the program was started from.
     Language::load(m_translator, QCoreApplication::applicationDirPath(), index);
+    m_alert->retranslate();
 }
 
 void Aurivent::showSensorInfo()

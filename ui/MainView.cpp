@@ -23,6 +23,7 @@
 #include <QNetworkInterface>
 #include <QPalette>
 #include <QPixmap>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
@@ -58,6 +59,13 @@ MainView::MainView(QWidget *parent)
 
 MainView::~MainView()
 {
+    // A fade still running must not reach panels that are going away.
+    for (QPropertyAnimation *fade : m_opacityAnimations) {
+        if (fade) {
+            fade->disconnect(this);
+            fade->stop();
+        }
+    }
     // The information window is a top-level window of its own.
     delete m_infoView;
 }
