@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace {
@@ -20,10 +21,16 @@ FocusRing::FocusRing(QWidget *window)
 
 bool FocusRing::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusIn) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        m_tabPressed = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+    } else if (event->type() == QEvent::FocusIn) {
         auto *widget = qobject_cast<QWidget *>(watched);
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+        // Qt also says "Tab" when it moves the focus off a control that was
+        // hidden; only a Tab the user pressed shows the ring.
+        const bool byKeyboard = m_tabPressed && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason);
+        m_tabPressed = false;
         if (widget && widget != this && widget->window() == window() && byKeyboard)
             follow(widget);
         else if (widget && widget->window() == window())

@@ -20,4 +20,5 @@ private:
     void follow(QWidget *target);
 
     QPointer<QWidget> m_target;
+    bool m_tabPressed = false;
 };

@@ -60,7 +60,7 @@ void MainView::buildNoBoxNotice()
     m_noBoxNotice = new QLabel(this);
     m_noBoxNotice->setObjectName(QStringLiteral("label_noBox"));
     // Over the fan panels, which stay in sight but dimmed: nothing there is live.
-    m_noBoxNotice->setGeometry(0, 70, kWindowWidth, 474);
+    m_noBoxNotice->setGeometry(0, 70, kWindowWidth, 508);
     m_noBoxNotice->setAlignment(Qt::AlignCenter);
     m_noBoxNotice->setWordWrap(true);
     m_noBoxNotice->setTextFormat(Qt::RichText);
@@ -84,6 +84,10 @@ void MainView::updateNoBoxNotice()
                         "\"Real boxes\"); plug the box in again after installing it.")
                          .toHtmlEscaped()));
         m_noBoxNotice->raise();
+        // The footer stays readable over the notice's lower edge.
+        for (QWidget *w : std::initializer_list<QWidget *>{m_logo, m_infoButton, m_ipLabel, m_temperatureLabel,
+                                                            m_versionLabel, m_footer})
+            w->raise();
     }
     m_noBoxNotice->setVisible(none);
     m_boxTypeButtons[0]->setEnabled(any);

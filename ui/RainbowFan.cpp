@@ -347,7 +347,7 @@ void RainbowFan::buildCovers()
     // A stopped fan is marked on its speed read-out only: the speed controls
     // beside it, which may be what makes it turn again, stay in reach.
     warningLabel = makeLabel(this, QRect(27, 40, 126, 126),
-                             QStringLiteral("background-color: rgba(140, 10, 20, 150); border-radius: 63px;"));
+                             QStringLiteral("#label_stalled{background-color: rgba(140, 10, 20, 150); border-radius: 63px;}"));
     warningLabel->setObjectName(QStringLiteral("label_stalled"));
     auto *mark = makeLabel(warningLabel, QRect(33, 22, 60, 52), QString());
     mark->setPixmap(QPixmap(imagePath(QStringLiteral("warning.png"))));

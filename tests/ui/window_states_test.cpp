@@ -358,6 +358,23 @@ private slots:
         QTRY_VERIFY(third->isChecked());
         QTRY_COMPARE(view->currentProfile(), 3);
         QVERIFY(boxButton(view, 0)->focusPolicy() & Qt::TabFocus);
+        // Tab draws the ring round the control it reaches; Qt moving the
+        // focus off a control that hides (the keypad's keys) draws none.
+        view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(view));
+        QWidget *ring = view->findChild<QWidget *>(QStringLiteral("focusRing"));
+        third->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(third, Qt::Key_Tab);
+        QTRY_VERIFY(ring->isVisible());
+        QWidget *focused = QApplication::focusWidget();
+        QVERIFY(focused && focused != third);
+        QVERIFY(ring->geometry().contains(QRect(focused->mapTo(view, QPoint(0, 0)), focused->size())));
+        button(view, QStringLiteral("MutiLang9"))->click();
+        button(view, QStringLiteral("Keyboard5"))->setFocus(Qt::MouseFocusReason);
+        QVERIFY(ring->isHidden());
+        QTest::keyClick(view, Qt::Key_Escape);
+        QVERIFY(!view->isKeypadShown());
+        QVERIFY(ring->isHidden());
         // Controls of a panel at the back are not on the Tab path.
         QVERIFY(!(button(view->fanPanel(3), QStringLiteral("btn_performance"))->focusPolicy() & Qt::TabFocus));
         QVERIFY(button(view->fanPanel(1), QStringLiteral("btn_performance"))->focusPolicy() & Qt::TabFocus);

@@ -8,6 +8,7 @@
 #include "ui/MainView.h"
 #include "ui/WindowPlacement.h"
 
+#include <QAbstractAnimation>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -59,6 +60,13 @@ QImage Scenes::grab(QWidget *widget) const
 {
     widget->show();
     QTest::qWaitForWindowExposed(widget);
+    // Pictures show the window at rest: fades and carousel turns finished.
+    QTest::qWaitFor([widget] {
+        for (QAbstractAnimation *a : widget->findChildren<QAbstractAnimation *>())
+            if (a->state() == QAbstractAnimation::Running)
+                return false;
+        return true;
+    }, 3000);
     QCoreApplication::processEvents();
     return widget->grab().toImage();
 }
