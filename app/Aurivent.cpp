@@ -90,6 +90,7 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
     m_socketHelper->setPassword(m_state.settings.Password);
 
+    m_fanRefresh = new FanViewRefresher([this]() -> MainViewInterface * { return m_view; }, this);
     m_speedTimer = new QTimer(this);
     connect(m_speedTimer, &QTimer::timeout, this, &Aurivent::updateSpeed, Qt::DirectConnection);
     qCDebug(lcApp) << "setupTimer start";
@@ -175,7 +176,10 @@ void Aurivent::feedMainView()
     m_view->setProfileLabel(m_state.currentProfile);
     for (int i = 0; i < kBoxCount; ++i)
         m_view->setBoxButtonPresent(i, boxArray[i].gIsConnected);
-    m_view->setTemperature(m_effects->temperature());
+    if (m_effects->hasSensors())
+        m_view->setTemperature(m_effects->temperature());
+    else
+        m_view->setNoTemperature();
 }
 
 bool Aurivent::handleWindowMessage(int id, int wParam, int lParam)
@@ -208,6 +212,7 @@ void Aurivent::loadLanguage(int index)
     buildIpText();
     if (m_view)
         m_view->setIpText(m_state.ipText);
+    m_alert->retranslate();
 }
 
 void Aurivent::showSensorInfo()
@@ -292,6 +297,7 @@ void Aurivent::raiseStallAlert(int box)
     const bool hidden = !m_view || m_view->isHidden() || m_view->isMinimized();
     m_alert->move(stallAlertPosition(screenSize, m_alert->size(), hidden));
     m_alert->setControllerNumber(box);
+    m_alert->setStalledFans(latchedStalls(box));
     m_alert->show();
     setEnabled(false);
     // The alert is this window's child: it must stay usable, or it could never be dismissed.
@@ -358,7 +364,7 @@ void Aurivent::refreshFanPanels(int box)
 {
     if (box != controllerBoxNumber)
         return;
-    showBoxFans(m_view, box);
+    m_fanRefresh->requestBox(box);
 }
 
 void Aurivent::setProfileLabel(int profile)

@@ -19,6 +19,7 @@
 class AlertView;
 class AutoUpdate;
 class CommandChannel;
+class FanViewRefresher;
 class HotplugMonitor;
 class MainView;
 class QTimer;
@@ -151,4 +152,5 @@ private:
     MainView *m_view = nullptr;
     HotplugMonitor *m_hotplug = nullptr;
     CommandChannel *m_channel = nullptr;
+    FanViewRefresher *m_fanRefresh = nullptr;
 };

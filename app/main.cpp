@@ -40,6 +40,10 @@ int sendCommand(const CommandLine &line)
 
 int main(int argc, char *argv[])
 {
+    // Sizes are in device-independent pixels: the window keeps its layout on
+    // a screen of 192 DPI or a scale factor of 2, and pictures are drawn sharp.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false); // the program lives in the tray
     const CommandLine line = CommandLine::parse(app.arguments());

@@ -9,7 +9,7 @@ packages=(
   libhidapi-dev libudev-dev libpulse-dev libkissfft-dev libsensors-dev
   libbenchmark-dev
   xvfb xauth pulseaudio pulseaudio-utils python3
-  fonts-dejavu-core fonts-noto-cjk fonts-thai-tlwg
+  fonts-dejavu-core fonts-liberation2 fonts-noto-cjk fonts-thai-tlwg
 )
 
 missing=()

@@ -21,12 +21,7 @@ constexpr int kRemoteAccessCount = 3;
 void MainView::buildRemoteAccessEntry()
 {
     // One row more in the settings menu, below the password.
-    const int row = MainViewRules::kMenuButtonCount;
-    m_languageMenu->resize(m_languageMenu->width(), m_languageMenu->height() + 35);
-    m_remoteAccessButton = new QPushButton(m_languageMenu);
-    m_remoteAccessButton->setObjectName(QStringLiteral("RemoteAccess"));
-    m_remoteAccessButton->setGeometry(5, 5 + 35 * row, 120, 30);
-    m_remoteAccessButton->setStyleSheet(m_menuStyle);
+    m_remoteAccessButton = addMenuButton(QStringLiteral("RemoteAccess"), false);
 
     m_remoteAccessMenu = new QMenu(this);
     m_remoteAccessMenu->setObjectName(QStringLiteral("RemoteAccessMenu"));

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Controller No. %1</source>
+        <translation>控制器 %1</translation>
+    </message>
+    <message>
+        <source>FAN %1</source>
+        <translation>风扇 %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>已停止：%1</translation>
+    </message>
+</context>
+<context>
     <name>Aurivent</name>
     <message>
         <source>Update Note:</source>
@@ -22,6 +45,41 @@
     <message>
         <source>Phone server: this computer only</source>
         <translation>手机服务器：仅限本机</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Sensors</source>
+        <translation>传感器</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>电压</translation>
+    </message>
+    <message>
+        <source>Fan</source>
+        <translation>风扇</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>电流</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>频率</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>使用率</translation>
     </message>
 </context>
 <context>
@@ -73,6 +131,34 @@
     <message>
         <source>th</source>
         <translation>ไทย</translation>
+    </message>
+    <message>
+        <source>Fans of this box:</source>
+        <translation>此控制盒的风扇：</translation>
+    </message>
+    <message>
+        <source>12-LED fans</source>
+        <translation>12 LED 风扇</translation>
+    </message>
+    <message>
+        <source>single-colour fans</source>
+        <translation>单色风扇</translation>
+    </message>
+    <message>
+        <source>No controller box found</source>
+        <translation>未找到控制盒</translation>
+    </message>
+    <message>
+        <source>Connect a box by USB. It is found as soon as it is plugged in.</source>
+        <translation>请通过 USB 连接控制盒，插入后即会自动检测。</translation>
+    </message>
+    <message>
+        <source>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</source>
+        <translation>在 Linux 上使用控制盒需要 udev 规则 70-aurivent.rules（见 README“Real boxes”）；安装后请重新插入控制盒。</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>已保存</translation>
     </message>
     <message>
         <source>Phone access</source>

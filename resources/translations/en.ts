@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Controller No. %1</source>
+        <translation>Controller No. %1</translation>
+    </message>
+    <message>
+        <source>FAN %1</source>
+        <translation>FAN %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>Stopped: %1</translation>
+    </message>
+</context>
+<context>
     <name>Aurivent</name>
     <message>
         <source>Update Note:</source>
@@ -22,6 +45,41 @@
     <message>
         <source>Phone server: this computer only</source>
         <translation>Phone server: this computer only</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Sensors</source>
+        <translation>Sensors</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Voltage</translation>
+    </message>
+    <message>
+        <source>Fan</source>
+        <translation>Fan</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Current</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Clock</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>Usage</translation>
     </message>
 </context>
 <context>
@@ -73,6 +131,34 @@
     <message>
         <source>th</source>
         <translation>ไทย</translation>
+    </message>
+    <message>
+        <source>Fans of this box:</source>
+        <translation>Fans of this box:</translation>
+    </message>
+    <message>
+        <source>12-LED fans</source>
+        <translation>12-LED fans</translation>
+    </message>
+    <message>
+        <source>single-colour fans</source>
+        <translation>single-colour fans</translation>
+    </message>
+    <message>
+        <source>No controller box found</source>
+        <translation>No controller box found</translation>
+    </message>
+    <message>
+        <source>Connect a box by USB. It is found as soon as it is plugged in.</source>
+        <translation>Connect a box by USB. It is found as soon as it is plugged in.</translation>
+    </message>
+    <message>
+        <source>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</source>
+        <translation>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>Saved</translation>
     </message>
     <message>
         <source>Phone access</source>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Controller No. %1</source>
+        <translation>Contrôleur n° %1</translation>
+    </message>
+    <message>
+        <source>FAN %1</source>
+        <translation>VENTILATEUR %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>Arrêté : %1</translation>
+    </message>
+</context>
+<context>
     <name>Aurivent</name>
     <message>
         <source>Update Note:</source>
@@ -22,6 +45,41 @@
     <message>
         <source>Phone server: this computer only</source>
         <translation>Serveur téléphone : cet ordinateur seulement</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Sensors</source>
+        <translation>Capteurs</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Température</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Tension</translation>
+    </message>
+    <message>
+        <source>Fan</source>
+        <translation>Ventilateur</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Courant</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>Puissance</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Fréquence</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>Utilisation</translation>
     </message>
 </context>
 <context>
@@ -73,6 +131,34 @@
     <message>
         <source>th</source>
         <translation>ไทย</translation>
+    </message>
+    <message>
+        <source>Fans of this box:</source>
+        <translation>Ventilateurs du boîtier :</translation>
+    </message>
+    <message>
+        <source>12-LED fans</source>
+        <translation>Ventilateurs 12 LED</translation>
+    </message>
+    <message>
+        <source>single-colour fans</source>
+        <translation>ventilateurs unicolores</translation>
+    </message>
+    <message>
+        <source>No controller box found</source>
+        <translation>Aucun boîtier contrôleur trouvé</translation>
+    </message>
+    <message>
+        <source>Connect a box by USB. It is found as soon as it is plugged in.</source>
+        <translation>Branchez un boîtier en USB. Il est détecté dès qu&apos;il est branché.</translation>
+    </message>
+    <message>
+        <source>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</source>
+        <translation>Sous Linux, l&apos;accès au boîtier nécessite la règle udev 70-aurivent.rules (voir le README, « Real boxes ») ; rebranchez le boîtier après l&apos;avoir installée.</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>Enregistré</translation>
     </message>
     <message>
         <source>Phone access</source>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Controller No. %1</source>
+        <translation>コントローラー %1</translation>
+    </message>
+    <message>
+        <source>FAN %1</source>
+        <translation>ファン %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>停止：%1</translation>
+    </message>
+</context>
+<context>
     <name>Aurivent</name>
     <message>
         <source>Update Note:</source>
@@ -22,6 +45,41 @@
     <message>
         <source>Phone server: this computer only</source>
         <translation>スマホサーバー：このコンピューターのみ</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Sensors</source>
+        <translation>センサー</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>電圧</translation>
+    </message>
+    <message>
+        <source>Fan</source>
+        <translation>ファン</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>電流</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>電力</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>クロック</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>使用率</translation>
     </message>
 </context>
 <context>
@@ -73,6 +131,34 @@
     <message>
         <source>th</source>
         <translation>ไทย</translation>
+    </message>
+    <message>
+        <source>Fans of this box:</source>
+        <translation>このボックスのファン：</translation>
+    </message>
+    <message>
+        <source>12-LED fans</source>
+        <translation>12 LED ファン</translation>
+    </message>
+    <message>
+        <source>single-colour fans</source>
+        <translation>単色ファン</translation>
+    </message>
+    <message>
+        <source>No controller box found</source>
+        <translation>コントローラーボックスが見つかりません</translation>
+    </message>
+    <message>
+        <source>Connect a box by USB. It is found as soon as it is plugged in.</source>
+        <translation>USB でボックスを接続してください。接続するとすぐに検出されます。</translation>
+    </message>
+    <message>
+        <source>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</source>
+        <translation>Linux でボックスを使うには udev ルール 70-aurivent.rules が必要です（README の「Real boxes」を参照）。インストール後にボックスを挿し直してください。</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>保存しました</translation>
     </message>
     <message>
         <source>Phone access</source>
