@@ -26,7 +26,7 @@ private slots:
             QCOMPARE(Tray::autorunMark(false), QString(QChar(0x25A1)));
         }
         QTextCodec::setCodecForLocale(locale);
-        QVERIFY(Tray::autorunText(true).endsWith(QStringLiteral(" Run Vayla Zeve RGB Program when Windows starts")));
+        QVERIFY(Tray::autorunText(true).endsWith(QStringLiteral(" Start Aurivent at log-in")));
     }
 
     void ipTextTakesTheLastIPv4Address()
