@@ -5,6 +5,7 @@
 #include "device/HotplugMonitor.h"
 #include "DeviceSetup.h"
 #include "Language.h"
+#include "SessionUser.h"
 #include "storage/IniHelper.h"
 #include "TerminationSignals.h"
 #include "TraylessWindow.h"
@@ -123,6 +124,13 @@ bool handOverToRunningInstance(const CommandLine &line)
 
 int main(int argc, char *argv[])
 {
+    // Before anything creates a file or a thread.
+    const SessionUser::Adoption user = SessionUser::adoptInvokingUser();
+    if (!user.ok) {
+        std::fprintf(stderr, "Aurivent: %s\n", qPrintable(user.error));
+        return 1;
+    }
+
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -138,6 +146,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("aurivent"));
     if (line.verbose)
         QLoggingCategory::setFilterRules(QStringLiteral("aurivent.*.debug=true"));
+    if (!user.note.isEmpty())
+        qCInfo(lcApp).noquote() << user.note;
 
     if (handOverToRunningInstance(line))
         return 0;
