@@ -69,7 +69,8 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     qCDebug(lcApp) << "setup language:" << m_state.settings.languageIndex;
     Language::load(m_translator, QCoreApplication::applicationDirPath(), m_state.settings.languageIndex);
 
-    if (m_state.settings.isStartAutoUpdate) {
+    // The updater asks for administrator rights: a person must be there to grant them.
+    if (m_state.settings.isStartAutoUpdate && !m_headless) {
         qCDebug(lcApp) << "start auto update--isStartAutoUpdate:" << m_state.settings.isStartAutoUpdate;
         m_update = new AutoUpdate();
         m_update->setupVersion(QString::fromLatin1(kVersion));

@@ -172,7 +172,10 @@ int main(int argc, char *argv[])
     options.headless = line.headless;
     options.minimized = line.minimized;
     auto *window = new Aurivent(options);
+    window->setWindowTitle(QString::fromLatin1(Aurivent::kTitle));
     if (line.headless) {
+        // Never shown; on Windows its native window still receives the numbered commands.
+        window->winId();
         qCInfo(lcApp) << "running without a window: fans, lighting, phone server and command channel";
         // There is no window to show: a start that asks for one hears so.
         channel.setHandler([window](int id, int wParam, int lParam) {
@@ -182,7 +185,6 @@ int main(int argc, char *argv[])
         });
     } else {
         window->show();
-        window->setWindowTitle(QString::fromLatin1(Aurivent::kTitle));
         auto *trayless = new TraylessWindow(window->view());
         if (line.minimized && !QSystemTrayIcon::isSystemTrayAvailable())
             trayless->minimize();
