@@ -44,46 +44,62 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     , m_messages(m_state, *this)
     , m_windowMessages(m_state, *this, m_messages, *this)
     , m_simulated(options.simulated)
+    , m_headless(options.headless)
     , m_hotplug(options.hotplug)
     , m_channel(options.channel)
 {
-    qCDebug(lcApp) << "aaaaa";
     m_prefix = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    qCDebug(lcApp) << "dddddd";
     setGeometry(QRect(0, 0, 0, 0));
     hide();
     setWindowIcon(QIcon(m_prefix + QStringLiteral("Images/logo.ico")));
-    qCDebug(lcApp) << "ssssssssss";
 
     IniHelper::parseDeviceData(IniHelper::readDeviceIni(), m_state.settings);
 
-    m_tray = new Tray(this, m_prefix + QStringLiteral("Images/logo.ico"), m_state.settings.isAutoRun);
-    connect(m_tray->icon(), &QSystemTrayIcon::activated, this, &Aurivent::iconActivated);
-    connect(m_tray->launchAction(), &QAction::triggered, this, &Aurivent::showMainView);
-    connect(m_tray->autorunAction(), &QAction::triggered, this, &Aurivent::trayIconAction);
-    connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
+    if (!m_headless) {
+        m_tray = new Tray(this, m_prefix + QStringLiteral("Images/logo.ico"), m_state.settings.isAutoRun);
+        connect(m_tray->icon(), &QSystemTrayIcon::activated, this, &Aurivent::iconActivated);
+        connect(m_tray->launchAction(), &QAction::triggered, this, &Aurivent::showMainView);
+        connect(m_tray->autorunAction(), &QAction::triggered, this, &Aurivent::trayIconAction);
+        connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
+        // A try-out on simulated boxes leaves the desktop's autostart alone.
+        m_tray->autorunAction()->setEnabled(!m_simulated);
+    }
 
     QCoreApplication::installTranslator(&m_translator);
     qCDebug(lcApp) << "setup language:" << m_state.settings.languageIndex;
     Language::load(m_translator, QCoreApplication::applicationDirPath(), m_state.settings.languageIndex);
 
-    if (m_state.settings.isStartAutoUpdate) {
+    // The updater asks for administrator rights: a person must be there to grant them.
+    if (m_state.settings.isStartAutoUpdate && !m_headless) {
         qCDebug(lcApp) << "start auto update--isStartAutoUpdate:" << m_state.settings.isStartAutoUpdate;
         m_update = new AutoUpdate();
         m_update->setupVersion(QString::fromLatin1(kVersion));
         m_update->setServerUrl(m_state.settings.updateServer);
         connect(m_update, &AutoUpdate::updateNote, this, [this](const QString &note) {
-            m_tray->icon()->showMessage(tr("Update Note:"), note);
+            if (m_tray)
+                m_tray->icon()->showMessage(tr("Update Note:"), note);
+            else
+                qCInfo(lcUpdate).noquote() << "update:" << note;
         });
         m_update->checkForUpdate();
     }
 
-    if (auto store = createAutorunStore())
-        syncAutorun(m_state.settings.isAutoRun, *store, QCoreApplication::applicationFilePath());
+    // The service and a try-out on simulated boxes leave the desktop's autostart alone.
+    if (m_tray && !m_simulated) {
+        if (auto store = createAutorunStore()) {
+            if (reconcileAutorun(m_state.settings.isAutoRun, *store, QCoreApplication::applicationFilePath(),
+                                 autorunMemoryFile())) {
+                m_tray->setAutorun(m_state.settings.isAutoRun);
+                m_messages.writeDeviceProfile();
+            }
+        }
+    }
 
-    m_alert = new AlertView(this);
-    m_alert->hide();
-    connect(m_alert, &AlertView::alertViewSendData, this, &Aurivent::alertViewReceiveData);
+    if (!m_headless) {
+        m_alert = new AlertView(this);
+        m_alert->hide();
+        connect(m_alert, &AlertView::alertViewSendData, this, &Aurivent::alertViewReceiveData);
+    }
 
     m_socketHelper = new SocketHelper(this, SocketHelper::kDefaultPort, remoteAccessFrom(m_state.settings.remoteAccess));
     connect(m_socketHelper, &SocketHelper::socketHelperSendData, this, &Aurivent::socketHelperReceiveData);
@@ -113,7 +129,8 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
             m_view->setTemperature(celsius);
     });
 
-    createMainView();
+    if (!m_headless)
+        createMainView(!options.minimized);
 
     if (m_hotplug)
         connect(m_hotplug, &HotplugMonitor::deviceSetMayHaveChanged, this, &Aurivent::deviceChanged);
@@ -125,6 +142,13 @@ Aurivent::~Aurivent()
 {
     delete m_view;
     delete m_update;
+}
+
+QString Aurivent::autorunMemoryFile()
+{
+    // Beside the settings: the program wrote an autostart entry once, so a
+    // missing one was removed by the user.
+    return IniHelper::dataFolder() + QStringLiteral("/AutostartWritten");
 }
 
 void Aurivent::buildIpText()
@@ -145,7 +169,7 @@ void Aurivent::buildIpText()
     }
 }
 
-void Aurivent::createMainView()
+void Aurivent::createMainView(bool show)
 {
     m_view = new MainView();
     feedMainView();
@@ -154,7 +178,8 @@ void Aurivent::createMainView()
     connect(m_view, &MainView::sendRGBData, this, &Aurivent::receiveRGBData);
     connect(m_view, &MainView::sendVaylaRGBData, this, &Aurivent::receiveVaylaRGBData);
     connect(m_view, &MainView::testSendFileData, this, &Aurivent::testReceiveFileData);
-    m_view->show();
+    if (show)
+        m_view->show();
 }
 
 void Aurivent::feedMainView()
@@ -212,7 +237,10 @@ void Aurivent::loadLanguage(int index)
     buildIpText();
     if (m_view)
         m_view->setIpText(m_state.ipText);
-    m_alert->retranslate();
+    if (m_alert)
+        m_alert->retranslate();
+    if (m_tray)
+        m_tray->retranslate(m_state.settings.isAutoRun);
 }
 
 void Aurivent::showSensorInfo()
@@ -250,6 +278,7 @@ void Aurivent::setCurrentProfile(int profile)
 
 void Aurivent::announceConnectionMap(const QString &map)
 {
+    m_boxPresence.update(map);
     m_socketHelper->setBoxListReply(map);
 }
 
@@ -292,6 +321,8 @@ void Aurivent::showBoxAlarm(int box, bool alarm)
 
 void Aurivent::raiseStallAlert(int box)
 {
+    if (!m_alert)
+        return; // without a window the log has it; no one could click an alert away
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1280, 800);
     const bool hidden = !m_view || m_view->isHidden() || m_view->isMinimized();
@@ -389,8 +420,8 @@ void Aurivent::hideApplicationWindow()
 void Aurivent::closeApplicationWindow()
 {
     close();
-    // With the main view hidden nothing is left on screen: the program ends.
-    if (!m_view || m_view->isHidden())
+    // With the main view hidden (or minimized) nothing is left on screen: the program ends.
+    if (!m_view || m_view->isHidden() || m_view->isMinimized())
         QCoreApplication::quit();
 }
 
@@ -459,10 +490,12 @@ void Aurivent::showInfo()
 
 void Aurivent::trayIconAction()
 {
+    if (m_simulated || !m_tray)
+        return;
     m_state.settings.isAutoRun = !m_state.settings.isAutoRun;
     m_tray->setAutorun(m_state.settings.isAutoRun);
     if (auto store = createAutorunStore())
-        syncAutorun(m_state.settings.isAutoRun, *store, QCoreApplication::applicationFilePath());
+        syncAutorun(m_state.settings.isAutoRun, *store, QCoreApplication::applicationFilePath(), autorunMemoryFile());
     m_messages.writeDeviceProfile();
 }
 

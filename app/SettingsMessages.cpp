@@ -39,7 +39,7 @@ bool ViewMessageHandler::handleSettingsCommand(const ViewMessage &m)
         if (!checkLength(m, 3))
             return true;
         if (!isPasswordText(m.textAt(2))) {
-            qWarning() << "saveDevice refused: a password is digits only:" << m.textAt(2);
+            qWarning() << "saveDevice refused: a password is digits only (" << m.textAt(2).size() << "characters given)";
             return true;
         }
         m_state.settings.Password = m.textAt(2);

@@ -340,6 +340,21 @@
     </message>
 </context>
 <context>
+    <name>Tray</name>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>打开 Aurivent</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>Start Aurivent at log-in</source>
+        <translation>登录时启动 Aurivent</translation>
+    </message>
+</context>
+<context>
     <name>VaylaRGBFanView</name>
     <message>
         <source>FAN</source>
@@ -368,6 +383,15 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LED 亮度</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</source>
+        <translation>Aurivent 已在后台以无窗口方式运行（aurivent 服务）并控制风扇。同一时间只能有一个 Aurivent 控制风扇。若要使用窗口，请先停止该服务：
+systemctl --user stop aurivent.service</translation>
     </message>
 </context>
 </TS>

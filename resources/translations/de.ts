@@ -340,6 +340,21 @@
     </message>
 </context>
 <context>
+    <name>Tray</name>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Aurivent öffnen</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Start Aurivent at log-in</source>
+        <translation>Aurivent bei der Anmeldung starten</translation>
+    </message>
+</context>
+<context>
     <name>VaylaRGBFanView</name>
     <message>
         <source>FAN</source>
@@ -368,6 +383,15 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LED-HELLIGKEIT</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</source>
+        <translation>Aurivent läuft bereits im Hintergrund ohne Fenster (der Dienst aurivent) und steuert die Lüfter. Es kann immer nur ein Aurivent die Lüfter steuern. Um das Fenster zu benutzen, beenden Sie zuerst den Dienst:
+systemctl --user stop aurivent.service</translation>
     </message>
 </context>
 </TS>

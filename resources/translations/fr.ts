@@ -340,6 +340,21 @@
     </message>
 </context>
 <context>
+    <name>Tray</name>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Ouvrir Aurivent</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Start Aurivent at log-in</source>
+        <translation>Lancer Aurivent à l&apos;ouverture de session</translation>
+    </message>
+</context>
+<context>
     <name>VaylaRGBFanView</name>
     <message>
         <source>FAN</source>
@@ -368,6 +383,15 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LUMINOSITÉ LED</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</source>
+        <translation>Aurivent fonctionne déjà en arrière-plan sans fenêtre (le service aurivent) et pilote les ventilateurs. Un seul Aurivent peut les piloter à la fois. Pour utiliser la fenêtre, arrêtez d&apos;abord le service :
+systemctl --user stop aurivent.service</translation>
     </message>
 </context>
 </TS>

@@ -340,6 +340,21 @@
     </message>
 </context>
 <context>
+    <name>Tray</name>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Aurivent を開く</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>Start Aurivent at log-in</source>
+        <translation>ログイン時に Aurivent を起動</translation>
+    </message>
+</context>
+<context>
     <name>VaylaRGBFanView</name>
     <message>
         <source>FAN</source>
@@ -368,6 +383,15 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LED 輝度</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</source>
+        <translation>Aurivent はすでにウィンドウなしでバックグラウンドで動作しています（aurivent サービス）。ファンを制御できる Aurivent は同時に一つだけです。ウィンドウを使うには、先にサービスを停止してください:
+systemctl --user stop aurivent.service</translation>
     </message>
 </context>
 </TS>

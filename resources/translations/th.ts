@@ -340,6 +340,21 @@
     </message>
 </context>
 <context>
+    <name>Tray</name>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>เปิด Aurivent</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>ออก</translation>
+    </message>
+    <message>
+        <source>Start Aurivent at log-in</source>
+        <translation>เริ่ม Aurivent เมื่อเข้าสู่ระบบ</translation>
+    </message>
+</context>
+<context>
     <name>VaylaRGBFanView</name>
     <message>
         <source>FAN</source>
@@ -368,6 +383,15 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>ความสว่าง LED</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</source>
+        <translation>Aurivent กำลังทำงานอยู่เบื้องหลังโดยไม่มีหน้าต่าง (บริการ aurivent) และควบคุมพัดลมอยู่ Aurivent ควบคุมพัดลมได้ครั้งละหนึ่งตัวเท่านั้น หากต้องการใช้หน้าต่าง ให้หยุดบริการก่อน:
+systemctl --user stop aurivent.service</translation>
     </message>
 </context>
 </TS>

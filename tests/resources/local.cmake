@@ -24,3 +24,8 @@ add_test(NAME test_translations_gui_arial_elsewhere COMMAND test_translations_gu
 set_tests_properties(test_translations_gui_arial_elsewhere PROPERTIES
   TIMEOUT 120
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;FONTCONFIG_FILE=${arial_elsewhere};AURIVENT_ARIAL_IS=DejaVu Sans")
+
+# The Debian package of this build, checked as CI checks it.
+add_test(NAME package_deb
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/package_deb.sh ${PROJECT_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR}/package-deb)
+set_tests_properties(package_deb PROPERTIES TIMEOUT 300)
