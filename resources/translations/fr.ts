@@ -178,7 +178,7 @@
     </message>
     <message>
         <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
-        <translation>L'application téléphone demande ce mot de passe avant d'envoyer des commandes. Ce n'est pas un verrou : le programme le transmet à tout appareil qui se connecte au port 5489. Pour tenir les autres appareils du réseau à l'écart des ventilateurs, réglez Accès téléphone sur « Cet ordinateur seulement » ou « Désactivé », ou bloquez le port 5489 dans le pare-feu.</translation>
+        <translation>L&apos;application téléphone demande ce mot de passe avant d&apos;envoyer des commandes. Ce n&apos;est pas un verrou : le programme le transmet à tout appareil qui se connecte au port 5489. Pour tenir les autres appareils du réseau à l&apos;écart des ventilateurs, réglez Accès téléphone sur « Cet ordinateur seulement » ou « Désactivé », ou bloquez le port 5489 dans le pare-feu.</translation>
     </message>
 </context>
 <context>

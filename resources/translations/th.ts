@@ -178,7 +178,7 @@
     </message>
     <message>
         <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
-        <translation>แอปมือถือจะถามรหัสผ่านนี้ก่อนส่งคำสั่ง รหัสผ่านนี้ไม่ใช่กุญแจ: โปรแกรมจะส่งรหัสผ่านให้ทุกอุปกรณ์ที่เชื่อมต่อกับพอร์ต 5489 หากไม่ต้องการให้ผู้อื่นในเครือข่ายควบคุมพัดลม ให้ตั้ง "การเข้าถึงจากมือถือ" เป็น "เฉพาะเครื่องนี้" หรือ "ปิด" หรือบล็อกพอร์ต 5489 ในไฟร์วอลล์</translation>
+        <translation>แอปมือถือจะถามรหัสผ่านนี้ก่อนส่งคำสั่ง รหัสผ่านนี้ไม่ใช่กุญแจ: โปรแกรมจะส่งรหัสผ่านให้ทุกอุปกรณ์ที่เชื่อมต่อกับพอร์ต 5489 หากไม่ต้องการให้ผู้อื่นในเครือข่ายควบคุมพัดลม ให้ตั้ง &quot;การเข้าถึงจากมือถือ&quot; เป็น &quot;เฉพาะเครื่องนี้&quot; หรือ &quot;ปิด&quot; หรือบล็อกพอร์ต 5489 ในไฟร์วอลล์</translation>
     </message>
 </context>
 <context>
