@@ -188,6 +188,7 @@ private:
     void buildRemoteAccessEntry();
     void updateRemoteAccessTexts();
     void chooseRemoteAccess(int access);
+    bool footerShowsAddress() const;
     void buildKeypad();
     void buildInfo();
     void buildBoxTypeChoice();

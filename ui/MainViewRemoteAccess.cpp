@@ -74,6 +74,13 @@ void MainView::setRemoteAccess(int access)
     m_remoteAccessActions[access]->setChecked(true);
 }
 
+bool MainView::footerShowsAddress() const
+{
+    // Only where a phone can use it; otherwise the application's line about
+    // the phone server stays.
+    return m_remoteAccess == 2;
+}
+
 void MainView::chooseRemoteAccess(int access)
 {
     hideLanguageMenu();

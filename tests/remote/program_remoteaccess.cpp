@@ -118,6 +118,11 @@ private slots:
         QVERIFY(!greeted(QHostAddress(QStringLiteral("127.0.0.2"))));
         QVERIFY(greeted(QHostAddress(QHostAddress::LocalHost)));
         QCOMPARE(footer(program), QStringLiteral("Phone server: this computer only"));
+        // Another language keeps the line, in that language.
+        program.receiveMainData({QStringLiteral("changeLanguage"), QStringLiteral("3")});
+        QCOMPARE(footer(program), QStringLiteral("Handy-Server: nur dieser Computer"));
+        program.receiveMainData({QStringLiteral("changeLanguage"), QStringLiteral("0")});
+        QCOMPARE(footer(program), QStringLiteral("Phone server: this computer only"));
 
         choose(0);
         QCOMPARE(storedAccess(), QStringLiteral("0"));
