@@ -101,7 +101,7 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
         connect(m_alert, &AlertView::alertViewSendData, this, &Aurivent::alertViewReceiveData);
     }
 
-    m_socketHelper = new SocketHelper(this);
+    m_socketHelper = new SocketHelper(this, SocketHelper::kDefaultPort, remoteAccessFrom(m_state.settings.remoteAccess));
     connect(m_socketHelper, &SocketHelper::socketHelperSendData, this, &Aurivent::socketHelperReceiveData);
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
     m_socketHelper->setPassword(m_state.settings.Password);
@@ -153,7 +153,20 @@ QString Aurivent::autorunMemoryFile()
 
 void Aurivent::buildIpText()
 {
-    m_state.ipText = ipTextFrom(QNetworkInterface::allAddresses(), QHostInfo::localHostName(), tr("IP Address"));
+    // The address is shown only where a phone can use it.
+    switch (remoteAccessFrom(m_state.settings.remoteAccess)) {
+    case RemoteAccess::Off:
+        m_state.ipText = tr("Phone server off");
+        break;
+    case RemoteAccess::ThisComputer:
+        m_state.ipText = tr("Phone server: this computer only");
+        break;
+    case RemoteAccess::Network:
+        m_state.ipText = ipTextFrom(QNetworkInterface::allAddresses(), QHostInfo::localHostName(), tr("IP Address"));
+        if (m_state.ipText.isEmpty())
+            m_state.ipText = tr("IP Address") + QLatin1Char(':');
+        break;
+    }
 }
 
 void Aurivent::createMainView(bool show)
@@ -175,8 +188,8 @@ void Aurivent::feedMainView()
     m_view->setSimulated(m_simulated);
     m_view->setFirmwareVersion(m_state.firmwareVersion);
     m_view->setAppVersion(QString::fromLatin1(kVersion));
-    if (!m_state.ipText.isEmpty())
-        m_view->setIpText(m_state.ipText);
+    m_view->setIpText(m_state.ipText);
+    m_view->setRemoteAccess(m_state.settings.remoteAccess);
     m_view->setAutoUpdate(m_state.settings.isStartAutoUpdate);
     m_view->setPasswordEnabled(m_state.settings.OpenPassword);
     m_view->setPassword(m_state.settings.Password);
@@ -221,6 +234,9 @@ void Aurivent::loadLanguage(int index)
     // The program's own folder, as at start-up: the current directory is
     // wherever the program was started from.
     Language::load(m_translator, QCoreApplication::applicationDirPath(), index);
+    buildIpText();
+    if (m_view)
+        m_view->setIpText(m_state.ipText);
     if (m_alert)
         m_alert->retranslate();
     if (m_tray)
@@ -236,6 +252,16 @@ void Aurivent::passwordChanged()
 {
     m_socketHelper->setPassword(m_state.settings.Password);
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
+}
+
+void Aurivent::remoteAccessChanged()
+{
+    m_socketHelper->setAccess(remoteAccessFrom(m_state.settings.remoteAccess));
+    buildIpText();
+    if (m_view) {
+        m_view->setIpText(m_state.ipText);
+        m_view->setRemoteAccess(m_state.settings.remoteAccess);
+    }
 }
 
 void Aurivent::pauseBetweenWrites()

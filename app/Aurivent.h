@@ -71,6 +71,7 @@ public:
     void loadLanguage(int index) override;
     void showSensorInfo() override;
     void passwordChanged() override;
+    void remoteAccessChanged() override;
     void pauseBetweenWrites() override;
 
     // DiscoveryHost

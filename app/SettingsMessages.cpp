@@ -52,6 +52,19 @@ bool ViewMessageHandler::handleSettingsCommand(const ViewMessage &m)
         m_state.settings.OpenPassword = m.flagAt(1);
         writeDeviceProfile();
         m_host.passwordChanged();
+    } else if (name == QLatin1String("RemoteAccess")) {
+        qCDebug(lcApp) << name;
+        if (!checkLength(m, 2))
+            return true;
+        bool ok = false;
+        const int access = m.textAt(1).toInt(&ok);
+        if (!ok || access < 0 || access > 2) {
+            qWarning() << "RemoteAccess refused: not 0, 1 or 2:" << m.textAt(1);
+            return true;
+        }
+        m_state.settings.remoteAccess = access;
+        writeDeviceProfile();
+        m_host.remoteAccessChanged();
     } else if (name == QLatin1String("AutoUpdate")) {
         qCDebug(lcApp) << name;
         if (!checkLength(m, 2))

@@ -10,7 +10,9 @@
 #include <QVector>
 #include <QWidget>
 
+class QAction;
 class QButtonGroup;
+class QMenu;
 class QLabel;
 class QPropertyAnimation;
 class QPushButton;
@@ -79,6 +81,7 @@ public:
     void setAutoUpdate(bool on) override;
     void setPasswordEnabled(bool on) override;
     void setPassword(const QString &password) override;
+    void setRemoteAccess(int access) override;
     void setTemperature(int celsius) override;
     void setNoTemperature() override;
     void appendInfo(const QString &line) override;
@@ -182,6 +185,10 @@ private:
     void buildTopControls();
     void buildBoxStrip();
     void buildLanguageMenu();
+    void buildRemoteAccessEntry();
+    void updateRemoteAccessTexts();
+    void chooseRemoteAccess(int access);
+    bool footerShowsAddress() const;
     void buildKeypad();
     void buildInfo();
     void buildBoxTypeChoice();
@@ -277,6 +284,10 @@ private:
     QLabel *m_languageMenu = nullptr;
     QButtonGroup *m_languageGroup = nullptr;
     QPushButton *m_menuButtons[10] = {};
+    QPushButton *m_remoteAccessButton = nullptr;
+    QMenu *m_remoteAccessMenu = nullptr;
+    QAction *m_remoteAccessActions[3] = {};
+    int m_remoteAccess = 2;
     QLabel *m_keypadMask = nullptr;
     QLabel *m_keypadPanel = nullptr;
     QPushButton *m_keys[12] = {};

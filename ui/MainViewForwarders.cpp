@@ -207,7 +207,8 @@ void MainView::resetLanguage(int language)
     m_language = language;
     UiFont::apply(language);
     showTemperature();
-    composeLocalAddress();
+    if (footerShowsAddress())
+        composeLocalAddress();
     m_saveButton->setText(tr("SAVE"));
     updateBoxTypeTexts();
     updateNoBoxNotice();

@@ -22,6 +22,8 @@ public:
     virtual void setAutoUpdate(bool on) = 0;
     virtual void setPasswordEnabled(bool on) = 0;
     virtual void setPassword(const QString &password) = 0;
+    // Who may reach the phone server: 0 off, 1 this computer only, 2 the network.
+    virtual void setRemoteAccess(int access) = 0;
     virtual void setTemperature(int celsius) = 0;
     // No CPU reading: the label says so instead of showing a number.
     virtual void setNoTemperature() = 0;

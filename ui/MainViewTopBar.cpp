@@ -134,6 +134,7 @@ void MainView::buildLanguageMenu()
     m_menuButtons[7]->setChecked(m_autoUpdateOn);
     m_menuButtons[8]->setChecked(m_passwordOn);
     updateMenuSwitchTexts();
+    buildRemoteAccessEntry();
     m_languageMenu->hide();
 }
 
@@ -225,6 +226,7 @@ void MainView::updateMenuSwitchTexts()
     m_menuButtons[7]->setText(m_autoUpdateOn ? QStringLiteral("Auto Update On") : QStringLiteral("Auto Update Off"));
     m_menuButtons[8]->setText(m_passwordOn ? QStringLiteral("Password On") : QStringLiteral("Password Off"));
     m_menuButtons[9]->setText(tr("Password") + QLatin1Char(':') + m_password);
+    updateRemoteAccessTexts();
 }
 
 void MainView::hideLanguageMenu()

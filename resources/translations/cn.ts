@@ -38,6 +38,14 @@
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>没有传感器信息：传感器插件未加载。</translation>
     </message>
+    <message>
+        <source>Phone server off</source>
+        <translation>手机服务器已关闭</translation>
+    </message>
+    <message>
+        <source>Phone server: this computer only</source>
+        <translation>手机服务器：仅限本机</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>
@@ -151,6 +159,26 @@
     <message>
         <source>Saved</source>
         <translation>已保存</translation>
+    </message>
+    <message>
+        <source>Phone access</source>
+        <translation>手机访问</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>This computer only</source>
+        <translation>仅限本机</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>网络</translation>
+    </message>
+    <message>
+        <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
+        <translation>手机应用在发送命令前会询问此密码。它不是一把锁：程序会把它交给每一台连接到端口 5489 的设备。若要让网络上的其他人无法控制风扇，请将“手机访问”设为“仅限本机”或“关闭”，或在防火墙中屏蔽端口 5489。</translation>
     </message>
 </context>
 <context>

@@ -38,6 +38,14 @@
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>Keine Sensordaten: Das Sensor-Plug-in ist nicht geladen.</translation>
     </message>
+    <message>
+        <source>Phone server off</source>
+        <translation>Handy-Server aus</translation>
+    </message>
+    <message>
+        <source>Phone server: this computer only</source>
+        <translation>Handy-Server: nur dieser Computer</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>
@@ -151,6 +159,26 @@
     <message>
         <source>Saved</source>
         <translation>Gespeichert</translation>
+    </message>
+    <message>
+        <source>Phone access</source>
+        <translation>Handy-Zugriff</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>This computer only</source>
+        <translation>Nur dieser Computer</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Netzwerk</translation>
+    </message>
+    <message>
+        <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
+        <translation>Die Handy-App fragt nach diesem Passwort, bevor sie Befehle sendet. Es ist kein Schloss: Das Programm gibt es jedem Gerät, das sich mit Port 5489 verbindet. Um andere im Netzwerk von den Lüftern fernzuhalten, stellen Sie Handy-Zugriff auf „Nur dieser Computer“ oder „Aus“ oder sperren Sie Port 5489 in der Firewall.</translation>
     </message>
 </context>
 <context>

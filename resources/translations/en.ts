@@ -38,6 +38,14 @@
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>No sensor information: the sensor plug-in is not loaded.</translation>
     </message>
+    <message>
+        <source>Phone server off</source>
+        <translation>Phone server off</translation>
+    </message>
+    <message>
+        <source>Phone server: this computer only</source>
+        <translation>Phone server: this computer only</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>
@@ -151,6 +159,26 @@
     <message>
         <source>Saved</source>
         <translation>Saved</translation>
+    </message>
+    <message>
+        <source>Phone access</source>
+        <translation>Phone access</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>This computer only</source>
+        <translation>This computer only</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
+        <translation>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</translation>
     </message>
 </context>
 <context>

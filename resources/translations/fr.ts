@@ -38,6 +38,14 @@
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>Aucune donnée de capteur : le module des capteurs n&apos;est pas chargé.</translation>
     </message>
+    <message>
+        <source>Phone server off</source>
+        <translation>Serveur téléphone désactivé</translation>
+    </message>
+    <message>
+        <source>Phone server: this computer only</source>
+        <translation>Serveur téléphone : cet ordinateur seulement</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>
@@ -151,6 +159,26 @@
     <message>
         <source>Saved</source>
         <translation>Enregistré</translation>
+    </message>
+    <message>
+        <source>Phone access</source>
+        <translation>Accès téléphone</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Désactivé</translation>
+    </message>
+    <message>
+        <source>This computer only</source>
+        <translation>Cet ordinateur seulement</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Réseau</translation>
+    </message>
+    <message>
+        <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
+        <translation>L&apos;application téléphone demande ce mot de passe avant d&apos;envoyer des commandes. Ce n&apos;est pas un verrou : le programme le transmet à tout appareil qui se connecte au port 5489. Pour tenir les autres appareils du réseau à l&apos;écart des ventilateurs, réglez Accès téléphone sur « Cet ordinateur seulement » ou « Désactivé », ou bloquez le port 5489 dans le pare-feu.</translation>
     </message>
 </context>
 <context>

@@ -38,6 +38,14 @@
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>センサー情報がありません：センサープラグインが読み込まれていません。</translation>
     </message>
+    <message>
+        <source>Phone server off</source>
+        <translation>スマホサーバー オフ</translation>
+    </message>
+    <message>
+        <source>Phone server: this computer only</source>
+        <translation>スマホサーバー：このコンピューターのみ</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>
@@ -151,6 +159,26 @@
     <message>
         <source>Saved</source>
         <translation>保存しました</translation>
+    </message>
+    <message>
+        <source>Phone access</source>
+        <translation>スマホ接続</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>This computer only</source>
+        <translation>このコンピューターのみ</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>ネットワーク</translation>
+    </message>
+    <message>
+        <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
+        <translation>スマホアプリはコマンドを送る前にこのパスワードを求めます。これは鍵ではありません。プログラムはポート 5489 に接続したすべての機器にこのパスワードを渡します。ネットワーク上の他の人にファンを操作させないには、「スマホ接続」を「このコンピューターのみ」または「オフ」にするか、ファイアウォールでポート 5489 をブロックしてください。</translation>
     </message>
 </context>
 <context>

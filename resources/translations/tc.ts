@@ -38,6 +38,14 @@
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>沒有感測器資訊：感測器外掛程式未載入。</translation>
     </message>
+    <message>
+        <source>Phone server off</source>
+        <translation>手機伺服器已關閉</translation>
+    </message>
+    <message>
+        <source>Phone server: this computer only</source>
+        <translation>手機伺服器：僅限本機</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>
@@ -151,6 +159,26 @@
     <message>
         <source>Saved</source>
         <translation>已儲存</translation>
+    </message>
+    <message>
+        <source>Phone access</source>
+        <translation>手機存取</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>This computer only</source>
+        <translation>僅限本機</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>網路</translation>
+    </message>
+    <message>
+        <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
+        <translation>手機應用程式在傳送指令前會詢問此密碼。它不是一把鎖：程式會把它交給每一台連線到連接埠 5489 的裝置。若要讓網路上的其他人無法控制風扇，請將「手機存取」設為「僅限本機」或「關閉」，或在防火牆中封鎖連接埠 5489。</translation>
     </message>
 </context>
 <context>

@@ -38,6 +38,14 @@
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>ไม่มีข้อมูลเซ็นเซอร์: ยังไม่ได้โหลดปลั๊กอินเซ็นเซอร์</translation>
     </message>
+    <message>
+        <source>Phone server off</source>
+        <translation>เซิร์ฟเวอร์มือถือปิดอยู่</translation>
+    </message>
+    <message>
+        <source>Phone server: this computer only</source>
+        <translation>เซิร์ฟเวอร์มือถือ: เฉพาะเครื่องนี้</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>
@@ -151,6 +159,26 @@
     <message>
         <source>Saved</source>
         <translation>บันทึกแล้ว</translation>
+    </message>
+    <message>
+        <source>Phone access</source>
+        <translation>การเข้าถึงจากมือถือ</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>ปิด</translation>
+    </message>
+    <message>
+        <source>This computer only</source>
+        <translation>เฉพาะเครื่องนี้</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>เครือข่าย</translation>
+    </message>
+    <message>
+        <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
+        <translation>แอปมือถือจะถามรหัสผ่านนี้ก่อนส่งคำสั่ง รหัสผ่านนี้ไม่ใช่กุญแจ: โปรแกรมจะส่งรหัสผ่านให้ทุกอุปกรณ์ที่เชื่อมต่อกับพอร์ต 5489 หากไม่ต้องการให้ผู้อื่นในเครือข่ายควบคุมพัดลม ให้ตั้ง &quot;การเข้าถึงจากมือถือ&quot; เป็น &quot;เฉพาะเครื่องนี้&quot; หรือ &quot;ปิด&quot; หรือบล็อกพอร์ต 5489 ในไฟร์วอลล์</translation>
     </message>
 </context>
 <context>
