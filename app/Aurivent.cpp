@@ -4,6 +4,7 @@
 #include "CommandChannel.h"
 #include "common/Logging.h"
 #include "device/BoxTable.h"
+#include "device/DeviceBus.h"
 #include "device/Encoders.h"
 #include "device/HotplugMonitor.h"
 #include "FanViewRefresh.h"
@@ -90,6 +91,9 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
     m_socketHelper->setPassword(m_state.settings.Password);
 
+    DeviceBus::instance().setHealthHandler(
+        [this](int box, BoxHealth health) { onBoxHealth(box, health, static_cast<FanMonitorHost &>(*this)); });
+
     m_speedTimer = new QTimer(this);
     connect(m_speedTimer, &QTimer::timeout, this, &Aurivent::updateSpeed, Qt::DirectConnection);
     qCDebug(lcApp) << "setupTimer start";
@@ -122,6 +126,9 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
 
 Aurivent::~Aurivent()
 {
+    // No reply or health news may reach a window that is going away.
+    DeviceBus::instance().setHealthHandler(nullptr);
+    DeviceBus::instance().closeAll();
     delete m_view;
     delete m_update;
 }
@@ -270,6 +277,17 @@ void Aurivent::raiseStallAlert(int box)
     setEnabled(false);
     // The alert is this window's child: it must stay usable, or it could never be dismissed.
     m_alert->setEnabled(true);
+}
+
+void Aurivent::showBoxAnswering(int box, bool answering)
+{
+    if (m_view)
+        m_view->setBoxButtonAnswering(box, answering);
+}
+
+void Aurivent::raiseBoxSilentAlert(int box)
+{
+    raiseStallAlert(box);
 }
 
 // --- RemoteHost

@@ -81,6 +81,8 @@ public:
     void showFanError(int fan, bool error) override;
     void showBoxAlarm(int box, bool alarm) override;
     void raiseStallAlert(int box) override;
+    void showBoxAnswering(int box, bool answering) override;
+    void raiseBoxSilentAlert(int box) override;
 
     // RemoteHost
     void stopMusic() override;

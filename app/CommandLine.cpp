@@ -25,6 +25,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         if (valueOf(QStringLiteral("--simulate"), &line.simulate)) {
             line.simulateSet = true;
         } else if (valueOf(QStringLiteral("--simulate-control"), &line.simulateControl)) {
+        } else if (valueOf(QStringLiteral("--simulate-latency"), &line.simulateLatency)) {
         } else if (valueOf(QStringLiteral("--hid-trace"), &line.hidTrace)) {
         } else if (arg == QLatin1String("--send")) {
             line.send = true;
@@ -38,5 +39,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     }
     if (line.error.isEmpty() && !line.simulateControl.isEmpty() && !line.simulateSet)
         line.error = QStringLiteral("--simulate-control needs --simulate");
+    if (line.error.isEmpty() && !line.simulateLatency.isEmpty() && !line.simulateSet)
+        line.error = QStringLiteral("--simulate-latency needs --simulate");
     return line;
 }

@@ -12,23 +12,21 @@ void setupAllControllerBox()
     DeviceBus &bus = DeviceBus::instance();
     checkControllerStr.clear();
     for (int i = 0; i < kBoxCount; ++i) {
-        bus.close(i, boxArray[i].handle);
-        boxArray[i].handle = nullptr;
+        bus.close(i);
         boxArray[i].gIsConnected = false;
     }
     bus.init();
     for (int i = 0; i < kBoxCount; ++i) {
         ControllerBox &box = boxArray[i];
-        box.handle = bus.open(i);
-        if (!box.handle) {
+        if (!bus.open(i)) {
             checkControllerStr += QLatin1Char('0');
             box.gIsConnected = false;
             qCDebug(lcDevice) << "hid_open_false:" << i;
             continue;
         }
-        const int written = bus.exchange(i, box.handle, Reports::probe());
+        const int written = bus.exchange(i, Reports::probe());
         if (written < 0) {
-            // The handle stays stored; the box is simply not used.
+            // The box stays open; it is simply not used.
             checkControllerStr += QLatin1Char('0');
             box.gIsConnected = false;
         } else {
@@ -45,11 +43,8 @@ QString quickPresenceScan()
 {
     DeviceBus &bus = DeviceBus::instance();
     QString map;
-    for (int i = 0; i < kBoxCount; ++i) {
-        HidHandle *handle = bus.open(i);
-        map += handle ? QLatin1Char('1') : QLatin1Char('0');
-        bus.close(i, handle);
-    }
+    for (int i = 0; i < kBoxCount; ++i)
+        map += bus.canOpen(i) ? QLatin1Char('1') : QLatin1Char('0');
     return map;
 }
 

@@ -92,6 +92,28 @@ void onFanSpeed(int b, int port, int rpm, FanMonitorHost &host)
     host.showBoxAlarm(b, box.isVaylaBox() ? anyVaylaAlarm(box) : anyRainbowAlarm(box));
 }
 
+void onBoxHealth(int b, BoxHealth health, FanMonitorHost &host)
+{
+    if (!isValidBox(b))
+        return;
+    switch (health) {
+    case BoxHealth::Answering:
+        qCInfo(lcDevice) << "box" << b << "answers again";
+        host.showBoxAnswering(b, true);
+        break;
+    case BoxHealth::NotAnswering:
+        qCWarning(lcDevice) << "box" << b << "is not answering: its fans are not watched";
+        host.showBoxAnswering(b, false);
+        host.raiseBoxSilentAlert(b);
+        break;
+    case BoxHealth::Gone:
+        // Usually unplugged: discovery follows, so no alert of its own.
+        qCWarning(lcDevice) << "box" << b << "is gone";
+        host.showBoxAnswering(b, false);
+        break;
+    }
+}
+
 void resetFanView(FanMonitorHost &host)
 {
     qCDebug(lcDevice) << "resetFanView()";
@@ -137,7 +159,7 @@ void applyTemperatureDuty(int temperature)
             for (int f = 0; f < kVaylaFanCount; ++f) {
                 const VaylaFanRecord &fan = box.vaylaFan[f];
                 if (fan.isMonitor && fan.isPWM)
-                    SetFanNormalPercent(box.handle, b, f, temperatureDuty(temperature, fan.speed));
+                    SetFanNormalPercent(b, f, temperatureDuty(temperature, fan.speed));
             }
         }
     }
@@ -174,16 +196,15 @@ void sendVaylaStartSpeed(int b, int f)
     const VaylaFanRecord &fan = boxArray[b].vaylaFan[f];
     if (fan.isPWM)
         return;
-    HidHandle *h = boxArray[b].handle;
     switch (fan.speedMode) {
     case SpeedMode::Custom:
-        SetFanNormal(h, b, f, fan.speed);
+        SetFanNormal(b, f, fan.speed);
         break;
     case SpeedMode::Silent:
-        SetFanNormal(h, b, f, 0);
+        SetFanNormal(b, f, 0);
         break;
     case SpeedMode::Performance:
-        SetFanNormal(h, b, f, 5);
+        SetFanNormal(b, f, 5);
         break;
     default:
         break;
@@ -199,7 +220,7 @@ void resetVaylaFan(int b, int f)
     if (fan.isPWM)
         return;
     qCDebug(lcDevice) << "resetVaylaFan------enter";
-    SetFanNormal(boxArray[b].handle, b, f, fan.speed);
+    SetFanNormal(b, f, fan.speed);
 }
 
 QPoint stallAlertPosition(const QSize &screen, const QSize &alert, bool programHidden)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BoxHealth.h"
+
 #include <QPoint>
 #include <QSize>
 
@@ -15,6 +17,10 @@ public:
     // A watched fan of box `box` stopped: name the box, place and show the
     // alert, and hold the application until it is dismissed.
     virtual void raiseStallAlert(int box) = 0;
+    // Box `box` stopped answering (false) or answers again (true).
+    virtual void showBoxAnswering(int box, bool answering) = 0;
+    // Box `box` stopped answering: none of its fans is watched any more.
+    virtual void raiseBoxSilentAlert(int box) = 0;
 };
 
 // Once a second: ask every watched fan of every connected box for its speed.
@@ -24,6 +30,9 @@ void updateSpeed(FanMonitorHost &host);
 
 // One speed reading of box `box` (port 1..5, already checked).
 void onFanSpeed(int box, int port, int rpm, FanMonitorHost &host);
+
+// The health of an open box changed: told once, in the log and the window.
+void onBoxHealth(int box, BoxHealth health, FanMonitorHost &host);
 
 // Re-raises the alert for the watched fans of the current box whose latch is set.
 void resetFanView(FanMonitorHost &host);

@@ -18,7 +18,19 @@ public:
     void showFanError(int fan, bool error) override { errors[fan] = error; }
     void showBoxAlarm(int box, bool alarm) override { boxAlarm[box] = alarm; }
     void raiseStallAlert(int box) override { alerts.push_back(box); }
+    void showBoxAnswering(int box, bool answering) override { this->answering[box] = answering; }
+    void raiseBoxSilentAlert(int box) override { silentAlerts.push_back(box); }
+
+    std::map<int, bool> answering;
+    std::vector<int> silentAlerts;
 };
+
+// One round of the speed poll, with every reply handed out.
+void poll(RecordingMonitorHost &host)
+{
+    updateSpeed(host);
+    QVERIFY(DeviceBus::instance().waitForIdle());
+}
 
 std::vector<int> polledPorts(const SimulatedBoxes *sim, int box)
 {
@@ -96,7 +108,7 @@ private slots:
         boxArray[0].rainbowFan[1].isMonitor = false;
         boxArray[1].vaylaFan[1].isMonitor = false;
         RecordingMonitorHost host;
-        updateSpeed(host);
+        poll(host);
         QCOMPARE(polledPorts(sim, 0), (std::vector<int>{1, 3, 4, 5}));
         QCOMPARE(polledPorts(sim, 1), (std::vector<int>{1, 3}));
         QVERIFY(host.alerts.empty());
@@ -109,8 +121,8 @@ private slots:
         SimulatedBoxes *sim = installSimulator(QStringLiteral("1"));
         RecordingMonitorHost host;
         sim->stall(0, 2);
-        updateSpeed(host);
-        updateSpeed(host);
+        poll(host);
+        poll(host);
         QCOMPARE(host.alerts, std::vector<int>{0});
         QVERIFY(boxArray[0].rainbowFan[2].isAlarmShown);
         QVERIFY(host.errors[2]);
@@ -123,13 +135,13 @@ private slots:
 
         sim->run(0, 2);
         QTest::qWait(50); // a little speed again
-        updateSpeed(host);
+        poll(host);
         QVERIFY(!boxArray[0].rainbowFan[2].isAlarmShown);
         QVERIFY(!host.errors[2]);
         QVERIFY(!host.boxAlarm[0]);
 
         sim->stall(0, 2);
-        updateSpeed(host);
+        poll(host);
         QCOMPARE(host.alerts.size(), size_t(3));
     }
 
@@ -144,14 +156,14 @@ private slots:
         sim->stall(0, 0);
         boxArray[0].rainbowFan[1].isMonitor = false;
         sim->stall(0, 1);
-        updateSpeed(host);
+        poll(host);
         QVERIFY(host.alerts.empty());
         QVERIFY(!boxArray[0].rainbowFan[0].isAlarmShown); // exempt fans clear their latch
         QVERIFY(host.speeds.size() == 3);                  // only the current (single-colour) box is shown
 
         // A single-colour fan stalls: one alert, its error shown, box alarm style on.
         sim->stall(1, 1);
-        updateSpeed(host);
+        poll(host);
         QCOMPARE(host.alerts, std::vector<int>{1});
         QVERIFY(host.errors[1]);
         QVERIFY(host.boxAlarm[1]);

@@ -22,6 +22,8 @@ inline SimulatedBoxes *installSimulator(const QString &spec, bool discover = tru
     QString error;
     boxes->plugFromSpec(spec, &error);
     SimulatedBoxes *sim = boxes.get();
+    // What the boxes received is looked at only once everything sent so far got there.
+    sim->setSettleHandler([] { DeviceBus::instance().waitForIdle(); });
     DeviceBus::instance().setTrace(nullptr);
     DeviceBus::instance().setTransport(std::move(boxes));
     if (discover) {
