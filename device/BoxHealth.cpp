@@ -20,15 +20,13 @@ bool BoxHealthTracker::isEcho(const Report &out, const Reply &in, int readLength
 
 bool BoxHealthTracker::onExchange(const Report &out, int written, const Reply &in, int readLength)
 {
-    if (m_state == BoxHealth::Gone)
-        return false;
     const BoxHealth before = m_state;
     if (written < 0 || readLength < 0) {
         m_state = BoxHealth::Gone;
     } else if (isEcho(out, in, readLength)) {
         m_misses = 0;
         m_state = BoxHealth::Answering;
-    } else if (++m_misses >= kMissesToSilent) {
+    } else if (++m_misses >= kMissesToSilent && m_state != BoxHealth::Gone) {
         m_state = BoxHealth::NotAnswering;
     }
     return m_state != before;

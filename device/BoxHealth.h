@@ -22,7 +22,8 @@ public:
     BoxHealth state() const { return m_state; }
 
     // One exchange: what the write and the read returned, and the reply.
-    // Returns true when the state changed. Gone stays until the box is reopened.
+    // Returns true when the state changed. A proper reply ends any other state:
+    // a box that answers is there, whatever came before.
     bool onExchange(const Report &out, int written, const Reply &in, int readLength);
 
     // A proper reply echoes the two command bytes.

@@ -56,6 +56,7 @@ void BoxLink::enqueue(QueuedReport entry)
     std::vector<uint64_t> none;
     bool schedule = false;
     ReportQueue::Push result;
+    size_t length = 0;
     {
         std::lock_guard<std::mutex> lock(m_shared->mutex);
         if (m_shared->stopping) {
@@ -63,6 +64,7 @@ void BoxLink::enqueue(QueuedReport entry)
             result = ReportQueue::Push::Full;
         } else {
             result = m_shared->queue.push(std::move(entry), &none);
+            length = m_shared->queue.size();
             if (result != ReportQueue::Push::Full && !m_shared->drainScheduled) {
                 m_shared->drainScheduled = true;
                 schedule = true;
@@ -72,7 +74,8 @@ void BoxLink::enqueue(QueuedReport entry)
     if (result == ReportQueue::Push::Full && !m_overflowLogged) {
         m_overflowLogged = true;
         qCWarning(lcDevice) << "box" << m_box << "queue full: reports dropped until it drains";
-    } else if (result != ReportQueue::Push::Full) {
+    } else if (length < ReportQueue::kDefaultCapacity / 2) {
+        // Told again only after the box caught up, not at every report around the limit.
         m_overflowLogged = false;
     }
     if (schedule)
@@ -117,6 +120,12 @@ int BoxLink::exchange(const Report &report, Reply *reply, int *length, int waitM
     if (length)
         *length = done ? pending->length : -1;
     return done ? pending->written : -1;
+}
+
+int BoxLink::queued() const
+{
+    std::lock_guard<std::mutex> lock(m_shared->mutex);
+    return static_cast<int>(m_shared->queue.size());
 }
 
 bool BoxLink::isIdle() const

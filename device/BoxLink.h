@@ -46,6 +46,7 @@ public:
 
     // Nothing queued, nothing in the worker's hands, no reply left to hand out.
     bool isIdle() const;
+    int queued() const;
     // Waits at most ms for the worker to send everything queued (no event loop
     // runs meanwhile); true when it did.
     bool waitDrained(int ms);

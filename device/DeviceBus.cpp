@@ -97,6 +97,12 @@ BoxHealth DeviceBus::health(int box) const
     return l ? l->health() : BoxHealth::Gone;
 }
 
+int DeviceBus::queued(int box) const
+{
+    const BoxLink *l = link(box);
+    return l ? l->queued() : 0;
+}
+
 void DeviceBus::close(int box)
 {
     if (!link(box))

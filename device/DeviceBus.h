@@ -54,6 +54,8 @@ public:
     // 0 while the box is closed.
     quint64 openId(int box) const;
     BoxHealth health(int box) const;
+    // Reports waiting in the box's queue (0 when it is closed).
+    int queued(int box) const;
     // Drops what is queued for the box and closes it.
     void close(int box);
     void closeAll();
