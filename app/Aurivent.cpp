@@ -45,46 +45,62 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     , m_messages(m_state, *this)
     , m_windowMessages(m_state, *this, m_messages, *this)
     , m_simulated(options.simulated)
+    , m_headless(options.headless)
     , m_hotplug(options.hotplug)
     , m_channel(options.channel)
 {
-    qCDebug(lcApp) << "aaaaa";
     m_prefix = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    qCDebug(lcApp) << "dddddd";
     setGeometry(QRect(0, 0, 0, 0));
     hide();
     setWindowIcon(QIcon(m_prefix + QStringLiteral("Images/logo.ico")));
-    qCDebug(lcApp) << "ssssssssss";
 
     IniHelper::parseDeviceData(IniHelper::readDeviceIni(), m_state.settings);
 
-    m_tray = new Tray(this, m_prefix + QStringLiteral("Images/logo.ico"), m_state.settings.isAutoRun);
-    connect(m_tray->icon(), &QSystemTrayIcon::activated, this, &Aurivent::iconActivated);
-    connect(m_tray->launchAction(), &QAction::triggered, this, &Aurivent::showMainView);
-    connect(m_tray->autorunAction(), &QAction::triggered, this, &Aurivent::trayIconAction);
-    connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
+    if (!m_headless) {
+        m_tray = new Tray(this, m_prefix + QStringLiteral("Images/logo.ico"), m_state.settings.isAutoRun);
+        connect(m_tray->icon(), &QSystemTrayIcon::activated, this, &Aurivent::iconActivated);
+        connect(m_tray->launchAction(), &QAction::triggered, this, &Aurivent::showMainView);
+        connect(m_tray->autorunAction(), &QAction::triggered, this, &Aurivent::trayIconAction);
+        connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
+        // A try-out on simulated boxes leaves the desktop's autostart alone.
+        m_tray->autorunAction()->setEnabled(!m_simulated);
+    }
 
     QCoreApplication::installTranslator(&m_translator);
     qCDebug(lcApp) << "setup language:" << m_state.settings.languageIndex;
     Language::load(m_translator, QCoreApplication::applicationDirPath(), m_state.settings.languageIndex);
 
-    if (m_state.settings.isStartAutoUpdate) {
+    // The updater asks for administrator rights: a person must be there to grant them.
+    if (m_state.settings.isStartAutoUpdate && !m_headless) {
         qCDebug(lcApp) << "start auto update--isStartAutoUpdate:" << m_state.settings.isStartAutoUpdate;
         m_update = new AutoUpdate();
         m_update->setupVersion(QString::fromLatin1(kVersion));
         m_update->setServerUrl(m_state.settings.updateServer);
         connect(m_update, &AutoUpdate::updateNote, this, [this](const QString &note) {
-            m_tray->icon()->showMessage(tr("Update Note:"), note);
+            if (m_tray)
+                m_tray->icon()->showMessage(tr("Update Note:"), note);
+            else
+                qCInfo(lcUpdate).noquote() << "update:" << note;
         });
         m_update->checkForUpdate();
     }
 
-    if (auto store = createAutorunStore())
-        syncAutorun(m_state.settings.isAutoRun, *store, QCoreApplication::applicationFilePath());
+    // The service and a try-out on simulated boxes leave the desktop's autostart alone.
+    if (m_tray && !m_simulated) {
+        if (auto store = createAutorunStore()) {
+            if (reconcileAutorun(m_state.settings.isAutoRun, *store, QCoreApplication::applicationFilePath(),
+                                 autorunMemoryFile())) {
+                m_tray->setAutorun(m_state.settings.isAutoRun);
+                m_messages.writeDeviceProfile();
+            }
+        }
+    }
 
-    m_alert = new AlertView(this);
-    m_alert->hide();
-    connect(m_alert, &AlertView::alertViewSendData, this, &Aurivent::alertViewReceiveData);
+    if (!m_headless) {
+        m_alert = new AlertView(this);
+        m_alert->hide();
+        connect(m_alert, &AlertView::alertViewSendData, this, &Aurivent::alertViewReceiveData);
+    }
 
     m_socketHelper = new SocketHelper(this);
     connect(m_socketHelper, &SocketHelper::socketHelperSendData, this, &Aurivent::socketHelperReceiveData);
@@ -94,6 +110,7 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     DeviceBus::instance().setHealthHandler(
         [this](int box, BoxHealth health) { onBoxHealth(box, health, static_cast<FanMonitorHost &>(*this)); });
 
+    m_fanRefresh = new FanViewRefresher([this]() -> MainViewInterface * { return m_view; }, this);
     m_speedTimer = new QTimer(this);
     connect(m_speedTimer, &QTimer::timeout, this, &Aurivent::updateSpeed, Qt::DirectConnection);
     qCDebug(lcApp) << "setupTimer start";
@@ -116,7 +133,8 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
             m_view->setTemperature(celsius);
     });
 
-    createMainView();
+    if (!m_headless)
+        createMainView(!options.minimized);
 
     if (m_hotplug)
         connect(m_hotplug, &HotplugMonitor::deviceSetMayHaveChanged, this, &Aurivent::deviceChanged);
@@ -133,12 +151,19 @@ Aurivent::~Aurivent()
     delete m_update;
 }
 
+QString Aurivent::autorunMemoryFile()
+{
+    // Beside the settings: the program wrote an autostart entry once, so a
+    // missing one was removed by the user.
+    return IniHelper::dataFolder() + QStringLiteral("/AutostartWritten");
+}
+
 void Aurivent::buildIpText()
 {
     m_state.ipText = ipTextFrom(QNetworkInterface::allAddresses(), QHostInfo::localHostName(), tr("IP Address"));
 }
 
-void Aurivent::createMainView()
+void Aurivent::createMainView(bool show)
 {
     m_view = new MainView();
     feedMainView();
@@ -147,7 +172,8 @@ void Aurivent::createMainView()
     connect(m_view, &MainView::sendRGBData, this, &Aurivent::receiveRGBData);
     connect(m_view, &MainView::sendVaylaRGBData, this, &Aurivent::receiveVaylaRGBData);
     connect(m_view, &MainView::testSendFileData, this, &Aurivent::testReceiveFileData);
-    m_view->show();
+    if (show)
+        m_view->show();
 }
 
 void Aurivent::feedMainView()
@@ -169,7 +195,10 @@ void Aurivent::feedMainView()
     m_view->setProfileLabel(m_state.currentProfile);
     for (int i = 0; i < kBoxCount; ++i)
         m_view->setBoxButtonPresent(i, boxArray[i].gIsConnected);
-    m_view->setTemperature(m_effects->temperature());
+    if (m_effects->hasSensors())
+        m_view->setTemperature(m_effects->temperature());
+    else
+        m_view->setNoTemperature();
 }
 
 bool Aurivent::handleWindowMessage(int id, int wParam, int lParam)
@@ -199,6 +228,10 @@ void Aurivent::loadLanguage(int index)
     // The program's own folder, as at start-up: the current directory is
     // wherever the program was started from.
     Language::load(m_translator, QCoreApplication::applicationDirPath(), index);
+    if (m_alert)
+        m_alert->retranslate();
+    if (m_tray)
+        m_tray->retranslate(m_state.settings.isAutoRun);
 }
 
 void Aurivent::showSensorInfo()
@@ -226,6 +259,7 @@ void Aurivent::setCurrentProfile(int profile)
 
 void Aurivent::announceConnectionMap(const QString &map)
 {
+    m_boxPresence.update(map);
     m_socketHelper->setBoxListReply(map);
 }
 
@@ -268,11 +302,14 @@ void Aurivent::showBoxAlarm(int box, bool alarm)
 
 void Aurivent::raiseStallAlert(int box)
 {
+    if (!m_alert)
+        return; // without a window the log has it; no one could click an alert away
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1280, 800);
     const bool hidden = !m_view || m_view->isHidden() || m_view->isMinimized();
     m_alert->move(stallAlertPosition(screenSize, m_alert->size(), hidden));
     m_alert->setControllerNumber(box);
+    m_alert->setStalledFans(latchedStalls(box));
     m_alert->show();
     setEnabled(false);
     // The alert is this window's child: it must stay usable, or it could never be dismissed.
@@ -350,7 +387,7 @@ void Aurivent::refreshFanPanels(int box)
 {
     if (box != controllerBoxNumber)
         return;
-    showBoxFans(m_view, box);
+    m_fanRefresh->requestBox(box);
 }
 
 void Aurivent::setProfileLabel(int profile)
@@ -375,8 +412,8 @@ void Aurivent::hideApplicationWindow()
 void Aurivent::closeApplicationWindow()
 {
     close();
-    // With the main view hidden nothing is left on screen: the program ends.
-    if (!m_view || m_view->isHidden())
+    // With the main view hidden (or minimized) nothing is left on screen: the program ends.
+    if (!m_view || m_view->isHidden() || m_view->isMinimized())
         QCoreApplication::quit();
 }
 
@@ -445,10 +482,12 @@ void Aurivent::showInfo()
 
 void Aurivent::trayIconAction()
 {
+    if (m_simulated || !m_tray)
+        return;
     m_state.settings.isAutoRun = !m_state.settings.isAutoRun;
     m_tray->setAutorun(m_state.settings.isAutoRun);
     if (auto store = createAutorunStore())
-        syncAutorun(m_state.settings.isAutoRun, *store, QCoreApplication::applicationFilePath());
+        syncAutorun(m_state.settings.isAutoRun, *store, QCoreApplication::applicationFilePath(), autorunMemoryFile());
     m_messages.writeDeviceProfile();
 }
 

@@ -55,7 +55,7 @@ DeviceFileData IniHelper::readDeviceIni()
     // The Main keys have no defaults: a missing one reads as empty text.
     for (const QString &key : mainKeys())
         data.main << IniFile::readText(*file, mainGroup() + QLatin1Char('/') + key);
-    qCDebug(lcStorage) << "Password:::" << data.main.at(MainKey::Password);
+    qCDebug(lcStorage) << "Password:::" << (data.main.at(MainKey::Password).isEmpty() ? "(none)" : "(set)");
     return data;
 }
 

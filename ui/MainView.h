@@ -11,11 +11,12 @@
 #include <QWidget>
 
 class QButtonGroup;
-class QGraphicsOpacityEffect;
 class QLabel;
 class QPropertyAnimation;
 class QPushButton;
 class QScrollArea;
+class QTimer;
+class FocusRing;
 class InfoView;
 class RainbowFan;
 class VaylaRGBFanView;
@@ -88,6 +89,7 @@ public:
     void setBoxButtonPresent(int box, bool present) override;
     void setBoxButtonAlarm(int box, bool alarm) override;
     void setBoxButtonAnswering(int box, bool answering) override;
+    void showProfileSaved() override;
     void checkProfileButton(int profile) override;
     void setProfileLabel(int profile) override;
     void resetLanguage(int language) override;
@@ -121,6 +123,11 @@ public:
     int currentProfile() const { return m_currentProfile; }
     QString password() const { return m_password; }
     bool isSimulated() const { return m_simulated; }
+    // True while the window says that no controller box was found.
+    bool isNoBoxNoticeShown() const;
+    bool isKeypadShown() const;
+    // How often the whole panel was re-rendered from the box table.
+    int panelRenderCount(int fan) const;
     VaylaRGBFanView *vaylaView(int fan) const;
 
     // The private window messages meant for this window (a second start
@@ -159,6 +166,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
 
 private:
@@ -175,7 +184,17 @@ private:
     void buildLanguageMenu();
     void buildKeypad();
     void buildInfo();
+    void buildBoxTypeChoice();
+    void buildNoBoxNotice();
+    void enableKeyboard();
+    QPushButton *addMenuButton(const QString &objectName, bool checkable);
+    int addMenuRow(int height);
     void composeLocalAddress();
+    void showTemperature();
+    void updateNoBoxNotice();
+    void updateBoxTypeTexts();
+    void cancelKeypad();
+    void selectBoxType();
 
     QString image(const QString &relative) const;
     QPixmap pixmap(const QString &relative) const;
@@ -197,7 +216,6 @@ private:
     VaylaRGBFanView *m_vaylaViews[3] = {};
     QLabel *m_vaylaFrames[3] = {};
     QPointer<QPropertyAnimation> m_carouselAnimations[5];
-    QPointer<QGraphicsOpacityEffect> m_opacityEffects[5];
     QPropertyAnimation *m_opacityAnimations[5] = {};
 
     int m_currentBox = 0;
@@ -240,6 +258,17 @@ private:
     QPushButton *m_boxButtons[16] = {};
     bool m_boxAlarm[16] = {};
     bool m_boxSilent[16] = {};
+    bool m_boxPresenceTold = false;
+    bool m_temperatureKnown = false;
+    int m_celsius = 0;
+    bool m_placed = false;
+    int m_panelRenders[5] = {};
+    QButtonGroup *m_boxTypeGroup = nullptr;
+    QLabel *m_boxTypeCaption = nullptr;
+    QPushButton *m_boxTypeButtons[2] = {}; // [0] single-colour fans, [1] 12-LED fans
+    QLabel *m_noBoxNotice = nullptr;
+    QTimer *m_savedTimer = nullptr;
+    FocusRing *m_focusRing = nullptr;
     QLabel *m_footer = nullptr;
     QLabel *m_ipLabel = nullptr;
     QLabel *m_temperatureLabel = nullptr;

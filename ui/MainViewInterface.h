@@ -36,6 +36,8 @@ public:
     virtual void setBoxButtonAlarm(int box, bool alarm) = 0;
     // A present box that stopped answering: its fans are not watched any more.
     virtual void setBoxButtonAnswering(int box, bool answering) = 0;
+    // The profile reached the disk: the save button says so for a moment.
+    virtual void showProfileSaved() = 0;
     virtual void checkProfileButton(int profile) = 0; // 1..5
     virtual void setProfileLabel(int profile) = 0;    // 1..5
     virtual void resetLanguage(int language) = 0;

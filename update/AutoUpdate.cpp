@@ -86,7 +86,11 @@ void AutoUpdate::checkForUpdate()
     QString error;
     if (!UpdateProtocol::serviceUrl(m_serverUrl, &error).isValid()) {
         // Nothing is touched either, so a pending success report waits for a server.
-        qWarning().noquote() << "update check skipped:" << error;
+        // Most installs name no server: only a wrong name is worth a warning.
+        if (m_serverUrl.trimmed().isEmpty())
+            qCDebug(lcUpdate).noquote() << "update check skipped:" << error;
+        else
+            qWarning().noquote() << "update check skipped:" << error;
         return;
     }
     const QString old = checkOldVersion();

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Controller No. %1</source>
+        <translation>Controller Nr. %1</translation>
+    </message>
+    <message>
+        <source>FAN %1</source>
+        <translation>LÜFTER %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>Steht still: %1</translation>
+    </message>
+</context>
+<context>
     <name>Aurivent</name>
     <message>
         <source>Update Note:</source>
@@ -14,6 +37,41 @@
     <message>
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>Keine Sensordaten: Das Sensor-Plug-in ist nicht geladen.</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Sensors</source>
+        <translation>Sensoren</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatur</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Spannung</translation>
+    </message>
+    <message>
+        <source>Fan</source>
+        <translation>Lüfter</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Strom</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>Leistung</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Takt</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>Auslastung</translation>
     </message>
 </context>
 <context>
@@ -65,6 +123,34 @@
     <message>
         <source>th</source>
         <translation>ไทย</translation>
+    </message>
+    <message>
+        <source>Fans of this box:</source>
+        <translation>Lüfter dieser Box:</translation>
+    </message>
+    <message>
+        <source>12-LED fans</source>
+        <translation>12-LED-Lüfter</translation>
+    </message>
+    <message>
+        <source>single-colour fans</source>
+        <translation>einfarbige Lüfter</translation>
+    </message>
+    <message>
+        <source>No controller box found</source>
+        <translation>Keine Controller-Box gefunden</translation>
+    </message>
+    <message>
+        <source>Connect a box by USB. It is found as soon as it is plugged in.</source>
+        <translation>Schließen Sie eine Box über USB an. Sie wird gefunden, sobald sie eingesteckt ist.</translation>
+    </message>
+    <message>
+        <source>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</source>
+        <translation>Unter Linux braucht die Box die udev-Regel 70-aurivent.rules (siehe README, „Real boxes“); stecken Sie die Box nach der Installation neu ein.</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>Gespeichert</translation>
     </message>
 </context>
 <context>
@@ -226,6 +312,21 @@
     </message>
 </context>
 <context>
+    <name>Tray</name>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Aurivent öffnen</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Start Aurivent at log-in</source>
+        <translation>Aurivent bei der Anmeldung starten</translation>
+    </message>
+</context>
+<context>
     <name>VaylaRGBFanView</name>
     <message>
         <source>FAN</source>
@@ -254,6 +355,15 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LED-HELLIGKEIT</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</source>
+        <translation>Aurivent läuft bereits im Hintergrund ohne Fenster (der Dienst aurivent) und steuert die Lüfter. Es kann immer nur ein Aurivent die Lüfter steuern. Um das Fenster zu benutzen, beenden Sie zuerst den Dienst:
+systemctl --user stop aurivent.service</translation>
     </message>
 </context>
 </TS>

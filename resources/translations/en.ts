@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Controller No. %1</source>
+        <translation>Controller No. %1</translation>
+    </message>
+    <message>
+        <source>FAN %1</source>
+        <translation>FAN %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>Stopped: %1</translation>
+    </message>
+</context>
+<context>
     <name>Aurivent</name>
     <message>
         <source>Update Note:</source>
@@ -14,6 +37,41 @@
     <message>
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>No sensor information: the sensor plug-in is not loaded.</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Sensors</source>
+        <translation>Sensors</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Voltage</translation>
+    </message>
+    <message>
+        <source>Fan</source>
+        <translation>Fan</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Current</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Clock</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>Usage</translation>
     </message>
 </context>
 <context>
@@ -65,6 +123,34 @@
     <message>
         <source>th</source>
         <translation>ไทย</translation>
+    </message>
+    <message>
+        <source>Fans of this box:</source>
+        <translation>Fans of this box:</translation>
+    </message>
+    <message>
+        <source>12-LED fans</source>
+        <translation>12-LED fans</translation>
+    </message>
+    <message>
+        <source>single-colour fans</source>
+        <translation>single-colour fans</translation>
+    </message>
+    <message>
+        <source>No controller box found</source>
+        <translation>No controller box found</translation>
+    </message>
+    <message>
+        <source>Connect a box by USB. It is found as soon as it is plugged in.</source>
+        <translation>Connect a box by USB. It is found as soon as it is plugged in.</translation>
+    </message>
+    <message>
+        <source>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</source>
+        <translation>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>Saved</translation>
     </message>
 </context>
 <context>
@@ -226,6 +312,21 @@
     </message>
 </context>
 <context>
+    <name>Tray</name>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Open Aurivent</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Start Aurivent at log-in</source>
+        <translation>Start Aurivent at log-in</translation>
+    </message>
+</context>
+<context>
     <name>VaylaRGBFanView</name>
     <message>
         <source>FAN</source>
@@ -254,6 +355,15 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LED BRIGHTNESS</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</source>
+        <translation>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</translation>
     </message>
 </context>
 </TS>

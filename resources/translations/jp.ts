@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Controller No. %1</source>
+        <translation>コントローラー %1</translation>
+    </message>
+    <message>
+        <source>FAN %1</source>
+        <translation>ファン %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>停止：%1</translation>
+    </message>
+</context>
+<context>
     <name>Aurivent</name>
     <message>
         <source>Update Note:</source>
@@ -14,6 +37,41 @@
     <message>
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>センサー情報がありません：センサープラグインが読み込まれていません。</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Sensors</source>
+        <translation>センサー</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>電圧</translation>
+    </message>
+    <message>
+        <source>Fan</source>
+        <translation>ファン</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>電流</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>電力</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>クロック</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>使用率</translation>
     </message>
 </context>
 <context>
@@ -65,6 +123,34 @@
     <message>
         <source>th</source>
         <translation>ไทย</translation>
+    </message>
+    <message>
+        <source>Fans of this box:</source>
+        <translation>このボックスのファン：</translation>
+    </message>
+    <message>
+        <source>12-LED fans</source>
+        <translation>12 LED ファン</translation>
+    </message>
+    <message>
+        <source>single-colour fans</source>
+        <translation>単色ファン</translation>
+    </message>
+    <message>
+        <source>No controller box found</source>
+        <translation>コントローラーボックスが見つかりません</translation>
+    </message>
+    <message>
+        <source>Connect a box by USB. It is found as soon as it is plugged in.</source>
+        <translation>USB でボックスを接続してください。接続するとすぐに検出されます。</translation>
+    </message>
+    <message>
+        <source>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</source>
+        <translation>Linux でボックスを使うには udev ルール 70-aurivent.rules が必要です（README の「Real boxes」を参照）。インストール後にボックスを挿し直してください。</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>保存しました</translation>
     </message>
 </context>
 <context>
@@ -226,6 +312,21 @@
     </message>
 </context>
 <context>
+    <name>Tray</name>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Aurivent を開く</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>Start Aurivent at log-in</source>
+        <translation>ログイン時に Aurivent を起動</translation>
+    </message>
+</context>
+<context>
     <name>VaylaRGBFanView</name>
     <message>
         <source>FAN</source>
@@ -254,6 +355,15 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LED 輝度</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</source>
+        <translation>Aurivent はすでにウィンドウなしでバックグラウンドで動作しています（aurivent サービス）。ファンを制御できる Aurivent は同時に一つだけです。ウィンドウを使うには、先にサービスを停止してください:
+systemctl --user stop aurivent.service</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="th_TH">
 <context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>คำเตือน</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ตกลง</translation>
+    </message>
+    <message>
+        <source>Controller No. %1</source>
+        <translation>ตัวควบคุมหมายเลข %1</translation>
+    </message>
+    <message>
+        <source>FAN %1</source>
+        <translation>พัดลม %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>หยุดหมุน: %1</translation>
+    </message>
+</context>
+<context>
     <name>Aurivent</name>
     <message>
         <source>Update Note:</source>
@@ -14,6 +37,41 @@
     <message>
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>ไม่มีข้อมูลเซ็นเซอร์: ยังไม่ได้โหลดปลั๊กอินเซ็นเซอร์</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Sensors</source>
+        <translation>เซ็นเซอร์</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>อุณหภูมิ</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>แรงดันไฟฟ้า</translation>
+    </message>
+    <message>
+        <source>Fan</source>
+        <translation>พัดลม</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>กระแสไฟฟ้า</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>กำลังไฟฟ้า</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>สัญญาณนาฬิกา</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>การใช้งาน</translation>
     </message>
 </context>
 <context>
@@ -65,6 +123,34 @@
     <message>
         <source>th</source>
         <translation>ไทย</translation>
+    </message>
+    <message>
+        <source>Fans of this box:</source>
+        <translation>พัดลมของกล่องนี้:</translation>
+    </message>
+    <message>
+        <source>12-LED fans</source>
+        <translation>พัดลม 12 LED</translation>
+    </message>
+    <message>
+        <source>single-colour fans</source>
+        <translation>พัดลมสีเดียว</translation>
+    </message>
+    <message>
+        <source>No controller box found</source>
+        <translation>ไม่พบกล่องควบคุม</translation>
+    </message>
+    <message>
+        <source>Connect a box by USB. It is found as soon as it is plugged in.</source>
+        <translation>เชื่อมต่อกล่องผ่าน USB ระบบจะพบกล่องทันทีที่เสียบ</translation>
+    </message>
+    <message>
+        <source>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</source>
+        <translation>บน Linux การใช้กล่องต้องมีกฎ udev 70-aurivent.rules (ดู README หัวข้อ &quot;Real boxes&quot;) ติดตั้งแล้วให้เสียบกล่องใหม่อีกครั้ง</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>บันทึกแล้ว</translation>
     </message>
 </context>
 <context>
@@ -226,6 +312,21 @@
     </message>
 </context>
 <context>
+    <name>Tray</name>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>เปิด Aurivent</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>ออก</translation>
+    </message>
+    <message>
+        <source>Start Aurivent at log-in</source>
+        <translation>เริ่ม Aurivent เมื่อเข้าสู่ระบบ</translation>
+    </message>
+</context>
+<context>
     <name>VaylaRGBFanView</name>
     <message>
         <source>FAN</source>
@@ -254,6 +355,15 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>ความสว่าง LED</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</source>
+        <translation>Aurivent กำลังทำงานอยู่เบื้องหลังโดยไม่มีหน้าต่าง (บริการ aurivent) และควบคุมพัดลมอยู่ Aurivent ควบคุมพัดลมได้ครั้งละหนึ่งตัวเท่านั้น หากต้องการใช้หน้าต่าง ให้หยุดบริการก่อน:
+systemctl --user stop aurivent.service</translation>
     </message>
 </context>
 </TS>

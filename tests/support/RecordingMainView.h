@@ -68,6 +68,7 @@ public:
     void setBoxButtonPresent(int b, bool p) override { present[b] = p; }
     void setBoxButtonAlarm(int b, bool a) override { alarm[b] = a; }
     void setBoxButtonAnswering(int b, bool a) override { answering[b] = a; }
+    void showProfileSaved() override { calls << "showProfileSaved"; }
     void checkProfileButton(int p) override { profileButton = p; }
     void setProfileLabel(int p) override { profileLabel = p; }
     void resetLanguage(int l) override { language = l; }
