@@ -156,15 +156,6 @@ private slots:
         effects->updateCPUTemp();
         QCOMPARE(duties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}));
         QCOMPARE(lostAgain.size(), 1);
-
-        // Fixed-speed fans keep their speed.
-        sim->clearSent();
-        boxArray[0].rainbowFan[3].isPWM = false;
-        boxArray[1].vaylaFan[2].isPWM = false;
-        boxArray[0].rainbowFan[4].isMonitor = false;
-        effects->updateCPUTemp();
-        QCOMPARE(duties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}}));
-        QCOMPARE(duties(sim, 1), (Duties{{1, 60}, {2, 100}}));
     }
 
     void aPluginThatStartsLaterIsPickedUp()
@@ -238,17 +229,6 @@ private slots:
         effects->updateCPUTemp();
         QVERIFY(effects->hasTemperature());
         QCOMPARE(effects->temperature(), 52);
-
-
-        // The same by the timers alone.
-        effects = std::make_unique<SoftwareEffects>();
-        effects->setSensorPeriods(20, 10);
-        reading("Board|T:temp1=30");
-        effects->startSensors(library("FakeSensors"));
-        QTRY_VERIFY_WITH_TIMEOUT(effects->isSensorRetryRunning(), 20000);
-        reading("k10temp|T:CPU=47");
-        QTRY_VERIFY_WITH_TIMEOUT(effects->hasTemperature(), 20000);
-        QCOMPARE(effects->temperature(), 47);
     }
 
     void noColourBeforeTheFirstReading()
