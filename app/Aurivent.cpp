@@ -127,11 +127,21 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
 
     applyStoredSettings(nullptr, *m_effects, *this);
 
-    m_effects->setSensorPlugin(bindSensorPlugin());
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
         if (m_view)
             m_view->setTemperature(celsius);
     });
+    connect(m_effects, &SoftwareEffects::temperatureMissing, this, [this] {
+        if (m_view)
+            m_view->setNoTemperature();
+    });
+    connect(m_effects, &SoftwareEffects::temperatureReadingLost, this, [this] {
+        m_tray->icon()->showMessage(tr("No CPU temperature"),
+                                    tr("Fans that follow the CPU temperature now run at their highest allowed "
+                                       "speed until it can be read again."),
+                                    QSystemTrayIcon::Warning);
+    });
+    m_effects->startSensors(SensorPlugin::defaultLibraryPath());
 
     if (!m_headless)
         createMainView(!options.minimized);
@@ -195,7 +205,7 @@ void Aurivent::feedMainView()
     m_view->setProfileLabel(m_state.currentProfile);
     for (int i = 0; i < kBoxCount; ++i)
         m_view->setBoxButtonPresent(i, boxArray[i].gIsConnected);
-    if (m_effects->hasSensors())
+    if (m_effects->hasTemperature())
         m_view->setTemperature(m_effects->temperature());
     else
         m_view->setNoTemperature();

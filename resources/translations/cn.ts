@@ -38,6 +38,14 @@
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>没有传感器信息：传感器插件未加载。</translation>
     </message>
+    <message>
+        <source>No CPU temperature</source>
+        <translation>无 CPU 温度</translation>
+    </message>
+    <message>
+        <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
+        <translation>跟随 CPU 温度的风扇现在以其允许的最高转速运行，直到可以再次读取温度。</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>

@@ -38,6 +38,14 @@
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>Keine Sensordaten: Das Sensor-Plug-in ist nicht geladen.</translation>
     </message>
+    <message>
+        <source>No CPU temperature</source>
+        <translation>Keine CPU-Temperatur</translation>
+    </message>
+    <message>
+        <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
+        <translation>Lüfter, die der CPU-Temperatur folgen, laufen jetzt mit ihrer höchsten erlaubten Drehzahl, bis sie wieder gelesen werden kann.</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>

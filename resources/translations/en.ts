@@ -38,6 +38,14 @@
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>No sensor information: the sensor plug-in is not loaded.</translation>
     </message>
+    <message>
+        <source>No CPU temperature</source>
+        <translation>No CPU temperature</translation>
+    </message>
+    <message>
+        <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
+        <translation>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>

@@ -38,6 +38,14 @@
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>Aucune donnée de capteur : le module des capteurs n&apos;est pas chargé.</translation>
     </message>
+    <message>
+        <source>No CPU temperature</source>
+        <translation>Aucune température du processeur</translation>
+    </message>
+    <message>
+        <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
+        <translation>Les ventilateurs qui suivent la température du processeur tournent maintenant à leur vitesse maximale autorisée jusqu&apos;à ce qu&apos;elle puisse de nouveau être lue.</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>

@@ -38,6 +38,14 @@
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>センサー情報がありません：センサープラグインが読み込まれていません。</translation>
     </message>
+    <message>
+        <source>No CPU temperature</source>
+        <translation>CPU 温度がありません</translation>
+    </message>
+    <message>
+        <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
+        <translation>CPU 温度に従うファンは、温度が再び読み取れるようになるまで、許可された最高速度で回転します。</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>

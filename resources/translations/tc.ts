@@ -38,6 +38,14 @@
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>沒有感測器資訊：感測器外掛程式未載入。</translation>
     </message>
+    <message>
+        <source>No CPU temperature</source>
+        <translation>無 CPU 溫度</translation>
+    </message>
+    <message>
+        <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
+        <translation>跟隨 CPU 溫度的風扇現在以其允許的最高轉速運轉，直到可以再次讀取溫度。</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>

@@ -38,6 +38,14 @@
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>ไม่มีข้อมูลเซ็นเซอร์: ยังไม่ได้โหลดปลั๊กอินเซ็นเซอร์</translation>
     </message>
+    <message>
+        <source>No CPU temperature</source>
+        <translation>ไม่มีอุณหภูมิ CPU</translation>
+    </message>
+    <message>
+        <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
+        <translation>พัดลมที่ทำงานตามอุณหภูมิ CPU จะหมุนที่ความเร็วสูงสุดที่อนุญาตจนกว่าจะอ่านอุณหภูมิได้อีกครั้ง</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>
