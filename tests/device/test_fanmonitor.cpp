@@ -137,8 +137,8 @@ private slots:
         QCOMPARE(commandedDuty(0, 1), 0);
         QVERIFY(isStoppedOnPurpose(0, 1));
         now += 3000;
-        updateSpeed(host);
-        updateSpeed(host);
+        poll(host);
+        poll(host);
         QCOMPARE(host.speeds[1], 0);
         QVERIFY(host.alerts.empty());
         QVERIFY(!host.errors[1]);
@@ -148,7 +148,7 @@ private slots:
 
         // A fan that really stalls still raises its alert.
         sim->stall(0, 2);
-        updateSpeed(host);
+        poll(host);
         QCOMPARE(host.alerts, std::vector<int>{0});
         QVERIFY(host.errors[2]);
         QVERIFY(!host.errors[1]);
@@ -157,15 +157,15 @@ private slots:
         // after that is a stall again.
         sendVaylaPerformance(0, 1);
         QCOMPARE(commandedDuty(0, 1), kNoCommandedDuty);
-        updateSpeed(host); // still at the start of its ramp
+        poll(host); // still at the start of its ramp
         QCOMPARE(host.speeds[1], 0);
         QVERIFY(!host.errors[1]);
         sim->stall(0, 1);
-        updateSpeed(host);
-        updateSpeed(host);
+        poll(host);
+        poll(host);
         QCOMPARE(host.alerts.size(), size_t(1));
         QVERIFY(!host.errors[1]);
-        updateSpeed(host);
+        poll(host);
         QCOMPARE(host.alerts, (std::vector<int>{0, 0}));
         QVERIFY(host.errors[1]);
     }
@@ -201,7 +201,7 @@ private slots:
         controllerBoxNumber = 1;
         RecordingMonitorHost host;
         sim->stall(1, 2);
-        updateSpeed(host);
+        poll(host);
         QCOMPARE(host.alerts, std::vector<int>{1});
 
         // A fan stopped on purpose is not alerted again after a device
