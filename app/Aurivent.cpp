@@ -5,6 +5,7 @@
 #include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "device/DeviceBus.h"
+#include "device/FanSafety.h"
 #include "device/Encoders.h"
 #include "device/HotplugMonitor.h"
 #include "FanViewRefresh.h"
@@ -107,8 +108,16 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
     m_socketHelper->setPassword(m_state.settings.Password);
 
-    DeviceBus::instance().setHealthHandler(
-        [this](int box, BoxHealth health) { onBoxHealth(box, health, static_cast<FanMonitorHost &>(*this)); });
+    DeviceBus::instance().setHealthHandler([this](int box, BoxHealth health) {
+        onBoxHealth(box, health, static_cast<FanMonitorHost &>(*this));
+        // Told only on a change: answering again after silence, maybe after a
+        // power cycle that put the box back to its defaults.
+        if (health == BoxHealth::Answering)
+            boxOpened(box);
+    });
+    // Every orderly end (tray, window message, a termination signal, the end
+    // of the session) leaves the event loop: the fans are made safe there.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &Aurivent::leaveFansSafeOnExit);
 
     m_fanRefresh = new FanViewRefresher([this]() -> MainViewInterface * { return m_view; }, this);
     m_speedTimer = new QTimer(this);
@@ -285,6 +294,20 @@ void Aurivent::setBoxButtonPresent(int box, bool present)
         m_view->setBoxButtonPresent(box, present);
 }
 
+void Aurivent::leaveFansSafeOnExit()
+{
+    if (m_fansLeftSafe)
+        return;
+    m_fansLeftSafe = true;
+    m_speedTimer->stop();
+    leaveFansSafe(kExitFlushMs);
+}
+
+void Aurivent::boxOpened(int box)
+{
+    resendBoxSettings(box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
+}
+
 void Aurivent::resetFanView()
 {
     ::resetFanView(static_cast<FanMonitorHost &>(*this));
@@ -429,7 +452,7 @@ void Aurivent::closeApplicationWindow()
 
 void Aurivent::deviceChanged()
 {
-    handleDeviceChange(*this);
+    handleDeviceChange(*this, m_hotplug ? m_hotplug->takeRemovedNodes() : QList<QByteArray>());
     if (m_view)
         m_view->setBoxType(boxArray[controllerBoxNumber].boxType);
 }
@@ -474,6 +497,8 @@ void Aurivent::modeArrow() {} // as handleButton
 void Aurivent::updateSpeed()
 {
     ::updateSpeed(*this);
+    // What a crash would leave the fans at, kept up to date once a second.
+    CrashSafety::prepare(crashReports());
 }
 
 void Aurivent::runMusicModeTimer() { m_effects->runMusicModeTimer(); }

@@ -52,6 +52,8 @@ public:
     static const char *const kVersion;
     static const char *const kDefaultFirmware;
     static const char *const kTitle;
+    // How long the boxes get in all to take their last reports on exit.
+    static constexpr int kExitFlushMs = 1000;
 
     explicit Aurivent(const StartOptions &options = StartOptions(), QWidget *parent = nullptr);
     ~Aurivent() override;
@@ -79,6 +81,7 @@ public:
     void checkBoxButton(int box) override;
     void setBoxButtonPresent(int box, bool present) override;
     void resetFanView() override;
+    void boxOpened(int box) override;
 
     // FanMonitorHost
     void showFanSpeed(int fan, int rpm) override;
@@ -105,6 +108,9 @@ public:
     void hideApplicationWindow() override;
     void closeApplicationWindow() override;
     void deviceChanged() override;
+
+    // Every temperature-following fan to its cap, flushed to the boxes; once.
+    void leaveFansSafeOnExit();
 
 public slots:
     void on_animation_stateChanged(QAbstractAnimation::State newState, QAbstractAnimation::State oldState);
@@ -148,6 +154,7 @@ private:
     bool m_simulated = false;
     bool m_headless = false;
     BoxPresenceLog m_boxPresence;
+    bool m_fansLeftSafe = false;
     QTimer *m_speedTimer = nullptr;
     QTranslator m_translator;
     Tray *m_tray = nullptr;

@@ -79,7 +79,12 @@ bool DeviceSetup::apply(const CommandLine &line, HotplugMonitor *hotplug, QObjec
         boxes->setDefaultLatency(ms);
     }
     if (hotplug)
-        boxes->setDeviceSetChangedHandler([hotplug] { hotplug->notify(); });
+        boxes->setDeviceSetChangedHandler([hotplug](const QByteArray &removed) {
+            if (removed.isEmpty())
+                hotplug->notify();
+            else
+                hotplug->notifyRemoved(removed);
+        });
     simulator = boxes.get();
     bus.setTransport(std::move(boxes));
     if (!line.simulateControl.isEmpty()) {

@@ -55,6 +55,9 @@ bool DeviceBus::open(int box)
         trace->open(box, handle != nullptr);
     if (!handle)
         return false;
+    // Asked now, while no worker holds the handle yet.
+    m_nodes[box] = m_transport->node(handle);
+    m_emergency[box] = m_transport->emergencyDescriptor(handle);
     m_links[box] = std::make_unique<BoxLink>(box, handle, m_io);
     m_openIds[box] = ++m_lastOpenId;
     QObject::connect(m_links[box].get(), &BoxLink::healthChanged, m_links[box].get(),
@@ -91,6 +94,16 @@ quint64 DeviceBus::openId(int box) const
     return link(box) ? m_openIds[box] : 0;
 }
 
+QByteArray DeviceBus::node(int box) const
+{
+    return link(box) ? m_nodes[box] : QByteArray();
+}
+
+int DeviceBus::emergencyDescriptor(int box) const
+{
+    return link(box) ? m_emergency[box] : -1;
+}
+
 BoxHealth DeviceBus::health(int box) const
 {
     const BoxLink *l = link(box);
@@ -109,6 +122,8 @@ void DeviceBus::close(int box)
         return;
     m_links[box]->shutdown(0);
     m_links[box].reset();
+    m_nodes[box].clear();
+    m_emergency[box] = -1;
     if (const auto trace = m_io.currentTrace())
         trace->close(box);
 }

@@ -4,6 +4,7 @@
 #include "LinkIo.h"
 #include "Report.h"
 
+#include <QByteArray>
 #include <QtGlobal>
 
 #include <functional>
@@ -53,6 +54,10 @@ public:
     // Tells one opening of a box from the next: a new number for every open,
     // 0 while the box is closed.
     quint64 openId(int box) const;
+    // The device node the open box lives on (empty while closed).
+    QByteArray node(int box) const;
+    // Where a crash handler may write the box a whole report; -1 if nowhere.
+    int emergencyDescriptor(int box) const;
     BoxHealth health(int box) const;
     // Reports waiting in the box's queue (0 when it is closed).
     int queued(int box) const;
@@ -86,5 +91,7 @@ private:
     std::unique_ptr<BoxLink> m_links[16];
     HealthHandler m_healthHandler;
     quint64 m_openIds[16] = {};
+    QByteArray m_nodes[16];
+    int m_emergency[16] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     quint64 m_lastOpenId = 0;
 };

@@ -203,11 +203,11 @@ bool followsTemperature(int b, int f)
     return false;
 }
 
-void applyTemperatureDuty(int temperature)
+void applyTemperatureDuty(int temperature, int only)
 {
     for (int b = 0; b < kBoxCount; ++b) {
         ControllerBox &box = boxArray[b];
-        if (!box.gIsConnected)
+        if (!box.gIsConnected || (only >= 0 && b != only))
             continue;
         for (int f = 0; f < fanCountOf(box); ++f) {
             if (!followsTemperature(b, f))
@@ -224,11 +224,11 @@ void applyTemperatureDuty(int temperature)
     }
 }
 
-void applyCapDuty()
+void applyCapDuty(int only)
 {
     for (int b = 0; b < kBoxCount; ++b) {
         ControllerBox &box = boxArray[b];
-        if (!box.gIsConnected)
+        if (!box.gIsConnected || (only >= 0 && b != only))
             continue;
         for (int f = 0; f < fanCountOf(box); ++f) {
             if (!followsTemperature(b, f))

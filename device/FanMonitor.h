@@ -44,14 +44,15 @@ void switchPWM(int fan, bool on);
 // These are the fans the two calls below drive.
 bool followsTemperature(int box, int fan);
 
-// Every temperature-following fan gets its duty from the curve.
-void applyTemperatureDuty(int temperature);
+// Every temperature-following fan gets its duty from the curve; `box` -1: every box.
+void applyTemperatureDuty(int temperature, int box = -1);
 
 // Every temperature-following fan of every connected box gets its cap, the
 // highest duty its curve allows ((level + 5) x 10 %), with the same duty
 // command the curve uses. For when the temperature cannot be trusted: no
 // reading, or the program about to stop following it.
-void applyCapDuty();
+// `box` -1: every box.
+void applyCapDuty(int box = -1);
 
 // Fixed speed of a 12-LED fan from its record (skipped while it follows the temperature).
 void sendFixedSpeed(int box, int fan);

@@ -146,7 +146,7 @@ QString SimulatedBoxes::unplug(int box)
         error = unplugLocked(box);
     }
     if (error.isEmpty())
-        notifyChanged();
+        notifyChanged(nodeOf(box));
     return error;
 }
 
@@ -314,10 +314,36 @@ void SimulatedBoxes::settle() const
         m_settle();
 }
 
-void SimulatedBoxes::notifyChanged()
+void SimulatedBoxes::notifyChanged(const QByteArray &removedNode)
 {
     if (m_changed)
-        m_changed();
+        m_changed(removedNode);
+}
+
+QByteArray SimulatedBoxes::nodeOf(int box)
+{
+    return "sim/" + QByteArray::number(box);
+}
+
+void SimulatedBoxes::setEmergencyDescriptor(int box, int descriptor)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (box >= 0 && box < kBoxCount)
+        m_emergency[box] = descriptor;
+}
+
+QByteArray SimulatedBoxes::node(HidHandle *handle) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto it = m_handles.find(handle);
+    return it == m_handles.end() ? QByteArray() : nodeOf(it->second->box);
+}
+
+int SimulatedBoxes::emergencyDescriptor(HidHandle *handle) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto it = m_handles.find(handle);
+    return it == m_handles.end() ? -1 : m_emergency[it->second->box];
 }
 
 int SimulatedBoxes::currentRpm(const Fan &fan) const

@@ -67,8 +67,17 @@ public:
     // device bus waits there until its queues are empty.
     void setSettleHandler(std::function<void()> handler);
 
-    // Called after a plug or unplug, as the hot-plug monitor would be.
-    void setDeviceSetChangedHandler(std::function<void()> handler) { m_changed = std::move(handler); }
+    // Called after a plug or unplug, as the hot-plug monitor would be; an
+    // unplug names the node that went away.
+    void setDeviceSetChangedHandler(std::function<void(const QByteArray &removedNode)> handler)
+    {
+        m_changed = std::move(handler);
+    }
+    // The node a box lives on, as a real box's hidraw node: the same again
+    // when it is plugged in again.
+    static QByteArray nodeOf(int box);
+    // Tests of the crash path give a box a descriptor to "write to" (-1: none).
+    void setEmergencyDescriptor(int box, int descriptor);
     // Milliseconds since some start; replaceable so tests can drive time.
     void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
 
@@ -78,6 +87,8 @@ public:
     int write(HidHandle *handle, const uint8_t *data, size_t length) override;
     int read(HidHandle *handle, uint8_t *data, size_t length, int timeoutMs) override;
     void close(HidHandle *handle) override;
+    QByteArray node(HidHandle *handle) const override;
+    int emergencyDescriptor(HidHandle *handle) const override;
 
 private:
     struct Fan {
@@ -115,7 +126,7 @@ private:
     Handle *live(HidHandle *handle);
     QString checkBox(int box) const;
     QString checkFan(int box, int fan) const;
-    void notifyChanged();
+    void notifyChanged(const QByteArray &removedNode = QByteArray());
 
     mutable std::mutex m_mutex;
     std::array<Box, 16> m_boxes;
@@ -123,7 +134,8 @@ private:
     std::deque<SentReport> m_sent;
     quint64 m_sentTotal = 0;
     int m_defaultLatencyMs = 0;
-    std::function<void()> m_changed;
+    std::function<void(const QByteArray &)> m_changed;
+    std::array<int, 16> m_emergency{{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}};
     std::function<qint64()> m_clock;
     std::function<void()> m_settle;
     Qt::HANDLE m_settleThread = nullptr;

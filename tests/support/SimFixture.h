@@ -53,6 +53,7 @@ public:
     std::vector<int> checkedButtons;
     bool present[kBoxCount] = {};
     int fanViewResets = 0;
+    std::vector<int> opened;
 
     void startSpeedPoll() override
     {
@@ -66,4 +67,5 @@ public:
     void checkBoxButton(int box) override { checkedButtons.push_back(box); }
     void setBoxButtonPresent(int box, bool p) override { present[box] = p; }
     void resetFanView() override { ++fanViewResets; }
+    void boxOpened(int box) override { opened.push_back(box); }
 };
