@@ -335,6 +335,16 @@ void Aurivent::showBoxAlarm(int box, bool alarm)
 
 void Aurivent::raiseStallAlert(int box)
 {
+    showAlert(box, false);
+}
+
+void Aurivent::raiseBoxSilentAlert(int box)
+{
+    showAlert(box, true);
+}
+
+void Aurivent::showAlert(int box, bool notAnswering)
+{
     if (!m_alert)
         return; // without a window the log has it; no one could click an alert away
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -342,7 +352,8 @@ void Aurivent::raiseStallAlert(int box)
     const bool hidden = !m_view || m_view->isHidden() || m_view->isMinimized();
     m_alert->move(stallAlertPosition(screenSize, m_alert->size(), hidden));
     m_alert->setControllerNumber(box);
-    m_alert->setStalledFans(latchedStalls(box));
+    m_alert->setStalledFans(notAnswering ? QList<int>() : latchedStalls(box));
+    m_alert->setNotAnswering(notAnswering);
     m_alert->show();
     setEnabled(false);
     // The alert is this window's child: it must stay usable, or it could never be dismissed.
@@ -353,11 +364,6 @@ void Aurivent::showBoxAnswering(int box, bool answering)
 {
     if (m_view)
         m_view->setBoxButtonAnswering(box, answering);
-}
-
-void Aurivent::raiseBoxSilentAlert(int box)
-{
-    raiseStallAlert(box);
 }
 
 // --- RemoteHost

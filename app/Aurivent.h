@@ -144,6 +144,7 @@ protected:
 private:
     static QString autorunMemoryFile();
     void buildIpText();
+    void showAlert(int box, bool notAnswering);
     void createMainView(bool show);
     void feedMainView();
 

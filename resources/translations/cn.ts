@@ -23,6 +23,10 @@
         <source>Stopped: %1</source>
         <translation>已停止：%1</translation>
     </message>
+    <message>
+        <source>Not answering: its fans are not watched</source>
+        <translation>无响应：风扇未受监视</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>

@@ -23,6 +23,10 @@
         <source>Stopped: %1</source>
         <translation>Steht still: %1</translation>
     </message>
+    <message>
+        <source>Not answering: its fans are not watched</source>
+        <translation>Antwortet nicht: Lüfter unbeobachtet</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>

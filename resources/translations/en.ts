@@ -23,6 +23,10 @@
         <source>Stopped: %1</source>
         <translation>Stopped: %1</translation>
     </message>
+    <message>
+        <source>Not answering: its fans are not watched</source>
+        <translation>Not answering: its fans are not watched</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>

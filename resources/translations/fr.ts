@@ -23,6 +23,10 @@
         <source>Stopped: %1</source>
         <translation>Arrêté : %1</translation>
     </message>
+    <message>
+        <source>Not answering: its fans are not watched</source>
+        <translation>Ne répond pas : ventilateurs non surveillés</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>

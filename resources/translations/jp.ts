@@ -23,6 +23,10 @@
         <source>Stopped: %1</source>
         <translation>停止：%1</translation>
     </message>
+    <message>
+        <source>Not answering: its fans are not watched</source>
+        <translation>応答なし：ファンは監視されていません</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>

@@ -23,6 +23,10 @@
         <source>Stopped: %1</source>
         <translation>已停止：%1</translation>
     </message>
+    <message>
+        <source>Not answering: its fans are not watched</source>
+        <translation>無回應：風扇未受監視</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>

@@ -23,6 +23,10 @@
         <source>Stopped: %1</source>
         <translation>หยุดหมุน: %1</translation>
     </message>
+    <message>
+        <source>Not answering: its fans are not watched</source>
+        <translation>ไม่ตอบสนอง: ไม่ได้เฝ้าดูพัดลม</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>
