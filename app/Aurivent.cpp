@@ -4,6 +4,8 @@
 #include "CommandChannel.h"
 #include "common/Logging.h"
 #include "device/BoxTable.h"
+#include "device/DeviceBus.h"
+#include "device/FanSafety.h"
 #include "device/Encoders.h"
 #include "device/HotplugMonitor.h"
 #include "FanViewRefresh.h"
@@ -106,6 +108,17 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
     m_socketHelper->setPassword(m_state.settings.Password);
 
+    DeviceBus::instance().setHealthHandler([this](int box, BoxHealth health) {
+        onBoxHealth(box, health, static_cast<FanMonitorHost &>(*this));
+        // Told only on a change: answering again after silence, maybe after a
+        // power cycle that put the box back to its defaults.
+        if (health == BoxHealth::Answering)
+            boxOpened(box);
+    });
+    // Every orderly end (tray, window message, a termination signal, the end
+    // of the session) leaves the event loop: the fans are made safe there.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &Aurivent::leaveFansSafeOnExit);
+
     m_fanRefresh = new FanViewRefresher([this]() -> MainViewInterface * { return m_view; }, this);
     m_speedTimer = new QTimer(this);
     connect(m_speedTimer, &QTimer::timeout, this, &Aurivent::updateSpeed, Qt::DirectConnection);
@@ -123,11 +136,21 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
 
     applyStoredSettings(nullptr, *m_effects, *this);
 
-    m_effects->setSensorPlugin(bindSensorPlugin());
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
         if (m_view)
             m_view->setTemperature(celsius);
     });
+    connect(m_effects, &SoftwareEffects::temperatureMissing, this, [this] {
+        if (m_view)
+            m_view->setNoTemperature();
+    });
+    connect(m_effects, &SoftwareEffects::temperatureReadingLost, this, [this] {
+        m_tray->icon()->showMessage(tr("No CPU temperature"),
+                                    tr("Fans that follow the CPU temperature now run at their highest allowed "
+                                       "speed until it can be read again."),
+                                    QSystemTrayIcon::Warning);
+    });
+    m_effects->startSensors(SensorPlugin::defaultLibraryPath());
 
     if (!m_headless)
         createMainView(!options.minimized);
@@ -140,6 +163,9 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
 
 Aurivent::~Aurivent()
 {
+    // No reply or health news may reach a window that is going away.
+    DeviceBus::instance().setHealthHandler(nullptr);
+    DeviceBus::instance().closeAll();
     delete m_view;
     delete m_update;
 }
@@ -201,7 +227,7 @@ void Aurivent::feedMainView()
     m_view->setProfileLabel(m_state.currentProfile);
     for (int i = 0; i < kBoxCount; ++i)
         m_view->setBoxButtonPresent(i, boxArray[i].gIsConnected);
-    if (m_effects->hasSensors())
+    if (m_effects->hasTemperature())
         m_view->setTemperature(m_effects->temperature());
     else
         m_view->setNoTemperature();
@@ -294,6 +320,20 @@ void Aurivent::setBoxButtonPresent(int box, bool present)
         m_view->setBoxButtonPresent(box, present);
 }
 
+void Aurivent::leaveFansSafeOnExit()
+{
+    if (m_fansLeftSafe)
+        return;
+    m_fansLeftSafe = true;
+    m_speedTimer->stop();
+    leaveFansSafe(kExitFlushMs);
+}
+
+void Aurivent::boxOpened(int box)
+{
+    resendBoxSettings(box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
+}
+
 void Aurivent::resetFanView()
 {
     ::resetFanView(static_cast<FanMonitorHost &>(*this));
@@ -321,6 +361,16 @@ void Aurivent::showBoxAlarm(int box, bool alarm)
 
 void Aurivent::raiseStallAlert(int box)
 {
+    showAlert(box, false);
+}
+
+void Aurivent::raiseBoxSilentAlert(int box)
+{
+    showAlert(box, true);
+}
+
+void Aurivent::showAlert(int box, bool notAnswering)
+{
     if (!m_alert)
         return; // without a window the log has it; no one could click an alert away
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -328,11 +378,18 @@ void Aurivent::raiseStallAlert(int box)
     const bool hidden = !m_view || m_view->isHidden() || m_view->isMinimized();
     m_alert->move(stallAlertPosition(screenSize, m_alert->size(), hidden));
     m_alert->setControllerNumber(box);
-    m_alert->setStalledFans(latchedStalls(box));
+    m_alert->setStalledFans(notAnswering ? QList<int>() : latchedStalls(box));
+    m_alert->setNotAnswering(notAnswering);
     m_alert->show();
     setEnabled(false);
     // The alert is this window's child: it must stay usable, or it could never be dismissed.
     m_alert->setEnabled(true);
+}
+
+void Aurivent::showBoxAnswering(int box, bool answering)
+{
+    if (m_view)
+        m_view->setBoxButtonAnswering(box, answering);
 }
 
 // --- RemoteHost
@@ -427,7 +484,7 @@ void Aurivent::closeApplicationWindow()
 
 void Aurivent::deviceChanged()
 {
-    handleDeviceChange(*this);
+    handleDeviceChange(*this, m_hotplug ? m_hotplug->takeRemovedNodes() : QList<QByteArray>());
     if (m_view)
         m_view->setBoxType(boxArray[controllerBoxNumber].boxType);
 }
@@ -472,6 +529,8 @@ void Aurivent::modeArrow() {} // as handleButton
 void Aurivent::updateSpeed()
 {
     ::updateSpeed(*this);
+    // What a crash would leave the fans at, kept up to date once a second.
+    CrashSafety::prepare(crashReports());
 }
 
 void Aurivent::runMusicModeTimer() { m_effects->runMusicModeTimer(); }

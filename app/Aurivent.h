@@ -52,6 +52,8 @@ public:
     static const char *const kVersion;
     static const char *const kDefaultFirmware;
     static const char *const kTitle;
+    // How long the boxes get in all to take their last reports on exit.
+    static constexpr int kExitFlushMs = 1000;
 
     explicit Aurivent(const StartOptions &options = StartOptions(), QWidget *parent = nullptr);
     ~Aurivent() override;
@@ -80,12 +82,15 @@ public:
     void checkBoxButton(int box) override;
     void setBoxButtonPresent(int box, bool present) override;
     void resetFanView() override;
+    void boxOpened(int box) override;
 
     // FanMonitorHost
     void showFanSpeed(int fan, int rpm) override;
     void showFanError(int fan, bool error) override;
     void showBoxAlarm(int box, bool alarm) override;
     void raiseStallAlert(int box) override;
+    void showBoxAnswering(int box, bool answering) override;
+    void raiseBoxSilentAlert(int box) override;
 
     // RemoteHost
     void stopMusic() override;
@@ -104,6 +109,9 @@ public:
     void hideApplicationWindow() override;
     void closeApplicationWindow() override;
     void deviceChanged() override;
+
+    // Every temperature-following fan to its cap, flushed to the boxes; once.
+    void leaveFansSafeOnExit();
 
 public slots:
     void on_animation_stateChanged(QAbstractAnimation::State newState, QAbstractAnimation::State oldState);
@@ -137,6 +145,7 @@ protected:
 private:
     static QString autorunMemoryFile();
     void buildIpText();
+    void showAlert(int box, bool notAnswering);
     void createMainView(bool show);
     void feedMainView();
 
@@ -147,6 +156,7 @@ private:
     bool m_simulated = false;
     bool m_headless = false;
     BoxPresenceLog m_boxPresence;
+    bool m_fansLeftSafe = false;
     QTimer *m_speedTimer = nullptr;
     QTranslator m_translator;
     Tray *m_tray = nullptr;

@@ -26,6 +26,10 @@ struct Options {
                                        QStringLiteral("With --simulate: plug, unplug and stall simulated boxes "
                                                       "through commands on the local socket PATH."),
                                        QStringLiteral("PATH")};
+    QCommandLineOption simulateLatency{QStringLiteral("simulate-latency"),
+                                       QStringLiteral("With --simulate: every exchange with a simulated box takes "
+                                                      "MS milliseconds, as on a real USB bus."),
+                                       QStringLiteral("MS")};
     QCommandLineOption hidTrace{QStringLiteral("hid-trace"),
                                 QStringLiteral("Appends one line per device event to FILE."), QStringLiteral("FILE")};
     QCommandLineOption send{QStringLiteral("send"),
@@ -54,7 +58,8 @@ struct Options {
     {
         // One dash or two: Qt's options are written "-platform offscreen".
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        parser.addOptions({help, version, minimized, headless, verbose, simulate, simulateControl, hidTrace, send});
+        parser.addOptions(
+            {help, version, minimized, headless, verbose, simulate, simulateControl, simulateLatency, hidTrace, send});
         parser.addOptions(qtOptions);
         parser.addPositionalArgument(QStringLiteral("ID [WPARAM [LPARAM]]"),
                                      QStringLiteral("After --send: the command and its two parameters."),
@@ -95,6 +100,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     line.simulateSet = parser.isSet(options.simulate);
     line.simulate = parser.value(options.simulate);
     line.simulateControl = parser.value(options.simulateControl);
+    line.simulateLatency = parser.value(options.simulateLatency);
     line.hidTrace = parser.value(options.hidTrace);
     line.send = parser.isSet(options.send);
 
@@ -104,6 +110,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         line.error = QStringLiteral("--simulate-control needs --simulate");
     else if (line.headless && line.minimized)
         line.error = QStringLiteral("--headless shows no window: --minimized does not apply");
+    else if (!line.simulateLatency.isEmpty() && !line.simulateSet)
+        line.error = QStringLiteral("--simulate-latency needs --simulate");
     return line;
 }
 

@@ -8,6 +8,7 @@ struct CommandLine {
     QString simulate;        // --simulate=SPEC: simulated boxes instead of USB
     bool simulateSet = false;
     QString simulateControl; // --simulate-control=PATH
+    QString simulateLatency; // --simulate-latency=MS: every exchange with a simulated box takes MS
     QString hidTrace;        // --hid-trace=FILE
     bool send = false;       // --send ID [WPARAM [LPARAM]]
     QStringList sendArgs;

@@ -69,8 +69,22 @@ bool DeviceSetup::apply(const CommandLine &line, HotplugMonitor *hotplug, QObjec
         *error = QStringLiteral("--simulate=%1: %2").arg(line.simulate, specError);
         return false;
     }
+    if (!line.simulateLatency.isEmpty()) {
+        bool ok = false;
+        const int ms = line.simulateLatency.toInt(&ok);
+        if (!ok || ms < 0 || ms > 60000) {
+            *error = QStringLiteral("--simulate-latency=%1: milliseconds 0-60000").arg(line.simulateLatency);
+            return false;
+        }
+        boxes->setDefaultLatency(ms);
+    }
     if (hotplug)
-        boxes->setDeviceSetChangedHandler([hotplug] { hotplug->notify(); });
+        boxes->setDeviceSetChangedHandler([hotplug](const QByteArray &removed) {
+            if (removed.isEmpty())
+                hotplug->notify();
+            else
+                hotplug->notifyRemoved(removed);
+        });
     simulator = boxes.get();
     bus.setTransport(std::move(boxes));
     if (!line.simulateControl.isEmpty()) {

@@ -121,9 +121,9 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
         const bool performance = name == QLatin1String("btn_performance");
         fan.speedMode = performance ? SpeedMode::Performance : SpeedMode::Silent;
         if (!fan.isPWM) {
-            sendCommand_FanDuty(box, f, performance ? 100 : 0);
+            sendFanDuty(box, f, performance ? 100 : 0);
         } else {
-            sendCommand_FanTargetSpeed(box, f, performance ? 1400 : 400);
+            sendFanTargetSpeed(box, f, performance ? 1400 : 400);
             qCDebug(lcApp) << "sendCommand_FanSpeed";
         }
     } else if (name == QLatin1String("btn_pwm")) {
@@ -224,7 +224,7 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
         }
         fan.speedPer = step;
         fan.speedMode = step == 0 ? SpeedMode::Silent : (step == 5 ? SpeedMode::Performance : SpeedMode::Custom);
-        sendCommand_FanDuty(box, f, 10 * step);
+        sendFanDuty(box, f, 10 * step);
     } else if (name == QLatin1String("slider_FanSpeed_Num")) {
         if (!checkLength(m, 3))
             return true;
@@ -235,7 +235,7 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
         }
         fan.isPWM = false;
         fan.speedNum = step;
-        sendCommand_FanSpeed(box, f, step);
+        sendFanSpeedLevel(box, f, step);
     } else if (name == QLatin1String("pushMonitor")) {
         if (!checkLength(m, 3))
             return true;

@@ -4,6 +4,7 @@
 #include "device/BoxTable.h"
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
+#include "device/FanSafety.h"
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
 #include "ui/MainViewInterface.h"
@@ -34,4 +35,20 @@ void applyStoredSettings(MainViewInterface *view, LightingTimers &timers, FanMon
             applyBoxSettings(i, timers, Resend::Startup);
         }
     }
+}
+
+void resendBoxSettings(int b, LightingTimers &timers, bool haveReading, int temperature)
+{
+    if (!isValidBox(b) || !boxArray[b].gIsConnected)
+        return;
+    qCInfo(lcApp) << "box" << b << "is sent its settings";
+    if (boxArray[b].isVaylaBox()) {
+        for (int j = 0; j < kVaylaFanCount; ++j) {
+            sendVaylaStartSpeed(b, j);
+            sendVaylaLighting(b, j);
+        }
+    } else {
+        applyBoxSettings(b, timers, Resend::Startup);
+    }
+    applyFollowingDuty(b, haveReading, temperature);
 }

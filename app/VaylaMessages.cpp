@@ -40,12 +40,12 @@ void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
         fan.speedMode = SpeedMode::Performance;
         fan.speed = 5;
         if (!fan.isPWM)
-            SetFanPerformance(record.handle, box, f);
+            sendVaylaPerformance(box, f);
     } else if (name == QLatin1String("btn_silent")) {
         fan.speedMode = SpeedMode::Silent;
         fan.speed = 0;
         if (!fan.isPWM)
-            SetFanSilent(record.handle, box, f);
+            sendVaylaSilent(box, f);
     } else if (name == QLatin1String("btn_pwm")) {
         if (checkLength(m, 3))
             fan.isPWM = m.flagAt(2);

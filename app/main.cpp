@@ -2,6 +2,7 @@
 #include "CommandChannel.h"
 #include "CommandLine.h"
 #include "common/Logging.h"
+#include "device/CrashSafety.h"
 #include "device/HotplugMonitor.h"
 #include "DeviceSetup.h"
 #include "Language.h"
@@ -168,6 +169,8 @@ int main(int argc, char *argv[])
         qWarning() << "command channel:" << error;
     hotplug.start();
     quitOnTerminationSignals();
+    // A crash still sends the temperature-following fans their cap.
+    CrashSafety::install();
 
     StartOptions options;
     options.simulated = devices.simulator != nullptr;

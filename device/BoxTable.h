@@ -2,8 +2,6 @@
 
 #include <QString>
 
-struct HidHandle;
-
 // Sizes and identities of the controller boxes.
 constexpr int kBoxCount = 16;
 constexpr int kRainbowFanCount = 5;
@@ -83,8 +81,9 @@ struct VaylaFanRecord {
     bool isTurnOffLed = true;
 };
 
+// One box slot. Its open handle and I/O state belong to its link on the
+// device bus, not to this record.
 struct ControllerBox {
-    HidHandle *handle = nullptr;
     bool gIsConnected = false;
     int profileValue = 1;
     RainbowFanRecord rainbowFan[kRainbowFanCount];

@@ -1,11 +1,21 @@
 #include "DeviceBus.h"
 
+#include "BoxLink.h"
 #include "BoxTable.h"
 #include "HidTransport.h"
 #include "ProtocolTrace.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QThread>
+
 DeviceBus::DeviceBus() = default;
-DeviceBus::~DeviceBus() = default;
+
+DeviceBus::~DeviceBus()
+{
+    closeAll();
+}
 
 DeviceBus &DeviceBus::instance()
 {
@@ -15,14 +25,14 @@ DeviceBus &DeviceBus::instance()
 
 void DeviceBus::setTransport(std::unique_ptr<HidTransport> transport)
 {
+    closeAll();
     m_transport = std::move(transport);
-    for (bool &stale : m_maybeStale)
-        stale = false;
+    m_io.transport = m_transport.get();
 }
 
 void DeviceBus::setTrace(std::unique_ptr<ProtocolTrace> trace)
 {
-    m_trace = std::move(trace);
+    std::atomic_store(&m_io.trace, std::shared_ptr<ProtocolTrace>(std::move(trace)));
 }
 
 int DeviceBus::init()
@@ -30,70 +40,162 @@ int DeviceBus::init()
     return m_transport ? m_transport->init() : -1;
 }
 
-HidHandle *DeviceBus::open(int box)
+BoxLink *DeviceBus::link(int box) const
+{
+    return isValidBox(box) ? m_links[box].get() : nullptr;
+}
+
+bool DeviceBus::open(int box)
 {
     if (!m_transport || !isValidBox(box))
-        return nullptr;
+        return false;
+    close(box);
     HidHandle *handle = m_transport->open(kVendorId, static_cast<unsigned short>(kProductIdBase + box));
-    m_maybeStale[box] = false;
-    if (m_trace)
-        m_trace->open(box, handle != nullptr);
-    return handle;
+    if (const auto trace = m_io.currentTrace())
+        trace->open(box, handle != nullptr);
+    if (!handle)
+        return false;
+    // Asked now, while no worker holds the handle yet.
+    m_nodes[box] = m_transport->node(handle);
+    m_emergency[box] = m_transport->emergencyDescriptor(handle);
+    m_links[box] = std::make_unique<BoxLink>(box, handle, m_io);
+    m_openIds[box] = ++m_lastOpenId;
+    QObject::connect(m_links[box].get(), &BoxLink::healthChanged, m_links[box].get(),
+                     [this](int b, BoxHealth health) {
+                         if (m_healthHandler)
+                             m_healthHandler(b, health);
+                     });
+    return true;
 }
 
-void DeviceBus::close(int box, HidHandle *handle)
+bool DeviceBus::canOpen(int box)
 {
-    if (!m_transport || !handle)
-        return;
-    m_transport->close(handle);
-    if (m_trace)
-        m_trace->close(box);
-}
-
-void DeviceBus::drainStaleReplies(int box, HidHandle *handle)
-{
-    if (!isValidBox(box) || !m_maybeStale[box])
-        return;
-    uint8_t scratch[kReplySize];
-    // Bounded: a box cannot queue more than a handful of input reports.
-    for (int i = 0; i < 64 && m_transport->read(handle, scratch, kReplySize, 0) > 0; ++i) {
+    if (!m_transport || !isValidBox(box))
+        return false;
+    HidHandle *handle = m_transport->open(kVendorId, static_cast<unsigned short>(kProductIdBase + box));
+    const auto trace = m_io.currentTrace();
+    if (trace)
+        trace->open(box, handle != nullptr);
+    if (handle) {
+        m_transport->close(handle);
+        if (trace)
+            trace->close(box);
     }
-    m_maybeStale[box] = false;
+    return handle != nullptr;
 }
 
-int DeviceBus::exchange(int box, HidHandle *handle, const Report &out, Reply *reply,
-                        int *replyLength)
+bool DeviceBus::isOpen(int box) const
 {
-    Reply in{};
-    int length = -1;
-    int written = -1;
-    if (m_transport && handle) {
-        drainStaleReplies(box, handle);
-        written = m_transport->write(handle, out.data(), kReportSize);
-        // Write, then read one reply, as the box expects.
-        length = m_transport->read(handle, in.data(), kReplySize, m_readTimeoutMs);
-        if (length == 0 && isValidBox(box))
-            m_maybeStale[box] = true;
+    return link(box) != nullptr;
+}
+
+quint64 DeviceBus::openId(int box) const
+{
+    return link(box) ? m_openIds[box] : 0;
+}
+
+QByteArray DeviceBus::node(int box) const
+{
+    return link(box) ? m_nodes[box] : QByteArray();
+}
+
+int DeviceBus::emergencyDescriptor(int box) const
+{
+    return link(box) ? m_emergency[box] : -1;
+}
+
+BoxHealth DeviceBus::health(int box) const
+{
+    const BoxLink *l = link(box);
+    return l ? l->health() : BoxHealth::Gone;
+}
+
+int DeviceBus::queued(int box) const
+{
+    const BoxLink *l = link(box);
+    return l ? l->queued() : 0;
+}
+
+void DeviceBus::close(int box)
+{
+    if (!link(box))
+        return;
+    m_links[box]->shutdown(0);
+    m_links[box].reset();
+    m_nodes[box].clear();
+    m_emergency[box] = -1;
+    if (const auto trace = m_io.currentTrace())
+        trace->close(box);
+}
+
+void DeviceBus::closeAll()
+{
+    for (int box = 0; box < kBoxCount; ++box)
+        close(box);
+}
+
+int DeviceBus::exchange(int box, const Report &out, Reply *reply, int *replyLength)
+{
+    BoxLink *l = link(box);
+    if (!l) {
+        if (reply)
+            *reply = Reply{};
+        if (replyLength)
+            *replyLength = -1;
+        return -1;
     }
-    if (m_trace)
-        m_trace->transfer(box, out, &in, length);
-    if (reply)
-        *reply = in;
-    if (replyLength)
-        *replyLength = length;
-    return written;
+    return l->exchange(out, reply, replyLength, kExchangeWaitMs);
 }
 
-void DeviceBus::send(int box, HidHandle *handle, const Report &out)
+void DeviceBus::send(int box, const Report &out)
 {
-    exchange(box, handle, out);
+    if (BoxLink *l = link(box))
+        l->send(out);
 }
 
-void DeviceBus::query(int box, HidHandle *handle, const Report &out, const ReplyHandler &onReply)
+void DeviceBus::query(int box, const Report &out, const ReplyHandler &onReply, QObject *context)
 {
-    Reply in{};
-    int length = -1;
-    exchange(box, handle, out, &in, &length);
-    if (onReply)
-        onReply(in, length);
+    if (BoxLink *l = link(box)) {
+        l->query(out, onReply, context);
+        return;
+    }
+    // No box behind the number: "none", later on the event loop like any reply.
+    QObject *receiver = context ? context : QCoreApplication::instance();
+    if (receiver && onReply)
+        QMetaObject::invokeMethod(receiver, [onReply] { onReply(Reply{}, -1); }, Qt::QueuedConnection);
+}
+
+bool DeviceBus::allIdle() const
+{
+    for (const auto &l : m_links) {
+        if (l && !l->isIdle())
+            return false;
+    }
+    return true;
+}
+
+bool DeviceBus::waitForIdle(int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (allIdle())
+            return true;
+        if (clock.elapsed() >= timeoutMs)
+            return false;
+        QThread::msleep(1);
+    }
+}
+
+bool DeviceBus::flush(int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    bool all = true;
+    for (const auto &l : m_links) {
+        if (l && !l->waitDrained(qMax<qint64>(0, timeoutMs - clock.elapsed())))
+            all = false;
+    }
+    return all;
 }

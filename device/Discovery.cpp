@@ -3,53 +3,66 @@
 #include "BoxTable.h"
 #include "common/Logging.h"
 #include "DeviceBus.h"
+#include "FanMonitor.h"
 #include "Reports.h"
 
 #include <QDebug>
 
-void setupAllControllerBox()
+namespace {
+
+// Opens box i and sends it the probe; true when the box took the probe.
+// A box that refuses it stays open but is not used.
+bool openAndProbe(int i)
 {
     DeviceBus &bus = DeviceBus::instance();
-    checkControllerStr.clear();
-    for (int i = 0; i < kBoxCount; ++i) {
-        bus.close(i, boxArray[i].handle);
-        boxArray[i].handle = nullptr;
-        boxArray[i].gIsConnected = false;
+    ControllerBox &box = boxArray[i];
+    box.gIsConnected = false;
+    if (!bus.open(i)) {
+        qCDebug(lcDevice) << "hid_open_false:" << i;
+        return false;
     }
-    bus.init();
-    for (int i = 0; i < kBoxCount; ++i) {
-        ControllerBox &box = boxArray[i];
-        box.handle = bus.open(i);
-        if (!box.handle) {
-            checkControllerStr += QLatin1Char('0');
-            box.gIsConnected = false;
-            qCDebug(lcDevice) << "hid_open_false:" << i;
-            continue;
-        }
-        const int written = bus.exchange(i, box.handle, Reports::probe());
-        if (written < 0) {
-            // The handle stays stored; the box is simply not used.
-            checkControllerStr += QLatin1Char('0');
-            box.gIsConnected = false;
-        } else {
-            qCDebug(lcDevice) << "aaaa";
-            checkControllerStr += QLatin1Char('1');
-            box.gIsConnected = true;
-            qCDebug(lcDevice).nospace() << "synchronizeBox[" << i << "]:" << box.profileValue;
-        }
-    }
-    qCDebug(lcDevice) << "setupAllControllerBox checkControllerStr:" << checkControllerStr;
+    if (bus.exchange(i, Reports::probe()) < 0)
+        return false;
+    qCDebug(lcDevice) << "aaaa";
+    box.gIsConnected = true;
+    qCDebug(lcDevice).nospace() << "synchronizeBox[" << i << "]:" << box.profileValue;
+    return true;
 }
 
+QString connectionMap()
+{
+    QString map;
+    for (const ControllerBox &box : boxArray)
+        map += box.gIsConnected ? QLatin1Char('1') : QLatin1Char('0');
+    return map;
+}
+
+void closeBox(int i)
+{
+    DeviceBus::instance().close(i);
+    boxArray[i].gIsConnected = false;
+    // What a fan was told belongs to that opening of the box.
+    forgetCommandedDuties(i);
+}
+
+} // namespace
+
+void setupAllControllerBox()
+{
+    for (int i = 0; i < kBoxCount; ++i)
+        closeBox(i);
+    DeviceBus::instance().init();
+    for (int i = 0; i < kBoxCount; ++i)
+        openAndProbe(i);
+    checkControllerStr = connectionMap();
+    qCDebug(lcDevice) << "setupAllControllerBox checkControllerStr:" << checkControllerStr;
+}
 QString quickPresenceScan()
 {
     DeviceBus &bus = DeviceBus::instance();
     QString map;
-    for (int i = 0; i < kBoxCount; ++i) {
-        HidHandle *handle = bus.open(i);
-        map += handle ? QLatin1Char('1') : QLatin1Char('0');
-        bus.close(i, handle);
-    }
+    for (int i = 0; i < kBoxCount; ++i)
+        map += bus.canOpen(i) ? QLatin1Char('1') : QLatin1Char('0');
     return map;
 }
 
@@ -81,33 +94,58 @@ void resetControllers(DiscoveryHost &host)
     checkControllerStr_Old = checkControllerStr;
 }
 
-bool handleDeviceChange(DiscoveryHost &host)
+bool handleDeviceChange(DiscoveryHost &host, const QList<QByteArray> &removedNodes)
 {
     qCDebug(lcDevice) << "Recv Event ";
-    host.stopSpeedPoll();
+    DeviceBus &bus = DeviceBus::instance();
     checkControllerStr_Old = quickPresenceScan();
     qCDebug(lcDevice) << "checkControllerStr_Old:" << checkControllerStr_Old;
     qCDebug(lcDevice) << "checkControllerStr:" << checkControllerStr;
-    if (checkControllerStr_Old == checkControllerStr) {
-        // Nothing changed for us; the poll goes on as before.
-        if (lowestConnectedBox() >= 0)
-            host.startSpeedPoll();
-        return false;
+
+    bool changed = false;
+    QList<int> opened;
+    for (int i = 0; i < kBoxCount; ++i) {
+        const bool present = checkControllerStr_Old.at(i) == QLatin1Char('1');
+        if (bus.isOpen(i)) {
+            const bool replugged = removedNodes.contains(bus.node(i));
+            const bool dead = bus.health(i) == BoxHealth::Gone;
+            if (!present || replugged || dead) {
+                if (present)
+                    qCInfo(lcDevice) << "box" << i << (replugged ? "was plugged in again" : "lost its link")
+                                     << "- opening it afresh";
+                closeBox(i);
+                changed = true;
+            }
+        }
+        if (present && !boxArray[i].gIsConnected) {
+            if (openAndProbe(i))
+                opened << i;
+            changed = true;
+        }
     }
+    if (!changed)
+        return false; // nothing changed for us; the poll goes on as before
+
     qCDebug(lcDevice) << "is_Reset";
-    resetControllers(host);
+    checkControllerStr = connectionMap();
+    const int first = lowestConnectedBox();
+    if (first >= 0) {
+        controllerBoxNumber = first;
+        host.setCurrentProfile(boxArray[first].profileValue);
+        host.startSpeedPoll(); // only if it was not running: its rhythm is kept
+    } else {
+        host.stopSpeedPoll();
+    }
+    qCDebug(lcDevice) << "nowFan:" << controllerBoxNumber;
+    host.announceConnectionMap(checkControllerStr);
+    checkControllerStr_Old = checkControllerStr;
     for (int i = 0; i < kBoxCount; ++i) {
         if (boxArray[i].gIsConnected && i == controllerBoxNumber)
             host.checkBoxButton(i);
         host.setBoxButtonPresent(i, boxArray[i].gIsConnected);
     }
-    if (!isValidBox(controllerBoxNumber) || !boxArray[controllerBoxNumber].gIsConnected) {
-        const int first = lowestConnectedBox();
-        if (first >= 0) {
-            controllerBoxNumber = first;
-            host.checkBoxButton(first);
-        }
-    }
+    for (int box : opened)
+        host.boxOpened(box);
     host.resetFanView();
     return true;
 }

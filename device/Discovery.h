@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 // What discovery needs from the rest of the program: the speed poll, the
@@ -14,6 +16,9 @@ public:
     virtual void checkBoxButton(int box) = 0;
     virtual void setBoxButtonPresent(int box, bool present) = 0;
     virtual void resetFanView() = 0;
+    // Box `box` was opened after start-up (plugged in, plugged in again):
+    // it shows its power-on defaults until it gets its settings.
+    virtual void boxOpened(int box) = 0;
 };
 
 // Full discovery of the 16 slots: open, probe, record the connection map.
@@ -26,6 +31,10 @@ QString quickPresenceScan();
 // Discovery, then the choice of the current box and the start of the speed poll.
 void resetControllers(DiscoveryHost &host);
 
-// The device set may have changed. Returns true when it had, and boxes were
-// rediscovered.
-bool handleDeviceChange(DiscoveryHost &host);
+// The device set may have changed. `removedNodes` are the device nodes that
+// went away meanwhile (however briefly): an open box on one of them was
+// unplugged even if it is back already. Boxes that went away are closed,
+// boxes that came (or came back) are opened and probed; the others are left
+// alone, and the speed poll keeps its rhythm. Returns true when a box was
+// closed or opened.
+bool handleDeviceChange(DiscoveryHost &host, const QList<QByteArray> &removedNodes = {});

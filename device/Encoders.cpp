@@ -20,18 +20,18 @@ bool connectedRainbowFan(int box, int fan)
     return boxArray[box].gIsConnected;
 }
 
-bool openVaylaFan(HidHandle *handle, int box, int fan)
+bool openVaylaFan(int box, int fan)
 {
     if (!isValidBox(box) || !isValidVaylaFan(fan)) {
         qWarning() << "device command refused: box" << box << "fan" << fan;
         return false;
     }
-    return handle != nullptr;
+    return DeviceBus::instance().isOpen(box);
 }
 
 void sendToBox(int box, const Report &report)
 {
-    DeviceBus::instance().send(box, boxArray[box].handle, report);
+    DeviceBus::instance().send(box, report);
 }
 
 void sendEffect(int box, int fan, int lightMode, int lightSpeed, Reports::Colours colours)
@@ -190,60 +190,59 @@ void sendCommand_FanTempDuty(int temperature, int box, int fan)
     sendToBox(box, Reports::fanDuty(fan + 1, duty));
 }
 
-void SetFanNormal(HidHandle *handle, int box, int fan, int level)
+void SetFanNormal(int box, int fan, int level)
 {
-    SetFanNormalPercent(handle, box, fan, (level >= 0 && level <= 5) ? 20 * level : 0);
+    SetFanNormalPercent(box, fan, (level >= 0 && level <= 5) ? 20 * level : 0);
 }
 
-void SetFanNormalPercent(HidHandle *handle, int box, int fan, int percent)
+void SetFanNormalPercent(int box, int fan, int percent)
 {
-    if (!openVaylaFan(handle, box, fan))
+    if (!openVaylaFan(box, fan))
         return;
-    DeviceBus::instance().send(box, handle, Reports::vaylaDuty(fan + 1, percent));
+    sendToBox(box, Reports::vaylaDuty(fan + 1, percent));
 }
 
-void SetFanSilent(HidHandle *handle, int box, int fan)
+void SetFanSilent(int box, int fan)
 {
-    SetFanNormalPercent(handle, box, fan, 0);
+    SetFanNormalPercent(box, fan, 0);
 }
 
-void SetFanPerformance(HidHandle *handle, int box, int fan)
+void SetFanPerformance(int box, int fan)
 {
-    if (!openVaylaFan(handle, box, fan))
+    if (!openVaylaFan(box, fan))
         return;
-    DeviceBus::instance().send(box, handle, Reports::vaylaPerformance(fan + 1));
+    sendToBox(box, Reports::vaylaPerformance(fan + 1));
 }
 
 namespace {
 
-void sendVaylaLighting(HidHandle *handle, int box, int fan, int mode, int r, int g, int b, float bright)
+void sendVaylaLighting(int box, int fan, int mode, int r, int g, int b, float bright)
 {
-    if (!openVaylaFan(handle, box, fan))
+    if (!openVaylaFan(box, fan))
         return;
     // Components are taken as their low byte, then scaled.
-    DeviceBus::instance().send(box, handle,
-                               Reports::vaylaLighting(fan + 1, mode, Reports::colorByte(r & 0xFF, bright),
-                                                      Reports::colorByte(g & 0xFF, bright),
-                                                      Reports::colorByte(b & 0xFF, bright)));
+    sendToBox(box, Reports::vaylaLighting(fan + 1, mode, Reports::colorByte(r & 0xFF, bright),
+                                          Reports::colorByte(g & 0xFF, bright),
+                                          Reports::colorByte(b & 0xFF, bright)));
 }
 
 } // namespace
 
-void SetFanColor(HidHandle *handle, int box, int fan, int r, int g, int b, float bright)
+void SetFanColor(int box, int fan, int r, int g, int b, float bright)
 {
-    sendVaylaLighting(handle, box, fan, VaylaLightMode::Steady, r, g, b, bright);
+    sendVaylaLighting(box, fan, VaylaLightMode::Steady, r, g, b, bright);
 }
 
-void SetFanRGB(HidHandle *handle, int box, int fan)
+void SetFanRGB(int box, int fan)
 {
-    if (!openVaylaFan(handle, box, fan))
+    if (!openVaylaFan(box, fan))
         return;
-    DeviceBus::instance().send(box, handle, Reports::vaylaLighting(fan + 1, VaylaLightMode::RGB, 0, 0, 0));
+    sendToBox(box, Reports::vaylaLighting(fan + 1, VaylaLightMode::RGB, 0, 0, 0));
 }
 
-void SetFanBlink(HidHandle *handle, int box, int fan, int r, int g, int b, float bright)
+void SetFanBlink(int box, int fan, int r, int g, int b, float bright)
 {
-    sendVaylaLighting(handle, box, fan, VaylaLightMode::Blink, r, g, b, bright);
+    sendVaylaLighting(box, fan, VaylaLightMode::Blink, r, g, b, bright);
 }
 
 void sendCommand_SaveSettings(int box)
@@ -260,19 +259,21 @@ QString readFirmwareVersion()
         return QStringLiteral("0");
     Reply reply{};
     int length = 0;
-    DeviceBus::instance().exchange(box, boxArray[box].handle, Reports::readFirmwareVersion(), &reply, &length);
+    DeviceBus::instance().exchange(box, Reports::readFirmwareVersion(), &reply, &length);
     return Reports::firmwareVersionText(reply);
 }
 
-void requestFanSpeed(int box, int fan, const std::function<void(int port, int rpm)> &onSpeed)
+void requestFanSpeed(int box, int fan, const std::function<void(int port, int rpm)> &onSpeed, QObject *context)
 {
     if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxArray[box].gIsConnected)
         return;
-    DeviceBus::instance().query(box, boxArray[box].handle, Reports::readFanSpeed(fan + 1),
-                                [onSpeed](const Reply &reply, int length) {
-                                    int port = 0;
-                                    int rpm = 0;
-                                    if (Reports::decodeFanSpeed(reply, length, &port, &rpm) && onSpeed)
-                                        onSpeed(port, rpm);
-                                });
+    DeviceBus::instance().query(
+        box, Reports::readFanSpeed(fan + 1),
+        [onSpeed](const Reply &reply, int length) {
+            int port = 0;
+            int rpm = 0;
+            if (Reports::decodeFanSpeed(reply, length, &port, &rpm) && onSpeed)
+                onSpeed(port, rpm);
+        },
+        context);
 }

@@ -7,12 +7,12 @@
 
 #include <functional>
 
-struct HidHandle;
+class QObject;
 
 // The device commands. Each reads what it needs from boxArray, builds its
-// report (Reports) and sends it through the DeviceBus. A command for a box
-// that is not connected, or for a box or fan number out of range, sends
-// nothing. None of them reports failure.
+// report (Reports) and queues it on the DeviceBus, which sends it on the box's
+// own I/O thread. A command for a box that is not connected, or for a box or
+// fan number out of range, sends nothing. None of them reports failure.
 
 // 12-LED lighting family.
 void sendCommand_Snake(int box, int fan, int lightSpeed);
@@ -38,25 +38,29 @@ void sendCommand_FanTargetSpeed(int box, int fan, int rpm);
 void sendCommand_FanDuty(int box, int fan, int percent);
 void sendCommand_FanTempDuty(int temperature, int box, int fan);
 
-// Fan-speed family of the single-colour boxes; sent whenever the handle is open.
-void SetFanNormal(HidHandle *handle, int box, int fan, int level);
-void SetFanNormalPercent(HidHandle *handle, int box, int fan, int percent);
-void SetFanSilent(HidHandle *handle, int box, int fan);
-void SetFanPerformance(HidHandle *handle, int box, int fan);
+// Fan-speed family of the single-colour boxes; sent whenever the box is open
+// (even when its probe failed).
+void SetFanNormal(int box, int fan, int level);
+void SetFanNormalPercent(int box, int fan, int percent);
+void SetFanSilent(int box, int fan);
+void SetFanPerformance(int box, int fan);
 
-// Lighting of the single-colour fans; sent whenever the handle is open.
-void SetFanColor(HidHandle *handle, int box, int fan, int r, int g, int b, float bright);
-void SetFanRGB(HidHandle *handle, int box, int fan);
-void SetFanBlink(HidHandle *handle, int box, int fan, int r, int g, int b, float bright);
+// Lighting of the single-colour fans; sent whenever the box is open.
+void SetFanColor(int box, int fan, int r, int g, int b, float bright);
+void SetFanRGB(int box, int fan);
+void SetFanBlink(int box, int fan, int r, int g, int b, float bright);
 
 // Tells the box to keep its current settings (0x32 0x53).
 void sendCommand_SaveSettings(int box);
 
-// Firmware version "a.b.c" of box controllerBoxNumber, "0" when it is not connected.
+// Firmware version "a.b.c" of box controllerBoxNumber, "0" when it is not
+// connected; waits for the reply (at most about a second for a silent box).
 QString readFirmwareVersion();
 
-// Speed poll of one fan: onSpeed(port, rpm) runs only for a valid reply.
-void requestFanSpeed(int box, int fan, const std::function<void(int port, int rpm)> &onSpeed);
+// Speed poll of one fan: onSpeed(port, rpm) runs later on the GUI thread, only
+// for a valid reply, and not at all once `context` (if given) is gone.
+void requestFanSpeed(int box, int fan, const std::function<void(int port, int rpm)> &onSpeed,
+                     QObject *context = nullptr);
 
 // RPM of a fixed speed level: 400 + 100 x level for 0..10, otherwise 0.
 int fanSpeedLevelRpm(int level);

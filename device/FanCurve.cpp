@@ -10,9 +10,16 @@ int temperatureCurveDuty(int t)
     return 40 + 10 * ((t - 42) / 3);
 }
 
+int temperatureCapDuty(int level)
+{
+    // A level from a damaged file must never cap a fan below its lowest step.
+    const int held = level < 0 ? 0 : (level > 5 ? 5 : level);
+    return (held + 5) * 10;
+}
+
 int temperatureDuty(int temperature, int level)
 {
     const int curve = temperatureCurveDuty(temperature);
-    const int cap = (level + 5) * 10;
+    const int cap = temperatureCapDuty(level);
     return curve < cap ? curve : cap;
 }

@@ -9,6 +9,51 @@
 
 namespace {
 
+// What each fan was last told, per box slot (fan positions of either kind).
+struct CommandedSpeed {
+    int duty = kNoCommandedDuty;
+    // Zero readings still to forgive after a fan that stood still was told
+    // to turn again: it takes a moment to spin up.
+    int spinUpReadings = 0;
+};
+
+// About three seconds of the once-a-second poll.
+constexpr int kSpinUpReadings = 3;
+
+CommandedSpeed g_commanded[kBoxCount][kRainbowFanCount];
+
+void recordDuty(int box, int fan, int duty)
+{
+    if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxArray[box].gIsConnected)
+        return;
+    CommandedSpeed &c = g_commanded[box][fan];
+    if (c.duty == 0 && duty != 0)
+        c.spinUpReadings = kSpinUpReadings;
+    else if (duty == 0)
+        c.spinUpReadings = 0;
+    c.duty = duty;
+}
+
+// A zero reading that is no stall: the fan was told to stand still, or was
+// just told to turn again after standing still.
+bool zeroIsExpected(int box, int fan)
+{
+    if (isStoppedOnPurpose(box, fan))
+        return true;
+    CommandedSpeed &c = g_commanded[box][fan];
+    if (c.spinUpReadings > 0) {
+        --c.spinUpReadings;
+        return true;
+    }
+    return false;
+}
+
+// The duty that SetFanNormal sends for a level.
+int vaylaLevelDuty(int level)
+{
+    return (level >= 0 && level <= 5) ? 20 * level : 0;
+}
+
 bool anyRainbowAlarm(const ControllerBox &box)
 {
     for (int f = 0; f < kRainbowFanCount; ++f) {
@@ -54,10 +99,13 @@ void onFanSpeed(int b, int port, int rpm, FanMonitorHost &host)
     const int k = port - 1;
     const bool running = rpm > 0;
     const bool current = b == controllerBoxNumber;
+    if (running)
+        g_commanded[b][k].spinUpReadings = 0;
+    const bool expectedStop = !running && zeroIsExpected(b, k);
 
     if (box.isVaylaBox() && k < kVaylaFanCount) {
         VaylaFanRecord &fan = box.vaylaFan[k];
-        if (running) {
+        if (running || expectedStop) {
             fan.isAlarmShown = false;
         } else if (fan.isMonitor && !fan.isAlarmShown) {
             fan.isAlarmShown = true;
@@ -66,14 +114,14 @@ void onFanSpeed(int b, int port, int rpm, FanMonitorHost &host)
         }
         if (current) {
             host.showFanSpeed(k, rpm);
-            host.showFanError(k, rpm <= 0 && fan.isMonitor);
+            host.showFanError(k, rpm <= 0 && fan.isMonitor && !expectedStop);
         }
         host.showBoxAlarm(b, anyVaylaAlarm(box));
         return;
     }
 
     RainbowFanRecord &fan = box.rainbowFan[k];
-    if (running) {
+    if (running || expectedStop) {
         fan.isAlarmShown = false;
         if (port == 1)
             box.vaylaFan[0].isAlarmShown = false;
@@ -92,6 +140,28 @@ void onFanSpeed(int b, int port, int rpm, FanMonitorHost &host)
     host.showBoxAlarm(b, box.isVaylaBox() ? anyVaylaAlarm(box) : anyRainbowAlarm(box));
 }
 
+void onBoxHealth(int b, BoxHealth health, FanMonitorHost &host)
+{
+    if (!isValidBox(b))
+        return;
+    switch (health) {
+    case BoxHealth::Answering:
+        qCInfo(lcDevice) << "box" << b << "answers again";
+        host.showBoxAnswering(b, true);
+        break;
+    case BoxHealth::NotAnswering:
+        qCWarning(lcDevice) << "box" << b << "is not answering: its fans are not watched";
+        host.showBoxAnswering(b, false);
+        host.raiseBoxSilentAlert(b);
+        break;
+    case BoxHealth::Gone:
+        // Usually unplugged: discovery follows, so no alert of its own.
+        qCWarning(lcDevice) << "box" << b << "is gone";
+        host.showBoxAnswering(b, false);
+        break;
+    }
+}
+
 void resetFanView(FanMonitorHost &host)
 {
     qCDebug(lcDevice) << "resetFanView()";
@@ -102,7 +172,7 @@ void resetFanView(FanMonitorHost &host)
     for (int f = 0; f < fanCountOf(box); ++f) {
         const bool latched = box.isVaylaBox() ? (box.vaylaFan[f].isMonitor && box.vaylaFan[f].isAlarmShown)
                                               : (box.rainbowFan[f].isMonitor && box.rainbowFan[f].isAlarmShown);
-        if (latched)
+        if (latched && !isStoppedOnPurpose(b, f))
             host.raiseStallAlert(b);
     }
 }
@@ -118,26 +188,60 @@ void switchPWM(int fan, bool on)
     RainbowFanRecord &record = boxArray[b].rainbowFan[fan];
     record.isPWM = on;
     if (!on)
-        sendCommand_FanTargetSpeed(b, fan, fanSpeedLevelRpm(record.speedNum));
+        sendFanTargetSpeed(b, fan, fanSpeedLevelRpm(record.speedNum));
 }
 
-void applyTemperatureDuty(int temperature)
+bool followsTemperature(int b, int f)
+{
+    if (!isValidBox(b) || f < 0)
+        return false;
+    const ControllerBox &box = boxArray[b];
+    if (box.boxType == BoxType::Rainbow && f < kRainbowFanCount)
+        return box.rainbowFan[f].isMonitor && box.rainbowFan[f].isPWM;
+    if (box.boxType == BoxType::Vayla && f < kVaylaFanCount)
+        return box.vaylaFan[f].isMonitor && box.vaylaFan[f].isPWM;
+    return false;
+}
+
+void applyTemperatureDuty(int temperature, int only)
 {
     for (int b = 0; b < kBoxCount; ++b) {
         ControllerBox &box = boxArray[b];
-        if (!box.gIsConnected)
+        if (!box.gIsConnected || (only >= 0 && b != only))
             continue;
-        if (box.boxType == BoxType::Rainbow) {
-            for (int f = 0; f < kRainbowFanCount; ++f) {
-                const RainbowFanRecord &fan = box.rainbowFan[f];
-                if (fan.isMonitor && fan.isPWM)
-                    sendCommand_FanTempDuty(temperature, b, f);
+        for (int f = 0; f < fanCountOf(box); ++f) {
+            if (!followsTemperature(b, f))
+                continue;
+            if (box.isVaylaBox()) {
+                const int duty = temperatureDuty(temperature, box.vaylaFan[f].speed);
+                SetFanNormalPercent(b, f, duty);
+                recordDuty(b, f, duty);
+            } else {
+                sendCommand_FanTempDuty(temperature, b, f);
+                recordDuty(b, f, temperatureDuty(temperature, box.rainbowFan[f].speedPer));
             }
-        } else if (box.boxType == BoxType::Vayla) {
-            for (int f = 0; f < kVaylaFanCount; ++f) {
-                const VaylaFanRecord &fan = box.vaylaFan[f];
-                if (fan.isMonitor && fan.isPWM)
-                    SetFanNormalPercent(box.handle, b, f, temperatureDuty(temperature, fan.speed));
+        }
+    }
+}
+
+void applyCapDuty(int only)
+{
+    for (int b = 0; b < kBoxCount; ++b) {
+        ControllerBox &box = boxArray[b];
+        if (!box.gIsConnected || (only >= 0 && b != only))
+            continue;
+        for (int f = 0; f < fanCountOf(box); ++f) {
+            if (!followsTemperature(b, f))
+                continue;
+            if (box.isVaylaBox()) {
+                const int cap = temperatureCapDuty(box.vaylaFan[f].speed);
+                SetFanNormalPercent(b, f, cap);
+                recordDuty(b, f, cap);
+            } else {
+                // The cap is at least 50 %, above the duty command's floor.
+                const int cap = temperatureCapDuty(box.rainbowFan[f].speedPer);
+                sendCommand_FanDuty(b, f, cap);
+                recordDuty(b, f, cap);
             }
         }
     }
@@ -152,14 +256,14 @@ void sendFixedSpeed(int b, int f)
         return;
     switch (fan.speedMode) {
     case SpeedMode::Custom:
-        sendCommand_FanSpeed(b, f, fan.speedNum);
+        sendFanSpeedLevel(b, f, fan.speedNum);
         break;
     case SpeedMode::Silent:
-        sendCommand_FanTargetSpeed(b, f, 400);
+        sendFanTargetSpeed(b, f, 400);
         qCDebug(lcDevice) << "sendCommand_FanSpeed";
         break;
     case SpeedMode::Performance:
-        sendCommand_FanTargetSpeed(b, f, 1400);
+        sendFanTargetSpeed(b, f, 1400);
         qCDebug(lcDevice) << "sendCommand_FanSpeed";
         break;
     default:
@@ -174,20 +278,22 @@ void sendVaylaStartSpeed(int b, int f)
     const VaylaFanRecord &fan = boxArray[b].vaylaFan[f];
     if (fan.isPWM)
         return;
-    HidHandle *h = boxArray[b].handle;
+    int level;
     switch (fan.speedMode) {
     case SpeedMode::Custom:
-        SetFanNormal(h, b, f, fan.speed);
+        level = fan.speed;
         break;
     case SpeedMode::Silent:
-        SetFanNormal(h, b, f, 0);
+        level = 0;
         break;
     case SpeedMode::Performance:
-        SetFanNormal(h, b, f, 5);
+        level = 5;
         break;
     default:
-        break;
+        return;
     }
+    SetFanNormal(b, f, level);
+    recordDuty(b, f, vaylaLevelDuty(level));
 }
 
 void resetVaylaFan(int b, int f)
@@ -199,7 +305,65 @@ void resetVaylaFan(int b, int f)
     if (fan.isPWM)
         return;
     qCDebug(lcDevice) << "resetVaylaFan------enter";
-    SetFanNormal(boxArray[b].handle, b, f, fan.speed);
+    SetFanNormal(b, f, fan.speed);
+    recordDuty(b, f, vaylaLevelDuty(fan.speed));
+}
+
+void sendFanDuty(int b, int f, int percent)
+{
+    sendCommand_FanDuty(b, f, percent);
+    // The command itself never asks a 12-LED fan for less than 30 %.
+    recordDuty(b, f, percent < 30 ? 30 : percent);
+}
+
+void sendFanTargetSpeed(int b, int f, int rpm)
+{
+    sendCommand_FanTargetSpeed(b, f, rpm);
+    recordDuty(b, f, kNoCommandedDuty);
+}
+
+void sendFanSpeedLevel(int b, int f, int level)
+{
+    sendCommand_FanSpeed(b, f, level);
+    recordDuty(b, f, kNoCommandedDuty);
+}
+
+void sendVaylaSilent(int b, int f)
+{
+    if (!isValidBox(b))
+        return;
+    SetFanSilent(b, f);
+    recordDuty(b, f, 0);
+}
+
+void sendVaylaPerformance(int b, int f)
+{
+    if (!isValidBox(b))
+        return;
+    SetFanPerformance(b, f);
+    recordDuty(b, f, kNoCommandedDuty);
+}
+
+int commandedDuty(int b, int f)
+{
+    if (!isValidBox(b) || !isValidRainbowFan(f))
+        return kNoCommandedDuty;
+    return g_commanded[b][f].duty;
+}
+
+bool isStoppedOnPurpose(int b, int f)
+{
+    return commandedDuty(b, f) == 0;
+}
+
+void forgetCommandedDuties(int box)
+{
+    for (int b = 0; b < kBoxCount; ++b) {
+        if (box != -1 && b != box)
+            continue;
+        for (CommandedSpeed &c : g_commanded[b])
+            c = CommandedSpeed();
+    }
 }
 
 QPoint stallAlertPosition(const QSize &screen, const QSize &alert, bool programHidden)

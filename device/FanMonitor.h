@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BoxHealth.h"
+
 #include <QPoint>
 #include <QSize>
 
@@ -15,6 +17,10 @@ public:
     // A watched fan of box `box` stopped: name the box, place and show the
     // alert, and hold the application until it is dismissed.
     virtual void raiseStallAlert(int box) = 0;
+    // Box `box` stopped answering (false) or answers again (true).
+    virtual void showBoxAnswering(int box, bool answering) = 0;
+    // Box `box` stopped answering: none of its fans is watched any more.
+    virtual void raiseBoxSilentAlert(int box) = 0;
 };
 
 // Once a second: ask every watched fan of every connected box for its speed.
@@ -25,14 +31,28 @@ void updateSpeed(FanMonitorHost &host);
 // One speed reading of box `box` (port 1..5, already checked).
 void onFanSpeed(int box, int port, int rpm, FanMonitorHost &host);
 
+// The health of an open box changed: told once, in the log and the window.
+void onBoxHealth(int box, BoxHealth health, FanMonitorHost &host);
+
 // Re-raises the alert for the watched fans of the current box whose latch is set.
 void resetFanView(FanMonitorHost &host);
 
 // Temperature-following on or off for a fan of the current box.
 void switchPWM(int fan, bool on);
 
-// Every temperature-following fan gets its duty from the curve.
-void applyTemperatureDuty(int temperature);
+// Whether a fan follows the CPU temperature: watched and in "PWM" mode.
+// These are the fans the two calls below drive.
+bool followsTemperature(int box, int fan);
+
+// Every temperature-following fan gets its duty from the curve; `box` -1: every box.
+void applyTemperatureDuty(int temperature, int box = -1);
+
+// Every temperature-following fan of every connected box gets its cap, the
+// highest duty its curve allows ((level + 5) x 10 %), with the same duty
+// command the curve uses. For when the temperature cannot be trusted: no
+// reading, or the program about to stop following it.
+// `box` -1: every box.
+void applyCapDuty(int box = -1);
 
 // Fixed speed of a 12-LED fan from its record (skipped while it follows the temperature).
 void sendFixedSpeed(int box, int fan);
@@ -40,6 +60,26 @@ void sendFixedSpeed(int box, int fan);
 void sendVaylaStartSpeed(int box, int fan);
 // Fixed speed of a single-colour fan when it is re-applied: its level, whatever the mode.
 void resetVaylaFan(int box, int fan);
+
+// The speed commands that the views decide, sent and recorded as the
+// commanded duty below. The reports are those of the encoders they call.
+void sendFanDuty(int box, int fan, int percent);     // 12-LED fan; the box gets at least 30 %
+void sendFanTargetSpeed(int box, int fan, int rpm);  // 12-LED fan
+void sendFanSpeedLevel(int box, int fan, int level); // 12-LED fan: 400 + 100 x level RPM
+void sendVaylaSilent(int box, int fan);              // single-colour fan: 0 %, it stops
+void sendVaylaPerformance(int box, int fan);         // single-colour fan: full speed
+
+// The duty in percent that a fan was last commanded by the program, or
+// kNoCommandedDuty when its last speed command was a target speed or a
+// preset (or nothing was commanded since the box was opened or forgotten).
+constexpr int kNoCommandedDuty = -1;
+int commandedDuty(int box, int fan);
+// A fan commanded to run at 0 % stands still on purpose: its zero speed is
+// no stall, raises no alert and shows no error.
+bool isStoppedOnPurpose(int box, int fan);
+// Forgets what box `box` was commanded, for a box that was closed or opened
+// again (it runs at its power-on speed then); -1 forgets every box.
+void forgetCommandedDuties(int box);
 
 // Where the stall alert goes on a screen: bottom right above the task bar when
 // the program is hidden or minimised, centred otherwise.

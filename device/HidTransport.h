@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 #include <cstddef>
 #include <cstdint>
 
@@ -19,6 +21,12 @@ struct HidHandle;
 //   the number of bytes read, 0 when nothing arrived in time, -1 on error.
 //   A read never waits without a limit.
 // - open() returns null when no box with these IDs can be opened.
+// - node() names the device node a handle was opened on (for hidraw, the
+//   "/dev/hidrawN" that the hot-plug monitor reports), so that an unplug and
+//   plug inside the hot-plug settle time still tells the handle is stale.
+// - emergencyDescriptor() is a file descriptor to which a whole 65-byte
+//   report may be written with write(2) from a crash handler, or -1 when the
+//   backend has none. It stays valid until close().
 class HidTransport {
 public:
     virtual ~HidTransport() = default;
@@ -28,6 +36,8 @@ public:
     virtual int write(HidHandle *handle, const uint8_t *data, size_t length) = 0;
     virtual int read(HidHandle *handle, uint8_t *data, size_t length, int timeoutMs) = 0;
     virtual void close(HidHandle *handle) = 0;
+    virtual QByteArray node(HidHandle *) const { return QByteArray(); }
+    virtual int emergencyDescriptor(HidHandle *) const { return -1; }
 };
 
 // The transport for real boxes.

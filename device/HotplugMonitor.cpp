@@ -21,3 +21,18 @@ void HotplugMonitor::notify()
 {
     m_settle.start(); // restarts the quiet period
 }
+
+void HotplugMonitor::notifyRemoved(const QByteArray &node)
+{
+    // Bounded: a node counts once, and there are only so many hidraw nodes.
+    if (!node.isEmpty() && !m_removed.contains(node) && m_removed.size() < 256)
+        m_removed << node;
+    notify();
+}
+
+QList<QByteArray> HotplugMonitor::takeRemovedNodes()
+{
+    QList<QByteArray> removed;
+    removed.swap(m_removed);
+    return removed;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QTimer>
 
@@ -24,12 +26,18 @@ public:
 
     // Something changed; the signal follows once no further event comes for kSettleMs.
     void notify();
+    // A device node went away (it may be back before the signal): remembered
+    // until the next takeRemovedNodes().
+    void notifyRemoved(const QByteArray &node);
+    // The nodes that went away since the last call, for the handler of the signal.
+    QList<QByteArray> takeRemovedNodes();
 
 signals:
     void deviceSetMayHaveChanged();
 
 private:
     QTimer m_settle;
+    QList<QByteArray> m_removed;
     std::unique_ptr<HotplugBackend> m_backend;
 };
 

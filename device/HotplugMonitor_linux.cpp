@@ -47,9 +47,14 @@ private:
     void drain()
     {
         while (udev_device *device = udev_monitor_receive_device(m_udevMonitor)) {
-            qCDebug(lcDevice) << "hotplug:" << udev_device_get_action(device) << udev_device_get_devnode(device);
+            const char *action = udev_device_get_action(device);
+            const char *node = udev_device_get_devnode(device);
+            qCDebug(lcDevice) << "hotplug:" << action << node;
+            if (action && node && qstrcmp(action, "remove") == 0)
+                m_monitor->notifyRemoved(QByteArray(node));
+            else
+                m_monitor->notify();
             udev_device_unref(device);
-            m_monitor->notify();
         }
     }
 

@@ -4,10 +4,12 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMutex>
 #include <QString>
 
 // The protocol trace: one line per device event, flushed at once, so that a
-// crash or a kill never loses the last exchange.
+// crash or a kill never loses the last exchange. Every box's I/O thread writes
+// to it; lines never interleave.
 //   MS OPEN B ok|fail
 //   MS XFER B OUT IN      (hex without spaces; IN is "-" when nothing was read)
 //   MS CLOSE B
@@ -26,6 +28,7 @@ public:
 private:
     void writeLine(const QByteArray &line);
 
+    QMutex m_mutex;
     QFile m_file;
     QElapsedTimer m_clock;
 };

@@ -193,20 +193,19 @@ void sendVaylaLighting(int box, int fan)
     if (!isValidBox(box) || !isValidVaylaFan(fan))
         return;
     const VaylaFanRecord &record = boxArray[box].vaylaFan[fan];
-    HidHandle *h = boxArray[box].handle;
     if (record.isTurnOffLed) {
-        SetFanColor(h, box, fan, 0, 0, 0, 0.0f);
+        SetFanColor(box, fan, 0, 0, 0, 0.0f);
         return;
     }
     switch (record.lightMode) {
     case VaylaLightMode::Steady:
-        SetFanColor(h, box, fan, record.rValue, record.gValue, record.bValue, record.brightValue);
+        SetFanColor(box, fan, record.rValue, record.gValue, record.bValue, record.brightValue);
         break;
     case VaylaLightMode::RGB:
-        SetFanRGB(h, box, fan);
+        SetFanRGB(box, fan);
         break;
     case VaylaLightMode::Blink:
-        SetFanBlink(h, box, fan, record.rValue, record.gValue, record.bValue, record.brightValue);
+        SetFanBlink(box, fan, record.rValue, record.gValue, record.bValue, record.brightValue);
         break;
     default:
         qWarning() << "sendVaylaLighting: unknown light mode" << record.lightMode;

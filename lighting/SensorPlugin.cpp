@@ -18,21 +18,29 @@ const char *SensorPlugin::kindName(Kind kind)
     return "";
 }
 
-std::unique_ptr<SensorPlugin> bindSensorPlugin(const QString &path)
+std::unique_ptr<SensorPlugin> bindSensorPlugin(const QString &path, QString *failure)
 {
     QString error;
     std::unique_ptr<SensorPlugin> plugin = SensorPlugin::load(path, &error);
     if (!plugin) {
-        qCInfo(lcLighting) << "CANNOT LOAD DLL";
-        qCInfo(lcLighting) << "sensorPlugin:" << error;
+        if (failure) {
+            *failure = QStringLiteral("CANNOT LOAD DLL (") + error + QLatin1Char(')');
+        } else {
+            qCInfo(lcLighting) << "CANNOT LOAD DLL";
+            qCInfo(lcLighting) << "sensorPlugin:" << error;
+        }
         return nullptr;
     }
     const int result = plugin->initialise(0);
     if (result != 0) {
-        qCInfo(lcLighting) << "INIT FAILED:" << result;
+        if (failure)
+            *failure = QStringLiteral("INIT FAILED: ") + QString::number(result);
+        else
+            qCInfo(lcLighting) << "INIT FAILED:" << result;
         return nullptr;
     }
-    qCInfo(lcLighting) << "INIT OK";
+    if (!failure)
+        qCInfo(lcLighting) << "INIT OK";
     return plugin;
 }
 

@@ -62,4 +62,7 @@ public:
 
 // The start-up binding: load, then initialise with 0. Logs "CANNOT LOAD DLL",
 // "INIT FAILED:" with the code, or "INIT OK". Null unless initialised.
-std::unique_ptr<SensorPlugin> bindSensorPlugin(const QString &path = SensorPlugin::defaultLibraryPath());
+// With `failure` given, nothing is logged and a failure is described there
+// (for a caller that retries and logs only what changed).
+std::unique_ptr<SensorPlugin> bindSensorPlugin(const QString &path = SensorPlugin::defaultLibraryPath(),
+                                               QString *failure = nullptr);

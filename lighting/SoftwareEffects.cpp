@@ -29,8 +29,14 @@ SoftwareEffects::SoftwareEffects(QObject *parent)
     , m_volumeTimer(makeTimer(this, "computerMusicTimer start"))
     , m_musicTimer(makeTimer(this, "setupMusicModeTimer start"))
     , m_temperatureColorTimer(makeTimer(this, "setupcomputTempTimer setup"))
+    , m_cpuTemperatureTimer(new QTimer(this))
+    , m_sensorRetryTimer(new QTimer(this))
     , m_shown(temperatureScaleColor(0))
 {
+    m_cpuTemperatureTimer->setInterval(5000);
+    m_sensorRetryTimer->setInterval(60000);
+    connect(m_cpuTemperatureTimer, &QTimer::timeout, this, &SoftwareEffects::updateCPUTemp, Qt::DirectConnection);
+    connect(m_sensorRetryTimer, &QTimer::timeout, this, &SoftwareEffects::retrySensorPlugin, Qt::DirectConnection);
     connect(m_volumeTimer, &QTimer::timeout, this, &SoftwareEffects::getVolumeValue, Qt::DirectConnection);
     connect(m_musicTimer, &QTimer::timeout, this, &SoftwareEffects::runMusicModeTimer, Qt::DirectConnection);
     connect(m_temperatureColorTimer, &QTimer::timeout, this, &SoftwareEffects::sendCommandCPUTemp,
@@ -44,14 +50,52 @@ void SoftwareEffects::setComputerVolume(ComputerVolume *volume)
     m_volume = volume;
 }
 
-void SoftwareEffects::setSensorPlugin(std::unique_ptr<SensorPlugin> plugin)
+void SoftwareEffects::startSensors(const QString &libraryPath)
 {
-    m_sensors = std::move(plugin);
-    if (!m_sensors || m_cpuTemperatureTimer)
+    m_sensorPath = libraryPath;
+    if (!bindSensors(true) && !m_sensorRetryTimer->isActive())
+        m_sensorRetryTimer->start();
+    m_cpuTemperatureTimer->start();
+}
+
+void SoftwareEffects::setSensorPeriods(int passMs, int retryMs)
+{
+    m_cpuTemperatureTimer->setInterval(passMs);
+    m_sensorRetryTimer->setInterval(retryMs);
+}
+
+bool SoftwareEffects::isSensorRetryRunning() const { return m_sensorRetryTimer->isActive(); }
+
+bool SoftwareEffects::bindSensors(bool firstAttempt)
+{
+    QString failure;
+    std::unique_ptr<SensorPlugin> plugin = bindSensorPlugin(m_sensorPath, &failure);
+    if (plugin) {
+        // Started again while it runs (to find a driver loaded since): no news.
+        if (firstAttempt || !m_sensors)
+            qCInfo(lcLighting) << "INIT OK";
+        m_sensorFailure.clear();
+        m_sensors = std::move(plugin);
+        return true;
+    }
+    // A plug-in that stopped working is no plug-in.
+    m_sensors.reset();
+    // Said once; a retry that fails the same way only says it when asked.
+    if (firstAttempt || failure != m_sensorFailure)
+        qCInfo(lcLighting).noquote() << failure;
+    else
+        qCDebug(lcLighting).noquote() << "sensorRetry:" << failure;
+    m_sensorFailure = failure;
+    return false;
+}
+
+void SoftwareEffects::retrySensorPlugin()
+{
+    if (m_sensors && m_hasTemperature) {
+        m_sensorRetryTimer->stop();
         return;
-    m_cpuTemperatureTimer = new QTimer(this);
-    connect(m_cpuTemperatureTimer, &QTimer::timeout, this, &SoftwareEffects::updateCPUTemp, Qt::DirectConnection);
-    m_cpuTemperatureTimer->start(5000);
+    }
+    bindSensors(false);
 }
 
 void SoftwareEffects::setPhoneLevel(int level)
@@ -98,6 +142,12 @@ void SoftwareEffects::stopTemperatureColorTimer()
 
 void SoftwareEffects::applyTemperatureColor(int box, int fan)
 {
+    // No reading, no colour: the first reading sends it (an unknown
+    // temperature must not look cold).
+    if (!m_hasTemperature) {
+        startTemperatureColorTimer();
+        return;
+    }
     m_shown = temperatureScaleColor(m_temperature);
     sendCommand_TempColor(box, fan, m_shown.r, m_shown.g, m_shown.b);
     startTemperatureColorTimer();
@@ -153,6 +203,11 @@ void SoftwareEffects::sendCommandCPUTemp()
         return;
     }
     m_shown = walk.shown;
+    sendShownColor();
+}
+
+void SoftwareEffects::sendShownColor()
+{
     for (int b = 0; b < kBoxCount; ++b) {
         const ControllerBox &box = boxArray[b];
         if (!box.gIsConnected || box.isVaylaBox())
@@ -166,19 +221,45 @@ void SoftwareEffects::sendCommandCPUTemp()
 
 void SoftwareEffects::updateCPUTemp()
 {
-    if (!m_sensors)
-        return;
-    m_previousTemperature = m_temperature;
-    const TemperaturePass pass = readCpuTemperature(*m_sensors);
-    m_temperature = pass.temperature;
-    emit temperatureChanged(m_temperature);
-    if (!pass.cpuFound) {
-        // "No reading" is not 0 degrees: slowing every fan to its minimum
-        // while the processor may be hot would be the worst guess.
-        qWarning() << "updateCPUTemp:" << "no CPU temperature reading; fans keep their duty";
+    TemperaturePass pass;
+    if (m_sensors)
+        pass = readCpuTemperature(*m_sensors);
+    const CpuReadingWatch::Decision decision = m_watch.afterPass(pass.cpuFound);
+
+    if (pass.cpuFound) {
+        const bool first = !m_hasTemperature;
+        m_hasTemperature = true;
+        // The first reading after none shows its colour at once; the walk
+        // starts from there with the next one.
+        m_previousTemperature = first ? pass.temperature : m_temperature;
+        m_temperature = pass.temperature;
+        emit temperatureChanged(m_temperature);
+        applyTemperatureDuty(m_temperature);
+        if (first) {
+            m_shown = temperatureScaleColor(m_temperature);
+            sendShownColor();
+        }
+        if (decision.outageEnds)
+            qCInfo(lcLighting) << "updateCPUTemp:" << "CPU temperature reading back:" << m_temperature;
         return;
     }
-    applyTemperatureDuty(m_temperature);
+
+    // "No reading" is not 0 degrees: the temperature keeps its last value
+    // (the colour never walks towards "cold"), and the fans keep their duty
+    // for a short gap, then run at their cap.
+    m_hasTemperature = false;
+    emit temperatureMissing();
+    if (decision.fans == CpuReadingWatch::Fans::Cap)
+        applyCapDuty();
+    if (decision.outageBegins) {
+        qCWarning(lcLighting) << "updateCPUTemp:"
+                              << "no CPU temperature reading; fans that follow it run at their cap";
+        emit temperatureReadingLost();
+    } else {
+        qCDebug(lcLighting) << "updateCPUTemp:" << "no CPU temperature reading";
+    }
+    if (!m_sensorRetryTimer->isActive())
+        m_sensorRetryTimer->start();
 }
 
 QStringList SoftwareEffects::sensorInfo()

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "CpuReadingWatch.h"
 #include "LightModes.h"
 #include "MusicLevels.h"
 #include "TemperatureColor.h"
 
 #include <QObject>
+#include <QString>
 #include <QStringList>
 
 #include <memory>
@@ -24,15 +26,25 @@ public:
 
     // The audio capture for the music modes (created on first use if not given).
     void setComputerVolume(ComputerVolume *volume);
-    // Binds the sensor plug-in; without one the temperature features stay off.
-    void setSensorPlugin(std::unique_ptr<SensorPlugin> plugin);
+    // Binds the sensor plug-in library at `libraryPath` and starts the
+    // reading pass (every 5 s, with or without a plug-in: no reading is a
+    // reason to act). While the plug-in cannot be started, or finds no CPU
+    // reading, it is started again every 60 s, so that a sensor driver
+    // loaded later is picked up.
+    void startSensors(const QString &libraryPath);
+    // The two periods in milliseconds (tests shorten them).
+    void setSensorPeriods(int passMs, int retryMs);
     bool hasSensors() const { return m_sensors != nullptr; }
+    // Whether the last pass found a CPU reading.
+    bool hasTemperature() const { return m_hasTemperature; }
+    bool isSensorRetryRunning() const;
 
     // The phone's level for "Mobile_1".."Mobile_3".
     void setPhoneLevel(int level);
     // Only the 25 ms frames, for the phone's level stream.
     void startMusicEffectTimer();
 
+    // The last CPU reading (0 before the first).
     int temperature() const { return m_temperature; }
     Rgb shownColor() const { return m_shown; }
     const MusicLevels &levels() const { return m_levels; }
@@ -51,21 +63,36 @@ public:
     void applyTemperatureColor(int box, int fan) override;
 
 signals:
+    // A pass found a CPU reading.
     void temperatureChanged(int celsius);
+    // A pass found none: the label shows that there is no reading.
+    void temperatureMissing();
+    // Once per outage: no CPU reading for a while (or none since start-up),
+    // and the fans that follow the temperature were sent to their cap.
+    void temperatureReadingLost();
 
 public slots:
     void getVolumeValue();
     void runMusicModeTimer();
     void sendCommandCPUTemp();
     void updateCPUTemp();
+    void retrySensorPlugin();
 
 private:
+    bool bindSensors(bool firstAttempt);
+    void sendShownColor();
+
     QTimer *m_volumeTimer;
     QTimer *m_musicTimer;
     QTimer *m_temperatureColorTimer;
-    QTimer *m_cpuTemperatureTimer = nullptr;
+    QTimer *m_cpuTemperatureTimer;
+    QTimer *m_sensorRetryTimer;
     ComputerVolume *m_volume = nullptr;
     std::unique_ptr<SensorPlugin> m_sensors;
+    QString m_sensorPath;
+    QString m_sensorFailure;
+    CpuReadingWatch m_watch;
+    bool m_hasTemperature = false;
     MusicLevels m_levels;
     int m_temperature = 0;
     int m_previousTemperature = 0;

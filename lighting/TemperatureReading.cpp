@@ -27,6 +27,11 @@ bool isCpuTemperatureLabel(const QString &label)
         || numberedLabel(label, QStringLiteral("Temperature "), 1, 8);
 }
 
+bool isPlausibleCpuTemperature(double celsius)
+{
+    return std::isfinite(celsius) && celsius >= kLowestPlausibleCelsius && celsius <= kHighestPlausibleCelsius;
+}
+
 TemperaturePass readCpuTemperature(SensorPlugin &plugin)
 {
     TemperaturePass pass;
@@ -42,13 +47,13 @@ TemperaturePass readCpuTemperature(SensorPlugin &plugin)
             ++pass.readings;
             if (!isCpuTemperatureLabel(label))
                 continue;
-            const double whole = std::trunc(v);
-            // Far outside any real temperature: a broken library, not a reading.
-            if (whole < -1000.0 || whole > 1000.0)
+            if (!isPlausibleCpuTemperature(v)) {
+                qCDebug(lcLighting) << "implausibleReading:" << label << v;
                 continue;
+            }
             pass.cpuFound = true;
             if (v > pass.temperature)
-                pass.temperature = static_cast<int>(whole);
+                pass.temperature = static_cast<int>(std::trunc(v));
         }
     }
     return pass;

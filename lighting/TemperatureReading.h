@@ -10,12 +10,18 @@ class SensorPlugin;
 // "Temperature 1".."Temperature 8".
 bool isCpuTemperatureLabel(const QString &label);
 
+// A CPU reading outside this range is a broken sensor (-128 is a typical
+// value of one), not a temperature; it counts as no reading.
+constexpr double kLowestPlausibleCelsius = 0.0;
+constexpr double kHighestPlausibleCelsius = 125.0;
+bool isPlausibleCpuTemperature(double celsius);
+
 struct TemperaturePass {
-    // The highest CPU-labelled reading over all sensors, truncated toward
-    // zero; 0 when there is none.
+    // The highest plausible CPU-labelled reading over all sensors, truncated
+    // toward zero; 0 when there is none.
     int temperature = 0;
-    // Whether any CPU-labelled reading was found: without one the fan curve
-    // must not be driven as if the processor were at 0 degrees.
+    // Whether any plausible CPU-labelled reading was found: without one the
+    // fan curve must not be driven as if the processor were at 0 degrees.
     bool cpuFound = false;
     // Readings of any label that were not "no reading" (the window's label
     // is updated only when there was at least one).

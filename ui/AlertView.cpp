@@ -118,6 +118,12 @@ void AlertView::setStalledFans(const QList<int> &fans)
     retranslate();
 }
 
+void AlertView::setNotAnswering(bool notAnswering)
+{
+    m_notAnswering = notAnswering;
+    retranslate();
+}
+
 void AlertView::retranslate()
 {
     m_title->setText(tr("Warning"));
@@ -126,8 +132,12 @@ void AlertView::retranslate()
     QStringList numbers;
     for (int fan : m_fans)
         numbers << QString::number(fan + 1);
-    m_fanLabel->setText(numbers.isEmpty() ? QString()
-                                          : tr("Stopped: %1").arg(tr("FAN %1").arg(numbers.join(QStringLiteral(", ")))));
+    if (m_notAnswering)
+        m_fanLabel->setText(tr("Not answering: its fans are not watched"));
+    else
+        m_fanLabel->setText(numbers.isEmpty()
+                                ? QString()
+                                : tr("Stopped: %1").arg(tr("FAN %1").arg(numbers.join(QStringLiteral(", ")))));
     fitTexts();
 }
 

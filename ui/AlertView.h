@@ -21,6 +21,8 @@ public:
     void setControllerNumber(int box);
     // The stopped fans of that box, 0-based; an empty list names none.
     void setStalledFans(const QList<int> &fans);
+    // The whole box stopped answering: none of its fans is watched any more.
+    void setNotAnswering(bool notAnswering);
     QString controllerText() const;
     QString fanText() const;
     // Texts again in the language now installed.
@@ -48,6 +50,7 @@ private:
     bool m_dragging = false;
     int m_box = -1;
     QList<int> m_fans;
+    bool m_notAnswering = false;
     QLabel *m_title = nullptr;
     QLabel *m_boxLabel = nullptr;
     QLabel *m_fanLabel = nullptr;

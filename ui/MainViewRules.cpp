@@ -123,9 +123,9 @@ QString boxButtonStyle(const QString &prefix, BoxLook look, bool checkable)
         normalImage = checkedImage = url(prefix, "Images/device_r.png");
         break;
     case BoxLook::Silent:
-        // Amber numerals on the red frame: present, but nothing it says can be trusted.
-        normalColour = checkedColour = QStringLiteral("#f0a030");
-        normalImage = checkedImage = url(prefix, "Images/device_r.png");
+        // Amber: present, but nothing it says can be trusted.
+        normalColour = checkedColour = QStringLiteral("#20160a");
+        normalImage = checkedImage = url(prefix, "Images/device_a.png");
         break;
     }
     return QStringLiteral("QPushButton{font-size:16px;color:%1;border-image:%2;}"

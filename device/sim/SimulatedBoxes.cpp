@@ -6,6 +6,9 @@
 #include <QElapsedTimer>
 #include <QThread>
 
+#include <chrono>
+#include <thread>
+
 #include <algorithm>
 #include <cstring>
 
@@ -15,6 +18,15 @@ namespace {
 constexpr qint64 kRampMs = 2000;
 constexpr int kRpmPerDutyPercent = 14;
 constexpr int kPowerOnRpm = 1000;
+// At most this many replies wait on one handle, as in a real HID input queue.
+constexpr size_t kPendingLimit = 32;
+
+// The latency is real time, whatever clock drives the fans.
+qint64 realMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 } // namespace
 
@@ -60,12 +72,14 @@ bool SimulatedBoxes::plugFromSpec(const QString &spec, QString *error)
     std::array<int, 16> types{};
     if (!parseSpec(spec, &types, error))
         return false;
+    std::lock_guard<std::mutex> lock(m_mutex);
     for (int i = 0; i < kBoxCount; ++i) {
         if (types[i] >= 0 && !m_boxes[i].plugged) {
             Box &box = m_boxes[i];
             box = Box();
             box.plugged = true;
             box.type = types[i];
+            box.latencyMs = m_defaultLatencyMs;
             ++box.generation;
         }
     }
@@ -94,6 +108,18 @@ QString SimulatedBoxes::checkFan(int box, int fan) const
 
 QString SimulatedBoxes::plug(int box, int type)
 {
+    QString error;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        error = plugLocked(box, type);
+    }
+    if (error.isEmpty())
+        notifyChanged();
+    return error;
+}
+
+QString SimulatedBoxes::plugLocked(int box, int type)
+{
     QString error = checkBox(box);
     if (!error.isEmpty())
         return error;
@@ -106,13 +132,25 @@ QString SimulatedBoxes::plug(int box, int type)
     m_boxes[box].plugged = true;
     m_boxes[box].type = type;
     m_boxes[box].generation = generation;
+    m_boxes[box].latencyMs = m_defaultLatencyMs;
     for (Fan &fan : m_boxes[box].fans)
         fan.changedAt = now();
-    notifyChanged();
     return QString();
 }
 
 QString SimulatedBoxes::unplug(int box)
+{
+    QString error;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        error = unplugLocked(box);
+    }
+    if (error.isEmpty())
+        notifyChanged(nodeOf(box));
+    return error;
+}
+
+QString SimulatedBoxes::unplugLocked(int box)
 {
     QString error = checkBox(box);
     if (!error.isEmpty())
@@ -121,12 +159,12 @@ QString SimulatedBoxes::unplug(int box)
         return QStringLiteral("box %1 is not plugged in").arg(box);
     m_boxes[box].plugged = false;
     ++m_boxes[box].generation; // every open handle of it goes dead
-    notifyChanged();
     return QString();
 }
 
 QString SimulatedBoxes::stall(int box, int fan)
 {
+    std::lock_guard<std::mutex> lock(m_mutex);
     QString error = checkFan(box, fan);
     if (error.isEmpty())
         m_boxes[box].fans[fan].stalled = true;
@@ -135,6 +173,7 @@ QString SimulatedBoxes::stall(int box, int fan)
 
 QString SimulatedBoxes::run(int box, int fan)
 {
+    std::lock_guard<std::mutex> lock(m_mutex);
     QString error = checkFan(box, fan);
     if (error.isEmpty()) {
         Fan &f = m_boxes[box].fans[fan];
@@ -149,6 +188,7 @@ QString SimulatedBoxes::run(int box, int fan)
 
 QString SimulatedBoxes::mute(int box, bool muted)
 {
+    std::lock_guard<std::mutex> lock(m_mutex);
     QString error = checkBox(box);
     if (!error.isEmpty())
         return error;
@@ -156,6 +196,26 @@ QString SimulatedBoxes::mute(int box, bool muted)
         return QStringLiteral("box %1 is not plugged in").arg(box);
     m_boxes[box].muted = muted;
     return QString();
+}
+
+QString SimulatedBoxes::setLatency(int box, int ms)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    QString error = checkBox(box);
+    if (!error.isEmpty())
+        return error;
+    if (ms < 0 || ms > 60000)
+        return QStringLiteral("latency %1 ms is outside 0-60000").arg(ms);
+    m_boxes[box].latencyMs = ms;
+    return QString();
+}
+
+void SimulatedBoxes::setDefaultLatency(int ms)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_defaultLatencyMs = ms < 0 ? 0 : ms;
+    for (Box &box : m_boxes)
+        box.latencyMs = m_defaultLatencyMs;
 }
 
 QString SimulatedBoxes::command(const QString &line)
@@ -169,47 +229,121 @@ QString SimulatedBoxes::command(const QString &line)
     const int a = words.value(1).toInt(&ok1);
     const int b = words.value(2).toInt(&ok2);
     QString error;
-    if ((verb == QLatin1String("plug") || verb == QLatin1String("stall") || verb == QLatin1String("run"))
+    if ((verb == QLatin1String("plug") || verb == QLatin1String("stall") || verb == QLatin1String("run")
+         || verb == QLatin1String("latency"))
         && words.size() == 3 && ok1 && ok2) {
-        error = verb == QLatin1String("plug") ? plug(a, b) : verb == QLatin1String("stall") ? stall(a, b) : run(a, b);
+        if (verb == QLatin1String("plug"))
+            error = plug(a, b);
+        else if (verb == QLatin1String("stall"))
+            error = stall(a, b);
+        else if (verb == QLatin1String("run"))
+            error = run(a, b);
+        else
+            error = setLatency(a, b);
     } else if ((verb == QLatin1String("unplug") || verb == QLatin1String("mute") || verb == QLatin1String("unmute"))
                && words.size() == 2 && ok1) {
         error = verb == QLatin1String("unplug") ? unplug(a) : mute(a, verb == QLatin1String("mute"));
     } else {
         return QStringLiteral("error: unknown command \"%1\" (plug B T, unplug B, stall B F, run B F, "
-                              "mute B, unmute B)").arg(line.simplified());
+                              "mute B, unmute B, latency B MS)").arg(line.simplified());
     }
     return error.isEmpty() ? QStringLiteral("ok") : QStringLiteral("error: ") + error;
 }
 
 bool SimulatedBoxes::isPlugged(int box) const
 {
+    std::lock_guard<std::mutex> lock(m_mutex);
     return box >= 0 && box < kBoxCount && m_boxes[box].plugged;
 }
 
 int SimulatedBoxes::typeOf(int box) const
 {
-    return isPlugged(box) ? m_boxes[box].type : -1;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const bool plugged = box >= 0 && box < kBoxCount && m_boxes[box].plugged;
+    return plugged ? m_boxes[box].type : -1;
 }
 
 int SimulatedBoxes::rpm(int box, int fan) const
 {
-    if (!isPlugged(box) || fan < 0 || fan >= 5)
+    settle();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (box < 0 || box >= kBoxCount || !m_boxes[box].plugged || fan < 0 || fan >= 5)
         return 0;
     return currentRpm(m_boxes[box].fans[fan]);
 }
 
 Report SimulatedBoxes::lastLighting(int box, int fan) const
 {
+    settle();
+    std::lock_guard<std::mutex> lock(m_mutex);
     if (box < 0 || box >= kBoxCount || fan < 0 || fan >= 5)
         return Report{};
     return m_boxes[box].fans[fan].lighting;
 }
 
-void SimulatedBoxes::notifyChanged()
+std::vector<SimulatedBoxes::SentReport> SimulatedBoxes::sent() const
+{
+    settle();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return std::vector<SentReport>(m_sent.begin(), m_sent.end());
+}
+
+quint64 SimulatedBoxes::sentTotal() const
+{
+    settle();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_sentTotal;
+}
+
+void SimulatedBoxes::clearSent()
+{
+    settle();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_sent.clear();
+}
+
+void SimulatedBoxes::setSettleHandler(std::function<void()> handler)
+{
+    m_settle = std::move(handler);
+    m_settleThread = QThread::currentThreadId();
+}
+
+void SimulatedBoxes::settle() const
+{
+    if (m_settle && QThread::currentThreadId() == m_settleThread)
+        m_settle();
+}
+
+void SimulatedBoxes::notifyChanged(const QByteArray &removedNode)
 {
     if (m_changed)
-        m_changed();
+        m_changed(removedNode);
+}
+
+QByteArray SimulatedBoxes::nodeOf(int box)
+{
+    return "sim/" + QByteArray::number(box);
+}
+
+void SimulatedBoxes::setEmergencyDescriptor(int box, int descriptor)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (box >= 0 && box < kBoxCount)
+        m_emergency[box] = descriptor;
+}
+
+QByteArray SimulatedBoxes::node(HidHandle *handle) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto it = m_handles.find(handle);
+    return it == m_handles.end() ? QByteArray() : nodeOf(it->second->box);
+}
+
+int SimulatedBoxes::emergencyDescriptor(HidHandle *handle) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto it = m_handles.find(handle);
+    return it == m_handles.end() ? -1 : m_emergency[it->second->box];
 }
 
 int SimulatedBoxes::currentRpm(const Fan &fan) const
@@ -272,6 +406,7 @@ SimulatedBoxes::Handle *SimulatedBoxes::live(HidHandle *handle)
 
 HidHandle *SimulatedBoxes::open(unsigned short vendorId, unsigned short productId)
 {
+    std::lock_guard<std::mutex> lock(m_mutex);
     const int box = productId - kProductIdBase;
     if (vendorId != kVendorId || box < 0 || box >= kBoxCount || !m_boxes[box].plugged)
         return nullptr;
@@ -283,6 +418,7 @@ HidHandle *SimulatedBoxes::open(unsigned short vendorId, unsigned short productI
 
 int SimulatedBoxes::write(HidHandle *handle, const uint8_t *data, size_t length)
 {
+    std::lock_guard<std::mutex> lock(m_mutex);
     Handle *h = live(handle);
     if (!h)
         return -1;
@@ -293,33 +429,50 @@ int SimulatedBoxes::write(HidHandle *handle, const uint8_t *data, size_t length)
     Report out{};
     std::memcpy(out.data(), data, kReportSize);
     m_sent.push_back({h->box, out});
+    if (m_sent.size() > kRecordLimit)
+        m_sent.pop_front();
+    ++m_sentTotal;
     Box &box = m_boxes[h->box];
     const Reply in = answer(box, out);
-    if (!box.muted && h->pending.size() < 32)
-        h->pending.push_back(in);
+    if (!box.muted && h->pending.size() < kPendingLimit)
+        h->pending.push_back({in, realMs() + box.latencyMs});
     return kReportSize;
 }
 
 int SimulatedBoxes::read(HidHandle *handle, uint8_t *data, size_t length, int timeoutMs)
 {
-    Handle *h = live(handle);
-    if (!h)
-        return -1;
-    if (h->pending.empty()) {
-        // Nothing will arrive: wait out the time-out like a real silent box.
-        if (timeoutMs > 0)
-            QThread::msleep(static_cast<unsigned long>(timeoutMs));
-        return 0;
+    const qint64 deadline = realMs() + (timeoutMs > 0 ? timeoutMs : 0);
+    for (;;) {
+        qint64 wait = 0;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            Handle *h = live(handle);
+            if (!h)
+                return -1;
+            const qint64 now = realMs();
+            if (!h->pending.empty() && h->pending.front().readyAt <= now) {
+                const Reply in = h->pending.front().reply;
+                h->pending.pop_front();
+                const size_t n = std::min(length, static_cast<size_t>(kReplySize));
+                std::memcpy(data, in.data(), n);
+                return static_cast<int>(n);
+            }
+            if (now >= deadline)
+                return 0;
+            // Nothing yet: wait for the reply's time or the time-out, whichever
+            // comes first, like a real box; a silent box waits out the time-out.
+            wait = deadline - now;
+            if (!h->pending.empty())
+                wait = std::min(wait, h->pending.front().readyAt - now);
+        }
+        // A short slice, so a box unplugged meanwhile is noticed.
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::max<qint64>(1, std::min<qint64>(wait, 20))));
     }
-    const Reply in = h->pending.front();
-    h->pending.pop_front();
-    const size_t n = std::min(length, static_cast<size_t>(kReplySize));
-    std::memcpy(data, in.data(), n);
-    return static_cast<int>(n);
 }
 
 void SimulatedBoxes::close(HidHandle *handle)
 {
+    std::lock_guard<std::mutex> lock(m_mutex);
     auto it = m_handles.find(handle);
     if (it == m_handles.end())
         return;

@@ -141,6 +141,12 @@ EXPORT int aurivent_sensors_init(int flags)
         log_once("libsensors finds no sensor chips (no hwmon devices on this machine)");
         return 2;
     }
+    int cpu_chips = 0;
+    for (int i = 0; i < chip_count; ++i)
+        cpu_chips += aurivent_is_cpu_chip(chips[i]->name->prefix);
+    /* The other chips are still listed; only a CPU chip is read for the fans. */
+    if (cpu_chips == 0)
+        log_once("no CPU sensor driver among the sensor chips (k10temp, coretemp, zenpower, ...)");
     return 0;
 }
 

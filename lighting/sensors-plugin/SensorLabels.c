@@ -19,16 +19,70 @@ static int numbered(const char *label, const char *prefix)
     return value;
 }
 
-void aurivent_map_temperature_label(const char *chip_prefix, const char *label, char *out, size_t size)
+/* A single digit from low to high after prefix, and nothing else. */
+static int one_digit(const char *label, const char *prefix, char low, char high)
 {
-    if (!out || size == 0)
-        return;
-    if (!chip_prefix)
-        chip_prefix = "";
+    const size_t n = strlen(prefix);
+    return strncmp(label, prefix, n) == 0 && label[n] >= low && label[n] <= high && label[n + 1] == '\0';
+}
+
+enum cpu_labels { LABELS_CORETEMP, LABELS_AMD, LABELS_WHOLE_CPU };
+
+/* The chips that measure the CPU itself, and how their inputs are named. */
+static const struct {
+    const char *prefix;
+    enum cpu_labels labels;
+} cpu_chips[] = {
+    {"coretemp", LABELS_CORETEMP},     /* Intel */
+    {"k10temp", LABELS_AMD},           /* AMD */
+    {"zenpower", LABELS_AMD},          /* AMD Zen, out of tree */
+    {"k8temp", LABELS_WHOLE_CPU},      /* older AMD */
+    {"via_cputemp", LABELS_WHOLE_CPU}, /* VIA */
+    {"cpu_thermal", LABELS_WHOLE_CPU}, /* ARM boards (Raspberry Pi and the like) */
+};
+
+static int cpu_chip_index(const char *prefix)
+{
+    if (!prefix)
+        return -1;
+    for (size_t i = 0; i < sizeof cpu_chips / sizeof cpu_chips[0]; ++i)
+        if (strcmp(prefix, cpu_chips[i].prefix) == 0)
+            return (int)i;
+    return -1;
+}
+
+/* ARM SoCs name one thermal zone per CPU cluster: cpu0_thermal, cpu1_thermal. */
+static int is_cpu_cluster_zone(const char *prefix)
+{
+    const char *end = prefix + strlen(prefix);
+    const char *suffix = "_thermal";
+    const size_t n = strlen(suffix);
+    if (strncmp(prefix, "cpu", 3) != 0 || (size_t)(end - prefix) <= 3 + n || strcmp(end - n, suffix) != 0)
+        return 0;
+    for (const char *p = prefix + 3; p < end - n; ++p)
+        if (*p < '0' || *p > '9')
+            return 0;
+    return 1;
+}
+
+int aurivent_is_cpu_chip(const char *chip_prefix)
+{
+    return chip_prefix && (cpu_chip_index(chip_prefix) >= 0 || is_cpu_cluster_zone(chip_prefix));
+}
+
+int aurivent_is_cpu_label(const char *label)
+{
     if (!label)
-        label = "";
+        return 0;
+    return strcmp(label, "Core MAX") == 0 || strcmp(label, "CPU") == 0 || strcmp(label, "CPU Package") == 0
+        || one_digit(label, "Core #", '0', '7') || one_digit(label, "CPU ", '0', '7')
+        || one_digit(label, "Temperature ", '1', '8');
+}
+
+static void map_cpu_label(enum cpu_labels labels, const char *label, char *out, size_t size)
+{
     int n;
-    if (strcmp(chip_prefix, "coretemp") == 0) {
+    if (labels == LABELS_CORETEMP) {
         if ((n = numbered(label, "Package id ")) >= 0 || (n = numbered(label, "Physical id ")) >= 0) {
             if (n == 0)
                 snprintf(out, size, "CPU Package");
@@ -40,8 +94,9 @@ void aurivent_map_temperature_label(const char *chip_prefix, const char *label, 
             snprintf(out, size, "Core #%d", n);
             return;
         }
-    } else if (strcmp(chip_prefix, "k10temp") == 0 || strcmp(chip_prefix, "zenpower") == 0) {
-        if (strcmp(label, "Tctl") == 0 || strcmp(label, "Tdie") == 0) {
+    } else if (labels == LABELS_AMD) {
+        /* Older AMD processors have one unnamed input. */
+        if (strcmp(label, "Tctl") == 0 || strcmp(label, "Tdie") == 0 || numbered(label, "temp") >= 0) {
             snprintf(out, size, "CPU");
             return;
         }
@@ -49,14 +104,35 @@ void aurivent_map_temperature_label(const char *chip_prefix, const char *label, 
             snprintf(out, size, "CPU %d", n - 1);
             return;
         }
-    } else if (strstr(chip_prefix, "cpu") != NULL) {
+    } else {
         snprintf(out, size, "CPU");
         return;
-    } else if (strcmp(chip_prefix, "acpitz") == 0) {
-        if ((n = numbered(label, "temp")) >= 0) {
-            snprintf(out, size, "Temperature %d", n);
-            return;
-        }
     }
     snprintf(out, size, "%s", label);
+}
+
+void aurivent_map_temperature_label(const char *chip_prefix, const char *label, char *out, size_t size)
+{
+    if (!out || size == 0)
+        return;
+    if (!chip_prefix)
+        chip_prefix = "";
+    if (!label)
+        label = "";
+    const int chip = cpu_chip_index(chip_prefix);
+    if (chip >= 0) {
+        map_cpu_label(cpu_chips[chip].labels, label, out, size);
+        return;
+    }
+    if (is_cpu_cluster_zone(chip_prefix)) {
+        map_cpu_label(LABELS_WHOLE_CPU, label, out, size);
+        return;
+    }
+    if (aurivent_is_cpu_label(label))
+        snprintf(out, size, "%s %s", chip_prefix[0] ? chip_prefix : "board", label);
+    else
+        snprintf(out, size, "%s", label);
+    /* Cut short by a small buffer, it could still read as a CPU label. */
+    if (aurivent_is_cpu_label(out))
+        out[0] = '\0';
 }

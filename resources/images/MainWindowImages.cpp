@@ -326,6 +326,8 @@ QVector<Artwork> mainWindowArt()
     art.append({"Images/device.png", deviceButton(Edge, false), {}});
     art.append({"Images/device_h.png", deviceButton(QColor(0x02, 0x8A, 0xD6), true), {}});
     art.append({"Images/device_r.png", deviceButton(Alarm, true), {}});
+    // A box that stopped answering: amber, neither absent nor a stalled fan.
+    art.append({"Images/device_a.png", deviceButton(QColor(0xF0, 0xA0, 0x30), true), {}});
 
     art.append({"Images/menu_Language.png", languageMenu(), {}});
     return art;

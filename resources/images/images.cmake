@@ -52,6 +52,7 @@ set(AURIVENT_IMAGES
   Images/colorWidget.png
   Images/curve.png
   Images/device.png
+  Images/device_a.png
   Images/device_h.png
   Images/device_r.png
   Images/keyboard/LINE.png

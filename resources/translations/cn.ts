@@ -23,6 +23,10 @@
         <source>Stopped: %1</source>
         <translation>已停止：%1</translation>
     </message>
+    <message>
+        <source>Not answering: its fans are not watched</source>
+        <translation>无响应：风扇未受监视</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>
@@ -45,6 +49,14 @@
     <message>
         <source>Phone server: this computer only</source>
         <translation>手机服务器：仅限本机</translation>
+    </message>
+    <message>
+        <source>No CPU temperature</source>
+        <translation>无 CPU 温度</translation>
+    </message>
+    <message>
+        <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
+        <translation>跟随 CPU 温度的风扇现在以其允许的最高转速运行，直到可以再次读取温度。</translation>
     </message>
 </context>
 <context>

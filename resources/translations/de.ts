@@ -23,6 +23,10 @@
         <source>Stopped: %1</source>
         <translation>Steht still: %1</translation>
     </message>
+    <message>
+        <source>Not answering: its fans are not watched</source>
+        <translation>Antwortet nicht: Lüfter unbeobachtet</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>
@@ -45,6 +49,14 @@
     <message>
         <source>Phone server: this computer only</source>
         <translation>Handy-Server: nur dieser Computer</translation>
+    </message>
+    <message>
+        <source>No CPU temperature</source>
+        <translation>Keine CPU-Temperatur</translation>
+    </message>
+    <message>
+        <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
+        <translation>Lüfter, die der CPU-Temperatur folgen, laufen jetzt mit ihrer höchsten erlaubten Drehzahl, bis sie wieder gelesen werden kann.</translation>
     </message>
 </context>
 <context>

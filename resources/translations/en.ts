@@ -23,6 +23,10 @@
         <source>Stopped: %1</source>
         <translation>Stopped: %1</translation>
     </message>
+    <message>
+        <source>Not answering: its fans are not watched</source>
+        <translation>Not answering: its fans are not watched</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>
@@ -45,6 +49,14 @@
     <message>
         <source>Phone server: this computer only</source>
         <translation>Phone server: this computer only</translation>
+    </message>
+    <message>
+        <source>No CPU temperature</source>
+        <translation>No CPU temperature</translation>
+    </message>
+    <message>
+        <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
+        <translation>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</translation>
     </message>
 </context>
 <context>

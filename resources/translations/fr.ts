@@ -23,6 +23,10 @@
         <source>Stopped: %1</source>
         <translation>Arrêté : %1</translation>
     </message>
+    <message>
+        <source>Not answering: its fans are not watched</source>
+        <translation>Ne répond pas : ventilateurs non surveillés</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>
@@ -45,6 +49,14 @@
     <message>
         <source>Phone server: this computer only</source>
         <translation>Serveur téléphone : cet ordinateur seulement</translation>
+    </message>
+    <message>
+        <source>No CPU temperature</source>
+        <translation>Aucune température du processeur</translation>
+    </message>
+    <message>
+        <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
+        <translation>Les ventilateurs qui suivent la température du processeur tournent maintenant à leur vitesse maximale autorisée jusqu&apos;à ce qu&apos;elle puisse de nouveau être lue.</translation>
     </message>
 </context>
 <context>

@@ -23,6 +23,10 @@
         <source>Stopped: %1</source>
         <translation>停止：%1</translation>
     </message>
+    <message>
+        <source>Not answering: its fans are not watched</source>
+        <translation>応答なし：ファンは監視されていません</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>
@@ -45,6 +49,14 @@
     <message>
         <source>Phone server: this computer only</source>
         <translation>スマホサーバー：このコンピューターのみ</translation>
+    </message>
+    <message>
+        <source>No CPU temperature</source>
+        <translation>CPU 温度がありません</translation>
+    </message>
+    <message>
+        <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
+        <translation>CPU 温度に従うファンは、温度が再び読み取れるようになるまで、許可された最高速度で回転します。</translation>
     </message>
 </context>
 <context>

@@ -23,6 +23,10 @@
         <source>Stopped: %1</source>
         <translation>已停止：%1</translation>
     </message>
+    <message>
+        <source>Not answering: its fans are not watched</source>
+        <translation>無回應：風扇未受監視</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>
@@ -45,6 +49,14 @@
     <message>
         <source>Phone server: this computer only</source>
         <translation>手機伺服器：僅限本機</translation>
+    </message>
+    <message>
+        <source>No CPU temperature</source>
+        <translation>無 CPU 溫度</translation>
+    </message>
+    <message>
+        <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
+        <translation>跟隨 CPU 溫度的風扇現在以其允許的最高轉速運轉，直到可以再次讀取溫度。</translation>
     </message>
 </context>
 <context>

@@ -23,6 +23,10 @@
         <source>Stopped: %1</source>
         <translation>หยุดหมุน: %1</translation>
     </message>
+    <message>
+        <source>Not answering: its fans are not watched</source>
+        <translation>ไม่ตอบสนอง: ไม่ได้เฝ้าดูพัดลม</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>
@@ -45,6 +49,14 @@
     <message>
         <source>Phone server: this computer only</source>
         <translation>เซิร์ฟเวอร์มือถือ: เฉพาะเครื่องนี้</translation>
+    </message>
+    <message>
+        <source>No CPU temperature</source>
+        <translation>ไม่มีอุณหภูมิ CPU</translation>
+    </message>
+    <message>
+        <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
+        <translation>พัดลมที่ทำงานตามอุณหภูมิ CPU จะหมุนที่ความเร็วสูงสุดที่อนุญาตจนกว่าจะอ่านอุณหภูมิได้อีกครั้ง</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,8 @@
 
 #include "app/Aurivent.h"
 #include "app/AutorunStore.h"
+#include "device/Reports.h"
+#include "lighting/SoftwareEffects.h"
 #include "storage/IniHelper.h"
 #include "ui/MainView.h"
 #include "ui/RainbowFan.h"
@@ -9,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QLabel>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -171,6 +174,29 @@ private slots:
         // LED 1 keeps the stored wheel colour (0, 255, 255).
         QCOMPARE(int(r[8]), 255);
         QCOMPARE(int(r[9]), 0);
+    }
+
+    void noTemperatureReadingIsShownAndCapsTheFans()
+    {
+        start(QStringLiteral("1"), QByteArray());
+        Aurivent program;
+        QLabel *label = program.view()->findChild<QLabel *>(QStringLiteral("label_temperature"));
+        QVERIFY(label);
+        const QString degrees = QString(QChar(0x00B0)) + QLatin1Char('C');
+        QVERIFY2(!label->text().contains(degrees), qPrintable(label->text())); // not "0 °C" before a reading
+
+        emit program.effects()->temperatureChanged(45);
+        QVERIFY2(label->text().contains(QStringLiteral("45") + degrees), qPrintable(label->text()));
+
+        // Whatever sensors this machine has: none.
+        program.effects()->startSensors(QStringLiteral("/nonexistent/libAuriventSensors.so"));
+        sim->clearSent();
+        program.effects()->updateCPUTemp();
+        QVERIFY2(!label->text().contains(degrees), qPrintable(label->text()));
+        std::vector<Report> expected;
+        for (int port = 1; port <= 5; ++port)
+            expected.push_back(Reports::fanDuty(port, 100)); // the stored fans follow the temperature
+        QCOMPARE(sentTo(sim, 0), expected);
     }
 };
 

@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
+#include "device/DeviceBus.h"
+
 #include <QtTest>
 
 // How the whole program starts: autostart against the desktop's entry, the
@@ -122,6 +124,7 @@ private slots:
         // The box is driven and its fans are polled.
         QVERIFY(boxArray[0].gIsConnected);
         program.updateSpeed();
+        QVERIFY(DeviceBus::instance().waitForIdle());
     }
 
     void minimizedStartStaysInTheTray()

@@ -4,6 +4,7 @@
 
 #include "app/AppState.h"
 #include "app/ViewMessageHandler.h"
+#include "device/FanMonitor.h"
 #include "storage/IniHelper.h"
 
 #include <QtTest>
@@ -337,6 +338,37 @@ private slots:
         handler->receiveVaylaMainData(msg({"btn_done", "1", "3"}));   // no mode 3
         handler->receiveVaylaRGBData(256, 0, 0, 1.0f, 0);
         QCOMPARE(sim->sent().size(), before);
+    }
+
+    void speedControlsRecordWhatTheFanWasTold()
+    {
+        forgetCommandedDuties(-1);
+        // Single-colour "Silent" stops the fan on purpose; "Performance" does not.
+        controllerBoxNumber = 2;
+        boxArray[2].vaylaFan[0].isPWM = false;
+        handler->receiveVaylaMainData(msg({"btn_silent", "0"}));
+        QVERIFY(isStoppedOnPurpose(2, 0));
+        handler->receiveVaylaMainData(msg({"btn_performance", "0"}));
+        QCOMPARE(commandedDuty(2, 0), kNoCommandedDuty);
+        handler->receiveVaylaMainData(msg({"changeSliderFanSpeed", "0", "0"}));
+        QVERIFY(isStoppedOnPurpose(2, 0));
+
+        // A 12-LED fan's lowest duty is 30 %; a target speed is no duty.
+        controllerBoxNumber = 0;
+        fan(1).isPWM = false;
+        handler->receiveMainData(msg({"btn_silent", "1"}));
+        QCOMPARE(commandedDuty(0, 1), 30);
+        handler->receiveMainData(msg({"slider_FanSpeed_Per", "1", "4"}));
+        QCOMPARE(commandedDuty(0, 1), 40);
+        handler->receiveMainData(msg({"slider_FanSpeed_Num", "1", "4"}));
+        QCOMPARE(commandedDuty(0, 1), kNoCommandedDuty);
+        handler->receiveMainData(msg({"btn_performance", "1"}));
+        QCOMPARE(commandedDuty(0, 1), 100);
+        fan(1).isPWM = true;
+        handler->receiveMainData(msg({"btn_silent", "1"}));
+        QCOMPARE(commandedDuty(0, 1), kNoCommandedDuty);
+        handler->receiveMainData(msg({"btn_pwm", "1", "0"}));
+        QCOMPARE(commandedDuty(0, 1), kNoCommandedDuty);
     }
 };
 

@@ -3,14 +3,24 @@
 # and probes exactly those two boxes.
 set -euo pipefail
 bin=$1
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+app=
+trap '[ -n "$app" ] && kill $app 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 # The checks below read the program's diagnostic labels.
 export QT_LOGGING_RULES="aurivent.*.debug=true"
 
-timeout 3 "$bin/Aurivent" --simulate=-,1,-,-,0 --hid-trace="$work/trace" >"$work/log" 2>&1 || true
-
 fail() { echo "FAIL: $*"; echo "--- trace"; cat "$work/trace" || true; echo "--- log"; cat "$work/log"; exit 1; }
+source "$here/../support/e2e_lib.sh"
+
+"$bin/Aurivent" --simulate=-,1,-,-,0 --hid-trace="$work/trace" >"$work/log" 2>&1 &
+app=$!
+# Discovery is over once the first speed poll goes out.
+polled() { [ "$(trace_count "$work/trace" 1 3351)" -ge 1 ]; }
+wait_for 60 "the first speed poll after discovery" polled
+kill $app
+wait $app 2>/dev/null || true
+app=
 
 [ -s "$work/trace" ] || fail "no trace written"
 for b in $(seq 0 15); do

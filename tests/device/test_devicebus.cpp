@@ -79,22 +79,22 @@ private slots:
         ScriptedTransport *t = owned.get();
         DeviceBus &bus = DeviceBus::instance();
         bus.setTransport(std::move(owned));
-        HidHandle *h = bus.open(5);
+        QVERIFY(bus.open(5));
 
         t->answersLeft = 1;
         Reply reply{};
         int length = -1;
-        bus.exchange(5, h, Reports::probe(), &reply, &length);
+        bus.exchange(5, Reports::probe(), &reply, &length);
         QCOMPARE(length, kReplySize);
 
         // The box goes silent: the read times out, then two late replies arrive.
-        bus.exchange(5, h, Reports::probe(), &reply, &length);
+        bus.exchange(5, Reports::probe(), &reply, &length);
         QCOMPARE(length, 0);
         t->lateReplies = 2;
         t->answersLeft = 1;
         t->events.clear();
         t->reads.clear();
-        bus.exchange(5, h, Reports::readFirmwareVersion(), &reply, &length);
+        bus.exchange(5, Reports::readFirmwareVersion(), &reply, &length);
         // drain, drain, drain(empty), write, read — the reply is the box's own answer
         const std::vector<int> expected{'r', 'r', 'r', 'w', 'r'};
         QCOMPARE(t->events, expected);
@@ -103,7 +103,7 @@ private slots:
         // With nothing outstanding there is no drain.
         t->events.clear();
         t->answersLeft = 1;
-        bus.exchange(5, h, Reports::probe(), &reply, &length);
+        bus.exchange(5, Reports::probe(), &reply, &length);
         QCOMPARE(t->events, (std::vector<int>{'w', 'r'}));
     }
 
@@ -115,10 +115,12 @@ private slots:
         controllerBoxNumber = 0;
         // The firmware read gives up after the time-out and the program goes on.
         readFirmwareVersion();
+        int silentRpm = -1;
         int rpm = -1;
-        requestFanSpeed(0, 0, [&](int, int r) { rpm = r; });
-        QCOMPARE(rpm, -1); // no reply, nothing decoded
+        requestFanSpeed(0, 0, [&](int, int r) { silentRpm = r; });
         requestFanSpeed(1, 0, [&](int, int r) { rpm = r; });
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        QCOMPARE(silentRpm, -1); // no reply, nothing decoded
         QCOMPARE(rpm, 1000);
         sendCommand_FanDuty(1, 0, 50);
         QCOMPARE(sentTo(sim, 1).back()[5], uint8_t(50));
@@ -135,6 +137,7 @@ private slots:
         setupAllControllerBox();
         sim->mute(1, true);
         sendCommand_FanDuty(1, 0, 40);
+        QVERIFY(DeviceBus::instance().waitForIdle());
         setupAllControllerBox(); // closes the open handle first
         DeviceBus::instance().setTrace(nullptr);
         DeviceBus::instance().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);

@@ -24,7 +24,7 @@ private slots:
         QCOMPARE(host.announced, checkControllerStr);
         for (int i = 0; i < kBoxCount; ++i)
             QCOMPARE(boxArray[i].gIsConnected, i == 1 || i == 4);
-        QVERIFY(boxArray[1].handle && boxArray[4].handle);
+        QVERIFY(DeviceBus::instance().isOpen(1) && DeviceBus::instance().isOpen(4));
 
         // Only the two boxes got a report: the probe.
         QCOMPARE(sim->sent().size(), size_t(2));
@@ -53,12 +53,12 @@ private slots:
         RecordingDiscoveryHost host;
         resetControllers(host);
         sim->clearSent();
-        HidHandle *before = boxArray[1].handle;
+        const quint64 before = DeviceBus::instance().openId(1);
 
         QVERIFY(!handleDeviceChange(host));
         QCOMPARE(checkControllerStr_Old, checkControllerStr);
         QVERIFY(sim->sent().empty());
-        QCOMPARE(boxArray[1].handle, before); // nothing reopened
+        QCOMPARE(DeviceBus::instance().openId(1), before); // nothing reopened
         QVERIFY(host.speedPollRunning);       // the poll goes on
         QCOMPARE(host.fanViewResets, 0);
     }

@@ -76,22 +76,21 @@ private slots:
 
     void vaylaSpeedFamily()
     {
-        HidHandle *h = boxArray[1].handle;
-        SetFanNormal(h, 1, 0, 3);
+        SetFanNormal(1, 0, 3);
         Report r = lastTo(1);
         QCOMPARE(r[3], uint8_t(1));
         QCOMPARE(r[4], uint8_t(0x03));
         QCOMPARE(r[5], uint8_t(60));
-        SetFanNormal(h, 1, 0, 6);
+        SetFanNormal(1, 0, 6);
         QCOMPARE(lastTo(1)[5], uint8_t(0));
-        SetFanNormal(h, 1, 0, -1);
+        SetFanNormal(1, 0, -1);
         QCOMPARE(lastTo(1)[5], uint8_t(0));
-        SetFanNormalPercent(h, 1, 2, 77);
+        SetFanNormalPercent(1, 2, 77);
         QCOMPARE(lastTo(1)[3], uint8_t(3));
         QCOMPARE(lastTo(1)[5], uint8_t(77));
-        SetFanSilent(h, 1, 1);
+        SetFanSilent(1, 1);
         QCOMPARE(lastTo(1)[5], uint8_t(0));
-        SetFanPerformance(h, 1, 1);
+        SetFanPerformance(1, 1);
         QCOMPARE(lastTo(1)[4], uint8_t(0x02));
         QCOMPARE(lastTo(1)[5], uint8_t(0));
     }
@@ -202,8 +201,7 @@ private slots:
 
     void vaylaLightingUsesTheLowByteAndBrightness()
     {
-        HidHandle *h = boxArray[1].handle;
-        SetFanColor(h, 1, 2, 256 + 200, 100, 50, 0.5f);
+        SetFanColor(1, 2, 256 + 200, 100, 50, 0.5f);
         Report r = lastTo(1);
         QCOMPARE(r[1], uint8_t(0x32));
         QCOMPARE(r[2], uint8_t(0x52));
@@ -212,10 +210,10 @@ private slots:
         QCOMPARE(r[5], uint8_t(100));
         QCOMPARE(r[6], uint8_t(50));
         QCOMPARE(r[7], uint8_t(25));
-        SetFanBlink(h, 1, 0, 255, 0, 0, 2.0f); // brightness held to 1
+        SetFanBlink(1, 0, 255, 0, 0, 2.0f); // brightness held to 1
         QCOMPARE(lastTo(1)[4], uint8_t(2));
         QCOMPARE(lastTo(1)[5], uint8_t(255));
-        SetFanRGB(h, 1, 0);
+        SetFanRGB(1, 0);
         QCOMPARE(lastTo(1)[4], uint8_t(1));
         QCOMPARE(lastTo(1)[5], uint8_t(0));
     }
@@ -227,8 +225,8 @@ private slots:
         sendCommand_Blink(-1, 0, 0);
         sendCommand_Blink(0, 5, 0);   // no such fan
         sendCommand_FanDuty(0, -1, 50);
-        SetFanColor(boxArray[1].handle, 1, 3, 1, 2, 3, 1.0f); // a single-colour box has three fans
-        SetFanColor(nullptr, 1, 0, 1, 2, 3, 1.0f);
+        SetFanColor(1, 3, 1, 2, 3, 1.0f); // a single-colour box has three fans
+        SetFanColor(2, 0, 1, 2, 3, 1.0f); // a slot with no box open
         sendCommand_SaveSettings(2);
         QVERIFY(sim->sent().empty());
 
@@ -248,10 +246,12 @@ private slots:
         int port = 0;
         int rpm = -1;
         requestFanSpeed(0, 3, [&](int p, int r) { port = p; rpm = r; });
+        QVERIFY(DeviceBus::instance().waitForIdle());
         QCOMPARE(port, 4);
         QCOMPARE(rpm, 1000); // power-on speed of a simulated fan
         sim->stall(0, 3);
         requestFanSpeed(0, 3, [&](int p, int r) { port = p; rpm = r; });
+        QVERIFY(DeviceBus::instance().waitForIdle());
         QCOMPARE(rpm, 0);
         const Report poll = lastTo(0);
         QCOMPARE(poll[1], uint8_t(0x33));

@@ -2,6 +2,7 @@
 
 #include "device/FanCurve.h"
 #include "device/FanMonitor.h"
+#include "device/Reports.h"
 
 #include <QtTest>
 
@@ -18,7 +19,19 @@ public:
     void showFanError(int fan, bool error) override { errors[fan] = error; }
     void showBoxAlarm(int box, bool alarm) override { boxAlarm[box] = alarm; }
     void raiseStallAlert(int box) override { alerts.push_back(box); }
+    void showBoxAnswering(int box, bool answering) override { this->answering[box] = answering; }
+    void raiseBoxSilentAlert(int box) override { silentAlerts.push_back(box); }
+
+    std::map<int, bool> answering;
+    std::vector<int> silentAlerts;
 };
+
+// One round of the speed poll, with every reply handed out.
+void poll(RecordingMonitorHost &host)
+{
+    updateSpeed(host);
+    QVERIFY(DeviceBus::instance().waitForIdle());
+}
 
 std::vector<int> polledPorts(const SimulatedBoxes *sim, int box)
 {
@@ -47,6 +60,12 @@ private slots:
         QCOMPARE(temperatureDuty(41, 0), 30);
         QCOMPARE(temperatureDuty(70, 0), 50);
         QCOMPARE(temperatureDuty(70, 5), 100);
+        // The cap is the curve's ceiling for a level; a damaged level never
+        // takes a fan below its lowest step.
+        const int caps[][2] = {{0, 50}, {2, 70}, {5, 100}, {-3, 50}, {9, 100}};
+        for (const auto &row : caps)
+            QCOMPARE(temperatureCapDuty(row[0]), row[1]);
+        QCOMPARE(temperatureDuty(70, -5), 50);
     }
 
     void temperatureDutyReachesOnlyFollowingFans()
@@ -70,6 +89,140 @@ private slots:
             vayla.emplace_back(r[3], r[5]);
         }
         QCOMPARE(vayla, (std::vector<std::pair<int, int>>{{1, 60}, {2, 90}}));
+    }
+
+    void capDutyReachesOnlyFollowingFans()
+    {
+        SimulatedBoxes *sim = installSimulator(QStringLiteral("1,0,-,1"));
+        forgetCommandedDuties(-1);
+        boxArray[1].boxType = BoxType::Vayla;
+        boxArray[0].rainbowFan[0].speedPer = 2;
+        boxArray[0].rainbowFan[1].isPWM = false;
+        boxArray[0].rainbowFan[2].isMonitor = false;
+        boxArray[0].rainbowFan[3].speedPer = 0;
+        boxArray[1].vaylaFan[0].speed = 1;
+        boxArray[1].vaylaFan[2].isPWM = false;
+        boxArray[3].gIsConnected = false; // gone meanwhile
+        applyCapDuty();
+
+        // Exactly the reports of the duty commands, at the cap.
+        QCOMPARE(sentTo(sim, 0), (std::vector<Report>{Reports::fanDuty(1, 70), Reports::fanDuty(4, 50),
+                                                      Reports::fanDuty(5, 100)}));
+        QCOMPARE(sentTo(sim, 1), (std::vector<Report>{Reports::vaylaDuty(1, 60), Reports::vaylaDuty(2, 100)}));
+        QVERIFY(sentTo(sim, 3).empty());
+        QCOMPARE(commandedDuty(0, 0), 70);
+        QCOMPARE(commandedDuty(0, 1), kNoCommandedDuty);
+        QCOMPARE(commandedDuty(1, 0), 60);
+        QVERIFY(followsTemperature(0, 4));
+        QVERIFY(!followsTemperature(0, 1));
+        QVERIFY(!followsTemperature(1, 3)); // a single-colour box has three fans
+        QVERIFY(!followsTemperature(16, 0));
+    }
+
+    void silentSingleColourFanIsNoStall()
+    {
+        SimulatedBoxes *sim = installSimulator(QStringLiteral("0"));
+        qint64 now = 0;
+        sim->setClock([&now] { return now; });
+        forgetCommandedDuties(-1);
+        boxArray[0].boxType = BoxType::Vayla;
+        VaylaFanRecord *fans = boxArray[0].vaylaFan;
+        for (VaylaFanRecord *f = fans; f != fans + 3; ++f)
+            f->isPWM = false;
+        RecordingMonitorHost host;
+
+        // "Silent" sends 0 %: the fan stops on purpose.
+        sendVaylaSilent(0, 1);
+        QCOMPARE(sentTo(sim, 0).back(), Reports::vaylaDuty(2, 0));
+        QCOMPARE(commandedDuty(0, 1), 0);
+        QVERIFY(isStoppedOnPurpose(0, 1));
+        now += 3000;
+        poll(host);
+        poll(host);
+        QCOMPARE(host.speeds[1], 0);
+        QVERIFY(host.alerts.empty());
+        QVERIFY(!host.errors[1]);
+        QVERIFY(!host.boxAlarm[0]);
+        resetFanView(host);
+        QVERIFY(host.alerts.empty());
+
+        // A fan that really stalls still raises its alert.
+        sim->stall(0, 2);
+        poll(host);
+        QCOMPARE(host.alerts, std::vector<int>{0});
+        QVERIFY(host.errors[2]);
+        QVERIFY(!host.errors[1]);
+
+        // Told to turn again, it gets a few readings to spin up; a zero
+        // after that is a stall again.
+        sendVaylaPerformance(0, 1);
+        QCOMPARE(commandedDuty(0, 1), kNoCommandedDuty);
+        poll(host); // still at the start of its ramp
+        QCOMPARE(host.speeds[1], 0);
+        QVERIFY(!host.errors[1]);
+        sim->stall(0, 1);
+        poll(host);
+        poll(host);
+        QCOMPARE(host.alerts.size(), size_t(1));
+        QVERIFY(!host.errors[1]);
+        poll(host);
+        QCOMPARE(host.alerts, (std::vector<int>{0, 0}));
+        QVERIFY(host.errors[1]);
+    }
+
+    void onlyAZeroDutyIsAStopOnPurpose()
+    {
+        SimulatedBoxes *sim = installSimulator(QStringLiteral("0,1"));
+        forgetCommandedDuties(-1);
+        boxArray[0].boxType = BoxType::Vayla;
+        VaylaFanRecord *fans = boxArray[0].vaylaFan;
+        for (VaylaFanRecord *f = fans; f != fans + 3; ++f)
+            f->isPWM = false;
+        // At start-up and when re-applied, level 0 is 0 % as well.
+        fans[0].speedMode = SpeedMode::Silent;
+        sendVaylaStartSpeed(0, 0);
+        QVERIFY(isStoppedOnPurpose(0, 0));
+        fans[1].speed = 0;
+        resetVaylaFan(0, 1);
+        QVERIFY(isStoppedOnPurpose(0, 1));
+        fans[1].speed = 2;
+        resetVaylaFan(0, 1);
+        QCOMPARE(commandedDuty(0, 1), 40);
+        fans[2].speedMode = SpeedMode::Performance;
+        sendVaylaStartSpeed(0, 2);
+        QCOMPARE(commandedDuty(0, 2), 100);
+
+        // A 12-LED fan is never sent less than 30 %: in "Silent" it must turn.
+        sendFanDuty(1, 2, 0);
+        QCOMPARE(sentTo(sim, 1).back(), Reports::fanDuty(3, 30));
+        QCOMPARE(commandedDuty(1, 2), 30);
+        sendFanTargetSpeed(1, 3, 400);
+        QCOMPARE(commandedDuty(1, 3), kNoCommandedDuty);
+        controllerBoxNumber = 1;
+        RecordingMonitorHost host;
+        sim->stall(1, 2);
+        poll(host);
+        QCOMPARE(host.alerts, std::vector<int>{1});
+
+        // A fan stopped on purpose is not alerted again after a device
+        // change, whatever its latch says; the other latched fans are.
+        controllerBoxNumber = 0;
+        fans[0].isAlarmShown = true;
+        resetFanView(host);
+        QCOMPARE(host.alerts, std::vector<int>{1});
+        fans[2].isAlarmShown = true;
+        resetFanView(host);
+        QCOMPARE(host.alerts, (std::vector<int>{1, 0}));
+
+        // Nothing is recorded for a box that is not there; a reopened box
+        // starts afresh.
+        sendVaylaSilent(5, 0);
+        QCOMPARE(commandedDuty(5, 0), kNoCommandedDuty);
+        forgetCommandedDuties(0);
+        QVERIFY(!isStoppedOnPurpose(0, 0));
+        QCOMPARE(commandedDuty(1, 2), 30);
+        QCOMPARE(commandedDuty(-1, 0), kNoCommandedDuty);
+        QCOMPARE(commandedDuty(0, 5), kNoCommandedDuty);
     }
 
     void pwmOffSendsTheStoredSpeed()
@@ -96,7 +249,7 @@ private slots:
         boxArray[0].rainbowFan[1].isMonitor = false;
         boxArray[1].vaylaFan[1].isMonitor = false;
         RecordingMonitorHost host;
-        updateSpeed(host);
+        poll(host);
         QCOMPARE(polledPorts(sim, 0), (std::vector<int>{1, 3, 4, 5}));
         QCOMPARE(polledPorts(sim, 1), (std::vector<int>{1, 3}));
         QVERIFY(host.alerts.empty());
@@ -109,8 +262,8 @@ private slots:
         SimulatedBoxes *sim = installSimulator(QStringLiteral("1"));
         RecordingMonitorHost host;
         sim->stall(0, 2);
-        updateSpeed(host);
-        updateSpeed(host);
+        poll(host);
+        poll(host);
         QCOMPARE(host.alerts, std::vector<int>{0});
         QVERIFY(boxArray[0].rainbowFan[2].isAlarmShown);
         QVERIFY(host.errors[2]);
@@ -123,13 +276,13 @@ private slots:
 
         sim->run(0, 2);
         QTest::qWait(50); // a little speed again
-        updateSpeed(host);
+        poll(host);
         QVERIFY(!boxArray[0].rainbowFan[2].isAlarmShown);
         QVERIFY(!host.errors[2]);
         QVERIFY(!host.boxAlarm[0]);
 
         sim->stall(0, 2);
-        updateSpeed(host);
+        poll(host);
         QCOMPARE(host.alerts.size(), size_t(3));
     }
 
@@ -144,14 +297,14 @@ private slots:
         sim->stall(0, 0);
         boxArray[0].rainbowFan[1].isMonitor = false;
         sim->stall(0, 1);
-        updateSpeed(host);
+        poll(host);
         QVERIFY(host.alerts.empty());
         QVERIFY(!boxArray[0].rainbowFan[0].isAlarmShown); // exempt fans clear their latch
         QVERIFY(host.speeds.size() == 3);                  // only the current (single-colour) box is shown
 
         // A single-colour fan stalls: one alert, its error shown, box alarm style on.
         sim->stall(1, 1);
-        updateSpeed(host);
+        poll(host);
         QCOMPARE(host.alerts, std::vector<int>{1});
         QVERIFY(host.errors[1]);
         QVERIFY(host.boxAlarm[1]);

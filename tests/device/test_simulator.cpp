@@ -128,7 +128,7 @@ private slots:
     {
         auto sim = make(QStringLiteral("1"));
         int changes = 0;
-        sim->setDeviceSetChangedHandler([&] { ++changes; });
+        sim->setDeviceSetChangedHandler([&](const QByteArray &) { ++changes; });
         HidHandle *h = sim->open(kVendorId, kProductIdBase);
 
         QCOMPARE(sim->command(QStringLiteral("plug 3 0")), QStringLiteral("ok"));

@@ -5,6 +5,9 @@
  *   FAKE_SENSORS_INIT   the init result (default 0)
  *   FAKE_SENSORS_COUNT  a sensor count to report instead of the real one
  *   FAKE_SENSORS_UNTERMINATED  1: fill every text buffer without a zero
+ *   FAKE_SENSORS_LIVE   1: FAKE_SENSORS is read again at each pass (each
+ *                       sensor count), so a test can have the next pass
+ *                       return a value, nothing, or -128 without a new init
  * Built without FAKE_SENSORS_COMPLETE, the usage entry point is missing. */
 
 #include <stdio.h>
@@ -33,6 +36,8 @@ static struct sensor sensors[MAX_SENSORS];
 static int sensor_count;
 static int reported_count;
 static int unterminated;
+static int live;
+static char parsed[4096];
 
 static int env_int(const char *name, int fallback)
 {
@@ -42,6 +47,9 @@ static int env_int(const char *name, int fallback)
 
 static void parse(const char *script)
 {
+    memset(sensors, 0, sizeof sensors);
+    sensor_count = 0;
+    snprintf(parsed, sizeof parsed, "%s", script ? script : "");
     char buffer[4096];
     snprintf(buffer, sizeof buffer, "%s", script ? script : "");
     char *save_sensor = NULL;
@@ -80,16 +88,23 @@ static void put_text(char *out, int size, const char *text)
 EXPORT int aurivent_sensors_init(int flags)
 {
     (void)flags;
-    memset(sensors, 0, sizeof sensors);
-    sensor_count = 0;
     parse(getenv("FAKE_SENSORS"));
     reported_count = env_int("FAKE_SENSORS_COUNT", sensor_count);
     unterminated = env_int("FAKE_SENSORS_UNTERMINATED", 0);
+    live = env_int("FAKE_SENSORS_LIVE", 0);
     return env_int("FAKE_SENSORS_INIT", 0);
 }
 
 EXPORT int aurivent_sensors_reserved(void) { return 0; }
-EXPORT int aurivent_sensors_count(void) { return reported_count; }
+EXPORT int aurivent_sensors_count(void)
+{
+    const char *script = getenv("FAKE_SENSORS");
+    if (live && strcmp(script ? script : "", parsed) != 0) {
+        parse(script);
+        reported_count = env_int("FAKE_SENSORS_COUNT", sensor_count);
+    }
+    return reported_count;
+}
 EXPORT int aurivent_sensors_select(int sensor) { return sensor >= 0 && sensor < sensor_count; }
 
 EXPORT int aurivent_sensors_name(int sensor, char *text, int size)

@@ -193,6 +193,8 @@ private slots:
         SimulatedBoxes *sim = installSimulator(QStringLiteral("1,-"));
         boxArray[0].rainbowFan[2] = ring();
         sendCommand_MusicBar(0, 2, 100);
+        // A newer frame for the same fan would replace one still waiting in the queue.
+        QVERIFY(DeviceBus::instance().waitForIdle());
         sendCommand_MusicPair(0, 2, 55);
         sendCommand_MusicBar(1, 0, 50);   // not connected
         sendCommand_MusicPair(16, 0, 50); // no such box

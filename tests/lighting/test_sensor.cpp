@@ -207,14 +207,73 @@ private slots:
         QCOMPARE(mapped("zenpower", "Tccd8"), QStringLiteral("CPU 7"));
         QCOMPARE(mapped("k10temp", "Tccd0"), QStringLiteral("Tccd0"));
         QCOMPARE(mapped("cpu_thermal", "temp1"), QStringLiteral("CPU"));
-        QCOMPARE(mapped("acpitz", "temp1"), QStringLiteral("Temperature 1"));
+        QCOMPARE(mapped("acpitz", "temp1"), QStringLiteral("temp1"));
         QCOMPARE(mapped("nvme", "Composite"), QStringLiteral("Composite"));
         QCOMPARE(mapped("amdgpu", "edge"), QStringLiteral("edge"));
         QCOMPARE(mapped("nvme", "Core 1"), QStringLiteral("Core 1")); // only coretemp's cores are cores
+        QCOMPARE(mapped("k10temp", "temp1"), QStringLiteral("CPU")); // older AMD: one unnamed input
+        QCOMPARE(mapped("cpu1_thermal", "temp1"), QStringLiteral("CPU"));
         QCOMPARE(mapped(nullptr, nullptr), QString());
         char tiny[4];
         aurivent_map_temperature_label("coretemp", "Package id 0", tiny, sizeof tiny);
         QCOMPARE(QString::fromLatin1(tiny), QStringLiteral("CPU"));
+    }
+
+    void implausibleCpuReadingsAreNoReading()
+    {
+        // -128 is what a broken sensor typically returns.
+        script("A|T:CPU=-128|T:Core #0=125.5|T:CPU Package=130|T:CPU 1=-0.5;B|T:GPU=40");
+        std::unique_ptr<SensorPlugin> plugin = bind(library("FakeSensors"));
+        QVERIFY(plugin);
+        TemperaturePass pass = readCpuTemperature(*plugin);
+        QVERIFY(!pass.cpuFound);
+        QCOMPARE(pass.temperature, 0);
+
+        // The plausible ones still count, up to 125 inclusive.
+        script("A|T:CPU=-128|T:Core #1=44.9|T:Core #2=125|T:CPU 3=126");
+        QCOMPARE(plugin->initialise(0), 0);
+        pass = readCpuTemperature(*plugin);
+        QVERIFY(pass.cpuFound);
+        QCOMPARE(pass.temperature, 125);
+        script("A|T:CPU=0.4");
+        QCOMPARE(plugin->initialise(0), 0);
+        pass = readCpuTemperature(*plugin);
+        QVERIFY(pass.cpuFound);
+        QCOMPARE(pass.temperature, 0);
+    }
+
+    void onlyCpuChipsGiveCpuLabels()
+    {
+        // The plug-in's own idea of a CPU label is the program's.
+        for (const char *l : {"Core MAX", "Core #0", "Core #7", "Core #8", "CPU", "CPU Package", "CPU 0", "CPU 7",
+                              "CPU 8", "CPU 10", "Temperature 0", "Temperature 1", "Temperature 8",
+                              "Temperature 9", "Temperature 18", "cpu", "CPU ", "Core #", "", "Tctl", "temp1"})
+            QCOMPARE(bool(aurivent_is_cpu_label(l)), isCpuTemperatureLabel(QLatin1String(l)));
+
+        for (const char *chip : {"coretemp", "k10temp", "zenpower", "k8temp", "cpu_thermal", "cpu0_thermal"})
+            QVERIFY2(aurivent_is_cpu_chip(chip), chip);
+        for (const char *chip : {"acpitz", "nct6798", "it8686", "nvme", "amdgpu", "cpu_thermalx", "cpux_thermal",
+                                 "cpu_thermal0", "Coretemp", "", "thinkpad"})
+            QVERIFY2(!aurivent_is_cpu_chip(chip), chip);
+        QVERIFY(!aurivent_is_cpu_chip(nullptr));
+
+        // ACPI zones and board chips are listed under their own names; a
+        // label that would read as CPU gets the chip in front of it.
+        for (const char *chip : {"acpitz", "nct6798", "it8686", "nvme", ""}) {
+            for (const char *label : {"temp1", "temp2", "CPU", "CPU Package", "Core #0", "Core MAX", "CPU 1",
+                                      "Temperature 1", "SYSTIN", "Composite"}) {
+                const QString out = mapped(chip, label);
+                QVERIFY2(!isCpuTemperatureLabel(out), qPrintable(QLatin1String(chip) + QLatin1Char('/') + out));
+                QVERIFY2(out.endsWith(QLatin1String(label)), qPrintable(out));
+            }
+        }
+        QCOMPARE(mapped("nct6798", "CPU"), QStringLiteral("nct6798 CPU"));
+        QCOMPARE(mapped("acpitz", "Temperature 1"), QStringLiteral("acpitz Temperature 1"));
+        QCOMPARE(mapped("nct6798", "SYSTIN"), QStringLiteral("SYSTIN"));
+        // Even cut short by a small buffer, it never reads as a CPU label.
+        char small[4];
+        aurivent_map_temperature_label("CPU", "CPU", small, sizeof small);
+        QVERIFY(!isCpuTemperatureLabel(QString::fromLatin1(small)));
     }
 };
 

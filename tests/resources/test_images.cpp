@@ -40,6 +40,7 @@ const Expected Pictures[] = {
     {"Images/device.png", 38, 28},
     {"Images/device_h.png", 38, 28},
     {"Images/device_r.png", 38, 28},
+    {"Images/device_a.png", 38, 28},
     {"Images/menu_Language.png", 131, 356},
     {"Images/keyboard/passwordMask.png", 999, 606},
     {"Images/blankImage.png", 299, 388},
@@ -361,6 +362,7 @@ void TestImages::statesLookDifferent()
         {"Images/device.png", "Images/device_h.png"},
         {"Images/device.png", "Images/device_r.png"},
         {"Images/device_h.png", "Images/device_r.png"},
+        {"Images/device_r.png", "Images/device_a.png"},
         {"Images/btn_openFan.png", "Images/btn_closeFan.png"},
         {"Images/light.png", "Images/light_off.png"},
         {"Images/adjust.png", "Images/adjust_h.png"},
@@ -399,6 +401,10 @@ void TestImages::statesLookDifferent()
     QVERIFY(alarm[0] > 2 * alarm[2]);
     const QVector<double> checked = meanColour(load("Images/device_h.png"));
     QVERIFY(checked[2] > 2 * checked[0]);
+    // Amber: red and green well above blue, and more green than the alarm has.
+    const QVector<double> silent = meanColour(load("Images/device_a.png"));
+    QVERIFY(silent[0] > 2 * silent[2] && silent[1] > 1.5 * silent[2]);
+    QVERIFY(silent[1] > 1.5 * alarm[1]);
 }
 
 QTEST_MAIN(TestImages)

@@ -180,7 +180,13 @@ private slots:
                                          {"Fan4", partial}},
                              QJsonObject{{"Fan1", fan(1, 2, 3, 1)}},  // no ControllerNum: box 0
                          })});
-        const std::vector<Lighting> sent = lightingSent(sim);
+        // Each box has its own I/O thread: order holds per box, not across boxes.
+        std::vector<Lighting> sent;
+        for (int box : {1, 0}) {
+            for (const Lighting &l : lightingSent(sim))
+                if (l.box == box)
+                    sent.push_back(l);
+        }
         QCOMPARE(sent.size(), size_t(3));
         // Box 1 port 1: green, red, blue scaled by brightness.
         QCOMPARE(sent[0].box, 1);

@@ -22,6 +22,8 @@ inline SimulatedBoxes *installSimulator(const QString &spec, bool discover = tru
     QString error;
     boxes->plugFromSpec(spec, &error);
     SimulatedBoxes *sim = boxes.get();
+    // What the boxes received is looked at only once everything sent so far got there.
+    sim->setSettleHandler([] { DeviceBus::instance().waitForIdle(); });
     DeviceBus::instance().setTrace(nullptr);
     DeviceBus::instance().setTransport(std::move(boxes));
     if (discover) {
@@ -51,6 +53,7 @@ public:
     std::vector<int> checkedButtons;
     bool present[kBoxCount] = {};
     int fanViewResets = 0;
+    std::vector<int> opened;
 
     void startSpeedPoll() override
     {
@@ -64,4 +67,5 @@ public:
     void checkBoxButton(int box) override { checkedButtons.push_back(box); }
     void setBoxButtonPresent(int box, bool p) override { present[box] = p; }
     void resetFanView() override { ++fanViewResets; }
+    void boxOpened(int box) override { opened.push_back(box); }
 };

@@ -3,6 +3,7 @@
 #include "app/Aurivent.h"
 #include "app/CommandLine.h"
 #include "app/DeviceSetup.h"
+#include "device/DeviceBus.h"
 #include "device/sim/SimulatedBoxes.h"
 #include "storage/IniHelper.h"
 #include "ui/MainView.h"
@@ -53,6 +54,8 @@ QWidget *Scenes::mainWindow() const
 void Scenes::poll()
 {
     m_program->updateSpeed();
+    // Every box answers on its own thread; the replies come back as events.
+    DeviceBus::instance().waitForIdle();
     QCoreApplication::processEvents();
 }
 

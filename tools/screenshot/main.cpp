@@ -111,6 +111,24 @@ int main(int argc, char *argv[])
             ok &= save(scenes.grab(window), out + QStringLiteral("/keypad.png"));
             QTest::keyClick(window, Qt::Key_Escape);
 
+            // A second box that stops answering: its button and the alert say so.
+            int second = -1;
+            for (int box = first + 1; box < 16 && second < 0; ++box)
+                second = types[box] >= 0 ? box : -1;
+            if (second >= 0) {
+                scenes.simulator()->mute(second, true);
+                for (int i = 0; i < 3; ++i)
+                    scenes.poll();
+                ok &= save(scenes.grab(window), out + QStringLiteral("/silent.png"));
+                if (auto *alert = program.findChild<AlertView *>()) {
+                    ok &= save(scenes.grab(alert), out + QStringLiteral("/alert-silent.png"));
+                    alert->hide();
+                    program.alertViewReceiveData(QString());
+                }
+                scenes.simulator()->mute(second, false);
+                scenes.poll();
+            }
+
             // Fan 4 sits at the back right of the carousel.
             scenes.simulator()->stall(first, 3);
             scenes.poll();

@@ -1,0 +1,68 @@
+#include "CrashSafety.h"
+
+#include <atomic>
+#include <csignal>
+#include <unistd.h>
+
+namespace CrashSafety {
+
+namespace {
+
+// Two tables: the GUI thread fills the one not in use and then switches, so
+// a crash in the middle of a refresh still finds a whole table.
+struct Table {
+    int count = 0;
+    Prepared entries[kMaxPrepared];
+};
+Table g_tables[2];
+std::atomic<int> g_active{0};
+std::atomic<bool> g_installed{false};
+
+void onCrash(int signal)
+{
+    writePrepared();
+    // The handler was reset on entry (SA_RESETHAND): raised again, the signal
+    // does what it would have done, once this handler returns.
+    raise(signal);
+}
+
+} // namespace
+
+void install()
+{
+    if (g_installed.exchange(true))
+        return;
+    struct sigaction action = {};
+    action.sa_handler = onCrash;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;
+    for (int signal : {SIGSEGV, SIGBUS, SIGABRT, SIGILL, SIGFPE})
+        sigaction(signal, &action, nullptr);
+}
+
+void prepare(const std::vector<Prepared> &reports)
+{
+    const int next = 1 - g_active.load();
+    Table &table = g_tables[next];
+    table.count = 0;
+    for (const Prepared &p : reports) {
+        if (table.count == kMaxPrepared)
+            break;
+        table.entries[table.count++] = p;
+    }
+    g_active.store(next);
+}
+
+int writePrepared()
+{
+    const Table &table = g_tables[g_active.load()];
+    int whole = 0;
+    for (int i = 0; i < table.count; ++i) {
+        const Prepared &p = table.entries[i];
+        if (p.descriptor >= 0 && write(p.descriptor, p.report.data(), kReportSize) == kReportSize)
+            ++whole;
+    }
+    return whole;
+}
+
+} // namespace CrashSafety

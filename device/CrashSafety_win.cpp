@@ -1,0 +1,20 @@
+#include "CrashSafety.h"
+
+// No emergency descriptors on Windows (see HidEmergency_win.cpp): a crash
+// there leaves the fans at their last command.
+namespace CrashSafety {
+
+void install()
+{
+}
+
+void prepare(const std::vector<Prepared> &)
+{
+}
+
+int writePrepared()
+{
+    return 0;
+}
+
+} // namespace CrashSafety

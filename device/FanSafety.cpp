@@ -1,0 +1,71 @@
+#include "FanSafety.h"
+
+#include "BoxTable.h"
+#include "common/Logging.h"
+#include "DeviceBus.h"
+#include "FanCurve.h"
+#include "FanMonitor.h"
+#include "Reports.h"
+
+namespace {
+
+int followingFans(int b)
+{
+    int n = 0;
+    for (int f = 0; f < fanCountOf(boxArray[b]); ++f)
+        n += followsTemperature(b, f) ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+bool leaveFansSafe(int flushMs)
+{
+    applyCapDuty();
+    for (int b = 0; b < kBoxCount; ++b) {
+        if (!boxArray[b].gIsConnected)
+            continue;
+        const int n = followingFans(b);
+        if (n > 0)
+            qCInfo(lcDevice) << "box" << b << "on exit:" << n
+                             << "fans that follow the CPU temperature left at their highest speed";
+        else
+            qCInfo(lcDevice) << "box" << b << "on exit: fixed fan speeds kept";
+    }
+    const bool flushed = DeviceBus::instance().flush(flushMs);
+    if (!flushed)
+        qCWarning(lcDevice) << "on exit: not every box took its last reports in time";
+    return flushed;
+}
+
+std::vector<CrashSafety::Prepared> crashReports()
+{
+    std::vector<CrashSafety::Prepared> reports;
+    const DeviceBus &bus = DeviceBus::instance();
+    for (int b = 0; b < kBoxCount; ++b) {
+        const ControllerBox &box = boxArray[b];
+        const int descriptor = bus.emergencyDescriptor(b);
+        if (!box.gIsConnected || descriptor < 0)
+            continue;
+        for (int f = 0; f < fanCountOf(box); ++f) {
+            if (!followsTemperature(b, f))
+                continue;
+            // The same bytes applyCapDuty() sends.
+            const Report report = box.isVaylaBox()
+                ? Reports::vaylaDuty(f + 1, temperatureCapDuty(box.vaylaFan[f].speed))
+                : Reports::fanDuty(f + 1, temperatureCapDuty(box.rainbowFan[f].speedPer));
+            reports.push_back({descriptor, report});
+        }
+    }
+    return reports;
+}
+
+void applyFollowingDuty(int b, bool haveReading, int temperature)
+{
+    if (!isValidBox(b) || !boxArray[b].gIsConnected)
+        return;
+    if (haveReading)
+        applyTemperatureDuty(temperature, b);
+    else
+        applyCapDuty(b);
+}

@@ -1,0 +1,275 @@
+#include "SimFixture.h"
+
+#include "app/Aurivent.h"
+#include "app/WindowMessages.h"
+#include "device/CrashSafety.h"
+#include "device/FanMonitor.h"
+#include "device/FanSafety.h"
+#include "device/HotplugMonitor.h"
+#include "device/Reports.h"
+#include "storage/IniHelper.h"
+#include "ui/AlertView.h"
+#include "ui/MainView.h"
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// The whole program on simulated boxes: fans that follow the CPU temperature
+// are never left at a cool-CPU duty when the program stops following it, and
+// a box that comes back gets what the window shows.
+class TestFanSafety : public QObject {
+    Q_OBJECT
+
+private:
+    SimulatedBoxes *sim = nullptr;
+
+    void start(const QString &spec, const QByteArray &deviceFile = QByteArray())
+    {
+        QDir(IniHelper::dataFolder()).removeRecursively();
+        QDir().mkpath(IniHelper::dataFolder());
+        QFile file(IniHelper::deviceFilePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Main]\nAutoUpdate=0\nisAutoRun=0\nLanguage=0\nPassword=9462\nOpenPassword=0\n" + deviceFile);
+        file.close();
+        sim = installSimulator(spec, false);
+    }
+
+    // The last speed report each port of a box got, -1 for none.
+    std::map<int, Report> lastSpeed(int box)
+    {
+        std::map<int, Report> last;
+        for (const Report &r : sentTo(sim, box))
+            if (r[1] == 0x32 && r[2] == 0x51)
+                last[r[3]] = r;
+        return last;
+    }
+
+    std::vector<int> lightingPorts(int box)
+    {
+        std::vector<int> ports;
+        for (const Report &r : sentTo(sim, box))
+            if (r[1] == 0x32 && r[2] == 0x52)
+                ports.push_back(r[3]);
+        return ports;
+    }
+
+    // Box 0: five RGB fans, fan 1 capped at 70 %, fan 3 on a fixed speed.
+    // Box 1: three single-colour fans following the temperature, fan 0 capped at 60 %.
+    void prepareFans()
+    {
+        boxArray[0].rainbowFan[1].speedPer = 2;
+        boxArray[0].rainbowFan[3].isPWM = false;
+        for (VaylaFanRecord &fan : boxArray[1].vaylaFan)
+            fan.isPWM = fan.isMonitor = true;
+        boxArray[1].vaylaFan[0].speed = 1;
+    }
+
+    void expectCaps()
+    {
+        std::map<int, Report> rgb = lastSpeed(0);
+        for (int port : {1, 3, 5})
+            QCOMPARE(rgb[port], Reports::fanDuty(port, 100));
+        QCOMPARE(rgb[2], Reports::fanDuty(2, 70));
+        QCOMPARE(rgb.count(4), size_t(0)); // a fixed speed keeps its own command
+        std::map<int, Report> vayla = lastSpeed(1);
+        QCOMPARE(vayla[1], Reports::vaylaDuty(1, 60));
+        QCOMPARE(vayla[2], Reports::vaylaDuty(2, 100));
+        QCOMPARE(vayla[3], Reports::vaylaDuty(3, 100));
+    }
+
+    // Runs the event loop until `trigger` ends it, as the program's exec() does.
+    static void runUntilQuit(const std::function<void()> &trigger)
+    {
+        QTimer safety; // a net for a path that never quits
+        safety.setSingleShot(true);
+        connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        safety.start(30000);
+        QTimer::singleShot(0, trigger);
+        const int result = QCoreApplication::exec();
+        safety.stop();
+        QCOMPARE(result, 0);
+    }
+
+private slots:
+    // As in the program: closing windows never ends it, only an exit does.
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void everyOrderlyEndLeavesFollowingFansAtTheirCap_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("tray Exit") << QStringLiteral("tray");
+        QTest::newRow("0x8105 while hidden") << QStringLiteral("8105");
+    }
+
+    void everyOrderlyEndLeavesFollowingFansAtTheirCap()
+    {
+        QFETCH(QString, path);
+        start(QStringLiteral("1,0"), "[Device1]\nBoxType=0\n");
+        Aurivent program;
+        prepareFans();
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        sim->clearSent();
+        if (path == QLatin1String("tray")) {
+            QAction *exit = nullptr;
+            for (QAction *a : program.findChildren<QAction *>())
+                if (a->text() == QLatin1String("Exit"))
+                    exit = a;
+            QVERIFY(exit);
+            runUntilQuit([exit] { exit->trigger(); });
+        } else {
+            program.view()->hide();
+            runUntilQuit([&program] { program.handleWindowMessage(0x8105, 1, 0); });
+        }
+        // The reports went out before the program could leave: no waiting here.
+        const std::vector<Report> all = sentTo(sim, 0);
+        QVERIFY(!all.empty());
+        expectCaps();
+    }
+
+    void aCrashSendsThePreparedCaps()
+    {
+        start(QStringLiteral("1,0"), "[Device1]\nBoxType=0\n");
+        int pipes[2][2];
+        QVERIFY(pipe(pipes[0]) == 0 && pipe(pipes[1]) == 0);
+        sim->setEmergencyDescriptor(0, pipes[0][1]);
+        sim->setEmergencyDescriptor(1, pipes[1][1]);
+        Aurivent program;
+        prepareFans();
+        program.updateSpeed(); // the poll keeps the crash reports up to date
+        QVERIFY(DeviceBus::instance().waitForIdle());
+
+        const pid_t child = fork();
+        if (child == 0) {
+            CrashSafety::install();
+            raise(SIGSEGV);
+            _exit(0); // never reached: the signal ends the child
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status));
+        QCOMPARE(WTERMSIG(status), SIGSEGV);
+        for (int box : {0, 1}) {
+            ::close(pipes[box][1]);
+            QByteArray bytes;
+            char buffer[1024];
+            ssize_t n;
+            while ((n = read(pipes[box][0], buffer, sizeof buffer)) > 0)
+                bytes.append(buffer, int(n));
+            ::close(pipes[box][0]);
+            std::vector<Report> expected;
+            if (box == 0) {
+                for (int port : {1, 2, 3, 5})
+                    expected.push_back(Reports::fanDuty(port, port == 2 ? 70 : 100));
+            } else {
+                expected = {Reports::vaylaDuty(1, 60), Reports::vaylaDuty(2, 100), Reports::vaylaDuty(3, 100)};
+            }
+            QCOMPARE(bytes.size(), int(expected.size()) * kReportSize);
+            for (size_t i = 0; i < expected.size(); ++i)
+                QVERIFY(memcmp(bytes.constData() + i * kReportSize, expected[i].data(), kReportSize) == 0);
+        }
+        sim->setEmergencyDescriptor(0, -1);
+        sim->setEmergencyDescriptor(1, -1);
+        CrashSafety::prepare({});
+    }
+
+    void aBoxRepluggedAtOnceIsOpenedAgainAndGetsItsSettings()
+    {
+        start(QStringLiteral("1,1"));
+        HotplugMonitor hotplug;
+        sim->setDeviceSetChangedHandler([&hotplug](const QByteArray &removed) {
+            if (removed.isEmpty())
+                hotplug.notify();
+            else
+                hotplug.notifyRemoved(removed);
+        });
+        StartOptions options;
+        options.simulated = true;
+        options.hotplug = &hotplug;
+        Aurivent program(options);
+        // What the window shows for fan 3 of box 1, not saved anywhere.
+        boxArray[1].rainbowFan[2].lightMode = LightMode::Breath;
+        boxArray[1].rainbowFan[2].lightSpeed = 1;
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        const quint64 before = DeviceBus::instance().openId(1);
+        const quint64 other = DeviceBus::instance().openId(0);
+        sim->clearSent();
+
+        QSignalSpy changed(&hotplug, &HotplugMonitor::deviceSetMayHaveChanged);
+        // Away and back at once, well inside the hot-plug settle time.
+        sim->unplug(1);
+        sim->plug(1, 1);
+        QVERIFY(changed.wait(5000));
+        QCOMPARE(changed.count(), 1); // one settled change for both events...
+        QVERIFY(DeviceBus::instance().waitForIdle());
+
+        // ...but the box is known to have gone: it is opened afresh, and gets its settings.
+        QVERIFY(DeviceBus::instance().openId(1) != before);
+        QCOMPARE(DeviceBus::instance().openId(0), other); // the other box is left alone
+        QCOMPARE(DeviceBus::instance().health(1), BoxHealth::Answering);
+        std::vector<int> ports = lightingPorts(1);
+        std::sort(ports.begin(), ports.end());
+        QCOMPARE(ports, (std::vector<int>{1, 2, 3, 4, 5}));
+        QCOMPARE(sim->lastLighting(1, 2)[4], uint8_t(Reports::effectModeByte(LightMode::Breath, 1)));
+        // No reading yet on this machine: its temperature-following fans get their cap.
+        for (int port = 1; port <= 5; ++port)
+            QCOMPARE(lastSpeed(1)[port], Reports::fanDuty(port, 100));
+        QVERIFY(lightingPorts(0).empty());
+    }
+
+    void aBoxAnsweringAgainGetsItsSettings()
+    {
+        start(QStringLiteral("1"));
+        DeviceBus::instance().setReadTimeout(30);
+        Aurivent program;
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        sim->mute(0, true);
+        for (int i = 0; i < 3; ++i) {
+            program.updateSpeed();
+            QVERIFY(DeviceBus::instance().waitForIdle());
+        }
+        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
+        program.findChild<AlertView *>()->hide();
+        program.alertViewReceiveData(QString());
+        // It was power-cycled meanwhile: back to its defaults, and answering.
+        sim->unplug(0);
+        sim->plug(0, 1);
+        sim->clearSent();
+        program.updateSpeed(); // the old handle fails: the box is gone
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Gone);
+        program.deviceChanged();
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Answering);
+        QCOMPARE(lightingPorts(0).size(), size_t(5));
+        DeviceBus::instance().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
+    }
+
+    void silentThenAnsweringResendsWithoutAReplug()
+    {
+        start(QStringLiteral("1"));
+        DeviceBus::instance().setReadTimeout(30);
+        Aurivent program;
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        sim->mute(0, true);
+        for (int i = 0; i < 3; ++i) {
+            program.updateSpeed();
+            QVERIFY(DeviceBus::instance().waitForIdle());
+        }
+        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
+        sim->mute(0, false);
+        sim->clearSent();
+        program.updateSpeed();
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Answering);
+        QCOMPARE(lightingPorts(0).size(), size_t(5));
+        DeviceBus::instance().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
+    }
+};
+
+QTEST_MAIN(TestFanSafety)
+#include "test_fansafety.moc"

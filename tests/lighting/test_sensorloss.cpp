@@ -1,0 +1,294 @@
+#include "SimFixture.h"
+
+#include "device/FanMonitor.h"
+#include "device/Reports.h"
+#include "lighting/LightModes.h"
+#include "lighting/SoftwareEffects.h"
+#include "lighting/TemperatureColor.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+QString library(const char *name)
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/lib") + QLatin1String(name)
+        + QStringLiteral(".so");
+}
+
+// What the scripted plug-in's next pass returns.
+void reading(const char *script)
+{
+    qputenv("FAKE_SENSORS", script);
+}
+
+// The duty reports (port, percent) a box received, in order.
+std::vector<std::pair<int, int>> duties(const SimulatedBoxes *sim, int box)
+{
+    std::vector<std::pair<int, int>> out;
+    for (const Report &r : sentTo(sim, box))
+        if (r[1] == 0x32 && r[2] == 0x51 && (r[4] == 0x01 || r[4] == 0x03))
+            out.emplace_back(r[3], r[5]);
+    return out;
+}
+
+using Duties = std::vector<std::pair<int, int>>;
+
+QStringList g_log;
+void collect(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type != QtDebugMsg)
+        g_log << text;
+}
+
+} // namespace
+
+// The CPU reading and what the fans and the colours do without one.
+class TestSensorLoss : public QObject {
+    Q_OBJECT
+
+private:
+    SimulatedBoxes *sim = nullptr;
+    std::unique_ptr<SoftwareEffects> effects;
+
+private slots:
+    void init()
+    {
+        qputenv("FAKE_SENSORS_LIVE", "1");
+        qputenv("FAKE_SENSORS_INIT", "0");
+        qunsetenv("FAKE_SENSORS_COUNT");
+        reading("Cpu|T:CPU=45");
+        // A 12-LED box and a single-colour box; every fan follows the temperature.
+        sim = installSimulator(QStringLiteral("1,0"));
+        boxArray[1].boxType = BoxType::Vayla;
+        boxArray[0].rainbowFan[0].speedPer = 2; // cap 70
+        boxArray[1].vaylaFan[0].speed = 1;      // cap 60
+        forgetCommandedDuties(-1);
+        effects = std::make_unique<SoftwareEffects>();
+        // The passes are driven by hand unless a test shortens these.
+        effects->setSensorPeriods(3600 * 1000, 3600 * 1000);
+    }
+
+    void cleanup() { effects.reset(); }
+
+    void capAfterThreeMissedPassesThenTheCurveAgain()
+    {
+        QSignalSpy lost(effects.get(), &SoftwareEffects::temperatureReadingLost);
+        QSignalSpy missing(effects.get(), &SoftwareEffects::temperatureMissing);
+        QSignalSpy changed(effects.get(), &SoftwareEffects::temperatureChanged);
+        effects->startSensors(library("FakeSensors"));
+        QVERIFY(effects->hasSensors());
+
+        effects->updateCPUTemp(); // 45 degrees: curve 50
+        QCOMPARE(duties(sim, 0), (Duties{{1, 50}, {2, 50}, {3, 50}, {4, 50}, {5, 50}}));
+        QCOMPARE(duties(sim, 1), (Duties{{1, 50}, {2, 50}, {3, 50}}));
+        QCOMPARE(changed.takeFirst().at(0).toInt(), 45);
+
+        // A short gap: the fans keep their duty, the label says "no reading".
+        sim->clearSent();
+        reading("Cpu|T:GPU=70");
+        effects->updateCPUTemp();
+        effects->updateCPUTemp();
+        QVERIFY(sim->sent().empty());
+        QCOMPARE(missing.size(), 2);
+        QVERIFY(lost.isEmpty());
+        QVERIFY(!effects->hasTemperature());
+
+        // The third pass without a reading: every following fan at its cap,
+        // with the same duty command the curve uses.
+        effects->updateCPUTemp();
+        QCOMPARE(duties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}));
+        QCOMPARE(duties(sim, 1), (Duties{{1, 60}, {2, 100}, {3, 100}}));
+        QCOMPARE(sentTo(sim, 0).front(), Reports::fanDuty(1, 70));
+        QCOMPARE(sentTo(sim, 1).front(), Reports::vaylaDuty(1, 60));
+        QCOMPARE(lost.size(), 1);
+        QCOMPARE(commandedDuty(0, 0), 70);
+
+        // Still no reading: a broken sensor's -128, then nonsense above 125.
+        for (const char *broken : {"Cpu|T:CPU=-128", "Cpu|T:CPU=200|T:Core #0=-128", ""}) {
+            sim->clearSent();
+            reading(broken);
+            effects->updateCPUTemp();
+            QVERIFY2(duties(sim, 0).size() == 5 && duties(sim, 0)[1] == std::make_pair(2, 100), broken);
+            QVERIFY(!effects->hasTemperature());
+        }
+        QCOMPARE(lost.size(), 1); // told once per outage
+        QVERIFY(changed.isEmpty());
+
+        // Readings return: the curve drives the fans again.
+        sim->clearSent();
+        reading("Cpu|T:CPU=-128|T:Core #0=41.5");
+        effects->updateCPUTemp();
+        QCOMPARE(duties(sim, 0), (Duties{{1, 30}, {2, 30}, {3, 30}, {4, 30}, {5, 30}}));
+        QCOMPARE(duties(sim, 1), (Duties{{1, 30}, {2, 30}, {3, 30}}));
+        QCOMPARE(changed.takeFirst().at(0).toInt(), 41);
+        QVERIFY(effects->hasTemperature());
+
+        // A second outage is told again.
+        reading("");
+        for (int i = 0; i < 3; ++i)
+            effects->updateCPUTemp();
+        QCOMPARE(lost.size(), 2);
+    }
+
+    void capFromTheFirstPassAtStartUp()
+    {
+        // The plug-in runs but has no CPU reading.
+        QSignalSpy lost(effects.get(), &SoftwareEffects::temperatureReadingLost);
+        reading("Board|T:temp1=30");
+        effects->startSensors(library("FakeSensors"));
+        QVERIFY(effects->hasSensors());
+        QVERIFY(sim->sent().empty());
+        effects->updateCPUTemp();
+        QCOMPARE(duties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}));
+        QCOMPARE(duties(sim, 1), (Duties{{1, 60}, {2, 100}, {3, 100}}));
+        QCOMPARE(lost.size(), 1);
+
+        // No plug-in at all: the same.
+        effects = std::make_unique<SoftwareEffects>();
+        effects->setSensorPeriods(3600 * 1000, 3600 * 1000);
+        QSignalSpy lostAgain(effects.get(), &SoftwareEffects::temperatureReadingLost);
+        sim->clearSent();
+        effects->startSensors(library("NoSuchSensors"));
+        QVERIFY(!effects->hasSensors());
+        effects->updateCPUTemp();
+        QCOMPARE(duties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}));
+        QCOMPARE(lostAgain.size(), 1);
+    }
+
+    void aPluginThatStartsLaterIsPickedUp()
+    {
+        // It fails to start; the retry timer keeps trying.
+        qputenv("FAKE_SENSORS_INIT", "3");
+        effects->setSensorPeriods(20, 10);
+        effects->startSensors(library("FakeSensors"));
+        QVERIFY(!effects->hasSensors());
+        QVERIFY(effects->isSensorRetryRunning());
+        QSignalSpy changed(effects.get(), &SoftwareEffects::temperatureChanged);
+        qputenv("FAKE_SENSORS_INIT", "0");
+        QTRY_VERIFY_WITH_TIMEOUT(effects->hasTemperature(), 20000);
+        QVERIFY(effects->hasSensors());
+        QCOMPARE(changed.first().at(0).toInt(), 45);
+        // With a reading there is nothing left to retry.
+        QTRY_VERIFY_WITH_TIMEOUT(!effects->isSensorRetryRunning(), 20000);
+    }
+
+    void retriesSayOnlyWhatChanged()
+    {
+        g_log.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(collect);
+        qputenv("FAKE_SENSORS_INIT", "3");
+        effects->startSensors(library("FakeSensors"));
+        for (int i = 0; i < 3; ++i)
+            effects->retrySensorPlugin();
+        qputenv("FAKE_SENSORS_INIT", "4");
+        effects->retrySensorPlugin();
+        effects->retrySensorPlugin();
+        qputenv("FAKE_SENSORS_INIT", "0");
+        effects->retrySensorPlugin();
+        // Running without a CPU reading: started again and again, quietly.
+        reading("Board|T:temp1=30");
+        for (int i = 0; i < 3; ++i) {
+            effects->updateCPUTemp();
+            effects->retrySensorPlugin();
+        }
+        qInstallMessageHandler(previous);
+        QCOMPARE(g_log.filter(QStringLiteral("INIT")),
+                 (QStringList{QStringLiteral("INIT FAILED: 3"), QStringLiteral("INIT FAILED: 4"),
+                              QStringLiteral("INIT OK")}));
+        QCOMPARE(g_log.filter(QStringLiteral("no CPU temperature reading")).size(), 1);
+    }
+
+    void aPluginWithoutCpuReadingIsStartedAgain()
+    {
+        // It starts, but its CPU driver is not loaded yet: the readings it
+        // lists only change when it is started again.
+        qputenv("FAKE_SENSORS_LIVE", "0");
+        reading("Board|T:temp1=30");
+        effects->startSensors(library("FakeSensors"));
+        QVERIFY(effects->hasSensors());
+        effects->updateCPUTemp();
+        QVERIFY(!effects->hasTemperature());
+        QVERIFY(effects->isSensorRetryRunning());
+
+        // A new start that fails leaves no plug-in behind to read from.
+        qputenv("FAKE_SENSORS_INIT", "2");
+        effects->retrySensorPlugin();
+        QVERIFY(!effects->hasSensors());
+        QVERIFY(effects->sensorInfo().isEmpty());
+        qputenv("FAKE_SENSORS_INIT", "0");
+        effects->retrySensorPlugin();
+        QVERIFY(effects->hasSensors());
+
+        reading("Board|T:temp1=30;k10temp|T:CPU=52");
+        effects->updateCPUTemp();
+        QVERIFY(!effects->hasTemperature()); // not without a new start
+        effects->retrySensorPlugin();
+        effects->updateCPUTemp();
+        QVERIFY(effects->hasTemperature());
+        QCOMPARE(effects->temperature(), 52);
+    }
+
+    void noColourBeforeTheFirstReading()
+    {
+        sim = installSimulator(QStringLiteral("1"));
+        RainbowFanRecord &fan = boxArray[0].rainbowFan[1];
+        fan.lightMode = LightMode::Temperature;
+        fan.isTurnOffLed = false;
+        boxArray[0].rainbowFan[2].lightMode = LightMode::Copy;
+        boxArray[0].rainbowFan[2].copyLightMode = LightMode::Temperature;
+        boxArray[0].rainbowFan[2].isTurnOffLed = false;
+        reading("Board|T:temp1=30");
+        effects->startSensors(library("FakeSensors"));
+
+        // Start-up sends the stored settings: no colour yet for fans 1 and 2.
+        applyBoxSettings(0, *effects, Resend::Startup);
+        QVERIFY(effects->isTemperatureColorRunning());
+        const Report none{};
+        QCOMPARE(sim->lastLighting(0, 1), none);
+        effects->sendCommandCPUTemp();
+        effects->updateCPUTemp();
+        effects->sendCommandCPUTemp();
+        applyFanLight(0, 1, *effects);
+        QCOMPARE(sim->lastLighting(0, 1), none);
+
+        // The first reading brings the colour of its temperature at once.
+        auto colour = [](int port, int r, int g, int b) {
+            Report report = Reports::rainbowLighting(port, Reports::kSteadySingle);
+            Reports::setTriple(report, 0, uint8_t(r), uint8_t(g), uint8_t(b));
+            return report;
+        };
+        reading("Cpu|T:CPU=52.7");
+        effects->updateCPUTemp();
+        QCOMPARE(sim->lastLighting(0, 1), colour(2, 0, 255, 0));
+        QCOMPARE(sim->lastLighting(0, 2), colour(3, 0, 255, 0));
+        sim->clearSent();
+        effects->sendCommandCPUTemp(); // no change of temperature yet: nothing to walk
+        QVERIFY(sim->sent().empty());
+
+        // Lost again: the colour is not walked towards "cold", and a fan
+        // switched to the mode now gets no colour.
+        reading("");
+        effects->updateCPUTemp();
+        for (int i = 0; i < 5; ++i)
+            effects->sendCommandCPUTemp();
+        applyFanLight(0, 1, *effects);
+        QVERIFY(sim->sent().empty());
+        QCOMPARE(sim->lastLighting(0, 1), colour(2, 0, 255, 0));
+
+        // Back: at once the colour of the new reading.
+        reading("Cpu|T:CPU=64");
+        effects->updateCPUTemp();
+        QCOMPARE(sim->lastLighting(0, 1), colour(2, 255, 0, 0));
+        // And a fan switched to the mode now gets it at once.
+        sim->clearSent();
+        applyFanLight(0, 1, *effects);
+        QCOMPARE(sentTo(sim, 0).size(), size_t(1));
+        QCOMPARE(sim->lastLighting(0, 1), colour(2, 255, 0, 0));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSensorLoss)
+#include "test_sensorloss.moc"
