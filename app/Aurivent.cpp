@@ -52,6 +52,8 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
 {
     m_prefix = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     setGeometry(QRect(0, 0, 0, 0));
+    // Never seen itself: an X server refuses focus for a window of no size.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     hide();
     setWindowIcon(QIcon(m_prefix + QStringLiteral("Images/logo.ico")));
 

@@ -21,11 +21,17 @@ constexpr int kMaxPrepared = 80;
 
 // Installs the handlers of SIGSEGV, SIGBUS, SIGABRT, SIGILL and SIGFPE; once.
 // Each writes the prepared reports, then lets the signal end the process as
-// it would have (a core dump included).
+// it would have (a core dump included). An exit() that bypasses the orderly
+// end (Qt's own when the X server goes away) writes them too; the orderly
+// end has closed every box by then, so nothing is left to write.
 void install();
 
 // Replaces the prepared reports (at most kMaxPrepared are kept).
 void prepare(const std::vector<Prepared> &reports);
+
+// Drops every report prepared for `descriptor`; called before it is closed,
+// so that a crash never writes into whatever reuses its number.
+void forget(int descriptor);
 
 // Writes every prepared report now, as the handler does; how many went out whole.
 int writePrepared();

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace CrashSafety {
@@ -38,6 +39,7 @@ void install()
     action.sa_flags = SA_RESETHAND;
     for (int signal : {SIGSEGV, SIGBUS, SIGABRT, SIGILL, SIGFPE})
         sigaction(signal, &action, nullptr);
+    std::atexit([] { writePrepared(); });
 }
 
 void prepare(const std::vector<Prepared> &reports)
@@ -51,6 +53,20 @@ void prepare(const std::vector<Prepared> &reports)
         table.entries[table.count++] = p;
     }
     g_active.store(next);
+}
+
+void forget(int descriptor)
+{
+    if (descriptor < 0)
+        return;
+    const Table &table = g_tables[g_active.load()];
+    std::vector<Prepared> kept;
+    for (int i = 0; i < table.count; ++i) {
+        if (table.entries[i].descriptor != descriptor)
+            kept.push_back(table.entries[i]);
+    }
+    if (int(kept.size()) != table.count)
+        prepare(kept);
 }
 
 int writePrepared()

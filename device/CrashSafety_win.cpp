@@ -12,6 +12,10 @@ void prepare(const std::vector<Prepared> &)
 {
 }
 
+void forget(int)
+{
+}
+
 int writePrepared()
 {
     return 0;

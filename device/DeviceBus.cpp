@@ -2,6 +2,7 @@
 
 #include "BoxLink.h"
 #include "BoxTable.h"
+#include "CrashSafety.h"
 #include "HidTransport.h"
 #include "ProtocolTrace.h"
 
@@ -120,6 +121,7 @@ void DeviceBus::close(int box)
 {
     if (!link(box))
         return;
+    CrashSafety::forget(m_emergency[box]);
     m_links[box]->shutdown(0);
     m_links[box].reset();
     m_nodes[box].clear();

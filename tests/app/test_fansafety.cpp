@@ -177,6 +177,33 @@ private slots:
         CrashSafety::prepare({});
     }
 
+    void aClosedBoxIsNeverWrittenByACrash()
+    {
+        start(QStringLiteral("1"));
+        int fds[2];
+        QVERIFY(pipe(fds) == 0);
+        sim->setEmergencyDescriptor(0, fds[1]);
+        Aurivent program;
+        program.updateSpeed();
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        // The box goes away; its descriptor's number may be anything's next.
+        DeviceBus::instance().close(0);
+        const pid_t child = fork();
+        if (child == 0) {
+            CrashSafety::install();
+            raise(SIGSEGV);
+            _exit(0);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status));
+        ::close(fds[1]);
+        char byte;
+        QCOMPARE(read(fds[0], &byte, 1), ssize_t(0)); // nothing was written
+        ::close(fds[0]);
+        sim->setEmergencyDescriptor(0, -1);
+    }
+
     void aBoxRepluggedAtOnceIsOpenedAgainAndGetsItsSettings()
     {
         start(QStringLiteral("1,1"));
