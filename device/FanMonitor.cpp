@@ -203,7 +203,13 @@ bool followsTemperature(int b, int f)
     return false;
 }
 
-void applyTemperatureDuty(int temperature, int only)
+namespace {
+
+// Every temperature-following fan of box `only` (-1: of every connected box)
+// gets the duty `dutyOf(level)` for its level, through the duty command of its
+// kind; the duty is recorded as commanded.
+template <typename DutyOf>
+void sendFollowingDuty(int only, DutyOf dutyOf)
 {
     for (int b = 0; b < kBoxCount; ++b) {
         ControllerBox &box = boxArray[b];
@@ -213,38 +219,29 @@ void applyTemperatureDuty(int temperature, int only)
             if (!followsTemperature(b, f))
                 continue;
             if (box.isVaylaBox()) {
-                const int duty = temperatureDuty(temperature, box.vaylaFan[f].speed);
+                const int duty = dutyOf(box.vaylaFan[f].speed);
                 SetFanNormalPercent(b, f, duty);
                 recordDuty(b, f, duty);
             } else {
-                sendCommand_FanTempDuty(temperature, b, f);
-                recordDuty(b, f, temperatureDuty(temperature, box.rainbowFan[f].speedPer));
+                // Both the curve and the cap are at least 30 %, the duty command's floor.
+                const int duty = dutyOf(box.rainbowFan[f].speedPer);
+                sendCommand_FanDuty(b, f, duty);
+                recordDuty(b, f, duty);
             }
         }
     }
 }
 
+} // namespace
+
+void applyTemperatureDuty(int temperature, int only)
+{
+    sendFollowingDuty(only, [temperature](int level) { return temperatureDuty(temperature, level); });
+}
+
 void applyCapDuty(int only)
 {
-    for (int b = 0; b < kBoxCount; ++b) {
-        ControllerBox &box = boxArray[b];
-        if (!box.gIsConnected || (only >= 0 && b != only))
-            continue;
-        for (int f = 0; f < fanCountOf(box); ++f) {
-            if (!followsTemperature(b, f))
-                continue;
-            if (box.isVaylaBox()) {
-                const int cap = temperatureCapDuty(box.vaylaFan[f].speed);
-                SetFanNormalPercent(b, f, cap);
-                recordDuty(b, f, cap);
-            } else {
-                // The cap is at least 50 %, above the duty command's floor.
-                const int cap = temperatureCapDuty(box.rainbowFan[f].speedPer);
-                sendCommand_FanDuty(b, f, cap);
-                recordDuty(b, f, cap);
-            }
-        }
-    }
+    sendFollowingDuty(only, [](int level) { return temperatureCapDuty(level); });
 }
 
 void sendFixedSpeed(int b, int f)

@@ -1,4 +1,4 @@
-#include "SimFixture.h"
+#include "ProgramFixture.h"
 
 #include "app/Aurivent.h"
 #include "app/WindowMessages.h"
@@ -30,13 +30,8 @@ private:
 
     void start(const QString &spec, const QByteArray &deviceFile = QByteArray())
     {
-        QDir(IniHelper::dataFolder()).removeRecursively();
-        QDir().mkpath(IniHelper::dataFolder());
-        QFile file(IniHelper::deviceFilePath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Main]\nAutoUpdate=0\nisAutoRun=0\nLanguage=0\nPassword=9462\nOpenPassword=0\n" + deviceFile);
-        file.close();
-        sim = installSimulator(spec, false);
+        sim = startWithSettings(spec, deviceFile);
+        QVERIFY(QFile::exists(IniHelper::deviceFilePath()));
     }
 
     // The last speed report each port of a box got, -1 for none.
@@ -80,6 +75,18 @@ private:
         QCOMPARE(vayla[1], Reports::vaylaDuty(1, 60));
         QCOMPARE(vayla[2], Reports::vaylaDuty(2, 100));
         QCOMPARE(vayla[3], Reports::vaylaDuty(3, 100));
+    }
+
+    // Box 0 stops answering until the program knows it (three polls).
+    void silence(Aurivent &program)
+    {
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        sim->mute(0, true);
+        for (int i = 0; i < 3; ++i) {
+            program.updateSpeed();
+            QVERIFY(DeviceBus::instance().waitForIdle());
+        }
+        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
     }
 
     // Runs the event loop until `trigger` ends it, as the program's exec() does.
@@ -253,13 +260,7 @@ private slots:
         start(QStringLiteral("1"));
         DeviceBus::instance().setReadTimeout(30);
         Aurivent program;
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        sim->mute(0, true);
-        for (int i = 0; i < 3; ++i) {
-            program.updateSpeed();
-            QVERIFY(DeviceBus::instance().waitForIdle());
-        }
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
+        silence(program);
         program.findChild<AlertView *>()->hide();
         program.alertViewReceiveData(QString());
         // It was power-cycled meanwhile: back to its defaults, and answering.
@@ -281,13 +282,7 @@ private slots:
         start(QStringLiteral("1"));
         DeviceBus::instance().setReadTimeout(30);
         Aurivent program;
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        sim->mute(0, true);
-        for (int i = 0; i < 3; ++i) {
-            program.updateSpeed();
-            QVERIFY(DeviceBus::instance().waitForIdle());
-        }
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
+        silence(program);
         sim->mute(0, false);
         sim->clearSent();
         program.updateSpeed();

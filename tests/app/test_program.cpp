@@ -1,4 +1,4 @@
-#include "SimFixture.h"
+#include "ProgramFixture.h"
 
 #include "app/Aurivent.h"
 #include "app/AutorunStore.h"
@@ -25,13 +25,8 @@ private:
 
     void start(const QString &spec, const QByteArray &deviceFile)
     {
-        QDir(IniHelper::dataFolder()).removeRecursively();
-        QDir().mkpath(IniHelper::dataFolder());
-        QFile file(IniHelper::deviceFilePath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Main]\nAutoUpdate=0\nisAutoRun=0\nLanguage=0\nPassword=9462\nOpenPassword=0\n" + deviceFile);
-        file.close();
-        sim = installSimulator(spec, false);
+        sim = startWithSettings(spec, deviceFile);
+        QVERIFY(QFile::exists(IniHelper::deviceFilePath()));
     }
 
     std::vector<Report> lightingTo(int box, int port)
