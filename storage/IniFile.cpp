@@ -1,5 +1,7 @@
 #include "storage/IniFile.h"
 
+#include "storage/SaveFailures.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -7,28 +9,76 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QTemporaryFile>
-#include <QVariant>
 
 namespace IniFile {
 
-std::unique_ptr<QSettings> openForReading(const QString &path)
+namespace {
+
+const QByteArray kByteOrderMark("\xEF\xBB\xBF");
+
+std::unique_ptr<Contents> load(const QString &file)
 {
-    auto settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
-    settings->allKeys();   // parses the file, so that status() tells about it
-    if (settings->status() != QSettings::NoError)
-        qWarning() << "unreadable ini file:" << path << settings->status();
-    return settings;
+    auto contents = std::make_unique<Contents>();
+    QSettings settings(file, QSettings::IniFormat);
+    const QStringList keys = settings.allKeys();
+    for (const QString &key : keys)
+        contents->values.insert(key, settings.value(key));
+    contents->readable = settings.status() == QSettings::NoError;
+    return contents;
 }
 
-QString readText(QSettings &settings, const QString &key)
+// QSettings only reads files: the bytes go through a private file of their own.
+std::unique_ptr<Contents> loadBytes(const QByteArray &bytes)
 {
-    const QVariant value = settings.value(key);
+    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/aurivent-ini-XXXXXX"));
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
+        auto contents = std::make_unique<Contents>();
+        contents->readable = false;
+        return contents;
+    }
+    file.close();
+    return load(file.fileName());
+}
+
+} // namespace
+
+std::unique_ptr<Contents> parse(const QByteArray &bytes)
+{
+    return loadBytes(bytes.startsWith(kByteOrderMark) ? bytes.mid(kByteOrderMark.size()) : bytes);
+}
+
+std::unique_ptr<Contents> openForReading(const QString &path)
+{
+    std::unique_ptr<Contents> contents;
+    QFile file(path);
+    if (!file.exists()) {
+        contents = std::make_unique<Contents>();
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        contents = std::make_unique<Contents>();
+        contents->readable = false;
+    } else if (file.peek(kByteOrderMark.size()) == kByteOrderMark) {
+        contents = parse(file.readAll());
+    } else {
+        file.close();
+        contents = load(path);
+    }
+    if (!contents->readable)
+        qWarning() << "unreadable ini file:" << path;
+    return contents;
+}
+
+QString readText(const Contents &contents, const QString &key)
+{
+    const QVariant value = contents.values.value(key);
     if (value.type() == QVariant::StringList)
         return value.toStringList().join(QLatin1Char(','));
     return value.toString();
 }
 
 namespace {
+
+using Owned = QMap<QString, QString>;
+using Foreign = QMap<QString, QVariant>;
 
 QString stagingPrefix(const QFileInfo &target)
 {
@@ -45,58 +95,107 @@ void removeStaleStaging(const QFileInfo &target)
         folder.remove(name);
 }
 
-// Keys of the old file that this write does not set survive it.
-void keepOtherKeys(const QString &path, QMap<QString, QVariant> &expected)
+// Keys of the old file that the program does not write itself.
+Foreign foreignKeys(const QString &path, const Owned &owned)
 {
+    Foreign foreign;
     if (!QFileInfo::exists(path))
-        return;
-    // Whatever QSettings could make of a damaged file is kept too, as QSettings
-    // itself would keep it.
-    QSettings old(path, QSettings::IniFormat);
-    const QStringList keys = old.allKeys();
-    for (const QString &key : keys)
-        expected.insert(key, old.value(key));
+        return foreign;
+    const auto old = openForReading(path);
+    for (auto it = old->values.cbegin(); it != old->values.cend(); ++it)
+        if (!owned.contains(it.key()))
+            foreign.insert(it.key(), it.value());
+    return foreign;
 }
 
 class Failure
 {
 public:
-    explicit Failure(const char *label) : m_label(label) {}
+    Failure(const char *label, const QString &path) : m_label(label), m_path(path) {}
     bool operator()(const char *reason, const QString &detail) const
     {
         qWarning().noquote() << QString::fromLatin1(m_label) + QStringLiteral(" failed:")
                              << reason << detail;
+        emit SaveFailures::instance().saveFailed(m_path);
         return false;
     }
 
 private:
     const char *m_label;
+    QString m_path;
 };
 
-// Writes every expected key into a new file beside the target, with
-// QSettings's own INI writer.
-bool stage(const QString &file, const QMap<QString, QVariant> &expected)
+enum class Staging { Done, CannotCreate, CannotWrite, CannotRename, CannotRead };
+
+// Writes the keys into a new file beside the target with QSettings's own INI
+// writer, and parses what reached the disk. The program's own keys go last,
+// so that a foreign key QSettings takes for one of them cannot win. QSettings
+// caches what it wrote under the file's path, so the check parses the file
+// under a path it has never seen.
+Staging stage(const QString &pattern, const Owned &owned, const Foreign &foreign, QByteArray *bytes,
+              std::unique_ptr<Contents> *back)
 {
-    QSettings out(file, QSettings::IniFormat);
-    out.setAtomicSyncRequired(true);
-    for (auto it = expected.cbegin(); it != expected.cend(); ++it)
-        out.setValue(it.key(), it.value());
-    out.sync();
-    return out.status() == QSettings::NoError;
+    QTemporaryFile staged(pattern);
+    QTemporaryFile checked(pattern);
+    if (!staged.open() || !checked.open())
+        return Staging::CannotCreate;
+    staged.close();
+    checked.close();
+    {
+        QSettings out(staged.fileName(), QSettings::IniFormat);
+        out.setAtomicSyncRequired(true);
+        for (auto it = foreign.cbegin(); it != foreign.cend(); ++it)
+            out.setValue(it.key(), it.value());
+        for (auto it = owned.cbegin(); it != owned.cend(); ++it)
+            out.setValue(it.key(), it.value());
+        out.sync();
+        if (out.status() != QSettings::NoError)
+            return Staging::CannotWrite;
+    }
+    if (!QFile::remove(checked.fileName()) || !QFile::rename(staged.fileName(), checked.fileName()))
+        return Staging::CannotRename;
+    QFile source(checked.fileName());
+    if (!source.open(QIODevice::ReadOnly))
+        return Staging::CannotRead;
+    *bytes = source.readAll();
+    *back = load(checked.fileName());
+    return Staging::Done;
 }
 
-// QSettings caches what it wrote under the file's path, so the check parses
-// the file under a path it has never seen: that reads what reached the disk.
-bool readsBackAs(const QString &file, const QMap<QString, QVariant> &expected)
+bool readsBackAs(const Contents &back, const Owned &owned, const Foreign &foreign)
 {
-    QSettings back(file, QSettings::IniFormat);
-    const QStringList keys = back.allKeys();
-    if (back.status() != QSettings::NoError || keys.size() != expected.size())
+    if (!back.readable || back.values.size() != owned.size() + foreign.size())
         return false;
-    for (auto it = expected.cbegin(); it != expected.cend(); ++it)
-        if (back.value(it.key()) != it.value())
+    for (auto it = owned.cbegin(); it != owned.cend(); ++it)
+        if (!back.values.contains(it.key()) || readText(back, it.key()) != it.value())
+            return false;
+    for (auto it = foreign.cbegin(); it != foreign.cend(); ++it)
+        if (!back.values.contains(it.key()) || back.values.value(it.key()) != it.value())
             return false;
     return true;
+}
+
+// The foreign keys that came back from a staged file unchanged.
+Foreign survivors(const Contents &back, const Foreign &foreign)
+{
+    Foreign kept;
+    for (auto it = foreign.cbegin(); it != foreign.cend(); ++it)
+        if (back.values.contains(it.key()) && back.values.value(it.key()) == it.value())
+            kept.insert(it.key(), it.value());
+    return kept;
+}
+
+void logDropped(const char *label, const Foreign &before, const Foreign &after)
+{
+    QStringList dropped;
+    for (auto it = before.cbegin(); it != before.cend(); ++it)
+        if (!after.contains(it.key()))
+            dropped << it.key();
+    constexpr int kShown = 8;
+    const QString more = dropped.size() > kShown ? QStringLiteral(" …") : QString();
+    qWarning().noquote() << QString::fromLatin1(label) + QStringLiteral(":") << dropped.size()
+                         << "unknown key(s) do not survive a save and are dropped:"
+                         << QStringList(dropped.mid(0, kShown)).join(QStringLiteral(", ")) + more;
 }
 
 // One atomic rename; the old file stays unless every byte was written.
@@ -122,38 +221,50 @@ bool replace(const QString &path, const QByteArray &bytes)
 // only then put in place by a QSaveFile whose flush is checked.
 bool writeGroups(const QString &path, const GroupMap &groups, const char *label)
 {
-    const Failure fail(label);
+    const Failure fail(label, path);
     const QFileInfo target(path);
     if (!QDir().mkpath(target.absolutePath()))
         return fail("cannot create folder", target.absolutePath());
     removeStaleStaging(target);
 
-    QMap<QString, QVariant> expected;
-    keepOtherKeys(path, expected);
+    Owned owned;
     for (auto group = groups.cbegin(); group != groups.cend(); ++group)
         for (auto key = group->cbegin(); key != group->cend(); ++key)
-            expected.insert(group.key() + QLatin1Char('/') + key.key(), key.value());
+            owned.insert(group.key() + QLatin1Char('/') + key.key(), key.value());
+    const Foreign foreign = foreignKeys(path, owned);
 
+    // First with every foreign key, then with those that came back unchanged,
+    // last with none: what the program owns is always saved.
     const QString pattern = target.absoluteFilePath() + QStringLiteral(".saving-XXXXXX");
-    QTemporaryFile staged(pattern);
-    QTemporaryFile checked(pattern);
-    if (!staged.open() || !checked.open())
-        return fail("cannot create file in", target.absolutePath());
-    staged.close();
-    checked.close();
-    if (!stage(staged.fileName(), expected))
-        return fail("cannot write", staged.fileName());
-    if (!QFile::remove(checked.fileName()) || !QFile::rename(staged.fileName(), checked.fileName()))
-        return fail("cannot rename", staged.fileName());
-    if (!readsBackAs(checked.fileName(), expected))
-        return fail("incomplete file", checked.fileName());
-
-    QFile source(checked.fileName());
-    if (!source.open(QIODevice::ReadOnly))
-        return fail("cannot read", checked.fileName());
-    if (!replace(path, source.readAll()))
-        return fail("cannot replace", path);
-    return true;
+    Foreign tried = foreign;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        QByteArray bytes;
+        std::unique_ptr<Contents> back;
+        switch (stage(pattern, owned, tried, &bytes, &back)) {
+        case Staging::CannotCreate:
+            return fail("cannot create file in", target.absolutePath());
+        case Staging::CannotWrite:
+            return fail("cannot write", target.absolutePath());
+        case Staging::CannotRename:
+            return fail("cannot rename", target.absolutePath());
+        case Staging::CannotRead:
+            return fail("cannot read", target.absolutePath());
+        case Staging::Done:
+            break;
+        }
+        if (readsBackAs(*back, owned, tried)) {
+            if (tried.size() != foreign.size())
+                logDropped(label, foreign, tried);
+            if (!replace(path, bytes))
+                return fail("cannot replace", path);
+            return true;
+        }
+        if (tried.isEmpty())
+            break;
+        const Foreign kept = survivors(*back, tried);
+        tried = kept.size() == tried.size() ? Foreign() : kept;
+    }
+    return fail("incomplete file", path);
 }
 
 }
