@@ -26,5 +26,4 @@ public:
     virtual void loadLanguage(int index) = 0;  // 0..6 loads a translation, others none
     virtual void showSensorInfo() = 0;
     virtual void passwordChanged() = 0;        // the phone greeting follows
-    virtual void pauseBetweenWrites() = 0;     // between a profile and the device file
 };

@@ -32,7 +32,6 @@
 #include <QHostInfo>
 #include <QNetworkInterface>
 #include <QScreen>
-#include <QThread>
 #include <QTimer>
 
 const char *const Aurivent::kVersion = "1.0.5";
@@ -205,11 +204,6 @@ void Aurivent::passwordChanged()
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
 }
 
-void Aurivent::pauseBetweenWrites()
-{
-    QThread::msleep(500);
-}
-
 // --- DiscoveryHost
 
 void Aurivent::setCurrentProfile(int profile)
@@ -319,7 +313,6 @@ void Aurivent::saveBoxProfile(int box)
         IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(box), profile);
     else
         IniHelper::writeProfileIni(IniHelper::buildProfileMap(box), profile);
-    pauseBetweenWrites();
     IniHelper::writeDeviceProfile(m_state.settings);
 }
 

@@ -67,7 +67,6 @@ public:
     void loadLanguage(int index) override;
     void showSensorInfo() override;
     void passwordChanged() override;
-    void pauseBetweenWrites() override;
 
     // DiscoveryHost
     void setCurrentProfile(int profile) override;
