@@ -16,6 +16,7 @@
 #include "NativeMessage.h"
 #include "remote/RemoteCommands.h"
 #include "remote/SocketHelper.h"
+#include "SaveFailureNotice.h"
 #include "script/ScriptRunner.h"
 #include "storage/IniHelper.h"
 #include "StoredSettings.h"
@@ -61,6 +62,7 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     connect(m_tray->launchAction(), &QAction::triggered, this, &Aurivent::showMainView);
     connect(m_tray->autorunAction(), &QAction::triggered, this, &Aurivent::trayIconAction);
     connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
+    new SaveFailureNotice(m_tray->icon(), [this] { return static_cast<QWidget *>(m_view); }, this);
 
     QCoreApplication::installTranslator(&m_translator);
     qCDebug(lcApp) << "setup language:" << m_state.settings.languageIndex;

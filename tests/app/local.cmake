@@ -1,4 +1,6 @@
 # The whole program listens on the phone port.
-if(TARGET test_program)
-  set_tests_properties(test_program PROPERTIES RESOURCE_LOCK port5489)
-endif()
+foreach(test test_program test_savefailures)
+  if(TARGET ${test})
+    set_tests_properties(${test} PROPERTIES RESOURCE_LOCK port5489)
+  endif()
+endforeach()
