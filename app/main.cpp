@@ -30,6 +30,7 @@ int sendCommand(const CommandLine &line)
         std::printf("not handled\n");
         return 0;
     case CommandChannel::SendResult::NoInstance:
+    case CommandChannel::SendResult::NoAnswer:
         break;
     }
     std::fprintf(stderr, "Aurivent: %s\n", qPrintable(error));
