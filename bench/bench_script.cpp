@@ -21,13 +21,18 @@ QJsonArray twelve(double value)
     return a;
 }
 
-QString frameWithEntries(int entries)
+// entries controller entries for box 0, each with `fans` full fans, or with
+// one fan of a single red value when fans is 0 (the shortest entry that sends).
+QString frameWithEntries(int entries, int fans)
 {
     const QJsonObject fan{{"R", twelve(200)}, {"G", twelve(10)}, {"B", twelve(40)}, {"Br", twelve(0.5)}};
+    const QJsonObject shortFan{{"R", QJsonArray{200}}};
     QJsonArray controllers;
     for (int i = 0; i < entries; ++i) {
         QJsonObject entry{{"ControllerNum", 0}};
-        for (int k = 0; k < 5; ++k)
+        if (fans == 0)
+            entry.insert(QStringLiteral("Fan0"), shortFan);
+        for (int k = 0; k < fans; ++k)
             entry.insert(QStringLiteral("Fan") + QString::number(k), fan);
         controllers.append(entry);
     }
@@ -37,7 +42,8 @@ QString frameWithEntries(int entries)
 void BM_ScriptTick(benchmark::State &state)
 {
     installSimulator(QStringLiteral("1"));
-    const QString frame = frameWithEntries(static_cast<int>(state.range(0)));
+    const QString frame = frameWithEntries(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    state.counters["frame_chars"] = frame.size();
     ScriptRunner runner;
     for (auto _ : state) {
         runner.testReceiveFileData({frame}, 1000000);
@@ -45,7 +51,8 @@ void BM_ScriptTick(benchmark::State &state)
         runner.stop();
     }
 }
-BENCHMARK(BM_ScriptTick)->Arg(1)->Arg(20000)->Unit(benchmark::kMillisecond);
+// Args: entries, full fans per entry (0: one short fan).
+BENCHMARK(BM_ScriptTick)->Args({1, 5})->Args({16, 5})->Args({20000, 0})->Args({20000, 5})->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -87,9 +87,16 @@ void ScriptRunner::runScript()
         emit finished();
         return;
     }
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(m_scriptLines.first().toUtf8(), &error);
-    if (error.error != QJsonParseError::NoError) {
+    const QString &text = m_scriptLines.first();
+    QJsonParseError error{};
+    QJsonDocument document;
+    // A frame of 16 full controller entries is some 20 000 characters: a far
+    // longer one is not parsed on every tick of the GUI thread.
+    if (text.size() > kMaxFrameChars)
+        qWarning() << "script frame skipped:" << text.size() << "characters";
+    else
+        document = QJsonDocument::fromJson(text.toUtf8(), &error);
+    if (text.size() > kMaxFrameChars || error.error != QJsonParseError::NoError) {
         qCDebug(lcScript) << "parse Error";
     } else if (!document.isObject()) {
         qCDebug(lcScript) << "fffffffffffffffffffffffffffff11111111111111111111";
@@ -99,8 +106,13 @@ void ScriptRunner::runScript()
         qCDebug(lcScript) << "---------------------------------";
         const QJsonArray controllers = frame.value(QStringLiteral("Controller")).toArray();
         qCDebug(lcScript) << "json_objController:" << controllers.size();
-        for (const QJsonValue &entry : controllers)
-            playController(entry.toObject());
+        // A frame can address each box once: at most 16 x 5 reports per tick.
+        if (controllers.size() > kBoxCount)
+            qWarning() << "script frame:" << controllers.size() << "controller entries, only the first"
+                       << kBoxCount << "are played";
+        const int played = qMin(int(controllers.size()), kBoxCount);
+        for (int i = 0; i < played; ++i)
+            playController(controllers.at(i).toObject());
     }
     m_scriptLines.removeFirst();
 }

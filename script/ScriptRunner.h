@@ -15,6 +15,9 @@ class ScriptRunner : public QObject
     Q_OBJECT
 
 public:
+    // A longer frame text is skipped unparsed.
+    static constexpr int kMaxFrameChars = 1024 * 1024;
+
     explicit ScriptRunner(QObject *parent = nullptr);
 
     bool isPlaying() const;
