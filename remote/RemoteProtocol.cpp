@@ -1,5 +1,6 @@
 #include "RemoteProtocol.h"
 
+#include "common/JsonText.h"
 #include "common/Logging.h"
 
 #include <QDebug>
@@ -88,10 +89,10 @@ Request decodeFrame(const QByteArray &frame)
         request.map = volumeRequest(text);
         return request;
     }
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(*decoded, &error);
-    if (error.error != QJsonParseError::NoError) {
-        qCDebug(lcRemote) << "parse Error" << error.errorString();
+    QJsonDocument doc;
+    QString error;
+    if (!JsonText::parse(*decoded, &doc, &error)) {
+        qCDebug(lcRemote) << "parse Error" << error;
         return request;
     }
     if (!doc.isObject()) {

@@ -1,5 +1,6 @@
 #include "ScriptRunner.h"
 
+#include "common/JsonText.h"
 #include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "device/Encoders.h"
@@ -88,16 +89,14 @@ void ScriptRunner::runScript()
         return;
     }
     const QString &text = m_scriptLines.first();
-    QJsonParseError error{};
     QJsonDocument document;
+    QString error;
     // A frame of 16 full controller entries is some 20 000 characters: a far
     // longer one is not parsed on every tick of the GUI thread.
     if (text.size() > kMaxFrameChars)
         qWarning() << "script frame skipped:" << text.size() << "characters";
-    else
-        document = QJsonDocument::fromJson(text.toUtf8(), &error);
-    if (text.size() > kMaxFrameChars || error.error != QJsonParseError::NoError) {
-        qCDebug(lcScript) << "parse Error";
+    if (text.size() > kMaxFrameChars || !JsonText::parse(text.toUtf8(), &document, &error)) {
+        qCDebug(lcScript) << "parse Error" << error;
     } else if (!document.isObject()) {
         qCDebug(lcScript) << "fffffffffffffffffffffffffffff11111111111111111111";
     } else {

@@ -281,7 +281,9 @@ private slots:
         SimulatedBoxes *sim = installSimulator("1,1");
         ScriptRunner runner;
         QSignalSpy finished(&runner, &ScriptRunner::finished);
-        runner.testReceiveFileData({simpleFrame(20), "{not json", "[1,2,3]", QString(), "{\"Controller\":5}",
+        // A key twice in one object counts as corrupt too (Qt's parser would lose memory on it).
+        const QString repeated = QStringLiteral("{\"Controller\":[{\"Fan0\":{\"R\":[9],\"R\":[9]}}]}");
+        runner.testReceiveFileData({simpleFrame(20), "{not json", "[1,2,3]", QString(), "{\"Controller\":5}", repeated,
                                     simpleFrame(21)},
                                    30);
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
