@@ -41,7 +41,11 @@ def main():
         channel = work + "/run/Aurivent.command"
         if not wait_for(channel):
             sys.exit("no command channel")
-        time.sleep(1)  # let start-up settle before timing
+        # Start-up is over once the program answers.
+        probe = socket.socket(socket.AF_UNIX); probe.connect(channel)
+        probe.sendall(b"0x2333\n")
+        assert read_lines(probe, 1) == ["handled"]
+        probe.close()
         batch, probe = [], []
         for _ in range(rounds):
             a = socket.socket(socket.AF_UNIX); a.connect(channel)
