@@ -26,4 +26,5 @@ public:
     virtual void loadLanguage(int index) = 0;  // 0..6 loads a translation, others none
     virtual void showSensorInfo() = 0;
     virtual void passwordChanged() = 0;        // the phone greeting follows
+    virtual void remoteAccessChanged() {}      // the phone server and the footer follow
 };

@@ -44,53 +44,70 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     , m_messages(m_state, *this)
     , m_windowMessages(m_state, *this, m_messages, *this)
     , m_simulated(options.simulated)
+    , m_headless(options.headless)
     , m_hotplug(options.hotplug)
     , m_channel(options.channel)
 {
-    qCDebug(lcApp) << "aaaaa";
     m_prefix = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    qCDebug(lcApp) << "dddddd";
     setGeometry(QRect(0, 0, 0, 0));
     hide();
     setWindowIcon(QIcon(m_prefix + QStringLiteral("Images/logo.ico")));
-    qCDebug(lcApp) << "ssssssssss";
 
     IniHelper::parseDeviceData(IniHelper::readDeviceIni(), m_state.settings);
 
-    m_tray = new Tray(this, m_prefix + QStringLiteral("Images/logo.ico"), m_state.settings.isAutoRun);
-    connect(m_tray->icon(), &QSystemTrayIcon::activated, this, &Aurivent::iconActivated);
-    connect(m_tray->launchAction(), &QAction::triggered, this, &Aurivent::showMainView);
-    connect(m_tray->autorunAction(), &QAction::triggered, this, &Aurivent::trayIconAction);
-    connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
-    new SaveFailureNotice(m_tray->icon(), [this] { return static_cast<QWidget *>(m_view); }, this);
+    if (!m_headless) {
+        m_tray = new Tray(this, m_prefix + QStringLiteral("Images/logo.ico"), m_state.settings.isAutoRun);
+        connect(m_tray->icon(), &QSystemTrayIcon::activated, this, &Aurivent::iconActivated);
+        connect(m_tray->launchAction(), &QAction::triggered, this, &Aurivent::showMainView);
+        connect(m_tray->autorunAction(), &QAction::triggered, this, &Aurivent::trayIconAction);
+        connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
+        // A try-out on simulated boxes leaves the desktop's autostart alone.
+        m_tray->autorunAction()->setEnabled(!m_simulated);
+        new SaveFailureNotice(m_tray->icon(), [this] { return static_cast<QWidget *>(m_view); }, this);
+    }
 
     QCoreApplication::installTranslator(&m_translator);
     qCDebug(lcApp) << "setup language:" << m_state.settings.languageIndex;
     Language::load(m_translator, QCoreApplication::applicationDirPath(), m_state.settings.languageIndex);
 
-    if (m_state.settings.isStartAutoUpdate) {
+    // The updater asks for administrator rights: a person must be there to grant them.
+    if (m_state.settings.isStartAutoUpdate && !m_headless) {
         qCDebug(lcApp) << "start auto update--isStartAutoUpdate:" << m_state.settings.isStartAutoUpdate;
         m_update = new AutoUpdate();
         m_update->setupVersion(QString::fromLatin1(kVersion));
         m_update->setServerUrl(m_state.settings.updateServer);
         connect(m_update, &AutoUpdate::updateNote, this, [this](const QString &note) {
-            m_tray->icon()->showMessage(tr("Update Note:"), note);
+            if (m_tray)
+                m_tray->icon()->showMessage(tr("Update Note:"), note);
+            else
+                qCInfo(lcUpdate).noquote() << "update:" << note;
         });
         m_update->checkForUpdate();
     }
 
-    if (auto store = createAutorunStore())
-        syncAutorun(m_state.settings.isAutoRun, *store, QCoreApplication::applicationFilePath());
+    // The service and a try-out on simulated boxes leave the desktop's autostart alone.
+    if (m_tray && !m_simulated) {
+        if (auto store = createAutorunStore()) {
+            if (reconcileAutorun(m_state.settings.isAutoRun, *store, QCoreApplication::applicationFilePath(),
+                                 autorunMemoryFile())) {
+                m_tray->setAutorun(m_state.settings.isAutoRun);
+                m_messages.writeDeviceProfile();
+            }
+        }
+    }
 
-    m_alert = new AlertView(this);
-    m_alert->hide();
-    connect(m_alert, &AlertView::alertViewSendData, this, &Aurivent::alertViewReceiveData);
+    if (!m_headless) {
+        m_alert = new AlertView(this);
+        m_alert->hide();
+        connect(m_alert, &AlertView::alertViewSendData, this, &Aurivent::alertViewReceiveData);
+    }
 
-    m_socketHelper = new SocketHelper(this);
+    m_socketHelper = new SocketHelper(this, SocketHelper::kDefaultPort, remoteAccessFrom(m_state.settings.remoteAccess));
     connect(m_socketHelper, &SocketHelper::socketHelperSendData, this, &Aurivent::socketHelperReceiveData);
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
     m_socketHelper->setPassword(m_state.settings.Password);
 
+    m_fanRefresh = new FanViewRefresher([this]() -> MainViewInterface * { return m_view; }, this);
     m_speedTimer = new QTimer(this);
     connect(m_speedTimer, &QTimer::timeout, this, &Aurivent::updateSpeed, Qt::DirectConnection);
     qCDebug(lcApp) << "setupTimer start";
@@ -113,7 +130,8 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
             m_view->setTemperature(celsius);
     });
 
-    createMainView();
+    if (!m_headless)
+        createMainView(!options.minimized);
 
     if (m_hotplug)
         connect(m_hotplug, &HotplugMonitor::deviceSetMayHaveChanged, this, &Aurivent::deviceChanged);
@@ -127,12 +145,32 @@ Aurivent::~Aurivent()
     delete m_update;
 }
 
-void Aurivent::buildIpText()
+QString Aurivent::autorunMemoryFile()
 {
-    m_state.ipText = ipTextFrom(QNetworkInterface::allAddresses(), QHostInfo::localHostName(), tr("IP Address"));
+    // Beside the settings: the program wrote an autostart entry once, so a
+    // missing one was removed by the user.
+    return IniHelper::dataFolder() + QStringLiteral("/AutostartWritten");
 }
 
-void Aurivent::createMainView()
+void Aurivent::buildIpText()
+{
+    // The address is shown only where a phone can use it.
+    switch (remoteAccessFrom(m_state.settings.remoteAccess)) {
+    case RemoteAccess::Off:
+        m_state.ipText = tr("Phone server off");
+        break;
+    case RemoteAccess::ThisComputer:
+        m_state.ipText = tr("Phone server: this computer only");
+        break;
+    case RemoteAccess::Network:
+        m_state.ipText = ipTextFrom(QNetworkInterface::allAddresses(), QHostInfo::localHostName(), tr("IP Address"));
+        if (m_state.ipText.isEmpty())
+            m_state.ipText = tr("IP Address") + QLatin1Char(':');
+        break;
+    }
+}
+
+void Aurivent::createMainView(bool show)
 {
     m_view = new MainView();
     feedMainView();
@@ -141,7 +179,8 @@ void Aurivent::createMainView()
     connect(m_view, &MainView::sendRGBData, this, &Aurivent::receiveRGBData);
     connect(m_view, &MainView::sendVaylaRGBData, this, &Aurivent::receiveVaylaRGBData);
     connect(m_view, &MainView::testSendFileData, this, &Aurivent::testReceiveFileData);
-    m_view->show();
+    if (show)
+        m_view->show();
 }
 
 void Aurivent::feedMainView()
@@ -150,8 +189,8 @@ void Aurivent::feedMainView()
     m_view->setSimulated(m_simulated);
     m_view->setFirmwareVersion(m_state.firmwareVersion);
     m_view->setAppVersion(QString::fromLatin1(kVersion));
-    if (!m_state.ipText.isEmpty())
-        m_view->setIpText(m_state.ipText);
+    m_view->setIpText(m_state.ipText);
+    m_view->setRemoteAccess(m_state.settings.remoteAccess);
     m_view->setAutoUpdate(m_state.settings.isStartAutoUpdate);
     m_view->setPasswordEnabled(m_state.settings.OpenPassword);
     m_view->setPassword(m_state.settings.Password);
@@ -163,7 +202,10 @@ void Aurivent::feedMainView()
     m_view->setProfileLabel(m_state.currentProfile);
     for (int i = 0; i < kBoxCount; ++i)
         m_view->setBoxButtonPresent(i, boxArray[i].gIsConnected);
-    m_view->setTemperature(m_effects->temperature());
+    if (m_effects->hasSensors())
+        m_view->setTemperature(m_effects->temperature());
+    else
+        m_view->setNoTemperature();
 }
 
 bool Aurivent::handleWindowMessage(int id, int wParam, int lParam)
@@ -193,6 +235,13 @@ void Aurivent::loadLanguage(int index)
     // The program's own folder, as at start-up: the current directory is
     // wherever the program was started from.
     Language::load(m_translator, QCoreApplication::applicationDirPath(), index);
+    buildIpText();
+    if (m_view)
+        m_view->setIpText(m_state.ipText);
+    if (m_alert)
+        m_alert->retranslate();
+    if (m_tray)
+        m_tray->retranslate(m_state.settings.isAutoRun);
 }
 
 void Aurivent::showSensorInfo()
@@ -206,6 +255,16 @@ void Aurivent::passwordChanged()
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
 }
 
+void Aurivent::remoteAccessChanged()
+{
+    m_socketHelper->setAccess(remoteAccessFrom(m_state.settings.remoteAccess));
+    buildIpText();
+    if (m_view) {
+        m_view->setIpText(m_state.ipText);
+        m_view->setRemoteAccess(m_state.settings.remoteAccess);
+    }
+}
+
 // --- DiscoveryHost
 
 void Aurivent::setCurrentProfile(int profile)
@@ -215,6 +274,7 @@ void Aurivent::setCurrentProfile(int profile)
 
 void Aurivent::announceConnectionMap(const QString &map)
 {
+    m_boxPresence.update(map);
     m_socketHelper->setBoxListReply(map);
 }
 
@@ -257,11 +317,14 @@ void Aurivent::showBoxAlarm(int box, bool alarm)
 
 void Aurivent::raiseStallAlert(int box)
 {
+    if (!m_alert)
+        return; // without a window the log has it; no one could click an alert away
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1280, 800);
     const bool hidden = !m_view || m_view->isHidden() || m_view->isMinimized();
     m_alert->move(stallAlertPosition(screenSize, m_alert->size(), hidden));
     m_alert->setControllerNumber(box);
+    m_alert->setStalledFans(latchedStalls(box));
     m_alert->show();
     setEnabled(false);
     // The alert is this window's child: it must stay usable, or it could never be dismissed.
@@ -327,7 +390,7 @@ void Aurivent::refreshFanPanels(int box)
 {
     if (box != controllerBoxNumber)
         return;
-    showBoxFans(m_view, box);
+    m_fanRefresh->requestBox(box);
 }
 
 void Aurivent::setProfileLabel(int profile)
@@ -352,8 +415,8 @@ void Aurivent::hideApplicationWindow()
 void Aurivent::closeApplicationWindow()
 {
     close();
-    // With the main view hidden nothing is left on screen: the program ends.
-    if (!m_view || m_view->isHidden())
+    // With the main view hidden (or minimized) nothing is left on screen: the program ends.
+    if (!m_view || m_view->isHidden() || m_view->isMinimized())
         QCoreApplication::quit();
 }
 
@@ -422,10 +485,12 @@ void Aurivent::showInfo()
 
 void Aurivent::trayIconAction()
 {
+    if (m_simulated || !m_tray)
+        return;
     m_state.settings.isAutoRun = !m_state.settings.isAutoRun;
     m_tray->setAutorun(m_state.settings.isAutoRun);
     if (auto store = createAutorunStore())
-        syncAutorun(m_state.settings.isAutoRun, *store, QCoreApplication::applicationFilePath());
+        syncAutorun(m_state.settings.isAutoRun, *store, QCoreApplication::applicationFilePath(), autorunMemoryFile());
     m_messages.writeDeviceProfile();
 }
 

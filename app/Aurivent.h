@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppState.h"
+#include "BoxPresenceLog.h"
 #include "ViewMessageHandler.h"
 #include "WindowMessages.h"
 #include "device/Discovery.h"
@@ -19,6 +20,7 @@
 class AlertView;
 class AutoUpdate;
 class CommandChannel;
+class FanViewRefresher;
 class HotplugMonitor;
 class MainView;
 class QTimer;
@@ -32,6 +34,8 @@ struct StartOptions {
     bool simulated = false;
     HotplugMonitor *hotplug = nullptr; // device changes; may be null
     CommandChannel *channel = nullptr; // numbered commands; may be null
+    bool headless = false;             // no window, no tray: the control loop alone
+    bool minimized = false;            // the main view starts hidden (in the tray)
 };
 
 // The application window: never seen itself, it owns the program's state at
@@ -67,6 +71,7 @@ public:
     void loadLanguage(int index) override;
     void showSensorInfo() override;
     void passwordChanged() override;
+    void remoteAccessChanged() override;
 
     // DiscoveryHost
     void setCurrentProfile(int profile) override;
@@ -129,8 +134,9 @@ protected:
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
 
 private:
+    static QString autorunMemoryFile();
     void buildIpText();
-    void createMainView();
+    void createMainView(bool show);
     void feedMainView();
 
     AppState m_state;
@@ -138,6 +144,8 @@ private:
     WindowMessages m_windowMessages;
     QString m_prefix;
     bool m_simulated = false;
+    bool m_headless = false;
+    BoxPresenceLog m_boxPresence;
     QTimer *m_speedTimer = nullptr;
     QTranslator m_translator;
     Tray *m_tray = nullptr;
@@ -149,4 +157,5 @@ private:
     MainView *m_view = nullptr;
     HotplugMonitor *m_hotplug = nullptr;
     CommandChannel *m_channel = nullptr;
+    FanViewRefresher *m_fanRefresh = nullptr;
 };

@@ -1,27 +1,53 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
+// What the autostart entry says.
+struct AutorunEntry {
+    bool exists = false;
+    bool disabled = false; // switched off on the desktop, the entry kept
+    QString program;       // the program path it starts
+    QStringList arguments;
+};
+
 // Where the program registers itself to start when the user logs on.
-// Linux: an XDG autostart entry $XDG_CONFIG_HOME/autostart/Aurivent.desktop
-// whose Exec= is the executable's full path. Windows: the per-user Run key
-// value "Aurivent".
+// Linux: an XDG autostart entry $XDG_CONFIG_HOME/autostart/Aurivent.desktop;
+// "disabled" is Hidden=true or X-GNOME-Autostart-enabled=false. Windows: the
+// per-user Run key value "Aurivent"; "disabled" is the switch of Task
+// Manager's start-up list.
 class AutorunStore {
 public:
     virtual ~AutorunStore() = default;
-    // The program path the entry starts; empty when there is no entry.
-    virtual QString read() const = 0;
+    virtual AutorunEntry entry() const = 0;
+    // Writes an entry that starts `executablePath` with the arguments of
+    // autorunArguments(), replacing what was there.
     virtual bool write(const QString &executablePath) = 0;
     virtual bool remove() = 0;
     // The file name an entry for this program ends with ("Aurivent", "Aurivent.exe").
     virtual QString programFileName() const = 0;
+
+    // The program path the entry starts; empty when there is no entry.
+    QString read() const { return entry().program; }
 };
 
 std::unique_ptr<AutorunStore> createAutorunStore();
 
-// Brings the entry into line with `wanted`. An entry that already names a copy
-// of the program (its path ends in the program file name, case ignored) is
-// left as it is.
-void syncAutorun(bool wanted, AutorunStore &store, const QString &executablePath);
+// A start at log-in goes to the tray, not to the full window.
+QStringList autorunArguments();
+
+// The user's choice from the tray menu: an entry that starts this program,
+// or none. Only an entry that names a copy of the program (its path ends in
+// the program file name, case ignored) is removed. When `memoryFile` is
+// given, a written entry is remembered there (see reconcileAutorun).
+void syncAutorun(bool wanted, AutorunStore &store, const QString &executablePath,
+                 const QString &memoryFile = QString());
+
+// At start-up, with `wanted` the stored setting. The desktop's word counts:
+// an entry switched off there, or removed after the program had written one
+// (as `memoryFile` remembers), turns the setting off. Otherwise an entry is
+// written, or refreshed to start this program with autorunArguments().
+// Returns true when `wanted` changed and is to be stored.
+bool reconcileAutorun(bool &wanted, AutorunStore &store, const QString &executablePath, const QString &memoryFile);

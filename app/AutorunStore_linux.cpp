@@ -1,51 +1,150 @@
 #include "AutorunStore.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextStream>
 
 namespace {
 
+// Exec= of a desktop entry: arguments separated by spaces, quoted when they
+// hold reserved characters, with the value's own backslash escapes on top.
+const QString kReserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+
+QString unescapeValue(const QString &value)
+{
+    QString out;
+    for (int i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (c != QLatin1Char('\\') || i + 1 == value.size()) {
+            out += c;
+            continue;
+        }
+        const QChar next = value.at(++i);
+        switch (next.unicode()) {
+        case 's': out += QLatin1Char(' '); break;
+        case 'n': out += QLatin1Char('\n'); break;
+        case 't': out += QLatin1Char('\t'); break;
+        case 'r': out += QLatin1Char('\r'); break;
+        default: out += next; break;
+        }
+    }
+    return out;
+}
+
+QStringList splitExec(const QString &exec)
+{
+    QStringList words;
+    QString word;
+    bool inWord = false;
+    bool quoted = false;
+    for (int i = 0; i < exec.size(); ++i) {
+        const QChar c = exec.at(i);
+        if (c == QLatin1Char('%') && i + 1 < exec.size() && exec.at(i + 1) == QLatin1Char('%')) {
+            word += c;
+            ++i;
+            inWord = true;
+        } else if (quoted) {
+            if (c == QLatin1Char('\\') && i + 1 < exec.size())
+                word += exec.at(++i);
+            else if (c == QLatin1Char('"'))
+                quoted = false;
+            else
+                word += c;
+        } else if (c == QLatin1Char('"')) {
+            quoted = inWord = true;
+        } else if (c == QLatin1Char(' ') || c == QLatin1Char('\t')) {
+            if (inWord)
+                words << word;
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord)
+        words << word;
+    return words;
+}
+
+QString quoteArgument(const QString &argument)
+{
+    QString arg = argument;
+    arg.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    bool reserved = arg.isEmpty();
+    for (const QChar c : arg)
+        reserved = reserved || kReserved.contains(c);
+    if (reserved) {
+        QString quoted;
+        for (const QChar c : arg) {
+            if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
+                quoted += QLatin1Char('\\');
+            quoted += c;
+        }
+        arg = QLatin1Char('"') + quoted + QLatin1Char('"');
+    }
+    // The value's own escape of the backslash.
+    arg.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    return arg;
+}
+
 class XdgAutostart final : public AutorunStore {
 public:
-    QString read() const override
+    AutorunEntry entry() const override
     {
+        AutorunEntry result;
         QFile file(entryPath());
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            return QString();
+            return result;
+        result.exists = true;
         QTextStream in(&file);
+        bool mainGroup = false;
         while (!in.atEnd()) {
             const QString line = in.readLine().trimmed();
-            if (line.startsWith(QLatin1String("Exec="))) {
-                QString exec = line.mid(5).trimmed();
-                if (exec.startsWith(QLatin1Char('"'))) {
-                    const int end = exec.indexOf(QLatin1Char('"'), 1);
-                    return end > 0 ? exec.mid(1, end - 1) : exec.mid(1);
-                }
-                return exec.section(QLatin1Char(' '), 0, 0);
+            if (line.startsWith(QLatin1Char('['))) {
+                mainGroup = line == QLatin1String("[Desktop Entry]");
+                continue;
+            }
+            const int eq = line.indexOf(QLatin1Char('='));
+            if (!mainGroup || eq < 0)
+                continue;
+            const QString key = line.left(eq).trimmed();
+            const QString value = line.mid(eq + 1).trimmed();
+            if (key == QLatin1String("Exec")) {
+                const QStringList words = splitExec(unescapeValue(value));
+                result.program = words.value(0);
+                result.arguments = words.mid(1);
+            } else if (key == QLatin1String("Hidden")) {
+                result.disabled = result.disabled || value == QLatin1String("true");
+            } else if (key == QLatin1String("X-GNOME-Autostart-enabled")) {
+                result.disabled = result.disabled || value == QLatin1String("false");
             }
         }
-        return QString();
+        return result;
     }
 
     bool write(const QString &executablePath) override
     {
+        // A line break in the path would end the Exec= line early.
+        if (executablePath.contains(QLatin1Char('\n')) || executablePath.contains(QLatin1Char('\r')))
+            return false;
         QDir().mkpath(QFileInfo(entryPath()).absolutePath());
         QSaveFile file(entryPath());
         if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
             return false;
-        QString exec = executablePath;
-        if (exec.contains(QLatin1Char(' ')))
-            exec = QLatin1Char('"') + exec + QLatin1Char('"');
+        QStringList exec{quoteArgument(executablePath)};
+        for (const QString &argument : autorunArguments())
+            exec << quoteArgument(argument);
         QTextStream out(&file);
+        out.setCodec("UTF-8");
         out << "[Desktop Entry]\n"
             << "Type=Application\n"
             << "Name=Aurivent\n"
             << "Comment=Fan and RGB lighting control\n"
-            << "Exec=" << exec << "\n"
+            << "Exec=" << exec.join(QLatin1Char(' ')) << "\n"
             << "Icon=aurivent\n"
             << "Terminal=false\n"
             << "X-GNOME-Autostart-enabled=true\n";

@@ -1,42 +1,120 @@
 #include "CommandLine.h"
 
+#include <QCommandLineParser>
+
+namespace {
+
+const char kSendOption[] = "--send";
+
+struct Options {
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows these options.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Shows the program's version.")};
+    QCommandLineOption minimized{QStringLiteral("minimized"),
+                                 QStringLiteral("Starts in the tray without showing the window (as at log-in).")};
+    QCommandLineOption headless{QStringLiteral("headless"),
+                                QStringLiteral("Runs the fan and lighting control with no window and no tray "
+                                               "(for the aurivent service).")};
+    QCommandLineOption verbose{QStringLiteral("verbose"),
+                               QStringLiteral("Logs the diagnostic labels too (as QT_LOGGING_RULES="
+                                              "\"aurivent.*.debug=true\" does).")};
+    QCommandLineOption simulate{QStringLiteral("simulate"),
+                                QStringLiteral("Simulated boxes instead of USB: one item per slot from 0 upward, "
+                                               "1 = five RGB fans, 0 = three single-colour fans, - = empty."),
+                                QStringLiteral("SPEC")};
+    QCommandLineOption simulateControl{QStringLiteral("simulate-control"),
+                                       QStringLiteral("With --simulate: plug, unplug and stall simulated boxes "
+                                                      "through commands on the local socket PATH."),
+                                       QStringLiteral("PATH")};
+    QCommandLineOption hidTrace{QStringLiteral("hid-trace"),
+                                QStringLiteral("Appends one line per device event to FILE."), QStringLiteral("FILE")};
+    QCommandLineOption send{QStringLiteral("send"),
+                            QStringLiteral("Delivers one numbered command to the running Aurivent, prints "
+                                           "\"handled\" or \"not handled\" and exits; ID, WPARAM and LPARAM "
+                                           "follow it (hex with 0x, or decimal).")};
+    // QApplication's own options: taken here so that they are not refused.
+    QList<QCommandLineOption> qtOptions;
+
+    Options()
+    {
+        for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+                                 "qwindowicon", "qwindowtitle", "session", "display", "style", "stylesheet"}) {
+            QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+            option.setFlags(QCommandLineOption::HiddenFromHelp);
+            qtOptions << option;
+        }
+        for (const char *name : {"reverse", "widgetcount"}) {
+            QCommandLineOption option(QString::fromLatin1(name));
+            option.setFlags(QCommandLineOption::HiddenFromHelp);
+            qtOptions << option;
+        }
+    }
+
+    void addTo(QCommandLineParser &parser) const
+    {
+        // One dash or two: Qt's options are written "-platform offscreen".
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.addOptions({help, version, minimized, headless, verbose, simulate, simulateControl, hidTrace, send});
+        parser.addOptions(qtOptions);
+        parser.addPositionalArgument(QStringLiteral("ID [WPARAM [LPARAM]]"),
+                                     QStringLiteral("After --send: the command and its two parameters."),
+                                     QStringLiteral("[--send ID [WPARAM [LPARAM]]]"));
+    }
+};
+
+} // namespace
+
 CommandLine CommandLine::parse(const QStringList &arguments)
 {
     CommandLine line;
-    // Hand-parsed: Qt's own options (-platform, -style …) must pass through untouched.
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString arg = arguments.at(i);
-        auto valueOf = [&](const QString &name, QString *value) {
-            const QString prefix = name + QLatin1Char('=');
-            if (arg.startsWith(prefix)) {
-                *value = arg.mid(prefix.size());
-                return true;
-            }
-            if (arg == name) {
-                if (i + 1 >= arguments.size()) {
-                    line.error = name + QStringLiteral(" needs a value");
-                    return true;
-                }
-                *value = arguments.at(++i);
-                return true;
-            }
-            return false;
-        };
-        if (valueOf(QStringLiteral("--simulate"), &line.simulate)) {
-            line.simulateSet = true;
-        } else if (valueOf(QStringLiteral("--simulate-control"), &line.simulateControl)) {
-        } else if (valueOf(QStringLiteral("--hid-trace"), &line.hidTrace)) {
-        } else if (arg == QLatin1String("--send")) {
-            line.send = true;
-            line.sendArgs = arguments.mid(i + 1);
-            if (line.sendArgs.isEmpty() || line.sendArgs.size() > 3)
-                line.error = QStringLiteral("--send needs ID [WPARAM [LPARAM]]");
-            break;
-        }
-        if (!line.error.isEmpty())
-            break;
+    // Everything after --send belongs to it, negative numbers included
+    // ("--send 0x8120 -1" must not read -1 as an option).
+    QStringList own = arguments;
+    const int sendAt = arguments.indexOf(QLatin1String(kSendOption));
+    if (sendAt > 0) {
+        line.sendArgs = arguments.mid(sendAt + 1);
+        own = arguments.mid(0, sendAt + 1);
     }
-    if (line.error.isEmpty() && !line.simulateControl.isEmpty() && !line.simulateSet)
+
+    const Options options;
+    QCommandLineParser parser;
+    options.addTo(parser);
+    if (!parser.parse(own)) {
+        line.error = parser.errorText();
+        return line;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        line.error = QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().constFirst());
+        return line;
+    }
+    line.help = parser.isSet(options.help);
+    line.version = parser.isSet(options.version);
+    line.minimized = parser.isSet(options.minimized);
+    line.headless = parser.isSet(options.headless);
+    line.verbose = parser.isSet(options.verbose);
+    line.simulateSet = parser.isSet(options.simulate);
+    line.simulate = parser.value(options.simulate);
+    line.simulateControl = parser.value(options.simulateControl);
+    line.hidTrace = parser.value(options.hidTrace);
+    line.send = parser.isSet(options.send);
+
+    if (line.send && (line.sendArgs.isEmpty() || line.sendArgs.size() > 3))
+        line.error = QStringLiteral("--send needs ID [WPARAM [LPARAM]]");
+    else if (!line.simulateControl.isEmpty() && !line.simulateSet)
         line.error = QStringLiteral("--simulate-control needs --simulate");
+    else if (line.headless && line.minimized)
+        line.error = QStringLiteral("--headless shows no window: --minimized does not apply");
     return line;
+}
+
+QString CommandLine::helpText()
+{
+    const Options options;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Aurivent drives RGB-lit PC case fans on USB controller boxes: lighting, fan "
+                       "speed, the CPU temperature curve and the stall alarm."));
+    options.addTo(parser);
+    return parser.helpText()
+        + QStringLiteral("\nThe numbered commands of --send are listed in the manual page, Aurivent(1).\n");
 }

@@ -11,7 +11,21 @@ struct CommandLine {
     QString hidTrace;        // --hid-trace=FILE
     bool send = false;       // --send ID [WPARAM [LPARAM]]
     QStringList sendArgs;
+    bool help = false;       // --help, -h
+    bool version = false;    // --version, -v
+    bool minimized = false;  // --minimized: start in the tray, no window
+    bool verbose = false;    // --verbose: the diagnostic labels too
+    bool headless = false;   // --headless: the control loop with no window and no tray
     QString error;           // non-empty: the line could not be understood
 
+    // Parses without an application object, so that a bad line is refused
+    // before anything (a display connection included) is started. Qt's own
+    // options (-platform, -style …) are accepted and left to QApplication.
     static CommandLine parse(const QStringList &arguments);
+
+    // What needs no display and no window: answered with a QCoreApplication.
+    bool needsGui() const { return error.isEmpty() && !help && !version && !send; }
+
+    // The text of --help. Needs a QCoreApplication (it names the program as started).
+    static QString helpText();
 };

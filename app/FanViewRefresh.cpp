@@ -47,3 +47,54 @@ void showBoxFans(MainViewInterface *view, int box)
             showRainbowFan(view, box, k);
     }
 }
+
+QList<int> latchedStalls(int box)
+{
+    QList<int> fans;
+    if (!isValidBox(box))
+        return fans;
+    const ControllerBox &record = boxArray[box];
+    for (int f = 0; f < fanCountOf(record); ++f) {
+        const bool latched = record.isVaylaBox() ? record.vaylaFan[f].isMonitor && record.vaylaFan[f].isAlarmShown
+                                                 : record.rainbowFan[f].isMonitor && record.rainbowFan[f].isAlarmShown;
+        if (latched)
+            fans << f;
+    }
+    return fans;
+}
+
+FanViewRefresher::FanViewRefresher(std::function<MainViewInterface *()> view, QObject *parent)
+    : QObject(parent)
+    , m_view(std::move(view))
+{
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, &FanViewRefresher::flush);
+}
+
+void FanViewRefresher::requestBox(int box)
+{
+    if (!isValidBox(box))
+        return;
+    m_boxes[box] = true;
+    m_pending = true;
+    if (m_timer.isActive())
+        return;
+    const qint64 since = m_sinceLast.isValid() ? m_sinceLast.elapsed() : kFrameMs;
+    m_timer.start(since >= kFrameMs ? 0 : int(kFrameMs - since));
+}
+
+void FanViewRefresher::flush()
+{
+    m_timer.stop();
+    if (!m_pending)
+        return;
+    m_pending = false;
+    const int shown = controllerBoxNumber;
+    const bool showIt = isValidBox(shown) && m_boxes[shown];
+    for (bool &asked : m_boxes)
+        asked = false;
+    // A box that is no longer shown was drawn afresh when the user chose another.
+    if (showIt)
+        showBoxFans(m_view(), shown);
+    m_sinceLast.start();
+}

@@ -63,6 +63,8 @@ void ViewMessageHandler::saveProfile()
     IniHelper::writeDeviceIni(IniHelper::buildDeviceMap(m_state.settings));
     if (!written)
         return; // nothing new to push to the other boxes
+    if (MainViewInterface *view = m_host.mainView())
+        view->showProfileSaved();
 
     const ProfileData data = vayla ? IniHelper::readVaylaProfileIni(profile) : IniHelper::readProfileIni(profile);
     for (int i = 0; i < kBoxCount; ++i) {

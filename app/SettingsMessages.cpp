@@ -5,7 +5,12 @@
 
 #include "AppState.h"
 #include "ViewMessages.h"
+#include "FanViewRefresh.h"
 #include "device/BoxTable.h"
+#include "device/Encoders.h"
+#include "device/FanMonitor.h"
+#include "lighting/LightModes.h"
+#include "storage/IniHelper.h"
 #include "ui/MainViewInterface.h"
 
 #include <QDebug>
@@ -34,7 +39,7 @@ bool ViewMessageHandler::handleSettingsCommand(const ViewMessage &m)
         if (!checkLength(m, 3))
             return true;
         if (!isPasswordText(m.textAt(2))) {
-            qWarning() << "saveDevice refused: a password is digits only:" << m.textAt(2);
+            qWarning() << "saveDevice refused: a password is digits only (" << m.textAt(2).size() << "characters given)";
             return true;
         }
         m_state.settings.Password = m.textAt(2);
@@ -47,6 +52,19 @@ bool ViewMessageHandler::handleSettingsCommand(const ViewMessage &m)
         m_state.settings.OpenPassword = m.flagAt(1);
         writeDeviceProfile();
         m_host.passwordChanged();
+    } else if (name == QLatin1String("RemoteAccess")) {
+        qCDebug(lcApp) << name;
+        if (!checkLength(m, 2))
+            return true;
+        bool ok = false;
+        const int access = m.textAt(1).toInt(&ok);
+        if (!ok || access < 0 || access > 2) {
+            qWarning() << "RemoteAccess refused: not 0, 1 or 2:" << m.textAt(1);
+            return true;
+        }
+        m_state.settings.remoteAccess = access;
+        writeDeviceProfile();
+        m_host.remoteAccessChanged();
     } else if (name == QLatin1String("AutoUpdate")) {
         qCDebug(lcApp) << name;
         if (!checkLength(m, 2))
@@ -80,6 +98,16 @@ bool ViewMessageHandler::handleSettingsCommand(const ViewMessage &m)
             return true;
         }
         selectProfile(profile);
+    } else if (name == QLatin1String("selectBoxType")) {
+        qCDebug(lcApp) << name;
+        if (!checkLength(m, 2))
+            return true;
+        const int type = m.target();
+        if (type != BoxType::Vayla && type != BoxType::Rainbow) {
+            qWarning() << "selectBoxType refused: no box type" << m.textAt(1);
+            return true;
+        }
+        changeBoxType(controllerBoxNumber, type);
     } else if (name == QLatin1String("showInfo")) {
         qCDebug(lcApp) << name;
         m_host.showSensorInfo();
@@ -87,4 +115,54 @@ bool ViewMessageHandler::handleSettingsCommand(const ViewMessage &m)
         return false;
     }
     return true;
+}
+
+void ViewMessageHandler::changeBoxType(int box, int type)
+{
+    if (!isValidBox(box))
+        return;
+    ControllerBox &record = boxArray[box];
+    MainViewInterface *view = m_host.mainView();
+    if (record.boxType == type) {
+        showBoxFans(view, box);
+        return;
+    }
+    qCInfo(lcApp) << "box" << box + 1 << "drives"
+                  << (type == BoxType::Vayla ? "three single-colour fans" : "five 12-LED fans");
+    // What the old kind showed goes: its covers, and alarms about ports the
+    // box may not even have.
+    if (view) {
+        for (int f = 0; f < fanCountOf(record); ++f)
+            view->setFanErrorByFan(f, false);
+    }
+    record.boxType = type;
+    for (RainbowFanRecord &fan : record.rainbowFan)
+        fan.isAlarmShown = false;
+    for (VaylaFanRecord &fan : record.vaylaFan)
+        fan.isAlarmShown = false;
+    writeDeviceProfile();
+
+    // The box's own profile of its new kind, sent as at start-up; the speed
+    // poll asks the new kind's ports from its next pass on.
+    if (type == BoxType::Vayla) {
+        IniHelper::parseVaylaProfile(box, IniHelper::readVaylaProfileIni(record.profileValue));
+        if (record.gIsConnected) {
+            for (int j = 0; j < kVaylaFanCount; ++j) {
+                sendVaylaStartSpeed(box, j);
+                sendVaylaLighting(box, j);
+            }
+        }
+    } else {
+        IniHelper::parseProfile(box, IniHelper::readProfileIni(record.profileValue));
+        if (record.gIsConnected)
+            applyBoxSettings(box, m_host.lightingTimers(), Resend::Startup);
+    }
+    if (view) {
+        view->setBoxButtonAlarm(box, false);
+        if (box == controllerBoxNumber) {
+            showBoxFans(view, box);
+            for (int f = 0; f < fanCountOf(record); ++f)
+                view->setFanErrorByFan(f, false);
+        }
+    }
 }

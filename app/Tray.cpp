@@ -12,13 +12,21 @@ Tray::Tray(QMainWindow *window, const QString &iconPath, bool autorun)
     , m_icon(new QSystemTrayIcon(QIcon(iconPath), window))
     , m_menu(new QMenu(window))
 {
-    m_icon->setToolTip(QStringLiteral("Vayla Zeve RGB Fan"));
-    m_launch = m_menu->addAction(QStringLiteral("Launch Vayla Zeve RGB"));
-    m_autorun = m_menu->addAction(autorunText(autorun));
+    m_icon->setToolTip(QStringLiteral("Aurivent"));
+    m_launch = m_menu->addAction(QString());
+    m_autorun = m_menu->addAction(QString());
     m_menu->addSeparator();
-    m_exit = m_menu->addAction(QStringLiteral("Exit"));
+    m_exit = m_menu->addAction(QString());
+    retranslate(autorun);
     m_icon->setContextMenu(m_menu);
     m_icon->setVisible(true);
+}
+
+void Tray::retranslate(bool autorun)
+{
+    m_launch->setText(tr("Open Aurivent"));
+    m_autorun->setText(autorunText(autorun));
+    m_exit->setText(tr("Exit"));
 }
 
 QString Tray::autorunMark(bool on)
@@ -32,7 +40,7 @@ QString Tray::autorunMark(bool on)
 
 QString Tray::autorunText(bool on)
 {
-    return autorunMark(on) + QStringLiteral(" Run Vayla Zeve RGB Program when Windows starts");
+    return autorunMark(on) + QLatin1Char(' ') + tr("Start Aurivent at log-in");
 }
 
 void Tray::setAutorun(bool on)

@@ -8,7 +8,7 @@ class QMenu;
 class QMainWindow;
 class QSystemTrayIcon;
 
-// The tray icon and its menu. The menu texts are fixed English texts.
+// The tray icon and its menu.
 class Tray : public QObject {
     Q_OBJECT
 public:
@@ -20,6 +20,8 @@ public:
     static QString autorunMark(bool on);
     static QString autorunText(bool on);
     void setAutorun(bool on);
+    // The menu in the language just loaded.
+    void retranslate(bool autorun);
 
     QSystemTrayIcon *icon() const { return m_icon; }
     QAction *launchAction() const { return m_launch; }

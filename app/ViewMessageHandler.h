@@ -37,6 +37,8 @@ public:
 private:
     bool handleRainbowFanCommand(const ViewMessage &m);
     bool handleSettingsCommand(const ViewMessage &m);
+    // The user says which kind of fans a box drives (0 single-colour, 1 12-LED).
+    void changeBoxType(int box, int type);
     void followers(int box, int fan);
     bool checkRainbowFan(int fan, const ViewMessage &m) const;
     bool checkLength(const ViewMessage &m, int items) const;

@@ -61,7 +61,7 @@ void onFanSpeed(int b, int port, int rpm, FanMonitorHost &host)
             fan.isAlarmShown = false;
         } else if (fan.isMonitor && !fan.isAlarmShown) {
             fan.isAlarmShown = true;
-            qCDebug(lcDevice) << "num:" << b;
+            qCWarning(lcDevice).nospace() << "stall: fan " << port << " of box " << b << " stopped";
             host.raiseStallAlert(b);
         }
         if (current) {
@@ -79,7 +79,7 @@ void onFanSpeed(int b, int port, int rpm, FanMonitorHost &host)
             box.vaylaFan[0].isAlarmShown = false;
     } else if (fan.isMonitor && !fan.isAlarmShown && fan.fanType == 0) {
         fan.isAlarmShown = true;
-        qCDebug(lcDevice) << "num:" << b;
+        qCWarning(lcDevice).nospace() << "stall: fan " << port << " of box " << b << " stopped";
         host.raiseStallAlert(b);
     } else if (fan.fanType > 0) {
         fan.isAlarmShown = false;

@@ -395,9 +395,8 @@ bool brightnessCommand(const Request &req)
 
 QString execute(const QVariantMap &command, RemoteHost &host)
 {
-    bool ok = false;
-    const int number = command.value(QStringLiteral("command")).toInt(&ok);
-    if (!ok) {
+    int number = 0;
+    if (!strictInt(command.value(QStringLiteral("command")), &number)) {
         qWarning() << "remote command refused: no command number:" << command.value(QStringLiteral("command"));
         return QString();
     }

@@ -26,6 +26,15 @@ Selection<N> selection(const QVariantMap &data, const QString &key)
     return out;
 }
 
+// A number from the phone read strictly: a JSON integer (or a JSON number
+// without a fraction) or a text of decimal digits with an optional sign, in
+// the int range; true and false count as 1 and 0. Fractions, values beyond
+// the int range, padded, hexadecimal or exponent texts are refused, never
+// wrapped or rounded. Pure; callable on anything a JSON parse produced.
+bool strictInt(const QVariant &value, int *out);
+// The same for a value that may carry a fraction: finite numbers only.
+bool strictNumber(const QVariant &value, double *out);
+
 // An integer in lo..hi.
 bool readInt(const QVariantMap &data, const QString &key, int lo, int hi, int *out);
 // An integer, any value.

@@ -1,9 +1,8 @@
 #include "RemoteProtocol.h"
 
+#include "RemoteData.h"
 #include "common/JsonText.h"
-#include "common/Logging.h"
 
-#include <QDebug>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
@@ -80,7 +79,7 @@ Request decodeFrame(const QByteArray &frame)
     request.kind = Request::Kind::Garbage;
     const auto decoded = QByteArray::fromBase64Encoding(base64, QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded) {
-        qWarning() << "remote frame refused: not Base64, size" << frame.size();
+        request.error = QStringLiteral("not Base64");
         return request;
     }
     const QString text = QString::fromUtf8(*decoded);
@@ -92,18 +91,35 @@ Request decodeFrame(const QByteArray &frame)
     QJsonDocument doc;
     QString error;
     if (!JsonText::parse(*decoded, &doc, &error)) {
-        qCDebug(lcRemote) << "parse Error" << error;
+        request.error = QStringLiteral("parse Error ") + error;
         return request;
     }
     if (!doc.isObject()) {
-        qWarning() << "remote frame refused: not a JSON object";
+        request.error = QStringLiteral("not a JSON object");
         return request;
     }
     request.map = doc.object().toVariantMap();
-    bool ok = false;
-    const int command = request.map.value(QStringLiteral("command")).toInt(&ok);
-    request.kind = ok && command == 10 ? Request::Kind::BoxList : Request::Kind::Command;
+    int command = 0;
+    const bool boxList = RemoteData::strictInt(request.map.value(QStringLiteral("command")), &command) && command == 10;
+    request.kind = boxList ? Request::Kind::BoxList : Request::Kind::Command;
     return request;
+}
+
+bool isLevelFrame(const QByteArray &frame)
+{
+    // Four Base64 characters carry the first three bytes of the text.
+    QByteArray head;
+    for (int i = 0; i < frame.size() && head.size() < 4; ++i) {
+        const char c = frame.at(i);
+        if (c != ' ' && c != '\r' && c != '\n' && c != '\t')
+            head.append(c);
+    }
+    if (head.size() < 3)
+        return false;
+    while (head.size() < 4)
+        head.append('=');
+    const auto decoded = QByteArray::fromBase64Encoding(head, QByteArray::AbortOnBase64DecodingErrors);
+    return decoded && (*decoded).startsWith("07");
 }
 
 bool FrameReader::append(const QByteArray &bytes, QList<QByteArray> *frames)

@@ -30,10 +30,16 @@ struct Request {
     };
     Kind kind = Kind::Empty;
     QVariantMap map;
+    QString error;  // why a Garbage frame was skipped, for the caller's log
 };
 
-// Decodes one frame (without its "&").
+// Decodes one frame (without its "&"). Pure and silent: any bytes in, a
+// Request out; the caller decides what to log.
 Request decodeFrame(const QByteArray &frame);
+
+// True when the frame's text begins "07": a music level (or its stop), which
+// the next level frame supersedes. Looks only at the first few characters.
+bool isLevelFrame(const QByteArray &frame);
 
 // The "07" volume stream as the application's map: "07" + one character +
 // two digits gives the volume, "07…@@" stops the music.

@@ -1,41 +1,124 @@
 #include "SocketHelper.h"
 
+#include "KeepAlive.h"
 #include "common/Logging.h"
 
 #include <QDebug>
-#include <QHostAddress>
 #include <QHostInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
 
 const QString SocketHelper::kConnectionKey = QStringLiteral("_connection");
 
-SocketHelper::SocketHelper(QObject *parent, quint16 port)
-    : QObject(parent), m_server(new QTcpServer(this))
+namespace {
+
+const char *accessName(RemoteAccess access)
 {
-    connect(m_server, &QTcpServer::newConnection, this, &SocketHelper::newConnection);
-    const bool listening = m_server->listen(QHostAddress::Any, port);
-    qCDebug(lcRemote) << "Listening:" << listening;
-    if (!listening)
-        qWarning() << "remote control off:" << port << m_server->errorString();
+    switch (access) {
+    case RemoteAccess::Off: return "off";
+    case RemoteAccess::ThisComputer: return "this computer only";
+    case RemoteAccess::Network: return "the network";
+    }
+    return "?";
+}
+
+} // namespace
+
+SocketHelper::SocketHelper(QObject *parent, quint16 port, RemoteAccess access)
+    : QObject(parent), m_access(access), m_port(port)
+{
+    m_nextTurn.setSingleShot(true);
+    m_nextTurn.setInterval(0);
+    connect(&m_nextTurn, &QTimer::timeout, this, &SocketHelper::handleLater);
+    openServers();
 }
 
 SocketHelper::~SocketHelper()
 {
-    // The sockets die with the server after this object's members: keep
-    // their last signals away from it.
+    // The sockets die with this object after its members: keep their last
+    // signals away from it.
     for (auto &entry : m_connections)
         entry.second.socket->disconnect(this);
 }
 
+void SocketHelper::openServers()
+{
+    QList<QHostAddress> addresses;
+    if (m_access == RemoteAccess::Network)
+        addresses << QHostAddress(QHostAddress::Any);
+    else if (m_access == RemoteAccess::ThisComputer)
+        addresses << QHostAddress(QHostAddress::LocalHost) << QHostAddress(QHostAddress::LocalHostIPv6);
+    else
+        qCInfo(lcRemote) << "remote control off: nothing listens";
+    for (const QHostAddress &address : qAsConst(addresses)) {
+        auto *server = new QTcpServer(this);
+        connect(server, &QTcpServer::newConnection, this, &SocketHelper::newConnection);
+        if (server->listen(address, m_port)) {
+            // A port picked by the system is kept, so that a later change
+            // of access listens where the phones already connect.
+            m_port = server->serverPort();
+            m_servers.push_back(server);
+        } else if (address == QHostAddress(QHostAddress::LocalHostIPv6)) {
+            qCDebug(lcRemote) << "no IPv6 loopback:" << server->errorString();
+            delete server;
+        } else {
+            qWarning() << "remote control off:" << address.toString() << m_port << server->errorString();
+            delete server;
+        }
+    }
+    if (m_access != RemoteAccess::Off)
+        qCDebug(lcRemote) << "Listening:" << isListening() << accessName(m_access);
+}
+
+void SocketHelper::closeServers()
+{
+    for (QTcpServer *server : m_servers)
+        delete server;
+    m_servers.clear();
+}
+
+void SocketHelper::setAccess(RemoteAccess access)
+{
+    if (access == m_access)
+        return;
+    m_access = access;
+    qCInfo(lcRemote) << "remote control:" << accessName(access);
+    closeServers();
+    std::vector<quint64> refused;
+    for (const auto &entry : m_connections)
+        if (!allowedPeer(entry.second.socket->peerAddress()))
+            refused.push_back(entry.first);
+    for (quint64 id : refused)
+        cutOff(id, "no longer allowed by the remote access setting");
+    openServers();
+}
+
+bool SocketHelper::allowedPeer(const QHostAddress &peer) const
+{
+    switch (m_access) {
+    case RemoteAccess::Off: return false;
+    case RemoteAccess::ThisComputer: return peer.isLoopback();
+    case RemoteAccess::Network: return true;
+    }
+    return false;
+}
+
 bool SocketHelper::isListening() const
 {
-    return m_server->isListening();
+    return !m_servers.empty();
 }
 
 quint16 SocketHelper::serverPort() const
 {
-    return m_server->serverPort();
+    return m_servers.empty() ? 0 : m_servers.front()->serverPort();
+}
+
+QList<QHostAddress> SocketHelper::listeningAddresses() const
+{
+    QList<QHostAddress> out;
+    for (const QTcpServer *server : m_servers)
+        out << server->serverAddress();
+    return out;
 }
 
 void SocketHelper::setBoxListReply(const QString &connectionMap)
@@ -47,17 +130,17 @@ void SocketHelper::sendResponse(const QString &text)
 {
     if (m_connections.empty())
         return;
-    writeFrame(m_connections.rbegin()->first, text);
+    writeFrame(m_connections.rbegin()->first, RemoteProtocol::encodeFrame(text));
 }
 
 void SocketHelper::sendResponse(const QString &text, const QVariantMap &request)
 {
     const quint64 id = connectionOf(request);
     if (m_connections.find(id) == m_connections.end()) {
-        qWarning() << "remote reply dropped: connection" << id << "has gone";
+        qCDebug(lcRemote) << "remote reply dropped: connection" << id << "has gone";
         return;
     }
-    writeFrame(id, text);
+    writeFrame(id, RemoteProtocol::encodeFrame(text));
 }
 
 quint64 SocketHelper::connectionOf(const QVariantMap &request)
@@ -67,23 +150,51 @@ quint64 SocketHelper::connectionOf(const QVariantMap &request)
 
 void SocketHelper::newConnection()
 {
-    while (QTcpSocket *socket = m_server->nextPendingConnection()) {
-        if (clientCount() >= kMaxConnections) {
-            qWarning() << "remote connection refused:" << socket->peerAddress().toString()
-                       << "already" << clientCount() << "open";
-            socket->abort();
-            socket->deleteLater();
-            continue;
-        }
-        const quint64 id = m_nextId++;
-        socket->setProperty("remoteId", id);
-        m_connections[id].socket = socket;
-        m_connections[id].window.start();
-        connect(socket, &QTcpSocket::readyRead, this, &SocketHelper::readyRead);
-        connect(socket, &QTcpSocket::disconnected, this, &SocketHelper::disconnected);
-        socket->write(RemoteProtocol::greeting(QHostInfo::localHostName(), m_passwordEnabled, m_password));
-        qCDebug(lcRemote) << "remote connection:" << id << socket->peerAddress().toString();
+    auto *server = qobject_cast<QTcpServer *>(sender());
+    if (!server)
+        return;
+    while (QTcpSocket *socket = server->nextPendingConnection())
+        accept(socket);
+}
+
+void SocketHelper::accept(QTcpSocket *socket)
+{
+    if (!allowedPeer(socket->peerAddress())) {
+        qWarning() << "remote connection refused:" << socket->peerAddress().toString();
+        socket->abort();
+        socket->deleteLater();
+        return;
     }
+    // A phone that dropped off Wi-Fi leaves its connection behind; the
+    // newcomer is more likely to be someone who wants to use the program.
+    if (clientCount() >= kMaxConnections)
+        evictIdlest();
+    const quint64 id = m_nextId++;
+    // Connections outlive a change of the listening sockets.
+    socket->setParent(this);
+    socket->setProperty("remoteId", id);
+    // Qt stops reading from the system beyond this, so the peer is held back
+    // by TCP instead of filling our memory.
+    socket->setReadBufferSize(kMaxUnreadBytes);
+    if (!KeepAlive::enable(socket->socketDescriptor()))
+        qWarning() << "remote connection" << id << "without keep-alive";
+    Connection &connection = m_connections[id];
+    connection.socket = socket;
+    connection.lastActive = ++m_tick;
+    connect(socket, &QTcpSocket::readyRead, this, &SocketHelper::readyRead);
+    connect(socket, &QTcpSocket::disconnected, this, &SocketHelper::disconnected);
+    qCDebug(lcRemote) << "remote connection:" << id << socket->peerAddress().toString();
+    writeFrame(id, RemoteProtocol::greeting(QHostInfo::localHostName(), m_passwordEnabled, m_password));
+}
+
+void SocketHelper::evictIdlest()
+{
+    auto idlest = m_connections.end();
+    for (auto it = m_connections.begin(); it != m_connections.end(); ++it)
+        if (idlest == m_connections.end() || it->second.lastActive < idlest->second.lastActive)
+            idlest = it;
+    if (idlest != m_connections.end())
+        cutOff(idlest->first, "idle longest, making room for a new connection");
 }
 
 void SocketHelper::disconnected()
@@ -92,6 +203,8 @@ void SocketHelper::disconnected()
     auto it = m_connections.find(id);
     if (it == m_connections.end())
         return;
+    if (!it->second.queued.empty())
+        qCDebug(lcRemote) << "remote frames dropped with their connection:" << it->second.queued.size();
     it->second.socket->deleteLater();
     m_connections.erase(it);
     qCDebug(lcRemote) << "remote disconnected:" << id;
@@ -103,43 +216,105 @@ void SocketHelper::readyRead()
     auto it = m_connections.find(id);
     if (it == m_connections.end())
         return;
+    Connection &connection = it->second;
+    connection.lastActive = ++m_tick;
+    ++connection.reads;
     QList<QByteArray> frames;
-    if (!it->second.reader.append(it->second.socket->readAll(), &frames)) {
-        cutOff(id, "unfinished frame beyond the bound");
+    const bool fits = connection.reader.append(connection.socket->readAll(), &frames);
+    queueFrames(connection, frames);
+    if (!fits || connection.queuedBytes + connection.reader.pendingSize() > kMaxUnreadBytes) {
+        cutOff(id, "unhandled input beyond the bound");
         return;
     }
-    for (const QByteArray &frame : qAsConst(frames)) {
-        // A slot of ours may have cut the connection meanwhile.
-        it = m_connections.find(id);
-        if (it == m_connections.end())
-            return;
-        Connection &connection = it->second;
-        if (!countFrame(connection)) {
-            cutOff(id, "too many frames per second");
-            return;
-        }
-        RemoteProtocol::Request request = RemoteProtocol::decodeFrame(frame);
-        switch (request.kind) {
-        case RemoteProtocol::Request::Kind::Empty:
-            continue;
-        case RemoteProtocol::Request::Kind::Garbage:
-            if (++connection.garbageInRow > kMaxGarbageInRow) {
-                cutOff(id, "undecodable frames");
-                return;
-            }
-            continue;
-        case RemoteProtocol::Request::Kind::BoxList:
-            connection.garbageInRow = 0;
-            connection.socket->write(m_boxListReply);
-            // The rest of this read is dropped; an unfinished frame stays for the next read.
-            return;
-        case RemoteProtocol::Request::Kind::Command:
-            connection.garbageInRow = 0;
-            request.map.insert(kConnectionKey, id);
-            emit socketHelperSendData(request.map);
-            continue;
+    if (handleQueued(id))
+        m_nextTurn.start();
+}
+
+void SocketHelper::queueFrames(Connection &connection, const QList<QByteArray> &frames)
+{
+    // A music level frame is superseded by a later one of the same read when
+    // no other request lies between them: only the newest level counts.
+    std::vector<bool> keep(frames.size(), true);
+    bool laterLevel = false;
+    for (int i = frames.size() - 1; i >= 0; --i) {
+        const QByteArray &frame = frames.at(i);
+        if (RemoteProtocol::isLevelFrame(frame)) {
+            keep[i] = !laterLevel;
+            laterLevel = true;
+        } else if (!frame.trimmed().isEmpty()) {
+            laterLevel = false;
         }
     }
+    for (int i = 0; i < frames.size(); ++i) {
+        if (!keep[i])
+            continue;
+        connection.queued.push_back(Frame{frames.at(i), connection.reads});
+        connection.queuedBytes += frames.at(i).size() + 1;
+    }
+}
+
+bool SocketHelper::handleQueued(quint64 id)
+{
+    QElapsedTimer turn;
+    turn.start();
+    for (int handled = 0; handled < kFramesPerTurn && (handled == 0 || turn.elapsed() < kTurnBudgetMs); ++handled) {
+        // A slot of ours may have cut the connection meanwhile.
+        auto it = m_connections.find(id);
+        if (it == m_connections.end())
+            return false;
+        Connection &connection = it->second;
+        if (connection.queued.empty())
+            return false;
+        const Frame frame = std::move(connection.queued.front());
+        connection.queued.pop_front();
+        connection.queuedBytes -= frame.bytes.size() + 1;
+        RemoteProtocol::Request request = RemoteProtocol::decodeFrame(frame.bytes);
+        switch (request.kind) {
+        case RemoteProtocol::Request::Kind::Empty:
+            break;
+        case RemoteProtocol::Request::Kind::Garbage:
+            noteSkipped(connection, id, request.error);
+            break;
+        case RemoteProtocol::Request::Kind::BoxList:
+            // The rest of that read is dropped; an unfinished frame stays for the next read.
+            while (!connection.queued.empty() && connection.queued.front().read == frame.read) {
+                connection.queuedBytes -= connection.queued.front().bytes.size() + 1;
+                connection.queued.pop_front();
+            }
+            writeFrame(id, m_boxListReply);
+            break;
+        case RemoteProtocol::Request::Kind::Command:
+            request.map.insert(kConnectionKey, id);
+            emit socketHelperSendData(request.map);
+            break;
+        }
+    }
+    auto it = m_connections.find(id);
+    return it != m_connections.end() && !it->second.queued.empty();
+}
+
+void SocketHelper::handleLater()
+{
+    std::vector<quint64> waiting;
+    for (const auto &entry : m_connections)
+        if (!entry.second.queued.empty())
+            waiting.push_back(entry.first);
+    bool more = false;
+    for (quint64 id : waiting)
+        more = handleQueued(id) || more;
+    if (more)
+        m_nextTurn.start();
+}
+
+void SocketHelper::noteSkipped(Connection &connection, quint64 id, const QString &why)
+{
+    ++connection.skipped;
+    if (connection.skipLog.isValid() && connection.skipLog.elapsed() < 1000)
+        return;
+    qWarning().noquote() << "remote frame skipped:" << why << "- connection" << id << "skipped"
+                         << connection.skipped << "since the last such line";
+    connection.skipped = 0;
+    connection.skipLog.start();
 }
 
 quint64 SocketHelper::idOf(const QObject *socket) const
@@ -147,18 +322,16 @@ quint64 SocketHelper::idOf(const QObject *socket) const
     return socket ? socket->property("remoteId").toULongLong() : 0;
 }
 
-void SocketHelper::writeFrame(quint64 id, const QString &text)
+void SocketHelper::writeFrame(quint64 id, const QByteArray &bytes)
 {
-    m_connections.at(id).socket->write(RemoteProtocol::encodeFrame(text));
-}
-
-bool SocketHelper::countFrame(Connection &connection)
-{
-    if (connection.window.elapsed() >= 1000) {
-        connection.window.restart();
-        connection.framesInWindow = 0;
-    }
-    return ++connection.framesInWindow <= kMaxFramesPerSecond;
+    auto it = m_connections.find(id);
+    if (it == m_connections.end())
+        return;
+    QTcpSocket *socket = it->second.socket;
+    socket->write(bytes);
+    // A peer that never reads would make us hold every reply.
+    if (socket->bytesToWrite() > kMaxUnsentBytes)
+        cutOff(id, "replies not read beyond the bound");
 }
 
 void SocketHelper::cutOff(quint64 id, const char *reason)

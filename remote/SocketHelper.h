@@ -1,13 +1,19 @@
 #pragma once
 
+#include "RemoteAccess.h"
 #include "RemoteProtocol.h"
 
 #include <QElapsedTimer>
+#include <QHostAddress>
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <QVariantMap>
 
+#include <deque>
 #include <map>
+#include <vector>
 
 class QTcpServer;
 class QTcpSocket;
@@ -16,25 +22,42 @@ class QTcpSocket;
 // QVariantMap and emits it; answers the box-list request (command 10) itself.
 // Every emitted map carries the asking connection under kConnectionKey so
 // that its reply goes back to that phone.
+//
+// Bounded against a hostile network: at most kMaxConnections at once (a new
+// one replaces the connection idle longest), keep-alive removes dead peers,
+// each connection gets at most kFramesPerTurn frames handled per event-loop
+// turn (the rest waits for the next turn), consecutive music-level frames of
+// one read collapse into the newest, and only a connection whose unhandled
+// input or unread replies exceed their bounds is cut off.
 class SocketHelper : public QObject {
     Q_OBJECT
 
 public:
     static constexpr quint16 kDefaultPort = 5489;
-    // Limits that keep one bad phone from hurting the program or the others.
-    static constexpr int kMaxConnections = 8;
-    static constexpr int kMaxPendingBytes = 64 * 1024;  // unfinished frame per connection
-    static constexpr int kMaxGarbageInRow = 8;          // undecodable frames in a row
-    static constexpr int kMaxFramesPerSecond = 100;
+    static constexpr int kMaxConnections = 32;
+    static constexpr int kMaxUnreadBytes = 64 * 1024;   // received but not handled yet
+    static constexpr int kMaxUnsentBytes = 256 * 1024;  // replies the phone has not taken
+    // Per connection and event-loop turn: at most this many frames, and no
+    // new one once this much time went by (a command that touches the shown
+    // box can take a good part of it).
+    static constexpr int kFramesPerTurn = 32;
+    static constexpr int kTurnBudgetMs = 20;
     static const QString kConnectionKey;
 
-    // Listens on every address; a port already taken is logged and the
+    // Listens as `access` says; a port already taken is logged and the
     // program runs on without remote control. Port 0 picks a free one.
-    explicit SocketHelper(QObject *parent = nullptr, quint16 port = kDefaultPort);
+    explicit SocketHelper(QObject *parent = nullptr, quint16 port = kDefaultPort,
+                          RemoteAccess access = kDefaultRemoteAccess);
     ~SocketHelper() override;
+
+    // Takes effect at once: listening sockets are replaced, connections the
+    // new choice does not allow are closed.
+    void setAccess(RemoteAccess access);
+    RemoteAccess access() const { return m_access; }
 
     bool isListening() const;
     quint16 serverPort() const;
+    QList<QHostAddress> listeningAddresses() const;
     int clientCount() const { return static_cast<int>(m_connections.size()); }
 
     // The greeting of every later connection uses the current values.
@@ -60,22 +83,41 @@ public slots:
     void readyRead();
 
 private:
+    struct Frame {
+        QByteArray bytes;  // without its "&"
+        quint64 read = 0;  // which read it completed in
+    };
     struct Connection {
         QTcpSocket *socket = nullptr;
-        RemoteProtocol::FrameReader reader{kMaxPendingBytes};
-        int garbageInRow = 0;
-        int framesInWindow = 0;
-        QElapsedTimer window;
+        RemoteProtocol::FrameReader reader{kMaxUnreadBytes};
+        std::deque<Frame> queued;  // complete frames waiting for their turn
+        int queuedBytes = 0;
+        quint64 reads = 0;
+        quint64 lastActive = 0;    // tick of the last data received (or the accept)
+        QElapsedTimer skipLog;     // one log line per second for skipped frames
+        int skipped = 0;
     };
 
+    void openServers();
+    void closeServers();
+    bool allowedPeer(const QHostAddress &peer) const;
+    void accept(QTcpSocket *socket);
+    void evictIdlest();
+    void queueFrames(Connection &connection, const QList<QByteArray> &frames);
+    bool handleQueued(quint64 id);
+    void handleLater();
+    void noteSkipped(Connection &connection, quint64 id, const QString &why);
     quint64 idOf(const QObject *socket) const;
-    void writeFrame(quint64 id, const QString &text);
-    bool countFrame(Connection &connection);
+    void writeFrame(quint64 id, const QByteArray &bytes);
     void cutOff(quint64 id, const char *reason);
 
-    QTcpServer *m_server = nullptr;
+    std::vector<QTcpServer *> m_servers;
+    RemoteAccess m_access;
+    quint16 m_port;
     std::map<quint64, Connection> m_connections;  // by id; the highest id is the last accepted
     quint64 m_nextId = 1;
+    quint64 m_tick = 0;
+    QTimer m_nextTurn;
     QString m_password = QStringLiteral("9462");
     bool m_passwordEnabled = false;
     QByteArray m_boxListReply;

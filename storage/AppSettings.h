@@ -11,4 +11,7 @@ struct AppSettings {
     QString Password = QStringLiteral("9462");
     // Base URL of the update service ("Main/UpdateServer"); empty = none configured.
     QString updateServer;
+    // Who may reach the phone server ("Main/RemoteAccess"): 0 off, 1 this
+    // computer only, 2 the network.
+    int remoteAccess = 2;
 };

@@ -30,7 +30,7 @@ DeviceFileData IniHelper::defaultDeviceData()
                           QStringLiteral("1,1,1"), QStringLiteral("0,0,0,0,0")};
     data.boxes.fill(box, kBoxCount);
     data.main = QStringList{QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("9462"),
-                            QStringLiteral("0"), QStringLiteral("1"), QString()};
+                            QStringLiteral("0"), QStringLiteral("1"), QString(), QStringLiteral("2")};
     return data;
 }
 
@@ -55,7 +55,7 @@ DeviceFileData IniHelper::readDeviceIni()
     // The Main keys have no defaults: a missing one reads as empty text.
     for (const QString &key : mainKeys())
         data.main << IniFile::readText(*file, mainGroup() + QLatin1Char('/') + key);
-    qCDebug(lcStorage) << "Password:::" << data.main.at(MainKey::Password);
+    qCDebug(lcStorage) << "Password:::" << (data.main.at(MainKey::Password).isEmpty() ? "(none)" : "(set)");
     return data;
 }
 
@@ -84,6 +84,16 @@ void IniHelper::parseDeviceData(const DeviceFileData &data, AppSettings &setting
     settings.OpenPassword = toFlag(at(data.main, MainKey::OpenPassword));
     settings.isAutoRun = toFlag(at(data.main, MainKey::isAutoRun));
     settings.updateServer = at(data.main, MainKey::UpdateServer);
+    // Unreadable text falls back to the network too, not to 0: a typo must
+    // not silently switch the phone server off.
+    const QString remoteAccess = at(data.main, MainKey::RemoteAccess).trimmed();
+    bool numeric = false;
+    const int access = remoteAccess.toInt(&numeric);
+    settings.remoteAccess = 2;
+    if (numeric)
+        settings.remoteAccess = inRangeOr(access, 0, 2, 2, {"RemoteAccess", -1, -1});
+    else if (!remoteAccess.isEmpty())
+        qWarning().noquote() << "RemoteAccess" << remoteAccess << "is not 0, 1 or 2: using 2";
     qCDebug(lcStorage) << "paraseDevice-----2";
 }
 
@@ -116,6 +126,7 @@ GroupMap IniHelper::buildDeviceMap(const AppSettings &settings)
     main[mainKeys().at(MainKey::OpenPassword)] = fromFlag(settings.OpenPassword);
     main[mainKeys().at(MainKey::isAutoRun)] = fromFlag(settings.isAutoRun);
     main[mainKeys().at(MainKey::UpdateServer)] = settings.updateServer;
+    main[mainKeys().at(MainKey::RemoteAccess)] = QString::number(settings.remoteAccess);
     return groups;
 }
 

@@ -32,7 +32,8 @@
 //            0-255, brightness clamped to 0..1 (NaN -> 1).
 //          Text that is not a decimal number reads as 0. Box type, fan type
 //          and language index keep any number (non-zero box type = RGB box;
-//          the caller loads a translation for 0-6 only).
+//          the caller loads a translation for 0-6 only). RemoteAccess outside
+//          0-2 -> 2 (missing -> 2 without a warning).
 //          parseProfile: a fan in light mode 7 ("Copy") then takes fan 0's
 //          light mode as copyLightMode and fan 0's colour mode, light speed
 //          and turned-off flag; "Copy" on fan 0 itself follows mode 0.
@@ -56,7 +57,7 @@ enum : int { BoxType, Profile, Monitor, VaylaMonitor, FanType, Count };
 }
 // Column order of the device file's Main row.
 namespace MainKey {
-enum : int { AutoUpdate, Language, Password, OpenPassword, isAutoRun, UpdateServer, Count };
+enum : int { AutoUpdate, Language, Password, OpenPassword, isAutoRun, UpdateServer, RemoteAccess, Count };
 }
 // Column order of one fan row of an RGB-fan profile.
 namespace RgbProfileKey {

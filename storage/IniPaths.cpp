@@ -15,7 +15,8 @@ const QStringList &IniHelper::mainKeys()
 {
     static const QStringList keys{QStringLiteral("AutoUpdate"), QStringLiteral("Language"),
                                   QStringLiteral("Password"), QStringLiteral("OpenPassword"),
-                                  QStringLiteral("isAutoRun"), QStringLiteral("UpdateServer")};
+                                  QStringLiteral("isAutoRun"), QStringLiteral("UpdateServer"),
+                                  QStringLiteral("RemoteAccess")};
     return keys;
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Aurivent need.
-# Only packages that are missing are installed; apt-get needs root.
+# Installs the Debian 12 (or Ubuntu 22.04) packages that building, running,
+# testing and packaging Aurivent need. Only packages that are missing are
+# installed; apt-get needs root.
 set -euo pipefail
 
 packages=(
@@ -9,8 +10,27 @@ packages=(
   libhidapi-dev libudev-dev libpulse-dev libkissfft-dev libsensors-dev
   libbenchmark-dev
   xvfb xauth pulseaudio pulseaudio-utils python3
-  fonts-dejavu-core fonts-noto-cjk fonts-thai-tlwg
+  fonts-dejavu-core fonts-liberation2 fonts-noto-cjk fonts-thai-tlwg
+  dpkg-dev desktop-file-utils appstream groff-base
 )
+
+if ! command -v apt-get >/dev/null 2>&1 || ! command -v dpkg-query >/dev/null 2>&1; then
+  cat >&2 <<'MSG'
+error: this script installs Debian packages with apt-get, which this system lacks.
+       Install the same tools and libraries with your own package manager, then
+       run the build again:
+       Fedora: gcc-c++ cmake ninja-build pkgconf-pkg-config qt5-qtbase-devel qt5-qttools-devel
+               qt5-linguist qt5-qtsvg-devel hidapi-devel systemd-devel pulseaudio-libs-devel
+               kissfft-devel lm_sensors-devel google-benchmark-devel xorg-x11-server-Xvfb
+               xorg-x11-xauth pulseaudio pulseaudio-utils python3 dejavu-sans-fonts liberation-sans-fonts
+               google-noto-sans-cjk-fonts thai-scalable-fonts-common desktop-file-utils
+               appstream groff-base
+       Arch:   base-devel cmake ninja pkgconf qt5-base qt5-tools qt5-svg hidapi systemd-libs
+               libpulse kissfft lm_sensors benchmark xorg-server-xvfb xorg-xauth pulseaudio
+               python ttf-dejavu ttf-liberation noto-fonts-cjk fonts-tlwg desktop-file-utils appstream groff
+MSG
+  exit 1
+fi
 
 missing=()
 for p in "${packages[@]}"; do

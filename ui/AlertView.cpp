@@ -2,12 +2,14 @@
 
 #include "common/Logging.h"
 #include "device/BoxTable.h"
+#include "ui/TextFit.h"
 
 #include <QBitmap>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
@@ -22,14 +24,6 @@ constexpr int kDefaultHeight = 248;
 QString image(const QString &file)
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/Images/") + file;
-}
-
-QFont boldArial()
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSize(30);
-    font.setWeight(75);
-    return font;
 }
 
 } // namespace
@@ -65,40 +59,38 @@ AlertView::AlertView(QWidget *parent)
     auto *ok = new QPushButton(this);
     ok->setObjectName(QStringLiteral("btn_fanAlertOK"));
     ok->setFlat(true);
-    ok->setFocusPolicy(Qt::NoFocus);
+    ok->setFocusPolicy(Qt::StrongFocus);
     ok->setGeometry(175, 200, 80, 33);
     ok->setStyleSheet(QStringLiteral("QPushButton {color: #02A0EA; font-weight: bold;border-image: url(%1);}"
                                      " QPushButton:pressed{border-image: url(%2);}")
                           .arg(image(QStringLiteral("btn_save.png")), image(QStringLiteral("btn_save_h.png"))));
-    auto *okText = new QLabel(QStringLiteral("OK"), ok);
-    okText->setGeometry(0, 0, 80, 33);
-    okText->setAlignment(Qt::AlignCenter);
-    QFont okFont(QStringLiteral("Arial"));
-    okFont.setPointSize(12);
-    okFont.setWeight(75);
-    okText->setFont(okFont);
-    okText->setStyleSheet(QStringLiteral("color:white;"));
-    okText->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_okText = new QLabel(ok);
+    m_okText->setGeometry(0, 0, 80, 33);
+    m_okText->setAlignment(Qt::AlignCenter);
+    m_okText->setStyleSheet(QStringLiteral("color:white; font-size:16px; font-weight:bold;"));
+    m_okText->setAttribute(Qt::WA_TransparentForMouseEvents);
     connect(ok, &QPushButton::released, this, &AlertView::on_pushButton_clicked);
 
-    auto *title = new QLabel(QStringLiteral("Warning"), this);
-    title->setObjectName(QStringLiteral("alertTitle"));
-    title->setGeometry(0, 110, size.width(), 45);
-    title->setAlignment(Qt::AlignCenter);
-    title->setFont(boldArial());
-    QPalette red = title->palette();
-    red.setColor(QPalette::WindowText, Qt::red);
-    title->setPalette(red);
+    // Title, box and fans one under the other above the button row.
+    m_title = new QLabel(this);
+    m_title->setObjectName(QStringLiteral("alertTitle"));
+    m_title->setGeometry(10, 96, size.width() - 20, 38);
+    m_title->setAlignment(Qt::AlignCenter);
+    m_title->setStyleSheet(QStringLiteral("color:red; font-size:34px; font-weight:bold;"));
 
     m_boxLabel = new QLabel(this);
     m_boxLabel->setObjectName(QStringLiteral("alertBox"));
-    m_boxLabel->setGeometry(0, 155, size.width(), 45);
+    m_boxLabel->setGeometry(10, 134, size.width() - 20, 32);
     m_boxLabel->setAlignment(Qt::AlignCenter);
-    m_boxLabel->setFont(boldArial());
-    QPalette yellow = m_boxLabel->palette();
-    yellow.setColor(QPalette::WindowText, Qt::yellow);
-    m_boxLabel->setPalette(yellow);
+    m_boxLabel->setStyleSheet(QStringLiteral("color:yellow; font-size:26px; font-weight:bold;"));
 
+    m_fanLabel = new QLabel(this);
+    m_fanLabel->setObjectName(QStringLiteral("alertFans"));
+    m_fanLabel->setGeometry(10, 166, size.width() - 20, 26);
+    m_fanLabel->setAlignment(Qt::AlignCenter);
+    m_fanLabel->setStyleSheet(QStringLiteral("color:white; font-size:18px; font-weight:bold;"));
+
+    retranslate();
     show();
 }
 
@@ -108,12 +100,81 @@ void AlertView::setControllerNumber(int box)
         qWarning() << "setControllerNumber: box" << box << "out of 0..15, ignored";
         return;
     }
-    m_boxLabel->setText(QStringLiteral("Controller No. ") + QString::number(box + 1));
+    m_box = box;
+    m_fans.clear();
+    retranslate();
+}
+
+void AlertView::setStalledFans(const QList<int> &fans)
+{
+    m_fans.clear();
+    for (int fan : fans) {
+        if (fan < 0 || fan >= kRainbowFanCount) {
+            qWarning() << "setStalledFans: fan" << fan << "out of 0..4, ignored";
+            continue;
+        }
+        m_fans << fan;
+    }
+    retranslate();
+}
+
+void AlertView::retranslate()
+{
+    m_title->setText(tr("Warning"));
+    m_okText->setText(tr("OK"));
+    m_boxLabel->setText(m_box < 0 ? QString() : tr("Controller No. %1").arg(m_box + 1));
+    QStringList numbers;
+    for (int fan : m_fans)
+        numbers << QString::number(fan + 1);
+    m_fanLabel->setText(numbers.isEmpty() ? QString()
+                                          : tr("Stopped: %1").arg(tr("FAN %1").arg(numbers.join(QStringLiteral(", ")))));
+    fitTexts();
+}
+
+void AlertView::fitTexts()
+{
+    TextFit::shrinkStyleFont(m_title, 34, 16, 0);
+    TextFit::shrinkStyleFont(m_boxLabel, 26, 12, 0);
+    TextFit::shrinkStyleFont(m_fanLabel, 18, 9, 0);
+    TextFit::shrinkStyleFont(m_okText, 16, 9, 4);
 }
 
 QString AlertView::controllerText() const
 {
     return m_boxLabel->text();
+}
+
+QString AlertView::fanText() const
+{
+    return m_fanLabel->text();
+}
+
+void AlertView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Over the main window, also where no window manager stacks new windows on top.
+    raise();
+    activateWindow();
+    if (auto *ok = findChild<QPushButton *>(QStringLiteral("btn_fanAlertOK")))
+        ok->setFocus();
+}
+
+void AlertView::keyPressEvent(QKeyEvent *event)
+{
+    // Return, Enter and Esc dismiss the alert as OK does.
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+        on_pushButton_clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void AlertView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 void AlertView::on_pushButton_clicked()

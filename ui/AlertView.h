@@ -1,14 +1,14 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
 
 class QLabel;
-class QPushButton;
 
 // Frameless warning window raised when a watched fan stops; it names the box
-// and is dismissed only by its OK button.
+// and the fans and is dismissed only by its OK button.
 class AlertView : public QWidget {
     Q_OBJECT
 
@@ -19,7 +19,12 @@ public:
     explicit AlertView(QWidget *parent = nullptr);
 
     void setControllerNumber(int box);
+    // The stopped fans of that box, 0-based; an empty list names none.
+    void setStalledFans(const QList<int> &fans);
     QString controllerText() const;
+    QString fanText() const;
+    // Texts again in the language now installed.
+    void retranslate();
 
 signals:
     void alertViewSendData(QString text);
@@ -29,12 +34,22 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private slots:
     void on_pushButton_clicked();
 
 private:
+    void fitTexts();
+
     QPoint m_pressPos;
     bool m_dragging = false;
+    int m_box = -1;
+    QList<int> m_fans;
+    QLabel *m_title = nullptr;
     QLabel *m_boxLabel = nullptr;
+    QLabel *m_fanLabel = nullptr;
+    QLabel *m_okText = nullptr;
 };

@@ -17,7 +17,9 @@ public:
     explicit InfoView(QWidget *parent = nullptr);
 
     QTextEdit *textEdit() const { return m_textEdit; }
+    // Appends a line of the sensor listing, in plain words.
     void appendLine(const QString &line);
+    static QString plainLine(const QString &line);
 
     // Platform-neutral part of the window-message handling: true when the
     // message is consumed here (device change; close, which hides).

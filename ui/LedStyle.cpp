@@ -1,5 +1,7 @@
 #include "ui/LedStyle.h"
 
+#include <QColor>
+
 namespace LedStyle {
 
 QString colorText(int r, int g, int b)
@@ -15,26 +17,48 @@ QString buttonTextColor(int r, int g, int b)
     return QStringLiteral("white");
 }
 
-QString ledStyleSheet(int r, int g, int b, bool grey)
+QColor ledCentre(int r, int g, int b)
 {
+    // A light tint of the LED's own colour: the number on it stays readable,
+    // where a white centre under white digits did not.
+    auto tint = [](int c) { return c + (255 - c) * 45 / 100; };
+    return QColor(tint(r), tint(g), tint(b));
+}
+
+QString ledNumberColor(const QColor &centre)
+{
+    const int luma = (299 * centre.red() + 587 * centre.green() + 114 * centre.blue()) / 1000;
+    return luma > 150 ? QStringLiteral("#1a1a1a") : QStringLiteral("white");
+}
+
+QString ledStyleSheet(int r, int g, int b, bool grey, bool off)
+{
+    if (off) {
+        // LEDs switched off show dark, whatever colour they keep for later.
+        return QStringLiteral("QPushButton{border-radius:9px; font-size: 13px; font-weight: bold; color:#7d8794; "
+                              "border: 1px solid rgb(86,94,106); background-color: rgb(38,43,51);}"
+                              "QPushButton:checked{border-radius:15px;}");
+    }
     QString stops;
-    QString text;
+    QColor centre;
     if (grey) {
-        stops = QStringLiteral("stop : 0.2 white, stop: 1 rgb(80,80,80)");
-        text = buttonTextColor(80, 80, 80);
+        centre = ledCentre(80, 80, 80);
+        stops = QStringLiteral("stop : 0.2 ") + colorText(centre.red(), centre.green(), centre.blue())
+            + QStringLiteral(", stop: 1 rgb(80,80,80)");
     } else if (r == 255 && g == 255 && b == 255) {
+        centre = Qt::white;
         stops = QStringLiteral("stop : 0.9 white, stop: 1 black");
-        text = buttonTextColor(r, g, b);
     } else {
-        stops = QStringLiteral("stop : 0.2 white, stop: 1 ") + colorText(r, g, b);
-        text = buttonTextColor(r, g, b);
+        centre = ledCentre(r, g, b);
+        stops = QStringLiteral("stop : 0.2 ") + colorText(centre.red(), centre.green(), centre.blue())
+            + QStringLiteral(", stop: 1 ") + colorText(r, g, b);
     }
     const QString gradient =
         QStringLiteral("qradialgradient(cx:0.5, cy:0.5, radius:0.5, fx:0.5, fy:0.5, ") + stops + QStringLiteral(")");
-    return QStringLiteral("QPushButton{border-radius:9px; font-size: 13px; font-family: Arial; font-weight: bold; color:")
-        + text + QStringLiteral("; border: none; background-color: ") + gradient + QStringLiteral(";}")
-        + QStringLiteral("QPushButton:checked{border-radius:15px; background-color: ") + gradient
-        + QStringLiteral(";}");
+    return QStringLiteral("QPushButton{border-radius:9px; font-size: 13px; font-weight: bold; color:")
+        + ledNumberColor(centre) + QStringLiteral("; border: none; background-color: ") + gradient
+        + QStringLiteral(";}") + QStringLiteral("QPushButton:checked{border-radius:15px; background-color: ")
+        + gradient + QStringLiteral(";}");
 }
 
 QString brightnessSliderStyle(int r, int g, int b, const QString &handleImage, const QString &disabledHandleImage)
@@ -61,7 +85,7 @@ QString fanSpeedSliderStyle(bool active, const QString &imageDir)
 
 QString nameLabelStyle(int fontPx, bool applies, const QString &imageDir)
 {
-    return QStringLiteral("font-family: Arial; font-size:") + QString::number(fontPx)
+    return QStringLiteral("font-size:") + QString::number(fontPx)
         + QStringLiteral("px; border-image: url(") + imageDir + QStringLiteral("switching_area.png); color:")
         + (applies ? QStringLiteral("white") : QStringLiteral("#c0c0c0")) + QStringLiteral(";");
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QColor;
+
 // Style sheets of the fan editor's LED buttons and sliders. Pure text
 // builders, so the looks can be checked without widgets.
 namespace LedStyle {
@@ -13,10 +15,15 @@ QString colorText(int r, int g, int b);
 // yellows, greens and cyans, "white" on everything else.
 QString buttonTextColor(int r, int g, int b);
 
-// Style sheet of one LED button. A pure white LED gets a black rim so it stays
-// visible on the white panel; a grey LED (Copy and Temperature modes) is drawn
-// in rgb(80,80,80) whatever its stored colour.
-QString ledStyleSheet(int r, int g, int b, bool grey);
+// Style sheet of one LED button: a radial gradient from a light tint of the
+// colour to the colour, its number dark or white by the tint's lightness. A
+// pure white LED gets a black rim so it stays visible on the white panel; a
+// grey LED (Copy and Temperature modes) is drawn in rgb(80,80,80) whatever
+// its stored colour; LEDs switched off are drawn dark.
+QString ledStyleSheet(int r, int g, int b, bool grey, bool off = false);
+// The centre of an LED's gradient and the colour of the number on it.
+QColor ledCentre(int r, int g, int b);
+QString ledNumberColor(const QColor &centre);
 
 // The brightness slider: a groove fading from black to the LED colour; the
 // grey handle shows when brightness does not apply.

@@ -1,9 +1,14 @@
 #include "ui/MainView.h"
+#include "ui/StyleSwap.h"
 
 #include "common/Logging.h"
 #include "device/BoxTable.h"
+#include "ui/FocusRing.h"
 #include "ui/InfoView.h"
+#include "ui/StyleSwap.h"
+#include "ui/UiFont.h"
 #include "ui/VaylaRGBFanView.h"
+#include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -18,7 +23,10 @@
 #include <QNetworkInterface>
 #include <QPalette>
 #include <QPixmap>
+#include <QPropertyAnimation>
 #include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
 
 using namespace MainViewRules;
 
@@ -31,6 +39,7 @@ MainView::MainView(QWidget *parent)
     : QWidget(parent)
     , m_prefix(QCoreApplication::applicationDirPath() + QLatin1Char('/'))
 {
+    UiFont::apply(m_language);
     buildStyles();
     buildWindow();
     buildVaylaViews();
@@ -39,14 +48,24 @@ MainView::MainView(QWidget *parent)
     buildTopControls();
     buildBoxStrip();
     buildLanguageMenu();
+    buildBoxTypeChoice();
+    buildNoBoxNotice();
     buildKeypad();
     buildInfo();
     composeLocalAddress();
     setBoxType(m_boxType);
+    enableKeyboard();
 }
 
 MainView::~MainView()
 {
+    // A fade still running must not reach panels that are going away.
+    for (QPropertyAnimation *fade : m_opacityAnimations) {
+        if (fade) {
+            fade->disconnect(this);
+            fade->stop();
+        }
+    }
     // The information window is a top-level window of its own.
     delete m_infoView;
 }
@@ -87,7 +106,8 @@ void MainView::buildWindow()
 {
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Aurivent"));
-    setGeometry(200, 200, kWindowWidth, kWindowHeight);
+    // Placed on its screen when first shown.
+    resize(kWindowWidth, kWindowHeight);
     setWindowIcon(QIcon(image(QStringLiteral("Images/logo.ico"))));
 
     const QPixmap background = pixmap(QStringLiteral("Images/background.png"));
@@ -110,7 +130,7 @@ void MainView::buildVaylaViews()
         QLabel *inner = new QLabel(frame);
         inner->setObjectName(QStringLiteral("vaylaBK"));
         inner->setGeometry(0, 40, 302, 390);
-        inner->setStyleSheet(QStringLiteral("#vaylaBK{background-color: white; border-radius:45px;}"));
+        swapStyle(inner, QStringLiteral("#vaylaBK{background-color: white; border-radius:45px;}"));
 
         VaylaRGBFanView *view = new VaylaRGBFanView(frame);
         view->setGeometry(0, 0, 302, 430);
@@ -124,14 +144,12 @@ void MainView::buildVaylaViews()
 
 void MainView::buildFooter()
 {
-    const QFont small(QStringLiteral("Arial"), 8);
     auto footerLabel = [&](const char *name, const QRect &rect, Qt::Alignment align) {
         QLabel *label = new QLabel(this);
         label->setObjectName(QLatin1String(name));
         label->setGeometry(rect);
-        label->setStyleSheet(QStringLiteral("color:white;"));
+        label->setStyleSheet(QStringLiteral("color:white; font-size:11px;"));
         label->setAlignment(align | Qt::AlignVCenter);
-        label->setFont(small);
         return label;
     };
     m_footer = footerLabel("label_footer", QRect(640, 586, 349, 20), Qt::AlignHCenter);
@@ -143,8 +161,15 @@ void MainView::buildFooter()
 
     updateFooter();
     m_ipLabel->setText(tr("IP Address") + QLatin1Char(':'));
-    m_temperatureLabel->setText(tr("TEMP") + QLatin1Char(':'));
+    showTemperature();
     updateVersionLabel();
+}
+
+void MainView::showTemperature()
+{
+    // Without a reading the label says so; it never shows a made-up 0 degrees.
+    m_temperatureLabel->setText(m_temperatureKnown ? temperatureText(tr("TEMP"), m_celsius)
+                                                   : tr("TEMP") + QStringLiteral(":\u2014"));
 }
 
 void MainView::buildInfo()
@@ -154,7 +179,7 @@ void MainView::buildInfo()
     m_infoButton->setGeometry(200, 570, 40, 20);
     m_infoButton->setFlat(true);
     m_infoButton->setStyleSheet(
-        QStringLiteral("QPushButton {color: white;} QPushButton:pressed{ color: #0080FF;}"));
+        QStringLiteral("QPushButton {color: white; font-size:12px;} QPushButton:pressed{ color: #0080FF;}"));
     connect(m_infoButton, &QPushButton::released, this, &MainView::showInfo);
     buildScriptEntry();
 
@@ -172,6 +197,8 @@ void MainView::showInfo()
 
 void MainView::composeLocalAddress()
 {
+    m_ipText.clear();
+    m_ipLabel->setText(tr("IP Address") + QLatin1Char(':'));
     const QString host = QHostInfo::localHostName();
     const auto addresses = QNetworkInterface::allAddresses();
     for (const QHostAddress &address : addresses) {
@@ -214,6 +241,12 @@ void MainView::mouseMoveEvent(QMouseEvent *event)
 void MainView::keyPressEvent(QKeyEvent *event)
 {
     qCDebug(lcUi) << "keyPressEvent:" << event->key();
+    if (event->key() == Qt::Key_Escape) {
+        if (isKeypadShown())
+            cancelKeypad();
+        else
+            hideLanguageMenu();
+    }
 }
 
 void MainView::keyReleaseEvent(QKeyEvent *event)
@@ -226,6 +259,17 @@ void MainView::closeEvent(QCloseEvent *event)
     // Closing leaves the program in the tray.
     hide();
     event->ignore();
+}
+
+void MainView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_placed || event->spontaneous())
+        return;
+    m_placed = true;
+    const QRect available = WindowPlacement::availableArea();
+    if (!available.isEmpty())
+        move(WindowPlacement::place(available, frameGeometry().size()));
 }
 
 bool MainView::handleWindowMessage(unsigned int message, quintptr wParam, qintptr lParam)

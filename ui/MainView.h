@@ -10,12 +10,15 @@
 #include <QVector>
 #include <QWidget>
 
+class QAction;
 class QButtonGroup;
-class QGraphicsOpacityEffect;
+class QMenu;
 class QLabel;
 class QPropertyAnimation;
 class QPushButton;
 class QScrollArea;
+class QTimer;
+class FocusRing;
 class InfoView;
 class RainbowFan;
 class VaylaRGBFanView;
@@ -78,6 +81,7 @@ public:
     void setAutoUpdate(bool on) override;
     void setPasswordEnabled(bool on) override;
     void setPassword(const QString &password) override;
+    void setRemoteAccess(int access) override;
     void setTemperature(int celsius) override;
     void setNoTemperature() override;
     void appendInfo(const QString &line) override;
@@ -88,6 +92,7 @@ public:
     void setBoxButtonPresent(int box, bool present) override;
     void setBoxButtonAlarm(int box, bool alarm) override;
     void setBoxButtonAnswering(int box, bool answering) override;
+    void showProfileSaved() override;
     void checkProfileButton(int profile) override;
     void setProfileLabel(int profile) override;
     void resetLanguage(int language) override;
@@ -121,6 +126,11 @@ public:
     int currentProfile() const { return m_currentProfile; }
     QString password() const { return m_password; }
     bool isSimulated() const { return m_simulated; }
+    // True while the window says that no controller box was found.
+    bool isNoBoxNoticeShown() const;
+    bool isKeypadShown() const;
+    // How often the whole panel was re-rendered from the box table.
+    int panelRenderCount(int fan) const;
     VaylaRGBFanView *vaylaView(int fan) const;
 
     // The private window messages meant for this window (a second start
@@ -159,6 +169,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
 
 private:
@@ -173,9 +185,23 @@ private:
     void buildTopControls();
     void buildBoxStrip();
     void buildLanguageMenu();
+    void buildRemoteAccessEntry();
+    void updateRemoteAccessTexts();
+    void chooseRemoteAccess(int access);
+    bool footerShowsAddress() const;
     void buildKeypad();
     void buildInfo();
+    void buildBoxTypeChoice();
+    void buildNoBoxNotice();
+    void enableKeyboard();
+    QPushButton *addMenuButton(const QString &objectName, bool checkable);
+    int addMenuRow(int height);
     void composeLocalAddress();
+    void showTemperature();
+    void updateNoBoxNotice();
+    void updateBoxTypeTexts();
+    void cancelKeypad();
+    void selectBoxType();
 
     QString image(const QString &relative) const;
     QPixmap pixmap(const QString &relative) const;
@@ -197,7 +223,6 @@ private:
     VaylaRGBFanView *m_vaylaViews[3] = {};
     QLabel *m_vaylaFrames[3] = {};
     QPointer<QPropertyAnimation> m_carouselAnimations[5];
-    QPointer<QGraphicsOpacityEffect> m_opacityEffects[5];
     QPropertyAnimation *m_opacityAnimations[5] = {};
 
     int m_currentBox = 0;
@@ -240,6 +265,17 @@ private:
     QPushButton *m_boxButtons[16] = {};
     bool m_boxAlarm[16] = {};
     bool m_boxSilent[16] = {};
+    bool m_boxPresenceTold = false;
+    bool m_temperatureKnown = false;
+    int m_celsius = 0;
+    bool m_placed = false;
+    int m_panelRenders[5] = {};
+    QButtonGroup *m_boxTypeGroup = nullptr;
+    QLabel *m_boxTypeCaption = nullptr;
+    QPushButton *m_boxTypeButtons[2] = {}; // [0] single-colour fans, [1] 12-LED fans
+    QLabel *m_noBoxNotice = nullptr;
+    QTimer *m_savedTimer = nullptr;
+    FocusRing *m_focusRing = nullptr;
     QLabel *m_footer = nullptr;
     QLabel *m_ipLabel = nullptr;
     QLabel *m_temperatureLabel = nullptr;
@@ -248,6 +284,10 @@ private:
     QLabel *m_languageMenu = nullptr;
     QButtonGroup *m_languageGroup = nullptr;
     QPushButton *m_menuButtons[10] = {};
+    QPushButton *m_remoteAccessButton = nullptr;
+    QMenu *m_remoteAccessMenu = nullptr;
+    QAction *m_remoteAccessActions[3] = {};
+    int m_remoteAccess = 2;
     QLabel *m_keypadMask = nullptr;
     QLabel *m_keypadPanel = nullptr;
     QPushButton *m_keys[12] = {};

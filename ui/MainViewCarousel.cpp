@@ -6,7 +6,6 @@
 
 #include <QDebug>
 #include <QEasingCurve>
-#include <QGraphicsOpacityEffect>
 #include <QPropertyAnimation>
 
 using namespace MainViewRules;
@@ -23,13 +22,8 @@ void MainView::buildFanPanels()
         panel->setGeometry(carouselRect(k));
         m_fanPanels[k] = panel;
 
-        QGraphicsOpacityEffect *effect = new QGraphicsOpacityEffect(this);
-        effect->setOpacity(1.0);
-        if (QWidget *cover = panel->closedCover())
-            cover->setGraphicsEffect(effect);
-        m_opacityEffects[k] = effect;
-
-        QPropertyAnimation *fade = new QPropertyAnimation(effect, "opacity", this);
+        // The cover fades by its own opacity (see CoverLabel).
+        QPropertyAnimation *fade = new QPropertyAnimation(panel->closedCover(), "opacity", this);
         connect(fade, &QPropertyAnimation::stateChanged, this, &MainView::on_animation_stateChanged);
         m_opacityAnimations[k] = fade;
     }
@@ -100,16 +94,14 @@ void MainView::runCoverFade()
     // profile change, so the new settings do not simply pop in.
     for (int k = 0; k < kRainbowFanCount; ++k) {
         QWidget *cover = m_fanPanels[k]->closedCover();
-        QGraphicsOpacityEffect *effect = m_opacityEffects[k];
         QPropertyAnimation *fade = m_opacityAnimations[k];
-        if (!cover || !effect)
+        if (!cover)
             continue;
         fade->stop();
         fade->setDuration(300);
         fade->setEasingCurve(QEasingCurve::InOutQuart);
         fade->setStartValue(1.0);
         fade->setEndValue(0.0);
-        cover->setGraphicsEffect(effect);
         if (coverStaysOpen(k)) {
             cover->show();
             fade->start();
@@ -129,11 +121,9 @@ void MainView::on_animation_stateChanged(QAbstractAnimation::State newState, QAb
         if (m_opacityAnimations[k]->state() == QAbstractAnimation::Running)
             continue;
         QWidget *cover = m_fanPanels[k]->closedCover();
-        QGraphicsOpacityEffect *effect = m_opacityEffects[k];
-        if (!cover || !effect)
+        if (!cover)
             continue;
-        effect->setOpacity(1.0);
-        cover->setGraphicsEffect(effect);
-        cover->setVisible(!coverStaysOpen(k));
+        cover->setProperty("opacity", 1.0);
+        cover->setVisible(!m_fanPanels[k]->isMonitor());
     }
 }

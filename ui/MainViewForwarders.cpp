@@ -1,8 +1,10 @@
 #include "ui/MainView.h"
+#include "ui/StyleSwap.h"
 
 #include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "ui/InfoView.h"
+#include "ui/UiFont.h"
 #include "ui/RainbowFan.h"
 #include "ui/VaylaRGBFanView.h"
 
@@ -91,12 +93,15 @@ void MainView::setPassword(const QString &password)
 
 void MainView::setTemperature(int celsius)
 {
-    m_temperatureLabel->setText(temperatureText(tr("TEMP"), celsius));
+    m_temperatureKnown = true;
+    m_celsius = celsius;
+    showTemperature();
 }
 
 void MainView::setNoTemperature()
 {
-    m_temperatureLabel->setText(tr("TEMP") + QStringLiteral(":\u2014"));
+    m_temperatureKnown = false;
+    showTemperature();
 }
 
 void MainView::appendInfo(const QString &line)
@@ -115,12 +120,17 @@ void MainView::setSimulated(bool simulated)
 
 void MainView::setBoxType(int boxType)
 {
+    const bool changed = (m_boxType != 0) != (boxType != 0);
     m_boxType = boxType;
     const bool rainbow = boxType != 0;
     for (QLabel *frame : m_vaylaFrames)
         frame->setVisible(!rainbow);
     for (RainbowFan *panel : m_fanPanels)
         panel->setVisible(rainbow);
+    m_boxTypeButtons[rainbow ? BoxType::Rainbow : BoxType::Vayla]->setChecked(true);
+    // The views that come into sight speak the language of the window.
+    if (changed)
+        resetLanguage(m_language);
 }
 
 void MainView::checkBoxButton(int box)
@@ -139,6 +149,8 @@ void MainView::setBoxButtonPresent(int box, bool present)
     // Presence starts the button afresh: alarm and silence are told again by their owners.
     m_boxAlarm[box] = m_boxSilent[box] = false;
     applyBoxLook(box);
+    m_boxPresenceTold = true;
+    updateNoBoxNotice();
 }
 
 void MainView::setBoxButtonAlarm(int box, bool alarm)
@@ -166,7 +178,7 @@ void MainView::applyBoxLook(int box)
         look = BoxLook::Silent;
     else if (m_boxAlarm[box])
         look = BoxLook::Alarm;
-    button->setStyleSheet(boxButtonStyle(m_prefix, look, present));
+    swapStyle(button, boxButtonStyle(m_prefix, look, present));
 }
 
 void MainView::checkProfileButton(int profile)
@@ -193,12 +205,17 @@ void MainView::resetLanguage(int language)
         return;
     }
     m_language = language;
-    m_temperatureLabel->setText(tr("TEMP") + QLatin1Char(':'));
+    UiFont::apply(language);
+    showTemperature();
+    if (footerShowsAddress())
+        composeLocalAddress();
     m_saveButton->setText(tr("SAVE"));
+    updateBoxTypeTexts();
+    updateNoBoxNotice();
 
     m_profileStyle = profileButtonStyle(m_prefix, profileFontPx(language));
     for (int k = 0; k < kProfileCount; ++k) {
-        m_profileButtons[k]->setStyleSheet(m_profileStyle);
+        swapStyle(m_profileButtons[k], m_profileStyle);
         m_profileButtons[k]->setText(tr("PROFILE") + QString::number(k + 1));
     }
     m_profileLabel->setText(tr("PROFILE") + QLatin1Char('_') + QString::number(m_currentProfile));
@@ -237,8 +254,10 @@ void MainView::resetFanView(int fan)
 {
     if (!checkRainbowFan("resetFanView", fan))
         return;
-    if (m_boxType != 0)
+    if (m_boxType != 0) {
+        ++m_panelRenders[fan];
         m_fanPanels[fan]->resetFanView();
+    }
 }
 
 void MainView::setRGBByFan(int fan, const int *r, const int *g, const int *b, const float *bright)

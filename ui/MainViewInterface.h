@@ -22,6 +22,8 @@ public:
     virtual void setAutoUpdate(bool on) = 0;
     virtual void setPasswordEnabled(bool on) = 0;
     virtual void setPassword(const QString &password) = 0;
+    // Who may reach the phone server: 0 off, 1 this computer only, 2 the network.
+    virtual void setRemoteAccess(int access) = 0;
     virtual void setTemperature(int celsius) = 0;
     // No CPU reading: the label says so instead of showing a number.
     virtual void setNoTemperature() = 0;
@@ -36,6 +38,8 @@ public:
     virtual void setBoxButtonAlarm(int box, bool alarm) = 0;
     // A present box that stopped answering: its fans are not watched any more.
     virtual void setBoxButtonAnswering(int box, bool answering) = 0;
+    // The profile reached the disk: the save button says so for a moment.
+    virtual void showProfileSaved() = 0;
     virtual void checkProfileButton(int profile) = 0; // 1..5
     virtual void setProfileLabel(int profile) = 0;    // 1..5
     virtual void resetLanguage(int language) = 0;

@@ -72,7 +72,7 @@ static QString url(const QString &prefix, const char *relative)
 
 QString profileButtonStyle(const QString &prefix, int fontPx)
 {
-    return QStringLiteral("QPushButton{font-family:Arial;font-size:%1px;color:white;border-image:%2;}"
+    return QStringLiteral("QPushButton{font-size:%1px;color:white;border-image:%2;}"
                           "QPushButton:checked{border-image:%3;}"
                           "QPushButton:pressed{border-image:%3;}")
         .arg(fontPx)
@@ -89,7 +89,7 @@ QString arrowStyle(const QString &prefix, bool left)
 
 QString saveButtonStyle(const QString &prefix)
 {
-    return QStringLiteral("QPushButton{font-family:Arial;font-size:13px;color:white;border-image:%1;}"
+    return QStringLiteral("QPushButton{font-size:13px;color:white;border-image:%1;}"
                           "QPushButton:checked{font-size:14px;border-image:%1;}"
                           "QPushButton:pressed{border-image:%2;}")
         .arg(url(prefix, "Images/btn_save.png"), url(prefix, "Images/btn_save_h.png"));
@@ -97,7 +97,7 @@ QString saveButtonStyle(const QString &prefix)
 
 QString menuButtonStyle(const QString &prefix)
 {
-    return QStringLiteral("QPushButton{font-family:Arial;font-size:12px;color:white;border-image:%1;}"
+    return QStringLiteral("QPushButton{font-size:12px;color:white;border-image:%1;}"
                           "QPushButton:checked{border-image:%2;}"
                           "QPushButton:pressed{border-image:%2;}")
         .arg(url(prefix, "Images/btn_save.png"), url(prefix, "Images/btn_save_h.png"));
@@ -128,7 +128,7 @@ QString boxButtonStyle(const QString &prefix, BoxLook look, bool checkable)
         normalImage = checkedImage = url(prefix, "Images/device_r.png");
         break;
     }
-    return QStringLiteral("QPushButton{font-family:Arial;font-size:16px;color:%1;border-image:%2;}"
+    return QStringLiteral("QPushButton{font-size:16px;color:%1;border-image:%2;}"
                           "QPushButton:checked{font-size:14px;color:%3;border-image:%4;}")
         .arg(normalColour, normalImage, checkedColour, checkedImage);
 }

@@ -1,4 +1,5 @@
 #include "ui/MainView.h"
+#include "ui/StyleSwap.h"
 
 #include "common/Logging.h"
 #include "device/BoxTable.h"
@@ -31,14 +32,14 @@ void MainView::buildTopControls()
     m_saveButton = new QPushButton(tr("SAVE"), this);
     m_saveButton->setObjectName(QStringLiteral("btn_save"));
     m_saveButton->setGeometry(879, 79, 102, 25);
-    m_saveButton->setStyleSheet(m_saveStyle);
+    swapStyle(m_saveButton, m_saveStyle);
     connect(m_saveButton, &QPushButton::released, this, &MainView::saveProfile);
 
     auto imageButton = [&](const QRect &rect, const char *picture) {
         QPushButton *button = new QPushButton(this);
         button->setObjectName(QStringLiteral("Min_Window"));
         button->setGeometry(rect);
-        button->setStyleSheet(QStringLiteral("QPushButton{border-image:url(\"%1\");}")
+        swapStyle(button, QStringLiteral("QPushButton{border-image:url(\"%1\");}")
                                   .arg(image(QLatin1String(picture))));
         return button;
     };
@@ -56,7 +57,7 @@ void MainView::buildTopControls()
         button->setObjectName(QString::number(k));
         button->setGeometry(671 + 64 * k, 30, 57, 34);
         button->setCheckable(true);
-        button->setStyleSheet(m_profileStyle);
+        swapStyle(button, m_profileStyle);
         m_profileGroup->addButton(button, k);
         connect(button, &QPushButton::released, this, &MainView::selectProfile);
         m_profileButtons[k] = button;
@@ -66,9 +67,8 @@ void MainView::buildTopControls()
     m_profileLabel = new QLabel(tr("PROFILE") + QLatin1String("_1"), this);
     m_profileLabel->setObjectName(QStringLiteral("label_profile"));
     m_profileLabel->setGeometry(30, 80, 100, 15);
-    m_profileLabel->setStyleSheet(QStringLiteral("color:#03C6F7;"));
+    m_profileLabel->setStyleSheet(QStringLiteral("color:#03C6F7; font-size:12px;"));
     m_profileLabel->setAlignment(Qt::AlignCenter);
-    m_profileLabel->setFont(QFont(QStringLiteral("Arial"), 9));
 }
 
 void MainView::buildBoxStrip()
@@ -76,19 +76,19 @@ void MainView::buildBoxStrip()
     m_arrowLeft = new QPushButton(this);
     m_arrowLeft->setObjectName(QStringLiteral("ArrowLeft"));
     m_arrowLeft->setGeometry(31, 38, 15, 19);
-    m_arrowLeft->setStyleSheet(m_arrowLeftStyle);
+    swapStyle(m_arrowLeft, m_arrowLeftStyle);
     connect(m_arrowLeft, &QPushButton::released, this, &MainView::moveControllerBox);
 
     m_arrowRight = new QPushButton(this);
     m_arrowRight->setObjectName(QStringLiteral("ArrowRight"));
     m_arrowRight->setGeometry(351, 38, 15, 19);
-    m_arrowRight->setStyleSheet(m_arrowRightStyle);
+    swapStyle(m_arrowRight, m_arrowRightStyle);
     connect(m_arrowRight, &QPushButton::released, this, &MainView::moveControllerBox);
 
     m_boxScroll = new QScrollArea(this);
     m_boxScroll->setObjectName(QStringLiteral("scroll_boxes"));
     m_boxScroll->setGeometry(90, 30, 218, 33);
-    m_boxScroll->setStyleSheet(QStringLiteral("* { background-color: rgb(80, 80, 80); }"));
+    swapStyle(m_boxScroll, QStringLiteral("* { background-color: rgb(80, 80, 80); }"));
     m_boxScroll->setFrameShape(QFrame::NoFrame);
     m_boxScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_boxScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -103,7 +103,7 @@ void MainView::buildBoxStrip()
         button->setObjectName(QString::number(k));
         button->setGeometry(kBoxStep * k, 3, 38, 28);
         button->setCheckable(true);
-        button->setStyleSheet(m_boxStyle);
+        swapStyle(button, m_boxStyle);
         m_boxGroup->addButton(button, k);
         connect(button, &QPushButton::released, this, &MainView::changeControllerBox);
         m_boxButtons[k] = button;
@@ -115,16 +115,12 @@ void MainView::buildLanguageMenu()
 {
     m_languageMenu = new QLabel(this);
     m_languageMenu->setObjectName(QStringLiteral("widget_language"));
-    m_languageMenu->setGeometry(796, 30, 131, 356);
+    m_languageMenu->setGeometry(796, 30, 131, 5);
     setImageLabel(m_languageMenu, QStringLiteral("Images/menu_Language.png"), true);
 
     m_languageGroup = new QButtonGroup(this);
     for (int k = 0; k < kMenuButtonCount; ++k) {
-        QPushButton *button = new QPushButton(m_languageMenu);
-        button->setObjectName(QStringLiteral("MutiLang%1").arg(k));
-        button->setGeometry(5, 5 + 35 * k, 120, 30);
-        button->setStyleSheet(m_menuStyle);
-        button->setCheckable(k != 9);
+        QPushButton *button = addMenuButton(QStringLiteral("MutiLang%1").arg(k), k != 9);
         if (k < kLanguageCount) {
             m_languageGroup->addButton(button, k);
             connect(button, &QPushButton::released, this, &MainView::changeLanguage);
@@ -138,7 +134,27 @@ void MainView::buildLanguageMenu()
     m_menuButtons[7]->setChecked(m_autoUpdateOn);
     m_menuButtons[8]->setChecked(m_passwordOn);
     updateMenuSwitchTexts();
+    buildRemoteAccessEntry();
     m_languageMenu->hide();
+}
+
+int MainView::addMenuRow(int height)
+{
+    // Rows stack downwards; the menu grows to hold them.
+    const int y = m_languageMenu->height();
+    m_languageMenu->resize(m_languageMenu->width(), y + height);
+    return y;
+}
+
+QPushButton *MainView::addMenuButton(const QString &objectName, bool checkable)
+{
+    const int y = addMenuRow(35) ;
+    QPushButton *button = new QPushButton(m_languageMenu);
+    button->setObjectName(objectName);
+    button->setGeometry(5, y, 120, 30);
+    button->setStyleSheet(m_menuStyle);
+    button->setCheckable(checkable);
+    return button;
 }
 
 void MainView::buildKeypad()
@@ -176,7 +192,7 @@ void MainView::buildKeypad()
             picture = QStringLiteral("Images/keyboard/password_return.png");
             key->setGeometry(196, 301, 57, 57);
         }
-        key->setStyleSheet(keyStyle.arg(image(picture)));
+        swapStyle(key, keyStyle.arg(image(picture)));
         connect(key, &QPushButton::released, this, &MainView::keyboardTouch);
         m_keys[i] = key;
     }
@@ -210,6 +226,7 @@ void MainView::updateMenuSwitchTexts()
     m_menuButtons[7]->setText(m_autoUpdateOn ? QStringLiteral("Auto Update On") : QStringLiteral("Auto Update Off"));
     m_menuButtons[8]->setText(m_passwordOn ? QStringLiteral("Password On") : QStringLiteral("Password Off"));
     m_menuButtons[9]->setText(tr("Password") + QLatin1Char(':') + m_password);
+    updateRemoteAccessTexts();
 }
 
 void MainView::hideLanguageMenu()

@@ -5,15 +5,20 @@
 #include "ui/RainbowFan.h"
 
 #include "device/BoxTable.h"
+#include "ui/CoverLabel.h"
 #include "ui/FanModeRules.h"
+#include "ui/LedButton.h"
 #include "ui/LedStyle.h"
+#include "ui/StyleSwap.h"
+#include "ui/TextFit.h"
+#include "ui/UiFont.h"
 
 #include <QBitmap>
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFontMetrics>
-#include <QIntValidator>
+#include <QRegularExpressionValidator>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,49 +51,16 @@ constexpr int kLightSpeedY = 292;
 constexpr int kNameFontPx[kLanguageCount] = {12, 13, 13, 11, 11, 12, 12};
 constexpr int kMinNameFontPx = 7;
 
-// Largest pixel size from maxPx down to minPx at which every line of text
-// fits the width.
-int fitFontPx(const QString &text, int width, int maxPx, int minPx, bool bold)
+void fitStyleFont(QWidget *w, int maxPx, int minPx, int extraPadding)
 {
-    for (int px = maxPx; px > minPx; --px) {
-        QFont font(QStringLiteral("Arial"));
-        font.setPixelSize(px);
-        font.setBold(bold);
-        const QFontMetrics metrics(font);
-        int widest = 0;
-        for (const QString &line : text.split(QLatin1Char('\n')))
-            widest = qMax(widest, metrics.horizontalAdvance(line));
-        if (widest <= width)
-            return px;
-    }
-    return minPx;
-}
-
-QString widgetText(const QWidget *w)
-{
-    if (auto *label = qobject_cast<const QLabel *>(w))
-        return label->text();
-    if (auto *button = qobject_cast<const QAbstractButton *>(w))
-        return button->text();
-    return QString();
-}
-
-// Translated texts differ in length: shrink a control's style-sheet font
-// until its text fits.
-void fitStyleFont(QWidget *w, int maxPx, int minPx, int padding)
-{
-    const bool bold = w->styleSheet().contains(QLatin1String("bold"));
-    const int px = fitFontPx(widgetText(w), w->width() - padding, maxPx, minPx, bold);
-    QString style = w->styleSheet();
-    style.replace(QRegularExpression(QStringLiteral("font-size:\\s*\\d+px")), QStringLiteral("font-size:%1px").arg(px));
-    w->setStyleSheet(style);
+    TextFit::shrinkStyleFont(w, maxPx, minPx, extraPadding);
 }
 
 QLabel *makeLabel(QWidget *parent, const QRect &geometry, const QString &style, Qt::Alignment align = Qt::AlignCenter)
 {
     auto *label = new QLabel(parent);
     label->setGeometry(geometry);
-    label->setStyleSheet(style);
+    swapStyle(label, style);
     label->setAlignment(align);
     return label;
 }
@@ -155,7 +127,7 @@ QPushButton *RainbowFan::makeButton(const QString &objectName, const QRect &geom
     auto *button = new QPushButton(this);
     button->setObjectName(objectName);
     button->setGeometry(geometry);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::StrongFocus);
     if (slot)
         connect(button, SIGNAL(released()), this, slot);
     return button;
@@ -184,7 +156,7 @@ void RainbowFan::buildBackground()
     setMouseTracking(true);
 
     btnFanNum = makeButton(QStringLiteral("btn_fanNum"), QRect(60, 14, 200, 20), SLOT(pushMonitor()));
-    btnFanNum->setStyleSheet(QStringLiteral("QPushButton{color:white; font-family: Arial; font-size:13px; "
+    swapStyle(btnFanNum, QStringLiteral("QPushButton{color:white; font-size:13px; "
                                             "font-weight:bold; border-image: url(")
                              + imagePath(QStringLiteral("top_bar.png")) + QStringLiteral(");}"));
     // The switch rides on the title bar, so it moves with it when the panel
@@ -192,7 +164,7 @@ void RainbowFan::buildBackground()
     btnMonitor = new QPushButton(btnFanNum);
     btnMonitor->setObjectName(QStringLiteral("close_Monitor"));
     btnMonitor->setGeometry(180, 3, 14, 14);
-    btnMonitor->setFocusPolicy(Qt::NoFocus);
+    btnMonitor->setFocusPolicy(Qt::StrongFocus);
     connect(btnMonitor, &QPushButton::released, this, &RainbowFan::pushMonitor);
 
     titleAnimation = new QPropertyAnimation(btnFanNum, "geometry", this);
@@ -208,9 +180,11 @@ void RainbowFan::buildBackground()
     // Qt drops a tracking-only move at the first widget without tracking, so
     // the palette tracks too and passes its moves on to the panel.
     paletteLabel->setMouseTracking(true);
+    // The wheel is round; its square image's corners are not part of it.
+    paletteLabel->setMask(QRegion(0, 0, paletteLabel->width(), paletteLabel->height(), QRegion::Ellipse));
 
     lblBrightness = makeLabel(this, QRect(22, 382, 115, 14),
-                              QStringLiteral("color:#9fb4c9; font-family: Arial; font-size:10px; font-weight:bold;"),
+                              QStringLiteral("color:#9fb4c9; font-size:10px; font-weight:bold;"),
                               Qt::AlignRight | Qt::AlignVCenter);
     sliderLight = new QSlider(Qt::Horizontal, this);
     sliderLight->setObjectName(QStringLiteral("slider_Light"));
@@ -219,7 +193,7 @@ void RainbowFan::buildBackground()
     sliderLight->setSingleStep(1);
     sliderLight->setPageStep(1);
     sliderLight->setValue(10);
-    sliderLight->setFocusPolicy(Qt::NoFocus);
+    sliderLight->setFocusPolicy(Qt::StrongFocus);
     connect(sliderLight, &QSlider::valueChanged, this, &RainbowFan::changeSliderLight);
 }
 
@@ -229,16 +203,16 @@ void RainbowFan::buildMonitorArea()
     monitorDisc->setPixmap(QPixmap(imagePath(QStringLiteral("View.png"))));
     monitorDisc->setScaledContents(true);
     lblRpmValue = makeLabel(this, QRect(27, 70, 126, 35),
-                            QStringLiteral("color:white; font-family: Arial; font-size:26px; font-weight:bold;"));
+                            QStringLiteral("color:white; font-size:26px; font-weight:bold;"));
     lblRpmValue->setObjectName(QStringLiteral("label_rpm"));
     lblRpmValue->setText(QStringLiteral("0"));
-    lblRpm = makeLabel(this, QRect(47, 110, 86, 12), QStringLiteral("color:white; font-family: Arial; font-size:10px;"));
+    lblRpm = makeLabel(this, QRect(47, 110, 86, 12), QStringLiteral("color:white; font-size:10px;"));
     lblRpm->setText(QStringLiteral("RPM"));
     rpmBar = makeLabel(this, QRect(47, 126, 86, 3), QString());
     rpmBar->setPixmap(QPixmap(imagePath(QStringLiteral("Viewbar.png"))));
     rpmBar->setScaledContents(true);
     lblSpeedSummary = makeLabel(this, QRect(47, 132, 86, 27),
-                                QStringLiteral("color:white; font-family: Arial; font-size:10px;"));
+                                QStringLiteral("color:white; font-size:10px;"));
     lblSpeedSummary->setObjectName(QStringLiteral("label_speedSummary"));
 }
 
@@ -249,7 +223,7 @@ void RainbowFan::buildSpeedControls()
     btnPwm = makeButton(QStringLiteral("btn_pwm"), QRect(266, 44, 42, 42), SLOT(pushPWM()));
     btnPwm->setCheckable(true);
     btnPwm->setChecked(true);
-    btnPwm->setStyleSheet(QStringLiteral("QPushButton{color:#02A0EA; font-family: Arial; font-size:11px; "
+    swapStyle(btnPwm, QStringLiteral("QPushButton{color:#02A0EA; font-size:11px; "
                                          "font-weight:bold; border-image: url(")
                           + imagePath(QStringLiteral("Vayla/btn_pwm.png"))
                           + QStringLiteral(");}QPushButton:checked{color:white; border-image: url(")
@@ -262,7 +236,7 @@ void RainbowFan::buildSpeedControls()
     sliderPer->setSingleStep(1);
     sliderPer->setPageStep(1);
     sliderPer->setValue(5);
-    sliderPer->setFocusPolicy(Qt::NoFocus);
+    sliderPer->setFocusPolicy(Qt::StrongFocus);
     connect(sliderPer, &QSlider::valueChanged, this, &RainbowFan::changeSliderFanSpeedPer);
 
     sliderNum = new QSlider(Qt::Horizontal, this);
@@ -272,11 +246,11 @@ void RainbowFan::buildSpeedControls()
     sliderNum->setSingleStep(1);
     sliderNum->setPageStep(1);
     sliderNum->setValue(10);
-    sliderNum->setFocusPolicy(Qt::NoFocus);
+    sliderNum->setFocusPolicy(Qt::StrongFocus);
     sliderNum->setEnabled(false);
     connect(sliderNum, &QSlider::valueChanged, this, &RainbowFan::changeSliderFanSpeedNum);
 
-    const QString scale = QStringLiteral("color:#8a9aab; font-family: Arial; font-size:9px;");
+    const QString scale = QStringLiteral("color:#8a9aab; font-size:9px;");
     lblScaleSilent = makeLabel(this, QRect(160, 113, 60, 12), scale, Qt::AlignLeft | Qt::AlignVCenter);
     lblScalePerformance = makeLabel(this, QRect(220, 113, 60, 12), scale, Qt::AlignRight | Qt::AlignVCenter);
     lblScaleZero = makeLabel(this, QRect(160, 150, 60, 12), scale, Qt::AlignLeft | Qt::AlignVCenter);
@@ -287,7 +261,7 @@ void RainbowFan::buildSpeedControls()
 
 void RainbowFan::buildSelectors()
 {
-    const QString caption = QStringLiteral("color:#9fb4c9; font-family: Arial; font-size:10px; font-weight:bold;");
+    const QString caption = QStringLiteral("color:#9fb4c9; font-size:10px; font-weight:bold;");
     const QString left = QStringLiteral("QPushButton{border-image: url(") + imagePath(QStringLiteral("btn_arrowLeft.png"))
         + QStringLiteral(");}QPushButton:pressed{border-image: url(")
         + imagePath(QStringLiteral("btn_arrowLeft_h.png")) + QStringLiteral(");}QPushButton:disabled{border-image: none; border: none; background: transparent;}");
@@ -318,26 +292,26 @@ void RainbowFan::buildSelectors()
     for (const Row &row : rows) {
         *row.caption = makeLabel(this, QRect(kSelectorX, row.y, kSelectorNameWidth + 28, 14), caption);
         *row.leftButton = makeButton(QLatin1String(row.leftName), QRect(kSelectorX, row.y + 17, 12, 20), row.leftSlot);
-        (*row.leftButton)->setStyleSheet(left);
+        swapStyle((*row.leftButton), left);
         *row.name = makeLabel(this, QRect(kSelectorX + 14, row.y + 17, kSelectorNameWidth, 20), QString());
         (*row.name)->setObjectName(QLatin1String(row.nameObject));
         *row.rightButton = makeButton(QLatin1String(row.rightName),
                                       QRect(kSelectorX + 16 + kSelectorNameWidth, row.y + 17, 12, 20), row.rightSlot);
-        (*row.rightButton)->setStyleSheet(right);
+        swapStyle((*row.rightButton), right);
     }
 
-    const QString edit = QStringLiteral("QPushButton{color:white; font-family: Arial; font-size:9px; border-image: url(")
+    const QString edit = QStringLiteral("QPushButton{color:white; font-size:9px; border-image: url(")
         + imagePath(QStringLiteral("btn_save.png")) + QStringLiteral(");}QPushButton:pressed{border-image: url(")
         + imagePath(QStringLiteral("btn_save_h.png")) + QStringLiteral(");}QPushButton:disabled{color:#9a9a9a;}");
     btnDone = makeButton(QStringLiteral("btn_done"), QRect(16, 340, 30, 30), SLOT(pushDone()));
     btnDefault = makeButton(QStringLiteral("btn_default"), QRect(50, 340, 30, 30), SLOT(pushDefault()));
     btnShowColor = makeButton(QStringLiteral("btn_showColor"), QRect(84, 340, 30, 30), SLOT(pushShowColorWidget()));
     for (QPushButton *b : {btnDone, btnDefault, btnShowColor})
-        b->setStyleSheet(edit);
+        swapStyle(b, edit);
 
     btnTurnOff = makeButton(QStringLiteral("btn_turnoff"), QRect(284, 176, 25, 28), SLOT(pushTurnOff()));
     btnTurnOff->setCheckable(true);
-    btnTurnOff->setStyleSheet(QStringLiteral("QPushButton{border-image: url(") + imagePath(QStringLiteral("light.png"))
+    swapStyle(btnTurnOff, QStringLiteral("QPushButton{border-image: url(") + imagePath(QStringLiteral("light.png"))
                               + QStringLiteral(");}QPushButton:checked{border-image: url(")
                               + imagePath(QStringLiteral("light_off.png")) + QStringLiteral(");}"));
 }
@@ -347,14 +321,11 @@ void RainbowFan::buildLedRing()
     ledGroup = new QButtonGroup(this);
     ledGroup->setExclusive(false);
     for (int i = 0; i < kLedCount; ++i) {
-        auto *b = new QPushButton(this);
+        auto *b = new LedButton(this);
         b->setObjectName(QString::number(i));
         b->setText(QString::number(i + 1));
         b->setCheckable(true);
-        b->setFocusPolicy(Qt::NoFocus);
-        QFont font(QStringLiteral("Arial"), 6);
-        font.setWeight(75);
-        b->setFont(font);
+        b->setFocusPolicy(Qt::StrongFocus);
         btnLed[i] = b;
         ledGroup->addButton(b, i);
         applyLedGeometry(i);
@@ -366,14 +337,21 @@ void RainbowFan::buildLedRing()
 
 void RainbowFan::buildCovers()
 {
-    closedCoverLabel = makeLabel(this, QRect(0, 0, width(), height()), QString());
-    closedCoverLabel->setPixmap(QPixmap(imagePath(QStringLiteral("profile_area_close.png"))));
-    closedCoverLabel->setScaledContents(true);
+    closedCoverLabel = new CoverLabel(this);
+    closedCoverLabel->setObjectName(QStringLiteral("closedCover"));
+    closedCoverLabel->setGeometry(0, 0, width(), height());
+    closedCoverLabel->setImage(QPixmap(imagePath(QStringLiteral("profile_area_close.png"))));
     closedCoverLabel->hide();
+    connect(closedCoverLabel, &CoverLabel::pressed, this, &RainbowFan::pressCover);
 
-    warningLabel = makeLabel(this, QRect((width() - 81) / 2, (height() - 70) / 2, 81, 70), QString());
-    warningLabel->setPixmap(QPixmap(imagePath(QStringLiteral("warning.png"))));
-    warningLabel->setScaledContents(true);
+    // A stopped fan is marked on its speed read-out only: the speed controls
+    // beside it, which may be what makes it turn again, stay in reach.
+    warningLabel = makeLabel(this, QRect(27, 40, 126, 126),
+                             QStringLiteral("#label_stalled{background-color: rgba(140, 10, 20, 150); border-radius: 63px;}"));
+    warningLabel->setObjectName(QStringLiteral("label_stalled"));
+    auto *mark = makeLabel(warningLabel, QRect(33, 22, 60, 52), QString());
+    mark->setPixmap(QPixmap(imagePath(QStringLiteral("warning.png"))));
+    mark->setScaledContents(true);
     warningLabel->hide();
 
     locationHighlight = makeLabel(this, QRect(0, 0, width(), height()), QString());
@@ -393,11 +371,14 @@ void RainbowFan::buildColorPopup()
     colorWidget->setPixmap(QPixmap(imagePath(QStringLiteral("colorWidget.png"))));
     colorWidget->setScaledContents(true);
     lblColorTitle = makeLabel(colorWidget, QRect(10, 10, 302, 24),
-                              QStringLiteral("color:#d8e4f0; font-family: Arial; font-size:14px; font-weight:bold;"));
+                              QStringLiteral("color:#d8e4f0; font-size:14px; font-weight:bold;"));
 
-    auto *validator = new QIntValidator(0, 255, this);
+    // A colour byte and nothing else: QIntValidator would let "999" stand as
+    // unfinished input.
+    auto *validator = new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("25[0-5]|2[0-4][0-9]|1[0-9]{2}|[1-9]?[0-9]")), this);
     const QString editStyle = QStringLiteral("QLineEdit{border-image: url(") + imagePath(QStringLiteral("Value.png"))
-        + QStringLiteral("); color:white; font-family: Arial; font-size:12px; padding-left:4px;}");
+        + QStringLiteral("); color:white; font-size:12px; padding-left:4px;}");
     const struct {
         int y;
         const char *name;
@@ -411,30 +392,30 @@ void RainbowFan::buildColorPopup()
     };
     for (const auto &row : rows) {
         *row.label = makeLabel(colorWidget, QRect(30, row.y, 22, 21),
-                               QStringLiteral("font-family: Arial; font-size:14px; font-weight:bold; color:")
+                               QStringLiteral("font-size:14px; font-weight:bold; color:")
                                    + QLatin1String(row.color) + QStringLiteral(";"));
         (*row.label)->setText(QLatin1String(row.name));
         auto *e = new QLineEdit(colorWidget);
         e->setGeometry(58, row.y, 64, 21);
         e->setValidator(validator);
-        e->setStyleSheet(editStyle);
+        swapStyle(e, editStyle);
         connect(e, &QLineEdit::textChanged, this, &RainbowFan::updatePreviewDisc);
         *row.edit = e;
     }
 
-    const QString popupButton = QStringLiteral("QPushButton{color:white; font-family: Arial; font-size:9px; "
+    const QString popupButton = QStringLiteral("QPushButton{color:white; font-size:9px; "
                                                "border-image: url(")
         + imagePath(QStringLiteral("btn_save.png")) + QStringLiteral(");}QPushButton:pressed{border-image: url(")
         + imagePath(QStringLiteral("btn_save_h.png")) + QStringLiteral(");}");
     btnColorOK = new QPushButton(colorWidget);
     btnColorOK->setObjectName(QStringLiteral("btn_colorLabel_OK"));
     btnColorOK->setGeometry(40, 184, 30, 30);
-    btnColorOK->setStyleSheet(popupButton);
+    swapStyle(btnColorOK, popupButton);
     connect(btnColorOK, &QPushButton::released, this, &RainbowFan::pushChangeColor);
     btnColorCancel = new QPushButton(colorWidget);
     btnColorCancel->setObjectName(QStringLiteral("btn_colorLabel_Cancel"));
     btnColorCancel->setGeometry(84, 184, 30, 30);
-    btnColorCancel->setStyleSheet(popupButton);
+    swapStyle(btnColorCancel, popupButton);
     connect(btnColorCancel, &QPushButton::released, this, &RainbowFan::pushHideColorWidget);
 
     previewRing = makeLabel(colorWidget, QRect(135, 40, 166, 166),
@@ -461,6 +442,7 @@ void RainbowFan::setFanLocation(int location)
         return;
     }
     s.fanLocation = location;
+    setControlsFocusable(location < 3);
     if (location == 3 || location == 4) {
         qCDebug(lcUi) << "Location Background Fan:" << s.fanNumber;
         locationHighlight->show();
@@ -470,6 +452,17 @@ void RainbowFan::setFanLocation(int location)
     }
     update();
     qCDebug(lcUi) << "set fanLocation:" << location;
+}
+
+void RainbowFan::setControlsFocusable(bool focusable)
+{
+    // Tab must not land on the controls of a panel at the back, which lie
+    // under the panels in front.
+    for (QWidget *w : findChildren<QWidget *>()) {
+        if (!qobject_cast<QAbstractButton *>(w) && !qobject_cast<QSlider *>(w) && !qobject_cast<QLineEdit *>(w))
+            continue;
+        w->setFocusPolicy(focusable ? Qt::StrongFocus : Qt::NoFocus);
+    }
 }
 
 void RainbowFan::resetLanguage(int lang)
@@ -503,27 +496,33 @@ void RainbowFan::resetLanguage(int lang)
 
 int RainbowFan::nameFontPx(const QLabel *label, const QString &text) const
 {
-    return fitFontPx(text, label->width() - 4, kNameFontPx[language], kMinNameFontPx, false);
+    // The name sits on a framed image: keep clear of its rim.
+    return TextFit::largestFittingPx(text, TextFit::textWidth(label) - 2, label->height(), kNameFontPx[language],
+                                     kMinNameFontPx, false);
 }
 
 void RainbowFan::fitSpeedSummary()
 {
-    fitStyleFont(lblSpeedSummary, 10, 7, 2);
+    fitStyleFont(lblSpeedSummary, 10, 7, 0);
 }
 
 void RainbowFan::applyTextFonts()
 {
     for (QLabel *caption : {lblLightModeCaption, lblColorModeCaption, lblLightSpeedCaption})
-        fitStyleFont(caption, 10, 7, 2);
+        fitStyleFont(caption, 10, 7, 0);
     for (QPushButton *b : {btnDone, btnDefault, btnShowColor, btnColorOK, btnColorCancel})
-        fitStyleFont(b, 9, 6, 2);
-    fitStyleFont(btnPwm, 11, 6, 4);
+        fitStyleFont(b, 9, 6, 0);
+    fitStyleFont(btnPwm, 11, 6, 2);
     fitStyleFont(lblBrightness, 10, 7, 0);
-    fitStyleFont(lblColorTitle, 14, 8, 4);
+    fitStyleFont(lblColorTitle, 14, 8, 2);
     fitStyleFont(lblScaleSilent, 9, 6, 0);
     fitStyleFont(lblScalePerformance, 9, 6, 0);
-    presetFontPx = qMin(fitFontPx(btnPerformance->text(), btnPerformance->width() - 6, 9, 6, true),
-                        fitFontPx(btnSilent->text(), btnSilent->width() - 6, 9, 6, true));
+    fitSpeedSummary();
+    // The preset buttons' round images leave less room at the rim.
+    presetFontPx = qMin(TextFit::largestFittingPx(btnPerformance->text(), TextFit::textWidth(btnPerformance) - 4,
+                                                  btnPerformance->height(), 9, 6, true),
+                        TextFit::largestFittingPx(btnSilent->text(), TextFit::textWidth(btnSilent) - 4,
+                                                  btnSilent->height(), 9, 6, true));
     styleSpeedPresets();
 }
 
@@ -532,11 +531,11 @@ void RainbowFan::applyNameFonts()
     const int lm = s.lightMode;
     const bool colorApplies = FanModeRules::colorModeApplies(lm);
     const bool speedApplies = FanModeRules::lightSpeedApplies(lm);
-    lblLightModeName->setStyleSheet(
+    swapStyle(lblLightModeName, 
         LedStyle::nameLabelStyle(nameFontPx(lblLightModeName, lblLightModeName->text()), true, imagePath(QString())));
-    lblColorModeName->setStyleSheet(LedStyle::nameLabelStyle(nameFontPx(lblColorModeName, lblColorModeName->text()),
+    swapStyle(lblColorModeName, LedStyle::nameLabelStyle(nameFontPx(lblColorModeName, lblColorModeName->text()),
                                                              colorApplies, imagePath(QString())));
-    lblLightSpeedName->setStyleSheet(LedStyle::nameLabelStyle(
+    swapStyle(lblLightSpeedName, LedStyle::nameLabelStyle(
         nameFontPx(lblLightSpeedName, lblLightSpeedName->text()), speedApplies, imagePath(QString())));
 }
 

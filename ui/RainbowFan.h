@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QWidget>
 
+class CoverLabel;
+class LedButton;
 class QAbstractButton;
 class QButtonGroup;
 class QLabel;
@@ -189,6 +191,8 @@ private:
     void applySpeedStepQuietly(int step);
     void moveTitle(bool open, bool animate);
     void showCoverAsStopped();
+    void pressCover(const QPoint &at);
+    void setControlsFocusable(bool focusable);
 
     static QStringList colorModeString;
     static QStringList lightModeString;
@@ -201,7 +205,7 @@ private:
 
     QPushButton *btnFanNum = nullptr;
     QPushButton *btnMonitor = nullptr;
-    QPushButton *btnLed[12] = {};
+    LedButton *btnLed[12] = {};
     QButtonGroup *ledGroup = nullptr;
     QLabel *curveLabel = nullptr;
     QLabel *paletteLabel = nullptr;
@@ -222,8 +226,8 @@ private:
     QLabel *previewRing = nullptr;
     QLabel *previewDisc = nullptr;
 
-    QLabel *closedCoverLabel = nullptr;
-    QLabel *warningLabel = nullptr;
+    CoverLabel *closedCoverLabel = nullptr;
+    QLabel *warningLabel = nullptr; // over the speed read-out while the fan stands still
     QLabel *locationHighlight = nullptr;
 
     QLabel *monitorDisc = nullptr;

@@ -3,9 +3,12 @@
 // LED selection and styles, palette picking, the RGB code popup, brightness,
 // Done and Default of the RGB fan editor.
 #include "ui/RainbowFan.h"
+#include "ui/StyleSwap.h"
 
 #include "device/BoxTable.h"
+#include "ui/CoverLabel.h"
 #include "ui/FanModeRules.h"
+#include "ui/LedButton.h"
 #include "ui/LedStyle.h"
 
 #include <QDebug>
@@ -37,6 +40,16 @@ constexpr int kDefaultB[kLedCount] = {255, 255, 127, 0, 0, 0, 0, 0, 127, 255, 25
 int editValue(const QLineEdit *edit)
 {
     return qBound(0, edit->text().toInt(), 255);
+}
+
+// The wheel is the disc inside the palette's square; the corners show the
+// panel, not colours.
+bool onWheel(const QPoint &pos)
+{
+    const double radius = (kPaletteRight - kPaletteLeft) / 2.0;
+    const double dx = pos.x() - (kPaletteLeft + radius);
+    const double dy = pos.y() - (kPaletteTop + radius);
+    return dx * dx + dy * dy <= radius * radius;
 }
 
 bool isGreyMode(int lightMode)
@@ -87,7 +100,7 @@ QColor RainbowFan::shownColor(int led) const
 void RainbowFan::restyleLed(int led)
 {
     const QColor c = shownColor(led);
-    btnLed[led]->setStyleSheet(LedStyle::ledStyleSheet(c.red(), c.green(), c.blue(), isGreyMode(s.lightMode)));
+    btnLed[led]->setLook(c, isGreyMode(s.lightMode), s.isTurnOffLed);
 }
 
 void RainbowFan::restyleAllLeds()
@@ -136,7 +149,7 @@ int RainbowFan::checkedBits() const
 
 void RainbowFan::styleBrightnessSlider(const QColor &color)
 {
-    sliderLight->setStyleSheet(
+    swapStyle(sliderLight, 
         LedStyle::brightnessSliderStyle(color.red(), color.green(), color.blue(), imagePath(QStringLiteral("bar_bright.png")),
                                         imagePath(QStringLiteral("adjust_h.png"))));
 }
@@ -214,7 +227,7 @@ bool RainbowFan::canPickAt(const QPoint &pos) const
     // Background panels, the closed cover and the open RGB popup all lie
     // over the palette: a pointer there is not on it.
     return !isGreyMode(s.lightMode) && pos.x() > kPaletteLeft && pos.x() < kPaletteRight && pos.y() > kPaletteTop
-        && pos.y() < kPaletteBottom && s.colorMode != ColorMode::Off && s.isMonitor && closedCoverLabel->isHidden()
+        && pos.y() < kPaletteBottom && onWheel(pos) && s.colorMode != ColorMode::Off && s.isMonitor && closedCoverLabel->isHidden()
         && colorCover->isHidden() && s.fanLocation != 3 && s.fanLocation != 4;
 }
 
@@ -327,7 +340,7 @@ void RainbowFan::pushShowColorWidget()
         if (!btnLed[i]->isChecked())
             continue;
         const QColor c = shownColor(i);
-        previewRing->setStyleSheet(QStringLiteral("background-color:rgb(") + QString::number(c.red())
+        swapStyle(previewRing, QStringLiteral("background-color:rgb(") + QString::number(c.red())
                                    + QStringLiteral(",") + QString::number(c.green()) + QStringLiteral(",")
                                    + QString::number(c.blue()) + QStringLiteral("); border-radius:83px;"));
         any = true;
@@ -343,7 +356,7 @@ void RainbowFan::pushShowColorWidget()
 
 void RainbowFan::updatePreviewDisc()
 {
-    previewDisc->setStyleSheet(QStringLiteral("background-color:rgb(") + QString::number(editValue(editR))
+    swapStyle(previewDisc, QStringLiteral("background-color:rgb(") + QString::number(editValue(editR))
                                + QStringLiteral(",") + QString::number(editValue(editG)) + QStringLiteral(",")
                                + QString::number(editValue(editB)) + QStringLiteral("); border-radius:72px;"));
 }
@@ -355,7 +368,7 @@ void RainbowFan::pushHideColorWidget()
 
 void RainbowFan::pushChangeColor()
 {
-    previewDisc->setStyleSheet(QStringLiteral("background-color:white; border-radius:72px;"));
+    swapStyle(previewDisc, QStringLiteral("background-color:white; border-radius:72px;"));
     const int r = editValue(editR);
     const int g = editValue(editG);
     const int b = editValue(editB);

@@ -4,8 +4,10 @@
 // of the RGB fan editor, the setters the main view fills it with, and the
 // re-rendering of the whole panel.
 #include "ui/RainbowFan.h"
+#include "ui/StyleSwap.h"
 
 #include "device/BoxTable.h"
+#include "ui/CoverLabel.h"
 #include "ui/FanModeRules.h"
 #include "ui/LedStyle.h"
 
@@ -79,8 +81,7 @@ void RainbowFan::applyEnableTable()
 
 void RainbowFan::clearTurnOff()
 {
-    s.isTurnOffLed = false;
-    btnTurnOff->setChecked(false);
+    setTurnOffLed(false);
 }
 
 // ---- light mode -----------------------------------------------------------
@@ -282,6 +283,7 @@ void RainbowFan::pushTurnOff()
     s.isTurnOffLed = !s.isTurnOffLed;
     const QString tag = s.isTurnOffLed ? QStringLiteral("btn_turnoff") : QStringLiteral("btn_turnon");
     btnTurnOff->setChecked(s.isTurnOffLed);
+    restyleAllLeds();
     qCDebug(lcUi) << "isTurnOffLed:" << s.isTurnOffLed;
     qCDebug(lcUi) << "btn_sendCommand_Off->lightMode:" << s.lightMode;
     emit sendData(modeMessage(tag));
@@ -289,15 +291,18 @@ void RainbowFan::pushTurnOff()
 
 void RainbowFan::setTurnOffLed(bool off)
 {
+    const bool changed = s.isTurnOffLed != off;
     s.isTurnOffLed = off;
     btnTurnOff->setChecked(off);
+    if (changed)
+        restyleAllLeds();
 }
 
 // ---- monitor switch -------------------------------------------------------------
 
 void RainbowFan::moveTitle(bool open, bool animate)
 {
-    btnMonitor->setStyleSheet(QStringLiteral("QPushButton{border-image: url(")
+    swapStyle(btnMonitor, QStringLiteral("QPushButton{border-image: url(")
                               + imagePath(open ? QStringLiteral("btn_openFan.png") : QStringLiteral("btn_closeFan.png"))
                               + QStringLiteral(");}"));
     const QRect target = open ? kTitleOpen : kTitleClosed;
@@ -340,7 +345,7 @@ void RainbowFan::pushMonitor()
 
 void RainbowFan::showCoverAsStopped()
 {
-    closedCoverLabel->setVisible(!s.isMonitor || isWarningShown());
+    closedCoverLabel->setVisible(!s.isMonitor);
 }
 
 void RainbowFan::on_animation_stateChanged(QAbstractAnimation::State newState, QAbstractAnimation::State oldState)
@@ -359,15 +364,28 @@ void RainbowFan::setMonitor(bool on)
     showCoverAsStopped();
 }
 
-void RainbowFan::setFanState(bool flag)
+void RainbowFan::setFanState(bool stalled)
 {
-    if (flag) {
-        closedCoverLabel->show();
-        warningLabel->setVisible(s.isMonitor);
-    } else {
-        closedCoverLabel->setVisible(!s.isMonitor);
-        warningLabel->setVisible(!s.isMonitor);
+    // Only a watched fan is said to stand still; a closed panel keeps its cover.
+    closedCoverLabel->setVisible(!s.isMonitor);
+    warningLabel->setVisible(stalled && s.isMonitor);
+    if (!warningLabel->isHidden())
+        warningLabel->raise();
+}
+
+void RainbowFan::pressCover(const QPoint &at)
+{
+    // The big switch drawn on the closed cover opens the fan, as the title does.
+    const QPoint centre(width() / 2, 310);
+    const QPoint d = at - centre;
+    if (s.fanLocation == 3 || s.fanLocation == 4) {
+        emit sendData(QStringList{s.fanLocation == 3 ? QStringLiteral("clockwise") : QStringLiteral("counterClockwise"),
+                                  QString::number(s.fanNumber)});
+        return;
     }
+    if (d.x() * d.x() + d.y() * d.y() > 60 * 60 || s.isMonitor)
+        return;
+    btnFanNum->click();
 }
 
 // ---- fan speed ----------------------------------------------------------------------
@@ -376,20 +394,20 @@ void RainbowFan::styleSpeedSliders()
 {
     sliderPer->setEnabled(s.isPWM);
     sliderNum->setEnabled(!s.isPWM);
-    sliderPer->setStyleSheet(LedStyle::fanSpeedSliderStyle(s.isPWM, imagePath(QString())));
-    sliderNum->setStyleSheet(LedStyle::fanSpeedSliderStyle(!s.isPWM, imagePath(QString())));
+    swapStyle(sliderPer, LedStyle::fanSpeedSliderStyle(s.isPWM, imagePath(QString())));
+    swapStyle(sliderNum, LedStyle::fanSpeedSliderStyle(!s.isPWM, imagePath(QString())));
 }
 
 void RainbowFan::styleSpeedPresets()
 {
-    const QString font = QStringLiteral("font-family: Arial; font-size:") + QString::number(presetFontPx)
+    const QString font = QStringLiteral("font-size:") + QString::number(presetFontPx)
         + QStringLiteral("px; font-weight:bold; ");
-    btnPerformance->setStyleSheet(
+    swapStyle(btnPerformance, 
         QStringLiteral("QPushButton{") + font
         + (s.isPerformance ? QStringLiteral("color:white; border-image: url(") + imagePath(QStringLiteral("btn_performance_h.png"))
                            : QStringLiteral("color:#E3017F; border-image: url(") + imagePath(QStringLiteral("btn_performance.png")))
         + QStringLiteral(");}"));
-    btnSilent->setStyleSheet(
+    swapStyle(btnSilent, 
         QStringLiteral("QPushButton{") + font
         + (s.isSilent ? QStringLiteral("color:white; border-image: url(") + imagePath(QStringLiteral("btn_silent_h.png"))
                       : QStringLiteral("color:#ACCD04; border-image: url(") + imagePath(QStringLiteral("btn_silent.png")))
@@ -406,6 +424,8 @@ void RainbowFan::showSpeedSummary()
 
 void RainbowFan::showSummaryText(const QString &text)
 {
+    if (lblSpeedSummary->text() == text)
+        return;
     lblSpeedSummary->setText(text);
     fitSpeedSummary();
 }

@@ -300,8 +300,8 @@ void VaylaRGBFanView::pushMonitor()
 
 void VaylaRGBFanView::mousePressEvent(QMouseEvent *event)
 {
-    // A cover hides the palette along with every other control.
-    if (!m_closedCover->isHidden() || !m_fanErrorCover->isHidden())
+    // The closed cover hides the palette along with every other control.
+    if (!m_closedCover->isHidden())
         return;
     const QPoint pos = event->pos();
     const double dx = pos.x() - kPaletteCenterX;

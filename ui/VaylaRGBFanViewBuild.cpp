@@ -1,6 +1,7 @@
 // Widget construction, style sheets and per-language fonts of the single-colour
 // fan panel. Behaviour lives in VaylaRGBFanView.cpp.
 #include "ui/VaylaRGBFanView.h"
+#include "ui/StyleSwap.h"
 
 #include "ui/VaylaRGBFanViewStyle.h"
 
@@ -16,7 +17,7 @@ QPushButton *makeButton(QWidget *parent, const QString &name, const QRect &geome
     button->setObjectName(name);
     button->setGeometry(geometry);
     button->setCheckable(checkable);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::StrongFocus);
     return button;
 }
 
@@ -26,7 +27,7 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry, c
     auto *label = new QLabel(parent);
     label->setObjectName(name);
     label->setGeometry(geometry);
-    label->setStyleSheet(style);
+    swapStyle(label, style);
     label->setAlignment(alignment);
     return label;
 }
@@ -39,12 +40,12 @@ void VaylaRGBFanView::buildWidgets()
     const int w = kWidth;
 
     m_monitorSwitch = makeButton(this, QStringLiteral("monitorSwitch"), QRect(w / 3, 10, 20, 20), true);
-    m_monitorSwitch->setStyleSheet(imageButtonStyle(QStringLiteral("btn_closeFan.png"),
+    swapStyle(m_monitorSwitch, imageButtonStyle(QStringLiteral("btn_closeFan.png"),
                                                     QStringLiteral("btn_openFan.png")));
     connect(m_monitorSwitch, &QPushButton::released, this, &VaylaRGBFanView::pushMonitor);
 
     m_title = makeLabel(this, QStringLiteral("fanTitle"), QRect(w / 3 + 25, 10, 2 * w / 3 - 25, 20),
-                        QStringLiteral("color: white; font-family: Arial; font-size: 14px;"),
+                        QStringLiteral("color: white; font-size: 14px;"),
                         Qt::AlignLeft | Qt::AlignVCenter);
 
     m_performance = makeButton(this, QStringLiteral("Performance"), QRect(173, 52, 55, 55), true);
@@ -66,8 +67,8 @@ void VaylaRGBFanView::buildWidgets()
     m_speedSlider->setRange(0, 5);
     m_speedSlider->setSingleStep(1);
     m_speedSlider->setPageStep(1);
-    m_speedSlider->setFocusPolicy(Qt::NoFocus);
-    m_speedSlider->setStyleSheet(speedSliderStyle());
+    m_speedSlider->setFocusPolicy(Qt::StrongFocus);
+    swapStyle(m_speedSlider, speedSliderStyle());
     m_speedSlider->setValue(m_fanSpeed);
     connect(m_speedSlider, &QSlider::valueChanged, this, &VaylaRGBFanView::changeSliderFanSpeed);
 
@@ -78,13 +79,13 @@ void VaylaRGBFanView::buildWidgets()
 
     m_rgb = makeButton(this, QStringLiteral("RGB"), QRect(173, 246, 55, 55), true);
     m_rgb->setFlat(true);
-    m_rgb->setStyleSheet(imageButtonStyle(QStringLiteral("btn_RGB_Mode.png"),
+    swapStyle(m_rgb, imageButtonStyle(QStringLiteral("btn_RGB_Mode.png"),
                                           QStringLiteral("btn_RGB_Mode_h.png")));
     m_off = makeButton(this, QStringLiteral("Off"), QRect(233, 246, 55, 55), true);
-    m_off->setStyleSheet(imageButtonStyle(QStringLiteral("btn_turnOn.png"), QStringLiteral("btn_turnOff.png")));
+    swapStyle(m_off, imageButtonStyle(QStringLiteral("btn_turnOn.png"), QStringLiteral("btn_turnOff.png")));
     m_blink = makeButton(this, QStringLiteral("Blink"), QRect(173, 306, 55, 55), true);
     m_copy = makeButton(this, QStringLiteral("btn_Copy"), QRect(233, 306, 55, 55), false);
-    m_copy->setStyleSheet(imageButtonStyle(QStringLiteral("btn_copyRGB.png"), QString()));
+    swapStyle(m_copy, imageButtonStyle(QStringLiteral("btn_copyRGB.png"), QString()));
     connect(m_rgb, &QPushButton::released, this, &VaylaRGBFanView::pushLightMode);
     connect(m_blink, &QPushButton::released, this, &VaylaRGBFanView::pushLightMode);
     connect(m_copy, &QPushButton::released, this, &VaylaRGBFanView::pushLightMode);
@@ -96,10 +97,10 @@ void VaylaRGBFanView::buildWidgets()
     m_brightSlider->setObjectName(QStringLiteral("slider_Light_Fan"));
     m_brightSlider->setGeometry(168, 386, 125, 30);
     m_brightSlider->setRange(0, 100);
-    m_brightSlider->setFocusPolicy(Qt::NoFocus);
+    m_brightSlider->setFocusPolicy(Qt::StrongFocus);
     // The first groove colour is the dimmed colour; every colour change rebuilds it.
     m_sliderStyle = brightnessSliderStyle(m_dimR, m_dimG, m_dimB);
-    m_brightSlider->setStyleSheet(m_sliderStyle);
+    swapStyle(m_brightSlider, m_sliderStyle);
     connect(m_brightSlider, &QSlider::valueChanged, this, &VaylaRGBFanView::changeSliderLight);
 
     m_palette = makeLabel(this, QStringLiteral("palette"), QRect(kPaletteImageX, kPaletteImageY, 140, 140),
@@ -117,12 +118,14 @@ void VaylaRGBFanView::buildWidgets()
     m_speedLabel->setContentsMargins(0, 11, 0, 0);
     updateReadoutColor();
 
-    // The covers lie over every control of the panel body (not over the switch).
+    // The closed cover lies over every control of the panel body (not over the switch).
     m_closedCover = makeLabel(this, QStringLiteral("closedCover"), QRect(0, 40, 302, 390),
                               QStringLiteral("border-image: url(%1);")
                                   .arg(vaylaImage(QStringLiteral("blankImage_h.png"))));
     m_closedCover->hide();
-    m_fanErrorCover = makeLabel(this, QStringLiteral("fanErrorCover"), QRect(0, 40, 302, 390),
+    // A stopped fan is marked over its read-out only: the speed presets and
+    // slider beside it, which may be what makes it turn again, stay in reach.
+    m_fanErrorCover = makeLabel(this, QStringLiteral("fanErrorCover"), QRect(6, 46, 158, 204),
                                 QStringLiteral("border-image: url(%1);")
                                     .arg(vaylaImage(QStringLiteral("Fan_Error3.png"))));
     m_fanErrorCover->hide();
@@ -132,20 +135,20 @@ void VaylaRGBFanView::applyButtonFonts(int language)
 {
     using namespace VaylaStyle;
     const LanguageFonts fonts = languageFonts(language);
-    m_performance->setStyleSheet(textButtonStyle(QStringLiteral("#E3017F"), QStringLiteral("btn_performance.png"),
+    swapStyle(m_performance, textButtonStyle(QStringLiteral("#E3017F"), QStringLiteral("btn_performance.png"),
                                                  QStringLiteral("btn_performance_h.png"), fonts.button));
-    m_silent->setStyleSheet(textButtonStyle(QStringLiteral("#ACCD04"), QStringLiteral("btn_silent.png"),
+    swapStyle(m_silent, textButtonStyle(QStringLiteral("#ACCD04"), QStringLiteral("btn_silent.png"),
                                             QStringLiteral("btn_silent_h.png"), fonts.button));
-    m_pwm->setStyleSheet(textButtonStyle(QStringLiteral("#F8931F"), QStringLiteral("btn_pwm.png"),
+    swapStyle(m_pwm, textButtonStyle(QStringLiteral("#F8931F"), QStringLiteral("btn_pwm.png"),
                                          QStringLiteral("btn_pwm_h.png"), fonts.button));
-    m_blink->setStyleSheet(textButtonStyle(QStringLiteral("#02A0EA"), QStringLiteral("btn_blink.png"),
+    swapStyle(m_blink, textButtonStyle(QStringLiteral("#02A0EA"), QStringLiteral("btn_blink.png"),
                                            QStringLiteral("btn_blink_h.png"), fonts.button));
     const QString caption = captionStyle(fonts.caption);
-    m_fanModeLabel->setStyleSheet(caption);
-    m_brightnessLabel->setStyleSheet(caption);
+    swapStyle(m_fanModeLabel, caption);
+    swapStyle(m_brightnessLabel, caption);
     const QString end = captionStyle(fonts.sliderEnd);
-    m_silentLabel->setStyleSheet(end);
-    m_performanceLabel->setStyleSheet(end);
+    swapStyle(m_silentLabel, end);
+    swapStyle(m_performanceLabel, end);
 }
 
 void VaylaRGBFanView::updateReadoutColor()
@@ -153,13 +156,13 @@ void VaylaRGBFanView::updateReadoutColor()
     // The RPM read-out sits on the colour preview disc: white text, unless the
     // disc is so light that white would vanish on it.
     const QString color = VaylaStyle::readoutTextColor(m_selectR, m_selectG, m_selectB);
-    m_rpmNumber->setStyleSheet(QStringLiteral("color: %1; font-family: Arial; font-size: 48px;").arg(color));
-    m_rpmLabel->setStyleSheet(QStringLiteral("color: %1; font-family: Arial; font-size: 14px;").arg(color));
-    m_speedLabel->setStyleSheet(QStringLiteral("color: %1; font-family: Arial; font-size: 13px;").arg(color));
+    swapStyle(m_rpmNumber, QStringLiteral("color: %1; font-size: 48px;").arg(color));
+    swapStyle(m_rpmLabel, QStringLiteral("color: %1; font-size: 14px;").arg(color));
+    swapStyle(m_speedLabel, QStringLiteral("color: %1; font-size: 13px;").arg(color));
 }
 
 void VaylaRGBFanView::rebuildBrightnessStyle()
 {
     m_sliderStyle = VaylaStyle::brightnessSliderStyle(m_selectR, m_selectG, m_selectB);
-    m_brightSlider->setStyleSheet(m_sliderStyle);
+    swapStyle(m_brightSlider, m_sliderStyle);
 }

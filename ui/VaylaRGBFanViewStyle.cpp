@@ -19,7 +19,7 @@ QString imageButtonStyle(const QString &normal, const QString &checked)
 
 QString textButtonStyle(const QString &color, const QString &normal, const QString &checked, int fontPx)
 {
-    return QStringLiteral("QPushButton{color: %1; font-family: Arial; font-size: %2px; font-weight: bold; "
+    return QStringLiteral("QPushButton{color: %1; font-size: %2px; font-weight: bold; "
                           "border: none; border-image: url(%3);}"
                           " QPushButton:checked{color: white; border-image: url(%4);}")
         .arg(color)
@@ -52,7 +52,7 @@ QString brightnessSliderStyle(int r, int g, int b)
 
 QString captionStyle(int fontPx)
 {
-    return QStringLiteral("color: #6E6E6E; font-family: Arial; font-size: %1px; font-weight: bold;").arg(fontPx);
+    return QStringLiteral("color: #6E6E6E; font-size: %1px; font-weight: bold;").arg(fontPx);
 }
 
 QString readoutTextColor(int r, int g, int b)

@@ -2,6 +2,7 @@
 
 #include "common/Logging.h"
 #include "Elevation.h"
+#include "ReplyGuard.h"
 #include "UpdateFolder.h"
 #include "UpdateProtocol.h"
 
@@ -20,6 +21,7 @@ AutoUpdate::AutoUpdate(QWidget *parent)
     : QWidget(parent)
     , m_manager(new QNetworkAccessManager(this))
     , m_dataFolder(updateDataFolder())
+    , m_timeoutMs(UpdateProtocol::kRequestTimeoutMs)
 {
     connect(m_manager, &QNetworkAccessManager::finished, this, &AutoUpdate::finishedSlot);
     removeDataFile(QStringLiteral("/KQ_update.exe"));
@@ -86,7 +88,11 @@ void AutoUpdate::checkForUpdate()
     QString error;
     if (!UpdateProtocol::serviceUrl(m_serverUrl, &error).isValid()) {
         // Nothing is touched either, so a pending success report waits for a server.
-        qWarning().noquote() << "update check skipped:" << error;
+        // Most installs name no server: only a wrong name is worth a warning.
+        if (m_serverUrl.trimmed().isEmpty())
+            qCDebug(lcUpdate).noquote() << "update check skipped:" << error;
+        else
+            qWarning().noquote() << "update check skipped:" << error;
         return;
     }
     const QString old = checkOldVersion();
@@ -110,20 +116,43 @@ bool AutoUpdate::sendRequest(const QJsonObject &request)
     }
     QNetworkRequest post(url);
     post.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
-    m_manager->post(post, UpdateProtocol::requestBody(request));
+    // The guard allows a redirect only within the scheme of the request.
+    post.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
+    post.setMaximumRedirectsAllowed(3);
+    new ReplyGuard(m_manager->post(post, UpdateProtocol::requestBody(request)), UpdateProtocol::kMaxReplyBytes,
+                   m_timeoutMs);
     return true;
 }
 
 void AutoUpdate::finishedSlot(QNetworkReply *reply)
 {
     reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError) {
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        qCDebug(lcUpdate, "found error ....code: %d %d", status, static_cast<int>(reply->error()));
-        qCDebug(lcUpdate).noquote() << reply->errorString();
+    ReplyGuard *guard = ReplyGuard::of(reply);
+    if (!guard) {
+        qWarning() << "update reply ignored: not one of our requests";
         return;
     }
-    const UpdateProtocol::Reply answer = UpdateProtocol::parseReply(reply->readAll());
+    if (!guard->refusal().isEmpty()) {
+        qWarning().noquote() << "update reply refused:" << guard->refusal();
+        return;
+    }
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (reply->error() != QNetworkReply::NoError) {
+        qCDebug(lcUpdate, "found error ....code: %d %d", status, static_cast<int>(reply->error()));
+        qCDebug(lcUpdate).noquote() << reply->errorString();
+        qCInfo(lcUpdate).noquote() << "update check failed:" << reply->errorString();
+        return;
+    }
+    if (!UpdateProtocol::isSuccessStatus(status)) {
+        qWarning() << "update reply refused: HTTP status" << status;
+        return;
+    }
+    const QByteArray body = guard->takeBody();
+    if (!guard->refusal().isEmpty()) {
+        qWarning().noquote() << "update reply refused:" << guard->refusal();
+        return;
+    }
+    const UpdateProtocol::Reply answer = UpdateProtocol::parseReply(body);
     qCDebug(lcUpdate).noquote() << "Result_Code:" << answer.code << "version:" << answer.version;
     const bool newer = compareVersion(answer.version, m_currentVersion);
     if (answer.code == QLatin1String("002")) {
@@ -136,6 +165,16 @@ void AutoUpdate::finishedSlot(QNetworkReply *reply)
         if (newer) {
             if (m_updaterStarted)
                 return;
+            QString error;
+            const QString serviceScheme = UpdateProtocol::serviceUrl(m_serverUrl, &error).scheme();
+            const UpdateProtocol::UrlCheck check = UpdateProtocol::checkDownloadUrl(answer.url, serviceScheme);
+            if (!check.accepted) {
+                qWarning().noquote() << "update refused: the offered download address is unusable:" << check.error;
+                return;
+            }
+            if (check.plainHttp)
+                qWarning().noquote() << "update offered over plain http, as the update server itself is http:"
+                                     << answer.url;
             writeDataFile(m_dataFolder + QStringLiteral("/Version.txt"), m_currentVersion);
             writeDataFile(m_dataFolder + QStringLiteral("/fileUrl.txt"), answer.url);
             runUpdater();

@@ -24,9 +24,12 @@ public:
     explicit AutoUpdate(QWidget *parent = nullptr);
 
     void setupVersion(const QString &version);
-    // Base URL of the update service (device file Main/UpdateServer), http or
-    // https. Without one, checkForUpdate sends nothing.
+    // Base URL of the update service (device file Main/UpdateServer), https
+    // (the default for a bare host) or http. Without one, checkForUpdate
+    // sends nothing.
     void setServerUrl(const QString &url);
+    // Time from request to complete reply before it is abandoned.
+    void setRequestTimeout(int ms) { m_timeoutMs = ms; }
     void checkForUpdate();
 
     static bool compareVersion(const QString &candidate, const QString &reference);
@@ -59,4 +62,5 @@ private:
     QString m_serverUrl;
     bool m_downloadRequested = false;
     bool m_updaterStarted = false;
+    int m_timeoutMs;
 };

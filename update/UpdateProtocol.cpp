@@ -86,7 +86,7 @@ QUrl serviceUrl(const QString &base, QString *error)
         return QUrl();
     }
     if (!text.contains(QStringLiteral("://")))
-        text = QStringLiteral("http://") + text;
+        text = QStringLiteral("https://") + text;
     QUrl url(text, QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || url.host().isEmpty() || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
@@ -99,6 +99,41 @@ QUrl serviceUrl(const QString &base, QString *error)
         path.chop(1);
     url.setPath(path + servicePath());
     return url;
+}
+
+UrlCheck checkDownloadUrl(const QString &offered, const QString &serviceScheme)
+{
+    UrlCheck check;
+    if (offered.isEmpty()) {
+        check.error = QStringLiteral("no address");
+        return check;
+    }
+    if (offered.size() > kMaxUrlLength) {
+        check.error = QStringLiteral("%1 characters, more than %2").arg(offered.size()).arg(kMaxUrlLength);
+        return check;
+    }
+    for (int i = 0; i < offered.size(); ++i) {
+        const ushort c = offered.at(i).unicode();
+        if (c <= 0x20 || c >= 0x7f) {
+            check.error = QStringLiteral("character U+%1 at %2").arg(c, 4, 16, QLatin1Char('0')).arg(i);
+            return check;
+        }
+    }
+    const QUrl url(offered, QUrl::StrictMode);
+    if (!url.isValid() || url.isRelative() || url.host().isEmpty()) {
+        check.error = QStringLiteral("not an absolute address with a host");
+        return check;
+    }
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("https")) {
+        check.accepted = true;
+    } else if (scheme == QLatin1String("http") && serviceScheme.toLower() == QLatin1String("http")) {
+        check.accepted = true;
+        check.plainHttp = true;
+    } else {
+        check.error = QStringLiteral("scheme \"%1\" not allowed").arg(scheme);
+    }
+    return check;
 }
 
 Reply parseReply(const QByteArray &body)

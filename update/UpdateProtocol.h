@@ -29,10 +29,34 @@ QByteArray requestBody(const QJsonObject &request);
 // A braced id "{abc}" becomes "%7Babc%7D"; any other text stays as it is.
 QString applyBraceRule(const QString &text);
 
-// The service URL for a configured base: "http://host[:port][/prefix]" or
-// "https://…"; a bare host name means plain HTTP. Returns an invalid URL and
-// sets *error when the base is empty or not usable.
+// The service URL for a configured base: "https://host[:port][/prefix]" or
+// "http://…"; a bare host name means https. Returns an invalid URL and sets
+// *error when the base is empty or not usable.
 QUrl serviceUrl(const QString &base, QString *error);
+
+// What one exchange with the service may cost: the body of a reply and the
+// time from request to complete reply.
+constexpr qint64 kMaxReplyBytes = 64 * 1024;
+constexpr int kRequestTimeoutMs = 15000;
+
+// Only a 2xx reply is read.
+inline bool isSuccessStatus(int httpStatus)
+{
+    return httpStatus >= 200 && httpStatus <= 299;
+}
+
+// The download address offered by the service, before it is handed to the
+// updater that runs with administrator rights: an absolute https URL with a
+// host (http only when the service itself is reached over http), at most
+// kMaxUrlLength characters, printable ASCII only (a real URL carries anything
+// else percent-encoded; the file is written in Latin-1, one line).
+constexpr int kMaxUrlLength = 2048;
+struct UrlCheck {
+    bool accepted = false;
+    bool plainHttp = false;  // accepted over http: worth a warning
+    QString error;           // why it was refused
+};
+UrlCheck checkDownloadUrl(const QString &offered, const QString &serviceScheme);
 
 struct Reply {
     QString code;     // "Result_Code"

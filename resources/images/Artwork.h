@@ -20,6 +20,7 @@ QVector<Artwork> fanPanelArt();
 QVector<Artwork> singleColourFanArt();
 QVector<Artwork> keypadArt();
 QVector<Artwork> alertArt();
+QVector<Artwork> desktopIconArt();
 
 // The product mark (a fan inside a ring), shared by the logo and the icon.
 QImage emblem(int size, bool onTile);

@@ -72,4 +72,11 @@ set(AURIVENT_IMAGES
   Images/top_bar.png
   Images/warn_background.png
   Images/warning.png
+  icons/hicolor/16x16/apps/aurivent.png
+  icons/hicolor/24x24/apps/aurivent.png
+  icons/hicolor/32x32/apps/aurivent.png
+  icons/hicolor/48x48/apps/aurivent.png
+  icons/hicolor/64x64/apps/aurivent.png
+  icons/hicolor/128x128/apps/aurivent.png
+  icons/hicolor/256x256/apps/aurivent.png
 )

@@ -83,6 +83,7 @@ int main(int argc, char **argv)
     all += singleColourFanArt();
     all += keypadArt();
     all += alertArt();
+    all += desktopIconArt();
 
     if (args.size() == 3 && !matchesExpected(all, args.at(2)))
         return 1;

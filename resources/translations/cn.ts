@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Controller No. %1</source>
+        <translation>控制器 %1</translation>
+    </message>
+    <message>
+        <source>FAN %1</source>
+        <translation>风扇 %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>已停止：%1</translation>
+    </message>
+</context>
+<context>
     <name>Aurivent</name>
     <message>
         <source>Update Note:</source>
@@ -14,6 +37,49 @@
     <message>
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>没有传感器信息：传感器插件未加载。</translation>
+    </message>
+    <message>
+        <source>Phone server off</source>
+        <translation>手机服务器已关闭</translation>
+    </message>
+    <message>
+        <source>Phone server: this computer only</source>
+        <translation>手机服务器：仅限本机</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Sensors</source>
+        <translation>传感器</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>电压</translation>
+    </message>
+    <message>
+        <source>Fan</source>
+        <translation>风扇</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>电流</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>频率</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>使用率</translation>
     </message>
 </context>
 <context>
@@ -65,6 +131,54 @@
     <message>
         <source>th</source>
         <translation>ไทย</translation>
+    </message>
+    <message>
+        <source>Fans of this box:</source>
+        <translation>此控制盒的风扇：</translation>
+    </message>
+    <message>
+        <source>12-LED fans</source>
+        <translation>12 LED 风扇</translation>
+    </message>
+    <message>
+        <source>single-colour fans</source>
+        <translation>单色风扇</translation>
+    </message>
+    <message>
+        <source>No controller box found</source>
+        <translation>未找到控制盒</translation>
+    </message>
+    <message>
+        <source>Connect a box by USB. It is found as soon as it is plugged in.</source>
+        <translation>请通过 USB 连接控制盒，插入后即会自动检测。</translation>
+    </message>
+    <message>
+        <source>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</source>
+        <translation>在 Linux 上使用控制盒需要 udev 规则 70-aurivent.rules（见 README“Real boxes”）；安装后请重新插入控制盒。</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>已保存</translation>
+    </message>
+    <message>
+        <source>Phone access</source>
+        <translation>手机访问</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>This computer only</source>
+        <translation>仅限本机</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>网络</translation>
+    </message>
+    <message>
+        <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
+        <translation>手机应用在发送命令前会询问此密码。它不是一把锁：程序会把它交给每一台连接到端口 5489 的设备。若要让网络上的其他人无法控制风扇，请将“手机访问”设为“仅限本机”或“关闭”，或在防火墙中屏蔽端口 5489。</translation>
     </message>
 </context>
 <context>
@@ -237,6 +351,21 @@
     </message>
 </context>
 <context>
+    <name>Tray</name>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>打开 Aurivent</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>Start Aurivent at log-in</source>
+        <translation>登录时启动 Aurivent</translation>
+    </message>
+</context>
+<context>
     <name>VaylaRGBFanView</name>
     <message>
         <source>FAN</source>
@@ -265,6 +394,15 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LED 亮度</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</source>
+        <translation>Aurivent 已在后台以无窗口方式运行（aurivent 服务）并控制风扇。同一时间只能有一个 Aurivent 控制风扇。若要使用窗口，请先停止该服务：
+systemctl --user stop aurivent.service</translation>
     </message>
 </context>
 </TS>

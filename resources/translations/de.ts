@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Controller No. %1</source>
+        <translation>Controller Nr. %1</translation>
+    </message>
+    <message>
+        <source>FAN %1</source>
+        <translation>LÜFTER %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>Steht still: %1</translation>
+    </message>
+</context>
+<context>
     <name>Aurivent</name>
     <message>
         <source>Update Note:</source>
@@ -14,6 +37,49 @@
     <message>
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>Keine Sensordaten: Das Sensor-Plug-in ist nicht geladen.</translation>
+    </message>
+    <message>
+        <source>Phone server off</source>
+        <translation>Handy-Server aus</translation>
+    </message>
+    <message>
+        <source>Phone server: this computer only</source>
+        <translation>Handy-Server: nur dieser Computer</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Sensors</source>
+        <translation>Sensoren</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatur</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Spannung</translation>
+    </message>
+    <message>
+        <source>Fan</source>
+        <translation>Lüfter</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Strom</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>Leistung</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Takt</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>Auslastung</translation>
     </message>
 </context>
 <context>
@@ -65,6 +131,54 @@
     <message>
         <source>th</source>
         <translation>ไทย</translation>
+    </message>
+    <message>
+        <source>Fans of this box:</source>
+        <translation>Lüfter dieser Box:</translation>
+    </message>
+    <message>
+        <source>12-LED fans</source>
+        <translation>12-LED-Lüfter</translation>
+    </message>
+    <message>
+        <source>single-colour fans</source>
+        <translation>einfarbige Lüfter</translation>
+    </message>
+    <message>
+        <source>No controller box found</source>
+        <translation>Keine Controller-Box gefunden</translation>
+    </message>
+    <message>
+        <source>Connect a box by USB. It is found as soon as it is plugged in.</source>
+        <translation>Schließen Sie eine Box über USB an. Sie wird gefunden, sobald sie eingesteckt ist.</translation>
+    </message>
+    <message>
+        <source>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</source>
+        <translation>Unter Linux braucht die Box die udev-Regel 70-aurivent.rules (siehe README, „Real boxes“); stecken Sie die Box nach der Installation neu ein.</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>Gespeichert</translation>
+    </message>
+    <message>
+        <source>Phone access</source>
+        <translation>Handy-Zugriff</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>This computer only</source>
+        <translation>Nur dieser Computer</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Netzwerk</translation>
+    </message>
+    <message>
+        <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
+        <translation>Die Handy-App fragt nach diesem Passwort, bevor sie Befehle sendet. Es ist kein Schloss: Das Programm gibt es jedem Gerät, das sich mit Port 5489 verbindet. Um andere im Netzwerk von den Lüftern fernzuhalten, stellen Sie Handy-Zugriff auf „Nur dieser Computer“ oder „Aus“ oder sperren Sie Port 5489 in der Firewall.</translation>
     </message>
 </context>
 <context>
@@ -237,6 +351,21 @@
     </message>
 </context>
 <context>
+    <name>Tray</name>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Aurivent öffnen</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Start Aurivent at log-in</source>
+        <translation>Aurivent bei der Anmeldung starten</translation>
+    </message>
+</context>
+<context>
     <name>VaylaRGBFanView</name>
     <message>
         <source>FAN</source>
@@ -265,6 +394,15 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LED-HELLIGKEIT</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</source>
+        <translation>Aurivent läuft bereits im Hintergrund ohne Fenster (der Dienst aurivent) und steuert die Lüfter. Es kann immer nur ein Aurivent die Lüfter steuern. Um das Fenster zu benutzen, beenden Sie zuerst den Dienst:
+systemctl --user stop aurivent.service</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Controller No. %1</source>
+        <translation>Controller No. %1</translation>
+    </message>
+    <message>
+        <source>FAN %1</source>
+        <translation>FAN %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>Stopped: %1</translation>
+    </message>
+</context>
+<context>
     <name>Aurivent</name>
     <message>
         <source>Update Note:</source>
@@ -14,6 +37,49 @@
     <message>
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>No sensor information: the sensor plug-in is not loaded.</translation>
+    </message>
+    <message>
+        <source>Phone server off</source>
+        <translation>Phone server off</translation>
+    </message>
+    <message>
+        <source>Phone server: this computer only</source>
+        <translation>Phone server: this computer only</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Sensors</source>
+        <translation>Sensors</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Voltage</translation>
+    </message>
+    <message>
+        <source>Fan</source>
+        <translation>Fan</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Current</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Clock</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>Usage</translation>
     </message>
 </context>
 <context>
@@ -65,6 +131,54 @@
     <message>
         <source>th</source>
         <translation>ไทย</translation>
+    </message>
+    <message>
+        <source>Fans of this box:</source>
+        <translation>Fans of this box:</translation>
+    </message>
+    <message>
+        <source>12-LED fans</source>
+        <translation>12-LED fans</translation>
+    </message>
+    <message>
+        <source>single-colour fans</source>
+        <translation>single-colour fans</translation>
+    </message>
+    <message>
+        <source>No controller box found</source>
+        <translation>No controller box found</translation>
+    </message>
+    <message>
+        <source>Connect a box by USB. It is found as soon as it is plugged in.</source>
+        <translation>Connect a box by USB. It is found as soon as it is plugged in.</translation>
+    </message>
+    <message>
+        <source>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</source>
+        <translation>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>Saved</translation>
+    </message>
+    <message>
+        <source>Phone access</source>
+        <translation>Phone access</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>This computer only</source>
+        <translation>This computer only</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
+        <translation>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</translation>
     </message>
 </context>
 <context>
@@ -237,6 +351,21 @@
     </message>
 </context>
 <context>
+    <name>Tray</name>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Open Aurivent</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Start Aurivent at log-in</source>
+        <translation>Start Aurivent at log-in</translation>
+    </message>
+</context>
+<context>
     <name>VaylaRGBFanView</name>
     <message>
         <source>FAN</source>
@@ -265,6 +394,15 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LED BRIGHTNESS</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</source>
+        <translation>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Controller No. %1</source>
+        <translation>Contrôleur n° %1</translation>
+    </message>
+    <message>
+        <source>FAN %1</source>
+        <translation>VENTILATEUR %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>Arrêté : %1</translation>
+    </message>
+</context>
+<context>
     <name>Aurivent</name>
     <message>
         <source>Update Note:</source>
@@ -14,6 +37,49 @@
     <message>
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>Aucune donnée de capteur : le module des capteurs n&apos;est pas chargé.</translation>
+    </message>
+    <message>
+        <source>Phone server off</source>
+        <translation>Serveur téléphone désactivé</translation>
+    </message>
+    <message>
+        <source>Phone server: this computer only</source>
+        <translation>Serveur téléphone : cet ordinateur seulement</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Sensors</source>
+        <translation>Capteurs</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Température</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Tension</translation>
+    </message>
+    <message>
+        <source>Fan</source>
+        <translation>Ventilateur</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Courant</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>Puissance</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Fréquence</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>Utilisation</translation>
     </message>
 </context>
 <context>
@@ -65,6 +131,54 @@
     <message>
         <source>th</source>
         <translation>ไทย</translation>
+    </message>
+    <message>
+        <source>Fans of this box:</source>
+        <translation>Ventilateurs du boîtier :</translation>
+    </message>
+    <message>
+        <source>12-LED fans</source>
+        <translation>Ventilateurs 12 LED</translation>
+    </message>
+    <message>
+        <source>single-colour fans</source>
+        <translation>ventilateurs unicolores</translation>
+    </message>
+    <message>
+        <source>No controller box found</source>
+        <translation>Aucun boîtier contrôleur trouvé</translation>
+    </message>
+    <message>
+        <source>Connect a box by USB. It is found as soon as it is plugged in.</source>
+        <translation>Branchez un boîtier en USB. Il est détecté dès qu&apos;il est branché.</translation>
+    </message>
+    <message>
+        <source>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</source>
+        <translation>Sous Linux, l&apos;accès au boîtier nécessite la règle udev 70-aurivent.rules (voir le README, « Real boxes ») ; rebranchez le boîtier après l&apos;avoir installée.</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>Enregistré</translation>
+    </message>
+    <message>
+        <source>Phone access</source>
+        <translation>Accès téléphone</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Désactivé</translation>
+    </message>
+    <message>
+        <source>This computer only</source>
+        <translation>Cet ordinateur seulement</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Réseau</translation>
+    </message>
+    <message>
+        <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
+        <translation>L&apos;application téléphone demande ce mot de passe avant d&apos;envoyer des commandes. Ce n&apos;est pas un verrou : le programme le transmet à tout appareil qui se connecte au port 5489. Pour tenir les autres appareils du réseau à l&apos;écart des ventilateurs, réglez Accès téléphone sur « Cet ordinateur seulement » ou « Désactivé », ou bloquez le port 5489 dans le pare-feu.</translation>
     </message>
 </context>
 <context>
@@ -237,6 +351,21 @@
     </message>
 </context>
 <context>
+    <name>Tray</name>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Ouvrir Aurivent</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Start Aurivent at log-in</source>
+        <translation>Lancer Aurivent à l&apos;ouverture de session</translation>
+    </message>
+</context>
+<context>
     <name>VaylaRGBFanView</name>
     <message>
         <source>FAN</source>
@@ -265,6 +394,15 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LUMINOSITÉ LED</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</source>
+        <translation>Aurivent fonctionne déjà en arrière-plan sans fenêtre (le service aurivent) et pilote les ventilateurs. Un seul Aurivent peut les piloter à la fois. Pour utiliser la fenêtre, arrêtez d&apos;abord le service :
+systemctl --user stop aurivent.service</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Controller No. %1</source>
+        <translation>コントローラー %1</translation>
+    </message>
+    <message>
+        <source>FAN %1</source>
+        <translation>ファン %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>停止：%1</translation>
+    </message>
+</context>
+<context>
     <name>Aurivent</name>
     <message>
         <source>Update Note:</source>
@@ -14,6 +37,49 @@
     <message>
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>センサー情報がありません：センサープラグインが読み込まれていません。</translation>
+    </message>
+    <message>
+        <source>Phone server off</source>
+        <translation>スマホサーバー オフ</translation>
+    </message>
+    <message>
+        <source>Phone server: this computer only</source>
+        <translation>スマホサーバー：このコンピューターのみ</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Sensors</source>
+        <translation>センサー</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>電圧</translation>
+    </message>
+    <message>
+        <source>Fan</source>
+        <translation>ファン</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>電流</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>電力</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>クロック</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>使用率</translation>
     </message>
 </context>
 <context>
@@ -65,6 +131,54 @@
     <message>
         <source>th</source>
         <translation>ไทย</translation>
+    </message>
+    <message>
+        <source>Fans of this box:</source>
+        <translation>このボックスのファン：</translation>
+    </message>
+    <message>
+        <source>12-LED fans</source>
+        <translation>12 LED ファン</translation>
+    </message>
+    <message>
+        <source>single-colour fans</source>
+        <translation>単色ファン</translation>
+    </message>
+    <message>
+        <source>No controller box found</source>
+        <translation>コントローラーボックスが見つかりません</translation>
+    </message>
+    <message>
+        <source>Connect a box by USB. It is found as soon as it is plugged in.</source>
+        <translation>USB でボックスを接続してください。接続するとすぐに検出されます。</translation>
+    </message>
+    <message>
+        <source>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</source>
+        <translation>Linux でボックスを使うには udev ルール 70-aurivent.rules が必要です（README の「Real boxes」を参照）。インストール後にボックスを挿し直してください。</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>保存しました</translation>
+    </message>
+    <message>
+        <source>Phone access</source>
+        <translation>スマホ接続</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>オフ</translation>
+    </message>
+    <message>
+        <source>This computer only</source>
+        <translation>このコンピューターのみ</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>ネットワーク</translation>
+    </message>
+    <message>
+        <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
+        <translation>スマホアプリはコマンドを送る前にこのパスワードを求めます。これは鍵ではありません。プログラムはポート 5489 に接続したすべての機器にこのパスワードを渡します。ネットワーク上の他の人にファンを操作させないには、「スマホ接続」を「このコンピューターのみ」または「オフ」にするか、ファイアウォールでポート 5489 をブロックしてください。</translation>
     </message>
 </context>
 <context>
@@ -237,6 +351,21 @@
     </message>
 </context>
 <context>
+    <name>Tray</name>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Aurivent を開く</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>Start Aurivent at log-in</source>
+        <translation>ログイン時に Aurivent を起動</translation>
+    </message>
+</context>
+<context>
     <name>VaylaRGBFanView</name>
     <message>
         <source>FAN</source>
@@ -265,6 +394,15 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LED 輝度</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</source>
+        <translation>Aurivent はすでにウィンドウなしでバックグラウンドで動作しています（aurivent サービス）。ファンを制御できる Aurivent は同時に一つだけです。ウィンドウを使うには、先にサービスを停止してください:
+systemctl --user stop aurivent.service</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>Controller No. %1</source>
+        <translation>控制器 %1</translation>
+    </message>
+    <message>
+        <source>FAN %1</source>
+        <translation>風扇 %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>已停止：%1</translation>
+    </message>
+</context>
+<context>
     <name>Aurivent</name>
     <message>
         <source>Update Note:</source>
@@ -14,6 +37,49 @@
     <message>
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>沒有感測器資訊：感測器外掛程式未載入。</translation>
+    </message>
+    <message>
+        <source>Phone server off</source>
+        <translation>手機伺服器已關閉</translation>
+    </message>
+    <message>
+        <source>Phone server: this computer only</source>
+        <translation>手機伺服器：僅限本機</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Sensors</source>
+        <translation>感測器</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>溫度</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>電壓</translation>
+    </message>
+    <message>
+        <source>Fan</source>
+        <translation>風扇</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>電流</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>時脈</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>使用率</translation>
     </message>
 </context>
 <context>
@@ -65,6 +131,54 @@
     <message>
         <source>th</source>
         <translation>ไทย</translation>
+    </message>
+    <message>
+        <source>Fans of this box:</source>
+        <translation>此控制盒的風扇：</translation>
+    </message>
+    <message>
+        <source>12-LED fans</source>
+        <translation>12 LED 風扇</translation>
+    </message>
+    <message>
+        <source>single-colour fans</source>
+        <translation>單色風扇</translation>
+    </message>
+    <message>
+        <source>No controller box found</source>
+        <translation>找不到控制盒</translation>
+    </message>
+    <message>
+        <source>Connect a box by USB. It is found as soon as it is plugged in.</source>
+        <translation>請以 USB 連接控制盒，插上後即會自動偵測。</translation>
+    </message>
+    <message>
+        <source>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</source>
+        <translation>在 Linux 上使用控制盒需要 udev 規則 70-aurivent.rules（見 README「Real boxes」）；安裝後請重新插上控制盒。</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>已儲存</translation>
+    </message>
+    <message>
+        <source>Phone access</source>
+        <translation>手機存取</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>This computer only</source>
+        <translation>僅限本機</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>網路</translation>
+    </message>
+    <message>
+        <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
+        <translation>手機應用程式在傳送指令前會詢問此密碼。它不是一把鎖：程式會把它交給每一台連線到連接埠 5489 的裝置。若要讓網路上的其他人無法控制風扇，請將「手機存取」設為「僅限本機」或「關閉」，或在防火牆中封鎖連接埠 5489。</translation>
     </message>
 </context>
 <context>
@@ -237,6 +351,21 @@
     </message>
 </context>
 <context>
+    <name>Tray</name>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>開啟 Aurivent</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>結束</translation>
+    </message>
+    <message>
+        <source>Start Aurivent at log-in</source>
+        <translation>登入時啟動 Aurivent</translation>
+    </message>
+</context>
+<context>
     <name>VaylaRGBFanView</name>
     <message>
         <source>FAN</source>
@@ -265,6 +394,15 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LED 亮度</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</source>
+        <translation>Aurivent 已在背景中以無視窗方式執行（aurivent 服務）並控制風扇。同一時間只能有一個 Aurivent 控制風扇。若要使用視窗，請先停止此服務：
+systemctl --user stop aurivent.service</translation>
     </message>
 </context>
 </TS>

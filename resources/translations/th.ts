@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="th_TH">
 <context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>คำเตือน</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ตกลง</translation>
+    </message>
+    <message>
+        <source>Controller No. %1</source>
+        <translation>ตัวควบคุมหมายเลข %1</translation>
+    </message>
+    <message>
+        <source>FAN %1</source>
+        <translation>พัดลม %1</translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>หยุดหมุน: %1</translation>
+    </message>
+</context>
+<context>
     <name>Aurivent</name>
     <message>
         <source>Update Note:</source>
@@ -14,6 +37,49 @@
     <message>
         <source>No sensor information: the sensor plug-in is not loaded.</source>
         <translation>ไม่มีข้อมูลเซ็นเซอร์: ยังไม่ได้โหลดปลั๊กอินเซ็นเซอร์</translation>
+    </message>
+    <message>
+        <source>Phone server off</source>
+        <translation>เซิร์ฟเวอร์มือถือปิดอยู่</translation>
+    </message>
+    <message>
+        <source>Phone server: this computer only</source>
+        <translation>เซิร์ฟเวอร์มือถือ: เฉพาะเครื่องนี้</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Sensors</source>
+        <translation>เซ็นเซอร์</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>อุณหภูมิ</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>แรงดันไฟฟ้า</translation>
+    </message>
+    <message>
+        <source>Fan</source>
+        <translation>พัดลม</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>กระแสไฟฟ้า</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>กำลังไฟฟ้า</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>สัญญาณนาฬิกา</translation>
+    </message>
+    <message>
+        <source>Usage</source>
+        <translation>การใช้งาน</translation>
     </message>
 </context>
 <context>
@@ -65,6 +131,54 @@
     <message>
         <source>th</source>
         <translation>ไทย</translation>
+    </message>
+    <message>
+        <source>Fans of this box:</source>
+        <translation>พัดลมของกล่องนี้:</translation>
+    </message>
+    <message>
+        <source>12-LED fans</source>
+        <translation>พัดลม 12 LED</translation>
+    </message>
+    <message>
+        <source>single-colour fans</source>
+        <translation>พัดลมสีเดียว</translation>
+    </message>
+    <message>
+        <source>No controller box found</source>
+        <translation>ไม่พบกล่องควบคุม</translation>
+    </message>
+    <message>
+        <source>Connect a box by USB. It is found as soon as it is plugged in.</source>
+        <translation>เชื่อมต่อกล่องผ่าน USB ระบบจะพบกล่องทันทีที่เสียบ</translation>
+    </message>
+    <message>
+        <source>On Linux, using a box needs the udev rule 70-aurivent.rules (see the README, &quot;Real boxes&quot;); plug the box in again after installing it.</source>
+        <translation>บน Linux การใช้กล่องต้องมีกฎ udev 70-aurivent.rules (ดู README หัวข้อ &quot;Real boxes&quot;) ติดตั้งแล้วให้เสียบกล่องใหม่อีกครั้ง</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>บันทึกแล้ว</translation>
+    </message>
+    <message>
+        <source>Phone access</source>
+        <translation>การเข้าถึงจากมือถือ</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>ปิด</translation>
+    </message>
+    <message>
+        <source>This computer only</source>
+        <translation>เฉพาะเครื่องนี้</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>เครือข่าย</translation>
+    </message>
+    <message>
+        <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
+        <translation>แอปมือถือจะถามรหัสผ่านนี้ก่อนส่งคำสั่ง รหัสผ่านนี้ไม่ใช่กุญแจ: โปรแกรมจะส่งรหัสผ่านให้ทุกอุปกรณ์ที่เชื่อมต่อกับพอร์ต 5489 หากไม่ต้องการให้ผู้อื่นในเครือข่ายควบคุมพัดลม ให้ตั้ง &quot;การเข้าถึงจากมือถือ&quot; เป็น &quot;เฉพาะเครื่องนี้&quot; หรือ &quot;ปิด&quot; หรือบล็อกพอร์ต 5489 ในไฟร์วอลล์</translation>
     </message>
 </context>
 <context>
@@ -237,6 +351,21 @@
     </message>
 </context>
 <context>
+    <name>Tray</name>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>เปิด Aurivent</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>ออก</translation>
+    </message>
+    <message>
+        <source>Start Aurivent at log-in</source>
+        <translation>เริ่ม Aurivent เมื่อเข้าสู่ระบบ</translation>
+    </message>
+</context>
+<context>
     <name>VaylaRGBFanView</name>
     <message>
         <source>FAN</source>
@@ -265,6 +394,15 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>ความสว่าง LED</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Aurivent already runs in the background without a window (the aurivent service) and drives the fans. Only one Aurivent can drive them at a time. To use the window, stop the service first:
+systemctl --user stop aurivent.service</source>
+        <translation>Aurivent กำลังทำงานอยู่เบื้องหลังโดยไม่มีหน้าต่าง (บริการ aurivent) และควบคุมพัดลมอยู่ Aurivent ควบคุมพัดลมได้ครั้งละหนึ่งตัวเท่านั้น หากต้องการใช้หน้าต่าง ให้หยุดบริการก่อน:
+systemctl --user stop aurivent.service</translation>
     </message>
 </context>
 </TS>

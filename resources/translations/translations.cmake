@@ -1,6 +1,6 @@
 # Translations: the .ts sources of this folder are compiled with lrelease into
 # <build>/bin/Language/<code>.qm, where the program loads them from its own
-# directory, and installed beside the program in the same layout.
+# directory, and installed under share/aurivent/Language (linked beside the program).
 set(AURIVENT_LANGUAGES en tc cn de fr jp th)
 set(AURIVENT_TS_DIR ${CMAKE_CURRENT_LIST_DIR})
 
@@ -13,7 +13,7 @@ qt5_add_translation(aurivent_qm_files ${aurivent_ts_files})
 
 add_custom_target(aurivent_translations DEPENDS ${aurivent_qm_files})
 add_dependencies(aurivent_resources aurivent_translations)
-install(FILES ${aurivent_qm_files} DESTINATION ${AURIVENT_INSTALL_DIR}/Language)
+install(FILES ${aurivent_qm_files} DESTINATION ${AURIVENT_DATA_INSTALL_DIR}/Language)
 
 # Not part of the build: `cmake --build <dir> --target aurivent_lupdate`
 # refreshes the .ts files from the sources after texts change; new texts come

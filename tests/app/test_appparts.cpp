@@ -1,3 +1,4 @@
+#include "app/BoxPresenceLog.h"
 #include "app/CommandChannel.h"
 #include "app/CommandLine.h"
 #include "app/IpText.h"
@@ -26,7 +27,7 @@ private slots:
             QCOMPARE(Tray::autorunMark(false), QString(QChar(0x25A1)));
         }
         QTextCodec::setCodecForLocale(locale);
-        QVERIFY(Tray::autorunText(true).endsWith(QStringLiteral(" Run Vayla Zeve RGB Program when Windows starts")));
+        QVERIFY(Tray::autorunText(true).endsWith(QStringLiteral(" Start Aurivent at log-in")));
     }
 
     void ipTextTakesTheLastIPv4Address()
@@ -87,6 +88,71 @@ private slots:
         QVERIFY(!CommandLine::parse({QStringLiteral("Aurivent"), QStringLiteral("--send")}).error.isEmpty());
         QVERIFY(!CommandLine::parse({QStringLiteral("Aurivent"), QStringLiteral("--simulate-control=/x")}).error.isEmpty());
         QVERIFY(!CommandLine::parse({QStringLiteral("Aurivent"), QStringLiteral("--hid-trace")}).error.isEmpty());
+    }
+
+    // What the parser decides before any application object exists.
+    void commandLineOptions()
+    {
+        auto parse = [](QStringList args) {
+            args.prepend(QStringLiteral("Aurivent"));
+            return CommandLine::parse(args);
+        };
+        QVERIFY(parse({}).needsGui());
+        for (const char *help : {"--help", "-h"}) {
+            const CommandLine line = parse({QString::fromLatin1(help)});
+            QVERIFY(line.help && line.error.isEmpty() && !line.needsGui());
+        }
+        for (const char *version : {"--version", "-v"})
+            QVERIFY(parse({QString::fromLatin1(version)}).version);
+        QVERIFY(!parse({QStringLiteral("--send"), QStringLiteral("1")}).needsGui());
+
+        const CommandLine service = parse({QStringLiteral("--headless"), QStringLiteral("--verbose"),
+                                           QStringLiteral("--simulate"), QStringLiteral("1,0")});
+        QVERIFY(service.error.isEmpty());
+        QVERIFY(service.headless && service.verbose && service.simulateSet && !service.minimized);
+        QCOMPARE(service.simulate, QStringLiteral("1,0"));
+        QVERIFY(parse({QStringLiteral("--minimized")}).minimized);
+
+        // Qt's own options pass, with one dash or two.
+        QVERIFY(parse({QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("-reverse")})
+                    .error.isEmpty());
+        QVERIFY(parse({QStringLiteral("--style=fusion")}).error.isEmpty());
+
+        // Refused with a message: nothing is started for these.
+        for (const QStringList &bad :
+             {QStringList{QStringLiteral("--bogus")}, QStringList{QStringLiteral("-x")},
+              QStringList{QStringLiteral("stray")}, QStringList{QStringLiteral("--headless"), QStringLiteral("--minimized")},
+              QStringList{QStringLiteral("--send")}, QStringList{QStringLiteral("--send"), QStringLiteral("1"),
+                                                                 QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")},
+              QStringList{QStringLiteral("--verbose=yes")}}) {
+            const CommandLine line = parse(bad);
+            QVERIFY2(!line.error.isEmpty(), qPrintable(bad.join(QLatin1Char(' '))));
+            QVERIFY(!line.needsGui());
+        }
+        QVERIFY(parse({QStringLiteral("--bogus")}).error.contains(QStringLiteral("bogus")));
+
+        // Everything after --send is its own, a negative number included.
+        const CommandLine negative = parse({QStringLiteral("--verbose"), QStringLiteral("--send"),
+                                            QStringLiteral("0x8120"), QStringLiteral("-1")});
+        QVERIFY(negative.error.isEmpty());
+        QCOMPARE(negative.sendArgs, (QStringList{QStringLiteral("0x8120"), QStringLiteral("-1")}));
+    }
+
+    void boxesFoundAndLost()
+    {
+        QCOMPARE(BoxPresenceLog::changes(QString(), QStringLiteral("0100000000000001")),
+                 (QStringList{QStringLiteral("box 1 found (USB 264a:1fa6)"),
+                              QStringLiteral("box 15 found (USB 264a:1fb4)")}));
+        QCOMPARE(BoxPresenceLog::changes(QString(), QStringLiteral("0000000000000000")),
+                 QStringList{QStringLiteral("no controller box found")});
+        QCOMPARE(BoxPresenceLog::changes(QStringLiteral("0100000000000001"), QStringLiteral("0010000000000001")),
+                 (QStringList{QStringLiteral("box 1 lost"), QStringLiteral("box 2 found (USB 264a:1fa7)")}));
+        QVERIFY(BoxPresenceLog::changes(QStringLiteral("01"), QStringLiteral("0100000000000000")).isEmpty());
+        // Every box gone after start-up is said box by box.
+        QCOMPARE(BoxPresenceLog::changes(QStringLiteral("1000000000000000"), QStringLiteral("0000000000000000")),
+                 QStringList{QStringLiteral("box 0 lost")});
+        // A short or strange map reads as boxes absent, never out of bounds.
+        QVERIFY(BoxPresenceLog::changes(QStringLiteral("1"), QStringLiteral("x")).contains(QStringLiteral("box 0 lost")));
     }
 
     void passwordNumbersBecomeFourDigits()

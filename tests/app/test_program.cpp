@@ -97,7 +97,7 @@ private slots:
         Aurivent program; // the device file says autorun off
         QAction *autorun = nullptr;
         for (QAction *a : program.findChildren<QAction *>())
-            if (a->text().endsWith(QStringLiteral(" Run Vayla Zeve RGB Program when Windows starts")))
+            if (a->text().endsWith(QStringLiteral(" Start Aurivent at log-in")))
                 autorun = a;
         QVERIFY(autorun);
         const QString offText = autorun->text();

@@ -230,6 +230,54 @@ private slots:
         QVERIFY(sim->sent().empty());
     }
 
+    void numbersFromThePhoneAreCheckedNotWrapped()
+    {
+        // As the phone sends them: JSON text through the frame decoder.
+        auto run = [&](const QByteArray &lightMode, const QByteArray &command = "0") {
+            const QByteArray text = "{\"command\": " + command + ", \"Data\": {\"BoxNum\": \"1\", \"FanNum\": \"1\", "
+                "\"ColorMode\": 0, \"Speed\": 1, \"LightMode\": " + lightMode + "}}";
+            const RemoteProtocol::Request request = RemoteProtocol::decodeFrame(text.toBase64());
+            host.calls.clear();
+            RemoteCommands::execute(request.map, host);
+            return !host.calls.isEmpty();
+        };
+        for (const char *wrapped : {"4294967300", "-4294967295", "1e300", "\"4294967300\"", "4.5", "\" 4\"",
+                                    "\"4 \"", "\"0x4\"", "\"4.0\"", "\"+\"", "\"\"", "[4]", "{\"v\": 4}",
+                                    "9223372036854775808", "\"99999999999999999999\""}) {
+            QVERIFY2(!run(wrapped), wrapped);
+            QCOMPARE(fan(0, 0).lightMode, int(LightMode::Light));
+        }
+        QVERIFY(sim->sent().empty());
+        // A wrapped command number is no command at all.
+        QVERIFY(!run("4", "4294967296"));
+        QVERIFY(!run("4", "\"4294967296\""));
+        QCOMPARE(fan(0, 0).lightMode, int(LightMode::Light));
+
+        // What the phone may send: integers as numbers, integral numbers, decimal text.
+        for (const char *fine : {"4", "4.0", "\"4\"", "\"+4\"", "\"04\""}) {
+            fan(0, 0).lightMode = LightMode::Light;
+            QVERIFY2(run(fine), fine);
+            QCOMPARE(fan(0, 0).lightMode, int(LightMode::Breath));
+        }
+        QVERIFY(run("4", "0.0"));
+        // Status may come as a JSON boolean.
+        RemoteCommands::execute(cmd(11, {{"BoxNum", "1"}, {"FanNum", "01"}, {"Status", false}}), host);
+        QVERIFY(!fan(0, 1).isTurnOffLed);
+        // Bright may carry a fraction, but must be a finite number.
+        QVariantMap data{{"BoxNum", "1"}, {"FanNum", "001"}, {"LED1", "1"}, {"ColorMode", 0}, {"RColor", 1},
+                         {"GColor", 2}, {"BColor", 3}, {"Speed", 0}};
+        const QString before = entries(fan(0, 2));
+        for (const QVariant &bad : {QVariant(QStringLiteral("nan")), QVariant(QStringLiteral("inf")),
+                                    QVariant(QStringLiteral(" 5")), QVariant(QVariantList{5}),
+                                    QVariant(std::numeric_limits<double>::infinity())}) {
+            data["Bright"] = bad;
+            host.calls.clear();
+            RemoteCommands::execute(cmd(4, data), host);
+            QVERIFY2(host.calls.isEmpty(), qPrintable(bad.toString()));
+            QCOMPARE(entries(fan(0, 2)), before);
+        }
+    }
+
     void brightnessArrivesInTenthsAndStaysInRange()
     {
         QVariantMap data{{"BoxNum", "1"}, {"FanNum", "11111"}, {"LED1", "101"}, {"ColorMode", 0},

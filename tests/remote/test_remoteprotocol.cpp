@@ -77,6 +77,31 @@ private slots:
         QCOMPARE(decodeFrame(wrapped).kind, Request::Kind::Command);
     }
 
+    void levelFramesAreRecognisedByTheirFirstCharacters()
+    {
+        QVERIFY(isLevelFrame(b64("07:55")));
+        QVERIFY(isLevelFrame(b64("07")));
+        QVERIFY(isLevelFrame(b64("07@@")));
+        QVERIFY(isLevelFrame(" MDc\r\n6NTU="));
+        QVERIFY(!isLevelFrame(b64("{\"command\": 7}")));
+        QVERIFY(!isLevelFrame(b64("0")));
+        QVERIFY(!isLevelFrame(b64("70:55")));
+        QVERIFY(!isLevelFrame(""));
+        QVERIFY(!isLevelFrame("M*c6"));
+    }
+
+    void onlyAnExactTenIsTheBoxListAndGarbageSaysWhy()
+    {
+        QCOMPARE(decodeFrame(b64("{\"command\": 10.0}")).kind, Request::Kind::BoxList);
+        for (const char *wrapped : {"{\"command\": 4294967306}", "{\"command\": \"4294967306\"}",
+                                    "{\"command\": 10.5}", "{\"command\": \" 10\"}", "{\"command\": [10]}"})
+            QVERIFY2(decodeFrame(b64(wrapped)).kind == Request::Kind::Command, wrapped);
+        QCOMPARE(decodeFrame("not*base64!").error, QStringLiteral("not Base64"));
+        QVERIFY(decodeFrame(b64("{\"command\": 0,")).error.startsWith(QLatin1String("parse Error")));
+        QCOMPARE(decodeFrame(b64("[1, 2]")).error, QStringLiteral("not a JSON object"));
+        QVERIFY(decodeFrame(b64("{}")).error.isEmpty());
+    }
+
     void readerKeepsTheUnfinishedFrameUpToItsBound()
     {
         FrameReader reader(8);

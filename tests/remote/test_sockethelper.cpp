@@ -1,3 +1,6 @@
+#include "SocketProbe.h"
+
+#include "remote/KeepAlive.h"
 #include "remote/RemoteProtocol.h"
 #include "remote/SocketHelper.h"
 
@@ -27,10 +30,10 @@ QByteArray command(int n, const QByteArray &data = "{}")
 // A phone on loopback; everything it receives lands in `received`.
 class Phone {
 public:
-    explicit Phone(quint16 port)
+    explicit Phone(quint16 port, const QHostAddress &host = QHostAddress(QHostAddress::LocalHost))
     {
         QObject::connect(&socket, &QTcpSocket::readyRead, [this] { received += socket.readAll(); });
-        socket.connectToHost(QHostAddress::LocalHost, port);
+        socket.connectToHost(host, port);
     }
     bool greeted() const { return received.startsWith("KqRainbowFan!") && received.contains('&'); }
     // The decoded reply frames after the greeting.
@@ -47,6 +50,33 @@ public:
     }
     QTcpSocket socket;
     QByteArray received;
+};
+
+// Counts the program's log lines while it lives.
+class LogCapture {
+public:
+    LogCapture()
+    {
+        s_lines.clear();
+        s_previous = qInstallMessageHandler(&LogCapture::handle);
+    }
+    ~LogCapture() { qInstallMessageHandler(s_previous); }
+    int count(const QString &part) const
+    {
+        int n = 0;
+        for (const QString &line : qAsConst(s_lines))
+            n += line.contains(part) ? 1 : 0;
+        return n;
+    }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text)
+    {
+        s_lines << text;
+        s_previous(type, context, text);
+    }
+    static inline QStringList s_lines;
+    static inline QtMessageHandler s_previous = nullptr;
 };
 
 int commandOf(const QVariant &signalArg)
@@ -141,64 +171,217 @@ private slots:
         QCOMPARE(commandOf(spy.at(1).at(0)), 5);
     }
 
-    void aBadPhoneIsCutOffAlone()
+    void onlyInputOrRepliesBeyondTheirBoundsCutAPhoneOff()
     {
         QSignalSpy spy(server.get(), &SocketHelper::socketHelperSendData);
         auto good = greetedPhone();
         auto oversize = greetedPhone();
-        auto garbage = greetedPhone();
-        auto almost = greetedPhone();
-        auto flood = greetedPhone();
-        QVERIFY(good && oversize && garbage && almost && flood);
-        QCOMPARE(server->clientCount(), 5);
+        QVERIFY(good && oversize);
 
-        oversize->socket.write(QByteArray(SocketHelper::kMaxPendingBytes + 100, 'A'));
+        // An unfinished frame beyond the bound of unhandled input.
+        oversize->socket.write(QByteArray(SocketHelper::kMaxUnreadBytes + 100, 'A'));
         QTRY_COMPARE(oversize->socket.state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(server->clientCount(), 1);
 
-        QByteArray junk;
-        for (int i = 0; i <= SocketHelper::kMaxGarbageInRow; ++i)
-            junk += frame("{broken");
-        garbage->socket.write(junk);
-        QTRY_COMPARE(garbage->socket.state(), QAbstractSocket::UnconnectedState);
-
-        // Just below the garbage limit, then a good frame: the count starts over.
-        QByteArray nearly;
-        for (int i = 0; i < SocketHelper::kMaxGarbageInRow; ++i)
-            nearly += frame("{broken");
-        almost->socket.write(nearly + command(4) + nearly);
-        QTRY_COMPARE(spy.count(), 1);
-
-        QByteArray many;
-        for (int i = 0; i < SocketHelper::kMaxFramesPerSecond + 50; ++i)
-            many += frame("07:10");
-        flood->socket.write(many);
-        QTRY_COMPARE(flood->socket.state(), QAbstractSocket::UnconnectedState);
-        QCOMPARE(spy.count(), 1 + SocketHelper::kMaxFramesPerSecond);
-
+        // A phone that asks and never reads: every answer is 16 KiB, so its
+        // replies pile up beyond their bound long before 400 are sent.
+        connect(server.get(), &SocketHelper::socketHelperSendData, server.get(), [this](const QVariantMap &m) {
+            server->sendResponse(QString(16 * 1024, QLatin1Char('x')), m);
+        });
+        const int silent = SocketProbe::neverReadingClient(port());
+        QVERIFY(silent >= 0);
         QTRY_COMPARE(server->clientCount(), 2);
+        const QByteArray ask = command(15);
+        int asked = 0;
+        // Small writes, each its own read on the server, until it lets go.
+        for (; asked < 400 && server->clientCount() == 2; ++asked) {
+            QCOMPARE(::send(silent, ask.constData(), size_t(ask.size()), MSG_NOSIGNAL), ssize_t(ask.size()));
+            QVERIFY(QTest::qWaitFor([&] { return spy.count() > asked || server->clientCount() < 2; }, 5000));
+        }
+        QTRY_COMPARE(server->clientCount(), 1);
+        QVERIFY2(asked < 400, "the phone that never reads was not cut off");
+        ::close(silent);
+
+        // The good phone was never touched.
+        const int before = spy.count();
         good->socket.write(command(11));
-        QTRY_COMPARE(spy.count(), 2 + SocketHelper::kMaxFramesPerSecond);
+        QTRY_COMPARE(spy.count(), before + 1);
         QCOMPARE(commandOf(spy.last().at(0)), 11);
         QCOMPARE(good->socket.state(), QAbstractSocket::ConnectedState);
-        QCOMPARE(almost->socket.state(), QAbstractSocket::ConnectedState);
     }
 
-    void connectionsBeyondTheCapAreRefused()
+    void garbageIsSkippedWithOneLogLineAndTheNextCommandServed()
     {
-        std::vector<std::unique_ptr<Phone>> phones;
-        for (int i = 0; i < SocketHelper::kMaxConnections; ++i) {
-            phones.push_back(greetedPhone());
-            QVERIFY(phones.back());
+        QSignalSpy spy(server.get(), &SocketHelper::socketHelperSendData);
+        auto phone = greetedPhone();
+        QVERIFY(phone);
+        QByteArray junk;
+        for (int i = 0; i < 20; ++i)
+            junk += (i % 3 == 0 ? QByteArray("not*base64!&") : i % 3 == 1 ? frame("{broken") : frame("[1, 2]"));
+        LogCapture log;
+        phone->socket.write(junk + command(13));
+        QTRY_COMPARE(spy.count(), 1);
+        QCOMPARE(commandOf(spy.at(0).at(0)), 13);
+        QCOMPARE(phone->socket.state(), QAbstractSocket::ConnectedState);
+        // At most one line per connection per second (two if a second boundary fell in between).
+        const int lines = log.count(QStringLiteral("remote frame skipped"));
+        QVERIFY2(lines >= 1 && lines <= 2, qPrintable(QString::number(lines)));
+    }
+
+    void aBurstOfLevelFramesCollapsesAndTheBoxListStillComes()
+    {
+        server->setBoxListReply(QStringLiteral("1000000000000000"));
+        QSignalSpy spy(server.get(), &SocketHelper::socketHelperSendData);
+        auto phone = greetedPhone();
+        QVERIFY(phone);
+        QByteArray burst;
+        for (int i = 0; i < 500; ++i)
+            burst += frame("07:" + QByteArray::number(10 + i % 90));
+        burst += frame("07:42") + command(10);
+        phone->socket.write(burst);
+        QTRY_COMPARE(phone->replies().size(), 1);
+        QVERIFY(phone->replies().at(0).contains(QStringLiteral("\"BoxNumStr\": \"1000000000000000\"")));
+        // Only the newest level of the run reached the application.
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toMap().value(QStringLiteral("Data")).toMap().value(QStringLiteral("Volume")),
+                 QVariant(QStringLiteral("42")));
+        QCOMPARE(phone->socket.state(), QAbstractSocket::ConnectedState);
+
+        // A level between two commands is not superseded by one after them.
+        phone->socket.write(frame("07:11") + command(0) + frame("07:22") + frame("07:33") + command(1) + frame("07@@"));
+        QTRY_COMPARE(spy.count(), 6);
+        QStringList seen;
+        for (int i = 1; i < 6; ++i) {
+            const QVariantMap m = spy.at(i).at(0).toMap();
+            const QVariantMap d = m.value(QStringLiteral("Data")).toMap();
+            seen << m.value(QStringLiteral("command")).toString() + QLatin1Char('/')
+                    + d.value(QStringLiteral("Volume"), QStringLiteral("-")).toString();
         }
-        Phone extra(port());
-        QTRY_COMPARE(extra.socket.state(), QAbstractSocket::UnconnectedState);
-        QVERIFY(extra.received.isEmpty());
+        QCOMPARE(seen, (QStringList{"7/11", "0/-", "7/33", "1/-", "7/-"}));
+    }
+
+    void aLongBurstOfCommandsIsServedOverSeveralTurns()
+    {
+        QSignalSpy spy(server.get(), &SocketHelper::socketHelperSendData);
+        auto phone = greetedPhone();
+        QVERIFY(phone);
+        // What had been handled when the event loop first got a word in.
+        int handledAtFirstBreak = -1;
+        connect(server.get(), &SocketHelper::socketHelperSendData, server.get(), [&] {
+            if (spy.count() == 1)
+                QMetaObject::invokeMethod(server.get(), [&] { handledAtFirstBreak = spy.count(); },
+                                          Qt::QueuedConnection);
+        });
+        const int total = 6 * SocketHelper::kFramesPerTurn;
+        QByteArray burst;
+        for (int i = 0; i < total; ++i)
+            burst += command(11, "{\"Status\": " + QByteArray::number(i) + "}");
+        phone->socket.write(burst);
+        QTRY_COMPARE(spy.count(), total);
+        QVERIFY2(handledAtFirstBreak > 0 && handledAtFirstBreak < total, qPrintable(QString::number(handledAtFirstBreak)));
+        for (int i = 0; i < total; ++i)
+            QCOMPARE(spy.at(i).at(0).toMap().value(QStringLiteral("Data")).toMap().value(QStringLiteral("Status")).toInt(), i);
+        QCOMPARE(phone->socket.state(), QAbstractSocket::ConnectedState);
+
+        // Commands that take long end the turn sooner.
+        spy.clear();
+        handledAtFirstBreak = -1;
+        connect(server.get(), &SocketHelper::socketHelperSendData, server.get(), [] {
+            QElapsedTimer busy;
+            busy.start();
+            while (busy.elapsed() <= SocketHelper::kTurnBudgetMs) {
+            }
+        });
+        phone->socket.write(command(11) + command(11) + command(11) + command(11) + command(11) + command(11));
+        QTRY_COMPARE(spy.count(), 6);
+        QVERIFY2(handledAtFirstBreak > 0 && handledAtFirstBreak < 6, qPrintable(QString::number(handledAtFirstBreak)));
+    }
+
+    void idleConnectionsGiveWayToANewPhone()
+    {
+        server->setBoxListReply(QStringLiteral("0100000000000000"));
+        std::vector<std::unique_ptr<Phone>> idle;
+        for (int i = 0; i < 40; ++i) {
+            idle.push_back(greetedPhone());
+            QVERIFY(idle.back());
+        }
+        QCOMPARE(server->clientCount(), SocketHelper::kMaxConnections);
+        // The first eight gave way, oldest first.
+        for (int i = 0; i < 40; ++i)
+            QTRY_COMPARE(idle[i]->socket.state() == QAbstractSocket::ConnectedState, i >= 40 - SocketHelper::kMaxConnections);
+
+        // The oldest survivor speaks up; the one after it is now the idlest.
+        Phone &speaker = *idle[8];
+        speaker.socket.write(command(10));
+        QTRY_COMPARE(speaker.replies().size(), 1);
+        auto phone = greetedPhone();
+        QVERIFY(phone);
+        QTRY_COMPARE(idle[9]->socket.state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(speaker.socket.state(), QAbstractSocket::ConnectedState);
+        phone->socket.write(command(10));
+        QTRY_COMPARE(phone->replies().size(), 1);
+        QVERIFY(phone->replies().at(0).contains(QStringLiteral("0100000000000000")));
         QCOMPARE(server->clientCount(), SocketHelper::kMaxConnections);
 
-        // A phone that leaves makes room.
-        phones.front()->socket.disconnectFromHost();
-        QTRY_COMPARE(server->clientCount(), SocketHelper::kMaxConnections - 1);
+        // Every accepted connection probes its peer.
+        const SocketProbe::KeepAliveState keepAlive = SocketProbe::acceptedKeepAlive(port());
+        QCOMPARE(keepAlive.connections, SocketHelper::kMaxConnections);
+        QCOMPARE(keepAlive.withKeepAlive, SocketHelper::kMaxConnections);
+        QCOMPARE(keepAlive.idleSeconds, KeepAlive::kIdleSeconds);
+    }
+
+    void remoteAccessDecidesWhatListens()
+    {
+        const quint16 p = port();
+        const QString any4 = QStringLiteral("00000000");
+        const QString any6 = QString(32, QLatin1Char('0'));
+        const QString loop4 = QStringLiteral("0100007F");
+        // The network: every address, also 127.0.0.2, which is not the loopback address itself.
+        QCOMPARE(server->access(), RemoteAccess::Network);
+        QVERIFY(SocketProbe::listeningOn(p).contains(any6) || SocketProbe::listeningOn(p).contains(any4));
+        QVERIFY(!SocketProbe::listeningOn(p).contains(loop4));
+        auto local = greetedPhone();
+        QVERIFY(local);
+        Phone other(p, QHostAddress(QStringLiteral("127.0.0.2")));
+        QTRY_VERIFY(other.greeted());
+
+        // This computer only: loopback alone listens, on the same port; the
+        // phone on the loopback address stays.
+        server->setAccess(RemoteAccess::ThisComputer);
+        QCOMPARE(server->serverPort(), p);
+        QSet<QString> listening = SocketProbe::listeningOn(p);
+        QVERIFY2(listening.contains(loop4), qPrintable(QStringList(listening.values()).join(',')));
+        QVERIFY(!listening.contains(any4) && !listening.contains(any6));
+        for (const QHostAddress &a : server->listeningAddresses())
+            QVERIFY2(a.isLoopback(), qPrintable(a.toString()));
+        Phone refused(p, QHostAddress(QStringLiteral("127.0.0.2")));
+        QTRY_COMPARE(refused.socket.state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(refused.received.isEmpty());
         QVERIFY(greetedPhone());
+        QCOMPARE(local->socket.state(), QAbstractSocket::ConnectedState);
+
+        // Off: nothing listens and every phone is let go.
+        server->setAccess(RemoteAccess::Off);
+        QVERIFY(!server->isListening());
+        QVERIFY(SocketProbe::listeningOn(p).isEmpty());
+        QTRY_COMPARE(local->socket.state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(server->clientCount(), 0);
+        Phone none(p);
+        QTRY_COMPARE(none.socket.state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(none.received.isEmpty());
+
+        // And back to the network, where the phones connect as before.
+        server->setAccess(RemoteAccess::Network);
+        QCOMPARE(server->serverPort(), p);
+        Phone back(p, QHostAddress(QStringLiteral("127.0.0.2")));
+        QTRY_VERIFY(back.greeted());
+
+        // A server made for this computer only never listened anywhere else.
+        SocketHelper localOnly(nullptr, 0, RemoteAccess::ThisComputer);
+        QVERIFY(SocketProbe::listeningOn(localOnly.serverPort()).contains(loop4));
+        QVERIFY(!SocketProbe::listeningOn(localOnly.serverPort()).contains(any4));
+        SocketHelper off(nullptr, 0, RemoteAccess::Off);
+        QVERIFY(!off.isListening());
     }
 
     void eachPhoneGetsItsOwnReplies()

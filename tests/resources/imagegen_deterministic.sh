@@ -8,8 +8,10 @@ rm -rf "$scratch"
 mkdir -p "$scratch/one" "$scratch/two"
 "$generator" "$scratch/one" "$expected"
 "$generator" "$scratch/two" "$expected"
-diff -r "$scratch/one/Images" "$scratch/two/Images"
-diff -r "$scratch/one/Images" "$programs/Images"
-count=$(find "$scratch/one/Images" -type f | wc -l)
+for folder in Images icons; do
+  diff -r "$scratch/one/$folder" "$scratch/two/$folder"
+  diff -r "$scratch/one/$folder" "$programs/$folder"
+done
+count=$(find "$scratch/one" -type f | wc -l)
 [ "$count" -eq "$(grep -c . "$expected")" ]
 echo "same $count pictures"

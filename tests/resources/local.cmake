@@ -6,3 +6,26 @@ target_compile_definitions(test_translations PRIVATE AURIVENT_TS_DIR="${PROJECT_
 aurivent_add_test(test_translations_gui
   SOURCES test_translations_gui.cpp ${PROJECT_SOURCE_DIR}/app/Language.cpp
   LIBS aurivent_ui)
+
+# The same checks on a machine where "Arial" is some other face: a fontconfig
+# configuration that takes the system's and aliases Arial to DejaVu Sans.
+set(arial_elsewhere ${CMAKE_CURRENT_BINARY_DIR}/arial-elsewhere/fonts.conf)
+file(WRITE ${arial_elsewhere} "<?xml version=\"1.0\"?>
+<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">
+<fontconfig>
+  <include ignore_missing=\"yes\">/etc/fonts/fonts.conf</include>
+  <match target=\"pattern\">
+    <test qual=\"any\" name=\"family\"><string>Arial</string></test>
+    <edit name=\"family\" mode=\"assign\" binding=\"strong\"><string>DejaVu Sans</string></edit>
+  </match>
+</fontconfig>
+")
+add_test(NAME test_translations_gui_arial_elsewhere COMMAND test_translations_gui)
+set_tests_properties(test_translations_gui_arial_elsewhere PROPERTIES
+  TIMEOUT 120
+  ENVIRONMENT "QT_QPA_PLATFORM=offscreen;FONTCONFIG_FILE=${arial_elsewhere};AURIVENT_ARIAL_IS=DejaVu Sans")
+
+# The Debian package of this build, checked as CI checks it.
+add_test(NAME package_deb
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/package_deb.sh ${PROJECT_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR}/package-deb)
+set_tests_properties(package_deb PROPERTIES TIMEOUT 300)

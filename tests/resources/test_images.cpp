@@ -147,6 +147,7 @@ private slots:
     void alertMaskComesFromAlpha();
     void singleColourPaletteCoversPickDisc();
     void iconHoldsSeveralSizes();
+    void desktopIconsAtEveryThemeSize();
     void statesLookDifferent();
 };
 
@@ -323,6 +324,31 @@ void TestImages::iconHoldsSeveralSizes()
     const QIcon icon(path);
     QVERIFY(!icon.isNull());
     QVERIFY(!icon.availableSizes().isEmpty());
+}
+
+// The menu entry's icon in the hicolor theme: one picture per folder size,
+// the same mark as the window icon.
+void TestImages::desktopIconsAtEveryThemeSize()
+{
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString path = picturePath(QStringLiteral("icons/hicolor/%1x%1/apps/aurivent.png").arg(size));
+        QImageReader reader(path);
+        QCOMPARE(reader.format(), QByteArray("png"));
+        const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
+        QVERIFY2(!image.isNull(), qPrintable(path));
+        QCOMPARE(image.size(), QSize(size, size));
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(image.pixel(size / 2, size / 3)), 255);
+        QVERIFY(distinctColours(image) >= 3);
+    }
+    QImageReader ico(picturePath("Images/logo.ico"));
+    for (int i = 0; i < ico.imageCount(); ++i) {
+        QVERIFY(ico.jumpToImage(i));
+        const QImage fromIco = ico.read().convertToFormat(QImage::Format_ARGB32);
+        const QImage png = load(qPrintable(QStringLiteral("icons/hicolor/%1x%1/apps/aurivent.png").arg(fromIco.width())));
+        if (!png.isNull())
+            QVERIFY2(changedShare(fromIco, png) < 0.02, qPrintable(QString::number(fromIco.width())));
+    }
 }
 
 void TestImages::statesLookDifferent()

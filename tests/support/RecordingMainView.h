@@ -38,6 +38,7 @@ public:
     bool hidden = false;
     QString appVersion, firmwareVersion, ipText, password;
     bool autoUpdate = false, passwordOn = false, simulated = false;
+    int remoteAccess = -1;
     static constexpr int kNoTemperature = -2000;
     int temperature = -1000;
     QStringList info;
@@ -59,6 +60,7 @@ public:
     void setAutoUpdate(bool on) override { autoUpdate = on; }
     void setPasswordEnabled(bool on) override { passwordOn = on; }
     void setPassword(const QString &p) override { password = p; }
+    void setRemoteAccess(int a) override { remoteAccess = a; }
     void setTemperature(int c) override { temperature = c; }
     void setNoTemperature() override { temperature = kNoTemperature; calls << "setNoTemperature"; }
     void appendInfo(const QString &line) override { info << line; }
@@ -68,6 +70,7 @@ public:
     void setBoxButtonPresent(int b, bool p) override { present[b] = p; }
     void setBoxButtonAlarm(int b, bool a) override { alarm[b] = a; }
     void setBoxButtonAnswering(int b, bool a) override { answering[b] = a; }
+    void showProfileSaved() override { calls << "showProfileSaved"; }
     void checkProfileButton(int p) override { profileButton = p; }
     void setProfileLabel(int p) override { profileLabel = p; }
     void resetLanguage(int l) override { language = l; }

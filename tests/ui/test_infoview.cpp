@@ -18,7 +18,14 @@ private slots:
 void TestInfoView::builtHiddenWithTextArea()
 {
     InfoView info;
-    QCOMPARE(info.windowTitle(), QStringLiteral("HWiNFO"));
+    QCOMPARE(info.windowTitle(), QStringLiteral("Sensors"));
+    // Readings in plain words; lines of another form pass unchanged.
+    QCOMPARE(InfoView::plainLine(QStringLiteral("HWi32_GetTemperature:Core 0 = 45")),
+             QString::fromUtf8("Temperature \u00b7 Core 0: 45 \u00b0C"));
+    QCOMPARE(InfoView::plainLine(QStringLiteral("HWi32_GetFan:fan1 = 1200")), QStringLiteral("Fan \u00b7 fan1: 1200 RPM"));
+    QCOMPARE(InfoView::plainLine(QStringLiteral("HWi32_GetUsage:a = b = 3")), QStringLiteral("Usage \u00b7 a = b: 3 %"));
+    QCOMPARE(InfoView::plainLine(QStringLiteral("HWi32_GetVoltage:no value")), QStringLiteral("HWi32_GetVoltage:no value"));
+    QCOMPARE(InfoView::plainLine(QStringLiteral("No sensor information")), QStringLiteral("No sensor information"));
     QVERIFY(info.isHidden());
     QCOMPARE(info.geometry(), QRect(100, 100, 500, 500));
     QCOMPARE(info.minimumSize(), QSize(500, 500));

@@ -321,13 +321,21 @@ void TestMainViewTopBar::footer()
 {
     MainView view;
     QLabel *temperature = label(view, "label_temperature");
-    QCOMPARE(temperature->text(), QStringLiteral("TEMP:"));
+    // No reading yet: a dash, never a made-up 0 degrees.
+    QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:\u2014"));
     view.setTemperature(-1);
     QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:-1°C / 31°F"));
     view.setTemperature(37);
     QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:37°C / 98°F"));
     view.setTemperature(-18); // -0.4 °F truncates toward zero
     QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:-18°C / 0°F"));
+    // A language switch keeps what the label says, reading or no reading.
+    view.resetLanguage(1);
+    QVERIFY(temperature->text().endsWith(QString::fromUtf8(":-18°C / 0°F")));
+    view.setNoTemperature();
+    QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:\u2014"));
+    view.resetLanguage(0);
+    QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:\u2014"));
     QCOMPARE(fahrenheit(-40), -40);
     QCOMPARE(fahrenheit(300000000), 540000032); // the product does not overflow
 

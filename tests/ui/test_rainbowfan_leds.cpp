@@ -1,6 +1,7 @@
 // LED selection, palette picks, the RGB code popup, brightness, Done and
 // Default of the RGB fan editor, driven through its real widgets.
 #include "device/BoxTable.h"
+#include "ui/LedButton.h"
 #include "ui/RainbowFan.h"
 
 #include <QApplication>
@@ -47,6 +48,13 @@ QString palettePath()
 QPushButton *led(RainbowFan &fan, int i)
 {
     return fan.findChild<QPushButton *>(QString::number(i));
+}
+
+// What LED i shows, in the words of its style text.
+QString look(RainbowFan &fan, int i)
+{
+    auto *button = qobject_cast<LedButton *>(led(fan, i));
+    return button ? button->lookText() : QString();
 }
 
 // Mouse events go to the widget under the point, as a real pointer's would,
@@ -184,7 +192,7 @@ private slots:
         QCOMPARE(fan.ledColor(12), picked);
         for (int i = 0; i < kLedCount; ++i) {
             QCOMPARE(fan.ledColor(i), QColor(255, 0, 0));
-            QVERIFY(led(fan, i)->styleSheet().contains(
+            QVERIFY(look(fan, i).contains(
                 QStringLiteral("rgb(%1,%2, %3)").arg(picked.red()).arg(picked.green()).arg(picked.blue())));
         }
         QCOMPARE(rec.log, (QStringList{"rgb:1", "data:btn_done 1 4 0 1"}));
@@ -193,9 +201,11 @@ private slots:
         rec.clear();
         hover(fan, 180, 250);
         hover(fan, 181, 250);
-        hover(fan, 276, 338);
+        hover(fan, 250, 320);
         QCOMPARE(rec.log.size(), 6);
-        QCOMPARE(fan.ledColor(12), paletteAt(276, 338));
+        QCOMPARE(fan.ledColor(12), paletteAt(250, 320));
+        // The square's corners lie outside the wheel.
+        hover(fan, 276, 338);
         hover(fan, 144, 260);
         hover(fan, 190, 339);
         hover(fan, 20, 20);
@@ -222,7 +232,8 @@ private slots:
             int x, y;
             bool picks;
         } points[] = {{144, 272, false}, {145, 272, true}, {277, 272, false}, {276, 272, true},
-                      {210, 206, false}, {210, 207, true}, {210, 339, false}, {210, 338, true}};
+                      {210, 206, false}, {210, 207, true}, {210, 339, false}, {210, 338, true},
+                      {150, 212, false}, {270, 332, false}, {186, 231, true}};
         for (const auto &p : points) {
             rec.clear();
             press(fan, p.x, p.y);
@@ -260,8 +271,8 @@ private slots:
             fan.setLightMode(mode);
             rec.clear();
             for (int i = 0; i < kLedCount; ++i) {
-                QVERIFY(led(fan, i)->styleSheet().contains(QStringLiteral("rgb(80,80,80)")));
-                QVERIFY(!led(fan, i)->styleSheet().contains(QStringLiteral("rgb(255,0, 0)")));
+                QVERIFY(look(fan, i).contains(QStringLiteral("rgb(80,80,80)")));
+                QVERIFY(!look(fan, i).contains(QStringLiteral("rgb(255,0, 0)")));
             }
             press(fan, 210, 272);
             hover(fan, 210, 272);
@@ -290,9 +301,9 @@ private slots:
         b[1] = 254;
         bright[11] = 0.3f;
         fan.setRGB(r, g, b, bright);
-        QVERIFY(led(fan, 0)->styleSheet().contains(QStringLiteral("stop : 0.9 white, stop: 1 black")));
-        QVERIFY(!led(fan, 1)->styleSheet().contains(QStringLiteral("stop: 1 black")));
-        QVERIFY(led(fan, 1)->styleSheet().contains(QStringLiteral("stop : 0.2 white, stop: 1 rgb(255,255, 254)")));
+        QVERIFY(look(fan, 0).contains(QStringLiteral("stop : 0.9 white, stop: 1 black")));
+        QVERIFY(!look(fan, 1).contains(QStringLiteral("stop: 1 black")));
+        QVERIFY(look(fan, 1).contains(QStringLiteral("stop : 0.2 rgb(255,255, 254), stop: 1 rgb(255,255, 254)")));
         QCOMPARE(fan.brightnessSlider()->value(), 3); // the last LED's brightness stays shown
         QCOMPARE(fan.ledColor(2), QColor(10, 20, 30));
 
@@ -324,8 +335,16 @@ private slots:
         QCOMPARE(edits.size(), 3);
         QTest::keyClicks(edits.at(0), QStringLiteral("10"));
         QTest::keyClicks(edits.at(1), QStringLiteral("20"));
-        // The validator lets "300" stand as unfinished input; it counts as 255.
+        // A field takes a colour byte and nothing past 255: the last digit of
+        // "300" and of "999" is refused as it is typed.
+        QTest::keyClicks(edits.at(2), QStringLiteral("999"));
+        QCOMPARE(edits.at(2)->text(), QStringLiteral("99"));
+        edits.at(2)->clear();
         QTest::keyClicks(edits.at(2), QStringLiteral("300"));
+        QCOMPARE(edits.at(2)->text(), QStringLiteral("30"));
+        edits.at(2)->clear();
+        QTest::keyClicks(edits.at(2), QStringLiteral("255"));
+        QCOMPARE(edits.at(2)->text(), QStringLiteral("255"));
         bool previewed = false;
         for (QLabel *l : cover->findChildren<QLabel *>())
             previewed |= l->styleSheet().contains(QStringLiteral("rgb(10,20,255); border-radius:72px"));

@@ -3,6 +3,9 @@
 #include "ui/FanModeRules.h"
 #include "ui/LedStyle.h"
 
+#include <QColor>
+#include <cmath>
+
 #include <QtTest>
 
 using namespace FanModeRules;
@@ -150,12 +153,42 @@ private slots:
         QCOMPARE(white.count(QStringLiteral("stop : 0.9 white, stop: 1 black")), 2);
         const QString nearWhite = LedStyle::ledStyleSheet(255, 255, 254, false);
         QVERIFY(!nearWhite.contains(QStringLiteral("stop: 1 black")));
-        QCOMPARE(nearWhite.count(QStringLiteral("stop : 0.2 white, stop: 1 rgb(255,255, 254)")), 2);
+        QCOMPARE(nearWhite.count(QStringLiteral("stop : 0.2 rgb(255,255, 254), stop: 1 rgb(255,255, 254)")), 2);
         QVERIFY(nearWhite.contains(QStringLiteral("border-radius:15px")));
         QVERIFY(nearWhite.contains(QStringLiteral("border-radius:9px")));
         const QString grey = LedStyle::ledStyleSheet(255, 255, 255, true);
         QVERIFY(grey.contains(QStringLiteral("rgb(80,80,80)")));
         QVERIFY(!grey.contains(QStringLiteral("stop: 1 black")));
+        // LEDs switched off show no colour at all.
+        const QString off = LedStyle::ledStyleSheet(255, 0, 0, false, true);
+        QVERIFY(!off.contains(QStringLiteral("255")));
+        QVERIFY(!off.contains(QStringLiteral("gradient")));
+    }
+
+    void ledNumbersStayReadable()
+    {
+        // WCAG contrast between the number and the centre it sits on, for
+        // every hue of the default wheel, white, black and the grey of Copy.
+        auto luminance = [](const QColor &c) {
+            auto channel = [](int v) {
+                const double s = v / 255.0;
+                return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+        };
+        const QColor colours[] = {{0, 127, 255}, {0, 255, 255}, {0, 255, 127}, {0, 255, 0}, {127, 255, 0},
+                                  {255, 255, 0}, {255, 127, 0}, {255, 0, 0}, {255, 0, 127}, {255, 0, 255},
+                                  {127, 0, 255}, {0, 0, 255}, {255, 255, 255}, {0, 0, 0}, {80, 80, 80}};
+        for (const QColor &c : colours) {
+            const QColor centre = c == Qt::white ? QColor(Qt::white) : LedStyle::ledCentre(c.red(), c.green(), c.blue());
+            const QColor text(LedStyle::ledNumberColor(centre));
+            const double a = luminance(centre) + 0.05;
+            const double b = luminance(text) + 0.05;
+            const double contrast = a > b ? a / b : b / a;
+            QVERIFY2(contrast >= 3.0, qPrintable(QStringLiteral("%1: %2").arg(c.name()).arg(contrast)));
+            const QString style = LedStyle::ledStyleSheet(c.red(), c.green(), c.blue(), false);
+            QVERIFY(style.contains(QStringLiteral("color:") + LedStyle::ledNumberColor(centre)));
+        }
     }
 };
 

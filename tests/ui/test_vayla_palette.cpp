@@ -1,6 +1,7 @@
 // The palette pick and the painted preview of the single-colour fan panel.
 #include "ui/VaylaRGBFanView.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
@@ -74,14 +75,18 @@ void TestVaylaPalette::pickHonoursCircleAndImage()
     press(&view, {88, 325});
     QCOMPARE(order.size(), 4);
 
-    // A closed or failed fan's cover hides the palette too.
+    // A closed fan's cover hides the palette too; a stopped fan's mark lies
+    // over its read-out only, and leaves the palette and speed controls free.
     view.setPaletteImagePath(m_path);
     view.setMonitor(false);
     press(&view, {88, 325});
+    QCOMPARE(order.size(), 4);
     view.setMonitor(true);
     view.setFanOk(false);
-    press(&view, {88, 325});
-    QCOMPARE(order.size(), 4);
+    auto *mark = view.findChild<QLabel *>(QStringLiteral("fanErrorCover"));
+    QVERIFY(!mark->geometry().intersects(QRect(168, 52, 125, 170))); // presets, PWM, speed slider
+    press(&view, {88 - 75, 325});
+    QCOMPARE(order.size(), 6);
 }
 
 void TestVaylaPalette::pickEndsCyclingButKeepsBlink()

@@ -21,6 +21,8 @@ public:
     struct Answer {
         int status = 200;
         QByteArray body = "{}";
+        QByteArray headers;  // extra header lines, each ending "\r\n"
+        enum class Kind { Complete, Silent, Endless } kind = Kind::Complete;
     };
 
     FakeUpdateService()
@@ -35,7 +37,16 @@ public:
     }
 
     QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(serverPort()); }
-    void queue(const QByteArray &body, int status = 200) { m_answers.append(Answer{status, body}); }
+    void queue(const QByteArray &body, int status = 200, const QByteArray &headers = QByteArray())
+    {
+        m_answers.append(Answer{status, body, headers, Answer::Kind::Complete});
+    }
+    // Takes the request and never answers.
+    void queueSilence() { m_answers.append(Answer{200, {}, {}, Answer::Kind::Silent}); }
+    // A 200 whose body never ends (until the client lets go, or 64 MiB).
+    void queueEndless(const QByteArray &start) { m_answers.append(Answer{200, start, {}, Answer::Kind::Endless}); }
+    // Bytes written by endless answers so far.
+    qint64 endlessSent = 0;
 
     QList<Request> requests;
 
@@ -65,9 +76,22 @@ private:
         requests.append(request);
 
         const Answer answer = m_answers.isEmpty() ? Answer() : m_answers.takeFirst();
+        if (answer.kind == Answer::Kind::Silent)
+            return;
+        if (answer.kind == Answer::Kind::Endless) {
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nConnection: close\r\n\r\n" + answer.body);
+            connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] {
+                if (socket->bytesToWrite() < 16384 && endlessSent < 64 * 1024 * 1024) {
+                    socket->write(QByteArray(16384, ' '));
+                    endlessSent += 16384;
+                }
+            });
+            return;
+        }
         QByteArray response = "HTTP/1.1 " + QByteArray::number(answer.status)
-            + (answer.status == 200 ? " OK" : " Error") + "\r\nContent-Type: application/json\r\nContent-Length: "
-            + QByteArray::number(answer.body.size()) + "\r\nConnection: close\r\n\r\n" + answer.body;
+            + (answer.status == 200 ? " OK" : " Other") + "\r\nContent-Type: application/json\r\nContent-Length: "
+            + QByteArray::number(answer.body.size()) + "\r\n" + answer.headers + "Connection: close\r\n\r\n"
+            + answer.body;
         socket->write(response);
         socket->disconnectFromHost();
     }

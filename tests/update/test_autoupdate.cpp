@@ -15,6 +15,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <functional>
+
 namespace {
 
 void writeFile(const QString &path, const QByteArray &content)
@@ -276,6 +278,84 @@ private slots:
         QCOMPARE(dataFiles(), before);
         QCOMPARE(readFile(data("/UUID.txt")), QByteArray("{abc}"));
         QVERIFY(!QFile::exists(m_record));
+    }
+
+    void hostileRepliesLeaveNoFileAndStartNothing()
+    {
+        struct Case {
+            const char *name;
+            std::function<void(FakeUpdateService &)> answer;
+        };
+        const QByteArray offer = reply("001", "V9.0.0", "https://files.example/Setup.zip");
+        auto offering = [](const QString &url) {
+            return QJsonDocument(QJsonObject{{"Result_Code", "001"},
+                                             {"Data", QJsonObject{{"version", "V9.0.0"}, {"url", url}}}})
+                .toJson();
+        };
+        const QList<Case> cases{
+            {"302 to another scheme", [&](FakeUpdateService &s) { s.queue(offer, 302, "Location: file:///etc/shadow\r\n"); }},
+            {"302 without a place to go", [&](FakeUpdateService &s) { s.queue(offer, 302); }},
+            {"302 to https", [&](FakeUpdateService &s) { s.queue(offer, 302, "Location: https://127.0.0.1:1/\r\n"); }},
+            {"300 with an offer", [&](FakeUpdateService &s) { s.queue(offer, 300); }},
+            {"500", [&](FakeUpdateService &s) { s.queue(offer, 500); }},
+            {"204 without body", [&](FakeUpdateService &s) { s.queue(QByteArray(), 204); }},
+            {"endless body", [&](FakeUpdateService &s) { s.queueEndless(offer); }},
+            {"silent server", [&](FakeUpdateService &s) { s.queueSilence(); }},
+            {"1 MiB body", [&](FakeUpdateService &s) { s.queue(offer + QByteArray(1024 * 1024, ' ')); }},
+            {"file url", [&](FakeUpdateService &s) { s.queue(offering("file:///etc/shadow")); }},
+            {"newline in the url", [&](FakeUpdateService &s) { s.queue(offering("https://files.example/a\nrm -rf /")); }},
+            {"url of 3000 characters", [&](FakeUpdateService &s) { s.queue(offering("https://files.example/" + QString(3000, 'a'))); }},
+            {"relative url", [&](FakeUpdateService &s) { s.queue(offering("/download/Setup.zip")); }},
+            {"ftp url", [&](FakeUpdateService &s) { s.queue(offering("ftp://files.example/Setup.zip")); }},
+            {"non-ASCII url", [&](FakeUpdateService &s) { s.queue(offering(QString::fromUtf8("https://fil\u00e9s.example/x"))); }},
+        };
+        for (const Case &c : cases) {
+            QDir(m_folder).removeRecursively();
+            AutoUpdate client;
+            client.setupVersion(QStringLiteral("1.0.5"));
+            client.setRequestTimeout(400);
+            const QStringList before = dataFiles();
+            FakeUpdateService service;
+            c.answer(service);
+            QSignalSpy finished(client.findChild<QNetworkAccessManager *>(), &QNetworkAccessManager::finished);
+            client.setServerUrl(service.baseUrl());
+            client.checkForUpdate();
+            QVERIFY2(finished.wait(10000), c.name);
+            QCOMPARE(service.requests.size(), 1);
+            QVERIFY2(dataFiles() == before, qPrintable(QString::fromLatin1(c.name) + ": " + dataFiles().join(',')));
+            QVERIFY2(!QFile::exists(m_record), c.name);
+        }
+    }
+
+    void repliesBeyondTheirLimitsAreLetGoEarly()
+    {
+        AutoUpdate client;
+        client.setupVersion(QStringLiteral("1.0.5"));
+        client.setRequestTimeout(60000);
+        FakeUpdateService service;
+        service.queueEndless("{");
+        QSignalSpy finished(client.findChild<QNetworkAccessManager *>(), &QNetworkAccessManager::finished);
+        client.setServerUrl(service.baseUrl());
+        client.checkForUpdate();
+        // The body limit ends it, not the time-out, and long before the server would stop.
+        QVERIFY(finished.wait(30000));
+        QVERIFY2(service.endlessSent < 4 * 1024 * 1024, qPrintable(QString::number(service.endlessSent)));
+        QCOMPARE(dataFiles(), QStringList());
+    }
+
+    void anHttpsOfferAndARedirectWithinTheSchemeAreFollowed()
+    {
+        AutoUpdate client;
+        client.setupVersion(QStringLiteral("1.0.5"));
+        FakeUpdateService service;
+        service.queue("moved", 307, "Location: /elsewhere/download/getVersionV1\r\n");
+        service.queue(reply("001", "V1.0.6", "https://files.example/kq/Setup-1.0.6.zip"));
+        client.setServerUrl(service.baseUrl());
+        client.checkForUpdate();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_record), 8000);
+        QCOMPARE(service.requests.size(), 2);
+        QCOMPARE(service.requests[1].path, QByteArray("/elsewhere/download/getVersionV1"));
+        QCOMPARE(readFile(data("/fileUrl.txt")), QByteArray("https://files.example/kq/Setup-1.0.6.zip"));
     }
 
     void withoutServerNothingIsSent()

@@ -59,7 +59,8 @@ private slots:
         QCOMPARE(serviceUrl("https://update.example/", &error), QUrl("https://update.example/download/getVersionV1"));
         QCOMPARE(serviceUrl("  HTTPS://update.example/kq//  ", &error),
                  QUrl("https://update.example/kq/download/getVersionV1"));
-        QCOMPARE(serviceUrl("update.example", &error), QUrl("http://update.example/download/getVersionV1"));
+        // A bare host name is reached over https.
+        QCOMPARE(serviceUrl("update.example", &error), QUrl("https://update.example/download/getVersionV1"));
         QVERIFY(error.isEmpty());
         for (const char *bad : {"", "   ", "ftp://update.example", "http://", "file:///etc/passwd",
                                 "http://a b", "http://x/?q=1", "javascript:alert(1)"}) {
@@ -67,6 +68,36 @@ private slots:
             QVERIFY2(!serviceUrl(bad, &error).isValid(), bad);
             QVERIFY2(!error.isEmpty(), bad);
         }
+    }
+
+    void offeredDownloadAddress()
+    {
+        const QString https = QStringLiteral("https");
+        const QString http = QStringLiteral("http");
+        UrlCheck c = checkDownloadUrl("https://files.example/kq/Setup-1.0.6.zip?x=1%20a", https);
+        QVERIFY(c.accepted && !c.plainHttp && c.error.isEmpty());
+        QVERIFY(checkDownloadUrl("HTTPS://files.example:8443/a", https).accepted);
+        // Plain http only when the service itself is plain http, and then marked.
+        QVERIFY(!checkDownloadUrl("http://files.example/a", https).accepted);
+        c = checkDownloadUrl("http://files.example/a", http);
+        QVERIFY(c.accepted && c.plainHttp);
+        // Length: up to the limit.
+        const QString head = QStringLiteral("https://files.example/");
+        QVERIFY(checkDownloadUrl(head + QString(kMaxUrlLength - head.size(), 'a'), https).accepted);
+        QVERIFY(!checkDownloadUrl(head + QString(kMaxUrlLength - head.size() + 1, 'a'), https).accepted);
+        for (const QString &bad :
+             {QString(), QStringLiteral("file:///etc/shadow"), QStringLiteral("ftp://files.example/a"),
+              QStringLiteral("javascript:alert(1)"), QStringLiteral("https://"), QStringLiteral("https:///a"),
+              QStringLiteral("//files.example/a"), QStringLiteral("/a/b"), QStringLiteral("https://files.example/a b"),
+              QStringLiteral("https://files.example/a\nb"), QStringLiteral("https://files.example/a\tb"),
+              QStringLiteral("https://files.example/a\rb"), QStringLiteral("https://files.example/a") + QChar(0x7f),
+              QStringLiteral("https://files.example/a") + QChar(0x85), QStringLiteral("https://files.example/\u00e9"),
+              QStringLiteral("https://files.example/a") + QChar(0)}) {
+            c = checkDownloadUrl(bad, http);
+            QVERIFY2(!c.accepted && !c.error.isEmpty(), qPrintable(bad.left(60)));
+        }
+        QVERIFY(isSuccessStatus(200) && isSuccessStatus(299));
+        QVERIFY(!isSuccessStatus(199) && !isSuccessStatus(300) && !isSuccessStatus(302) && !isSuccessStatus(0));
     }
 
     void replies()

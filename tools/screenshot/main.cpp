@@ -1,11 +1,18 @@
 // Renders the program's windows to PNG files, offscreen, on simulated boxes:
-//   aurivent-screenshot --simulate=1,0 --language=3 --out=DIR
-// writes DIR/main-box<N>.png for every simulated box, DIR/alert.png and
-// DIR/info.png. Single-colour slots ("0") are shown as such. The settings
-// live in a folder of the tool's own, never in the user's.
+//   aurivent-screenshot --simulate=1,0 --language=3 --scale=2 --out=DIR
+// writes, in DIR:
+//   main-box<N>.png   the main view of every simulated box ("0" slots shown as
+//                     single-colour boxes, as a user sets them in the gear menu)
+//   menu.png          the gear menu over the first box
+//   stall.png         fan 4 of the first box stopped (a back panel of the carousel)
+//   keypad.png        the password keypad
+//   alert.png         the stall alert, info.png the sensor window
+//   nobox.png         the window when no box is found
+//   desktop.png       the window where it opens on a 1366 x 768 screen
+// The settings live in a folder of the tool's own, never in the user's.
+#include "Scenes.h"
+
 #include "app/Aurivent.h"
-#include "app/CommandLine.h"
-#include "app/DeviceSetup.h"
 #include "device/BoxTable.h"
 #include "device/sim/SimulatedBoxes.h"
 #include "ui/AlertView.h"
@@ -13,22 +20,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
 #include <cstdio>
 
 namespace {
-
-bool save(QWidget *widget, const QString &path)
-{
-    widget->show();
-    QTest::qWait(100);
-    QCoreApplication::processEvents();
-    const bool ok = widget->grab().save(path);
-    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
-    return ok;
-}
 
 QString valueOf(const QStringList &args, const QString &name, const QString &fallback)
 {
@@ -36,6 +35,19 @@ QString valueOf(const QStringList &args, const QString &name, const QString &fal
         if (arg.startsWith(name + QLatin1Char('=')))
             return arg.mid(name.size() + 1);
     return fallback;
+}
+
+bool save(const QImage &image, const QString &path)
+{
+    const bool ok = image.save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+    return ok;
+}
+
+void press(QWidget *root, const char *name)
+{
+    if (auto *button = root->findChild<QPushButton *>(QLatin1String(name)))
+        button->click();
 }
 
 } // namespace
@@ -48,11 +60,15 @@ int main(int argc, char *argv[])
     const QString spec = valueOf(args, QStringLiteral("--simulate"), QStringLiteral("1,0"));
     const int language = valueOf(args, QStringLiteral("--language"), QStringLiteral("0")).toInt();
     const QString out = valueOf(args, QStringLiteral("--out"), QStringLiteral("."));
+    const QString scale = valueOf(args, QStringLiteral("--scale"), QStringLiteral("1"));
 
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    Scenes::isolateSettings(home.path());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_SCALE_FACTOR", scale.toUtf8());
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
 
     std::array<int, 16> types{};
@@ -61,46 +77,56 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "aurivent-screenshot: --simulate=%s: %s\n", qPrintable(spec), qPrintable(error));
         return 2;
     }
-    // The device file tells the program which slots hold single-colour boxes.
-    QDir().mkpath(home.path() + QStringLiteral("/Kq/RGBVaylaZeve"));
-    QFile device(home.path() + QStringLiteral("/Kq/RGBVaylaZeve/Device.ini"));
-    if (!device.open(QIODevice::WriteOnly | QIODevice::Text))
-        return 1;
-    device.write("[Main]\nAutoUpdate=0\nisAutoRun=0\nPassword=9462\nOpenPassword=0\nLanguage="
-                 + QByteArray::number(language) + "\n");
-    for (int i = 0; i < 16; ++i)
+    QByteArray deviceFile;
+    int first = -1;
+    for (int i = 0; i < 16; ++i) {
         if (types[i] == 0)
-            device.write("[Device" + QByteArray::number(i) + "]\nBoxType=0\n");
-    device.close();
-
-    DeviceSetup devices;
-    const CommandLine line = CommandLine::parse({QStringLiteral("aurivent-screenshot"), QStringLiteral("--simulate=") + spec});
-    if (!devices.apply(line, nullptr, &app, &error)) {
-        std::fprintf(stderr, "aurivent-screenshot: %s\n", qPrintable(error));
-        return 2;
+            deviceFile += "[Device" + QByteArray::number(i) + "]\nBoxType=0\n";
+        if (types[i] >= 0 && first < 0)
+            first = i;
     }
-    StartOptions options;
-    options.simulated = true;
-    Aurivent window(options);
     QDir().mkpath(out);
     bool ok = true;
-    for (int box = 0; box < 16; ++box) {
-        if (types[box] < 0)
-            continue;
-        window.handleWindowMessage(0x8106, box, 0);
-        window.updateSpeed(); // show the fans turning
-        ok &= save(window.view(), QStringLiteral("%1/main-box%2.png").arg(out).arg(box + 1));
+    {
+        Scenes scenes(spec, language, deviceFile);
+        Aurivent &program = scenes.program();
+        QWidget *window = scenes.mainWindow();
+        for (int box = 0; box < 16; ++box) {
+            if (types[box] < 0)
+                continue;
+            program.handleWindowMessage(0x8106, box, 0);
+            scenes.poll(); // show the fans turning
+            ok &= save(scenes.grab(window), QStringLiteral("%1/main-box%2.png").arg(out).arg(box + 1));
+        }
+        if (first >= 0) {
+            program.handleWindowMessage(0x8106, first, 0);
+            scenes.poll();
+            MainView *view = program.view();
+            view->mutiLanguageWidget();
+            ok &= save(scenes.grab(window), out + QStringLiteral("/menu.png"));
+            view->mutiLanguageWidget();
+            ok &= save(scenes.onDesktop(QRect(0, 0, 1366, 728), QSize(1366, 768)), out + QStringLiteral("/desktop.png"));
+
+            press(window, "MutiLang9");
+            ok &= save(scenes.grab(window), out + QStringLiteral("/keypad.png"));
+            QTest::keyClick(window, Qt::Key_Escape);
+
+            // Fan 4 sits at the back right of the carousel.
+            scenes.simulator()->stall(first, 3);
+            scenes.poll();
+            ok &= save(scenes.grab(window), out + QStringLiteral("/stall.png"));
+            if (auto *alert = program.findChild<AlertView *>())
+                ok &= save(scenes.grab(alert), out + QStringLiteral("/alert.png"));
+        }
+        program.receiveMainData({QStringLiteral("showInfo"), QStringLiteral("showInfo")});
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("InfoView"))
+                ok &= save(scenes.grab(w), out + QStringLiteral("/info.png"));
+        }
     }
-    auto *alert = window.findChild<AlertView *>();
-    if (alert) {
-        alert->setControllerNumber(0);
-        ok &= save(alert, out + QStringLiteral("/alert.png"));
-        alert->hide();
-    }
-    window.receiveMainData({QStringLiteral("showInfo"), QStringLiteral("showInfo")});
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->windowTitle() == QLatin1String("HWiNFO"))
-            ok &= save(w, out + QStringLiteral("/info.png"));
+    {
+        Scenes empty(QStringLiteral("-"), language);
+        ok &= save(empty.grab(empty.mainWindow()), out + QStringLiteral("/nobox.png"));
     }
     return ok ? 0 : 1;
 }

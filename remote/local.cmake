@@ -1,0 +1,4 @@
+if(WIN32)
+  # The keep-alive settings of the Windows backend.
+  target_link_libraries(aurivent_remote PUBLIC ws2_32)
+endif()
