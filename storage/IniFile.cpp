@@ -6,9 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QTemporaryFile>
+
+#include <filesystem>
 
 namespace IniFile {
 
@@ -125,42 +126,64 @@ private:
     QString m_path;
 };
 
-enum class Staging { Done, CannotCreate, CannotWrite, CannotRename, CannotRead };
+enum class Staging { Done, CannotCreate, CannotWrite, CannotRename };
 
-// Writes the keys into a new file beside the target with QSettings's own INI
-// writer, and parses what reached the disk. The program's own keys go last,
-// so that a foreign key QSettings takes for one of them cannot win. QSettings
-// caches what it wrote under the file's path, so the check parses the file
-// under a path it has never seen.
-Staging stage(const QString &pattern, const Owned &owned, const Foreign &foreign, QByteArray *bytes,
-              std::unique_ptr<Contents> *back)
+// A new file beside the target, written with QSettings's own INI writer, and
+// what a fresh parse of it finds. QSettings caches what it wrote under the
+// file's path, so the check parses the file under a path it has never seen:
+// the file is written as one name and moved to the other. Both names start
+// with the staging prefix, so whatever a crash leaves behind is cleared by
+// the next save.
+class Staged
 {
-    QTemporaryFile staged(pattern);
-    QTemporaryFile checked(pattern);
-    if (!staged.open() || !checked.open())
-        return Staging::CannotCreate;
-    staged.close();
-    checked.close();
+public:
+    explicit Staged(const QString &pattern) : m_written(pattern), m_checked(pattern) {}
+
+    // The program's own keys go last, so that a foreign key QSettings takes
+    // for one of them cannot win.
+    Staging write(const Owned &owned, const Foreign &foreign)
     {
-        QSettings out(staged.fileName(), QSettings::IniFormat);
-        out.setAtomicSyncRequired(true);
-        for (auto it = foreign.cbegin(); it != foreign.cend(); ++it)
-            out.setValue(it.key(), it.value());
-        for (auto it = owned.cbegin(); it != owned.cend(); ++it)
-            out.setValue(it.key(), it.value());
-        out.sync();
-        if (out.status() != QSettings::NoError)
-            return Staging::CannotWrite;
+        if (!m_written.open() || !m_checked.open())
+            return Staging::CannotCreate;
+        m_written.close();
+        m_checked.close();
+        {
+            QSettings out(m_written.fileName(), QSettings::IniFormat);
+            out.setAtomicSyncRequired(true);
+            for (auto it = foreign.cbegin(); it != foreign.cend(); ++it)
+                out.setValue(it.key(), it.value());
+            for (auto it = owned.cbegin(); it != owned.cend(); ++it)
+                out.setValue(it.key(), it.value());
+            out.sync();
+            if (out.status() != QSettings::NoError)
+                return Staging::CannotWrite;
+        }
+        if (!QFile::remove(m_checked.fileName()) || !QFile::rename(m_written.fileName(), m_checked.fileName()))
+            return Staging::CannotRename;
+        m_back = load(m_checked.fileName());
+        return Staging::Done;
     }
-    if (!QFile::remove(checked.fileName()) || !QFile::rename(staged.fileName(), checked.fileName()))
-        return Staging::CannotRename;
-    QFile source(checked.fileName());
-    if (!source.open(QIODevice::ReadOnly))
-        return Staging::CannotRead;
-    *bytes = source.readAll();
-    *back = load(checked.fileName());
-    return Staging::Done;
-}
+
+    const Contents &back() const { return *m_back; }
+
+    // One atomic rename over the target: the old file stays unless the
+    // complete, checked new one takes its place. It keeps the old file's
+    // permissions; a new file is readable by its owner only.
+    bool replace(const QString &target)
+    {
+        if (QFileInfo::exists(target))
+            QFile::setPermissions(m_checked.fileName(), QFile::permissions(target));
+        std::error_code error;
+        std::filesystem::rename(std::filesystem::path(m_checked.fileName().toStdU16String()),
+                                std::filesystem::path(target.toStdU16String()), error);
+        return !error;
+    }
+
+private:
+    QTemporaryFile m_written;
+    QTemporaryFile m_checked;
+    std::unique_ptr<Contents> m_back;
+};
 
 bool readsBackAs(const Contents &back, const Owned &owned, const Foreign &foreign)
 {
@@ -198,27 +221,13 @@ void logDropped(const char *label, const Foreign &before, const Foreign &after)
                          << QStringList(dropped.mid(0, kShown)).join(QStringLiteral(", ")) + more;
 }
 
-// One atomic rename; the old file stays unless every byte was written.
-bool replace(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 } // namespace
 
 // QSettings writes through QSaveFile, but Qt 5.15's QSaveFile::commit() does
 // not notice a failed final flush: on a full disk QSettings reports success and
 // renames a truncated file over the old one. So the new content is staged with
 // QSettings in a file of its own, checked by parsing it again from disk, and
-// only then put in place by a QSaveFile whose flush is checked.
+// only then renamed over the old file.
 bool writeGroups(const QString &path, const GroupMap &groups, const char *label)
 {
     const Failure fail(label, path);
@@ -238,30 +247,27 @@ bool writeGroups(const QString &path, const GroupMap &groups, const char *label)
     const QString pattern = target.absoluteFilePath() + QStringLiteral(".saving-XXXXXX");
     Foreign tried = foreign;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        QByteArray bytes;
-        std::unique_ptr<Contents> back;
-        switch (stage(pattern, owned, tried, &bytes, &back)) {
+        Staged staged(pattern);
+        switch (staged.write(owned, tried)) {
         case Staging::CannotCreate:
             return fail("cannot create file in", target.absolutePath());
         case Staging::CannotWrite:
             return fail("cannot write", target.absolutePath());
         case Staging::CannotRename:
             return fail("cannot rename", target.absolutePath());
-        case Staging::CannotRead:
-            return fail("cannot read", target.absolutePath());
         case Staging::Done:
             break;
         }
-        if (readsBackAs(*back, owned, tried)) {
+        if (readsBackAs(staged.back(), owned, tried)) {
             if (tried.size() != foreign.size())
                 logDropped(label, foreign, tried);
-            if (!replace(path, bytes))
+            if (!staged.replace(path))
                 return fail("cannot replace", path);
             return true;
         }
         if (tried.isEmpty())
             break;
-        const Foreign kept = survivors(*back, tried);
+        const Foreign kept = survivors(staged.back(), tried);
         tried = kept.size() == tried.size() ? Foreign() : kept;
     }
     return fail("incomplete file", path);
