@@ -90,6 +90,7 @@ kill -CONT $app
 grep -q 'did not answer' "$work/send.err" || fail "no clear message: $(cat "$work/send.err")"
 [ $second -eq 0 ] || fail "a second start beside a stopped instance exited $second"
 grep -q 'Listening: true' "$work/second.log" && fail "a second instance started"
+grep -q 'without a window' "$work/second.log" && fail "a busy instance was taken for the service"
 [ -S "$channel" ] || fail "the channel of the first instance is gone"
 
 # Hidden, 0x8105 1 ends the program; its answer arrives first.
