@@ -67,6 +67,7 @@ void ScriptRunner::testReceiveFileData(const QStringList &frames, int period)
     }
     // The one timer is restarted, so a second script cleanly replaces the first.
     m_scriptLines = frames;
+    m_toldExtraEntries = false;
     qCDebug(lcScript) << "setupMusicModeTimer start";
     m_scriptTimer->start(period);
 }
@@ -106,9 +107,12 @@ void ScriptRunner::runScript()
         const QJsonArray controllers = frame.value(QStringLiteral("Controller")).toArray();
         qCDebug(lcScript) << "json_objController:" << controllers.size();
         // A frame can address each box once: at most 16 x 5 reports per tick.
-        if (controllers.size() > kBoxCount)
+        // Said once per script, not on every tick.
+        if (controllers.size() > kBoxCount && !m_toldExtraEntries) {
+            m_toldExtraEntries = true;
             qWarning() << "script frame:" << controllers.size() << "controller entries, only the first"
-                       << kBoxCount << "are played";
+                       << kBoxCount << "are played (said once per script)";
+        }
         const int played = qMin(int(controllers.size()), kBoxCount);
         for (int i = 0; i < played; ++i)
             playController(controllers.at(i).toObject());

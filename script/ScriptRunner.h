@@ -37,5 +37,6 @@ private:
     void playController(const QJsonObject &controller);
 
     QStringList m_scriptLines;
+    bool m_toldExtraEntries = false;
     QTimer *m_scriptTimer;
 };
