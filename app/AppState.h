@@ -27,5 +27,4 @@ public:
     virtual void showSensorInfo() = 0;
     virtual void passwordChanged() = 0;        // the phone greeting follows
     virtual void remoteAccessChanged() {}      // the phone server and the footer follow
-    virtual void pauseBetweenWrites() = 0;     // between a profile and the device file
 };

@@ -18,6 +18,7 @@
 #include "NativeMessage.h"
 #include "remote/RemoteCommands.h"
 #include "remote/SocketHelper.h"
+#include "SaveFailureNotice.h"
 #include "script/ScriptRunner.h"
 #include "storage/IniHelper.h"
 #include "StoredSettings.h"
@@ -34,7 +35,6 @@
 #include <QHostInfo>
 #include <QNetworkInterface>
 #include <QScreen>
-#include <QThread>
 #include <QTimer>
 
 const char *const Aurivent::kVersion = "1.0.5";
@@ -67,6 +67,7 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
         connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
         // A try-out on simulated boxes leaves the desktop's autostart alone.
         m_tray->autorunAction()->setEnabled(!m_simulated);
+        new SaveFailureNotice(m_tray->icon(), [this] { return static_cast<QWidget *>(m_view); }, this);
     }
 
     QCoreApplication::installTranslator(&m_translator);
@@ -292,11 +293,6 @@ void Aurivent::remoteAccessChanged()
     }
 }
 
-void Aurivent::pauseBetweenWrites()
-{
-    QThread::msleep(500);
-}
-
 // --- DiscoveryHost
 
 void Aurivent::setCurrentProfile(int profile)
@@ -441,7 +437,6 @@ void Aurivent::saveBoxProfile(int box)
         IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(box), profile);
     else
         IniHelper::writeProfileIni(IniHelper::buildProfileMap(box), profile);
-    pauseBetweenWrites();
     IniHelper::writeDeviceProfile(m_state.settings);
 }
 

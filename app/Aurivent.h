@@ -74,7 +74,6 @@ public:
     void showSensorInfo() override;
     void passwordChanged() override;
     void remoteAccessChanged() override;
-    void pauseBetweenWrites() override;
 
     // DiscoveryHost
     void setCurrentProfile(int profile) override;

@@ -1,17 +1,258 @@
 #include "CommandChannel.h"
 
+#include "ChannelLines.h"
+#include "ChannelFolder.h"
+#include "common/Logging.h"
+
 #include <QDebug>
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <QTimer>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
-// A message is three numbers; anything longer is not one.
-constexpr int kMaxLine = 128;
-// 0x8119 sleeps 500 ms between two writes before it answers.
-constexpr int kAnswerTimeoutMs = 5000;
+
+constexpr const char *kSocketName = "Aurivent.command";
+// Bytes read from one client per turn of the event loop, so that a client
+// with many lines cannot hold the program for long.
+constexpr int kReadChunk = 512;
+// Accepts per turn of the event loop.
+constexpr int kAcceptsPerTurn = 64;
+constexpr int kFirstBackOffMs = 50;
+constexpr int kLongestBackOffMs = 1000;
+// How long a sender tries to reach a channel whose queue is full or busy.
+constexpr int kConnectTimeoutMs = 3000;
+
+bool fillAddress(const QString &path, sockaddr_un *address)
+{
+    const QByteArray bytes = QFile::encodeName(path);
+    memset(address, 0, sizeof(*address));
+    address->sun_family = AF_UNIX;
+    if (bytes.size() >= int(sizeof(address->sun_path)))
+        return false;
+    memcpy(address->sun_path, bytes.constData(), size_t(bytes.size()));
+    return true;
+}
+
+QString errnoText()
+{
+    return QString::fromLocal8Bit(strerror(errno));
+}
+
+// Waits for fd to become ready for events; false on time-out.
+bool waitFor(int fd, short events, const QElapsedTimer &clock, int timeoutMs)
+{
+    for (;;) {
+        const qint64 left = timeoutMs - clock.elapsed();
+        if (left <= 0)
+            return false;
+        pollfd p{fd, events, 0};
+        const int r = poll(&p, 1, int(left));
+        if (r > 0)
+            return true;
+        if (r == 0)
+            return false;
+        if (errno != EINTR)
+            return false;
+    }
+}
+
+// Sends the whole of bytes without blocking; false when the peer cannot take it.
+bool sendAll(int fd, const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::send(fd, bytes.constData() + done, size_t(bytes.size() - done), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+} // namespace
+
+// One connected client.
+class ChannelClient : public QObject {
+public:
+    ChannelClient(int fd, qint64 now, QObject *parent)
+        : QObject(parent)
+        , fd(fd)
+        , lastActive(now)
+        , lines(CommandChannel::kMaxLine)
+        , notifier(new QSocketNotifier(fd, QSocketNotifier::Read, this))
+    {
+    }
+    ~ChannelClient() override { closeSocket(); }
+
+    void closeSocket()
+    {
+        if (fd < 0)
+            return;
+        notifier->setEnabled(false);
+        ::close(fd);
+        fd = -1;
+    }
+
+    int fd;
+    qint64 lastActive;
+    ChannelLines lines;
+    QSocketNotifier *notifier;
+};
+
+struct CommandChannel::Listener {
+    CommandChannel *channel = nullptr;
+    int fd = -1;
+    int lockFd = -1;
+    QString path;
+    QSocketNotifier *notifier = nullptr;
+    QTimer *backOff = nullptr;
+    int backOffMs = 0;
+    int refusedInBurst = 0;
+    QElapsedTimer clock;
+    QList<ChannelClient *> clients;
+
+    ~Listener()
+    {
+        for (ChannelClient *client : qAsConst(clients))
+            delete client;
+        delete notifier;
+        delete backOff;
+        if (fd >= 0) {
+            ::close(fd);
+            ::unlink(QFile::encodeName(path).constData());
+        }
+        if (lockFd >= 0)
+            ::close(lockFd);
+    }
+
+    void acceptClients();
+    void admit(int clientFd);
+    void readClient(ChannelClient *client);
+    void drop(ChannelClient *client);
+    void startBackOff();
+};
+
+void CommandChannel::Listener::startBackOff()
+{
+    const bool first = backOffMs == 0;
+    backOffMs = first ? kFirstBackOffMs : qMin(2 * backOffMs, kLongestBackOffMs);
+    if (first)
+        qWarning().noquote() << "command channel: no file descriptor left for a new client:" << errnoText()
+                             << "- accepting again in a moment";
+    notifier->setEnabled(false);
+    backOff->start(backOffMs);
+}
+
+void CommandChannel::Listener::acceptClients()
+{
+    for (int i = 0; i < kAcceptsPerTurn; ++i) {
+        const int clientFd = accept4(fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (clientFd >= 0) {
+            if (backOffMs != 0)
+                qInfo() << "command channel: accepting clients again";
+            backOffMs = 0;
+            admit(clientFd);
+            continue;
+        }
+        switch (errno) {
+        case EINTR:
+        case ECONNABORTED:
+        case EPROTO:
+            continue;  // that client is gone; the next may be there
+        case EMFILE:
+        case ENFILE:
+        case ENOBUFS:
+        case ENOMEM:
+            startBackOff();
+            return;
+        default:
+            return;  // EAGAIN: nobody waits
+        }
+    }
+}
+
+void CommandChannel::Listener::admit(int clientFd)
+{
+    const qint64 now = clock.elapsed();
+    if (clients.size() >= kMaxConnections) {
+        ChannelClient *quietest = clients.first();
+        for (ChannelClient *client : qAsConst(clients))
+            if (client->lastActive < quietest->lastActive)
+                quietest = client;
+        if (now - quietest->lastActive < kGiveWayAfterMs) {
+            if (refusedInBurst++ == 0)
+                qWarning() << "command channel: all" << kMaxConnections << "connections busy, refusing new clients";
+            sendAll(clientFd, "error: busy\n");
+            ::close(clientFd);
+            return;
+        }
+        qCDebug(lcApp) << "command channel: a quiet client gives way";
+        drop(quietest);
+    }
+    refusedInBurst = 0;
+    auto *client = new ChannelClient(clientFd, now, channel);
+    clients.append(client);
+    QObject::connect(client->notifier, &QSocketNotifier::activated, client, [this, client] { readClient(client); });
+}
+
+void CommandChannel::Listener::drop(ChannelClient *client)
+{
+    clients.removeOne(client);
+    client->closeSocket();
+    client->deleteLater();  // it may be the one whose read is running
+}
+
+void CommandChannel::Listener::readClient(ChannelClient *client)
+{
+    char buffer[kReadChunk];
+    ssize_t n;
+    do
+        n = ::recv(client->fd, buffer, sizeof(buffer), 0);
+    while (n < 0 && errno == EINTR);
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+        return;
+    if (n <= 0) {
+        drop(client);
+        return;
+    }
+    client->lastActive = clock.elapsed();
+    QList<ChannelLines::Line> lines;
+    client->lines.append(buffer, int(n), &lines);
+    const QPointer<ChannelClient> alive(client);
+    for (const ChannelLines::Line &line : qAsConst(lines)) {
+        QByteArray answer;
+        if (line.tooLong) {
+            qWarning() << "command channel: refused a line longer than" << kMaxLine << "bytes";
+            answer = "error: line too long";
+        } else {
+            answer = channel->answerLine(line.text);
+        }
+        // The answer goes out at once, before anything else can run: a
+        // command that ends the program still reaches its sender.
+        if (!alive || client->fd < 0)
+            return;  // the client was let go while the command ran
+        if (!sendAll(client->fd, answer + '\n')) {
+            qWarning() << "command channel: a client does not take its answers, closed";
+            drop(client);
+            return;
+        }
+        client->lastActive = clock.elapsed();
+    }
 }
 
 CommandChannel::CommandChannel(QObject *parent)
@@ -19,73 +260,138 @@ CommandChannel::CommandChannel(QObject *parent)
 {
 }
 
+CommandChannel::~CommandChannel() = default;
+
+int CommandChannel::connectionCount() const
+{
+    return m_listener ? m_listener->clients.size() : 0;
+}
+
 QString CommandChannel::address()
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QDir(runtime).exists())
-        return runtime + QStringLiteral("/Aurivent.command");
-    return QDir::tempPath() + QStringLiteral("/Aurivent-%1.command").arg(getuid());
+    return ChannelFolder::path() + QLatin1Char('/') + QLatin1String(kSocketName);
 }
 
 bool CommandChannel::listen(QString *error)
 {
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    // A socket left behind by a program that died is in the way; one that a
-    // running program answers on was found by the single-instance check first.
-    QLocalServer::removeServer(address());
-    if (!m_server->listen(address())) {
-        *error = m_server->errorString();
+    if (!ChannelFolder::prepare(error))
+        return false;
+    auto listener = std::make_unique<Listener>();
+    listener->channel = this;
+    listener->path = address();
+    sockaddr_un socketAddress;
+    if (!fillAddress(listener->path, &socketAddress)) {
+        *error = QStringLiteral("the path %1 is too long for a local socket").arg(listener->path);
         return false;
     }
-    connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readMessages(socket); });
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        }
+
+    // Only one instance may remove and re-create the socket: the one that
+    // holds the lock, for as long as it runs.
+    const QByteArray lockPath = QFile::encodeName(listener->path + QStringLiteral(".lock"));
+    listener->lockFd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (listener->lockFd < 0) {
+        *error = QStringLiteral("cannot open %1: %2").arg(QFile::decodeName(lockPath), errnoText());
+        return false;
+    }
+    if (flock(listener->lockFd, LOCK_EX | LOCK_NB) != 0) {
+        *error = QStringLiteral("another Aurivent already listens at %1").arg(listener->path);
+        return false;
+    }
+
+    listener->fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (listener->fd < 0) {
+        *error = QStringLiteral("cannot create a local socket: %1").arg(errnoText());
+        return false;
+    }
+    // A socket left behind by a program that died is in the way.
+    ::unlink(socketAddress.sun_path);
+    if (::bind(listener->fd, reinterpret_cast<const sockaddr *>(&socketAddress), sizeof(socketAddress)) != 0
+        || ::chmod(socketAddress.sun_path, 0600) != 0 || ::listen(listener->fd, SOMAXCONN) != 0) {
+        *error = QStringLiteral("cannot listen at %1: %2").arg(listener->path, errnoText());
+        ::close(listener->fd);
+        listener->fd = -1;
+        return false;
+    }
+    listener->clock.start();
+    listener->notifier = new QSocketNotifier(listener->fd, QSocketNotifier::Read);
+    listener->backOff = new QTimer;
+    listener->backOff->setSingleShot(true);
+    Listener *l = listener.get();
+    connect(listener->notifier, &QSocketNotifier::activated, this, [l] { l->acceptClients(); });
+    connect(listener->backOff, &QTimer::timeout, this, [l] {
+        l->notifier->setEnabled(true);
+        l->acceptClients();
     });
+    m_listener = std::move(listener);
     return true;
 }
 
-void CommandChannel::readMessages(QLocalSocket *socket)
+CommandChannel::SendResult CommandChannel::send(int id, int wParam, int lParam, QString *error, int timeoutMs)
 {
-    while (socket->canReadLine()) {
-        const QString line = QString::fromUtf8(socket->readLine(kMaxLine + 1)).trimmed();
-        int id = 0;
-        int wParam = 0;
-        int lParam = 0;
-        if (!parseLine(line, &id, &wParam, &lParam)) {
-            qWarning() << "command channel: refused" << line;
-            socket->write("error: expected ID [WPARAM [LPARAM]]\n");
-            continue;
-        }
-        socket->write(deliver(id, wParam, lParam) ? "handled\n" : "not handled\n");
-    }
-    if (socket->bytesAvailable() > kMaxLine) {
-        qWarning() << "command channel: line too long, connection closed";
-        socket->abort();
-    }
-}
-
-CommandChannel::SendResult CommandChannel::send(int id, int wParam, int lParam, QString *error)
-{
-    QLocalSocket socket;
-    socket.connectToServer(address());
-    if (!socket.waitForConnected(1000)) {
-        *error = QStringLiteral("no running Aurivent answers at %1").arg(address());
+    const QString path = address();
+    QString reason;
+    if (!ChannelFolder::check(&reason)) {
+        *error = QStringLiteral("no running Aurivent answers at %1 (%2)").arg(path, reason);
         return SendResult::NoInstance;
     }
-    socket.write(QStringLiteral("0x%1 %2 %3\n").arg(id, 0, 16).arg(wParam).arg(lParam).toUtf8());
-    socket.flush();
-    QByteArray answer;
-    while (!answer.contains('\n') && socket.waitForReadyRead(kAnswerTimeoutMs))
-        answer += socket.readAll();
-    answer = answer.trimmed();
-    if (answer == "handled")
-        return SendResult::Handled;
-    if (answer == "not handled")
-        return SendResult::NotHandled;
-    *error = answer.isEmpty() ? QStringLiteral("the running Aurivent did not answer")
-                              : QString::fromUtf8(answer);
-    return SendResult::NoInstance;
+    sockaddr_un socketAddress;
+    if (!fillAddress(path, &socketAddress)) {
+        *error = QStringLiteral("the path %1 is too long for a local socket").arg(path);
+        return SendResult::NoInstance;
+    }
+    const QByteArray line = formatLine(id, wParam, lParam) + '\n';
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (fd < 0) {
+            *error = QStringLiteral("cannot create a local socket: %1").arg(errnoText());
+            return SendResult::NoInstance;
+        }
+        bool retry = false;
+        if (::connect(fd, reinterpret_cast<const sockaddr *>(&socketAddress), sizeof(socketAddress)) != 0) {
+            const int failure = errno;
+            ::close(fd);
+            // A full queue means an instance that is busy, not a missing one.
+            if (failure == EAGAIN || failure == EINTR) {
+                retry = true;
+            } else {
+                errno = failure;
+                *error = QStringLiteral("no running Aurivent answers at %1 (%2)").arg(path, errnoText());
+                return SendResult::NoInstance;
+            }
+        } else {
+            QByteArray answer;
+            const bool sent = sendAll(fd, line);
+            while (sent && !answer.contains('\n') && waitFor(fd, POLLIN, clock, timeoutMs)) {
+                char buffer[256];
+                const ssize_t n = ::recv(fd, buffer, sizeof(buffer), 0);
+                if (n < 0 && (errno == EINTR || errno == EAGAIN))
+                    continue;
+                if (n <= 0)
+                    break;
+                answer.append(buffer, int(n));
+            }
+            ::close(fd);
+            answer = answer.left(answer.indexOf('\n')).trimmed();
+            if (answer == "handled")
+                return SendResult::Handled;
+            if (answer == "not handled")
+                return SendResult::NotHandled;
+            if (answer != "error: busy") {
+                *error = answer.isEmpty()
+                             ? QStringLiteral("the running Aurivent did not answer within %1 ms").arg(timeoutMs)
+                             : QStringLiteral("the running Aurivent refused the message: %1").arg(QString::fromUtf8(answer));
+                return SendResult::NoAnswer;
+            }
+            retry = true;
+        }
+        if (retry && clock.elapsed() >= qMin(timeoutMs, kConnectTimeoutMs)) {
+            *error = QStringLiteral("the running Aurivent is busy and took no message within %1 ms")
+                         .arg(clock.elapsed());
+            return SendResult::NoAnswer;
+        }
+        // Waits a moment before the next try, without a busy loop.
+        poll(nullptr, 0, 20);
+    }
 }

@@ -2,9 +2,21 @@
 
 #include <windows.h>
 
+// Messages reach the application window, whose nativeEvent calls deliver():
+// there is nothing to listen on and no connection to count.
+struct CommandChannel::Listener {
+};
+
 CommandChannel::CommandChannel(QObject *parent)
     : QObject(parent)
 {
+}
+
+CommandChannel::~CommandChannel() = default;
+
+int CommandChannel::connectionCount() const
+{
+    return 0;
 }
 
 QString CommandChannel::address()
@@ -14,22 +26,22 @@ QString CommandChannel::address()
 
 bool CommandChannel::listen(QString *)
 {
-    // Messages reach the application window, whose nativeEvent calls deliver().
     return true;
 }
 
-void CommandChannel::readMessages(QLocalSocket *)
-{
-}
-
-CommandChannel::SendResult CommandChannel::send(int id, int wParam, int lParam, QString *error)
+CommandChannel::SendResult CommandChannel::send(int id, int wParam, int lParam, QString *error, int timeoutMs)
 {
     HWND window = FindWindowW(nullptr, L"Vayla Zeve RGB");
     if (!window) {
         *error = QStringLiteral("no running Aurivent window");
         return SendResult::NoInstance;
     }
-    const LRESULT result = SendMessageW(window, static_cast<UINT>(id), static_cast<WPARAM>(wParam),
-                                        static_cast<LPARAM>(lParam));
+    DWORD_PTR result = 0;
+    // A window that is busy or hung is there all the same: it did not answer.
+    if (!SendMessageTimeoutW(window, static_cast<UINT>(id), static_cast<WPARAM>(static_cast<quint32>(wParam)),
+                             static_cast<LPARAM>(lParam), SMTO_ABORTIFHUNG, static_cast<UINT>(timeoutMs), &result)) {
+        *error = QStringLiteral("the running Aurivent did not answer within %1 ms").arg(timeoutMs);
+        return SendResult::NoAnswer;
+    }
     return result ? SendResult::Handled : SendResult::NotHandled;
 }

@@ -58,7 +58,8 @@ void ViewMessageHandler::saveProfile()
     const bool vayla = boxArray[box].isVaylaBox();
     const bool written = vayla ? IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(box), profile)
                                : IniHelper::writeProfileIni(IniHelper::buildProfileMap(box), profile);
-    m_host.pauseBetweenWrites();
+    // No pause is needed before the next write: the profile is complete on
+    // disk (staged, checked and renamed into place) when the call returns.
     IniHelper::writeDeviceIni(IniHelper::buildDeviceMap(m_state.settings));
     if (!written)
         return; // nothing new to push to the other boxes

@@ -4,6 +4,7 @@
 #include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "lighting/LightModes.h"
+#include "storage/IniHelper.h"
 #include "ui/MainViewInterface.h"
 #include "ui/RainbowFan.h"
 #include "ViewMessageHandler.h"
@@ -97,6 +98,11 @@ bool WindowMessages::handle(int id, int wParam, int lParam)
             view->checkBoxButton(wParam);
         return true;
     case 0x8107:
+        // A profile index 0..4; checked before the +1 so that no value can overflow.
+        if (wParam < 0 || wParam >= IniHelper::kProfileCount) {
+            qWarning() << "0x8107 refused: no profile index" << wParam;
+            return true;
+        }
         // Always the 12-LED kind of profile, whatever the current box is.
         m_messages.selectProfile(wParam + 1, ViewMessageHandler::ProfileKind::RgbFans);
         return true;
@@ -187,10 +193,12 @@ bool WindowMessages::handleEditorMessage(int id, int wParam, int lParam)
         moveSlider(editor->brightnessSlider(), wParam, "0x8117");
         break;
     case 0x8118: {
-        // Packed like a Windows COLORREF: red in the lowest byte.
-        const int r = wParam & 0xFF;
-        const int g = (wParam >> 8) & 0xFF;
-        const int b = (wParam >> 16) & 0xFF;
+        // Packed like a Windows COLORREF: red in the lowest byte. The word is
+        // taken unsigned, so that any value shifts without a sign.
+        const quint32 colour = static_cast<quint32>(wParam);
+        const int r = static_cast<int>(colour & 0xFFu);
+        const int g = static_cast<int>((colour >> 8) & 0xFFu);
+        const int b = static_cast<int>((colour >> 16) & 0xFFu);
         for (int led = 0; led < kLedCount; ++led) {
             if (!editor->isLedChecked(led))
                 continue;

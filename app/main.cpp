@@ -45,6 +45,7 @@ int sendCommand(const CommandLine &line)
         std::printf("not handled\n");
         return 0;
     case CommandChannel::SendResult::NoInstance:
+    case CommandChannel::SendResult::NoAnswer:
         break;
     }
     std::fprintf(stderr, "Aurivent: %s\n", qPrintable(error));
@@ -112,6 +113,7 @@ bool handOverToRunningInstance(const CommandLine &line)
     case CommandChannel::SendResult::NoInstance:
         return false;
     case CommandChannel::SendResult::Handled:
+    case CommandChannel::SendResult::NoAnswer:  // busy: it shows its window when it reads the message
         return true;
     case CommandChannel::SendResult::NotHandled:
         break;

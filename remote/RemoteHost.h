@@ -22,8 +22,8 @@ public:
     // the box; read RGB-fan profile N as five lists of 12 strings in the key
     // order RColor, GColor, BColor, Bright, Speed_Per, Speed_Num, SpeedMode,
     // PWM, colorMode, lightMode, lightSpeed, isTurnOffLed; write the box's
-    // fans into the profile file of its profileValue, pause 500 ms, then
-    // write the device file.
+    // fans into the profile file of its profileValue, then write the device
+    // file.
     virtual void loadProfile(int box, int profile) = 0;
     virtual QList<QStringList> readProfile(int profile) = 0;
     virtual void saveBoxProfile(int box) = 0;

@@ -1,6 +1,7 @@
 #include "RemoteProtocol.h"
 
 #include "RemoteData.h"
+#include "common/JsonText.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -87,10 +88,10 @@ Request decodeFrame(const QByteArray &frame)
         request.map = volumeRequest(text);
         return request;
     }
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(*decoded, &error);
-    if (error.error != QJsonParseError::NoError) {
-        request.error = QStringLiteral("parse Error ") + error.errorString();
+    QJsonDocument doc;
+    QString error;
+    if (!JsonText::parse(*decoded, &doc, &error)) {
+        request.error = QStringLiteral("parse Error ") + error;
         return request;
     }
     if (!doc.isObject()) {

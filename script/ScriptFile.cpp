@@ -1,41 +1,47 @@
 #include "ScriptFile.h"
 
 #include "common/Logging.h"
+#include "storage/IniFile.h"
 
 #include <QDebug>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSettings>
 
 Script ScriptFile::read(const QString &path)
 {
     Script script;
-    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile()) {
         qWarning().noquote() << "script file not found:" << path;
         return script;
     }
-    QSettings file(path, QSettings::IniFormat);
-    if (file.status() != QSettings::NoError) {
+    if (info.size() > kMaxFileBytes) {
+        qWarning().noquote() << "script refused, file of" << info.size() << "bytes:" << path;
+        return script;
+    }
+    const auto file = IniFile::openForReading(path);
+    if (!file->readable) {
         qWarning().noquote() << "script file unreadable:" << path;
         return script;
     }
+    const QVariant countValue = file->values.value(QStringLiteral("Config/Count"));
+    const QVariant periodValue = file->values.value(QStringLiteral("Config/Frequency"));
     bool countOk = false;
     bool periodOk = false;
-    const int count = file.value(QStringLiteral("/Config/Count")).toInt(&countOk);
-    const int period = file.value(QStringLiteral("/Config/Frequency")).toInt(&periodOk);
+    const int count = countValue.toInt(&countOk);
+    const int period = periodValue.toInt(&periodOk);
     qCDebug(lcScript) << "count:" << count;
     if (!countOk || count < 0 || count > kMaxFrames) {
-        qWarning().noquote() << "script refused, count:" << file.value(QStringLiteral("/Config/Count")).toString();
+        qWarning().noquote() << "script refused, count:" << countValue.toString();
         return script;
     }
     if (!periodOk || period <= 0) {
-        qWarning().noquote() << "script refused, frequency:"
-                             << file.value(QStringLiteral("/Config/Frequency")).toString();
+        qWarning().noquote() << "script refused, frequency:" << periodValue.toString();
         return script;
     }
     script.frames.reserve(count);
     for (int i = 0; i < count; ++i) {
-        const QString text = file.value(QStringLiteral("/Data/") + QString::number(i)).toString();
+        const QString text = IniFile::readText(*file, QStringLiteral("Data/") + QString::number(i));
         qCDebug(lcScript).noquote() << "aaa:" << text;
         script.frames.append(QString::fromUtf8(QByteArray::fromBase64(text.toLatin1())));
     }

@@ -21,6 +21,8 @@ class ScriptFile
 public:
     // Upper bound of "/Config/Count": more is taken for a broken file.
     static constexpr int kMaxFrames = 100000;
+    // Upper bound of the file: a script of full frames stays far below it.
+    static constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 
     // A missing or refused file gives no frames (logged).
     static Script read(const QString &path);

@@ -1,5 +1,6 @@
 #include "ScriptRunner.h"
 
+#include "common/JsonText.h"
 #include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "device/Encoders.h"
@@ -66,6 +67,7 @@ void ScriptRunner::testReceiveFileData(const QStringList &frames, int period)
     }
     // The one timer is restarted, so a second script cleanly replaces the first.
     m_scriptLines = frames;
+    m_toldExtraEntries = false;
     qCDebug(lcScript) << "setupMusicModeTimer start";
     m_scriptTimer->start(period);
 }
@@ -87,10 +89,15 @@ void ScriptRunner::runScript()
         emit finished();
         return;
     }
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(m_scriptLines.first().toUtf8(), &error);
-    if (error.error != QJsonParseError::NoError) {
-        qCDebug(lcScript) << "parse Error";
+    const QString &text = m_scriptLines.first();
+    QJsonDocument document;
+    QString error;
+    // A frame of 16 full controller entries is some 20 000 characters: a far
+    // longer one is not parsed on every tick of the GUI thread.
+    if (text.size() > kMaxFrameChars)
+        qWarning() << "script frame skipped:" << text.size() << "characters";
+    if (text.size() > kMaxFrameChars || !JsonText::parse(text.toUtf8(), &document, &error)) {
+        qCDebug(lcScript) << "parse Error" << error;
     } else if (!document.isObject()) {
         qCDebug(lcScript) << "fffffffffffffffffffffffffffff11111111111111111111";
     } else {
@@ -99,8 +106,16 @@ void ScriptRunner::runScript()
         qCDebug(lcScript) << "---------------------------------";
         const QJsonArray controllers = frame.value(QStringLiteral("Controller")).toArray();
         qCDebug(lcScript) << "json_objController:" << controllers.size();
-        for (const QJsonValue &entry : controllers)
-            playController(entry.toObject());
+        // A frame can address each box once: at most 16 x 5 reports per tick.
+        // Said once per script, not on every tick.
+        if (controllers.size() > kBoxCount && !m_toldExtraEntries) {
+            m_toldExtraEntries = true;
+            qWarning() << "script frame:" << controllers.size() << "controller entries, only the first"
+                       << kBoxCount << "are played (said once per script)";
+        }
+        const int played = qMin(int(controllers.size()), kBoxCount);
+        for (int i = 0; i < played; ++i)
+            playController(controllers.at(i).toObject());
     }
     m_scriptLines.removeFirst();
 }

@@ -15,6 +15,9 @@ class ScriptRunner : public QObject
     Q_OBJECT
 
 public:
+    // A longer frame text is skipped unparsed.
+    static constexpr int kMaxFrameChars = 1024 * 1024;
+
     explicit ScriptRunner(QObject *parent = nullptr);
 
     bool isPlaying() const;
@@ -34,5 +37,6 @@ private:
     void playController(const QJsonObject &controller);
 
     QStringList m_scriptLines;
+    bool m_toldExtraEntries = false;
     QTimer *m_scriptTimer;
 };

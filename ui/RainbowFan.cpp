@@ -105,6 +105,14 @@ RainbowFan::RainbowFan(QWidget *parent)
     moveTitle(s.isMonitor, false);
 }
 
+RainbowFan::~RainbowFan()
+{
+    // The title animation is deleted with the QWidget part, after this
+    // object's own part: stopping then, it must not call our slot.
+    if (titleAnimation)
+        titleAnimation->disconnect(this);
+}
+
 QString RainbowFan::imagePath(const QString &name) const
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/") + QStringLiteral("Images/") + name;

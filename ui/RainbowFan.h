@@ -25,6 +25,7 @@ class RainbowFan : public QWidget {
 
 public:
     explicit RainbowFan(QWidget *parent = nullptr);
+    ~RainbowFan() override;
 
     // Filled by the main view; none of these emits a message.
     void setFanNumber(int fan);

@@ -1,5 +1,7 @@
 #include "UpdateProtocol.h"
 
+#include "common/JsonText.h"
+
 #include <QJsonDocument>
 #include <QStringList>
 
@@ -136,7 +138,10 @@ UrlCheck checkDownloadUrl(const QString &offered, const QString &serviceScheme)
 
 Reply parseReply(const QByteArray &body)
 {
-    const QVariantMap map = QJsonDocument::fromJson(body).object().toVariantMap();
+    QJsonDocument document;
+    QString error;
+    JsonText::parse(body, &document, &error);  // a refused body gives empty fields
+    const QVariantMap map = document.object().toVariantMap();
     const QVariantMap data = map.value(QStringLiteral("Data")).toMap();
     Reply reply;
     reply.code = map.value(QStringLiteral("Result_Code")).toString();

@@ -345,6 +345,17 @@
     </message>
 </context>
 <context>
+    <name>SaveFailureNotice</name>
+    <message>
+        <source>Save failed</source>
+        <translation>Speichern fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>Die Einstellungen konnten nicht in %1 gespeichert werden.</translation>
+    </message>
+</context>
+<context>
     <name>ScriptFile</name>
     <message>
         <source>開啟檔案</source>

@@ -345,6 +345,17 @@
     </message>
 </context>
 <context>
+    <name>SaveFailureNotice</name>
+    <message>
+        <source>Save failed</source>
+        <translation>Save failed</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>The settings could not be written to %1.</translation>
+    </message>
+</context>
+<context>
     <name>ScriptFile</name>
     <message>
         <source>開啟檔案</source>

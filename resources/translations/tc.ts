@@ -345,6 +345,17 @@
     </message>
 </context>
 <context>
+    <name>SaveFailureNotice</name>
+    <message>
+        <source>Save failed</source>
+        <translation>儲存失敗</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>無法將設定寫入 %1。</translation>
+    </message>
+</context>
+<context>
     <name>ScriptFile</name>
     <message>
         <source>開啟檔案</source>

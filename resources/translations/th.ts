@@ -345,6 +345,17 @@
     </message>
 </context>
 <context>
+    <name>SaveFailureNotice</name>
+    <message>
+        <source>Save failed</source>
+        <translation>บันทึกไม่สำเร็จ</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>ไม่สามารถบันทึกการตั้งค่าลงใน %1 ได้</translation>
+    </message>
+</context>
+<context>
     <name>ScriptFile</name>
     <message>
         <source>開啟檔案</source>

@@ -1,5 +1,5 @@
 # The whole program listens on the phone port.
-foreach(program test_program test_startmodes)
+foreach(program test_program test_startmodes test_savefailures)
   if(TARGET ${program})
     set_tests_properties(${program} PROPERTIES RESOURCE_LOCK port5489)
   endif()

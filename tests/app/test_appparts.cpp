@@ -66,8 +66,10 @@ private slots:
         QCOMPARE(w, 0);
         QVERIFY(CommandChannel::parseLine(QStringLiteral("0x8118 0xFF00FF 3"), &id, &w, &l));
         QCOMPARE(w, 0xFF00FF);
-        QVERIFY(CommandChannel::parseLine(QStringLiteral("0x8101 -1"), &id, &w, &l));
+        // A 32-bit word without a sign: all ones is -1.
+        QVERIFY(CommandChannel::parseLine(QStringLiteral("0x8101 0xFFFFFFFF"), &id, &w, &l));
         QCOMPARE(w, -1);
+        QVERIFY(!CommandChannel::parseLine(QStringLiteral("0x8101 -1"), &id, &w, &l));
         QVERIFY(!CommandChannel::parseLine(QString(), &id, &w, &l));
         QVERIFY(!CommandChannel::parseLine(QStringLiteral("0x8101 1 1 1"), &id, &w, &l));
         QVERIFY(!CommandChannel::parseLine(QStringLiteral("hello"), &id, &w, &l));

@@ -27,7 +27,6 @@ public:
     void loadLanguage(int index) override { languageLoads = index; }
     void showSensorInfo() override { ++infoShown; }
     void passwordChanged() override { ++passwordChanges; }
-    void pauseBetweenWrites() override {}
 };
 
 QStringList repeated(int n, const QString &item)

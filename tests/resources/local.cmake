@@ -23,7 +23,7 @@ file(WRITE ${arial_elsewhere} "<?xml version=\"1.0\"?>
 add_test(NAME test_translations_gui_arial_elsewhere COMMAND test_translations_gui)
 set_tests_properties(test_translations_gui_arial_elsewhere PROPERTIES
   TIMEOUT 120
-  ENVIRONMENT "QT_QPA_PLATFORM=offscreen;FONTCONFIG_FILE=${arial_elsewhere};AURIVENT_ARIAL_IS=DejaVu Sans")
+  ENVIRONMENT "QT_QPA_PLATFORM=offscreen;FONTCONFIG_FILE=${arial_elsewhere};AURIVENT_ARIAL_IS=DejaVu Sans;${AURIVENT_SANITIZER_ENV}")
 
 # The Debian package of this build, checked as CI checks it.
 add_test(NAME package_deb

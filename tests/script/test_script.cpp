@@ -232,12 +232,72 @@ private slots:
         QCOMPARE(runner.framesLeft(), 0);
     }
 
+    void aFrameAddressesEachBoxAtMostOnce()
+    {
+        SimulatedBoxes *sim = installSimulator("1,1");
+        ScriptRunner runner;
+        QJsonArray entries;
+        for (int i = 0; i < 20; ++i) {
+            QJsonObject entry{{"ControllerNum", i % 2}};
+            for (int k = 0; k < 5; ++k)
+                entry.insert(QStringLiteral("Fan") + QString::number(k), fan(i, 0, 0, 1.0));
+            entries.append(entry);
+        }
+        // One log line for the script, however many of its frames are too long.
+        static QStringList told;
+        told.clear();
+        const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+            if (text.startsWith(QLatin1String("script frame: ")))
+                told << text;
+        });
+        playNow(runner, {frame(entries), frame(entries)});
+        qInstallMessageHandler(previous);
+        QCOMPARE(told, QStringList{"script frame: 20 controller entries, only the first 16 are played (said once per script)"});
+        const std::vector<Lighting> sent = lightingSent(sim);
+        QCOMPARE(sent.size(), size_t(2 * 16 * 5));
+        QCOMPARE(sent.back().r0, 15);
+
+        // A frame text far longer than any frame of 16 entries is not even parsed.
+        sim->clearSent();
+        QString padded = simpleFrame(9);
+        padded.insert(1, QString(ScriptRunner::kMaxFrameChars, QLatin1Char(' ')));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^script frame skipped: \\d+ characters")));
+        playNow(runner, {padded, simpleFrame(8)});
+        QCOMPARE(redsSent(sim), QList<int>{8});
+    }
+
+    void scriptFilesAsTheyComeFromOutside()
+    {
+        // A byte-order mark in front is skipped.
+        const QString marked = writeScript("marked.ini", 2, 50, {simpleFrame(5), simpleFrame(6)});
+        QFile file(marked);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("\xEF\xBB\xBF" + bytes);
+        file.close();
+        const Script s = ScriptFile::read(marked);
+        QCOMPARE(s.frames, (QStringList{simpleFrame(5), simpleFrame(6)}));
+        QCOMPARE(s.period, 50);
+
+        // A file far beyond any script of full frames is not read at all.
+        QFile huge(m_dir.filePath("huge.ini"));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(ScriptFile::kMaxFileBytes + 1));
+        huge.close();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^script refused, file of 67108865 bytes")));
+        QCOMPARE(ScriptFile::read(huge.fileName()).frames, QStringList());
+    }
+
     void corruptFramesAreSkipped()
     {
         SimulatedBoxes *sim = installSimulator("1,1");
         ScriptRunner runner;
         QSignalSpy finished(&runner, &ScriptRunner::finished);
-        runner.testReceiveFileData({simpleFrame(20), "{not json", "[1,2,3]", QString(), "{\"Controller\":5}",
+        // A key twice in one object counts as corrupt too (Qt's parser would lose memory on it).
+        const QString repeated = QStringLiteral("{\"Controller\":[{\"Fan0\":{\"R\":[9],\"R\":[9]}}]}");
+        runner.testReceiveFileData({simpleFrame(20), "{not json", "[1,2,3]", QString(), "{\"Controller\":5}", repeated,
                                     simpleFrame(21)},
                                    30);
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);

@@ -4,4 +4,4 @@ target_compile_definitions(test_window_states PRIVATE AURIVENT_SOURCE_DIR="${PRO
 set_tests_properties(test_window_states PROPERTIES RESOURCE_LOCK port5489)
 add_test(NAME test_window_states_scale2 COMMAND test_window_states)
 set_tests_properties(test_window_states_scale2 PROPERTIES TIMEOUT 120 RESOURCE_LOCK port5489
-  ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2;XDG_RUNTIME_DIR=${CMAKE_CURRENT_BINARY_DIR}/home/test_window_states/run")
+  ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2;XDG_RUNTIME_DIR=${CMAKE_CURRENT_BINARY_DIR}/home/test_window_states/run;${AURIVENT_SANITIZER_ENV}")

@@ -1,0 +1,69 @@
+#include "SaveFailureNotice.h"
+
+#include "common/Logging.h"
+#include "storage/SaveFailures.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+SaveFailureNotice::SaveFailureNotice(QSystemTrayIcon *tray, std::function<QWidget *()> window, QObject *parent)
+    : QObject(parent)
+    , m_tray(tray)
+    , m_window(std::move(window))
+{
+    connect(&SaveFailures::instance(), &SaveFailures::saveFailed, this, &SaveFailureNotice::saveFailed);
+}
+
+QString SaveFailureNotice::title()
+{
+    return tr("Save failed");
+}
+
+QString SaveFailureNotice::text(const QStringList &paths)
+{
+    QStringList names;
+    for (const QString &path : paths)
+        names << QFileInfo(path).fileName();
+    return tr("The settings could not be written to %1.").arg(names.join(QStringLiteral(", ")));
+}
+
+SaveFailureNotice::~SaveFailureNotice()
+{
+    delete m_box;  // unless the window it belongs to took it along
+}
+
+void SaveFailureNotice::saveFailed(const QString &path)
+{
+    if (m_pending.contains(path))
+        return;
+    m_pending << path;
+    // Whatever else fails in the same action joins this message.
+    if (m_pending.size() == 1)
+        QTimer::singleShot(0, this, &SaveFailureNotice::showPending);
+}
+
+void SaveFailureNotice::showPending()
+{
+    if (m_pending.isEmpty())
+        return;
+    const QString message = text(m_pending);
+    m_pending.clear();
+    qCDebug(lcApp).noquote() << "saveFailureNotice:" << message;
+    if (m_tray && m_tray->isVisible() && QSystemTrayIcon::isSystemTrayAvailable()
+        && QSystemTrayIcon::supportsMessages()) {
+        m_tray->showMessage(title(), message, QSystemTrayIcon::Warning);
+    } else {
+        // One box, shown again for a later failure (with its text).
+        if (!m_box) {
+            m_box = new QMessageBox(QMessageBox::Warning, title(), message, QMessageBox::Ok, m_window ? m_window() : nullptr);
+            m_box->setModal(false);
+        }
+        m_box->setWindowTitle(title());
+        m_box->setText(message);
+        m_box->show();
+        m_box->raise();
+    }
+    emit shown(message);
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+// What every fuzz target shares: a Qt application for timers and settings,
+// log output dropped (refusals are expected by the million), a private data
+// folder, and simulated boxes whose state each input starts from afresh.
+
+#include "device/BoxTable.h"
+#include "device/DeviceBus.h"
+#include "device/Discovery.h"
+#include "device/ProtocolTrace.h"
+#include "device/sim/SimulatedBoxes.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+#include <memory>
+
+namespace Fuzz {
+
+inline void dropMessages(QtMsgType type, const QMessageLogContext &, const QString &)
+{
+    if (type == QtFatalMsg)
+        abort();
+}
+
+// Call from LLVMFuzzerInitialize.
+inline void start(int *argc, char ***argv)
+{
+    static int count = *argc;
+    static QCoreApplication app(count, *argv);
+    qInstallMessageHandler(dropMessages);
+    // The settings files of this process, below the temporary folder.
+    const QString home = QDir::tempPath() + QStringLiteral("/aurivent-fuzz-%1").arg(QCoreApplication::applicationPid());
+    QDir().mkpath(home);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home);
+}
+
+// Stops a property check: libFuzzer reports the input that broke it.
+inline void require(bool condition)
+{
+    if (!condition)
+        abort();
+}
+
+inline void writeFile(const QString &path, const uint8_t *data, size_t size)
+{
+    QDir().mkpath(path.section(QLatin1Char('/'), 0, -2));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        abort();
+    file.write(reinterpret_cast<const char *>(data), qint64(size));
+}
+
+// A box of five RGB fans at 0 and one of three single-colour fans at 1;
+// every call puts the table back as discovery left it.
+class Boxes {
+public:
+    static Boxes &instance()
+    {
+        static Boxes boxes;
+        return boxes;
+    }
+    void reset()
+    {
+        std::copy(std::begin(m_table), std::end(m_table), std::begin(boxArray));
+        controllerBoxNumber = 0;
+        m_sim->clearSent();
+    }
+
+private:
+    Boxes()
+    {
+        resetBoxArray();
+        auto sim = std::make_unique<SimulatedBoxes>();
+        QString error;
+        sim->plugFromSpec(QStringLiteral("1,0"), &error);
+        m_sim = sim.get();
+        DeviceBus::instance().setTrace(nullptr);
+        DeviceBus::instance().setTransport(std::move(sim));
+        setupAllControllerBox();
+        boxArray[1].boxType = BoxType::Vayla;
+        std::copy(std::begin(boxArray), std::end(boxArray), std::begin(m_table));
+    }
+
+    SimulatedBoxes *m_sim = nullptr;
+    ControllerBox m_table[kBoxCount];
+};
+
+} // namespace Fuzz

@@ -1,0 +1,7 @@
+#include "storage/SaveFailures.h"
+
+SaveFailures &SaveFailures::instance()
+{
+    static SaveFailures failures;
+    return failures;
+}

@@ -1,0 +1,174 @@
+// Files that QSettings reads but does not write back as they were: a save
+// must still store the user's change, and a failed save must be announced.
+
+#include "StorageFixture.h"
+
+#include "storage/SaveFailures.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace StorageFixture;
+
+namespace {
+
+const QByteArray kBom("\xEF\xBB\xBF");
+
+// Lines that QSettings parses into keys it cannot write back under the same
+// name or with the same value.
+QByteArray oddLines(const char *group)
+{
+    return QByteArray("[") + group + "]\n"
+           "\\lightMode=5\n"                                   // a key "Group//lightMode"
+           "Nan=@Variant(\\0\\0\\0\\x6\\x7f\\xf8\\0\\0\\0\\0\\0\\0)\n"  // a double NaN
+           "Broken=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x4junk)\n"
+           "Empty=@Invalid()\n"
+           "%41%42%=1\n"
+           "a\\\\b=2\n";
+}
+
+}
+
+class TestOddFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(dataFolderIsIsolated(), qPrintable(IniHelper::dataFolder()));
+    }
+
+    void init() { cleanStart(); }
+
+    void oddKeysNeverBlockADeviceSave_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("odd keys in Main") << oddLines("Main") + "Password=1111\nWindowPos=12\n";
+        QTest::newRow("odd keys in a box group") << QByteArray("[Main]\nPassword=1111\nWindowPos=12\n")
+                                                     + oddLines("Device3");
+        QTest::newRow("odd top-level keys") << QByteArray("\\x=1\nNan2=@Variant(\\0\\0\\0\\x6\\x7f\\xf8\\0\\0\\0\\0\\0\\0)\n"
+                                                          "[Main]\nPassword=1111\nWindowPos=12\n");
+        QTest::newRow("odd keys behind a byte-order mark") << kBom + oddLines("Main") + "Password=1111\nWindowPos=12\n";
+    }
+
+    void oddKeysNeverBlockADeviceSave()
+    {
+        QFETCH(QByteArray, file);
+        writeRaw(IniHelper::deviceFilePath(), file);
+        AppSettings settings;
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings);
+        QCOMPARE(settings.Password, QStringLiteral("1111"));
+
+        settings.Password = QStringLiteral("2468");
+        boxArray[3].profileValue = 4;
+        {
+            WarningLog log;
+            QVERIFY(IniHelper::writeDeviceProfile(settings));
+            QCOMPARE(log.count(QStringLiteral("writeDeviceIni failed")), 0);
+            QCOMPARE(log.count(QStringLiteral("writeDeviceIni:")), 1);   // what was dropped, once
+        }
+        QCOMPARE(leftovers(IniHelper::deviceFilePath()), QStringList());
+
+        resetBoxArray();
+        AppSettings loaded;
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), loaded);
+        QCOMPARE(loaded.Password, QStringLiteral("2468"));
+        QCOMPARE(boxArray[3].profileValue, 4);
+        // A foreign key that survives a save is kept beside the odd ones.
+        QCOMPARE(storedText(IniHelper::deviceFilePath(), QStringLiteral("Main/WindowPos")), QStringLiteral("12"));
+        QVERIFY(!readRaw(IniHelper::deviceFilePath()).startsWith(kBom));
+
+        // The file that came out saves again without dropping anything more.
+        loaded.Password = QStringLiteral("1357");
+        WarningLog again;
+        QVERIFY(IniHelper::writeDeviceProfile(loaded));
+        QCOMPARE(again.lines, QStringList());
+        QCOMPARE(storedText(IniHelper::deviceFilePath(), QStringLiteral("Main/Password")), QStringLiteral("1357"));
+    }
+
+    void oddKeysNeverBlockAProfileSave()
+    {
+        writeRaw(IniHelper::profilePath(2), oddLines("Fan0") + "lightMode=3\n[Fan4]\nBright=nan,1,1\n");
+        writeRaw(IniHelper::vaylaProfilePath(2), oddLines("Fan1") + "RColor=9\n");
+        IniHelper::parseProfile(0, IniHelper::readProfileIni(2));
+        IniHelper::parseVaylaProfile(0, IniHelper::readVaylaProfileIni(2));
+        QCOMPARE(boxArray[0].rainbowFan[0].lightMode, 3);
+        QCOMPARE(boxArray[0].vaylaFan[1].rValue, 9);
+
+        boxArray[0].rainbowFan[0].rValue_Led[4] = 77;
+        boxArray[0].vaylaFan[1].gValue = 66;
+        QVERIFY(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0), 2));
+        QVERIFY(IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(0), 2));
+
+        resetBoxArray();
+        IniHelper::parseProfile(5, IniHelper::readProfileIni(2));
+        IniHelper::parseVaylaProfile(5, IniHelper::readVaylaProfileIni(2));
+        QCOMPARE(boxArray[5].rainbowFan[0].rValue_Led[4], 77);
+        QCOMPARE(boxArray[5].rainbowFan[0].lightMode, 3);
+        QCOMPARE(boxArray[5].vaylaFan[1].gValue, 66);
+        QCOMPARE(boxArray[5].vaylaFan[1].rValue, 9);
+    }
+
+    void byteOrderMarkIsSkipped()
+    {
+        // The mark would otherwise become part of the first key's name.
+        writeRaw(IniHelper::deviceFilePath(), kBom + "Stray=1\n[Device0]\nBoxType=0\nProfile=3\n[Main]\nPassword=4321\nAutoUpdate=1\n");
+        writeRaw(IniHelper::profilePath(1), kBom + "[Fan0]\nlightMode=8\nRColor=\"1,2,3\"\n");
+        AppSettings settings;
+        {
+            WarningLog log;
+            IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings);
+            IniHelper::parseProfile(0, IniHelper::readProfileIni(1));
+            QCOMPARE(log.lines, QStringList());
+        }
+        QCOMPARE(boxArray[0].boxType, 0);
+        QCOMPARE(boxArray[0].profileValue, 3);
+        QCOMPARE(settings.Password, QStringLiteral("4321"));
+        QCOMPARE(settings.isStartAutoUpdate, true);
+        QCOMPARE(boxArray[0].rainbowFan[0].lightMode, 8);
+        QCOMPARE(boxArray[0].rainbowFan[0].rValue_Led[2], 3);
+
+        settings.Password = QStringLiteral("8642");
+        QVERIFY(IniHelper::writeDeviceProfile(settings));
+        const QByteArray saved = readRaw(IniHelper::deviceFilePath());
+        QVERIFY(!saved.startsWith(kBom));
+        QVERIFY(saved.contains("Stray=1"));
+        QVERIFY(!saved.contains("\xEF\xBB\xBF"));
+        resetBoxArray();
+        AppSettings loaded;
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), loaded);
+        QCOMPARE(loaded.Password, QStringLiteral("8642"));
+        QCOMPARE(boxArray[0].profileValue, 3);
+    }
+
+    void failedSavesAreAnnouncedOnce()
+    {
+        QSignalSpy spy(&SaveFailures::instance(), &SaveFailures::saveFailed);
+        QVERIFY(IniHelper::writeDeviceProfile(AppSettings()));
+        QCOMPARE(spy.count(), 0);
+
+        // The profile folder cannot be created: a plain file has its name.
+        writeRaw(IniHelper::dataFolder() + QStringLiteral("/VaylaZeve"), "not a folder");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^writeProfileIni failed: cannot create folder")));
+        QCOMPARE(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0), 3), false);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toString(), IniHelper::profilePath(3));
+
+        // Where the device file should be is a folder: it cannot be replaced.
+        QFile::remove(IniHelper::deviceFilePath());
+        QVERIFY(QDir().mkpath(IniHelper::deviceFilePath()));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^writeDeviceIni failed: ")));
+        QCOMPARE(IniHelper::writeDeviceProfile(AppSettings()), false);
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(1).at(0).toString(), IniHelper::deviceFilePath());
+
+        // A refused profile number is the caller's mistake, not a failed save.
+        QTest::ignoreMessage(QtWarningMsg, "writeProfileIni refused: profile 0");
+        QCOMPARE(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0), 0), false);
+        QCOMPARE(spy.count(), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOddFiles)
+#include "test_storage_odd_files.moc"

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets of fuzz/ with clang (libFuzzer, AddressSanitizer,
+# UndefinedBehaviorSanitizer) into build-fuzz/ and runs each for SECONDS
+# (default 60). Exits non-zero when any target finds a crash, a leak, a
+# time-out or undefined behaviour; the input that did it is kept in
+# build-fuzz/findings/<target>/.
+#   tools/fuzz.sh [SECONDS] [TARGET...]
+# New inputs that reach new code go to build-fuzz/corpus/<target>/; the seeds
+# in fuzz/corpus/<target>/ are only read.
+set -euo pipefail
+
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="$top/build-fuzz"
+seconds=${1:-60}
+[ $# -gt 0 ] && shift
+case "$seconds" in
+  ''|*[!0-9]*) echo "usage: tools/fuzz.sh [SECONDS] [TARGET...]" >&2; exit 2 ;;
+esac
+
+"$top/tools/deps.sh"
+# The compiler and libFuzzer's runtime, when missing.
+need=()
+for p in clang libclang-rt-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")
+done
+if [ ${#need[@]} -gt 0 ]; then
+  echo "Installing missing packages: ${need[*]}"
+  if [ "$(id -u)" -eq 0 ]; then
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo apt-get update -qq
+    sudo DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}"
+  else
+    echo "error: these packages are missing and installing them needs root: ${need[*]}" >&2
+    exit 1
+  fi
+fi
+
+CC=clang CXX=clang++ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DAURIVENT_FUZZ=ON -DAURIVENT_BUILD_TESTS=OFF -DAURIVENT_BUILD_BENCHMARKS=OFF >/dev/null
+ASAN_OPTIONS=detect_leaks=0 cmake --build "$build" --target aurivent_fuzz -j "$(nproc)"
+
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  for dir in "$top"/fuzz/corpus/*/; do targets+=("$(basename "$dir")"); done
+fi
+
+# Files the targets write (settings, scripts) go to a folder of this run,
+# in memory where there is one.
+scratch=$(mktemp -d "$( [ -d /dev/shm ] && [ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/aurivent-fuzz.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+
+failed=()
+summary=()
+for target in "${targets[@]}"; do
+  program="$build/bin/fuzz_$target"
+  [ -x "$program" ] || { echo "no fuzz target $target" >&2; exit 2; }
+  corpus="$build/corpus/$target"
+  findings="$build/findings/$target"
+  mkdir -p "$corpus" "$findings" "$scratch/$target"
+  log="$build/findings/$target.log"
+  echo "== $target: ${seconds} s"
+  set +e
+  TMPDIR="$scratch/$target" XDG_CONFIG_HOME="$scratch/$target/config" \
+  ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+    "$program" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 -max_len=65536 -print_final_stats=1 \
+      -artifact_prefix="$findings/" "$corpus" "$top/fuzz/corpus/$target" >"$log" 2>&1
+  rc=$?
+  set -e
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  summary+=("$(printf '%-16s %12s inputs' "$target" "${runs:-?}")")
+  if [ $rc -ne 0 ]; then
+    failed+=("$target")
+    echo "FINDING in $target (exit $rc):"
+    grep -E 'ERROR|runtime error|SUMMARY|Test unit written' "$log" | head -20
+  fi
+done
+
+echo "== inputs run"
+printf '%s\n' "${summary[@]}"
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "findings in: ${failed[*]} (logs and inputs in $build/findings/)" >&2
+  exit 1
+fi
+echo "no findings"
