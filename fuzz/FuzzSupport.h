@@ -68,6 +68,8 @@ public:
     }
     void reset()
     {
+        // Each box has its own I/O thread: what the last input sent arrives first.
+        DeviceBus::instance().waitForIdle();
         std::copy(std::begin(m_table), std::end(m_table), std::begin(boxArray));
         controllerBoxNumber = 0;
         m_sim->clearSent();
@@ -81,6 +83,7 @@ private:
         QString error;
         sim->plugFromSpec(QStringLiteral("1,0"), &error);
         m_sim = sim.get();
+        m_sim->setSettleHandler([] { DeviceBus::instance().waitForIdle(); });
         DeviceBus::instance().setTrace(nullptr);
         DeviceBus::instance().setTransport(std::move(sim));
         setupAllControllerBox();
