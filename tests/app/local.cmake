@@ -1,5 +1,5 @@
 # The whole program listens on the phone port.
-foreach(program test_program test_startmodes test_savefailures)
+foreach(program test_program test_startmodes test_savefailures test_safetyglue)
   if(TARGET ${program})
     set_tests_properties(${program} PROPERTIES RESOURCE_LOCK port5489)
   endif()
@@ -7,4 +7,8 @@ endforeach()
 # Runs only as root (it starts the program as root for another user).
 if(TEST e2e_session_user)
   set_tests_properties(e2e_session_user PROPERTIES SKIP_RETURN_CODE 77)
+endif()
+# The program-level safety tests read the CPU temperature from the scripted plug-in.
+if(TARGET test_safetyglue AND TARGET FakeSensors)
+  add_dependencies(test_safetyglue FakeSensors)
 endif()

@@ -1,0 +1,357 @@
+#include "ProgramFixture.h"
+
+#include "app/Aurivent.h"
+#include "device/FanMonitor.h"
+#include "device/Reports.h"
+#include "lighting/LightModes.h"
+#include "lighting/SoftwareEffects.h"
+#include "storage/IniHelper.h"
+#include "ui/AlertView.h"
+#include "ui/MainView.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+#include <atomic>
+
+namespace {
+
+QString library(const char *name)
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/lib") + QLatin1String(name)
+        + QStringLiteral(".so");
+}
+
+// What the scripted sensor plug-in's next pass finds.
+void reading(const char *script)
+{
+    qputenv("FAKE_SENSORS", script);
+}
+
+// The box records the program works on.
+ControllerBox &box(int b)
+{
+    return boxArray[b];
+}
+
+// The duty (kind 01) or level (kind 03) reports of a box as (port, percent), in order.
+using Duties = std::vector<std::pair<int, int>>;
+Duties duties(const SimulatedBoxes *sim, int b)
+{
+    Duties out;
+    for (const Report &r : sentTo(sim, b))
+        if (r[1] == 0x32 && r[2] == 0x51 && (r[4] == 0x01 || r[4] == 0x03))
+            out.emplace_back(r[3], r[5]);
+    return out;
+}
+
+Duties every(int ports, int percent)
+{
+    Duties out;
+    for (int port = 1; port <= ports; ++port)
+        out.emplace_back(port, percent);
+    return out;
+}
+
+} // namespace
+
+namespace QTest {
+template <>
+char *toString(const Duties &duties)
+{
+    QStringList items;
+    for (const auto &d : duties)
+        items << QStringLiteral("%1:%2").arg(d.first).arg(d.second);
+    return qstrdup(qPrintable(items.join(QLatin1Char(' '))));
+}
+} // namespace QTest
+
+// The whole program on simulated boxes, at the joints where the rules that
+// keep fans and people safe pass from one part to the next: a lost CPU
+// reading, a stalled fan, a profile loaded by another program.
+class TestSafetyGlue : public QObject {
+    Q_OBJECT
+
+private:
+    SimulatedBoxes *sim = nullptr;
+
+    // Polls and sensor passes are driven by hand; the sensors are the scripted plug-in.
+    void takeOver(Aurivent &program)
+    {
+        program.stopSpeedPoll();
+        program.effects()->setSensorPeriods(3600 * 1000, 3600 * 1000);
+        program.effects()->startSensors(library("FakeSensors"));
+        QVERIFY(program.effects()->hasSensors());
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        sim->clearSent();
+    }
+
+    // One round of the speed poll with every reply handed to the program.
+    void poll(Aurivent &program)
+    {
+        program.updateSpeed();
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        QCoreApplication::processEvents();
+    }
+
+    QString temperatureLabel(Aurivent &program)
+    {
+        auto *label = program.view()->findChild<QLabel *>(QStringLiteral("label_temperature"));
+        return label ? label->text() : QStringLiteral("(no label)");
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        qputenv("FAKE_SENSORS_LIVE", "1");
+        qputenv("FAKE_SENSORS_INIT", "0");
+    }
+
+    void init() { reading("Cpu|T:CPU=45"); }
+
+    // Without a reading the fans that follow the CPU temperature run at their
+    // cap - on every pass, for a box that comes back meanwhile, and for the
+    // temperature colour - never at what the curve gives a cold CPU.
+    void aLostReadingNeverDrivesTheFansAsIfTheCpuWereCold()
+    {
+        sim = startWithSettings(QStringLiteral("1,0"), "[Device1]\nBoxType=0\n");
+        Aurivent program;
+        takeOver(program);
+        for (VaylaFanRecord &fan : box(1).vaylaFan)
+            fan.isPWM = true; // the single-colour fans follow the temperature too
+        const QString degrees = QString(QChar(0x00B0)) + QLatin1Char('C');
+
+        program.updateCPUTemp(); // 45 degrees: the curve's 50 %
+        QCOMPARE(duties(sim, 0), every(5, 50));
+        QCOMPARE(duties(sim, 1), every(3, 50));
+        QVERIFY2(temperatureLabel(program).contains(QStringLiteral("45") + degrees), qPrintable(temperatureLabel(program)));
+
+        // The reading goes for good: a short gap keeps the duty, then the cap.
+        reading("Cpu|T:GPU=70");
+        sim->clearSent();
+        for (int pass = 0; pass < 3; ++pass)
+            program.updateCPUTemp();
+        QCOMPARE(duties(sim, 0), every(5, 100));
+        QCOMPARE(duties(sim, 1), every(3, 100));
+        QVERIFY2(!temperatureLabel(program).contains(degrees), qPrintable(temperatureLabel(program)));
+
+        // More passes without a reading keep the cap.
+        sim->clearSent();
+        program.updateCPUTemp();
+        QCOMPARE(duties(sim, 0), every(5, 100));
+
+        // Box 1 is power-cycled during the outage: it answers again with its
+        // defaults and is sent its settings - the cap, not the curve of a reading.
+        sim->unplug(1);
+        sim->plug(1, 0);
+        poll(program);
+        QCOMPARE(DeviceBus::instance().health(1), BoxHealth::Gone);
+        sim->clearSent();
+        program.deviceChanged();
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        QCOMPARE(DeviceBus::instance().health(1), BoxHealth::Answering);
+        QCOMPARE(duties(sim, 1).back(), std::make_pair(3, 100));
+        for (const auto &duty : duties(sim, 1))
+            QVERIFY2(duty.second == 100, qPrintable(QStringLiteral("port %1 at %2 %").arg(duty.first).arg(duty.second)));
+
+        // The reading is back: the curve again.
+        reading("Cpu|T:CPU=54");
+        sim->clearSent();
+        program.updateCPUTemp();
+        QCOMPARE(duties(sim, 0), every(5, 80));
+        QCOMPARE(duties(sim, 1), every(3, 80));
+    }
+
+    void aTemperatureColourWaitsForTheFirstReading()
+    {
+        reading("");
+        sim = startWithSettings(QStringLiteral("1"));
+        Aurivent program;
+        takeOver(program);
+        auto steadyColours = [this] {
+            std::vector<Report> out;
+            for (const Report &r : sentTo(sim, 0))
+                if (r[1] == 0x32 && r[2] == 0x52 && r[3] == 2 && r[4] == Reports::kSteadySingle)
+                    out.push_back(r);
+            return out;
+        };
+        // Fan 1 is put in the temperature mode, as its editor's "Done" does.
+        program.receiveMainData({QStringLiteral("btn_done"), QStringLiteral("1"),
+                                 QString::number(LightMode::Temperature), QStringLiteral("0"), QStringLiteral("0")});
+        QCOMPARE(box(0).rainbowFan[1].lightMode, int(LightMode::Temperature));
+        program.updateCPUTemp();
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        // No colour for an unknown temperature: the scale's "cold" would lie.
+        QVERIFY(steadyColours().empty());
+
+        reading("Cpu|T:CPU=70");
+        program.updateCPUTemp();
+        const Rgb hot = temperatureScaleColor(70);
+        Report expected = Reports::rainbowLighting(2, Reports::kSteadySingle);
+        Reports::setTriple(expected, 0, uint8_t(hot.r), uint8_t(hot.g), uint8_t(hot.b));
+        QVERIFY(!steadyColours().empty());
+        QCOMPARE(steadyColours().back(), expected);
+    }
+
+    void aStalledFanRaisesTheAlertUntilItIsDismissed_data()
+    {
+        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QByteArray>("deviceFile");
+        QTest::addColumn<int>("fan");
+        QTest::newRow("12-LED fan 3 of box 2") << QStringLiteral("-,1") << QByteArray() << 2;
+        QTest::newRow("single-colour fan 2 of box 1") << QStringLiteral("0") << QByteArray("[Device0]\nBoxType=0\n") << 1;
+    }
+
+    void aStalledFanRaisesTheAlertUntilItIsDismissed()
+    {
+        QFETCH(QString, spec);
+        QFETCH(QByteArray, deviceFile);
+        QFETCH(int, fan);
+        sim = startWithSettings(spec, deviceFile);
+        const int b = spec.startsWith(QLatin1Char('-')) ? 1 : 0;
+        Aurivent program;
+        takeOver(program);
+        auto *alert = program.findChild<AlertView *>();
+        QVERIFY(alert);
+
+        poll(program); // every fan turns
+        QVERIFY(alert->isHidden());
+        QVERIFY(program.isEnabled());
+
+        sim->stall(b, fan);
+        poll(program);
+        QVERIFY(!alert->isHidden());
+        QCOMPARE(alert->controllerText(), QStringLiteral("Controller No. %1").arg(b + 1));
+        QCOMPARE(alert->fanText(), QStringLiteral("Stopped: FAN %1").arg(fan + 1));
+        // Nothing else can be done until the alert is seen to.
+        QVERIFY(!program.isEnabled());
+        QVERIFY(alert->isEnabled());
+
+        auto *ok = alert->findChild<QPushButton *>(QStringLiteral("btn_fanAlertOK"));
+        QVERIFY(ok);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QVERIFY(alert->isHidden());
+        QVERIFY(program.isEnabled());
+
+        // Still stopped: one alert per stop, not one per poll.
+        poll(program);
+        QVERIFY(alert->isHidden());
+        // Turning again and stopping again is a new stop.
+        sim->run(b, fan);
+        sim->setClock([] { return qint64(1) << 40; }); // long after: at full speed again
+        poll(program);
+        sim->stall(b, fan);
+        poll(program);
+        QVERIFY(!alert->isHidden());
+        QVERIFY(!program.isEnabled());
+        QTest::mouseClick(ok, Qt::LeftButton);
+    }
+
+    // A fan the user told to stand still is no stall; told to turn again, it
+    // is given the time to spin up, and one that stays still is a stall.
+    void aFanStoppedOnPurposeIsNoStallAndGetsTimeToSpinUp()
+    {
+        sim = startWithSettings(QStringLiteral("0"), "[Device0]\nBoxType=0\n");
+        static std::atomic<qint64> now{0};
+        sim->setClock([] { return now.load(); });
+        Aurivent program;
+        takeOver(program);
+        auto *alert = program.findChild<AlertView *>();
+        QVERIFY(alert);
+        box(0).vaylaFan[0].isPWM = false;
+
+        program.receiveVaylaMainData({QStringLiteral("btn_silent"), QStringLiteral("0")});
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        now += 10000; // long stopped
+        QCOMPARE(sim->rpm(0, 0), 0);
+        poll(program);
+        poll(program);
+        QVERIFY(alert->isHidden());
+
+        // Back to full speed; the clock stands still, so it reads 0 meanwhile.
+        program.receiveVaylaMainData({QStringLiteral("btn_performance"), QStringLiteral("0")});
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        for (int second = 0; second < 3; ++second) {
+            poll(program);
+            QVERIFY2(alert->isHidden(), qPrintable(QStringLiteral("alert at poll %1 of the spin-up").arg(second + 1)));
+        }
+        poll(program); // still nothing: that is a stall
+        QVERIFY(!alert->isHidden());
+        QCOMPARE(alert->fanText(), QStringLiteral("Stopped: FAN 1"));
+        QTest::mouseClick(alert->findChild<QPushButton *>(QStringLiteral("btn_fanAlertOK")), Qt::LeftButton);
+
+        now += 10000;
+        QVERIFY(sim->rpm(0, 0) > 0);
+        poll(program);
+        QVERIFY(!box(0).vaylaFan[0].isAlarmShown);
+        QVERIFY(alert->isHidden());
+    }
+
+    // 0x8107 loads the 12-LED kind of profile into the current box, whatever
+    // kind of box it is, and only the records of that kind change.
+    void profileCommandLoadsThe12LedKind_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::newRow("12-LED box") << 1;
+        QTest::newRow("single-colour box") << 0;
+    }
+
+    void profileCommandLoadsThe12LedKind()
+    {
+        QFETCH(int, type);
+        sim = startWithSettings(QString::number(type), QByteArrayLiteral("[Device0]\nBoxType=") + QByteArray::number(type) + '\n');
+        Aurivent program;
+        takeOver(program);
+
+        // Profile 3 of each kind, told apart by what they hold.
+        const ControllerBox stored = box(0);
+        for (RainbowFanRecord &fan : box(0).rainbowFan) {
+            fan.isTurnOffLed = false;
+            fan.lightMode = LightMode::Breath;
+            fan.lightSpeed = 2;
+            fan.isPWM = false;
+            fan.speedMode = SpeedMode::Custom;
+            fan.speedNum = 3;
+        }
+        QVERIFY(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0), 3));
+        for (VaylaFanRecord &fan : box(0).vaylaFan) {
+            fan.isTurnOffLed = false;
+            fan.lightMode = VaylaLightMode::Count - 1;
+            fan.speed = 1;
+            fan.speedMode = SpeedMode::Custom;
+            fan.isPWM = false;
+        }
+        QVERIFY(IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(0), 3));
+        box(0) = stored;
+        sim->clearSent();
+
+        QVERIFY(program.handleWindowMessage(0x8107, 2, 0));
+        QCOMPARE(program.state().currentProfile, 3);
+        for (const RainbowFanRecord &fan : box(0).rainbowFan) {
+            QCOMPARE(fan.lightMode, int(LightMode::Breath));
+            QCOMPARE(fan.speedNum, 3);
+            QVERIFY(!fan.isTurnOffLed);
+        }
+        for (int f = 0; f < kVaylaFanCount; ++f) {
+            const VaylaFanRecord &fan = box(0).vaylaFan[f];
+            QCOMPARE(fan.lightMode, stored.vaylaFan[f].lightMode);
+            QCOMPARE(fan.speed, stored.vaylaFan[f].speed);
+            QCOMPARE(fan.isTurnOffLed, stored.vaylaFan[f].isTurnOffLed);
+        }
+        // ...and the box is sent it, whatever its kind.
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        std::vector<int> ports;
+        for (const Report &r : sentTo(sim, 0)) {
+            if (r[1] != 0x32 || r[2] != 0x52)
+                continue;
+            ports.push_back(r[3]);
+            QCOMPARE(int(r[4]), Reports::effectModeByte(LightMode::Breath, 2));
+        }
+        QCOMPARE(ports, (std::vector<int>{1, 2, 3, 4, 5}));
+    }
+};
+
+QTEST_MAIN(TestSafetyGlue)
+#include "test_safetyglue.moc"
