@@ -351,6 +351,64 @@ private slots:
         }
         QCOMPARE(ports, (std::vector<int>{1, 2, 3, 4, 5}));
     }
+
+    // The phone's save (12) and load (14) go through the program to the files
+    // of each box's own kind: what one writes, the other brings back.
+    void phoneProfilesKeepEachKindOfBox()
+    {
+        sim = startWithSettings(QStringLiteral("1,0"), "[Device1]\nBoxType=0\n");
+        Aurivent program;
+        takeOver(program);
+        auto phone = [&program](int command, const QVariantMap &data) {
+            program.socketHelperReceiveData({{QStringLiteral("command"), command}, {QStringLiteral("Data"), data}});
+            QVERIFY(DeviceBus::instance().waitForIdle());
+        };
+
+        // Box 1's single-colour fans as the window left them; the phone saves
+        // them as profile 4 (of their own kind).
+        for (VaylaFanRecord &fan : box(1).vaylaFan) {
+            fan.lightMode = VaylaLightMode::Blink;
+            fan.rValue = 12;
+            fan.speed = 2;
+        }
+        QVariantMap save{{QStringLiteral("BoxNum"), QStringLiteral("01")}, {QStringLiteral("FanNum"), QStringLiteral("01")},
+                         {QStringLiteral("LED1"), QStringLiteral("1")}, {QStringLiteral("ColorMode"), 0},
+                         {QStringLiteral("LightMode"), int(LightMode::Breath)}, {QStringLiteral("Speed"), 2},
+                         {QStringLiteral("RColor"), 10}, {QStringLiteral("GColor"), 20}, {QStringLiteral("BColor"), 30},
+                         {QStringLiteral("Bright"), 10}, {QStringLiteral("Profile"), 4}, {QStringLiteral("Status"), 0}};
+        phone(12, save);
+        QCOMPARE(box(1).profileValue, 4);
+        QCOMPARE(program.currentProfile(), 1); // box 0 is the one shown
+
+        // Box 0 saves profile 3 with fan 2 breathing: sent, and now the current profile.
+        save[QStringLiteral("BoxNum")] = QStringLiteral("1");
+        save[QStringLiteral("Profile")] = 3;
+        phone(12, save);
+        QCOMPARE(program.currentProfile(), 3);
+        QCOMPARE(box(0).profileValue, 3);
+        QCOMPARE(int(sim->lastLighting(0, 1)[4]), Reports::effectModeByte(LightMode::Breath, 2));
+
+        // Everything changes; loading profile 3 and 4 brings each box back.
+        box(0).rainbowFan[1] = RainbowFanRecord();
+        for (VaylaFanRecord &fan : box(1).vaylaFan)
+            fan = VaylaFanRecord();
+        sim->clearSent();
+        phone(14, {{QStringLiteral("BoxNum"), QStringLiteral("1")}, {QStringLiteral("Profile"), 3}});
+        QCOMPARE(box(0).rainbowFan[1].lightMode, int(LightMode::Breath));
+        QCOMPARE(box(0).rainbowFan[1].lightSpeed, 2);
+        QCOMPARE(box(0).rainbowFan[1].gValue_Led[0], 20);
+        QCOMPARE(int(sim->lastLighting(0, 1)[4]), Reports::effectModeByte(LightMode::Breath, 2));
+        QCOMPARE(program.currentProfile(), 3);
+
+        phone(14, {{QStringLiteral("BoxNum"), QStringLiteral("01")}, {QStringLiteral("Profile"), 4}});
+        for (const VaylaFanRecord &fan : box(1).vaylaFan) {
+            QCOMPARE(fan.lightMode, int(VaylaLightMode::Blink));
+            QCOMPARE(fan.rValue, 12);
+            QCOMPARE(fan.speed, 2);
+        }
+        QCOMPARE(box(1).profileValue, 4);
+        QCOMPARE(program.currentProfile(), 3); // box 1 is not the one shown
+    }
 };
 
 QTEST_MAIN(TestSafetyGlue)
