@@ -409,6 +409,47 @@ private slots:
         QCOMPARE(box(1).profileValue, 4);
         QCOMPARE(program.currentProfile(), 3); // box 1 is not the one shown
     }
+
+    // The window's profile buttons on a single-colour box: saving writes its
+    // kind and hands it to the other boxes of that kind on the profile (not
+    // to a 12-LED box on it); selecting reads that kind back.
+    void windowProfilesOfASingleColourBoxStayWithItsKind()
+    {
+        sim = startWithSettings(QStringLiteral("0,1,0"), "[Device0]\nBoxType=0\n[Device2]\nBoxType=0\n");
+        Aurivent program;
+        takeOver(program);
+        QCOMPARE(box(2).profileValue, 1);
+        QCOMPARE(box(1).profileValue, 1);
+        const RainbowFanRecord rgbBefore = box(1).rainbowFan[0];
+        for (VaylaFanRecord &fan : box(0).vaylaFan) {
+            fan.isTurnOffLed = false;
+            fan.lightMode = VaylaLightMode::Blink;
+            fan.rValue = 40;
+        }
+
+        program.receiveMainData({QStringLiteral("saveProfile")});
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        for (int f = 0; f < kVaylaFanCount; ++f) {
+            QCOMPARE(box(2).vaylaFan[f].lightMode, int(VaylaLightMode::Blink));
+            QCOMPARE(sim->lastLighting(2, f), Reports::vaylaLighting(f + 1, 2, 40, 0, 0));
+        }
+        QCOMPARE(box(1).rainbowFan[0].lightMode, rgbBefore.lightMode);
+        QCOMPARE(box(1).rainbowFan[0].isTurnOffLed, rgbBefore.isTurnOffLed);
+        for (const Report &r : sentTo(sim, 1))
+            QVERIFY2(!(r[1] == 0x32 && r[2] == 0x52), "the 12-LED box was sent lighting");
+
+        // Profile 2 was never saved: its defaults; profile 1 brings the saved kind back.
+        program.receiveMainData({QStringLiteral("selectProfile"), QStringLiteral("1")});
+        QCOMPARE(program.currentProfile(), 2);
+        QCOMPARE(box(0).vaylaFan[0].lightMode, int(VaylaLightMode::Steady));
+        program.receiveMainData({QStringLiteral("selectProfile"), QStringLiteral("0")});
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        for (int f = 0; f < kVaylaFanCount; ++f) {
+            QCOMPARE(box(0).vaylaFan[f].lightMode, int(VaylaLightMode::Blink));
+            QCOMPARE(box(0).vaylaFan[f].rValue, 40);
+            QCOMPARE(sim->lastLighting(0, f), Reports::vaylaLighting(f + 1, 2, 40, 0, 0));
+        }
+    }
 };
 
 QTEST_MAIN(TestSafetyGlue)
