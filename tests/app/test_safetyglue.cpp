@@ -29,12 +29,6 @@ void reading(const char *script)
     qputenv("FAKE_SENSORS", script);
 }
 
-// The box records the program works on.
-ControllerBox &box(int b)
-{
-    return boxArray[b];
-}
-
 // The duty (kind 01) or level (kind 03) reports of a box as (port, percent), in order.
 using Duties = std::vector<std::pair<int, int>>;
 Duties duties(const SimulatedBoxes *sim, int b)
@@ -75,10 +69,15 @@ class TestSafetyGlue : public QObject {
 
 private:
     SimulatedBoxes *sim = nullptr;
+    BoxModel *boxes = nullptr;
+
+    // The records of the program under test.
+    ControllerBox &box(int b) { return (*boxes)[b]; }
 
     // Polls and sensor passes are driven by hand; the sensors are the scripted plug-in.
     void takeOver(Aurivent &program)
     {
+        boxes = &program.boxes();
         program.stopSpeedPoll();
         program.effects()->setSensorPeriods(3600 * 1000, 3600 * 1000);
         program.effects()->startSensors(library("FakeSensors"));
@@ -315,7 +314,7 @@ private slots:
             fan.speedMode = SpeedMode::Custom;
             fan.speedNum = 3;
         }
-        QVERIFY(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0), 3));
+        QVERIFY(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0, box(0)), 3));
         for (VaylaFanRecord &fan : box(0).vaylaFan) {
             fan.isTurnOffLed = false;
             fan.lightMode = VaylaLightMode::Count - 1;
@@ -323,7 +322,7 @@ private slots:
             fan.speedMode = SpeedMode::Custom;
             fan.isPWM = false;
         }
-        QVERIFY(IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(0), 3));
+        QVERIFY(IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(0, box(0)), 3));
         box(0) = stored;
         sim->clearSent();
 
