@@ -148,6 +148,8 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
             m_view->setNoTemperature();
     });
     connect(m_effects, &SoftwareEffects::temperatureReadingLost, this, [this] {
+        if (!m_tray)
+            return; // the service: the log has said it
         m_tray->icon()->showMessage(tr("No CPU temperature"),
                                     tr("Fans that follow the CPU temperature now run at their highest allowed "
                                        "speed until it can be read again."),

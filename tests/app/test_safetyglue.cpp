@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <atomic>
@@ -161,6 +162,26 @@ private slots:
         program.updateCPUTemp();
         QCOMPARE(duties(sim, 0), every(5, 80));
         QCOMPARE(duties(sim, 1), every(3, 80));
+    }
+
+    // The service has no tray to tell: a lost reading still caps the fans
+    // (the log says so) and the service goes on.
+    void theServiceSurvivesALostReading()
+    {
+        reading("");
+        sim = startWithSettings(QStringLiteral("1"));
+        StartOptions options;
+        options.simulated = true;
+        options.headless = true;
+        Aurivent program(options);
+        QVERIFY(!program.view());
+        takeOver(program);
+        QSignalSpy lost(program.effects(), &SoftwareEffects::temperatureReadingLost);
+        program.updateCPUTemp();
+        QCOMPARE(lost.size(), 1);
+        QCOMPARE(duties(sim, 0), every(5, 100));
+        poll(program); // and it goes on watching the fans
+        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Answering);
     }
 
     void aTemperatureColourWaitsForTheFirstReading()
