@@ -43,7 +43,8 @@ const char *const Aurivent::kTitle = "Vayla Zeve RGB";
 
 Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     : QMainWindow(parent)
-    , m_messages(m_state, m_boxes, *this)
+    , m_profiles(m_boxes, m_state.settings)
+    , m_messages(m_state, m_boxes, m_profiles, *this)
     , m_windowMessages(m_state, m_boxes, *this, m_messages, *this)
     , m_simulated(options.simulated)
     , m_headless(options.headless)
@@ -137,7 +138,7 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     if (m_state.firmwareVersion == QLatin1String("0"))
         m_state.firmwareVersion = QString::fromLatin1(kDefaultFirmware);
 
-    applyStoredSettings(m_boxes, nullptr, *m_effects, *this);
+    applyStoredSettings(m_boxes, m_profiles, nullptr, *m_effects, *this);
 
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
         if (m_view)
@@ -329,7 +330,7 @@ void Aurivent::leaveFansSafeOnExit()
 
 void Aurivent::boxOpened(int box)
 {
-    resendBoxSettings(m_boxes, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
+    resendBoxSettings(m_boxes, m_profiles, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
 }
 
 void Aurivent::resetFanView()
@@ -409,35 +410,25 @@ void Aurivent::setPhoneLevel(int level)
 
 void Aurivent::applyBoxSettings(int box)
 {
-    ::applyBoxSettings(m_boxes, box, *m_effects);
+    // The phone drives 12-LED fans only.
+    m_profiles.apply(box, *m_effects, Resend::Reapply, ProfileService::Kind::RgbFans);
 }
 
 void Aurivent::loadProfile(int box, int profile)
 {
-    if (!isValidBox(box))
-        return;
-    if (m_boxes[box].isVaylaBox())
-        IniHelper::parseVaylaProfile(box, IniHelper::readVaylaProfileIni(profile), m_boxes[box]);
-    else
-        IniHelper::parseProfile(box, IniHelper::readProfileIni(profile), m_boxes[box]);
+    if (isValidBox(box))
+        m_profiles.load(box, profile);
 }
 
 QList<QStringList> Aurivent::readProfile(int profile)
 {
-    const ProfileData data = IniHelper::readProfileIni(profile);
-    return QList<QStringList>(data.begin(), data.end());
+    return m_profiles.rgbRows(profile);
 }
 
 void Aurivent::saveBoxProfile(int box)
 {
-    if (!isValidBox(box))
-        return;
-    const int profile = m_boxes[box].profileValue;
-    if (m_boxes[box].isVaylaBox())
-        IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(box, m_boxes[box]), profile);
-    else
-        IniHelper::writeProfileIni(IniHelper::buildProfileMap(box, m_boxes[box]), profile);
-    IniHelper::writeDeviceProfile(m_state.settings, m_boxes.records());
+    if (isValidBox(box))
+        m_profiles.save(box, m_boxes[box].profileValue);
 }
 
 int Aurivent::currentProfile() const

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "BoxPresenceLog.h"
+#include "ProfileService.h"
 #include "device/BoxModel.h"
 #include "ViewMessageHandler.h"
 #include "WindowMessages.h"
@@ -152,6 +153,7 @@ private:
 
     AppState m_state;
     BoxModel m_boxes; // the one box model; everyone else holds a reference
+    ProfileService m_profiles;
     ViewMessageHandler m_messages;
     WindowMessages m_windowMessages;
     QString m_prefix;

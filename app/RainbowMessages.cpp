@@ -30,9 +30,10 @@ bool validLook(int lightMode, int lightSpeed, int)
 
 } // namespace
 
-ViewMessageHandler::ViewMessageHandler(AppState &state, BoxModel &boxes, AppHost &host)
+ViewMessageHandler::ViewMessageHandler(AppState &state, BoxModel &boxes, ProfileService &profiles, AppHost &host)
     : m_state(state)
     , m_boxes(boxes)
+    , m_profiles(profiles)
     , m_host(host)
 {
 }

@@ -4,6 +4,7 @@
 
 class AppHost;
 class BoxModel;
+class ProfileService;
 class ViewMessage;
 struct AppState;
 
@@ -13,7 +14,7 @@ struct AppState;
 // and changes nothing.
 class ViewMessageHandler {
 public:
-    ViewMessageHandler(AppState &state, BoxModel &boxes, AppHost &host);
+    ViewMessageHandler(AppState &state, BoxModel &boxes, ProfileService &profiles, AppHost &host);
 
     void receiveMainData(const QStringList &list);
     void receiveVaylaMainData(const QStringList &list);
@@ -46,5 +47,6 @@ private:
 
     AppState &m_state;
     BoxModel &m_boxes;
+    ProfileService &m_profiles;
     AppHost &m_host;
 };
