@@ -479,20 +479,6 @@ void Aurivent::deviceChanged()
 
 // --- slots
 
-void Aurivent::on_animation_stateChanged(QAbstractAnimation::State newState, QAbstractAnimation::State)
-{
-    qCDebug(lcApp) << "newState:" << newState;
-}
-
-void Aurivent::getVolumeValue() { m_effects->getVolumeValue(); }
-void Aurivent::sendCommandCPUTemp() { m_effects->sendCommandCPUTemp(); }
-
-// These three stay in the slot table for callers of it; no signal of the
-// program is connected to them and they do nothing.
-void Aurivent::sendCommand_Wave() {}
-void Aurivent::testEffectRun() {}
-void Aurivent::handleButton() {}
-
 void Aurivent::alertViewReceiveData(const QString &)
 {
     qCDebug(lcApp) << "alertViewReceiveData";
@@ -512,17 +498,12 @@ void Aurivent::socketHelperReceiveData(const QVariantMap &data)
         m_socketHelper->sendResponse(reply, data);
 }
 
-void Aurivent::modeArrow() {} // as handleButton
-
 void Aurivent::updateSpeed()
 {
     ::updateSpeed(m_boxes, *this);
     // What a crash would leave the fans at, kept up to date once a second.
     CrashSafety::prepare(crashReports(m_boxes));
 }
-
-void Aurivent::runMusicModeTimer() { m_effects->runMusicModeTimer(); }
-void Aurivent::updateCPUTemp() { m_effects->updateCPUTemp(); }
 
 void Aurivent::showInfo()
 {

@@ -10,7 +10,6 @@
 #include "device/FanMonitor.h"
 #include "remote/RemoteHost.h"
 
-#include <QAbstractAnimation>
 #include <QMainWindow>
 #include <QStringList>
 #include <QSystemTrayIcon>
@@ -116,19 +115,10 @@ public:
     void leaveFansSafeOnExit();
 
 public slots:
-    void on_animation_stateChanged(QAbstractAnimation::State newState, QAbstractAnimation::State oldState);
-    void getVolumeValue();
-    void sendCommand_Wave();
-    void sendCommandCPUTemp();
-    void testEffectRun();
-    void handleButton();
     void alertViewReceiveData(const QString &text);
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
     void socketHelperReceiveData(const QVariantMap &data);
-    void modeArrow();
     void updateSpeed();
-    void runMusicModeTimer();
-    void updateCPUTemp();
     void showInfo();
     void trayIconAction();
     void receiveMainData(const QStringList &list);
