@@ -2,6 +2,7 @@
 
 #include "AutorunStore.h"
 #include "CommandChannel.h"
+#include "DeviceMonitor.h"
 #include "common/Logging.h"
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
@@ -112,26 +113,17 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
     m_socketHelper->setPassword(m_state.settings.Password);
 
-    DeviceBus::instance().setHealthHandler([this](int box, BoxHealth health) {
-        onBoxHealth(box, health, static_cast<FanMonitorHost &>(*this));
-        // Told only on a change: answering again after silence, maybe after a
-        // power cycle that put the box back to its defaults.
-        if (health == BoxHealth::Answering)
-            boxOpened(box);
-    });
+    m_monitor = new DeviceMonitor(m_boxes, *this, *this, this);
     // Every orderly end (tray, window message, a termination signal, the end
     // of the session) leaves the event loop: the fans are made safe there.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &Aurivent::leaveFansSafeOnExit);
 
     m_fanRefresh = new FanViewRefresher(m_boxes, [this]() -> MainViewInterface * { return m_view; }, this);
-    m_speedTimer = new QTimer(this);
-    connect(m_speedTimer, &QTimer::timeout, this, &Aurivent::updateSpeed, Qt::DirectConnection);
-    qCDebug(lcApp) << "setupTimer start";
     m_effects = new SoftwareEffects(m_boxes, this);
     m_effects->setComputerVolume(new ComputerVolume(m_effects));
     m_script = new ScriptRunner(m_boxes, this);
 
-    resetControllers(m_boxes, *this);
+    m_monitor->discover();
     buildIpText();
 
     m_state.firmwareVersion = readFirmwareVersion(m_boxes, m_boxes.currentBox());
@@ -168,7 +160,7 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
 Aurivent::~Aurivent()
 {
     // No reply or health news may reach a window that is going away.
-    DeviceBus::instance().setHealthHandler(nullptr);
+    delete m_monitor;
     DeviceBus::instance().closeAll();
     delete m_view;
     delete m_update;
@@ -247,17 +239,8 @@ bool Aurivent::handleWindowMessage(int id, int wParam, int lParam)
 MainViewInterface *Aurivent::mainView() { return m_view; }
 LightingTimers &Aurivent::lightingTimers() { return *m_effects; }
 
-void Aurivent::startSpeedPoll()
-{
-    if (!m_speedTimer->isActive())
-        m_speedTimer->start(1000);
-}
-
-void Aurivent::stopSpeedPoll()
-{
-    if (m_speedTimer->isActive())
-        m_speedTimer->stop();
-}
+void Aurivent::startSpeedPoll() { m_monitor->startSpeedPoll(); }
+void Aurivent::stopSpeedPoll() { m_monitor->stopSpeedPoll(); }
 
 void Aurivent::loadLanguage(int index)
 {
@@ -294,7 +277,7 @@ void Aurivent::remoteAccessChanged()
     }
 }
 
-// --- DiscoveryHost
+// --- DeviceMonitorHost
 
 void Aurivent::setCurrentProfile(int profile)
 {
@@ -324,18 +307,13 @@ void Aurivent::leaveFansSafeOnExit()
     if (m_fansLeftSafe)
         return;
     m_fansLeftSafe = true;
-    m_speedTimer->stop();
+    m_monitor->stopSpeedPoll();
     leaveFansSafe(m_boxes, kExitFlushMs);
 }
 
 void Aurivent::boxOpened(int box)
 {
     resendBoxSettings(m_boxes, m_profiles, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
-}
-
-void Aurivent::resetFanView()
-{
-    ::resetFanView(m_boxes, static_cast<FanMonitorHost &>(*this));
 }
 
 // --- FanMonitorHost
@@ -472,7 +450,7 @@ void Aurivent::closeApplicationWindow()
 
 void Aurivent::deviceChanged()
 {
-    handleDeviceChange(m_boxes, *this, m_hotplug ? m_hotplug->takeRemovedNodes() : QList<QByteArray>());
+    m_monitor->deviceChanged(m_hotplug ? m_hotplug->takeRemovedNodes() : QList<QByteArray>());
     if (m_view)
         m_view->setBoxType(m_boxes[m_boxes.currentBox()].boxType);
 }
@@ -500,9 +478,7 @@ void Aurivent::socketHelperReceiveData(const QVariantMap &data)
 
 void Aurivent::updateSpeed()
 {
-    ::updateSpeed(m_boxes, *this);
-    // What a crash would leave the fans at, kept up to date once a second.
-    CrashSafety::prepare(crashReports(m_boxes));
+    m_monitor->poll();
 }
 
 void Aurivent::showInfo()

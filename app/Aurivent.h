@@ -2,11 +2,11 @@
 
 #include "AppState.h"
 #include "BoxPresenceLog.h"
+#include "DeviceMonitor.h"
 #include "ProfileService.h"
 #include "device/BoxModel.h"
 #include "ViewMessageHandler.h"
 #include "WindowMessages.h"
-#include "device/Discovery.h"
 #include "device/FanMonitor.h"
 #include "remote/RemoteHost.h"
 
@@ -44,7 +44,7 @@ struct StartOptions {
 // through which every view, timer and the phone act on the boxes.
 class Aurivent : public QMainWindow,
                  public AppHost,
-                 public DiscoveryHost,
+                 public DeviceMonitorHost,
                  public FanMonitorHost,
                  public RemoteHost,
                  public WindowMessageHost {
@@ -77,12 +77,11 @@ public:
     void passwordChanged() override;
     void remoteAccessChanged() override;
 
-    // DiscoveryHost
+    // DeviceMonitorHost
     void setCurrentProfile(int profile) override;
     void announceConnectionMap(const QString &map) override;
     void checkBoxButton(int box) override;
     void setBoxButtonPresent(int box, bool present) override;
-    void resetFanView() override;
     void boxOpened(int box) override;
 
     // FanMonitorHost
@@ -151,7 +150,7 @@ private:
     bool m_headless = false;
     BoxPresenceLog m_boxPresence;
     bool m_fansLeftSafe = false;
-    QTimer *m_speedTimer = nullptr;
+    DeviceMonitor *m_monitor = nullptr;
     QTranslator m_translator;
     Tray *m_tray = nullptr;
     AutoUpdate *m_update = nullptr;
