@@ -32,8 +32,6 @@ public:
     static QString passwordText(int value);
 
 private:
-    bool handleEditorMessage(int id, int wParam, int lParam);
-
     AppState &m_state;
     AppHost &m_app;
     ViewMessageHandler &m_messages;
