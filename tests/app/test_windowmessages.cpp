@@ -136,6 +136,7 @@ private slots:
         handler = std::make_unique<ViewMessageHandler>(*state, *host);
         messages = std::make_unique<WindowMessages>(*state, *host, *handler, *windowHost);
         controllerBoxNumber = 0;
+        boxArray[2].boxType = BoxType::Vayla;
         host->view.hidden = true;
         state->settings.isStartAutoUpdate = true;
         state->settings.OpenPassword = true;
