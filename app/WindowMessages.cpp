@@ -16,6 +16,11 @@
 
 namespace {
 
+// The editor's slider ranges: PWM-scale step, RPM step, brightness step.
+constexpr int kSpeedPercentTop = 5;
+constexpr int kSpeedLevelTop = 10;
+constexpr int kBrightnessTop = 10;
+
 struct WindowCall {
     AppState &state;
     AppHost &app;
@@ -199,13 +204,13 @@ void moveSlider(EditorCall &c, FanEditor::Slider slider, int highest, const char
 void speedPercent(EditorCall &c)
 {
     if (c.record.isPWM)
-        moveSlider(c, FanEditor::Slider::SpeedPercent, 5, "0x8112");
+        moveSlider(c, FanEditor::Slider::SpeedPercent, kSpeedPercentTop, "0x8112");
 }
 
 void speedLevel(EditorCall &c)
 {
     if (!c.record.isPWM)
-        moveSlider(c, FanEditor::Slider::SpeedLevel, 10, "0x8113");
+        moveSlider(c, FanEditor::Slider::SpeedLevel, kSpeedLevelTop, "0x8113");
 }
 
 void turnOff(EditorCall &c)
@@ -218,7 +223,7 @@ void brightness(EditorCall &c)
 {
     qCDebug(lcApp) << "isShow1:" << c.wParam;
     qCDebug(lcApp) << "isShow2:" << c.fan;
-    moveSlider(c, FanEditor::Slider::Brightness, 10, "0x8117");
+    moveSlider(c, FanEditor::Slider::Brightness, kBrightnessTop, "0x8117");
 }
 
 void colour(EditorCall &c)

@@ -33,7 +33,7 @@ private slots:
         QFETCH(bool, fits);
         const MessageShape shape{3, {{1, 0, 4, "fan"}, {2, 0, 14, "light mode"}}};
         if (!fits)
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^view message refused: ")));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^view message x refused: ")));
         QCOMPARE(fitsShape(ViewMessage(message), shape, lcTest), fits);
     }
 
