@@ -6,7 +6,7 @@
 #include "AppState.h"
 #include "FanViewRefresh.h"
 #include "ViewMessageRules.h"
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
 #include "lighting/LightModes.h"
@@ -32,7 +32,7 @@ const ItemRange kSpeedLevelStep{2, 0, 10, "speed step"};
 
 RainbowFanRecord &fanOf(const MessageCall &c)
 {
-    return boxArray[c.box].rainbowFan[c.target];
+    return c.boxes[c.box].rainbowFan[c.target];
 }
 
 void takeLook(RainbowFanRecord &fan, const ViewMessage &m)
@@ -48,16 +48,16 @@ void performanceOrSilent(MessageCall &c)
     const bool performance = c.m.name() == N::btnPerformance;
     fan.speedMode = performance ? SpeedMode::Performance : SpeedMode::Silent;
     if (!fan.isPWM) {
-        sendFanDuty(c.box, c.target, performance ? 100 : 0);
+        sendFanDuty(c.boxes, c.box, c.target, performance ? 100 : 0);
     } else {
-        sendFanTargetSpeed(c.box, c.target, performance ? 1400 : 400);
+        sendFanTargetSpeed(c.boxes, c.box, c.target, performance ? 1400 : 400);
         qCDebug(lcApp) << "sendCommand_FanSpeed";
     }
 }
 
 void pwm(MessageCall &c)
 {
-    switchPWM(c.target, c.m.flagAt(2));
+    switchPWM(c.boxes, c.target, c.m.flagAt(2));
 }
 
 void done(MessageCall &c)
@@ -66,8 +66,8 @@ void done(MessageCall &c)
     takeLook(fan, c.m);
     fan.isTurnOffLed = false;
     LightingTimers &timers = c.host.lightingTimers();
-    stopUnusedSoftwareTimers(timers);
-    applyFanLight(c.box, c.target, timers);
+    stopUnusedSoftwareTimers(c.boxes, timers);
+    applyFanLight(c.boxes, c.box, c.target, timers);
     c.handler.followers(c.box, c.target);
 }
 
@@ -77,12 +77,12 @@ void music(MessageCall &c)
     c.host.lightingTimers().startMusicTimers();
     if (c.target != 0)
         return;
-    ControllerBox &record = boxArray[c.box];
+    ControllerBox &record = c.boxes[c.box];
     for (int k = 1; k < kRainbowFanCount; ++k) {
         if (record.rainbowFan[k].lightMode != LightMode::Copy)
             continue;
-        copyFirstFanLook(c.box, k);
-        sendLightModeCommand(c.box, k, record.rainbowFan[k].copyLightMode);
+        copyFirstFanLook(c.boxes, c.box, k);
+        sendLightModeCommand(c.boxes, c.box, k, record.rainbowFan[k].copyLightMode);
     }
 }
 
@@ -92,7 +92,7 @@ void copy(MessageCall &c)
     takeLook(fan, c.m);
     qCDebug(lcApp) << "btn_copy__boxArray[nowFan].rainbowFan[fanNum].lightMode:" << fan.lightMode;
     c.handler.followFirstFan(c.box, c.target);
-    if (!anyFanInMusicMode())
+    if (!anyFanInMusicMode(c.boxes))
         c.host.lightingTimers().stopMusicTimers();
 }
 
@@ -112,13 +112,13 @@ void setDefault(MessageCall &c)
         fan.bValue_Led[i] = b[i];
         fan.brightValue[i] = 1.0f;
     }
-    sendCommand_Default(c.box, c.target);
+    sendCommand_Default(c.boxes, c.box, c.target, c.boxes.currentBox());
     c.handler.followers(c.box, c.target);
 }
 
 void turnOff(MessageCall &c)
 {
-    sendCommand_turnoff(c.box, c.target);
+    sendCommand_turnoff(c.boxes, c.box, c.target);
     fanOf(c).isTurnOffLed = true;
     c.handler.followers(c.box, c.target);
 }
@@ -131,11 +131,11 @@ void turnOn(MessageCall &c)
     // Every light mode keeps its usual meaning here: Copy plays fan 0's
     // mode, the software modes get their timers.
     if (fan.lightMode == LightMode::Copy)
-        copyColor(c.box, c.target);
+        copyColor(c.boxes, c.box, c.target);
     else if (LightMode::isMusic(fan.lightMode))
         c.host.lightingTimers().startMusicTimers();
     else
-        applyFanLight(c.box, c.target, c.host.lightingTimers());
+        applyFanLight(c.boxes, c.box, c.target, c.host.lightingTimers());
     c.handler.followers(c.box, c.target);
 }
 
@@ -152,9 +152,9 @@ void brightness(MessageCall &c)
     for (int i = 0; i < kColorEntries; ++i)
         fan.brightValue[i] = clampBrightness(values.at(i).toFloat());
     LightingTimers &timers = c.host.lightingTimers();
-    if (!anyFanInMusicMode())
+    if (!anyFanInMusicMode(c.boxes))
         timers.stopMusicTimers();
-    applyFanLight(c.box, c.target, timers);
+    applyFanLight(c.boxes, c.box, c.target, timers);
     c.handler.followers(c.box, c.target);
 }
 
@@ -164,7 +164,7 @@ void speedPercent(MessageCall &c)
     const int step = c.m.intAt(2);
     fan.speedPer = step;
     fan.speedMode = step == 0 ? SpeedMode::Silent : (step == 5 ? SpeedMode::Performance : SpeedMode::Custom);
-    sendFanDuty(c.box, c.target, 10 * step);
+    sendFanDuty(c.boxes, c.box, c.target, 10 * step);
 }
 
 void speedLevel(MessageCall &c)
@@ -173,7 +173,7 @@ void speedLevel(MessageCall &c)
     const int step = c.m.intAt(2);
     fan.isPWM = false;
     fan.speedNum = step;
-    sendFanSpeedLevel(c.box, c.target, step);
+    sendFanSpeedLevel(c.boxes, c.box, c.target, step);
 }
 
 void monitor(MessageCall &c)
@@ -197,22 +197,22 @@ const ItemRange kVaylaFan{1, 0, kVaylaFanCount - 1, "fan"};
 void vaylaDone(MessageCall &c)
 {
     qCDebug(lcApp) << "btn_done";
-    VaylaFanRecord &fan = boxArray[c.box].vaylaFan[c.target];
+    VaylaFanRecord &fan = c.boxes[c.box].vaylaFan[c.target];
     fan.lightMode = c.m.intAt(2);
     fan.isTurnOffLed = false;
-    sendVaylaLighting(c.box, c.target);
+    sendVaylaLighting(c.boxes, c.box, c.target);
 }
 
 void vaylaCopy(MessageCall &c)
 {
     qCDebug(lcApp) << "btn_copy";
-    copyFirstVaylaFan(c.box, c.target);
-    const VaylaFanRecord &fan = boxArray[c.box].vaylaFan[c.target];
+    copyFirstVaylaFan(c.boxes, c.box, c.target);
+    const VaylaFanRecord &fan = c.boxes[c.box].vaylaFan[c.target];
     if (MainViewInterface *view = c.host.mainView()) {
         view->setVaylaLightMode(c.target, fan.lightMode);
         view->setVaylaRGB(c.target, fan.rValue, fan.gValue, fan.bValue, fan.brightValue);
     }
-    sendVaylaLighting(c.box, c.target);
+    sendVaylaLighting(c.boxes, c.box, c.target);
 }
 
 } // namespace
@@ -247,8 +247,9 @@ const MessageRules &rainbowRulesOnVaylaBox()
     return rules;
 }
 
-ViewMessageHandler::ViewMessageHandler(AppState &state, AppHost &host)
+ViewMessageHandler::ViewMessageHandler(AppState &state, BoxModel &boxes, AppHost &host)
     : m_state(state)
+    , m_boxes(boxes)
     , m_host(host)
 {
 }
@@ -257,13 +258,13 @@ void ViewMessageHandler::receiveMainData(const QStringList &list)
 {
     qCDebug(lcApp) << "USB---dataStr:" << list << ", dataStr.count():" << list.size();
     const ViewMessage m(list);
-    const int box = controllerBoxNumber;
+    const int box = m_boxes.currentBox();
     if (!isValidBox(box))
         return;
-    MessageCall call{*this, m_state, m_host, m, box, m.target()};
+    MessageCall call{*this, m_state, m_boxes, m_host, m, box, m.target()};
     if (runMessageRule(settingsRules(), call))
         return;
-    if (boxArray[box].isVaylaBox() && runMessageRule(rainbowRulesOnVaylaBox(), call))
+    if (m_boxes[box].isVaylaBox() && runMessageRule(rainbowRulesOnVaylaBox(), call))
         return;
     runMessageRule(rainbowRules(), call);
 }
@@ -273,7 +274,7 @@ void ViewMessageHandler::followers(int box, int fan)
     if (fan != 0)
         return;
     for (int k = 1; k < kRainbowFanCount; ++k) {
-        if (boxArray[box].rainbowFan[k].lightMode == LightMode::Copy)
+        if (m_boxes[box].rainbowFan[k].lightMode == LightMode::Copy)
             followFirstFan(box, k);
     }
 }
@@ -282,17 +283,17 @@ void ViewMessageHandler::followFirstFan(int box, int fan)
 {
     if (!isValidBox(box) || !isValidRainbowFan(fan))
         return;
-    copyFirstFanLook(box, fan);
-    if (box == controllerBoxNumber)
-        showRainbowFan(m_host.mainView(), box, fan);
-    applyFanLight(box, fan, m_host.lightingTimers());
+    copyFirstFanLook(m_boxes, box, fan);
+    if (box == m_boxes.currentBox())
+        showRainbowFan(m_boxes, m_host.mainView(), box, fan);
+    applyFanLight(m_boxes, box, fan, m_host.lightingTimers());
 }
 
 void ViewMessageHandler::receiveRGBData(const QStringList &red, const QStringList &green,
                                         const QStringList &blue, const QStringList &bright, int fan)
 {
     qCDebug(lcApp) << "receiveRGBData:" << red;
-    if (!isValidBox(controllerBoxNumber) || !isValidRainbowFan(fan)) {
+    if (!isValidBox(m_boxes.currentBox()) || !isValidRainbowFan(fan)) {
         qCWarning(lcApp) << "receiveRGBData refused: fan" << fan;
         return;
     }
@@ -301,7 +302,7 @@ void ViewMessageHandler::receiveRGBData(const QStringList &red, const QStringLis
         qCWarning(lcApp) << "receiveRGBData refused: 13 entries needed in every list";
         return;
     }
-    RainbowFanRecord &f = boxArray[controllerBoxNumber].rainbowFan[fan];
+    RainbowFanRecord &f = m_boxes[m_boxes.currentBox()].rainbowFan[fan];
     auto byte = [](const QString &t) {
         const int v = t.toInt();
         return v < 0 ? 0 : (v > 255 ? 255 : v);
@@ -316,5 +317,5 @@ void ViewMessageHandler::receiveRGBData(const QStringList &red, const QStringLis
 
 bool ViewMessageHandler::writeDeviceProfile()
 {
-    return IniHelper::writeDeviceProfile(m_state.settings);
+    return IniHelper::writeDeviceProfile(m_state.settings, m_boxes.records());
 }

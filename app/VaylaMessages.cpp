@@ -5,7 +5,7 @@
 
 #include "AppState.h"
 #include "ViewMessageRules.h"
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
 #include "lighting/LightModes.h"
@@ -24,7 +24,7 @@ const ItemRange kSpeedStep{2, 0, 5, "speed step"};
 
 VaylaFanRecord &fanOf(const MessageCall &c)
 {
-    return boxArray[c.box].vaylaFan[c.target];
+    return c.boxes[c.box].vaylaFan[c.target];
 }
 
 void performance(MessageCall &c)
@@ -33,7 +33,7 @@ void performance(MessageCall &c)
     fan.speedMode = SpeedMode::Performance;
     fan.speed = 5;
     if (!fan.isPWM)
-        sendVaylaPerformance(c.box, c.target);
+        sendVaylaPerformance(c.boxes, c.box, c.target);
 }
 
 void silent(MessageCall &c)
@@ -42,7 +42,7 @@ void silent(MessageCall &c)
     fan.speedMode = SpeedMode::Silent;
     fan.speed = 0;
     if (!fan.isPWM)
-        sendVaylaSilent(c.box, c.target);
+        sendVaylaSilent(c.boxes, c.box, c.target);
 }
 
 void pwm(MessageCall &c)
@@ -55,19 +55,19 @@ void done(MessageCall &c)
     VaylaFanRecord &fan = fanOf(c);
     fan.lightMode = c.m.intAt(2);
     fan.isTurnOffLed = false;
-    sendVaylaLighting(c.box, c.target);
+    sendVaylaLighting(c.boxes, c.box, c.target);
 }
 
 void copy(MessageCall &c)
 {
-    copyFirstVaylaFan(c.box, c.target);
+    copyFirstVaylaFan(c.boxes, c.box, c.target);
     const VaylaFanRecord &fan = fanOf(c);
     if (MainViewInterface *view = c.host.mainView()) {
         view->setVaylaLightMode(c.target, fan.lightMode);
         view->setVaylaRGB(c.target, fan.rValue, fan.gValue, fan.bValue, fan.brightValue);
         view->setVaylaTurnOff(c.target, fan.isTurnOffLed);
     }
-    sendVaylaLighting(c.box, c.target);
+    sendVaylaLighting(c.boxes, c.box, c.target);
 }
 
 void turnOffOrOn(MessageCall &c)
@@ -78,13 +78,13 @@ void turnOffOrOn(MessageCall &c)
         if (MainViewInterface *view = c.host.mainView())
             view->setVaylaTurnOff(c.target, fan.isTurnOffLed);
     }
-    sendVaylaLighting(c.box, c.target);
+    sendVaylaLighting(c.boxes, c.box, c.target);
 }
 
 void brightness(MessageCall &c)
 {
     fanOf(c).brightValue = clampBrightness(c.m.floatAt(2));
-    sendVaylaLighting(c.box, c.target);
+    sendVaylaLighting(c.boxes, c.box, c.target);
 }
 
 void speed(MessageCall &c)
@@ -93,7 +93,7 @@ void speed(MessageCall &c)
     const int step = c.m.intAt(2);
     fan.speed = step;
     fan.speedMode = step == 0 ? SpeedMode::Silent : (step == 5 ? SpeedMode::Performance : SpeedMode::Custom);
-    resetVaylaFan(c.box, c.target);
+    resetVaylaFan(c.boxes, c.box, c.target);
 }
 
 void monitor(MessageCall &c)
@@ -135,17 +135,17 @@ void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
 {
     qCDebug(lcApp) << "receiveVaylaMainData:" << list;
     const ViewMessage m(list);
-    const int box = controllerBoxNumber;
+    const int box = m_boxes.currentBox();
     if (!isValidBox(box))
         return;
-    MessageCall call{*this, m_state, m_host, m, box, m.target()};
+    MessageCall call{*this, m_state, m_boxes, m_host, m, box, m.target()};
     runMessageRule(vaylaRules(), call);
 }
 
 void ViewMessageHandler::receiveVaylaRGBData(int r, int g, int b, float bright, int fan)
 {
     qCDebug(lcApp) << "receiveVaylaRGBData:" << r;
-    if (!isValidBox(controllerBoxNumber) || !isValidVaylaFan(fan)) {
+    if (!isValidBox(m_boxes.currentBox()) || !isValidVaylaFan(fan)) {
         qCWarning(lcApp) << "receiveVaylaRGBData refused: fan" << fan;
         return;
     }
@@ -153,7 +153,7 @@ void ViewMessageHandler::receiveVaylaRGBData(int r, int g, int b, float bright, 
         qCWarning(lcApp) << "receiveVaylaRGBData refused: colour" << r << g << b;
         return;
     }
-    VaylaFanRecord &f = boxArray[controllerBoxNumber].vaylaFan[fan];
+    VaylaFanRecord &f = m_boxes[m_boxes.currentBox()].vaylaFan[fan];
     f.rValue = r;
     f.gValue = g;
     f.bValue = b;

@@ -3,6 +3,7 @@
 #include "viewmsg/MessageTable.h"
 
 class AppHost;
+class BoxModel;
 class ViewMessageHandler;
 struct AppState;
 
@@ -12,6 +13,7 @@ struct AppState;
 struct MessageCall {
     ViewMessageHandler &handler;
     AppState &state;
+    BoxModel &boxes;
     AppHost &host;
     const ViewMessage &m;
     int box;

@@ -2,7 +2,7 @@
 
 #include "AppState.h"
 #include "common/Logging.h"
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
 #include "ui/FanEditor.h"
@@ -23,6 +23,7 @@ constexpr int kBrightnessTop = 10;
 
 struct WindowCall {
     AppState &state;
+    BoxModel &boxes;
     AppHost &app;
     ViewMessageHandler &messages;
     WindowMessageHost &host;
@@ -32,6 +33,7 @@ struct WindowCall {
 
 // A command for the editor of fan `fan` (lParam) of the current box.
 struct EditorCall {
+    BoxModel &boxes;
     int box;
     int fan;
     int wParam;
@@ -126,7 +128,7 @@ void changeBox(WindowCall &c)
         return;
     }
     c.messages.changeBox(c.wParam);
-    if (boxArray[c.wParam].gIsConnected && c.view)
+    if (c.boxes[c.wParam].gIsConnected && c.view)
         c.view->checkBoxButton(c.wParam);
 }
 
@@ -242,7 +244,7 @@ void colour(EditorCall &c)
         c.record.bValue_Led[led] = b;
     }
     c.view.setRGBByFan(c.fan, c.record.rValue_Led, c.record.gValue_Led, c.record.bValue_Led, c.record.brightValue);
-    resendFanLight(c.box, c.fan);
+    resendFanLight(c.boxes, c.box, c.fan);
 }
 
 void selectLeds(EditorCall &c)
@@ -306,9 +308,10 @@ const Command<EditorCall> kEditorCommands[] = {
 
 } // namespace
 
-WindowMessages::WindowMessages(AppState &state, AppHost &app, ViewMessageHandler &messages,
+WindowMessages::WindowMessages(AppState &state, BoxModel &boxes, AppHost &app, ViewMessageHandler &messages,
                                WindowMessageHost &host)
     : m_state(state)
+    , m_boxes(boxes)
     , m_app(app)
     , m_messages(messages)
     , m_host(host)
@@ -325,14 +328,14 @@ QString WindowMessages::passwordText(int value)
 bool WindowMessages::handle(int id, int wParam, int lParam)
 {
     if (const auto *command = findCommand(kWindowCommands, id)) {
-        WindowCall call{m_state, m_app, m_messages, m_host, m_app.mainView(), wParam};
+        WindowCall call{m_state, m_boxes, m_app, m_messages, m_host, m_app.mainView(), wParam};
         command->run(call);
         return true;
     }
     const auto *command = findCommand(kEditorCommands, id);
     if (!command)
         return false;
-    const int box = controllerBoxNumber;
+    const int box = m_boxes.currentBox();
     const int fan = lParam;
     MainViewInterface *view = m_app.mainView();
     FanEditor *editor = view ? view->fanEditor(fan) : nullptr;
@@ -340,7 +343,7 @@ bool WindowMessages::handle(int id, int wParam, int lParam)
         qCWarning(lcApp) << "window message" << QString::number(id, 16) << "refused: no fan editor" << fan;
         return true;
     }
-    EditorCall call{box, fan, wParam, boxArray[box].rainbowFan[fan], *view, *editor, m_messages};
+    EditorCall call{m_boxes, box, fan, wParam, m_boxes[box].rainbowFan[fan], *view, *editor, m_messages};
     command->run(call);
     return true;
 }

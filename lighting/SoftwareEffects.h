@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class BoxModel;
 class ComputerVolume;
 class SensorPlugin;
 class QTimer;
@@ -21,7 +22,7 @@ class QTimer;
 class SoftwareEffects : public QObject, public LightingTimers {
     Q_OBJECT
 public:
-    explicit SoftwareEffects(QObject *parent = nullptr);
+    explicit SoftwareEffects(BoxModel &boxes, QObject *parent = nullptr);
     ~SoftwareEffects() override;
 
     // The audio capture for the music modes (created on first use if not given).
@@ -82,6 +83,7 @@ private:
     bool bindSensors(bool firstAttempt);
     void sendShownColor();
 
+    BoxModel &m_boxes;
     QTimer *m_volumeTimer;
     QTimer *m_musicTimer;
     QTimer *m_temperatureColorTimer;

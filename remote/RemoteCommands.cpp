@@ -4,7 +4,7 @@
 #include "RemoteHost.h"
 #include "RemoteReplies.h"
 
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "device/Encoders.h"
 
 #include <QDebug>
@@ -21,20 +21,22 @@ constexpr int kProfileCount = 5;
 
 // The selections and the data map of one command.
 struct Request {
+    BoxModel &model;
     QVariantMap data;
     Selection<kBoxCount> boxes;
     Selection<kRainbowFanCount> fans;
     Selection<kColorEntries> entries;
 
-    explicit Request(const QVariantMap &d)
-        : data(d),
+    Request(BoxModel &m, const QVariantMap &d)
+        : model(m),
+          data(d),
           boxes(selection<kBoxCount>(d, QStringLiteral("BoxNum"))),
           fans(selection<kRainbowFanCount>(d, QStringLiteral("FanNum"))),
           entries(selection<kColorEntries>(d, QStringLiteral("LED1")))
     {
     }
 
-    bool selectsConnected(int box) const { return boxes[box] && boxArray[box].gIsConnected; }
+    bool selectsConnected(int box) const { return boxes[box] && model[box].gIsConnected; }
 
     int firstConnected() const
     {
@@ -52,7 +54,7 @@ struct Request {
                 continue;
             for (int k = 0; k < kRainbowFanCount; ++k)
                 if (fans[k])
-                    f(b, k, boxArray[b].rainbowFan[k]);
+                    f(b, k, model[b].rainbowFan[k]);
         }
     }
 };
@@ -120,29 +122,29 @@ void setModes(RainbowFanRecord &fan, const Modes &m)
 
 // Sends the fan's stored lighting; the software modes (8..14) are left to
 // their timers.
-void applyFan(int box, int fan)
+void applyFan(const BoxModel &model, int box, int fan)
 {
-    const RainbowFanRecord &r = boxArray[box].rainbowFan[fan];
+    const RainbowFanRecord &r = model[box].rainbowFan[fan];
     if (r.isTurnOffLed) {
-        sendCommand_turnoff(box, fan);
+        sendCommand_turnoff(model, box, fan);
         return;
     }
     switch (effectiveLightMode(r)) {
-    case LightMode::Snake: sendCommand_Snake(box, fan, r.lightSpeed); break;
-    case LightMode::Cycle: sendCommand_Cycle(box, fan, r.lightSpeed); break;
-    case LightMode::Radar: sendCommand_Radar(box, fan, r.lightSpeed); break;
-    case LightMode::Blink: sendCommand_Blink(box, fan, r.lightSpeed); break;
-    case LightMode::Breath: sendCommand_Breath(box, fan, r.lightSpeed); break;
-    case LightMode::Whirl: sendCommand_Whirl(box, fan, r.lightSpeed); break;
-    case LightMode::Light: sendCommand_Light(box, fan, 100); break;
+    case LightMode::Snake: sendCommand_Snake(model, box, fan, r.lightSpeed); break;
+    case LightMode::Cycle: sendCommand_Cycle(model, box, fan, r.lightSpeed); break;
+    case LightMode::Radar: sendCommand_Radar(model, box, fan, r.lightSpeed); break;
+    case LightMode::Blink: sendCommand_Blink(model, box, fan, r.lightSpeed); break;
+    case LightMode::Breath: sendCommand_Breath(model, box, fan, r.lightSpeed); break;
+    case LightMode::Whirl: sendCommand_Whirl(model, box, fan, r.lightSpeed); break;
+    case LightMode::Light: sendCommand_Light(model, box, fan, 100); break;
     default: break;
     }
 }
 
-void ledsOnAndApply(int box, int fan, RainbowFanRecord &r)
+void ledsOnAndApply(const BoxModel &model, int box, int fan, RainbowFanRecord &r)
 {
     r.isTurnOffLed = false;
-    applyFan(box, fan);
+    applyFan(model, box, fan);
 }
 
 // Commands 0 and 3.
@@ -154,7 +156,7 @@ bool setModesCommand(const Request &req, RemoteHost &host)
     host.stopMusic();
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         setModes(r, m);
-        ledsOnAndApply(b, k, r);
+        ledsOnAndApply(req.model, b, k, r);
     });
     return true;
 }
@@ -174,7 +176,7 @@ bool colourCommand(const Request &req, RemoteHost &host)
         } else if (r.colorMode == ColorMode::Single) {
             setEntry(r, kSingleColorEntry, c);
         }
-        ledsOnAndApply(b, k, r);
+        ledsOnAndApply(req.model, b, k, r);
     });
     return true;
 }
@@ -194,7 +196,7 @@ bool colourAndModesCommand(const Request &req, RemoteHost &host, bool onlyFullCo
                 if (req.entries[e])
                     setEntry(r, e, c);
         setModes(r, m);
-        ledsOnAndApply(b, k, r);
+        ledsOnAndApply(req.model, b, k, r);
     });
     return true;
 }
@@ -213,7 +215,7 @@ bool effectWithColourCommand(const Request &req, RemoteHost &host, int lightMode
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         setSingleOrLeds(req, m.colorMode, [&](int e) { setEntry(r, e, c, bright); });
         setModes(r, m);
-        ledsOnAndApply(b, k, r);
+        ledsOnAndApply(req.model, b, k, r);
     });
     return true;
 }
@@ -231,7 +233,7 @@ bool whirlCommand(const Request &req, RemoteHost &host)
         setSingleOrLeds(req, ColorMode::RGB, [&](int e) { setEntry(r, e, c, bright); });
         r.lightMode = LightMode::Whirl;
         r.lightSpeed = speed;
-        ledsOnAndApply(b, k, r);
+        ledsOnAndApply(req.model, b, k, r);
     });
     return true;
 }
@@ -272,7 +274,7 @@ bool defaultCommand(const Request &req, RemoteHost &host)
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         r.lightMode = LightMode::Whirl;
         r.isTurnOffLed = false;
-        sendCommand_Default(b, k);
+        sendCommand_Default(req.model, b, k, req.model.currentBox());
     });
     return true;
 }
@@ -285,14 +287,14 @@ bool turnOffCommand(const Request &req)
         return false;
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         r.isTurnOffLed = status != 0;
-        applyFan(b, k);
+        applyFan(req.model, b, k);
     });
     return true;
 }
 
-void refreshIfCurrent(int box, RemoteHost &host)
+void refreshIfCurrent(const BoxModel &model, int box, RemoteHost &host)
 {
-    if (box == controllerBoxNumber)
+    if (box == model.currentBox())
         host.refreshFanPanels(box);
 }
 
@@ -314,8 +316,8 @@ bool saveProfileCommand(const Request &req, RemoteHost &host)
     for (int b = 0; b < kBoxCount; ++b) {
         if (!req.selectsConnected(b))
             continue;
-        boxArray[b].profileValue = profile;
-        if (b == controllerBoxNumber) {
+        req.model[b].profileValue = profile;
+        if (b == req.model.currentBox()) {
             host.setCurrentProfile(profile);
             host.setProfileLabel(profile);
         }
@@ -324,7 +326,7 @@ bool saveProfileCommand(const Request &req, RemoteHost &host)
         setSingleOrLeds(req, m.colorMode, [&](int e) { setEntry(r, e, c, bright); });
         setModes(r, m);
         r.isTurnOffLed = status != 0;
-        applyFan(b, k);
+        applyFan(req.model, b, k);
     });
     const int first = req.firstConnected();
     if (first < 0)
@@ -332,19 +334,19 @@ bool saveProfileCommand(const Request &req, RemoteHost &host)
     host.saveBoxProfile(first);
     const int current = host.currentProfile();
     for (int b = 0; b < kBoxCount; ++b) {
-        if (!boxArray[b].gIsConnected || boxArray[b].profileValue != current)
+        if (!req.model[b].gIsConnected || req.model[b].profileValue != current)
             continue;
         host.loadProfile(b, current);
-        refreshIfCurrent(b, host);
+        refreshIfCurrent(req.model, b, host);
         host.applyBoxSettings(b);
-        sendCommand_SaveSettings(b);
+        sendCommand_SaveSettings(req.model, b);
     }
     return true;
 }
 
-QString fileReply(int resType, int box, RemoteHost &host)
+QString fileReply(const BoxModel &model, int resType, int box, RemoteHost &host)
 {
-    const int profile = boxArray[box].profileValue;
+    const int profile = model[box].profileValue;
     if (profile < 1 || profile > kProfileCount) {
         qWarning() << "remote reply refused: box" << box << "profile" << profile;
         return QString();
@@ -361,10 +363,10 @@ bool loadProfileCommand(const Request &req, RemoteHost &host, QString *reply)
     for (int b = 0; b < kBoxCount; ++b) {
         if (!req.selectsConnected(b))
             continue;
-        boxArray[b].profileValue = profile;
+        req.model[b].profileValue = profile;
         host.loadProfile(b, profile);
         host.applyBoxSettings(b);
-        if (b == controllerBoxNumber) {
+        if (b == req.model.currentBox()) {
             host.refreshFanPanels(b);
             host.checkProfileButton(profile);
             // The window's own save must not write the shown profile elsewhere.
@@ -373,7 +375,7 @@ bool loadProfileCommand(const Request &req, RemoteHost &host, QString *reply)
     }
     const int first = req.firstConnected();
     if (first >= 0)
-        *reply = fileReply(15, first, host);
+        *reply = fileReply(req.model, 15, first, host);
     return true;
 }
 
@@ -386,21 +388,21 @@ bool brightnessCommand(const Request &req)
         return false;
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         setSingleOrLeds(req, colorMode, [&](int e) { r.brightValue[e] = bright; });
-        applyFan(b, k);
+        applyFan(req.model, b, k);
     });
     return true;
 }
 
 } // namespace
 
-QString execute(const QVariantMap &command, RemoteHost &host)
+QString execute(const QVariantMap &command, BoxModel &boxes, RemoteHost &host)
 {
     int number = 0;
     if (!strictInt(command.value(QStringLiteral("command")), &number)) {
         qWarning() << "remote command refused: no command number:" << command.value(QStringLiteral("command"));
         return QString();
     }
-    const Request req(command.value(QStringLiteral("Data")).toMap());
+    const Request req(boxes, command.value(QStringLiteral("Data")).toMap());
     QString reply;
     bool done = true;
     switch (number) {
@@ -419,14 +421,14 @@ QString execute(const QVariantMap &command, RemoteHost &host)
     case 13: {
         const int first = req.firstConnected();
         if (first >= 0)
-            reply = fileReply(13, first, host);
+            reply = fileReply(boxes, 13, first, host);
         break;
     }
     case 14: done = loadProfileCommand(req, host, &reply); break;
     case 15: {
         const int first = req.firstConnected();
         if (first >= 0)
-            reply = RemoteReplies::liveProfileReply(boxArray[first]);
+            reply = RemoteReplies::liveProfileReply(boxes[first]);
         break;
     }
     case 16: done = brightnessCommand(req); break;
@@ -436,8 +438,8 @@ QString execute(const QVariantMap &command, RemoteHost &host)
         qWarning() << "remote command refused:" << number;
         return QString();
     }
-    if (isValidBox(controllerBoxNumber) && req.selectsConnected(controllerBoxNumber))
-        host.refreshFanPanels(controllerBoxNumber);
+    if (isValidBox(boxes.currentBox()) && req.selectsConnected(boxes.currentBox()))
+        host.refreshFanPanels(boxes.currentBox());
     return reply;
 }
 

@@ -11,6 +11,9 @@
 
 namespace {
 
+// The box model these cases drive, as the program's own would be.
+BoxModel boxes;
+
 class RecordingHost final : public AppHost {
 public:
     RecordingMainView view;
@@ -57,7 +60,7 @@ private:
     std::unique_ptr<ViewMessageHandler> handler;
     std::unique_ptr<WindowMessages> messages;
 
-    RainbowFanRecord &fan(int f, int box = 0) { return boxArray[box].rainbowFan[f]; }
+    RainbowFanRecord &fan(int f, int box = 0) { return boxes[box].rainbowFan[f]; }
 
     std::vector<Report> reportsOf(int box, uint8_t kind, int port)
     {
@@ -81,10 +84,13 @@ private:
     AppSettings deviceFile() const
     {
         AppSettings read;
-        if (QFile::exists(IniHelper::deviceFilePath()))
-            IniHelper::parseDeviceData(IniHelper::readDeviceIni(), read);
-        else
+        if (QFile::exists(IniHelper::deviceFilePath())) {
+            BoxModel scratch;
+            IniHelper::parseDeviceData(IniHelper::readDeviceIni(), read, scratch.records());
+        }
+        else {
             read.Password = QStringLiteral("none");
+        }
         return read;
     }
 
@@ -110,13 +116,13 @@ private:
                 .arg(host->passwordChanges);
         }
         if (what == QLatin1String("box"))
-            return QStringLiteral("current=%1 checked=%2").arg(controllerBoxNumber).arg(view.checkedBox);
+            return QStringLiteral("current=%1 checked=%2").arg(boxes.currentBox()).arg(view.checkedBox);
         if (what == QLatin1String("profile"))
             return QStringLiteral("profile=%1 label=%2 rgbMode=%3 singleMode=%4")
                 .arg(state->currentProfile)
                 .arg(view.profileLabel)
-                .arg(boxArray[controllerBoxNumber].rainbowFan[0].lightMode)
-                .arg(boxArray[controllerBoxNumber].vaylaFan[0].lightMode);
+                .arg(boxes[boxes.currentBox()].rainbowFan[0].lightMode)
+                .arg(boxes[boxes.currentBox()].vaylaFan[0].lightMode);
         if (what == QLatin1String("saved"))
             return QStringLiteral("profile3=%1 device=%2 box1Mode=%3 shown=%4")
                 .arg(flag(QFile::exists(IniHelper::profilePath(3))), flag(QFile::exists(IniHelper::deviceFilePath())))
@@ -129,14 +135,14 @@ private slots:
     void init()
     {
         QDir(IniHelper::dataFolder()).removeRecursively();
-        sim = installSimulator(QStringLiteral("1,1,0,1"));
+        sim = installSimulator(boxes, QStringLiteral("1,1,0,1"));
         state = std::make_unique<AppState>();
         host = std::make_unique<RecordingHost>();
         windowHost = std::make_unique<RecordingWindowHost>();
-        handler = std::make_unique<ViewMessageHandler>(*state, *host);
-        messages = std::make_unique<WindowMessages>(*state, *host, *handler, *windowHost);
-        controllerBoxNumber = 0;
-        boxArray[2].boxType = BoxType::Vayla;
+        handler = std::make_unique<ViewMessageHandler>(*state, boxes, *host);
+        messages = std::make_unique<WindowMessages>(*state, boxes, *host, *handler, *windowHost);
+        boxes.setCurrentBox(0);
+        boxes[2].boxType = BoxType::Vayla;
         host->view.hidden = true;
         state->settings.isStartAutoUpdate = true;
         state->settings.OpenPassword = true;
@@ -210,15 +216,15 @@ private slots:
         QFETCH(int, wParam);
         QFETCH(QString, what);
         QFETCH(QString, expected);
-        controllerBoxNumber = box;
+        boxes.setCurrentBox(box);
         for (int b = 0; b < 4; ++b) {
-            boxArray[b].rainbowFan[0].lightMode = LightMode::Cycle;
-            boxArray[b].vaylaFan[0].lightMode = VaylaLightMode::RGB;
-            boxArray[b].rainbowFan[2].lightMode = LightMode::Radar;
+            boxes[b].rainbowFan[0].lightMode = LightMode::Cycle;
+            boxes[b].vaylaFan[0].lightMode = VaylaLightMode::RGB;
+            boxes[b].rainbowFan[2].lightMode = LightMode::Radar;
         }
         // For 0x8119: box 0 saves its profile 3, which box 1 uses too.
         state->currentProfile = 3;
-        boxArray[1].profileValue = 3;
+        boxes[1].profileValue = 3;
         fan(2).lightMode = LightMode::Blink;
         if (id == 0x8107)
             state->currentProfile = 1;
@@ -311,10 +317,10 @@ private slots:
         QCOMPARE(fan(3).isMonitor, monitor);
         QCOMPARE(host->view.fans[3].monitor, monitor);
         QCOMPARE(host->view.fans[3].resets, 1);
-        resetBoxArray();
+        boxes.reset();
         AppSettings read;
-        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), read);
-        QCOMPARE(boxArray[0].rainbowFan[3].isMonitor, monitor);
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), read, boxes.records());
+        QCOMPARE(boxes[0].rainbowFan[3].isMonitor, monitor);
     }
 
     void colourOfSelectedLeds_data()
