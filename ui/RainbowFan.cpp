@@ -1,4 +1,6 @@
 #include "common/Logging.h"
+#include "viewmsg/MessageNames.h"
+#include "viewmsg/ViewMessages.h"
 
 // Construction and layout of the RGB fan editor, its texts and languages,
 // and the mouse and key events of the panel.
@@ -568,8 +570,8 @@ void RainbowFan::mousePressEvent(QMouseEvent *event)
 {
     if (s.fanLocation == 3 || s.fanLocation == 4) {
         // A background panel only asks the main view to turn the carousel.
-        emit sendData(QStringList{s.fanLocation == 3 ? QStringLiteral("clockwise") : QStringLiteral("counterClockwise"),
-                                  QString::number(s.fanNumber)});
+        emit sendData(ViewMessages::fanCommand(s.fanLocation == 3 ? MessageName::clockwise : MessageName::counterClockwise,
+                                               s.fanNumber));
         return;
     }
     if (event->button() == Qt::LeftButton && canPickAt(event->pos()))

@@ -1,4 +1,6 @@
 #include "common/Logging.h"
+#include "viewmsg/MessageNames.h"
+#include "viewmsg/ViewMessages.h"
 
 // LED selection and styles, palette picking, the RGB code popup, brightness,
 // Done and Default of the RGB fan editor.
@@ -262,15 +264,14 @@ void RainbowFan::pickColorAt(const QPoint &pos)
         return;
     if (s.lightMode != LightMode::Copy) {
         emitColors();
-        emit sendData(modeMessage(QStringLiteral("btn_done")));
+        emit sendData(modeMessage(MessageName::btnDone));
     }
     clearTurnOff();
 }
 
 QStringList RainbowFan::modeMessage(const QString &tag) const
 {
-    return QStringList{tag, QString::number(s.fanNumber), QString::number(s.lightMode), QString::number(s.lightSpeed),
-                       QString::number(s.colorMode)};
+    return ViewMessages::fanLook(tag, s.fanNumber, s.lightMode, s.lightSpeed, s.colorMode);
 }
 
 void RainbowFan::emitColors()
@@ -323,14 +324,9 @@ void RainbowFan::changeSliderLight(int value)
     }
     if (FanModeRules::isEmptyMask(s.fanNumStr))
         return;
-    QStringList values;
-    for (int i = 0; i < kColorEntries; ++i)
-        values << QString::number(s.ledBright[i], 'g', 6);
-    const QString brightStr = values.join(QLatin1Char(','));
-    qCDebug(lcUi) << "brightStr:" << brightStr;
-    QStringList message = modeMessage(QStringLiteral("slider_Light"));
-    message << brightStr;
-    emit sendData(message);
+    qCDebug(lcUi) << "brightStr:" << ViewMessages::brightnessText(s.ledBright, kColorEntries);
+    emit sendData(ViewMessages::sliderLight(s.fanNumber, s.lightMode, s.lightSpeed, s.colorMode, s.ledBright,
+                                            kColorEntries));
 }
 
 void RainbowFan::pushShowColorWidget()
@@ -391,7 +387,7 @@ void RainbowFan::pushChangeColor()
     if (s.lightMode == LightMode::Copy)
         return;
     emitColors();
-    emit sendData(modeMessage(QStringLiteral("btn_done")));
+    emit sendData(modeMessage(MessageName::btnDone));
     // The receiver switches the LEDs back on with "btn_done"; show it.
     clearTurnOff();
 }
@@ -432,7 +428,5 @@ void RainbowFan::pushDefault()
     styleBrightnessSlider(shownColor(0));
     clearTurnOff();
     emitColors();
-    emit sendData(QStringList{QStringLiteral("btn_default"), QString::number(s.fanNumber),
-                              QString::number(s.lightMode), QString::number(s.colorMode),
-                              QString::number(s.lightSpeed)});
+    emit sendData(ViewMessages::fanDefault(s.fanNumber, s.lightMode, s.colorMode, s.lightSpeed));
 }

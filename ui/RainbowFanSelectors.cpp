@@ -1,4 +1,6 @@
 #include "common/Logging.h"
+#include "viewmsg/MessageNames.h"
+#include "viewmsg/ViewMessages.h"
 
 // The mode selectors, turn-off, the monitor switch and the fan-speed controls
 // of the RGB fan editor, the setters the main view fills it with, and the
@@ -170,7 +172,7 @@ void RainbowFan::afterColorModeChange()
     styleBrightnessSlider(shownColor(0));
     refreshSpeedSelector();
     clearTurnOff();
-    const QStringList message = modeMessage(QStringLiteral("btn_done"));
+    const QStringList message = modeMessage(MessageName::btnDone);
     for (int i = 0; i < message.size(); ++i)
         qCDebug(lcUi).nospace() << "sendDataString[" << i << "]:" << message.at(i);
     if (s.lightMode != LightMode::Copy)
@@ -219,7 +221,7 @@ void RainbowFan::afterLightSpeedChange()
     refreshSpeedSelector();
     clearTurnOff();
     if (s.lightMode != LightMode::Copy)
-        emit sendData(modeMessage(QStringLiteral("btn_done")));
+        emit sendData(modeMessage(MessageName::btnDone));
 }
 
 void RainbowFan::lightSpeedLeft()
@@ -281,7 +283,7 @@ void RainbowFan::pushTurnOff()
     }
     qCDebug(lcUi) << "pushisTurnOffLed:" << s.isTurnOffLed;
     s.isTurnOffLed = !s.isTurnOffLed;
-    const QString tag = s.isTurnOffLed ? QStringLiteral("btn_turnoff") : QStringLiteral("btn_turnon");
+    const QString tag = s.isTurnOffLed ? MessageName::btnTurnOff : MessageName::btnTurnOn;
     btnTurnOff->setChecked(s.isTurnOffLed);
     restyleAllLeds();
     qCDebug(lcUi) << "isTurnOffLed:" << s.isTurnOffLed;
@@ -331,8 +333,7 @@ void RainbowFan::pushMonitor()
         open = !s.isMonitor;
     }
     s.isMonitor = open;
-    const QStringList message{QStringLiteral("pushMonitor"), QString::number(s.fanNumber),
-                              open ? QStringLiteral("1") : QStringLiteral("0")};
+    const QStringList message = ViewMessages::fanFlag(MessageName::pushMonitor, s.fanNumber, open);
     if (open) {
         emit sendData(message);
         moveTitle(true, true);
@@ -379,8 +380,8 @@ void RainbowFan::pressCover(const QPoint &at)
     const QPoint centre(width() / 2, 310);
     const QPoint d = at - centre;
     if (s.fanLocation == 3 || s.fanLocation == 4) {
-        emit sendData(QStringList{s.fanLocation == 3 ? QStringLiteral("clockwise") : QStringLiteral("counterClockwise"),
-                                  QString::number(s.fanNumber)});
+        emit sendData(ViewMessages::fanCommand(s.fanLocation == 3 ? MessageName::clockwise : MessageName::counterClockwise,
+                                               s.fanNumber));
         return;
     }
     if (d.x() * d.x() + d.y() * d.y() > 60 * 60 || s.isMonitor)
@@ -452,7 +453,7 @@ void RainbowFan::changeSliderFanSpeedPer(int value)
         showSummaryText(FanModeRules::pwmSpeedSummary(value, tr("Silent"), tr("Performance")));
     s.fanSpeed = value;
     styleSpeedPresets();
-    emit sendData(QStringList{QStringLiteral("slider_FanSpeed_Per"), QString::number(s.fanNumber), QString::number(value)});
+    emit sendData(ViewMessages::fanValue(MessageName::sliderFanSpeedPer, s.fanNumber, value));
 }
 
 void RainbowFan::changeSliderFanSpeedNum(int value)
@@ -463,15 +464,14 @@ void RainbowFan::changeSliderFanSpeedNum(int value)
     showSummaryText(FanModeRules::rpmSpeedSummary(value, tr("Silent"), tr("Performance")));
     s.fanSpeed = value;
     styleSpeedPresets();
-    emit sendData(QStringList{QStringLiteral("slider_FanSpeed_Num"), QString::number(s.fanNumber), QString::number(value)});
+    emit sendData(ViewMessages::fanValue(MessageName::sliderFanSpeedNum, s.fanNumber, value));
 }
 
 void RainbowFan::pushPWM()
 {
     qCDebug(lcUi) << "pushPWM";
     const bool on = btnPwm->isChecked();
-    const QStringList message{QStringLiteral("btn_pwm"), QString::number(s.fanNumber),
-                              on ? QStringLiteral("1") : QStringLiteral("0")};
+    const QStringList message = ViewMessages::fanFlag(MessageName::btnPwm, s.fanNumber, on);
     setPWM(on);
     emit sendData(message);
 }
@@ -494,7 +494,7 @@ void RainbowFan::pushPerformance()
     s.fanSpeed = 5;
     QSlider *active = s.isPWM ? sliderPer : sliderNum;
     active->setValue(active->maximum());
-    emit sendData(QStringList{QStringLiteral("btn_performance"), QString::number(s.fanNumber)});
+    emit sendData(ViewMessages::fanCommand(MessageName::btnPerformance, s.fanNumber));
     s.isSilent = false;
     styleSpeedPresets();
 }
@@ -509,7 +509,7 @@ void RainbowFan::pushSilent()
     s.fanSpeed = 0;
     QSlider *active = s.isPWM ? sliderPer : sliderNum;
     active->setValue(0);
-    emit sendData(QStringList{QStringLiteral("btn_silent"), QString::number(s.fanNumber)});
+    emit sendData(ViewMessages::fanCommand(MessageName::btnSilent, s.fanNumber));
     s.isPerformance = false;
     styleSpeedPresets();
 }
