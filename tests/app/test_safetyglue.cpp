@@ -123,7 +123,7 @@ private slots:
             fan.isPWM = true; // the single-colour fans follow the temperature too
         const QString degrees = QString(QChar(0x00B0)) + QLatin1Char('C');
 
-        program.updateCPUTemp(); // 45 degrees: the curve's 50 %
+        program.effects()->updateCPUTemp(); // 45 degrees: the curve's 50 %
         QCOMPARE(duties(sim, 0), every(5, 50));
         QCOMPARE(duties(sim, 1), every(3, 50));
         QVERIFY2(temperatureLabel(program).contains(QStringLiteral("45") + degrees), qPrintable(temperatureLabel(program)));
@@ -132,14 +132,14 @@ private slots:
         reading("Cpu|T:GPU=70");
         sim->clearSent();
         for (int pass = 0; pass < 3; ++pass)
-            program.updateCPUTemp();
+            program.effects()->updateCPUTemp();
         QCOMPARE(duties(sim, 0), every(5, 100));
         QCOMPARE(duties(sim, 1), every(3, 100));
         QVERIFY2(!temperatureLabel(program).contains(degrees), qPrintable(temperatureLabel(program)));
 
         // More passes without a reading keep the cap.
         sim->clearSent();
-        program.updateCPUTemp();
+        program.effects()->updateCPUTemp();
         QCOMPARE(duties(sim, 0), every(5, 100));
 
         // Box 1 is power-cycled during the outage: it answers again with its
@@ -159,7 +159,7 @@ private slots:
         // The reading is back: the curve again.
         reading("Cpu|T:CPU=54");
         sim->clearSent();
-        program.updateCPUTemp();
+        program.effects()->updateCPUTemp();
         QCOMPARE(duties(sim, 0), every(5, 80));
         QCOMPARE(duties(sim, 1), every(3, 80));
     }
@@ -177,7 +177,7 @@ private slots:
         QVERIFY(!program.view());
         takeOver(program);
         QSignalSpy lost(program.effects(), &SoftwareEffects::temperatureReadingLost);
-        program.updateCPUTemp();
+        program.effects()->updateCPUTemp();
         QCOMPARE(lost.size(), 1);
         QCOMPARE(duties(sim, 0), every(5, 100));
         poll(program); // and it goes on watching the fans
@@ -201,13 +201,13 @@ private slots:
         program.receiveMainData({QStringLiteral("btn_done"), QStringLiteral("1"),
                                  QString::number(LightMode::Temperature), QStringLiteral("0"), QStringLiteral("0")});
         QCOMPARE(box(0).rainbowFan[1].lightMode, int(LightMode::Temperature));
-        program.updateCPUTemp();
+        program.effects()->updateCPUTemp();
         QVERIFY(DeviceBus::instance().waitForIdle());
         // No colour for an unknown temperature: the scale's "cold" would lie.
         QVERIFY(steadyColours().empty());
 
         reading("Cpu|T:CPU=70");
-        program.updateCPUTemp();
+        program.effects()->updateCPUTemp();
         const Rgb hot = temperatureScaleColor(70);
         Report expected = Reports::rainbowLighting(2, Reports::kSteadySingle);
         Reports::setTriple(expected, 0, uint8_t(hot.r), uint8_t(hot.g), uint8_t(hot.b));
