@@ -2,6 +2,7 @@
 
 #include "AutorunStore.h"
 #include "CommandChannel.h"
+#include "common/Limits.h"
 #include "common/Logging.h"
 #include "device/BoxTable.h"
 #include "device/DeviceBus.h"
@@ -38,7 +39,6 @@
 #include <QTimer>
 
 const char *const Aurivent::kVersion = "1.0.5";
-const char *const Aurivent::kDefaultFirmware = "1.0.0";
 const char *const Aurivent::kTitle = "Vayla Zeve RGB";
 
 Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
@@ -135,7 +135,7 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
 
     m_state.firmwareVersion = readFirmwareVersion();
     if (m_state.firmwareVersion == QLatin1String("0"))
-        m_state.firmwareVersion = QString::fromLatin1(kDefaultFirmware);
+        m_state.firmwareVersion = QString::fromLatin1(kDefaultVersion);
 
     applyStoredSettings(nullptr, *m_effects, *this);
 
@@ -249,7 +249,7 @@ LightingTimers &Aurivent::lightingTimers() { return *m_effects; }
 void Aurivent::startSpeedPoll()
 {
     if (!m_speedTimer->isActive())
-        m_speedTimer->start(1000);
+        m_speedTimer->start(kSpeedPollMs);
 }
 
 void Aurivent::stopSpeedPoll()

@@ -50,10 +50,11 @@ class Aurivent : public QMainWindow,
     Q_OBJECT
 public:
     static const char *const kVersion;
-    static const char *const kDefaultFirmware;
     static const char *const kTitle;
     // How long the boxes get in all to take their last reports on exit.
     static constexpr int kExitFlushMs = 1000;
+    // The fan speeds are read back this often while the window shows a box.
+    static constexpr int kSpeedPollMs = 1000;
 
     explicit Aurivent(const StartOptions &options = StartOptions(), QWidget *parent = nullptr);
     ~Aurivent() override;

@@ -30,7 +30,7 @@ void ViewMessageHandler::changeBox(int box)
     m_host.stopSpeedPoll();
     QString version = readFirmwareVersion();
     if (version == QLatin1String("0"))
-        version = QStringLiteral("1.0.0");
+        version = QString::fromLatin1(kDefaultVersion);
     m_state.firmwareVersion = version;
     MainViewInterface *view = m_host.mainView();
     if (view)
@@ -50,7 +50,7 @@ void ViewMessageHandler::saveProfile()
     const int box = controllerBoxNumber;
     const int profile = m_state.currentProfile;
     qCDebug(lcApp) << "saveProfile:" << profile;
-    if (!isValidBox(box) || !IniHelper::isValidProfileNumber(profile)) {
+    if (!isValidBox(box) || !isValidProfileNumber(profile)) {
         qWarning() << "saveProfile refused: box" << box << "profile" << profile;
         return;
     }
@@ -94,7 +94,7 @@ void ViewMessageHandler::saveProfile()
 void ViewMessageHandler::selectProfile(int profile, ProfileKind kind)
 {
     const int box = controllerBoxNumber;
-    if (!isValidBox(box) || !IniHelper::isValidProfileNumber(profile)) {
+    if (!isValidBox(box) || !isValidProfileNumber(profile)) {
         qWarning() << "selectProfile refused: box" << box << "profile" << profile;
         return;
     }

@@ -123,7 +123,7 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
         if (!fan.isPWM) {
             sendFanDuty(box, f, performance ? 100 : 0);
         } else {
-            sendFanTargetSpeed(box, f, performance ? 1400 : 400);
+            sendFanTargetSpeed(box, f, performance ? kPerformanceRpm : kSilentRpm);
             qCDebug(lcApp) << "sendCommand_FanSpeed";
         }
     } else if (name == QLatin1String("btn_pwm")) {
@@ -165,17 +165,15 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
             qWarning() << "view message refused: light mode or speed out of range:" << m.items();
             return true;
         }
-        static const int r[kColorEntries] = {0, 0, 0, 0, 127, 255, 255, 255, 255, 255, 127, 0, 255};
-        static const int g[kColorEntries] = {127, 255, 255, 255, 255, 255, 127, 0, 0, 0, 0, 0, 0};
-        static const int b[kColorEntries] = {255, 255, 127, 0, 0, 0, 0, 0, 127, 255, 255, 255, 0};
         fan.lightMode = m.intAt(2);
         fan.colorMode = m.intAt(3);
         fan.lightSpeed = m.intAt(4);
         fan.isTurnOffLed = false;
         for (int i = 0; i < kColorEntries; ++i) {
-            fan.rValue_Led[i] = r[i];
-            fan.gValue_Led[i] = g[i];
-            fan.bValue_Led[i] = b[i];
+            const DefaultColour c = defaultEntryColour(i);
+            fan.rValue_Led[i] = c.r;
+            fan.gValue_Led[i] = c.g;
+            fan.bValue_Led[i] = c.b;
             fan.brightValue[i] = 1.0f;
         }
         sendCommand_Default(box, f);
@@ -218,7 +216,7 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
         if (!checkLength(m, 3))
             return true;
         const int step = m.intAt(2);
-        if (step < 0 || step > 5) {
+        if (step < 0 || step > kMaxSpeedStep) {
             qWarning() << "view message refused: speed step out of range:" << m.items();
             return true;
         }

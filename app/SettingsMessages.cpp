@@ -93,7 +93,7 @@ bool ViewMessageHandler::handleSettingsCommand(const ViewMessage &m)
             return true;
         const int profile = m.target() + 1;
         qCDebug(lcApp) << "selectProfile_" << profile;
-        if (profile < 1 || profile > 5) {
+        if (!isValidProfileNumber(profile)) {
             qWarning() << "selectProfile refused: no profile" << profile;
             return true;
         }

@@ -84,7 +84,7 @@ void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
         if (!checkLength(m, 3))
             return;
         const int step = m.intAt(2);
-        if (step < 0 || step > 5) {
+        if (step < 0 || step > kMaxSpeedStep) {
             qWarning() << "view message refused: speed step out of range:" << list;
             return;
         }

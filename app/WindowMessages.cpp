@@ -99,7 +99,7 @@ bool WindowMessages::handle(int id, int wParam, int lParam)
         return true;
     case 0x8107:
         // A profile index 0..4; checked before the +1 so that no value can overflow.
-        if (wParam < 0 || wParam >= IniHelper::kProfileCount) {
+        if (wParam < 0 || wParam >= kProfileCount) {
             qWarning() << "0x8107 refused: no profile index" << wParam;
             return true;
         }

@@ -2,9 +2,6 @@
 
 #include "BoxHealth.h"
 
-#include <QPoint>
-#include <QSize>
-
 // What the speed monitor shows; the application window implements it with the
 // main view and the alert window.
 class FanMonitorHost {
@@ -65,7 +62,7 @@ void resetVaylaFan(int box, int fan);
 // commanded duty below. The reports are those of the encoders they call.
 void sendFanDuty(int box, int fan, int percent);     // 12-LED fan; the box gets at least 30 %
 void sendFanTargetSpeed(int box, int fan, int rpm);  // 12-LED fan
-void sendFanSpeedLevel(int box, int fan, int level); // 12-LED fan: 400 + 100 x level RPM
+void sendFanSpeedLevel(int box, int fan, int level); // 12-LED fan: fanSpeedLevelRpm(level)
 void sendVaylaSilent(int box, int fan);              // single-colour fan: 0 %, it stops
 void sendVaylaPerformance(int box, int fan);         // single-colour fan: full speed
 
@@ -81,6 +78,3 @@ bool isStoppedOnPurpose(int box, int fan);
 // again (it runs at its power-on speed then); -1 forgets every box.
 void forgetCommandedDuties(int box);
 
-// Where the stall alert goes on a screen: bottom right above the task bar when
-// the program is hidden or minimised, centred otherwise.
-QPoint stallAlertPosition(const QSize &screen, const QSize &alert, bool programHidden);

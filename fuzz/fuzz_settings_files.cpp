@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         AppSettings settings;
         IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings);
         for (int box = 0; box < kBoxCount; ++box)
-            Fuzz::require(IniHelper::isValidProfileNumber(boxArray[box].profileValue));
+            Fuzz::require(isValidProfileNumber(boxArray[box].profileValue));
     } else if (kind == 1) {
         IniHelper::parseProfile(2, IniHelper::readProfileIni(profile));
         for (const RainbowFanRecord &fan : boxArray[2].rainbowFan) {

@@ -33,8 +33,8 @@ SoftwareEffects::SoftwareEffects(QObject *parent)
     , m_sensorRetryTimer(new QTimer(this))
     , m_shown(temperatureScaleColor(0))
 {
-    m_cpuTemperatureTimer->setInterval(5000);
-    m_sensorRetryTimer->setInterval(60000);
+    m_cpuTemperatureTimer->setInterval(kSensorPassMs);
+    m_sensorRetryTimer->setInterval(kSensorRetryMs);
     connect(m_cpuTemperatureTimer, &QTimer::timeout, this, &SoftwareEffects::updateCPUTemp, Qt::DirectConnection);
     connect(m_sensorRetryTimer, &QTimer::timeout, this, &SoftwareEffects::retrySensorPlugin, Qt::DirectConnection);
     connect(m_volumeTimer, &QTimer::timeout, this, &SoftwareEffects::getVolumeValue, Qt::DirectConnection);
@@ -103,21 +103,19 @@ void SoftwareEffects::setPhoneLevel(int level)
     m_levels.setPhoneLevel(level < 0 ? 0 : (level > 100 ? 100 : level));
 }
 
-bool SoftwareEffects::isMusicRunning() const { return m_musicTimer->isActive(); }
-bool SoftwareEffects::isVolumeRunning() const { return m_volumeTimer->isActive(); }
 bool SoftwareEffects::isTemperatureColorRunning() const { return m_temperatureColorTimer->isActive(); }
 
 void SoftwareEffects::startMusicTimers()
 {
     if (!m_volumeTimer->isActive())
-        m_volumeTimer->start(50);
+        m_volumeTimer->start(kVolumeSampleMs);
     startMusicEffectTimer();
 }
 
 void SoftwareEffects::startMusicEffectTimer()
 {
     if (!m_musicTimer->isActive())
-        m_musicTimer->start(25);
+        m_musicTimer->start(kMusicFrameMs);
 }
 
 void SoftwareEffects::stopMusicTimers()
@@ -131,7 +129,7 @@ void SoftwareEffects::stopMusicTimers()
 void SoftwareEffects::startTemperatureColorTimer()
 {
     if (!m_temperatureColorTimer->isActive())
-        m_temperatureColorTimer->start(200);
+        m_temperatureColorTimer->start(kTemperatureColorStepMs);
 }
 
 void SoftwareEffects::stopTemperatureColorTimer()

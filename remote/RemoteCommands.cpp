@@ -17,8 +17,6 @@ namespace RemoteCommands {
 
 namespace {
 
-constexpr int kProfileCount = 5;
-
 // The selections and the data map of one command.
 struct Request {
     QVariantMap data;
@@ -345,7 +343,7 @@ bool saveProfileCommand(const Request &req, RemoteHost &host)
 QString fileReply(int resType, int box, RemoteHost &host)
 {
     const int profile = boxArray[box].profileValue;
-    if (profile < 1 || profile > kProfileCount) {
+    if (!isValidProfileNumber(profile)) {
         qWarning() << "remote reply refused: box" << box << "profile" << profile;
         return QString();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Limits.h"
 #include "storage/AppSettings.h"
 
 #include <QMap>
@@ -86,9 +87,6 @@ class IniHelper
 {
 public:
     IniHelper() = delete;
-
-    static constexpr int kProfileCount = 5;
-    static bool isValidProfileNumber(int profile) { return profile >= 1 && profile <= kProfileCount; }
 
     // Key names in column order (the texts used in the files).
     static const QStringList &deviceKeys();

@@ -1,5 +1,6 @@
 #include "ui/VaylaRGBFanView.h"
 
+#include "common/Limits.h"
 #include "common/Logging.h"
 #include "ui/VaylaRGBFanViewStyle.h"
 
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr int kLanguageCount = 7;
 constexpr int kMaxSpeed = 5;
 
 int clampColor(int value, const char *label)
