@@ -7,23 +7,6 @@
 
 #include <QDebug>
 
-bool sendLightModeCommand(int box, int fan, int mode)
-{
-    if (!isValidBox(box) || !isValidRainbowFan(fan))
-        return false;
-    const int speed = boxArray[box].rainbowFan[fan].lightSpeed;
-    switch (mode) {
-    case LightMode::Snake: sendCommand_Snake(box, fan, speed); return true;
-    case LightMode::Cycle: sendCommand_Cycle(box, fan, speed); return true;
-    case LightMode::Radar: sendCommand_Radar(box, fan, speed); return true;
-    case LightMode::Blink: sendCommand_Blink(box, fan, speed); return true;
-    case LightMode::Breath: sendCommand_Breath(box, fan, speed); return true;
-    case LightMode::Whirl: sendCommand_Whirl(box, fan, speed); return true;
-    case LightMode::Light: sendCommand_Light(box, fan, 100); return true;
-    default: return false;
-    }
-}
-
 int normalisedColorMode(int mode, int current)
 {
     switch (mode) {
@@ -50,16 +33,12 @@ void applyBoxSettings(int box, LightingTimers &timers, Resend kind)
     for (int f = 0; f < kRainbowFanCount; ++f) {
         RainbowFanRecord &fan = boxArray[box].rainbowFan[f];
         sendFixedSpeed(box, f);
-        if (fan.isTurnOffLed) {
-            sendCommand_turnoff(box, f);
-            continue;
-        }
         const int m = effectiveLightMode(fan);
-        if (kind == Resend::Reapply) {
+        if (!fan.isTurnOffLed && kind == Resend::Reapply) {
             fan.colorMode = normalisedColorMode(m, fan.colorMode);
             qCDebug(lcLighting) << "lightType:" << m;
         }
-        if (sendLightModeCommand(box, f, m))
+        if (sendStoredLighting(box, f))
             continue;
         if (m == LightMode::Copy) {
             if (kind == Resend::Reapply)
@@ -79,15 +58,9 @@ void applyFanLight(int box, int fan, LightingTimers &timers)
 {
     if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxArray[box].gIsConnected)
         return;
-    const RainbowFanRecord &record = boxArray[box].rainbowFan[fan];
-    if (record.isTurnOffLed) {
-        sendCommand_turnoff(box, fan);
+    if (sendStoredLighting(box, fan))
         return;
-    }
-    const int m = effectiveLightMode(record);
-    if (sendLightModeCommand(box, fan, m))
-        return;
-    if (m == LightMode::Temperature)
+    if (effectiveLightMode(boxArray[box].rainbowFan[fan]) == LightMode::Temperature)
         timers.applyTemperatureColor(box, fan);
     // A copied "Copy" has nothing to play; music modes are driven by their timer.
 }
@@ -96,13 +69,7 @@ void resendFanLight(int box, int fan)
 {
     if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxArray[box].gIsConnected)
         return;
-    const RainbowFanRecord &record = boxArray[box].rainbowFan[fan];
-    if (record.isTurnOffLed) {
-        sendCommand_turnoff(box, fan);
-        return;
-    }
-    // "Copy" plays its copied mode here as everywhere else.
-    sendLightModeCommand(box, fan, effectiveLightMode(record));
+    sendStoredLighting(box, fan);
 }
 
 void copyFirstFanLook(int box, int fan)

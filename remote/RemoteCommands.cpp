@@ -6,6 +6,7 @@
 
 #include "device/BoxTable.h"
 #include "device/Encoders.h"
+#include "device/LightDispatch.h"
 
 #include <QDebug>
 
@@ -116,31 +117,11 @@ void setModes(RainbowFanRecord &fan, const Modes &m)
     fan.lightSpeed = m.lightSpeed;
 }
 
-// Sends the fan's stored lighting; the software modes (8..14) are left to
-// their timers.
-void applyFan(int box, int fan)
-{
-    const RainbowFanRecord &r = boxArray[box].rainbowFan[fan];
-    if (r.isTurnOffLed) {
-        sendCommand_turnoff(box, fan);
-        return;
-    }
-    switch (effectiveLightMode(r)) {
-    case LightMode::Snake: sendCommand_Snake(box, fan, r.lightSpeed); break;
-    case LightMode::Cycle: sendCommand_Cycle(box, fan, r.lightSpeed); break;
-    case LightMode::Radar: sendCommand_Radar(box, fan, r.lightSpeed); break;
-    case LightMode::Blink: sendCommand_Blink(box, fan, r.lightSpeed); break;
-    case LightMode::Breath: sendCommand_Breath(box, fan, r.lightSpeed); break;
-    case LightMode::Whirl: sendCommand_Whirl(box, fan, r.lightSpeed); break;
-    case LightMode::Light: sendCommand_Light(box, fan, 100); break;
-    default: break;
-    }
-}
-
+// The modes the program animates (8..14) are left to their timers.
 void ledsOnAndApply(int box, int fan, RainbowFanRecord &r)
 {
     r.isTurnOffLed = false;
-    applyFan(box, fan);
+    sendStoredLighting(box, fan);
 }
 
 // Commands 0 and 3.
@@ -283,7 +264,7 @@ bool turnOffCommand(const Request &req)
         return false;
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         r.isTurnOffLed = status != 0;
-        applyFan(b, k);
+        sendStoredLighting(b, k);
     });
     return true;
 }
@@ -322,7 +303,7 @@ bool saveProfileCommand(const Request &req, RemoteHost &host)
         setSingleOrLeds(req, m.colorMode, [&](int e) { setEntry(r, e, c, bright); });
         setModes(r, m);
         r.isTurnOffLed = status != 0;
-        applyFan(b, k);
+        sendStoredLighting(b, k);
     });
     const int first = req.firstConnected();
     if (first < 0)
@@ -384,7 +365,7 @@ bool brightnessCommand(const Request &req)
         return false;
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         setSingleOrLeds(req, colorMode, [&](int e) { r.brightValue[e] = bright; });
-        applyFan(b, k);
+        sendStoredLighting(b, k);
     });
     return true;
 }
