@@ -14,6 +14,13 @@
 
 namespace {
 
+// "Start" of an effect timer that runs already must not shift its beat.
+void startUnlessRunning(QTimer *timer, int periodMs)
+{
+    if (!timer->isActive())
+        timer->start(periodMs);
+}
+
 QTimer *makeTimer(QObject *owner, const char *setupLog)
 {
     auto *timer = new QTimer(owner);
@@ -107,35 +114,29 @@ bool SoftwareEffects::isTemperatureColorRunning() const { return m_temperatureCo
 
 void SoftwareEffects::startMusicTimers()
 {
-    if (!m_volumeTimer->isActive())
-        m_volumeTimer->start(kVolumeSampleMs);
+    startUnlessRunning(m_volumeTimer, kVolumeSampleMs);
     startMusicEffectTimer();
 }
 
 void SoftwareEffects::startMusicEffectTimer()
 {
-    if (!m_musicTimer->isActive())
-        m_musicTimer->start(kMusicFrameMs);
+    startUnlessRunning(m_musicTimer, kMusicFrameMs);
 }
 
 void SoftwareEffects::stopMusicTimers()
 {
-    if (m_musicTimer->isActive())
-        m_musicTimer->stop();
-    if (m_volumeTimer->isActive())
-        m_volumeTimer->stop();
+    m_musicTimer->stop();
+    m_volumeTimer->stop();
 }
 
 void SoftwareEffects::startTemperatureColorTimer()
 {
-    if (!m_temperatureColorTimer->isActive())
-        m_temperatureColorTimer->start(kTemperatureColorStepMs);
+    startUnlessRunning(m_temperatureColorTimer, kTemperatureColorStepMs);
 }
 
 void SoftwareEffects::stopTemperatureColorTimer()
 {
-    if (m_temperatureColorTimer->isActive())
-        m_temperatureColorTimer->stop();
+    m_temperatureColorTimer->stop();
 }
 
 void SoftwareEffects::applyTemperatureColor(int box, int fan)
