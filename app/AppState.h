@@ -7,7 +7,7 @@
 class LightingTimers;
 class MainViewInterface;
 
-// The application-wide state beside the box table.
+// The application-wide state beside the box model.
 struct AppState {
     AppSettings settings;    // what the device file carries
     int currentProfile = 1;  // profile number 1..5 of the current box

@@ -4,7 +4,7 @@
 #include "CommandChannel.h"
 #include "common/Limits.h"
 #include "common/Logging.h"
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "device/DeviceBus.h"
 #include "device/FanSafety.h"
 #include "device/Encoders.h"
@@ -43,8 +43,8 @@ const char *const Aurivent::kTitle = "Vayla Zeve RGB";
 
 Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     : QMainWindow(parent)
-    , m_messages(m_state, *this)
-    , m_windowMessages(m_state, *this, m_messages, *this)
+    , m_messages(m_state, m_boxes, *this)
+    , m_windowMessages(m_state, m_boxes, *this, m_messages, *this)
     , m_simulated(options.simulated)
     , m_headless(options.headless)
     , m_hotplug(options.hotplug)
@@ -57,7 +57,7 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     hide();
     setWindowIcon(QIcon(m_prefix + QStringLiteral("Images/logo.ico")));
 
-    IniHelper::parseDeviceData(IniHelper::readDeviceIni(), m_state.settings);
+    IniHelper::parseDeviceData(IniHelper::readDeviceIni(), m_state.settings, m_boxes.records());
 
     if (!m_headless) {
         m_tray = new Tray(this, m_prefix + QStringLiteral("Images/logo.ico"), m_state.settings.isAutoRun);
@@ -122,22 +122,22 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     // of the session) leaves the event loop: the fans are made safe there.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &Aurivent::leaveFansSafeOnExit);
 
-    m_fanRefresh = new FanViewRefresher([this]() -> MainViewInterface * { return m_view; }, this);
+    m_fanRefresh = new FanViewRefresher(m_boxes, [this]() -> MainViewInterface * { return m_view; }, this);
     m_speedTimer = new QTimer(this);
     connect(m_speedTimer, &QTimer::timeout, this, &Aurivent::updateSpeed, Qt::DirectConnection);
     qCDebug(lcApp) << "setupTimer start";
-    m_effects = new SoftwareEffects(this);
+    m_effects = new SoftwareEffects(m_boxes, this);
     m_effects->setComputerVolume(new ComputerVolume(m_effects));
-    m_script = new ScriptRunner(this);
+    m_script = new ScriptRunner(m_boxes, this);
 
-    resetControllers(*this);
+    resetControllers(m_boxes, *this);
     buildIpText();
 
-    m_state.firmwareVersion = readFirmwareVersion();
+    m_state.firmwareVersion = readFirmwareVersion(m_boxes, m_boxes.currentBox());
     if (m_state.firmwareVersion == QLatin1String("0"))
         m_state.firmwareVersion = QString::fromLatin1(kDefaultVersion);
 
-    applyStoredSettings(nullptr, *m_effects, *this);
+    applyStoredSettings(m_boxes, nullptr, *m_effects, *this);
 
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
         if (m_view)
@@ -213,7 +213,7 @@ void Aurivent::createMainView(bool show)
 
 void Aurivent::feedMainView()
 {
-    const int box = controllerBoxNumber;
+    const int box = m_boxes.currentBox();
     m_view->setSimulated(m_simulated);
     m_view->setFirmwareVersion(m_state.firmwareVersion);
     m_view->setAppVersion(QString::fromLatin1(kVersion));
@@ -223,13 +223,13 @@ void Aurivent::feedMainView()
     m_view->setPasswordEnabled(m_state.settings.OpenPassword);
     m_view->setPassword(m_state.settings.Password);
     m_view->checkBoxButton(box);
-    m_view->setBoxType(boxArray[box].boxType);
+    m_view->setBoxType(m_boxes[box].boxType);
     m_view->resetLanguage(m_state.settings.languageIndex);
-    showBoxFans(m_view, box);
+    showBoxFans(m_boxes, m_view, box);
     m_view->checkProfileButton(m_state.currentProfile);
     m_view->setProfileLabel(m_state.currentProfile);
     for (int i = 0; i < kBoxCount; ++i)
-        m_view->setBoxButtonPresent(i, boxArray[i].gIsConnected);
+        m_view->setBoxButtonPresent(i, m_boxes[i].gIsConnected);
     if (m_effects->hasTemperature())
         m_view->setTemperature(m_effects->temperature());
     else
@@ -324,17 +324,17 @@ void Aurivent::leaveFansSafeOnExit()
         return;
     m_fansLeftSafe = true;
     m_speedTimer->stop();
-    leaveFansSafe(kExitFlushMs);
+    leaveFansSafe(m_boxes, kExitFlushMs);
 }
 
 void Aurivent::boxOpened(int box)
 {
-    resendBoxSettings(box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
+    resendBoxSettings(m_boxes, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
 }
 
 void Aurivent::resetFanView()
 {
-    ::resetFanView(static_cast<FanMonitorHost &>(*this));
+    ::resetFanView(m_boxes, static_cast<FanMonitorHost &>(*this));
 }
 
 // --- FanMonitorHost
@@ -376,7 +376,7 @@ void Aurivent::showAlert(int box, bool notAnswering)
     const bool hidden = !m_view || m_view->isHidden() || m_view->isMinimized();
     m_alert->move(stallAlertPosition(screenSize, m_alert->size(), hidden));
     m_alert->setControllerNumber(box);
-    m_alert->setStalledFans(notAnswering ? QList<int>() : latchedStalls(box));
+    m_alert->setStalledFans(notAnswering ? QList<int>() : latchedStalls(m_boxes, box));
     m_alert->setNotAnswering(notAnswering);
     m_alert->show();
     setEnabled(false);
@@ -409,17 +409,17 @@ void Aurivent::setPhoneLevel(int level)
 
 void Aurivent::applyBoxSettings(int box)
 {
-    ::applyBoxSettings(box, *m_effects);
+    ::applyBoxSettings(m_boxes, box, *m_effects);
 }
 
 void Aurivent::loadProfile(int box, int profile)
 {
     if (!isValidBox(box))
         return;
-    if (boxArray[box].isVaylaBox())
-        IniHelper::parseVaylaProfile(box, IniHelper::readVaylaProfileIni(profile));
+    if (m_boxes[box].isVaylaBox())
+        IniHelper::parseVaylaProfile(box, IniHelper::readVaylaProfileIni(profile), m_boxes[box]);
     else
-        IniHelper::parseProfile(box, IniHelper::readProfileIni(profile));
+        IniHelper::parseProfile(box, IniHelper::readProfileIni(profile), m_boxes[box]);
 }
 
 QList<QStringList> Aurivent::readProfile(int profile)
@@ -432,12 +432,12 @@ void Aurivent::saveBoxProfile(int box)
 {
     if (!isValidBox(box))
         return;
-    const int profile = boxArray[box].profileValue;
-    if (boxArray[box].isVaylaBox())
-        IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(box), profile);
+    const int profile = m_boxes[box].profileValue;
+    if (m_boxes[box].isVaylaBox())
+        IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(box, m_boxes[box]), profile);
     else
-        IniHelper::writeProfileIni(IniHelper::buildProfileMap(box), profile);
-    IniHelper::writeDeviceProfile(m_state.settings);
+        IniHelper::writeProfileIni(IniHelper::buildProfileMap(box, m_boxes[box]), profile);
+    IniHelper::writeDeviceProfile(m_state.settings, m_boxes.records());
 }
 
 int Aurivent::currentProfile() const
@@ -447,7 +447,7 @@ int Aurivent::currentProfile() const
 
 void Aurivent::refreshFanPanels(int box)
 {
-    if (box != controllerBoxNumber)
+    if (box != m_boxes.currentBox())
         return;
     m_fanRefresh->requestBox(box);
 }
@@ -481,9 +481,9 @@ void Aurivent::closeApplicationWindow()
 
 void Aurivent::deviceChanged()
 {
-    handleDeviceChange(*this, m_hotplug ? m_hotplug->takeRemovedNodes() : QList<QByteArray>());
+    handleDeviceChange(m_boxes, *this, m_hotplug ? m_hotplug->takeRemovedNodes() : QList<QByteArray>());
     if (m_view)
-        m_view->setBoxType(boxArray[controllerBoxNumber].boxType);
+        m_view->setBoxType(m_boxes[m_boxes.currentBox()].boxType);
 }
 
 // --- slots
@@ -516,7 +516,7 @@ void Aurivent::iconActivated(QSystemTrayIcon::ActivationReason reason)
 
 void Aurivent::socketHelperReceiveData(const QVariantMap &data)
 {
-    const QString reply = RemoteCommands::execute(data, *this);
+    const QString reply = RemoteCommands::execute(data, m_boxes, *this);
     if (!reply.isEmpty())
         m_socketHelper->sendResponse(reply, data);
 }
@@ -525,9 +525,9 @@ void Aurivent::modeArrow() {} // as handleButton
 
 void Aurivent::updateSpeed()
 {
-    ::updateSpeed(*this);
+    ::updateSpeed(m_boxes, *this);
     // What a crash would leave the fans at, kept up to date once a second.
-    CrashSafety::prepare(crashReports());
+    CrashSafety::prepare(crashReports(m_boxes));
 }
 
 void Aurivent::runMusicModeTimer() { m_effects->runMusicModeTimer(); }

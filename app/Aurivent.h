@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "BoxPresenceLog.h"
+#include "device/BoxModel.h"
 #include "ViewMessageHandler.h"
 #include "WindowMessages.h"
 #include "device/Discovery.h"
@@ -60,6 +61,7 @@ public:
     ~Aurivent() override;
 
     AppState &state() { return m_state; }
+    BoxModel &boxes() { return m_boxes; }
     MainView *view() const { return m_view; }
     SoftwareEffects *effects() const { return m_effects; }
     SocketHelper *socketHelper() const { return m_socketHelper; }
@@ -150,6 +152,7 @@ private:
     void feedMainView();
 
     AppState m_state;
+    BoxModel m_boxes; // the one box model; everyone else holds a reference
     ViewMessageHandler m_messages;
     WindowMessages m_windowMessages;
     QString m_prefix;

@@ -1,13 +1,13 @@
 #include "FanViewRefresh.h"
 
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "ui/MainViewInterface.h"
 
-void showRainbowFan(MainViewInterface *view, int box, int fan)
+void showRainbowFan(const BoxModel &boxes, MainViewInterface *view, int box, int fan)
 {
     if (!view || !isValidBox(box) || !isValidRainbowFan(fan))
         return;
-    const RainbowFanRecord &f = boxArray[box].rainbowFan[fan];
+    const RainbowFanRecord &f = boxes[box].rainbowFan[fan];
     view->setRGBByFan(fan, f.rValue_Led, f.gValue_Led, f.bValue_Led, f.brightValue);
     view->setCopyLightModeByFan(fan, f.copyLightMode);
     view->setLightModeByFan(fan, f.lightMode);
@@ -20,11 +20,11 @@ void showRainbowFan(MainViewInterface *view, int box, int fan)
     view->resetFanView(fan);
 }
 
-void showVaylaFan(MainViewInterface *view, int box, int fan)
+void showVaylaFan(const BoxModel &boxes, MainViewInterface *view, int box, int fan)
 {
     if (!view || !isValidBox(box) || !isValidVaylaFan(fan))
         return;
-    const VaylaFanRecord &f = boxArray[box].vaylaFan[fan];
+    const VaylaFanRecord &f = boxes[box].vaylaFan[fan];
     view->setVaylaRGB(fan, f.rValue, f.gValue, f.bValue, f.brightValue);
     view->setVaylaLightMode(fan, f.lightMode);
     view->setVaylaTurnOff(fan, f.isTurnOffLed);
@@ -34,26 +34,26 @@ void showVaylaFan(MainViewInterface *view, int box, int fan)
     view->setVaylaMonitor(fan, f.isMonitor);
 }
 
-void showBoxFans(MainViewInterface *view, int box)
+void showBoxFans(const BoxModel &boxes, MainViewInterface *view, int box)
 {
     if (!view || !isValidBox(box))
         return;
-    view->setBoxType(boxArray[box].boxType);
-    if (boxArray[box].isVaylaBox()) {
+    view->setBoxType(boxes[box].boxType);
+    if (boxes[box].isVaylaBox()) {
         for (int j = 0; j < kVaylaFanCount; ++j)
-            showVaylaFan(view, box, j);
+            showVaylaFan(boxes, view, box, j);
     } else {
         for (int k = 0; k < kRainbowFanCount; ++k)
-            showRainbowFan(view, box, k);
+            showRainbowFan(boxes, view, box, k);
     }
 }
 
-QList<int> latchedStalls(int box)
+QList<int> latchedStalls(const BoxModel &boxes, int box)
 {
     QList<int> fans;
     if (!isValidBox(box))
         return fans;
-    const ControllerBox &record = boxArray[box];
+    const ControllerBox &record = boxes[box];
     for (int f = 0; f < fanCountOf(record); ++f) {
         const bool latched = record.isVaylaBox() ? record.vaylaFan[f].isMonitor && record.vaylaFan[f].isAlarmShown
                                                  : record.rainbowFan[f].isMonitor && record.rainbowFan[f].isAlarmShown;
@@ -63,8 +63,10 @@ QList<int> latchedStalls(int box)
     return fans;
 }
 
-FanViewRefresher::FanViewRefresher(std::function<MainViewInterface *()> view, QObject *parent)
+FanViewRefresher::FanViewRefresher(const BoxModel &boxes, std::function<MainViewInterface *()> view,
+                                   QObject *parent)
     : QObject(parent)
+    , m_model(boxes)
     , m_view(std::move(view))
 {
     m_timer.setSingleShot(true);
@@ -89,12 +91,12 @@ void FanViewRefresher::flush()
     if (!m_pending)
         return;
     m_pending = false;
-    const int shown = controllerBoxNumber;
+    const int shown = m_model.currentBox();
     const bool showIt = isValidBox(shown) && m_boxes[shown];
     for (bool &asked : m_boxes)
         asked = false;
     // A box that is no longer shown was drawn afresh when the user chose another.
     if (showIt)
-        showBoxFans(m_view(), shown);
+        showBoxFans(m_model, m_view(), shown);
     m_sinceLast.start();
 }

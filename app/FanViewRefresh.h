@@ -9,19 +9,20 @@
 
 #include <functional>
 
+class BoxModel;
 class MainViewInterface;
 
-// Shows what the box table holds in the main view's fan panels. The order of
+// Shows what the box model holds in the main view's fan panels. The order of
 // the setters matters: a panel derives its colour mode from its light mode,
 // so the light mode goes first and the stored colour mode after it.
-void showRainbowFan(MainViewInterface *view, int box, int fan);
-void showVaylaFan(MainViewInterface *view, int box, int fan);
+void showRainbowFan(const BoxModel &boxes, MainViewInterface *view, int box, int fan);
+void showVaylaFan(const BoxModel &boxes, MainViewInterface *view, int box, int fan);
 // Every fan of the box, in the layout of its type.
-void showBoxFans(MainViewInterface *view, int box);
+void showBoxFans(const BoxModel &boxes, MainViewInterface *view, int box);
 
 // The fans of `box` (0-based) whose stop the speed monitor has latched and
 // that are still watched: the ones the stall alert names.
-QList<int> latchedStalls(int box);
+QList<int> latchedStalls(const BoxModel &boxes, int box);
 
 // Refreshes asked for by the phone, which can send far more commands than a
 // screen can show: all asks of one turn of the event loop (and at most one a
@@ -31,7 +32,7 @@ class FanViewRefresher : public QObject {
 public:
     static constexpr int kFrameMs = 16;
 
-    explicit FanViewRefresher(std::function<MainViewInterface *()> view, QObject *parent = nullptr);
+    FanViewRefresher(const BoxModel &boxes, std::function<MainViewInterface *()> view, QObject *parent = nullptr);
 
     // Every fan of `box`, if it is still the shown box when the refresh runs.
     void requestBox(int box);
@@ -40,6 +41,7 @@ public:
     void flush();
 
 private:
+    const BoxModel &m_model;
     std::function<MainViewInterface *()> m_view;
     QTimer m_timer;
     QElapsedTimer m_sinceLast;

@@ -6,7 +6,7 @@
 #include "AppState.h"
 #include "FanViewRefresh.h"
 #include "ViewMessages.h"
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
 #include "lighting/LightModes.h"
@@ -30,8 +30,9 @@ bool validLook(int lightMode, int lightSpeed, int)
 
 } // namespace
 
-ViewMessageHandler::ViewMessageHandler(AppState &state, AppHost &host)
+ViewMessageHandler::ViewMessageHandler(AppState &state, BoxModel &boxes, AppHost &host)
     : m_state(state)
+    , m_boxes(boxes)
     , m_host(host)
 {
 }
@@ -56,7 +57,7 @@ void ViewMessageHandler::receiveMainData(const QStringList &list)
 {
     qCDebug(lcApp) << "USB---dataStr:" << list << ", dataStr.count():" << list.size();
     const ViewMessage m(list);
-    if (!isValidBox(controllerBoxNumber))
+    if (!isValidBox(m_boxes.currentBox()))
         return;
     if (!handleSettingsCommand(m))
         handleRainbowFanCommand(m);
@@ -65,9 +66,9 @@ void ViewMessageHandler::receiveMainData(const QStringList &list)
 bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
 {
     const QString name = m.name();
-    const int box = controllerBoxNumber;
+    const int box = m_boxes.currentBox();
     const int f = m.target();
-    ControllerBox &record = boxArray[box];
+    ControllerBox &record = m_boxes[box];
 
     // "btn_done" and "btn_copy" of a single-colour box name one of its three fans.
     if (record.isVaylaBox() && (name == QLatin1String("btn_done") || name == QLatin1String("btn_copy"))) {
@@ -83,14 +84,14 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
             record.vaylaFan[f].isTurnOffLed = false;
         } else {
             qCDebug(lcApp) << "btn_copy";
-            copyFirstVaylaFan(box, f);
+            copyFirstVaylaFan(m_boxes, box, f);
             const VaylaFanRecord &fan = record.vaylaFan[f];
             if (MainViewInterface *view = m_host.mainView()) {
                 view->setVaylaLightMode(f, fan.lightMode);
                 view->setVaylaRGB(f, fan.rValue, fan.gValue, fan.bValue, fan.brightValue);
             }
         }
-        sendVaylaLighting(box, f);
+        sendVaylaLighting(m_boxes, box, f);
         return true;
     }
 
@@ -121,21 +122,21 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
         const bool performance = name == QLatin1String("btn_performance");
         fan.speedMode = performance ? SpeedMode::Performance : SpeedMode::Silent;
         if (!fan.isPWM) {
-            sendFanDuty(box, f, performance ? 100 : 0);
+            sendFanDuty(m_boxes, box, f, performance ? 100 : 0);
         } else {
-            sendFanTargetSpeed(box, f, performance ? kPerformanceRpm : kSilentRpm);
+            sendFanTargetSpeed(m_boxes, box, f, performance ? kPerformanceRpm : kSilentRpm);
             qCDebug(lcApp) << "sendCommand_FanSpeed";
         }
     } else if (name == QLatin1String("btn_pwm")) {
         if (checkLength(m, 3))
-            switchPWM(f, m.flagAt(2));
+            switchPWM(m_boxes, f, m.flagAt(2));
     } else if (name == QLatin1String("btn_done")) {
         fan.lightMode = m.intAt(2);
         fan.lightSpeed = m.intAt(3);
         fan.colorMode = m.intAt(4);
         fan.isTurnOffLed = false;
-        stopUnusedSoftwareTimers(timers);
-        applyFanLight(box, f, timers);
+        stopUnusedSoftwareTimers(m_boxes, timers);
+        applyFanLight(m_boxes, box, f, timers);
         followers(box, f);
     } else if (name == QLatin1String("btn_music")) {
         fan.lightMode = m.intAt(2);
@@ -146,8 +147,8 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
             for (int k = 1; k < kRainbowFanCount; ++k) {
                 if (record.rainbowFan[k].lightMode != LightMode::Copy)
                     continue;
-                copyFirstFanLook(box, k);
-                sendLightModeCommand(box, k, record.rainbowFan[k].copyLightMode);
+                copyFirstFanLook(m_boxes, box, k);
+                sendLightModeCommand(m_boxes, box, k, record.rainbowFan[k].copyLightMode);
             }
         }
     } else if (name == QLatin1String("btn_copy")) {
@@ -156,7 +157,7 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
         fan.colorMode = m.intAt(4);
         qCDebug(lcApp) << "btn_copy__boxArray[nowFan].rainbowFan[fanNum].lightMode:" << fan.lightMode;
         followFirstFan(box, f);
-        if (!anyFanInMusicMode())
+        if (!anyFanInMusicMode(m_boxes))
             timers.stopMusicTimers();
     } else if (name == QLatin1String("btn_default")) {
         if (!checkLength(m, 5))
@@ -176,10 +177,10 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
             fan.bValue_Led[i] = c.b;
             fan.brightValue[i] = 1.0f;
         }
-        sendCommand_Default(box, f);
+        sendCommand_Default(m_boxes, box, f, m_boxes.currentBox());
         followers(box, f);
     } else if (name == QLatin1String("btn_turnoff")) {
-        sendCommand_turnoff(box, f);
+        sendCommand_turnoff(m_boxes, box, f);
         fan.isTurnOffLed = true;
         followers(box, f);
     } else if (name == QLatin1String("btn_turnon")) {
@@ -190,11 +191,11 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
         // Every light mode keeps its usual meaning here: Copy plays fan 0's
         // mode, the software modes get their timers.
         if (fan.lightMode == LightMode::Copy)
-            copyColor(box, f);
+            copyColor(m_boxes, box, f);
         else if (LightMode::isMusic(fan.lightMode))
             timers.startMusicTimers();
         else
-            applyFanLight(box, f, timers);
+            applyFanLight(m_boxes, box, f, timers);
         followers(box, f);
     } else if (name == QLatin1String("slider_Light")) {
         const QStringList values = m.textAt(5).split(QLatin1Char(','));
@@ -208,9 +209,9 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
         fan.isTurnOffLed = false;
         for (int i = 0; i < kColorEntries; ++i)
             fan.brightValue[i] = clampBrightness(values.at(i).toFloat());
-        if (!anyFanInMusicMode())
+        if (!anyFanInMusicMode(m_boxes))
             timers.stopMusicTimers();
-        applyFanLight(box, f, timers);
+        applyFanLight(m_boxes, box, f, timers);
         followers(box, f);
     } else if (name == QLatin1String("slider_FanSpeed_Per")) {
         if (!checkLength(m, 3))
@@ -222,7 +223,7 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
         }
         fan.speedPer = step;
         fan.speedMode = step == 0 ? SpeedMode::Silent : (step == 5 ? SpeedMode::Performance : SpeedMode::Custom);
-        sendFanDuty(box, f, 10 * step);
+        sendFanDuty(m_boxes, box, f, 10 * step);
     } else if (name == QLatin1String("slider_FanSpeed_Num")) {
         if (!checkLength(m, 3))
             return true;
@@ -233,7 +234,7 @@ bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
         }
         fan.isPWM = false;
         fan.speedNum = step;
-        sendFanSpeedLevel(box, f, step);
+        sendFanSpeedLevel(m_boxes, box, f, step);
     } else if (name == QLatin1String("pushMonitor")) {
         if (!checkLength(m, 3))
             return true;
@@ -254,7 +255,7 @@ void ViewMessageHandler::followers(int box, int fan)
     if (fan != 0)
         return;
     for (int k = 1; k < kRainbowFanCount; ++k) {
-        if (boxArray[box].rainbowFan[k].lightMode == LightMode::Copy)
+        if (m_boxes[box].rainbowFan[k].lightMode == LightMode::Copy)
             followFirstFan(box, k);
     }
 }
@@ -263,17 +264,17 @@ void ViewMessageHandler::followFirstFan(int box, int fan)
 {
     if (!isValidBox(box) || !isValidRainbowFan(fan))
         return;
-    copyFirstFanLook(box, fan);
-    if (box == controllerBoxNumber)
-        showRainbowFan(m_host.mainView(), box, fan);
-    applyFanLight(box, fan, m_host.lightingTimers());
+    copyFirstFanLook(m_boxes, box, fan);
+    if (box == m_boxes.currentBox())
+        showRainbowFan(m_boxes, m_host.mainView(), box, fan);
+    applyFanLight(m_boxes, box, fan, m_host.lightingTimers());
 }
 
 void ViewMessageHandler::receiveRGBData(const QStringList &red, const QStringList &green,
                                         const QStringList &blue, const QStringList &bright, int fan)
 {
     qCDebug(lcApp) << "receiveRGBData:" << red;
-    if (!isValidBox(controllerBoxNumber) || !isValidRainbowFan(fan)) {
+    if (!isValidBox(m_boxes.currentBox()) || !isValidRainbowFan(fan)) {
         qWarning() << "receiveRGBData refused: fan" << fan;
         return;
     }
@@ -282,7 +283,7 @@ void ViewMessageHandler::receiveRGBData(const QStringList &red, const QStringLis
         qWarning() << "receiveRGBData refused: 13 entries needed in every list";
         return;
     }
-    RainbowFanRecord &f = boxArray[controllerBoxNumber].rainbowFan[fan];
+    RainbowFanRecord &f = m_boxes[m_boxes.currentBox()].rainbowFan[fan];
     auto byte = [](const QString &t) {
         const int v = t.toInt();
         return v < 0 ? 0 : (v > 255 ? 255 : v);
@@ -297,5 +298,5 @@ void ViewMessageHandler::receiveRGBData(const QStringList &red, const QStringLis
 
 bool ViewMessageHandler::writeDeviceProfile()
 {
-    return IniHelper::writeDeviceProfile(m_state.settings);
+    return IniHelper::writeDeviceProfile(m_state.settings, m_boxes.records());
 }

@@ -6,7 +6,7 @@
 #include "AppState.h"
 #include "ViewMessages.h"
 #include "FanViewRefresh.h"
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
 #include "lighting/LightModes.h"
@@ -107,7 +107,7 @@ bool ViewMessageHandler::handleSettingsCommand(const ViewMessage &m)
             qWarning() << "selectBoxType refused: no box type" << m.textAt(1);
             return true;
         }
-        changeBoxType(controllerBoxNumber, type);
+        changeBoxType(m_boxes.currentBox(), type);
     } else if (name == QLatin1String("showInfo")) {
         qCDebug(lcApp) << name;
         m_host.showSensorInfo();
@@ -121,10 +121,10 @@ void ViewMessageHandler::changeBoxType(int box, int type)
 {
     if (!isValidBox(box))
         return;
-    ControllerBox &record = boxArray[box];
+    ControllerBox &record = m_boxes[box];
     MainViewInterface *view = m_host.mainView();
     if (record.boxType == type) {
-        showBoxFans(view, box);
+        showBoxFans(m_boxes, view, box);
         return;
     }
     qCInfo(lcApp) << "box" << box + 1 << "drives"
@@ -145,22 +145,22 @@ void ViewMessageHandler::changeBoxType(int box, int type)
     // The box's own profile of its new kind, sent as at start-up; the speed
     // poll asks the new kind's ports from its next pass on.
     if (type == BoxType::Vayla) {
-        IniHelper::parseVaylaProfile(box, IniHelper::readVaylaProfileIni(record.profileValue));
+        IniHelper::parseVaylaProfile(box, IniHelper::readVaylaProfileIni(record.profileValue), m_boxes[box]);
         if (record.gIsConnected) {
             for (int j = 0; j < kVaylaFanCount; ++j) {
-                sendVaylaStartSpeed(box, j);
-                sendVaylaLighting(box, j);
+                sendVaylaStartSpeed(m_boxes, box, j);
+                sendVaylaLighting(m_boxes, box, j);
             }
         }
     } else {
-        IniHelper::parseProfile(box, IniHelper::readProfileIni(record.profileValue));
+        IniHelper::parseProfile(box, IniHelper::readProfileIni(record.profileValue), m_boxes[box]);
         if (record.gIsConnected)
-            applyBoxSettings(box, m_host.lightingTimers(), Resend::Startup);
+            applyBoxSettings(m_boxes, box, m_host.lightingTimers(), Resend::Startup);
     }
     if (view) {
         view->setBoxButtonAlarm(box, false);
-        if (box == controllerBoxNumber) {
-            showBoxFans(view, box);
+        if (box == m_boxes.currentBox()) {
+            showBoxFans(m_boxes, view, box);
             for (int f = 0; f < fanCountOf(record); ++f)
                 view->setFanErrorByFan(f, false);
         }

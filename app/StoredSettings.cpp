@@ -1,7 +1,7 @@
 #include "StoredSettings.h"
 
 #include "common/Logging.h"
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
 #include "device/FanSafety.h"
@@ -11,44 +11,44 @@
 
 #include <QDebug>
 
-void applyStoredSettings(MainViewInterface *view, LightingTimers &timers, FanMonitorHost &monitor)
+void applyStoredSettings(BoxModel &boxes, MainViewInterface *view, LightingTimers &timers, FanMonitorHost &monitor)
 {
     for (int i = 0; i < kBoxCount; ++i) {
-        ControllerBox &box = boxArray[i];
+        ControllerBox &box = boxes[i];
         qCDebug(lcApp).nospace() << "boxArray[" << i << "].boxType:" << box.boxType;
         if (!box.gIsConnected)
             continue;
         if (box.boxType == BoxType::Vayla) {
-            IniHelper::parseVaylaProfile(i, IniHelper::readVaylaProfileIni(box.profileValue));
-            if (i == controllerBoxNumber && view)
+            IniHelper::parseVaylaProfile(i, IniHelper::readVaylaProfileIni(box.profileValue), boxes[i]);
+            if (i == boxes.currentBox() && view)
                 view->resetVaylaViews();
             for (int j = 0; j < kVaylaFanCount; ++j) {
-                sendVaylaStartSpeed(i, j);
+                sendVaylaStartSpeed(boxes, i, j);
                 if (!box.vaylaFan[j].isTurnOffLed)
                     qCDebug(lcApp) << "boxArray[i].vaylaFan[j].lightMode:" << box.vaylaFan[j].lightMode;
-                sendVaylaLighting(i, j);
+                sendVaylaLighting(boxes, i, j);
             }
         } else {
-            IniHelper::parseProfile(i, IniHelper::readProfileIni(box.profileValue));
-            if (i == controllerBoxNumber)
-                resetFanView(monitor);
-            applyBoxSettings(i, timers, Resend::Startup);
+            IniHelper::parseProfile(i, IniHelper::readProfileIni(box.profileValue), boxes[i]);
+            if (i == boxes.currentBox())
+                resetFanView(boxes, monitor);
+            applyBoxSettings(boxes, i, timers, Resend::Startup);
         }
     }
 }
 
-void resendBoxSettings(int b, LightingTimers &timers, bool haveReading, int temperature)
+void resendBoxSettings(BoxModel &boxes, int b, LightingTimers &timers, bool haveReading, int temperature)
 {
-    if (!isValidBox(b) || !boxArray[b].gIsConnected)
+    if (!isValidBox(b) || !boxes[b].gIsConnected)
         return;
     qCInfo(lcApp) << "box" << b << "is sent its settings";
-    if (boxArray[b].isVaylaBox()) {
+    if (boxes[b].isVaylaBox()) {
         for (int j = 0; j < kVaylaFanCount; ++j) {
-            sendVaylaStartSpeed(b, j);
-            sendVaylaLighting(b, j);
+            sendVaylaStartSpeed(boxes, b, j);
+            sendVaylaLighting(boxes, b, j);
         }
     } else {
-        applyBoxSettings(b, timers, Resend::Startup);
+        applyBoxSettings(boxes, b, timers, Resend::Startup);
     }
-    applyFollowingDuty(b, haveReading, temperature);
+    applyFollowingDuty(boxes, b, haveReading, temperature);
 }

@@ -5,7 +5,7 @@
 
 #include "AppState.h"
 #include "ViewMessages.h"
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
 #include "lighting/LightModes.h"
@@ -18,7 +18,7 @@ void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
     qCDebug(lcApp) << "receiveVaylaMainData:" << list;
     const ViewMessage m(list);
     const QString name = m.name();
-    const int box = controllerBoxNumber;
+    const int box = m_boxes.currentBox();
     const int f = m.target();
     static const QStringList known = {
         QStringLiteral("btn_performance"), QStringLiteral("btn_silent"), QStringLiteral("btn_pwm"),
@@ -32,7 +32,7 @@ void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
         qWarning() << "view message refused: no fan" << f << ":" << list;
         return;
     }
-    ControllerBox &record = boxArray[box];
+    ControllerBox &record = m_boxes[box];
     VaylaFanRecord &fan = record.vaylaFan[f];
     MainViewInterface *view = m_host.mainView();
 
@@ -40,12 +40,12 @@ void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
         fan.speedMode = SpeedMode::Performance;
         fan.speed = 5;
         if (!fan.isPWM)
-            sendVaylaPerformance(box, f);
+            sendVaylaPerformance(m_boxes, box, f);
     } else if (name == QLatin1String("btn_silent")) {
         fan.speedMode = SpeedMode::Silent;
         fan.speed = 0;
         if (!fan.isPWM)
-            sendVaylaSilent(box, f);
+            sendVaylaSilent(m_boxes, box, f);
     } else if (name == QLatin1String("btn_pwm")) {
         if (checkLength(m, 3))
             fan.isPWM = m.flagAt(2);
@@ -59,27 +59,27 @@ void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
         }
         fan.lightMode = mode;
         fan.isTurnOffLed = false;
-        sendVaylaLighting(box, f);
+        sendVaylaLighting(m_boxes, box, f);
     } else if (name == QLatin1String("btn_copy")) {
-        copyFirstVaylaFan(box, f);
+        copyFirstVaylaFan(m_boxes, box, f);
         if (view) {
             view->setVaylaLightMode(f, fan.lightMode);
             view->setVaylaRGB(f, fan.rValue, fan.gValue, fan.bValue, fan.brightValue);
             view->setVaylaTurnOff(f, fan.isTurnOffLed);
         }
-        sendVaylaLighting(box, f);
+        sendVaylaLighting(m_boxes, box, f);
     } else if (name == QLatin1String("btn_turnoff") || name == QLatin1String("btn_turnon")) {
         if (!checkLength(m, 3))
             return;
         fan.isTurnOffLed = m.flagAt(2);
         if (name == QLatin1String("btn_turnon") && view)
             view->setVaylaTurnOff(f, fan.isTurnOffLed);
-        sendVaylaLighting(box, f);
+        sendVaylaLighting(m_boxes, box, f);
     } else if (name == QLatin1String("changeSliderLight")) {
         if (!checkLength(m, 3))
             return;
         fan.brightValue = clampBrightness(m.floatAt(2));
-        sendVaylaLighting(box, f);
+        sendVaylaLighting(m_boxes, box, f);
     } else if (name == QLatin1String("changeSliderFanSpeed")) {
         if (!checkLength(m, 3))
             return;
@@ -90,7 +90,7 @@ void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
         }
         fan.speed = step;
         fan.speedMode = step == 0 ? SpeedMode::Silent : (step == 5 ? SpeedMode::Performance : SpeedMode::Custom);
-        resetVaylaFan(box, f);
+        resetVaylaFan(m_boxes, box, f);
     } else if (name == QLatin1String("pushMonitor")) {
         if (!checkLength(m, 3))
             return;
@@ -105,7 +105,7 @@ void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
 void ViewMessageHandler::receiveVaylaRGBData(int r, int g, int b, float bright, int fan)
 {
     qCDebug(lcApp) << "receiveVaylaRGBData:" << r;
-    if (!isValidBox(controllerBoxNumber) || !isValidVaylaFan(fan)) {
+    if (!isValidBox(m_boxes.currentBox()) || !isValidVaylaFan(fan)) {
         qWarning() << "receiveVaylaRGBData refused: fan" << fan;
         return;
     }
@@ -113,7 +113,7 @@ void ViewMessageHandler::receiveVaylaRGBData(int r, int g, int b, float bright, 
         qWarning() << "receiveVaylaRGBData refused: colour" << r << g << b;
         return;
     }
-    VaylaFanRecord &f = boxArray[controllerBoxNumber].vaylaFan[fan];
+    VaylaFanRecord &f = m_boxes[m_boxes.currentBox()].vaylaFan[fan];
     f.rValue = r;
     f.gValue = g;
     f.bValue = b;

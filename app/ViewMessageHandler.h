@@ -3,16 +3,17 @@
 #include <QStringList>
 
 class AppHost;
+class BoxModel;
 class ViewMessage;
 struct AppState;
 
-// Carries out the messages of the views on the box table, the boxes and the
+// Carries out the messages of the views on the box model, the boxes and the
 // files. Every message addresses the current box; fan numbers, box numbers
 // and lengths are checked first, and a message that fails a check is logged
 // and changes nothing.
 class ViewMessageHandler {
 public:
-    ViewMessageHandler(AppState &state, AppHost &host);
+    ViewMessageHandler(AppState &state, BoxModel &boxes, AppHost &host);
 
     void receiveMainData(const QStringList &list);
     void receiveVaylaMainData(const QStringList &list);
@@ -44,5 +45,6 @@ private:
     bool checkLength(const ViewMessage &m, int items) const;
 
     AppState &m_state;
+    BoxModel &m_boxes;
     AppHost &m_host;
 };

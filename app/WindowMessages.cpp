@@ -2,7 +2,7 @@
 
 #include "AppState.h"
 #include "common/Logging.h"
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
 #include "ui/MainViewInterface.h"
@@ -16,9 +16,10 @@
 
 #include <QDebug>
 
-WindowMessages::WindowMessages(AppState &state, AppHost &app, ViewMessageHandler &messages,
+WindowMessages::WindowMessages(AppState &state, BoxModel &boxes, AppHost &app, ViewMessageHandler &messages,
                                WindowMessageHost &host)
     : m_state(state)
+    , m_boxes(boxes)
     , m_app(app)
     , m_messages(messages)
     , m_host(host)
@@ -94,7 +95,7 @@ bool WindowMessages::handle(int id, int wParam, int lParam)
             return true;
         }
         m_messages.changeBox(wParam);
-        if (boxArray[wParam].gIsConnected && view)
+        if (m_boxes[wParam].gIsConnected && view)
             view->checkBoxButton(wParam);
         return true;
     case 0x8107:
@@ -144,7 +145,7 @@ bool WindowMessages::handleEditorMessage(int id, int wParam, int lParam)
 {
     if (!isEditorMessage(id))
         return false;
-    const int box = controllerBoxNumber;
+    const int box = m_boxes.currentBox();
     const int fan = lParam;
     MainViewInterface *view = m_app.mainView();
     RainbowFan *editor = view ? view->fanPanel(fan) : nullptr;
@@ -152,7 +153,7 @@ bool WindowMessages::handleEditorMessage(int id, int wParam, int lParam)
         qWarning() << "window message" << QString::number(id, 16) << "refused: no fan editor" << fan;
         return true;
     }
-    RainbowFanRecord &record = boxArray[box].rainbowFan[fan];
+    RainbowFanRecord &record = m_boxes[box].rainbowFan[fan];
     switch (id) {
     case 0x8108:
         record.isMonitor = wParam != 0;
@@ -207,7 +208,7 @@ bool WindowMessages::handleEditorMessage(int id, int wParam, int lParam)
             record.bValue_Led[led] = b;
         }
         view->setRGBByFan(fan, record.rValue_Led, record.gValue_Led, record.bValue_Led, record.brightValue);
-        resendFanLight(box, fan);
+        resendFanLight(m_boxes, box, fan);
         break;
     }
     case 0x8120: {

@@ -3,6 +3,7 @@
 #include <QString>
 
 class AppHost;
+class BoxModel;
 class ViewMessageHandler;
 struct AppState;
 
@@ -23,7 +24,7 @@ public:
     static constexpr int kDeviceChange = 0x219;
     static constexpr int kClose = 0x10;
 
-    WindowMessages(AppState &state, AppHost &app, ViewMessageHandler &messages, WindowMessageHost &host);
+    WindowMessages(AppState &state, BoxModel &boxes, AppHost &app, ViewMessageHandler &messages, WindowMessageHost &host);
 
     bool handle(int id, int wParam, int lParam);
 
@@ -35,6 +36,7 @@ private:
     bool handleEditorMessage(int id, int wParam, int lParam);
 
     AppState &m_state;
+    BoxModel &m_boxes;
     AppHost &m_app;
     ViewMessageHandler &m_messages;
     WindowMessageHost &m_host;

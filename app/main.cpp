@@ -77,7 +77,8 @@ void tellServiceRuns(bool dialog)
 {
     QTranslator translator;
     AppSettings settings;
-    IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings);
+    BoxRecords boxes{}; // only the settings matter here
+    IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings, boxes);
     if (Language::load(translator, QCoreApplication::applicationDirPath(), settings.languageIndex))
         QCoreApplication::installTranslator(&translator);
     const QString text = QCoreApplication::translate(

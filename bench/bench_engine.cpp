@@ -217,7 +217,7 @@ int runRow(const Row &row)
 
     // Every fan of every box in a music mode: a frame every 25 ms.
     for (int b = 0; b < row.boxes; ++b) {
-        for (RainbowFanRecord &fan : boxArray[b].rainbowFan) {
+        for (RainbowFanRecord &fan : program->boxes()[b].rainbowFan) {
             fan.lightMode = LightMode::Music_2;
             fan.isTurnOffLed = false;
         }

@@ -2,7 +2,7 @@
 
 #include "common/Limits.h"
 
-#include <QString>
+#include <array>
 
 // Identities of the controller boxes.
 constexpr unsigned short kVendorId = 0x264A;
@@ -89,16 +89,9 @@ struct ControllerBox {
     bool isVaylaBox() const { return boxType == BoxType::Vayla; }
 };
 
-// The process-wide table of every box slot; index = box number.
-extern ControllerBox boxArray[kBoxCount];
-// The box the main window shows and the editors address ("nowFan" in logs).
-extern int controllerBoxNumber;
-// Connection maps of the last full discovery and of the last quick scan.
-extern QString checkControllerStr;
-extern QString checkControllerStr_Old;
-
-// Puts the table and the values beside it back to their start values.
-void resetBoxArray();
+// One record per box slot; index = box number. BoxModel owns the one the
+// program runs on.
+using BoxRecords = std::array<ControllerBox, kBoxCount>;
 
 inline bool isValidBox(int box) { return box >= 0 && box < kBoxCount; }
 inline bool isValidRainbowFan(int fan) { return fan >= 0 && fan < kRainbowFanCount; }

@@ -1,6 +1,6 @@
 #include "Discovery.h"
 
-#include "BoxTable.h"
+#include "BoxModel.h"
 #include "common/Logging.h"
 #include "DeviceBus.h"
 #include "FanMonitor.h"
@@ -12,10 +12,10 @@ namespace {
 
 // Opens box i and sends it the probe; true when the box took the probe.
 // A box that refuses it stays open but is not used.
-bool openAndProbe(int i)
+bool openAndProbe(BoxModel &boxes, int i)
 {
     DeviceBus &bus = DeviceBus::instance();
-    ControllerBox &box = boxArray[i];
+    ControllerBox &box = boxes[i];
     box.gIsConnected = false;
     if (!bus.open(i)) {
         qCDebug(lcDevice) << "hid_open_false:" << i;
@@ -29,33 +29,33 @@ bool openAndProbe(int i)
     return true;
 }
 
-QString connectionMap()
+QString currentConnectionMap(const BoxModel &boxes)
 {
     QString map;
-    for (const ControllerBox &box : boxArray)
+    for (const ControllerBox &box : boxes)
         map += box.gIsConnected ? QLatin1Char('1') : QLatin1Char('0');
     return map;
 }
 
-void closeBox(int i)
+void closeBox(BoxModel &boxes, int i)
 {
     DeviceBus::instance().close(i);
-    boxArray[i].gIsConnected = false;
+    boxes[i].gIsConnected = false;
     // What a fan was told belongs to that opening of the box.
     forgetCommandedDuties(i);
 }
 
 } // namespace
 
-void setupAllControllerBox()
+void setupAllControllerBox(BoxModel &boxes)
 {
     for (int i = 0; i < kBoxCount; ++i)
-        closeBox(i);
+        closeBox(boxes, i);
     DeviceBus::instance().init();
     for (int i = 0; i < kBoxCount; ++i)
-        openAndProbe(i);
-    checkControllerStr = connectionMap();
-    qCDebug(lcDevice) << "setupAllControllerBox checkControllerStr:" << checkControllerStr;
+        openAndProbe(boxes, i);
+    boxes.setConnectionMap(currentConnectionMap(boxes));
+    qCDebug(lcDevice) << "setupAllControllerBox checkControllerStr:" << boxes.connectionMap();
 }
 QString quickPresenceScan()
 {
@@ -68,10 +68,10 @@ QString quickPresenceScan()
 
 namespace {
 
-int lowestConnectedBox()
+int lowestConnectedBox(const BoxModel &boxes)
 {
     for (int i = 0; i < kBoxCount; ++i) {
-        if (boxArray[i].gIsConnected)
+        if (boxes[i].gIsConnected)
             return i;
     }
     return -1;
@@ -79,33 +79,33 @@ int lowestConnectedBox()
 
 } // namespace
 
-void resetControllers(DiscoveryHost &host)
+void resetControllers(BoxModel &boxes, DiscoveryHost &host)
 {
-    setupAllControllerBox();
-    qCDebug(lcDevice) << "setupAllControllerBox checkControllerStr:" << checkControllerStr;
-    const int first = lowestConnectedBox();
+    setupAllControllerBox(boxes);
+    qCDebug(lcDevice) << "setupAllControllerBox checkControllerStr:" << boxes.connectionMap();
+    const int first = lowestConnectedBox(boxes);
     if (first >= 0) {
-        controllerBoxNumber = first;
-        host.setCurrentProfile(boxArray[first].profileValue);
+        boxes.setCurrentBox(first);
+        host.setCurrentProfile(boxes[first].profileValue);
         host.startSpeedPoll();
     }
-    qCDebug(lcDevice) << "nowFan:" << controllerBoxNumber;
-    host.announceConnectionMap(checkControllerStr);
-    checkControllerStr_Old = checkControllerStr;
+    qCDebug(lcDevice) << "nowFan:" << boxes.currentBox();
+    host.announceConnectionMap(boxes.connectionMap());
+    boxes.setQuickScanMap(boxes.connectionMap());
 }
 
-bool handleDeviceChange(DiscoveryHost &host, const QList<QByteArray> &removedNodes)
+bool handleDeviceChange(BoxModel &boxes, DiscoveryHost &host, const QList<QByteArray> &removedNodes)
 {
     qCDebug(lcDevice) << "Recv Event ";
     DeviceBus &bus = DeviceBus::instance();
-    checkControllerStr_Old = quickPresenceScan();
-    qCDebug(lcDevice) << "checkControllerStr_Old:" << checkControllerStr_Old;
-    qCDebug(lcDevice) << "checkControllerStr:" << checkControllerStr;
+    boxes.setQuickScanMap(quickPresenceScan());
+    qCDebug(lcDevice) << "checkControllerStr_Old:" << boxes.quickScanMap();
+    qCDebug(lcDevice) << "checkControllerStr:" << boxes.connectionMap();
 
     bool changed = false;
     QList<int> opened;
     for (int i = 0; i < kBoxCount; ++i) {
-        const bool present = checkControllerStr_Old.at(i) == QLatin1Char('1');
+        const bool present = boxes.quickScanMap().at(i) == QLatin1Char('1');
         if (bus.isOpen(i)) {
             const bool replugged = removedNodes.contains(bus.node(i));
             const bool dead = bus.health(i) == BoxHealth::Gone;
@@ -113,12 +113,12 @@ bool handleDeviceChange(DiscoveryHost &host, const QList<QByteArray> &removedNod
                 if (present)
                     qCInfo(lcDevice) << "box" << i << (replugged ? "was plugged in again" : "lost its link")
                                      << "- opening it afresh";
-                closeBox(i);
+                closeBox(boxes, i);
                 changed = true;
             }
         }
-        if (present && !boxArray[i].gIsConnected) {
-            if (openAndProbe(i))
+        if (present && !boxes[i].gIsConnected) {
+            if (openAndProbe(boxes, i))
                 opened << i;
             changed = true;
         }
@@ -127,22 +127,22 @@ bool handleDeviceChange(DiscoveryHost &host, const QList<QByteArray> &removedNod
         return false; // nothing changed for us; the poll goes on as before
 
     qCDebug(lcDevice) << "is_Reset";
-    checkControllerStr = connectionMap();
-    const int first = lowestConnectedBox();
+    boxes.setConnectionMap(currentConnectionMap(boxes));
+    const int first = lowestConnectedBox(boxes);
     if (first >= 0) {
-        controllerBoxNumber = first;
-        host.setCurrentProfile(boxArray[first].profileValue);
+        boxes.setCurrentBox(first);
+        host.setCurrentProfile(boxes[first].profileValue);
         host.startSpeedPoll(); // only if it was not running: its rhythm is kept
     } else {
         host.stopSpeedPoll();
     }
-    qCDebug(lcDevice) << "nowFan:" << controllerBoxNumber;
-    host.announceConnectionMap(checkControllerStr);
-    checkControllerStr_Old = checkControllerStr;
+    qCDebug(lcDevice) << "nowFan:" << boxes.currentBox();
+    host.announceConnectionMap(boxes.connectionMap());
+    boxes.setQuickScanMap(boxes.connectionMap());
     for (int i = 0; i < kBoxCount; ++i) {
-        if (boxArray[i].gIsConnected && i == controllerBoxNumber)
+        if (boxes[i].gIsConnected && i == boxes.currentBox())
             host.checkBoxButton(i);
-        host.setBoxButtonPresent(i, boxArray[i].gIsConnected);
+        host.setBoxButtonPresent(i, boxes[i].gIsConnected);
     }
     for (int box : opened)
         host.boxOpened(box);

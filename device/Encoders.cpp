@@ -1,6 +1,6 @@
 #include "Encoders.h"
 
-#include "BoxTable.h"
+#include "BoxModel.h"
 #include "DeviceBus.h"
 #include "FanCurve.h"
 #include "Reports.h"
@@ -11,13 +11,13 @@
 
 namespace {
 
-bool connectedRainbowFan(int box, int fan)
+bool connectedRainbowFan(const BoxModel &boxes, int box, int fan)
 {
     if (!isValidBox(box) || !isValidRainbowFan(fan)) {
         qWarning() << "device command refused: box" << box << "fan" << fan;
         return false;
     }
-    return boxArray[box].gIsConnected;
+    return boxes[box].gIsConnected;
 }
 
 bool openVaylaFan(int box, int fan)
@@ -34,11 +34,11 @@ void sendToBox(int box, const Report &report)
     DeviceBus::instance().send(box, report);
 }
 
-void sendEffect(int box, int fan, int lightMode, int lightSpeed, Reports::Colours colours)
+void sendEffect(const BoxModel &boxes, int box, int fan, int lightMode, int lightSpeed, Reports::Colours colours)
 {
-    if (!connectedRainbowFan(box, fan))
+    if (!connectedRainbowFan(boxes, box, fan))
         return;
-    const RainbowFanRecord &record = boxArray[box].rainbowFan[fan];
+    const RainbowFanRecord &record = boxes[box].rainbowFan[fan];
     sendToBox(box, Reports::fanLighting(record, fan + 1, Reports::effectModeByte(lightMode, lightSpeed),
                                         colours));
 }
@@ -49,66 +49,65 @@ int clampByte(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 
 } // namespace
 
-void sendCommand_Snake(int box, int fan, int lightSpeed)
+void sendCommand_Snake(const BoxModel &boxes, int box, int fan, int lightSpeed)
 {
-    sendEffect(box, fan, LightMode::Snake, lightSpeed, Reports::Colours::None);
+    sendEffect(boxes, box, fan, LightMode::Snake, lightSpeed, Reports::Colours::None);
 }
 
-void sendCommand_Cycle(int box, int fan, int lightSpeed)
+void sendCommand_Cycle(const BoxModel &boxes, int box, int fan, int lightSpeed)
 {
-    sendEffect(box, fan, LightMode::Cycle, lightSpeed, Reports::Colours::None);
+    sendEffect(boxes, box, fan, LightMode::Cycle, lightSpeed, Reports::Colours::None);
 }
 
-void sendCommand_Radar(int box, int fan, int lightSpeed)
+void sendCommand_Radar(const BoxModel &boxes, int box, int fan, int lightSpeed)
 {
-    sendEffect(box, fan, LightMode::Radar, lightSpeed, Reports::Colours::SingleTriple);
+    sendEffect(boxes, box, fan, LightMode::Radar, lightSpeed, Reports::Colours::SingleTriple);
 }
 
-void sendCommand_Blink(int box, int fan, int lightSpeed)
+void sendCommand_Blink(const BoxModel &boxes, int box, int fan, int lightSpeed)
 {
-    sendEffect(box, fan, LightMode::Blink, lightSpeed, Reports::Colours::ByColorMode);
+    sendEffect(boxes, box, fan, LightMode::Blink, lightSpeed, Reports::Colours::ByColorMode);
 }
 
-void sendCommand_Breath(int box, int fan, int lightSpeed)
+void sendCommand_Breath(const BoxModel &boxes, int box, int fan, int lightSpeed)
 {
-    sendEffect(box, fan, LightMode::Breath, lightSpeed, Reports::Colours::ByColorMode);
+    sendEffect(boxes, box, fan, LightMode::Breath, lightSpeed, Reports::Colours::ByColorMode);
 }
 
-void sendCommand_Whirl(int box, int fan, int lightSpeed)
+void sendCommand_Whirl(const BoxModel &boxes, int box, int fan, int lightSpeed)
 {
-    sendEffect(box, fan, LightMode::Whirl, lightSpeed, Reports::Colours::PerLed);
+    sendEffect(boxes, box, fan, LightMode::Whirl, lightSpeed, Reports::Colours::PerLed);
 }
 
-void sendCommand_Light(int box, int fan, int level)
+void sendCommand_Light(const BoxModel &boxes, int box, int fan, int level)
 {
-    if (!connectedRainbowFan(box, fan))
+    if (!connectedRainbowFan(boxes, box, fan))
         return;
-    sendToBox(box, Reports::fanLighting(boxArray[box].rainbowFan[fan], fan + 1, Reports::kSteadyPerLed,
+    sendToBox(box, Reports::fanLighting(boxes[box].rainbowFan[fan], fan + 1, Reports::kSteadyPerLed,
                                         Reports::Colours::ByColorMode, levelFactor(level)));
 }
 
-void sendCommand_Music(int box, int fan, int level)
+void sendCommand_Music(const BoxModel &boxes, int box, int fan, int level)
 {
-    if (!connectedRainbowFan(box, fan))
+    if (!connectedRainbowFan(boxes, box, fan))
         return;
-    sendToBox(box, Reports::fanLighting(boxArray[box].rainbowFan[fan], fan + 1, Reports::kSteadySingle,
+    sendToBox(box, Reports::fanLighting(boxes[box].rainbowFan[fan], fan + 1, Reports::kSteadySingle,
                                         Reports::Colours::SingleTriple, levelFactor(level)));
 }
 
-void sendCommand_MusicLeds(int box, int fan, int level)
+void sendCommand_MusicLeds(const BoxModel &boxes, int box, int fan, int level)
 {
-    if (!connectedRainbowFan(box, fan))
+    if (!connectedRainbowFan(boxes, box, fan))
         return;
-    sendToBox(box, Reports::fanLighting(boxArray[box].rainbowFan[fan], fan + 1, Reports::kSteadyPerLed,
+    sendToBox(box, Reports::fanLighting(boxes[box].rainbowFan[fan], fan + 1, Reports::kSteadyPerLed,
                                         Reports::Colours::PerLed, levelFactor(level)));
 }
 
-void sendCommand_Default(int box, int fan)
+void sendCommand_Default(const BoxModel &boxes, int box, int fan, int shownBox)
 {
-    if (!connectedRainbowFan(box, fan) || !isValidBox(controllerBoxNumber))
+    if (!connectedRainbowFan(boxes, box, fan) || !isValidBox(shownBox))
         return;
-    // The preview follows the editor, which always shows the current box.
-    const RainbowFanRecord &shown = boxArray[controllerBoxNumber].rainbowFan[fan];
+    const RainbowFanRecord &shown = boxes[shownBox].rainbowFan[fan];
     const int mode = effectiveLightMode(shown);
     if (!LightMode::isValid(mode)) {
         qWarning() << "sendCommand_Default refused: light mode" << mode;
@@ -117,16 +116,16 @@ void sendCommand_Default(int box, int fan)
     sendToBox(box, Reports::defaultPreview(fan + 1, mode, shown.colorMode));
 }
 
-void sendCommand_turnoff(int box, int fan)
+void sendCommand_turnoff(const BoxModel &boxes, int box, int fan)
 {
-    if (!connectedRainbowFan(box, fan))
+    if (!connectedRainbowFan(boxes, box, fan))
         return;
     sendToBox(box, Reports::rainbowLighting(fan + 1, Reports::kSteadyPerLed));
 }
 
-void sendCommand_TempColor(int box, int fan, int r, int g, int b)
+void sendCommand_TempColor(const BoxModel &boxes, int box, int fan, int r, int g, int b)
 {
-    if (!connectedRainbowFan(box, fan))
+    if (!connectedRainbowFan(boxes, box, fan))
         return;
     Report report = Reports::rainbowLighting(fan + 1, Reports::kSteadySingle);
     Reports::setTriple(report, 0, static_cast<uint8_t>(clampByte(r)), static_cast<uint8_t>(clampByte(g)),
@@ -134,10 +133,10 @@ void sendCommand_TempColor(int box, int fan, int r, int g, int b)
     sendToBox(box, report);
 }
 
-void sendCommand_ScriptFrame(int box, int fan, const QStringList &r, const QStringList &g,
+void sendCommand_ScriptFrame(const BoxModel &boxes, int box, int fan, const QStringList &r, const QStringList &g,
                              const QStringList &b, const QStringList &bright)
 {
-    if (!connectedRainbowFan(box, fan))
+    if (!connectedRainbowFan(boxes, box, fan))
         return;
     Report report = Reports::rainbowLighting(fan + 1, Reports::kSteadyPerLed);
     // A short list leaves the LEDs it does not reach dark.
@@ -150,9 +149,9 @@ void sendCommand_ScriptFrame(int box, int fan, const QStringList &r, const QStri
     sendToBox(box, report);
 }
 
-void sendFanLightingReport(int box, const Report &report)
+void sendFanLightingReport(const BoxModel &boxes, int box, const Report &report)
 {
-    if (!isValidBox(box) || !boxArray[box].gIsConnected)
+    if (!isValidBox(box) || !boxes[box].gIsConnected)
         return;
     sendToBox(box, report);
 }
@@ -173,30 +172,30 @@ int flooredFanDuty(int percent)
     return percent < kMinFanDuty ? kMinFanDuty : percent;
 }
 
-void sendCommand_FanSpeed(int box, int fan, int level)
+void sendCommand_FanSpeed(const BoxModel &boxes, int box, int fan, int level)
 {
-    sendCommand_FanTargetSpeed(box, fan, fanSpeedLevelRpm(level));
+    sendCommand_FanTargetSpeed(boxes, box, fan, fanSpeedLevelRpm(level));
 }
 
-void sendCommand_FanTargetSpeed(int box, int fan, int rpm)
+void sendCommand_FanTargetSpeed(const BoxModel &boxes, int box, int fan, int rpm)
 {
-    if (!connectedRainbowFan(box, fan))
+    if (!connectedRainbowFan(boxes, box, fan))
         return;
     sendToBox(box, Reports::fanTargetSpeed(fan + 1, rpm));
 }
 
-void sendCommand_FanDuty(int box, int fan, int percent)
+void sendCommand_FanDuty(const BoxModel &boxes, int box, int fan, int percent)
 {
-    if (!connectedRainbowFan(box, fan))
+    if (!connectedRainbowFan(boxes, box, fan))
         return;
     sendToBox(box, Reports::fanDuty(fan + 1, flooredFanDuty(percent)));
 }
 
-void sendCommand_FanTempDuty(int temperature, int box, int fan)
+void sendCommand_FanTempDuty(const BoxModel &boxes, int temperature, int box, int fan)
 {
-    if (!connectedRainbowFan(box, fan))
+    if (!connectedRainbowFan(boxes, box, fan))
         return;
-    const int duty = temperatureDuty(temperature, boxArray[box].rainbowFan[fan].speedPer);
+    const int duty = temperatureDuty(temperature, boxes[box].rainbowFan[fan].speedPer);
     sendToBox(box, Reports::fanDuty(fan + 1, duty));
 }
 
@@ -255,17 +254,16 @@ void SetFanBlink(int box, int fan, int r, int g, int b, float bright)
     sendVaylaLighting(box, fan, VaylaLightMode::Blink, r, g, b, bright);
 }
 
-void sendCommand_SaveSettings(int box)
+void sendCommand_SaveSettings(const BoxModel &boxes, int box)
 {
-    if (!isValidBox(box) || !boxArray[box].gIsConnected)
+    if (!isValidBox(box) || !boxes[box].gIsConnected)
         return;
     sendToBox(box, Reports::saveSettings());
 }
 
-QString readFirmwareVersion()
+QString readFirmwareVersion(const BoxModel &boxes, int box)
 {
-    const int box = controllerBoxNumber;
-    if (!isValidBox(box) || !boxArray[box].gIsConnected)
+    if (!isValidBox(box) || !boxes[box].gIsConnected)
         return QStringLiteral("0");
     Reply reply{};
     int length = 0;
@@ -273,9 +271,9 @@ QString readFirmwareVersion()
     return Reports::firmwareVersionText(reply);
 }
 
-void requestFanSpeed(int box, int fan, const std::function<void(int port, int rpm)> &onSpeed, QObject *context)
+void requestFanSpeed(const BoxModel &boxes, int box, int fan, const std::function<void(int port, int rpm)> &onSpeed, QObject *context)
 {
-    if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxArray[box].gIsConnected)
+    if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxes[box].gIsConnected)
         return;
     DeviceBus::instance().query(
         box, Reports::readFanSpeed(fan + 1),

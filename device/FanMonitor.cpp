@@ -1,6 +1,6 @@
 #include "FanMonitor.h"
 
-#include "BoxTable.h"
+#include "BoxModel.h"
 #include "common/Logging.h"
 #include "Encoders.h"
 #include "FanCurve.h"
@@ -22,9 +22,9 @@ constexpr int kSpinUpReadings = 3;
 
 CommandedSpeed g_commanded[kBoxCount][kRainbowFanCount];
 
-void recordDuty(int box, int fan, int duty)
+void recordDuty(BoxModel &boxes, int box, int fan, int duty)
 {
-    if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxArray[box].gIsConnected)
+    if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxes[box].gIsConnected)
         return;
     CommandedSpeed &c = g_commanded[box][fan];
     if (c.duty == 0 && duty != 0)
@@ -69,10 +69,10 @@ bool anyVaylaAlarm(const ControllerBox &box)
 
 } // namespace
 
-void updateSpeed(FanMonitorHost &host)
+void updateSpeed(BoxModel &boxes, FanMonitorHost &host)
 {
     for (int b = 0; b < kBoxCount; ++b) {
-        const ControllerBox &box = boxArray[b];
+        const ControllerBox &box = boxes[b];
         if (!box.gIsConnected)
             continue;
         const int fans = box.isVaylaBox() ? kVaylaFanCount : kRainbowFanCount;
@@ -80,19 +80,19 @@ void updateSpeed(FanMonitorHost &host)
             const bool watched = box.isVaylaBox() ? box.vaylaFan[f].isMonitor : box.rainbowFan[f].isMonitor;
             if (!watched)
                 continue;
-            requestFanSpeed(b, f, [b, &host](int port, int rpm) { onFanSpeed(b, port, rpm, host); });
+            requestFanSpeed(boxes, b, f, [&boxes, b, &host](int port, int rpm) { onFanSpeed(boxes, b, port, rpm, host); });
         }
     }
 }
 
-void onFanSpeed(int b, int port, int rpm, FanMonitorHost &host)
+void onFanSpeed(BoxModel &boxes, int b, int port, int rpm, FanMonitorHost &host)
 {
     if (!isValidBox(b) || port < 1 || port > kRainbowFanCount)
         return;
-    ControllerBox &box = boxArray[b];
+    ControllerBox &box = boxes[b];
     const int k = port - 1;
     const bool running = rpm > 0;
-    const bool current = b == controllerBoxNumber;
+    const bool current = b == boxes.currentBox();
     if (running)
         g_commanded[b][k].spinUpReadings = 0;
     const bool expectedStop = !running && zeroIsExpected(b, k);
@@ -156,13 +156,13 @@ void onBoxHealth(int b, BoxHealth health, FanMonitorHost &host)
     }
 }
 
-void resetFanView(FanMonitorHost &host)
+void resetFanView(BoxModel &boxes, FanMonitorHost &host)
 {
     qCDebug(lcDevice) << "resetFanView()";
-    const int b = controllerBoxNumber;
-    if (!isValidBox(b) || !boxArray[b].gIsConnected)
+    const int b = boxes.currentBox();
+    if (!isValidBox(b) || !boxes[b].gIsConnected)
         return;
-    const ControllerBox &box = boxArray[b];
+    const ControllerBox &box = boxes[b];
     for (int f = 0; f < fanCountOf(box); ++f) {
         const bool latched = box.isVaylaBox() ? (box.vaylaFan[f].isMonitor && box.vaylaFan[f].isAlarmShown)
                                               : (box.rainbowFan[f].isMonitor && box.rainbowFan[f].isAlarmShown);
@@ -171,25 +171,25 @@ void resetFanView(FanMonitorHost &host)
     }
 }
 
-void switchPWM(int fan, bool on)
+void switchPWM(BoxModel &boxes, int fan, bool on)
 {
     qCDebug(lcDevice) << "switchPWM";
-    const int b = controllerBoxNumber;
+    const int b = boxes.currentBox();
     if (!isValidBox(b) || !isValidRainbowFan(fan)) {
         qWarning() << "switchPWM refused: box" << b << "fan" << fan;
         return;
     }
-    RainbowFanRecord &record = boxArray[b].rainbowFan[fan];
+    RainbowFanRecord &record = boxes[b].rainbowFan[fan];
     record.isPWM = on;
     if (!on)
-        sendFanTargetSpeed(b, fan, fanSpeedLevelRpm(record.speedNum));
+        sendFanTargetSpeed(boxes, b, fan, fanSpeedLevelRpm(record.speedNum));
 }
 
-bool followsTemperature(int b, int f)
+bool followsTemperature(const BoxModel &boxes, int b, int f)
 {
     if (!isValidBox(b) || f < 0)
         return false;
-    const ControllerBox &box = boxArray[b];
+    const ControllerBox &box = boxes[b];
     if (box.boxType == BoxType::Rainbow && f < kRainbowFanCount)
         return box.rainbowFan[f].isMonitor && box.rainbowFan[f].isPWM;
     if (box.boxType == BoxType::Vayla && f < kVaylaFanCount)
@@ -203,24 +203,24 @@ namespace {
 // gets the duty `dutyOf(level)` for its level, through the duty command of its
 // kind; the duty is recorded as commanded.
 template <typename DutyOf>
-void sendFollowingDuty(int only, DutyOf dutyOf)
+void sendFollowingDuty(BoxModel &boxes, int only, DutyOf dutyOf)
 {
     for (int b = 0; b < kBoxCount; ++b) {
-        ControllerBox &box = boxArray[b];
+        ControllerBox &box = boxes[b];
         if (!box.gIsConnected || (only >= 0 && b != only))
             continue;
         for (int f = 0; f < fanCountOf(box); ++f) {
-            if (!followsTemperature(b, f))
+            if (!followsTemperature(boxes, b, f))
                 continue;
             if (box.isVaylaBox()) {
                 const int duty = dutyOf(box.vaylaFan[f].speed);
                 SetFanNormalPercent(b, f, duty);
-                recordDuty(b, f, duty);
+                recordDuty(boxes, b, f, duty);
             } else {
                 // Both the curve and the cap are at least 30 %, the duty command's floor.
                 const int duty = dutyOf(box.rainbowFan[f].speedPer);
-                sendCommand_FanDuty(b, f, duty);
-                recordDuty(b, f, duty);
+                sendCommand_FanDuty(boxes, b, f, duty);
+                recordDuty(boxes, b, f, duty);
             }
         }
     }
@@ -228,33 +228,33 @@ void sendFollowingDuty(int only, DutyOf dutyOf)
 
 } // namespace
 
-void applyTemperatureDuty(int temperature, int only)
+void applyTemperatureDuty(BoxModel &boxes, int temperature, int only)
 {
-    sendFollowingDuty(only, [temperature](int level) { return temperatureDuty(temperature, level); });
+    sendFollowingDuty(boxes, only, [temperature](int level) { return temperatureDuty(temperature, level); });
 }
 
-void applyCapDuty(int only)
+void applyCapDuty(BoxModel &boxes, int only)
 {
-    sendFollowingDuty(only, [](int level) { return temperatureCapDuty(level); });
+    sendFollowingDuty(boxes, only, [](int level) { return temperatureCapDuty(level); });
 }
 
-void sendFixedSpeed(int b, int f)
+void sendFixedSpeed(BoxModel &boxes, int b, int f)
 {
     if (!isValidBox(b) || !isValidRainbowFan(f))
         return;
-    const RainbowFanRecord &fan = boxArray[b].rainbowFan[f];
+    const RainbowFanRecord &fan = boxes[b].rainbowFan[f];
     if (fan.isPWM)
         return;
     switch (fan.speedMode) {
     case SpeedMode::Custom:
-        sendFanSpeedLevel(b, f, fan.speedNum);
+        sendFanSpeedLevel(boxes, b, f, fan.speedNum);
         break;
     case SpeedMode::Silent:
-        sendFanTargetSpeed(b, f, kSilentRpm);
+        sendFanTargetSpeed(boxes, b, f, kSilentRpm);
         qCDebug(lcDevice) << "sendCommand_FanSpeed";
         break;
     case SpeedMode::Performance:
-        sendFanTargetSpeed(b, f, kPerformanceRpm);
+        sendFanTargetSpeed(boxes, b, f, kPerformanceRpm);
         qCDebug(lcDevice) << "sendCommand_FanSpeed";
         break;
     default:
@@ -262,11 +262,11 @@ void sendFixedSpeed(int b, int f)
     }
 }
 
-void sendVaylaStartSpeed(int b, int f)
+void sendVaylaStartSpeed(BoxModel &boxes, int b, int f)
 {
     if (!isValidBox(b) || !isValidVaylaFan(f))
         return;
-    const VaylaFanRecord &fan = boxArray[b].vaylaFan[f];
+    const VaylaFanRecord &fan = boxes[b].vaylaFan[f];
     if (fan.isPWM)
         return;
     int level;
@@ -284,54 +284,54 @@ void sendVaylaStartSpeed(int b, int f)
         return;
     }
     SetFanNormal(b, f, level);
-    recordDuty(b, f, vaylaLevelDuty(level));
+    recordDuty(boxes, b, f, vaylaLevelDuty(level));
 }
 
-void resetVaylaFan(int b, int f)
+void resetVaylaFan(BoxModel &boxes, int b, int f)
 {
     if (!isValidBox(b) || !isValidVaylaFan(f))
         return;
-    const VaylaFanRecord &fan = boxArray[b].vaylaFan[f];
+    const VaylaFanRecord &fan = boxes[b].vaylaFan[f];
     qCDebug(lcDevice) << "resetVaylaFan:" << fan.isPWM;
     if (fan.isPWM)
         return;
     qCDebug(lcDevice) << "resetVaylaFan------enter";
     SetFanNormal(b, f, fan.speed);
-    recordDuty(b, f, vaylaLevelDuty(fan.speed));
+    recordDuty(boxes, b, f, vaylaLevelDuty(fan.speed));
 }
 
-void sendFanDuty(int b, int f, int percent)
+void sendFanDuty(BoxModel &boxes, int b, int f, int percent)
 {
-    sendCommand_FanDuty(b, f, percent);
-    recordDuty(b, f, flooredFanDuty(percent));
+    sendCommand_FanDuty(boxes, b, f, percent);
+    recordDuty(boxes, b, f, flooredFanDuty(percent));
 }
 
-void sendFanTargetSpeed(int b, int f, int rpm)
+void sendFanTargetSpeed(BoxModel &boxes, int b, int f, int rpm)
 {
-    sendCommand_FanTargetSpeed(b, f, rpm);
-    recordDuty(b, f, kNoCommandedDuty);
+    sendCommand_FanTargetSpeed(boxes, b, f, rpm);
+    recordDuty(boxes, b, f, kNoCommandedDuty);
 }
 
-void sendFanSpeedLevel(int b, int f, int level)
+void sendFanSpeedLevel(BoxModel &boxes, int b, int f, int level)
 {
-    sendCommand_FanSpeed(b, f, level);
-    recordDuty(b, f, kNoCommandedDuty);
+    sendCommand_FanSpeed(boxes, b, f, level);
+    recordDuty(boxes, b, f, kNoCommandedDuty);
 }
 
-void sendVaylaSilent(int b, int f)
+void sendVaylaSilent(BoxModel &boxes, int b, int f)
 {
     if (!isValidBox(b))
         return;
     SetFanSilent(b, f);
-    recordDuty(b, f, 0);
+    recordDuty(boxes, b, f, 0);
 }
 
-void sendVaylaPerformance(int b, int f)
+void sendVaylaPerformance(BoxModel &boxes, int b, int f)
 {
     if (!isValidBox(b))
         return;
     SetFanPerformance(b, f);
-    recordDuty(b, f, kNoCommandedDuty);
+    recordDuty(boxes, b, f, kNoCommandedDuty);
 }
 
 int commandedDuty(int b, int f)

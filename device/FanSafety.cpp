@@ -1,6 +1,6 @@
 #include "FanSafety.h"
 
-#include "BoxTable.h"
+#include "BoxModel.h"
 #include "common/Logging.h"
 #include "DeviceBus.h"
 #include "FanCurve.h"
@@ -9,23 +9,23 @@
 
 namespace {
 
-int followingFans(int b)
+int followingFans(const BoxModel &boxes, int b)
 {
     int n = 0;
-    for (int f = 0; f < fanCountOf(boxArray[b]); ++f)
-        n += followsTemperature(b, f) ? 1 : 0;
+    for (int f = 0; f < fanCountOf(boxes[b]); ++f)
+        n += followsTemperature(boxes, b, f) ? 1 : 0;
     return n;
 }
 
 } // namespace
 
-bool leaveFansSafe(int flushMs)
+bool leaveFansSafe(BoxModel &boxes, int flushMs)
 {
-    applyCapDuty();
+    applyCapDuty(boxes);
     for (int b = 0; b < kBoxCount; ++b) {
-        if (!boxArray[b].gIsConnected)
+        if (!boxes[b].gIsConnected)
             continue;
-        const int n = followingFans(b);
+        const int n = followingFans(boxes, b);
         if (n > 0)
             qCInfo(lcDevice) << "box" << b << "on exit:" << n
                              << "fans that follow the CPU temperature left at their highest speed";
@@ -38,17 +38,17 @@ bool leaveFansSafe(int flushMs)
     return flushed;
 }
 
-std::vector<CrashSafety::Prepared> crashReports()
+std::vector<CrashSafety::Prepared> crashReports(const BoxModel &boxes)
 {
     std::vector<CrashSafety::Prepared> reports;
     const DeviceBus &bus = DeviceBus::instance();
     for (int b = 0; b < kBoxCount; ++b) {
-        const ControllerBox &box = boxArray[b];
+        const ControllerBox &box = boxes[b];
         const int descriptor = bus.emergencyDescriptor(b);
         if (!box.gIsConnected || descriptor < 0)
             continue;
         for (int f = 0; f < fanCountOf(box); ++f) {
-            if (!followsTemperature(b, f))
+            if (!followsTemperature(boxes, b, f))
                 continue;
             // The same bytes applyCapDuty() sends.
             const Report report = box.isVaylaBox()
@@ -60,12 +60,12 @@ std::vector<CrashSafety::Prepared> crashReports()
     return reports;
 }
 
-void applyFollowingDuty(int b, bool haveReading, int temperature)
+void applyFollowingDuty(BoxModel &boxes, int b, bool haveReading, int temperature)
 {
-    if (!isValidBox(b) || !boxArray[b].gIsConnected)
+    if (!isValidBox(b) || !boxes[b].gIsConnected)
         return;
     if (haveReading)
-        applyTemperatureDuty(temperature, b);
+        applyTemperatureDuty(boxes, temperature, b);
     else
-        applyCapDuty(b);
+        applyCapDuty(boxes, b);
 }

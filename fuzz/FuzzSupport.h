@@ -4,7 +4,7 @@
 // log output dropped (refusals are expected by the million), a private data
 // folder, and simulated boxes whose state each input starts from afresh.
 
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "device/DeviceBus.h"
 #include "device/Discovery.h"
 #include "device/ProtocolTrace.h"
@@ -66,19 +66,20 @@ public:
         static Boxes boxes;
         return boxes;
     }
+    BoxModel &model() { return m_model; }
     void reset()
     {
         // Each box has its own I/O thread: what the last input sent arrives first.
         DeviceBus::instance().waitForIdle();
-        std::copy(std::begin(m_table), std::end(m_table), std::begin(boxArray));
-        controllerBoxNumber = 0;
+        m_model.records() = m_table;
+        m_model.setCurrentBox(0);
         m_sim->clearSent();
     }
 
 private:
     Boxes()
     {
-        resetBoxArray();
+        m_model.reset();
         auto sim = std::make_unique<SimulatedBoxes>();
         QString error;
         sim->plugFromSpec(QStringLiteral("1,0"), &error);
@@ -86,13 +87,14 @@ private:
         m_sim->setSettleHandler([] { DeviceBus::instance().waitForIdle(); });
         DeviceBus::instance().setTrace(nullptr);
         DeviceBus::instance().setTransport(std::move(sim));
-        setupAllControllerBox();
-        boxArray[1].boxType = BoxType::Vayla;
-        std::copy(std::begin(boxArray), std::end(boxArray), std::begin(m_table));
+        setupAllControllerBox(m_model);
+        m_model[1].boxType = BoxType::Vayla;
+        m_table = m_model.records();
     }
 
+    BoxModel m_model;
     SimulatedBoxes *m_sim = nullptr;
-    ControllerBox m_table[kBoxCount];
+    BoxRecords m_table{};
 };
 
 } // namespace Fuzz

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/BoxModel.h"
 #include "remote/RemoteHost.h"
 #include "storage/IniHelper.h"
 
@@ -7,6 +8,10 @@
 // timers or files: profiles read as the defaults and saves go nowhere.
 class RemoteFuzzHost final : public RemoteHost {
 public:
+    explicit RemoteFuzzHost(BoxModel &boxes)
+        : m_boxes(boxes)
+    {
+    }
     void stopMusic() override {}
     void startMusicEffectTimer() override {}
     void setPhoneLevel(int) override {}
@@ -14,7 +19,7 @@ public:
     void loadProfile(int box, int) override
     {
         if (isValidBox(box))
-            IniHelper::parseProfile(box, IniHelper::defaultProfileData());
+            IniHelper::parseProfile(box, IniHelper::defaultProfileData(), m_boxes[box]);
     }
     QList<QStringList> readProfile(int) override
     {
@@ -29,5 +34,6 @@ public:
     void checkProfileButton(int) override {}
 
 private:
+    BoxModel &m_boxes;
     int m_profile = 1;
 };

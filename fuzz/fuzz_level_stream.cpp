@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Fuzz::Boxes::instance().reset();
-    RemoteFuzzHost host;
+    BoxModel &boxes = Fuzz::Boxes::instance().model();
+    RemoteFuzzHost host(boxes);
     const QString text = QStringLiteral("07") + QString::fromUtf8(reinterpret_cast<const char *>(data), int(size));
     const QVariantMap map = RemoteProtocol::volumeRequest(text);
     const QVariantMap levels = map.value(QStringLiteral("Data")).toMap();
@@ -24,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const int volume = levels.value(QStringLiteral("Volume")).toInt();
         Fuzz::require(volume >= 0 && volume <= 100);
     }
-    RemoteCommands::execute(map, host);
+    RemoteCommands::execute(map, boxes, host);
     // The same text as it arrives in a frame.
     const RemoteProtocol::Request request = RemoteProtocol::decodeFrame(text.toUtf8().toBase64());
     Fuzz::require(request.kind == RemoteProtocol::Request::Kind::Command);

@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size < 1)
         return 0;
     Fuzz::Boxes::instance().reset();
-    RemoteFuzzHost host;
+    BoxModel &boxes = Fuzz::Boxes::instance().model();
+    RemoteFuzzHost host(boxes);
     // The first byte decides how the stream is cut into reads.
     const size_t chunk = 1 + data[0];
     RemoteProtocol::FrameReader reader(64 * 1024);
@@ -31,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const QByteArray &frame : frames) {
             const RemoteProtocol::Request request = RemoteProtocol::decodeFrame(frame);
             if (request.kind == RemoteProtocol::Request::Kind::Command)
-                RemoteCommands::execute(request.map, host);
+                RemoteCommands::execute(request.map, boxes, host);
         }
     }
     return 0;

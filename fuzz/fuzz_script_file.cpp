@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Fuzz::writeFile(path, data, size);
     const Script script = ScriptFile::read(path);
     Fuzz::require(script.frames.size() <= ScriptFile::kMaxFrames);
-    ScriptRunner runner;
+    ScriptRunner runner(Fuzz::Boxes::instance().model());
     runner.testReceiveFileData(script.frames, 1000000);
     // Long scripts of empty frames say nothing new after the first few hundred.
     for (int i = 0; i < script.frames.size() && i < 256; ++i)

@@ -1,7 +1,7 @@
 #include "LightModes.h"
 
 #include "common/Logging.h"
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
 
@@ -26,23 +26,23 @@ int normalisedColorMode(int mode, int current)
     }
 }
 
-void applyBoxSettings(int box, LightingTimers &timers, Resend kind)
+void applyBoxSettings(BoxModel &boxes, int box, LightingTimers &timers, Resend kind)
 {
-    if (!isValidBox(box) || !boxArray[box].gIsConnected)
+    if (!isValidBox(box) || !boxes[box].gIsConnected)
         return;
     for (int f = 0; f < kRainbowFanCount; ++f) {
-        RainbowFanRecord &fan = boxArray[box].rainbowFan[f];
-        sendFixedSpeed(box, f);
+        RainbowFanRecord &fan = boxes[box].rainbowFan[f];
+        sendFixedSpeed(boxes, box, f);
         const int m = effectiveLightMode(fan);
         if (!fan.isTurnOffLed && kind == Resend::Reapply) {
             fan.colorMode = normalisedColorMode(m, fan.colorMode);
             qCDebug(lcLighting) << "lightType:" << m;
         }
-        if (sendStoredLighting(box, f))
+        if (sendStoredLighting(boxes, box, f))
             continue;
         if (m == LightMode::Copy) {
             if (kind == Resend::Reapply)
-                copyColor(box, f);
+                copyColor(boxes, box, f);
         } else if (LightMode::isMusic(m)) {
             timers.startMusicTimers();
         } else if (m == LightMode::Temperature) {
@@ -54,30 +54,30 @@ void applyBoxSettings(int box, LightingTimers &timers, Resend kind)
     }
 }
 
-void applyFanLight(int box, int fan, LightingTimers &timers)
+void applyFanLight(BoxModel &boxes, int box, int fan, LightingTimers &timers)
 {
-    if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxArray[box].gIsConnected)
+    if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxes[box].gIsConnected)
         return;
-    if (sendStoredLighting(box, fan))
+    if (sendStoredLighting(boxes, box, fan))
         return;
-    if (effectiveLightMode(boxArray[box].rainbowFan[fan]) == LightMode::Temperature)
+    if (effectiveLightMode(boxes[box].rainbowFan[fan]) == LightMode::Temperature)
         timers.applyTemperatureColor(box, fan);
     // A copied "Copy" has nothing to play; music modes are driven by their timer.
 }
 
-void resendFanLight(int box, int fan)
+void resendFanLight(BoxModel &boxes, int box, int fan)
 {
-    if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxArray[box].gIsConnected)
+    if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxes[box].gIsConnected)
         return;
-    sendStoredLighting(box, fan);
+    sendStoredLighting(boxes, box, fan);
 }
 
-void copyFirstFanLook(int box, int fan)
+void copyFirstFanLook(BoxModel &boxes, int box, int fan)
 {
     if (!isValidBox(box) || !isValidRainbowFan(fan))
         return;
-    const RainbowFanRecord &first = boxArray[box].rainbowFan[0];
-    RainbowFanRecord &record = boxArray[box].rainbowFan[fan];
+    const RainbowFanRecord &first = boxes[box].rainbowFan[0];
+    RainbowFanRecord &record = boxes[box].rainbowFan[fan];
     record.copyLightMode = first.lightMode;
     record.colorMode = first.colorMode;
     record.lightSpeed = first.lightSpeed;
@@ -90,12 +90,12 @@ void copyFirstFanLook(int box, int fan)
     }
 }
 
-void copyFirstVaylaFan(int box, int fan)
+void copyFirstVaylaFan(BoxModel &boxes, int box, int fan)
 {
     if (!isValidBox(box) || !isValidVaylaFan(fan))
         return;
-    const VaylaFanRecord &first = boxArray[box].vaylaFan[0];
-    VaylaFanRecord &record = boxArray[box].vaylaFan[fan];
+    const VaylaFanRecord &first = boxes[box].vaylaFan[0];
+    VaylaFanRecord &record = boxes[box].vaylaFan[fan];
     record.lightMode = first.lightMode;
     record.isTurnOffLed = first.isTurnOffLed;
     record.rValue = first.rValue;
@@ -104,27 +104,27 @@ void copyFirstVaylaFan(int box, int fan)
     record.brightValue = first.brightValue;
 }
 
-void copyColor(int box, int fan)
+void copyColor(BoxModel &boxes, int box, int fan)
 {
     qCDebug(lcLighting) << "copyColor";
-    if (!isValidBox(box) || !isValidRainbowFan(fan) || !isValidBox(controllerBoxNumber))
+    if (!isValidBox(box) || !isValidRainbowFan(fan) || !isValidBox(boxes.currentBox()))
         return;
-    RainbowFanRecord &record = boxArray[box].rainbowFan[fan];
-    record.copyLightMode = boxArray[controllerBoxNumber].rainbowFan[0].lightMode;
+    RainbowFanRecord &record = boxes[box].rainbowFan[fan];
+    record.copyLightMode = boxes[boxes.currentBox()].rainbowFan[0].lightMode;
     qCDebug(lcLighting) << "copyColor-copyLightMode:" << record.copyLightMode;
     if (record.isTurnOffLed) {
-        sendCommand_turnoff(box, fan);
+        sendCommand_turnoff(boxes, box, fan);
         return;
     }
-    sendLightModeCommand(box, fan, record.copyLightMode);
+    sendLightModeCommand(boxes, box, fan, record.copyLightMode);
 }
 
 namespace {
 
 template <typename Pred>
-bool anyWatchedFan(Pred pred)
+bool anyWatchedFan(const BoxModel &boxes, Pred pred)
 {
-    for (const ControllerBox &box : boxArray) {
+    for (const ControllerBox &box : boxes) {
         if (!box.gIsConnected || box.isVaylaBox())
             continue;
         for (const RainbowFanRecord &fan : box.rainbowFan) {
@@ -137,29 +137,29 @@ bool anyWatchedFan(Pred pred)
 
 } // namespace
 
-bool anyFanInMusicMode()
+bool anyFanInMusicMode(const BoxModel &boxes)
 {
-    return anyWatchedFan([](int m) { return LightMode::isMusic(m); });
+    return anyWatchedFan(boxes, [](int m) { return LightMode::isMusic(m); });
 }
 
-bool anyFanInTemperatureMode()
+bool anyFanInTemperatureMode(const BoxModel &boxes)
 {
-    return anyWatchedFan([](int m) { return m == LightMode::Temperature; });
+    return anyWatchedFan(boxes, [](int m) { return m == LightMode::Temperature; });
 }
 
-void stopUnusedSoftwareTimers(LightingTimers &timers)
+void stopUnusedSoftwareTimers(BoxModel &boxes, LightingTimers &timers)
 {
-    if (!anyFanInMusicMode())
+    if (!anyFanInMusicMode(boxes))
         timers.stopMusicTimers();
-    if (!anyFanInTemperatureMode())
+    if (!anyFanInTemperatureMode(boxes))
         timers.stopTemperatureColorTimer();
 }
 
-void sendVaylaLighting(int box, int fan)
+void sendVaylaLighting(BoxModel &boxes, int box, int fan)
 {
     if (!isValidBox(box) || !isValidVaylaFan(fan))
         return;
-    const VaylaFanRecord &record = boxArray[box].vaylaFan[fan];
+    const VaylaFanRecord &record = boxes[box].vaylaFan[fan];
     if (record.isTurnOffLed) {
         SetFanColor(box, fan, 0, 0, 0, 0.0f);
         return;

@@ -1,6 +1,6 @@
 #include "MusicFrames.h"
 
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "device/Encoders.h"
 #include "device/Reports.h"
 
@@ -49,13 +49,13 @@ uint8_t glow(int component, float bright)
     return static_cast<uint8_t>(static_cast<int>(std::trunc(v)));
 }
 
-bool sendable(int box, int fan, const char *what)
+bool sendable(const BoxModel &boxes, int box, int fan, const char *what)
 {
     if (!isValidBox(box) || !isValidRainbowFan(fan)) {
         qWarning() << what << "refused: box" << box << "fan" << fan;
         return false;
     }
-    return boxArray[box].gIsConnected;
+    return boxes[box].gIsConnected;
 }
 
 } // namespace
@@ -99,16 +99,16 @@ Report musicPair(const RainbowFanRecord &fan, int port, int level)
 
 } // namespace MusicFrames
 
-void sendCommand_MusicBar(int box, int fan, int level)
+void sendCommand_MusicBar(const BoxModel &boxes, int box, int fan, int level)
 {
-    if (!sendable(box, fan, "sendCommand_MusicBar"))
+    if (!sendable(boxes, box, fan, "sendCommand_MusicBar"))
         return;
-    sendFanLightingReport(box, MusicFrames::musicBar(boxArray[box].rainbowFan[fan], fan + 1, level));
+    sendFanLightingReport(boxes, box, MusicFrames::musicBar(boxes[box].rainbowFan[fan], fan + 1, level));
 }
 
-void sendCommand_MusicPair(int box, int fan, int level)
+void sendCommand_MusicPair(const BoxModel &boxes, int box, int fan, int level)
 {
-    if (!sendable(box, fan, "sendCommand_MusicPair"))
+    if (!sendable(boxes, box, fan, "sendCommand_MusicPair"))
         return;
-    sendFanLightingReport(box, MusicFrames::musicPair(boxArray[box].rainbowFan[fan], fan + 1, level));
+    sendFanLightingReport(boxes, box, MusicFrames::musicPair(boxes[box].rainbowFan[fan], fan + 1, level));
 }

@@ -2,7 +2,7 @@
 
 #include "common/Logging.h"
 #include "ComputerVolume.h"
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
 #include "MusicFrames.h"
@@ -31,8 +31,9 @@ QTimer *makeTimer(QObject *owner, const char *setupLog)
 
 } // namespace
 
-SoftwareEffects::SoftwareEffects(QObject *parent)
+SoftwareEffects::SoftwareEffects(BoxModel &boxes, QObject *parent)
     : QObject(parent)
+    , m_boxes(boxes)
     , m_volumeTimer(makeTimer(this, "computerMusicTimer start"))
     , m_musicTimer(makeTimer(this, "setupMusicModeTimer start"))
     , m_temperatureColorTimer(makeTimer(this, "setupcomputTempTimer setup"))
@@ -148,7 +149,7 @@ void SoftwareEffects::applyTemperatureColor(int box, int fan)
         return;
     }
     m_shown = temperatureScaleColor(m_temperature);
-    sendCommand_TempColor(box, fan, m_shown.r, m_shown.g, m_shown.b);
+    sendCommand_TempColor(m_boxes, box, fan, m_shown.r, m_shown.g, m_shown.b);
     startTemperatureColorTimer();
 }
 
@@ -164,7 +165,7 @@ void SoftwareEffects::runMusicModeTimer()
     qCDebug(lcLighting) << "runMusicModeTimer---volume:" << m_levels.computerLevel();
     m_levels.tick();
     for (int b = 0; b < kBoxCount; ++b) {
-        const ControllerBox &box = boxArray[b];
+        const ControllerBox &box = m_boxes[b];
         if (!box.gIsConnected || box.isVaylaBox())
             continue;
         for (int f = 0; f < kRainbowFanCount; ++f) {
@@ -175,17 +176,17 @@ void SoftwareEffects::runMusicModeTimer()
             case LightMode::Music_1:
             case LightMode::Mobile_1:
                 if (fan.colorMode != 0)
-                    sendCommand_Music(b, f, level);
+                    sendCommand_Music(m_boxes, b, f, level);
                 else
-                    sendCommand_MusicLeds(b, f, level);
+                    sendCommand_MusicLeds(m_boxes, b, f, level);
                 break;
             case LightMode::Music_2:
             case LightMode::Mobile_2:
-                sendCommand_MusicBar(b, f, level);
+                sendCommand_MusicBar(m_boxes, b, f, level);
                 break;
             case LightMode::Music_3:
             case LightMode::Mobile_3:
-                sendCommand_MusicPair(b, f, level);
+                sendCommand_MusicPair(m_boxes, b, f, level);
                 break;
             default:
                 break;
@@ -208,12 +209,12 @@ void SoftwareEffects::sendCommandCPUTemp()
 void SoftwareEffects::sendShownColor()
 {
     for (int b = 0; b < kBoxCount; ++b) {
-        const ControllerBox &box = boxArray[b];
+        const ControllerBox &box = m_boxes[b];
         if (!box.gIsConnected || box.isVaylaBox())
             continue;
         for (int f = 0; f < kRainbowFanCount; ++f) {
             if (effectiveLightMode(box.rainbowFan[f]) == LightMode::Temperature)
-                sendCommand_TempColor(b, f, m_shown.r, m_shown.g, m_shown.b);
+                sendCommand_TempColor(m_boxes, b, f, m_shown.r, m_shown.g, m_shown.b);
         }
     }
 }
@@ -233,7 +234,7 @@ void SoftwareEffects::updateCPUTemp()
         m_previousTemperature = first ? pass.temperature : m_temperature;
         m_temperature = pass.temperature;
         emit temperatureChanged(m_temperature);
-        applyTemperatureDuty(m_temperature);
+        applyTemperatureDuty(m_boxes, m_temperature);
         if (first) {
             m_shown = temperatureScaleColor(m_temperature);
             sendShownColor();
@@ -249,7 +250,7 @@ void SoftwareEffects::updateCPUTemp()
     m_hasTemperature = false;
     emit temperatureMissing();
     if (decision.fans == CpuReadingWatch::Fans::Cap)
-        applyCapDuty();
+        applyCapDuty(m_boxes);
     if (decision.outageBegins) {
         qCWarning(lcLighting) << "updateCPUTemp:"
                               << "no CPU temperature reading; fans that follow it run at their cap";

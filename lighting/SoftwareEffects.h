@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class BoxModel;
 class ComputerVolume;
 class SensorPlugin;
 class QTimer;
@@ -28,7 +29,7 @@ public:
     static constexpr int kSensorPassMs = 5000;
     static constexpr int kSensorRetryMs = 60000;
 
-    explicit SoftwareEffects(QObject *parent = nullptr);
+    explicit SoftwareEffects(BoxModel &boxes, QObject *parent = nullptr);
     ~SoftwareEffects() override;
 
     // The audio capture for the music modes (created on first use if not given).
@@ -87,6 +88,7 @@ private:
     bool bindSensors(bool firstAttempt);
     void sendShownColor();
 
+    BoxModel &m_boxes;
     QTimer *m_volumeTimer;
     QTimer *m_musicTimer;
     QTimer *m_temperatureColorTimer;

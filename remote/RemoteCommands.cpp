@@ -4,7 +4,7 @@
 #include "RemoteHost.h"
 #include "RemoteReplies.h"
 
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "device/Encoders.h"
 #include "device/LightDispatch.h"
 
@@ -20,20 +20,22 @@ namespace {
 
 // The selections and the data map of one command.
 struct Request {
+    BoxModel &model;
     QVariantMap data;
     Selection<kBoxCount> boxes;
     Selection<kRainbowFanCount> fans;
     Selection<kColorEntries> entries;
 
-    explicit Request(const QVariantMap &d)
-        : data(d),
+    Request(BoxModel &m, const QVariantMap &d)
+        : model(m),
+          data(d),
           boxes(selection<kBoxCount>(d, QStringLiteral("BoxNum"))),
           fans(selection<kRainbowFanCount>(d, QStringLiteral("FanNum"))),
           entries(selection<kColorEntries>(d, QStringLiteral("LED1")))
     {
     }
 
-    bool selectsConnected(int box) const { return boxes[box] && boxArray[box].gIsConnected; }
+    bool selectsConnected(int box) const { return boxes[box] && model[box].gIsConnected; }
 
     int firstConnected() const
     {
@@ -51,7 +53,7 @@ struct Request {
                 continue;
             for (int k = 0; k < kRainbowFanCount; ++k)
                 if (fans[k])
-                    f(b, k, boxArray[b].rainbowFan[k]);
+                    f(b, k, model[b].rainbowFan[k]);
         }
     }
 };
@@ -118,10 +120,10 @@ void setModes(RainbowFanRecord &fan, const Modes &m)
 }
 
 // The modes the program animates (8..14) are left to their timers.
-void ledsOnAndApply(int box, int fan, RainbowFanRecord &r)
+void ledsOnAndApply(const BoxModel &model, int box, int fan, RainbowFanRecord &r)
 {
     r.isTurnOffLed = false;
-    sendStoredLighting(box, fan);
+    sendStoredLighting(model, box, fan);
 }
 
 // Commands 0 and 3.
@@ -133,7 +135,7 @@ bool setModesCommand(const Request &req, RemoteHost &host)
     host.stopMusic();
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         setModes(r, m);
-        ledsOnAndApply(b, k, r);
+        ledsOnAndApply(req.model, b, k, r);
     });
     return true;
 }
@@ -153,7 +155,7 @@ bool colourCommand(const Request &req, RemoteHost &host)
         } else if (r.colorMode == ColorMode::Single) {
             setEntry(r, kSingleColorEntry, c);
         }
-        ledsOnAndApply(b, k, r);
+        ledsOnAndApply(req.model, b, k, r);
     });
     return true;
 }
@@ -173,7 +175,7 @@ bool colourAndModesCommand(const Request &req, RemoteHost &host, bool onlyFullCo
                 if (req.entries[e])
                     setEntry(r, e, c);
         setModes(r, m);
-        ledsOnAndApply(b, k, r);
+        ledsOnAndApply(req.model, b, k, r);
     });
     return true;
 }
@@ -192,7 +194,7 @@ bool effectWithColourCommand(const Request &req, RemoteHost &host, int lightMode
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         setSingleOrLeds(req, m.colorMode, [&](int e) { setEntry(r, e, c, bright); });
         setModes(r, m);
-        ledsOnAndApply(b, k, r);
+        ledsOnAndApply(req.model, b, k, r);
     });
     return true;
 }
@@ -210,7 +212,7 @@ bool whirlCommand(const Request &req, RemoteHost &host)
         setSingleOrLeds(req, ColorMode::RGB, [&](int e) { setEntry(r, e, c, bright); });
         r.lightMode = LightMode::Whirl;
         r.lightSpeed = speed;
-        ledsOnAndApply(b, k, r);
+        ledsOnAndApply(req.model, b, k, r);
     });
     return true;
 }
@@ -251,7 +253,7 @@ bool defaultCommand(const Request &req, RemoteHost &host)
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         r.lightMode = LightMode::Whirl;
         r.isTurnOffLed = false;
-        sendCommand_Default(b, k);
+        sendCommand_Default(req.model, b, k, req.model.currentBox());
     });
     return true;
 }
@@ -264,14 +266,14 @@ bool turnOffCommand(const Request &req)
         return false;
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         r.isTurnOffLed = status != 0;
-        sendStoredLighting(b, k);
+        sendStoredLighting(req.model, b, k);
     });
     return true;
 }
 
-void refreshIfCurrent(int box, RemoteHost &host)
+void refreshIfCurrent(const BoxModel &model, int box, RemoteHost &host)
 {
-    if (box == controllerBoxNumber)
+    if (box == model.currentBox())
         host.refreshFanPanels(box);
 }
 
@@ -293,8 +295,8 @@ bool saveProfileCommand(const Request &req, RemoteHost &host)
     for (int b = 0; b < kBoxCount; ++b) {
         if (!req.selectsConnected(b))
             continue;
-        boxArray[b].profileValue = profile;
-        if (b == controllerBoxNumber) {
+        req.model[b].profileValue = profile;
+        if (b == req.model.currentBox()) {
             host.setCurrentProfile(profile);
             host.setProfileLabel(profile);
         }
@@ -303,7 +305,7 @@ bool saveProfileCommand(const Request &req, RemoteHost &host)
         setSingleOrLeds(req, m.colorMode, [&](int e) { setEntry(r, e, c, bright); });
         setModes(r, m);
         r.isTurnOffLed = status != 0;
-        sendStoredLighting(b, k);
+        sendStoredLighting(req.model, b, k);
     });
     const int first = req.firstConnected();
     if (first < 0)
@@ -311,19 +313,19 @@ bool saveProfileCommand(const Request &req, RemoteHost &host)
     host.saveBoxProfile(first);
     const int current = host.currentProfile();
     for (int b = 0; b < kBoxCount; ++b) {
-        if (!boxArray[b].gIsConnected || boxArray[b].profileValue != current)
+        if (!req.model[b].gIsConnected || req.model[b].profileValue != current)
             continue;
         host.loadProfile(b, current);
-        refreshIfCurrent(b, host);
+        refreshIfCurrent(req.model, b, host);
         host.applyBoxSettings(b);
-        sendCommand_SaveSettings(b);
+        sendCommand_SaveSettings(req.model, b);
     }
     return true;
 }
 
-QString fileReply(int resType, int box, RemoteHost &host)
+QString fileReply(const BoxModel &model, int resType, int box, RemoteHost &host)
 {
-    const int profile = boxArray[box].profileValue;
+    const int profile = model[box].profileValue;
     if (!isValidProfileNumber(profile)) {
         qWarning() << "remote reply refused: box" << box << "profile" << profile;
         return QString();
@@ -340,10 +342,10 @@ bool loadProfileCommand(const Request &req, RemoteHost &host, QString *reply)
     for (int b = 0; b < kBoxCount; ++b) {
         if (!req.selectsConnected(b))
             continue;
-        boxArray[b].profileValue = profile;
+        req.model[b].profileValue = profile;
         host.loadProfile(b, profile);
         host.applyBoxSettings(b);
-        if (b == controllerBoxNumber) {
+        if (b == req.model.currentBox()) {
             host.refreshFanPanels(b);
             host.checkProfileButton(profile);
             // The window's own save must not write the shown profile elsewhere.
@@ -352,7 +354,7 @@ bool loadProfileCommand(const Request &req, RemoteHost &host, QString *reply)
     }
     const int first = req.firstConnected();
     if (first >= 0)
-        *reply = fileReply(15, first, host);
+        *reply = fileReply(req.model, 15, first, host);
     return true;
 }
 
@@ -365,21 +367,21 @@ bool brightnessCommand(const Request &req)
         return false;
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         setSingleOrLeds(req, colorMode, [&](int e) { r.brightValue[e] = bright; });
-        sendStoredLighting(b, k);
+        sendStoredLighting(req.model, b, k);
     });
     return true;
 }
 
 } // namespace
 
-QString execute(const QVariantMap &command, RemoteHost &host)
+QString execute(const QVariantMap &command, BoxModel &boxes, RemoteHost &host)
 {
     int number = 0;
     if (!strictInt(command.value(QStringLiteral("command")), &number)) {
         qWarning() << "remote command refused: no command number:" << command.value(QStringLiteral("command"));
         return QString();
     }
-    const Request req(command.value(QStringLiteral("Data")).toMap());
+    const Request req(boxes, command.value(QStringLiteral("Data")).toMap());
     QString reply;
     bool done = true;
     switch (number) {
@@ -398,14 +400,14 @@ QString execute(const QVariantMap &command, RemoteHost &host)
     case 13: {
         const int first = req.firstConnected();
         if (first >= 0)
-            reply = fileReply(13, first, host);
+            reply = fileReply(boxes, 13, first, host);
         break;
     }
     case 14: done = loadProfileCommand(req, host, &reply); break;
     case 15: {
         const int first = req.firstConnected();
         if (first >= 0)
-            reply = RemoteReplies::liveProfileReply(boxArray[first]);
+            reply = RemoteReplies::liveProfileReply(boxes[first]);
         break;
     }
     case 16: done = brightnessCommand(req); break;
@@ -415,8 +417,8 @@ QString execute(const QVariantMap &command, RemoteHost &host)
         qWarning() << "remote command refused:" << number;
         return QString();
     }
-    if (isValidBox(controllerBoxNumber) && req.selectsConnected(controllerBoxNumber))
-        host.refreshFanPanels(controllerBoxNumber);
+    if (isValidBox(boxes.currentBox()) && req.selectsConnected(boxes.currentBox()))
+        host.refreshFanPanels(boxes.currentBox());
     return reply;
 }
 

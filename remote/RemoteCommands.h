@@ -3,14 +3,15 @@
 #include <QString>
 #include <QVariantMap>
 
+class BoxModel;
 class RemoteHost;
 
-// Carries out the phone's commands on boxArray.
+// Carries out the phone's commands on the box records.
 namespace RemoteCommands {
 
 // Runs one command map as SocketHelper emits it ({"command": n, "Data": {…}})
 // and returns the reply text for the asking phone (JSON), or an empty text
 // when the command has no reply. A command with a bad value changes nothing.
-QString execute(const QVariantMap &command, RemoteHost &host);
+QString execute(const QVariantMap &command, BoxModel &boxes, RemoteHost &host);
 
 } // namespace RemoteCommands

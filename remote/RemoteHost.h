@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // What the phone's commands need from the application window. Everything
-// else (boxArray, the device commands) the command execution does itself.
+// else (the box records, the device commands) the command execution does itself.
 class RemoteHost {
 public:
     virtual ~RemoteHost() = default;

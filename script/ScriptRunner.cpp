@@ -40,8 +40,9 @@ QStringList brightnessTexts(const QJsonArray &values)
 
 } // namespace
 
-ScriptRunner::ScriptRunner(QObject *parent)
+ScriptRunner::ScriptRunner(const BoxModel &boxes, QObject *parent)
     : QObject(parent)
+    , m_boxes(boxes)
     , m_scriptTimer(new QTimer(this))
 {
     connect(m_scriptTimer, &QTimer::timeout, this, &ScriptRunner::runScript);
@@ -136,7 +137,7 @@ void ScriptRunner::playController(const QJsonObject &controller)
             qCDebug(lcScript).noquote() << key + QStringLiteral(".isEmpty()");
             continue;
         }
-        sendCommand_ScriptFrame(box, k, colourTexts(fan.value(QStringLiteral("R")).toArray()),
+        sendCommand_ScriptFrame(m_boxes, box, k, colourTexts(fan.value(QStringLiteral("R")).toArray()),
                                 colourTexts(fan.value(QStringLiteral("G")).toArray()),
                                 colourTexts(fan.value(QStringLiteral("B")).toArray()),
                                 brightnessTexts(fan.value(QStringLiteral("Br")).toArray()));

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QStringList>
 
+class BoxModel;
 class QJsonObject;
 class QTimer;
 
@@ -18,7 +19,7 @@ public:
     // A longer frame text is skipped unparsed.
     static constexpr int kMaxFrameChars = 1024 * 1024;
 
-    explicit ScriptRunner(QObject *parent = nullptr);
+    explicit ScriptRunner(const BoxModel &boxes, QObject *parent = nullptr);
 
     bool isPlaying() const;
     int framesLeft() const { return m_scriptLines.size(); }
@@ -36,6 +37,7 @@ signals:
 private:
     void playController(const QJsonObject &controller);
 
+    const BoxModel &m_boxes;
     QStringList m_scriptLines;
     bool m_toldExtraEntries = false;
     QTimer *m_scriptTimer;

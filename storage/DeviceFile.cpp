@@ -59,11 +59,11 @@ DeviceFileData IniHelper::readDeviceIni()
     return data;
 }
 
-void IniHelper::parseDeviceData(const DeviceFileData &data, AppSettings &settings)
+void IniHelper::parseDeviceData(const DeviceFileData &data, AppSettings &settings, BoxRecords &boxes)
 {
     for (int box = 0; box < kBoxCount; ++box) {
         const QStringList row = box < data.boxes.size() ? data.boxes.at(box) : QStringList();
-        ControllerBox &record = boxArray[box];
+        ControllerBox &record = boxes[static_cast<size_t>(box)];
         // Any non-zero box type is an RGB box; the number itself is kept.
         record.boxType = toInt(at(row, DeviceKey::BoxType));
         record.profileValue = inRangeOr(toInt(at(row, DeviceKey::Profile)), 1, kProfileCount, 1,
@@ -97,11 +97,11 @@ void IniHelper::parseDeviceData(const DeviceFileData &data, AppSettings &setting
     qCDebug(lcStorage) << "paraseDevice-----2";
 }
 
-GroupMap IniHelper::buildDeviceMap(const AppSettings &settings)
+GroupMap IniHelper::buildDeviceMap(const AppSettings &settings, const BoxRecords &boxes)
 {
     GroupMap groups;
     for (int box = 0; box < kBoxCount; ++box) {
-        const ControllerBox &record = boxArray[box];
+        const ControllerBox &record = boxes[static_cast<size_t>(box)];
         bool monitor[kRainbowFanCount];
         QStringList fanTypes;
         for (int fan = 0; fan < kRainbowFanCount; ++fan) {
@@ -135,8 +135,8 @@ bool IniHelper::writeDeviceIni(const GroupMap &groups)
     return IniFile::writeGroups(deviceFilePath(), groups, "writeDeviceIni");
 }
 
-bool IniHelper::writeDeviceProfile(const AppSettings &settings)
+bool IniHelper::writeDeviceProfile(const AppSettings &settings, const BoxRecords &boxes)
 {
     qCDebug(lcStorage) << "writeDeviceProfile";
-    return writeDeviceIni(buildDeviceMap(settings));
+    return writeDeviceIni(buildDeviceMap(settings, boxes));
 }

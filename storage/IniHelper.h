@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/Limits.h"
+#include "device/BoxTable.h"
 #include "storage/AppSettings.h"
 
 #include <QMap>
@@ -9,11 +9,11 @@
 #include <QVector>
 
 // The device file and the two kinds of profile file, and their conversion to
-// and from boxArray and AppSettings.
+// and from box records and AppSettings.
 //
 // Contract (holds for every function below):
 // - All functions are static and keep no state; call them as IniHelper::f().
-//   They run on the GUI thread, like every user of boxArray.
+//   They change no records but the ones they are handed.
 // - Files live in dataFolder(): the folder of the per-user INI settings of
 //   organisation "Kq" / application "application" + "/RGBVaylaZeve"
 //   (on Linux $XDG_CONFIG_HOME/Kq/RGBVaylaZeve).
@@ -23,7 +23,7 @@
 // - read*  returns the raw texts of the file in the fixed key order of the
 //          *Key enums below, with the documented defaults where the file or a
 //          key is missing. Reading never fails and never writes.
-// - parse* stores texts into boxArray / AppSettings. Short lists read their
+// - parse* stores texts into the records / AppSettings it is given. Short lists read their
 //          missing items as 0; values outside their range are replaced (the
 //          replacement is logged with qWarning, one line per value):
 //            profile number outside 1-5 -> 1, RGB light mode outside 0-14 -> 5,
@@ -39,7 +39,7 @@
 //          light mode as copyLightMode and fan 0's colour mode, light speed
 //          and turned-off flag; "Copy" on fan 0 itself follows mode 0.
 //          A bad box number is refused (logged) and nothing changes.
-// - build* turns boxArray / AppSettings into a GroupMap (group -> key -> text).
+// - build* turns records / AppSettings into a GroupMap (group -> key -> text).
 // - write* writes every key of a GroupMap and returns true only when the new
 //          file is complete on disk. On any failure (folder not creatable, disk
 //          full, read-only location) it logs "<operation> failed:" and returns
@@ -110,21 +110,25 @@ public:
 
     // Device file.
     static DeviceFileData readDeviceIni();
-    static void parseDeviceData(const DeviceFileData &data, AppSettings &settings);
-    static GroupMap buildDeviceMap(const AppSettings &settings);
+    // The box rows fill box type, profile number, monitor flags and fan types
+    // of `boxes`; nothing else of a record changes.
+    static void parseDeviceData(const DeviceFileData &data, AppSettings &settings, BoxRecords &boxes);
+    static GroupMap buildDeviceMap(const AppSettings &settings, const BoxRecords &boxes);
     static bool writeDeviceIni(const GroupMap &groups);
     // buildDeviceMap + writeDeviceIni, logged as "writeDeviceProfile".
-    static bool writeDeviceProfile(const AppSettings &settings);
+    static bool writeDeviceProfile(const AppSettings &settings, const BoxRecords &boxes);
 
     // RGB-fan profile N (five fans).
     static ProfileData readProfileIni(int profile);
-    static void parseProfile(int box, const ProfileData &data);
-    static GroupMap buildProfileMap(int box);
+    // Fills the five RGB fans of `record`; `box` names it in the log.
+    static void parseProfile(int box, const ProfileData &data, ControllerBox &record);
+    static GroupMap buildProfileMap(int box, const ControllerBox &from);
     static bool writeProfileIni(const GroupMap &groups, int profile);
 
     // Second-type profile N (three fans).
     static ProfileData readVaylaProfileIni(int profile);
-    static void parseVaylaProfile(int box, const ProfileData &data);
-    static GroupMap buildVaylaProfileMap(int box);
+    // Fills the three single-colour fans of `record`; `box` names it in the log.
+    static void parseVaylaProfile(int box, const ProfileData &data, ControllerBox &record);
+    static GroupMap buildVaylaProfileMap(int box, const ControllerBox &from);
     static bool writeVaylaProfileIni(const GroupMap &groups, int profile);
 };

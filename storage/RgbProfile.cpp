@@ -100,14 +100,14 @@ ProfileData IniHelper::readProfileIni(int profile)
     return data;
 }
 
-void IniHelper::parseProfile(int box, const ProfileData &data)
+void IniHelper::parseProfile(int box, const ProfileData &data, ControllerBox &record)
 {
     if (!isValidBox(box)) {
         qWarning() << "parseProfile refused: box" << box;
         return;
     }
     qCDebug(lcStorage) << "paraseProfile----";
-    RainbowFanRecord *fans = boxArray[box].rainbowFan;
+    RainbowFanRecord *fans = record.rainbowFan;
     for (int fan = 0; fan < kRainbowFanCount; ++fan)
         parseFan(box, fan, data.value(fan), fans[fan]);
 
@@ -128,7 +128,7 @@ void IniHelper::parseProfile(int box, const ProfileData &data)
     }
 }
 
-GroupMap IniHelper::buildProfileMap(int box)
+GroupMap IniHelper::buildProfileMap(int box, const ControllerBox &from)
 {
     GroupMap groups;
     if (!isValidBox(box)) {
@@ -136,7 +136,7 @@ GroupMap IniHelper::buildProfileMap(int box)
         return groups;
     }
     for (int fan = 0; fan < kRainbowFanCount; ++fan) {
-        const RainbowFanRecord &record = boxArray[box].rainbowFan[fan];
+        const RainbowFanRecord &record = from.rainbowFan[fan];
         QStringList brights;
         for (int led = 0; led < kColorEntries; ++led)
             brights << fromFloat(record.brightValue[led]);

@@ -60,7 +60,7 @@ ProfileData IniHelper::readVaylaProfileIni(int profile)
     return data;
 }
 
-void IniHelper::parseVaylaProfile(int box, const ProfileData &data)
+void IniHelper::parseVaylaProfile(int box, const ProfileData &data, ControllerBox &record)
 {
     if (!isValidBox(box)) {
         qWarning() << "parseVaylaProfile refused: box" << box;
@@ -68,10 +68,10 @@ void IniHelper::parseVaylaProfile(int box, const ProfileData &data)
     }
     qCDebug(lcStorage) << "paraseProfile----";
     for (int fan = 0; fan < kVaylaFanCount; ++fan)
-        parseFan(box, fan, data.value(fan), boxArray[box].vaylaFan[fan]);
+        parseFan(box, fan, data.value(fan), record.vaylaFan[fan]);
 }
 
-GroupMap IniHelper::buildVaylaProfileMap(int box)
+GroupMap IniHelper::buildVaylaProfileMap(int box, const ControllerBox &from)
 {
     GroupMap groups;
     if (!isValidBox(box)) {
@@ -80,7 +80,7 @@ GroupMap IniHelper::buildVaylaProfileMap(int box)
     }
     const QStringList &names = vaylaProfileKeys();
     for (int fan = 0; fan < kVaylaFanCount; ++fan) {
-        const VaylaFanRecord &record = boxArray[box].vaylaFan[fan];
+        const VaylaFanRecord &record = from.vaylaFan[fan];
         QMap<QString, QString> &keys = groups[fanGroup(fan)];
         keys[names.at(VaylaProfileKey::RColor)] = QString::number(record.rValue);
         keys[names.at(VaylaProfileKey::GColor)] = QString::number(record.gValue);

@@ -12,6 +12,8 @@
 
 namespace {
 
+BoxModel boxes;
+
 // The "Default" look, LEDs 0..11 round the ring, then the fan's single colour.
 const int kLook[kColorEntries][3] = {
     {0, 127, 255}, {0, 255, 255}, {0, 255, 127}, {0, 255, 0},   {127, 255, 0}, {255, 255, 0}, {255, 127, 0},
@@ -81,12 +83,12 @@ private slots:
 
     void theMessageStoresAndPreviewsIt()
     {
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("1"));
-        controllerBoxNumber = 0;
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1"));
+        boxes.setCurrentBox(0);
         AppState state;
         QuietHost host;
-        ViewMessageHandler handler(state, host);
-        const RainbowFanRecord &fan = boxArray[0].rainbowFan[1];
+        ViewMessageHandler handler(state, boxes, host);
+        const RainbowFanRecord &fan = boxes[0].rainbowFan[1];
 
         handler.receiveMainData({"btn_default", "1", "4", "0", "3"}); // Breath, RGB, slow
         QCOMPARE(lookOf(fan), expectedLook());
@@ -107,10 +109,10 @@ private slots:
 
     void aNewProfileStartsFromIt()
     {
-        installSimulator(QStringLiteral("1"));
-        IniHelper::parseProfile(0, IniHelper::defaultProfileData());
+        ControllerBox record;
+        IniHelper::parseProfile(0, IniHelper::defaultProfileData(), record);
         for (int f = 0; f < kRainbowFanCount; ++f)
-            QCOMPARE(lookOf(boxArray[0].rainbowFan[f]), expectedLook());
+            QCOMPARE(lookOf(record.rainbowFan[f]), expectedLook());
     }
 };
 

@@ -55,13 +55,13 @@ private:
 
     // Box 0: five RGB fans, fan 1 capped at 70 %, fan 3 on a fixed speed.
     // Box 1: three single-colour fans following the temperature, fan 0 capped at 60 %.
-    void prepareFans()
+    void prepareFans(BoxModel &boxes)
     {
-        boxArray[0].rainbowFan[1].speedPer = 2;
-        boxArray[0].rainbowFan[3].isPWM = false;
-        for (VaylaFanRecord &fan : boxArray[1].vaylaFan)
+        boxes[0].rainbowFan[1].speedPer = 2;
+        boxes[0].rainbowFan[3].isPWM = false;
+        for (VaylaFanRecord &fan : boxes[1].vaylaFan)
             fan.isPWM = fan.isMonitor = true;
-        boxArray[1].vaylaFan[0].speed = 1;
+        boxes[1].vaylaFan[0].speed = 1;
     }
 
     void expectCaps()
@@ -118,7 +118,7 @@ private slots:
         QFETCH(QString, path);
         start(QStringLiteral("1,0"), "[Device1]\nBoxType=0\n");
         Aurivent program;
-        prepareFans();
+        prepareFans(program.boxes());
         QVERIFY(DeviceBus::instance().waitForIdle());
         sim->clearSent();
         if (path == QLatin1String("tray")) {
@@ -146,7 +146,7 @@ private slots:
         sim->setEmergencyDescriptor(0, pipes[0][1]);
         sim->setEmergencyDescriptor(1, pipes[1][1]);
         Aurivent program;
-        prepareFans();
+        prepareFans(program.boxes());
         program.updateSpeed(); // the poll keeps the crash reports up to date
         QVERIFY(DeviceBus::instance().waitForIdle());
 
@@ -226,8 +226,8 @@ private slots:
         options.hotplug = &hotplug;
         Aurivent program(options);
         // What the window shows for fan 3 of box 1, not saved anywhere.
-        boxArray[1].rainbowFan[2].lightMode = LightMode::Breath;
-        boxArray[1].rainbowFan[2].lightSpeed = 1;
+        program.boxes()[1].rainbowFan[2].lightMode = LightMode::Breath;
+        program.boxes()[1].rainbowFan[2].lightSpeed = 1;
         QVERIFY(DeviceBus::instance().waitForIdle());
         const quint64 before = DeviceBus::instance().openId(1);
         const quint64 other = DeviceBus::instance().openId(0);

@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(int(r[5]), picked.red());
         QCOMPARE(int(r[6]), picked.green());
         QCOMPARE(int(r[7]), picked.blue());
-        QCOMPARE(boxArray[0].vaylaFan[2].rValue, picked.red());
+        QCOMPARE(program.boxes()[0].vaylaFan[2].rValue, picked.red());
 
         auto *blink = fan2->findChild<QAbstractButton *>(QStringLiteral("Blink"));
         QVERIFY(blink);
@@ -103,7 +103,8 @@ private slots:
 
         auto storedAutorun = [] {
             AppSettings read;
-            IniHelper::parseDeviceData(IniHelper::readDeviceIni(), read);
+            BoxRecords records{};
+            IniHelper::parseDeviceData(IniHelper::readDeviceIni(), read, records);
             return read.isAutoRun;
         };
         program.trayIconAction();

@@ -45,7 +45,7 @@ private:
     {
         QDir(IniHelper::dataFolder()).removeRecursively();
         writeFile(IniHelper::deviceFilePath(), "[Main]\nAutoUpdate=0\nisAutoRun=0\nLanguage=0\nPassword=9462\nOpenPassword=0\n");
-        installSimulator(QStringLiteral("1"), false);
+        installSimulatedBoxes(QStringLiteral("1"));
     }
 
 private slots:
@@ -108,7 +108,7 @@ private slots:
         // A colour word with its top bit set still gives its three bytes.
         QVERIFY(program.handleWindowMessage(0x8120, 1, 0));  // LED 11 only
         QVERIFY(program.handleWindowMessage(0x8118, int(0xFF00FF80u), 0));
-        const RainbowFanRecord &fan = boxArray[0].rainbowFan[0];
+        const RainbowFanRecord &fan = program.boxes()[0].rainbowFan[0];
         QCOMPARE(fan.rValue_Led[11], 0x80);
         QCOMPARE(fan.gValue_Led[11], 0xFF);
         QCOMPARE(fan.bValue_Led[11], 0x00);

@@ -32,13 +32,14 @@ private:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Main]\nAutoUpdate=0\nisAutoRun=" + autorun + "\nLanguage=0\nPassword=9462\nOpenPassword=0\n");
         file.close();
-        installSimulator(QStringLiteral("1"), false);
+        installSimulatedBoxes(QStringLiteral("1"));
     }
 
     static bool storedAutorun()
     {
         AppSettings read;
-        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), read);
+        BoxRecords records{};
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), read, records);
         return read.isAutoRun;
     }
 
@@ -122,7 +123,7 @@ private slots:
         QVERIFY(program.handleWindowMessage(0x8103, 1, 0));
         QVERIFY(program.state().settings.OpenPassword);
         // The box is driven and its fans are polled.
-        QVERIFY(boxArray[0].gIsConnected);
+        QVERIFY(program.boxes()[0].gIsConnected);
         program.updateSpeed();
         QVERIFY(DeviceBus::instance().waitForIdle());
     }

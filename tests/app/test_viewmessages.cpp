@@ -10,6 +10,11 @@
 #include <QtTest>
 
 namespace {
+// The box model these cases drive, as the program's own would be.
+BoxModel boxes;
+} // namespace
+
+namespace {
 
 class RecordingHost final : public AppHost {
 public:
@@ -57,7 +62,7 @@ private:
     std::unique_ptr<RecordingHost> host;
     std::unique_ptr<ViewMessageHandler> handler;
 
-    RainbowFanRecord &fan(int f, int box = 0) { return boxArray[box].rainbowFan[f]; }
+    RainbowFanRecord &fan(int f, int box = 0) { return boxes[box].rainbowFan[f]; }
 
     std::vector<Report> reportsOf(int box, uint8_t kind, int port)
     {
@@ -72,18 +77,18 @@ private slots:
     void init()
     {
         QDir(IniHelper::dataFolder()).removeRecursively();
-        sim = installSimulator(QStringLiteral("1,1,0,1"));
+        sim = installSimulator(boxes, QStringLiteral("1,1,0,1"));
         state = std::make_unique<AppState>();
         host = std::make_unique<RecordingHost>();
-        handler = std::make_unique<ViewMessageHandler>(*state, *host);
-        controllerBoxNumber = 0;
+        handler = std::make_unique<ViewMessageHandler>(*state, boxes, *host);
+        boxes.setCurrentBox(0);
         for (int b = 0; b < 4; ++b)
             for (int f = 0; f < kRainbowFanCount; ++f)
                 for (int i = 0; i < kColorEntries; ++i) {
                     fan(f, b).rValue_Led[i] = 10 * f + b;
                     fan(f, b).brightValue[i] = 1.0f;
                 }
-        boxArray[2].boxType = BoxType::Vayla;
+        boxes[2].boxType = BoxType::Vayla;
     }
 
     void itemsAreReadByPosition()
@@ -139,7 +144,7 @@ private slots:
         QCOMPARE(fan(1).rValue_Led[0], before.rValue_Led[0]);
         handler->receiveMainData(msg({"changeControllerBox", "16"}));
         handler->receiveMainData(msg({"selectProfile", "5"}));
-        QCOMPARE(controllerBoxNumber, 0);
+        QCOMPARE(boxes.currentBox(), 0);
         QCOMPARE(state->currentProfile, 1);
     }
 
@@ -224,9 +229,9 @@ private slots:
 
     void boxesAndProfiles()
     {
-        boxArray[1].profileValue = 4;
+        boxes[1].profileValue = 4;
         handler->receiveMainData(msg({"changeControllerBox", "1"}));
-        QCOMPARE(controllerBoxNumber, 1);
+        QCOMPARE(boxes.currentBox(), 1);
         QCOMPARE(state->currentProfile, 4);
         QCOMPARE(state->firmwareVersion, QStringLiteral("1.2.3"));
         QCOMPARE(host->view.profileLabel, 4);
@@ -235,7 +240,7 @@ private slots:
 
         // An absent box changes nothing.
         handler->receiveMainData(msg({"changeControllerBox", "9"}));
-        QCOMPARE(controllerBoxNumber, 1);
+        QCOMPARE(boxes.currentBox(), 1);
 
         // A profile chosen but not saved is forgotten when the box is left.
         handler->receiveMainData(msg({"selectProfile", "0"}));
@@ -248,14 +253,14 @@ private slots:
         // The single-colour box shows its three views.
         handler->receiveMainData(msg({"changeControllerBox", "2"}));
         QCOMPARE(host->view.boxType, 0);
-        QCOMPARE(host->view.vayla[1].r, boxArray[2].vaylaFan[1].rValue);
+        QCOMPARE(host->view.vayla[1].r, boxes[2].vaylaFan[1].rValue);
     }
 
     void savingAProfilePushesItToItsBoxes()
     {
-        boxArray[1].profileValue = 3;
-        boxArray[3].profileValue = 3;
-        boxArray[3].boxType = 2; // neither kind: keeps its own settings
+        boxes[1].profileValue = 3;
+        boxes[3].profileValue = 3;
+        boxes[3].boxType = 2; // neither kind: keeps its own settings
         state->currentProfile = 3;
         fan(2).lightMode = LightMode::Blink;
         fan(2).lightSpeed = 1;
@@ -264,7 +269,7 @@ private slots:
         fan(2).isTurnOffLed = false;
         handler->receiveMainData(msg({"saveProfile", "1"}));
 
-        QCOMPARE(boxArray[0].profileValue, 3);
+        QCOMPARE(boxes[0].profileValue, 3);
         QCOMPARE(fan(2, 1).lightMode, int(LightMode::Blink));
         QCOMPARE(fan(2, 1).rValue_Led[5], 77);
         QCOMPARE(fan(2, 3).rValue_Led[5], 23); // its own colour
@@ -290,13 +295,13 @@ private slots:
         QVERIFY(!fan(4).isMonitor);
 
         AppSettings read;
-        resetBoxArray();
-        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), read);
+        boxes.reset();
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), read, boxes.records());
         QVERIFY(read.OpenPassword);
         QCOMPARE(read.Password, QStringLiteral("1234"));
         QVERIFY(!read.isStartAutoUpdate);
         QCOMPARE(read.languageIndex, 3);
-        QVERIFY(!boxArray[0].rainbowFan[4].isMonitor);
+        QVERIFY(!boxes[0].rainbowFan[4].isMonitor);
 
         handler->receiveMainData(msg({"showInfo", "showInfo"}));
         QCOMPARE(host->infoShown, 1);
@@ -304,8 +309,8 @@ private slots:
 
     void singleColourFanMessages()
     {
-        controllerBoxNumber = 2;
-        VaylaFanRecord &v = boxArray[2].vaylaFan[1];
+        boxes.setCurrentBox(2);
+        VaylaFanRecord &v = boxes[2].vaylaFan[1];
         v.isPWM = false;
         handler->receiveVaylaRGBData(10, 20, 30, 0.5f, 1);
         QCOMPARE(v.rValue, 10);
@@ -327,7 +332,7 @@ private slots:
         QVERIFY(v.isTurnOffLed);
         QCOMPARE(sentTo(sim, 2).back()[5] + sentTo(sim, 2).back()[6], 0);
 
-        boxArray[2].vaylaFan[0].rValue = 99;
+        boxes[2].vaylaFan[0].rValue = 99;
         handler->receiveVaylaMainData(msg({"btn_copy", "1", "0"}));
         QCOMPARE(v.rValue, 99);
         QCOMPARE(host->view.vayla[1].r, 99);
@@ -343,8 +348,8 @@ private slots:
     {
         forgetCommandedDuties(-1);
         // Single-colour "Silent" stops the fan on purpose; "Performance" does not.
-        controllerBoxNumber = 2;
-        boxArray[2].vaylaFan[0].isPWM = false;
+        boxes.setCurrentBox(2);
+        boxes[2].vaylaFan[0].isPWM = false;
         handler->receiveVaylaMainData(msg({"btn_silent", "0"}));
         QVERIFY(isStoppedOnPurpose(2, 0));
         handler->receiveVaylaMainData(msg({"btn_performance", "0"}));
@@ -353,7 +358,7 @@ private slots:
         QVERIFY(isStoppedOnPurpose(2, 0));
 
         // A 12-LED fan's lowest duty is 30 %; a target speed is no duty.
-        controllerBoxNumber = 0;
+        boxes.setCurrentBox(0);
         fan(1).isPWM = false;
         handler->receiveMainData(msg({"btn_silent", "1"}));
         QCOMPARE(commandedDuty(0, 1), 30);

@@ -9,6 +9,11 @@
 #include <QtTest>
 
 namespace {
+// The box model these cases drive, as the program's own would be.
+BoxModel boxes;
+} // namespace
+
+namespace {
 
 // A transport that records every call and answers from a script.
 class ScriptedTransport final : public HidTransport {
@@ -59,22 +64,22 @@ class TestDeviceBus : public QObject {
 private slots:
     void everyReadHasATimeOut()
     {
-        resetBoxArray();
+        boxes.reset();
         auto owned = std::make_unique<ScriptedTransport>();
         ScriptedTransport *t = owned.get();
         DeviceBus &bus = DeviceBus::instance();
         bus.setTrace(nullptr);
         bus.setTransport(std::move(owned));
         bus.setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
-        setupAllControllerBox();
-        QVERIFY(boxArray[0].gIsConnected);
+        setupAllControllerBox(boxes);
+        QVERIFY(boxes[0].gIsConnected);
         for (const auto &r : t->reads)
             QCOMPARE(r.timeoutMs, DeviceBus::kDefaultReadTimeoutMs);
     }
 
     void lateRepliesAreDrainedBeforeTheNextWrite()
     {
-        resetBoxArray();
+        boxes.reset();
         auto owned = std::make_unique<ScriptedTransport>();
         ScriptedTransport *t = owned.get();
         DeviceBus &bus = DeviceBus::instance();
@@ -109,20 +114,20 @@ private slots:
 
     void aSilentBoxDoesNotStopTheOthers()
     {
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("1,1"));
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1,1"));
         DeviceBus::instance().setReadTimeout(20);
         sim->mute(0, true);
-        controllerBoxNumber = 0;
+        boxes.setCurrentBox(0);
         // The firmware read gives up after the time-out and the program goes on.
-        readFirmwareVersion();
+        readFirmwareVersion(boxes, boxes.currentBox());
         int silentRpm = -1;
         int rpm = -1;
-        requestFanSpeed(0, 0, [&](int, int r) { silentRpm = r; });
-        requestFanSpeed(1, 0, [&](int, int r) { rpm = r; });
+        requestFanSpeed(boxes, 0, 0, [&](int, int r) { silentRpm = r; });
+        requestFanSpeed(boxes, 1, 0, [&](int, int r) { rpm = r; });
         QVERIFY(DeviceBus::instance().waitForIdle());
         QCOMPARE(silentRpm, -1); // no reply, nothing decoded
         QCOMPARE(rpm, 1000);
-        sendCommand_FanDuty(1, 0, 50);
+        sendCommand_FanDuty(boxes, 1, 0, 50);
         QCOMPARE(sentTo(sim, 1).back()[5], uint8_t(50));
         DeviceBus::instance().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
     }
@@ -131,14 +136,14 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("trace.txt"));
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("-,1"), false);
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("-,1"), false);
         DeviceBus::instance().setReadTimeout(10);
         DeviceBus::instance().setTrace(std::make_unique<ProtocolTrace>(path));
-        setupAllControllerBox();
+        setupAllControllerBox(boxes);
         sim->mute(1, true);
-        sendCommand_FanDuty(1, 0, 40);
+        sendCommand_FanDuty(boxes, 1, 0, 40);
         QVERIFY(DeviceBus::instance().waitForIdle());
-        setupAllControllerBox(); // closes the open handle first
+        setupAllControllerBox(boxes); // closes the open handle first
         DeviceBus::instance().setTrace(nullptr);
         DeviceBus::instance().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
 

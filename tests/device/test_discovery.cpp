@@ -4,6 +4,11 @@
 
 #include <QtTest>
 
+namespace {
+// The box model these cases drive, as the program's own would be.
+BoxModel boxes;
+} // namespace
+
 // Discovery and device-change handling on simulated boxes.
 class TestDiscovery : public QObject {
     Q_OBJECT
@@ -11,19 +16,19 @@ class TestDiscovery : public QObject {
 private slots:
     void findsBoxesInTheirSlots()
     {
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("-,1,-,-,0"), false);
-        boxArray[1].profileValue = 3;
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("-,1,-,-,0"), false);
+        boxes[1].profileValue = 3;
         RecordingDiscoveryHost host;
-        resetControllers(host);
+        resetControllers(boxes, host);
 
-        QCOMPARE(checkControllerStr, QStringLiteral("0100100000000000"));
-        QCOMPARE(checkControllerStr_Old, checkControllerStr);
-        QCOMPARE(controllerBoxNumber, 1);
+        QCOMPARE(boxes.connectionMap(), QStringLiteral("0100100000000000"));
+        QCOMPARE(boxes.quickScanMap(), boxes.connectionMap());
+        QCOMPARE(boxes.currentBox(), 1);
         QCOMPARE(host.currentProfile, 3);
         QVERIFY(host.speedPollRunning);
-        QCOMPARE(host.announced, checkControllerStr);
+        QCOMPARE(host.announced, boxes.connectionMap());
         for (int i = 0; i < kBoxCount; ++i)
-            QCOMPARE(boxArray[i].gIsConnected, i == 1 || i == 4);
+            QCOMPARE(boxes[i].gIsConnected, i == 1 || i == 4);
         QVERIFY(DeviceBus::instance().isOpen(1) && DeviceBus::instance().isOpen(4));
 
         // Only the two boxes got a report: the probe.
@@ -36,27 +41,27 @@ private slots:
 
     void noBoxLeavesTheCurrentBoxAndPollAlone()
     {
-        installSimulator(QStringLiteral("-"), false);
-        controllerBoxNumber = 7;
+        installSimulator(boxes, QStringLiteral("-"), false);
+        boxes.setCurrentBox(7);
         RecordingDiscoveryHost host;
         host.currentProfile = 4;
-        resetControllers(host);
-        QCOMPARE(checkControllerStr, QString(16, QLatin1Char('0')));
-        QCOMPARE(controllerBoxNumber, 7);
+        resetControllers(boxes, host);
+        QCOMPARE(boxes.connectionMap(), QString(16, QLatin1Char('0')));
+        QCOMPARE(boxes.currentBox(), 7);
         QCOMPARE(host.currentProfile, 4);
         QVERIFY(!host.speedPollRunning);
     }
 
     void unrelatedChangeSendsNothing()
     {
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("-,1,-,-,0"), false);
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("-,1,-,-,0"), false);
         RecordingDiscoveryHost host;
-        resetControllers(host);
+        resetControllers(boxes, host);
         sim->clearSent();
         const quint64 before = DeviceBus::instance().openId(1);
 
-        QVERIFY(!handleDeviceChange(host));
-        QCOMPARE(checkControllerStr_Old, checkControllerStr);
+        QVERIFY(!handleDeviceChange(boxes, host));
+        QCOMPARE(boxes.quickScanMap(), boxes.connectionMap());
         QVERIFY(sim->sent().empty());
         QCOMPARE(DeviceBus::instance().openId(1), before); // nothing reopened
         QVERIFY(host.speedPollRunning);       // the poll goes on
@@ -65,15 +70,15 @@ private slots:
 
     void unplugCurrentBoxMakesLowestRemainingCurrent()
     {
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("-,1,-,1,0"), false);
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("-,1,-,1,0"), false);
         RecordingDiscoveryHost host;
-        resetControllers(host);
-        QCOMPARE(controllerBoxNumber, 1);
+        resetControllers(boxes, host);
+        QCOMPARE(boxes.currentBox(), 1);
 
         sim->unplug(1);
-        QVERIFY(handleDeviceChange(host));
-        QCOMPARE(checkControllerStr, QStringLiteral("0001100000000000"));
-        QCOMPARE(controllerBoxNumber, 3);
+        QVERIFY(handleDeviceChange(boxes, host));
+        QCOMPARE(boxes.connectionMap(), QStringLiteral("0001100000000000"));
+        QCOMPARE(boxes.currentBox(), 3);
         QVERIFY(!host.checkedButtons.empty());
         QCOMPARE(host.checkedButtons.back(), 3);
         QVERIFY(!host.present[1]);
@@ -83,27 +88,27 @@ private slots:
         // A box plugged in later is found and probed, but gets no settings.
         sim->clearSent();
         sim->plug(0, 1);
-        QVERIFY(handleDeviceChange(host));
-        QVERIFY(boxArray[0].gIsConnected);
-        QCOMPARE(controllerBoxNumber, 0); // the lowest box becomes current again
+        QVERIFY(handleDeviceChange(boxes, host));
+        QVERIFY(boxes[0].gIsConnected);
+        QCOMPARE(boxes.currentBox(), 0); // the lowest box becomes current again
         for (const auto &s : sim->sent())
             QCOMPARE(s.report[1], uint8_t(0xFE));
     }
 
     void unplugLastBoxKeepsTheCurrentNumber()
     {
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("-,-,1"), false);
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("-,-,1"), false);
         RecordingDiscoveryHost host;
-        resetControllers(host);
-        QCOMPARE(controllerBoxNumber, 2);
+        resetControllers(boxes, host);
+        QCOMPARE(boxes.currentBox(), 2);
 
         sim->unplug(2);
-        QVERIFY(handleDeviceChange(host));
-        QCOMPARE(controllerBoxNumber, 2);
+        QVERIFY(handleDeviceChange(boxes, host));
+        QCOMPARE(boxes.currentBox(), 2);
         for (bool p : host.present)
             QVERIFY(!p);
         QVERIFY(!host.speedPollRunning);
-        QVERIFY(!boxArray[2].gIsConnected);
+        QVERIFY(!boxes[2].gIsConnected);
     }
 
     void aBurstOfEventsGivesOneSignal()

@@ -8,6 +8,11 @@
 #include <QtTest>
 
 namespace {
+// The box model these cases drive, as the program's own would be.
+BoxModel boxes;
+} // namespace
+
+namespace {
 
 class RecordingMonitorHost final : public FanMonitorHost {
 public:
@@ -70,7 +75,7 @@ private:
     SimulatedBoxes *start(const QString &spec, int readTimeoutMs = 50)
     {
         DeviceBus::instance().setReadTimeout(readTimeoutMs);
-        SimulatedBoxes *sim = installSimulator(spec);
+        SimulatedBoxes *sim = installSimulator(boxes, spec);
         DeviceBus::instance().setHealthHandler([this](int box, BoxHealth health) {
             if (m_host)
                 onBoxHealth(box, health, *m_host);
@@ -107,13 +112,13 @@ private slots:
         DeviceBus::instance().setTrace(std::make_unique<ProtocolTrace>(trace));
         sim->mute(0, true);
         // The silent box gets its work first...
-        requestFanSpeed(0, 0, [](int, int) {});
-        requestFanSpeed(0, 1, [](int, int) {});
+        requestFanSpeed(boxes, 0, 0, [](int, int) {});
+        requestFanSpeed(boxes, 0, 1, [](int, int) {});
         // ...then the healthy box: its polls and a lighting frame for every fan.
         int answered = 0;
         for (int fan = 0; fan < kRainbowFanCount; ++fan) {
-            requestFanSpeed(1, fan, [&](int, int) { ++answered; });
-            sendCommand_Light(1, fan, 100);
+            requestFanSpeed(boxes, 1, fan, [&](int, int) { ++answered; });
+            sendCommand_Light(boxes, 1, fan, 100);
         }
         QTRY_COMPARE(answered, kRainbowFanCount);
         QVERIFY(DeviceBus::instance().waitForIdle());
@@ -165,15 +170,15 @@ private slots:
     {
         SimulatedBoxes *sim = start(QStringLiteral("1"));
         sim->setLatency(0, 20);
-        RainbowFanRecord &fan = boxArray[0].rainbowFan[0];
+        RainbowFanRecord &fan = boxes[0].rainbowFan[0];
         for (int i = 0; i < kColorEntries; ++i) {
             fan.rValue_Led[i] = 255;
             fan.brightValue[i] = 1.0f;
         }
         fan.colorMode = ColorMode::RGB;
-        sendCommand_FanDuty(0, 1, 60); // another kind: it keeps its place
+        sendCommand_FanDuty(boxes, 0, 1, 60); // another kind: it keeps its place
         for (int level = 1; level <= 100; ++level)
-            sendCommand_Light(0, 0, level);
+            sendCommand_Light(boxes, 0, 0, level);
         QVERIFY(DeviceBus::instance().queued(0) <= 2);
         const std::vector<Report> got = sentTo(sim, 0);
         QVERIFY2(got.size() <= 4, qPrintable(QString::number(got.size())));
@@ -186,7 +191,7 @@ private slots:
         SimulatedBoxes *sim = start(QStringLiteral("1,1"));
         sim->mute(0, true);
         for (int round = 0; round < 3; ++round) {
-            updateSpeed(*m_host);
+            updateSpeed(boxes, *m_host);
             QVERIFY(DeviceBus::instance().waitForIdle());
         }
         QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
@@ -197,7 +202,7 @@ private slots:
         QVERIFY(m_host->stallAlerts.empty()); // no reply is no reading, not a stopped fan
 
         sim->mute(0, false);
-        updateSpeed(*m_host);
+        updateSpeed(boxes, *m_host);
         QVERIFY(DeviceBus::instance().waitForIdle());
         QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Answering);
         QCOMPARE(m_host->answering[0], true);
@@ -213,7 +218,7 @@ private slots:
             DeviceBus::instance().send(0, Reports::saveSettings());
         sim->unplug(0);
         for (int fan = 0; fan < kRainbowFanCount; ++fan)
-            sendCommand_FanDuty(1, fan, 70);
+            sendCommand_FanDuty(boxes, 1, fan, 70);
         QVERIFY(DeviceBus::instance().waitForIdle());
         QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Gone);
         QCOMPARE(g_log.filter(QStringLiteral("gone")).size(), 1);
@@ -289,14 +294,14 @@ private slots:
         };
         auto owned = std::make_unique<Babbling>();
         Babbling *box = owned.get();
-        resetBoxArray();
+        boxes.reset();
         DeviceBus::instance().setTransport(std::move(owned));
         DeviceBus::instance().setHealthHandler([this](int b, BoxHealth health) { onBoxHealth(b, health, *m_host); });
-        setupAllControllerBox();
-        QVERIFY(boxArray[0].gIsConnected); // the probe's write went through
+        setupAllControllerBox(boxes);
+        QVERIFY(boxes[0].gIsConnected); // the probe's write went through
         int decoded = 0;
         for (int i = 0; i < 4; ++i) {
-            requestFanSpeed(0, i, [&](int, int) { ++decoded; });
+            requestFanSpeed(boxes, 0, i, [&](int, int) { ++decoded; });
             QVERIFY(DeviceBus::instance().waitForIdle());
         }
         QCOMPARE(decoded, 0);

@@ -7,6 +7,11 @@
 #include <QtTest>
 
 namespace {
+// The box model these cases drive, as the program's own would be.
+BoxModel boxes;
+} // namespace
+
+namespace {
 
 class RecordingMonitorHost final : public FanMonitorHost {
 public:
@@ -29,7 +34,7 @@ public:
 // One round of the speed poll, with every reply handed out.
 void poll(RecordingMonitorHost &host)
 {
-    updateSpeed(host);
+    updateSpeed(boxes, host);
     QVERIFY(DeviceBus::instance().waitForIdle());
 }
 
@@ -70,14 +75,14 @@ private slots:
 
     void temperatureDutyReachesOnlyFollowingFans()
     {
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("1,0"));
-        boxArray[1].boxType = BoxType::Vayla;
-        boxArray[0].rainbowFan[0].speedPer = 2;
-        boxArray[0].rainbowFan[1].isPWM = false;
-        boxArray[0].rainbowFan[2].isMonitor = false;
-        boxArray[1].vaylaFan[0].speed = 1;
-        boxArray[1].vaylaFan[2].isPWM = false;
-        applyTemperatureDuty(58);
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1,0"));
+        boxes[1].boxType = BoxType::Vayla;
+        boxes[0].rainbowFan[0].speedPer = 2;
+        boxes[0].rainbowFan[1].isPWM = false;
+        boxes[0].rainbowFan[2].isMonitor = false;
+        boxes[1].vaylaFan[0].speed = 1;
+        boxes[1].vaylaFan[2].isPWM = false;
+        applyTemperatureDuty(boxes, 58);
 
         std::vector<std::pair<int, int>> rainbow;
         for (const Report &r : sentTo(sim, 0))
@@ -93,17 +98,17 @@ private slots:
 
     void capDutyReachesOnlyFollowingFans()
     {
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("1,0,-,1"));
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1,0,-,1"));
         forgetCommandedDuties(-1);
-        boxArray[1].boxType = BoxType::Vayla;
-        boxArray[0].rainbowFan[0].speedPer = 2;
-        boxArray[0].rainbowFan[1].isPWM = false;
-        boxArray[0].rainbowFan[2].isMonitor = false;
-        boxArray[0].rainbowFan[3].speedPer = 0;
-        boxArray[1].vaylaFan[0].speed = 1;
-        boxArray[1].vaylaFan[2].isPWM = false;
-        boxArray[3].gIsConnected = false; // gone meanwhile
-        applyCapDuty();
+        boxes[1].boxType = BoxType::Vayla;
+        boxes[0].rainbowFan[0].speedPer = 2;
+        boxes[0].rainbowFan[1].isPWM = false;
+        boxes[0].rainbowFan[2].isMonitor = false;
+        boxes[0].rainbowFan[3].speedPer = 0;
+        boxes[1].vaylaFan[0].speed = 1;
+        boxes[1].vaylaFan[2].isPWM = false;
+        boxes[3].gIsConnected = false; // gone meanwhile
+        applyCapDuty(boxes);
 
         // Exactly the reports of the duty commands, at the cap.
         QCOMPARE(sentTo(sim, 0), (std::vector<Report>{Reports::fanDuty(1, 70), Reports::fanDuty(4, 50),
@@ -113,26 +118,26 @@ private slots:
         QCOMPARE(commandedDuty(0, 0), 70);
         QCOMPARE(commandedDuty(0, 1), kNoCommandedDuty);
         QCOMPARE(commandedDuty(1, 0), 60);
-        QVERIFY(followsTemperature(0, 4));
-        QVERIFY(!followsTemperature(0, 1));
-        QVERIFY(!followsTemperature(1, 3)); // a single-colour box has three fans
-        QVERIFY(!followsTemperature(16, 0));
+        QVERIFY(followsTemperature(boxes, 0, 4));
+        QVERIFY(!followsTemperature(boxes, 0, 1));
+        QVERIFY(!followsTemperature(boxes, 1, 3)); // a single-colour box has three fans
+        QVERIFY(!followsTemperature(boxes, 16, 0));
     }
 
     void silentSingleColourFanIsNoStall()
     {
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("0"));
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("0"));
         qint64 now = 0;
         sim->setClock([&now] { return now; });
         forgetCommandedDuties(-1);
-        boxArray[0].boxType = BoxType::Vayla;
-        VaylaFanRecord *fans = boxArray[0].vaylaFan;
+        boxes[0].boxType = BoxType::Vayla;
+        VaylaFanRecord *fans = boxes[0].vaylaFan;
         for (VaylaFanRecord *f = fans; f != fans + 3; ++f)
             f->isPWM = false;
         RecordingMonitorHost host;
 
         // "Silent" sends 0 %: the fan stops on purpose.
-        sendVaylaSilent(0, 1);
+        sendVaylaSilent(boxes, 0, 1);
         QCOMPARE(sentTo(sim, 0).back(), Reports::vaylaDuty(2, 0));
         QCOMPARE(commandedDuty(0, 1), 0);
         QVERIFY(isStoppedOnPurpose(0, 1));
@@ -143,7 +148,7 @@ private slots:
         QVERIFY(host.alerts.empty());
         QVERIFY(!host.errors[1]);
         QVERIFY(!host.boxAlarm[0]);
-        resetFanView(host);
+        resetFanView(boxes, host);
         QVERIFY(host.alerts.empty());
 
         // A fan that really stalls still raises its alert.
@@ -155,7 +160,7 @@ private slots:
 
         // Told to turn again, it gets a few readings to spin up; a zero
         // after that is a stall again.
-        sendVaylaPerformance(0, 1);
+        sendVaylaPerformance(boxes, 0, 1);
         QCOMPARE(commandedDuty(0, 1), kNoCommandedDuty);
         poll(host); // still at the start of its ramp
         QCOMPARE(host.speeds[1], 0);
@@ -172,33 +177,33 @@ private slots:
 
     void onlyAZeroDutyIsAStopOnPurpose()
     {
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("0,1"));
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("0,1"));
         forgetCommandedDuties(-1);
-        boxArray[0].boxType = BoxType::Vayla;
-        VaylaFanRecord *fans = boxArray[0].vaylaFan;
+        boxes[0].boxType = BoxType::Vayla;
+        VaylaFanRecord *fans = boxes[0].vaylaFan;
         for (VaylaFanRecord *f = fans; f != fans + 3; ++f)
             f->isPWM = false;
         // At start-up and when re-applied, level 0 is 0 % as well.
         fans[0].speedMode = SpeedMode::Silent;
-        sendVaylaStartSpeed(0, 0);
+        sendVaylaStartSpeed(boxes, 0, 0);
         QVERIFY(isStoppedOnPurpose(0, 0));
         fans[1].speed = 0;
-        resetVaylaFan(0, 1);
+        resetVaylaFan(boxes, 0, 1);
         QVERIFY(isStoppedOnPurpose(0, 1));
         fans[1].speed = 2;
-        resetVaylaFan(0, 1);
+        resetVaylaFan(boxes, 0, 1);
         QCOMPARE(commandedDuty(0, 1), 40);
         fans[2].speedMode = SpeedMode::Performance;
-        sendVaylaStartSpeed(0, 2);
+        sendVaylaStartSpeed(boxes, 0, 2);
         QCOMPARE(commandedDuty(0, 2), 100);
 
         // A 12-LED fan is never sent less than 30 %: in "Silent" it must turn.
-        sendFanDuty(1, 2, 0);
+        sendFanDuty(boxes, 1, 2, 0);
         QCOMPARE(sentTo(sim, 1).back(), Reports::fanDuty(3, 30));
         QCOMPARE(commandedDuty(1, 2), 30);
-        sendFanTargetSpeed(1, 3, 400);
+        sendFanTargetSpeed(boxes, 1, 3, 400);
         QCOMPARE(commandedDuty(1, 3), kNoCommandedDuty);
-        controllerBoxNumber = 1;
+        boxes.setCurrentBox(1);
         RecordingMonitorHost host;
         sim->stall(1, 2);
         poll(host);
@@ -206,17 +211,17 @@ private slots:
 
         // A fan stopped on purpose is not alerted again after a device
         // change, whatever its latch says; the other latched fans are.
-        controllerBoxNumber = 0;
+        boxes.setCurrentBox(0);
         fans[0].isAlarmShown = true;
-        resetFanView(host);
+        resetFanView(boxes, host);
         QCOMPARE(host.alerts, std::vector<int>{1});
         fans[2].isAlarmShown = true;
-        resetFanView(host);
+        resetFanView(boxes, host);
         QCOMPARE(host.alerts, (std::vector<int>{1, 0}));
 
         // Nothing is recorded for a box that is not there; a reopened box
         // starts afresh.
-        sendVaylaSilent(5, 0);
+        sendVaylaSilent(boxes, 5, 0);
         QCOMPARE(commandedDuty(5, 0), kNoCommandedDuty);
         forgetCommandedDuties(0);
         QVERIFY(!isStoppedOnPurpose(0, 0));
@@ -227,27 +232,27 @@ private slots:
 
     void pwmOffSendsTheStoredSpeed()
     {
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("1"));
-        boxArray[0].rainbowFan[3].speedNum = 10;
-        switchPWM(3, true);
-        QVERIFY(boxArray[0].rainbowFan[3].isPWM);
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1"));
+        boxes[0].rainbowFan[3].speedNum = 10;
+        switchPWM(boxes, 3, true);
+        QVERIFY(boxes[0].rainbowFan[3].isPWM);
         QVERIFY(sim->sent().empty());
-        switchPWM(3, false);
-        QVERIFY(!boxArray[0].rainbowFan[3].isPWM);
+        switchPWM(boxes, 3, false);
+        QVERIFY(!boxes[0].rainbowFan[3].isPWM);
         const Report r = sentTo(sim, 0).back();
         QCOMPARE(r[3], uint8_t(4));
         QCOMPARE(r[4], uint8_t(0x02));
         QCOMPARE(r[6] + 256 * r[7], 1400);
-        switchPWM(9, false); // no such fan: refused
+        switchPWM(boxes, 9, false); // no such fan: refused
         QCOMPARE(sentTo(sim, 0).size(), size_t(1));
     }
 
     void pollAsksOnlyWatchedFansThatExist()
     {
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("1,0"));
-        boxArray[1].boxType = BoxType::Vayla;
-        boxArray[0].rainbowFan[1].isMonitor = false;
-        boxArray[1].vaylaFan[1].isMonitor = false;
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1,0"));
+        boxes[1].boxType = BoxType::Vayla;
+        boxes[0].rainbowFan[1].isMonitor = false;
+        boxes[1].vaylaFan[1].isMonitor = false;
         RecordingMonitorHost host;
         poll(host);
         QCOMPARE(polledPorts(sim, 0), (std::vector<int>{1, 3, 4, 5}));
@@ -259,25 +264,25 @@ private slots:
 
     void stallRaisesOneAlertUntilTheFanTurnsAgain()
     {
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("1"));
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1"));
         RecordingMonitorHost host;
         sim->stall(0, 2);
         poll(host);
         poll(host);
         QCOMPARE(host.alerts, std::vector<int>{0});
-        QVERIFY(boxArray[0].rainbowFan[2].isAlarmShown);
+        QVERIFY(boxes[0].rainbowFan[2].isAlarmShown);
         QVERIFY(host.errors[2]);
         QVERIFY(host.boxAlarm[0]);
         QCOMPARE(host.speeds[2], 0);
 
         // The alert is raised again for a latched fan after a device change.
-        resetFanView(host);
+        resetFanView(boxes, host);
         QCOMPARE(host.alerts.size(), size_t(2));
 
         sim->run(0, 2);
         QTest::qWait(50); // a little speed again
         poll(host);
-        QVERIFY(!boxArray[0].rainbowFan[2].isAlarmShown);
+        QVERIFY(!boxes[0].rainbowFan[2].isAlarmShown);
         QVERIFY(!host.errors[2]);
         QVERIFY(!host.boxAlarm[0]);
 
@@ -288,18 +293,18 @@ private slots:
 
     void unwatchedOrExemptFansRaiseNothing()
     {
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("1,0,1"));
-        boxArray[1].boxType = BoxType::Vayla;
-        controllerBoxNumber = 1;
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1,0,1"));
+        boxes[1].boxType = BoxType::Vayla;
+        boxes.setCurrentBox(1);
         RecordingMonitorHost host;
-        boxArray[0].rainbowFan[0].fanType = 1; // a pump or a fan without a tacho signal
-        boxArray[0].rainbowFan[0].isAlarmShown = true;
+        boxes[0].rainbowFan[0].fanType = 1; // a pump or a fan without a tacho signal
+        boxes[0].rainbowFan[0].isAlarmShown = true;
         sim->stall(0, 0);
-        boxArray[0].rainbowFan[1].isMonitor = false;
+        boxes[0].rainbowFan[1].isMonitor = false;
         sim->stall(0, 1);
         poll(host);
         QVERIFY(host.alerts.empty());
-        QVERIFY(!boxArray[0].rainbowFan[0].isAlarmShown); // exempt fans clear their latch
+        QVERIFY(!boxes[0].rainbowFan[0].isAlarmShown); // exempt fans clear their latch
         QVERIFY(host.speeds.size() == 3);                  // only the current (single-colour) box is shown
 
         // A single-colour fan stalls: one alert, its error shown, box alarm style on.
@@ -313,8 +318,8 @@ private slots:
 
     void fixedSpeedsOfSingleColourFans()
     {
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("0"));
-        VaylaFanRecord *fans = boxArray[0].vaylaFan;
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("0"));
+        VaylaFanRecord *fans = boxes[0].vaylaFan;
         for (VaylaFanRecord *f = fans; f != fans + 3; ++f)
             f->isPWM = false;
         fans[0].speedMode = SpeedMode::Custom;
@@ -322,7 +327,7 @@ private slots:
         fans[1].speedMode = SpeedMode::Silent;
         fans[2].speedMode = SpeedMode::Performance;
         for (int f = 0; f < 3; ++f)
-            sendVaylaStartSpeed(0, f);
+            sendVaylaStartSpeed(boxes, 0, f);
         std::vector<int> duty;
         for (const Report &r : sentTo(sim, 0))
             duty.push_back(r[5]);
@@ -330,10 +335,10 @@ private slots:
 
         sim->clearSent();
         fans[2].speed = 3;
-        resetVaylaFan(0, 2); // its level, whatever the mode
+        resetVaylaFan(boxes, 0, 2); // its level, whatever the mode
         QCOMPARE(sentTo(sim, 0).back()[5], uint8_t(60));
         fans[2].isPWM = true;
-        resetVaylaFan(0, 2);
+        resetVaylaFan(boxes, 0, 2);
         QCOMPARE(sentTo(sim, 0).size(), size_t(1));
     }
 };

@@ -6,6 +6,11 @@
 
 #include <QtTest>
 
+namespace {
+// The box model these cases drive, as the program's own would be.
+BoxModel boxes;
+} // namespace
+
 // How a fan's record turns into lighting commands.
 class TestLightModes : public QObject {
     Q_OBJECT
@@ -14,7 +19,7 @@ private:
     SimulatedBoxes *sim = nullptr;
     RecordingTimers timers;
 
-    RainbowFanRecord &fan(int f) { return boxArray[0].rainbowFan[f]; }
+    RainbowFanRecord &fan(int f) { return boxes[0].rainbowFan[f]; }
 
     void paint(RainbowFanRecord &record, int red)
     {
@@ -39,7 +44,7 @@ private:
 private slots:
     void init()
     {
-        sim = installSimulator(QStringLiteral("1,0"));
+        sim = installSimulator(boxes, QStringLiteral("1,0"));
         timers = RecordingTimers();
         for (int f = 0; f < kRainbowFanCount; ++f) {
             fan(f).isTurnOffLed = false;
@@ -62,7 +67,7 @@ private slots:
         fan(3).colorMode = 7; // out of range from a file
         fan(4).lightMode = LightMode::Blink;
         fan(4).colorMode = ColorMode::Single;
-        applyBoxSettings(0, timers);
+        applyBoxSettings(boxes, 0, timers);
 
         QCOMPARE(fan(0).colorMode, int(ColorMode::Off));
         QCOMPARE(fan(1).colorMode, int(ColorMode::Single));
@@ -85,7 +90,7 @@ private slots:
     {
         fan(0).lightMode = LightMode::Snake;
         fan(0).colorMode = ColorMode::RGB;
-        applyBoxSettings(0, timers, Resend::Startup);
+        applyBoxSettings(boxes, 0, timers, Resend::Startup);
         QCOMPARE(fan(0).colorMode, int(ColorMode::RGB));
         QCOMPARE(lightingOf(0).back()[4], uint8_t(0));
     }
@@ -97,7 +102,7 @@ private slots:
         fan(3).copyLightMode = LightMode::Breath;
         fan(3).lightSpeed = 1;
         fan(3).colorMode = ColorMode::RGB;
-        applyBoxSettings(0, timers);
+        applyBoxSettings(boxes, 0, timers);
         const Report r = lightingOf(3).back();
         QCOMPARE(r[4], uint8_t(17));
         QCOMPARE(r[6], uint8_t(103)); // fan 3's own red
@@ -105,7 +110,7 @@ private slots:
         // A never-set copied mode plays "Snake".
         fan(2).lightMode = LightMode::Copy;
         fan(2).copyLightMode = 0;
-        applyFanLight(0, 2, timers);
+        applyFanLight(boxes, 0, 2, timers);
         QCOMPARE(lightingOf(2).back()[4], uint8_t(fan(2).lightSpeed));
     }
 
@@ -117,7 +122,7 @@ private slots:
         fan(0).isTurnOffLed = true;
         fan(0).brightValue[12] = 0.25f;
         fan(2).lightMode = LightMode::Copy;
-        copyFirstFanLook(0, 2);
+        copyFirstFanLook(boxes, 0, 2);
         QCOMPARE(fan(2).lightMode, int(LightMode::Copy));
         QCOMPARE(fan(2).copyLightMode, int(LightMode::Blink));
         QCOMPARE(fan(2).colorMode, int(ColorMode::Single));
@@ -137,7 +142,7 @@ private slots:
             fan(1).lightMode = mode;
             fan(1).copyLightMode = LightMode::Blink;
             fan(1).isTurnOffLed = true;
-            applyBoxSettings(0, timers);
+            applyBoxSettings(boxes, 0, timers);
             const auto reports = lightingOf(1);
             QCOMPARE(reports.size(), size_t(1));
             QCOMPARE(reports.back()[4], uint8_t(24));
@@ -149,7 +154,7 @@ private slots:
 
     void speedFollowsTheModeUnlessPwm()
     {
-        applyBoxSettings(0, timers);
+        applyBoxSettings(boxes, 0, timers);
         for (const Report &r : sentTo(sim, 0))
             QVERIFY2(!(r[1] == 0x32 && r[2] == 0x51), "a fan following the temperature got a speed command");
 
@@ -161,7 +166,7 @@ private slots:
         fan(1).speedNum = 3;
         fan(2).isPWM = false;
         fan(2).speedMode = SpeedMode::Performance;
-        applyBoxSettings(0, timers);
+        applyBoxSettings(boxes, 0, timers);
         std::vector<int> rpms;
         for (const Report &r : sentTo(sim, 0))
             if (r[1] == 0x32 && r[2] == 0x51)
@@ -173,43 +178,43 @@ private slots:
     {
         fan(0).lightMode = LightMode::Music_2;
         fan(1).lightMode = LightMode::Temperature;
-        applyBoxSettings(0, timers);
+        applyBoxSettings(boxes, 0, timers);
         QVERIFY(timers.music);
         QVERIFY(timers.temperature);
         QVERIFY(lightingOf(0).empty()); // the timer draws music frames
 
-        stopUnusedSoftwareTimers(timers);
+        stopUnusedSoftwareTimers(boxes, timers);
         QVERIFY(timers.music && timers.temperature);
 
         // An unwatched fan keeps no timer alive; neither does a "Copy" of a software mode.
         fan(0).isMonitor = false;
         fan(1).lightMode = LightMode::Copy;
         fan(1).copyLightMode = LightMode::Temperature;
-        stopUnusedSoftwareTimers(timers);
+        stopUnusedSoftwareTimers(boxes, timers);
         QVERIFY(!timers.music);
         QVERIFY(!timers.temperature);
 
-        applyFanLight(0, 3, timers);
+        applyFanLight(boxes, 0, 3, timers);
         QVERIFY(timers.temperatureColorFans.empty());
         fan(3).lightMode = LightMode::Temperature;
-        applyFanLight(0, 3, timers);
+        applyFanLight(boxes, 0, 3, timers);
         QCOMPARE(timers.temperatureColorFans.size(), size_t(1));
     }
 
     void nothingForAnAbsentBox()
     {
-        boxArray[2].rainbowFan[0].isTurnOffLed = false;
-        applyBoxSettings(2, timers);
-        applyBoxSettings(99, timers);
-        applyFanLight(0, 7, timers);
-        resendFanLight(-1, 0);
-        copyFirstFanLook(0, 5);
+        boxes[2].rainbowFan[0].isTurnOffLed = false;
+        applyBoxSettings(boxes, 2, timers);
+        applyBoxSettings(boxes, 99, timers);
+        applyFanLight(boxes, 0, 7, timers);
+        resendFanLight(boxes, -1, 0);
+        copyFirstFanLook(boxes, 0, 5);
         QVERIFY(sim->sent().empty());
     }
 
     void singleColourFanModes()
     {
-        VaylaFanRecord &v = boxArray[1].vaylaFan[2];
+        VaylaFanRecord &v = boxes[1].vaylaFan[2];
         v.isTurnOffLed = false;
         v.rValue = 200;
         v.gValue = 100;
@@ -218,7 +223,7 @@ private slots:
         const int expected[3][4] = {{0, 100, 50, 25}, {1, 0, 0, 0}, {2, 100, 50, 25}};
         for (const auto &row : expected) {
             v.lightMode = row[0];
-            sendVaylaLighting(1, 2);
+            sendVaylaLighting(boxes, 1, 2);
             const Report r = sentTo(sim, 1).back();
             QCOMPARE(r[3], uint8_t(3));
             QCOMPARE(r[4], uint8_t(row[0]));
@@ -227,7 +232,7 @@ private slots:
             QCOMPARE(r[7], uint8_t(row[3]));
         }
         v.isTurnOffLed = true;
-        sendVaylaLighting(1, 2);
+        sendVaylaLighting(boxes, 1, 2);
         const Report off = sentTo(sim, 1).back();
         QCOMPARE(off[4], uint8_t(0));
         QCOMPARE(off[5] + off[6] + off[7], 0);

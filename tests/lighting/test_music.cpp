@@ -6,6 +6,11 @@
 
 #include <QtTest>
 
+namespace {
+// The box model these cases drive, as the program's own would be.
+BoxModel boxes;
+} // namespace
+
 // Level smoothing and the frames of the two ring effects.
 class TestMusic : public QObject {
     Q_OBJECT
@@ -190,21 +195,21 @@ private slots:
 
     void sendersReachOnlyConnectedBoxes()
     {
-        SimulatedBoxes *sim = installSimulator(QStringLiteral("1,-"));
-        boxArray[0].rainbowFan[2] = ring();
-        sendCommand_MusicBar(0, 2, 100);
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1,-"));
+        boxes[0].rainbowFan[2] = ring();
+        sendCommand_MusicBar(boxes, 0, 2, 100);
         // A newer frame for the same fan would replace one still waiting in the queue.
         QVERIFY(DeviceBus::instance().waitForIdle());
-        sendCommand_MusicPair(0, 2, 55);
-        sendCommand_MusicBar(1, 0, 50);   // not connected
-        sendCommand_MusicPair(16, 0, 50); // no such box
-        sendCommand_MusicBar(0, 5, 50);   // no such fan
-        sendCommand_MusicPair(-1, 0, 50);
+        sendCommand_MusicPair(boxes, 0, 2, 55);
+        sendCommand_MusicBar(boxes, 1, 0, 50);   // not connected
+        sendCommand_MusicPair(boxes, 16, 0, 50); // no such box
+        sendCommand_MusicBar(boxes, 0, 5, 50);   // no such fan
+        sendCommand_MusicPair(boxes, -1, 0, 50);
         const std::vector<Report> sent = sentTo(sim, 0);
         QCOMPARE(int(sim->sent().size()), 2);
         QCOMPARE(int(sent.size()), 2);
-        QVERIFY(sent[0] == MusicFrames::musicBar(boxArray[0].rainbowFan[2], 3, 100));
-        QVERIFY(sent[1] == MusicFrames::musicPair(boxArray[0].rainbowFan[2], 3, 55));
+        QVERIFY(sent[0] == MusicFrames::musicBar(boxes[0].rainbowFan[2], 3, 100));
+        QVERIFY(sent[1] == MusicFrames::musicPair(boxes[0].rainbowFan[2], 3, 55));
     }
 };
 

@@ -11,6 +11,11 @@
 #include <QtTest>
 
 namespace {
+// The box model these cases drive, as the program's own would be.
+BoxModel boxes;
+} // namespace
+
+namespace {
 
 QString library(const char *name)
 {
@@ -61,12 +66,12 @@ private slots:
         qunsetenv("FAKE_SENSORS_COUNT");
         reading("Cpu|T:CPU=45");
         // A 12-LED box and a single-colour box; every fan follows the temperature.
-        sim = installSimulator(QStringLiteral("1,0"));
-        boxArray[1].boxType = BoxType::Vayla;
-        boxArray[0].rainbowFan[0].speedPer = 2; // cap 70
-        boxArray[1].vaylaFan[0].speed = 1;      // cap 60
+        sim = installSimulator(boxes, QStringLiteral("1,0"));
+        boxes[1].boxType = BoxType::Vayla;
+        boxes[0].rainbowFan[0].speedPer = 2; // cap 70
+        boxes[1].vaylaFan[0].speed = 1;      // cap 60
         forgetCommandedDuties(-1);
-        effects = std::make_unique<SoftwareEffects>();
+        effects = std::make_unique<SoftwareEffects>(boxes);
         // The passes are driven by hand unless a test shortens these.
         effects->setSensorPeriods(3600 * 1000, 3600 * 1000);
     }
@@ -147,7 +152,7 @@ private slots:
         QCOMPARE(lost.size(), 1);
 
         // No plug-in at all: the same.
-        effects = std::make_unique<SoftwareEffects>();
+        effects = std::make_unique<SoftwareEffects>(boxes);
         effects->setSensorPeriods(3600 * 1000, 3600 * 1000);
         QSignalSpy lostAgain(effects.get(), &SoftwareEffects::temperatureReadingLost);
         sim->clearSent();
@@ -233,25 +238,25 @@ private slots:
 
     void noColourBeforeTheFirstReading()
     {
-        sim = installSimulator(QStringLiteral("1"));
-        RainbowFanRecord &fan = boxArray[0].rainbowFan[1];
+        sim = installSimulator(boxes, QStringLiteral("1"));
+        RainbowFanRecord &fan = boxes[0].rainbowFan[1];
         fan.lightMode = LightMode::Temperature;
         fan.isTurnOffLed = false;
-        boxArray[0].rainbowFan[2].lightMode = LightMode::Copy;
-        boxArray[0].rainbowFan[2].copyLightMode = LightMode::Temperature;
-        boxArray[0].rainbowFan[2].isTurnOffLed = false;
+        boxes[0].rainbowFan[2].lightMode = LightMode::Copy;
+        boxes[0].rainbowFan[2].copyLightMode = LightMode::Temperature;
+        boxes[0].rainbowFan[2].isTurnOffLed = false;
         reading("Board|T:temp1=30");
         effects->startSensors(library("FakeSensors"));
 
         // Start-up sends the stored settings: no colour yet for fans 1 and 2.
-        applyBoxSettings(0, *effects, Resend::Startup);
+        applyBoxSettings(boxes, 0, *effects, Resend::Startup);
         QVERIFY(effects->isTemperatureColorRunning());
         const Report none{};
         QCOMPARE(sim->lastLighting(0, 1), none);
         effects->sendCommandCPUTemp();
         effects->updateCPUTemp();
         effects->sendCommandCPUTemp();
-        applyFanLight(0, 1, *effects);
+        applyFanLight(boxes, 0, 1, *effects);
         QCOMPARE(sim->lastLighting(0, 1), none);
 
         // The first reading brings the colour of its temperature at once.
@@ -274,7 +279,7 @@ private slots:
         effects->updateCPUTemp();
         for (int i = 0; i < 5; ++i)
             effects->sendCommandCPUTemp();
-        applyFanLight(0, 1, *effects);
+        applyFanLight(boxes, 0, 1, *effects);
         QVERIFY(sim->sent().empty());
         QCOMPARE(sim->lastLighting(0, 1), colour(2, 0, 255, 0));
 
@@ -284,7 +289,7 @@ private slots:
         QCOMPARE(sim->lastLighting(0, 1), colour(2, 255, 0, 0));
         // And a fan switched to the mode now gets it at once.
         sim->clearSent();
-        applyFanLight(0, 1, *effects);
+        applyFanLight(boxes, 0, 1, *effects);
         QCOMPARE(sentTo(sim, 0).size(), size_t(1));
         QCOMPARE(sim->lastLighting(0, 1), colour(2, 255, 0, 0));
     }

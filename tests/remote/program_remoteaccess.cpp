@@ -60,7 +60,7 @@ private:
 private slots:
     void theDeviceFileDecidesAtStartUp()
     {
-        installSimulator(QStringLiteral("1"), false);
+        installSimulatedBoxes(QStringLiteral("1"));
         struct Case {
             QByteArray line;
             RemoteAccess access;
@@ -100,7 +100,7 @@ private slots:
 
     void theSettingsMenuChangesItAtRunTime()
     {
-        installSimulator(QStringLiteral("1"), false);
+        installSimulatedBoxes(QStringLiteral("1"));
         writeDeviceFile("RemoteAccess=2\n");
         Aurivent program;
         MainView *view = program.view();

@@ -10,6 +10,11 @@
 #include <QtTest>
 
 namespace {
+// The box model these cases drive, as the program's own would be.
+BoxModel boxes;
+} // namespace
+
+namespace {
 
 // Records what a command asked of the application window, in order.
 class RecordingHost final : public RemoteHost {
@@ -86,13 +91,13 @@ class TestRemoteCommands : public QObject {
 private:
     SimulatedBoxes *sim = nullptr;
     RecordingHost host;
-    RainbowFanRecord &fan(int box, int f) { return boxArray[box].rainbowFan[f]; }
+    RainbowFanRecord &fan(int box, int f) { return boxes[box].rainbowFan[f]; }
 
 private slots:
     void init()
     {
-        sim = installSimulator(QStringLiteral("1,-,1"));
-        controllerBoxNumber = 0;
+        sim = installSimulator(boxes, QStringLiteral("1,-,1"));
+        boxes.setCurrentBox(0);
         host = RecordingHost();
         for (int b : {0, 1, 2})
             for (int f = 0; f < kRainbowFanCount; ++f)
@@ -107,7 +112,7 @@ private slots:
         const RainbowFanRecord pristine = fan(0, 3);
         const QVariantMap data{{"BoxNum", "1"}, {"FanNum", "0111"}, {"LED1", "1000000000001111"},
                                {"RColor", 200}, {"GColor", "100"}, {"BColor", 0}};
-        QVERIFY(RemoteCommands::execute(cmd(1, data), host).isEmpty());
+        QVERIFY(RemoteCommands::execute(cmd(1, data), boxes, host).isEmpty());
 
         // "Single": only entry 12, whatever LED1 says.
         RainbowFanRecord expected = pristine;
@@ -144,7 +149,7 @@ private slots:
         const QString before = entries(fan(0, 0));
         QVariantMap data{{"BoxNum", "1"}, {"FanNum", "1"}, {"LED1", "1111111111111"}, {"RColor", 255},
                          {"GColor", 0}, {"BColor", 0}, {"ColorMode", 1}, {"LightMode", 4}, {"Speed", 2}};
-        RemoteCommands::execute(cmd(9, data), host);
+        RemoteCommands::execute(cmd(9, data), boxes, host);
         QCOMPARE(entries(fan(0, 0)), before);
         QCOMPARE(fan(0, 0).colorMode, 1);
         QCOMPARE(fan(0, 0).lightMode, 4);
@@ -153,13 +158,13 @@ private slots:
         QCOMPARE(sentTo(sim, 0).at(0)[4], uint8_t(16 + 2));
 
         // Command 2 with the same data takes it; so does 9 with every component set.
-        RemoteCommands::execute(cmd(2, data), host);
+        RemoteCommands::execute(cmd(2, data), boxes, host);
         QCOMPARE(fan(0, 0).rValue_Led[5], 255);
         QCOMPARE(fan(0, 0).gValue_Led[12], 0);
         data["GColor"] = 1;
         data["BColor"] = 1;
         data["FanNum"] = "01";
-        RemoteCommands::execute(cmd(9, data), host);
+        RemoteCommands::execute(cmd(9, data), boxes, host);
         QCOMPARE(fan(0, 1).gValue_Led[12], 1);
     }
 
@@ -167,7 +172,7 @@ private slots:
     {
         const QVariantMap data{{"BoxNum", "11100000000000001111"}, {"FanNum", "001011"},
                                {"ColorMode", 2}, {"LightMode", 0}, {"Speed", 3}};
-        RemoteCommands::execute(cmd(0, data), host);
+        RemoteCommands::execute(cmd(0, data), boxes, host);
         for (int b : {0, 2}) {
             QCOMPARE(fan(b, 2).lightMode, 0);
             QCOMPARE(fan(b, 2).lightSpeed, 3);
@@ -192,7 +197,7 @@ private slots:
         sim->clearSent();
         host.calls.clear();
         fan(2, 1).copyLightMode = LightMode::Breath;
-        RemoteCommands::execute(cmd(3, {{"BoxNum", "001"}, {"FanNum", "01"}, {"LightMode", 7}, {"Speed", 1}}),
+        RemoteCommands::execute(cmd(3, {{"BoxNum", "001"}, {"FanNum", "01"}, {"LightMode", 7}, {"Speed", 1}}), boxes,
                                 host);
         QCOMPARE(sentTo(sim, 2).at(0)[4], uint8_t(16 + 1));
         QCOMPARE(host.calls, QStringList{"stopMusic"});
@@ -217,7 +222,7 @@ private slots:
                 fan(0, 1).copyLightMode = LightMode::Radar;
                 sim->clearSent();
                 RemoteCommands::execute(
-                    cmd(0, only({{"ColorMode", 0}, {"LightMode", mode}, {"Speed", speed}})), host);
+                    cmd(0, only({{"ColorMode", 0}, {"LightMode", mode}, {"Speed", speed}})), boxes, host);
                 const std::vector<Report> played = sentTo(sim, 0);
                 const int shown = mode == LightMode::Copy ? int(LightMode::Radar) : mode;
                 if (LightMode::isBoxEffect(shown) || shown == LightMode::Light) {
@@ -231,11 +236,11 @@ private slots:
                 }
 
                 sim->clearSent();
-                RemoteCommands::execute(cmd(11, only({{"Status", 1}})), host);
+                RemoteCommands::execute(cmd(11, only({{"Status", 1}})), boxes, host);
                 QVERIFY2(sentTo(sim, 0) == std::vector<Report>{off}, qPrintable(at));
 
                 sim->clearSent();
-                RemoteCommands::execute(cmd(11, only({{"Status", 0}})), host);
+                RemoteCommands::execute(cmd(11, only({{"Status", 0}})), boxes, host);
                 QVERIFY2(sentTo(sim, 0) == played, qPrintable(at));
             }
         }
@@ -256,19 +261,19 @@ private slots:
         for (const auto &b : bad) {
             QVariantMap data = base;
             data[b.second.first] = b.second.second;
-            QVERIFY(RemoteCommands::execute(cmd(b.first, data), host).isEmpty());
+            QVERIFY(RemoteCommands::execute(cmd(b.first, data), boxes, host).isEmpty());
             QVERIFY2(host.calls.isEmpty(), qPrintable(QStringLiteral("command %1 %2: %3")
                                                           .arg(b.first).arg(b.second.first, host.calls.join(','))));
             QCOMPARE(entries(fan(0, 0)), before);
             QCOMPARE(fan(0, 0).lightMode, int(LightMode::Light));
             QVERIFY(fan(0, 0).isTurnOffLed);
-            QCOMPARE(boxArray[0].profileValue, 1);
+            QCOMPARE(boxes[0].profileValue, 1);
             QVERIFY(sim->sent().empty());
         }
-        QVERIFY(RemoteCommands::execute({{"command", "zero"}}, host).isEmpty());
+        QVERIFY(RemoteCommands::execute({{"command", "zero"}}, boxes, host).isEmpty());
         QVERIFY(host.calls.isEmpty());
         // An unknown command changes nothing but still refreshes the shown box.
-        RemoteCommands::execute(cmd(99, base), host);
+        RemoteCommands::execute(cmd(99, base), boxes, host);
         QCOMPARE(host.calls, QStringList{"refresh 0"});
         QVERIFY(sim->sent().empty());
     }
@@ -281,7 +286,7 @@ private slots:
                 "\"ColorMode\": 0, \"Speed\": 1, \"LightMode\": " + lightMode + "}}";
             const RemoteProtocol::Request request = RemoteProtocol::decodeFrame(text.toBase64());
             host.calls.clear();
-            RemoteCommands::execute(request.map, host);
+            RemoteCommands::execute(request.map, boxes, host);
             return !host.calls.isEmpty();
         };
         for (const char *wrapped : {"4294967300", "-4294967295", "1e300", "\"4294967300\"", "4.5", "\" 4\"",
@@ -304,7 +309,7 @@ private slots:
         }
         QVERIFY(run("4", "0.0"));
         // Status may come as a JSON boolean.
-        RemoteCommands::execute(cmd(11, {{"BoxNum", "1"}, {"FanNum", "01"}, {"Status", false}}), host);
+        RemoteCommands::execute(cmd(11, {{"BoxNum", "1"}, {"FanNum", "01"}, {"Status", false}}), boxes, host);
         QVERIFY(!fan(0, 1).isTurnOffLed);
         // Bright may carry a fraction, but must be a finite number.
         QVariantMap data{{"BoxNum", "1"}, {"FanNum", "001"}, {"LED1", "1"}, {"ColorMode", 0}, {"RColor", 1},
@@ -315,7 +320,7 @@ private slots:
                                     QVariant(std::numeric_limits<double>::infinity())}) {
             data["Bright"] = bad;
             host.calls.clear();
-            RemoteCommands::execute(cmd(4, data), host);
+            RemoteCommands::execute(cmd(4, data), boxes, host);
             QVERIFY2(host.calls.isEmpty(), qPrintable(bad.toString()));
             QCOMPARE(entries(fan(0, 2)), before);
         }
@@ -328,7 +333,7 @@ private slots:
         auto brightAfter = [&](int command, const QVariant &bright, int fanIndex, int entry) {
             data["Bright"] = bright;
             data["FanNum"] = QString(fanIndex, QLatin1Char('0')) + QLatin1Char('1');
-            RemoteCommands::execute(cmd(command, data), host);
+            RemoteCommands::execute(cmd(command, data), boxes, host);
             return double(fan(0, fanIndex).brightValue[entry]);
         };
         QCOMPARE(brightAfter(4, 7, 0, 0), double(0.7f));
@@ -358,14 +363,14 @@ private slots:
 
     void profileRepliesAreJsonWithTheirKeysAndTypes()
     {
-        boxArray[0].profileValue = 3;
+        boxes[0].profileValue = 3;
         QStringList fanItems{"1,2,3,4,5,6,7,8,9,10,11,12,13", "0,0,0,0,0,0,0,0,0,0,0,0,0",
                              "255,255,255,255,255,255,255,255,255,255,255,255,255", "1,1,1,1,1,1,1,1,1,1,1,1,0.5",
                              "4", "9", "2", "1", "1", "6", "3", "0"};
         host.profileFile = {fanItems, fanItems, fanItems, fanItems, fanItems};
         host.profileFile[4][9] = QStringLiteral("14");
 
-        const QJsonObject r13 = json(RemoteCommands::execute(cmd(13, {{"BoxNum", "1"}}), host));
+        const QJsonObject r13 = json(RemoteCommands::execute(cmd(13, {{"BoxNum", "1"}}), boxes, host));
         QCOMPARE(r13.value("ResType").toInt(-1), 13);
         QCOMPARE(r13.value("Profile").toInt(-1), 3);
         QCOMPARE(host.calls.first(), QStringLiteral("read 3"));
@@ -382,7 +387,7 @@ private slots:
 
         // A short file gives empty texts, not a crash.
         host.profileFile = {QStringList{"1"}};
-        const QJsonObject shortFile = json(RemoteCommands::execute(cmd(13, {{"BoxNum", "001"}}), host));
+        const QJsonObject shortFile = json(RemoteCommands::execute(cmd(13, {{"BoxNum", "001"}}), boxes, host));
         QCOMPARE(shortFile.value("Profile").toInt(), 1);
         QCOMPARE(shortFile.value("Fan1").toObject().value("RColor").toString(), QStringLiteral("1"));
         QCOMPARE(shortFile.value("Fan3").toObject().value("lightSpeed").toString(), QString());
@@ -396,8 +401,8 @@ private slots:
         f.speedNum = 7;
         f.speedMode = 0;
         f.isTurnOffLed = false;
-        boxArray[2].profileValue = 5;
-        const QJsonObject r15 = json(RemoteCommands::execute(cmd(15, {{"BoxNum", "0010"}}), host));
+        boxes[2].profileValue = 5;
+        const QJsonObject r15 = json(RemoteCommands::execute(cmd(15, {{"BoxNum", "0010"}}), boxes, host));
         QCOMPARE(r15.value("ResType").toInt(-1), 15);
         QCOMPARE(r15.value("Profile").toInt(-1), 5);
         const QJsonObject live = r15.value("Fan2").toObject();
@@ -415,28 +420,28 @@ private slots:
         // 14: load the profile into each selected box, then answer from the file as 15.
         host.calls.clear();
         host.profileFile = {fanItems};
-        const QJsonObject r14 = json(RemoteCommands::execute(cmd(14, {{"BoxNum", "101"}, {"Profile", 4}}), host));
+        const QJsonObject r14 = json(RemoteCommands::execute(cmd(14, {{"BoxNum", "101"}, {"Profile", 4}}), boxes, host));
         QCOMPARE(r14.value("ResType").toInt(-1), 15);
         QCOMPARE(r14.value("Profile").toInt(-1), 4);
         QCOMPARE(r14.value("Fan1").toObject().value("fanSpeed").toString(), QStringLiteral("4"));
-        QCOMPARE(boxArray[0].profileValue, 4);
-        QCOMPARE(boxArray[2].profileValue, 4);
+        QCOMPARE(boxes[0].profileValue, 4);
+        QCOMPARE(boxes[2].profileValue, 4);
         QCOMPARE(host.calls, (QStringList{"load 0 4", "apply 0", "refresh 0", "button 4", "current 4",
                                           "load 2 4", "apply 2", "read 4", "refresh 0"}));
 
         // Nothing selected and connected: no reply.
-        QVERIFY(RemoteCommands::execute(cmd(13, {{"BoxNum", "01"}}), host).isEmpty());
-        QVERIFY(RemoteCommands::execute(cmd(15, {}), host).isEmpty());
+        QVERIFY(RemoteCommands::execute(cmd(13, {{"BoxNum", "01"}}), boxes, host).isEmpty());
+        QVERIFY(RemoteCommands::execute(cmd(15, {}), boxes, host).isEmpty());
     }
 
     void savingAProfileStoresWritesAndReappliesTheBoxesOnIt()
     {
-        boxArray[2].profileValue = 2;
+        boxes[2].profileValue = 2;
         const QVariantMap data{{"BoxNum", "1"}, {"FanNum", "01"}, {"LED1", "11"}, {"Profile", 2},
                                {"ColorMode", 0}, {"RColor", 9}, {"GColor", 8}, {"BColor", 7}, {"Bright", 10},
                                {"LightMode", 3}, {"Speed", 2}, {"Status", 0}};
-        QVERIFY(RemoteCommands::execute(cmd(12, data), host).isEmpty());
-        QCOMPARE(boxArray[0].profileValue, 2);
+        QVERIFY(RemoteCommands::execute(cmd(12, data), boxes, host).isEmpty());
+        QCOMPARE(boxes[0].profileValue, 2);
         QCOMPARE(fan(0, 1).rValue_Led[1], 9);
         QCOMPARE(fan(0, 1).rValue_Led[2], 10);
         QCOMPARE(double(fan(0, 1).brightValue[0]), 1.0);
@@ -459,7 +464,7 @@ private slots:
         sim->clearSent();
         QVariantMap away = data;
         away["BoxNum"] = "01";
-        RemoteCommands::execute(cmd(12, away), host);
+        RemoteCommands::execute(cmd(12, away), boxes, host);
         QCOMPARE(host.calls, QStringList{"stopMusic"});
         QVERIFY(sim->sent().empty());
     }
@@ -469,7 +474,7 @@ private slots:
         const QVariantMap start{{"BoxNum", "1"}, {"FanNum", "1"}, {"LED1", "0000000000001"}, {"Status", "1"},
                                 {"Volume", 140}, {"MusicMode", 12}, {"ColorMode", 1}, {"RColor", 1},
                                 {"GColor", 2}, {"BColor", 3}};
-        RemoteCommands::execute(cmd(7, start), host);
+        RemoteCommands::execute(cmd(7, start), boxes, host);
         QCOMPARE(host.calls, (QStringList{"startMusic", "refresh 0"}));
         QCOMPARE(host.phoneLevel, 100);
         QCOMPARE(fan(0, 0).lightMode, 12);
@@ -480,28 +485,28 @@ private slots:
 
         // The volume stream's own maps.
         host.calls.clear();
-        RemoteCommands::execute(RemoteProtocol::volumeRequest(QStringLiteral("07:55")), host);
+        RemoteCommands::execute(RemoteProtocol::volumeRequest(QStringLiteral("07:55")), boxes, host);
         QCOMPARE(host.phoneLevel, 55);
         QCOMPARE(host.calls, QStringList{"startMusic"});
-        RemoteCommands::execute(RemoteProtocol::volumeRequest(QStringLiteral("07@@")), host);
+        RemoteCommands::execute(RemoteProtocol::volumeRequest(QStringLiteral("07@@")), boxes, host);
         QCOMPARE(host.calls, (QStringList{"startMusic", "stopMusic"}));
         QCOMPARE(host.phoneLevel, 55);
     }
 
     void turnOffDefaultAndBrightnessCommandsSendTheirReports()
     {
-        RemoteCommands::execute(cmd(11, {{"BoxNum", "1"}, {"FanNum", "1"}, {"Status", 1}}), host);
+        RemoteCommands::execute(cmd(11, {{"BoxNum", "1"}, {"FanNum", "1"}, {"Status", 1}}), boxes, host);
         QVERIFY(fan(0, 0).isTurnOffLed);
         Report off = Reports::rainbowLighting(1, Reports::kSteadyPerLed);
         QCOMPARE(sentTo(sim, 0).back(), off);
-        RemoteCommands::execute(cmd(11, {{"BoxNum", "1"}, {"FanNum", "1"}, {"Status", 0}}), host);
+        RemoteCommands::execute(cmd(11, {{"BoxNum", "1"}, {"FanNum", "1"}, {"Status", 0}}), boxes, host);
         QVERIFY(!fan(0, 0).isTurnOffLed);
         QCOMPARE(sentTo(sim, 0).back()[6], uint8_t(10));   // steady light, red of LED 0
 
         // 8: "Whirl" with the default palette preview; its mode byte follows the
         // same fan of the shown box (box 0, in "Light").
         sim->clearSent();
-        RemoteCommands::execute(cmd(8, {{"BoxNum", "001"}, {"FanNum", "00001"}}), host);
+        RemoteCommands::execute(cmd(8, {{"BoxNum", "001"}, {"FanNum", "00001"}}), boxes, host);
         QCOMPARE(fan(2, 4).lightMode, int(LightMode::Whirl));
         QVERIFY(!fan(2, 4).isTurnOffLed);
         const auto preview = sentTo(sim, 2);
@@ -512,7 +517,7 @@ private slots:
         // 16 leaves the turned-off flag as it is.
         sim->clearSent();
         fan(2, 0).isTurnOffLed = true;
-        RemoteCommands::execute(cmd(16, {{"BoxNum", "001"}, {"FanNum", "1"}, {"LED1", "1"}, {"Bright", 5}}), host);
+        RemoteCommands::execute(cmd(16, {{"BoxNum", "001"}, {"FanNum", "1"}, {"LED1", "1"}, {"Bright", 5}}), boxes, host);
         QCOMPARE(double(fan(2, 0).brightValue[0]), 0.5);
         QVERIFY(fan(2, 0).isTurnOffLed);
         QCOMPARE(sentTo(sim, 2).back(), Reports::rainbowLighting(1, Reports::kSteadyPerLed));

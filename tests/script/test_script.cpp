@@ -19,6 +19,11 @@
 #include <map>
 
 namespace {
+// The box model these cases drive, as the program's own would be.
+BoxModel boxes;
+} // namespace
+
+namespace {
 
 QJsonArray filled(double value, int count = 12)
 {
@@ -149,8 +154,8 @@ private slots:
 
     void playsEachFrameOnceThenStops()
     {
-        SimulatedBoxes *sim = installSimulator("1,1");
-        ScriptRunner runner;
+        SimulatedBoxes *sim = installSimulator(boxes, "1,1");
+        ScriptRunner runner(boxes);
         QSignalSpy finished(&runner, &ScriptRunner::finished);
         runner.testReceiveFileData({simpleFrame(10), simpleFrame(11), simpleFrame(12)}, 100);
         QVERIFY(runner.isPlaying());
@@ -172,8 +177,8 @@ private slots:
 
     void frameContents()
     {
-        SimulatedBoxes *sim = installSimulator("1,1");
-        ScriptRunner runner;
+        SimulatedBoxes *sim = installSimulator(boxes, "1,1");
+        ScriptRunner runner(boxes);
         QJsonObject partial{{"R", QJsonArray{255, 300, -20}}, {"G", QJsonArray{10}}, {"Br", QJsonArray{1, 2.5, 1}}};
         playNow(runner, {frame(QJsonArray{
                              QJsonObject{{"ControllerNum", 1},
@@ -217,8 +222,8 @@ private slots:
 
     void outOfRangeControllersAreIgnored()
     {
-        SimulatedBoxes *sim = installSimulator("1,1");
-        ScriptRunner runner;
+        SimulatedBoxes *sim = installSimulator(boxes, "1,1");
+        ScriptRunner runner(boxes);
         playNow(runner, {frame(QJsonArray{QJsonObject{{"ControllerNum", 16}, {"Fan0", fan(9, 9, 9, 1)}},
                                           QJsonObject{{"ControllerNum", -1}, {"Fan0", fan(9, 9, 9, 1)}},
                                           QJsonObject{{"ControllerNum", 1e12}, {"Fan0", fan(9, 9, 9, 1)}},
@@ -236,8 +241,8 @@ private slots:
 
     void aFrameAddressesEachBoxAtMostOnce()
     {
-        SimulatedBoxes *sim = installSimulator("1,1");
-        ScriptRunner runner;
+        SimulatedBoxes *sim = installSimulator(boxes, "1,1");
+        ScriptRunner runner(boxes);
         QJsonArray entries;
         for (int i = 0; i < 20; ++i) {
             QJsonObject entry{{"ControllerNum", i % 2}};
@@ -305,8 +310,8 @@ private slots:
 
     void corruptFramesAreSkipped()
     {
-        SimulatedBoxes *sim = installSimulator("1,1");
-        ScriptRunner runner;
+        SimulatedBoxes *sim = installSimulator(boxes, "1,1");
+        ScriptRunner runner(boxes);
         QSignalSpy finished(&runner, &ScriptRunner::finished);
         // A key twice in one object counts as corrupt too (Qt's parser would lose memory on it).
         const QString repeated = QStringLiteral("{\"Controller\":[{\"Fan0\":{\"R\":[9],\"R\":[9]}}]}");
@@ -319,8 +324,8 @@ private slots:
 
     void aSecondScriptReplacesTheFirst()
     {
-        SimulatedBoxes *sim = installSimulator("1,1");
-        ScriptRunner runner;
+        SimulatedBoxes *sim = installSimulator(boxes, "1,1");
+        ScriptRunner runner(boxes);
         QSignalSpy finished(&runner, &ScriptRunner::finished);
         runner.testReceiveFileData({simpleFrame(10), simpleFrame(11), simpleFrame(12), simpleFrame(13),
                                     simpleFrame(14)},
@@ -342,8 +347,8 @@ private slots:
 
     void refusedScriptsPlayNothing()
     {
-        SimulatedBoxes *sim = installSimulator("1,1");
-        ScriptRunner runner;
+        SimulatedBoxes *sim = installSimulator(boxes, "1,1");
+        ScriptRunner runner(boxes);
         runner.testReceiveFileData({}, 100);
         QVERIFY(!runner.isPlaying());
         runner.testReceiveFileData({simpleFrame(1)}, 0);

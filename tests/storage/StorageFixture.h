@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "storage/IniHelper.h"
 
 #include <QDir>
@@ -19,10 +19,10 @@ inline bool dataFolderIsIsolated()
     return !home.isEmpty() && IniHelper::dataFolder().startsWith(QDir(home).absolutePath() + QLatin1Char('/'));
 }
 
-inline void cleanStart()
+inline void cleanStart(BoxModel &boxes)
 {
     QDir(IniHelper::dataFolder()).removeRecursively();
-    resetBoxArray();
+    boxes.reset();
 }
 
 inline void writeRaw(const QString &path, const QByteArray &bytes)

@@ -14,6 +14,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace {
+// The box model these cases drive, as the program's own would be.
+BoxModel boxes;
+} // namespace
+
 using namespace StorageFixture;
 
 namespace {
@@ -35,11 +40,11 @@ AppSettings settingsFor(int state)
 void fillBoxes(int state)
 {
     for (int box = 0; box < kBoxCount; ++box) {
-        boxArray[box].profileValue = state ? 5 : 2;
+        boxes[box].profileValue = state ? 5 : 2;
         for (int fan = 0; fan < kRainbowFanCount; ++fan) {
-            boxArray[box].rainbowFan[fan].lightMode = state ? 14 - fan : fan;
+            boxes[box].rainbowFan[fan].lightMode = state ? 14 - fan : fan;
             for (int led = 0; led < kColorEntries; ++led)
-                boxArray[box].rainbowFan[fan].rValue_Led[led] = state ? 255 - led : led;
+                boxes[box].rainbowFan[fan].rValue_Led[led] = state ? 255 - led : led;
         }
     }
 }
@@ -47,8 +52,8 @@ void fillBoxes(int state)
 void saveState(int state)
 {
     fillBoxes(state);
-    IniHelper::writeDeviceProfile(settingsFor(state));
-    IniHelper::writeProfileIni(IniHelper::buildProfileMap(0), 3);
+    IniHelper::writeDeviceProfile(settingsFor(state), boxes.records());
+    IniHelper::writeProfileIni(IniHelper::buildProfileMap(0, boxes[0]), 3);
 }
 
 // Which state a file holds: 0 or 1, or -1 when it is neither. The bytes are
@@ -113,7 +118,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY2(dataFolderIsIsolated(), qPrintable(IniHelper::dataFolder()));
-        cleanStart();
+        cleanStart(boxes);
     }
 
     void killedSavesLeaveCompleteFiles()

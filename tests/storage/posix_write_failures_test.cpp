@@ -6,6 +6,11 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+namespace {
+// The box model these cases drive, as the program's own would be.
+BoxModel boxes;
+} // namespace
+
 using namespace StorageFixture;
 
 // A full disk, made without privileges: a file-size limit lets every write
@@ -38,7 +43,7 @@ private slots:
         std::signal(SIGXFSZ, SIG_IGN);   // a write past the limit fails instead
     }
 
-    void init() { cleanStart(); }
+    void init() { cleanStart(boxes); }
 
     void cleanup()
     {
@@ -49,7 +54,7 @@ private slots:
     {
         if (geteuid() == 0)
             QSKIP("root writes into a read-only folder anyway; fullDiskKeepsTheOldFile covers this case");
-        QVERIFY(IniHelper::writeDeviceProfile(AppSettings()));
+        QVERIFY(IniHelper::writeDeviceProfile(AppSettings(), boxes.records()));
         const QByteArray before = readRaw(IniHelper::deviceFilePath());
         // The file itself stays writable: only a write through a new file in
         // the folder, renamed over the old one, is stopped here.
@@ -57,7 +62,7 @@ private slots:
         AppSettings changed;
         changed.Password = QStringLiteral("0000");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^writeDeviceIni failed: ")));
-        QCOMPARE(IniHelper::writeDeviceProfile(changed), false);
+        QCOMPARE(IniHelper::writeDeviceProfile(changed, boxes.records()), false);
         QCOMPARE(readRaw(IniHelper::deviceFilePath()), before);
     }
 
@@ -66,10 +71,10 @@ private slots:
     {
         AppSettings old;
         old.Password = QStringLiteral("1111");
-        QVERIFY(IniHelper::writeDeviceProfile(old));
+        QVERIFY(IniHelper::writeDeviceProfile(old, boxes.records()));
         for (int fan = 0; fan < kRainbowFanCount; ++fan)
-            boxArray[0].rainbowFan[fan].lightMode = fan;
-        QVERIFY(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0), 2));
+            boxes[0].rainbowFan[fan].lightMode = fan;
+        QVERIFY(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0, boxes[0]), 2));
         const QString device = IniHelper::deviceFilePath();
         const QString profile = IniHelper::profilePath(2);
         const QByteArray deviceBefore = readRaw(device);
@@ -80,7 +85,7 @@ private slots:
         AppSettings changed = old;
         changed.Password = QStringLiteral("2222");
         for (int fan = 0; fan < kRainbowFanCount; ++fan)
-            boxArray[0].rainbowFan[fan].lightMode = 14 - fan;
+            boxes[0].rainbowFan[fan].lightMode = 14 - fan;
         bool deviceWritten = true;
         bool profileWritten = true;
         bool plainQSettingsFailed = false;
@@ -89,8 +94,8 @@ private slots:
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^writeProfileIni failed: ")));
             FileSizeLimit limit(512);
             QVERIFY(limit.isActive());
-            deviceWritten = IniHelper::writeDeviceProfile(changed);
-            profileWritten = IniHelper::writeProfileIni(IniHelper::buildProfileMap(0), 2);
+            deviceWritten = IniHelper::writeDeviceProfile(changed, boxes.records());
+            profileWritten = IniHelper::writeProfileIni(IniHelper::buildProfileMap(0, boxes[0]), 2);
 
             // The limit really bites: a plain QSettings save of the same file
             // does not come out whole (it either reports it or, in Qt 5.15,
@@ -112,14 +117,14 @@ private slots:
         QCOMPARE(leftovers(profile), QStringList());
 
         // With room again the same saves succeed.
-        QVERIFY(IniHelper::writeDeviceProfile(changed));
-        QVERIFY(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0), 2));
+        QVERIFY(IniHelper::writeDeviceProfile(changed, boxes.records()));
+        QVERIFY(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0, boxes[0]), 2));
         AppSettings loaded;
-        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), loaded);
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), loaded, boxes.records());
         QCOMPARE(loaded.Password, QStringLiteral("2222"));
-        IniHelper::parseProfile(1, IniHelper::readProfileIni(2));
-        QCOMPARE(boxArray[1].rainbowFan[0].lightMode, 14);
-        QCOMPARE(boxArray[1].rainbowFan[4].lightMode, 10);
+        IniHelper::parseProfile(1, IniHelper::readProfileIni(2), boxes[1]);
+        QCOMPARE(boxes[1].rainbowFan[0].lightMode, 14);
+        QCOMPARE(boxes[1].rainbowFan[4].lightMode, 10);
     }
 };
 

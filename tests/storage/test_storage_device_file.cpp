@@ -2,6 +2,11 @@
 
 #include <QtTest>
 
+namespace {
+// The box model these cases drive, as the program's own would be.
+BoxModel boxes;
+} // namespace
+
 using namespace StorageFixture;
 
 class TestDeviceFile : public QObject {
@@ -13,7 +18,7 @@ private slots:
         QVERIFY2(dataFolderIsIsolated(), qPrintable(IniHelper::dataFolder()));
     }
 
-    void init() { cleanStart(); }
+    void init() { cleanStart(boxes); }
 
     void pathsFollowTheSettingsLocation()
     {
@@ -29,7 +34,7 @@ private slots:
         QVERIFY(IniHelper::vaylaProfilePath(-1).isEmpty());
 
         // Saving never creates the "application" settings that fix the location.
-        QVERIFY(IniHelper::writeDeviceProfile(AppSettings()));
+        QVERIFY(IniHelper::writeDeviceProfile(AppSettings(), boxes.records()));
         QVERIFY(QFileInfo::exists(IniHelper::deviceFilePath()));
         QVERIFY(!QFileInfo::exists(QFileInfo(folder).absolutePath() + QStringLiteral("/application.ini")));
     }
@@ -42,13 +47,13 @@ private slots:
         settings.languageIndex = 4;
         settings.OpenPassword = true;
         settings.Password = QStringLiteral("1111");
-        boxArray[3].boxType = 0;
-        boxArray[3].profileValue = 4;
-        boxArray[3].rainbowFan[2].isMonitor = false;
-        boxArray[3].rainbowFan[2].fanType = 3;
-        boxArray[3].vaylaFan[1].isMonitor = false;
+        boxes[3].boxType = 0;
+        boxes[3].profileValue = 4;
+        boxes[3].rainbowFan[2].isMonitor = false;
+        boxes[3].rainbowFan[2].fanType = 3;
+        boxes[3].vaylaFan[1].isMonitor = false;
 
-        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings);
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings, boxes.records());
 
         QCOMPARE(settings.isStartAutoUpdate, true);
         QCOMPARE(settings.isAutoRun, true);
@@ -57,14 +62,14 @@ private slots:
         QCOMPARE(settings.Password, QStringLiteral("9462"));
         QCOMPARE(settings.updateServer, QString());
         for (int box = 0; box < kBoxCount; ++box) {
-            QCOMPARE(boxArray[box].boxType, 1);
-            QCOMPARE(boxArray[box].profileValue, 1);
+            QCOMPARE(boxes[box].boxType, 1);
+            QCOMPARE(boxes[box].profileValue, 1);
             for (int fan = 0; fan < kRainbowFanCount; ++fan) {
-                QCOMPARE(boxArray[box].rainbowFan[fan].isMonitor, true);
-                QCOMPARE(boxArray[box].rainbowFan[fan].fanType, 0);
+                QCOMPARE(boxes[box].rainbowFan[fan].isMonitor, true);
+                QCOMPARE(boxes[box].rainbowFan[fan].fanType, 0);
             }
             for (int fan = 0; fan < kVaylaFanCount; ++fan)
-                QCOMPARE(boxArray[box].vaylaFan[fan].isMonitor, true);
+                QCOMPARE(boxes[box].vaylaFan[fan].isMonitor, true);
         }
         // Reading alone writes nothing.
         QVERIFY(!QFileInfo::exists(IniHelper::dataFolder()));
@@ -76,7 +81,7 @@ private slots:
                  "[Device0]\nBoxType=0\nProfile=3\n"
                  "[Device7]\nMonitor=\"0,1,0,1,0\"\nFanType=\"4,0,0,0,9\"\nVaylaMonitor=\"0,0,1\"\n");
         AppSettings settings;
-        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings);
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings, boxes.records());
 
         QCOMPARE(settings.isStartAutoUpdate, false);
         QCOMPARE(settings.isAutoRun, false);
@@ -85,18 +90,18 @@ private slots:
         QCOMPARE(settings.OpenPassword, false);
         QCOMPARE(settings.updateServer, QString());
         // Per-box keys that are missing take their defaults.
-        QCOMPARE(boxArray[0].boxType, 0);
-        QCOMPARE(boxArray[0].profileValue, 3);
-        QCOMPARE(boxArray[0].rainbowFan[4].isMonitor, true);
-        QCOMPARE(boxArray[7].boxType, 1);
-        QCOMPARE(boxArray[7].profileValue, 1);
-        QCOMPARE(boxArray[7].rainbowFan[0].isMonitor, false);
-        QCOMPARE(boxArray[7].rainbowFan[1].isMonitor, true);
-        QCOMPARE(boxArray[7].rainbowFan[0].fanType, 4);
-        QCOMPARE(boxArray[7].rainbowFan[4].fanType, 9);
-        QCOMPARE(boxArray[7].vaylaFan[0].isMonitor, false);
-        QCOMPARE(boxArray[7].vaylaFan[2].isMonitor, true);
-        QCOMPARE(boxArray[15].vaylaFan[0].isMonitor, true);
+        QCOMPARE(boxes[0].boxType, 0);
+        QCOMPARE(boxes[0].profileValue, 3);
+        QCOMPARE(boxes[0].rainbowFan[4].isMonitor, true);
+        QCOMPARE(boxes[7].boxType, 1);
+        QCOMPARE(boxes[7].profileValue, 1);
+        QCOMPARE(boxes[7].rainbowFan[0].isMonitor, false);
+        QCOMPARE(boxes[7].rainbowFan[1].isMonitor, true);
+        QCOMPARE(boxes[7].rainbowFan[0].fanType, 4);
+        QCOMPARE(boxes[7].rainbowFan[4].fanType, 9);
+        QCOMPARE(boxes[7].vaylaFan[0].isMonitor, false);
+        QCOMPARE(boxes[7].vaylaFan[2].isMonitor, true);
+        QCOMPARE(boxes[15].vaylaFan[0].isMonitor, true);
     }
 
     void roundTripKeepsEveryField()
@@ -109,19 +114,18 @@ private slots:
         saved.Password = QStringLiteral("0042");
         saved.updateServer = QStringLiteral("https://updates.example.net:8443/api?a=1,2");
         for (int box = 0; box < kBoxCount; ++box) {
-            boxArray[box].boxType = box % 3;   // 0, 1 and 2
-            boxArray[box].profileValue = 1 + box % 5;
+            boxes[box].boxType = box % 3;   // 0, 1 and 2
+            boxes[box].profileValue = 1 + box % 5;
             for (int fan = 0; fan < kRainbowFanCount; ++fan) {
-                boxArray[box].rainbowFan[fan].isMonitor = (box + fan) % 2 == 0;
-                boxArray[box].rainbowFan[fan].fanType = (box * fan) % 4;
+                boxes[box].rainbowFan[fan].isMonitor = (box + fan) % 2 == 0;
+                boxes[box].rainbowFan[fan].fanType = (box * fan) % 4;
             }
             for (int fan = 0; fan < kVaylaFanCount; ++fan)
-                boxArray[box].vaylaFan[fan].isMonitor = (box + fan) % 3 == 0;
+                boxes[box].vaylaFan[fan].isMonitor = (box + fan) % 3 == 0;
         }
-        ControllerBox before[kBoxCount];
-        std::copy(std::begin(boxArray), std::end(boxArray), before);
+        const BoxRecords before = boxes.records();
 
-        QVERIFY(IniHelper::writeDeviceProfile(saved));
+        QVERIFY(IniHelper::writeDeviceProfile(saved, boxes.records()));
         const QString path = IniHelper::deviceFilePath();
         QCOMPARE(storedText(path, QStringLiteral("Device1/Monitor")), QStringLiteral("0,1,0,1,0"));
         QCOMPARE(storedText(path, QStringLiteral("Device3/FanType")), QStringLiteral("0,3,2,1,0"));
@@ -132,9 +136,9 @@ private slots:
         QCOMPARE(storedText(path, QStringLiteral("Main/Password")), QStringLiteral("0042"));
         QCOMPARE(leftovers(path), QStringList());
 
-        resetBoxArray();
+        boxes.reset();
         AppSettings loaded;
-        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), loaded);
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), loaded, boxes.records());
         QCOMPARE(loaded.isStartAutoUpdate, false);
         QCOMPARE(loaded.isAutoRun, false);
         QCOMPARE(loaded.languageIndex, 6);
@@ -142,14 +146,14 @@ private slots:
         QCOMPARE(loaded.Password, QStringLiteral("0042"));
         QCOMPARE(loaded.updateServer, saved.updateServer);
         for (int box = 0; box < kBoxCount; ++box) {
-            QCOMPARE(boxArray[box].boxType, before[box].boxType);
-            QCOMPARE(boxArray[box].profileValue, before[box].profileValue);
+            QCOMPARE(boxes[box].boxType, before[box].boxType);
+            QCOMPARE(boxes[box].profileValue, before[box].profileValue);
             for (int fan = 0; fan < kRainbowFanCount; ++fan) {
-                QCOMPARE(boxArray[box].rainbowFan[fan].isMonitor, before[box].rainbowFan[fan].isMonitor);
-                QCOMPARE(boxArray[box].rainbowFan[fan].fanType, before[box].rainbowFan[fan].fanType);
+                QCOMPARE(boxes[box].rainbowFan[fan].isMonitor, before[box].rainbowFan[fan].isMonitor);
+                QCOMPARE(boxes[box].rainbowFan[fan].fanType, before[box].rainbowFan[fan].fanType);
             }
             for (int fan = 0; fan < kVaylaFanCount; ++fan)
-                QCOMPARE(boxArray[box].vaylaFan[fan].isMonitor, before[box].vaylaFan[fan].isMonitor);
+                QCOMPARE(boxes[box].vaylaFan[fan].isMonitor, before[box].vaylaFan[fan].isMonitor);
         }
     }
 
@@ -158,10 +162,10 @@ private slots:
         writeRaw(IniHelper::deviceFilePath(),
                  "[Main]\nPassword=7777\nUpdateServer=http://old\nWindowPos=12\n[Device2]\nBoxType=0\n");
         AppSettings settings;
-        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings);
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings, boxes.records());
         QCOMPARE(settings.updateServer, QStringLiteral("http://old"));
         settings.Password = QStringLiteral("1234");
-        QVERIFY(IniHelper::writeDeviceProfile(settings));
+        QVERIFY(IniHelper::writeDeviceProfile(settings, boxes.records()));
 
         const QString path = IniHelper::deviceFilePath();
         QCOMPARE(storedText(path, QStringLiteral("Main/Password")), QStringLiteral("1234"));
@@ -184,21 +188,21 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^value out of range: Profile=9 box 0")));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^value out of range: Profile=0 box 1")));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^value out of range: Profile=-3 box 2")));
-        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings);
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings, boxes.records());
 
-        QCOMPARE(boxArray[0].boxType, 7);
-        QCOMPARE(boxArray[0].profileValue, 1);
+        QCOMPARE(boxes[0].boxType, 7);
+        QCOMPARE(boxes[0].profileValue, 1);
         const bool monitor0[] = {true, false, true, false, false};
         for (int fan = 0; fan < kRainbowFanCount; ++fan)
-            QCOMPARE(boxArray[0].rainbowFan[fan].isMonitor, monitor0[fan]);
-        QCOMPARE(boxArray[0].rainbowFan[0].fanType, 2);
-        QCOMPARE(boxArray[0].rainbowFan[1].fanType, 0);
-        QCOMPARE(boxArray[0].vaylaFan[0].isMonitor, false);
-        QCOMPARE(boxArray[1].profileValue, 1);
-        QCOMPARE(boxArray[1].boxType, 0);
-        QCOMPARE(boxArray[2].profileValue, 1);
-        QCOMPARE(boxArray[2].rainbowFan[0].isMonitor, false);
-        QCOMPARE(boxArray[2].rainbowFan[3].isMonitor, true);
+            QCOMPARE(boxes[0].rainbowFan[fan].isMonitor, monitor0[fan]);
+        QCOMPARE(boxes[0].rainbowFan[0].fanType, 2);
+        QCOMPARE(boxes[0].rainbowFan[1].fanType, 0);
+        QCOMPARE(boxes[0].vaylaFan[0].isMonitor, false);
+        QCOMPARE(boxes[1].profileValue, 1);
+        QCOMPARE(boxes[1].boxType, 0);
+        QCOMPARE(boxes[2].profileValue, 1);
+        QCOMPARE(boxes[2].rainbowFan[0].isMonitor, false);
+        QCOMPARE(boxes[2].rainbowFan[3].isMonitor, true);
         // The language number is kept; the caller loads a translation for 0-6 only.
         QCOMPARE(settings.languageIndex, 12);
         QCOMPARE(settings.isStartAutoUpdate, false);
@@ -206,15 +210,15 @@ private slots:
         QCOMPARE(settings.OpenPassword, false);
 
         // Too few rows from a caller read as empty texts, not past the end.
-        resetBoxArray();
+        boxes.reset();
         DeviceFileData shortData;
         shortData.boxes << QStringList{QStringLiteral("0")};
         for (int box = 0; box < kBoxCount; ++box)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^value out of range: Profile=0")));
-        IniHelper::parseDeviceData(shortData, settings);
-        QCOMPARE(boxArray[0].boxType, 0);
-        QCOMPARE(boxArray[15].profileValue, 1);
-        QCOMPARE(boxArray[15].rainbowFan[4].isMonitor, false);
+        IniHelper::parseDeviceData(shortData, settings, boxes.records());
+        QCOMPARE(boxes[0].boxType, 0);
+        QCOMPARE(boxes[15].profileValue, 1);
+        QCOMPARE(boxes[15].rainbowFan[4].isMonitor, false);
         QCOMPARE(settings.Password, QString());
     }
 
@@ -226,14 +230,14 @@ private slots:
         writeRaw(IniHelper::deviceFilePath(), garbage);
 
         AppSettings settings;
-        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings);
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings, boxes.records());
         for (int box = 0; box < kBoxCount; ++box) {
-            QVERIFY(boxArray[box].profileValue >= 1 && boxArray[box].profileValue <= 5);
-            QCOMPARE(boxArray[box].boxType, 1);
+            QVERIFY(boxes[box].profileValue >= 1 && boxes[box].profileValue <= 5);
+            QCOMPARE(boxes[box].boxType, 1);
         }
 
         settings.Password = QStringLiteral("5555");
-        QVERIFY(IniHelper::writeDeviceProfile(settings));
+        QVERIFY(IniHelper::writeDeviceProfile(settings, boxes.records()));
         QSettings clean(IniHelper::deviceFilePath(), QSettings::IniFormat);
         QCOMPARE(clean.value(QStringLiteral("Main/Password")).toString(), QStringLiteral("5555"));
         QCOMPARE(clean.status(), QSettings::NoError);

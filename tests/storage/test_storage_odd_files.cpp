@@ -9,6 +9,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+namespace {
+// The box model these cases drive, as the program's own would be.
+BoxModel boxes;
+} // namespace
+
 using namespace StorageFixture;
 
 namespace {
@@ -39,7 +44,7 @@ private slots:
         QVERIFY2(dataFolderIsIsolated(), qPrintable(IniHelper::dataFolder()));
     }
 
-    void init() { cleanStart(); }
+    void init() { cleanStart(boxes); }
 
     void oddKeysNeverBlockADeviceSave_data()
     {
@@ -57,24 +62,24 @@ private slots:
         QFETCH(QByteArray, file);
         writeRaw(IniHelper::deviceFilePath(), file);
         AppSettings settings;
-        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings);
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings, boxes.records());
         QCOMPARE(settings.Password, QStringLiteral("1111"));
 
         settings.Password = QStringLiteral("2468");
-        boxArray[3].profileValue = 4;
+        boxes[3].profileValue = 4;
         {
             WarningLog log;
-            QVERIFY(IniHelper::writeDeviceProfile(settings));
+            QVERIFY(IniHelper::writeDeviceProfile(settings, boxes.records()));
             QCOMPARE(log.count(QStringLiteral("writeDeviceIni failed")), 0);
             QCOMPARE(log.count(QStringLiteral("writeDeviceIni:")), 1);   // what was dropped, once
         }
         QCOMPARE(leftovers(IniHelper::deviceFilePath()), QStringList());
 
-        resetBoxArray();
+        boxes.reset();
         AppSettings loaded;
-        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), loaded);
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), loaded, boxes.records());
         QCOMPARE(loaded.Password, QStringLiteral("2468"));
-        QCOMPARE(boxArray[3].profileValue, 4);
+        QCOMPARE(boxes[3].profileValue, 4);
         // A foreign key that survives a save is kept beside the odd ones.
         QCOMPARE(storedText(IniHelper::deviceFilePath(), QStringLiteral("Main/WindowPos")), QStringLiteral("12"));
         QVERIFY(!readRaw(IniHelper::deviceFilePath()).startsWith(kBom));
@@ -82,7 +87,7 @@ private slots:
         // The file that came out saves again without dropping anything more.
         loaded.Password = QStringLiteral("1357");
         WarningLog again;
-        QVERIFY(IniHelper::writeDeviceProfile(loaded));
+        QVERIFY(IniHelper::writeDeviceProfile(loaded, boxes.records()));
         QCOMPARE(again.lines, QStringList());
         QCOMPARE(storedText(IniHelper::deviceFilePath(), QStringLiteral("Main/Password")), QStringLiteral("1357"));
     }
@@ -91,23 +96,23 @@ private slots:
     {
         writeRaw(IniHelper::profilePath(2), oddLines("Fan0") + "lightMode=3\n[Fan4]\nBright=nan,1,1\n");
         writeRaw(IniHelper::vaylaProfilePath(2), oddLines("Fan1") + "RColor=9\n");
-        IniHelper::parseProfile(0, IniHelper::readProfileIni(2));
-        IniHelper::parseVaylaProfile(0, IniHelper::readVaylaProfileIni(2));
-        QCOMPARE(boxArray[0].rainbowFan[0].lightMode, 3);
-        QCOMPARE(boxArray[0].vaylaFan[1].rValue, 9);
+        IniHelper::parseProfile(0, IniHelper::readProfileIni(2), boxes[0]);
+        IniHelper::parseVaylaProfile(0, IniHelper::readVaylaProfileIni(2), boxes[0]);
+        QCOMPARE(boxes[0].rainbowFan[0].lightMode, 3);
+        QCOMPARE(boxes[0].vaylaFan[1].rValue, 9);
 
-        boxArray[0].rainbowFan[0].rValue_Led[4] = 77;
-        boxArray[0].vaylaFan[1].gValue = 66;
-        QVERIFY(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0), 2));
-        QVERIFY(IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(0), 2));
+        boxes[0].rainbowFan[0].rValue_Led[4] = 77;
+        boxes[0].vaylaFan[1].gValue = 66;
+        QVERIFY(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0, boxes[0]), 2));
+        QVERIFY(IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(0, boxes[0]), 2));
 
-        resetBoxArray();
-        IniHelper::parseProfile(5, IniHelper::readProfileIni(2));
-        IniHelper::parseVaylaProfile(5, IniHelper::readVaylaProfileIni(2));
-        QCOMPARE(boxArray[5].rainbowFan[0].rValue_Led[4], 77);
-        QCOMPARE(boxArray[5].rainbowFan[0].lightMode, 3);
-        QCOMPARE(boxArray[5].vaylaFan[1].gValue, 66);
-        QCOMPARE(boxArray[5].vaylaFan[1].rValue, 9);
+        boxes.reset();
+        IniHelper::parseProfile(5, IniHelper::readProfileIni(2), boxes[5]);
+        IniHelper::parseVaylaProfile(5, IniHelper::readVaylaProfileIni(2), boxes[5]);
+        QCOMPARE(boxes[5].rainbowFan[0].rValue_Led[4], 77);
+        QCOMPARE(boxes[5].rainbowFan[0].lightMode, 3);
+        QCOMPARE(boxes[5].vaylaFan[1].gValue, 66);
+        QCOMPARE(boxes[5].vaylaFan[1].rValue, 9);
     }
 
     void byteOrderMarkIsSkipped()
@@ -118,40 +123,40 @@ private slots:
         AppSettings settings;
         {
             WarningLog log;
-            IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings);
-            IniHelper::parseProfile(0, IniHelper::readProfileIni(1));
+            IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings, boxes.records());
+            IniHelper::parseProfile(0, IniHelper::readProfileIni(1), boxes[0]);
             QCOMPARE(log.lines, QStringList());
         }
-        QCOMPARE(boxArray[0].boxType, 0);
-        QCOMPARE(boxArray[0].profileValue, 3);
+        QCOMPARE(boxes[0].boxType, 0);
+        QCOMPARE(boxes[0].profileValue, 3);
         QCOMPARE(settings.Password, QStringLiteral("4321"));
         QCOMPARE(settings.isStartAutoUpdate, true);
-        QCOMPARE(boxArray[0].rainbowFan[0].lightMode, 8);
-        QCOMPARE(boxArray[0].rainbowFan[0].rValue_Led[2], 3);
+        QCOMPARE(boxes[0].rainbowFan[0].lightMode, 8);
+        QCOMPARE(boxes[0].rainbowFan[0].rValue_Led[2], 3);
 
         settings.Password = QStringLiteral("8642");
-        QVERIFY(IniHelper::writeDeviceProfile(settings));
+        QVERIFY(IniHelper::writeDeviceProfile(settings, boxes.records()));
         const QByteArray saved = readRaw(IniHelper::deviceFilePath());
         QVERIFY(!saved.startsWith(kBom));
         QVERIFY(saved.contains("Stray=1"));
         QVERIFY(!saved.contains("\xEF\xBB\xBF"));
-        resetBoxArray();
+        boxes.reset();
         AppSettings loaded;
-        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), loaded);
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), loaded, boxes.records());
         QCOMPARE(loaded.Password, QStringLiteral("8642"));
-        QCOMPARE(boxArray[0].profileValue, 3);
+        QCOMPARE(boxes[0].profileValue, 3);
     }
 
     void failedSavesAreAnnouncedOnce()
     {
         QSignalSpy spy(&SaveFailures::instance(), &SaveFailures::saveFailed);
-        QVERIFY(IniHelper::writeDeviceProfile(AppSettings()));
+        QVERIFY(IniHelper::writeDeviceProfile(AppSettings(), boxes.records()));
         QCOMPARE(spy.count(), 0);
 
         // The profile folder cannot be created: a plain file has its name.
         writeRaw(IniHelper::dataFolder() + QStringLiteral("/VaylaZeve"), "not a folder");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^writeProfileIni failed: cannot create folder")));
-        QCOMPARE(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0), 3), false);
+        QCOMPARE(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0, boxes[0]), 3), false);
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).toString(), IniHelper::profilePath(3));
 
@@ -159,13 +164,13 @@ private slots:
         QFile::remove(IniHelper::deviceFilePath());
         QVERIFY(QDir().mkpath(IniHelper::deviceFilePath()));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^writeDeviceIni failed: ")));
-        QCOMPARE(IniHelper::writeDeviceProfile(AppSettings()), false);
+        QCOMPARE(IniHelper::writeDeviceProfile(AppSettings(), boxes.records()), false);
         QCOMPARE(spy.count(), 2);
         QCOMPARE(spy.at(1).at(0).toString(), IniHelper::deviceFilePath());
 
         // A refused profile number is the caller's mistake, not a failed save.
         QTest::ignoreMessage(QtWarningMsg, "writeProfileIni refused: profile 0");
-        QCOMPARE(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0), 0), false);
+        QCOMPARE(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0, boxes[0]), 0), false);
         QCOMPARE(spy.count(), 2);
     }
 };

@@ -4,6 +4,11 @@
 
 #include <limits>
 
+namespace {
+// The box model these cases drive, as the program's own would be.
+BoxModel boxes;
+} // namespace
+
 using namespace StorageFixture;
 
 namespace {
@@ -31,13 +36,13 @@ private slots:
         QVERIFY2(dataFolderIsIsolated(), qPrintable(IniHelper::dataFolder()));
     }
 
-    void init() { cleanStart(); }
+    void init() { cleanStart(boxes); }
 
     void missingProfilesGiveTheDefaults()
     {
-        IniHelper::parseProfile(0, IniHelper::readProfileIni(1));
+        IniHelper::parseProfile(0, IniHelper::readProfileIni(1), boxes[0]);
         for (int fan = 0; fan < kRainbowFanCount; ++fan) {
-            const RainbowFanRecord &f = boxArray[0].rainbowFan[fan];
+            const RainbowFanRecord &f = boxes[0].rainbowFan[fan];
             for (int led = 0; led < kColorEntries; ++led) {
                 QCOMPARE(f.rValue_Led[led], kRainbowR[led]);
                 QCOMPARE(f.gValue_Led[led], kRainbowG[led]);
@@ -54,9 +59,9 @@ private slots:
             QCOMPARE(f.isTurnOffLed, false);
         }
 
-        IniHelper::parseVaylaProfile(9, IniHelper::readVaylaProfileIni(5));
+        IniHelper::parseVaylaProfile(9, IniHelper::readVaylaProfileIni(5), boxes[9]);
         for (int fan = 0; fan < kVaylaFanCount; ++fan) {
-            const VaylaFanRecord &v = boxArray[9].vaylaFan[fan];
+            const VaylaFanRecord &v = boxes[9].vaylaFan[fan];
             QCOMPARE(v.rValue, 255);
             QCOMPARE(v.gValue, 0);
             QCOMPARE(v.bValue, 0);
@@ -73,7 +78,7 @@ private slots:
     void rgbProfileRoundTripKeepsEveryField()
     {
         for (int fan = 0; fan < kRainbowFanCount; ++fan) {
-            RainbowFanRecord &f = boxArray[2].rainbowFan[fan];
+            RainbowFanRecord &f = boxes[2].rainbowFan[fan];
             for (int led = 0; led < kColorEntries; ++led) {
                 f.rValue_Led[led] = (led * 20 + fan) % 256;
                 f.gValue_Led[led] = 255 - led;
@@ -89,7 +94,7 @@ private slots:
             f.lightSpeed = fan % 4;
             f.isTurnOffLed = fan == 1;
         }
-        const GroupMap map = IniHelper::buildProfileMap(2);
+        const GroupMap map = IniHelper::buildProfileMap(2, boxes[2]);
         QCOMPARE(map.keys(), (QStringList{"Fan0", "Fan1", "Fan2", "Fan3", "Fan4"}));
         QCOMPARE(map[QStringLiteral("Fan1")].keys().size(), RgbProfileKey::Count);
         QCOMPARE(map[QStringLiteral("Fan0")][QStringLiteral("Bright")],
@@ -105,11 +110,11 @@ private slots:
         QCOMPARE(storedText(path, QStringLiteral("Fan3/lightMode")), QStringLiteral("14"));
         QCOMPARE(leftovers(path), QStringList());
 
-        const RainbowFanRecord *saved = boxArray[2].rainbowFan;
-        IniHelper::parseProfile(7, IniHelper::readProfileIni(4));
+        const RainbowFanRecord *saved = boxes[2].rainbowFan;
+        IniHelper::parseProfile(7, IniHelper::readProfileIni(4), boxes[7]);
         for (int fan = 0; fan < kRainbowFanCount; ++fan) {
             const RainbowFanRecord &a = saved[fan];
-            const RainbowFanRecord &b = boxArray[7].rainbowFan[fan];
+            const RainbowFanRecord &b = boxes[7].rainbowFan[fan];
             for (int led = 0; led < kColorEntries; ++led) {
                 QCOMPARE(b.rValue_Led[led], a.rValue_Led[led]);
                 QCOMPARE(b.gValue_Led[led], a.gValue_Led[led]);
@@ -126,15 +131,15 @@ private slots:
             QCOMPARE(b.isTurnOffLed, a.isTurnOffLed);
         }
         // Another profile number is another file.
-        IniHelper::parseProfile(7, IniHelper::readProfileIni(3));
-        QCOMPARE(boxArray[7].rainbowFan[0].lightMode, 5);
+        IniHelper::parseProfile(7, IniHelper::readProfileIni(3), boxes[7]);
+        QCOMPARE(boxes[7].rainbowFan[0].lightMode, 5);
     }
 
     void vaylaProfileRoundTripKeepsEveryField()
     {
         const float brights[] = {0.5f, 1.0f, 0.0f};
         for (int fan = 0; fan < kVaylaFanCount; ++fan) {
-            VaylaFanRecord &v = boxArray[5].vaylaFan[fan];
+            VaylaFanRecord &v = boxes[5].vaylaFan[fan];
             v.rValue = 10 + fan;
             v.gValue = 200 + fan;
             v.bValue = 255 - fan;
@@ -145,7 +150,7 @@ private slots:
             v.lightMode = 2 - fan;
             v.isTurnOffLed = fan == 2;
         }
-        const GroupMap map = IniHelper::buildVaylaProfileMap(5);
+        const GroupMap map = IniHelper::buildVaylaProfileMap(5, boxes[5]);
         QCOMPARE(map.keys(), (QStringList{"Fan0", "Fan1", "Fan2"}));
         QCOMPARE(map[QStringLiteral("Fan0")][QStringLiteral("Bright")], QStringLiteral("0.5"));
         QCOMPARE(map[QStringLiteral("Fan1")][QStringLiteral("Bright")], QStringLiteral("1"));
@@ -153,10 +158,10 @@ private slots:
         QVERIFY(IniHelper::writeVaylaProfileIni(map, 2));
         QCOMPARE(storedText(IniHelper::vaylaProfilePath(2), QStringLiteral("Fan0/Bright")), QStringLiteral("0.5"));
 
-        IniHelper::parseVaylaProfile(11, IniHelper::readVaylaProfileIni(2));
+        IniHelper::parseVaylaProfile(11, IniHelper::readVaylaProfileIni(2), boxes[11]);
         for (int fan = 0; fan < kVaylaFanCount; ++fan) {
-            const VaylaFanRecord &a = boxArray[5].vaylaFan[fan];
-            const VaylaFanRecord &b = boxArray[11].vaylaFan[fan];
+            const VaylaFanRecord &a = boxes[5].vaylaFan[fan];
+            const VaylaFanRecord &b = boxes[11].vaylaFan[fan];
             QCOMPARE(b.rValue, a.rValue);
             QCOMPARE(b.gValue, a.gValue);
             QCOMPARE(b.bValue, a.bValue);
@@ -182,8 +187,8 @@ private slots:
             data[fan][RgbProfileKey::lightSpeed] = QStringLiteral("0");
             data[fan][RgbProfileKey::isTurnOffLed] = QStringLiteral("0");
         }
-        IniHelper::parseProfile(1, data);
-        const RainbowFanRecord *fans = boxArray[1].rainbowFan;
+        IniHelper::parseProfile(1, data, boxes[1]);
+        const RainbowFanRecord *fans = boxes[1].rainbowFan;
         for (int fan : {2, 4}) {
             QCOMPARE(fans[fan].lightMode, 7);
             QCOMPARE(fans[fan].copyLightMode, 3);
@@ -199,7 +204,7 @@ private slots:
         // "Copy" on fan 0 has nothing to follow and must not refer to itself.
         data[0][RgbProfileKey::lightMode] = QStringLiteral("7");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^lightMode Copy on fan 0")));
-        IniHelper::parseProfile(1, data);
+        IniHelper::parseProfile(1, data, boxes[1]);
         for (int fan : {0, 2, 4}) {
             QCOMPARE(fans[fan].lightMode, 7);
             QCOMPARE(fans[fan].copyLightMode, 0);
@@ -227,7 +232,7 @@ private slots:
         // has no row 5 at all.
         {
             WarningLog log;
-            IniHelper::parseProfile(6, data);
+            IniHelper::parseProfile(6, data, boxes[6]);
             // One line for each replaced value, and no other warning.
             QCOMPARE(log.count(QStringLiteral("value out of range: ")), 20);
             QCOMPARE(log.lines.size(), 20);
@@ -236,7 +241,7 @@ private slots:
             QVERIFY(log.lines.contains(QStringLiteral("value out of range: RColor=99999 box 6 fan 1 -> 255")));
         }
 
-        const RainbowFanRecord *fans = boxArray[6].rainbowFan;
+        const RainbowFanRecord *fans = boxes[6].rainbowFan;
         const int r0[] = {10, 20, 30, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
         for (int led = 0; led < kColorEntries; ++led) {
             QCOMPARE(fans[0].rValue_Led[led], r0[led]);
@@ -279,11 +284,11 @@ private slots:
                           QStringList{QStringLiteral("1"), QStringLiteral("2")}};
         {
             WarningLog log;
-            IniHelper::parseVaylaProfile(6, vayla);
+            IniHelper::parseVaylaProfile(6, vayla, boxes[6]);
             QCOMPARE(log.lines.size(), 6);
             QVERIFY(log.lines.contains(QStringLiteral("value out of range: lightMode=3 box 6 fan 0 -> 0")));
         }
-        const VaylaFanRecord *v = boxArray[6].vaylaFan;
+        const VaylaFanRecord *v = boxes[6].vaylaFan;
         QCOMPARE(v[0].rValue, 255);
         QCOMPARE(v[0].gValue, 0);
         QCOMPARE(v[0].bValue, 0);
@@ -299,31 +304,36 @@ private slots:
 
     void badNumbersAreRefused()
     {
-        boxArray[0].rainbowFan[0].lightMode = 9;
-        boxArray[0].vaylaFan[0].rValue = 17;
+        boxes[0].rainbowFan[0].lightMode = 9;
+        boxes[0].vaylaFan[0].rValue = 17;
 
         QTest::ignoreMessage(QtWarningMsg, "readProfileIni refused: profile 0");
         QCOMPARE(IniHelper::readProfileIni(0), IniHelper::defaultProfileData());
         QTest::ignoreMessage(QtWarningMsg, "readVaylaProfileIni refused: profile 6");
         QCOMPARE(IniHelper::readVaylaProfileIni(6), IniHelper::defaultVaylaProfileData());
 
-        const GroupMap map = IniHelper::buildProfileMap(0);
+        const GroupMap map = IniHelper::buildProfileMap(0, boxes[0]);
         QTest::ignoreMessage(QtWarningMsg, "writeProfileIni refused: profile 6");
         QCOMPARE(IniHelper::writeProfileIni(map, 6), false);
         QTest::ignoreMessage(QtWarningMsg, "writeVaylaProfileIni refused: profile -1");
-        QCOMPARE(IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(0), -1), false);
+        QCOMPARE(IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(0, boxes[0]), -1), false);
         QVERIFY(!QFileInfo::exists(IniHelper::dataFolder()));
 
+        ControllerBox outside; // what a caller might hand in with a bad number
+        outside.rainbowFan[0].lightMode = 9;
+        outside.vaylaFan[0].rValue = 17;
         QTest::ignoreMessage(QtWarningMsg, "parseProfile refused: box 16");
-        IniHelper::parseProfile(16, IniHelper::defaultProfileData());
+        IniHelper::parseProfile(16, IniHelper::defaultProfileData(), outside);
         QTest::ignoreMessage(QtWarningMsg, "parseVaylaProfile refused: box -1");
-        IniHelper::parseVaylaProfile(-1, IniHelper::defaultVaylaProfileData());
+        IniHelper::parseVaylaProfile(-1, IniHelper::defaultVaylaProfileData(), outside);
         QTest::ignoreMessage(QtWarningMsg, "buildProfileMap refused: box -1");
-        QVERIFY(IniHelper::buildProfileMap(-1).isEmpty());
+        QVERIFY(IniHelper::buildProfileMap(-1, outside).isEmpty());
         QTest::ignoreMessage(QtWarningMsg, "buildVaylaProfileMap refused: box 16");
-        QVERIFY(IniHelper::buildVaylaProfileMap(16).isEmpty());
-        QCOMPARE(boxArray[0].rainbowFan[0].lightMode, 9);
-        QCOMPARE(boxArray[0].vaylaFan[0].rValue, 17);
+        QVERIFY(IniHelper::buildVaylaProfileMap(16, outside).isEmpty());
+        QCOMPARE(outside.rainbowFan[0].lightMode, 9);
+        QCOMPARE(outside.vaylaFan[0].rValue, 17);
+        QCOMPARE(boxes[0].rainbowFan[0].lightMode, 9);
+        QCOMPARE(boxes[0].vaylaFan[0].rValue, 17);
     }
 
     void damagedProfileFilesLoad()
@@ -333,25 +343,25 @@ private slots:
             garbage.append(char((i * 131 + 7) % 256));
         writeRaw(IniHelper::profilePath(2), garbage);
         writeRaw(IniHelper::vaylaProfilePath(2), garbage.left(777));
-        IniHelper::parseProfile(3, IniHelper::readProfileIni(2));
-        IniHelper::parseVaylaProfile(3, IniHelper::readVaylaProfileIni(2));
+        IniHelper::parseProfile(3, IniHelper::readProfileIni(2), boxes[3]);
+        IniHelper::parseVaylaProfile(3, IniHelper::readVaylaProfileIni(2), boxes[3]);
         for (int fan = 0; fan < kRainbowFanCount; ++fan) {
-            QVERIFY(LightMode::isValid(boxArray[3].rainbowFan[fan].lightMode));
-            QVERIFY(boxArray[3].rainbowFan[fan].brightValue[12] >= 0.0f);
+            QVERIFY(LightMode::isValid(boxes[3].rainbowFan[fan].lightMode));
+            QVERIFY(boxes[3].rainbowFan[fan].brightValue[12] >= 0.0f);
         }
 
         // A file cut short in the middle of a list, written by hand without quotes.
         writeRaw(IniHelper::profilePath(5),
                  "[Fan0]\nRColor=1,2,3,4,5,6,7,8,9,10,11,12,13\nlightMode=8\n[Fan1]\nRColor=200,20");
-        IniHelper::parseProfile(3, IniHelper::readProfileIni(5));
-        QCOMPARE(boxArray[3].rainbowFan[0].rValue_Led[12], 13);
-        QCOMPARE(boxArray[3].rainbowFan[0].lightMode, 8);
-        QCOMPARE(boxArray[3].rainbowFan[1].rValue_Led[0], 200);
-        QCOMPARE(boxArray[3].rainbowFan[1].rValue_Led[1], 20);
-        QCOMPARE(boxArray[3].rainbowFan[1].rValue_Led[2], 0);
+        IniHelper::parseProfile(3, IniHelper::readProfileIni(5), boxes[3]);
+        QCOMPARE(boxes[3].rainbowFan[0].rValue_Led[12], 13);
+        QCOMPARE(boxes[3].rainbowFan[0].lightMode, 8);
+        QCOMPARE(boxes[3].rainbowFan[1].rValue_Led[0], 200);
+        QCOMPARE(boxes[3].rainbowFan[1].rValue_Led[1], 20);
+        QCOMPARE(boxes[3].rainbowFan[1].rValue_Led[2], 0);
         // A present file with missing keys reads 0 there, not the defaults.
-        QCOMPARE(boxArray[3].rainbowFan[1].lightMode, 0);
-        QCOMPARE(boxArray[3].rainbowFan[4].speedNum, 0);
+        QCOMPARE(boxes[3].rainbowFan[1].lightMode, 0);
+        QCOMPARE(boxes[3].rainbowFan[4].speedNum, 0);
     }
 };
 

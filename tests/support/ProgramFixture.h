@@ -20,5 +20,5 @@ inline SimulatedBoxes *startWithSettings(const QString &spec, const QByteArray &
         file.write("[Main]\nAutoUpdate=0\nisAutoRun=0\nLanguage=0\nPassword=9462\nOpenPassword=0\n" + deviceFile);
         file.close();
     }
-    return installSimulator(spec, false);
+    return installSimulatedBoxes(spec);
 }

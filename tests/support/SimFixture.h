@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "device/DeviceBus.h"
 #include "device/HidTransport.h"
 #include "device/ProtocolTrace.h"
@@ -13,11 +13,10 @@
 #include <memory>
 #include <vector>
 
-// Puts fresh simulated boxes behind the device bus and a clean box table in
-// front of it. `spec` is the --simulate form ("-,1,-,-,0").
-inline SimulatedBoxes *installSimulator(const QString &spec, bool discover = true)
+// Puts fresh simulated boxes behind the device bus. `spec` is the --simulate
+// form ("-,1,-,-,0").
+inline SimulatedBoxes *installSimulatedBoxes(const QString &spec)
 {
-    resetBoxArray();
     auto boxes = std::make_unique<SimulatedBoxes>();
     QString error;
     boxes->plugFromSpec(spec, &error);
@@ -26,8 +25,16 @@ inline SimulatedBoxes *installSimulator(const QString &spec, bool discover = tru
     sim->setSettleHandler([] { DeviceBus::instance().waitForIdle(); });
     DeviceBus::instance().setTrace(nullptr);
     DeviceBus::instance().setTransport(std::move(boxes));
+    return sim;
+}
+
+// The same with a clean box model in front, discovered unless `discover` is false.
+inline SimulatedBoxes *installSimulator(BoxModel &model, const QString &spec, bool discover = true)
+{
+    model.reset();
+    SimulatedBoxes *sim = installSimulatedBoxes(spec);
     if (discover) {
-        setupAllControllerBox();
+        setupAllControllerBox(model);
         sim->clearSent();
     }
     return sim;

@@ -117,7 +117,7 @@ private slots:
         program.alertViewReceiveData(QString());
 
         boxButton(view, 1)->click();
-        QCOMPARE(controllerBoxNumber, 1);
+        QCOMPARE(program.boxes().currentBox(), 1);
         view->mutiLanguageWidget();
         QPushButton *single = button(view, QStringLiteral("BoxType0"));
         QVERIFY(single && single->isVisible());
@@ -125,7 +125,7 @@ private slots:
         single->click();
 
         // Layout, file, alarm and the ports polled follow at once.
-        QCOMPARE(boxArray[1].boxType, int(BoxType::Vayla));
+        QCOMPARE(program.boxes()[1].boxType, int(BoxType::Vayla));
         QCOMPARE(view->boxType(), 0);
         QVERIFY(view->vaylaView(0)->isVisible());
         QVERIFY(!view->fanPanel(0)->isVisible());
@@ -147,7 +147,7 @@ private slots:
         // And back: the five panels again, stored as such.
         view->mutiLanguageWidget();
         button(view, QStringLiteral("BoxType1"))->click();
-        QCOMPARE(boxArray[1].boxType, int(BoxType::Rainbow));
+        QCOMPARE(program.boxes()[1].boxType, int(BoxType::Rainbow));
         QVERIFY(view->fanPanel(0)->isVisible());
         QSettings again(IniHelper::deviceFilePath(), QSettings::IniFormat);
         QCOMPARE(again.value(QStringLiteral("Device1/BoxType")).toInt(), 1);
