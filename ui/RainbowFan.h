@@ -108,7 +108,6 @@ private slots:
     void changeSliderLight(int value);
     void changeSliderFanSpeedPer(int value);
     void changeSliderFanSpeedNum(int value);
-    QString buttonTextColor(int r, int g, int b);
     void on_animation_stateChanged(QAbstractAnimation::State newState, QAbstractAnimation::State oldState);
 
 protected:

@@ -81,11 +81,6 @@ bool RainbowFan::isLedChecked(int led) const
     return m_btnLed[led]->isChecked();
 }
 
-QString RainbowFan::buttonTextColor(int r, int g, int b)
-{
-    return LedStyle::buttonTextColor(r, g, b);
-}
-
 QColor RainbowFan::shownColor(int led) const
 {
     const int e = m_state.colorMode == ColorMode::Single ? kSingleColorEntry : led;
