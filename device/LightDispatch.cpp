@@ -3,6 +3,11 @@
 #include "BoxModel.h"
 #include "Encoders.h"
 
+namespace {
+// "Light" shows the fan's stored colours at their full level.
+constexpr int kSteadyLevelPercent = 100;
+}
+
 bool sendLightModeCommand(const BoxModel &boxes, int box, int fan, int mode)
 {
     if (!isValidBox(box) || !isValidRainbowFan(fan))
@@ -15,7 +20,7 @@ bool sendLightModeCommand(const BoxModel &boxes, int box, int fan, int mode)
     case LightMode::Blink: sendCommand_Blink(boxes, box, fan, speed); return true;
     case LightMode::Breath: sendCommand_Breath(boxes, box, fan, speed); return true;
     case LightMode::Whirl: sendCommand_Whirl(boxes, box, fan, speed); return true;
-    case LightMode::Light: sendCommand_Light(boxes, box, fan, 100); return true;
+    case LightMode::Light: sendCommand_Light(boxes, box, fan, kSteadyLevelPercent); return true;
     default: return false;
     }
 }
