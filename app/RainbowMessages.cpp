@@ -5,30 +5,245 @@
 
 #include "AppState.h"
 #include "FanViewRefresh.h"
-#include "ViewMessages.h"
+#include "ViewMessageRules.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
 #include "ui/MainViewInterface.h"
+#include "viewmsg/MessageNames.h"
 
 #include <QDebug>
 
 namespace {
 
-const QStringList kLookCommands = {QStringLiteral("btn_done"), QStringLiteral("btn_music"),
-                                   QStringLiteral("btn_copy"), QStringLiteral("btn_turnon"),
-                                   QStringLiteral("slider_Light")};
+namespace N = MessageName;
 
+const ItemRange kFan{1, 0, kRainbowFanCount - 1, "fan"};
 // Light mode and speed make the mode byte and must be checked. A colour mode
 // is kept as sent: the encoders read every value but "Single" as per-LED colours.
-bool validLook(int lightMode, int lightSpeed, int)
+const ItemRange kLightMode{2, 0, LightMode::Count - 1, "light mode"};
+const ItemRange kLightSpeed{3, 0, LightSpeed::Count - 1, "light speed"};
+// "btn_default" carries the colour mode before the light speed.
+const ItemRange kDefaultLightSpeed{4, 0, LightSpeed::Count - 1, "light speed"};
+const ItemRange kSpeedPercentStep{2, 0, kMaxSpeedStep, "speed step"};
+const ItemRange kSpeedLevelStep{2, 0, kMaxSpeedLevel, "speed step"};
+
+RainbowFanRecord &fanOf(const MessageCall &c)
 {
-    return LightMode::isValid(lightMode) && lightSpeed >= 0 && lightSpeed < LightSpeed::Count;
+    return c.boxes[c.box].rainbowFan[c.target];
+}
+
+void takeLook(RainbowFanRecord &fan, const ViewMessage &m)
+{
+    fan.lightMode = m.intAt(2);
+    fan.lightSpeed = m.intAt(3);
+    fan.colorMode = m.intAt(4);
+}
+
+void performanceOrSilent(MessageCall &c)
+{
+    RainbowFanRecord &fan = fanOf(c);
+    const bool performance = c.m.name() == N::btnPerformance;
+    fan.speedMode = performance ? SpeedMode::Performance : SpeedMode::Silent;
+    if (!fan.isPWM) {
+        sendFanDuty(c.boxes, c.box, c.target, performance ? 100 : 0);
+    } else {
+        sendFanTargetSpeed(c.boxes, c.box, c.target, performance ? kPerformanceRpm : kSilentRpm);
+        qCDebug(lcApp) << "sendCommand_FanSpeed";
+    }
+}
+
+void pwm(MessageCall &c)
+{
+    switchPWM(c.boxes, c.target, c.m.flagAt(2));
+}
+
+void done(MessageCall &c)
+{
+    RainbowFanRecord &fan = fanOf(c);
+    takeLook(fan, c.m);
+    fan.isTurnOffLed = false;
+    LightingTimers &timers = c.host.lightingTimers();
+    stopUnusedSoftwareTimers(c.boxes, timers);
+    applyFanLight(c.boxes, c.box, c.target, timers);
+    c.handler.followers(c.box, c.target);
+}
+
+void music(MessageCall &c)
+{
+    takeLook(fanOf(c), c.m);
+    c.host.lightingTimers().startMusicTimers();
+    if (c.target != 0)
+        return;
+    ControllerBox &record = c.boxes[c.box];
+    for (int k = 1; k < kRainbowFanCount; ++k) {
+        if (record.rainbowFan[k].lightMode != LightMode::Copy)
+            continue;
+        copyFirstFanLook(c.boxes, c.box, k);
+        sendLightModeCommand(c.boxes, c.box, k, record.rainbowFan[k].copyLightMode);
+    }
+}
+
+void copy(MessageCall &c)
+{
+    RainbowFanRecord &fan = fanOf(c);
+    takeLook(fan, c.m);
+    qCDebug(lcApp) << "btn_copy__boxArray[nowFan].rainbowFan[fanNum].lightMode:" << fan.lightMode;
+    c.handler.followFirstFan(c.box, c.target);
+    if (!anyFanInMusicMode(c.boxes))
+        c.host.lightingTimers().stopMusicTimers();
+}
+
+void setDefault(MessageCall &c)
+{
+    RainbowFanRecord &fan = fanOf(c);
+    fan.lightMode = c.m.intAt(2);
+    fan.colorMode = c.m.intAt(3);
+    fan.lightSpeed = c.m.intAt(4);
+    fan.isTurnOffLed = false;
+    for (int i = 0; i < kColorEntries; ++i) {
+        const DefaultColour colour = defaultEntryColour(i);
+        fan.rValue_Led[i] = colour.r;
+        fan.gValue_Led[i] = colour.g;
+        fan.bValue_Led[i] = colour.b;
+        fan.brightValue[i] = 1.0f;
+    }
+    sendCommand_Default(c.boxes, c.box, c.target, c.boxes.currentBox());
+    c.handler.followers(c.box, c.target);
+}
+
+void turnOff(MessageCall &c)
+{
+    sendCommand_turnoff(c.boxes, c.box, c.target);
+    fanOf(c).isTurnOffLed = true;
+    c.handler.followers(c.box, c.target);
+}
+
+void turnOn(MessageCall &c)
+{
+    RainbowFanRecord &fan = fanOf(c);
+    fan.isTurnOffLed = false;
+    takeLook(fan, c.m);
+    // Every light mode keeps its usual meaning here: Copy plays fan 0's
+    // mode, the software modes get their timers.
+    if (fan.lightMode == LightMode::Copy)
+        copyColor(c.boxes, c.box, c.target);
+    else if (LightMode::isMusic(fan.lightMode))
+        c.host.lightingTimers().startMusicTimers();
+    else
+        applyFanLight(c.boxes, c.box, c.target, c.host.lightingTimers());
+    c.handler.followers(c.box, c.target);
+}
+
+void brightness(MessageCall &c)
+{
+    const QStringList values = c.m.textAt(5).split(QLatin1Char(','));
+    if (values.size() < kColorEntries) {
+        qCWarning(lcApp) << "view message refused: 13 brightness values needed:" << c.m.items();
+        return;
+    }
+    RainbowFanRecord &fan = fanOf(c);
+    takeLook(fan, c.m);
+    fan.isTurnOffLed = false;
+    for (int i = 0; i < kColorEntries; ++i)
+        fan.brightValue[i] = clampBrightness(values.at(i).toFloat());
+    LightingTimers &timers = c.host.lightingTimers();
+    if (!anyFanInMusicMode(c.boxes))
+        timers.stopMusicTimers();
+    applyFanLight(c.boxes, c.box, c.target, timers);
+    c.handler.followers(c.box, c.target);
+}
+
+void speedPercent(MessageCall &c)
+{
+    RainbowFanRecord &fan = fanOf(c);
+    const int step = c.m.intAt(2);
+    fan.speedPer = step;
+    fan.speedMode = step == 0 ? SpeedMode::Silent : (step == kMaxSpeedStep ? SpeedMode::Performance : SpeedMode::Custom);
+    sendFanDuty(c.boxes, c.box, c.target, 10 * step);
+}
+
+void speedLevel(MessageCall &c)
+{
+    RainbowFanRecord &fan = fanOf(c);
+    const int step = c.m.intAt(2);
+    fan.isPWM = false;
+    fan.speedNum = step;
+    sendFanSpeedLevel(c.boxes, c.box, c.target, step);
+}
+
+void monitor(MessageCall &c)
+{
+    RainbowFanRecord &fan = fanOf(c);
+    fan.isMonitor = c.m.flagAt(2);
+    qCDebug(lcApp) << "isOpenControlFan:" << fan.isMonitor;
+    c.handler.writeDeviceProfile();
+}
+
+void fanType(MessageCall &c)
+{
+    RainbowFanRecord &fan = fanOf(c);
+    fan.fanType = c.m.intAt(2);
+    qCDebug(lcApp) << "selectFanType:" << fan.fanType;
+}
+
+// A single-colour box's fans 0..2 under the 12-LED editor's two names.
+const ItemRange kVaylaFan{1, 0, kVaylaFanCount - 1, "fan"};
+
+void vaylaDone(MessageCall &c)
+{
+    qCDebug(lcApp) << "btn_done";
+    VaylaFanRecord &fan = c.boxes[c.box].vaylaFan[c.target];
+    fan.lightMode = c.m.intAt(2);
+    fan.isTurnOffLed = false;
+    sendVaylaLighting(c.boxes, c.box, c.target);
+}
+
+void vaylaCopy(MessageCall &c)
+{
+    qCDebug(lcApp) << "btn_copy";
+    copyFirstVaylaFan(c.boxes, c.box, c.target);
+    const VaylaFanRecord &fan = c.boxes[c.box].vaylaFan[c.target];
+    if (MainViewInterface *view = c.host.mainView()) {
+        view->setVaylaLightMode(c.target, fan.lightMode);
+        view->setVaylaRGB(c.target, fan.rValue, fan.gValue, fan.bValue, fan.brightValue);
+    }
+    sendVaylaLighting(c.boxes, c.box, c.target);
 }
 
 } // namespace
+
+const MessageRules &rainbowRules()
+{
+    static const MessageRules rules = {
+        {N::btnPerformance, {1, {kFan}}, performanceOrSilent},
+        {N::btnSilent, {1, {kFan}}, performanceOrSilent},
+        {N::btnPwm, {3, {kFan}}, pwm},
+        {N::btnDone, {5, {kFan, kLightMode, kLightSpeed}}, done},
+        {N::btnMusic, {5, {kFan, kLightMode, kLightSpeed}}, music},
+        {N::btnCopy, {5, {kFan, kLightMode, kLightSpeed}}, copy},
+        {N::btnDefault, {5, {kFan, kLightMode, kDefaultLightSpeed}}, setDefault},
+        {N::btnTurnOff, {1, {kFan}}, turnOff},
+        {N::btnTurnOn, {5, {kFan, kLightMode, kLightSpeed}}, turnOn},
+        {N::sliderLight, {6, {kFan, kLightMode, kLightSpeed}}, brightness},
+        {N::sliderFanSpeedPer, {3, {kFan, kSpeedPercentStep}}, speedPercent},
+        {N::sliderFanSpeedNum, {3, {kFan, kSpeedLevelStep}}, speedLevel},
+        {N::pushMonitor, {3, {kFan}}, monitor},
+        {N::selectFanType, {3, {kFan}}, fanType},
+    };
+    return rules;
+}
+
+const MessageRules &rainbowRulesOnVaylaBox()
+{
+    static const MessageRules rules = {
+        {N::btnDone, {3, {kVaylaFan}}, vaylaDone},
+        {N::btnCopy, {1, {kVaylaFan}}, vaylaCopy},
+    };
+    return rules;
+}
 
 ViewMessageHandler::ViewMessageHandler(AppState &state, BoxModel &boxes, AppHost &host)
     : m_state(state)
@@ -37,217 +252,19 @@ ViewMessageHandler::ViewMessageHandler(AppState &state, BoxModel &boxes, AppHost
 {
 }
 
-bool ViewMessageHandler::checkLength(const ViewMessage &m, int items) const
-{
-    if (m.has(items))
-        return true;
-    qWarning() << "view message refused: too short:" << m.items();
-    return false;
-}
-
-bool ViewMessageHandler::checkRainbowFan(int fan, const ViewMessage &m) const
-{
-    if (isValidRainbowFan(fan))
-        return true;
-    qWarning() << "view message refused: no fan" << fan << ":" << m.items();
-    return false;
-}
-
 void ViewMessageHandler::receiveMainData(const QStringList &list)
 {
     qCDebug(lcApp) << "USB---dataStr:" << list << ", dataStr.count():" << list.size();
     const ViewMessage m(list);
-    if (!isValidBox(m_boxes.currentBox()))
-        return;
-    if (!handleSettingsCommand(m))
-        handleRainbowFanCommand(m);
-}
-
-bool ViewMessageHandler::handleRainbowFanCommand(const ViewMessage &m)
-{
-    const QString name = m.name();
     const int box = m_boxes.currentBox();
-    const int f = m.target();
-    ControllerBox &record = m_boxes[box];
-
-    // "btn_done" and "btn_copy" of a single-colour box name one of its three fans.
-    if (record.isVaylaBox() && (name == QLatin1String("btn_done") || name == QLatin1String("btn_copy"))) {
-        if (!isValidVaylaFan(f)) {
-            qWarning() << "view message refused: no fan" << f << ":" << m.items();
-            return true;
-        }
-        if (name == QLatin1String("btn_done")) {
-            if (!checkLength(m, 3))
-                return true;
-            qCDebug(lcApp) << "btn_done";
-            record.vaylaFan[f].lightMode = m.intAt(2);
-            record.vaylaFan[f].isTurnOffLed = false;
-        } else {
-            qCDebug(lcApp) << "btn_copy";
-            copyFirstVaylaFan(m_boxes, box, f);
-            const VaylaFanRecord &fan = record.vaylaFan[f];
-            if (MainViewInterface *view = m_host.mainView()) {
-                view->setVaylaLightMode(f, fan.lightMode);
-                view->setVaylaRGB(f, fan.rValue, fan.gValue, fan.bValue, fan.brightValue);
-            }
-        }
-        sendVaylaLighting(m_boxes, box, f);
-        return true;
-    }
-
-    static const QStringList fanCommands = {
-        QStringLiteral("btn_performance"), QStringLiteral("btn_silent"), QStringLiteral("btn_pwm"),
-        QStringLiteral("btn_done"), QStringLiteral("btn_music"), QStringLiteral("btn_copy"),
-        QStringLiteral("btn_default"), QStringLiteral("btn_turnoff"), QStringLiteral("btn_turnon"),
-        QStringLiteral("slider_Light"), QStringLiteral("slider_FanSpeed_Per"),
-        QStringLiteral("slider_FanSpeed_Num"), QStringLiteral("pushMonitor"), QStringLiteral("selectFanType")};
-    if (!fanCommands.contains(name))
-        return false; // not a command of this program
-    if (!checkRainbowFan(f, m))
-        return true;
-    RainbowFanRecord &fan = record.rainbowFan[f];
-    LightingTimers &timers = m_host.lightingTimers();
-    qCDebug(lcApp) << name;
-
-    if (kLookCommands.contains(name)) {
-        if (!checkLength(m, name == QLatin1String("slider_Light") ? 6 : 5))
-            return true;
-        if (!validLook(m.intAt(2), m.intAt(3), m.intAt(4))) {
-            qWarning() << "view message refused: light mode or speed out of range:" << m.items();
-            return true;
-        }
-    }
-
-    if (name == QLatin1String("btn_performance") || name == QLatin1String("btn_silent")) {
-        const bool performance = name == QLatin1String("btn_performance");
-        fan.speedMode = performance ? SpeedMode::Performance : SpeedMode::Silent;
-        if (!fan.isPWM) {
-            sendFanDuty(m_boxes, box, f, performance ? 100 : 0);
-        } else {
-            sendFanTargetSpeed(m_boxes, box, f, performance ? kPerformanceRpm : kSilentRpm);
-            qCDebug(lcApp) << "sendCommand_FanSpeed";
-        }
-    } else if (name == QLatin1String("btn_pwm")) {
-        if (checkLength(m, 3))
-            switchPWM(m_boxes, f, m.flagAt(2));
-    } else if (name == QLatin1String("btn_done")) {
-        fan.lightMode = m.intAt(2);
-        fan.lightSpeed = m.intAt(3);
-        fan.colorMode = m.intAt(4);
-        fan.isTurnOffLed = false;
-        stopUnusedSoftwareTimers(m_boxes, timers);
-        applyFanLight(m_boxes, box, f, timers);
-        followers(box, f);
-    } else if (name == QLatin1String("btn_music")) {
-        fan.lightMode = m.intAt(2);
-        fan.lightSpeed = m.intAt(3);
-        fan.colorMode = m.intAt(4);
-        timers.startMusicTimers();
-        if (f == 0) {
-            for (int k = 1; k < kRainbowFanCount; ++k) {
-                if (record.rainbowFan[k].lightMode != LightMode::Copy)
-                    continue;
-                copyFirstFanLook(m_boxes, box, k);
-                sendLightModeCommand(m_boxes, box, k, record.rainbowFan[k].copyLightMode);
-            }
-        }
-    } else if (name == QLatin1String("btn_copy")) {
-        fan.lightMode = m.intAt(2);
-        fan.lightSpeed = m.intAt(3);
-        fan.colorMode = m.intAt(4);
-        qCDebug(lcApp) << "btn_copy__boxArray[nowFan].rainbowFan[fanNum].lightMode:" << fan.lightMode;
-        followFirstFan(box, f);
-        if (!anyFanInMusicMode(m_boxes))
-            timers.stopMusicTimers();
-    } else if (name == QLatin1String("btn_default")) {
-        if (!checkLength(m, 5))
-            return true;
-        if (!validLook(m.intAt(2), m.intAt(4), m.intAt(3))) {
-            qWarning() << "view message refused: light mode or speed out of range:" << m.items();
-            return true;
-        }
-        fan.lightMode = m.intAt(2);
-        fan.colorMode = m.intAt(3);
-        fan.lightSpeed = m.intAt(4);
-        fan.isTurnOffLed = false;
-        for (int i = 0; i < kColorEntries; ++i) {
-            const DefaultColour c = defaultEntryColour(i);
-            fan.rValue_Led[i] = c.r;
-            fan.gValue_Led[i] = c.g;
-            fan.bValue_Led[i] = c.b;
-            fan.brightValue[i] = 1.0f;
-        }
-        sendCommand_Default(m_boxes, box, f, m_boxes.currentBox());
-        followers(box, f);
-    } else if (name == QLatin1String("btn_turnoff")) {
-        sendCommand_turnoff(m_boxes, box, f);
-        fan.isTurnOffLed = true;
-        followers(box, f);
-    } else if (name == QLatin1String("btn_turnon")) {
-        fan.isTurnOffLed = false;
-        fan.lightMode = m.intAt(2);
-        fan.lightSpeed = m.intAt(3);
-        fan.colorMode = m.intAt(4);
-        // Every light mode keeps its usual meaning here: Copy plays fan 0's
-        // mode, the software modes get their timers.
-        if (fan.lightMode == LightMode::Copy)
-            copyColor(m_boxes, box, f);
-        else if (LightMode::isMusic(fan.lightMode))
-            timers.startMusicTimers();
-        else
-            applyFanLight(m_boxes, box, f, timers);
-        followers(box, f);
-    } else if (name == QLatin1String("slider_Light")) {
-        const QStringList values = m.textAt(5).split(QLatin1Char(','));
-        if (values.size() < kColorEntries) {
-            qWarning() << "view message refused: 13 brightness values needed:" << m.items();
-            return true;
-        }
-        fan.lightMode = m.intAt(2);
-        fan.lightSpeed = m.intAt(3);
-        fan.colorMode = m.intAt(4);
-        fan.isTurnOffLed = false;
-        for (int i = 0; i < kColorEntries; ++i)
-            fan.brightValue[i] = clampBrightness(values.at(i).toFloat());
-        if (!anyFanInMusicMode(m_boxes))
-            timers.stopMusicTimers();
-        applyFanLight(m_boxes, box, f, timers);
-        followers(box, f);
-    } else if (name == QLatin1String("slider_FanSpeed_Per")) {
-        if (!checkLength(m, 3))
-            return true;
-        const int step = m.intAt(2);
-        if (step < 0 || step > kMaxSpeedStep) {
-            qWarning() << "view message refused: speed step out of range:" << m.items();
-            return true;
-        }
-        fan.speedPer = step;
-        fan.speedMode = step == 0 ? SpeedMode::Silent : (step == 5 ? SpeedMode::Performance : SpeedMode::Custom);
-        sendFanDuty(m_boxes, box, f, 10 * step);
-    } else if (name == QLatin1String("slider_FanSpeed_Num")) {
-        if (!checkLength(m, 3))
-            return true;
-        const int step = m.intAt(2);
-        if (step < 0 || step > 10) {
-            qWarning() << "view message refused: speed step out of range:" << m.items();
-            return true;
-        }
-        fan.isPWM = false;
-        fan.speedNum = step;
-        sendFanSpeedLevel(m_boxes, box, f, step);
-    } else if (name == QLatin1String("pushMonitor")) {
-        if (!checkLength(m, 3))
-            return true;
-        fan.isMonitor = m.flagAt(2);
-        qCDebug(lcApp) << "isOpenControlFan:" << fan.isMonitor;
-        writeDeviceProfile();
-    } else if (name == QLatin1String("selectFanType")) {
-        if (!checkLength(m, 3))
-            return true;
-        fan.fanType = m.intAt(2);
-        qCDebug(lcApp) << "selectFanType:" << fan.fanType;
-    }
-    return true;
+    if (!isValidBox(box))
+        return;
+    MessageCall call{*this, m_state, m_boxes, m_host, m, box, m.target()};
+    if (runMessageRule(settingsRules(), call))
+        return;
+    if (m_boxes[box].isVaylaBox() && runMessageRule(rainbowRulesOnVaylaBox(), call))
+        return;
+    runMessageRule(rainbowRules(), call);
 }
 
 void ViewMessageHandler::followers(int box, int fan)
@@ -275,12 +292,12 @@ void ViewMessageHandler::receiveRGBData(const QStringList &red, const QStringLis
 {
     qCDebug(lcApp) << "receiveRGBData:" << red;
     if (!isValidBox(m_boxes.currentBox()) || !isValidRainbowFan(fan)) {
-        qWarning() << "receiveRGBData refused: fan" << fan;
+        qCWarning(lcApp) << "receiveRGBData refused: fan" << fan;
         return;
     }
     if (red.size() < kColorEntries || green.size() < kColorEntries || blue.size() < kColorEntries
         || bright.size() < kColorEntries) {
-        qWarning() << "receiveRGBData refused: 13 entries needed in every list";
+        qCWarning(lcApp) << "receiveRGBData refused: 13 entries needed in every list";
         return;
     }
     RainbowFanRecord &f = m_boxes[m_boxes.currentBox()].rainbowFan[fan];

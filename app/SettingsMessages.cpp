@@ -4,7 +4,7 @@
 #include "ViewMessageHandler.h"
 
 #include "AppState.h"
-#include "ViewMessages.h"
+#include "ViewMessageRules.h"
 #include "FanViewRefresh.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
@@ -12,10 +12,13 @@
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
 #include "ui/MainViewInterface.h"
+#include "viewmsg/MessageNames.h"
 
 #include <QDebug>
 
 namespace {
+
+namespace N = MessageName;
 
 // A password is what the keypad can type: digits only.
 bool isPasswordText(const QString &text)
@@ -29,92 +32,92 @@ bool isPasswordText(const QString &text)
     return true;
 }
 
+void saveDevice(MessageCall &c)
+{
+    const QString password = c.m.textAt(2);
+    if (!isPasswordText(password)) {
+        qCWarning(lcApp) << "saveDevice refused: a password is digits only (" << password.size() << "characters given)";
+        return;
+    }
+    c.state.settings.Password = password;
+    c.handler.writeDeviceProfile();
+    c.host.passwordChanged();
+}
+
+void passwordOn(MessageCall &c)
+{
+    c.state.settings.OpenPassword = c.m.flagAt(1);
+    c.handler.writeDeviceProfile();
+    c.host.passwordChanged();
+}
+
+void remoteAccess(MessageCall &c)
+{
+    c.state.settings.remoteAccess = c.target;
+    c.handler.writeDeviceProfile();
+    c.host.remoteAccessChanged();
+}
+
+void autoUpdate(MessageCall &c)
+{
+    c.state.settings.isStartAutoUpdate = c.m.flagAt(1);
+    c.handler.writeDeviceProfile();
+}
+
+void changeBox(MessageCall &c)
+{
+    qCDebug(lcApp) << "changeControllerBox:" << c.target;
+    c.handler.changeBox(c.target);
+}
+
+void saveProfile(MessageCall &c)
+{
+    c.handler.saveProfile();
+}
+
+void changeLanguage(MessageCall &c)
+{
+    c.state.settings.languageIndex = c.target;
+    c.host.loadLanguage(c.target); // loads nothing outside 0..6
+    c.handler.writeDeviceProfile();
+    if (MainViewInterface *view = c.host.mainView())
+        view->resetLanguage(c.target);
+}
+
+void selectProfile(MessageCall &c)
+{
+    const int profile = c.target + 1;
+    qCDebug(lcApp) << "selectProfile_" << profile;
+    c.handler.selectProfile(profile);
+}
+
+void selectBoxType(MessageCall &c)
+{
+    c.handler.changeBoxType(c.box, c.target);
+}
+
+void showInfo(MessageCall &c)
+{
+    c.host.showSensorInfo();
+}
+
 } // namespace
 
-bool ViewMessageHandler::handleSettingsCommand(const ViewMessage &m)
+const MessageRules &settingsRules()
 {
-    const QString name = m.name();
-    if (name == QLatin1String("saveDevice")) {
-        qCDebug(lcApp) << name;
-        if (!checkLength(m, 3))
-            return true;
-        if (!isPasswordText(m.textAt(2))) {
-            qWarning() << "saveDevice refused: a password is digits only (" << m.textAt(2).size() << "characters given)";
-            return true;
-        }
-        m_state.settings.Password = m.textAt(2);
-        writeDeviceProfile();
-        m_host.passwordChanged();
-    } else if (name == QLatin1String("Password")) {
-        qCDebug(lcApp) << name;
-        if (!checkLength(m, 2))
-            return true;
-        m_state.settings.OpenPassword = m.flagAt(1);
-        writeDeviceProfile();
-        m_host.passwordChanged();
-    } else if (name == QLatin1String("RemoteAccess")) {
-        qCDebug(lcApp) << name;
-        if (!checkLength(m, 2))
-            return true;
-        bool ok = false;
-        const int access = m.textAt(1).toInt(&ok);
-        if (!ok || access < 0 || access > 2) {
-            qWarning() << "RemoteAccess refused: not 0, 1 or 2:" << m.textAt(1);
-            return true;
-        }
-        m_state.settings.remoteAccess = access;
-        writeDeviceProfile();
-        m_host.remoteAccessChanged();
-    } else if (name == QLatin1String("AutoUpdate")) {
-        qCDebug(lcApp) << name;
-        if (!checkLength(m, 2))
-            return true;
-        m_state.settings.isStartAutoUpdate = m.flagAt(1);
-        writeDeviceProfile();
-    } else if (name == QLatin1String("changeControllerBox")) {
-        qCDebug(lcApp) << "changeControllerBox:" << m.target();
-        if (!checkLength(m, 2))
-            return true;
-        changeBox(m.target());
-    } else if (name == QLatin1String("saveProfile")) {
-        saveProfile();
-    } else if (name == QLatin1String("changeLanguage")) {
-        qCDebug(lcApp) << name;
-        if (!checkLength(m, 2))
-            return true;
-        const int index = m.target();
-        m_state.settings.languageIndex = index;
-        m_host.loadLanguage(index); // loads nothing outside 0..6
-        writeDeviceProfile();
-        if (MainViewInterface *view = m_host.mainView())
-            view->resetLanguage(index);
-    } else if (name == QLatin1String("selectProfile")) {
-        if (!checkLength(m, 2))
-            return true;
-        const int profile = m.target() + 1;
-        qCDebug(lcApp) << "selectProfile_" << profile;
-        if (!isValidProfileNumber(profile)) {
-            qWarning() << "selectProfile refused: no profile" << profile;
-            return true;
-        }
-        selectProfile(profile);
-    } else if (name == QLatin1String("selectBoxType")) {
-        qCDebug(lcApp) << name;
-        if (!checkLength(m, 2))
-            return true;
-        const int type = m.target();
-        if (type != BoxType::Vayla && type != BoxType::Rainbow) {
-            qWarning() << "selectBoxType refused: no box type" << m.textAt(1);
-            return true;
-        }
-        changeBoxType(m_boxes.currentBox(), type);
-    } else if (name == QLatin1String("showInfo")) {
-        qCDebug(lcApp) << name;
-        m_host.showSensorInfo();
-    } else {
-        return false;
-    }
-    return true;
+    static const MessageRules rules = {
+        {N::saveDevice, {3, {}}, saveDevice},
+        {N::password, {2, {}}, passwordOn},
+        {N::remoteAccess, {2, {{1, 0, 2, "remote access", true}}}, remoteAccess},
+        {N::autoUpdate, {2, {}}, autoUpdate},
+        {N::changeControllerBox, {2, {}}, changeBox},
+        {N::saveProfile, {1, {}}, saveProfile},
+        {N::changeLanguage, {2, {}}, changeLanguage},
+        {N::selectProfile, {2, {{1, 0, kProfileCount - 1, "profile index"}}}, selectProfile},
+        {N::selectBoxType, {2, {{1, BoxType::Vayla, BoxType::Rainbow, "box type"}}}, selectBoxType},
+        {N::showInfo, {1, {}}, showInfo},
+    };
+    return rules;
 }
 
 void ViewMessageHandler::changeBoxType(int box, int type)

@@ -4,7 +4,6 @@
 
 class AppHost;
 class BoxModel;
-class ViewMessage;
 struct AppState;
 
 // Carries out the messages of the views on the box model, the boxes and the
@@ -34,15 +33,12 @@ public:
     void selectProfile(int profile, ProfileKind kind = ProfileKind::OfTheBox);
     // The device file, with the in-memory settings.
     bool writeDeviceProfile();
-
-private:
-    bool handleRainbowFanCommand(const ViewMessage &m);
-    bool handleSettingsCommand(const ViewMessage &m);
     // The user says which kind of fans a box drives (0 single-colour, 1 12-LED).
     void changeBoxType(int box, int type);
+    // Fan 0 of a box changed its look: every fan in "Copy" follows it.
     void followers(int box, int fan);
-    bool checkRainbowFan(int fan, const ViewMessage &m) const;
-    bool checkLength(const ViewMessage &m, int items) const;
+
+private:
 
     AppState &m_state;
     BoxModel &m_boxes;

@@ -5,16 +5,308 @@
 #include "device/BoxModel.h"
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
+#include "ui/FanEditor.h"
 #include "ui/MainViewInterface.h"
-#include "ui/RainbowFan.h"
 #include "ViewMessageHandler.h"
 
-#include <QAbstractButton>
+#include <QDebug>
+
 #include <algorithm>
 #include <iterator>
-#include <QSlider>
 
-#include <QDebug>
+namespace {
+
+// The editor's slider ranges: PWM-scale step, RPM step, brightness step.
+constexpr int kSpeedPercentTop = 5;
+constexpr int kSpeedLevelTop = 10;
+constexpr int kBrightnessTop = 10;
+
+struct WindowCall {
+    AppState &state;
+    BoxModel &boxes;
+    AppHost &app;
+    ViewMessageHandler &messages;
+    WindowMessageHost &host;
+    MainViewInterface *view;
+    int wParam;
+};
+
+// A command for the editor of fan `fan` (lParam) of the current box.
+struct EditorCall {
+    BoxModel &boxes;
+    int box;
+    int fan;
+    int wParam;
+    RainbowFanRecord &record;
+    MainViewInterface &view;
+    FanEditor &editor;
+    ViewMessageHandler &messages;
+};
+
+template <class Call>
+struct Command {
+    int id;
+    void (*run)(Call &);
+};
+
+template <class Call, std::size_t N>
+const Command<Call> *findCommand(const Command<Call> (&table)[N], int id)
+{
+    const auto it = std::find_if(std::begin(table), std::end(table), [id](const Command<Call> &c) { return c.id == id; });
+    return it == std::end(table) ? nullptr : it;
+}
+
+void deviceChange(WindowCall &c)
+{
+    c.host.deviceChanged();
+}
+
+void close(WindowCall &c)
+{
+    c.host.hideApplicationWindow();
+}
+
+void showOrHide(WindowCall &c)
+{
+    qCDebug(lcApp) << "8101:" << c.wParam;
+    if (!c.view)
+        return;
+    if (c.wParam != 0) {
+        if (c.view->isViewHidden())
+            c.view->showView();
+    } else {
+        c.view->hideView();
+    }
+}
+
+void autoUpdate(WindowCall &c)
+{
+    c.state.settings.isStartAutoUpdate = c.wParam != 0;
+    if (c.view)
+        c.view->setAutoUpdate(c.state.settings.isStartAutoUpdate);
+    c.messages.writeDeviceProfile();
+}
+
+void passwordOn(WindowCall &c)
+{
+    c.state.settings.OpenPassword = c.wParam != 0;
+    if (c.view)
+        c.view->setPasswordEnabled(c.state.settings.OpenPassword);
+    c.messages.writeDeviceProfile();
+    c.app.passwordChanged();
+}
+
+void password(WindowCall &c)
+{
+    const QString text = WindowMessages::passwordText(c.wParam);
+    if (text.isEmpty()) {
+        qCWarning(lcApp) << "0x8104 refused: a password is 0..9999, not" << c.wParam;
+        return;
+    }
+    c.state.settings.OpenPassword = c.wParam != 0;
+    c.state.settings.Password = text;
+    if (c.view) {
+        c.view->setPassword(text);
+        c.view->setPasswordEnabled(c.state.settings.OpenPassword);
+    }
+    c.messages.writeDeviceProfile();
+    c.app.passwordChanged();
+}
+
+void quit(WindowCall &c)
+{
+    qCDebug(lcApp) << "isShow1:" << c.wParam;
+    if (c.wParam != 0)
+        c.host.closeApplicationWindow();
+}
+
+void changeBox(WindowCall &c)
+{
+    qCDebug(lcApp) << "isShow1:" << c.wParam;
+    if (!isValidBox(c.wParam)) {
+        qCWarning(lcApp) << "0x8106 refused: no box" << c.wParam;
+        return;
+    }
+    c.messages.changeBox(c.wParam);
+    if (c.boxes[c.wParam].gIsConnected && c.view)
+        c.view->checkBoxButton(c.wParam);
+}
+
+void selectProfile(WindowCall &c)
+{
+    // A profile index 0..4; checked before the +1 so that no value can overflow.
+    if (c.wParam < 0 || c.wParam >= kProfileCount) {
+        qCWarning(lcApp) << "0x8107 refused: no profile index" << c.wParam;
+        return;
+    }
+    // Always the 12-LED kind of profile, whatever the current box is.
+    c.messages.selectProfile(c.wParam + 1, ViewMessageHandler::ProfileKind::RgbFans);
+}
+
+void saveProfile(WindowCall &c)
+{
+    c.messages.saveProfile();
+}
+
+void ping(WindowCall &)
+{
+    qCDebug(lcApp) << "0x23330x2333";
+}
+
+const Command<WindowCall> kWindowCommands[] = {
+    {WindowMessages::kDeviceChange, deviceChange},
+    {WindowMessages::kClose, close},
+    {0x8101, showOrHide},
+    {0x8102, autoUpdate},
+    {0x8103, passwordOn},
+    {0x8104, password},
+    {0x8105, quit},
+    {0x8106, changeBox},
+    {0x8107, selectProfile},
+    {0x8119, saveProfile},
+    {0x2333, ping},
+};
+
+void monitor(EditorCall &c)
+{
+    c.record.isMonitor = c.wParam != 0;
+    c.view.setMonitorByFan(c.fan, c.record.isMonitor);
+    c.view.resetFanView(c.fan);
+    c.messages.writeDeviceProfile();
+}
+
+void performance(EditorCall &c)
+{
+    qCDebug(lcApp) << "btn_performance";
+    c.editor.pressPerformance();
+}
+
+void silent(EditorCall &c)
+{
+    qCDebug(lcApp) << "pushSilent()";
+    c.editor.pressSilent();
+}
+
+void pwm(EditorCall &c)
+{
+    if (c.record.isPWM != (c.wParam != 0))
+        c.editor.pressPWM(c.wParam != 0);
+}
+
+// Moves a slider as the user would, within the slider's own range.
+void moveSlider(EditorCall &c, FanEditor::Slider slider, int highest, const char *what)
+{
+    if (c.wParam < 0 || c.wParam > highest) {
+        qCWarning(lcApp) << what << "refused: value" << c.wParam << "outside 0 -" << highest;
+        return;
+    }
+    c.editor.moveSlider(slider, c.wParam);
+}
+
+void speedPercent(EditorCall &c)
+{
+    if (c.record.isPWM)
+        moveSlider(c, FanEditor::Slider::SpeedPercent, kSpeedPercentTop, "0x8112");
+}
+
+void speedLevel(EditorCall &c)
+{
+    if (!c.record.isPWM)
+        moveSlider(c, FanEditor::Slider::SpeedLevel, kSpeedLevelTop, "0x8113");
+}
+
+void turnOff(EditorCall &c)
+{
+    if (c.record.isTurnOffLed != (c.wParam != 0))
+        c.editor.pressTurnOff();
+}
+
+void brightness(EditorCall &c)
+{
+    qCDebug(lcApp) << "isShow1:" << c.wParam;
+    qCDebug(lcApp) << "isShow2:" << c.fan;
+    moveSlider(c, FanEditor::Slider::Brightness, kBrightnessTop, "0x8117");
+}
+
+void colour(EditorCall &c)
+{
+    // Packed like a Windows COLORREF: red in the lowest byte. The word is
+    // taken unsigned, so that any value shifts without a sign.
+    const quint32 colour = static_cast<quint32>(c.wParam);
+    const int r = static_cast<int>(colour & 0xFFu);
+    const int g = static_cast<int>((colour >> 8) & 0xFFu);
+    const int b = static_cast<int>((colour >> 16) & 0xFFu);
+    for (int led = 0; led < kLedCount; ++led) {
+        if (!c.editor.isLedSelected(led))
+            continue;
+        c.record.rValue_Led[led] = r;
+        c.record.gValue_Led[led] = g;
+        c.record.bValue_Led[led] = b;
+    }
+    c.view.setRGBByFan(c.fan, c.record.rValue_Led, c.record.gValue_Led, c.record.bValue_Led, c.record.brightValue);
+    resendFanLight(c.boxes, c.box, c.fan);
+}
+
+void selectLeds(EditorCall &c)
+{
+    if (c.wParam < 0 || c.wParam > 0xFFF) {
+        qCWarning(lcApp) << "0x8120 refused: an LED mask has 12 bits, not" << c.wParam;
+        return;
+    }
+    const QString digits = QStringLiteral("%1").arg(c.wParam, 12, 2, QLatin1Char('0'));
+    for (int led = 0; led < kLedCount; ++led)
+        c.editor.selectLed(led, digits.at(led) == QLatin1Char('1'));
+}
+
+void stepLightMode(EditorCall &c)
+{
+    c.editor.stepLightMode(c.wParam != 0);
+}
+
+void chooseLightMode(EditorCall &c)
+{
+    if (LightMode::isValid(c.wParam))
+        c.editor.chooseLightMode(c.wParam);
+    else
+        qCWarning(lcApp) << "0x8122 refused: no light mode" << c.wParam;
+}
+
+void stepColorMode(EditorCall &c)
+{
+    c.editor.stepColorMode(c.wParam != 0);
+}
+
+void chooseColorMode(EditorCall &c)
+{
+    if (c.wParam >= 0 && c.wParam < ColorMode::Count)
+        c.editor.chooseColorMode(c.wParam);
+    else
+        qCWarning(lcApp) << "0x8124 refused: no colour mode" << c.wParam;
+}
+
+void stepLightSpeed(EditorCall &c)
+{
+    c.editor.stepLightSpeed(c.wParam != 0);
+}
+
+void chooseLightSpeed(EditorCall &c)
+{
+    if (c.wParam >= 0 && c.wParam < LightSpeed::Count)
+        c.editor.chooseLightSpeed(c.wParam);
+    else
+        qCWarning(lcApp) << "0x8126 refused: no light speed" << c.wParam;
+}
+
+const Command<EditorCall> kEditorCommands[] = {
+    {0x8108, monitor},         {0x8109, performance},    {0x8110, silent},
+    {0x8111, pwm},             {0x8112, speedPercent},   {0x8113, speedLevel},
+    {0x8115, turnOff},         {0x8117, brightness},     {0x8118, colour},
+    {0x8120, selectLeds},      {0x8121, stepLightMode},  {0x8122, chooseLightMode},
+    {0x8123, stepColorMode},   {0x8124, chooseColorMode}, {0x8125, stepLightSpeed},
+    {0x8126, chooseLightSpeed},
+};
+
+} // namespace
 
 WindowMessages::WindowMessages(AppState &state, BoxModel &boxes, AppHost &app, ViewMessageHandler &messages,
                                WindowMessageHost &host)
@@ -35,221 +327,23 @@ QString WindowMessages::passwordText(int value)
 
 bool WindowMessages::handle(int id, int wParam, int lParam)
 {
-    MainViewInterface *view = m_app.mainView();
-    switch (id) {
-    case kDeviceChange:
-        m_host.deviceChanged();
-        return true;
-    case kClose:
-        m_host.hideApplicationWindow();
-        return true;
-    case 0x8101:
-        qCDebug(lcApp) << "8101:" << wParam;
-        if (view) {
-            if (wParam != 0) {
-                if (view->isViewHidden())
-                    view->showView();
-            } else {
-                view->hideView();
-            }
-        }
-        return true;
-    case 0x8102:
-        m_state.settings.isStartAutoUpdate = wParam != 0;
-        if (view)
-            view->setAutoUpdate(m_state.settings.isStartAutoUpdate);
-        m_messages.writeDeviceProfile();
-        return true;
-    case 0x8103:
-        m_state.settings.OpenPassword = wParam != 0;
-        if (view)
-            view->setPasswordEnabled(m_state.settings.OpenPassword);
-        m_messages.writeDeviceProfile();
-        m_app.passwordChanged();
-        return true;
-    case 0x8104: {
-        const QString text = passwordText(wParam);
-        if (text.isEmpty()) {
-            qWarning() << "0x8104 refused: a password is 0..9999, not" << wParam;
-            return true;
-        }
-        m_state.settings.OpenPassword = wParam != 0;
-        m_state.settings.Password = text;
-        if (view) {
-            view->setPassword(text);
-            view->setPasswordEnabled(m_state.settings.OpenPassword);
-        }
-        m_messages.writeDeviceProfile();
-        m_app.passwordChanged();
+    if (const auto *command = findCommand(kWindowCommands, id)) {
+        WindowCall call{m_state, m_boxes, m_app, m_messages, m_host, m_app.mainView(), wParam};
+        command->run(call);
         return true;
     }
-    case 0x8105:
-        qCDebug(lcApp) << "isShow1:" << wParam;
-        if (wParam != 0)
-            m_host.closeApplicationWindow();
-        return true;
-    case 0x8106:
-        qCDebug(lcApp) << "isShow1:" << wParam;
-        if (!isValidBox(wParam)) {
-            qWarning() << "0x8106 refused: no box" << wParam;
-            return true;
-        }
-        m_messages.changeBox(wParam);
-        if (m_boxes[wParam].gIsConnected && view)
-            view->checkBoxButton(wParam);
-        return true;
-    case 0x8107:
-        // A profile index 0..4; checked before the +1 so that no value can overflow.
-        if (wParam < 0 || wParam >= kProfileCount) {
-            qWarning() << "0x8107 refused: no profile index" << wParam;
-            return true;
-        }
-        // Always the 12-LED kind of profile, whatever the current box is.
-        m_messages.selectProfile(wParam + 1, ViewMessageHandler::ProfileKind::RgbFans);
-        return true;
-    case 0x8119:
-        m_messages.saveProfile();
-        return true;
-    case 0x2333:
-        qCDebug(lcApp) << "0x23330x2333";
-        return true;
-    default:
-        return handleEditorMessage(id, wParam, lParam);
-    }
-}
-
-namespace {
-
-bool isEditorMessage(int id)
-{
-    static const int ids[] = {0x8108, 0x8109, 0x8110, 0x8111, 0x8112, 0x8113, 0x8115, 0x8117, 0x8118,
-                              0x8120, 0x8121, 0x8122, 0x8123, 0x8124, 0x8125, 0x8126};
-    return std::find(std::begin(ids), std::end(ids), id) != std::end(ids);
-}
-
-// Moves a slider as the user would, so that it sends its own message.
-void moveSlider(QSlider *slider, int value, const char *what)
-{
-    if (!slider)
-        return;
-    if (value < slider->minimum() || value > slider->maximum()) {
-        qWarning() << what << "refused: value" << value << "outside" << slider->minimum() << "-" << slider->maximum();
-        return;
-    }
-    slider->setValue(value);
-}
-
-} // namespace
-
-bool WindowMessages::handleEditorMessage(int id, int wParam, int lParam)
-{
-    if (!isEditorMessage(id))
+    const auto *command = findCommand(kEditorCommands, id);
+    if (!command)
         return false;
     const int box = m_boxes.currentBox();
     const int fan = lParam;
     MainViewInterface *view = m_app.mainView();
-    RainbowFan *editor = view ? view->fanPanel(fan) : nullptr;
+    FanEditor *editor = view ? view->fanEditor(fan) : nullptr;
     if (!isValidBox(box) || !isValidRainbowFan(fan) || !editor) {
-        qWarning() << "window message" << QString::number(id, 16) << "refused: no fan editor" << fan;
+        qCWarning(lcApp) << "window message" << QString::number(id, 16) << "refused: no fan editor" << fan;
         return true;
     }
-    RainbowFanRecord &record = m_boxes[box].rainbowFan[fan];
-    switch (id) {
-    case 0x8108:
-        record.isMonitor = wParam != 0;
-        view->setMonitorByFan(fan, record.isMonitor);
-        view->resetFanView(fan);
-        m_messages.writeDeviceProfile();
-        break;
-    case 0x8109:
-        qCDebug(lcApp) << "btn_performance";
-        editor->pushPerformance();
-        break;
-    case 0x8110:
-        qCDebug(lcApp) << "pushSilent()";
-        editor->pushSilent();
-        break;
-    case 0x8111:
-        if (record.isPWM != (wParam != 0)) {
-            if (QAbstractButton *pwm = editor->pwmButton())
-                pwm->setChecked(wParam != 0);
-            editor->pushPWM();
-        }
-        break;
-    case 0x8112:
-        if (record.isPWM)
-            moveSlider(editor->fanSpeedPerSlider(), wParam, "0x8112");
-        break;
-    case 0x8113:
-        if (!record.isPWM)
-            moveSlider(editor->fanSpeedNumSlider(), wParam, "0x8113");
-        break;
-    case 0x8115:
-        if (record.isTurnOffLed != (wParam != 0))
-            editor->pushTurnOff();
-        break;
-    case 0x8117:
-        qCDebug(lcApp) << "isShow1:" << wParam;
-        qCDebug(lcApp) << "isShow2:" << fan;
-        moveSlider(editor->brightnessSlider(), wParam, "0x8117");
-        break;
-    case 0x8118: {
-        // Packed like a Windows COLORREF: red in the lowest byte. The word is
-        // taken unsigned, so that any value shifts without a sign.
-        const quint32 colour = static_cast<quint32>(wParam);
-        const int r = static_cast<int>(colour & 0xFFu);
-        const int g = static_cast<int>((colour >> 8) & 0xFFu);
-        const int b = static_cast<int>((colour >> 16) & 0xFFu);
-        for (int led = 0; led < kLedCount; ++led) {
-            if (!editor->isLedChecked(led))
-                continue;
-            record.rValue_Led[led] = r;
-            record.gValue_Led[led] = g;
-            record.bValue_Led[led] = b;
-        }
-        view->setRGBByFan(fan, record.rValue_Led, record.gValue_Led, record.bValue_Led, record.brightValue);
-        resendFanLight(m_boxes, box, fan);
-        break;
-    }
-    case 0x8120: {
-        if (wParam < 0 || wParam > 0xFFF) {
-            qWarning() << "0x8120 refused: an LED mask has 12 bits, not" << wParam;
-            break;
-        }
-        const QString digits = QStringLiteral("%1").arg(wParam, 12, 2, QLatin1Char('0'));
-        for (int led = 0; led < kLedCount; ++led)
-            editor->setLedChecked(led, digits.at(led) == QLatin1Char('1'));
-        break;
-    }
-    case 0x8121:
-        wParam != 0 ? editor->lightModeRight() : editor->lightModeLeft();
-        break;
-    case 0x8122:
-        if (LightMode::isValid(wParam))
-            editor->applyLightModeValue(wParam);
-        else
-            qWarning() << "0x8122 refused: no light mode" << wParam;
-        break;
-    case 0x8123:
-        wParam != 0 ? editor->colorModeRight() : editor->colorModeLeft();
-        break;
-    case 0x8124:
-        if (wParam >= 0 && wParam < ColorMode::Count)
-            editor->applyColorModeValue(wParam);
-        else
-            qWarning() << "0x8124 refused: no colour mode" << wParam;
-        break;
-    case 0x8125:
-        wParam != 0 ? editor->lightSpeedRight() : editor->lightSpeedLeft();
-        break;
-    case 0x8126:
-        if (wParam >= 0 && wParam < LightSpeed::Count)
-            editor->applyLightSpeedValue(wParam);
-        else
-            qWarning() << "0x8126 refused: no light speed" << wParam;
-        break;
-    default:
-        break;
-    }
+    EditorCall call{m_boxes, box, fan, wParam, m_boxes[box].rainbowFan[fan], *view, *editor, m_messages};
+    command->run(call);
     return true;
 }

@@ -33,8 +33,6 @@ public:
     static QString passwordText(int value);
 
 private:
-    bool handleEditorMessage(int id, int wParam, int lParam);
-
     AppState &m_state;
     BoxModel &m_boxes;
     AppHost &m_app;

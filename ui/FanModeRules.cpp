@@ -1,4 +1,6 @@
 #include "ui/FanModeRules.h"
+#include "viewmsg/MessageNames.h"
+#include "viewmsg/ViewMessages.h"
 
 #include "device/BoxTable.h"
 
@@ -199,10 +201,10 @@ ControlEnables controlEnables(int lightMode)
 QString lightModeMessageTag(int lightMode)
 {
     if (lightMode == LightMode::Copy)
-        return QStringLiteral("btn_copy");
+        return MessageName::btnCopy;
     if (LightMode::isComputerMusic(lightMode))
-        return QStringLiteral("btn_music");
-    return QStringLiteral("btn_done");
+        return MessageName::btnMusic;
+    return MessageName::btnDone;
 }
 
 QString selectionMask(int checkedBits)

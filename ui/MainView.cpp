@@ -1,4 +1,6 @@
 #include "ui/MainView.h"
+#include "viewmsg/MessageNames.h"
+#include "viewmsg/ViewMessages.h"
 #include "ui/StyleSwap.h"
 
 #include "common/Logging.h"
@@ -192,7 +194,7 @@ void MainView::showInfo()
 {
     if (m_infoView->isHidden())
         m_infoView->show();
-    emit sendData({QStringLiteral("showInfo"), QStringLiteral("showInfo")});
+    emit sendData(ViewMessages::showInfo());
 }
 
 void MainView::composeLocalAddress()

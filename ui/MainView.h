@@ -119,7 +119,8 @@ public:
     void setVaylaPWM(int fan, bool on) override;
     void setVaylaMonitor(int fan, bool on) override;
 
-    RainbowFan *fanPanel(int fan) override;
+    FanEditor *fanEditor(int fan) override;
+    RainbowFan *fanPanel(int fan);
 
     int boxType() const { return m_boxType; }
     int currentBox() const { return m_currentBox; }

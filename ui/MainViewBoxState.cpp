@@ -2,6 +2,8 @@
 // current box drives (chosen in the settings menu), that no box was found,
 // and that a profile was saved.
 #include "ui/MainView.h"
+#include "viewmsg/MessageNames.h"
+#include "viewmsg/ViewMessages.h"
 
 #include "common/Logging.h"
 #include "device/BoxTable.h"
@@ -52,7 +54,7 @@ void MainView::selectBoxType()
     hideLanguageMenu();
     if (type != BoxType::Rainbow && type != BoxType::Vayla)
         return;
-    emit sendData({QStringLiteral("selectBoxType"), QString::number(type)});
+    emit sendData(ViewMessages::command(MessageName::selectBoxType, type));
 }
 
 void MainView::buildNoBoxNotice()

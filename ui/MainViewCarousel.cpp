@@ -1,4 +1,6 @@
 #include "ui/MainView.h"
+#include "viewmsg/MessageNames.h"
+#include "viewmsg/ViewMessages.h"
 
 #include "common/Logging.h"
 #include "device/BoxTable.h"
@@ -35,11 +37,11 @@ void MainView::buildFanPanels()
 void MainView::receiveData(QStringList data)
 {
     const QString command = data.value(0);
-    if (command == QLatin1String("clockwise")) {
+    if (command == MessageName::clockwise) {
         turnCarousel(true);
         return;
     }
-    if (command == QLatin1String("counterClockwise")) {
+    if (command == MessageName::counterClockwise) {
         turnCarousel(false);
         return;
     }

@@ -243,6 +243,11 @@ RainbowFan *MainView::fanPanel(int fan)
     return m_fanPanels[fan];
 }
 
+FanEditor *MainView::fanEditor(int fan)
+{
+    return fanPanel(fan);
+}
+
 VaylaRGBFanView *MainView::vaylaView(int fan) const
 {
     if (!checkVaylaFan("vaylaView", fan))

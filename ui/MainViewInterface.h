@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class RainbowFan;
+class FanEditor;
 
 // What the application window asks of the main view. MainView implements it;
 // the application's tests use a recording double. No call emits a view message.
@@ -71,5 +71,5 @@ public:
     virtual void setVaylaMonitor(int fan, bool on) = 0;
 
     // The editor of RGB fan 0..4, for commands that press its own controls; null outside 0..4.
-    virtual RainbowFan *fanPanel(int fan) = 0;
+    virtual FanEditor *fanEditor(int fan) = 0;
 };

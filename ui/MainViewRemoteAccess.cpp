@@ -1,4 +1,6 @@
 #include "ui/MainView.h"
+#include "viewmsg/MessageNames.h"
+#include "viewmsg/ViewMessages.h"
 
 #include "common/Logging.h"
 
@@ -88,5 +90,5 @@ void MainView::chooseRemoteAccess(int access)
         return;
     m_remoteAccess = access;
     qCDebug(lcUi) << "RemoteAccess:" << access;
-    emit sendData({QStringLiteral("RemoteAccess"), QString::number(access)});
+    emit sendData(ViewMessages::command(MessageName::remoteAccess, access));
 }

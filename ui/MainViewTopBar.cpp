@@ -1,4 +1,6 @@
 #include "ui/MainView.h"
+#include "viewmsg/MessageNames.h"
+#include "viewmsg/ViewMessages.h"
 #include "ui/StyleSwap.h"
 
 #include "common/Logging.h"
@@ -267,7 +269,7 @@ void MainView::changeControllerBox()
         return;
     m_currentBox = box;
     qCDebug(lcUi) << "changeControllerBox:" << box;
-    emit sendData({QStringLiteral("changeControllerBox"), QString::number(box)});
+    emit sendData(ViewMessages::command(MessageName::changeControllerBox, box));
     runCoverFade();
 }
 
@@ -278,13 +280,13 @@ void MainView::selectProfile()
         qWarning() << "selectProfile: no profile checked";
         return;
     }
-    emit sendData({QStringLiteral("selectProfile"), QString::number(id)});
+    emit sendData(ViewMessages::command(MessageName::selectProfile, id));
     runCoverFade();
 }
 
 void MainView::saveProfile()
 {
-    emit sendData({QStringLiteral("saveProfile"), QStringLiteral("1")});
+    emit sendData(ViewMessages::saveProfile());
 }
 
 void MainView::changeLanguage()
@@ -295,7 +297,7 @@ void MainView::changeLanguage()
         qWarning() << "changeLanguage: no language checked";
         return;
     }
-    emit sendData({QStringLiteral("changeLanguage"), QString::number(id)});
+    emit sendData(ViewMessages::command(MessageName::changeLanguage, id));
 }
 
 void MainView::otherSwitch()
@@ -307,11 +309,11 @@ void MainView::otherSwitch()
     if (name == QLatin1String("MutiLang7")) {
         m_autoUpdateOn = button->isChecked();
         updateMenuSwitchTexts();
-        emit sendData({QStringLiteral("AutoUpdate"), m_autoUpdateOn ? QStringLiteral("1") : QStringLiteral("0")});
+        emit sendData(ViewMessages::flagCommand(MessageName::autoUpdate, m_autoUpdateOn));
     } else if (name == QLatin1String("MutiLang8")) {
         m_passwordOn = button->isChecked();
         updateMenuSwitchTexts();
-        emit sendData({QStringLiteral("Password"), m_passwordOn ? QStringLiteral("1") : QStringLiteral("0")});
+        emit sendData(ViewMessages::flagCommand(MessageName::password, m_passwordOn));
     } else if (name == QLatin1String("MutiLang9")) {
         showKeypad();
     } else {
@@ -373,7 +375,7 @@ void MainView::changePassword()
     m_password = entry;
     updateMenuSwitchTexts();
     m_keypadMask->hide();
-    emit sendData({QStringLiteral("saveDevice"), QStringLiteral("0"), m_password});
+    emit sendData(ViewMessages::saveDevice(m_password));
 }
 
 void MainView::setLanguageButtonTexts()

@@ -1,4 +1,6 @@
 #include "common/Logging.h"
+#include "viewmsg/MessageNames.h"
+#include "viewmsg/ViewMessages.h"
 
 // Construction and layout of the RGB fan editor, its texts and languages,
 // and the mouse and key events of the panel.
@@ -562,8 +564,8 @@ void RainbowFan::mousePressEvent(QMouseEvent *event)
 {
     if (m_state.fanLocation == 3 || m_state.fanLocation == 4) {
         // A background panel only asks the main view to turn the carousel.
-        emit sendData(QStringList{m_state.fanLocation == 3 ? QStringLiteral("clockwise") : QStringLiteral("counterClockwise"),
-                                  QString::number(m_state.fanNumber)});
+        emit sendData(ViewMessages::fanCommand(m_state.fanLocation == 3 ? MessageName::clockwise : MessageName::counterClockwise,
+                                               m_state.fanNumber));
         return;
     }
     if (event->button() == Qt::LeftButton && canPickAt(event->pos()))

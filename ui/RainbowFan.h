@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Limits.h"
+#include "ui/FanEditor.h"
 
 #include <QAbstractAnimation>
 #include <QColor>
@@ -22,7 +23,7 @@ class QSlider;
 // palette, the RGB code popup, brightness, the light-mode, colour-mode and
 // light-speed selectors, the fan-speed controls and the monitor switch. It
 // never talks to a box; every user change is emitted at once as a message.
-class RainbowFan : public QWidget {
+class RainbowFan : public QWidget, public FanEditor {
     Q_OBJECT
 
 public:
@@ -79,6 +80,21 @@ public:
     void applyColorModeValue(int colorMode);
     void applyLightSpeedValue(int lightSpeed);
     void setLedChecked(int led, bool on);
+
+    // FanEditor (RainbowFanEditor.cpp).
+    void pressPerformance() override;
+    void pressSilent() override;
+    void pressPWM(bool on) override;
+    void pressTurnOff() override;
+    void moveSlider(Slider slider, int value) override;
+    bool isLedSelected(int led) const override;
+    void selectLed(int led, bool on) override;
+    void stepLightMode(bool right) override;
+    void stepColorMode(bool right) override;
+    void stepLightSpeed(bool right) override;
+    void chooseLightMode(int lightMode) override;
+    void chooseColorMode(int colorMode) override;
+    void chooseLightSpeed(int lightSpeed) override;
 
 signals:
     void sendData(QStringList data);

@@ -1,4 +1,6 @@
 #include "common/Logging.h"
+#include "viewmsg/MessageNames.h"
+#include "viewmsg/ViewMessages.h"
 
 // LED selection and styles, palette picking, the RGB code popup, brightness,
 // Done and Default of the RGB fan editor.
@@ -252,15 +254,14 @@ void RainbowFan::pickColorAt(const QPoint &pos)
         return;
     if (m_state.lightMode != LightMode::Copy) {
         emitColors();
-        emit sendData(modeMessage(QStringLiteral("btn_done")));
+        emit sendData(modeMessage(MessageName::btnDone));
     }
     clearTurnOff();
 }
 
 QStringList RainbowFan::modeMessage(const QString &tag) const
 {
-    return QStringList{tag, QString::number(m_state.fanNumber), QString::number(m_state.lightMode), QString::number(m_state.lightSpeed),
-                       QString::number(m_state.colorMode)};
+    return ViewMessages::fanLook(tag, m_state.fanNumber, m_state.lightMode, m_state.lightSpeed, m_state.colorMode);
 }
 
 void RainbowFan::emitColors()
@@ -313,14 +314,9 @@ void RainbowFan::changeSliderLight(int value)
     }
     if (FanModeRules::isEmptyMask(m_state.fanNumStr))
         return;
-    QStringList values;
-    for (int i = 0; i < kColorEntries; ++i)
-        values << QString::number(m_state.ledBright[i], 'g', 6);
-    const QString brightStr = values.join(QLatin1Char(','));
-    qCDebug(lcUi) << "brightStr:" << brightStr;
-    QStringList message = modeMessage(QStringLiteral("slider_Light"));
-    message << brightStr;
-    emit sendData(message);
+    qCDebug(lcUi) << "brightStr:" << ViewMessages::brightnessText(m_state.ledBright, kColorEntries);
+    emit sendData(ViewMessages::sliderLight(m_state.fanNumber, m_state.lightMode, m_state.lightSpeed, m_state.colorMode, m_state.ledBright,
+                                            kColorEntries));
 }
 
 void RainbowFan::pushShowColorWidget()
@@ -381,7 +377,7 @@ void RainbowFan::pushChangeColor()
     if (m_state.lightMode == LightMode::Copy)
         return;
     emitColors();
-    emit sendData(modeMessage(QStringLiteral("btn_done")));
+    emit sendData(modeMessage(MessageName::btnDone));
     // The receiver switches the LEDs back on with "btn_done"; show it.
     clearTurnOff();
 }
@@ -422,7 +418,5 @@ void RainbowFan::pushDefault()
     styleBrightnessSlider(shownColor(0));
     clearTurnOff();
     emitColors();
-    emit sendData(QStringList{QStringLiteral("btn_default"), QString::number(m_state.fanNumber),
-                              QString::number(m_state.lightMode), QString::number(m_state.colorMode),
-                              QString::number(m_state.lightSpeed)});
+    emit sendData(ViewMessages::fanDefault(m_state.fanNumber, m_state.lightMode, m_state.colorMode, m_state.lightSpeed));
 }

@@ -1,4 +1,6 @@
 #include "common/Logging.h"
+#include "viewmsg/MessageNames.h"
+#include "viewmsg/ViewMessages.h"
 
 // The mode selectors, turn-off, the monitor switch and the fan-speed controls
 // of the RGB fan editor, the setters the main view fills it with, and the
@@ -161,7 +163,7 @@ void RainbowFan::afterColorModeChange()
     styleBrightnessSlider(shownColor(0));
     refreshSpeedSelector();
     clearTurnOff();
-    const QStringList message = modeMessage(QStringLiteral("btn_done"));
+    const QStringList message = modeMessage(MessageName::btnDone);
     for (int i = 0; i < message.size(); ++i)
         qCDebug(lcUi).nospace() << "sendDataString[" << i << "]:" << message.at(i);
     if (m_state.lightMode != LightMode::Copy)
@@ -210,7 +212,7 @@ void RainbowFan::afterLightSpeedChange()
     refreshSpeedSelector();
     clearTurnOff();
     if (m_state.lightMode != LightMode::Copy)
-        emit sendData(modeMessage(QStringLiteral("btn_done")));
+        emit sendData(modeMessage(MessageName::btnDone));
 }
 
 void RainbowFan::lightSpeedLeft()
@@ -259,7 +261,7 @@ void RainbowFan::pushTurnOff()
     }
     qCDebug(lcUi) << "pushisTurnOffLed:" << m_state.isTurnOffLed;
     m_state.isTurnOffLed = !m_state.isTurnOffLed;
-    const QString tag = m_state.isTurnOffLed ? QStringLiteral("btn_turnoff") : QStringLiteral("btn_turnon");
+    const QString tag = m_state.isTurnOffLed ? MessageName::btnTurnOff : MessageName::btnTurnOn;
     m_btnTurnOff->setChecked(m_state.isTurnOffLed);
     restyleAllLeds();
     qCDebug(lcUi) << "isTurnOffLed:" << m_state.isTurnOffLed;
@@ -309,8 +311,7 @@ void RainbowFan::pushMonitor()
         open = !m_state.isMonitor;
     }
     m_state.isMonitor = open;
-    const QStringList message{QStringLiteral("pushMonitor"), QString::number(m_state.fanNumber),
-                              open ? QStringLiteral("1") : QStringLiteral("0")};
+    const QStringList message = ViewMessages::fanFlag(MessageName::pushMonitor, m_state.fanNumber, open);
     if (open) {
         emit sendData(message);
         moveTitle(true, true);
@@ -357,8 +358,8 @@ void RainbowFan::pressCover(const QPoint &at)
     const QPoint centre(width() / 2, 310);
     const QPoint d = at - centre;
     if (m_state.fanLocation == 3 || m_state.fanLocation == 4) {
-        emit sendData(QStringList{m_state.fanLocation == 3 ? QStringLiteral("clockwise") : QStringLiteral("counterClockwise"),
-                                  QString::number(m_state.fanNumber)});
+        emit sendData(ViewMessages::fanCommand(m_state.fanLocation == 3 ? MessageName::clockwise : MessageName::counterClockwise,
+                                               m_state.fanNumber));
         return;
     }
     if (d.x() * d.x() + d.y() * d.y() > 60 * 60 || m_state.isMonitor)
@@ -430,7 +431,7 @@ void RainbowFan::changeSliderFanSpeedPer(int value)
         showSummaryText(FanModeRules::pwmSpeedSummary(value, tr("Silent"), tr("Performance")));
     m_state.fanSpeed = value;
     styleSpeedPresets();
-    emit sendData(QStringList{QStringLiteral("slider_FanSpeed_Per"), QString::number(m_state.fanNumber), QString::number(value)});
+    emit sendData(ViewMessages::fanValue(MessageName::sliderFanSpeedPer, m_state.fanNumber, value));
 }
 
 void RainbowFan::changeSliderFanSpeedNum(int value)
@@ -441,15 +442,14 @@ void RainbowFan::changeSliderFanSpeedNum(int value)
     showSummaryText(FanModeRules::rpmSpeedSummary(value, tr("Silent"), tr("Performance")));
     m_state.fanSpeed = value;
     styleSpeedPresets();
-    emit sendData(QStringList{QStringLiteral("slider_FanSpeed_Num"), QString::number(m_state.fanNumber), QString::number(value)});
+    emit sendData(ViewMessages::fanValue(MessageName::sliderFanSpeedNum, m_state.fanNumber, value));
 }
 
 void RainbowFan::pushPWM()
 {
     qCDebug(lcUi) << "pushPWM";
     const bool on = m_btnPwm->isChecked();
-    const QStringList message{QStringLiteral("btn_pwm"), QString::number(m_state.fanNumber),
-                              on ? QStringLiteral("1") : QStringLiteral("0")};
+    const QStringList message = ViewMessages::fanFlag(MessageName::btnPwm, m_state.fanNumber, on);
     setPWM(on);
     emit sendData(message);
 }
@@ -472,7 +472,7 @@ void RainbowFan::pushPerformance()
     m_state.fanSpeed = 5;
     QSlider *active = m_state.isPWM ? m_sliderPer : m_sliderNum;
     active->setValue(active->maximum());
-    emit sendData(QStringList{QStringLiteral("btn_performance"), QString::number(m_state.fanNumber)});
+    emit sendData(ViewMessages::fanCommand(MessageName::btnPerformance, m_state.fanNumber));
     m_state.isSilent = false;
     styleSpeedPresets();
 }
@@ -487,7 +487,7 @@ void RainbowFan::pushSilent()
     m_state.fanSpeed = 0;
     QSlider *active = m_state.isPWM ? m_sliderPer : m_sliderNum;
     active->setValue(0);
-    emit sendData(QStringList{QStringLiteral("btn_silent"), QString::number(m_state.fanNumber)});
+    emit sendData(ViewMessages::fanCommand(MessageName::btnSilent, m_state.fanNumber));
     m_state.isPerformance = false;
     styleSpeedPresets();
 }

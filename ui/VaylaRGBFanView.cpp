@@ -1,4 +1,6 @@
 #include "ui/VaylaRGBFanView.h"
+#include "viewmsg/MessageNames.h"
+#include "viewmsg/ViewMessages.h"
 
 #include "common/Limits.h"
 #include "common/Logging.h"
@@ -214,10 +216,10 @@ void VaylaRGBFanView::pushFanSpeed()
     if (pressed == m_performance) {
         m_fanSpeed = kMaxSpeed;
         m_speedSlider->setValue(kMaxSpeed);
-        emitData(QStringLiteral("btn_performance"));
+        emitData(MessageName::btnPerformance);
     } else {
         m_speedSlider->setValue(0);
-        emitData(QStringLiteral("btn_silent"));
+        emitData(MessageName::btnSilent);
     }
 }
 
@@ -244,20 +246,20 @@ void VaylaRGBFanView::pushLightMode()
         return;
     }
     m_lightMode = currentLightMode();
-    emitData(copy ? QStringLiteral("btn_copy") : QStringLiteral("btn_done"), QString::number(m_lightMode));
+    emitData(copy ? MessageName::btnCopy : MessageName::btnDone, QString::number(m_lightMode));
 }
 
 void VaylaRGBFanView::pushTurnOff()
 {
     qCDebug(lcUi) << "pushTurnOff:" << m_off->isChecked();
-    emitData(QStringLiteral("btn_turnoff"), m_off->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    emit sendData(ViewMessages::fanFlag(MessageName::btnTurnOff, m_fanNumber, m_off->isChecked()));
 }
 
 void VaylaRGBFanView::pushPWM()
 {
     qCDebug(lcUi) << "pushPWM:" << m_pwm->isChecked();
     showSpeedSummary(m_speedSlider->value());
-    emitData(QStringLiteral("btn_pwm"), m_pwm->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    emit sendData(ViewMessages::fanFlag(MessageName::btnPwm, m_fanNumber, m_pwm->isChecked()));
 }
 
 void VaylaRGBFanView::changeSliderLight(int value)
@@ -272,7 +274,7 @@ void VaylaRGBFanView::changeSliderLight(int value)
     qCDebug(lcUi) << "slider_value_computer:" << m_brightValue;
     updateDimColor();
     update();
-    emitData(QStringLiteral("changeSliderLight"), QString::number(m_brightValue, 'g', 6));
+    emit sendData(ViewMessages::vaylaBrightness(m_fanNumber, m_brightValue));
 }
 
 void VaylaRGBFanView::changeSliderFanSpeed(int value)
@@ -287,7 +289,7 @@ void VaylaRGBFanView::changeSliderFanSpeed(int value)
     m_speedMode = speedModeFor(value);
     showSpeedSummary(value);
     checkPresets(value);
-    emitData(QStringLiteral("changeSliderFanSpeed"), QString::number(value));
+    emit sendData(ViewMessages::fanValue(MessageName::changeSliderFanSpeed, m_fanNumber, value));
 }
 
 void VaylaRGBFanView::pushMonitor()
@@ -295,7 +297,7 @@ void VaylaRGBFanView::pushMonitor()
     qCDebug(lcUi) << "pushMonitor()";
     const bool open = m_monitorSwitch->isChecked();
     m_closedCover->setVisible(!open);
-    emitData(QStringLiteral("pushMonitor"), open ? QStringLiteral("1") : QStringLiteral("0"));
+    emit sendData(ViewMessages::fanFlag(MessageName::pushMonitor, m_fanNumber, open));
 }
 
 void VaylaRGBFanView::mousePressEvent(QMouseEvent *event)
@@ -320,7 +322,7 @@ void VaylaRGBFanView::mousePressEvent(QMouseEvent *event)
     m_brightSlider->setEnabled(true);
     update();
     emit sendRGBData(m_selectR, m_selectG, m_selectB, m_brightValue, m_fanNumber);
-    emitData(QStringLiteral("btn_done"), QString::number(m_lightMode));
+    emitData(MessageName::btnDone, QString::number(m_lightMode));
 }
 
 bool VaylaRGBFanView::pickColor(const QPoint &pos)
@@ -406,8 +408,6 @@ int VaylaRGBFanView::currentLightMode() const
 
 void VaylaRGBFanView::emitData(const QString &command, const QString &value)
 {
-    QStringList list{command, QString::number(m_fanNumber)};
-    if (!value.isNull())
-        list << value;
-    emit sendData(list);
+    emit sendData(value.isNull() ? ViewMessages::fanCommand(command, m_fanNumber)
+                                 : ViewMessages::fanText(command, m_fanNumber, value));
 }

@@ -6,6 +6,8 @@
 #include "app/ViewMessageHandler.h"
 #include "device/FanMonitor.h"
 #include "storage/IniHelper.h"
+#include "viewmsg/MessageNames.h"
+#include "viewmsg/ViewMessages.h"
 
 #include <QtTest>
 
@@ -373,6 +375,108 @@ private slots:
         QCOMPARE(commandedDuty(0, 1), kNoCommandedDuty);
         handler->receiveMainData(msg({"btn_pwm", "1", "0"}));
         QCOMPARE(commandedDuty(0, 1), kNoCommandedDuty);
+    }
+
+    // The builders the views send with and the tables that read them agree
+    // on every item's place.
+    void builtMessagesAreReadAsSent()
+    {
+        float bright[kColorEntries];
+        for (int i = 0; i < kColorEntries; ++i)
+            bright[i] = 0.1f * (i % 10);
+        handler->receiveMainData(ViewMessages::sliderLight(2, LightMode::Breath, 2, ColorMode::Single, bright, kColorEntries));
+        QCOMPARE(fan(2).lightMode, int(LightMode::Breath));
+        QCOMPARE(fan(2).lightSpeed, 2);
+        QCOMPARE(fan(2).colorMode, int(ColorMode::Single));
+        QCOMPARE(fan(2).brightValue[3], clampBrightness(0.3f));
+        handler->receiveMainData(ViewMessages::fanDefault(3, LightMode::Whirl, ColorMode::Single, LightSpeed::Slow));
+        QCOMPARE(fan(3).lightMode, int(LightMode::Whirl));
+        QCOMPARE(fan(3).colorMode, int(ColorMode::Single));
+        QCOMPARE(fan(3).lightSpeed, int(LightSpeed::Slow));
+        handler->receiveMainData(ViewMessages::fanValue(MessageName::sliderFanSpeedNum, 1, 4));
+        QCOMPARE(fan(1).speedNum, 4);
+        fan(4).isMonitor = true;
+        handler->receiveMainData(ViewMessages::fanFlag(MessageName::pushMonitor, 4, false));
+        QVERIFY(!fan(4).isMonitor);
+        handler->receiveMainData(ViewMessages::command(MessageName::selectProfile, 2));
+        QCOMPARE(state->currentProfile, 3);
+        handler->receiveMainData(ViewMessages::saveDevice(QStringLiteral("0042")));
+        QCOMPARE(state->settings.Password, QStringLiteral("0042"));
+        handler->receiveMainData(ViewMessages::flagCommand(MessageName::autoUpdate, false));
+        QVERIFY(!state->settings.isStartAutoUpdate);
+
+        boxes.setCurrentBox(2);
+        handler->receiveVaylaMainData(ViewMessages::vaylaBrightness(1, 0.25f));
+        QCOMPARE(boxes[2].vaylaFan[1].brightValue, 0.25f);
+        handler->receiveVaylaMainData(ViewMessages::fanValue(MessageName::changeSliderFanSpeed, 1, 3));
+        QCOMPARE(boxes[2].vaylaFan[1].speed, 3);
+        handler->receiveVaylaMainData(ViewMessages::fanFlag(MessageName::btnTurnOff, 0, true));
+        QVERIFY(boxes[2].vaylaFan[0].isTurnOffLed);
+    }
+
+    void tableRowsRefuse_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<bool>("vaylaView");
+        QTest::addColumn<QStringList>("message");
+        // 12-LED fans
+        QTest::newRow("music: no light mode 15") << 0 << false << QStringList{"btn_music", "1", "15", "0", "0"};
+        QTest::newRow("copy: no light speed -1") << 0 << false << QStringList{"btn_copy", "1", "3", "-1", "0"};
+        QTest::newRow("turnon: too short") << 0 << false << QStringList{"btn_turnon", "1", "3", "0"};
+        QTest::newRow("default: speed is item 4") << 0 << false << QStringList{"btn_default", "1", "3", "0", "4"};
+        QTest::newRow("default: too short") << 0 << false << QStringList{"btn_default", "1", "3", "0"};
+        QTest::newRow("turnoff: no fan 5") << 0 << false << QStringList{"btn_turnoff", "5"};
+        QTest::newRow("performance: no fan -1") << 0 << false << QStringList{"btn_performance", "-1"};
+        QTest::newRow("speed step -1") << 0 << false << QStringList{"slider_FanSpeed_Per", "1", "-1"};
+        QTest::newRow("monitor: too short") << 0 << false << QStringList{"pushMonitor", "1"};
+        QTest::newRow("fan type: too short") << 0 << false << QStringList{"selectFanType", "1"};
+        // The 12-LED editor's names on a single-colour box
+        QTest::newRow("done on a single-colour box: fan 3") << 2 << false << QStringList{"btn_done", "3", "1", "0", "0"};
+        QTest::newRow("copy on a single-colour box: fan 4") << 2 << false << QStringList{"btn_copy", "4", "1", "0", "0"};
+        QTest::newRow("done on a single-colour box: too short") << 2 << false << QStringList{"btn_done", "1"};
+        // Single-colour fans
+        QTest::newRow("single: pwm too short") << 2 << true << QStringList{"btn_pwm", "1"};
+        QTest::newRow("single: speed step 6") << 2 << true << QStringList{"changeSliderFanSpeed", "1", "6"};
+        QTest::newRow("single: brightness too short") << 2 << true << QStringList{"changeSliderLight", "1"};
+        QTest::newRow("single: turnon too short") << 2 << true << QStringList{"btn_turnon", "0"};
+        QTest::newRow("single: no fan 3") << 2 << true << QStringList{"btn_performance", "3"};
+        // Settings
+        QTest::newRow("remote access: text") << 0 << false << QStringList{"RemoteAccess", "two"};
+        QTest::newRow("remote access: 3") << 0 << false << QStringList{"RemoteAccess", "3"};
+        QTest::newRow("box type 2") << 0 << false << QStringList{"selectBoxType", "2"};
+        QTest::newRow("profile -1") << 0 << false << QStringList{"selectProfile", "-1"};
+        QTest::newRow("profile beyond int") << 0 << false << QStringList{"selectProfile", "2147483647"};
+        QTest::newRow("password: too short") << 0 << false << QStringList{"saveDevice", "0"};
+        QTest::newRow("password on: too short") << 0 << false << QStringList{"Password"};
+        QTest::newRow("language: too short") << 0 << false << QStringList{"changeLanguage"};
+    }
+
+    // A refused message changes no record, no setting, no file and sends nothing.
+    void tableRowsRefuse()
+    {
+        QFETCH(int, box);
+        QFETCH(bool, vaylaView);
+        QFETCH(QStringList, message);
+        boxes.setCurrentBox(box);
+        for (int f = 0; f < kRainbowFanCount; ++f)
+            fan(f, box).isMonitor = true;
+        const QByteArray before(reinterpret_cast<const char *>(&boxes[box]), sizeof(ControllerBox));
+        const AppSettings settings = state->settings;
+        const int profile = state->currentProfile;
+        if (vaylaView)
+            handler->receiveVaylaMainData(message);
+        else
+            handler->receiveMainData(message);
+        QVERIFY(QByteArray(reinterpret_cast<const char *>(&boxes[box]), sizeof(ControllerBox)) == before);
+        QCOMPARE(state->settings.Password, settings.Password);
+        QCOMPARE(state->settings.remoteAccess, settings.remoteAccess);
+        QCOMPARE(state->settings.OpenPassword, settings.OpenPassword);
+        QCOMPARE(state->settings.languageIndex, settings.languageIndex);
+        QCOMPARE(state->currentProfile, profile);
+        QCOMPARE(host->view.boxType, -1);
+        QCOMPARE(host->languageLoads, -1);
+        QVERIFY(!QFile::exists(IniHelper::deviceFilePath()));
+        QVERIFY(sim->sent().empty());
     }
 };
 

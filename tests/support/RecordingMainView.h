@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RecordingFanEditor.h"
 #include "ui/MainViewInterface.h"
 
 #include <QString>
@@ -99,5 +100,6 @@ public:
     void setVaylaFanSpeed(int f, int s) override { vayla[f].speed = s; }
     void setVaylaPWM(int f, bool on) override { vayla[f].pwm = on; }
     void setVaylaMonitor(int f, bool on) override { vayla[f].monitor = on; }
-    RainbowFan *fanPanel(int) override { return nullptr; }
+    RecordingFanEditor editors[5];
+    FanEditor *fanEditor(int f) override { return f >= 0 && f < 5 ? &editors[f] : nullptr; }
 };

@@ -23,17 +23,3 @@ public:
 private:
     QStringList m_items;
 };
-
-// Building view messages, as the views send them.
-namespace ViewMessages {
-QStringList fanCommand(const QString &name, int fan);
-QStringList fanValue(const QString &name, int fan, int value);
-// "btn_done", "btn_music", "btn_copy", "btn_turnoff", "btn_turnon": light mode, light speed, colour mode.
-QStringList fanLook(const QString &name, int fan, int lightMode, int lightSpeed, int colorMode);
-// "btn_default" carries colour mode before light speed.
-QStringList fanDefault(int fan, int lightMode, int colorMode, int lightSpeed);
-QStringList sliderLight(int fan, int lightMode, int lightSpeed, int colorMode, const float *bright13);
-QStringList command(const QString &name, const QString &value);
-// The thirteen brightness factors joined by ",", each 'g' 6.
-QString brightnessText(const float *bright13);
-}
