@@ -3,6 +3,7 @@
 #include "AutorunStore.h"
 #include "CommandChannel.h"
 #include "common/Limits.h"
+#include "DeviceMonitor.h"
 #include "common/Logging.h"
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
@@ -43,7 +44,8 @@ const char *const Aurivent::kTitle = "Vayla Zeve RGB";
 
 Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     : QMainWindow(parent)
-    , m_messages(m_state, m_boxes, *this)
+    , m_profiles(m_boxes, m_state.settings)
+    , m_messages(m_state, m_boxes, m_profiles, *this)
     , m_windowMessages(m_state, m_boxes, *this, m_messages, *this)
     , m_simulated(options.simulated)
     , m_headless(options.headless)
@@ -111,33 +113,24 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
     m_socketHelper->setPassword(m_state.settings.Password);
 
-    DeviceBus::instance().setHealthHandler([this](int box, BoxHealth health) {
-        onBoxHealth(box, health, static_cast<FanMonitorHost &>(*this));
-        // Told only on a change: answering again after silence, maybe after a
-        // power cycle that put the box back to its defaults.
-        if (health == BoxHealth::Answering)
-            boxOpened(box);
-    });
+    m_monitor = new DeviceMonitor(m_boxes, *this, *this, this);
     // Every orderly end (tray, window message, a termination signal, the end
     // of the session) leaves the event loop: the fans are made safe there.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &Aurivent::leaveFansSafeOnExit);
 
     m_fanRefresh = new FanViewRefresher(m_boxes, [this]() -> MainViewInterface * { return m_view; }, this);
-    m_speedTimer = new QTimer(this);
-    connect(m_speedTimer, &QTimer::timeout, this, &Aurivent::updateSpeed, Qt::DirectConnection);
-    qCDebug(lcApp) << "setupTimer start";
     m_effects = new SoftwareEffects(m_boxes, this);
     m_effects->setComputerVolume(new ComputerVolume(m_effects));
     m_script = new ScriptRunner(m_boxes, this);
 
-    resetControllers(m_boxes, *this);
+    m_monitor->discover();
     buildIpText();
 
     m_state.firmwareVersion = readFirmwareVersion(m_boxes, m_boxes.currentBox());
     if (m_state.firmwareVersion == QLatin1String("0"))
         m_state.firmwareVersion = QString::fromLatin1(kDefaultVersion);
 
-    applyStoredSettings(m_boxes, nullptr, *m_effects, *this);
+    applyStoredSettings(m_boxes, m_profiles, nullptr, *m_effects, *this);
 
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
         if (m_view)
@@ -167,7 +160,7 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
 Aurivent::~Aurivent()
 {
     // No reply or health news may reach a window that is going away.
-    DeviceBus::instance().setHealthHandler(nullptr);
+    delete m_monitor;
     DeviceBus::instance().closeAll();
     delete m_view;
     delete m_update;
@@ -246,17 +239,8 @@ bool Aurivent::handleWindowMessage(int id, int wParam, int lParam)
 MainViewInterface *Aurivent::mainView() { return m_view; }
 LightingTimers &Aurivent::lightingTimers() { return *m_effects; }
 
-void Aurivent::startSpeedPoll()
-{
-    if (!m_speedTimer->isActive())
-        m_speedTimer->start(kSpeedPollMs);
-}
-
-void Aurivent::stopSpeedPoll()
-{
-    if (m_speedTimer->isActive())
-        m_speedTimer->stop();
-}
+void Aurivent::startSpeedPoll() { m_monitor->startSpeedPoll(); }
+void Aurivent::stopSpeedPoll() { m_monitor->stopSpeedPoll(); }
 
 void Aurivent::loadLanguage(int index)
 {
@@ -293,7 +277,7 @@ void Aurivent::remoteAccessChanged()
     }
 }
 
-// --- DiscoveryHost
+// --- DeviceMonitorHost
 
 void Aurivent::setCurrentProfile(int profile)
 {
@@ -323,18 +307,13 @@ void Aurivent::leaveFansSafeOnExit()
     if (m_fansLeftSafe)
         return;
     m_fansLeftSafe = true;
-    m_speedTimer->stop();
+    m_monitor->stopSpeedPoll();
     leaveFansSafe(m_boxes, kExitFlushMs);
 }
 
 void Aurivent::boxOpened(int box)
 {
-    resendBoxSettings(m_boxes, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
-}
-
-void Aurivent::resetFanView()
-{
-    ::resetFanView(m_boxes, static_cast<FanMonitorHost &>(*this));
+    resendBoxSettings(m_boxes, m_profiles, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
 }
 
 // --- FanMonitorHost
@@ -409,35 +388,25 @@ void Aurivent::setPhoneLevel(int level)
 
 void Aurivent::applyBoxSettings(int box)
 {
-    ::applyBoxSettings(m_boxes, box, *m_effects);
+    // The phone drives 12-LED fans only.
+    m_profiles.apply(box, *m_effects, Resend::Reapply, ProfileService::Kind::RgbFans);
 }
 
 void Aurivent::loadProfile(int box, int profile)
 {
-    if (!isValidBox(box))
-        return;
-    if (m_boxes[box].isVaylaBox())
-        IniHelper::parseVaylaProfile(box, IniHelper::readVaylaProfileIni(profile), m_boxes[box]);
-    else
-        IniHelper::parseProfile(box, IniHelper::readProfileIni(profile), m_boxes[box]);
+    if (isValidBox(box))
+        m_profiles.load(box, profile);
 }
 
 QList<QStringList> Aurivent::readProfile(int profile)
 {
-    const ProfileData data = IniHelper::readProfileIni(profile);
-    return QList<QStringList>(data.begin(), data.end());
+    return m_profiles.rgbRows(profile);
 }
 
 void Aurivent::saveBoxProfile(int box)
 {
-    if (!isValidBox(box))
-        return;
-    const int profile = m_boxes[box].profileValue;
-    if (m_boxes[box].isVaylaBox())
-        IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(box, m_boxes[box]), profile);
-    else
-        IniHelper::writeProfileIni(IniHelper::buildProfileMap(box, m_boxes[box]), profile);
-    IniHelper::writeDeviceProfile(m_state.settings, m_boxes.records());
+    if (isValidBox(box))
+        m_profiles.save(box, m_boxes[box].profileValue);
 }
 
 int Aurivent::currentProfile() const
@@ -481,26 +450,12 @@ void Aurivent::closeApplicationWindow()
 
 void Aurivent::deviceChanged()
 {
-    handleDeviceChange(m_boxes, *this, m_hotplug ? m_hotplug->takeRemovedNodes() : QList<QByteArray>());
+    m_monitor->deviceChanged(m_hotplug ? m_hotplug->takeRemovedNodes() : QList<QByteArray>());
     if (m_view)
         m_view->setBoxType(m_boxes[m_boxes.currentBox()].boxType);
 }
 
 // --- slots
-
-void Aurivent::on_animation_stateChanged(QAbstractAnimation::State newState, QAbstractAnimation::State)
-{
-    qCDebug(lcApp) << "newState:" << newState;
-}
-
-void Aurivent::getVolumeValue() { m_effects->getVolumeValue(); }
-void Aurivent::sendCommandCPUTemp() { m_effects->sendCommandCPUTemp(); }
-
-// These three stay in the slot table for callers of it; no signal of the
-// program is connected to them and they do nothing.
-void Aurivent::sendCommand_Wave() {}
-void Aurivent::testEffectRun() {}
-void Aurivent::handleButton() {}
 
 void Aurivent::alertViewReceiveData(const QString &)
 {
@@ -521,17 +476,10 @@ void Aurivent::socketHelperReceiveData(const QVariantMap &data)
         m_socketHelper->sendResponse(reply, data);
 }
 
-void Aurivent::modeArrow() {} // as handleButton
-
 void Aurivent::updateSpeed()
 {
-    ::updateSpeed(m_boxes, *this);
-    // What a crash would leave the fans at, kept up to date once a second.
-    CrashSafety::prepare(crashReports(m_boxes));
+    m_monitor->poll();
 }
-
-void Aurivent::runMusicModeTimer() { m_effects->runMusicModeTimer(); }
-void Aurivent::updateCPUTemp() { m_effects->updateCPUTemp(); }
 
 void Aurivent::showInfo()
 {

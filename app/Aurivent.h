@@ -2,14 +2,14 @@
 
 #include "AppState.h"
 #include "BoxPresenceLog.h"
+#include "DeviceMonitor.h"
+#include "ProfileService.h"
 #include "device/BoxModel.h"
 #include "ViewMessageHandler.h"
 #include "WindowMessages.h"
-#include "device/Discovery.h"
 #include "device/FanMonitor.h"
 #include "remote/RemoteHost.h"
 
-#include <QAbstractAnimation>
 #include <QMainWindow>
 #include <QStringList>
 #include <QSystemTrayIcon>
@@ -44,7 +44,7 @@ struct StartOptions {
 // through which every view, timer and the phone act on the boxes.
 class Aurivent : public QMainWindow,
                  public AppHost,
-                 public DiscoveryHost,
+                 public DeviceMonitorHost,
                  public FanMonitorHost,
                  public RemoteHost,
                  public WindowMessageHost {
@@ -54,8 +54,6 @@ public:
     static const char *const kTitle;
     // How long the boxes get in all to take their last reports on exit.
     static constexpr int kExitFlushMs = 1000;
-    // The fan speeds are read back this often while the window shows a box.
-    static constexpr int kSpeedPollMs = 1000;
 
     explicit Aurivent(const StartOptions &options = StartOptions(), QWidget *parent = nullptr);
     ~Aurivent() override;
@@ -78,12 +76,11 @@ public:
     void passwordChanged() override;
     void remoteAccessChanged() override;
 
-    // DiscoveryHost
+    // DeviceMonitorHost
     void setCurrentProfile(int profile) override;
     void announceConnectionMap(const QString &map) override;
     void checkBoxButton(int box) override;
     void setBoxButtonPresent(int box, bool present) override;
-    void resetFanView() override;
     void boxOpened(int box) override;
 
     // FanMonitorHost
@@ -116,19 +113,10 @@ public:
     void leaveFansSafeOnExit();
 
 public slots:
-    void on_animation_stateChanged(QAbstractAnimation::State newState, QAbstractAnimation::State oldState);
-    void getVolumeValue();
-    void sendCommand_Wave();
-    void sendCommandCPUTemp();
-    void testEffectRun();
-    void handleButton();
     void alertViewReceiveData(const QString &text);
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
     void socketHelperReceiveData(const QVariantMap &data);
-    void modeArrow();
     void updateSpeed();
-    void runMusicModeTimer();
-    void updateCPUTemp();
     void showInfo();
     void trayIconAction();
     void receiveMainData(const QStringList &list);
@@ -153,6 +141,7 @@ private:
 
     AppState m_state;
     BoxModel m_boxes; // the one box model; everyone else holds a reference
+    ProfileService m_profiles;
     ViewMessageHandler m_messages;
     WindowMessages m_windowMessages;
     QString m_prefix;
@@ -160,7 +149,7 @@ private:
     bool m_headless = false;
     BoxPresenceLog m_boxPresence;
     bool m_fansLeftSafe = false;
-    QTimer *m_speedTimer = nullptr;
+    DeviceMonitor *m_monitor = nullptr;
     QTranslator m_translator;
     Tray *m_tray = nullptr;
     AutoUpdate *m_update = nullptr;

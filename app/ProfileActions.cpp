@@ -5,6 +5,7 @@
 
 #include "AppState.h"
 #include "FanViewRefresh.h"
+#include "ProfileService.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
@@ -54,37 +55,26 @@ void ViewMessageHandler::saveProfile()
         qWarning() << "saveProfile refused: box" << box << "profile" << profile;
         return;
     }
-    m_boxes[box].profileValue = profile;
     const bool vayla = m_boxes[box].isVaylaBox();
-    const bool written = vayla ? IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(box, m_boxes[box]), profile)
-                               : IniHelper::writeProfileIni(IniHelper::buildProfileMap(box, m_boxes[box]), profile);
-    // No pause is needed before the next write: the profile is complete on
-    // disk (staged, checked and renamed into place) when the call returns.
-    IniHelper::writeDeviceIni(IniHelper::buildDeviceMap(m_state.settings, m_boxes.records()));
-    if (!written)
+    if (!m_profiles.save(box, profile))
         return; // nothing new to push to the other boxes
     if (MainViewInterface *view = m_host.mainView())
         view->showProfileSaved();
 
-    const ProfileData data = vayla ? IniHelper::readVaylaProfileIni(profile) : IniHelper::readProfileIni(profile);
+    // Every box of the same kind on the same profile follows what was saved.
     for (int i = 0; i < kBoxCount; ++i) {
-        ControllerBox &other = m_boxes[i];
+        const ControllerBox &other = m_boxes[i];
         if (other.profileValue != profile)
             continue;
         if (vayla ? other.boxType != BoxType::Vayla : other.boxType != BoxType::Rainbow)
             continue;
+        m_profiles.load(i, profile);
+        if (!other.gIsConnected)
+            continue;
         if (vayla) {
-            IniHelper::parseVaylaProfile(i, data, m_boxes[i]);
-            if (!other.gIsConnected)
-                continue;
-            for (int j = 0; j < kVaylaFanCount; ++j) {
-                resetVaylaFan(m_boxes, i, j);
-                sendVaylaLighting(m_boxes, i, j);
-            }
+            m_profiles.apply(i, m_host.lightingTimers(), Resend::Reapply);
         } else {
-            IniHelper::parseProfile(i, data, m_boxes[i]);
-            if (!other.gIsConnected)
-                continue;
+            // The look only: the fans keep the speed they run at.
             for (int k = 0; k < kRainbowFanCount; ++k)
                 applyFanLight(m_boxes, i, k, m_host.lightingTimers());
         }
@@ -104,17 +94,15 @@ void ViewMessageHandler::selectProfile(int profile, ProfileKind kind)
         view->checkProfileButton(profile);
         view->setProfileLabel(profile);
     }
-    if (kind == ProfileKind::OfTheBox && m_boxes[box].isVaylaBox()) {
-        IniHelper::parseVaylaProfile(box, IniHelper::readVaylaProfileIni(profile), m_boxes[box]);
-        for (int j = 0; j < kVaylaFanCount; ++j) {
+    const ProfileService::Kind of =
+        kind == ProfileKind::OfTheBox ? ProfileService::Kind::OfTheBox : ProfileService::Kind::RgbFans;
+    m_profiles.load(box, profile, of);
+    if (m_profiles.isVaylaKind(box, of)) {
+        for (int j = 0; j < kVaylaFanCount; ++j)
             showVaylaFan(m_boxes, view, box, j);
-            resetVaylaFan(m_boxes, box, j);
-            sendVaylaLighting(m_boxes, box, j);
-        }
     } else {
-        IniHelper::parseProfile(box, IniHelper::readProfileIni(profile), m_boxes[box]);
         for (int k = 0; k < kRainbowFanCount; ++k)
             showRainbowFan(m_boxes, view, box, k);
-        applyBoxSettings(m_boxes, box, m_host.lightingTimers());
     }
+    m_profiles.apply(box, m_host.lightingTimers(), Resend::Reapply, of);
 }

@@ -245,9 +245,10 @@ const MessageRules &rainbowRulesOnVaylaBox()
     return rules;
 }
 
-ViewMessageHandler::ViewMessageHandler(AppState &state, BoxModel &boxes, AppHost &host)
+ViewMessageHandler::ViewMessageHandler(AppState &state, BoxModel &boxes, ProfileService &profiles, AppHost &host)
     : m_state(state)
     , m_boxes(boxes)
+    , m_profiles(profiles)
     , m_host(host)
 {
 }

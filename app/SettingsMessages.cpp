@@ -6,6 +6,7 @@
 #include "AppState.h"
 #include "ViewMessageRules.h"
 #include "FanViewRefresh.h"
+#include "ProfileService.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
@@ -147,19 +148,9 @@ void ViewMessageHandler::changeBoxType(int box, int type)
 
     // The box's own profile of its new kind, sent as at start-up; the speed
     // poll asks the new kind's ports from its next pass on.
-    if (type == BoxType::Vayla) {
-        IniHelper::parseVaylaProfile(box, IniHelper::readVaylaProfileIni(record.profileValue), m_boxes[box]);
-        if (record.gIsConnected) {
-            for (int j = 0; j < kVaylaFanCount; ++j) {
-                sendVaylaStartSpeed(m_boxes, box, j);
-                sendVaylaLighting(m_boxes, box, j);
-            }
-        }
-    } else {
-        IniHelper::parseProfile(box, IniHelper::readProfileIni(record.profileValue), m_boxes[box]);
-        if (record.gIsConnected)
-            applyBoxSettings(m_boxes, box, m_host.lightingTimers(), Resend::Startup);
-    }
+    m_profiles.loadOwn(box);
+    if (record.gIsConnected)
+        m_profiles.apply(box, m_host.lightingTimers(), Resend::Startup);
     if (view) {
         view->setBoxButtonAlarm(box, false);
         if (box == m_boxes.currentBox()) {

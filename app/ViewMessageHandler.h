@@ -4,6 +4,7 @@
 
 class AppHost;
 class BoxModel;
+class ProfileService;
 struct AppState;
 
 // Carries out the messages of the views on the box model, the boxes and the
@@ -12,7 +13,7 @@ struct AppState;
 // and changes nothing.
 class ViewMessageHandler {
 public:
-    ViewMessageHandler(AppState &state, BoxModel &boxes, AppHost &host);
+    ViewMessageHandler(AppState &state, BoxModel &boxes, ProfileService &profiles, AppHost &host);
 
     void receiveMainData(const QStringList &list);
     void receiveVaylaMainData(const QStringList &list);
@@ -42,5 +43,6 @@ private:
 
     AppState &m_state;
     BoxModel &m_boxes;
+    ProfileService &m_profiles;
     AppHost &m_host;
 };

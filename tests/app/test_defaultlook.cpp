@@ -3,6 +3,7 @@
 #include "SimFixture.h"
 
 #include "app/AppState.h"
+#include "app/ProfileService.h"
 #include "app/ViewMessageHandler.h"
 #include "storage/IniHelper.h"
 #include "ui/RainbowFan.h"
@@ -87,7 +88,8 @@ private slots:
         boxes.setCurrentBox(0);
         AppState state;
         QuietHost host;
-        ViewMessageHandler handler(state, boxes, host);
+        ProfileService profiles(boxes, state.settings);
+        ViewMessageHandler handler(state, boxes, profiles, host);
         const RainbowFanRecord &fan = boxes[0].rainbowFan[1];
 
         handler.receiveMainData({"btn_default", "1", "4", "0", "3"}); // Breath, RGB, slow

@@ -3,6 +3,7 @@
 #include "SimFixture.h"
 
 #include "app/AppState.h"
+#include "app/ProfileService.h"
 #include "app/ViewMessageHandler.h"
 #include "device/FanMonitor.h"
 #include "storage/IniHelper.h"
@@ -62,6 +63,7 @@ private:
     SimulatedBoxes *sim = nullptr;
     std::unique_ptr<AppState> state;
     std::unique_ptr<RecordingHost> host;
+    std::unique_ptr<ProfileService> profiles;
     std::unique_ptr<ViewMessageHandler> handler;
 
     RainbowFanRecord &fan(int f, int box = 0) { return boxes[box].rainbowFan[f]; }
@@ -82,7 +84,8 @@ private slots:
         sim = installSimulator(boxes, QStringLiteral("1,1,0,1"));
         state = std::make_unique<AppState>();
         host = std::make_unique<RecordingHost>();
-        handler = std::make_unique<ViewMessageHandler>(*state, boxes, *host);
+        profiles = std::make_unique<ProfileService>(boxes, state->settings);
+        handler = std::make_unique<ViewMessageHandler>(*state, boxes, *profiles, *host);
         boxes.setCurrentBox(0);
         for (int b = 0; b < 4; ++b)
             for (int f = 0; f < kRainbowFanCount; ++f)

@@ -3,6 +3,7 @@
 #include "SimFixture.h"
 
 #include "app/AppState.h"
+#include "app/ProfileService.h"
 #include "app/ViewMessageHandler.h"
 #include "app/WindowMessages.h"
 #include "storage/IniHelper.h"
@@ -57,6 +58,7 @@ private:
     std::unique_ptr<AppState> state;
     std::unique_ptr<RecordingHost> host;
     std::unique_ptr<RecordingWindowHost> windowHost;
+    std::unique_ptr<ProfileService> profiles;
     std::unique_ptr<ViewMessageHandler> handler;
     std::unique_ptr<WindowMessages> messages;
 
@@ -139,7 +141,8 @@ private slots:
         state = std::make_unique<AppState>();
         host = std::make_unique<RecordingHost>();
         windowHost = std::make_unique<RecordingWindowHost>();
-        handler = std::make_unique<ViewMessageHandler>(*state, boxes, *host);
+        profiles = std::make_unique<ProfileService>(boxes, state->settings);
+        handler = std::make_unique<ViewMessageHandler>(*state, boxes, *profiles, *host);
         messages = std::make_unique<WindowMessages>(*state, boxes, *host, *handler, *windowHost);
         boxes.setCurrentBox(0);
         boxes[2].boxType = BoxType::Vayla;

@@ -1,0 +1,79 @@
+#include "DeviceMonitor.h"
+
+#include "common/Logging.h"
+#include "device/BoxModel.h"
+#include "device/CrashSafety.h"
+#include "device/DeviceBus.h"
+#include "device/FanMonitor.h"
+#include "device/FanSafety.h"
+
+#include <QTimer>
+
+DeviceMonitor::DeviceMonitor(BoxModel &boxes, DeviceMonitorHost &host, FanMonitorHost &view, QObject *parent)
+    : QObject(parent)
+    , m_boxes(boxes)
+    , m_host(host)
+    , m_view(view)
+    , m_pollTimer(new QTimer(this))
+{
+    DeviceBus::instance().setHealthHandler([this](int box, BoxHealth health) {
+        onBoxHealth(box, health, m_view);
+        // Told only on a change: answering again after silence, maybe after a
+        // power cycle that put the box back to its defaults.
+        if (health == BoxHealth::Answering)
+            m_host.boxOpened(box);
+    });
+    connect(m_pollTimer, &QTimer::timeout, this, &DeviceMonitor::poll, Qt::DirectConnection);
+    qCDebug(lcApp) << "setupTimer start";
+}
+
+DeviceMonitor::~DeviceMonitor()
+{
+    // No health news may reach a host that is going away.
+    DeviceBus::instance().setHealthHandler(nullptr);
+}
+
+void DeviceMonitor::discover()
+{
+    resetControllers(m_boxes, *this);
+}
+
+void DeviceMonitor::deviceChanged(const QList<QByteArray> &removedNodes)
+{
+    handleDeviceChange(m_boxes, *this, removedNodes);
+}
+
+void DeviceMonitor::poll()
+{
+    updateSpeed(m_boxes, m_view);
+    // What a crash would leave the fans at, kept up to date once a second.
+    CrashSafety::prepare(crashReports(m_boxes));
+}
+
+void DeviceMonitor::startSpeedPoll()
+{
+    if (!m_pollTimer->isActive())
+        m_pollTimer->start(kPollMs);
+}
+
+void DeviceMonitor::stopSpeedPoll()
+{
+    if (m_pollTimer->isActive())
+        m_pollTimer->stop();
+}
+
+bool DeviceMonitor::isPolling() const
+{
+    return m_pollTimer->isActive();
+}
+
+void DeviceMonitor::setCurrentProfile(int profile) { m_host.setCurrentProfile(profile); }
+void DeviceMonitor::announceConnectionMap(const QString &map) { m_host.announceConnectionMap(map); }
+void DeviceMonitor::checkBoxButton(int box) { m_host.checkBoxButton(box); }
+void DeviceMonitor::setBoxButtonPresent(int box, bool present) { m_host.setBoxButtonPresent(box, present); }
+void DeviceMonitor::boxOpened(int box) { m_host.boxOpened(box); }
+
+void DeviceMonitor::resetFanView()
+{
+    ::resetFanView(m_boxes, m_view);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "device/Discovery.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class BoxModel;
+class FanMonitorHost;
+class QTimer;
+
+// What the device monitor leaves to the rest of the program: the views, the
+// phone's box list, and the settings a box gets when it was (re)opened.
+class DeviceMonitorHost {
+public:
+    virtual ~DeviceMonitorHost() = default;
+    virtual void setCurrentProfile(int profile) = 0;
+    virtual void announceConnectionMap(const QString &map) = 0;
+    virtual void checkBoxButton(int box) = 0;
+    virtual void setBoxButtonPresent(int box, bool present) = 0;
+    virtual void boxOpened(int box) = 0;
+};
+
+// Discovery, the once-a-second speed poll, stalls and box health, on the
+// box model it is given. Owns the poll's timer; the views hear of speeds,
+// stalls and silent boxes through the FanMonitorHost.
+class DeviceMonitor : public QObject, private DiscoveryHost {
+    Q_OBJECT
+public:
+    static constexpr int kPollMs = 1000;
+
+    DeviceMonitor(BoxModel &boxes, DeviceMonitorHost &host, FanMonitorHost &view, QObject *parent = nullptr);
+    ~DeviceMonitor() override;
+
+    // Full discovery; the poll starts when a box answers.
+    void discover();
+    // The device set may have changed (see handleDeviceChange()).
+    void deviceChanged(const QList<QByteArray> &removedNodes);
+    // One pass of the poll; what a crash would leave the fans at follows it.
+    void poll();
+
+    void startSpeedPoll() override; // unless it runs already: its rhythm is kept
+    void stopSpeedPoll() override;
+    bool isPolling() const;
+
+private:
+    void setCurrentProfile(int profile) override;
+    void announceConnectionMap(const QString &map) override;
+    void checkBoxButton(int box) override;
+    void setBoxButtonPresent(int box, bool present) override;
+    void resetFanView() override;
+    void boxOpened(int box) override;
+
+    BoxModel &m_boxes;
+    DeviceMonitorHost &m_host;
+    FanMonitorHost &m_view;
+    QTimer *m_pollTimer;
+};

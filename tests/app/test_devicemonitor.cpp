@@ -1,0 +1,152 @@
+#include "SimFixture.h"
+
+#include "app/DeviceMonitor.h"
+#include "device/FanMonitor.h"
+
+#include <QtTest>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+class RecordingHost final : public DeviceMonitorHost {
+public:
+    int profile = 0;
+    QString map;
+    std::vector<int> checked;
+    std::map<int, bool> present;
+    std::vector<int> opened;
+
+    void setCurrentProfile(int p) override { profile = p; }
+    void announceConnectionMap(const QString &m) override { map = m; }
+    void checkBoxButton(int box) override { checked.push_back(box); }
+    void setBoxButtonPresent(int box, bool p) override { present[box] = p; }
+    void boxOpened(int box) override { opened.push_back(box); }
+};
+
+class RecordingView final : public FanMonitorHost {
+public:
+    std::map<int, int> speeds;
+    std::vector<int> stalls;
+    std::vector<int> silent;
+    std::map<int, bool> answering;
+
+    void showFanSpeed(int fan, int rpm) override { speeds[fan] = rpm; }
+    void showFanError(int, bool) override {}
+    void showBoxAlarm(int, bool) override {}
+    void raiseStallAlert(int box) override { stalls.push_back(box); }
+    void showBoxAnswering(int box, bool a) override { answering[box] = a; }
+    void raiseBoxSilentAlert(int box) override { silent.push_back(box); }
+};
+
+} // namespace
+
+// Discovery, the speed poll and box health, as the program runs them.
+class TestDeviceMonitor : public QObject {
+    Q_OBJECT
+
+private:
+    BoxModel boxes;
+    SimulatedBoxes *sim = nullptr;
+    RecordingHost host;
+    RecordingView view;
+    std::unique_ptr<DeviceMonitor> monitor;
+
+private slots:
+    void init()
+    {
+        host = RecordingHost();
+        view = RecordingView();
+        DeviceBus::instance().setReadTimeout(50);
+        sim = installSimulator(boxes, QStringLiteral("1,1"), false);
+        boxes[1].profileValue = 3;
+        monitor = std::make_unique<DeviceMonitor>(boxes, host, view);
+    }
+
+    void cleanup()
+    {
+        monitor.reset();
+        DeviceBus::instance().closeAll();
+        DeviceBus::instance().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
+    }
+
+    void discoveryStartsAndStopsThePoll()
+    {
+        QVERIFY(!monitor->isPolling());
+        monitor->discover();
+        QVERIFY(monitor->isPolling());
+        QCOMPARE(host.map, QStringLiteral("1100000000000000"));
+        QCOMPARE(host.profile, 1);
+        QCOMPARE(boxes.currentBox(), 0);
+
+        sim->unplug(0);
+        monitor->deviceChanged({});
+        QVERIFY(monitor->isPolling());
+        QCOMPARE(boxes.currentBox(), 1);
+        QCOMPARE(host.profile, 3);
+        QCOMPARE(host.present[0], false);
+        QCOMPARE(host.checked, std::vector<int>{1});
+
+        sim->unplug(1);
+        monitor->deviceChanged({});
+        QVERIFY(!monitor->isPolling());
+        QCOMPARE(host.map, QStringLiteral("0000000000000000"));
+
+        // A box that comes back is opened, gets its settings, and is polled.
+        sim->plug(1, 1);
+        monitor->deviceChanged({});
+        QCOMPARE(host.opened, std::vector<int>{1});
+        QVERIFY(monitor->isPolling());
+        monitor->stopSpeedPoll();
+        QVERIFY(!monitor->isPolling());
+    }
+
+    void pollShowsTheCurrentBoxsSpeeds()
+    {
+        monitor->discover();
+        monitor->stopSpeedPoll(); // the passes below are the test's own
+        sim->clearSent();
+        monitor->poll();
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        int queries = 0;
+        for (const Report &r : sentTo(sim, 0))
+            queries += r[1] == 0x33 && r[2] == 0x51 ? 1 : 0;
+        QCOMPARE(queries, kRainbowFanCount);
+        QTRY_COMPARE(view.speeds.size(), size_t(kRainbowFanCount));
+        QVERIFY(view.stalls.empty());
+    }
+
+    void aSilentBoxIsToldAndGetsItsSettingsBack()
+    {
+        monitor->discover();
+        monitor->stopSpeedPoll();
+        sim->mute(0, true);
+        for (int round = 0; round < 3; ++round) {
+            monitor->poll();
+            QVERIFY(DeviceBus::instance().waitForIdle());
+        }
+        QTRY_COMPARE(view.silent, std::vector<int>{0});
+        QCOMPARE(view.answering[0], false);
+        QVERIFY(host.opened.empty());
+
+        sim->mute(0, false);
+        monitor->poll();
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        QTRY_COMPARE(view.answering[0], true);
+        QCOMPARE(host.opened, std::vector<int>{0}); // it may have lost its settings
+
+        // Once the monitor is gone no health news reaches its host.
+        monitor.reset();
+        sim->mute(0, true);
+        for (int round = 0; round < 3; ++round) {
+            updateSpeed(boxes, view);
+            QVERIFY(DeviceBus::instance().waitForIdle());
+        }
+        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
+        QCOMPARE(view.silent.size(), size_t(1));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDeviceMonitor)
+#include "test_devicemonitor.moc"
