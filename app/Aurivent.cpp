@@ -2,6 +2,7 @@
 
 #include "AutorunStore.h"
 #include "CommandChannel.h"
+#include "common/Limits.h"
 #include "DeviceMonitor.h"
 #include "common/Logging.h"
 #include "device/BoxModel.h"
@@ -39,7 +40,6 @@
 #include <QTimer>
 
 const char *const Aurivent::kVersion = "1.0.5";
-const char *const Aurivent::kDefaultFirmware = "1.0.0";
 const char *const Aurivent::kTitle = "Vayla Zeve RGB";
 
 Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
@@ -128,7 +128,7 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
 
     m_state.firmwareVersion = readFirmwareVersion(m_boxes, m_boxes.currentBox());
     if (m_state.firmwareVersion == QLatin1String("0"))
-        m_state.firmwareVersion = QString::fromLatin1(kDefaultFirmware);
+        m_state.firmwareVersion = QString::fromLatin1(kDefaultVersion);
 
     applyStoredSettings(m_boxes, m_profiles, nullptr, *m_effects, *this);
 

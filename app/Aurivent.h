@@ -51,7 +51,6 @@ class Aurivent : public QMainWindow,
     Q_OBJECT
 public:
     static const char *const kVersion;
-    static const char *const kDefaultFirmware;
     static const char *const kTitle;
     // How long the boxes get in all to take their last reports on exit.
     static constexpr int kExitFlushMs = 1000;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Limits.h"
+
 #include <QElapsedTimer>
 #include <QList>
 #include <QObject>
@@ -44,5 +46,5 @@ private:
     QTimer m_timer;
     QElapsedTimer m_sinceLast;
     bool m_pending = false;
-    bool m_boxes[16] = {};
+    bool m_boxes[kBoxCount] = {};
 };

@@ -7,7 +7,7 @@ namespace Language {
 
 QString relativeFile(int index)
 {
-    static const char *const files[Count] = {"Language/en.qm", "Language/tc.qm", "Language/cn.qm",
+    static const char *const files[kLanguageCount] = {"Language/en.qm", "Language/tc.qm", "Language/cn.qm",
                                              "Language/de.qm", "Language/fr.qm", "Language/jp.qm",
                                              "Language/th.qm"};
     return isValid(index) ? QString::fromLatin1(files[index]) : QString();

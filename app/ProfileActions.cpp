@@ -31,7 +31,7 @@ void ViewMessageHandler::changeBox(int box)
     m_host.stopSpeedPoll();
     QString version = readFirmwareVersion(m_boxes, box);
     if (version == QLatin1String("0"))
-        version = QStringLiteral("1.0.0");
+        version = QString::fromLatin1(kDefaultVersion);
     m_state.firmwareVersion = version;
     MainViewInterface *view = m_host.mainView();
     if (view)
@@ -51,7 +51,7 @@ void ViewMessageHandler::saveProfile()
     const int box = m_boxes.currentBox();
     const int profile = m_state.currentProfile;
     qCDebug(lcApp) << "saveProfile:" << profile;
-    if (!isValidBox(box) || !IniHelper::isValidProfileNumber(profile)) {
+    if (!isValidBox(box) || !isValidProfileNumber(profile)) {
         qWarning() << "saveProfile refused: box" << box << "profile" << profile;
         return;
     }
@@ -84,7 +84,7 @@ void ViewMessageHandler::saveProfile()
 void ViewMessageHandler::selectProfile(int profile, ProfileKind kind)
 {
     const int box = m_boxes.currentBox();
-    if (!isValidBox(box) || !IniHelper::isValidProfileNumber(profile)) {
+    if (!isValidBox(box) || !isValidProfileNumber(profile)) {
         qWarning() << "selectProfile refused: box" << box << "profile" << profile;
         return;
     }

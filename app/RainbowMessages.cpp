@@ -27,8 +27,8 @@ const ItemRange kLightMode{2, 0, LightMode::Count - 1, "light mode"};
 const ItemRange kLightSpeed{3, 0, LightSpeed::Count - 1, "light speed"};
 // "btn_default" carries the colour mode before the light speed.
 const ItemRange kDefaultLightSpeed{4, 0, LightSpeed::Count - 1, "light speed"};
-const ItemRange kSpeedPercentStep{2, 0, 5, "speed step"};
-const ItemRange kSpeedLevelStep{2, 0, 10, "speed step"};
+const ItemRange kSpeedPercentStep{2, 0, kMaxSpeedStep, "speed step"};
+const ItemRange kSpeedLevelStep{2, 0, kMaxSpeedLevel, "speed step"};
 
 RainbowFanRecord &fanOf(const MessageCall &c)
 {
@@ -50,7 +50,7 @@ void performanceOrSilent(MessageCall &c)
     if (!fan.isPWM) {
         sendFanDuty(c.boxes, c.box, c.target, performance ? 100 : 0);
     } else {
-        sendFanTargetSpeed(c.boxes, c.box, c.target, performance ? 1400 : 400);
+        sendFanTargetSpeed(c.boxes, c.box, c.target, performance ? kPerformanceRpm : kSilentRpm);
         qCDebug(lcApp) << "sendCommand_FanSpeed";
     }
 }
@@ -98,18 +98,16 @@ void copy(MessageCall &c)
 
 void setDefault(MessageCall &c)
 {
-    static const int r[kColorEntries] = {0, 0, 0, 0, 127, 255, 255, 255, 255, 255, 127, 0, 255};
-    static const int g[kColorEntries] = {127, 255, 255, 255, 255, 255, 127, 0, 0, 0, 0, 0, 0};
-    static const int b[kColorEntries] = {255, 255, 127, 0, 0, 0, 0, 0, 127, 255, 255, 255, 0};
     RainbowFanRecord &fan = fanOf(c);
     fan.lightMode = c.m.intAt(2);
     fan.colorMode = c.m.intAt(3);
     fan.lightSpeed = c.m.intAt(4);
     fan.isTurnOffLed = false;
     for (int i = 0; i < kColorEntries; ++i) {
-        fan.rValue_Led[i] = r[i];
-        fan.gValue_Led[i] = g[i];
-        fan.bValue_Led[i] = b[i];
+        const DefaultColour colour = defaultEntryColour(i);
+        fan.rValue_Led[i] = colour.r;
+        fan.gValue_Led[i] = colour.g;
+        fan.bValue_Led[i] = colour.b;
         fan.brightValue[i] = 1.0f;
     }
     sendCommand_Default(c.boxes, c.box, c.target, c.boxes.currentBox());
@@ -163,7 +161,7 @@ void speedPercent(MessageCall &c)
     RainbowFanRecord &fan = fanOf(c);
     const int step = c.m.intAt(2);
     fan.speedPer = step;
-    fan.speedMode = step == 0 ? SpeedMode::Silent : (step == 5 ? SpeedMode::Performance : SpeedMode::Custom);
+    fan.speedMode = step == 0 ? SpeedMode::Silent : (step == kMaxSpeedStep ? SpeedMode::Performance : SpeedMode::Custom);
     sendFanDuty(c.boxes, c.box, c.target, 10 * step);
 }
 

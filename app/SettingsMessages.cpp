@@ -114,7 +114,7 @@ const MessageRules &settingsRules()
         {N::changeControllerBox, {2, {}}, changeBox},
         {N::saveProfile, {1, {}}, saveProfile},
         {N::changeLanguage, {2, {}}, changeLanguage},
-        {N::selectProfile, {2, {{1, 0, IniHelper::kProfileCount - 1, "profile index"}}}, selectProfile},
+        {N::selectProfile, {2, {{1, 0, kProfileCount - 1, "profile index"}}}, selectProfile},
         {N::selectBoxType, {2, {{1, BoxType::Vayla, BoxType::Rainbow, "box type"}}}, selectBoxType},
         {N::showInfo, {1, {}}, showInfo},
     };

@@ -20,7 +20,7 @@ namespace N = MessageName;
 
 const ItemRange kFan{1, 0, kVaylaFanCount - 1, "fan"};
 const ItemRange kLightMode{2, 0, VaylaLightMode::Count - 1, "light mode"};
-const ItemRange kSpeedStep{2, 0, 5, "speed step"};
+const ItemRange kSpeedStep{2, 0, kMaxSpeedStep, "speed step"};
 
 VaylaFanRecord &fanOf(const MessageCall &c)
 {
@@ -31,7 +31,7 @@ void performance(MessageCall &c)
 {
     VaylaFanRecord &fan = fanOf(c);
     fan.speedMode = SpeedMode::Performance;
-    fan.speed = 5;
+    fan.speed = kMaxSpeedStep;
     if (!fan.isPWM)
         sendVaylaPerformance(c.boxes, c.box, c.target);
 }
@@ -92,7 +92,7 @@ void speed(MessageCall &c)
     VaylaFanRecord &fan = fanOf(c);
     const int step = c.m.intAt(2);
     fan.speed = step;
-    fan.speedMode = step == 0 ? SpeedMode::Silent : (step == 5 ? SpeedMode::Performance : SpeedMode::Custom);
+    fan.speedMode = step == 0 ? SpeedMode::Silent : (step == kMaxSpeedStep ? SpeedMode::Performance : SpeedMode::Custom);
     resetVaylaFan(c.boxes, c.box, c.target);
 }
 

@@ -135,7 +135,7 @@ void changeBox(WindowCall &c)
 void selectProfile(WindowCall &c)
 {
     // A profile index 0..4; checked before the +1 so that no value can overflow.
-    if (c.wParam < 0 || c.wParam >= IniHelper::kProfileCount) {
+    if (c.wParam < 0 || c.wParam >= kProfileCount) {
         qCWarning(lcApp) << "0x8107 refused: no profile index" << c.wParam;
         return;
     }

@@ -1,14 +1,10 @@
 #pragma once
 
+#include "common/Limits.h"
+
 #include <array>
 
-// Sizes and identities of the controller boxes.
-constexpr int kBoxCount = 16;
-constexpr int kRainbowFanCount = 5;
-constexpr int kVaylaFanCount = 3;
-constexpr int kLedCount = 12;
-constexpr int kColorEntries = 13;   // twelve ring LEDs + the fan's single colour
-constexpr int kSingleColorEntry = 12;
+// Identities of the controller boxes.
 constexpr unsigned short kVendorId = 0x264A;
 constexpr unsigned short kProductIdBase = 0x1FA5;
 

@@ -11,7 +11,13 @@
 #include <QEventLoop>
 #include <QThread>
 
-DeviceBus::DeviceBus() = default;
+#include <algorithm>
+#include <iterator>
+
+DeviceBus::DeviceBus()
+{
+    std::fill(std::begin(m_emergency), std::end(m_emergency), -1);
+}
 
 DeviceBus::~DeviceBus()
 {

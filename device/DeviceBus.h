@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BoxHealth.h"
+#include "common/Limits.h"
 #include "LinkIo.h"
 #include "Report.h"
 
@@ -88,10 +89,10 @@ private:
 
     LinkIo m_io;
     std::unique_ptr<HidTransport> m_transport;
-    std::unique_ptr<BoxLink> m_links[16];
+    std::unique_ptr<BoxLink> m_links[kBoxCount];
     HealthHandler m_healthHandler;
-    quint64 m_openIds[16] = {};
-    QByteArray m_nodes[16];
-    int m_emergency[16] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    quint64 m_openIds[kBoxCount] = {};
+    QByteArray m_nodes[kBoxCount];
+    int m_emergency[kBoxCount]; // -1: none
     quint64 m_lastOpenId = 0;
 };

@@ -158,7 +158,18 @@ void sendFanLightingReport(const BoxModel &boxes, int box, const Report &report)
 
 int fanSpeedLevelRpm(int level)
 {
-    return (level >= 0 && level <= 10) ? 400 + 100 * level : 0;
+    return (level >= 0 && level <= kMaxSpeedLevel) ? kSilentRpm + kRpmPerSpeedLevel * level : 0;
+}
+
+int vaylaLevelDuty(int level)
+{
+    return (level >= 0 && level <= kMaxSpeedStep) ? kDutyPerSpeedStep * level : 0;
+}
+
+int flooredFanDuty(int percent)
+{
+    // Below the floor a fan may not start at all.
+    return percent < kMinFanDuty ? kMinFanDuty : percent;
 }
 
 void sendCommand_FanSpeed(const BoxModel &boxes, int box, int fan, int level)
@@ -177,8 +188,7 @@ void sendCommand_FanDuty(const BoxModel &boxes, int box, int fan, int percent)
 {
     if (!connectedRainbowFan(boxes, box, fan))
         return;
-    // Below 30 % a fan may not start at all.
-    sendToBox(box, Reports::fanDuty(fan + 1, percent < 30 ? 30 : percent));
+    sendToBox(box, Reports::fanDuty(fan + 1, flooredFanDuty(percent)));
 }
 
 void sendCommand_FanTempDuty(const BoxModel &boxes, int temperature, int box, int fan)
@@ -191,7 +201,7 @@ void sendCommand_FanTempDuty(const BoxModel &boxes, int temperature, int box, in
 
 void SetFanNormal(int box, int fan, int level)
 {
-    SetFanNormalPercent(box, fan, (level >= 0 && level <= 5) ? 20 * level : 0);
+    SetFanNormalPercent(box, fan, vaylaLevelDuty(level));
 }
 
 void SetFanNormalPercent(int box, int fan, int percent)

@@ -64,5 +64,11 @@ QString readFirmwareVersion(const BoxModel &boxes, int box);
 void requestFanSpeed(const BoxModel &boxes, int box, int fan, const std::function<void(int port, int rpm)> &onSpeed,
                      QObject *context = nullptr);
 
-// RPM of a fixed speed level: 400 + 100 x level for 0..10, otherwise 0.
+// RPM of a fixed speed level: kSilentRpm + kRpmPerSpeedLevel x level for
+// 0..kMaxSpeedLevel, otherwise 0.
 int fanSpeedLevelRpm(int level);
+// The duty SetFanNormal sends for a level: kDutyPerSpeedStep % a step for
+// 0..kMaxSpeedStep, otherwise 0.
+int vaylaLevelDuty(int level);
+// The duty sendCommand_FanDuty really sends: never below kMinFanDuty.
+int flooredFanDuty(int percent);

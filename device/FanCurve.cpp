@@ -1,5 +1,7 @@
 #include "FanCurve.h"
 
+#include "common/Limits.h"
+
 int temperatureCurveDuty(int t)
 {
     if (t < 42)
@@ -13,7 +15,7 @@ int temperatureCurveDuty(int t)
 int temperatureCapDuty(int level)
 {
     // A level from a damaged file must never cap a fan below its lowest step.
-    const int held = level < 0 ? 0 : (level > 5 ? 5 : level);
+    const int held = level < 0 ? 0 : (level > kMaxSpeedStep ? kMaxSpeedStep : level);
     return (held + 5) * 10;
 }
 

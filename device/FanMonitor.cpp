@@ -48,12 +48,6 @@ bool zeroIsExpected(int box, int fan)
     return false;
 }
 
-// The duty that SetFanNormal sends for a level.
-int vaylaLevelDuty(int level)
-{
-    return (level >= 0 && level <= 5) ? 20 * level : 0;
-}
-
 bool anyRainbowAlarm(const ControllerBox &box)
 {
     for (int f = 0; f < kRainbowFanCount; ++f) {
@@ -256,11 +250,11 @@ void sendFixedSpeed(BoxModel &boxes, int b, int f)
         sendFanSpeedLevel(boxes, b, f, fan.speedNum);
         break;
     case SpeedMode::Silent:
-        sendFanTargetSpeed(boxes, b, f, 400);
+        sendFanTargetSpeed(boxes, b, f, kSilentRpm);
         qCDebug(lcDevice) << "sendCommand_FanSpeed";
         break;
     case SpeedMode::Performance:
-        sendFanTargetSpeed(boxes, b, f, 1400);
+        sendFanTargetSpeed(boxes, b, f, kPerformanceRpm);
         qCDebug(lcDevice) << "sendCommand_FanSpeed";
         break;
     default:
@@ -309,8 +303,7 @@ void resetVaylaFan(BoxModel &boxes, int b, int f)
 void sendFanDuty(BoxModel &boxes, int b, int f, int percent)
 {
     sendCommand_FanDuty(boxes, b, f, percent);
-    // The command itself never asks a 12-LED fan for less than 30 %.
-    recordDuty(boxes, b, f, percent < 30 ? 30 : percent);
+    recordDuty(boxes, b, f, flooredFanDuty(percent));
 }
 
 void sendFanTargetSpeed(BoxModel &boxes, int b, int f, int rpm)
@@ -363,9 +356,3 @@ void forgetCommandedDuties(int box)
     }
 }
 
-QPoint stallAlertPosition(const QSize &screen, const QSize &alert, bool programHidden)
-{
-    if (programHidden)
-        return QPoint(screen.width() - alert.width() - 20, screen.height() - alert.height() - 50);
-    return QPoint((screen.width() - alert.width()) / 2, (screen.height() - alert.height()) / 2);
-}

@@ -2,9 +2,6 @@
 
 #include "BoxHealth.h"
 
-#include <QPoint>
-#include <QSize>
-
 class BoxModel;
 
 // What the speed monitor shows; the application window implements it with the
@@ -67,7 +64,7 @@ void resetVaylaFan(BoxModel &boxes, int box, int fan);
 // commanded duty below. The reports are those of the encoders they call.
 void sendFanDuty(BoxModel &boxes, int box, int fan, int percent);     // 12-LED fan; the box gets at least 30 %
 void sendFanTargetSpeed(BoxModel &boxes, int box, int fan, int rpm);  // 12-LED fan
-void sendFanSpeedLevel(BoxModel &boxes, int box, int fan, int level); // 12-LED fan: 400 + 100 x level RPM
+void sendFanSpeedLevel(BoxModel &boxes, int box, int fan, int level); // 12-LED fan: fanSpeedLevelRpm(level)
 void sendVaylaSilent(BoxModel &boxes, int box, int fan);              // single-colour fan: 0 %, it stops
 void sendVaylaPerformance(BoxModel &boxes, int box, int fan);         // single-colour fan: full speed
 
@@ -83,6 +80,3 @@ bool isStoppedOnPurpose(int box, int fan);
 // again (it runs at its power-on speed then); -1 forgets every box.
 void forgetCommandedDuties(int box);
 
-// Where the stall alert goes on a screen: bottom right above the task bar when
-// the program is hidden or minimised, centred otherwise.
-QPoint stallAlertPosition(const QSize &screen, const QSize &alert, bool programHidden);

@@ -122,17 +122,13 @@ Report fanLighting(const RainbowFanRecord &fan, int port, int modeByte, Colours 
 
 Report defaultPreview(int port, int lightMode, int colorMode)
 {
-    static const uint8_t wheel[kLedCount][3] = {
-        {0, 127, 255}, {0, 255, 255}, {0, 255, 127}, {0, 255, 0},   {127, 255, 0}, {255, 255, 0},
-        {255, 127, 0}, {255, 0, 0},   {255, 0, 127}, {255, 0, 255}, {127, 0, 255}, {0, 0, 255}};
     const int modeByte = lightMode == LightMode::Light ? kSteadyPerLed : 4 * lightMode + 3;
     Report r = rainbowLighting(port, modeByte);
-    if (colorMode == ColorMode::Single)
-        setTriple(r, 0, 255, 0, 0);
-    else
-        setTriple(r, 0, wheel[0][0], wheel[0][1], wheel[0][2]);
-    for (int i = 1; i < kLedCount; ++i)
-        setTriple(r, i, wheel[i][0], wheel[i][1], wheel[i][2]);
+    for (int i = 0; i < kLedCount; ++i) {
+        // In "Single" the first triple carries the fan's single colour.
+        const DefaultColour c = (i == 0 && colorMode == ColorMode::Single) ? kDefaultSingleColour : kDefaultWheel[i];
+        setTriple(r, i, uint8_t(c.r), uint8_t(c.g), uint8_t(c.b));
+    }
     return r;
 }
 

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         AppSettings settings;
         IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings, boxes.records());
         for (int box = 0; box < kBoxCount; ++box)
-            Fuzz::require(IniHelper::isValidProfileNumber(boxes[box].profileValue));
+            Fuzz::require(isValidProfileNumber(boxes[box].profileValue));
     } else if (kind == 1) {
         IniHelper::parseProfile(2, IniHelper::readProfileIni(profile), boxes[2]);
         for (const RainbowFanRecord &fan : boxes[2].rainbowFan) {

@@ -4,9 +4,7 @@ if(WIN32)
   target_link_libraries(AuriventStart PRIVATE Qt5::Widgets shell32)
 else()
   add_executable(AuriventStart main_linux.cpp)
-  target_link_libraries(AuriventStart PRIVATE aurivent_update Qt5::Core)
-  # Only Elevation is taken from the update library; keep its other Qt
-  # libraries out of the launcher.
-  target_link_options(AuriventStart PRIVATE -Wl,--as-needed)
+  # Only the elevation part of the update folder: no network, GUI or widgets.
+  target_link_libraries(AuriventStart PRIVATE aurivent_elevation Qt5::Core)
 endif()
 install(TARGETS AuriventStart RUNTIME DESTINATION ${AURIVENT_INSTALL_DIR})

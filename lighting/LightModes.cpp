@@ -7,23 +7,6 @@
 
 #include <QDebug>
 
-bool sendLightModeCommand(BoxModel &boxes, int box, int fan, int mode)
-{
-    if (!isValidBox(box) || !isValidRainbowFan(fan))
-        return false;
-    const int speed = boxes[box].rainbowFan[fan].lightSpeed;
-    switch (mode) {
-    case LightMode::Snake: sendCommand_Snake(boxes, box, fan, speed); return true;
-    case LightMode::Cycle: sendCommand_Cycle(boxes, box, fan, speed); return true;
-    case LightMode::Radar: sendCommand_Radar(boxes, box, fan, speed); return true;
-    case LightMode::Blink: sendCommand_Blink(boxes, box, fan, speed); return true;
-    case LightMode::Breath: sendCommand_Breath(boxes, box, fan, speed); return true;
-    case LightMode::Whirl: sendCommand_Whirl(boxes, box, fan, speed); return true;
-    case LightMode::Light: sendCommand_Light(boxes, box, fan, 100); return true;
-    default: return false;
-    }
-}
-
 int normalisedColorMode(int mode, int current)
 {
     switch (mode) {
@@ -50,16 +33,12 @@ void applyBoxSettings(BoxModel &boxes, int box, LightingTimers &timers, Resend k
     for (int f = 0; f < kRainbowFanCount; ++f) {
         RainbowFanRecord &fan = boxes[box].rainbowFan[f];
         sendFixedSpeed(boxes, box, f);
-        if (fan.isTurnOffLed) {
-            sendCommand_turnoff(boxes, box, f);
-            continue;
-        }
         const int m = effectiveLightMode(fan);
-        if (kind == Resend::Reapply) {
+        if (!fan.isTurnOffLed && kind == Resend::Reapply) {
             fan.colorMode = normalisedColorMode(m, fan.colorMode);
             qCDebug(lcLighting) << "lightType:" << m;
         }
-        if (sendLightModeCommand(boxes, box, f, m))
+        if (sendStoredLighting(boxes, box, f))
             continue;
         if (m == LightMode::Copy) {
             if (kind == Resend::Reapply)
@@ -79,15 +58,9 @@ void applyFanLight(BoxModel &boxes, int box, int fan, LightingTimers &timers)
 {
     if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxes[box].gIsConnected)
         return;
-    const RainbowFanRecord &record = boxes[box].rainbowFan[fan];
-    if (record.isTurnOffLed) {
-        sendCommand_turnoff(boxes, box, fan);
+    if (sendStoredLighting(boxes, box, fan))
         return;
-    }
-    const int m = effectiveLightMode(record);
-    if (sendLightModeCommand(boxes, box, fan, m))
-        return;
-    if (m == LightMode::Temperature)
+    if (effectiveLightMode(boxes[box].rainbowFan[fan]) == LightMode::Temperature)
         timers.applyTemperatureColor(box, fan);
     // A copied "Copy" has nothing to play; music modes are driven by their timer.
 }
@@ -96,13 +69,7 @@ void resendFanLight(BoxModel &boxes, int box, int fan)
 {
     if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxes[box].gIsConnected)
         return;
-    const RainbowFanRecord &record = boxes[box].rainbowFan[fan];
-    if (record.isTurnOffLed) {
-        sendCommand_turnoff(boxes, box, fan);
-        return;
-    }
-    // "Copy" plays its copied mode here as everywhere else.
-    sendLightModeCommand(boxes, box, fan, effectiveLightMode(record));
+    sendStoredLighting(boxes, box, fan);
 }
 
 void copyFirstFanLook(BoxModel &boxes, int box, int fan)

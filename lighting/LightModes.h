@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/LightDispatch.h"
+
 class BoxModel;
 struct RainbowFanRecord;
 
@@ -17,10 +19,6 @@ public:
     // is sent at once, then the walk runs.
     virtual void applyTemperatureColor(int box, int fan) = 0;
 };
-
-// The command of light modes 0..6 for one fan; returns false (nothing sent)
-// for any other mode.
-bool sendLightModeCommand(BoxModel &boxes, int box, int fan, int mode);
 
 // The colour mode that fits light mode `mode`; `current` is kept where it fits.
 int normalisedColorMode(int mode, int current);

@@ -14,6 +14,13 @@
 
 namespace {
 
+// "Start" of an effect timer that runs already must not shift its beat.
+void startUnlessRunning(QTimer *timer, int periodMs)
+{
+    if (!timer->isActive())
+        timer->start(periodMs);
+}
+
 QTimer *makeTimer(QObject *owner, const char *setupLog)
 {
     auto *timer = new QTimer(owner);
@@ -34,8 +41,8 @@ SoftwareEffects::SoftwareEffects(BoxModel &boxes, QObject *parent)
     , m_sensorRetryTimer(new QTimer(this))
     , m_shown(temperatureScaleColor(0))
 {
-    m_cpuTemperatureTimer->setInterval(5000);
-    m_sensorRetryTimer->setInterval(60000);
+    m_cpuTemperatureTimer->setInterval(kSensorPassMs);
+    m_sensorRetryTimer->setInterval(kSensorRetryMs);
     connect(m_cpuTemperatureTimer, &QTimer::timeout, this, &SoftwareEffects::updateCPUTemp, Qt::DirectConnection);
     connect(m_sensorRetryTimer, &QTimer::timeout, this, &SoftwareEffects::retrySensorPlugin, Qt::DirectConnection);
     connect(m_volumeTimer, &QTimer::timeout, this, &SoftwareEffects::getVolumeValue, Qt::DirectConnection);
@@ -104,41 +111,33 @@ void SoftwareEffects::setPhoneLevel(int level)
     m_levels.setPhoneLevel(level < 0 ? 0 : (level > 100 ? 100 : level));
 }
 
-bool SoftwareEffects::isMusicRunning() const { return m_musicTimer->isActive(); }
-bool SoftwareEffects::isVolumeRunning() const { return m_volumeTimer->isActive(); }
 bool SoftwareEffects::isTemperatureColorRunning() const { return m_temperatureColorTimer->isActive(); }
 
 void SoftwareEffects::startMusicTimers()
 {
-    if (!m_volumeTimer->isActive())
-        m_volumeTimer->start(50);
+    startUnlessRunning(m_volumeTimer, kVolumeSampleMs);
     startMusicEffectTimer();
 }
 
 void SoftwareEffects::startMusicEffectTimer()
 {
-    if (!m_musicTimer->isActive())
-        m_musicTimer->start(25);
+    startUnlessRunning(m_musicTimer, kMusicFrameMs);
 }
 
 void SoftwareEffects::stopMusicTimers()
 {
-    if (m_musicTimer->isActive())
-        m_musicTimer->stop();
-    if (m_volumeTimer->isActive())
-        m_volumeTimer->stop();
+    m_musicTimer->stop();
+    m_volumeTimer->stop();
 }
 
 void SoftwareEffects::startTemperatureColorTimer()
 {
-    if (!m_temperatureColorTimer->isActive())
-        m_temperatureColorTimer->start(200);
+    startUnlessRunning(m_temperatureColorTimer, kTemperatureColorStepMs);
 }
 
 void SoftwareEffects::stopTemperatureColorTimer()
 {
-    if (m_temperatureColorTimer->isActive())
-        m_temperatureColorTimer->stop();
+    m_temperatureColorTimer->stop();
 }
 
 void SoftwareEffects::applyTemperatureColor(int box, int fan)

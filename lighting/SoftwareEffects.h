@@ -22,6 +22,13 @@ class QTimer;
 class SoftwareEffects : public QObject, public LightingTimers {
     Q_OBJECT
 public:
+    // Periods of the timers, in milliseconds.
+    static constexpr int kVolumeSampleMs = 50;
+    static constexpr int kMusicFrameMs = 25;
+    static constexpr int kTemperatureColorStepMs = 200;
+    static constexpr int kSensorPassMs = 5000;
+    static constexpr int kSensorRetryMs = 60000;
+
     explicit SoftwareEffects(BoxModel &boxes, QObject *parent = nullptr);
     ~SoftwareEffects() override;
 
@@ -49,8 +56,6 @@ public:
     int temperature() const { return m_temperature; }
     Rgb shownColor() const { return m_shown; }
     const MusicLevels &levels() const { return m_levels; }
-    bool isMusicRunning() const;
-    bool isVolumeRunning() const;
     bool isTemperatureColorRunning() const;
 
     // The sensor listing of the information window.

@@ -6,6 +6,7 @@
 
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
+#include "device/LightDispatch.h"
 
 #include <QDebug>
 
@@ -16,8 +17,6 @@ using namespace RemoteData;
 namespace RemoteCommands {
 
 namespace {
-
-constexpr int kProfileCount = 5;
 
 // The selections and the data map of one command.
 struct Request {
@@ -120,31 +119,11 @@ void setModes(RainbowFanRecord &fan, const Modes &m)
     fan.lightSpeed = m.lightSpeed;
 }
 
-// Sends the fan's stored lighting; the software modes (8..14) are left to
-// their timers.
-void applyFan(const BoxModel &model, int box, int fan)
-{
-    const RainbowFanRecord &r = model[box].rainbowFan[fan];
-    if (r.isTurnOffLed) {
-        sendCommand_turnoff(model, box, fan);
-        return;
-    }
-    switch (effectiveLightMode(r)) {
-    case LightMode::Snake: sendCommand_Snake(model, box, fan, r.lightSpeed); break;
-    case LightMode::Cycle: sendCommand_Cycle(model, box, fan, r.lightSpeed); break;
-    case LightMode::Radar: sendCommand_Radar(model, box, fan, r.lightSpeed); break;
-    case LightMode::Blink: sendCommand_Blink(model, box, fan, r.lightSpeed); break;
-    case LightMode::Breath: sendCommand_Breath(model, box, fan, r.lightSpeed); break;
-    case LightMode::Whirl: sendCommand_Whirl(model, box, fan, r.lightSpeed); break;
-    case LightMode::Light: sendCommand_Light(model, box, fan, 100); break;
-    default: break;
-    }
-}
-
+// The modes the program animates (8..14) are left to their timers.
 void ledsOnAndApply(const BoxModel &model, int box, int fan, RainbowFanRecord &r)
 {
     r.isTurnOffLed = false;
-    applyFan(model, box, fan);
+    sendStoredLighting(model, box, fan);
 }
 
 // Commands 0 and 3.
@@ -287,7 +266,7 @@ bool turnOffCommand(const Request &req)
         return false;
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         r.isTurnOffLed = status != 0;
-        applyFan(req.model, b, k);
+        sendStoredLighting(req.model, b, k);
     });
     return true;
 }
@@ -326,7 +305,7 @@ bool saveProfileCommand(const Request &req, RemoteHost &host)
         setSingleOrLeds(req, m.colorMode, [&](int e) { setEntry(r, e, c, bright); });
         setModes(r, m);
         r.isTurnOffLed = status != 0;
-        applyFan(req.model, b, k);
+        sendStoredLighting(req.model, b, k);
     });
     const int first = req.firstConnected();
     if (first < 0)
@@ -347,7 +326,7 @@ bool saveProfileCommand(const Request &req, RemoteHost &host)
 QString fileReply(const BoxModel &model, int resType, int box, RemoteHost &host)
 {
     const int profile = model[box].profileValue;
-    if (profile < 1 || profile > kProfileCount) {
+    if (!isValidProfileNumber(profile)) {
         qWarning() << "remote reply refused: box" << box << "profile" << profile;
         return QString();
     }
@@ -388,7 +367,7 @@ bool brightnessCommand(const Request &req)
         return false;
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         setSingleOrLeds(req, colorMode, [&](int e) { r.brightValue[e] = bright; });
-        applyFan(req.model, b, k);
+        sendStoredLighting(req.model, b, k);
     });
     return true;
 }

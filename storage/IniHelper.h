@@ -88,9 +88,6 @@ class IniHelper
 public:
     IniHelper() = delete;
 
-    static constexpr int kProfileCount = 5;
-    static bool isValidProfileNumber(int profile) { return profile >= 1 && profile <= kProfileCount; }
-
     // Key names in column order (the texts used in the files).
     static const QStringList &deviceKeys();
     static const QStringList &mainKeys();

@@ -55,14 +55,23 @@ QString joined(const int *values)
     return texts.join(QLatin1Char(','));
 }
 
+// One component of the default look, entry by entry.
+QString defaultLookText(int DefaultColour::*component)
+{
+    int values[kColorEntries];
+    for (int i = 0; i < kColorEntries; ++i)
+        values[i] = defaultEntryColour(i).*component;
+    return joined(values);
+}
+
 }
 
 ProfileData IniHelper::defaultProfileData()
 {
     const QStringList fan{
-        QStringLiteral("0,0,0,0,127,255,255,255,255,255,127,0,255"),
-        QStringLiteral("127,255,255,255,255,255,127,0,0,0,0,0,0"),
-        QStringLiteral("255,255,127,0,0,0,0,0,127,255,255,255,0"),
+        defaultLookText(&DefaultColour::r),
+        defaultLookText(&DefaultColour::g),
+        defaultLookText(&DefaultColour::b),
         QStringLiteral("1,1,1,1,1,1,1,1,1,1,1,1,1"),
         QStringLiteral("5"), QStringLiteral("10"), QStringLiteral("2"), QStringLiteral("1"),
         QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("3"), QStringLiteral("0")};

@@ -20,6 +20,9 @@ namespace {
 // The expected size of the background, used when the image is missing.
 constexpr int kDefaultWidth = 428;
 constexpr int kDefaultHeight = 248;
+// Room kept at the right edge and above the task bar for a hidden program's alert.
+constexpr int kCornerMarginX = 20;
+constexpr int kCornerMarginY = 50;
 
 QString image(const QString &file)
 {
@@ -214,4 +217,12 @@ void AlertView::mouseReleaseEvent(QMouseEvent *)
 
 void AlertView::mouseDoubleClickEvent(QMouseEvent *)
 {
+}
+
+QPoint stallAlertPosition(const QSize &screen, const QSize &alert, bool programHidden)
+{
+    if (programHidden)
+        return QPoint(screen.width() - alert.width() - kCornerMarginX,
+                      screen.height() - alert.height() - kCornerMarginY);
+    return QPoint((screen.width() - alert.width()) / 2, (screen.height() - alert.height()) / 2);
 }

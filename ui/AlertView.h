@@ -56,3 +56,7 @@ private:
     QLabel *m_fanLabel = nullptr;
     QLabel *m_okText = nullptr;
 };
+
+// Where the stall alert goes on a screen: bottom right above the task bar when
+// the program is hidden or minimised, centred otherwise.
+QPoint stallAlertPosition(const QSize &screen, const QSize &alert, bool programHidden);

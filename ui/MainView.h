@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Limits.h"
 #include "ui/MainViewInterface.h"
 
 #include <QAbstractAnimation>
@@ -30,11 +31,10 @@ constexpr int kWindowHeight = 606;
 constexpr int kBoxStep = 45;           // one box button plus its gap
 constexpr int kBoxScrollMax = 495;     // strip content 713 wide, viewport 218
 constexpr int kLocationCount = 5;
-constexpr int kProfileCount = 5;
-constexpr int kLanguageCount = 7;
 constexpr int kMenuButtonCount = 10;
 constexpr int kKeyCount = 12;
 constexpr int kPasswordLength = 4;
+constexpr int kSavedNoticeMs = 1500; // how long the save button says "Saved"
 
 // Box strip scrolling by one step; the scroll bar clamps what lies outside.
 int scrollLeft(int value);
@@ -220,11 +220,11 @@ private:
     QString passwordEntry() const;
 
     QString m_prefix;
-    RainbowFan *m_fanPanels[5] = {};
-    VaylaRGBFanView *m_vaylaViews[3] = {};
-    QLabel *m_vaylaFrames[3] = {};
-    QPointer<QPropertyAnimation> m_carouselAnimations[5];
-    QPropertyAnimation *m_opacityAnimations[5] = {};
+    RainbowFan *m_fanPanels[kRainbowFanCount] = {};
+    VaylaRGBFanView *m_vaylaViews[kVaylaFanCount] = {};
+    QLabel *m_vaylaFrames[kVaylaFanCount] = {};
+    QPointer<QPropertyAnimation> m_carouselAnimations[kRainbowFanCount];
+    QPropertyAnimation *m_opacityAnimations[kRainbowFanCount] = {};
 
     int m_currentBox = 0;
     int m_currentProfile = 1;
@@ -233,8 +233,8 @@ private:
     bool m_simulated = false;
     InfoView *m_infoView = nullptr;
     QString m_ipText;
-    QString m_appVersion = QStringLiteral("1.0.0");
-    QString m_firmwareVersion = QStringLiteral("1.0.0");
+    QString m_appVersion = QLatin1String(kDefaultVersion);
+    QString m_firmwareVersion = QLatin1String(kDefaultVersion);
     QString m_ipLabelText = QStringLiteral("null");
     bool m_autoUpdateOn = true;
     bool m_passwordOn = false;
@@ -256,21 +256,21 @@ private:
     QPushButton *m_minButton = nullptr;
     QPushButton *m_settingButton = nullptr;
     QButtonGroup *m_profileGroup = nullptr;
-    QPushButton *m_profileButtons[5] = {};
+    QPushButton *m_profileButtons[kProfileCount] = {};
     QLabel *m_profileLabel = nullptr;
     QPushButton *m_arrowLeft = nullptr;
     QPushButton *m_arrowRight = nullptr;
     QScrollArea *m_boxScroll = nullptr;
     QWidget *m_boxContent = nullptr;
     QButtonGroup *m_boxGroup = nullptr;
-    QPushButton *m_boxButtons[16] = {};
-    bool m_boxAlarm[16] = {};
-    bool m_boxSilent[16] = {};
+    QPushButton *m_boxButtons[kBoxCount] = {};
+    bool m_boxAlarm[kBoxCount] = {};
+    bool m_boxSilent[kBoxCount] = {};
     bool m_boxPresenceTold = false;
     bool m_temperatureKnown = false;
     int m_celsius = 0;
     bool m_placed = false;
-    int m_panelRenders[5] = {};
+    int m_panelRenders[kRainbowFanCount] = {};
     QButtonGroup *m_boxTypeGroup = nullptr;
     QLabel *m_boxTypeCaption = nullptr;
     QPushButton *m_boxTypeButtons[2] = {}; // [0] single-colour fans, [1] 12-LED fans
@@ -284,14 +284,14 @@ private:
     QPushButton *m_infoButton = nullptr;
     QLabel *m_languageMenu = nullptr;
     QButtonGroup *m_languageGroup = nullptr;
-    QPushButton *m_menuButtons[10] = {};
+    QPushButton *m_menuButtons[MainViewRules::kMenuButtonCount] = {};
     QPushButton *m_remoteAccessButton = nullptr;
     QMenu *m_remoteAccessMenu = nullptr;
     QAction *m_remoteAccessActions[3] = {};
     int m_remoteAccess = 2;
     QLabel *m_keypadMask = nullptr;
     QLabel *m_keypadPanel = nullptr;
-    QPushButton *m_keys[12] = {};
-    QLabel *m_digitLabels[4] = {};
-    QLabel *m_digitLines[4] = {};
+    QPushButton *m_keys[MainViewRules::kKeyCount] = {};
+    QLabel *m_digitLabels[MainViewRules::kPasswordLength] = {};
+    QLabel *m_digitLines[MainViewRules::kPasswordLength] = {};
 };

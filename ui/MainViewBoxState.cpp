@@ -110,7 +110,7 @@ void MainView::showProfileSaved()
         connect(m_savedTimer, &QTimer::timeout, this, [this] { m_saveButton->setText(tr("SAVE")); });
     }
     m_saveButton->setText(QStringLiteral("\u2713 ") + tr("Saved"));
-    m_savedTimer->start(1500);
+    m_savedTimer->start(MainViewRules::kSavedNoticeMs);
 }
 
 int MainView::panelRenderCount(int fan) const

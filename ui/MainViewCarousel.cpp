@@ -16,7 +16,7 @@ void MainView::buildFanPanels()
 {
     for (int k = 0; k < kRainbowFanCount; ++k) {
         RainbowFan *panel = new RainbowFan(this);
-        connect(panel, QOverload<QStringList>::of(&RainbowFan::sendData), this, &MainView::receiveData);
+        connect(panel, &RainbowFan::sendData, this, &MainView::receiveData);
         connect(panel, &RainbowFan::sendRGBData, this, &MainView::receiveRGBData);
         // The panel builds its widgets on setFanNumber, so it comes first.
         panel->setFanNumber(k);

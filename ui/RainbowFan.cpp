@@ -31,15 +31,14 @@
 #include <QRegularExpression>
 #include <QSlider>
 
-QStringList RainbowFan::colorModeString;
-QStringList RainbowFan::lightModeString;
-QStringList RainbowFan::lightSpeedString;
+QStringList RainbowFan::s_colorModeString;
+QStringList RainbowFan::s_lightModeString;
+QStringList RainbowFan::s_lightSpeedString;
 
 namespace {
 
 constexpr int kPanelWidth = 322;
 constexpr int kPanelHeight = 412;
-constexpr int kLanguageCount = 7;
 
 // Selector column left of the LED ring: caption, then arrow, name, arrow.
 constexpr int kSelectorX = 14;
@@ -73,13 +72,13 @@ RainbowFan::RainbowFan(QWidget *parent)
     : QWidget(parent)
 {
     for (int i = 0; i < kColorEntries; ++i) {
-        s.ledR[i] = 255;
-        s.ledG[i] = 0;
-        s.ledB[i] = 0;
-        s.ledBright[i] = 1.0f;
+        m_state.ledR[i] = 255;
+        m_state.ledG[i] = 0;
+        m_state.ledB[i] = 0;
+        m_state.ledBright[i] = 1.0f;
     }
-    s.fanNumStr = FanModeRules::selectionMask(0);
-    if (lightModeString.isEmpty())
+    m_state.fanNumStr = FanModeRules::selectionMask(0);
+    if (s_lightModeString.isEmpty())
         buildNameLists();
 
     // The widget tree is built here rather than on setFanNumber, so that no
@@ -92,27 +91,27 @@ RainbowFan::RainbowFan(QWidget *parent)
     buildCovers();
     buildColorPopup();
 
-    closedCoverLabel->raise();
-    btnFanNum->raise();
-    warningLabel->raise();
-    colorCover->raise();
-    locationHighlight->raise();
+    m_closedCoverLabel->raise();
+    m_btnFanNum->raise();
+    m_warningLabel->raise();
+    m_colorCover->raise();
+    m_locationHighlight->raise();
 
-    resetLanguage(language);
+    resetLanguage(m_language);
     styleSpeedSliders();
     styleSpeedPresets();
     showSpeedSummary();
     restyleAllLeds();
     styleBrightnessSlider(shownColor(0));
-    moveTitle(s.isMonitor, false);
+    moveTitle(m_state.isMonitor, false);
 }
 
 RainbowFan::~RainbowFan()
 {
     // The title animation is deleted with the QWidget part, after this
     // object's own part: stopping then, it must not call our slot.
-    if (titleAnimation)
-        titleAnimation->disconnect(this);
+    if (m_titleAnimation)
+        m_titleAnimation->disconnect(this);
 }
 
 QString RainbowFan::imagePath(const QString &name) const
@@ -122,24 +121,24 @@ QString RainbowFan::imagePath(const QString &name) const
 
 void RainbowFan::buildNameLists()
 {
-    colorModeString.clear();
-    colorModeString << tr("RGB") << tr("Single") << tr("OFF");
-    lightModeString.clear();
-    lightModeString << tr("Snake") << tr("Cycle") << tr("Radar") << tr("Blink") << tr("Breath") << tr("Whirl")
+    s_colorModeString.clear();
+    s_colorModeString << tr("RGB") << tr("Single") << tr("OFF");
+    s_lightModeString.clear();
+    s_lightModeString << tr("Snake") << tr("Cycle") << tr("Radar") << tr("Blink") << tr("Breath") << tr("Whirl")
                     << tr("Light") << tr("Copy") << tr("Music_1") << tr("Music_2") << tr("Music_3")
                     << tr("Mobile_1") << tr("Mobile_2") << tr("Mobile_3") << tr("Temperature");
-    lightSpeedString.clear();
-    lightSpeedString << tr("So Fast") << tr("Fast") << tr("Normal") << tr("Slow");
+    s_lightSpeedString.clear();
+    s_lightSpeedString << tr("So Fast") << tr("Fast") << tr("Normal") << tr("Slow");
 }
 
-QPushButton *RainbowFan::makeButton(const QString &objectName, const QRect &geometry, const char *slot)
+QPushButton *RainbowFan::makeButton(const QString &objectName, const QRect &geometry, void (RainbowFan::*slot)())
 {
     auto *button = new QPushButton(this);
     button->setObjectName(objectName);
     button->setGeometry(geometry);
     button->setFocusPolicy(Qt::StrongFocus);
     if (slot)
-        connect(button, SIGNAL(released()), this, slot);
+        connect(button, &QPushButton::released, this, slot);
     return button;
 }
 
@@ -165,108 +164,108 @@ void RainbowFan::buildBackground()
     setAttribute(Qt::WA_MouseTracking);
     setMouseTracking(true);
 
-    btnFanNum = makeButton(QStringLiteral("btn_fanNum"), QRect(60, 14, 200, 20), SLOT(pushMonitor()));
-    swapStyle(btnFanNum, QStringLiteral("QPushButton{color:white; font-size:13px; "
+    m_btnFanNum = makeButton(QStringLiteral("btn_fanNum"), QRect(60, 14, 200, 20), &RainbowFan::pushMonitor);
+    swapStyle(m_btnFanNum, QStringLiteral("QPushButton{color:white; font-size:13px; "
                                             "font-weight:bold; border-image: url(")
                              + imagePath(QStringLiteral("top_bar.png")) + QStringLiteral(");}"));
     // The switch rides on the title bar, so it moves with it when the panel
     // opens or closes and stays reachable over the closed cover.
-    btnMonitor = new QPushButton(btnFanNum);
-    btnMonitor->setObjectName(QStringLiteral("close_Monitor"));
-    btnMonitor->setGeometry(180, 3, 14, 14);
-    btnMonitor->setFocusPolicy(Qt::StrongFocus);
-    connect(btnMonitor, &QPushButton::released, this, &RainbowFan::pushMonitor);
+    m_btnMonitor = new QPushButton(m_btnFanNum);
+    m_btnMonitor->setObjectName(QStringLiteral("close_Monitor"));
+    m_btnMonitor->setGeometry(180, 3, 14, 14);
+    m_btnMonitor->setFocusPolicy(Qt::StrongFocus);
+    connect(m_btnMonitor, &QPushButton::released, this, &RainbowFan::pushMonitor);
 
-    titleAnimation = new QPropertyAnimation(btnFanNum, "geometry", this);
-    titleAnimation->setDuration(200);
-    connect(titleAnimation, &QPropertyAnimation::stateChanged, this, &RainbowFan::on_animation_stateChanged);
+    m_titleAnimation = new QPropertyAnimation(m_btnFanNum, "geometry", this);
+    m_titleAnimation->setDuration(200);
+    connect(m_titleAnimation, &QPropertyAnimation::stateChanged, this, &RainbowFan::on_animation_stateChanged);
 
-    curveLabel = makeLabel(this, QRect(11, 156, 301, 44), QString());
-    curveLabel->setPixmap(QPixmap(imagePath(QStringLiteral("curve.png"))));
-    curveLabel->setScaledContents(true);
-    paletteLabel = makeLabel(this, QRect(144, 206, 133, 133),
+    m_curveLabel = makeLabel(this, QRect(11, 156, 301, 44), QString());
+    m_curveLabel->setPixmap(QPixmap(imagePath(QStringLiteral("curve.png"))));
+    m_curveLabel->setScaledContents(true);
+    m_paletteLabel = makeLabel(this, QRect(144, 206, 133, 133),
                              QStringLiteral("border-image: url(") + imagePath(QStringLiteral("palette.png"))
                                  + QStringLiteral(");"));
     // Qt drops a tracking-only move at the first widget without tracking, so
     // the palette tracks too and passes its moves on to the panel.
-    paletteLabel->setMouseTracking(true);
+    m_paletteLabel->setMouseTracking(true);
     // The wheel is round; its square image's corners are not part of it.
-    paletteLabel->setMask(QRegion(0, 0, paletteLabel->width(), paletteLabel->height(), QRegion::Ellipse));
+    m_paletteLabel->setMask(QRegion(0, 0, m_paletteLabel->width(), m_paletteLabel->height(), QRegion::Ellipse));
 
-    lblBrightness = makeLabel(this, QRect(22, 382, 115, 14),
+    m_lblBrightness = makeLabel(this, QRect(22, 382, 115, 14),
                               QStringLiteral("color:#9fb4c9; font-size:10px; font-weight:bold;"),
                               Qt::AlignRight | Qt::AlignVCenter);
-    sliderLight = new QSlider(Qt::Horizontal, this);
-    sliderLight->setObjectName(QStringLiteral("slider_Light"));
-    sliderLight->setGeometry(141, 382, 147, 17);
-    sliderLight->setRange(0, 10);
-    sliderLight->setSingleStep(1);
-    sliderLight->setPageStep(1);
-    sliderLight->setValue(10);
-    sliderLight->setFocusPolicy(Qt::StrongFocus);
-    connect(sliderLight, &QSlider::valueChanged, this, &RainbowFan::changeSliderLight);
+    m_sliderLight = new QSlider(Qt::Horizontal, this);
+    m_sliderLight->setObjectName(QStringLiteral("slider_Light"));
+    m_sliderLight->setGeometry(141, 382, 147, 17);
+    m_sliderLight->setRange(0, 10);
+    m_sliderLight->setSingleStep(1);
+    m_sliderLight->setPageStep(1);
+    m_sliderLight->setValue(10);
+    m_sliderLight->setFocusPolicy(Qt::StrongFocus);
+    connect(m_sliderLight, &QSlider::valueChanged, this, &RainbowFan::changeSliderLight);
 }
 
 void RainbowFan::buildMonitorArea()
 {
-    monitorDisc = makeLabel(this, QRect(27, 40, 126, 126), QString());
-    monitorDisc->setPixmap(QPixmap(imagePath(QStringLiteral("View.png"))));
-    monitorDisc->setScaledContents(true);
-    lblRpmValue = makeLabel(this, QRect(27, 70, 126, 35),
+    m_monitorDisc = makeLabel(this, QRect(27, 40, 126, 126), QString());
+    m_monitorDisc->setPixmap(QPixmap(imagePath(QStringLiteral("View.png"))));
+    m_monitorDisc->setScaledContents(true);
+    m_lblRpmValue = makeLabel(this, QRect(27, 70, 126, 35),
                             QStringLiteral("color:white; font-size:26px; font-weight:bold;"));
-    lblRpmValue->setObjectName(QStringLiteral("label_rpm"));
-    lblRpmValue->setText(QStringLiteral("0"));
-    lblRpm = makeLabel(this, QRect(47, 110, 86, 12), QStringLiteral("color:white; font-size:10px;"));
-    lblRpm->setText(QStringLiteral("RPM"));
-    rpmBar = makeLabel(this, QRect(47, 126, 86, 3), QString());
-    rpmBar->setPixmap(QPixmap(imagePath(QStringLiteral("Viewbar.png"))));
-    rpmBar->setScaledContents(true);
-    lblSpeedSummary = makeLabel(this, QRect(47, 132, 86, 27),
+    m_lblRpmValue->setObjectName(QStringLiteral("label_rpm"));
+    m_lblRpmValue->setText(QStringLiteral("0"));
+    m_lblRpm = makeLabel(this, QRect(47, 110, 86, 12), QStringLiteral("color:white; font-size:10px;"));
+    m_lblRpm->setText(QStringLiteral("RPM"));
+    m_rpmBar = makeLabel(this, QRect(47, 126, 86, 3), QString());
+    m_rpmBar->setPixmap(QPixmap(imagePath(QStringLiteral("Viewbar.png"))));
+    m_rpmBar->setScaledContents(true);
+    m_lblSpeedSummary = makeLabel(this, QRect(47, 132, 86, 27),
                                 QStringLiteral("color:white; font-size:10px;"));
-    lblSpeedSummary->setObjectName(QStringLiteral("label_speedSummary"));
+    m_lblSpeedSummary->setObjectName(QStringLiteral("label_speedSummary"));
 }
 
 void RainbowFan::buildSpeedControls()
 {
-    btnPerformance = makeButton(QStringLiteral("btn_performance"), QRect(166, 44, 42, 42), SLOT(pushPerformance()));
-    btnSilent = makeButton(QStringLiteral("btn_silent"), QRect(216, 44, 42, 42), SLOT(pushSilent()));
-    btnPwm = makeButton(QStringLiteral("btn_pwm"), QRect(266, 44, 42, 42), SLOT(pushPWM()));
-    btnPwm->setCheckable(true);
-    btnPwm->setChecked(true);
-    swapStyle(btnPwm, QStringLiteral("QPushButton{color:#02A0EA; font-size:11px; "
+    m_btnPerformance = makeButton(QStringLiteral("btn_performance"), QRect(166, 44, 42, 42), &RainbowFan::pushPerformance);
+    m_btnSilent = makeButton(QStringLiteral("btn_silent"), QRect(216, 44, 42, 42), &RainbowFan::pushSilent);
+    m_btnPwm = makeButton(QStringLiteral("btn_pwm"), QRect(266, 44, 42, 42), &RainbowFan::pushPWM);
+    m_btnPwm->setCheckable(true);
+    m_btnPwm->setChecked(true);
+    swapStyle(m_btnPwm, QStringLiteral("QPushButton{color:#02A0EA; font-size:11px; "
                                          "font-weight:bold; border-image: url(")
                           + imagePath(QStringLiteral("Vayla/btn_pwm.png"))
                           + QStringLiteral(");}QPushButton:checked{color:white; border-image: url(")
                           + imagePath(QStringLiteral("Vayla/btn_pwm_h.png")) + QStringLiteral(");}"));
 
-    sliderPer = new QSlider(Qt::Horizontal, this);
-    sliderPer->setObjectName(QStringLiteral("slider_FanSpeed_Per"));
-    sliderPer->setGeometry(168, 98, 103, 12);
-    sliderPer->setRange(0, 5);
-    sliderPer->setSingleStep(1);
-    sliderPer->setPageStep(1);
-    sliderPer->setValue(5);
-    sliderPer->setFocusPolicy(Qt::StrongFocus);
-    connect(sliderPer, &QSlider::valueChanged, this, &RainbowFan::changeSliderFanSpeedPer);
+    m_sliderPer = new QSlider(Qt::Horizontal, this);
+    m_sliderPer->setObjectName(QStringLiteral("slider_FanSpeed_Per"));
+    m_sliderPer->setGeometry(168, 98, 103, 12);
+    m_sliderPer->setRange(0, 5);
+    m_sliderPer->setSingleStep(1);
+    m_sliderPer->setPageStep(1);
+    m_sliderPer->setValue(5);
+    m_sliderPer->setFocusPolicy(Qt::StrongFocus);
+    connect(m_sliderPer, &QSlider::valueChanged, this, &RainbowFan::changeSliderFanSpeedPer);
 
-    sliderNum = new QSlider(Qt::Horizontal, this);
-    sliderNum->setObjectName(QStringLiteral("slider_FanSpeed_Num"));
-    sliderNum->setGeometry(168, 134, 103, 12);
-    sliderNum->setRange(0, 10);
-    sliderNum->setSingleStep(1);
-    sliderNum->setPageStep(1);
-    sliderNum->setValue(10);
-    sliderNum->setFocusPolicy(Qt::StrongFocus);
-    sliderNum->setEnabled(false);
-    connect(sliderNum, &QSlider::valueChanged, this, &RainbowFan::changeSliderFanSpeedNum);
+    m_sliderNum = new QSlider(Qt::Horizontal, this);
+    m_sliderNum->setObjectName(QStringLiteral("slider_FanSpeed_Num"));
+    m_sliderNum->setGeometry(168, 134, 103, 12);
+    m_sliderNum->setRange(0, 10);
+    m_sliderNum->setSingleStep(1);
+    m_sliderNum->setPageStep(1);
+    m_sliderNum->setValue(10);
+    m_sliderNum->setFocusPolicy(Qt::StrongFocus);
+    m_sliderNum->setEnabled(false);
+    connect(m_sliderNum, &QSlider::valueChanged, this, &RainbowFan::changeSliderFanSpeedNum);
 
     const QString scale = QStringLiteral("color:#8a9aab; font-size:9px;");
-    lblScaleSilent = makeLabel(this, QRect(160, 113, 60, 12), scale, Qt::AlignLeft | Qt::AlignVCenter);
-    lblScalePerformance = makeLabel(this, QRect(220, 113, 60, 12), scale, Qt::AlignRight | Qt::AlignVCenter);
-    lblScaleZero = makeLabel(this, QRect(160, 150, 60, 12), scale, Qt::AlignLeft | Qt::AlignVCenter);
-    lblScaleZero->setText(QStringLiteral("0 %"));
-    lblScaleHundred = makeLabel(this, QRect(220, 150, 60, 12), scale, Qt::AlignRight | Qt::AlignVCenter);
-    lblScaleHundred->setText(QStringLiteral("100 %"));
+    m_lblScaleSilent = makeLabel(this, QRect(160, 113, 60, 12), scale, Qt::AlignLeft | Qt::AlignVCenter);
+    m_lblScalePerformance = makeLabel(this, QRect(220, 113, 60, 12), scale, Qt::AlignRight | Qt::AlignVCenter);
+    m_lblScaleZero = makeLabel(this, QRect(160, 150, 60, 12), scale, Qt::AlignLeft | Qt::AlignVCenter);
+    m_lblScaleZero->setText(QStringLiteral("0 %"));
+    m_lblScaleHundred = makeLabel(this, QRect(220, 150, 60, 12), scale, Qt::AlignRight | Qt::AlignVCenter);
+    m_lblScaleHundred->setText(QStringLiteral("100 %"));
 }
 
 void RainbowFan::buildSelectors()
@@ -283,8 +282,8 @@ void RainbowFan::buildSelectors()
         int y;
         const char *leftName;
         const char *rightName;
-        const char *leftSlot;
-        const char *rightSlot;
+        void (RainbowFan::*leftSlot)();
+        void (RainbowFan::*rightSlot)();
         QPushButton **leftButton;
         QPushButton **rightButton;
         QLabel **name;
@@ -292,12 +291,12 @@ void RainbowFan::buildSelectors()
         const char *nameObject;
     };
     const Row rows[] = {
-        {kLightModeY, "btn_LightModeLeft", "btn_LightModeRight", SLOT(lightModeLeft()), SLOT(lightModeRight()),
-         &btnLightModeLeft, &btnLightModeRight, &lblLightModeName, &lblLightModeCaption, "label_lightMode"},
-        {kColorModeY, "btn_ColorModeLeft", "btn_ColorModeRight", SLOT(colorModeLeft()), SLOT(colorModeRight()),
-         &btnColorModeLeft, &btnColorModeRight, &lblColorModeName, &lblColorModeCaption, "label_colorMode"},
-        {kLightSpeedY, "btn_LightSpeedLeft", "btn_LightSpeedRight", SLOT(lightSpeedLeft()), SLOT(lightSpeedRight()),
-         &btnLightSpeedLeft, &btnLightSpeedRight, &lblLightSpeedName, &lblLightSpeedCaption, "label_lightSpeed"},
+        {kLightModeY, "btn_LightModeLeft", "btn_LightModeRight", &RainbowFan::lightModeLeft, &RainbowFan::lightModeRight,
+         &m_btnLightModeLeft, &m_btnLightModeRight, &m_lblLightModeName, &m_lblLightModeCaption, "label_lightMode"},
+        {kColorModeY, "btn_ColorModeLeft", "btn_ColorModeRight", &RainbowFan::colorModeLeft, &RainbowFan::colorModeRight,
+         &m_btnColorModeLeft, &m_btnColorModeRight, &m_lblColorModeName, &m_lblColorModeCaption, "label_colorMode"},
+        {kLightSpeedY, "btn_LightSpeedLeft", "btn_LightSpeedRight", &RainbowFan::lightSpeedLeft, &RainbowFan::lightSpeedRight,
+         &m_btnLightSpeedLeft, &m_btnLightSpeedRight, &m_lblLightSpeedName, &m_lblLightSpeedCaption, "label_lightSpeed"},
     };
     for (const Row &row : rows) {
         *row.caption = makeLabel(this, QRect(kSelectorX, row.y, kSelectorNameWidth + 28, 14), caption);
@@ -313,74 +312,74 @@ void RainbowFan::buildSelectors()
     const QString edit = QStringLiteral("QPushButton{color:white; font-size:9px; border-image: url(")
         + imagePath(QStringLiteral("btn_save.png")) + QStringLiteral(");}QPushButton:pressed{border-image: url(")
         + imagePath(QStringLiteral("btn_save_h.png")) + QStringLiteral(");}QPushButton:disabled{color:#9a9a9a;}");
-    btnDone = makeButton(QStringLiteral("btn_done"), QRect(16, 340, 30, 30), SLOT(pushDone()));
-    btnDefault = makeButton(QStringLiteral("btn_default"), QRect(50, 340, 30, 30), SLOT(pushDefault()));
-    btnShowColor = makeButton(QStringLiteral("btn_showColor"), QRect(84, 340, 30, 30), SLOT(pushShowColorWidget()));
-    for (QPushButton *b : {btnDone, btnDefault, btnShowColor})
+    m_btnDone = makeButton(QStringLiteral("btn_done"), QRect(16, 340, 30, 30), &RainbowFan::pushDone);
+    m_btnDefault = makeButton(QStringLiteral("btn_default"), QRect(50, 340, 30, 30), &RainbowFan::pushDefault);
+    m_btnShowColor = makeButton(QStringLiteral("btn_showColor"), QRect(84, 340, 30, 30), &RainbowFan::pushShowColorWidget);
+    for (QPushButton *b : {m_btnDone, m_btnDefault, m_btnShowColor})
         swapStyle(b, edit);
 
-    btnTurnOff = makeButton(QStringLiteral("btn_turnoff"), QRect(284, 176, 25, 28), SLOT(pushTurnOff()));
-    btnTurnOff->setCheckable(true);
-    swapStyle(btnTurnOff, QStringLiteral("QPushButton{border-image: url(") + imagePath(QStringLiteral("light.png"))
+    m_btnTurnOff = makeButton(QStringLiteral("btn_turnoff"), QRect(284, 176, 25, 28), &RainbowFan::pushTurnOff);
+    m_btnTurnOff->setCheckable(true);
+    swapStyle(m_btnTurnOff, QStringLiteral("QPushButton{border-image: url(") + imagePath(QStringLiteral("light.png"))
                               + QStringLiteral(");}QPushButton:checked{border-image: url(")
                               + imagePath(QStringLiteral("light_off.png")) + QStringLiteral(");}"));
 }
 
 void RainbowFan::buildLedRing()
 {
-    ledGroup = new QButtonGroup(this);
-    ledGroup->setExclusive(false);
+    m_ledGroup = new QButtonGroup(this);
+    m_ledGroup->setExclusive(false);
     for (int i = 0; i < kLedCount; ++i) {
         auto *b = new LedButton(this);
         b->setObjectName(QString::number(i));
         b->setText(QString::number(i + 1));
         b->setCheckable(true);
         b->setFocusPolicy(Qt::StrongFocus);
-        btnLed[i] = b;
-        ledGroup->addButton(b, i);
+        m_btnLed[i] = b;
+        m_ledGroup->addButton(b, i);
         applyLedGeometry(i);
         connect(b, &QPushButton::clicked, this, &RainbowFan::selectLedBtn);
     }
-    connect(ledGroup, QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked), this,
+    connect(m_ledGroup, QOverload<QAbstractButton *>::of(&QButtonGroup::buttonClicked), this,
             &RainbowFan::onButtonClicked);
 }
 
 void RainbowFan::buildCovers()
 {
-    closedCoverLabel = new CoverLabel(this);
-    closedCoverLabel->setObjectName(QStringLiteral("closedCover"));
-    closedCoverLabel->setGeometry(0, 0, width(), height());
-    closedCoverLabel->setImage(QPixmap(imagePath(QStringLiteral("profile_area_close.png"))));
-    closedCoverLabel->hide();
-    connect(closedCoverLabel, &CoverLabel::pressed, this, &RainbowFan::pressCover);
+    m_closedCoverLabel = new CoverLabel(this);
+    m_closedCoverLabel->setObjectName(QStringLiteral("closedCover"));
+    m_closedCoverLabel->setGeometry(0, 0, width(), height());
+    m_closedCoverLabel->setImage(QPixmap(imagePath(QStringLiteral("profile_area_close.png"))));
+    m_closedCoverLabel->hide();
+    connect(m_closedCoverLabel, &CoverLabel::pressed, this, &RainbowFan::pressCover);
 
     // A stopped fan is marked on its speed read-out only: the speed controls
     // beside it, which may be what makes it turn again, stay in reach.
-    warningLabel = makeLabel(this, QRect(27, 40, 126, 126),
+    m_warningLabel = makeLabel(this, QRect(27, 40, 126, 126),
                              QStringLiteral("#label_stalled{background-color: rgba(140, 10, 20, 150); border-radius: 63px;}"));
-    warningLabel->setObjectName(QStringLiteral("label_stalled"));
-    auto *mark = makeLabel(warningLabel, QRect(33, 22, 60, 52), QString());
+    m_warningLabel->setObjectName(QStringLiteral("label_stalled"));
+    auto *mark = makeLabel(m_warningLabel, QRect(33, 22, 60, 52), QString());
     mark->setPixmap(QPixmap(imagePath(QStringLiteral("warning.png"))));
     mark->setScaledContents(true);
-    warningLabel->hide();
+    m_warningLabel->hide();
 
-    locationHighlight = makeLabel(this, QRect(0, 0, width(), height()), QString());
-    locationHighlight->setPixmap(QPixmap(imagePath(QStringLiteral("profile_area_h.png"))));
-    locationHighlight->setScaledContents(true);
-    locationHighlight->hide();
+    m_locationHighlight = makeLabel(this, QRect(0, 0, width(), height()), QString());
+    m_locationHighlight->setPixmap(QPixmap(imagePath(QStringLiteral("profile_area_h.png"))));
+    m_locationHighlight->setScaledContents(true);
+    m_locationHighlight->hide();
 }
 
 void RainbowFan::buildColorPopup()
 {
-    colorCover = makeLabel(this, QRect(0, 0, width(), height()), QString());
-    colorCover->setPixmap(QPixmap(imagePath(QStringLiteral("profile_area_h.png"))));
-    colorCover->setScaledContents(true);
-    colorCover->hide();
+    m_colorCover = makeLabel(this, QRect(0, 0, width(), height()), QString());
+    m_colorCover->setPixmap(QPixmap(imagePath(QStringLiteral("profile_area_h.png"))));
+    m_colorCover->setScaledContents(true);
+    m_colorCover->hide();
 
-    colorWidget = makeLabel(colorCover, QRect(0, (height() - 228) / 2, 322, 228), QString());
-    colorWidget->setPixmap(QPixmap(imagePath(QStringLiteral("colorWidget.png"))));
-    colorWidget->setScaledContents(true);
-    lblColorTitle = makeLabel(colorWidget, QRect(10, 10, 302, 24),
+    m_colorWidget = makeLabel(m_colorCover, QRect(0, (height() - 228) / 2, 322, 228), QString());
+    m_colorWidget->setPixmap(QPixmap(imagePath(QStringLiteral("colorWidget.png"))));
+    m_colorWidget->setScaledContents(true);
+    m_lblColorTitle = makeLabel(m_colorWidget, QRect(10, 10, 302, 24),
                               QStringLiteral("color:#d8e4f0; font-size:14px; font-weight:bold;"));
 
     // A colour byte and nothing else: QIntValidator would let "999" stand as
@@ -396,16 +395,16 @@ void RainbowFan::buildColorPopup()
         QLineEdit **edit;
         QLabel **label;
     } rows[] = {
-        {70, "R", "#ff4040", &editR, &lblR},
-        {108, "G", "#40e040", &editG, &lblG},
-        {145, "B", "#4c8dff", &editB, &lblB},
+        {70, "R", "#ff4040", &m_editR, &m_lblR},
+        {108, "G", "#40e040", &m_editG, &m_lblG},
+        {145, "B", "#4c8dff", &m_editB, &m_lblB},
     };
     for (const auto &row : rows) {
-        *row.label = makeLabel(colorWidget, QRect(30, row.y, 22, 21),
+        *row.label = makeLabel(m_colorWidget, QRect(30, row.y, 22, 21),
                                QStringLiteral("font-size:14px; font-weight:bold; color:")
                                    + QLatin1String(row.color) + QStringLiteral(";"));
         (*row.label)->setText(QLatin1String(row.name));
-        auto *e = new QLineEdit(colorWidget);
+        auto *e = new QLineEdit(m_colorWidget);
         e->setGeometry(58, row.y, 64, 21);
         e->setValidator(validator);
         swapStyle(e, editStyle);
@@ -417,20 +416,20 @@ void RainbowFan::buildColorPopup()
                                                "border-image: url(")
         + imagePath(QStringLiteral("btn_save.png")) + QStringLiteral(");}QPushButton:pressed{border-image: url(")
         + imagePath(QStringLiteral("btn_save_h.png")) + QStringLiteral(");}");
-    btnColorOK = new QPushButton(colorWidget);
-    btnColorOK->setObjectName(QStringLiteral("btn_colorLabel_OK"));
-    btnColorOK->setGeometry(40, 184, 30, 30);
-    swapStyle(btnColorOK, popupButton);
-    connect(btnColorOK, &QPushButton::released, this, &RainbowFan::pushChangeColor);
-    btnColorCancel = new QPushButton(colorWidget);
-    btnColorCancel->setObjectName(QStringLiteral("btn_colorLabel_Cancel"));
-    btnColorCancel->setGeometry(84, 184, 30, 30);
-    swapStyle(btnColorCancel, popupButton);
-    connect(btnColorCancel, &QPushButton::released, this, &RainbowFan::pushHideColorWidget);
+    m_btnColorOK = new QPushButton(m_colorWidget);
+    m_btnColorOK->setObjectName(QStringLiteral("btn_colorLabel_OK"));
+    m_btnColorOK->setGeometry(40, 184, 30, 30);
+    swapStyle(m_btnColorOK, popupButton);
+    connect(m_btnColorOK, &QPushButton::released, this, &RainbowFan::pushChangeColor);
+    m_btnColorCancel = new QPushButton(m_colorWidget);
+    m_btnColorCancel->setObjectName(QStringLiteral("btn_colorLabel_Cancel"));
+    m_btnColorCancel->setGeometry(84, 184, 30, 30);
+    swapStyle(m_btnColorCancel, popupButton);
+    connect(m_btnColorCancel, &QPushButton::released, this, &RainbowFan::pushHideColorWidget);
 
-    previewRing = makeLabel(colorWidget, QRect(135, 40, 166, 166),
+    m_previewRing = makeLabel(m_colorWidget, QRect(135, 40, 166, 166),
                             QStringLiteral("background-color:white; border-radius:83px;"));
-    previewDisc = makeLabel(colorWidget, QRect(146, 51, 144, 144),
+    m_previewDisc = makeLabel(m_colorWidget, QRect(146, 51, 144, 144),
                             QStringLiteral("background-color:white; border-radius:72px;"));
 }
 
@@ -440,8 +439,8 @@ void RainbowFan::setFanNumber(int fan)
         qWarning() << "set FanNumber: refused" << fan;
         return;
     }
-    s.fanNumber = fan;
-    btnFanNum->setText(tr("FAN") + QStringLiteral(" ") + QString::number(fan + 1));
+    m_state.fanNumber = fan;
+    m_btnFanNum->setText(tr("FAN") + QStringLiteral(" ") + QString::number(fan + 1));
     qCDebug(lcUi) << "set FanNumber:" << fan;
 }
 
@@ -451,14 +450,14 @@ void RainbowFan::setFanLocation(int location)
         qWarning() << "set fanLocation: refused" << location;
         return;
     }
-    s.fanLocation = location;
+    m_state.fanLocation = location;
     setControlsFocusable(location < 3);
     if (location == 3 || location == 4) {
-        qCDebug(lcUi) << "Location Background Fan:" << s.fanNumber;
-        locationHighlight->show();
-        locationHighlight->raise();
+        qCDebug(lcUi) << "Location Background Fan:" << m_state.fanNumber;
+        m_locationHighlight->show();
+        m_locationHighlight->raise();
     } else {
-        locationHighlight->hide();
+        m_locationHighlight->hide();
     }
     update();
     qCDebug(lcUi) << "set fanLocation:" << location;
@@ -481,24 +480,24 @@ void RainbowFan::resetLanguage(int lang)
         qWarning() << "resetLanguage: refused" << lang;
         return;
     }
-    language = lang;
+    m_language = lang;
     buildNameLists();
-    lblLightModeCaption->setText(tr("Light Mode"));
-    lblColorModeCaption->setText(tr("Color Mode"));
-    lblLightSpeedCaption->setText(tr("Light Speed"));
-    btnPerformance->setText(tr("Perfor-mance").replace(QLatin1Char('-'), QStringLiteral("-\n")));
-    btnSilent->setText(tr("Silent"));
-    btnPwm->setText(tr("PWM"));
-    btnDone->setText(tr("Done"));
-    btnDefault->setText(tr("Default"));
-    btnShowColor->setText(tr("Color"));
-    btnColorOK->setText(tr("OK"));
-    btnColorCancel->setText(tr("Cancel"));
-    lblBrightness->setText(tr("LED BRIGHTNESS"));
-    lblColorTitle->setText(tr("RGB Color Code"));
-    lblScaleSilent->setText(tr("Silent"));
-    lblScalePerformance->setText(tr("Performance"));
-    btnFanNum->setText(tr("FAN") + QStringLiteral(" ") + QString::number(s.fanNumber + 1));
+    m_lblLightModeCaption->setText(tr("Light Mode"));
+    m_lblColorModeCaption->setText(tr("Color Mode"));
+    m_lblLightSpeedCaption->setText(tr("Light Speed"));
+    m_btnPerformance->setText(tr("Perfor-mance").replace(QLatin1Char('-'), QStringLiteral("-\n")));
+    m_btnSilent->setText(tr("Silent"));
+    m_btnPwm->setText(tr("PWM"));
+    m_btnDone->setText(tr("Done"));
+    m_btnDefault->setText(tr("Default"));
+    m_btnShowColor->setText(tr("Color"));
+    m_btnColorOK->setText(tr("OK"));
+    m_btnColorCancel->setText(tr("Cancel"));
+    m_lblBrightness->setText(tr("LED BRIGHTNESS"));
+    m_lblColorTitle->setText(tr("RGB Color Code"));
+    m_lblScaleSilent->setText(tr("Silent"));
+    m_lblScalePerformance->setText(tr("Performance"));
+    m_btnFanNum->setText(tr("FAN") + QStringLiteral(" ") + QString::number(m_state.fanNumber + 1));
     showNames();
     showSpeedSummary();
     applyTextFonts();
@@ -507,71 +506,66 @@ void RainbowFan::resetLanguage(int lang)
 int RainbowFan::nameFontPx(const QLabel *label, const QString &text) const
 {
     // The name sits on a framed image: keep clear of its rim.
-    return TextFit::largestFittingPx(text, TextFit::textWidth(label) - 2, label->height(), kNameFontPx[language],
+    return TextFit::largestFittingPx(text, TextFit::textWidth(label) - 2, label->height(), kNameFontPx[m_language],
                                      kMinNameFontPx, false);
 }
 
 void RainbowFan::fitSpeedSummary()
 {
-    fitStyleFont(lblSpeedSummary, 10, 7, 0);
+    fitStyleFont(m_lblSpeedSummary, 10, 7, 0);
 }
 
 void RainbowFan::applyTextFonts()
 {
-    for (QLabel *caption : {lblLightModeCaption, lblColorModeCaption, lblLightSpeedCaption})
+    for (QLabel *caption : {m_lblLightModeCaption, m_lblColorModeCaption, m_lblLightSpeedCaption})
         fitStyleFont(caption, 10, 7, 0);
-    for (QPushButton *b : {btnDone, btnDefault, btnShowColor, btnColorOK, btnColorCancel})
+    for (QPushButton *b : {m_btnDone, m_btnDefault, m_btnShowColor, m_btnColorOK, m_btnColorCancel})
         fitStyleFont(b, 9, 6, 0);
-    fitStyleFont(btnPwm, 11, 6, 2);
-    fitStyleFont(lblBrightness, 10, 7, 0);
-    fitStyleFont(lblColorTitle, 14, 8, 2);
-    fitStyleFont(lblScaleSilent, 9, 6, 0);
-    fitStyleFont(lblScalePerformance, 9, 6, 0);
+    fitStyleFont(m_btnPwm, 11, 6, 2);
+    fitStyleFont(m_lblBrightness, 10, 7, 0);
+    fitStyleFont(m_lblColorTitle, 14, 8, 2);
+    fitStyleFont(m_lblScaleSilent, 9, 6, 0);
+    fitStyleFont(m_lblScalePerformance, 9, 6, 0);
     fitSpeedSummary();
     // The preset buttons' round images leave less room at the rim.
-    presetFontPx = qMin(TextFit::largestFittingPx(btnPerformance->text(), TextFit::textWidth(btnPerformance) - 4,
-                                                  btnPerformance->height(), 9, 6, true),
-                        TextFit::largestFittingPx(btnSilent->text(), TextFit::textWidth(btnSilent) - 4,
-                                                  btnSilent->height(), 9, 6, true));
+    m_presetFontPx = qMin(TextFit::largestFittingPx(m_btnPerformance->text(), TextFit::textWidth(m_btnPerformance) - 4,
+                                                  m_btnPerformance->height(), 9, 6, true),
+                        TextFit::largestFittingPx(m_btnSilent->text(), TextFit::textWidth(m_btnSilent) - 4,
+                                                  m_btnSilent->height(), 9, 6, true));
     styleSpeedPresets();
 }
 
 void RainbowFan::applyNameFonts()
 {
-    const int lm = s.lightMode;
+    const int lm = m_state.lightMode;
     const bool colorApplies = FanModeRules::colorModeApplies(lm);
     const bool speedApplies = FanModeRules::lightSpeedApplies(lm);
-    swapStyle(lblLightModeName, 
-        LedStyle::nameLabelStyle(nameFontPx(lblLightModeName, lblLightModeName->text()), true, imagePath(QString())));
-    swapStyle(lblColorModeName, LedStyle::nameLabelStyle(nameFontPx(lblColorModeName, lblColorModeName->text()),
+    swapStyle(m_lblLightModeName, 
+        LedStyle::nameLabelStyle(nameFontPx(m_lblLightModeName, m_lblLightModeName->text()), true, imagePath(QString())));
+    swapStyle(m_lblColorModeName, LedStyle::nameLabelStyle(nameFontPx(m_lblColorModeName, m_lblColorModeName->text()),
                                                              colorApplies, imagePath(QString())));
-    swapStyle(lblLightSpeedName, LedStyle::nameLabelStyle(
-        nameFontPx(lblLightSpeedName, lblLightSpeedName->text()), speedApplies, imagePath(QString())));
+    swapStyle(m_lblLightSpeedName, LedStyle::nameLabelStyle(
+        nameFontPx(m_lblLightSpeedName, m_lblLightSpeedName->text()), speedApplies, imagePath(QString())));
 }
 
-QWidget *RainbowFan::closedCover() const { return closedCoverLabel; }
-bool RainbowFan::isWarningShown() const { return !warningLabel->isHidden(); }
-QSlider *RainbowFan::fanSpeedPerSlider() const { return sliderPer; }
-QSlider *RainbowFan::fanSpeedNumSlider() const { return sliderNum; }
-QSlider *RainbowFan::brightnessSlider() const { return sliderLight; }
-QAbstractButton *RainbowFan::pwmButton() const { return btnPwm; }
+QWidget *RainbowFan::closedCover() const { return m_closedCoverLabel; }
+bool RainbowFan::isWarningShown() const { return !m_warningLabel->isHidden(); }
+QSlider *RainbowFan::fanSpeedPerSlider() const { return m_sliderPer; }
+QSlider *RainbowFan::fanSpeedNumSlider() const { return m_sliderNum; }
+QSlider *RainbowFan::brightnessSlider() const { return m_sliderLight; }
+QAbstractButton *RainbowFan::pwmButton() const { return m_btnPwm; }
 
 void RainbowFan::setRPM(int rpm)
 {
-    lblRpmValue->setText(QString::number(rpm));
-}
-
-void RainbowFan::currentIndex(int index)
-{
-    Q_UNUSED(index)
+    m_lblRpmValue->setText(QString::number(rpm));
 }
 
 void RainbowFan::mousePressEvent(QMouseEvent *event)
 {
-    if (s.fanLocation == 3 || s.fanLocation == 4) {
+    if (m_state.fanLocation == 3 || m_state.fanLocation == 4) {
         // A background panel only asks the main view to turn the carousel.
-        emit sendData(ViewMessages::fanCommand(s.fanLocation == 3 ? MessageName::clockwise : MessageName::counterClockwise,
-                                               s.fanNumber));
+        emit sendData(ViewMessages::fanCommand(m_state.fanLocation == 3 ? MessageName::clockwise : MessageName::counterClockwise,
+                                               m_state.fanNumber));
         return;
     }
     if (event->button() == Qt::LeftButton && canPickAt(event->pos()))
@@ -580,7 +574,7 @@ void RainbowFan::mousePressEvent(QMouseEvent *event)
 
 void RainbowFan::mouseMoveEvent(QMouseEvent *event)
 {
-    if (s.colorMode == ColorMode::Single && canPickAt(event->pos()))
+    if (m_state.colorMode == ColorMode::Single && canPickAt(event->pos()))
         pickColorAt(event->pos());
 }
 

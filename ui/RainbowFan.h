@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Limits.h"
 #include "ui/FanEditor.h"
 
 #include <QAbstractAnimation>
@@ -32,8 +33,8 @@ public:
     // Filled by the main view; none of these emits a message.
     void setFanNumber(int fan);
     void setFanLocation(int location);
-    int fanNumber() const { return s.fanNumber; }
-    int fanLocation() const { return s.fanLocation; }
+    int fanNumber() const { return m_state.fanNumber; }
+    int fanLocation() const { return m_state.fanLocation; }
     void setColorMode(int colorMode);
     void setLightMode(int lightMode);
     void setLightSpeed(int lightSpeed);
@@ -41,7 +42,7 @@ public:
     void setTurnOffLed(bool off);
     void setPWM(bool on);
     void setMonitor(bool on);
-    bool isMonitor() const { return s.isMonitor; }
+    bool isMonitor() const { return m_state.isMonitor; }
     void setFanState(bool flag);
     bool isWarningShown() const;
     QWidget *closedCover() const;
@@ -59,21 +60,21 @@ public:
     QSlider *brightnessSlider() const;
     QAbstractButton *pwmButton() const;
     bool isLedChecked(int led) const;
-    int lightMode() const { return s.lightMode; }
-    int colorMode() const { return s.colorMode; }
-    int lightSpeed() const { return s.lightSpeed; }
-    int copyLightMode() const { return s.copyLightMode; }
-    bool isTurnOffLed() const { return s.isTurnOffLed; }
-    bool isPWM() const { return s.isPWM; }
-    int speedMode() const { return s.speedMode; }
-    int fanSpeed() const { return s.fanSpeed; }
-    bool isPerformance() const { return s.isPerformance; }
-    bool isSilent() const { return s.isSilent; }
+    int lightMode() const { return m_state.lightMode; }
+    int colorMode() const { return m_state.colorMode; }
+    int lightSpeed() const { return m_state.lightSpeed; }
+    int copyLightMode() const { return m_state.copyLightMode; }
+    bool isTurnOffLed() const { return m_state.isTurnOffLed; }
+    bool isPWM() const { return m_state.isPWM; }
+    int speedMode() const { return m_state.speedMode; }
+    int fanSpeed() const { return m_state.fanSpeed; }
+    bool isPerformance() const { return m_state.isPerformance; }
+    bool isSilent() const { return m_state.isSilent; }
     // Colour and brightness of entry 0..12 (12 = the single colour).
     QColor ledColor(int entry) const;
     float ledBrightness(int entry) const;
     // Selection mask as 12 base-2 digits, character 0 = LED 11.
-    QString selectionMask() const { return s.fanNumStr; }
+    QString selectionMask() const { return m_state.fanNumStr; }
 
     void applyLightModeValue(int lightMode);
     void applyColorModeValue(int colorMode);
@@ -96,13 +97,10 @@ public:
     void chooseLightSpeed(int lightSpeed) override;
 
 signals:
-    void sendData(QString *data); // declared for callers of the old form; never emitted
     void sendData(QStringList data);
     void sendRGBData(QStringList r, QStringList g, QStringList b, QStringList bright, int fan);
 
 public slots:
-    void copyResetFanView();
-    void currentIndex(int index);
     void colorModeRight();
     void colorModeLeft();
     void lightSpeedRight();
@@ -121,14 +119,11 @@ public slots:
     void pushChangeColor();
 
 private slots:
-    void modeArrow();
-    void lightModeArrow();
     void selectLedBtn();
     void onButtonClicked(QAbstractButton *button);
     void changeSliderLight(int value);
     void changeSliderFanSpeedPer(int value);
     void changeSliderFanSpeedNum(int value);
-    QString buttonTextColor(int r, int g, int b);
     void on_animation_stateChanged(QAbstractAnimation::State newState, QAbstractAnimation::State oldState);
 
 protected:
@@ -141,10 +136,10 @@ private:
     struct State {
         int fanNumber = 0;
         int fanLocation = 0;
-        int ledR[13];
-        int ledG[13];
-        int ledB[13];
-        float ledBright[13];
+        int ledR[kColorEntries];
+        int ledG[kColorEntries];
+        int ledB[kColorEntries];
+        float ledBright[kColorEntries];
         int colorMode = 0;
         int lightMode = 0;
         int lightSpeed = 0;
@@ -168,7 +163,7 @@ private:
     void buildLedRing();
     void buildColorPopup();
     void buildCovers();
-    QPushButton *makeButton(const QString &objectName, const QRect &geometry, const char *slot);
+    QPushButton *makeButton(const QString &objectName, const QRect &geometry, void (RainbowFan::*slot)());
     void applyNameFonts();
     void applyTextFonts();
     int nameFontPx(const QLabel *label, const QString &text) const;
@@ -212,74 +207,74 @@ private:
     void pressCover(const QPoint &at);
     void setControlsFocusable(bool focusable);
 
-    static QStringList colorModeString;
-    static QStringList lightModeString;
-    static QStringList lightSpeedString;
+    static QStringList s_colorModeString;
+    static QStringList s_lightModeString;
+    static QStringList s_lightSpeedString;
 
-    State s;
-    int language = 0;
-    int presetFontPx = 9;
-    QImage paletteImage;
+    State m_state;
+    int m_language = 0;
+    int m_presetFontPx = 9;
+    QImage m_paletteImage;
 
-    QPushButton *btnFanNum = nullptr;
-    QPushButton *btnMonitor = nullptr;
-    LedButton *btnLed[12] = {};
-    QButtonGroup *ledGroup = nullptr;
-    QLabel *curveLabel = nullptr;
-    QLabel *paletteLabel = nullptr;
-    QSlider *sliderLight = nullptr;
-    QLabel *lblBrightness = nullptr;
+    QPushButton *m_btnFanNum = nullptr;
+    QPushButton *m_btnMonitor = nullptr;
+    LedButton *m_btnLed[kLedCount] = {};
+    QButtonGroup *m_ledGroup = nullptr;
+    QLabel *m_curveLabel = nullptr;
+    QLabel *m_paletteLabel = nullptr;
+    QSlider *m_sliderLight = nullptr;
+    QLabel *m_lblBrightness = nullptr;
 
-    QLabel *colorCover = nullptr;
-    QLabel *colorWidget = nullptr;
-    QLabel *lblColorTitle = nullptr;
-    QLineEdit *editR = nullptr;
-    QLineEdit *editG = nullptr;
-    QLineEdit *editB = nullptr;
-    QLabel *lblR = nullptr;
-    QLabel *lblG = nullptr;
-    QLabel *lblB = nullptr;
-    QPushButton *btnColorOK = nullptr;
-    QPushButton *btnColorCancel = nullptr;
-    QLabel *previewRing = nullptr;
-    QLabel *previewDisc = nullptr;
+    QLabel *m_colorCover = nullptr;
+    QLabel *m_colorWidget = nullptr;
+    QLabel *m_lblColorTitle = nullptr;
+    QLineEdit *m_editR = nullptr;
+    QLineEdit *m_editG = nullptr;
+    QLineEdit *m_editB = nullptr;
+    QLabel *m_lblR = nullptr;
+    QLabel *m_lblG = nullptr;
+    QLabel *m_lblB = nullptr;
+    QPushButton *m_btnColorOK = nullptr;
+    QPushButton *m_btnColorCancel = nullptr;
+    QLabel *m_previewRing = nullptr;
+    QLabel *m_previewDisc = nullptr;
 
-    CoverLabel *closedCoverLabel = nullptr;
-    QLabel *warningLabel = nullptr; // over the speed read-out while the fan stands still
-    QLabel *locationHighlight = nullptr;
+    CoverLabel *m_closedCoverLabel = nullptr;
+    QLabel *m_warningLabel = nullptr; // over the speed read-out while the fan stands still
+    QLabel *m_locationHighlight = nullptr;
 
-    QLabel *monitorDisc = nullptr;
-    QLabel *lblRpmValue = nullptr;
-    QLabel *lblRpm = nullptr;
-    QLabel *rpmBar = nullptr;
-    QLabel *lblSpeedSummary = nullptr;
+    QLabel *m_monitorDisc = nullptr;
+    QLabel *m_lblRpmValue = nullptr;
+    QLabel *m_lblRpm = nullptr;
+    QLabel *m_rpmBar = nullptr;
+    QLabel *m_lblSpeedSummary = nullptr;
 
-    QPushButton *btnColorModeLeft = nullptr;
-    QPushButton *btnColorModeRight = nullptr;
-    QLabel *lblColorModeName = nullptr;
-    QLabel *lblColorModeCaption = nullptr;
-    QPushButton *btnLightModeLeft = nullptr;
-    QPushButton *btnLightModeRight = nullptr;
-    QLabel *lblLightModeName = nullptr;
-    QLabel *lblLightModeCaption = nullptr;
-    QPushButton *btnLightSpeedLeft = nullptr;
-    QPushButton *btnLightSpeedRight = nullptr;
-    QLabel *lblLightSpeedName = nullptr;
-    QLabel *lblLightSpeedCaption = nullptr;
+    QPushButton *m_btnColorModeLeft = nullptr;
+    QPushButton *m_btnColorModeRight = nullptr;
+    QLabel *m_lblColorModeName = nullptr;
+    QLabel *m_lblColorModeCaption = nullptr;
+    QPushButton *m_btnLightModeLeft = nullptr;
+    QPushButton *m_btnLightModeRight = nullptr;
+    QLabel *m_lblLightModeName = nullptr;
+    QLabel *m_lblLightModeCaption = nullptr;
+    QPushButton *m_btnLightSpeedLeft = nullptr;
+    QPushButton *m_btnLightSpeedRight = nullptr;
+    QLabel *m_lblLightSpeedName = nullptr;
+    QLabel *m_lblLightSpeedCaption = nullptr;
 
-    QPushButton *btnTurnOff = nullptr;
-    QPushButton *btnDone = nullptr;
-    QPushButton *btnDefault = nullptr;
-    QPushButton *btnShowColor = nullptr;
-    QPushButton *btnPerformance = nullptr;
-    QPushButton *btnSilent = nullptr;
-    QPushButton *btnPwm = nullptr;
-    QSlider *sliderPer = nullptr;
-    QSlider *sliderNum = nullptr;
-    QLabel *lblScaleSilent = nullptr;
-    QLabel *lblScalePerformance = nullptr;
-    QLabel *lblScaleZero = nullptr;
-    QLabel *lblScaleHundred = nullptr;
+    QPushButton *m_btnTurnOff = nullptr;
+    QPushButton *m_btnDone = nullptr;
+    QPushButton *m_btnDefault = nullptr;
+    QPushButton *m_btnShowColor = nullptr;
+    QPushButton *m_btnPerformance = nullptr;
+    QPushButton *m_btnSilent = nullptr;
+    QPushButton *m_btnPwm = nullptr;
+    QSlider *m_sliderPer = nullptr;
+    QSlider *m_sliderNum = nullptr;
+    QLabel *m_lblScaleSilent = nullptr;
+    QLabel *m_lblScalePerformance = nullptr;
+    QLabel *m_lblScaleZero = nullptr;
+    QLabel *m_lblScaleHundred = nullptr;
 
-    QPropertyAnimation *titleAnimation = nullptr;
+    QPropertyAnimation *m_titleAnimation = nullptr;
 };

@@ -16,7 +16,7 @@ void RainbowFan::pressSilent()
 
 void RainbowFan::pressPWM(bool on)
 {
-    btnPwm->setChecked(on);
+    m_btnPwm->setChecked(on);
     pushPWM();
 }
 
@@ -29,13 +29,13 @@ void RainbowFan::moveSlider(Slider slider, int value)
 {
     switch (slider) {
     case Slider::SpeedPercent:
-        sliderPer->setValue(value);
+        m_sliderPer->setValue(value);
         break;
     case Slider::SpeedLevel:
-        sliderNum->setValue(value);
+        m_sliderNum->setValue(value);
         break;
     case Slider::Brightness:
-        sliderLight->setValue(value);
+        m_sliderLight->setValue(value);
         break;
     }
 }

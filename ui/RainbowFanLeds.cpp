@@ -32,11 +32,6 @@ constexpr int kPaletteTop = 206;
 constexpr int kPaletteRight = 277;
 constexpr int kPaletteBottom = 339;
 
-// "Default": a colour wheel round the ring, and red as the single colour.
-constexpr int kDefaultR[kLedCount] = {0, 0, 0, 0, 127, 255, 255, 255, 255, 255, 127, 0};
-constexpr int kDefaultG[kLedCount] = {127, 255, 255, 255, 255, 255, 127, 0, 0, 0, 0, 0};
-constexpr int kDefaultB[kLedCount] = {255, 255, 127, 0, 0, 0, 0, 0, 127, 255, 255, 255};
-
 // The validator still lets unfinished input such as "300" stand; an empty
 // edit reads as 0.
 int editValue(const QLineEdit *edit)
@@ -67,7 +62,7 @@ QColor RainbowFan::ledColor(int entry) const
         qWarning() << "ledColor: refused" << entry;
         return QColor();
     }
-    return QColor(s.ledR[entry], s.ledG[entry], s.ledB[entry]);
+    return QColor(m_state.ledR[entry], m_state.ledG[entry], m_state.ledB[entry]);
 }
 
 float RainbowFan::ledBrightness(int entry) const
@@ -76,7 +71,7 @@ float RainbowFan::ledBrightness(int entry) const
         qWarning() << "ledBrightness: refused" << entry;
         return 0.0f;
     }
-    return s.ledBright[entry];
+    return m_state.ledBright[entry];
 }
 
 bool RainbowFan::isLedChecked(int led) const
@@ -85,24 +80,19 @@ bool RainbowFan::isLedChecked(int led) const
         qWarning() << "isLedChecked: refused" << led;
         return false;
     }
-    return btnLed[led]->isChecked();
-}
-
-QString RainbowFan::buttonTextColor(int r, int g, int b)
-{
-    return LedStyle::buttonTextColor(r, g, b);
+    return m_btnLed[led]->isChecked();
 }
 
 QColor RainbowFan::shownColor(int led) const
 {
-    const int e = s.colorMode == ColorMode::Single ? kSingleColorEntry : led;
-    return QColor(s.ledR[e], s.ledG[e], s.ledB[e]);
+    const int e = m_state.colorMode == ColorMode::Single ? kSingleColorEntry : led;
+    return QColor(m_state.ledR[e], m_state.ledG[e], m_state.ledB[e]);
 }
 
 void RainbowFan::restyleLed(int led)
 {
     const QColor c = shownColor(led);
-    btnLed[led]->setLook(c, isGreyMode(s.lightMode), s.isTurnOffLed);
+    m_btnLed[led]->setLook(c, isGreyMode(m_state.lightMode), m_state.isTurnOffLed);
 }
 
 void RainbowFan::restyleAllLeds()
@@ -114,15 +104,15 @@ void RainbowFan::restyleAllLeds()
 void RainbowFan::applyLedGeometry(int led)
 {
     // Derived from the check state, so applying it twice never drifts.
-    if (btnLed[led]->isChecked())
-        btnLed[led]->setGeometry(kRingX[led] - 6, kRingY[led] - 6, 30, 30);
+    if (m_btnLed[led]->isChecked())
+        m_btnLed[led]->setGeometry(kRingX[led] - 6, kRingY[led] - 6, 30, 30);
     else
-        btnLed[led]->setGeometry(kRingX[led], kRingY[led], 18, 18);
+        m_btnLed[led]->setGeometry(kRingX[led], kRingY[led], 18, 18);
 }
 
 void RainbowFan::setLedButtonChecked(int led, bool on)
 {
-    btnLed[led]->setChecked(on);
+    m_btnLed[led]->setChecked(on);
     applyLedGeometry(led);
 }
 
@@ -136,14 +126,14 @@ void RainbowFan::selectAllLeds()
 {
     for (int i = 0; i < kLedCount; ++i)
         setLedButtonChecked(i, true);
-    s.fanNumStr = FanModeRules::selectionMask(0xFFF);
+    m_state.fanNumStr = FanModeRules::selectionMask(0xFFF);
 }
 
 int RainbowFan::checkedBits() const
 {
     int bits = 0;
     for (int i = 0; i < kLedCount; ++i) {
-        if (btnLed[i]->isChecked())
+        if (m_btnLed[i]->isChecked())
             bits |= 1 << i;
     }
     return bits;
@@ -151,22 +141,22 @@ int RainbowFan::checkedBits() const
 
 void RainbowFan::styleBrightnessSlider(const QColor &color)
 {
-    swapStyle(sliderLight, 
+    swapStyle(m_sliderLight, 
         LedStyle::brightnessSliderStyle(color.red(), color.green(), color.blue(), imagePath(QStringLiteral("bar_bright.png")),
                                         imagePath(QStringLiteral("adjust_h.png"))));
 }
 
 void RainbowFan::setBrightnessSliderQuietly(int value)
 {
-    const QSignalBlocker block(sliderLight);
-    sliderLight->setValue(value);
+    const QSignalBlocker block(m_sliderLight);
+    m_sliderLight->setValue(value);
 }
 
 void RainbowFan::selectLedBtn()
 {
     auto *button = qobject_cast<QPushButton *>(sender());
     for (int i = 0; i < kLedCount; ++i) {
-        if (btnLed[i] == button) {
+        if (m_btnLed[i] == button) {
             handleLedClick(i);
             return;
         }
@@ -175,33 +165,33 @@ void RainbowFan::selectLedBtn()
 
 void RainbowFan::handleLedClick(int n)
 {
-    QPushButton *b = btnLed[n];
-    if (s.lightMode == LightMode::Copy && b->isChecked()) {
+    QPushButton *b = m_btnLed[n];
+    if (m_state.lightMode == LightMode::Copy && b->isChecked()) {
         setLedButtonChecked(n, false);
         return;
     }
-    if (s.colorMode == ColorMode::Off) {
+    if (m_state.colorMode == ColorMode::Off) {
         // The light mode fixes the colours: nothing to select.
         setLedButtonChecked(n, false);
     } else {
-        if (s.colorMode != ColorMode::Single)
+        if (m_state.colorMode != ColorMode::Single)
             applyLedGeometry(n);
         restyleLed(n);
     }
-    if (s.colorMode == ColorMode::Single)
+    if (m_state.colorMode == ColorMode::Single)
         setLedButtonChecked(n, true);
 
     const int bits = checkedBits();
-    s.fanNumStr = FanModeRules::selectionMask(bits);
+    m_state.fanNumStr = FanModeRules::selectionMask(bits);
     qCDebug(lcUi) << "QString::number(ledCheckedNum, 2).toStdString():" << QString::number(bits, 2);
-    qCDebug(lcUi) << "fanNumStr:" << s.fanNumStr;
+    qCDebug(lcUi) << "fanNumStr:" << m_state.fanNumStr;
 
     for (int c = 0; c < kLedCount; ++c) {
-        if (!btnLed[c]->isChecked())
+        if (!m_btnLed[c]->isChecked())
             continue;
         styleBrightnessSlider(shownColor(c));
         // Selecting only shows this LED's brightness; it changes none.
-        setBrightnessSliderQuietly(qRound(s.ledBright[c] * 10.0f));
+        setBrightnessSliderQuietly(qRound(m_state.ledBright[c] * 10.0f));
         break;
     }
 }
@@ -212,7 +202,7 @@ void RainbowFan::setLedChecked(int led, bool on)
         qWarning() << "setLedChecked: refused" << led;
         return;
     }
-    btnLed[led]->setChecked(on);
+    m_btnLed[led]->setChecked(on);
     handleLedClick(led);
 }
 
@@ -220,7 +210,7 @@ void RainbowFan::onButtonClicked(QAbstractButton *button)
 {
     QString states;
     for (int i = 0; i < kLedCount; ++i)
-        states += QStringLiteral(" %1:%2/%3").arg(i).arg(btnLed[i]->isChecked()).arg(btnLed[i]->isCheckable());
+        states += QStringLiteral(" %1:%2/%3").arg(i).arg(m_btnLed[i]->isChecked()).arg(m_btnLed[i]->isCheckable());
     qCDebug(lcUi) << "Clicked Button : " << button->text() << states;
 }
 
@@ -228,41 +218,41 @@ bool RainbowFan::canPickAt(const QPoint &pos) const
 {
     // Background panels, the closed cover and the open RGB popup all lie
     // over the palette: a pointer there is not on it.
-    return !isGreyMode(s.lightMode) && pos.x() > kPaletteLeft && pos.x() < kPaletteRight && pos.y() > kPaletteTop
-        && pos.y() < kPaletteBottom && onWheel(pos) && s.colorMode != ColorMode::Off && s.isMonitor && closedCoverLabel->isHidden()
-        && colorCover->isHidden() && s.fanLocation != 3 && s.fanLocation != 4;
+    return !isGreyMode(m_state.lightMode) && pos.x() > kPaletteLeft && pos.x() < kPaletteRight && pos.y() > kPaletteTop
+        && pos.y() < kPaletteBottom && onWheel(pos) && m_state.colorMode != ColorMode::Off && m_state.isMonitor && m_closedCoverLabel->isHidden()
+        && m_colorCover->isHidden() && m_state.fanLocation != 3 && m_state.fanLocation != 4;
 }
 
 void RainbowFan::pickColorAt(const QPoint &pos)
 {
-    if (paletteImage.isNull()) {
-        paletteImage = QImage(imagePath(QStringLiteral("palette.png")));
-        if (paletteImage.isNull()) {
+    if (m_paletteImage.isNull()) {
+        m_paletteImage = QImage(imagePath(QStringLiteral("palette.png")));
+        if (m_paletteImage.isNull()) {
             qWarning() << "palette pick: image missing" << imagePath(QStringLiteral("palette.png"));
             return;
         }
     }
     const QPoint at(pos.x() - kPaletteLeft, pos.y() - kPaletteTop);
-    if (!paletteImage.valid(at)) {
+    if (!m_paletteImage.valid(at)) {
         qWarning() << "palette pick: outside the image" << at;
         return;
     }
-    const QColor pixel = paletteImage.pixelColor(at);
+    const QColor pixel = m_paletteImage.pixelColor(at);
     for (int i = 0; i < kLedCount; ++i) {
-        if (!btnLed[i]->isChecked())
+        if (!m_btnLed[i]->isChecked())
             continue;
-        const int e = s.colorMode == ColorMode::Single ? kSingleColorEntry : i;
-        s.ledR[e] = pixel.red();
-        s.ledG[e] = pixel.green();
-        s.ledB[e] = pixel.blue();
+        const int e = m_state.colorMode == ColorMode::Single ? kSingleColorEntry : i;
+        m_state.ledR[e] = pixel.red();
+        m_state.ledG[e] = pixel.green();
+        m_state.ledB[e] = pixel.blue();
         styleBrightnessSlider(pixel);
-        s.ledBright[i] = sliderLight->value() / 10.0f;
+        m_state.ledBright[i] = m_sliderLight->value() / 10.0f;
         restyleLed(i);
-        qCDebug(lcUi).nospace() << "btn_Led[" << i << "]----r:" << s.ledR[e] << ", G:" << s.ledG[e] << ", B:" << s.ledB[e];
+        qCDebug(lcUi).nospace() << "btn_Led[" << i << "]----r:" << m_state.ledR[e] << ", G:" << m_state.ledG[e] << ", B:" << m_state.ledB[e];
     }
-    if (FanModeRules::isEmptyMask(s.fanNumStr))
+    if (FanModeRules::isEmptyMask(m_state.fanNumStr))
         return;
-    if (s.lightMode != LightMode::Copy) {
+    if (m_state.lightMode != LightMode::Copy) {
         emitColors();
         emit sendData(modeMessage(MessageName::btnDone));
     }
@@ -271,19 +261,19 @@ void RainbowFan::pickColorAt(const QPoint &pos)
 
 QStringList RainbowFan::modeMessage(const QString &tag) const
 {
-    return ViewMessages::fanLook(tag, s.fanNumber, s.lightMode, s.lightSpeed, s.colorMode);
+    return ViewMessages::fanLook(tag, m_state.fanNumber, m_state.lightMode, m_state.lightSpeed, m_state.colorMode);
 }
 
 void RainbowFan::emitColors()
 {
     QStringList r, g, b, bright;
     for (int i = 0; i < kColorEntries; ++i) {
-        r << QString::number(s.ledR[i]);
-        g << QString::number(s.ledG[i]);
-        b << QString::number(s.ledB[i]);
-        bright << QString::number(s.ledBright[i], 'g', 6);
+        r << QString::number(m_state.ledR[i]);
+        g << QString::number(m_state.ledG[i]);
+        b << QString::number(m_state.ledB[i]);
+        bright << QString::number(m_state.ledBright[i], 'g', 6);
     }
-    emit sendRGBData(r, g, b, bright, s.fanNumber);
+    emit sendRGBData(r, g, b, bright, m_state.fanNumber);
 }
 
 void RainbowFan::setRGB(const int *r, const int *g, const int *b, const float *bright)
@@ -300,10 +290,10 @@ void RainbowFan::setRGB(const int *r, const int *g, const int *b, const float *b
         }
     }
     for (int i = 0; i < kColorEntries; ++i) {
-        s.ledR[i] = r[i];
-        s.ledG[i] = g[i];
-        s.ledB[i] = b[i];
-        s.ledBright[i] = bright[i];
+        m_state.ledR[i] = r[i];
+        m_state.ledG[i] = g[i];
+        m_state.ledB[i] = b[i];
+        m_state.ledBright[i] = bright[i];
     }
     restyleAllLeds();
     styleBrightnessSlider(shownColor(0));
@@ -314,18 +304,18 @@ void RainbowFan::setRGB(const int *r, const int *g, const int *b, const float *b
 void RainbowFan::changeSliderLight(int value)
 {
     const float level = value / 10.0f;
-    if (s.colorMode == ColorMode::Single) {
-        s.ledBright[kSingleColorEntry] = level;
+    if (m_state.colorMode == ColorMode::Single) {
+        m_state.ledBright[kSingleColorEntry] = level;
     } else {
         for (int i = 0; i < kLedCount; ++i) {
-            if (btnLed[i]->isChecked())
-                s.ledBright[i] = level;
+            if (m_btnLed[i]->isChecked())
+                m_state.ledBright[i] = level;
         }
     }
-    if (FanModeRules::isEmptyMask(s.fanNumStr))
+    if (FanModeRules::isEmptyMask(m_state.fanNumStr))
         return;
-    qCDebug(lcUi) << "brightStr:" << ViewMessages::brightnessText(s.ledBright, kColorEntries);
-    emit sendData(ViewMessages::sliderLight(s.fanNumber, s.lightMode, s.lightSpeed, s.colorMode, s.ledBright,
+    qCDebug(lcUi) << "brightStr:" << ViewMessages::brightnessText(m_state.ledBright, kColorEntries);
+    emit sendData(ViewMessages::sliderLight(m_state.fanNumber, m_state.lightMode, m_state.lightSpeed, m_state.colorMode, m_state.ledBright,
                                             kColorEntries));
 }
 
@@ -333,58 +323,58 @@ void RainbowFan::pushShowColorWidget()
 {
     bool any = false;
     for (int i = 0; i < kLedCount; ++i) {
-        if (!btnLed[i]->isChecked())
+        if (!m_btnLed[i]->isChecked())
             continue;
         const QColor c = shownColor(i);
-        swapStyle(previewRing, QStringLiteral("background-color:rgb(") + QString::number(c.red())
+        swapStyle(m_previewRing, QStringLiteral("background-color:rgb(") + QString::number(c.red())
                                    + QStringLiteral(",") + QString::number(c.green()) + QStringLiteral(",")
                                    + QString::number(c.blue()) + QStringLiteral("); border-radius:83px;"));
         any = true;
     }
     if (!any)
         return;
-    colorCover->show();
-    colorCover->raise();
-    if (!locationHighlight->isHidden())
-        locationHighlight->raise();
-    editR->setFocus();
+    m_colorCover->show();
+    m_colorCover->raise();
+    if (!m_locationHighlight->isHidden())
+        m_locationHighlight->raise();
+    m_editR->setFocus();
 }
 
 void RainbowFan::updatePreviewDisc()
 {
-    swapStyle(previewDisc, QStringLiteral("background-color:rgb(") + QString::number(editValue(editR))
-                               + QStringLiteral(",") + QString::number(editValue(editG)) + QStringLiteral(",")
-                               + QString::number(editValue(editB)) + QStringLiteral("); border-radius:72px;"));
+    swapStyle(m_previewDisc, QStringLiteral("background-color:rgb(") + QString::number(editValue(m_editR))
+                               + QStringLiteral(",") + QString::number(editValue(m_editG)) + QStringLiteral(",")
+                               + QString::number(editValue(m_editB)) + QStringLiteral("); border-radius:72px;"));
 }
 
 void RainbowFan::pushHideColorWidget()
 {
-    colorCover->hide();
+    m_colorCover->hide();
 }
 
 void RainbowFan::pushChangeColor()
 {
-    swapStyle(previewDisc, QStringLiteral("background-color:white; border-radius:72px;"));
-    const int r = editValue(editR);
-    const int g = editValue(editG);
-    const int b = editValue(editB);
-    if (s.colorMode == ColorMode::RGB) {
+    swapStyle(m_previewDisc, QStringLiteral("background-color:white; border-radius:72px;"));
+    const int r = editValue(m_editR);
+    const int g = editValue(m_editG);
+    const int b = editValue(m_editB);
+    if (m_state.colorMode == ColorMode::RGB) {
         for (int i = 0; i < kLedCount; ++i) {
-            if (!btnLed[i]->isChecked())
+            if (!m_btnLed[i]->isChecked())
                 continue;
-            s.ledR[i] = r;
-            s.ledG[i] = g;
-            s.ledB[i] = b;
+            m_state.ledR[i] = r;
+            m_state.ledG[i] = g;
+            m_state.ledB[i] = b;
             restyleLed(i);
         }
-    } else if (s.colorMode == ColorMode::Single) {
-        s.ledR[kSingleColorEntry] = r;
-        s.ledG[kSingleColorEntry] = g;
-        s.ledB[kSingleColorEntry] = b;
+    } else if (m_state.colorMode == ColorMode::Single) {
+        m_state.ledR[kSingleColorEntry] = r;
+        m_state.ledG[kSingleColorEntry] = g;
+        m_state.ledB[kSingleColorEntry] = b;
         restyleAllLeds();
     }
-    colorCover->hide();
-    if (s.lightMode == LightMode::Copy)
+    m_colorCover->hide();
+    if (m_state.lightMode == LightMode::Copy)
         return;
     emitColors();
     emit sendData(modeMessage(MessageName::btnDone));
@@ -394,10 +384,10 @@ void RainbowFan::pushChangeColor()
 
 void RainbowFan::pushDone()
 {
-    if (s.colorMode != ColorMode::RGB)
+    if (m_state.colorMode != ColorMode::RGB)
         return;
     for (int i = 0; i < kLedCount; ++i) {
-        if (!btnLed[i]->isChecked())
+        if (!m_btnLed[i]->isChecked())
             continue;
         setLedButtonChecked(i, false);
         restyleLed(i);
@@ -406,27 +396,27 @@ void RainbowFan::pushDone()
 
 void RainbowFan::pushDefault()
 {
-    for (int i = 0; i < kLedCount; ++i) {
-        s.ledR[i] = kDefaultR[i];
-        s.ledG[i] = kDefaultG[i];
-        s.ledB[i] = kDefaultB[i];
-        s.ledBright[i] = 1.0f;
+    for (int i = 0; i < kColorEntries; ++i) {
+        const DefaultColour c = defaultEntryColour(i);
+        m_state.ledR[i] = c.r;
+        m_state.ledG[i] = c.g;
+        m_state.ledB[i] = c.b;
     }
-    s.ledR[kSingleColorEntry] = 255;
-    s.ledG[kSingleColorEntry] = 0;
-    s.ledB[kSingleColorEntry] = 0;
-    s.colorMode = FanModeRules::defaultColorMode(s.lightMode, s.copyLightMode, s.colorMode);
+    // The single colour keeps its brightness.
+    for (int i = 0; i < kLedCount; ++i)
+        m_state.ledBright[i] = 1.0f;
+    m_state.colorMode = FanModeRules::defaultColorMode(m_state.lightMode, m_state.copyLightMode, m_state.colorMode);
     restyleAllLeds();
     setBrightnessSliderQuietly(10);
-    s.lightSpeed = LightSpeed::Slow;
+    m_state.lightSpeed = LightSpeed::Slow;
     showNames();
     refreshSpeedSelector();
-    if (s.colorMode == ColorMode::Single)
+    if (m_state.colorMode == ColorMode::Single)
         selectAllLeds();
     else
         deselectAllLeds();
     styleBrightnessSlider(shownColor(0));
     clearTurnOff();
     emitColors();
-    emit sendData(ViewMessages::fanDefault(s.fanNumber, s.lightMode, s.colorMode, s.lightSpeed));
+    emit sendData(ViewMessages::fanDefault(m_state.fanNumber, m_state.lightMode, m_state.colorMode, m_state.lightSpeed));
 }

@@ -38,47 +38,47 @@ void applyEnable(QWidget *w, FanModeRules::Enable e)
 
 void RainbowFan::showNames()
 {
-    lblLightModeName->setText(lightModeString.value(s.lightMode));
-    lblColorModeName->setText(colorModeString.value(s.colorMode));
-    lblLightSpeedName->setText(lightSpeedString.value(s.lightSpeed));
+    m_lblLightModeName->setText(s_lightModeString.value(m_state.lightMode));
+    m_lblColorModeName->setText(s_colorModeString.value(m_state.colorMode));
+    m_lblLightSpeedName->setText(s_lightSpeedString.value(m_state.lightSpeed));
     applyNameFonts();
 }
 
 void RainbowFan::refreshColorMode()
 {
-    if (s.lightMode == LightMode::Copy)
-        qCDebug(lcUi) << "refreshColorMode---------COPY----copyLightMode:" << s.copyLightMode;
-    s.colorMode = FanModeRules::constrainColorMode(s.lightMode, s.copyLightMode, s.colorMode);
+    if (m_state.lightMode == LightMode::Copy)
+        qCDebug(lcUi) << "refreshColorMode---------COPY----copyLightMode:" << m_state.copyLightMode;
+    m_state.colorMode = FanModeRules::constrainColorMode(m_state.lightMode, m_state.copyLightMode, m_state.colorMode);
     showNames();
-    const bool copyOrMusic = s.lightMode >= LightMode::Copy && s.lightMode <= LightMode::Music_3;
-    const bool music = LightMode::isComputerMusic(s.lightMode);
-    if (s.colorMode == ColorMode::Single && !copyOrMusic)
+    const bool copyOrMusic = m_state.lightMode >= LightMode::Copy && m_state.lightMode <= LightMode::Music_3;
+    const bool music = LightMode::isComputerMusic(m_state.lightMode);
+    if (m_state.colorMode == ColorMode::Single && !copyOrMusic)
         selectAllLeds();
-    if ((s.colorMode == ColorMode::RGB || s.colorMode == ColorMode::Off) && !music)
+    if ((m_state.colorMode == ColorMode::RGB || m_state.colorMode == ColorMode::Off) && !music)
         deselectAllLeds();
     restyleAllLeds();
 }
 
 void RainbowFan::refreshSpeedSelector()
 {
-    const bool speedOn = FanModeRules::speedArrowsFollowMode(s.lightMode);
-    btnLightSpeedLeft->setEnabled(speedOn);
-    btnLightSpeedRight->setEnabled(speedOn);
-    lblLightSpeedName->setEnabled(speedOn);
+    const bool speedOn = FanModeRules::speedArrowsFollowMode(m_state.lightMode);
+    m_btnLightSpeedLeft->setEnabled(speedOn);
+    m_btnLightSpeedRight->setEnabled(speedOn);
+    m_lblLightSpeedName->setEnabled(speedOn);
     applyNameFonts();
 }
 
 void RainbowFan::applyEnableTable()
 {
-    const FanModeRules::ControlEnables e = FanModeRules::controlEnables(s.lightMode);
-    for (QWidget *w : {static_cast<QWidget *>(btnColorModeLeft), static_cast<QWidget *>(btnColorModeRight)})
+    const FanModeRules::ControlEnables e = FanModeRules::controlEnables(m_state.lightMode);
+    for (QWidget *w : {static_cast<QWidget *>(m_btnColorModeLeft), static_cast<QWidget *>(m_btnColorModeRight)})
         applyEnable(w, e.colorArrows);
-    for (QWidget *w : {static_cast<QWidget *>(btnLightSpeedLeft), static_cast<QWidget *>(btnLightSpeedRight)})
+    for (QWidget *w : {static_cast<QWidget *>(m_btnLightSpeedLeft), static_cast<QWidget *>(m_btnLightSpeedRight)})
         applyEnable(w, e.speedArrows);
-    for (QWidget *w : {btnDone, btnDefault, btnShowColor})
+    for (QWidget *w : {m_btnDone, m_btnDefault, m_btnShowColor})
         applyEnable(w, e.editButtons);
-    applyEnable(btnTurnOff, e.turnOff);
-    applyEnable(sliderLight, e.brightness);
+    applyEnable(m_btnTurnOff, e.turnOff);
+    applyEnable(m_sliderLight, e.brightness);
 }
 
 void RainbowFan::clearTurnOff()
@@ -94,7 +94,7 @@ void RainbowFan::afterLightModeChange(bool userChange)
     // A new light mode starts from the colour mode its rules allow from RGB;
     // a stored one keeps the colour mode it was saved with.
     if (userChange)
-        s.colorMode = ColorMode::RGB;
+        m_state.colorMode = ColorMode::RGB;
     refreshColorMode();
     refreshSpeedSelector();
     if (userChange)
@@ -102,31 +102,22 @@ void RainbowFan::afterLightModeChange(bool userChange)
     applyEnableTable();
     if (!userChange)
         return;
-    const QString tag = FanModeRules::lightModeMessageTag(s.lightMode);
-    if (s.lightMode == LightMode::Copy)
+    const QString tag = FanModeRules::lightModeMessageTag(m_state.lightMode);
+    if (m_state.lightMode == LightMode::Copy)
         qCDebug(lcUi) << "lightMode == 7-----btn_copy";
     emit sendData(modeMessage(tag));
 }
 
 void RainbowFan::lightModeRight()
 {
-    s.lightMode = FanModeRules::lightModeRight(s.lightMode, s.fanNumber);
+    m_state.lightMode = FanModeRules::lightModeRight(m_state.lightMode, m_state.fanNumber);
     afterLightModeChange(true);
 }
 
 void RainbowFan::lightModeLeft()
 {
-    s.lightMode = FanModeRules::lightModeLeft(s.lightMode, s.fanNumber);
+    m_state.lightMode = FanModeRules::lightModeLeft(m_state.lightMode, m_state.fanNumber);
     afterLightModeChange(true);
-}
-
-void RainbowFan::lightModeArrow()
-{
-    const QString name = sender() ? sender()->objectName() : QString();
-    if (name == QLatin1String("btn_LightModeLeft"))
-        lightModeLeft();
-    else if (name == QLatin1String("btn_LightModeRight"))
-        lightModeRight();
 }
 
 void RainbowFan::applyLightModeValue(int lightMode)
@@ -135,7 +126,7 @@ void RainbowFan::applyLightModeValue(int lightMode)
         qWarning() << "applyLightModeValue: refused" << lightMode;
         return;
     }
-    s.lightMode = FanModeRules::normaliseLightMode(lightMode, s.fanNumber);
+    m_state.lightMode = FanModeRules::normaliseLightMode(lightMode, m_state.fanNumber);
     afterLightModeChange(true);
 }
 
@@ -145,7 +136,7 @@ void RainbowFan::setLightMode(int lightMode)
         qWarning() << "setLightMode: refused" << lightMode;
         return;
     }
-    s.lightMode = lightMode;
+    m_state.lightMode = lightMode;
     afterLightModeChange(false);
 }
 
@@ -155,7 +146,7 @@ void RainbowFan::setCopyLightMode(int lightMode)
         qWarning() << "setCopyLightMode: refused" << lightMode;
         return;
     }
-    s.copyLightMode = lightMode;
+    m_state.copyLightMode = lightMode;
 }
 
 // ---- colour mode ------------------------------------------------------------
@@ -163,8 +154,8 @@ void RainbowFan::setCopyLightMode(int lightMode)
 void RainbowFan::afterColorModeChange()
 {
     showNames();
-    qCDebug(lcUi) << ", colorModeString[colorMode]:" << colorModeString.value(s.colorMode);
-    if (s.colorMode == ColorMode::Single)
+    qCDebug(lcUi) << ", s_colorModeString[colorMode]:" << s_colorModeString.value(m_state.colorMode);
+    if (m_state.colorMode == ColorMode::Single)
         selectAllLeds();
     else
         deselectAllLeds();
@@ -175,19 +166,19 @@ void RainbowFan::afterColorModeChange()
     const QStringList message = modeMessage(MessageName::btnDone);
     for (int i = 0; i < message.size(); ++i)
         qCDebug(lcUi).nospace() << "sendDataString[" << i << "]:" << message.at(i);
-    if (s.lightMode != LightMode::Copy)
+    if (m_state.lightMode != LightMode::Copy)
         emit sendData(message);
 }
 
 void RainbowFan::colorModeRight()
 {
-    s.colorMode = FanModeRules::stepColorMode(s.lightMode, s.copyLightMode, s.colorMode, +1);
+    m_state.colorMode = FanModeRules::stepColorMode(m_state.lightMode, m_state.copyLightMode, m_state.colorMode, +1);
     afterColorModeChange();
 }
 
 void RainbowFan::colorModeLeft()
 {
-    s.colorMode = FanModeRules::stepColorMode(s.lightMode, s.copyLightMode, s.colorMode, -1);
+    m_state.colorMode = FanModeRules::stepColorMode(m_state.lightMode, m_state.copyLightMode, m_state.colorMode, -1);
     afterColorModeChange();
 }
 
@@ -197,7 +188,7 @@ void RainbowFan::applyColorModeValue(int colorMode)
         qWarning() << "applyColorModeValue: refused" << colorMode;
         return;
     }
-    s.colorMode = FanModeRules::constrainColorMode(s.lightMode, s.copyLightMode, colorMode);
+    m_state.colorMode = FanModeRules::constrainColorMode(m_state.lightMode, m_state.copyLightMode, colorMode);
     afterColorModeChange();
 }
 
@@ -207,7 +198,7 @@ void RainbowFan::setColorMode(int colorMode)
         qWarning() << "setColorMode: refused" << colorMode;
         return;
     }
-    s.colorMode = colorMode;
+    m_state.colorMode = colorMode;
     qCDebug(lcUi) << "setColorMode--colorMode:" << colorMode;
     refreshColorMode();
     styleBrightnessSlider(shownColor(0));
@@ -220,19 +211,19 @@ void RainbowFan::afterLightSpeedChange()
     showNames();
     refreshSpeedSelector();
     clearTurnOff();
-    if (s.lightMode != LightMode::Copy)
+    if (m_state.lightMode != LightMode::Copy)
         emit sendData(modeMessage(MessageName::btnDone));
 }
 
 void RainbowFan::lightSpeedLeft()
 {
-    s.lightSpeed = FanModeRules::lightSpeedLeft(s.lightSpeed);
+    m_state.lightSpeed = FanModeRules::lightSpeedLeft(m_state.lightSpeed);
     afterLightSpeedChange();
 }
 
 void RainbowFan::lightSpeedRight()
 {
-    s.lightSpeed = FanModeRules::lightSpeedRight(s.lightSpeed);
+    m_state.lightSpeed = FanModeRules::lightSpeedRight(m_state.lightSpeed);
     afterLightSpeedChange();
 }
 
@@ -242,7 +233,7 @@ void RainbowFan::applyLightSpeedValue(int lightSpeed)
         qWarning() << "applyLightSpeedValue: refused" << lightSpeed;
         return;
     }
-    s.lightSpeed = lightSpeed;
+    m_state.lightSpeed = lightSpeed;
     afterLightSpeedChange();
 }
 
@@ -252,50 +243,37 @@ void RainbowFan::setLightSpeed(int lightSpeed)
         qWarning() << "setLightSpeed: refused" << lightSpeed;
         return;
     }
-    qCDebug(lcUi) << "setLightSpeed-lightSpeed:" << lightSpeedString.value(lightSpeed);
+    qCDebug(lcUi) << "setLightSpeed-lightSpeed:" << s_lightSpeedString.value(lightSpeed);
     qCDebug(lcUi) << "setLightSpeed-lightSpeedInt:" << lightSpeed;
-    s.lightSpeed = lightSpeed;
+    m_state.lightSpeed = lightSpeed;
     refreshSpeedSelector();
     showNames();
-}
-
-void RainbowFan::modeArrow()
-{
-    const QString name = sender() ? sender()->objectName() : QString();
-    if (name == QLatin1String("btn_ColorModeLeft"))
-        colorModeLeft();
-    else if (name == QLatin1String("btn_ColorModeRight"))
-        colorModeRight();
-    else if (name == QLatin1String("btn_LightSpeedLeft"))
-        lightSpeedLeft();
-    else if (name == QLatin1String("btn_LightSpeedRight"))
-        lightSpeedRight();
 }
 
 // ---- turn-off -----------------------------------------------------------------
 
 void RainbowFan::pushTurnOff()
 {
-    if (s.lightMode >= LightMode::Copy) {
+    if (m_state.lightMode >= LightMode::Copy) {
         // The software effects and Copy own the LEDs; keep the button honest.
-        btnTurnOff->setChecked(s.isTurnOffLed);
+        m_btnTurnOff->setChecked(m_state.isTurnOffLed);
         return;
     }
-    qCDebug(lcUi) << "pushisTurnOffLed:" << s.isTurnOffLed;
-    s.isTurnOffLed = !s.isTurnOffLed;
-    const QString tag = s.isTurnOffLed ? MessageName::btnTurnOff : MessageName::btnTurnOn;
-    btnTurnOff->setChecked(s.isTurnOffLed);
+    qCDebug(lcUi) << "pushisTurnOffLed:" << m_state.isTurnOffLed;
+    m_state.isTurnOffLed = !m_state.isTurnOffLed;
+    const QString tag = m_state.isTurnOffLed ? MessageName::btnTurnOff : MessageName::btnTurnOn;
+    m_btnTurnOff->setChecked(m_state.isTurnOffLed);
     restyleAllLeds();
-    qCDebug(lcUi) << "isTurnOffLed:" << s.isTurnOffLed;
-    qCDebug(lcUi) << "btn_sendCommand_Off->lightMode:" << s.lightMode;
+    qCDebug(lcUi) << "isTurnOffLed:" << m_state.isTurnOffLed;
+    qCDebug(lcUi) << "btn_sendCommand_Off->lightMode:" << m_state.lightMode;
     emit sendData(modeMessage(tag));
 }
 
 void RainbowFan::setTurnOffLed(bool off)
 {
-    const bool changed = s.isTurnOffLed != off;
-    s.isTurnOffLed = off;
-    btnTurnOff->setChecked(off);
+    const bool changed = m_state.isTurnOffLed != off;
+    m_state.isTurnOffLed = off;
+    m_btnTurnOff->setChecked(off);
     if (changed)
         restyleAllLeds();
 }
@@ -304,19 +282,19 @@ void RainbowFan::setTurnOffLed(bool off)
 
 void RainbowFan::moveTitle(bool open, bool animate)
 {
-    swapStyle(btnMonitor, QStringLiteral("QPushButton{border-image: url(")
+    swapStyle(m_btnMonitor, QStringLiteral("QPushButton{border-image: url(")
                               + imagePath(open ? QStringLiteral("btn_openFan.png") : QStringLiteral("btn_closeFan.png"))
                               + QStringLiteral(");}"));
     const QRect target = open ? kTitleOpen : kTitleClosed;
     if (!animate) {
-        titleAnimation->stop();
-        btnFanNum->setGeometry(target);
+        m_titleAnimation->stop();
+        m_btnFanNum->setGeometry(target);
         return;
     }
-    titleAnimation->stop();
-    titleAnimation->setStartValue(open ? kTitleClosed : kTitleOpen);
-    titleAnimation->setEndValue(target);
-    titleAnimation->start();
+    m_titleAnimation->stop();
+    m_titleAnimation->setStartValue(open ? kTitleClosed : kTitleOpen);
+    m_titleAnimation->setEndValue(target);
+    m_titleAnimation->start();
 }
 
 void RainbowFan::pushMonitor()
@@ -326,19 +304,19 @@ void RainbowFan::pushMonitor()
     bool open;
     if (fromTitle) {
         // The title opens a closed panel; it never closes one, nor opens over a warning.
-        if (s.isMonitor || isWarningShown())
+        if (m_state.isMonitor || isWarningShown())
             return;
         open = true;
     } else {
-        open = !s.isMonitor;
+        open = !m_state.isMonitor;
     }
-    s.isMonitor = open;
-    const QStringList message = ViewMessages::fanFlag(MessageName::pushMonitor, s.fanNumber, open);
+    m_state.isMonitor = open;
+    const QStringList message = ViewMessages::fanFlag(MessageName::pushMonitor, m_state.fanNumber, open);
     if (open) {
         emit sendData(message);
         moveTitle(true, true);
     } else {
-        warningLabel->hide();
+        m_warningLabel->hide();
         moveTitle(false, true);
         emit sendData(message);
     }
@@ -346,21 +324,21 @@ void RainbowFan::pushMonitor()
 
 void RainbowFan::showCoverAsStopped()
 {
-    closedCoverLabel->setVisible(!s.isMonitor);
+    m_closedCoverLabel->setVisible(!m_state.isMonitor);
 }
 
 void RainbowFan::on_animation_stateChanged(QAbstractAnimation::State newState, QAbstractAnimation::State oldState)
 {
     Q_UNUSED(oldState)
     if (newState == QAbstractAnimation::Running)
-        closedCoverLabel->show();
+        m_closedCoverLabel->show();
     else if (newState == QAbstractAnimation::Stopped)
         showCoverAsStopped();
 }
 
 void RainbowFan::setMonitor(bool on)
 {
-    s.isMonitor = on;
+    m_state.isMonitor = on;
     moveTitle(on, false);
     showCoverAsStopped();
 }
@@ -368,10 +346,10 @@ void RainbowFan::setMonitor(bool on)
 void RainbowFan::setFanState(bool stalled)
 {
     // Only a watched fan is said to stand still; a closed panel keeps its cover.
-    closedCoverLabel->setVisible(!s.isMonitor);
-    warningLabel->setVisible(stalled && s.isMonitor);
-    if (!warningLabel->isHidden())
-        warningLabel->raise();
+    m_closedCoverLabel->setVisible(!m_state.isMonitor);
+    m_warningLabel->setVisible(stalled && m_state.isMonitor);
+    if (!m_warningLabel->isHidden())
+        m_warningLabel->raise();
 }
 
 void RainbowFan::pressCover(const QPoint &at)
@@ -379,154 +357,154 @@ void RainbowFan::pressCover(const QPoint &at)
     // The big switch drawn on the closed cover opens the fan, as the title does.
     const QPoint centre(width() / 2, 310);
     const QPoint d = at - centre;
-    if (s.fanLocation == 3 || s.fanLocation == 4) {
-        emit sendData(ViewMessages::fanCommand(s.fanLocation == 3 ? MessageName::clockwise : MessageName::counterClockwise,
-                                               s.fanNumber));
+    if (m_state.fanLocation == 3 || m_state.fanLocation == 4) {
+        emit sendData(ViewMessages::fanCommand(m_state.fanLocation == 3 ? MessageName::clockwise : MessageName::counterClockwise,
+                                               m_state.fanNumber));
         return;
     }
-    if (d.x() * d.x() + d.y() * d.y() > 60 * 60 || s.isMonitor)
+    if (d.x() * d.x() + d.y() * d.y() > 60 * 60 || m_state.isMonitor)
         return;
-    btnFanNum->click();
+    m_btnFanNum->click();
 }
 
 // ---- fan speed ----------------------------------------------------------------------
 
 void RainbowFan::styleSpeedSliders()
 {
-    sliderPer->setEnabled(s.isPWM);
-    sliderNum->setEnabled(!s.isPWM);
-    swapStyle(sliderPer, LedStyle::fanSpeedSliderStyle(s.isPWM, imagePath(QString())));
-    swapStyle(sliderNum, LedStyle::fanSpeedSliderStyle(!s.isPWM, imagePath(QString())));
+    m_sliderPer->setEnabled(m_state.isPWM);
+    m_sliderNum->setEnabled(!m_state.isPWM);
+    swapStyle(m_sliderPer, LedStyle::fanSpeedSliderStyle(m_state.isPWM, imagePath(QString())));
+    swapStyle(m_sliderNum, LedStyle::fanSpeedSliderStyle(!m_state.isPWM, imagePath(QString())));
 }
 
 void RainbowFan::styleSpeedPresets()
 {
-    const QString font = QStringLiteral("font-size:") + QString::number(presetFontPx)
+    const QString font = QStringLiteral("font-size:") + QString::number(m_presetFontPx)
         + QStringLiteral("px; font-weight:bold; ");
-    swapStyle(btnPerformance, 
+    swapStyle(m_btnPerformance, 
         QStringLiteral("QPushButton{") + font
-        + (s.isPerformance ? QStringLiteral("color:white; border-image: url(") + imagePath(QStringLiteral("btn_performance_h.png"))
+        + (m_state.isPerformance ? QStringLiteral("color:white; border-image: url(") + imagePath(QStringLiteral("btn_performance_h.png"))
                            : QStringLiteral("color:#E3017F; border-image: url(") + imagePath(QStringLiteral("btn_performance.png")))
         + QStringLiteral(");}"));
-    swapStyle(btnSilent, 
+    swapStyle(m_btnSilent, 
         QStringLiteral("QPushButton{") + font
-        + (s.isSilent ? QStringLiteral("color:white; border-image: url(") + imagePath(QStringLiteral("btn_silent_h.png"))
+        + (m_state.isSilent ? QStringLiteral("color:white; border-image: url(") + imagePath(QStringLiteral("btn_silent_h.png"))
                       : QStringLiteral("color:#ACCD04; border-image: url(") + imagePath(QStringLiteral("btn_silent.png")))
         + QStringLiteral(");}"));
 }
 
 void RainbowFan::showSpeedSummary()
 {
-    if (s.isPWM)
-        showSummaryText(FanModeRules::pwmSpeedSummary(sliderPer->value(), tr("Silent"), tr("Performance")));
+    if (m_state.isPWM)
+        showSummaryText(FanModeRules::pwmSpeedSummary(m_sliderPer->value(), tr("Silent"), tr("Performance")));
     else
-        showSummaryText(FanModeRules::rpmSpeedSummary(sliderNum->value(), tr("Silent"), tr("Performance")));
+        showSummaryText(FanModeRules::rpmSpeedSummary(m_sliderNum->value(), tr("Silent"), tr("Performance")));
 }
 
 void RainbowFan::showSummaryText(const QString &text)
 {
-    if (lblSpeedSummary->text() == text)
+    if (m_lblSpeedSummary->text() == text)
         return;
-    lblSpeedSummary->setText(text);
+    m_lblSpeedSummary->setText(text);
     fitSpeedSummary();
 }
 
 void RainbowFan::applySpeedStepQuietly(int step)
 {
-    QSlider *active = s.isPWM ? sliderPer : sliderNum;
+    QSlider *active = m_state.isPWM ? m_sliderPer : m_sliderNum;
     const QSignalBlocker block(active);
     active->setValue(step);
-    s.fanSpeed = active->value();
-    s.speedMode = FanModeRules::speedModeForStep(s.fanSpeed, active->maximum());
-    s.isPerformance = s.speedMode == SpeedMode::Performance;
-    s.isSilent = s.speedMode == SpeedMode::Silent;
+    m_state.fanSpeed = active->value();
+    m_state.speedMode = FanModeRules::speedModeForStep(m_state.fanSpeed, active->maximum());
+    m_state.isPerformance = m_state.speedMode == SpeedMode::Performance;
+    m_state.isSilent = m_state.speedMode == SpeedMode::Silent;
     styleSpeedPresets();
     showSpeedSummary();
 }
 
 void RainbowFan::changeSliderFanSpeedPer(int value)
 {
-    s.speedMode = FanModeRules::speedModeForStep(value, sliderPer->maximum());
-    s.isSilent = s.speedMode == SpeedMode::Silent;
-    s.isPerformance = s.speedMode == SpeedMode::Performance;
-    if (s.isPWM)
+    m_state.speedMode = FanModeRules::speedModeForStep(value, m_sliderPer->maximum());
+    m_state.isSilent = m_state.speedMode == SpeedMode::Silent;
+    m_state.isPerformance = m_state.speedMode == SpeedMode::Performance;
+    if (m_state.isPWM)
         showSummaryText(FanModeRules::pwmSpeedSummary(value, tr("Silent"), tr("Performance")));
-    s.fanSpeed = value;
+    m_state.fanSpeed = value;
     styleSpeedPresets();
-    emit sendData(ViewMessages::fanValue(MessageName::sliderFanSpeedPer, s.fanNumber, value));
+    emit sendData(ViewMessages::fanValue(MessageName::sliderFanSpeedPer, m_state.fanNumber, value));
 }
 
 void RainbowFan::changeSliderFanSpeedNum(int value)
 {
-    s.speedMode = FanModeRules::speedModeForStep(value, sliderNum->maximum());
-    s.isSilent = s.speedMode == SpeedMode::Silent;
-    s.isPerformance = s.speedMode == SpeedMode::Performance;
+    m_state.speedMode = FanModeRules::speedModeForStep(value, m_sliderNum->maximum());
+    m_state.isSilent = m_state.speedMode == SpeedMode::Silent;
+    m_state.isPerformance = m_state.speedMode == SpeedMode::Performance;
     showSummaryText(FanModeRules::rpmSpeedSummary(value, tr("Silent"), tr("Performance")));
-    s.fanSpeed = value;
+    m_state.fanSpeed = value;
     styleSpeedPresets();
-    emit sendData(ViewMessages::fanValue(MessageName::sliderFanSpeedNum, s.fanNumber, value));
+    emit sendData(ViewMessages::fanValue(MessageName::sliderFanSpeedNum, m_state.fanNumber, value));
 }
 
 void RainbowFan::pushPWM()
 {
     qCDebug(lcUi) << "pushPWM";
-    const bool on = btnPwm->isChecked();
-    const QStringList message = ViewMessages::fanFlag(MessageName::btnPwm, s.fanNumber, on);
+    const bool on = m_btnPwm->isChecked();
+    const QStringList message = ViewMessages::fanFlag(MessageName::btnPwm, m_state.fanNumber, on);
     setPWM(on);
     emit sendData(message);
 }
 
 void RainbowFan::setPWM(bool on)
 {
-    s.isPWM = on;
-    btnPwm->setChecked(on);
+    m_state.isPWM = on;
+    m_btnPwm->setChecked(on);
     styleSpeedSliders();
-    applySpeedStepQuietly((on ? sliderPer : sliderNum)->value());
+    applySpeedStepQuietly((on ? m_sliderPer : m_sliderNum)->value());
 }
 
 void RainbowFan::pushPerformance()
 {
     qCDebug(lcUi) << "pushPerformance";
-    if (s.isPerformance)
+    if (m_state.isPerformance)
         return;
-    s.isPerformance = true;
-    s.speedMode = SpeedMode::Performance;
-    s.fanSpeed = 5;
-    QSlider *active = s.isPWM ? sliderPer : sliderNum;
+    m_state.isPerformance = true;
+    m_state.speedMode = SpeedMode::Performance;
+    m_state.fanSpeed = 5;
+    QSlider *active = m_state.isPWM ? m_sliderPer : m_sliderNum;
     active->setValue(active->maximum());
-    emit sendData(ViewMessages::fanCommand(MessageName::btnPerformance, s.fanNumber));
-    s.isSilent = false;
+    emit sendData(ViewMessages::fanCommand(MessageName::btnPerformance, m_state.fanNumber));
+    m_state.isSilent = false;
     styleSpeedPresets();
 }
 
 void RainbowFan::pushSilent()
 {
     qCDebug(lcUi) << "pushSilent";
-    if (s.isSilent)
+    if (m_state.isSilent)
         return;
-    s.isSilent = true;
-    s.speedMode = SpeedMode::Silent;
-    s.fanSpeed = 0;
-    QSlider *active = s.isPWM ? sliderPer : sliderNum;
+    m_state.isSilent = true;
+    m_state.speedMode = SpeedMode::Silent;
+    m_state.fanSpeed = 0;
+    QSlider *active = m_state.isPWM ? m_sliderPer : m_sliderNum;
     active->setValue(0);
-    emit sendData(ViewMessages::fanCommand(MessageName::btnSilent, s.fanNumber));
-    s.isPerformance = false;
+    emit sendData(ViewMessages::fanCommand(MessageName::btnSilent, m_state.fanNumber));
+    m_state.isPerformance = false;
     styleSpeedPresets();
 }
 
 void RainbowFan::setFanSpeedSliders(int speedPer, int speedNum)
 {
-    if (speedPer < 0 || speedPer > 5 || speedNum < 0 || speedNum > 10) {
+    if (speedPer < 0 || speedPer > kMaxSpeedStep || speedNum < 0 || speedNum > kMaxSpeedLevel) {
         qWarning() << "setFanSpeedSliders: refused" << speedPer << speedNum;
         return;
     }
     {
-        const QSignalBlocker blockPer(sliderPer);
-        const QSignalBlocker blockNum(sliderNum);
-        sliderPer->setValue(speedPer);
-        sliderNum->setValue(speedNum);
+        const QSignalBlocker blockPer(m_sliderPer);
+        const QSignalBlocker blockNum(m_sliderNum);
+        m_sliderPer->setValue(speedPer);
+        m_sliderNum->setValue(speedNum);
     }
-    applySpeedStepQuietly(s.isPWM ? speedPer : speedNum);
+    applySpeedStepQuietly(m_state.isPWM ? speedPer : speedNum);
 }
 
 // ---- whole-panel rendering -------------------------------------------------------------
@@ -535,48 +513,34 @@ void RainbowFan::resetFanView()
 {
     deselectAllLeds();
     restyleAllLeds();
-    const int shown = s.colorMode == ColorMode::Single ? kSingleColorEntry : 0;
-    setBrightnessSliderQuietly(qRound(s.ledBright[shown] * 10.0f));
+    const int shown = m_state.colorMode == ColorMode::Single ? kSingleColorEntry : 0;
+    setBrightnessSliderQuietly(qRound(m_state.ledBright[shown] * 10.0f));
     showNames();
     refreshColorMode();
     refreshSpeedSelector();
     styleBrightnessSlider(shownColor(0));
-    btnTurnOff->setChecked(s.isTurnOffLed);
-    btnPwm->setChecked(s.isPWM);
+    m_btnTurnOff->setChecked(m_state.isTurnOffLed);
+    m_btnPwm->setChecked(m_state.isPWM);
     styleSpeedSliders();
 
     // Re-rendering shows the stored speed mode; it sends nothing.
-    QSlider *active = s.isPWM ? sliderPer : sliderNum;
-    if (s.speedMode == SpeedMode::Silent) {
+    QSlider *active = m_state.isPWM ? m_sliderPer : m_sliderNum;
+    if (m_state.speedMode == SpeedMode::Silent) {
         applySpeedStepQuietly(0);
-    } else if (s.speedMode == SpeedMode::Performance) {
+    } else if (m_state.speedMode == SpeedMode::Performance) {
         applySpeedStepQuietly(active->maximum());
-        s.fanSpeed = 5;
+        m_state.fanSpeed = 5;
     } else {
-        applySpeedStepQuietly(s.fanSpeed);
-        s.isPerformance = s.isSilent = false;
-        s.speedMode = SpeedMode::Custom;
+        applySpeedStepQuietly(m_state.fanSpeed);
+        m_state.isPerformance = m_state.isSilent = false;
+        m_state.speedMode = SpeedMode::Custom;
         styleSpeedPresets();
     }
 
-    moveTitle(s.isMonitor, false);
+    moveTitle(m_state.isMonitor, false);
     showCoverAsStopped();
 
     applyEnableTable();
-    if (s.lightMode == LightMode::Copy || s.lightMode == LightMode::Temperature)
+    if (m_state.lightMode == LightMode::Copy || m_state.lightMode == LightMode::Temperature)
         qCDebug(lcUi) << "copyyyyyyyyyyyyyyyyyyyyyyyyyy";
-}
-
-void RainbowFan::copyResetFanView()
-{
-    qCDebug(lcUi) << "copyResetFanView---lightMode:" << s.lightMode;
-    qCDebug(lcUi) << "copyResetFanView---colorMode:" << s.colorMode;
-    deselectAllLeds();
-    restyleAllLeds();
-    const int shown = s.colorMode == ColorMode::Single ? kSingleColorEntry : 0;
-    setBrightnessSliderQuietly(qRound(s.ledBright[shown] * 10.0f));
-    styleBrightnessSlider(shownColor(0));
-    showNames();
-    refreshSpeedSelector();
-    btnTurnOff->setChecked(s.isTurnOffLed);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Limits.h"
+
 #include <QFont>
 #include <QString>
 #include <QStringList>
@@ -8,8 +10,6 @@
 // machine's "Arial" happens to be: Liberation Sans (Arial's metrics) for
 // Latin text, then the CJK face of the language in use, then a Thai face.
 namespace UiFont {
-
-constexpr int kLanguageCount = 7;
 
 QString latinFamily();
 // Families in fallback order for a language (0 en .. 6 th); outside 0..6 as English.

@@ -2,6 +2,7 @@
 #include "viewmsg/MessageNames.h"
 #include "viewmsg/ViewMessages.h"
 
+#include "common/Limits.h"
 #include "common/Logging.h"
 #include "ui/VaylaRGBFanViewStyle.h"
 
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr int kLanguageCount = 7;
 constexpr int kMaxSpeed = 5;
 
 int clampColor(int value, const char *label)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Limits.h"
+
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -57,7 +59,7 @@ private:
 
     QNetworkAccessManager *m_manager;
     QString m_dataFolder;
-    QString m_currentVersion = QStringLiteral("1.0.0");
+    QString m_currentVersion = QString::fromLatin1(kDefaultVersion);
     QString m_installationId;
     QString m_serverUrl;
     bool m_downloadRequested = false;

@@ -35,6 +35,7 @@ SimulatedBoxes::SimulatedBoxes()
     auto timer = std::make_shared<QElapsedTimer>();
     timer->start();
     m_clock = [timer] { return timer->elapsed(); };
+    m_emergency.fill(-1);
 }
 
 SimulatedBoxes::~SimulatedBoxes()
@@ -43,7 +44,7 @@ SimulatedBoxes::~SimulatedBoxes()
         delete entry.second;
 }
 
-bool SimulatedBoxes::parseSpec(const QString &spec, std::array<int, 16> *types, QString *error)
+bool SimulatedBoxes::parseSpec(const QString &spec, std::array<int, kBoxCount> *types, QString *error)
 {
     types->fill(-1);
     const QStringList items = spec.split(QLatin1Char(','));
@@ -69,7 +70,7 @@ bool SimulatedBoxes::parseSpec(const QString &spec, std::array<int, 16> *types, 
 
 bool SimulatedBoxes::plugFromSpec(const QString &spec, QString *error)
 {
-    std::array<int, 16> types{};
+    std::array<int, kBoxCount> types{};
     if (!parseSpec(spec, &types, error))
         return false;
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -267,7 +268,7 @@ int SimulatedBoxes::rpm(int box, int fan) const
 {
     settle();
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (box < 0 || box >= kBoxCount || !m_boxes[box].plugged || fan < 0 || fan >= 5)
+    if (box < 0 || box >= kBoxCount || !m_boxes[box].plugged || fan < 0 || fan >= kRainbowFanCount)
         return 0;
     return currentRpm(m_boxes[box].fans[fan]);
 }
@@ -276,7 +277,7 @@ Report SimulatedBoxes::lastLighting(int box, int fan) const
 {
     settle();
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (box < 0 || box >= kBoxCount || fan < 0 || fan >= 5)
+    if (box < 0 || box >= kBoxCount || fan < 0 || fan >= kRainbowFanCount)
         return Report{};
     return m_boxes[box].fans[fan].lighting;
 }
@@ -369,7 +370,7 @@ Reply SimulatedBoxes::answer(Box &box, const Report &out)
     in[0] = out[1];
     in[1] = out[2];
     const int port = out[3];
-    const bool hasFan = port >= 1 && port <= 5;
+    const bool hasFan = port >= 1 && port <= kRainbowFanCount;
     if (out[1] == 0x33 && out[2] == 0x50) {
         in[2] = 1;
         in[3] = 2;

@@ -2,6 +2,7 @@
 
 #include "../HidTransport.h"
 #include "../Report.h"
+#include "common/Limits.h"
 
 #include <QString>
 #include <QStringList>
@@ -33,7 +34,7 @@ public:
 
     // "1,0,-" → box 0 type 1, box 1 type 0, box 2 empty. Returns false and
     // sets *error for a malformed spec.
-    static bool parseSpec(const QString &spec, std::array<int, 16> *types, QString *error);
+    static bool parseSpec(const QString &spec, std::array<int, kBoxCount> *types, QString *error);
     bool plugFromSpec(const QString &spec, QString *error);
 
     // Control of the simulated world; each returns an error text or empty.
@@ -104,7 +105,7 @@ private:
         bool muted = false;
         int generation = 0;
         int latencyMs = 0;
-        std::array<Fan, 5> fans;
+        std::array<Fan, kRainbowFanCount> fans;
     };
     struct Reply_ {
         Reply reply;
@@ -129,13 +130,13 @@ private:
     void notifyChanged(const QByteArray &removedNode = QByteArray());
 
     mutable std::mutex m_mutex;
-    std::array<Box, 16> m_boxes;
+    std::array<Box, kBoxCount> m_boxes;
     std::map<HidHandle *, Handle *> m_handles;
     std::deque<SentReport> m_sent;
     quint64 m_sentTotal = 0;
     int m_defaultLatencyMs = 0;
     std::function<void(const QByteArray &)> m_changed;
-    std::array<int, 16> m_emergency{{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}};
+    std::array<int, kBoxCount> m_emergency; // -1: none
     std::function<qint64()> m_clock;
     std::function<void()> m_settle;
     Qt::HANDLE m_settleThread = nullptr;

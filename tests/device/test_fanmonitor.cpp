@@ -316,14 +316,6 @@ private slots:
         QVERIFY(!host.boxAlarm[0]);
     }
 
-    void alertPlacement()
-    {
-        const QSize screen(1920, 1080);
-        const QSize alert(428, 248);
-        QCOMPARE(stallAlertPosition(screen, alert, true), QPoint(1920 - 428 - 20, 1080 - 248 - 50));
-        QCOMPARE(stallAlertPosition(screen, alert, false), QPoint((1920 - 428) / 2, (1080 - 248) / 2));
-    }
-
     void fixedSpeedsOfSingleColourFans()
     {
         SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("0"));

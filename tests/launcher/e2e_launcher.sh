@@ -24,6 +24,11 @@ now_ms() { date +%s%3N; }
 [ -x "$bin/AuriventStart" ] || { echo "FAIL: $bin/AuriventStart is not built" >&2; exit 1; }
 cp "$bin/AuriventStart" "$work/"
 
+# It needs Qt's core library only: no GUI, widgets or network at start.
+needed="$(readelf -d "$bin/AuriventStart" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p' | tr '\n' ' ')"
+check "links Qt5Core (needs: $needed)" grep -q "libQt5Core" <<<"$needed"
+check "links no other Qt library (needs: $needed)" bash -c '! grep -Eq "libQt5(Gui|Widgets|Network)" <<<"$1"' _ "$needed"
+
 standin() {  # standin BODY
     printf '#!/bin/sh\n{ echo "$#"; echo "$@"; pwd; } > "%s/record"\n%s\n' "$work" "$1" > "$work/Aurivent"
     chmod +x "$work/Aurivent"

@@ -203,6 +203,49 @@ private slots:
         QCOMPARE(host.calls, QStringList{"stopMusic"});
     }
 
+    // Every light mode from the phone is played as the window plays it: the
+    // box's own effect at the fan's speed for 0..5, the steady colours for 6,
+    // the copied mode for "Copy", nothing for the modes the program animates;
+    // LEDs turned off send "off" whatever the mode, and on again the mode.
+    void everyLightModeIsPlayedAsStored()
+    {
+        const QVariantMap one{{"BoxNum", "1"}, {"FanNum", "01"}};
+        const auto only = [&](QVariantMap data) {
+            for (auto it = one.begin(); it != one.end(); ++it)
+                data.insert(it.key(), it.value());
+            return data;
+        };
+        const Report off = Reports::rainbowLighting(2, Reports::kSteadyPerLed);
+        for (int mode = 0; mode < LightMode::Count; ++mode) {
+            for (int speed = 0; speed < LightSpeed::Count; ++speed) {
+                const QString at = QStringLiteral("mode %1 speed %2").arg(mode).arg(speed);
+                fan(0, 1).copyLightMode = LightMode::Radar;
+                sim->clearSent();
+                RemoteCommands::execute(
+                    cmd(0, only({{"ColorMode", 0}, {"LightMode", mode}, {"Speed", speed}})), boxes, host);
+                const std::vector<Report> played = sentTo(sim, 0);
+                const int shown = mode == LightMode::Copy ? int(LightMode::Radar) : mode;
+                if (LightMode::isBoxEffect(shown) || shown == LightMode::Light) {
+                    QVERIFY2(played.size() == 1, qPrintable(at));
+                    QVERIFY2(played[0][2] == 0x52 && played[0][3] == 2, qPrintable(at));
+                    const int modeByte =
+                        shown == LightMode::Light ? Reports::kSteadyPerLed : Reports::effectModeByte(shown, speed);
+                    QVERIFY2(played[0][4] == modeByte, qPrintable(at));
+                } else {
+                    QVERIFY2(played.empty(), qPrintable(at));
+                }
+
+                sim->clearSent();
+                RemoteCommands::execute(cmd(11, only({{"Status", 1}})), boxes, host);
+                QVERIFY2(sentTo(sim, 0) == std::vector<Report>{off}, qPrintable(at));
+
+                sim->clearSent();
+                RemoteCommands::execute(cmd(11, only({{"Status", 0}})), boxes, host);
+                QVERIFY2(sentTo(sim, 0) == played, qPrintable(at));
+            }
+        }
+    }
+
     void badValuesRefuseTheWholeCommand()
     {
         const QString before = entries(fan(0, 0));

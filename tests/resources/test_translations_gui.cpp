@@ -21,8 +21,8 @@
 
 namespace {
 
-constexpr int kLanguageCount = 7;
 const char *const kCodes[] = {"en", "tc", "cn", "de", "fr", "jp", "th"};
+static_assert(sizeof(kCodes) / sizeof(kCodes[0]) == kLanguageCount, "one code per language");
 
 // A few texts per language, as a native reader sees them on the panel.
 struct Expected {

@@ -38,6 +38,7 @@ private slots:
     void namesTheBox();
     void okAlwaysSendsTestAndHides();
     void dragsOnlyAboveTheButtonRow();
+    void alertPlacement();
 };
 
 void TestAlertView::builtAsFramelessCornerWindow()
@@ -106,6 +107,14 @@ void TestAlertView::dragsOnlyAboveTheButtonRow()
     const QPoint before = alert.pos();
     mouse(&alert, QEvent::MouseMove, {50, 50});
     QCOMPARE(alert.pos(), before);
+}
+
+void TestAlertView::alertPlacement()
+{
+    const QSize screen(1920, 1080);
+    const QSize alert(428, 248);
+    QCOMPARE(stallAlertPosition(screen, alert, true), QPoint(1920 - 428 - 20, 1080 - 248 - 50));
+    QCOMPARE(stallAlertPosition(screen, alert, false), QPoint((1920 - 428) / 2, (1080 - 248) / 2));
 }
 
 QTEST_MAIN(TestAlertView)
