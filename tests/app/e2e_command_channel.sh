@@ -16,7 +16,7 @@ app=$!
 trap 'kill -CONT $app 2>/dev/null || true; kill $app 2>/dev/null || true; wait $app 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; echo "--- log"; grep -v '^"' "$work/log" | tail -30; exit 1; }
 
-for _ in $(seq 1 200); do grep -q 'Listening: true' "$work/log" 2>/dev/null && [ -S "$channel" ] && break; sleep 0.1; done
+for _ in $(seq 1 600); do grep -q 'Listening: true' "$work/log" 2>/dev/null && [ -S "$channel" ] && break; sleep 0.1; done
 [ -S "$channel" ] || fail "no command channel"
 grep -q 'Listening: true' "$work/log" || fail "the phone server is not listening"
 
@@ -101,7 +101,7 @@ rc=$?
 set -e
 [ $rc -eq 0 ] || fail "--send 0x8105 1 exited $rc: $(cat "$work/quit.err")"
 [ "$out" = handled ] || fail "--send 0x8105 1 printed '$out'"
-for _ in $(seq 1 200); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 1 600); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
 kill -0 $app 2>/dev/null && fail "the program did not end"
 set +e
 wait $app

@@ -12,7 +12,8 @@ mkdir -p "$XDG_CONFIG_HOME/Kq/RGBVaylaZeve" "$XDG_RUNTIME_DIR" && chmod 700 "$XD
 printf '[Main]\nAutoUpdate=0\nisAutoRun=0\nPassword=4321\nOpenPassword=0\n' >"$XDG_CONFIG_HOME/Kq/RGBVaylaZeve/Device.ini"
 app=
 trap '[ -n "$app" ] && kill $app 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; echo "--- log"; tail -20 "$work/log"; exit 1; }
+# To standard error: music_run runs inside $(...), which would swallow the reason.
+fail() { { echo "FAIL: $*"; echo "--- log"; tail -20 "$work/log"; } >&2; exit 1; }
 frames() { awk '$2 == "XFER" && substr($4, 3, 4) == "3252"' "$work/trace" | wc -l; }
 
 # Starts the service on one RGB box, sets every fan to the phone's music
@@ -22,7 +23,7 @@ music_run() {
   rm -f "$work/trace" "$work/log"
   "$bin/Aurivent" --headless --simulate=1 --hid-trace="$work/trace" "$@" >"$work/log" 2>&1 &
   app=$!
-  for _ in $(seq 1 300); do
+  for _ in $(seq 1 600); do
     [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ] && [ "$("$bin/Aurivent" --send 0x2333 2>/dev/null)" = handled ] && break
     sleep 0.1
   done
@@ -32,7 +33,7 @@ music_run() {
   python3 "$top/tools/phone/phone.py" --wait 0.3 \
     '{"command": 7, "Data": {"BoxNum": "1", "FanNum": "11111", "Status": 1, "Volume": 60, "MusicMode": 11, "ColorMode": 0, "RColor": 255, "GColor": 0, "BColor": 0}}' \
     >/dev/null || fail "the phone client failed"
-  for _ in $(seq 1 300); do [ "$(frames)" -ge $((start + 400)) ] && break; sleep 0.1; done
+  for _ in $(seq 1 600); do [ "$(frames)" -ge $((start + 400)) ] && break; sleep 0.1; done
   [ "$(frames)" -ge $((start + 400)) ] || fail "the music effect sent $(($(frames) - start)) reports"
   # Counted before the end: leaving says what it did with the fans, once per box.
   local during=$(($(wc -l <"$work/log") - before))

@@ -25,7 +25,7 @@ app=$!
 trap 'kill $app 2>/dev/null || true; wait $app 2>/dev/null || true; chmod -R u+w "$work"; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; echo "--- log"; grep -v '^"' "$work/log" | tail -30; exit 1; }
 
-for _ in $(seq 1 200); do [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ] && break; sleep 0.1; done
+for _ in $(seq 1 600); do [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ] && break; sleep 0.1; done
 [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ] || fail "no command channel"
 
 [ "$("$bin/Aurivent" --send 0x8119)" = handled ] || fail "0x8119 not handled"

@@ -13,7 +13,7 @@ first=$!
 trap 'kill $first 2>/dev/null || true; wait $first 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; echo "--- first"; tail -30 "$work/first.log"; exit 1; }
 
-for _ in $(seq 1 200); do
+for _ in $(seq 1 600); do
   [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ] && break
   sleep 0.1
 done
