@@ -29,3 +29,8 @@ set_tests_properties(test_translations_gui_arial_elsewhere PROPERTIES
 add_test(NAME package_deb
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/package_deb.sh ${PROJECT_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR}/package-deb)
 set_tests_properties(package_deb PROPERTIES TIMEOUT 300)
+
+# The README's library graph is the build's.
+add_test(NAME readme_depgraph
+  COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/depgraph.py ${PROJECT_SOURCE_DIR} --check ${PROJECT_SOURCE_DIR}/README.md)
+set_tests_properties(readme_depgraph PROPERTIES TIMEOUT 120)
