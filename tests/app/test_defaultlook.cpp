@@ -1,5 +1,4 @@
-#include "RecordingMainView.h"
-#include "RecordingTimers.h"
+#include "RecordingAppHost.h"
 #include "SimFixture.h"
 
 #include "app/AppState.h"
@@ -19,19 +18,6 @@ BoxModel boxes;
 const int kLook[kColorEntries][3] = {
     {0, 127, 255}, {0, 255, 255}, {0, 255, 127}, {0, 255, 0},   {127, 255, 0}, {255, 255, 0}, {255, 127, 0},
     {255, 0, 0},   {255, 0, 127}, {255, 0, 255}, {127, 0, 255}, {0, 0, 255},   {255, 0, 0}};
-
-class QuietHost final : public AppHost {
-public:
-    RecordingMainView view;
-    RecordingTimers timers;
-    MainViewInterface *mainView() override { return &view; }
-    LightingTimers &lightingTimers() override { return timers; }
-    void startSpeedPoll() override {}
-    void stopSpeedPoll() override {}
-    void loadLanguage(int) override {}
-    void showSensorInfo() override {}
-    void passwordChanged() override {}
-};
 
 QString lookOf(const RainbowFanRecord &fan)
 {
@@ -87,7 +73,7 @@ private slots:
         SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1"));
         boxes.setCurrentBox(0);
         AppState state;
-        QuietHost host;
+        RecordingAppHost host;
         ProfileService profiles(boxes, state.settings);
         ViewMessageHandler handler(state, boxes, profiles, host);
         const RainbowFanRecord &fan = boxes[0].rainbowFan[1];

@@ -1,4 +1,5 @@
 #include "ProgramFixture.h"
+#include "ScriptedSensors.h"
 
 #include "app/Aurivent.h"
 #include "device/FanMonitor.h"
@@ -17,18 +18,6 @@
 #include <atomic>
 
 namespace {
-
-QString library(const char *name)
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/lib") + QLatin1String(name)
-        + QStringLiteral(".so");
-}
-
-// What the scripted sensor plug-in's next pass finds.
-void reading(const char *script)
-{
-    qputenv("FAKE_SENSORS", script);
-}
 
 // The duty (kind 01) or level (kind 03) reports of a box as (port, percent), in order.
 using Duties = std::vector<std::pair<int, int>>;
@@ -81,7 +70,7 @@ private:
         boxes = &program.boxes();
         program.stopSpeedPoll();
         program.effects()->setSensorPeriods(3600 * 1000, 3600 * 1000);
-        program.effects()->startSensors(library("FakeSensors"));
+        program.effects()->startSensors(pluginLibrary("FakeSensors"));
         QVERIFY(program.effects()->hasSensors());
         QVERIFY(DeviceBus::instance().waitForIdle());
         sim->clearSent();
@@ -109,7 +98,7 @@ private slots:
         qputenv("FAKE_SENSORS_INIT", "0");
     }
 
-    void init() { reading("Cpu|T:CPU=45"); }
+    void init() { scriptSensorReading("Cpu|T:CPU=45"); }
 
     // Without a reading the fans that follow the CPU temperature run at their
     // cap - on every pass, for a box that comes back meanwhile, and for the
@@ -129,7 +118,7 @@ private slots:
         QVERIFY2(temperatureLabel(program).contains(QStringLiteral("45") + degrees), qPrintable(temperatureLabel(program)));
 
         // The reading goes for good: a short gap keeps the duty, then the cap.
-        reading("Cpu|T:GPU=70");
+        scriptSensorReading("Cpu|T:GPU=70");
         sim->clearSent();
         for (int pass = 0; pass < 3; ++pass)
             program.effects()->updateCPUTemp();
@@ -157,7 +146,7 @@ private slots:
             QVERIFY2(duty.second == 100, qPrintable(QStringLiteral("port %1 at %2 %").arg(duty.first).arg(duty.second)));
 
         // The reading is back: the curve again.
-        reading("Cpu|T:CPU=54");
+        scriptSensorReading("Cpu|T:CPU=54");
         sim->clearSent();
         program.effects()->updateCPUTemp();
         QCOMPARE(duties(sim, 0), every(5, 80));
@@ -168,7 +157,7 @@ private slots:
     // (the log says so) and the service goes on.
     void theServiceSurvivesALostReading()
     {
-        reading("");
+        scriptSensorReading("");
         sim = startWithSettings(QStringLiteral("1"));
         StartOptions options;
         options.simulated = true;
@@ -186,7 +175,7 @@ private slots:
 
     void aTemperatureColourWaitsForTheFirstReading()
     {
-        reading("");
+        scriptSensorReading("");
         sim = startWithSettings(QStringLiteral("1"));
         Aurivent program;
         takeOver(program);
@@ -206,7 +195,7 @@ private slots:
         // No colour for an unknown temperature: the scale's "cold" would lie.
         QVERIFY(steadyColours().empty());
 
-        reading("Cpu|T:CPU=70");
+        scriptSensorReading("Cpu|T:CPU=70");
         program.effects()->updateCPUTemp();
         const Rgb hot = temperatureScaleColor(70);
         Report expected = Reports::rainbowLighting(2, Reports::kSteadySingle);

@@ -1,5 +1,4 @@
-#include "RecordingMainView.h"
-#include "RecordingTimers.h"
+#include "RecordingAppHost.h"
 #include "SimFixture.h"
 
 #include "app/AppState.h"
@@ -18,24 +17,6 @@ BoxModel boxes;
 } // namespace
 
 namespace {
-
-class RecordingHost final : public AppHost {
-public:
-    RecordingMainView view;
-    RecordingTimers timers;
-    bool speedPoll = false;
-    int languageLoads = -1;
-    int infoShown = 0;
-    int passwordChanges = 0;
-
-    MainViewInterface *mainView() override { return &view; }
-    LightingTimers &lightingTimers() override { return timers; }
-    void startSpeedPoll() override { speedPoll = true; }
-    void stopSpeedPoll() override { speedPoll = false; }
-    void loadLanguage(int index) override { languageLoads = index; }
-    void showSensorInfo() override { ++infoShown; }
-    void passwordChanged() override { ++passwordChanges; }
-};
 
 QStringList repeated(int n, const QString &item)
 {
@@ -62,20 +43,13 @@ class TestViewMessages : public QObject {
 private:
     SimulatedBoxes *sim = nullptr;
     std::unique_ptr<AppState> state;
-    std::unique_ptr<RecordingHost> host;
+    std::unique_ptr<RecordingAppHost> host;
     std::unique_ptr<ProfileService> profiles;
     std::unique_ptr<ViewMessageHandler> handler;
 
     RainbowFanRecord &fan(int f, int box = 0) { return boxes[box].rainbowFan[f]; }
 
-    std::vector<Report> reportsOf(int box, uint8_t kind, int port)
-    {
-        std::vector<Report> out;
-        for (const Report &r : sentTo(sim, box))
-            if (r[1] == 0x32 && r[2] == kind && r[3] == port)
-                out.push_back(r);
-        return out;
-    }
+    std::vector<Report> reportsOf(int box, uint8_t kind, int port) { return lightingReportsOf(sim, box, kind, port); }
 
 private slots:
     void init()
@@ -83,7 +57,7 @@ private slots:
         QDir(IniHelper::dataFolder()).removeRecursively();
         sim = installSimulator(boxes, QStringLiteral("1,1,0,1"));
         state = std::make_unique<AppState>();
-        host = std::make_unique<RecordingHost>();
+        host = std::make_unique<RecordingAppHost>();
         profiles = std::make_unique<ProfileService>(boxes, state->settings);
         handler = std::make_unique<ViewMessageHandler>(*state, boxes, *profiles, *host);
         boxes.setCurrentBox(0);

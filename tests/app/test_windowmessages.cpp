@@ -1,5 +1,4 @@
-#include "RecordingMainView.h"
-#include "RecordingTimers.h"
+#include "RecordingAppHost.h"
 #include "SimFixture.h"
 
 #include "app/AppState.h"
@@ -14,21 +13,6 @@ namespace {
 
 // The box model these cases drive, as the program's own would be.
 BoxModel boxes;
-
-class RecordingHost final : public AppHost {
-public:
-    RecordingMainView view;
-    RecordingTimers timers;
-    int passwordChanges = 0;
-
-    MainViewInterface *mainView() override { return &view; }
-    LightingTimers &lightingTimers() override { return timers; }
-    void startSpeedPoll() override {}
-    void stopSpeedPoll() override {}
-    void loadLanguage(int) override {}
-    void showSensorInfo() override {}
-    void passwordChanged() override { ++passwordChanges; }
-};
 
 class RecordingWindowHost final : public WindowMessageHost {
 public:
@@ -56,7 +40,7 @@ class TestWindowMessages : public QObject {
 private:
     SimulatedBoxes *sim = nullptr;
     std::unique_ptr<AppState> state;
-    std::unique_ptr<RecordingHost> host;
+    std::unique_ptr<RecordingAppHost> host;
     std::unique_ptr<RecordingWindowHost> windowHost;
     std::unique_ptr<ProfileService> profiles;
     std::unique_ptr<ViewMessageHandler> handler;
@@ -64,14 +48,7 @@ private:
 
     RainbowFanRecord &fan(int f, int box = 0) { return boxes[box].rainbowFan[f]; }
 
-    std::vector<Report> reportsOf(int box, uint8_t kind, int port)
-    {
-        std::vector<Report> out;
-        for (const Report &r : sentTo(sim, box))
-            if (r[1] == 0x32 && r[2] == kind && r[3] == port)
-                out.push_back(r);
-        return out;
-    }
+    std::vector<Report> reportsOf(int box, uint8_t kind, int port) { return lightingReportsOf(sim, box, kind, port); }
 
     // Every editor's presses, as "fan:call".
     QString editorCalls() const
@@ -139,7 +116,7 @@ private slots:
         QDir(IniHelper::dataFolder()).removeRecursively();
         sim = installSimulator(boxes, QStringLiteral("1,1,0,1"));
         state = std::make_unique<AppState>();
-        host = std::make_unique<RecordingHost>();
+        host = std::make_unique<RecordingAppHost>();
         windowHost = std::make_unique<RecordingWindowHost>();
         profiles = std::make_unique<ProfileService>(boxes, state->settings);
         handler = std::make_unique<ViewMessageHandler>(*state, boxes, *profiles, *host);

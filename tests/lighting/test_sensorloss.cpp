@@ -1,3 +1,4 @@
+#include "ScriptedSensors.h"
 #include "SimFixture.h"
 
 #include "device/FanMonitor.h"
@@ -16,18 +17,6 @@ BoxModel boxes;
 } // namespace
 
 namespace {
-
-QString library(const char *name)
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/lib") + QLatin1String(name)
-        + QStringLiteral(".so");
-}
-
-// What the scripted plug-in's next pass returns.
-void reading(const char *script)
-{
-    qputenv("FAKE_SENSORS", script);
-}
 
 // The duty reports (port, percent) a box received, in order.
 std::vector<std::pair<int, int>> duties(const SimulatedBoxes *sim, int box)
@@ -64,7 +53,7 @@ private slots:
         qputenv("FAKE_SENSORS_LIVE", "1");
         qputenv("FAKE_SENSORS_INIT", "0");
         qunsetenv("FAKE_SENSORS_COUNT");
-        reading("Cpu|T:CPU=45");
+        scriptSensorReading("Cpu|T:CPU=45");
         // A 12-LED box and a single-colour box; every fan follows the temperature.
         sim = installSimulator(boxes, QStringLiteral("1,0"));
         boxes[1].boxType = BoxType::Vayla;
@@ -83,7 +72,7 @@ private slots:
         QSignalSpy lost(effects.get(), &SoftwareEffects::temperatureReadingLost);
         QSignalSpy missing(effects.get(), &SoftwareEffects::temperatureMissing);
         QSignalSpy changed(effects.get(), &SoftwareEffects::temperatureChanged);
-        effects->startSensors(library("FakeSensors"));
+        effects->startSensors(pluginLibrary("FakeSensors"));
         QVERIFY(effects->hasSensors());
 
         effects->updateCPUTemp(); // 45 degrees: curve 50
@@ -93,7 +82,7 @@ private slots:
 
         // A short gap: the fans keep their duty, the label says "no reading".
         sim->clearSent();
-        reading("Cpu|T:GPU=70");
+        scriptSensorReading("Cpu|T:GPU=70");
         effects->updateCPUTemp();
         effects->updateCPUTemp();
         QVERIFY(sim->sent().empty());
@@ -114,7 +103,7 @@ private slots:
         // Still no reading: a broken sensor's -128, then nonsense above 125.
         for (const char *broken : {"Cpu|T:CPU=-128", "Cpu|T:CPU=200|T:Core #0=-128", ""}) {
             sim->clearSent();
-            reading(broken);
+            scriptSensorReading(broken);
             effects->updateCPUTemp();
             QVERIFY2(duties(sim, 0).size() == 5 && duties(sim, 0)[1] == std::make_pair(2, 100), broken);
             QVERIFY(!effects->hasTemperature());
@@ -124,7 +113,7 @@ private slots:
 
         // Readings return: the curve drives the fans again.
         sim->clearSent();
-        reading("Cpu|T:CPU=-128|T:Core #0=41.5");
+        scriptSensorReading("Cpu|T:CPU=-128|T:Core #0=41.5");
         effects->updateCPUTemp();
         QCOMPARE(duties(sim, 0), (Duties{{1, 30}, {2, 30}, {3, 30}, {4, 30}, {5, 30}}));
         QCOMPARE(duties(sim, 1), (Duties{{1, 30}, {2, 30}, {3, 30}}));
@@ -132,7 +121,7 @@ private slots:
         QVERIFY(effects->hasTemperature());
 
         // A second outage is told again.
-        reading("");
+        scriptSensorReading("");
         for (int i = 0; i < 3; ++i)
             effects->updateCPUTemp();
         QCOMPARE(lost.size(), 2);
@@ -142,8 +131,8 @@ private slots:
     {
         // The plug-in runs but has no CPU reading.
         QSignalSpy lost(effects.get(), &SoftwareEffects::temperatureReadingLost);
-        reading("Board|T:temp1=30");
-        effects->startSensors(library("FakeSensors"));
+        scriptSensorReading("Board|T:temp1=30");
+        effects->startSensors(pluginLibrary("FakeSensors"));
         QVERIFY(effects->hasSensors());
         QVERIFY(sim->sent().empty());
         effects->updateCPUTemp();
@@ -156,7 +145,7 @@ private slots:
         effects->setSensorPeriods(3600 * 1000, 3600 * 1000);
         QSignalSpy lostAgain(effects.get(), &SoftwareEffects::temperatureReadingLost);
         sim->clearSent();
-        effects->startSensors(library("NoSuchSensors"));
+        effects->startSensors(pluginLibrary("NoSuchSensors"));
         QVERIFY(!effects->hasSensors());
         effects->updateCPUTemp();
         QCOMPARE(duties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}));
@@ -168,7 +157,7 @@ private slots:
         // It fails to start; the retry timer keeps trying.
         qputenv("FAKE_SENSORS_INIT", "3");
         effects->setSensorPeriods(20, 10);
-        effects->startSensors(library("FakeSensors"));
+        effects->startSensors(pluginLibrary("FakeSensors"));
         QVERIFY(!effects->hasSensors());
         QVERIFY(effects->isSensorRetryRunning());
         QSignalSpy changed(effects.get(), &SoftwareEffects::temperatureChanged);
@@ -185,7 +174,7 @@ private slots:
         g_log.clear();
         const QtMessageHandler previous = qInstallMessageHandler(collect);
         qputenv("FAKE_SENSORS_INIT", "3");
-        effects->startSensors(library("FakeSensors"));
+        effects->startSensors(pluginLibrary("FakeSensors"));
         for (int i = 0; i < 3; ++i)
             effects->retrySensorPlugin();
         qputenv("FAKE_SENSORS_INIT", "4");
@@ -194,7 +183,7 @@ private slots:
         qputenv("FAKE_SENSORS_INIT", "0");
         effects->retrySensorPlugin();
         // Running without a CPU reading: started again and again, quietly.
-        reading("Board|T:temp1=30");
+        scriptSensorReading("Board|T:temp1=30");
         for (int i = 0; i < 3; ++i) {
             effects->updateCPUTemp();
             effects->retrySensorPlugin();
@@ -211,8 +200,8 @@ private slots:
         // It starts, but its CPU driver is not loaded yet: the readings it
         // lists only change when it is started again.
         qputenv("FAKE_SENSORS_LIVE", "0");
-        reading("Board|T:temp1=30");
-        effects->startSensors(library("FakeSensors"));
+        scriptSensorReading("Board|T:temp1=30");
+        effects->startSensors(pluginLibrary("FakeSensors"));
         QVERIFY(effects->hasSensors());
         effects->updateCPUTemp();
         QVERIFY(!effects->hasTemperature());
@@ -227,7 +216,7 @@ private slots:
         effects->retrySensorPlugin();
         QVERIFY(effects->hasSensors());
 
-        reading("Board|T:temp1=30;k10temp|T:CPU=52");
+        scriptSensorReading("Board|T:temp1=30;k10temp|T:CPU=52");
         effects->updateCPUTemp();
         QVERIFY(!effects->hasTemperature()); // not without a new start
         effects->retrySensorPlugin();
@@ -245,8 +234,8 @@ private slots:
         boxes[0].rainbowFan[2].lightMode = LightMode::Copy;
         boxes[0].rainbowFan[2].copyLightMode = LightMode::Temperature;
         boxes[0].rainbowFan[2].isTurnOffLed = false;
-        reading("Board|T:temp1=30");
-        effects->startSensors(library("FakeSensors"));
+        scriptSensorReading("Board|T:temp1=30");
+        effects->startSensors(pluginLibrary("FakeSensors"));
 
         // Start-up sends the stored settings: no colour yet for fans 1 and 2.
         applyBoxSettings(boxes, 0, *effects, Resend::Startup);
@@ -265,7 +254,7 @@ private slots:
             Reports::setTriple(report, 0, uint8_t(r), uint8_t(g), uint8_t(b));
             return report;
         };
-        reading("Cpu|T:CPU=52.7");
+        scriptSensorReading("Cpu|T:CPU=52.7");
         effects->updateCPUTemp();
         QCOMPARE(sim->lastLighting(0, 1), colour(2, 0, 255, 0));
         QCOMPARE(sim->lastLighting(0, 2), colour(3, 0, 255, 0));
@@ -275,7 +264,7 @@ private slots:
 
         // Lost again: the colour is not walked towards "cold", and a fan
         // switched to the mode now gets no colour.
-        reading("");
+        scriptSensorReading("");
         effects->updateCPUTemp();
         for (int i = 0; i < 5; ++i)
             effects->sendCommandCPUTemp();
@@ -284,7 +273,7 @@ private slots:
         QCOMPARE(sim->lastLighting(0, 1), colour(2, 0, 255, 0));
 
         // Back: at once the colour of the new reading.
-        reading("Cpu|T:CPU=64");
+        scriptSensorReading("Cpu|T:CPU=64");
         effects->updateCPUTemp();
         QCOMPARE(sim->lastLighting(0, 1), colour(2, 255, 0, 0));
         // And a fan switched to the mode now gets it at once.

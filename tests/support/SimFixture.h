@@ -50,6 +50,16 @@ inline std::vector<Report> sentTo(const SimulatedBoxes *sim, int box)
     return out;
 }
 
+// The lighting reports (0x32) of one kind a box received on one port, in order.
+inline std::vector<Report> lightingReportsOf(const SimulatedBoxes *sim, int box, uint8_t kind, int port)
+{
+    std::vector<Report> out;
+    for (const Report &r : sentTo(sim, box))
+        if (r[1] == 0x32 && r[2] == kind && r[3] == port)
+            out.push_back(r);
+    return out;
+}
+
 // A host that records what discovery asked of the program.
 class RecordingDiscoveryHost final : public DiscoveryHost {
 public:
