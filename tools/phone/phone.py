@@ -44,6 +44,13 @@ def request_text(request):
     raise ValueError("unknown request: " + request)
 
 
+def is_box_list(text):
+    try:
+        return json.loads(text).get("command") == 10
+    except (ValueError, AttributeError):
+        return False
+
+
 def frame(text):
     return base64.b64encode(text.encode("utf-8")) + b"&"
 
@@ -92,11 +99,25 @@ def main():
     if len(parts) >= 3:
         print("password:", parts[2])
 
-    # One frame per write, so that the server's "rest of the read" rule for
-    # the box list does not swallow the requests after it.
+    # The server drops whatever came in the same read as a box-list request,
+    # so after one the next request waits for its reply; a busy server would
+    # otherwise read both at once and swallow the second.
     for text in texts:
         sock.sendall(frame(text))
-        time.sleep(0.05)
+        if is_box_list(text):
+            replies = buffer.count(b"&")
+            deadline = time.monotonic() + 5
+            while buffer.count(b"&") == replies and time.monotonic() < deadline:
+                sock.settimeout(max(0.01, deadline - time.monotonic()))
+                try:
+                    chunk = sock.recv(65536)
+                except socket.timeout:
+                    break
+                if not chunk:
+                    break
+                buffer += chunk
+        else:
+            time.sleep(0.05)
 
     sock.settimeout(args.wait)
     while True:
