@@ -6,15 +6,7 @@ set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build-coverage"
 
-"$top/tools/deps.sh"
-if ! command -v lcov >/dev/null 2>&1; then
-  echo "Installing lcov"
-  if [ "$(id -u)" -eq 0 ]; then
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends lcov
-  else
-    sudo DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends lcov
-  fi
-fi
+"$top/tools/deps.sh" lcov
 
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DAURIVENT_COVERAGE=ON \
   -DAURIVENT_BUILD_BENCHMARKS=OFF >/dev/null

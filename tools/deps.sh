@@ -2,6 +2,7 @@
 # Installs the Debian 12 (or Ubuntu 22.04) packages that building, running,
 # testing and packaging Aurivent need. Only packages that are missing are
 # installed; apt-get needs root.
+#   tools/deps.sh [PACKAGE...]   extra packages a tool needs besides (clang, lcov)
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,7 @@ packages=(
   xvfb xauth pulseaudio pulseaudio-utils python3
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk fonts-thai-tlwg
   dpkg-dev desktop-file-utils appstream groff-base
+  "$@"
 )
 
 if ! command -v apt-get >/dev/null 2>&1 || ! command -v dpkg-query >/dev/null 2>&1; then

@@ -17,25 +17,8 @@ case "$seconds" in
   ''|*[!0-9]*) echo "usage: tools/fuzz.sh [SECONDS] [TARGET...]" >&2; exit 2 ;;
 esac
 
-"$top/tools/deps.sh"
-# The compiler and libFuzzer's runtime, when missing.
-need=()
-for p in clang libclang-rt-dev; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")
-done
-if [ ${#need[@]} -gt 0 ]; then
-  echo "Installing missing packages: ${need[*]}"
-  if [ "$(id -u)" -eq 0 ]; then
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}"
-  elif command -v sudo >/dev/null 2>&1; then
-    sudo apt-get update -qq
-    sudo DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}"
-  else
-    echo "error: these packages are missing and installing them needs root: ${need[*]}" >&2
-    exit 1
-  fi
-fi
+# The compiler and libFuzzer's runtime besides the usual packages.
+"$top/tools/deps.sh" clang libclang-rt-dev
 
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DAURIVENT_FUZZ=ON -DAURIVENT_BUILD_TESTS=OFF -DAURIVENT_BUILD_BENCHMARKS=OFF >/dev/null
