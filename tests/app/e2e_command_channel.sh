@@ -15,10 +15,11 @@ channel="$XDG_RUNTIME_DIR/Aurivent.command"
 app=$!
 trap 'kill -CONT $app 2>/dev/null || true; kill $app 2>/dev/null || true; wait $app 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; echo "--- log"; grep -v '^"' "$work/log" | tail -30; exit 1; }
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/../support/e2e_lib.sh"
 
-for _ in $(seq 1 600); do grep -q 'Listening: true' "$work/log" 2>/dev/null && [ -S "$channel" ] && break; sleep 0.1; done
-[ -S "$channel" ] || fail "no command channel"
-grep -q 'Listening: true' "$work/log" || fail "the phone server is not listening"
+ready() { grep -q 'Listening: true' "$work/log" 2>/dev/null && [ -S "$channel" ]; }
+wait_for 60 "the command channel and the phone server" ready
 
 python3 - "$channel" "$bin/Aurivent" <<'EOF' || fail "the channel or the phone server failed (above)"
 import resource, socket, subprocess, sys, time
@@ -101,8 +102,8 @@ rc=$?
 set -e
 [ $rc -eq 0 ] || fail "--send 0x8105 1 exited $rc: $(cat "$work/quit.err")"
 [ "$out" = handled ] || fail "--send 0x8105 1 printed '$out'"
-for _ in $(seq 1 600); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
-kill -0 $app 2>/dev/null && fail "the program did not end"
+ended() { ! kill -0 $app 2>/dev/null; }
+wait_for 60 "the program to end" ended
 set +e
 wait $app
 status=$?

@@ -14,6 +14,8 @@ app=
 trap '[ -n "$app" ] && kill $app 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 # To standard error: music_run runs inside $(...), which would swallow the reason.
 fail() { { echo "FAIL: $*"; echo "--- log"; tail -20 "$work/log"; } >&2; exit 1; }
+source "$top/tests/support/e2e_lib.sh"
+answers() { [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ] && [ "$("$bin/Aurivent" --send 0x2333 2>/dev/null)" = handled ]; }
 frames() { awk '$2 == "XFER" && substr($4, 3, 4) == "3252"' "$work/trace" | wc -l; }
 
 # Starts the service on one RGB box, sets every fan to the phone's music
@@ -23,18 +25,15 @@ music_run() {
   rm -f "$work/trace" "$work/log"
   "$bin/Aurivent" --headless --simulate=1 --hid-trace="$work/trace" "$@" >"$work/log" 2>&1 &
   app=$!
-  for _ in $(seq 1 600); do
-    [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ] && [ "$("$bin/Aurivent" --send 0x2333 2>/dev/null)" = handled ] && break
-    sleep 0.1
-  done
+  wait_for 60 "the service to answer" answers
   local before start
   before=$(wc -l <"$work/log")
   start=$(frames)
   python3 "$top/tools/phone/phone.py" --wait 0.3 \
     '{"command": 7, "Data": {"BoxNum": "1", "FanNum": "11111", "Status": 1, "Volume": 60, "MusicMode": 11, "ColorMode": 0, "RColor": 255, "GColor": 0, "BColor": 0}}' \
     >/dev/null || fail "the phone client failed"
-  for _ in $(seq 1 600); do [ "$(frames)" -ge $((start + 400)) ] && break; sleep 0.1; done
-  [ "$(frames)" -ge $((start + 400)) ] || fail "the music effect sent $(($(frames) - start)) reports"
+  music_sent() { [ "$(frames)" -ge $((start + 400)) ]; }
+  wait_for 60 "400 reports of the music effect" music_sent
   # Counted before the end: leaving says what it did with the fans, once per box.
   local during=$(($(wc -l <"$work/log") - before))
   kill $app

@@ -24,12 +24,15 @@ before=$(cat "$data/Device.ini")
 app=$!
 trap 'kill $app 2>/dev/null || true; wait $app 2>/dev/null || true; chmod -R u+w "$work"; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; echo "--- log"; grep -v '^"' "$work/log" | tail -30; exit 1; }
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/../support/e2e_lib.sh"
 
-for _ in $(seq 1 600); do [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ] && break; sleep 0.1; done
-[ -S "$XDG_RUNTIME_DIR/Aurivent.command" ] || fail "no command channel"
+channel() { [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ]; }
+wait_for 60 "the command channel" channel
 
 [ "$("$bin/Aurivent" --send 0x8119)" = handled ] || fail "0x8119 not handled"
-for _ in $(seq 1 100); do grep -q 'saveFailureNotice:' "$work/log" && break; sleep 0.1; done
+notice() { grep -q 'saveFailureNotice:' "$work/log"; }
+wait_for 30 "the save-failure message" notice
 grep -q 'writeProfileIni failed' "$work/log" || fail "the profile save did not fail"
 [ "$(grep -c 'saveFailureNotice:' "$work/log")" -eq 1 ] || fail "not exactly one message for one save"
 grep -q 'saveFailureNotice: The settings could not be written to Profile1.ini, Device.ini.' "$work/log" \

@@ -12,12 +12,11 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 first=$!
 trap 'kill $first 2>/dev/null || true; wait $first 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; echo "--- first"; tail -30 "$work/first.log"; exit 1; }
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/../support/e2e_lib.sh"
 
-for _ in $(seq 1 600); do
-  [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ] && break
-  sleep 0.1
-done
-[ -S "$XDG_RUNTIME_DIR/Aurivent.command" ] || fail "the first instance opened no command channel"
+channel() { [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ]; }
+wait_for 60 "the first instance's command channel" channel
 
 set +e
 timeout 10 "$bin/Aurivent" --simulate=1 >"$work/second.log" 2>&1
