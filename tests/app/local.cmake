@@ -1,7 +1,7 @@
 # The whole program listens on the phone port.
 foreach(program test_program test_startmodes test_savefailures test_safetyglue)
   if(TARGET ${program})
-    set_tests_properties(${program} PROPERTIES RESOURCE_LOCK port5489)
+    aurivent_uses_phone_port(${program})
   endif()
 endforeach()
 # Runs only as root (it starts the program as root for another user).
