@@ -128,6 +128,7 @@ bool handOverToRunningInstance(const CommandLine &line)
 
 int main(int argc, char *argv[])
 {
+    Logging::install();
     // Before anything creates a file or a thread.
     const SessionUser::Adoption user = SessionUser::adoptInvokingUser();
     if (!user.ok) {

@@ -80,8 +80,12 @@ bool SoftwareEffects::bindSensors(bool firstAttempt)
     std::unique_ptr<SensorPlugin> plugin = bindSensorPlugin(m_sensorPath, &failure);
     if (plugin) {
         // Started again while it runs (to find a driver loaded since): no news.
-        if (firstAttempt || !m_sensors)
+        if (firstAttempt || !m_sensors) {
             qCInfo(lcLighting) << "INIT OK";
+            const QString reason = plugin->failureReason();
+            if (!reason.isEmpty())
+                qCInfo(lcLighting).noquote() << "sensorPlugin:" << reason;
+        }
         m_sensorFailure.clear();
         m_sensors = std::move(plugin);
         return true;
