@@ -9,6 +9,7 @@
 #include "SessionUser.h"
 #include "storage/IniHelper.h"
 #include "TerminationSignals.h"
+#include "Tray.h"
 #include "TraylessWindow.h"
 #include "ui/MainView.h"
 
@@ -196,8 +197,9 @@ int main(int argc, char *argv[])
         });
     } else {
         window->show();
-        auto *trayless = new TraylessWindow(window->view());
-        if (line.minimized && !QSystemTrayIcon::isSystemTrayAvailable())
+        // The tray may also be one that appears after the start.
+        auto *trayless = new TraylessWindow(window->view(), &Tray::anyReachable);
+        if (line.minimized && !Tray::anyReachable())
             trayless->minimize();
     }
     const int result = app.exec();

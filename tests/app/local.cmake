@@ -12,3 +12,7 @@ endif()
 if(TARGET test_safetyglue AND TARGET FakeSensors)
   add_dependencies(test_safetyglue FakeSensors)
 endif()
+# The late tray's test plays the desktop's tray with a script of the source tree.
+if(TARGET test_latetray)
+  target_compile_definitions(test_latetray PRIVATE AURIVENT_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+endif()
