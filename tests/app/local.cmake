@@ -15,4 +15,5 @@ endif()
 # The late tray's test plays the desktop's tray with a script of the source tree.
 if(TARGET test_latetray)
   target_compile_definitions(test_latetray PRIVATE AURIVENT_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  set_tests_properties(test_latetray PROPERTIES TIMEOUT 300)
 endif()

@@ -198,6 +198,12 @@ private slots:
         QVERIFY(!reconcileAutorun(wanted, *store, QStringLiteral("/usr/bin/Aurivent"), memory));
         QVERIFY(wanted);
         QCOMPARE(entryText(), edited);
+
+        // Even one that starts the program through another (a wrapper of the user's).
+        writeEntry(QStringLiteral("env QT_SCALE_FACTOR=2 /usr/bin/Aurivent --minimized"));
+        const QString wrapped = entryText();
+        QVERIFY(!reconcileAutorun(wanted, *store, QStringLiteral("/usr/bin/Aurivent"), memory));
+        QCOMPARE(entryText(), wrapped);
     }
 
     // The first start writes the entry and remembers it; once the user has

@@ -75,6 +75,19 @@ private:
     QStringList m_lines;
 };
 
+// What a host hears of the menu: it fetches the layout again on this signal.
+class LayoutListener : public QObject {
+    Q_OBJECT
+public:
+    QList<uint> revisions;
+public slots:
+    void layoutUpdated(uint revision, int parent)
+    {
+        if (parent == 0)
+            revisions << revision;
+    }
+};
+
 struct LayoutItem {
     int id = 0;
     QVariantMap properties;
@@ -228,8 +241,16 @@ private slots:
                               QStringLiteral("Exit")}));
         QCOMPARE(enabled, (QList<bool>{true, true, true, true}));
 
-        // The menu follows the actions: the autostart mark, a disabled item.
+        // The menu follows the actions: the autostart mark, a disabled item;
+        // the host is told to fetch it again.
+        LayoutListener listener;
+        QVERIFY(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("stand-in-host"))
+                    .connect(service, QStringLiteral("/MenuBar"), QStringLiteral("com.canonical.dbusmenu"),
+                             QStringLiteral("LayoutUpdated"), &listener, SLOT(layoutUpdated(uint, int))));
+        hostCall(QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/"),
+                                                QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping")));
         tray.setAutorun(true);
+        QTRY_VERIFY_WITH_TIMEOUT(!listener.revisions.isEmpty(), 30000);
         tray.autorunAction()->setEnabled(false);
         auto autorunItem = [&] {
             QList<bool> now;

@@ -16,7 +16,7 @@ marked() {
     pid=${pid%/environ}
     [ "$pid" = $$ ] && continue
     # Unreadable (another user's, or gone meanwhile) is not ours.
-    if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "AURIVENT_TEST_RUN=$mark"; then
+    if { tr '\0' '\n' <"$environ"; } 2>/dev/null | grep -qxF "AURIVENT_TEST_RUN=$mark"; then
       echo "$pid"
     fi
   done
@@ -35,7 +35,7 @@ if [ -z "$left" ]; then
 fi
 echo "FAIL: programs started by tests still run ${seconds} s after their tests ended:"
 for pid in $left; do
-  echo "  $pid: $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)"
+  echo "  $pid: $({ tr '\0' ' ' <"/proc/$pid/cmdline"; } 2>/dev/null)"
 done
 # Ended here, so that they do not hold ports and files for the next run.
 kill $left 2>/dev/null
