@@ -1,5 +1,7 @@
 #include "CrashSafety.h"
 
+#include "FanGuardian.h"
+
 #include <atomic>
 #include <csignal>
 #include <cstdlib>
@@ -63,6 +65,8 @@ void prepare(const std::vector<Prepared> &reports)
         table.entries[table.count++] = p;
     }
     g_active.store(next);
+    // What a kill leaves the fans at is the same table, held by the guardian.
+    FanGuardian::update(std::vector<Prepared>(table.entries, table.entries + table.count));
 }
 
 void forget(int descriptor)
