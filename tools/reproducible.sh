@@ -13,8 +13,13 @@ commit=$(git rev-parse --short HEAD)
 # The package's file times, as Debian's tools set them: the commit's time.
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 
+# ccache may rewrite absolute paths below its base_dir into relative ones,
+# which the build's own path mapping then cannot see: off for these builds.
+export CCACHE_BASEDIR=
+
 work=$(mktemp -d "${TMPDIR:-/tmp}/aurivent-repro.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+keep=0
+trap '[ $keep -eq 1 ] || rm -rf "$work"' EXIT
 
 # A build of the committed tree in a folder of its own; prints the .deb.
 build_copy() {
@@ -35,6 +40,18 @@ package() {
   log=$(cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" 2>&1) || { echo "$log" >&2; exit 1; }
   printf '%s\n' "$log" | sed -n 's/^CPack: - package: \(.*\.deb\) generated\.$/\1/p' | tail -1
 }
+
+# A first build made by a ccache that rewrote its paths is not one to compare.
+built_by_rewriting_ccache() {
+  local compiler
+  command -v ccache >/dev/null 2>&1 && [ -n "$(ccache -k base_dir 2>/dev/null)" ] || return 1
+  compiler=$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$1/CMakeCache.txt" 2>/dev/null)
+  [[ "$(readlink -f "$compiler")" == */ccache ]] || grep -q '^CMAKE_CXX_COMPILER_LAUNCHER:.*ccache' "$1/CMakeCache.txt"
+}
+if [ $# -ge 1 ] && built_by_rewriting_ccache "$1"; then
+  echo "note: ccache (base_dir $(ccache -k base_dir)) built $1 with rewritten paths; building both copies instead"
+  set --
+fi
 
 if [ $# -ge 1 ]; then
   first_build=$(cd "$1" && pwd)
@@ -59,7 +76,8 @@ if [ "$sum_first" = "$sum_second" ]; then
   exit 0
 fi
 
-echo "NOT reproducible: the packages differ"
+keep=1
+echo "NOT reproducible: the packages differ (both builds kept in $work)"
 mkdir -p "$work/x1" "$work/x2"
 dpkg-deb -R "$first" "$work/x1"
 dpkg-deb -R "$second" "$work/x2"

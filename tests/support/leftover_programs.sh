@@ -10,16 +10,10 @@ mark=$1
 seconds=${2:-20}
 
 marked() {
-  local environ pid
-  for environ in /proc/[0-9]*/environ; do
-    pid=${environ#/proc/}
-    pid=${pid%/environ}
-    [ "$pid" = $$ ] && continue
-    # Unreadable (another user's, or gone meanwhile) is not ours.
-    if { tr '\0' '\n' <"$environ"; } 2>/dev/null | grep -qxF "AURIVENT_TEST_RUN=$mark"; then
-      echo "$pid"
-    fi
-  done
+  # One grep over every environment (NUL-separated); another user's is
+  # unreadable and one that ended meanwhile is gone: neither is ours.
+  grep -slzxF "AURIVENT_TEST_RUN=$mark" /proc/[0-9]*/environ 2>/dev/null \
+    | sed -n 's|^/proc/\([0-9]*\)/environ$|\1|p' | grep -vx "$$" || true
 }
 
 deadline=$((SECONDS + seconds))
@@ -39,8 +33,8 @@ for pid in $left; do
 done
 # Ended here, so that they do not hold ports and files for the next run.
 kill $left 2>/dev/null
-for _ in $(seq 1 50); do
-  [ -z "$(marked)" ] && break
+deadline=$((SECONDS + 5))
+while [ -n "$(marked)" ] && [ "$SECONDS" -lt "$deadline" ]; do
   sleep 0.1
 done
 kill -9 $(marked) 2>/dev/null
