@@ -44,12 +44,12 @@ package() {
 # A first build made by a ccache that rewrote its paths is not one to compare.
 built_by_rewriting_ccache() {
   local compiler
-  command -v ccache >/dev/null 2>&1 && [ -n "$(ccache -k base_dir 2>/dev/null)" ] || return 1
+  command -v ccache >/dev/null 2>&1 && [ -n "$(env -u CCACHE_BASEDIR ccache -k base_dir 2>/dev/null)" ] || return 1
   compiler=$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$1/CMakeCache.txt" 2>/dev/null)
   [[ "$(readlink -f "$compiler")" == */ccache ]] || grep -q '^CMAKE_CXX_COMPILER_LAUNCHER:.*ccache' "$1/CMakeCache.txt"
 }
 if [ $# -ge 1 ] && built_by_rewriting_ccache "$1"; then
-  echo "note: ccache (base_dir $(ccache -k base_dir)) built $1 with rewritten paths; building both copies instead"
+  echo "note: ccache (base_dir $(env -u CCACHE_BASEDIR ccache -k base_dir)) built $1 with rewritten paths; building both copies instead"
   set --
 fi
 
