@@ -116,6 +116,8 @@ bool AutoUpdate::sendRequest(const QJsonObject &request)
     }
     QNetworkRequest post(url);
     post.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
+    // Named here, Qt neither offers gzip nor inflates what comes back.
+    post.setRawHeader("Accept-Encoding", "identity");
     // The guard allows a redirect only within the scheme of the request.
     post.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
     post.setMaximumRedirectsAllowed(3);
