@@ -1,5 +1,6 @@
 #include "AutoUpdate.h"
 
+#include "common/FileAccess.h"
 #include "common/Logging.h"
 #include "Elevation.h"
 #include "ReplyGuard.h"
@@ -46,10 +47,12 @@ bool AutoUpdate::compareVersion(const QString &candidate, const QString &referen
 
 QString AutoUpdate::readDataFile(const QString &path) const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(file.readAll());
+    // A few bytes of text: anything else there is refused, never waited on.
+    constexpr qint64 kMaxDataFileBytes = 64 * 1024;
+    const FileAccess::Read file = FileAccess::readRegular(path, kMaxDataFileBytes);
+    if (file.status == FileAccess::Read::Status::Refused || file.status == FileAccess::Read::Status::Failed)
+        qWarning().noquote() << "update file not read:" << path << "-" << file.error;
+    return QString::fromUtf8(file.bytes);
 }
 
 void AutoUpdate::writeDataFile(const QString &path, const QString &text) const
