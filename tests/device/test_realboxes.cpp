@@ -183,7 +183,11 @@ private:
         QFile::remove(logPath);
         program->setProcessChannelMode(QProcess::MergedChannels);
         program->setStandardOutputFile(logPath);
-        program->start(bin() + QStringLiteral("/Aurivent"), arguments);
+        // setpriv execs the program with a parent-death signal: should this
+        // test be cut short, no program is left running behind it.
+        program->start(QStringLiteral("setpriv"), QStringList{QStringLiteral("--pdeathsig"), QStringLiteral("KILL"),
+                                                             QStringLiteral("--"), bin() + QStringLiteral("/Aurivent")}
+                                                      + arguments);
         QVERIFY2(program->waitForStarted(30000), qPrintable(program->errorString()));
     }
 
