@@ -4,6 +4,7 @@
 #include "EmulatedBoxes.h"
 
 #include "device/Reports.h"
+#include "storage/IniHelper.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -446,7 +447,12 @@ private slots:
     {
         QFETCH(QString, how);
         QFETCH(bool, headless);
-        writeSettings("[Device0]\nBoxType=1\n[Device1]\nBoxType=1\n");
+        // Box 1's fans are capped at 70 %, box 0's at 100 %: each box's caps are its own.
+        writeSettings("[Device0]\nBoxType=1\n[Device1]\nBoxType=1\nProfile=2\n");
+        ControllerBox capped;
+        for (RainbowFanRecord &fan : capped.rainbowFan)
+            fan.speedPer = 2;
+        QVERIFY(IniHelper::writeProfileIni(IniHelper::buildProfileMap(1, capped), 2));
         QCOMPARE(boxes->add(0, 1, 3, false), QString());
         QCOMPARE(boxes->add(1, 1, 4, false), QString());
         const QString request = work.filePath(QStringLiteral("request"));
@@ -495,8 +501,10 @@ private slots:
         // Every fan follows the temperature and there is no reading here: each gets its cap.
         const std::vector<Report> caps0{Reports::fanDuty(1, 100), Reports::fanDuty(2, 100), Reports::fanDuty(3, 100),
                                         Reports::fanDuty(4, 100), Reports::fanDuty(5, 100)};
+        const std::vector<Report> caps1{Reports::fanDuty(1, 70), Reports::fanDuty(2, 70), Reports::fanDuty(3, 70),
+                                        Reports::fanDuty(4, 70), Reports::fanDuty(5, 70)};
         for (int b : {0, 1}) {
-            const std::vector<Report> &caps = caps0;
+            const std::vector<Report> &caps = b == 0 ? caps0 : caps1;
             const std::vector<Report> got = withoutPolls(boxes->reports(b));
             QVERIFY2(got.size() >= caps.size(), qPrintable(QStringLiteral("box %1 got %2 reports").arg(b).arg(got.size())));
             QStringList last, expected;
