@@ -1,7 +1,9 @@
 #include "SimFixture.h"
 
 #include "device/Encoders.h"
+#include "device/FanCurve.h"
 #include "device/FanMonitor.h"
+#include "device/FanSafety.h"
 #include "device/ReportQueue.h"
 #include "device/Reports.h"
 
@@ -491,6 +493,34 @@ private slots:
         }
         // About 2 x 60 / 5 = 24 each: every fan loses frames alike.
         QVERIFY2(fewest >= 20 && most - fewest <= 4, qPrintable(counts.join(QLatin1Char('/'))));
+    }
+
+    void exitCapsGoAheadOfMusicOnASlowBox()
+    {
+        SimulatedBoxes *sim = start(QStringLiteral("1"), DeviceBus::kDefaultReadTimeoutMs);
+        // Every report waits for its echo, as a box that takes 90 ms for each.
+        DeviceBus::instance().setPipelineDepth(1);
+        sim->setLatency(0, 90);
+        for (int f = 0; f < kRainbowFanCount; ++f) {
+            RainbowFanRecord &fan = boxes[0].rainbowFan[f];
+            fan.isMonitor = true;
+            fan.isPWM = true;
+            fan.speedPer = f; // caps 50, 60, ... 90 %
+        }
+        // A music tick and a round of the speed poll wait in the queue.
+        for (int f = 0; f < kRainbowFanCount; ++f) {
+            sendCommand_Light(boxes, 0, f, 60);
+            requestFanSpeed(boxes, 0, f, [](int, int) {});
+        }
+        QVERIFY(leaveFansSafe(boxes, 1000));
+        QVERIFY(g_log.filter(QStringLiteral("not every box")).isEmpty());
+        // What did not make it within the flush never will: the program ends.
+        DeviceBus::instance().closeAll();
+        for (int port = 1; port <= kRainbowFanCount; ++port) {
+            const std::vector<Report> speeds = lightingReportsOf(sim, 0, 0x51, port);
+            QVERIFY2(!speeds.empty(), qPrintable(QStringLiteral("port %1 got no cap").arg(port)));
+            QVERIFY(speeds.back() == Reports::fanDuty(port, temperatureCapDuty(port - 1)));
+        }
     }
 
     void aSlowBoxIsAnsweringAndItsStallIsSeen()
