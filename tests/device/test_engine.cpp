@@ -617,6 +617,18 @@ private slots:
         QCOMPARE(events.count(QLatin1Char('b')) + events.count(QLatin1Char('n')), 7);
         QCOMPARE(rpm, 1000);
         QCOMPARE(sentTo(rec->sim(), 0), expected);
+
+        // A burst never has more than the depth in flight.
+        rec->clear();
+        for (int port = 1; port <= 7; ++port)
+            DeviceBus::instance().send(0, Reports::rainbowLighting(port, 24));
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        int inFlight = 0, most = 0;
+        for (const QChar c : rec->events()) {
+            inFlight += c == QLatin1Char('L') ? 1 : (c == QLatin1Char('b') || c == QLatin1Char('n')) ? -1 : 0;
+            most = std::max(most, inFlight);
+        }
+        QVERIFY2(most == depth && inFlight == 0, qPrintable(rec->events()));
     }
 
     void theGuiIsNotWokenForReportsNobodyWaitsFor()
