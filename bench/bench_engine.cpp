@@ -251,6 +251,8 @@ public:
         }
         m_boxes->close(h);
     }
+    QByteArray node(HidHandle *h) const override { return m_boxes->node(h); }
+    int emergencyDescriptor(HidHandle *h) const override { return m_boxes->emergencyDescriptor(h); }
 
 private:
     struct Timed {
