@@ -139,7 +139,7 @@ void BoxWorker::process(QueuedReport entry)
         const uint64_t seq =
             m_ledger.add(std::move(entry), written, steadyMs(), m_timing.timeoutMs(), m_timing.lateAllowanceMs());
         if (!pipelined)
-            waitUntilSettled(seq);
+            waitUntilSettled(seq, m_timing.timeoutMs());
     }
     publishHealth(before);
 }
@@ -165,7 +165,7 @@ void BoxWorker::collect()
     m_ledger.expire(steadyMs(), *this);
 }
 
-void BoxWorker::waitUntilSettled(uint64_t seq)
+void BoxWorker::waitUntilSettled(uint64_t seq, int firstWaitMs)
 {
     Reply in{};
     for (int reads = 0; !m_ledger.isSettled(seq); ++reads) {
@@ -181,7 +181,11 @@ void BoxWorker::waitUntilSettled(uint64_t seq)
             break;
         }
         const uint64_t waitingFor = oldest->seq;
-        const int wait = int(std::max<int64_t>(1, oldest->deadlineMs - now));
+        // The read right after a write waits the whole time-out, whatever
+        // part of a millisecond the write took.
+        const int wait = reads == 0 && firstWaitMs > 0 && waitingFor == seq
+            ? firstWaitMs
+            : int(std::max<int64_t>(1, oldest->deadlineMs - now));
         const Clock::time_point start = Clock::now();
         const int length = m_io.transport->read(m_handle, in.data(), kReplySize, wait);
         // Only a reply that came while the read waited tells how long the box takes.

@@ -60,8 +60,9 @@ private:
     void process(QueuedReport entry);
     // Reads, without waiting, the replies that have come; settles what is due.
     void collect();
-    // Reads, waiting as long as the deadlines allow, until report `seq` has its outcome.
-    void waitUntilSettled(uint64_t seq);
+    // Reads, waiting as long as the deadlines allow, until report `seq` has
+    // its outcome; the first read waits firstWaitMs when that is given.
+    void waitUntilSettled(uint64_t seq, int firstWaitMs = -1);
     void settleAll();
     void failAll();
     void publishHealth(BoxHealth before);
