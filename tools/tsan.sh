@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the program and its tests with ThreadSanitizer into build-tsan/ and
-# runs, under it, the device engine's tests, the program-level tests and the
-# end-to-end scripts of the device and app folders. Any report fails the run
-# and is printed.
+# runs, under it, the device engine's tests, the lighting tests (the sensor
+# thread), the program-level tests and the end-to-end scripts of those
+# folders. Any report fails the run and is printed.
 #   tools/tsan.sh [ROUNDS] [TEST-REGEX]   (default 1 round of every test)
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -14,8 +14,8 @@ only=${2:-}
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DAURIVENT_TSAN=ON \
   -DAURIVENT_BUILD_BENCHMARKS=OFF >/dev/null
 # The programs those tests and scripts run, and nothing else.
-targets=(Aurivent AuriventSensors FakeSensors aurivent_resources)
-for t in "$top"/tests/device/test_*.cpp "$top"/tests/app/test_*.cpp; do
+targets=(Aurivent AuriventSensors FakeSensors FakeSensorsIncomplete aurivent_resources)
+for t in "$top"/tests/device/test_*.cpp "$top"/tests/lighting/test_*.cpp "$top"/tests/app/test_*.cpp; do
   targets+=("$(basename "$t" .cpp)")
 done
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"
@@ -25,7 +25,7 @@ failed=0
 for ((round = 1; round <= rounds; ++round)); do
   rm -rf "$reports"
   mkdir -p "$reports"
-  for dir in device app; do
+  for dir in device lighting app; do
     # One at a time: under ThreadSanitizer a program starts several times slower.
     # In a network namespace of its own when it can: the tests that start the
     # program bind the phone port, which a running Aurivent may hold.
@@ -45,4 +45,4 @@ for ((round = 1; round <= rounds; ++round)); do
   fi
   [ "$failed" = 0 ] || { echo "tsan: round $round: a test failed" >&2; exit 1; }
 done
-echo "tsan: the device and app tests x $rounds rounds, no report"
+echo "tsan: the device, lighting and app tests x $rounds rounds, no report"
