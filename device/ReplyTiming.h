@@ -21,7 +21,7 @@ public:
     int timeoutMs() const { return m_timeoutMs; }
     // How long after its read gave up a reply is still taken as that report's:
     // later than this, the report is lost.
-    int lateAllowanceMs() const { return 2 * m_timeoutMs + 200; }
+    int lateAllowanceMs() const { return m_timeoutMs + 100; }
 
     // A reply that a read waited for came `delayMs` after its write.
     void onReply(int delayMs);

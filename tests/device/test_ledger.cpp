@@ -181,7 +181,7 @@ private slots:
     {
         ReplyTiming t(100);
         QCOMPARE(t.timeoutMs(), 100);
-        QCOMPARE(t.lateAllowanceMs(), 400);
+        QCOMPARE(t.lateAllowanceMs(), 200);
         // A quick box never brings it below the setting.
         t.onReply(2);
         QCOMPARE(t.timeoutMs(), 100);
