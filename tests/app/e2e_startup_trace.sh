@@ -42,10 +42,13 @@ for port in 1 2 3; do
 done
 grep -q "^1 3252040" "$work/commands" && fail "box 1 has no fourth fan"
 
-# Settings come before the first poll.
-first_poll=$(grep -n ' 3351' "$work/commands" | head -1 | cut -d: -f1)
-last_setting=$(grep -n ' 3252' "$work/commands" | tail -1 | cut -d: -f1)
-[ -n "$first_poll" ] && [ "$last_setting" -lt "$first_poll" ] || fail "settings must precede the speed poll"
+# A box gets its settings before its first poll (each box's lines are in the
+# order of its own reports; the boxes' I/O threads interleave).
+for box in 0 1; do
+  first_poll=$(grep -n "^$box 3351" "$work/commands" | head -1 | cut -d: -f1)
+  last_setting=$(grep -n "^$box 3252" "$work/commands" | tail -1 | cut -d: -f1)
+  [ -n "$first_poll" ] && [ "$last_setting" -lt "$first_poll" ] || fail "box $box: settings must precede the speed poll"
+done
 
 # One poll per watched fan per second: every round asks each fan once (the
 # program may have been stopped in the middle of a round), and rounds are
