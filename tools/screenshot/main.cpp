@@ -9,7 +9,11 @@
 //   alert.png         the stall alert, info.png the sensor window
 //   nobox.png         the window when no box is found
 //   desktop.png       the window where it opens on a 1366 x 768 screen
+// With --audit it writes no pictures but prints, for each of those states,
+// the controls without an accessible name, click targets under 24 px, texts
+// under 9 px or under the contrast they need, and a summary with the Tab stops.
 // The settings live in a folder of the tool's own, never in the user's.
+#include "Audit.h"
 #include "Scenes.h"
 
 #include "app/Aurivent.h"
@@ -50,6 +54,66 @@ void press(QWidget *root, const char *name)
         button->click();
 }
 
+void printAudit(QWidget *window, const QString &state)
+{
+    window->show();
+    window->activateWindow();
+    QTest::qWaitForWindowActive(window);
+    for (const QString &line : Audit::report(window, state))
+        std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+int audit(const QString &spec, int language)
+{
+    {
+        Scenes scenes(spec, language);
+        Aurivent &program = scenes.program();
+        MainView *view = program.view();
+        scenes.poll();
+        scenes.grab(view);
+        printAudit(view, QStringLiteral("main"));
+        view->mutiLanguageWidget();
+        printAudit(view, QStringLiteral("menu"));
+        view->mutiLanguageWidget();
+        press(view, "MutiLang9");
+        printAudit(view, QStringLiteral("keypad"));
+        QTest::keyClick(view, Qt::Key_Escape);
+        if (QWidget *panel = view->fanPanel(0)) {
+            press(panel, "0");
+            press(panel, "btn_showColor");
+            printAudit(view, QStringLiteral("colour"));
+            press(panel, "btn_colorLabel_Cancel");
+        }
+        view->receiveData({QStringLiteral("clockwise"), QStringLiteral("3")});
+        scenes.grab(view);
+        printAudit(view, QStringLiteral("turned"));
+        scenes.simulator()->stall(0, 0);
+        scenes.poll();
+        if (auto *alert = program.findChild<AlertView *>()) {
+            scenes.grab(alert);
+            printAudit(alert, QStringLiteral("alert"));
+        }
+        printAudit(view, QStringLiteral("stall"));
+        program.receiveMainData({QStringLiteral("showInfo"), QStringLiteral("showInfo")});
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("InfoView"))
+                printAudit(w, QStringLiteral("sensors"));
+    }
+    {
+        Scenes scenes(QStringLiteral("0"), language, "[Device0]\nBoxType=0\n");
+        scenes.poll();
+        scenes.grab(scenes.mainWindow());
+        printAudit(scenes.mainWindow(), QStringLiteral("single-colour"));
+    }
+    {
+        Scenes empty(QStringLiteral("-"), language);
+        empty.grab(empty.mainWindow());
+        printAudit(empty.mainWindow(), QStringLiteral("nobox"));
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -70,6 +134,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
+
+    if (args.contains(QStringLiteral("--audit")))
+        return audit(spec, language);
 
     std::array<int, 16> types{};
     QString error;
