@@ -147,6 +147,11 @@ QList<Text> texts(QWidget *window)
         if (text.trimmed().isEmpty() || !w->isVisible() || w->window() != window
             || w->inherits("LedButton")) // draws its number in a colour of its own choosing
             continue;
+        // Text under a shade or a popup is not there to be read.
+        const QPoint centre = w->mapTo(window, w->rect().center());
+        QWidget *top = window->childAt(centre);
+        if (top && top != w && !w->isAncestorOf(top))
+            continue;
         w->ensurePolished();
         Text t;
         t.widget = w;

@@ -21,6 +21,7 @@
 #include "device/sim/SimulatedBoxes.h"
 #include "ui/AlertView.h"
 #include "ui/MainView.h"
+#include "ui/RainbowFan.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,7 +59,8 @@ void printAudit(QWidget *window, const QString &state)
 {
     window->show();
     window->activateWindow();
-    QTest::qWaitForWindowActive(window);
+    if (!QTest::qWaitForWindowActive(window))
+        std::printf("%s: window not active\n", qPrintable(state));
     for (const QString &line : Audit::report(window, state))
         std::printf("%s\n", qPrintable(line));
     std::fflush(stdout);
