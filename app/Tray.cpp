@@ -24,8 +24,14 @@ Tray::Tray(QMainWindow *window, const QString &iconPath, bool autorun)
 
 void Tray::retranslate(bool autorun)
 {
+    // Dark like the window, with a drawn check mark rather than a square glyph.
+    m_menu->setStyleSheet(QStringLiteral(
+        "QMenu{background:#1c2430;color:white;border:1px solid #3a4758;padding:4px 0;}"
+        "QMenu::item{padding:6px 18px 6px 28px;}QMenu::item:selected{background:#0274BE;}"
+        "QMenu::item:disabled{color:#a3adb8;}QMenu::separator{height:1px;background:#3a4758;margin:4px 8px;}"));
+    m_autorun->setCheckable(true);
     m_launch->setText(tr("Open Aurivent"));
-    m_autorun->setText(autorunText(autorun));
+    setAutorun(autorun);
     m_exit->setText(tr("Exit"));
 }
 
@@ -45,5 +51,10 @@ QString Tray::autorunText(bool on)
 
 void Tray::setAutorun(bool on)
 {
-    m_autorun->setText(autorunText(on));
+    m_autorun->setChecked(on);
+    QString text = tr("Start Aurivent at log-in");
+    // A greyed item says why.
+    if (!m_autorun->isEnabled())
+        text += QStringLiteral(" (") + tr("not with simulated boxes") + QLatin1Char(')');
+    m_autorun->setText(text);
 }

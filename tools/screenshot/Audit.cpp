@@ -1,5 +1,7 @@
 #include "Audit.h"
 
+#include "ui/Contrast.h"
+
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QAccessible>
@@ -14,7 +16,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <cmath>
 
 namespace Audit {
 
@@ -41,12 +42,6 @@ void setShownText(QWidget *w, const QString &text)
         label->setText(text);
     else if (auto *button = qobject_cast<QAbstractButton *>(w))
         button->setText(text);
-}
-
-double channel(int value)
-{
-    const double c = value / 255.0;
-    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
 double ratio(double la, double lb)
@@ -96,12 +91,12 @@ int fontPx(const QWidget *w)
 
 double luminance(const QColor &color)
 {
-    return 0.2126 * channel(color.red()) + 0.7152 * channel(color.green()) + 0.0722 * channel(color.blue());
+    return Contrast::luminance(color);
 }
 
 double contrast(const QColor &a, const QColor &b)
 {
-    return ratio(luminance(a), luminance(b));
+    return Contrast::ratio(a, b);
 }
 
 double requiredContrast(int px, bool bold)
@@ -164,7 +159,8 @@ QList<Text> texts(QWidget *window)
         setShownText(w, QString());
         const QImage without = window->grab(area).toImage();
         setShownText(w, text);
-        t.contrast = measuredContrast(with, without);
+        // An inactive control has no contrast to keep (a greyed button, an empty box slot).
+        t.contrast = w->isEnabled() ? measuredContrast(with, without) : 0;
         found << t;
     }
     return found;

@@ -31,7 +31,7 @@ struct Text {
     QString text;
     int px = 0;           // font size in logical pixels
     bool bold = false;
-    double contrast = 0;  // drawn text against what lies behind it; 0 when nothing was drawn
+    double contrast = 0;  // drawn text against what lies behind it; 0 when nothing was drawn or inactive
 };
 
 // Visible controls (buttons, sliders, text fields) of the window.

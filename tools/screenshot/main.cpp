@@ -6,6 +6,7 @@
 //   menu.png          the gear menu over the first box
 //   stall.png         fan 4 of the first box stopped (a back panel of the carousel)
 //   keypad.png        the password keypad
+//   tray.png          the tray menu
 //   alert.png         the stall alert, info.png the sensor window
 //   nobox.png         the window when no box is found
 //   desktop.png       the window where it opens on a 1366 x 768 screen
@@ -17,6 +18,7 @@
 #include "Scenes.h"
 
 #include "app/Aurivent.h"
+#include "app/Tray.h"
 #include "device/BoxTable.h"
 #include "device/sim/SimulatedBoxes.h"
 #include "ui/AlertView.h"
@@ -24,7 +26,9 @@
 #include "ui/RainbowFan.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -179,6 +183,13 @@ int main(int argc, char *argv[])
             press(window, "MutiLang9");
             ok &= save(scenes.grab(window), out + QStringLiteral("/keypad.png"));
             QTest::keyClick(window, Qt::Key_Escape);
+
+            if (auto *tray = program.findChild<Tray *>()) {
+                if (auto *menu = qobject_cast<QMenu *>(tray->autorunAction()->parent())) {
+                    menu->adjustSize();
+                    ok &= save(menu->grab().toImage(), out + QStringLiteral("/tray.png"));
+                }
+            }
 
             // A second box that stops answering: its button and the alert say so.
             int second = -1;
