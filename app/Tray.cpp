@@ -8,7 +8,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QSystemTrayIcon>
-#include <QTextCodec>
 
 namespace {
 // The process's tray, for the checks that have no handle on it.
@@ -62,26 +61,16 @@ void Tray::retranslate(bool autorun)
     m_exit->setText(tr("Exit"));
 }
 
-QString Tray::autorunMark(bool on)
+QString Tray::autorunText(bool enabled)
 {
-    const char bytes[] = {char(0xA1), char(on ? 0xBD : 0xBC)};
-    QString mark = QTextCodec::codecForLocale()->toUnicode(bytes, 2);
-    if (mark.isEmpty() || mark.contains(QChar::ReplacementCharacter) || mark.size() > 1)
-        mark = on ? QString(QChar(0x25A0)) : QString(QChar(0x25A1));
-    return mark;
-}
-
-QString Tray::autorunText(bool on)
-{
-    return autorunMark(on) + QLatin1Char(' ') + tr("Start Aurivent at log-in");
+    QString text = tr("Start Aurivent at log-in");
+    if (!enabled)
+        text += QStringLiteral(" (") + tr("not with simulated boxes") + QLatin1Char(')');
+    return text;
 }
 
 void Tray::setAutorun(bool on)
 {
     m_autorun->setChecked(on);
-    QString text = tr("Start Aurivent at log-in");
-    // A greyed item says why.
-    if (!m_autorun->isEnabled())
-        text += QStringLiteral(" (") + tr("not with simulated boxes") + QLatin1Char(')');
-    m_autorun->setText(text);
+    m_autorun->setText(autorunText(m_autorun->isEnabled()));
 }

@@ -208,8 +208,8 @@ void MainView::showInfo()
 void MainView::composeLocalAddress()
 {
     m_ipText.clear();
-    // Without an address the line stays empty rather than saying "IP Address:".
-    m_ipLabel->clear();
+    // Never a bare "IP Address:": the phone's user needs to hear there is none.
+    m_ipLabel->setText(tr("IP Address") + QStringLiteral(": ") + tr("none"));
     const QString host = QHostInfo::localHostName();
     const auto addresses = QNetworkInterface::allAddresses();
     for (const QHostAddress &address : addresses) {

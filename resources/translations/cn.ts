@@ -105,6 +105,10 @@
 <context>
     <name>MainView</name>
     <message>
+        <source>none</source>
+        <translation>无</translation>
+    </message>
+    <message>
         <source>IP Address</source>
         <translation>IP 地址</translation>
     </message>

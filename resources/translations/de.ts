@@ -105,6 +105,10 @@
 <context>
     <name>MainView</name>
     <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
         <source>IP Address</source>
         <translation>IP-Adresse</translation>
     </message>

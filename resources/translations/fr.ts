@@ -105,6 +105,10 @@
 <context>
     <name>MainView</name>
     <message>
+        <source>none</source>
+        <translation>aucune</translation>
+    </message>
+    <message>
         <source>IP Address</source>
         <translation>Adresse IP</translation>
     </message>

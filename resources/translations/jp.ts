@@ -105,6 +105,10 @@
 <context>
     <name>MainView</name>
     <message>
+        <source>none</source>
+        <translation>なし</translation>
+    </message>
+    <message>
         <source>IP Address</source>
         <translation>IPアドレス</translation>
     </message>

@@ -105,6 +105,10 @@
 <context>
     <name>MainView</name>
     <message>
+        <source>none</source>
+        <translation>無</translation>
+    </message>
+    <message>
         <source>IP Address</source>
         <translation>IP 位址</translation>
     </message>

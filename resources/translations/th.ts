@@ -105,6 +105,10 @@
 <context>
     <name>MainView</name>
     <message>
+        <source>none</source>
+        <translation>ไม่มี</translation>
+    </message>
+    <message>
         <source>IP Address</source>
         <translation>ที่อยู่ IP</translation>
     </message>
