@@ -298,10 +298,16 @@ private slots:
                 return true;
             };
             QTRY_VERIFY_WITH_TIMEOUT(resting(), 5000);
-            const QImage onScreen = shown();
-            const QImage afresh = fresh();
+            // The speed read-outs keep changing: a new value may not be on
+            // the screen yet. Stale drawing stays, so it never matches.
+            QImage onScreen, afresh;
+            const bool same = QTest::qWaitFor([&] {
+                onScreen = shown();
+                afresh = fresh();
+                return onScreen == afresh;
+            }, 5000);
             QCOMPARE(onScreen.size(), afresh.size());
-            if (onScreen != afresh) {
+            if (!same) {
                 keep(onScreen, QStringLiteral("turn-%1-shown").arg(turn));
                 keep(afresh, QStringLiteral("turn-%1-fresh").arg(turn));
                 int differing = 0;

@@ -223,7 +223,8 @@ int main(int argc, char *argv[])
         }
     }
     {
-        Scenes empty(QStringLiteral("-"), language);
+        // As a user without a box sees it: no "simulated boxes" in the footer.
+        Scenes empty(QStringLiteral("-"), language, QByteArray(), false);
         ok &= save(empty.grab(empty.mainWindow()), out + QStringLiteral("/nobox.png"));
     }
     return ok ? 0 : 1;
