@@ -11,6 +11,7 @@ packages=(
   libhidapi-dev libudev-dev libpulse-dev libkissfft-dev libsensors-dev
   libbenchmark-dev
   xvfb xauth pulseaudio pulseaudio-utils python3
+  dbus python3-dbusmock python3-prometheus-client
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk fonts-thai-tlwg
   dpkg-dev desktop-file-utils appstream groff-base
   "$@"
@@ -24,11 +25,13 @@ error: this script installs Debian packages with apt-get, which this system lack
        Fedora: gcc-c++ cmake ninja-build pkgconf-pkg-config qt5-qtbase-devel qt5-qttools-devel
                qt5-linguist qt5-qtsvg-devel hidapi-devel systemd-devel pulseaudio-libs-devel
                kissfft-devel lm_sensors-devel google-benchmark-devel xorg-x11-server-Xvfb
-               xorg-x11-xauth pulseaudio pulseaudio-utils python3 dejavu-sans-fonts liberation-sans-fonts
+               xorg-x11-xauth pulseaudio pulseaudio-utils python3 dbus-daemon python3-dbusmock
+               python3-prometheus_client dejavu-sans-fonts liberation-sans-fonts
                google-noto-sans-cjk-fonts thai-scalable-fonts-common desktop-file-utils
                appstream groff-base
        Arch:   base-devel cmake ninja pkgconf qt5-base qt5-tools qt5-svg hidapi systemd-libs
-               libpulse kissfft lm_sensors benchmark xorg-server-xvfb xorg-xauth pulseaudio
+               libpulse kissfft lm_sensors benchmark xorg-server-xvfb xorg-xauth pulseaudio dbus
+               python-dbusmock python-prometheus_client
                python ttf-dejavu ttf-liberation noto-fonts-cjk fonts-tlwg desktop-file-utils appstream groff
 MSG
   exit 1
