@@ -1,6 +1,7 @@
 #include "metrics/MetricsServer.h"
 
 #include "common/Logging.h"
+#include "metrics/MetricsRequest.h"
 #include "metrics/PrometheusText.h"
 
 #include <QTcpServer>
@@ -26,15 +27,6 @@ const char *reason(int status)
         return "HTTP Version Not Supported";
     }
     return "Error";
-}
-
-// Where the request head ends, or -1 while it goes on.
-int headEnd(const QByteArray &bytes)
-{
-    const int crlf = bytes.indexOf("\r\n\r\n");
-    if (crlf >= 0)
-        return crlf;
-    return bytes.indexOf("\n\n");
 }
 
 const char kBuffer[] = "request";
@@ -124,39 +116,21 @@ void MetricsServer::read(QTcpSocket *socket)
     }
     QByteArray head = socket->property(kBuffer).toByteArray();
     head += socket->read(m_limits.maxRequestBytes + 1 - head.size());
-    const int end = headEnd(head);
-    if (end < 0) {
-        if (head.size() > m_limits.maxRequestBytes) {
-            respond(socket, 431, "request head too large\n");
-            return;
-        }
+    const int status = MetricsRequest::classify(head, m_limits.maxRequestBytes);
+    switch (status) {
+    case MetricsRequest::kIncomplete:
         socket->setProperty(kBuffer, head);
         return;
-    }
-    socket->setProperty(kBuffer, QVariant());
-    const QByteArray line = head.left(head.indexOf('\n')).trimmed();
-    const QList<QByteArray> parts = line.split(' ');
-    if (parts.size() != 3 || parts[1].isEmpty() || parts[1][0] != '/') {
-        respond(socket, 400, "bad request\n");
+    case MetricsRequest::kServe:
+        respond(socket, 200, m_render ? m_render() : QByteArray());
         return;
-    }
-    if (!parts[2].startsWith("HTTP/1.")) {
-        respond(socket, 505, "HTTP/1.x only\n");
-        return;
-    }
-    if (parts[0] != "GET") {
+    case 405:
         respond(socket, 405, "only GET\n", "Allow: GET\r\n");
         return;
-    }
-    QByteArray path = parts[1];
-    const int query = path.indexOf('?');
-    if (query >= 0)
-        path.truncate(query);
-    if (path != "/metrics") {
-        respond(socket, 404, "only /metrics\n");
+    default:
+        respond(socket, status, QByteArray(reason(status)).toLower() + '\n');
         return;
     }
-    respond(socket, 200, m_render ? m_render() : QByteArray());
 }
 
 void MetricsServer::respond(QTcpSocket *socket, int status, const QByteArray &body, const QByteArray &extraHeaders)

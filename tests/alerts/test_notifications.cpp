@@ -7,6 +7,7 @@
 #include "PrivateSessionBus.h"
 
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -137,6 +138,27 @@ private slots:
         client.show(lost);
         QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 2, 20000);
         QCOMPARE(notifyCalls(m_bus.connection()).last().body, QStringLiteral("No reading from chip&lt;b&gt;/a&amp;b."));
+    }
+
+    // The words go out in the language the program runs in.
+    void inTheProgramsLanguage()
+    {
+        QTranslator japanese;
+        QVERIFY(japanese.load(QCoreApplication::applicationDirPath() + QStringLiteral("/Language/jp.qm")));
+        QCoreApplication::installTranslator(&japanese);
+        NotificationClient client(m_bus.connection());
+        QSignalSpy shown(&client, &NotificationClient::shown);
+        Alert gone;
+        gone.kind = AlertKind::BoxSilent;
+        gone.box = 6;
+        gone.boxGone = true;
+        client.show(gone);
+        QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 20000);
+        QCoreApplication::removeTranslator(&japanese);
+        const NotifyCall call = notifyCalls(m_bus.connection()).last();
+        QCOMPARE(call.summary, QStringLiteral("コントローラーが応答しません"));
+        QCOMPARE(call.body, QStringLiteral("コントローラー 7 が取り外されました：ファンは監視されていません。"));
+        QCOMPARE(call.actions.value(1), QStringLiteral("Aurivent を開く"));
     }
 
     void noServiceIsToldOnceAndChangesNothing()

@@ -349,6 +349,52 @@ private slots:
         QVERIFY(sameHistory(h, back));
     }
 
+    // A file written by another program from the layout in the docs alone.
+    void aFileWrittenFromTheDocumentedLayoutIsRead()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("history.bin"));
+        QProcess python;
+        python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral(R"(
+import struct, zlib, hashlib, sys
+absent = -32768
+def series(kind, box, fan, name, second):
+    out = struct.pack('<BbbH', kind, box, fan, len(name)) + name
+    out += b''.join(struct.pack('<h', second(i)) for i in range(3600))
+    out += b''.join(struct.pack('<hhhB', 900, 950, 1000, 60) if i == 1439 else struct.pack('<hhhB', absent, absent, absent, 0)
+                    for i in range(1440))
+    return out + struct.pack('<hhiB', 990, 1010, 990 + 1010, 2)
+payload = struct.pack('<qHHH', 1800000059, 3600, 1440, 2)
+payload += series(0, 1, 2, b'', lambda i: 1200 if i == 3599 else absent)
+payload += series(2, -1, -1, 'chip/温'.encode(), lambda i: 455 if i >= 3590 else absent)
+body = struct.pack('>I', len(payload)) + zlib.compress(payload)
+sys.stdout.buffer.write(b'AURVHIST' + struct.pack('<II', 1, len(body)) + hashlib.sha256(body).digest() + body)
+)")});
+        QVERIFY(python.waitForFinished(60000));
+        QCOMPARE(python.exitCode(), 0);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(python.readAllStandardOutput());
+        f.close();
+        History h;
+        QVERIFY(HistoryFile::load(h, path));
+        QCOMPARE(h.headSecond(), qint64(1800000059));
+        QCOMPARE(h.seriesKeys().size(), 2);
+        const HistoryPoints rpm = h.points(SeriesKey::fanRpm(1, 2), 1800000058, 1800000059);
+        QVERIFY(std::isnan(rpm.mean[0]));
+        QCOMPARE(double(rpm.mean[1]), 1200.0);
+        const HistoryPoints temp = h.points(SeriesKey::temperature(QStringLiteral("chip/\u6e29")), 1800000050, 1800000059);
+        QCOMPARE(temp.size(), 10);
+        QCOMPARE(double(temp.mean[0]), 45.5);
+        // The last complete minute and the one in progress.
+        const HistoryPoints minutes = h.points(SeriesKey::fanRpm(1, 2), 1800000000 - 60, 1800000059, HistoryResolution::Minutes);
+        QCOMPARE(minutes.size(), 2);
+        QCOMPARE(double(minutes.min[0]), 900.0);
+        QCOMPARE(double(minutes.mean[0]), 950.0);
+        QCOMPARE(double(minutes.max[1]), 1010.0);
+        QCOMPARE(double(minutes.mean[1]), 1000.0);
+    }
+
     void theDefaultPathIsInTheStateFolder()
     {
         const QByteArray saved = qgetenv("XDG_STATE_HOME");

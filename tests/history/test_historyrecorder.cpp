@@ -104,6 +104,28 @@ private slots:
         QVERIFY(std::isnan(p.mean[66]));
     }
 
+    // Going away while a save is on its way: it ends first, then the last
+    // save; the file is whole.
+    void goingAwayDuringABackgroundSave()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("history.bin"));
+        FakeClock clock;
+        {
+            auto r = recorder(clock, path);
+            for (int box = 0; box < kBoxCount; ++box)
+                for (int fan = 0; fan < kRainbowFanCount; ++fan)
+                    r->recordFanRpm(box, fan, 1000 + box);
+            r->start();
+            r->saveInBackground();
+            r->saveInBackground(); // one at a time: this one is skipped or waits its turn
+        }
+        History back;
+        QVERIFY(HistoryFile::load(back, path));
+        QCOMPARE(back.seriesKeys().size(), kBoxCount * kRainbowFanCount);
+        QCOMPARE(double(back.points(SeriesKey::fanRpm(15, 4), kStart, kStart).mean[0]), 1015.0);
+    }
+
     void withoutAPathNothingIsWritten()
     {
         QTemporaryDir dir;

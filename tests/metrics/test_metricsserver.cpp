@@ -131,18 +131,14 @@ private slots:
         QVERIFY(out.startsWith(QLatin1String("text/plain; version=0.0.4")));
     }
 
+    // Over a real connection; every edge of the head is in test_metricsrequest.
     void anythingElseIsRefused_data()
     {
         QTest::addColumn<QByteArray>("request");
         QTest::addColumn<int>("status");
         QTest::newRow("another path") << QByteArray("GET / HTTP/1.1\r\n\r\n") << 404;
-        QTest::newRow("a path that only starts alike") << QByteArray("GET /metricsx HTTP/1.1\r\n\r\n") << 404;
         QTest::newRow("POST") << QByteArray("POST /metrics HTTP/1.1\r\nContent-Length: 2\r\n\r\nab") << 405;
-        QTest::newRow("HEAD") << QByteArray("HEAD /metrics HTTP/1.1\r\n\r\n") << 405;
         QTest::newRow("not HTTP") << QByteArray("hello\r\n\r\n") << 400;
-        QTest::newRow("no path") << QByteArray("GET  HTTP/1.1\r\n\r\n") << 400;
-        QTest::newRow("absolute form") << QByteArray("GET http://x/metrics HTTP/1.1\r\n\r\n") << 400;
-        QTest::newRow("HTTP/2") << QByteArray("GET /metrics HTTP/2.0\r\n\r\n") << 505;
         QTest::newRow("a head too large") << QByteArray("GET /metrics HTTP/1.1\r\nX: " + QByteArray(9000, 'a')) << 431;
         QTest::newRow("binary") << QByteArray("\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03\r\n\r\n", 15) << 400;
     }
