@@ -164,14 +164,14 @@ GroupMap groups(const AlertSettings &s)
     return g;
 }
 
-AlertSettings read(const QString &path)
+AlertSettings read(const QString &file)
 {
-    return parse(*IniFile::openForReading(path));
+    return parse(*IniFile::openForReading(file));
 }
 
-bool write(const AlertSettings &settings, const QString &path)
+bool write(const AlertSettings &settings, const QString &file)
 {
-    return IniFile::writeGroups(path, groups(settings), "Alerts.ini save");
+    return IniFile::writeGroups(file, groups(settings), "Alerts.ini save");
 }
 
 }

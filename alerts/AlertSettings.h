@@ -54,8 +54,8 @@ QString path();
 AlertSettings parse(const IniFile::Contents &contents);
 GroupMap groups(const AlertSettings &settings);
 
-AlertSettings read(const QString &path = path());
+AlertSettings read(const QString &file = path());
 // False (logged, and told to SaveFailures) when the file is not on disk whole.
-bool write(const AlertSettings &settings, const QString &path = path());
+bool write(const AlertSettings &settings, const QString &file = path());
 
 }

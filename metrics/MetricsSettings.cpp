@@ -86,14 +86,14 @@ GroupMap groups(const MetricsSettings &s)
     return g;
 }
 
-MetricsSettings read(const QString &path)
+MetricsSettings read(const QString &file)
 {
-    return parse(*IniFile::openForReading(path));
+    return parse(*IniFile::openForReading(file));
 }
 
-bool write(const MetricsSettings &settings, const QString &path)
+bool write(const MetricsSettings &settings, const QString &file)
 {
-    return IniFile::writeGroups(path, groups(settings), "Metrics.ini save");
+    return IniFile::writeGroups(file, groups(settings), "Metrics.ini save");
 }
 
 }

@@ -30,7 +30,7 @@ QString path(); // <data folder>/Metrics.ini
 MetricsSettings parse(const IniFile::Contents &contents);
 GroupMap groups(const MetricsSettings &settings);
 
-MetricsSettings read(const QString &path = path());
-bool write(const MetricsSettings &settings, const QString &path = path());
+MetricsSettings read(const QString &file = path());
+bool write(const MetricsSettings &settings, const QString &file = path());
 
 }
