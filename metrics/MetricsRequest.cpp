@@ -11,7 +11,10 @@ int classify(const QByteArray &received, int maxHeadBytes)
         end = received.indexOf("\n\n");
     if (end < 0 || end > maxHeadBytes)
         return received.size() > maxHeadBytes ? 431 : kIncomplete;
-    const QByteArray line = received.left(received.indexOf('\n')).trimmed();
+    // The request line exactly as sent: nothing before the method.
+    QByteArray line = received.left(received.indexOf('\n'));
+    if (line.endsWith('\r'))
+        line.chop(1);
     const QList<QByteArray> parts = line.split(' ');
     if (parts.size() != 3 || parts[1].isEmpty() || parts[1][0] != '/')
         return 400;

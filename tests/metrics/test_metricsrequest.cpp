@@ -16,6 +16,8 @@ private slots:
         QTest::newRow("a scrape") << QByteArray("GET /metrics HTTP/1.1\r\nHost: h\r\n\r\n") << 200;
         QTest::newRow("bare line feeds") << QByteArray("GET /metrics HTTP/1.0\n\n") << 200;
         QTest::newRow("a query") << QByteArray("GET /metrics?a=b HTTP/1.1\r\n\r\n") << 200;
+        QTest::newRow("something before the method") << QByteArray("\rGET /metrics?x HTTP/1.0\n\n") << 405;
+        QTest::newRow("a space after the version") << QByteArray("GET /metrics HTTP/1.1 \r\n\r\n") << 400;
         QTest::newRow("lower-case method") << QByteArray("get /metrics HTTP/1.1\r\n\r\n") << 405;
         QTest::newRow("two spaces") << QByteArray("GET  /metrics HTTP/1.1\r\n\r\n") << 400;
         QTest::newRow("no version") << QByteArray("GET /metrics\r\n\r\n") << 400;
