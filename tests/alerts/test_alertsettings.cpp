@@ -71,11 +71,11 @@ private slots:
         QCOMPARE(back.limits[1].seconds, 0);
 
         // A limit taken away is gone from the file too.
-        s.limits.removeFirst();
+        s.limits.removeLast();
         QVERIFY(AlertSettingsFile::write(s));
         const AlertSettings fewer = AlertSettingsFile::read();
         QCOMPARE(fewer.limits.size(), 1);
-        QCOMPARE(fewer.limits[0].source, QStringLiteral("amdgpu-pci-0300/edge"));
+        QCOMPARE(fewer.limits[0].source, QStringLiteral("coretemp/Package id 0"));
         // The device file, which the old program reads, was never written.
         QVERIFY(!QFile::exists(IniHelper::dataFolder() + QStringLiteral("/Device.ini")));
     }

@@ -179,11 +179,17 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("not a program\n");
         f.close();
-        for (const QString &bad : {QStringLiteral("sh"), QStringLiteral("./args.sh"), text, m_dir.path(),
-                                   m_dir.filePath(QStringLiteral("missing"))}) {
+        // A program named without its folder, even one that is there, is
+        // refused: which one would run depends on where the program stands.
+        script(m_dir, QStringLiteral("here.sh"), "exit 0\n");
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+        for (const QString &bad : {QStringLiteral("sh"), QStringLiteral("./here.sh"), QStringLiteral("here.sh"), text,
+                                   m_dir.path(), m_dir.filePath(QStringLiteral("missing"))}) {
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("alert command refused:.*")));
             QVERIFY2(!action.run(bad, {}, 1000), qPrintable(bad));
         }
+        QVERIFY(QDir::setCurrent(before));
         QCOMPARE(action.running(), 0);
         // Executable, and yet no program the system can start.
         QVERIFY(f.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));

@@ -262,14 +262,24 @@ private slots:
         QVERIFY(isAbsent(later.mean[1]));
         QVERIFY(isAbsent(h.points(SeriesKey::fanDuty(1, 2), kStart + 21, kStart + 21).mean[0]));
 
+        // A reading from before the machine slept does not stand after it;
+        // one that came since the last sample is as new as the clock.
+        h.setFanRpm(1, 2, 990);
+        h.advanceTo(kStart + 22);
+        h.advanceTo(kStart + 22 + 600);
+        QVERIFY(isAbsent(h.points(SeriesKey::fanRpm(1, 2), kStart + 622, kStart + 622).mean[0]));
+        h.setFanRpm(1, 2, 1010);
+        h.advanceTo(kStart + 622 + 600);
+        QCOMPARE(double(h.points(SeriesKey::fanRpm(1, 2), kStart + 1222, kStart + 1222).mean[0]), 1010.0);
+
         // A box that closes takes its fans and its health with it.
         h.setFanDuty(1, 2, 70);
         h.setFanRpm(1, 2, 990);
-        h.advanceTo(kStart + 22);
+        h.advanceTo(kStart + 1223);
         QVERIFY(h.forgetBox(1));
-        h.advanceTo(kStart + 23);
+        h.advanceTo(kStart + 1224);
         for (const SeriesKey &key : {SeriesKey::fanRpm(1, 2), SeriesKey::fanDuty(1, 2), SeriesKey::boxHealth(1)}) {
-            const HistoryPoints p = h.points(key, kStart + 22, kStart + 23);
+            const HistoryPoints p = h.points(key, kStart + 1223, kStart + 1224);
             QVERIFY(!isAbsent(p.mean[0]));
             QVERIFY(isAbsent(p.mean[1]));
         }
