@@ -1,13 +1,15 @@
 #include "history/HistoryFile.h"
 
-#include "common/AtomicFile.h"
+#include "common/FileAccess.h"
 #include "common/Logging.h"
 #include "common/StateFolder.h"
 #include "history/History.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QtEndian>
 
@@ -302,20 +304,22 @@ bool HistoryFile::save(const History &history, const QString &path)
 bool HistoryFile::write(const QByteArray &file, const QString &path)
 {
     QString why;
-    if (!AtomicFile::write(path, file, QFileDevice::ReadOwner | QFileDevice::WriteOwner, &why)) {
-        qCWarning(lcHistory).noquote() << "history: save failed:" << why;
-        return false;
-    }
-    return true;
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        why = QStringLiteral("cannot create folder ") + folder;
+    else if (FileAccess::replaceDurably(path, file, &why))
+        return true;
+    qCWarning(lcHistory).noquote() << "history: save failed:" << why;
+    return false;
 }
 
 bool HistoryFile::load(History &history, const QString &path)
 {
-    QByteArray bytes;
-    QString why;
-    if (!QFile::exists(path))
+    const FileAccess::Read read = FileAccess::readRegular(path, fileBound(history));
+    if (read.status == FileAccess::Read::Status::Missing)
         return false;
-    if (!AtomicFile::read(path, fileBound(history), &bytes, &why) || !decode(bytes, history, &why)) {
+    QString why = read.error;
+    if (read.status != FileAccess::Read::Status::Ok || !decode(read.bytes, history, &why)) {
         qCWarning(lcHistory).noquote() << "history: file refused, starting empty:" << path << "-" << why;
         return false;
     }

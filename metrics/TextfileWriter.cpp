@@ -1,10 +1,11 @@
 #include "metrics/TextfileWriter.h"
 
-#include "common/AtomicFile.h"
+#include "common/FileAccess.h"
 #include "common/Logging.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 TextfileWriter::TextfileWriter(std::function<QByteArray()> render, const QString &path, int intervalMs, QObject *parent)
     : QObject(parent), m_render(std::move(render)), m_path(path)
@@ -41,10 +42,19 @@ void TextfileWriter::stop()
 bool TextfileWriter::writeNow()
 {
     QString why;
-    // Readable by all: the collector runs as a user of its own.
-    const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                             QFileDevice::ReadOther;
-    if (!AtomicFile::write(m_path, m_render ? m_render() : QByteArray(), permissions, &why)) {
+    const QString folder = QFileInfo(m_path).absolutePath();
+    const bool fresh = !QFileInfo::exists(m_path);
+    bool ok = QDir().mkpath(folder);
+    if (!ok)
+        why = QStringLiteral("cannot create folder ") + folder;
+    else
+        ok = FileAccess::replaceDurably(m_path, m_render ? m_render() : QByteArray(), &why);
+    // Readable by all: the collector runs as a user of its own. A replaced
+    // file keeps what the first one was given.
+    if (ok && fresh)
+        QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                          QFileDevice::ReadOther);
+    if (!ok) {
         // Said once per outage: the next attempt comes in a few seconds.
         if (!m_failing)
             qCWarning(lcMetrics).noquote() << "metrics file not written:" << why;
