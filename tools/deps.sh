@@ -14,7 +14,8 @@ packages=(
   xvfb xauth pulseaudio pulseaudio-utils python3
   dbus python3-dbusmock python3-prometheus-client
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk fonts-thai-tlwg
-  dpkg-dev desktop-file-utils appstream groff-base
+  dpkg-dev desktop-file-utils appstream groff-base lintian systemd
+  dbus-daemon python3-dbus python3-gi
   "$@"
 )
 
