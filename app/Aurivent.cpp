@@ -17,12 +17,15 @@
 #include "lighting/LightModes.h"
 #include "lighting/SensorPlugin.h"
 #include "lighting/SoftwareEffects.h"
+#include "monitoring/Monitoring.h"
+#include "monitoring/ProgramMonitoring.h"
 #include "NativeMessage.h"
 #include "remote/RemoteCommands.h"
 #include "remote/SocketHelper.h"
 #include "SaveFailureNotice.h"
 #include "script/ScriptRunner.h"
 #include "storage/IniHelper.h"
+#include "storage/SaveFailures.h"
 #include "StoredSettings.h"
 #include "Tray.h"
 #include "ui/AlertView.h"
@@ -133,6 +136,12 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
         m_state.firmwareVersion = QString::fromLatin1(kDefaultVersion);
 
     applyStoredSettings(m_boxes, m_profiles, nullptr, *m_effects, *this);
+
+    m_monitoring = createProgramMonitoring(m_boxes, options.metricsListen, QString::fromLatin1(kVersion), this);
+    connect(m_effects, &SoftwareEffects::temperatureChanged, m_monitoring, &Monitoring::temperature);
+    connect(m_effects, &SoftwareEffects::temperatureMissing, m_monitoring, &Monitoring::temperatureMissing);
+    connect(&SaveFailures::instance(), &SaveFailures::saveFailed, m_monitoring, &Monitoring::saveFailed);
+    connect(m_monitoring, &Monitoring::openWindowRequested, this, [this] { showMainView(); });
 
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
         if (m_view)
@@ -318,6 +327,8 @@ void Aurivent::leaveFansSafeOnExit()
     m_fansLeftSafe = true;
     m_monitor->stopSpeedPoll();
     leaveFansSafe(m_boxes, kExitFlushMs);
+    if (m_monitoring)
+        m_monitoring->stop();
 }
 
 void Aurivent::boxOpened(int box)
@@ -372,6 +383,24 @@ void Aurivent::showAlert(int box, bool notAnswering)
     setEnabled(false);
     // The alert is this window's child: it must stay usable, or it could never be dismissed.
     m_alert->setEnabled(true);
+}
+
+void Aurivent::fanSpeedRead(int box, int fan, int rpm, bool stallLatched)
+{
+    // Readings at discovery come before the watch is created.
+    if (!m_monitoring)
+        return;
+    m_monitoring->fanSpeedRead(box, fan, rpm, rpm <= 0);
+    if (stallLatched)
+        m_monitoring->stallRaised(box, fan);
+    else
+        m_monitoring->stallCleared(box, fan);
+}
+
+void Aurivent::boxHealthChanged(int box, BoxHealth health)
+{
+    if (m_monitoring)
+        m_monitoring->boxHealthChanged(box, health);
 }
 
 void Aurivent::showBoxAnswering(int box, bool answering)

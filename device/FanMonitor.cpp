@@ -112,6 +112,7 @@ void onFanSpeed(BoxModel &boxes, int b, int port, int rpm, FanMonitorHost &host)
             host.showFanSpeed(k, rpm);
             host.showFanError(k, rpm <= 0 && fan.isMonitor && !expectedStop);
         }
+        host.fanSpeedRead(b, k, rpm, fan.isAlarmShown);
         host.showBoxAlarm(b, anyVaylaAlarm(box));
         return;
     }
@@ -133,6 +134,7 @@ void onFanSpeed(BoxModel &boxes, int b, int port, int rpm, FanMonitorHost &host)
         host.showFanSpeed(k, rpm);
         host.showFanError(k, error);
     }
+    host.fanSpeedRead(b, k, rpm, fan.isAlarmShown && fan.isMonitor && fan.fanType == 0);
     host.showBoxAlarm(b, box.isVaylaBox() ? anyVaylaAlarm(box) : anyRainbowAlarm(box));
 }
 
@@ -140,6 +142,7 @@ void onBoxHealth(int b, BoxHealth health, FanMonitorHost &host)
 {
     if (!isValidBox(b))
         return;
+    host.boxHealthChanged(b, health);
     switch (health) {
     case BoxHealth::Answering:
         qCInfo(lcDevice) << "box" << b << "answers again";

@@ -20,6 +20,11 @@ public:
     virtual void showBoxAnswering(int box, bool answering) = 0;
     // Box `box` stopped answering: none of its fans is watched any more.
     virtual void raiseBoxSilentAlert(int box) = 0;
+    // Every reading of every box (fan 0-based), with whether its stall is
+    // latched after it: what the history, the alerts and the metrics follow.
+    virtual void fanSpeedRead(int box, int fan, int rpm, bool stallLatched) = 0;
+    // Every change of an open box's health, gone included.
+    virtual void boxHealthChanged(int box, BoxHealth health) = 0;
 };
 
 // Once a second: ask every watched fan of every connected box for its speed.

@@ -38,6 +38,9 @@ public:
     void raiseStallAlert(int box) override { stalls.push_back(box); }
     void showBoxAnswering(int box, bool a) override { answering[box] = a; }
     void raiseBoxSilentAlert(int box) override { silent.push_back(box); }
+    void fanSpeedRead(int, int, int, bool) override {}
+    void boxHealthChanged(int box, BoxHealth health) override { healthSeen[box].push_back(health); }
+    std::map<int, std::vector<BoxHealth>> healthSeen;
 };
 
 } // namespace
@@ -128,12 +131,15 @@ private slots:
         }
         QTRY_COMPARE(view.silent, std::vector<int>{0});
         QCOMPARE(view.answering[0], false);
+        // The health itself, for the alerts and the metrics.
+        QCOMPARE(view.healthSeen[0], std::vector<BoxHealth>{BoxHealth::NotAnswering});
         QVERIFY(host.opened.empty());
 
         sim->mute(0, false);
         monitor->poll();
         QVERIFY(DeviceBus::instance().waitForIdle());
         QTRY_COMPARE(view.answering[0], true);
+        QCOMPARE(view.healthSeen[0], (std::vector<BoxHealth>{BoxHealth::NotAnswering, BoxHealth::Answering}));
         QCOMPARE(host.opened, std::vector<int>{0}); // it may have lost its settings
 
         // Once the monitor is gone no health news reaches its host.

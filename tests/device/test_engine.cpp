@@ -32,6 +32,8 @@ public:
     void raiseStallAlert(int box) override { stallAlerts.push_back(box); }
     void showBoxAnswering(int box, bool a) override { answering[box] = a; }
     void raiseBoxSilentAlert(int box) override { silentAlerts.push_back(box); }
+    void fanSpeedRead(int, int, int, bool) override {}
+    void boxHealthChanged(int, BoxHealth) override {}
 };
 
 // Warnings and info lines of the device category, as the user would see them.

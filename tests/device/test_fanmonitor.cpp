@@ -26,6 +26,10 @@ public:
     void raiseStallAlert(int box) override { alerts.push_back(box); }
     void showBoxAnswering(int box, bool answering) override { this->answering[box] = answering; }
     void raiseBoxSilentAlert(int box) override { silentAlerts.push_back(box); }
+    void fanSpeedRead(int box, int fan, int rpm, bool latched) override { readings[{box, fan}] = {rpm, latched}; }
+    void boxHealthChanged(int box, BoxHealth health) override { healthOf[box] = health; }
+    std::map<std::pair<int, int>, std::pair<int, bool>> readings;
+    std::map<int, BoxHealth> healthOf;
 
     std::map<int, bool> answering;
     std::vector<int> silentAlerts;
@@ -274,6 +278,9 @@ private slots:
         QVERIFY(host.errors[2]);
         QVERIFY(host.boxAlarm[0]);
         QCOMPARE(host.speeds[2], 0);
+        // Every reading goes out with its latch, for the alerts and the history.
+        QCOMPARE(host.readings[std::make_pair(0, 2)], std::make_pair(0, true));
+        QCOMPARE(host.readings[std::make_pair(0, 1)].second, false);
 
         // The alert is raised again for a latched fan after a device change.
         resetFanView(boxes, host);
@@ -285,6 +292,8 @@ private slots:
         QVERIFY(!boxes[0].rainbowFan[2].isAlarmShown);
         QVERIFY(!host.errors[2]);
         QVERIFY(!host.boxAlarm[0]);
+        QVERIFY(host.readings[std::make_pair(0, 2)].first > 0);
+        QVERIFY(!host.readings[std::make_pair(0, 2)].second);
 
         sim->stall(0, 2);
         poll(host);

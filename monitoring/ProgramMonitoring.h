@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+class BoxModel;
+class Monitoring;
+class QObject;
+
+// The program's own Monitoring: its settings read from Alerts.ini and
+// Metrics.ini, the history kept in the state folder, the commanded duties,
+// watch flags and kinds of the boxes in `boxes`. `metricsListen` is
+// --metrics (empty: the settings decide). Started before it is returned.
+Monitoring *createProgramMonitoring(const BoxModel &boxes, const QString &metricsListen, const QString &version,
+                                    QObject *parent);
