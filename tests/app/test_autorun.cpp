@@ -269,19 +269,19 @@ private slots:
         auto store = createAutorunStore();
 
         // A reader that waited would wait for ever; the watchdog lets it go
-        // (an empty write end) and says so.
+        // (an empty write end, again while it keeps waiting) and says so.
         std::mutex lock;
         std::condition_variable finished;
         bool done = false;
         bool rescued = false;
         std::thread watchdog([&] {
             std::unique_lock<std::mutex> guard(lock);
-            if (finished.wait_for(guard, std::chrono::seconds(30), [&] { return done; }))
-                return;
-            rescued = true;
-            const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
-            if (fd >= 0)
-                ::close(fd);
+            while (!finished.wait_for(guard, std::chrono::seconds(rescued ? 1 : 30), [&] { return done; })) {
+                rescued = true;
+                const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0)
+                    ::close(fd);
+            }
         });
         bool wanted = true;
         const AutorunEntry found = store->entry();
