@@ -69,6 +69,7 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
         connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
         // A try-out on simulated boxes leaves the desktop's autostart alone.
         m_tray->autorunAction()->setEnabled(!m_simulated);
+        m_tray->setAutorun(m_state.settings.isAutoRun);
         auto *notice = new SaveFailureNotice(m_tray->icon(), [this] { return static_cast<QWidget *>(m_view); }, this);
         notice->settingsRefused(m_state.settings.refusedSettings);
     }
@@ -137,6 +138,10 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
         if (m_view)
             m_view->setTemperature(celsius);
     });
+    connect(m_effects, &SoftwareEffects::musicCaptureChanged, this, [this](bool capturing) {
+        if (m_view)
+            m_view->setMusicCapture(capturing);
+    });
     connect(m_effects, &SoftwareEffects::temperatureMissing, this, [this] {
         if (m_view)
             m_view->setNoTemperature();
@@ -188,8 +193,9 @@ void Aurivent::buildIpText()
         break;
     case RemoteAccess::Network:
         m_state.ipText = ipTextFrom(QNetworkInterface::allAddresses(), QHostInfo::localHostName(), tr("IP Address"));
+        // Never an empty "IP Address:": the phone needs to be told there is none.
         if (m_state.ipText.isEmpty())
-            m_state.ipText = tr("IP Address") + QLatin1Char(':');
+            m_state.ipText = tr("IP Address") + QStringLiteral(": ") + tr("none");
         break;
     }
 }
@@ -491,7 +497,9 @@ void Aurivent::showInfo()
     if (!m_view)
         return;
     const QStringList lines = m_effects->sensorInfo();
-    if (lines.isEmpty())
+    if (lines.isEmpty() && m_effects->hasSensors())
+        m_view->appendInfo(tr("No sensor chips found."));
+    else if (lines.isEmpty())
         m_view->appendInfo(tr("No sensor information: the sensor plug-in is not loaded."));
     for (const QString &line : lines)
         m_view->appendInfo(line);

@@ -119,6 +119,10 @@ public:
     void setVaylaPWM(int fan, bool on) override;
     void setVaylaMonitor(int fan, bool on) override;
 
+    // Whether the music effects hear the computer's audio; the panels in a
+    // music mode say so when they do not.
+    void setMusicCapture(bool capturing);
+
     FanEditor *fanEditor(int fan) override;
     RainbowFan *fanPanel(int fan);
 
@@ -130,6 +134,8 @@ public:
     // True while the window says that no controller box was found.
     bool isNoBoxNoticeShown() const;
     bool isKeypadShown() const;
+    // The controls Tab visits now, in order.
+    QList<QWidget *> keyboardPath() const { return tabStops(); }
     // How often the whole panel was re-rendered from the box table.
     int panelRenderCount(int fan) const;
     VaylaRGBFanView *vaylaView(int fan) const;
@@ -172,6 +178,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
 
 private:
@@ -195,6 +202,11 @@ private:
     void buildBoxTypeChoice();
     void buildNoBoxNotice();
     void enableKeyboard();
+    // Names, descriptions, Tab path and press areas (MainViewAccess.cpp).
+    void describeControls();
+    void describeBox(int box);
+    void extendHitAreas();
+    QList<QWidget *> tabStops() const;
     QPushButton *addMenuButton(const QString &objectName, bool checkable);
     int addMenuRow(int height);
     void composeLocalAddress();
@@ -202,6 +214,8 @@ private:
     void updateNoBoxNotice();
     void updateBoxTypeTexts();
     void cancelKeypad();
+    // Digits, Backspace and Return typed while the keypad is open.
+    bool typeOnKeypad(QKeyEvent *event);
     void selectBoxType();
 
     QString image(const QString &relative) const;
@@ -209,6 +223,7 @@ private:
     void setImageLabel(QLabel *label, const QString &relative, bool scaled);
     QPushButton *boxButton(int box) const;
     void updateVersionLabel();
+    bool anyBoxPresent() const;
     void updateFooter();
     void applyBoxLook(int box);
     void updateMenuSwitchTexts();
@@ -291,6 +306,8 @@ private:
     int m_remoteAccess = 2;
     QLabel *m_keypadMask = nullptr;
     QLabel *m_keypadPanel = nullptr;
+    QLabel *m_keypadCaption = nullptr;
+    bool m_keypadShowsStored = false;
     QPushButton *m_keys[MainViewRules::kKeyCount] = {};
     QLabel *m_digitLabels[MainViewRules::kPasswordLength] = {};
     QLabel *m_digitLines[MainViewRules::kPasswordLength] = {};

@@ -38,6 +38,8 @@ public:
     void setRPM(int rpm);
     void setFanOk(bool ok);
     void resetLanguage(int language);
+    // The controls Tab visits on this panel, in the order they are seen.
+    QList<QWidget *> tabStops() const;
 
     int fanNumber() const { return m_fanNumber; }
     int selectR() const { return m_selectR; }
@@ -70,6 +72,8 @@ protected:
 
 private:
     void buildWidgets();
+    void describeControls();
+    void extendHitAreas();
     void applyButtonFonts(int language);
     void rebuildBrightnessStyle();
     void updateDimColor();
