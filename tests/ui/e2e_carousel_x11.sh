@@ -22,9 +22,10 @@ xvfb=$!
 wait_for 30 "the X server" test -s "$work/display"
 export DISPLAY=":$(cat "$work/display")"
 # One run of the carousel check; 0 passed, 1 failed, 2 hung. A run takes
-# seconds; on a heavily loaded machine one has been seen not to end at
-# scale 2 (cause not found yet): its threads are printed for the next look,
-# and it gets one more try. A stale drawing is a failure, never a hang.
+# seconds. Runs hung when another test's X server took the same display
+# number (the tests on X now take turns); should one hang again, its threads
+# are printed for the next look and it gets one more try. A stale drawing is
+# a failure, never a hang.
 run_once() {
   QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$1 "$bin/test_window_states" carouselTurnsLeaveNothingBehind &
   local pid=$! limit=$((SECONDS + 70))
