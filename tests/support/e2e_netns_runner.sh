@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The test runner's promises: a network of its own with the loopback up,
 # and a folder of X sockets of its own that the machine does not share.
 #   e2e_netns_runner.sh PATH-TO-aurivent-test-netns

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: GPL-3.0-or-later */
 /* Runs a test in a network of its own: a fresh network namespace with only
  * the loopback interface, up. A test that starts the program then gets the
  * phone port (and any other) to itself, beside other tests and beside an

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window tests run the whole program, which listens on the phone port;
 # at scale 1 and at scale 2, each with folders of its own.
 aurivent_add_test(test_window_states SOURCES window_states_test.cpp LIBS aurivent_scenes)
