@@ -3,6 +3,7 @@
 #include "AutorunStore.h"
 #include "CommandChannel.h"
 #include "common/Limits.h"
+#include "core/Core.h"
 #include "DeviceMonitor.h"
 #include "common/Logging.h"
 #include "device/BoxModel.h"
@@ -42,11 +43,13 @@
 const char *const Aurivent::kVersion = "1.0.5";
 const char *const Aurivent::kTitle = "Vayla Zeve RGB";
 
-Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
+Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     : QMainWindow(parent)
-    , m_profiles(m_boxes, m_state.settings)
-    , m_messages(m_state, m_boxes, m_profiles, *this)
-    , m_windowMessages(m_state, m_boxes, *this, m_messages, *this)
+    , m_core(core)
+    , m_boxes(core.boxes())
+    , m_profiles(core.encoders(), m_state.settings)
+    , m_messages(m_state, core.encoders(), m_profiles, *this)
+    , m_windowMessages(m_state, core.encoders(), *this, m_messages, *this)
     , m_simulated(options.simulated)
     , m_headless(options.headless)
     , m_hotplug(options.hotplug)
@@ -113,20 +116,20 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
     m_socketHelper->setPassword(m_state.settings.Password);
 
-    m_monitor = new DeviceMonitor(m_boxes, *this, *this, this);
+    m_monitor = new DeviceMonitor(m_core.encoders(), *this, *this, this);
     // Every orderly end (tray, window message, a termination signal, the end
     // of the session) leaves the event loop: the fans are made safe there.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &Aurivent::leaveFansSafeOnExit);
 
     m_fanRefresh = new FanViewRefresher(m_boxes, [this]() -> MainViewInterface * { return m_view; }, this);
-    m_effects = new SoftwareEffects(m_boxes, this);
+    m_effects = new SoftwareEffects(m_core.encoders(), this);
     m_effects->setComputerVolume(new ComputerVolume(m_effects));
-    m_script = new ScriptRunner(m_boxes, this);
+    m_script = new ScriptRunner(m_core.encoders(), this);
 
     m_monitor->discover();
     buildIpText();
 
-    m_state.firmwareVersion = readFirmwareVersion(m_boxes, m_boxes.currentBox());
+    m_state.firmwareVersion = m_core.encoders().readFirmwareVersion(m_boxes.currentBox());
     if (m_state.firmwareVersion == QLatin1String("0"))
         m_state.firmwareVersion = QString::fromLatin1(kDefaultVersion);
 
@@ -163,7 +166,7 @@ Aurivent::~Aurivent()
 {
     // No reply or health news may reach a window that is going away.
     delete m_monitor;
-    DeviceBus::instance().closeAll();
+    m_core.bus().closeAll();
     delete m_view;
     delete m_update;
 }
@@ -310,12 +313,12 @@ void Aurivent::leaveFansSafeOnExit()
         return;
     m_fansLeftSafe = true;
     m_monitor->stopSpeedPoll();
-    leaveFansSafe(m_boxes, kExitFlushMs);
+    leaveFansSafe(m_core.encoders(), kExitFlushMs);
 }
 
 void Aurivent::boxOpened(int box)
 {
-    resendBoxSettings(m_boxes, m_profiles, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
+    resendBoxSettings(m_core.encoders(), m_profiles, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
 }
 
 // --- FanMonitorHost
@@ -473,7 +476,7 @@ void Aurivent::iconActivated(QSystemTrayIcon::ActivationReason reason)
 
 void Aurivent::socketHelperReceiveData(const QVariantMap &data)
 {
-    const QString reply = RemoteCommands::execute(data, m_boxes, *this);
+    const QString reply = RemoteCommands::execute(data, m_core.encoders(), *this);
     if (!reply.isEmpty())
         m_socketHelper->sendResponse(reply, data);
 }

@@ -19,6 +19,7 @@
 #include <memory>
 
 class AlertView;
+class Core;
 class AutoUpdate;
 class CommandChannel;
 class FanViewRefresher;
@@ -55,9 +56,10 @@ public:
     // How long the boxes get in all to take their last reports on exit.
     static constexpr int kExitFlushMs = 1000;
 
-    explicit Aurivent(const StartOptions &options = StartOptions(), QWidget *parent = nullptr);
+    explicit Aurivent(Core &core, const StartOptions &options = StartOptions(), QWidget *parent = nullptr);
     ~Aurivent() override;
 
+    Core &core() { return m_core; }
     AppState &state() { return m_state; }
     BoxModel &boxes() { return m_boxes; }
     MainView *view() const { return m_view; }
@@ -139,8 +141,9 @@ private:
     void createMainView(bool show);
     void feedMainView();
 
+    Core &m_core;
+    BoxModel &m_boxes;
     AppState m_state;
-    BoxModel m_boxes; // the one box model; everyone else holds a reference
     ProfileService m_profiles;
     ViewMessageHandler m_messages;
     WindowMessages m_windowMessages;

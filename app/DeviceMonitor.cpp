@@ -4,19 +4,21 @@
 #include "device/BoxModel.h"
 #include "device/CrashSafety.h"
 #include "device/DeviceBus.h"
+#include "device/Encoders.h"
 #include "device/FanMonitor.h"
 #include "device/FanSafety.h"
 
 #include <QTimer>
 
-DeviceMonitor::DeviceMonitor(BoxModel &boxes, DeviceMonitorHost &host, FanMonitorHost &view, QObject *parent)
+DeviceMonitor::DeviceMonitor(Encoders &encoders, DeviceMonitorHost &host, FanMonitorHost &view, QObject *parent)
     : QObject(parent)
-    , m_boxes(boxes)
+    , m_encoders(encoders)
+    , m_boxes(encoders.boxes())
     , m_host(host)
     , m_view(view)
     , m_pollTimer(new QTimer(this))
 {
-    DeviceBus::instance().setHealthHandler([this](int box, BoxHealth health) {
+    m_encoders.bus().setHealthHandler([this](int box, BoxHealth health) {
         onBoxHealth(box, health, m_view);
         // Told only on a change: answering again after silence, maybe after a
         // power cycle that put the box back to its defaults.
@@ -30,24 +32,24 @@ DeviceMonitor::DeviceMonitor(BoxModel &boxes, DeviceMonitorHost &host, FanMonito
 DeviceMonitor::~DeviceMonitor()
 {
     // No health news may reach a host that is going away.
-    DeviceBus::instance().setHealthHandler(nullptr);
+    m_encoders.bus().setHealthHandler(nullptr);
 }
 
 void DeviceMonitor::discover()
 {
-    resetControllers(m_boxes, *this);
+    resetControllers(m_boxes, m_encoders.bus(), *this);
 }
 
 void DeviceMonitor::deviceChanged(const QList<QByteArray> &removedNodes)
 {
-    handleDeviceChange(m_boxes, *this, removedNodes);
+    handleDeviceChange(m_boxes, m_encoders.bus(), *this, removedNodes);
 }
 
 void DeviceMonitor::poll()
 {
-    updateSpeed(m_boxes, m_view);
+    updateSpeed(m_encoders, m_view);
     // What a crash would leave the fans at, kept up to date once a second.
-    CrashSafety::prepare(crashReports(m_boxes));
+    CrashSafety::prepare(crashReports(m_boxes, m_encoders.bus()));
 }
 
 void DeviceMonitor::startSpeedPoll()

@@ -8,6 +8,7 @@
 #include <QString>
 
 class BoxModel;
+class Encoders;
 class FanMonitorHost;
 class QTimer;
 
@@ -31,7 +32,7 @@ class DeviceMonitor : public QObject, private DiscoveryHost {
 public:
     static constexpr int kPollMs = 1000;
 
-    DeviceMonitor(BoxModel &boxes, DeviceMonitorHost &host, FanMonitorHost &view, QObject *parent = nullptr);
+    DeviceMonitor(Encoders &encoders, DeviceMonitorHost &host, FanMonitorHost &view, QObject *parent = nullptr);
     ~DeviceMonitor() override;
 
     // Full discovery; the poll starts when a box answers.
@@ -53,6 +54,7 @@ private:
     void resetFanView() override;
     void boxOpened(int box) override;
 
+    Encoders &m_encoders;
     BoxModel &m_boxes;
     DeviceMonitorHost &m_host;
     FanMonitorHost &m_view;

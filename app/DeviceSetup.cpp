@@ -48,9 +48,9 @@ private:
 
 } // namespace
 
-bool DeviceSetup::apply(const CommandLine &line, HotplugMonitor *hotplug, QObject *owner, QString *error)
+bool DeviceSetup::apply(const CommandLine &line, DeviceBus &bus, HotplugMonitor *hotplug, QObject *owner,
+                        QString *error)
 {
-    DeviceBus &bus = DeviceBus::instance();
     if (!line.hidTrace.isEmpty()) {
         auto trace = std::make_unique<ProtocolTrace>(line.hidTrace);
         if (!trace->isOpen()) {

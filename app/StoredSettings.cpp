@@ -31,12 +31,12 @@ void applyStoredSettings(BoxModel &boxes, ProfileService &profiles, MainViewInte
     }
 }
 
-void resendBoxSettings(BoxModel &boxes, ProfileService &profiles, int b, LightingTimers &timers, bool haveReading,
+void resendBoxSettings(Encoders &encoders, ProfileService &profiles, int b, LightingTimers &timers, bool haveReading,
                        int temperature)
 {
-    if (!isValidBox(b) || !boxes[b].gIsConnected)
+    if (!isValidBox(b) || !encoders.boxes()[b].gIsConnected)
         return;
     qCInfo(lcApp) << "box" << b << "is sent its settings";
     profiles.apply(b, timers, Resend::Startup);
-    applyFollowingDuty(boxes, b, haveReading, temperature);
+    applyFollowingDuty(encoders, b, haveReading, temperature);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 class BoxModel;
+class Encoders;
 class ProfileService;
 class FanMonitorHost;
 class LightingTimers;
@@ -16,5 +17,5 @@ void applyStoredSettings(BoxModel &boxes, ProfileService &profiles, MainViewInte
 // holds for it, as at start-up — the lighting and fixed speed of every fan,
 // and for the fans that follow the CPU temperature the curve's duty for the
 // last reading, or their cap without one.
-void resendBoxSettings(BoxModel &boxes, ProfileService &profiles, int box, LightingTimers &timers, bool haveReading,
+void resendBoxSettings(Encoders &encoders, ProfileService &profiles, int box, LightingTimers &timers, bool haveReading,
                        int temperature);

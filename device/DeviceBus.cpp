@@ -24,12 +24,6 @@ DeviceBus::~DeviceBus()
     closeAll();
 }
 
-DeviceBus &DeviceBus::instance()
-{
-    static DeviceBus bus;
-    return bus;
-}
-
 void DeviceBus::setTransport(std::unique_ptr<HidTransport> transport)
 {
     closeAll();

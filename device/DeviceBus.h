@@ -21,9 +21,15 @@ class QObject;
 // - send():     the caller needs no reply; reports to one box go out in order;
 // - query():    the reply (or "none", length <= 0) is handed to onReply on the GUI thread;
 // - exchange(): waits for the reply, for discovery's probe and the firmware read.
-// Everything here is called from the GUI thread.
+// Everything here is called from the GUI thread. One bus per program, owned
+// by whoever runs the boxes (the core) and handed to its users by reference.
 class DeviceBus {
 public:
+    DeviceBus();
+    ~DeviceBus();
+    DeviceBus(const DeviceBus &) = delete;
+    DeviceBus &operator=(const DeviceBus &) = delete;
+
     // Boxes answer within a few milliseconds; 100 ms leaves a wide margin for
     // a busy USB bus while a box that never answers holds up only its own queue.
     static constexpr int kDefaultReadTimeoutMs = 100;
@@ -32,8 +38,6 @@ public:
 
     using ReplyHandler = std::function<void(const Reply &reply, int length)>;
     using HealthHandler = std::function<void(int box, BoxHealth health)>;
-
-    static DeviceBus &instance();
 
     // Takes ownership; every open box is closed first.
     void setTransport(std::unique_ptr<HidTransport> transport);
@@ -82,8 +86,6 @@ public:
     bool canOpen(int box);
 
 private:
-    DeviceBus();
-    ~DeviceBus();
     bool allIdle() const;
     BoxLink *link(int box) const;
 

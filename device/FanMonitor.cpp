@@ -9,45 +9,6 @@
 
 namespace {
 
-// What each fan was last told, per box slot (fan positions of either kind).
-struct CommandedSpeed {
-    int duty = kNoCommandedDuty;
-    // Zero readings still to forgive after a fan that stood still was told
-    // to turn again: it takes a moment to spin up.
-    int spinUpReadings = 0;
-};
-
-// About three seconds of the once-a-second poll.
-constexpr int kSpinUpReadings = 3;
-
-CommandedSpeed g_commanded[kBoxCount][kRainbowFanCount];
-
-void recordDuty(BoxModel &boxes, int box, int fan, int duty)
-{
-    if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxes[box].gIsConnected)
-        return;
-    CommandedSpeed &c = g_commanded[box][fan];
-    if (c.duty == 0 && duty != 0)
-        c.spinUpReadings = kSpinUpReadings;
-    else if (duty == 0)
-        c.spinUpReadings = 0;
-    c.duty = duty;
-}
-
-// A zero reading that is no stall: the fan was told to stand still, or was
-// just told to turn again after standing still.
-bool zeroIsExpected(int box, int fan)
-{
-    if (isStoppedOnPurpose(box, fan))
-        return true;
-    CommandedSpeed &c = g_commanded[box][fan];
-    if (c.spinUpReadings > 0) {
-        --c.spinUpReadings;
-        return true;
-    }
-    return false;
-}
-
 bool anyRainbowAlarm(const ControllerBox &box)
 {
     for (int f = 0; f < kRainbowFanCount; ++f) {
@@ -69,8 +30,9 @@ bool anyVaylaAlarm(const ControllerBox &box)
 
 } // namespace
 
-void updateSpeed(BoxModel &boxes, FanMonitorHost &host)
+void updateSpeed(Encoders &encoders, FanMonitorHost &host)
 {
+    BoxModel &boxes = encoders.boxes();
     for (int b = 0; b < kBoxCount; ++b) {
         const ControllerBox &box = boxes[b];
         if (!box.gIsConnected)
@@ -80,7 +42,7 @@ void updateSpeed(BoxModel &boxes, FanMonitorHost &host)
             const bool watched = box.isVaylaBox() ? box.vaylaFan[f].isMonitor : box.rainbowFan[f].isMonitor;
             if (!watched)
                 continue;
-            requestFanSpeed(boxes, b, f, [&boxes, b, &host](int port, int rpm) { onFanSpeed(boxes, b, port, rpm, host); });
+            encoders.requestFanSpeed(b, f, [&boxes, b, &host](int port, int rpm) { onFanSpeed(boxes, b, port, rpm, host); });
         }
     }
 }
@@ -94,8 +56,8 @@ void onFanSpeed(BoxModel &boxes, int b, int port, int rpm, FanMonitorHost &host)
     const bool running = rpm > 0;
     const bool current = b == boxes.currentBox();
     if (running)
-        g_commanded[b][k].spinUpReadings = 0;
-    const bool expectedStop = !running && zeroIsExpected(b, k);
+        boxes.fanTurns(b, k);
+    const bool expectedStop = !running && boxes.takeZeroAsExpected(b, k);
 
     if (box.isVaylaBox() && k < kVaylaFanCount) {
         VaylaFanRecord &fan = box.vaylaFan[k];
@@ -166,13 +128,14 @@ void resetFanView(BoxModel &boxes, FanMonitorHost &host)
     for (int f = 0; f < fanCountOf(box); ++f) {
         const bool latched = box.isVaylaBox() ? (box.vaylaFan[f].isMonitor && box.vaylaFan[f].isAlarmShown)
                                               : (box.rainbowFan[f].isMonitor && box.rainbowFan[f].isAlarmShown);
-        if (latched && !isStoppedOnPurpose(b, f))
+        if (latched && !boxes.isStoppedOnPurpose(b, f))
             host.raiseStallAlert(b);
     }
 }
 
-void switchPWM(BoxModel &boxes, int fan, bool on)
+void switchPWM(Encoders &encoders, int fan, bool on)
 {
+    BoxModel &boxes = encoders.boxes();
     qCDebug(lcDevice) << "switchPWM";
     const int b = boxes.currentBox();
     if (!isValidBox(b) || !isValidRainbowFan(fan)) {
@@ -182,7 +145,7 @@ void switchPWM(BoxModel &boxes, int fan, bool on)
     RainbowFanRecord &record = boxes[b].rainbowFan[fan];
     record.isPWM = on;
     if (!on)
-        sendFanTargetSpeed(boxes, b, fan, fanSpeedLevelRpm(record.speedNum));
+        encoders.sendFanTargetSpeed(b, fan, fanSpeedLevelRpm(record.speedNum));
 }
 
 bool followsTemperature(const BoxModel &boxes, int b, int f)
@@ -203,8 +166,9 @@ namespace {
 // gets the duty `dutyOf(level)` for its level, through the duty command of its
 // kind; the duty is recorded as commanded.
 template <typename DutyOf>
-void sendFollowingDuty(BoxModel &boxes, int only, DutyOf dutyOf)
+void sendFollowingDuty(Encoders &encoders, int only, DutyOf dutyOf)
 {
+    BoxModel &boxes = encoders.boxes();
     for (int b = 0; b < kBoxCount; ++b) {
         ControllerBox &box = boxes[b];
         if (!box.gIsConnected || (only >= 0 && b != only))
@@ -213,14 +177,10 @@ void sendFollowingDuty(BoxModel &boxes, int only, DutyOf dutyOf)
             if (!followsTemperature(boxes, b, f))
                 continue;
             if (box.isVaylaBox()) {
-                const int duty = dutyOf(box.vaylaFan[f].speed);
-                SetFanNormalPercent(b, f, duty);
-                recordDuty(boxes, b, f, duty);
+                encoders.sendVaylaPercent(b, f, dutyOf(box.vaylaFan[f].speed));
             } else {
                 // Both the curve and the cap are at least 30 %, the duty command's floor.
-                const int duty = dutyOf(box.rainbowFan[f].speedPer);
-                sendCommand_FanDuty(boxes, b, f, duty);
-                recordDuty(boxes, b, f, duty);
+                encoders.sendFanDuty(b, f, dutyOf(box.rainbowFan[f].speedPer));
             }
         }
     }
@@ -228,18 +188,19 @@ void sendFollowingDuty(BoxModel &boxes, int only, DutyOf dutyOf)
 
 } // namespace
 
-void applyTemperatureDuty(BoxModel &boxes, int temperature, int only)
+void applyTemperatureDuty(Encoders &encoders, int temperature, int only)
 {
-    sendFollowingDuty(boxes, only, [temperature](int level) { return temperatureDuty(temperature, level); });
+    sendFollowingDuty(encoders, only, [temperature](int level) { return temperatureDuty(temperature, level); });
 }
 
-void applyCapDuty(BoxModel &boxes, int only)
+void applyCapDuty(Encoders &encoders, int only)
 {
-    sendFollowingDuty(boxes, only, [](int level) { return temperatureCapDuty(level); });
+    sendFollowingDuty(encoders, only, [](int level) { return temperatureCapDuty(level); });
 }
 
-void sendFixedSpeed(BoxModel &boxes, int b, int f)
+void sendFixedSpeed(Encoders &encoders, int b, int f)
 {
+    const BoxModel &boxes = encoders.boxes();
     if (!isValidBox(b) || !isValidRainbowFan(f))
         return;
     const RainbowFanRecord &fan = boxes[b].rainbowFan[f];
@@ -247,14 +208,14 @@ void sendFixedSpeed(BoxModel &boxes, int b, int f)
         return;
     switch (fan.speedMode) {
     case SpeedMode::Custom:
-        sendFanSpeedLevel(boxes, b, f, fan.speedNum);
+        encoders.sendFanSpeedLevel(b, f, fan.speedNum);
         break;
     case SpeedMode::Silent:
-        sendFanTargetSpeed(boxes, b, f, kSilentRpm);
+        encoders.sendFanTargetSpeed(b, f, kSilentRpm);
         qCDebug(lcDevice) << "sendCommand_FanSpeed";
         break;
     case SpeedMode::Performance:
-        sendFanTargetSpeed(boxes, b, f, kPerformanceRpm);
+        encoders.sendFanTargetSpeed(b, f, kPerformanceRpm);
         qCDebug(lcDevice) << "sendCommand_FanSpeed";
         break;
     default:
@@ -262,8 +223,9 @@ void sendFixedSpeed(BoxModel &boxes, int b, int f)
     }
 }
 
-void sendVaylaStartSpeed(BoxModel &boxes, int b, int f)
+void sendVaylaStartSpeed(Encoders &encoders, int b, int f)
 {
+    const BoxModel &boxes = encoders.boxes();
     if (!isValidBox(b) || !isValidVaylaFan(f))
         return;
     const VaylaFanRecord &fan = boxes[b].vaylaFan[f];
@@ -283,12 +245,12 @@ void sendVaylaStartSpeed(BoxModel &boxes, int b, int f)
     default:
         return;
     }
-    SetFanNormal(b, f, level);
-    recordDuty(boxes, b, f, vaylaLevelDuty(level));
+    encoders.sendVaylaLevel(b, f, level);
 }
 
-void resetVaylaFan(BoxModel &boxes, int b, int f)
+void resetVaylaFan(Encoders &encoders, int b, int f)
 {
+    const BoxModel &boxes = encoders.boxes();
     if (!isValidBox(b) || !isValidVaylaFan(f))
         return;
     const VaylaFanRecord &fan = boxes[b].vaylaFan[f];
@@ -296,63 +258,5 @@ void resetVaylaFan(BoxModel &boxes, int b, int f)
     if (fan.isPWM)
         return;
     qCDebug(lcDevice) << "resetVaylaFan------enter";
-    SetFanNormal(b, f, fan.speed);
-    recordDuty(boxes, b, f, vaylaLevelDuty(fan.speed));
+    encoders.sendVaylaLevel(b, f, fan.speed);
 }
-
-void sendFanDuty(BoxModel &boxes, int b, int f, int percent)
-{
-    sendCommand_FanDuty(boxes, b, f, percent);
-    recordDuty(boxes, b, f, flooredFanDuty(percent));
-}
-
-void sendFanTargetSpeed(BoxModel &boxes, int b, int f, int rpm)
-{
-    sendCommand_FanTargetSpeed(boxes, b, f, rpm);
-    recordDuty(boxes, b, f, kNoCommandedDuty);
-}
-
-void sendFanSpeedLevel(BoxModel &boxes, int b, int f, int level)
-{
-    sendCommand_FanSpeed(boxes, b, f, level);
-    recordDuty(boxes, b, f, kNoCommandedDuty);
-}
-
-void sendVaylaSilent(BoxModel &boxes, int b, int f)
-{
-    if (!isValidBox(b))
-        return;
-    SetFanSilent(b, f);
-    recordDuty(boxes, b, f, 0);
-}
-
-void sendVaylaPerformance(BoxModel &boxes, int b, int f)
-{
-    if (!isValidBox(b))
-        return;
-    SetFanPerformance(b, f);
-    recordDuty(boxes, b, f, kNoCommandedDuty);
-}
-
-int commandedDuty(int b, int f)
-{
-    if (!isValidBox(b) || !isValidRainbowFan(f))
-        return kNoCommandedDuty;
-    return g_commanded[b][f].duty;
-}
-
-bool isStoppedOnPurpose(int b, int f)
-{
-    return commandedDuty(b, f) == 0;
-}
-
-void forgetCommandedDuties(int box)
-{
-    for (int b = 0; b < kBoxCount; ++b) {
-        if (box != -1 && b != box)
-            continue;
-        for (CommandedSpeed &c : g_commanded[b])
-            c = CommandedSpeed();
-    }
-}
-

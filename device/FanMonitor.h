@@ -3,6 +3,7 @@
 #include "BoxHealth.h"
 
 class BoxModel;
+class Encoders;
 
 // What the speed monitor shows; the application window implements it with the
 // main view and the alert window.
@@ -25,7 +26,7 @@ public:
 // Once a second: ask every watched fan of every connected box for its speed.
 // A single-colour box is asked for its three fans only, each gated by its own
 // monitor flag: it has no fourth and fifth fan whose zero would look like a stall.
-void updateSpeed(BoxModel &boxes, FanMonitorHost &host);
+void updateSpeed(Encoders &encoders, FanMonitorHost &host);
 
 // One speed reading of box `box` (port 1..5, already checked).
 void onFanSpeed(BoxModel &boxes, int box, int port, int rpm, FanMonitorHost &host);
@@ -37,46 +38,25 @@ void onBoxHealth(int box, BoxHealth health, FanMonitorHost &host);
 void resetFanView(BoxModel &boxes, FanMonitorHost &host);
 
 // Temperature-following on or off for a fan of the current box.
-void switchPWM(BoxModel &boxes, int fan, bool on);
+void switchPWM(Encoders &encoders, int fan, bool on);
 
 // Whether a fan follows the CPU temperature: watched and in "PWM" mode.
 // These are the fans the two calls below drive.
 bool followsTemperature(const BoxModel &boxes, int box, int fan);
 
 // Every temperature-following fan gets its duty from the curve; `box` -1: every box.
-void applyTemperatureDuty(BoxModel &boxes, int temperature, int box = -1);
+void applyTemperatureDuty(Encoders &encoders, int temperature, int box = -1);
 
 // Every temperature-following fan of every connected box gets its cap, the
 // highest duty its curve allows ((level + 5) x 10 %), with the same duty
 // command the curve uses. For when the temperature cannot be trusted: no
 // reading, or the program about to stop following it.
 // `box` -1: every box.
-void applyCapDuty(BoxModel &boxes, int box = -1);
+void applyCapDuty(Encoders &encoders, int box = -1);
 
 // Fixed speed of a 12-LED fan from its record (skipped while it follows the temperature).
-void sendFixedSpeed(BoxModel &boxes, int box, int fan);
+void sendFixedSpeed(Encoders &encoders, int box, int fan);
 // Fixed speed of a single-colour fan when a box is started up, by speed mode.
-void sendVaylaStartSpeed(BoxModel &boxes, int box, int fan);
+void sendVaylaStartSpeed(Encoders &encoders, int box, int fan);
 // Fixed speed of a single-colour fan when it is re-applied: its level, whatever the mode.
-void resetVaylaFan(BoxModel &boxes, int box, int fan);
-
-// The speed commands that the views decide, sent and recorded as the
-// commanded duty below. The reports are those of the encoders they call.
-void sendFanDuty(BoxModel &boxes, int box, int fan, int percent);     // 12-LED fan; the box gets at least 30 %
-void sendFanTargetSpeed(BoxModel &boxes, int box, int fan, int rpm);  // 12-LED fan
-void sendFanSpeedLevel(BoxModel &boxes, int box, int fan, int level); // 12-LED fan: fanSpeedLevelRpm(level)
-void sendVaylaSilent(BoxModel &boxes, int box, int fan);              // single-colour fan: 0 %, it stops
-void sendVaylaPerformance(BoxModel &boxes, int box, int fan);         // single-colour fan: full speed
-
-// The duty in percent that a fan was last commanded by the program, or
-// kNoCommandedDuty when its last speed command was a target speed or a
-// preset (or nothing was commanded since the box was opened or forgotten).
-constexpr int kNoCommandedDuty = -1;
-int commandedDuty(int box, int fan);
-// A fan commanded to run at 0 % stands still on purpose: its zero speed is
-// no stall, raises no alert and shows no error.
-bool isStoppedOnPurpose(int box, int fan);
-// Forgets what box `box` was commanded, for a box that was closed or opened
-// again (it runs at its power-on speed then); -1 forgets every box.
-void forgetCommandedDuties(int box);
-
+void resetVaylaFan(Encoders &encoders, int box, int fan);

@@ -3,6 +3,7 @@
 #include "BoxModel.h"
 #include "common/Logging.h"
 #include "DeviceBus.h"
+#include "Encoders.h"
 #include "FanCurve.h"
 #include "FanMonitor.h"
 #include "Reports.h"
@@ -19,9 +20,10 @@ int followingFans(const BoxModel &boxes, int b)
 
 } // namespace
 
-bool leaveFansSafe(BoxModel &boxes, int flushMs)
+bool leaveFansSafe(Encoders &encoders, int flushMs)
 {
-    applyCapDuty(boxes);
+    const BoxModel &boxes = encoders.boxes();
+    applyCapDuty(encoders);
     for (int b = 0; b < kBoxCount; ++b) {
         if (!boxes[b].gIsConnected)
             continue;
@@ -32,16 +34,15 @@ bool leaveFansSafe(BoxModel &boxes, int flushMs)
         else
             qCInfo(lcDevice) << "box" << b << "on exit: fixed fan speeds kept";
     }
-    const bool flushed = DeviceBus::instance().flush(flushMs);
+    const bool flushed = encoders.bus().flush(flushMs);
     if (!flushed)
         qCWarning(lcDevice) << "on exit: not every box took its last reports in time";
     return flushed;
 }
 
-std::vector<CrashSafety::Prepared> crashReports(const BoxModel &boxes)
+std::vector<CrashSafety::Prepared> crashReports(const BoxModel &boxes, const DeviceBus &bus)
 {
     std::vector<CrashSafety::Prepared> reports;
-    const DeviceBus &bus = DeviceBus::instance();
     for (int b = 0; b < kBoxCount; ++b) {
         const ControllerBox &box = boxes[b];
         const int descriptor = bus.emergencyDescriptor(b);
@@ -60,12 +61,12 @@ std::vector<CrashSafety::Prepared> crashReports(const BoxModel &boxes)
     return reports;
 }
 
-void applyFollowingDuty(BoxModel &boxes, int b, bool haveReading, int temperature)
+void applyFollowingDuty(Encoders &encoders, int b, bool haveReading, int temperature)
 {
-    if (!isValidBox(b) || !boxes[b].gIsConnected)
+    if (!isValidBox(b) || !encoders.boxes()[b].gIsConnected)
         return;
     if (haveReading)
-        applyTemperatureDuty(boxes, temperature, b);
+        applyTemperatureDuty(encoders, temperature, b);
     else
-        applyCapDuty(boxes, b);
+        applyCapDuty(encoders, b);
 }

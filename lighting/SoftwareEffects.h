@@ -12,6 +12,7 @@
 #include <memory>
 
 class BoxModel;
+class Encoders;
 class ComputerVolume;
 class SensorPlugin;
 class QTimer;
@@ -29,7 +30,7 @@ public:
     static constexpr int kSensorPassMs = 5000;
     static constexpr int kSensorRetryMs = 60000;
 
-    explicit SoftwareEffects(BoxModel &boxes, QObject *parent = nullptr);
+    explicit SoftwareEffects(Encoders &encoders, QObject *parent = nullptr);
     ~SoftwareEffects() override;
 
     // The audio capture for the music modes (created on first use if not given).
@@ -88,7 +89,8 @@ private:
     bool bindSensors(bool firstAttempt);
     void sendShownColor();
 
-    BoxModel &m_boxes;
+    Encoders &m_encoders;
+    const BoxModel &m_boxes;
     QTimer *m_volumeTimer;
     QTimer *m_musicTimer;
     QTimer *m_temperatureColorTimer;

@@ -47,7 +47,10 @@ class TestDeviceMonitor : public QObject {
     Q_OBJECT
 
 private:
-    BoxModel boxes;
+    TestDevices devices;
+    BoxModel &boxes = devices.boxes;
+    DeviceBus &bus = devices.bus;
+    Encoders &encoders = devices.encoders;
     SimulatedBoxes *sim = nullptr;
     RecordingHost host;
     RecordingView view;
@@ -58,17 +61,17 @@ private slots:
     {
         host = RecordingHost();
         view = RecordingView();
-        DeviceBus::instance().setReadTimeout(50);
-        sim = installSimulator(boxes, QStringLiteral("1,1"), false);
+        bus.setReadTimeout(50);
+        sim = installSimulator(boxes, bus, QStringLiteral("1,1"), false);
         boxes[1].profileValue = 3;
-        monitor = std::make_unique<DeviceMonitor>(boxes, host, view);
+        monitor = std::make_unique<DeviceMonitor>(encoders, host, view);
     }
 
     void cleanup()
     {
         monitor.reset();
-        DeviceBus::instance().closeAll();
-        DeviceBus::instance().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
+        bus.closeAll();
+        bus.setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
     }
 
     void discoveryStartsAndStopsThePoll()
@@ -108,7 +111,7 @@ private slots:
         monitor->stopSpeedPoll(); // the passes below are the test's own
         sim->clearSent();
         monitor->poll();
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus.waitForIdle());
         int queries = 0;
         for (const Report &r : sentTo(sim, 0))
             queries += r[1] == 0x33 && r[2] == 0x51 ? 1 : 0;
@@ -124,7 +127,7 @@ private slots:
         sim->mute(0, true);
         for (int round = 0; round < 3; ++round) {
             monitor->poll();
-            QVERIFY(DeviceBus::instance().waitForIdle());
+            QVERIFY(bus.waitForIdle());
         }
         QTRY_COMPARE(view.silent, std::vector<int>{0});
         QCOMPARE(view.answering[0], false);
@@ -132,7 +135,7 @@ private slots:
 
         sim->mute(0, false);
         monitor->poll();
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus.waitForIdle());
         QTRY_COMPARE(view.answering[0], true);
         QCOMPARE(host.opened, std::vector<int>{0}); // it may have lost its settings
 
@@ -140,10 +143,10 @@ private slots:
         monitor.reset();
         sim->mute(0, true);
         for (int round = 0; round < 3; ++round) {
-            updateSpeed(boxes, view);
-            QVERIFY(DeviceBus::instance().waitForIdle());
+            updateSpeed(encoders, view);
+            QVERIFY(bus.waitForIdle());
         }
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
+        QCOMPARE(bus.health(0), BoxHealth::NotAnswering);
         QCOMPARE(view.silent.size(), size_t(1));
     }
 };

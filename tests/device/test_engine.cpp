@@ -9,7 +9,10 @@
 
 namespace {
 // The box model these cases drive, as the program's own would be.
-BoxModel boxes;
+TestDevices devices;
+BoxModel &boxes = devices.boxes;
+DeviceBus &bus = devices.bus;
+Encoders &encoders = devices.encoders;
 } // namespace
 
 namespace {
@@ -74,9 +77,9 @@ private:
 
     SimulatedBoxes *start(const QString &spec, int readTimeoutMs = 50)
     {
-        DeviceBus::instance().setReadTimeout(readTimeoutMs);
-        SimulatedBoxes *sim = installSimulator(boxes, spec);
-        DeviceBus::instance().setHealthHandler([this](int box, BoxHealth health) {
+        bus.setReadTimeout(readTimeoutMs);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, spec);
+        bus.setHealthHandler([this](int box, BoxHealth health) {
             if (m_host)
                 onBoxHealth(box, health, *m_host);
         });
@@ -95,10 +98,10 @@ private slots:
 
     void cleanup()
     {
-        DeviceBus::instance().closeAll();
-        DeviceBus::instance().setHealthHandler(nullptr);
-        DeviceBus::instance().setTrace(nullptr);
-        DeviceBus::instance().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
+        bus.closeAll();
+        bus.setHealthHandler(nullptr);
+        bus.setTrace(nullptr);
+        bus.setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
         delete m_host;
         m_host = nullptr;
     }
@@ -109,19 +112,19 @@ private slots:
         QFile::remove(trace);
         // A long read time-out: the silent box's first exchange alone takes a second.
         SimulatedBoxes *sim = start(QStringLiteral("1,1"), 1000);
-        DeviceBus::instance().setTrace(std::make_unique<ProtocolTrace>(trace));
+        bus.setTrace(std::make_unique<ProtocolTrace>(trace));
         sim->mute(0, true);
         // The silent box gets its work first...
-        requestFanSpeed(boxes, 0, 0, [](int, int) {});
-        requestFanSpeed(boxes, 0, 1, [](int, int) {});
+        encoders.requestFanSpeed(0, 0, [](int, int) {});
+        encoders.requestFanSpeed(0, 1, [](int, int) {});
         // ...then the healthy box: its polls and a lighting frame for every fan.
         int answered = 0;
         for (int fan = 0; fan < kRainbowFanCount; ++fan) {
-            requestFanSpeed(boxes, 1, fan, [&](int, int) { ++answered; });
-            sendCommand_Light(boxes, 1, fan, 100);
+            encoders.requestFanSpeed(1, fan, [&](int, int) { ++answered; });
+            encoders.sendCommand_Light(1, fan, 100);
         }
         QTRY_COMPARE(answered, kRainbowFanCount);
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus.waitForIdle());
 
         // A line is written when its exchange is over: every exchange of the
         // healthy box was over before the silent box's first read gave up.
@@ -153,7 +156,7 @@ private slots:
         sim->setLatency(0, 2);
         std::vector<Report> expected;
         auto push = [&](const Report &r) {
-            DeviceBus::instance().send(0, r);
+            bus.send(0, r);
             expected.push_back(r);
         };
         // Nothing here supersedes anything still waiting: every report arrives, in order.
@@ -176,10 +179,10 @@ private slots:
             fan.brightValue[i] = 1.0f;
         }
         fan.colorMode = ColorMode::RGB;
-        sendCommand_FanDuty(boxes, 0, 1, 60); // another kind: it keeps its place
+        encoders.sendCommand_FanDuty(0, 1, 60); // another kind: it keeps its place
         for (int level = 1; level <= 100; ++level)
-            sendCommand_Light(boxes, 0, 0, level);
-        QVERIFY(DeviceBus::instance().queued(0) <= 2);
+            encoders.sendCommand_Light(0, 0, level);
+        QVERIFY(bus.queued(0) <= 2);
         const std::vector<Report> got = sentTo(sim, 0);
         QVERIFY2(got.size() <= 4, qPrintable(QString::number(got.size())));
         QVERIFY(got.back() == Reports::fanLighting(fan, 1, Reports::kSteadyPerLed, Reports::Colours::ByColorMode, 1.0f));
@@ -191,10 +194,10 @@ private slots:
         SimulatedBoxes *sim = start(QStringLiteral("1,1"));
         sim->mute(0, true);
         for (int round = 0; round < 3; ++round) {
-            updateSpeed(boxes, *m_host);
-            QVERIFY(DeviceBus::instance().waitForIdle());
+            updateSpeed(encoders, *m_host);
+            QVERIFY(bus.waitForIdle());
         }
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
+        QCOMPARE(bus.health(0), BoxHealth::NotAnswering);
         QCOMPARE(m_host->silentAlerts, std::vector<int>{0});
         QCOMPARE(m_host->answering[0], false);
         QCOMPARE(m_host->answering.count(1), size_t(0)); // the other box was never in doubt
@@ -202,9 +205,9 @@ private slots:
         QVERIFY(m_host->stallAlerts.empty()); // no reply is no reading, not a stopped fan
 
         sim->mute(0, false);
-        updateSpeed(boxes, *m_host);
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Answering);
+        updateSpeed(encoders, *m_host);
+        QVERIFY(bus.waitForIdle());
+        QCOMPARE(bus.health(0), BoxHealth::Answering);
         QCOMPARE(m_host->answering[0], true);
         QCOMPARE(g_log.filter(QStringLiteral("answers again")).size(), 1);
         QCOMPARE(m_host->silentAlerts.size(), size_t(1));
@@ -215,16 +218,16 @@ private slots:
         SimulatedBoxes *sim = start(QStringLiteral("1,1"));
         sim->setLatency(0, 10);
         for (int i = 0; i < 40; ++i)
-            DeviceBus::instance().send(0, Reports::saveSettings());
+            bus.send(0, Reports::saveSettings());
         sim->unplug(0);
         for (int fan = 0; fan < kRainbowFanCount; ++fan)
-            sendCommand_FanDuty(boxes, 1, fan, 70);
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Gone);
+            encoders.sendCommand_FanDuty(1, fan, 70);
+        QVERIFY(bus.waitForIdle());
+        QCOMPARE(bus.health(0), BoxHealth::Gone);
         QCOMPARE(g_log.filter(QStringLiteral("gone")).size(), 1);
         QCOMPARE(m_host->answering[0], false);
         QVERIFY(m_host->silentAlerts.empty()); // unplugged, not silent
-        QCOMPARE(DeviceBus::instance().health(1), BoxHealth::Answering);
+        QCOMPARE(bus.health(1), BoxHealth::Answering);
         QCOMPARE(int(sentTo(sim, 1).size()), kRainbowFanCount);
     }
 
@@ -234,18 +237,18 @@ private slots:
         sim->mute(0, true);
         // Reports that supersede nothing pile up behind a silent box: the queue holds.
         for (int i = 0; i < 3000; ++i)
-            DeviceBus::instance().send(0, Reports::saveSettings());
-        QVERIFY(DeviceBus::instance().queued(0) <= int(ReportQueue::kDefaultCapacity));
+            bus.send(0, Reports::saveSettings());
+        QVERIFY(bus.queued(0) <= int(ReportQueue::kDefaultCapacity));
         QCOMPARE(g_log.filter(QStringLiteral("queue full")).size(), 1);
         // A query that finds no room is answered "none", not forgotten.
         int none = 0;
-        DeviceBus::instance().query(0, Reports::readFirmwareVersion(), [&](const Reply &, int length) {
+        bus.query(0, Reports::readFirmwareVersion(), [&](const Reply &, int length) {
             if (length <= 0)
                 ++none;
         });
         QTRY_COMPARE(none, 1);
-        DeviceBus::instance().close(0); // with the queue still full
-        QCOMPARE(DeviceBus::instance().queued(0), 0);
+        bus.close(0); // with the queue still full
+        QCOMPARE(bus.queued(0), 0);
     }
 
     void shutdownWithFullQueuesNeitherHangsNorCrashes()
@@ -255,21 +258,21 @@ private slots:
         for (int box = 0; box < 4; ++box) {
             sim->setLatency(box, 30);
             for (int i = 0; i < 200; ++i) {
-                DeviceBus::instance().send(box, Reports::saveSettings());
-                DeviceBus::instance().query(box, Reports::readFanSpeed(1 + i % 5), [&](const Reply &, int) { ++replies; });
+                bus.send(box, Reports::saveSettings());
+                bus.query(box, Reports::readFanSpeed(1 + i % 5), [&](const Reply &, int) { ++replies; });
             }
         }
         sim->mute(2, true);
-        DeviceBus::instance().closeAll();
+        bus.closeAll();
         for (int box = 0; box < 4; ++box)
-            QVERIFY(!DeviceBus::instance().isOpen(box));
+            QVERIFY(!bus.isOpen(box));
         // What was still queued is dropped: no handler runs after the close.
         const int before = replies;
         QCoreApplication::processEvents();
         QCOMPARE(replies, before);
         // A closed box answers at once, with nothing.
         int length = 0;
-        QCOMPARE(DeviceBus::instance().exchange(0, Reports::readFirmwareVersion(), nullptr, &length), -1);
+        QCOMPARE(bus.exchange(0, Reports::readFirmwareVersion(), nullptr, &length), -1);
         QCOMPARE(length, -1);
     }
 
@@ -295,26 +298,26 @@ private slots:
         auto owned = std::make_unique<Babbling>();
         Babbling *box = owned.get();
         boxes.reset();
-        DeviceBus::instance().setTransport(std::move(owned));
-        DeviceBus::instance().setHealthHandler([this](int b, BoxHealth health) { onBoxHealth(b, health, *m_host); });
-        setupAllControllerBox(boxes);
+        bus.setTransport(std::move(owned));
+        bus.setHealthHandler([this](int b, BoxHealth health) { onBoxHealth(b, health, *m_host); });
+        setupAllControllerBox(boxes, bus);
         QVERIFY(boxes[0].gIsConnected); // the probe's write went through
         int decoded = 0;
         for (int i = 0; i < 4; ++i) {
-            requestFanSpeed(boxes, 0, i, [&](int, int) { ++decoded; });
-            QVERIFY(DeviceBus::instance().waitForIdle());
+            encoders.requestFanSpeed(0, i, [&](int, int) { ++decoded; });
+            QVERIFY(bus.waitForIdle());
         }
         QCOMPARE(decoded, 0);
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
+        QCOMPARE(bus.health(0), BoxHealth::NotAnswering);
         QCOMPARE(m_host->silentAlerts, std::vector<int>{0});
         QCOMPARE(g_log.filter(QStringLiteral("not answering")).size(), 1);
 
         // Short replies are no better.
         box->replyLength = 1;
         for (int i = 0; i < 3; ++i)
-            DeviceBus::instance().send(0, Reports::saveSettings());
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
+            bus.send(0, Reports::saveSettings());
+        QVERIFY(bus.waitForIdle());
+        QCOMPARE(bus.health(0), BoxHealth::NotAnswering);
         QCOMPARE(g_log.filter(QStringLiteral("not answering")).size(), 1);
     }
 };
