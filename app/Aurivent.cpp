@@ -8,6 +8,7 @@
 #include "common/Logging.h"
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
+#include "device/FanMonitor.h"
 #include "device/FanSafety.h"
 #include "device/Encoders.h"
 #include "device/HotplugMonitor.h"
@@ -116,7 +117,15 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
     m_socketHelper->setPassword(m_state.settings.Password);
 
-    m_monitor = new DeviceMonitor(m_core.encoders(), *this, *this, this);
+    m_fans = new FanMonitor(m_core.encoders(), this);
+    connect(m_fans, &FanMonitor::fanSpeedRead, this, &Aurivent::showFanReading);
+    connect(m_fans, &FanMonitor::stallRaised, this, [this](int box, int) { showAlert(box, false); });
+    connect(m_fans, &FanMonitor::boxAlarm, this, [this](int box, bool alarm) {
+        if (m_view)
+            m_view->setBoxButtonAlarm(box, alarm);
+    });
+    connect(m_fans, &FanMonitor::boxHealthChanged, this, &Aurivent::showBoxHealth);
+    m_monitor = new DeviceMonitor(m_core.encoders(), *m_fans, *this, this);
     // Every orderly end (tray, window message, a termination signal, the end
     // of the session) leaves the event loop: the fans are made safe there.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &Aurivent::leaveFansSafeOnExit);
@@ -133,7 +142,7 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     if (m_state.firmwareVersion == QLatin1String("0"))
         m_state.firmwareVersion = QString::fromLatin1(kDefaultVersion);
 
-    applyStoredSettings(m_boxes, m_profiles, nullptr, *m_effects, *this);
+    applyStoredSettings(m_boxes, m_profiles, *m_effects, *m_fans);
 
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
         if (m_view)
@@ -321,34 +330,23 @@ void Aurivent::boxOpened(int box)
     resendBoxSettings(m_core.encoders(), m_profiles, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
 }
 
-// --- FanMonitorHost
+// --- what the fan monitor found
 
-void Aurivent::showFanSpeed(int fan, int rpm)
+void Aurivent::showFanReading(int box, int fan, int rpm, bool stopped)
+{
+    if (!m_view || box != m_boxes.currentBox())
+        return;
+    m_view->setRPMByFan(fan, rpm);
+    m_view->setFanErrorByFan(fan, stopped);
+}
+
+void Aurivent::showBoxHealth(int box, BoxHealth health)
 {
     if (m_view)
-        m_view->setRPMByFan(fan, rpm);
-}
-
-void Aurivent::showFanError(int fan, bool error)
-{
-    if (m_view)
-        m_view->setFanErrorByFan(fan, error);
-}
-
-void Aurivent::showBoxAlarm(int box, bool alarm)
-{
-    if (m_view)
-        m_view->setBoxButtonAlarm(box, alarm);
-}
-
-void Aurivent::raiseStallAlert(int box)
-{
-    showAlert(box, false);
-}
-
-void Aurivent::raiseBoxSilentAlert(int box)
-{
-    showAlert(box, true);
+        m_view->setBoxButtonAnswering(box, health == BoxHealth::Answering);
+    // A box that is gone is usually unplugged: discovery follows, so no alert of its own.
+    if (health == BoxHealth::NotAnswering)
+        showAlert(box, true);
 }
 
 void Aurivent::showAlert(int box, bool notAnswering)
@@ -366,12 +364,6 @@ void Aurivent::showAlert(int box, bool notAnswering)
     setEnabled(false);
     // The alert is this window's child: it must stay usable, or it could never be dismissed.
     m_alert->setEnabled(true);
-}
-
-void Aurivent::showBoxAnswering(int box, bool answering)
-{
-    if (m_view)
-        m_view->setBoxButtonAnswering(box, answering);
 }
 
 // --- RemoteHost

@@ -7,7 +7,7 @@
 #include "device/BoxModel.h"
 #include "ViewMessageHandler.h"
 #include "WindowMessages.h"
-#include "device/FanMonitor.h"
+#include "device/BoxHealth.h"
 #include "remote/RemoteHost.h"
 
 #include <QMainWindow>
@@ -22,6 +22,7 @@ class AlertView;
 class Core;
 class AutoUpdate;
 class CommandChannel;
+class FanMonitor;
 class FanViewRefresher;
 class HotplugMonitor;
 class MainView;
@@ -46,7 +47,6 @@ struct StartOptions {
 class Aurivent : public QMainWindow,
                  public AppHost,
                  public DeviceMonitorHost,
-                 public FanMonitorHost,
                  public RemoteHost,
                  public WindowMessageHost {
     Q_OBJECT
@@ -84,14 +84,6 @@ public:
     void checkBoxButton(int box) override;
     void setBoxButtonPresent(int box, bool present) override;
     void boxOpened(int box) override;
-
-    // FanMonitorHost
-    void showFanSpeed(int fan, int rpm) override;
-    void showFanError(int fan, bool error) override;
-    void showBoxAlarm(int box, bool alarm) override;
-    void raiseStallAlert(int box) override;
-    void showBoxAnswering(int box, bool answering) override;
-    void raiseBoxSilentAlert(int box) override;
 
     // RemoteHost
     void stopMusic() override;
@@ -138,6 +130,8 @@ private:
     static QString autorunMemoryFile();
     void buildIpText();
     void showAlert(int box, bool notAnswering);
+    void showFanReading(int box, int fan, int rpm, bool stopped);
+    void showBoxHealth(int box, BoxHealth health);
     void createMainView(bool show);
     void feedMainView();
 
@@ -152,6 +146,7 @@ private:
     bool m_headless = false;
     BoxPresenceLog m_boxPresence;
     bool m_fansLeftSafe = false;
+    FanMonitor *m_fans = nullptr;
     DeviceMonitor *m_monitor = nullptr;
     QTranslator m_translator;
     Tray *m_tray = nullptr;

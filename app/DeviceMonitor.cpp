@@ -10,16 +10,16 @@
 
 #include <QTimer>
 
-DeviceMonitor::DeviceMonitor(Encoders &encoders, DeviceMonitorHost &host, FanMonitorHost &view, QObject *parent)
+DeviceMonitor::DeviceMonitor(Encoders &encoders, FanMonitor &fans, DeviceMonitorHost &host, QObject *parent)
     : QObject(parent)
     , m_encoders(encoders)
     , m_boxes(encoders.boxes())
+    , m_fans(fans)
     , m_host(host)
-    , m_view(view)
     , m_pollTimer(new QTimer(this))
 {
     m_encoders.bus().setHealthHandler([this](int box, BoxHealth health) {
-        onBoxHealth(box, health, m_view);
+        m_fans.onBoxHealth(box, health);
         // Told only on a change: answering again after silence, maybe after a
         // power cycle that put the box back to its defaults.
         if (health == BoxHealth::Answering)
@@ -47,7 +47,7 @@ void DeviceMonitor::deviceChanged(const QList<QByteArray> &removedNodes)
 
 void DeviceMonitor::poll()
 {
-    updateSpeed(m_encoders, m_view);
+    m_fans.poll();
     // What a crash would leave the fans at, kept up to date once a second.
     CrashSafety::prepare(crashReports(m_boxes, m_encoders.bus()));
 }
@@ -77,5 +77,5 @@ void DeviceMonitor::boxOpened(int box) { m_host.boxOpened(box); }
 
 void DeviceMonitor::resetFanView()
 {
-    ::resetFanView(m_boxes, m_view);
+    m_fans.raiseLatchedStalls();
 }

@@ -9,7 +9,7 @@
 
 class BoxModel;
 class Encoders;
-class FanMonitorHost;
+class FanMonitor;
 class QTimer;
 
 // What the device monitor leaves to the rest of the program: the views, the
@@ -24,15 +24,15 @@ public:
     virtual void boxOpened(int box) = 0;
 };
 
-// Discovery, the once-a-second speed poll, stalls and box health, on the
-// box model it is given. Owns the poll's timer; the views hear of speeds,
-// stalls and silent boxes through the FanMonitorHost.
+// Discovery, the once-a-second speed poll and box health, on the box model
+// it is given. Owns the poll's timer; speeds, stalls and silent boxes are
+// told by the fan monitor's signals.
 class DeviceMonitor : public QObject, private DiscoveryHost {
     Q_OBJECT
 public:
     static constexpr int kPollMs = 1000;
 
-    DeviceMonitor(Encoders &encoders, DeviceMonitorHost &host, FanMonitorHost &view, QObject *parent = nullptr);
+    DeviceMonitor(Encoders &encoders, FanMonitor &fans, DeviceMonitorHost &host, QObject *parent = nullptr);
     ~DeviceMonitor() override;
 
     // Full discovery; the poll starts when a box answers.
@@ -56,7 +56,7 @@ private:
 
     Encoders &m_encoders;
     BoxModel &m_boxes;
+    FanMonitor &m_fans;
     DeviceMonitorHost &m_host;
-    FanMonitorHost &m_view;
     QTimer *m_pollTimer;
 };

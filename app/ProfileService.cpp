@@ -2,7 +2,7 @@
 
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "storage/IniHelper.h"
 
 #include <QDebug>

@@ -8,7 +8,7 @@
 #include "ViewMessageRules.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
 #include "ui/MainViewInterface.h"

@@ -8,12 +8,10 @@
 #include "device/FanSafety.h"
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
-#include "ui/MainViewInterface.h"
 
 #include <QDebug>
 
-void applyStoredSettings(BoxModel &boxes, ProfileService &profiles, MainViewInterface *view, LightingTimers &timers,
-                         FanMonitorHost &monitor)
+void applyStoredSettings(BoxModel &boxes, ProfileService &profiles, LightingTimers &timers, FanMonitor &monitor)
 {
     for (int i = 0; i < kBoxCount; ++i) {
         ControllerBox &box = boxes[i];
@@ -21,12 +19,8 @@ void applyStoredSettings(BoxModel &boxes, ProfileService &profiles, MainViewInte
         if (!box.gIsConnected)
             continue;
         profiles.loadOwn(i);
-        if (box.boxType == BoxType::Vayla) {
-            if (i == boxes.currentBox() && view)
-                view->resetVaylaViews();
-        } else if (i == boxes.currentBox()) {
-            resetFanView(boxes, monitor);
-        }
+        if (box.boxType != BoxType::Vayla && i == boxes.currentBox())
+            monitor.raiseLatchedStalls();
         profiles.apply(i, timers, Resend::Startup);
     }
 }

@@ -3,14 +3,12 @@
 class BoxModel;
 class Encoders;
 class ProfileService;
-class FanMonitorHost;
+class FanMonitor;
 class LightingTimers;
-class MainViewInterface;
 
 // Once at start-up: every connected box gets its stored profile and is sent
 // its fans' speed and lighting from it.
-void applyStoredSettings(BoxModel &boxes, ProfileService &profiles, MainViewInterface *view, LightingTimers &timers,
-                         FanMonitorHost &monitor);
+void applyStoredSettings(BoxModel &boxes, ProfileService &profiles, LightingTimers &timers, FanMonitor &monitor);
 
 // A box opened after start-up (plugged in late or again, power-cycled,
 // answering again) shows its power-on defaults: it is sent what the program

@@ -7,7 +7,7 @@
 #include "ViewMessageRules.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "lighting/LightModes.h"
 #include "ui/MainViewInterface.h"
 #include "viewmsg/MessageNames.h"

@@ -37,6 +37,30 @@ void BoxModel::reset()
     m_connectionMap.clear();
     m_quickScanMap.clear();
     forgetCommandedDuties(-1);
+    forgetReadings(-1);
+}
+
+BoxModel::FanReading BoxModel::reading(int box, int fan) const
+{
+    if (!isValidBox(box) || !isValidRainbowFan(fan))
+        return FanReading();
+    return m_readings[box][fan];
+}
+
+void BoxModel::setReading(int box, int fan, int rpm, bool stopped)
+{
+    if (isValidBox(box) && isValidRainbowFan(fan))
+        m_readings[box][fan] = FanReading{rpm, stopped};
+}
+
+void BoxModel::forgetReadings(int box)
+{
+    for (int b = 0; b < kBoxCount; ++b) {
+        if (box != -1 && b != box)
+            continue;
+        for (FanReading &r : m_readings[b])
+            r = FanReading();
+    }
 }
 
 int BoxModel::commandedDuty(int box, int fan) const

@@ -63,6 +63,19 @@ public:
     // again (it runs at its power-on speed then); -1 forgets every box.
     void forgetCommandedDuties(int box);
 
+    // The last speed reading of fan `fan` (position 0..4 of either kind).
+    struct FanReading {
+        int rpm = -1;         // none yet
+        bool stopped = false; // shown as a stopped fan
+        bool operator==(const FanReading &o) const { return rpm == o.rpm && stopped == o.stopped; }
+        bool operator!=(const FanReading &o) const { return !(*this == o); }
+    };
+    FanReading reading(int box, int fan) const;
+    void setReading(int box, int fan, int rpm, bool stopped);
+    // What the readings of box `box` said no longer holds (its kind of fans
+    // changed); -1: every box.
+    void forgetReadings(int box);
+
 private:
     // What each fan was last told (fan positions of either kind).
     struct CommandedSpeed {
@@ -74,6 +87,7 @@ private:
 
     BoxRecords m_records{};
     CommandedSpeed m_commanded[kBoxCount][kRainbowFanCount];
+    FanReading m_readings[kBoxCount][kRainbowFanCount];
     int m_currentBox = 0;
     QString m_connectionMap;
     QString m_quickScanMap;

@@ -5,7 +5,7 @@
 #include "DeviceBus.h"
 #include "Encoders.h"
 #include "FanCurve.h"
-#include "FanMonitor.h"
+#include "FanSpeed.h"
 #include "Reports.h"
 
 namespace {

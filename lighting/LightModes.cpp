@@ -3,7 +3,7 @@
 #include "common/Logging.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 
 #include <QDebug>
 

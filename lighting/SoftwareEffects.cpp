@@ -4,7 +4,7 @@
 #include "ComputerVolume.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "MusicFrames.h"
 #include "SensorPlugin.h"
 #include "TemperatureReading.h"

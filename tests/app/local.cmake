@@ -1,5 +1,5 @@
 # The whole program listens on the phone port.
-foreach(program test_program test_startmodes test_savefailures test_safetyglue)
+foreach(program test_program test_startmodes test_savefailures test_safetyglue test_fansafety)
   if(TARGET ${program})
     set_tests_properties(${program} PROPERTIES RESOURCE_LOCK port5489)
   endif()

@@ -1,3 +1,4 @@
+#include "RecordingFanMonitor.h"
 #include "SimFixture.h"
 
 #include "app/DeviceMonitor.h"
@@ -25,21 +26,6 @@ public:
     void boxOpened(int box) override { opened.push_back(box); }
 };
 
-class RecordingView final : public FanMonitorHost {
-public:
-    std::map<int, int> speeds;
-    std::vector<int> stalls;
-    std::vector<int> silent;
-    std::map<int, bool> answering;
-
-    void showFanSpeed(int fan, int rpm) override { speeds[fan] = rpm; }
-    void showFanError(int, bool) override {}
-    void showBoxAlarm(int, bool) override {}
-    void raiseStallAlert(int box) override { stalls.push_back(box); }
-    void showBoxAnswering(int box, bool a) override { answering[box] = a; }
-    void raiseBoxSilentAlert(int box) override { silent.push_back(box); }
-};
-
 } // namespace
 
 // Discovery, the speed poll and box health, as the program runs them.
@@ -53,23 +39,27 @@ private:
     Encoders &encoders = devices.encoders;
     SimulatedBoxes *sim = nullptr;
     RecordingHost host;
-    RecordingView view;
+    std::unique_ptr<FanMonitor> fans;
+    std::unique_ptr<RecordingFanMonitor> told;
     std::unique_ptr<DeviceMonitor> monitor;
 
 private slots:
     void init()
     {
         host = RecordingHost();
-        view = RecordingView();
         bus.setReadTimeout(50);
         sim = installSimulator(boxes, bus, QStringLiteral("1,1"), false);
         boxes[1].profileValue = 3;
-        monitor = std::make_unique<DeviceMonitor>(encoders, host, view);
+        fans = std::make_unique<FanMonitor>(encoders);
+        told = std::make_unique<RecordingFanMonitor>(*fans, boxes);
+        monitor = std::make_unique<DeviceMonitor>(encoders, *fans, host);
     }
 
     void cleanup()
     {
         monitor.reset();
+        told.reset();
+        fans.reset();
         bus.closeAll();
         bus.setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
     }
@@ -116,8 +106,8 @@ private slots:
         for (const Report &r : sentTo(sim, 0))
             queries += r[1] == 0x33 && r[2] == 0x51 ? 1 : 0;
         QCOMPARE(queries, kRainbowFanCount);
-        QTRY_COMPARE(view.speeds.size(), size_t(kRainbowFanCount));
-        QVERIFY(view.stalls.empty());
+        QTRY_COMPARE(told->speeds.size(), size_t(kRainbowFanCount));
+        QVERIFY(told->alerts.empty());
     }
 
     void aSilentBoxIsToldAndGetsItsSettingsBack()
@@ -129,25 +119,25 @@ private slots:
             monitor->poll();
             QVERIFY(bus.waitForIdle());
         }
-        QTRY_COMPARE(view.silent, std::vector<int>{0});
-        QCOMPARE(view.answering[0], false);
+        QTRY_COMPARE(told->silentAlerts, std::vector<int>{0});
+        QCOMPARE(told->answering[0], false);
         QVERIFY(host.opened.empty());
 
         sim->mute(0, false);
         monitor->poll();
         QVERIFY(bus.waitForIdle());
-        QTRY_COMPARE(view.answering[0], true);
+        QTRY_COMPARE(told->answering[0], true);
         QCOMPARE(host.opened, std::vector<int>{0}); // it may have lost its settings
 
         // Once the monitor is gone no health news reaches its host.
         monitor.reset();
         sim->mute(0, true);
         for (int round = 0; round < 3; ++round) {
-            updateSpeed(encoders, view);
+            fans->poll();
             QVERIFY(bus.waitForIdle());
         }
         QCOMPARE(bus.health(0), BoxHealth::NotAnswering);
-        QCOMPARE(view.silent.size(), size_t(1));
+        QCOMPARE(told->silentAlerts.size(), size_t(1));
     }
 };
 

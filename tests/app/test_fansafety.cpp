@@ -5,7 +5,7 @@
 #include "app/Aurivent.h"
 #include "app/WindowMessages.h"
 #include "device/CrashSafety.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "device/FanSafety.h"
 #include "device/HotplugMonitor.h"
 #include "device/Reports.h"

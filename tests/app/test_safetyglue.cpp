@@ -4,7 +4,7 @@
 #include "ScriptedSensors.h"
 
 #include "app/Aurivent.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "device/Reports.h"
 #include "lighting/LightModes.h"
 #include "lighting/SoftwareEffects.h"

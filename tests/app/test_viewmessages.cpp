@@ -4,7 +4,7 @@
 #include "app/AppState.h"
 #include "app/ProfileService.h"
 #include "app/ViewMessageHandler.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "storage/IniHelper.h"
 #include "viewmsg/MessageNames.h"
 #include "viewmsg/ViewMessages.h"

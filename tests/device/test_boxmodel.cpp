@@ -1,7 +1,7 @@
 #include "SimFixture.h"
 
 #include "device/Encoders.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "device/Reports.h"
 
 #include <QtTest>

@@ -1,3 +1,4 @@
+#include "RecordingFanMonitor.h"
 #include "SimFixture.h"
 
 #include "device/Encoders.h"
@@ -16,21 +17,6 @@ Encoders &encoders = devices.encoders;
 } // namespace
 
 namespace {
-
-class RecordingMonitorHost final : public FanMonitorHost {
-public:
-    std::vector<int> stallAlerts;
-    std::vector<int> silentAlerts;
-    std::map<int, bool> answering;
-    std::map<int, int> speeds;
-
-    void showFanSpeed(int fan, int rpm) override { speeds[fan] = rpm; }
-    void showFanError(int, bool) override {}
-    void showBoxAlarm(int, bool) override {}
-    void raiseStallAlert(int box) override { stallAlerts.push_back(box); }
-    void showBoxAnswering(int box, bool a) override { answering[box] = a; }
-    void raiseBoxSilentAlert(int box) override { silentAlerts.push_back(box); }
-};
 
 // Warnings and info lines of the device category, as the user would see them.
 QStringList g_log;
@@ -73,7 +59,7 @@ class TestEngine : public QObject {
 
 private:
     QTemporaryDir m_dir;
-    RecordingMonitorHost *m_host = nullptr;
+    RecordingFanMonitor *m_host = nullptr;
 
     SimulatedBoxes *start(const QString &spec, int readTimeoutMs = 50)
     {
@@ -81,7 +67,7 @@ private:
         SimulatedBoxes *sim = installSimulator(boxes, bus, spec);
         bus.setHealthHandler([this](int box, BoxHealth health) {
             if (m_host)
-                onBoxHealth(box, health, *m_host);
+                m_host->monitor().onBoxHealth(box, health);
         });
         return sim;
     }
@@ -93,7 +79,7 @@ private slots:
     void init()
     {
         g_log.clear();
-        m_host = new RecordingMonitorHost;
+        m_host = new RecordingFanMonitor(encoders);
     }
 
     void cleanup()
@@ -194,7 +180,7 @@ private slots:
         SimulatedBoxes *sim = start(QStringLiteral("1,1"));
         sim->mute(0, true);
         for (int round = 0; round < 3; ++round) {
-            updateSpeed(encoders, *m_host);
+            m_host->monitor().poll();
             QVERIFY(bus.waitForIdle());
         }
         QCOMPARE(bus.health(0), BoxHealth::NotAnswering);
@@ -202,10 +188,10 @@ private slots:
         QCOMPARE(m_host->answering[0], false);
         QCOMPARE(m_host->answering.count(1), size_t(0)); // the other box was never in doubt
         QCOMPARE(g_log.filter(QStringLiteral("not answering")).size(), 1);
-        QVERIFY(m_host->stallAlerts.empty()); // no reply is no reading, not a stopped fan
+        QVERIFY(m_host->alerts.empty()); // no reply is no reading, not a stopped fan
 
         sim->mute(0, false);
-        updateSpeed(encoders, *m_host);
+        m_host->monitor().poll();
         QVERIFY(bus.waitForIdle());
         QCOMPARE(bus.health(0), BoxHealth::Answering);
         QCOMPARE(m_host->answering[0], true);
@@ -299,7 +285,7 @@ private slots:
         Babbling *box = owned.get();
         boxes.reset();
         bus.setTransport(std::move(owned));
-        bus.setHealthHandler([this](int b, BoxHealth health) { onBoxHealth(b, health, *m_host); });
+        bus.setHealthHandler([this](int b, BoxHealth health) { m_host->monitor().onBoxHealth(b, health); });
         setupAllControllerBox(boxes, bus);
         QVERIFY(boxes[0].gIsConnected); // the probe's write went through
         int decoded = 0;

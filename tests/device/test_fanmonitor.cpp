@@ -1,10 +1,14 @@
+#include "RecordingFanMonitor.h"
 #include "SimFixture.h"
 
 #include "device/FanCurve.h"
 #include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "device/Reports.h"
 
 #include <QtTest>
+
+#include <atomic>
 
 namespace {
 // The box model these cases drive, as the program's own would be.
@@ -16,28 +20,10 @@ Encoders &encoders = devices.encoders;
 
 namespace {
 
-class RecordingMonitorHost final : public FanMonitorHost {
-public:
-    std::vector<int> alerts;
-    std::map<int, int> speeds;
-    std::map<int, bool> errors;
-    std::map<int, bool> boxAlarm;
-
-    void showFanSpeed(int fan, int rpm) override { speeds[fan] = rpm; }
-    void showFanError(int fan, bool error) override { errors[fan] = error; }
-    void showBoxAlarm(int box, bool alarm) override { boxAlarm[box] = alarm; }
-    void raiseStallAlert(int box) override { alerts.push_back(box); }
-    void showBoxAnswering(int box, bool answering) override { this->answering[box] = answering; }
-    void raiseBoxSilentAlert(int box) override { silentAlerts.push_back(box); }
-
-    std::map<int, bool> answering;
-    std::vector<int> silentAlerts;
-};
-
 // One round of the speed poll, with every reply handed out.
-void poll(RecordingMonitorHost &host)
+void poll(RecordingFanMonitor &host)
 {
-    updateSpeed(encoders, host);
+    host.monitor().poll();
     QVERIFY(bus.waitForIdle());
 }
 
@@ -137,7 +123,7 @@ private slots:
         VaylaFanRecord *fans = boxes[0].vaylaFan;
         for (VaylaFanRecord *f = fans; f != fans + 3; ++f)
             f->isPWM = false;
-        RecordingMonitorHost host;
+        RecordingFanMonitor host(encoders);
 
         // "Silent" sends 0 %: the fan stops on purpose.
         encoders.sendVaylaSilent(0, 1);
@@ -151,7 +137,7 @@ private slots:
         QVERIFY(host.alerts.empty());
         QVERIFY(!host.errors[1]);
         QVERIFY(!host.boxAlarm[0]);
-        resetFanView(boxes, host);
+        host.monitor().raiseLatchedStalls();
         QVERIFY(host.alerts.empty());
 
         // A fan that really stalls still raises its alert.
@@ -207,7 +193,7 @@ private slots:
         encoders.sendFanTargetSpeed(1, 3, 400);
         QCOMPARE(boxes.commandedDuty(1, 3), kNoCommandedDuty);
         boxes.setCurrentBox(1);
-        RecordingMonitorHost host;
+        RecordingFanMonitor host(encoders);
         sim->stall(1, 2);
         poll(host);
         QCOMPARE(host.alerts, std::vector<int>{1});
@@ -216,10 +202,10 @@ private slots:
         // change, whatever its latch says; the other latched fans are.
         boxes.setCurrentBox(0);
         fans[0].isAlarmShown = true;
-        resetFanView(boxes, host);
+        host.monitor().raiseLatchedStalls();
         QCOMPARE(host.alerts, std::vector<int>{1});
         fans[2].isAlarmShown = true;
-        resetFanView(boxes, host);
+        host.monitor().raiseLatchedStalls();
         QCOMPARE(host.alerts, (std::vector<int>{1, 0}));
 
         // Nothing is recorded for a box that is not there; a reopened box
@@ -256,7 +242,7 @@ private slots:
         boxes[1].boxType = BoxType::Vayla;
         boxes[0].rainbowFan[1].isMonitor = false;
         boxes[1].vaylaFan[1].isMonitor = false;
-        RecordingMonitorHost host;
+        RecordingFanMonitor host(encoders);
         poll(host);
         QCOMPARE(polledPorts(sim, 0), (std::vector<int>{1, 3, 4, 5}));
         QCOMPARE(polledPorts(sim, 1), (std::vector<int>{1, 3}));
@@ -268,7 +254,7 @@ private slots:
     void stallRaisesOneAlertUntilTheFanTurnsAgain()
     {
         SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("1"));
-        RecordingMonitorHost host;
+        RecordingFanMonitor host(encoders);
         sim->stall(0, 2);
         poll(host);
         poll(host);
@@ -279,7 +265,7 @@ private slots:
         QCOMPARE(host.speeds[2], 0);
 
         // The alert is raised again for a latched fan after a device change.
-        resetFanView(boxes, host);
+        host.monitor().raiseLatchedStalls();
         QCOMPARE(host.alerts.size(), size_t(2));
 
         sim->run(0, 2);
@@ -294,12 +280,51 @@ private slots:
         QCOMPARE(host.alerts.size(), size_t(3));
     }
 
+    // What the window does not show is still told and kept: the readings of
+    // every box, which fan stalled, and when its stall clears.
+    void everyBoxsReadingsAndStallsAreToldAndKept()
+    {
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("1,1"));
+        static std::atomic<qint64> now{qint64(1) << 40}; // long after power-on: every fan at its speed
+        sim->setClock([] { return now.load(); });
+        FanMonitor monitor(encoders);
+        QSignalSpy read(&monitor, &FanMonitor::fanSpeedRead);
+        QSignalSpy raised(&monitor, &FanMonitor::stallRaised);
+        QSignalSpy cleared(&monitor, &FanMonitor::stallCleared);
+        sim->stall(1, 3);
+        monitor.poll();
+        QVERIFY(bus.waitForIdle());
+        QCOMPARE(read.count(), 2 * kRainbowFanCount);
+        QCOMPARE(raised.count(), 1);
+        QCOMPARE(raised.at(0), (QVariantList{1, 3}));
+        QVERIFY(cleared.isEmpty());
+        QCOMPARE(boxes.reading(1, 3).rpm, 0);
+        QVERIFY(boxes.reading(1, 3).stopped);
+        QVERIFY(boxes.reading(1, 2).rpm > 0 && !boxes.reading(1, 2).stopped);
+        QVERIFY(boxes.reading(0, 3).rpm > 0);
+        QCOMPARE(boxes.reading(0, kRainbowFanCount).rpm, -1); // no such fan, no reading
+
+        sim->run(1, 3);
+        now += 60 * 1000; // a minute later: up to speed again
+        monitor.poll();
+        monitor.poll();
+        QVERIFY(bus.waitForIdle());
+        QCOMPARE(cleared.count(), 1);
+        QCOMPARE(cleared.at(0), (QVariantList{1, 3}));
+        QVERIFY(!boxes.reading(1, 3).stopped && boxes.reading(1, 3).rpm > 0);
+
+        // A box whose kind of fans changed has no readings to show any more.
+        boxes.forgetReadings(1);
+        QCOMPARE(boxes.reading(1, 2).rpm, -1);
+        QVERIFY(boxes.reading(0, 3).rpm > 0);
+    }
+
     void unwatchedOrExemptFansRaiseNothing()
     {
         SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("1,0,1"));
         boxes[1].boxType = BoxType::Vayla;
         boxes.setCurrentBox(1);
-        RecordingMonitorHost host;
+        RecordingFanMonitor host(encoders);
         boxes[0].rainbowFan[0].fanType = 1; // a pump or a fan without a tacho signal
         boxes[0].rainbowFan[0].isAlarmShown = true;
         sim->stall(0, 0);

@@ -1,7 +1,7 @@
 #include "ScriptedSensors.h"
 #include "SimFixture.h"
 
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "device/Reports.h"
 #include "lighting/LightModes.h"
 #include "lighting/SoftwareEffects.h"
