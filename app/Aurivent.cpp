@@ -328,6 +328,8 @@ void Aurivent::leaveFansSafeOnExit()
 void Aurivent::boxOpened(int box)
 {
     resendBoxSettings(m_core.encoders(), m_profiles, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
+    // Its record may just have taken its stored profile: the panels show it.
+    refreshFanPanels(box);
 }
 
 // --- what the fan monitor found

@@ -30,6 +30,12 @@ void resendBoxSettings(Encoders &encoders, ProfileService &profiles, int b, Ligh
 {
     if (!isValidBox(b) || !encoders.boxes()[b].gIsConnected)
         return;
+    // First seen after start-up: its own stored profile, as start-up gives
+    // the boxes present then, never the record's defaults.
+    if (!profiles.hasLoaded(b)) {
+        qCInfo(lcApp) << "box" << b << "loads its profile" << encoders.boxes()[b].profileValue;
+        profiles.loadOwn(b);
+    }
     qCInfo(lcApp) << "box" << b << "is sent its settings";
     profiles.apply(b, timers, Resend::Startup);
     applyFollowingDuty(encoders, b, haveReading, temperature);
