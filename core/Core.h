@@ -3,6 +3,7 @@
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
 #include "device/Encoders.h"
+#include "ViewState.h"
 
 // The control core: it owns the boxes as the program knows them, the device
 // bus their reports travel on and the encoders that turn records into
@@ -18,10 +19,13 @@ public:
     DeviceBus &bus() { return m_bus; }
     BoxModel &boxes() { return m_boxes; }
     Encoders &encoders() { return m_encoders; }
+    // What the window shows of the core.
+    ViewState &viewState() { return m_viewState; }
 
 private:
     // Declared first: destroyed last, after everything that sends on it.
     DeviceBus m_bus;
     BoxModel m_boxes;
     Encoders m_encoders{m_boxes, m_bus};
+    ViewState m_viewState;
 };
