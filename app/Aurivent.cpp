@@ -67,13 +67,14 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
 
     if (!m_headless) {
         m_tray = new Tray(this, m_prefix + QStringLiteral("Images/logo.ico"), m_state.settings.isAutoRun);
-        connect(m_tray->icon(), &QSystemTrayIcon::activated, this, &Aurivent::iconActivated);
+        connect(m_tray, &Tray::activated, this, &Aurivent::iconActivated);
         connect(m_tray->launchAction(), &QAction::triggered, this, &Aurivent::showMainView);
         connect(m_tray->autorunAction(), &QAction::triggered, this, &Aurivent::trayIconAction);
         connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
         // A try-out on simulated boxes leaves the desktop's autostart alone.
         m_tray->autorunAction()->setEnabled(!m_simulated);
-        new SaveFailureNotice(m_tray->icon(), [this] { return static_cast<QWidget *>(m_view); }, this);
+        auto *notice = new SaveFailureNotice(m_tray->icon(), [this] { return static_cast<QWidget *>(m_view); }, this);
+        notice->settingsRefused(m_state.settings.refusedSettings);
     }
 
     QCoreApplication::installTranslator(&m_translator);

@@ -84,6 +84,28 @@ bool sendAll(int fd, const QByteArray &bytes)
     return true;
 }
 
+// Sends as much of *bytes as the peer takes now and removes it from *bytes;
+// false when the peer has gone.
+bool sendSome(int fd, QByteArray *bytes)
+{
+    qsizetype done = 0;
+    bool alive = true;
+    while (done < bytes->size()) {
+        const ssize_t n = ::send(fd, bytes->constData() + done, size_t(bytes->size() - done), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            break;
+        if (n <= 0) {
+            alive = false;
+            break;
+        }
+        done += n;
+    }
+    bytes->remove(0, int(done));
+    return alive;
+}
+
 } // namespace
 
 // One connected client.
@@ -95,7 +117,9 @@ public:
         , lastActive(now)
         , lines(CommandChannel::kMaxLine)
         , notifier(new QSocketNotifier(fd, QSocketNotifier::Read, this))
+        , writable(new QSocketNotifier(fd, QSocketNotifier::Write, this))
     {
+        writable->setEnabled(false);
     }
     ~ChannelClient() override { closeSocket(); }
 
@@ -104,6 +128,7 @@ public:
         if (fd < 0)
             return;
         notifier->setEnabled(false);
+        writable->setEnabled(false);
         ::close(fd);
         fd = -1;
     }
@@ -112,6 +137,11 @@ public:
     qint64 lastActive;
     ChannelLines lines;
     QSocketNotifier *notifier;
+    QSocketNotifier *writable;
+    // Answers the client has not taken yet. While there are any, nothing
+    // more is read from it: a long batch is held back by the socket instead
+    // of growing here, and every line still gets its answer.
+    QByteArray unsent;
 };
 
 struct CommandChannel::Listener {
@@ -136,13 +166,17 @@ struct CommandChannel::Listener {
             ::close(fd);
             ::unlink(QFile::encodeName(path).constData());
         }
-        if (lockFd >= 0)
+        if (lockFd >= 0) {
+            // Removed while still held: a clean end leaves nothing behind.
+            ::unlink(QFile::encodeName(path + QStringLiteral(".lock")).constData());
             ::close(lockFd);
+        }
     }
 
     void acceptClients();
     void admit(int clientFd);
     void readClient(ChannelClient *client);
+    bool flush(ChannelClient *client);
     void drop(ChannelClient *client);
     void startBackOff();
 };
@@ -208,6 +242,22 @@ void CommandChannel::Listener::admit(int clientFd)
     auto *client = new ChannelClient(clientFd, now, channel);
     clients.append(client);
     QObject::connect(client->notifier, &QSocketNotifier::activated, client, [this, client] { readClient(client); });
+    QObject::connect(client->writable, &QSocketNotifier::activated, client, [this, client] { flush(client); });
+}
+
+bool CommandChannel::Listener::flush(ChannelClient *client)
+{
+    if (!sendSome(client->fd, &client->unsent)) {
+        qCDebug(lcApp) << "command channel: a client left before taking its answers";
+        drop(client);
+        return false;
+    }
+    const bool done = client->unsent.isEmpty();
+    client->writable->setEnabled(!done);
+    client->notifier->setEnabled(done);
+    if (done)
+        client->lastActive = clock.elapsed();
+    return true;
 }
 
 void CommandChannel::Listener::drop(ChannelClient *client)
@@ -246,12 +296,9 @@ void CommandChannel::Listener::readClient(ChannelClient *client)
         // command that ends the program still reaches its sender.
         if (!alive || client->fd < 0)
             return;  // the client was let go while the command ran
-        if (!sendAll(client->fd, answer + '\n')) {
-            qWarning() << "command channel: a client does not take its answers, closed";
-            drop(client);
+        client->unsent += answer + '\n';
+        if (!flush(client))
             return;
-        }
-        client->lastActive = clock.elapsed();
     }
 }
 
@@ -287,15 +334,32 @@ bool CommandChannel::listen(QString *error)
 
     // Only one instance may remove and re-create the socket: the one that
     // holds the lock, for as long as it runs.
+    // The one that ends removes the file: a lock taken on a file that was
+    // removed meanwhile guards nothing, so it is taken again on the new one.
     const QByteArray lockPath = QFile::encodeName(listener->path + QStringLiteral(".lock"));
-    listener->lockFd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (listener->lockFd < 0) {
-        *error = QStringLiteral("cannot open %1: %2").arg(QFile::decodeName(lockPath), errnoText());
-        return false;
-    }
-    if (flock(listener->lockFd, LOCK_EX | LOCK_NB) != 0) {
-        *error = QStringLiteral("another Aurivent already listens at %1").arg(listener->path);
-        return false;
+    for (int attempt = 0;; ++attempt) {
+        listener->lockFd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (listener->lockFd < 0) {
+            *error = QStringLiteral("cannot open %1: %2").arg(QFile::decodeName(lockPath), errnoText());
+            return false;
+        }
+        if (flock(listener->lockFd, LOCK_EX | LOCK_NB) != 0) {
+            ::close(listener->lockFd);
+            listener->lockFd = -1;
+            *error = QStringLiteral("another Aurivent already listens at %1").arg(listener->path);
+            return false;
+        }
+        struct stat held;
+        struct stat named;
+        if (::fstat(listener->lockFd, &held) == 0 && ::stat(lockPath.constData(), &named) == 0
+            && held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+            break;
+        ::close(listener->lockFd);
+        listener->lockFd = -1;
+        if (attempt == 10) {
+            *error = QStringLiteral("cannot take the lock %1: it keeps being replaced").arg(QFile::decodeName(lockPath));
+            return false;
+        }
     }
 
     listener->fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);

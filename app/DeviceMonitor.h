@@ -31,6 +31,9 @@ class DeviceMonitor : public QObject, private DiscoveryHost {
     Q_OBJECT
 public:
     static constexpr int kPollMs = 1000;
+    // The poll asks one fan position of every box at a time, spread over the
+    // second, so that a box never gets all its speed queries at once.
+    static constexpr int kPollSteps = 5;
 
     DeviceMonitor(Encoders &encoders, FanMonitor &fans, DeviceMonitorHost &host, QObject *parent = nullptr);
     ~DeviceMonitor() override;
@@ -39,8 +42,10 @@ public:
     void discover();
     // The device set may have changed (see handleDeviceChange()).
     void deviceChanged(const QList<QByteArray> &removedNodes);
-    // One pass of the poll; what a crash would leave the fans at follows it.
+    // One whole pass of the poll; what a crash would leave the fans at follows it.
     void poll();
+    // One step of the spread poll: the next fan position of every box.
+    void pollStep();
 
     void startSpeedPoll() override; // unless it runs already: its rhythm is kept
     void stopSpeedPoll() override;
@@ -59,4 +64,5 @@ private:
     FanMonitor &m_fans;
     DeviceMonitorHost &m_host;
     QTimer *m_pollTimer;
+    int m_pollStep = 0;
 };

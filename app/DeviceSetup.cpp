@@ -12,6 +12,7 @@
 bool DeviceSetup::apply(const CommandLine &line, DeviceBus &bus, HotplugMonitor *hotplug, QObject *owner,
                         QString *error)
 {
+    bus.setPipelineDepth(line.writeThenRead ? 1 : DeviceBus::kDefaultPipelineDepth);
     if (!line.hidTrace.isEmpty()) {
         auto trace = std::make_unique<ProtocolTrace>(line.hidTrace);
         if (!trace->isOpen()) {

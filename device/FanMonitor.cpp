@@ -36,7 +36,7 @@ FanMonitor::FanMonitor(Encoders &encoders, QObject *parent)
 {
 }
 
-void FanMonitor::poll()
+void FanMonitor::poll(int onlyFan)
 {
     for (int b = 0; b < kBoxCount; ++b) {
         const ControllerBox &box = m_boxes[b];
@@ -44,6 +44,8 @@ void FanMonitor::poll()
             continue;
         const int fans = box.isVaylaBox() ? kVaylaFanCount : kRainbowFanCount;
         for (int f = 0; f < fans; ++f) {
+            if (onlyFan >= 0 && f != onlyFan)
+                continue;
             const bool watched = box.isVaylaBox() ? box.vaylaFan[f].isMonitor : box.rainbowFan[f].isMonitor;
             if (!watched)
                 continue;

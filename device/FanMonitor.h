@@ -21,8 +21,9 @@ public:
     // Asks every watched fan of every connected box for its speed. A
     // single-colour box is asked for its three fans only, each gated by its
     // own monitor flag: it has no fourth and fifth fan whose zero would look
-    // like a stall.
-    void poll();
+    // like a stall. `onlyFan` >= 0 asks that fan position alone, for a poll
+    // spread over the second.
+    void poll(int onlyFan = -1);
 
     // One speed reading of box `box` (port 1..5, checked here).
     void onFanSpeed(int box, int port, int rpm);

@@ -24,6 +24,11 @@
 //   double aurivent_sensors_other(int sensor, int reading, char *label, int size,
 //                                 char *unit, int unitSize);
 //
+// and optionally
+//
+//   int    aurivent_sensors_reason(char *text, int size);   why no CPU temperature
+//                                                           will come; 0 = none to tell
+//
 // Sensor and reading indices are 0-based. A reading of exactly 0.0 or -9999.0
 // means "no such reading". Text buffers are 256 bytes; the library writes a
 // zero-terminated string, and the binding terminates them again itself.
@@ -58,10 +63,14 @@ public:
     // index is out of range.
     virtual double reading(Kind kind, int sensor, int reading, QString *label) = 0;
     virtual double otherReading(int sensor, int reading, QString *label, QString *unit) = 0;
+    // Why initialise() failed, or why its sensors hold no CPU temperature, in
+    // the library's words; empty when it has nothing to tell (or cannot).
+    virtual QString failureReason() = 0;
 };
 
 // The start-up binding: load, then initialise with 0. Logs "CANNOT LOAD DLL",
-// "INIT FAILED:" with the code, or "INIT OK". Null unless initialised.
+// "INIT FAILED:" with the code and the library's reason, or "INIT OK" (and
+// the reason when its sensors hold no CPU temperature). Null unless initialised.
 // With `failure` given, nothing is logged and a failure is described there
 // (for a caller that retries and logs only what changed).
 std::unique_ptr<SensorPlugin> bindSensorPlugin(const QString &path = SensorPlugin::defaultLibraryPath(),

@@ -13,6 +13,7 @@ struct SensorPluginCalls {
     using NameFn = int (*)(int, char *, int);
     using ReadingFn = double (*)(int, int, char *, int);
     using OtherFn = double (*)(int, int, char *, int, char *, int);
+    using ReasonFn = int (*)(char *, int);
 
     InitFn init = nullptr;
     ReservedFn reserved = nullptr;
@@ -21,6 +22,8 @@ struct SensorPluginCalls {
     NameFn name = nullptr;
     ReadingFn readings[SensorPlugin::kKindCount] = {};
     OtherFn other = nullptr;
+    // Optional: why there is no CPU temperature, in the library's words.
+    ReasonFn reason = nullptr;
 
     // The role of the first entry point still missing, or null when all are there.
     const char *firstMissing() const;

@@ -139,6 +139,39 @@ private slots:
         QCOMPARE(bus.health(0), BoxHealth::NotAnswering);
         QCOMPARE(told->silentAlerts.size(), size_t(1));
     }
+    void thePollAsksOneFanOfEveryBoxAtATime()
+    {
+        monitor->discover();
+        monitor->stopSpeedPoll(); // the steps below are the test's own
+        QVERIFY(bus.waitForIdle());
+        sim->clearSent();
+        // A box never gets its five speed queries at once: one a step, and
+        // five steps make the round of a second.
+        for (int step = 0; step < 2 * DeviceMonitor::kPollSteps; ++step) {
+            monitor->pollStep();
+            QVERIFY(bus.waitForIdle());
+            for (int box = 0; box < 2; ++box) {
+                std::vector<int> ports;
+                for (const Report &r : sentTo(sim, box))
+                    if (r[1] == 0x33 && r[2] == 0x51)
+                        ports.push_back(r[3]);
+                QCOMPARE(ports, std::vector<int>{1 + step % DeviceMonitor::kPollSteps});
+            }
+            sim->clearSent();
+        }
+        QTRY_COMPARE(told->speeds.size(), size_t(kRainbowFanCount));
+        // A poll started again begins with the first fan.
+        monitor->pollStep();
+        monitor->pollStep();
+        QVERIFY(bus.waitForIdle());
+        sim->clearSent();
+        monitor->startSpeedPoll();
+        monitor->stopSpeedPoll();
+        monitor->pollStep();
+        QVERIFY(bus.waitForIdle());
+        QCOMPARE(sentTo(sim, 0).size(), size_t(1));
+        QCOMPARE(int(sentTo(sim, 0).front()[3]), 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDeviceMonitor)

@@ -21,6 +21,7 @@
 #include <QtTest>
 
 #include <atomic>
+#include <map>
 #include <memory>
 
 namespace {
@@ -207,6 +208,34 @@ private slots:
         QVERIFY(runSensorPass(*program.effects()));
         QCOMPARE(duties(sim, 0), every(5, 80));
         QCOMPARE(duties(sim, 1), every(3, 80));
+    }
+
+    // A box that comes back while there is a reading gets the curve's duty
+    // for it, as the other boxes have: not its cap.
+    void aBoxBackWhileThereIsAReadingGetsTheCurve()
+    {
+        sim = startWithSettings(bus(), QStringLiteral("1,0"), "[Device1]\nBoxType=0\n");
+        Aurivent program(*core);
+        takeOver(program);
+        for (VaylaFanRecord &fan : box(1).vaylaFan)
+            fan.isPWM = true;
+        QVERIFY(runSensorPass(*program.effects())); // 45 degrees: the curve's 50 %
+        QCOMPARE(duties(sim, 1), every(3, 50));
+
+        sim->unplug(1);
+        sim->plug(1, 0);
+        poll(program);
+        QCOMPARE(bus().health(1), BoxHealth::Gone);
+        sim->clearSent();
+        program.deviceChanged();
+        QVERIFY(bus().waitForIdle());
+        QCOMPARE(bus().health(1), BoxHealth::Answering);
+        // What each port was left at.
+        std::map<int, int> last;
+        for (const auto &duty : duties(sim, 1))
+            last[duty.first] = duty.second;
+        QCOMPARE(last, (std::map<int, int>{{1, 50}, {2, 50}, {3, 50}}));
+        QVERIFY(duties(sim, 0).empty()); // the other box is left alone
     }
 
     // The service has no tray to tell: a lost reading still caps the fans
