@@ -1,0 +1,10 @@
+#include "ScriptDialog.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+
+QString askScriptPath(QWidget *parent)
+{
+    return QFileDialog::getOpenFileName(parent, QCoreApplication::translate("ScriptFile", "開啟檔案"),
+                                        QStringLiteral("/"), QStringLiteral("C++ files(*.ini)"));
+}
