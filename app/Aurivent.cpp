@@ -73,6 +73,7 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
         connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
         // A try-out on simulated boxes leaves the desktop's autostart alone.
         m_tray->autorunAction()->setEnabled(!m_simulated);
+        m_tray->setAutorun(m_state.settings.isAutoRun);
         auto *notice = new SaveFailureNotice(m_tray->icon(), [this] { return static_cast<QWidget *>(m_view); }, this);
         notice->settingsRefused(m_state.settings.refusedSettings);
     }
@@ -147,6 +148,10 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
         m_state.temperature = celsius;
         syncView();
     });
+    connect(m_effects, &SoftwareEffects::musicCaptureChanged, this, [this](bool capturing) {
+        m_state.musicCapture = capturing;
+        syncView();
+    });
     connect(m_effects, &SoftwareEffects::temperatureMissing, this, [this] {
         m_state.temperatureKnown = false;
         syncView();
@@ -199,8 +204,9 @@ void Aurivent::buildIpText()
         break;
     case RemoteAccess::Network:
         m_ipText = ipTextFrom(QNetworkInterface::allAddresses(), QHostInfo::localHostName(), tr("IP Address"));
+        // Never an empty "IP Address:": the phone needs to be told there is none.
         if (m_ipText.isEmpty())
-            m_ipText = tr("IP Address") + QLatin1Char(':');
+            m_ipText = tr("IP Address") + QStringLiteral(": ") + tr("none");
         break;
     }
 }
@@ -446,7 +452,9 @@ void Aurivent::updateSpeed()
 void Aurivent::showInfo()
 {
     QStringList lines = m_effects->sensorInfo();
-    if (lines.isEmpty())
+    if (lines.isEmpty() && m_effects->hasSensors())
+        lines << tr("No sensor chips found.");
+    else if (lines.isEmpty())
         lines << tr("No sensor information: the sensor plug-in is not loaded.");
     m_core.viewState().tellSensorInfo(lines);
 }

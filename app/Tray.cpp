@@ -8,7 +8,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QSystemTrayIcon>
-#include <QTextCodec>
 
 namespace {
 // The process's tray, for the checks that have no handle on it.
@@ -51,26 +50,27 @@ bool Tray::anyReachable()
 
 void Tray::retranslate(bool autorun)
 {
+    // Dark like the window, with a drawn check mark rather than a square glyph.
+    m_menu->setStyleSheet(QStringLiteral(
+        "QMenu{background:#1c2430;color:white;border:1px solid #3a4758;padding:4px 0;}"
+        "QMenu::item{padding:6px 18px 6px 28px;}QMenu::item:selected{background:#0274BE;}"
+        "QMenu::item:disabled{color:#a3adb8;}QMenu::separator{height:1px;background:#3a4758;margin:4px 8px;}"));
+    m_autorun->setCheckable(true);
     m_launch->setText(tr("Open Aurivent"));
-    m_autorun->setText(autorunText(autorun));
+    setAutorun(autorun);
     m_exit->setText(tr("Exit"));
 }
 
-QString Tray::autorunMark(bool on)
+QString Tray::autorunText(bool enabled)
 {
-    const char bytes[] = {char(0xA1), char(on ? 0xBD : 0xBC)};
-    QString mark = QTextCodec::codecForLocale()->toUnicode(bytes, 2);
-    if (mark.isEmpty() || mark.contains(QChar::ReplacementCharacter) || mark.size() > 1)
-        mark = on ? QString(QChar(0x25A0)) : QString(QChar(0x25A1));
-    return mark;
-}
-
-QString Tray::autorunText(bool on)
-{
-    return autorunMark(on) + QLatin1Char(' ') + tr("Start Aurivent at log-in");
+    QString text = tr("Start Aurivent at log-in");
+    if (!enabled)
+        text += QStringLiteral(" (") + tr("not with simulated boxes") + QLatin1Char(')');
+    return text;
 }
 
 void Tray::setAutorun(bool on)
 {
-    m_autorun->setText(autorunText(on));
+    m_autorun->setChecked(on);
+    m_autorun->setText(autorunText(m_autorun->isEnabled()));
 }

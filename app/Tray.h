@@ -16,11 +16,9 @@ class Tray : public QObject {
 public:
     Tray(QMainWindow *window, const QString &iconPath, bool autorun);
 
-    // The two-byte mark in front of the autorun item, decoded with the
-    // locale's codec; where that codec cannot read it (UTF-8 locales), the
-    // black or white square it stands for.
-    static QString autorunMark(bool on);
-    static QString autorunText(bool on);
+    // The autorun item's text (its state is the item's check mark); a greyed
+    // item says why.
+    static QString autorunText(bool enabled = true);
     void setAutorun(bool on);
     // The menu in the language just loaded.
     void retranslate(bool autorun);

@@ -14,6 +14,7 @@
 #include "Tray.h"
 #include "TraylessWindow.h"
 #include "ui/MainView.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -163,6 +164,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false); // the program lives in the tray
+    if (!line.headless)
+        WindowPlacement::fitScreen(QSize(MainViewRules::kWindowWidth, MainViewRules::kWindowHeight));
     QGuiApplication::setDesktopFileName(QStringLiteral("aurivent"));
     if (line.verbose)
         QLoggingCategory::setFilterRules(QStringLiteral("aurivent.*.debug=true"));

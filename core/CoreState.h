@@ -12,4 +12,6 @@ struct AppState {
     // The last CPU temperature pass: a reading, or none.
     bool temperatureKnown = false;
     int temperature = 0;
+    // Whether the music effects hear the computer's audio.
+    bool musicCapture = true;
 };

@@ -47,6 +47,7 @@ struct WindowView {
     QString firmwareVersion;
     bool temperatureKnown = false;
     int temperature = 0;
+    bool musicCapture = true; // the music effects hear the computer's audio
     std::array<BoxButtonView, kBoxCount> boxes{};
     AppSettings settings;
 

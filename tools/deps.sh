@@ -7,11 +7,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev
+  qtbase5-dev qtbase5-private-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev
   libhidapi-dev libudev-dev libpulse-dev libkissfft-dev libsensors-dev
   libbenchmark-dev
   umockdev libumockdev-dev gir1.2-umockdev-1.0
-  xvfb xauth pulseaudio pulseaudio-utils python3
+  xvfb xauth x11-utils pulseaudio pulseaudio-utils python3
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk fonts-thai-tlwg
   dpkg-dev desktop-file-utils appstream groff-base lintian systemd
   dbus-daemon python3-dbus python3-gi
@@ -23,14 +23,14 @@ if ! command -v apt-get >/dev/null 2>&1 || ! command -v dpkg-query >/dev/null 2>
 error: this script installs Debian packages with apt-get, which this system lacks.
        Install the same tools and libraries with your own package manager, then
        run the build again:
-       Fedora: gcc-c++ cmake ninja-build pkgconf-pkg-config qt5-qtbase-devel qt5-qttools-devel
+       Fedora: gcc-c++ cmake ninja-build pkgconf-pkg-config qt5-qtbase-devel qt5-qtbase-private-devel qt5-qttools-devel
                qt5-linguist qt5-qtsvg-devel hidapi-devel systemd-devel pulseaudio-libs-devel
                kissfft-devel lm_sensors-devel google-benchmark-devel xorg-x11-server-Xvfb
-               xorg-x11-xauth pulseaudio pulseaudio-utils python3 dejavu-sans-fonts liberation-sans-fonts
+               xorg-x11-xauth xorg-x11-utils pulseaudio pulseaudio-utils python3 dejavu-sans-fonts liberation-sans-fonts
                google-noto-sans-cjk-fonts thai-scalable-fonts-common desktop-file-utils
                appstream groff-base umockdev-devel
        Arch:   base-devel cmake ninja pkgconf qt5-base qt5-tools qt5-svg hidapi systemd-libs
-               libpulse kissfft lm_sensors benchmark xorg-server-xvfb xorg-xauth pulseaudio
+               libpulse kissfft lm_sensors benchmark xorg-server-xvfb xorg-xauth xorg-xwininfo xorg-xprop pulseaudio
                python ttf-dejavu ttf-liberation noto-fonts-cjk fonts-tlwg desktop-file-utils appstream groff umockdev
 MSG
   exit 1

@@ -27,6 +27,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     // Per platform: InfoView_win.cpp reads the window message, InfoView_linux.cpp has none.
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
 

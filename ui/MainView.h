@@ -99,6 +99,8 @@ public:
     // True while the window says that no controller box was found.
     bool isNoBoxNoticeShown() const;
     bool isKeypadShown() const;
+    // The controls Tab visits now, in order.
+    QList<QWidget *> keyboardPath() const { return tabStops(); }
     // How often the whole panel was re-rendered from the box table.
     int panelRenderCount(int fan) const;
     VaylaRGBFanView *vaylaView(int fan) const;
@@ -141,6 +143,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
 
 private:
@@ -158,6 +161,9 @@ private:
     void setTemperature(int celsius);
     // No CPU reading: the label says so instead of showing a number.
     void setNoTemperature();
+    // Whether the music effects hear the computer's audio; the panels in a
+    // music mode say so when they do not.
+    void setMusicCapture(bool capturing);
     void setBoxType(int boxType);
     void checkBoxButton(int box);
     void setBoxButtonPresent(int box, bool present);
@@ -191,6 +197,11 @@ private:
     void buildBoxTypeChoice();
     void buildNoBoxNotice();
     void enableKeyboard();
+    // Names, descriptions, Tab path and press areas (MainViewAccess.cpp).
+    void describeControls();
+    void describeBox(int box);
+    void extendHitAreas();
+    QList<QWidget *> tabStops() const;
     QPushButton *addMenuButton(const QString &objectName, bool checkable);
     int addMenuRow(int height);
     void composeLocalAddress();
@@ -198,6 +209,8 @@ private:
     void updateNoBoxNotice();
     void updateBoxTypeTexts();
     void cancelKeypad();
+    // Digits, Backspace and Return typed while the keypad is open.
+    bool typeOnKeypad(QKeyEvent *event);
     void selectBoxType();
 
     QString image(const QString &relative) const;
@@ -205,6 +218,7 @@ private:
     void setImageLabel(QLabel *label, const QString &relative, bool scaled);
     QPushButton *boxButton(int box) const;
     void updateVersionLabel();
+    bool anyBoxPresent() const;
     void updateFooter();
     void applyBoxLook(int box);
     void updateMenuSwitchTexts();
@@ -290,6 +304,8 @@ private:
     int m_remoteAccess = 2;
     QLabel *m_keypadMask = nullptr;
     QLabel *m_keypadPanel = nullptr;
+    QLabel *m_keypadCaption = nullptr;
+    bool m_keypadShowsStored = false;
     QPushButton *m_keys[MainViewRules::kKeyCount] = {};
     QLabel *m_digitLabels[MainViewRules::kPasswordLength] = {};
     QLabel *m_digitLines[MainViewRules::kPasswordLength] = {};

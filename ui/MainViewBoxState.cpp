@@ -71,11 +71,23 @@ void MainView::buildNoBoxNotice()
     m_noBoxNotice->hide();
 }
 
+bool MainView::anyBoxPresent() const
+{
+    // Until the program says which boxes are there, none counts as found.
+    if (!m_boxPresenceTold)
+        return false;
+    // The footer is built before the box strip.
+    for (QPushButton *button : m_boxButtons) {
+        if (button && button->isCheckable())
+            return true;
+    }
+    return false;
+}
+
 void MainView::updateNoBoxNotice()
 {
-    bool any = false;
-    for (QPushButton *button : m_boxButtons)
-        any = any || button->isCheckable();
+    const bool any = anyBoxPresent();
+    updateVersionLabel();
     const bool none = m_boxPresenceTold && !any;
     if (none) {
         m_noBoxNotice->setText(

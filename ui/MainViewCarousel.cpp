@@ -129,3 +129,9 @@ void MainView::on_animation_stateChanged(QAbstractAnimation::State newState, QAb
         cover->setVisible(!m_fanPanels[k]->isMonitor());
     }
 }
+
+void MainView::setMusicCapture(bool capturing)
+{
+    for (RainbowFan *panel : m_fanPanels)
+        panel->setMusicCapture(capturing);
+}

@@ -171,6 +171,12 @@ void MainView::buildKeypad()
     m_keypadPanel->setGeometry(width() / 2 - 150, height() / 2 - 194, 299, 388);
     setImageLabel(m_keypadPanel, QStringLiteral("Images/blankImage.png"), true);
 
+    m_keypadCaption = new QLabel(m_keypadPanel);
+    m_keypadCaption->setObjectName(QStringLiteral("label_keyboardCaption"));
+    m_keypadCaption->setGeometry(0, 6, m_keypadPanel->width(), 22);
+    m_keypadCaption->setAlignment(Qt::AlignCenter);
+    m_keypadCaption->setStyleSheet(QStringLiteral("color:#d8e4f0; font-size:14px; font-weight:bold;"));
+
     QFont big = font();
     big.setPointSize(26);
     big.setWeight(75);
@@ -239,6 +245,8 @@ void MainView::hideLanguageMenu()
 
 void MainView::showKeypad()
 {
+    m_keypadShowsStored = passwordEntry() == m_password;
+    m_keys[1]->setFocus(Qt::OtherFocusReason);
     m_keypadMask->raise();
     m_keypadMask->show();
 }
@@ -354,15 +362,22 @@ void MainView::keyboardTouch()
     if (!ok || index < 0 || index >= kKeyCount)
         return;
 
-    const QString entry = passwordEntry();
-    if (entry.size() < kPasswordLength && index <= 9)
+    QString entry = passwordEntry();
+    // The keypad opens showing the stored password: the first digit typed
+    // starts a new one rather than doing nothing.
+    if (index <= 9 && m_keypadShowsStored) {
+        for (QLabel *digit : m_digitLabels)
+            digit->clear();
+        entry.clear();
+    }
+    m_keypadShowsStored = false;
+    if (index <= 9 && entry.size() < kPasswordLength)
         m_digitLabels[entry.size()]->setText(QString::number(index));
     if (index == 10 && entry.size() == kPasswordLength)
         changePassword();
-    if (index == 11) {
-        for (QLabel *digit : m_digitLabels)
-            digit->clear();
-    }
+    // The key with the back arrow takes back one digit.
+    if (index == 11 && !entry.isEmpty())
+        m_digitLabels[entry.size() - 1]->clear();
 }
 
 void MainView::changePassword()

@@ -58,6 +58,14 @@
         <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
         <translation>พัดลมที่ทำงานตามอุณหภูมิ CPU จะหมุนที่ความเร็วสูงสุดที่อนุญาตจนกว่าจะอ่านอุณหภูมิได้อีกครั้ง</translation>
     </message>
+    <message>
+        <source>none</source>
+        <translation>ไม่มี</translation>
+    </message>
+    <message>
+        <source>No sensor chips found.</source>
+        <translation>ไม่พบชิปเซ็นเซอร์</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>
@@ -96,6 +104,10 @@
 </context>
 <context>
     <name>MainView</name>
+    <message>
+        <source>none</source>
+        <translation>ไม่มี</translation>
+    </message>
     <message>
         <source>IP Address</source>
         <translation>ที่อยู่ IP</translation>
@@ -191,6 +203,94 @@
     <message>
         <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
         <translation>แอปมือถือจะถามรหัสผ่านนี้ก่อนส่งคำสั่ง รหัสผ่านนี้ไม่ใช่กุญแจ: โปรแกรมจะส่งรหัสผ่านให้ทุกอุปกรณ์ที่เชื่อมต่อกับพอร์ต 5489 หากไม่ต้องการให้ผู้อื่นในเครือข่ายควบคุมพัดลม ให้ตั้ง &quot;การเข้าถึงจากมือถือ&quot; เป็น &quot;เฉพาะเครื่องนี้&quot; หรือ &quot;ปิด&quot; หรือบล็อกพอร์ต 5489 ในไฟร์วอลล์</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>ข้อมูล</translation>
+    </message>
+    <message>
+        <source>simulated boxes</source>
+        <translation>กล่องจำลอง</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>ปิด</translation>
+    </message>
+    <message>
+        <source>Closes the window; the program goes on in the tray</source>
+        <translation>ปิดหน้าต่าง โปรแกรมยังทำงานต่อในถาดระบบ</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>ย่อหน้าต่าง</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>การตั้งค่า</translation>
+    </message>
+    <message>
+        <source>Language, updates, password, phone access, kind of fans</source>
+        <translation>ภาษา การอัปเดต รหัสผ่าน การเข้าถึงจากโทรศัพท์ ชนิดพัดลม</translation>
+    </message>
+    <message>
+        <source>Earlier boxes</source>
+        <translation>กล่องก่อนหน้า</translation>
+    </message>
+    <message>
+        <source>Later boxes</source>
+        <translation>กล่องถัดไป</translation>
+    </message>
+    <message>
+        <source>Profile %1</source>
+        <translation>โปรไฟล์ %1</translation>
+    </message>
+    <message>
+        <source>Keeps the settings shown in the current profile</source>
+        <translation>บันทึกการตั้งค่าที่แสดงลงในโปรไฟล์ปัจจุบัน</translation>
+    </message>
+    <message>
+        <source>Shows what the temperature sensors read</source>
+        <translation>แสดงค่าที่เซ็นเซอร์อุณหภูมิอ่านได้</translation>
+    </message>
+    <message>
+        <source>New password</source>
+        <translation>รหัสผ่านใหม่</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>ยืนยัน</translation>
+    </message>
+    <message>
+        <source>Keeps the four digits as the new password</source>
+        <translation>ใช้ตัวเลขสี่หลักนี้เป็นรหัสผ่านใหม่</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>ลบ</translation>
+    </message>
+    <message>
+        <source>Removes the last digit</source>
+        <translation>ลบตัวเลขตัวสุดท้าย</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>ไม่ได้เชื่อมต่อ</translation>
+    </message>
+    <message>
+        <source>Not answering</source>
+        <translation>ไม่ตอบสนอง</translation>
+    </message>
+    <message>
+        <source>A fan stopped</source>
+        <translation>มีพัดลมหยุดหมุน</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>เชื่อมต่อแล้ว</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>กล่อง %1</translation>
     </message>
 </context>
 <context>
@@ -343,6 +443,130 @@
         <source>Performance</source>
         <translation>สมรรถนะ</translation>
     </message>
+    <message>
+        <source>No sound heard: music needs a sound server</source>
+        <translation>ไม่ได้ยินเสียง: โหมดเพลงต้องใช้เซิร์ฟเวอร์เสียง</translation>
+    </message>
+    <message>
+        <source>Opens the panel of a fan that is switched off</source>
+        <translation>เปิดแผงของพัดลมที่ปิดอยู่</translation>
+    </message>
+    <message>
+        <source>%1 on or off</source>
+        <translation>%1 เปิดหรือปิด</translation>
+    </message>
+    <message>
+        <source>Switched off, the panel is closed and the fan is not watched for stops</source>
+        <translation>เมื่อปิด แผงจะปิดลงและไม่เฝ้าดูว่าพัดลมหยุดหรือไม่</translation>
+    </message>
+    <message>
+        <source>LED %1</source>
+        <translation>LED %1</translation>
+    </message>
+    <message>
+        <source>Selected LEDs take the colour picked on the palette</source>
+        <translation>LED ที่เลือกจะใช้สีที่เลือกจากจานสี</translation>
+    </message>
+    <message>
+        <source>Full fan speed</source>
+        <translation>พัดลมความเร็วสูงสุด</translation>
+    </message>
+    <message>
+        <source>Lowest fan speed</source>
+        <translation>พัดลมความเร็วต่ำสุด</translation>
+    </message>
+    <message>
+        <source>The fan speed follows the CPU temperature, between 50 % and 100 %</source>
+        <translation>ความเร็วพัดลมเปลี่ยนตามอุณหภูมิ CPU ระหว่าง 50 % ถึง 100 %</translation>
+    </message>
+    <message>
+        <source>Fan speed with PWM</source>
+        <translation>ความเร็วพัดลมแบบ PWM</translation>
+    </message>
+    <message>
+        <source>From 50 % to 100 %, while PWM is on</source>
+        <translation>ตั้งแต่ 50 % ถึง 100 % ขณะเปิด PWM</translation>
+    </message>
+    <message>
+        <source>Fan speed</source>
+        <translation>ความเร็วพัดลม</translation>
+    </message>
+    <message>
+        <source>From 0 % to 100 %, while PWM is off</source>
+        <translation>ตั้งแต่ 0 % ถึง 100 % ขณะปิด PWM</translation>
+    </message>
+    <message>
+        <source>LED brightness</source>
+        <translation>ความสว่าง LED</translation>
+    </message>
+    <message>
+        <source>Previous light mode</source>
+        <translation>โหมดไฟก่อนหน้า</translation>
+    </message>
+    <message>
+        <source>Next light mode</source>
+        <translation>โหมดไฟถัดไป</translation>
+    </message>
+    <message>
+        <source>Previous color mode</source>
+        <translation>โหมดสีก่อนหน้า</translation>
+    </message>
+    <message>
+        <source>Next color mode</source>
+        <translation>โหมดสีถัดไป</translation>
+    </message>
+    <message>
+        <source>Slower</source>
+        <translation>ช้าลง</translation>
+    </message>
+    <message>
+        <source>Faster</source>
+        <translation>เร็วขึ้น</translation>
+    </message>
+    <message>
+        <source>Ends the selection of LEDs</source>
+        <translation>จบการเลือก LED</translation>
+    </message>
+    <message>
+        <source>Puts back the default colours</source>
+        <translation>คืนค่าสีเริ่มต้น</translation>
+    </message>
+    <message>
+        <source>Type a colour as red, green and blue</source>
+        <translation>ป้อนสีเป็นค่าแดง เขียว และน้ำเงิน</translation>
+    </message>
+    <message>
+        <source>LEDs off</source>
+        <translation>ปิด LED</translation>
+    </message>
+    <message>
+        <source>Switches the LEDs of this fan off or on again</source>
+        <translation>ปิดหรือเปิด LED ของพัดลมนี้อีกครั้ง</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>แดง</translation>
+    </message>
+    <message>
+        <source>0 to 255</source>
+        <translation>0 ถึง 255</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>เขียว</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>น้ำเงิน</translation>
+    </message>
+    <message>
+        <source>Gives the selected LEDs this colour</source>
+        <translation>ใช้สีนี้กับ LED ที่เลือก</translation>
+    </message>
+    <message>
+        <source>Closes without changing a colour</source>
+        <translation>ปิดโดยไม่เปลี่ยนสี</translation>
+    </message>
 </context>
 <context>
     <name>SaveFailureNotice</name>
@@ -376,6 +600,10 @@
         <source>Start Aurivent at log-in</source>
         <translation>เริ่ม Aurivent เมื่อเข้าสู่ระบบ</translation>
     </message>
+    <message>
+        <source>not with simulated boxes</source>
+        <translation>ใช้ไม่ได้กับกล่องจำลอง</translation>
+    </message>
 </context>
 <context>
     <name>VaylaRGBFanView</name>
@@ -406,6 +634,70 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>ความสว่าง LED</translation>
+    </message>
+    <message>
+        <source>%1 on or off</source>
+        <translation>%1 เปิดหรือปิด</translation>
+    </message>
+    <message>
+        <source>Switched off, the panel is closed and the fan is not watched for stops</source>
+        <translation>เมื่อปิด แผงจะปิดลงและไม่เฝ้าดูว่าพัดลมหยุดหรือไม่</translation>
+    </message>
+    <message>
+        <source>Full fan speed</source>
+        <translation>พัดลมความเร็วสูงสุด</translation>
+    </message>
+    <message>
+        <source>Lowest fan speed</source>
+        <translation>พัดลมความเร็วต่ำสุด</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>The fan speed follows the CPU temperature</source>
+        <translation>ความเร็วพัดลมเปลี่ยนตามอุณหภูมิ CPU</translation>
+    </message>
+    <message>
+        <source>Fan speed</source>
+        <translation>ความเร็วพัดลม</translation>
+    </message>
+    <message>
+        <source>RGB cycle</source>
+        <translation>วน RGB</translation>
+    </message>
+    <message>
+        <source>The colours cycle through the rainbow</source>
+        <translation>สีวนไปตามสีรุ้ง</translation>
+    </message>
+    <message>
+        <source>LEDs off</source>
+        <translation>ปิด LED</translation>
+    </message>
+    <message>
+        <source>Switches the LEDs of this fan off or on again</source>
+        <translation>ปิดหรือเปิด LED ของพัดลมนี้อีกครั้ง</translation>
+    </message>
+    <message>
+        <source>The colour blinks</source>
+        <translation>สีกะพริบ</translation>
+    </message>
+    <message>
+        <source>Copy fan 1</source>
+        <translation>คัดลอกพัดลม 1</translation>
+    </message>
+    <message>
+        <source>Takes over the lighting of fan 1</source>
+        <translation>ใช้แสงไฟแบบเดียวกับพัดลม 1</translation>
+    </message>
+    <message>
+        <source>LED brightness</source>
+        <translation>ความสว่าง LED</translation>
+    </message>
+    <message>
+        <source>Brightest at the left</source>
+        <translation>ซ้ายสุดสว่างที่สุด</translation>
     </message>
 </context>
 <context>

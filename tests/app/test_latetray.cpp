@@ -151,7 +151,8 @@ private:
     std::unique_ptr<PrivateBus> bus;
 
     // The menu as the host reads it: the label of each item, "-" for a separator.
-    static QStringList menuLabels(const QString &service, QList<int> *ids = nullptr, QList<bool> *enabled = nullptr)
+    static QStringList menuLabels(const QString &service, QList<int> *ids = nullptr, QList<bool> *enabled = nullptr,
+                                  QList<int> *checked = nullptr)
     {
         QDBusMessage call = QDBusMessage::createMethodCall(service, QStringLiteral("/MenuBar"),
                                                            QStringLiteral("com.canonical.dbusmenu"),
@@ -170,6 +171,11 @@ private:
                 *ids << item.id;
             if (enabled)
                 *enabled << item.properties.value(QStringLiteral("enabled")).toBool();
+            // -1: the item has no check mark.
+            if (checked)
+                *checked << (item.properties.value(QStringLiteral("toggle-type")).toString() == QLatin1String("checkmark")
+                                 ? item.properties.value(QStringLiteral("toggle-state")).toInt()
+                                 : -1);
         }
         return labels;
     }
@@ -238,7 +244,7 @@ private slots:
         QList<int> ids;
         QList<bool> enabled;
         QCOMPARE(menuLabels(service, &ids, &enabled),
-                 (QStringList{QStringLiteral("Open Aurivent"), Tray::autorunText(false), QStringLiteral("-"),
+                 (QStringList{QStringLiteral("Open Aurivent"), Tray::autorunText(), QStringLiteral("-"),
                               QStringLiteral("Exit")}));
         QCOMPARE(enabled, (QList<bool>{true, true, true, true}));
 
@@ -255,10 +261,12 @@ private slots:
         tray.autorunAction()->setEnabled(false);
         auto autorunItem = [&] {
             QList<bool> now;
-            const QString label = menuLabels(service, nullptr, &now).value(1);
-            return label + (now.value(1) ? QStringLiteral(" (enabled)") : QStringLiteral(" (disabled)"));
+            QList<int> checked;
+            const QString label = menuLabels(service, nullptr, &now, &checked).value(1);
+            return label + (now.value(1) ? QStringLiteral(" (enabled") : QStringLiteral(" (disabled"))
+                + (checked.value(1) == 1 ? QStringLiteral(", checked)") : QStringLiteral(", not checked)"));
         };
-        QTRY_COMPARE_WITH_TIMEOUT(autorunItem(), Tray::autorunText(true) + QStringLiteral(" (disabled)"), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(autorunItem(), Tray::autorunText() + QStringLiteral(" (disabled, checked)"), 30000);
 
         // A click in the host's menu is the action's; a disabled one does nothing.
         QSignalSpy launch(tray.launchAction(), &QAction::triggered);

@@ -22,7 +22,7 @@ void Scenes::isolateSettings(const QString &configHome)
     qputenv("XDG_CONFIG_HOME", configHome.toUtf8());
 }
 
-Scenes::Scenes(const QString &spec, int language, const QByteArray &deviceFile)
+Scenes::Scenes(const QString &spec, int language, const QByteArray &deviceFile, bool marked)
 {
     QDir(IniHelper::dataFolder()).removeRecursively();
     QDir().mkpath(IniHelper::dataFolder());
@@ -42,7 +42,7 @@ Scenes::Scenes(const QString &spec, int language, const QByteArray &deviceFile)
         qFatal("simulated boxes: %s", qPrintable(error));
     m_sim = devices.simulator;
     StartOptions options;
-    options.simulated = true;
+    options.simulated = marked;
     m_program = std::make_unique<Aurivent>(*m_core, options);
 }
 

@@ -6,20 +6,29 @@
 //   menu.png          the gear menu over the first box
 //   stall.png         fan 4 of the first box stopped (a back panel of the carousel)
 //   keypad.png        the password keypad
+//   tray.png          the tray menu
 //   alert.png         the stall alert, info.png the sensor window
 //   nobox.png         the window when no box is found
 //   desktop.png       the window where it opens on a 1366 x 768 screen
+// With --audit it writes no pictures but prints, for each of those states,
+// the controls without an accessible name, click targets under 24 px, texts
+// under 9 px or under the contrast they need, and a summary with the Tab stops.
 // The settings live in a folder of the tool's own, never in the user's.
+#include "Audit.h"
 #include "Scenes.h"
 
 #include "app/Aurivent.h"
+#include "app/Tray.h"
 #include "device/BoxTable.h"
 #include "device/sim/SimulatedBoxes.h"
 #include "ui/AlertView.h"
 #include "ui/MainView.h"
+#include "ui/RainbowFan.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,6 +59,67 @@ void press(QWidget *root, const char *name)
         button->click();
 }
 
+void printAudit(QWidget *window, const QString &state)
+{
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        std::printf("%s: window not active\n", qPrintable(state));
+    for (const QString &line : Audit::report(window, state))
+        std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+int audit(const QString &spec, int language)
+{
+    {
+        Scenes scenes(spec, language);
+        Aurivent &program = scenes.program();
+        MainView *view = program.view();
+        scenes.poll();
+        scenes.grab(view);
+        printAudit(view, QStringLiteral("main"));
+        view->mutiLanguageWidget();
+        printAudit(view, QStringLiteral("menu"));
+        view->mutiLanguageWidget();
+        press(view, "MutiLang9");
+        printAudit(view, QStringLiteral("keypad"));
+        QTest::keyClick(view, Qt::Key_Escape);
+        if (QWidget *panel = view->fanPanel(0)) {
+            press(panel, "0");
+            press(panel, "btn_showColor");
+            printAudit(view, QStringLiteral("colour"));
+            press(panel, "btn_colorLabel_Cancel");
+        }
+        view->receiveData({QStringLiteral("clockwise"), QStringLiteral("3")});
+        scenes.grab(view);
+        printAudit(view, QStringLiteral("turned"));
+        scenes.simulator()->stall(0, 0);
+        scenes.poll();
+        if (auto *alert = program.findChild<AlertView *>()) {
+            scenes.grab(alert);
+            printAudit(alert, QStringLiteral("alert"));
+        }
+        printAudit(view, QStringLiteral("stall"));
+        program.receiveMainData({QStringLiteral("showInfo"), QStringLiteral("showInfo")});
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("InfoView"))
+                printAudit(w, QStringLiteral("sensors"));
+    }
+    {
+        Scenes scenes(QStringLiteral("0"), language, "[Device0]\nBoxType=0\n");
+        scenes.poll();
+        scenes.grab(scenes.mainWindow());
+        printAudit(scenes.mainWindow(), QStringLiteral("single-colour"));
+    }
+    {
+        Scenes empty(QStringLiteral("-"), language);
+        empty.grab(empty.mainWindow());
+        printAudit(empty.mainWindow(), QStringLiteral("nobox"));
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -70,6 +140,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
+
+    if (args.contains(QStringLiteral("--audit")))
+        return audit(spec, language);
 
     std::array<int, 16> types{};
     QString error;
@@ -111,6 +184,13 @@ int main(int argc, char *argv[])
             ok &= save(scenes.grab(window), out + QStringLiteral("/keypad.png"));
             QTest::keyClick(window, Qt::Key_Escape);
 
+            if (auto *tray = program.findChild<Tray *>()) {
+                if (auto *menu = qobject_cast<QMenu *>(tray->autorunAction()->parent())) {
+                    menu->adjustSize();
+                    ok &= save(menu->grab().toImage(), out + QStringLiteral("/tray.png"));
+                }
+            }
+
             // A second box that stops answering: its button and the alert say so.
             int second = -1;
             for (int box = first + 1; box < 16 && second < 0; ++box)
@@ -143,7 +223,8 @@ int main(int argc, char *argv[])
         }
     }
     {
-        Scenes empty(QStringLiteral("-"), language);
+        // As a user without a box sees it: no "simulated boxes" in the footer.
+        Scenes empty(QStringLiteral("-"), language, QByteArray(), false);
         ok &= save(empty.grab(empty.mainWindow()), out + QStringLiteral("/nobox.png"));
     }
     return ok ? 0 : 1;
