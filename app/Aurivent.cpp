@@ -19,12 +19,15 @@
 #include "lighting/LightModes.h"
 #include "lighting/SensorPlugin.h"
 #include "lighting/SoftwareEffects.h"
+#include "monitoring/Monitoring.h"
+#include "monitoring/ProgramMonitoring.h"
 #include "NativeMessage.h"
 #include "remote/RemoteCommands.h"
 #include "remote/SocketHelper.h"
 #include "SaveFailureNotice.h"
 #include "script/ScriptRunner.h"
 #include "storage/IniHelper.h"
+#include "storage/SaveFailures.h"
 #include "StoredSettings.h"
 #include "Tray.h"
 #include "ui/AlertView.h"
@@ -142,6 +145,13 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
         m_state.firmwareVersion = QString::fromLatin1(kDefaultVersion);
 
     applyStoredSettings(m_boxes, m_profiles, *m_effects, *m_fans);
+
+    m_monitoring = createProgramMonitoring(m_boxes, options.metricsListen, QString::fromLatin1(kVersion), this);
+    connect(m_effects, &SoftwareEffects::temperatureChanged, m_monitoring, &Monitoring::temperature);
+    connect(m_effects, &SoftwareEffects::temperatureMissing, m_monitoring, &Monitoring::temperatureMissing);
+    connect(&SaveFailures::instance(), &SaveFailures::saveFailed, m_monitoring, &Monitoring::saveFailed);
+    connect(m_monitoring, &Monitoring::openWindowRequested, this, [this] { showMainView(); });
+    connectMonitoring(*m_fans, *m_monitoring);
 
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
         m_state.temperatureKnown = true;
@@ -303,6 +313,8 @@ void Aurivent::leaveFansSafeOnExit()
     m_fansLeftSafe = true;
     m_monitor->stopSpeedPoll();
     leaveFansSafe(m_core.encoders(), kExitFlushMs);
+    if (m_monitoring)
+        m_monitoring->stop();
 }
 
 void Aurivent::boxOpened(int box)

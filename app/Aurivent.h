@@ -39,11 +39,14 @@ struct StartOptions {
     CommandChannel *channel = nullptr; // numbered commands; may be null
     bool headless = false;             // no window, no tray: the control loop alone
     bool minimized = false;            // the main view starts hidden (in the tray)
+    QString metricsListen;             // --metrics=ADDR:PORT; empty: Metrics.ini decides
 };
 
 // The application window: never seen itself, it owns the program's state at
 // run time, the tray, the timers and the windows, and carries the slots
 // through which every view, timer and the phone act on the boxes.
+class Monitoring;
+
 class Aurivent : public QMainWindow,
                  public AppHost,
                  public DeviceMonitorHost,
@@ -156,6 +159,7 @@ private:
     AlertView *m_alert = nullptr;
     SocketHelper *m_socketHelper = nullptr;
     SoftwareEffects *m_effects = nullptr;
+    Monitoring *m_monitoring = nullptr; // history, alerts and metrics
     ScriptRunner *m_script = nullptr;
     MainView *m_view = nullptr;
     HotplugMonitor *m_hotplug = nullptr;

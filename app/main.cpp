@@ -196,6 +196,7 @@ int main(int argc, char *argv[])
     options.hotplug = &hotplug;
     options.channel = &channel;
     options.headless = line.headless;
+    options.metricsListen = line.metrics;
     options.minimized = line.minimized;
     auto *window = new Aurivent(core, options);
     window->setWindowTitle(QString::fromLatin1(Aurivent::kTitle));

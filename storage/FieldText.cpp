@@ -10,11 +10,6 @@ QString at(const QStringList &row, int i)
     return i >= 0 && i < row.size() ? row.at(i) : QString();
 }
 
-QString listItem(const QString &list, int i)
-{
-    return at(list.split(QLatin1Char(',')), i);
-}
-
 int toInt(const QString &text)
 {
     bool ok = false;

@@ -97,10 +97,13 @@ ProfileData IniHelper::readProfileIni(int profile)
 ProfileData IniHelper::profileDataFrom(const IniFile::Contents &file)
 {
     ProfileData data;
+    data.reserve(kRainbowFanCount);
     for (int fan = 0; fan < kRainbowFanCount; ++fan) {
+        const QString group = fanGroup(fan) + QLatin1Char('/');
         QStringList row;
+        row.reserve(rgbProfileKeys().size());
         for (const QString &key : rgbProfileKeys())
-            row << IniFile::readText(file, fanGroup(fan) + QLatin1Char('/') + key);
+            row << IniFile::readText(file, group + key);
         data << row;
     }
     return data;

@@ -57,10 +57,13 @@ ProfileData IniHelper::readVaylaProfileIni(int profile)
 ProfileData IniHelper::vaylaProfileDataFrom(const IniFile::Contents &file)
 {
     ProfileData data;
+    data.reserve(kVaylaFanCount);
     for (int fan = 0; fan < kVaylaFanCount; ++fan) {
+        const QString group = fanGroup(fan) + QLatin1Char('/');
         QStringList row;
+        row.reserve(vaylaProfileKeys().size());
         for (const QString &key : vaylaProfileKeys())
-            row << IniFile::readText(file, fanGroup(fan) + QLatin1Char('/') + key);
+            row << IniFile::readText(file, group + key);
         data << row;
     }
     return data;

@@ -12,6 +12,7 @@ packages=(
   libbenchmark-dev
   umockdev libumockdev-dev gir1.2-umockdev-1.0
   xvfb xauth x11-utils pulseaudio pulseaudio-utils python3
+  dbus python3-dbusmock python3-prometheus-client
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk fonts-thai-tlwg
   dpkg-dev desktop-file-utils appstream groff-base lintian systemd
   dbus-daemon python3-dbus python3-gi
@@ -26,11 +27,13 @@ error: this script installs Debian packages with apt-get, which this system lack
        Fedora: gcc-c++ cmake ninja-build pkgconf-pkg-config qt5-qtbase-devel qt5-qtbase-private-devel qt5-qttools-devel
                qt5-linguist qt5-qtsvg-devel hidapi-devel systemd-devel pulseaudio-libs-devel
                kissfft-devel lm_sensors-devel google-benchmark-devel xorg-x11-server-Xvfb
-               xorg-x11-xauth xorg-x11-utils pulseaudio pulseaudio-utils python3 dejavu-sans-fonts liberation-sans-fonts
+               xorg-x11-xauth xorg-x11-utils pulseaudio pulseaudio-utils python3 dbus-daemon python3-dbusmock
+               python3-prometheus_client dejavu-sans-fonts liberation-sans-fonts
                google-noto-sans-cjk-fonts thai-scalable-fonts-common desktop-file-utils
                appstream groff-base umockdev-devel
        Arch:   base-devel cmake ninja pkgconf qt5-base qt5-tools qt5-svg hidapi systemd-libs
-               libpulse kissfft lm_sensors benchmark xorg-server-xvfb xorg-xauth xorg-xwininfo xorg-xprop pulseaudio
+               libpulse kissfft lm_sensors benchmark xorg-server-xvfb xorg-xauth xorg-xwininfo xorg-xprop pulseaudio dbus
+               python-dbusmock python-prometheus_client
                python ttf-dejavu ttf-liberation noto-fonts-cjk fonts-tlwg desktop-file-utils appstream groff umockdev
 MSG
   exit 1

@@ -2,6 +2,97 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AlertText</name>
+    <message>
+        <source>Fan stopped</source>
+        <translation>风扇已停转</translation>
+    </message>
+    <message>
+        <source>Fan turns again</source>
+        <translation>风扇恢复转动</translation>
+    </message>
+    <message>
+        <source>Controller not answering</source>
+        <translation>控制器无响应</translation>
+    </message>
+    <message>
+        <source>Controller answers again</source>
+        <translation>控制器恢复响应</translation>
+    </message>
+    <message>
+        <source>Temperature reading lost</source>
+        <translation>温度读数丢失</translation>
+    </message>
+    <message>
+        <source>Temperature reading back</source>
+        <translation>温度读数恢复</translation>
+    </message>
+    <message>
+        <source>Temperature high</source>
+        <translation>温度过高</translation>
+    </message>
+    <message>
+        <source>Temperature normal again</source>
+        <translation>温度恢复正常</translation>
+    </message>
+    <message>
+        <source>Save failed</source>
+        <translation>保存失败</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>设置已保存</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 has stopped.</source>
+        <translation>控制器 %2 的风扇 %1 已停转。</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 turns again.</source>
+        <translation>控制器 %2 的风扇 %1 恢复转动。</translation>
+    </message>
+    <message>
+        <source>Controller %1 answers again.</source>
+        <translation>控制器 %1 恢复响应。</translation>
+    </message>
+    <message>
+        <source>Controller %1 is gone: its fans are not watched.</source>
+        <translation>控制器 %1 已断开：其风扇不再受监控。</translation>
+    </message>
+    <message>
+        <source>Controller %1 does not answer: its fans are not watched.</source>
+        <translation>控制器 %1 无响应：其风扇不再受监控。</translation>
+    </message>
+    <message>
+        <source>No reading from %1.</source>
+        <translation>无法从 %1 读取温度。</translation>
+    </message>
+    <message>
+        <source>%1 reads again.</source>
+        <translation>%1 恢复读数。</translation>
+    </message>
+    <message>
+        <source>%1 has been above %2 °C for %3 s (%4 °C).</source>
+        <translation>%1 高于 %2 °C 已达 %3 秒（%4 °C）。</translation>
+    </message>
+    <message>
+        <source>%1 is at or under %2 °C again.</source>
+        <translation>%1 已回到 %2 °C 或以下。</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>无法将设置写入 %1。</translation>
+    </message>
+    <message>
+        <source>%1 was written again.</source>
+        <translation>%1 已重新写入。</translation>
+    </message>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>打开 Aurivent</translation>
+    </message>
+</context>
+<context>
     <name>AlertView</name>
     <message>
         <source>Warning</source>

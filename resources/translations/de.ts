@@ -2,6 +2,97 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AlertText</name>
+    <message>
+        <source>Fan stopped</source>
+        <translation>Lüfter steht still</translation>
+    </message>
+    <message>
+        <source>Fan turns again</source>
+        <translation>Lüfter dreht wieder</translation>
+    </message>
+    <message>
+        <source>Controller not answering</source>
+        <translation>Controller antwortet nicht</translation>
+    </message>
+    <message>
+        <source>Controller answers again</source>
+        <translation>Controller antwortet wieder</translation>
+    </message>
+    <message>
+        <source>Temperature reading lost</source>
+        <translation>Temperaturmessung verloren</translation>
+    </message>
+    <message>
+        <source>Temperature reading back</source>
+        <translation>Temperaturmessung wieder da</translation>
+    </message>
+    <message>
+        <source>Temperature high</source>
+        <translation>Temperatur zu hoch</translation>
+    </message>
+    <message>
+        <source>Temperature normal again</source>
+        <translation>Temperatur wieder normal</translation>
+    </message>
+    <message>
+        <source>Save failed</source>
+        <translation>Speichern fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>Einstellungen gespeichert</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 has stopped.</source>
+        <translation>Lüfter %1 von Controller %2 steht still.</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 turns again.</source>
+        <translation>Lüfter %1 von Controller %2 dreht wieder.</translation>
+    </message>
+    <message>
+        <source>Controller %1 answers again.</source>
+        <translation>Controller %1 antwortet wieder.</translation>
+    </message>
+    <message>
+        <source>Controller %1 is gone: its fans are not watched.</source>
+        <translation>Controller %1 ist getrennt: seine Lüfter werden nicht überwacht.</translation>
+    </message>
+    <message>
+        <source>Controller %1 does not answer: its fans are not watched.</source>
+        <translation>Controller %1 antwortet nicht: seine Lüfter werden nicht überwacht.</translation>
+    </message>
+    <message>
+        <source>No reading from %1.</source>
+        <translation>Keine Messung von %1.</translation>
+    </message>
+    <message>
+        <source>%1 reads again.</source>
+        <translation>%1 misst wieder.</translation>
+    </message>
+    <message>
+        <source>%1 has been above %2 °C for %3 s (%4 °C).</source>
+        <translation>%1 liegt seit %3 s über %2 °C (%4 °C).</translation>
+    </message>
+    <message>
+        <source>%1 is at or under %2 °C again.</source>
+        <translation>%1 liegt wieder bei oder unter %2 °C.</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>Die Einstellungen konnten nicht in %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>%1 was written again.</source>
+        <translation>%1 wurde wieder geschrieben.</translation>
+    </message>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Aurivent öffnen</translation>
+    </message>
+</context>
+<context>
     <name>AlertView</name>
     <message>
         <source>Warning</source>

@@ -2,6 +2,97 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AlertText</name>
+    <message>
+        <source>Fan stopped</source>
+        <translation>Fan stopped</translation>
+    </message>
+    <message>
+        <source>Fan turns again</source>
+        <translation>Fan turns again</translation>
+    </message>
+    <message>
+        <source>Controller not answering</source>
+        <translation>Controller not answering</translation>
+    </message>
+    <message>
+        <source>Controller answers again</source>
+        <translation>Controller answers again</translation>
+    </message>
+    <message>
+        <source>Temperature reading lost</source>
+        <translation>Temperature reading lost</translation>
+    </message>
+    <message>
+        <source>Temperature reading back</source>
+        <translation>Temperature reading back</translation>
+    </message>
+    <message>
+        <source>Temperature high</source>
+        <translation>Temperature high</translation>
+    </message>
+    <message>
+        <source>Temperature normal again</source>
+        <translation>Temperature normal again</translation>
+    </message>
+    <message>
+        <source>Save failed</source>
+        <translation>Save failed</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>Settings saved</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 has stopped.</source>
+        <translation>Fan %1 of controller %2 has stopped.</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 turns again.</source>
+        <translation>Fan %1 of controller %2 turns again.</translation>
+    </message>
+    <message>
+        <source>Controller %1 answers again.</source>
+        <translation>Controller %1 answers again.</translation>
+    </message>
+    <message>
+        <source>Controller %1 is gone: its fans are not watched.</source>
+        <translation>Controller %1 is gone: its fans are not watched.</translation>
+    </message>
+    <message>
+        <source>Controller %1 does not answer: its fans are not watched.</source>
+        <translation>Controller %1 does not answer: its fans are not watched.</translation>
+    </message>
+    <message>
+        <source>No reading from %1.</source>
+        <translation>No reading from %1.</translation>
+    </message>
+    <message>
+        <source>%1 reads again.</source>
+        <translation>%1 reads again.</translation>
+    </message>
+    <message>
+        <source>%1 has been above %2 °C for %3 s (%4 °C).</source>
+        <translation>%1 has been above %2 °C for %3 s (%4 °C).</translation>
+    </message>
+    <message>
+        <source>%1 is at or under %2 °C again.</source>
+        <translation>%1 is at or under %2 °C again.</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>The settings could not be written to %1.</translation>
+    </message>
+    <message>
+        <source>%1 was written again.</source>
+        <translation>%1 was written again.</translation>
+    </message>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Open Aurivent</translation>
+    </message>
+</context>
+<context>
     <name>AlertView</name>
     <message>
         <source>Warning</source>

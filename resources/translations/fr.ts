@@ -2,6 +2,97 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>AlertText</name>
+    <message>
+        <source>Fan stopped</source>
+        <translation>Ventilateur arrêté</translation>
+    </message>
+    <message>
+        <source>Fan turns again</source>
+        <translation>Le ventilateur tourne de nouveau</translation>
+    </message>
+    <message>
+        <source>Controller not answering</source>
+        <translation>Le contrôleur ne répond pas</translation>
+    </message>
+    <message>
+        <source>Controller answers again</source>
+        <translation>Le contrôleur répond de nouveau</translation>
+    </message>
+    <message>
+        <source>Temperature reading lost</source>
+        <translation>Mesure de température perdue</translation>
+    </message>
+    <message>
+        <source>Temperature reading back</source>
+        <translation>Mesure de température rétablie</translation>
+    </message>
+    <message>
+        <source>Temperature high</source>
+        <translation>Température élevée</translation>
+    </message>
+    <message>
+        <source>Temperature normal again</source>
+        <translation>Température de nouveau normale</translation>
+    </message>
+    <message>
+        <source>Save failed</source>
+        <translation>Échec de l’enregistrement</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>Réglages enregistrés</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 has stopped.</source>
+        <translation>Le ventilateur %1 du contrôleur %2 s'est arrêté.</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 turns again.</source>
+        <translation>Le ventilateur %1 du contrôleur %2 tourne de nouveau.</translation>
+    </message>
+    <message>
+        <source>Controller %1 answers again.</source>
+        <translation>Le contrôleur %1 répond de nouveau.</translation>
+    </message>
+    <message>
+        <source>Controller %1 is gone: its fans are not watched.</source>
+        <translation>Le contrôleur %1 a disparu : ses ventilateurs ne sont plus surveillés.</translation>
+    </message>
+    <message>
+        <source>Controller %1 does not answer: its fans are not watched.</source>
+        <translation>Le contrôleur %1 ne répond pas : ses ventilateurs ne sont plus surveillés.</translation>
+    </message>
+    <message>
+        <source>No reading from %1.</source>
+        <translation>Aucune mesure de %1.</translation>
+    </message>
+    <message>
+        <source>%1 reads again.</source>
+        <translation>%1 mesure de nouveau.</translation>
+    </message>
+    <message>
+        <source>%1 has been above %2 °C for %3 s (%4 °C).</source>
+        <translation>%1 dépasse %2 °C depuis %3 s (%4 °C).</translation>
+    </message>
+    <message>
+        <source>%1 is at or under %2 °C again.</source>
+        <translation>%1 est de nouveau à %2 °C ou moins.</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>Les réglages n'ont pas pu être écrits dans %1.</translation>
+    </message>
+    <message>
+        <source>%1 was written again.</source>
+        <translation>%1 a de nouveau été écrit.</translation>
+    </message>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Ouvrir Aurivent</translation>
+    </message>
+</context>
+<context>
     <name>AlertView</name>
     <message>
         <source>Warning</source>

@@ -2,6 +2,97 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>AlertText</name>
+    <message>
+        <source>Fan stopped</source>
+        <translation>ファンが停止しました</translation>
+    </message>
+    <message>
+        <source>Fan turns again</source>
+        <translation>ファンが再び回転しています</translation>
+    </message>
+    <message>
+        <source>Controller not answering</source>
+        <translation>コントローラーが応答しません</translation>
+    </message>
+    <message>
+        <source>Controller answers again</source>
+        <translation>コントローラーが再び応答しています</translation>
+    </message>
+    <message>
+        <source>Temperature reading lost</source>
+        <translation>温度を読み取れません</translation>
+    </message>
+    <message>
+        <source>Temperature reading back</source>
+        <translation>温度を再び読み取れます</translation>
+    </message>
+    <message>
+        <source>Temperature high</source>
+        <translation>温度が高すぎます</translation>
+    </message>
+    <message>
+        <source>Temperature normal again</source>
+        <translation>温度が正常に戻りました</translation>
+    </message>
+    <message>
+        <source>Save failed</source>
+        <translation>保存できませんでした</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>設定を保存しました</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 has stopped.</source>
+        <translation>コントローラー %2 のファン %1 が停止しました。</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 turns again.</source>
+        <translation>コントローラー %2 のファン %1 が再び回転しています。</translation>
+    </message>
+    <message>
+        <source>Controller %1 answers again.</source>
+        <translation>コントローラー %1 が再び応答しています。</translation>
+    </message>
+    <message>
+        <source>Controller %1 is gone: its fans are not watched.</source>
+        <translation>コントローラー %1 が取り外されました：ファンは監視されていません。</translation>
+    </message>
+    <message>
+        <source>Controller %1 does not answer: its fans are not watched.</source>
+        <translation>コントローラー %1 が応答しません：ファンは監視されていません。</translation>
+    </message>
+    <message>
+        <source>No reading from %1.</source>
+        <translation>%1 から温度を読み取れません。</translation>
+    </message>
+    <message>
+        <source>%1 reads again.</source>
+        <translation>%1 から再び読み取れます。</translation>
+    </message>
+    <message>
+        <source>%1 has been above %2 °C for %3 s (%4 °C).</source>
+        <translation>%1 が %3 秒間 %2 °C を超えています（%4 °C）。</translation>
+    </message>
+    <message>
+        <source>%1 is at or under %2 °C again.</source>
+        <translation>%1 は再び %2 °C 以下です。</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>設定を %1 に書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>%1 was written again.</source>
+        <translation>%1 を再び書き込みました。</translation>
+    </message>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Aurivent を開く</translation>
+    </message>
+</context>
+<context>
     <name>AlertView</name>
     <message>
         <source>Warning</source>

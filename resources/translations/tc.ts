@@ -2,6 +2,97 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>AlertText</name>
+    <message>
+        <source>Fan stopped</source>
+        <translation>風扇已停轉</translation>
+    </message>
+    <message>
+        <source>Fan turns again</source>
+        <translation>風扇恢復轉動</translation>
+    </message>
+    <message>
+        <source>Controller not answering</source>
+        <translation>控制器無回應</translation>
+    </message>
+    <message>
+        <source>Controller answers again</source>
+        <translation>控制器恢復回應</translation>
+    </message>
+    <message>
+        <source>Temperature reading lost</source>
+        <translation>溫度讀數遺失</translation>
+    </message>
+    <message>
+        <source>Temperature reading back</source>
+        <translation>溫度讀數恢復</translation>
+    </message>
+    <message>
+        <source>Temperature high</source>
+        <translation>溫度過高</translation>
+    </message>
+    <message>
+        <source>Temperature normal again</source>
+        <translation>溫度恢復正常</translation>
+    </message>
+    <message>
+        <source>Save failed</source>
+        <translation>儲存失敗</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>設定已儲存</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 has stopped.</source>
+        <translation>控制器 %2 的風扇 %1 已停轉。</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 turns again.</source>
+        <translation>控制器 %2 的風扇 %1 恢復轉動。</translation>
+    </message>
+    <message>
+        <source>Controller %1 answers again.</source>
+        <translation>控制器 %1 恢復回應。</translation>
+    </message>
+    <message>
+        <source>Controller %1 is gone: its fans are not watched.</source>
+        <translation>控制器 %1 已中斷連線：其風扇不再受監控。</translation>
+    </message>
+    <message>
+        <source>Controller %1 does not answer: its fans are not watched.</source>
+        <translation>控制器 %1 無回應：其風扇不再受監控。</translation>
+    </message>
+    <message>
+        <source>No reading from %1.</source>
+        <translation>無法從 %1 讀取溫度。</translation>
+    </message>
+    <message>
+        <source>%1 reads again.</source>
+        <translation>%1 恢復讀數。</translation>
+    </message>
+    <message>
+        <source>%1 has been above %2 °C for %3 s (%4 °C).</source>
+        <translation>%1 高於 %2 °C 已達 %3 秒（%4 °C）。</translation>
+    </message>
+    <message>
+        <source>%1 is at or under %2 °C again.</source>
+        <translation>%1 已回到 %2 °C 或以下。</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>無法將設定寫入 %1。</translation>
+    </message>
+    <message>
+        <source>%1 was written again.</source>
+        <translation>%1 已重新寫入。</translation>
+    </message>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>開啟 Aurivent</translation>
+    </message>
+</context>
+<context>
     <name>AlertView</name>
     <message>
         <source>Warning</source>

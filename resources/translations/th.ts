@@ -2,6 +2,97 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="th_TH">
 <context>
+    <name>AlertText</name>
+    <message>
+        <source>Fan stopped</source>
+        <translation>พัดลมหยุดหมุน</translation>
+    </message>
+    <message>
+        <source>Fan turns again</source>
+        <translation>พัดลมหมุนอีกครั้ง</translation>
+    </message>
+    <message>
+        <source>Controller not answering</source>
+        <translation>ตัวควบคุมไม่ตอบสนอง</translation>
+    </message>
+    <message>
+        <source>Controller answers again</source>
+        <translation>ตัวควบคุมตอบสนองอีกครั้ง</translation>
+    </message>
+    <message>
+        <source>Temperature reading lost</source>
+        <translation>อ่านค่าอุณหภูมิไม่ได้</translation>
+    </message>
+    <message>
+        <source>Temperature reading back</source>
+        <translation>อ่านค่าอุณหภูมิได้อีกครั้ง</translation>
+    </message>
+    <message>
+        <source>Temperature high</source>
+        <translation>อุณหภูมิสูง</translation>
+    </message>
+    <message>
+        <source>Temperature normal again</source>
+        <translation>อุณหภูมิกลับเป็นปกติ</translation>
+    </message>
+    <message>
+        <source>Save failed</source>
+        <translation>บันทึกไม่สำเร็จ</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>บันทึกการตั้งค่าแล้ว</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 has stopped.</source>
+        <translation>พัดลม %1 ของตัวควบคุม %2 หยุดหมุน</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 turns again.</source>
+        <translation>พัดลม %1 ของตัวควบคุม %2 หมุนอีกครั้ง</translation>
+    </message>
+    <message>
+        <source>Controller %1 answers again.</source>
+        <translation>ตัวควบคุม %1 ตอบสนองอีกครั้ง</translation>
+    </message>
+    <message>
+        <source>Controller %1 is gone: its fans are not watched.</source>
+        <translation>ตัวควบคุม %1 ถูกถอดออก: ไม่ได้เฝ้าดูพัดลมของตัวควบคุมนี้</translation>
+    </message>
+    <message>
+        <source>Controller %1 does not answer: its fans are not watched.</source>
+        <translation>ตัวควบคุม %1 ไม่ตอบสนอง: ไม่ได้เฝ้าดูพัดลมของตัวควบคุมนี้</translation>
+    </message>
+    <message>
+        <source>No reading from %1.</source>
+        <translation>อ่านค่าจาก %1 ไม่ได้</translation>
+    </message>
+    <message>
+        <source>%1 reads again.</source>
+        <translation>%1 อ่านค่าได้อีกครั้ง</translation>
+    </message>
+    <message>
+        <source>%1 has been above %2 °C for %3 s (%4 °C).</source>
+        <translation>%1 สูงกว่า %2 °C มาแล้ว %3 วินาที (%4 °C)</translation>
+    </message>
+    <message>
+        <source>%1 is at or under %2 °C again.</source>
+        <translation>%1 กลับมาอยู่ที่ %2 °C หรือต่ำกว่าแล้ว</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>เขียนการตั้งค่าลงใน %1 ไม่ได้</translation>
+    </message>
+    <message>
+        <source>%1 was written again.</source>
+        <translation>เขียน %1 ได้อีกครั้ง</translation>
+    </message>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>เปิด Aurivent</translation>
+    </message>
+</context>
+<context>
     <name>AlertView</name>
     <message>
         <source>Warning</source>

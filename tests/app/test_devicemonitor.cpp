@@ -121,12 +121,15 @@ private slots:
         }
         QTRY_COMPARE(told->silentAlerts, std::vector<int>{0});
         QCOMPARE(told->answering[0], false);
+        // The health itself, for the alerts and the metrics.
+        QCOMPARE(told->healthSeen[0], std::vector<BoxHealth>{BoxHealth::NotAnswering});
         QVERIFY(host.opened.empty());
 
         sim->mute(0, false);
         monitor->poll();
         QVERIFY(bus.waitForIdle());
         QTRY_COMPARE(told->answering[0], true);
+        QCOMPARE(told->healthSeen[0], (std::vector<BoxHealth>{BoxHealth::NotAnswering, BoxHealth::Answering}));
         QCOMPARE(host.opened, std::vector<int>{0}); // it may have lost its settings
 
         // Once the monitor is gone no health news reaches its host.

@@ -10,3 +10,8 @@ aurivent_uses_phone_port(test_window_states test_window_states_scale2)
 # Names, Tab path, Esc, text size and contrast, press areas: the whole program.
 aurivent_add_test(test_window_access SOURCES window_access_test.cpp LIBS aurivent_scenes)
 aurivent_uses_phone_port(test_window_access)
+# The tests on a real X server each start an Xvfb on the first free display.
+# Each test has its own network namespace, but the displays' lock and socket
+# files in /tmp are shared: two servers starting at once took the same number,
+# and one check hung connecting to a server that was not its own.
+set_property(TEST e2e_carousel_x11 e2e_placement APPEND PROPERTY RESOURCE_LOCK aurivent_x_display)

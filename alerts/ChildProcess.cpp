@@ -1,0 +1,6 @@
+#include "alerts/ChildProcess.h"
+
+ChildProcess::ChildProcess(QObject *parent) : QProcess(parent)
+{
+    connect(this, &QProcess::started, this, [this] { m_group = processId(); });
+}

@@ -1,0 +1,15 @@
+#include "alerts/ChildProcess.h"
+
+void ChildProcess::setupChildProcess()
+{
+}
+
+void ChildProcess::stopAll(bool force)
+{
+    if (state() == QProcess::NotRunning)
+        return;
+    if (force)
+        kill();
+    else
+        terminate();
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The folder for what the program keeps between runs but is no setting (on
+// Linux $XDG_STATE_HOME/aurivent, else ~/.local/state/aurivent).
+QString stateFolder();
