@@ -4,8 +4,8 @@
 #include "CommandChannel.h"
 #include "common/Limits.h"
 #include "core/Core.h"
+#include "core/DeviceMonitor.h"
 #include "core/SyncPacer.h"
-#include "DeviceMonitor.h"
 #include "common/Logging.h"
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
@@ -127,7 +127,11 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     connect(m_fans, &FanMonitor::stallRaised, this, [this](int box, int) { showAlert(box, false); });
     connect(m_fans, &FanMonitor::boxAlarm, this, &Aurivent::syncView);
     connect(m_fans, &FanMonitor::boxHealthChanged, this, &Aurivent::showBoxHealth);
-    m_monitor = new DeviceMonitor(m_core.encoders(), *m_fans, *this, this);
+    m_monitor = new DeviceMonitor(m_core.encoders(), *m_fans, this);
+    connect(m_monitor, &DeviceMonitor::currentProfileFound, this, &Aurivent::setCurrentProfile);
+    connect(m_monitor, &DeviceMonitor::connectionMapChanged, this, &Aurivent::showConnectionMap);
+    connect(m_monitor, &DeviceMonitor::boxNeedsSettings, this, &Aurivent::resendSettings);
+    // The current box and which boxes are present are read from the model by the view state.
     // Every orderly end (tray, window message, a termination signal, the end
     // of the session) leaves the event loop: the fans are made safe there.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &Aurivent::leaveFansSafeOnExit);
@@ -289,22 +293,13 @@ void Aurivent::remoteAccessChanged()
         m_view->setIpText(m_ipText);
 }
 
-// --- DeviceMonitorHost
+// --- what discovery found
 
-void Aurivent::setCurrentProfile(int profile)
-{
-    m_state.currentProfile = profile;
-}
-
-void Aurivent::announceConnectionMap(const QString &map)
+void Aurivent::showConnectionMap(const QString &map)
 {
     m_boxPresence.update(map);
     m_socketHelper->setBoxListReply(map);
 }
-
-// The view state shows the current box and which boxes are present.
-void Aurivent::checkBoxButton(int) {}
-void Aurivent::setBoxButtonPresent(int, bool) {}
 
 void Aurivent::leaveFansSafeOnExit()
 {
@@ -317,7 +312,7 @@ void Aurivent::leaveFansSafeOnExit()
         m_monitoring->stop();
 }
 
-void Aurivent::boxOpened(int box)
+void Aurivent::resendSettings(int box)
 {
     resendBoxSettings(m_core.encoders(), m_profiles, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
     // Its record may just have taken its stored profile: the panels show it.
@@ -358,6 +353,11 @@ void Aurivent::showAlert(int box, bool notAnswering)
 }
 
 // --- RemoteHost
+
+void Aurivent::setCurrentProfile(int profile)
+{
+    m_state.currentProfile = profile;
+}
 
 void Aurivent::stopMusic()
 {

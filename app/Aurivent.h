@@ -2,7 +2,6 @@
 
 #include "AppState.h"
 #include "BoxPresenceLog.h"
-#include "DeviceMonitor.h"
 #include "ProfileService.h"
 #include "device/BoxModel.h"
 #include "ViewMessageHandler.h"
@@ -22,6 +21,7 @@ class AlertView;
 class Core;
 class AutoUpdate;
 class CommandChannel;
+class DeviceMonitor;
 class FanMonitor;
 class HotplugMonitor;
 class MainView;
@@ -49,7 +49,6 @@ class Monitoring;
 
 class Aurivent : public QMainWindow,
                  public AppHost,
-                 public DeviceMonitorHost,
                  public RemoteHost,
                  public WindowMessageHost {
     Q_OBJECT
@@ -81,14 +80,8 @@ public:
     void passwordChanged() override;
     void remoteAccessChanged() override;
 
-    // DeviceMonitorHost
-    void setCurrentProfile(int profile) override;
-    void announceConnectionMap(const QString &map) override;
-    void checkBoxButton(int box) override;
-    void setBoxButtonPresent(int box, bool present) override;
-    void boxOpened(int box) override;
-
     // RemoteHost
+    void setCurrentProfile(int profile) override;
     void stopMusic() override;
     void startMusicEffectTimer() override;
     void setPhoneLevel(int level) override;
@@ -134,6 +127,9 @@ private:
     static QString autorunMemoryFile();
     void buildIpText();
     void showAlert(int box, bool notAnswering);
+    // Box `box` was opened again or answers again: it gets its settings.
+    void resendSettings(int box);
+    void showConnectionMap(const QString &map);
     void showFanReading(int box, int fan, int rpm, bool stopped);
     void showBoxHealth(int box, BoxHealth health);
     void createMainView(bool show);

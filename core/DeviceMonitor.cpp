@@ -10,12 +10,11 @@
 
 #include <QTimer>
 
-DeviceMonitor::DeviceMonitor(Encoders &encoders, FanMonitor &fans, DeviceMonitorHost &host, QObject *parent)
+DeviceMonitor::DeviceMonitor(Encoders &encoders, FanMonitor &fans, QObject *parent)
     : QObject(parent)
     , m_encoders(encoders)
     , m_boxes(encoders.boxes())
     , m_fans(fans)
-    , m_host(host)
     , m_pollTimer(new QTimer(this))
 {
     m_encoders.bus().setHealthHandler([this](int box, BoxHealth health) {
@@ -23,7 +22,7 @@ DeviceMonitor::DeviceMonitor(Encoders &encoders, FanMonitor &fans, DeviceMonitor
         // Told only on a change: answering again after silence, maybe after a
         // power cycle that put the box back to its defaults.
         if (health == BoxHealth::Answering)
-            m_host.boxOpened(box);
+            emit boxNeedsSettings(box);
     });
     connect(m_pollTimer, &QTimer::timeout, this, &DeviceMonitor::pollStep, Qt::DirectConnection);
     qCDebug(lcApp) << "setupTimer start";
@@ -31,7 +30,7 @@ DeviceMonitor::DeviceMonitor(Encoders &encoders, FanMonitor &fans, DeviceMonitor
 
 DeviceMonitor::~DeviceMonitor()
 {
-    // No health news may reach a host that is going away.
+    // No health news may reach a listener that is going away.
     m_encoders.bus().setHealthHandler(nullptr);
 }
 
@@ -80,11 +79,11 @@ bool DeviceMonitor::isPolling() const
     return m_pollTimer->isActive();
 }
 
-void DeviceMonitor::setCurrentProfile(int profile) { m_host.setCurrentProfile(profile); }
-void DeviceMonitor::announceConnectionMap(const QString &map) { m_host.announceConnectionMap(map); }
-void DeviceMonitor::checkBoxButton(int box) { m_host.checkBoxButton(box); }
-void DeviceMonitor::setBoxButtonPresent(int box, bool present) { m_host.setBoxButtonPresent(box, present); }
-void DeviceMonitor::boxOpened(int box) { m_host.boxOpened(box); }
+void DeviceMonitor::setCurrentProfile(int profile) { emit currentProfileFound(profile); }
+void DeviceMonitor::announceConnectionMap(const QString &map) { emit connectionMapChanged(map); }
+void DeviceMonitor::checkBoxButton(int box) { emit currentBoxChosen(box); }
+void DeviceMonitor::setBoxButtonPresent(int box, bool present) { emit boxPresenceChanged(box, present); }
+void DeviceMonitor::boxOpened(int box) { emit boxNeedsSettings(box); }
 
 void DeviceMonitor::resetFanView()
 {

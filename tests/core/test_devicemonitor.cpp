@@ -1,7 +1,7 @@
 #include "RecordingFanMonitor.h"
 #include "SimFixture.h"
 
-#include "app/DeviceMonitor.h"
+#include "core/DeviceMonitor.h"
 #include "device/FanMonitor.h"
 
 #include <QtTest>
@@ -11,19 +11,22 @@
 
 namespace {
 
-class RecordingHost final : public DeviceMonitorHost {
-public:
+// What a device monitor told by its signals.
+struct RecordingHost {
     int profile = 0;
     QString map;
     std::vector<int> checked;
     std::map<int, bool> present;
     std::vector<int> opened;
 
-    void setCurrentProfile(int p) override { profile = p; }
-    void announceConnectionMap(const QString &m) override { map = m; }
-    void checkBoxButton(int box) override { checked.push_back(box); }
-    void setBoxButtonPresent(int box, bool p) override { present[box] = p; }
-    void boxOpened(int box) override { opened.push_back(box); }
+    void listen(DeviceMonitor &monitor)
+    {
+        QObject::connect(&monitor, &DeviceMonitor::currentProfileFound, [this](int p) { profile = p; });
+        QObject::connect(&monitor, &DeviceMonitor::connectionMapChanged, [this](const QString &m) { map = m; });
+        QObject::connect(&monitor, &DeviceMonitor::currentBoxChosen, [this](int box) { checked.push_back(box); });
+        QObject::connect(&monitor, &DeviceMonitor::boxPresenceChanged, [this](int box, bool p) { present[box] = p; });
+        QObject::connect(&monitor, &DeviceMonitor::boxNeedsSettings, [this](int box) { opened.push_back(box); });
+    }
 };
 
 } // namespace
@@ -52,7 +55,8 @@ private slots:
         boxes[1].profileValue = 3;
         fans = std::make_unique<FanMonitor>(encoders);
         told = std::make_unique<RecordingFanMonitor>(*fans, boxes);
-        monitor = std::make_unique<DeviceMonitor>(encoders, *fans, host);
+        monitor = std::make_unique<DeviceMonitor>(encoders, *fans);
+        host.listen(*monitor);
     }
 
     void cleanup()
