@@ -122,12 +122,12 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
     m_socketHelper->setPassword(m_state.settings.Password);
 
-    m_fans = new FanMonitor(m_core.encoders(), this);
+    m_fans = &m_core.fans();
     connect(m_fans, &FanMonitor::fanSpeedRead, this, &Aurivent::showFanReading);
     connect(m_fans, &FanMonitor::stallRaised, this, [this](int box, int) { showAlert(box, false); });
     connect(m_fans, &FanMonitor::boxAlarm, this, &Aurivent::syncView);
     connect(m_fans, &FanMonitor::boxHealthChanged, this, &Aurivent::showBoxHealth);
-    m_monitor = new DeviceMonitor(m_core.encoders(), *m_fans, this);
+    m_monitor = &m_core.devices();
     connect(m_monitor, &DeviceMonitor::currentProfileFound, this, &Aurivent::setCurrentProfile);
     connect(m_monitor, &DeviceMonitor::connectionMapChanged, this, &Aurivent::showConnectionMap);
     connect(m_monitor, &DeviceMonitor::boxNeedsSettings, this, &Aurivent::resendSettings);
@@ -193,7 +193,11 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
 Aurivent::~Aurivent()
 {
     // No reply or health news may reach a window that is going away.
-    delete m_monitor;
+    m_monitor->stop();
+    m_monitor->disconnect(this);
+    m_fans->disconnect(this);
+    if (m_monitoring)
+        m_fans->disconnect(m_monitoring);
     m_core.bus().closeAll();
     delete m_view;
     delete m_update;

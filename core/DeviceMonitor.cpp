@@ -17,13 +17,7 @@ DeviceMonitor::DeviceMonitor(Encoders &encoders, FanMonitor &fans, QObject *pare
     , m_fans(fans)
     , m_pollTimer(new QTimer(this))
 {
-    m_encoders.bus().setHealthHandler([this](int box, BoxHealth health) {
-        m_fans.onBoxHealth(box, health);
-        // Told only on a change: answering again after silence, maybe after a
-        // power cycle that put the box back to its defaults.
-        if (health == BoxHealth::Answering)
-            emit boxNeedsSettings(box);
-    });
+    listenToHealth();
     connect(m_pollTimer, &QTimer::timeout, this, &DeviceMonitor::pollStep, Qt::DirectConnection);
     qCDebug(lcApp) << "setupTimer start";
 }
@@ -34,8 +28,26 @@ DeviceMonitor::~DeviceMonitor()
     m_encoders.bus().setHealthHandler(nullptr);
 }
 
+void DeviceMonitor::listenToHealth()
+{
+    m_encoders.bus().setHealthHandler([this](int box, BoxHealth health) {
+        m_fans.onBoxHealth(box, health);
+        // Told only on a change: answering again after silence, maybe after a
+        // power cycle that put the box back to its defaults.
+        if (health == BoxHealth::Answering)
+            emit boxNeedsSettings(box);
+    });
+}
+
+void DeviceMonitor::stop()
+{
+    stopSpeedPoll();
+    m_encoders.bus().setHealthHandler(nullptr);
+}
+
 void DeviceMonitor::discover()
 {
+    listenToHealth();
     resetControllers(m_boxes, m_encoders.bus(), *this);
 }
 

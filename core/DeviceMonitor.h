@@ -26,8 +26,12 @@ public:
     DeviceMonitor(Encoders &encoders, FanMonitor &fans, QObject *parent = nullptr);
     ~DeviceMonitor() override;
 
-    // Full discovery; the poll starts when a box answers.
+    // Full discovery; the poll starts when a box answers. Box health is
+    // listened to from here on (again, after stop()).
     void discover();
+    // No poll and no health news any more, until the next discover(): for
+    // a listener that goes away while the core stays.
+    void stop();
     // The device set may have changed (see handleDeviceChange()).
     void deviceChanged(const QList<QByteArray> &removedNodes);
     // One whole pass of the poll; what a crash would leave the fans at follows it.
@@ -60,6 +64,7 @@ private:
     void setBoxButtonPresent(int box, bool present) override;
     void resetFanView() override;
     void boxOpened(int box) override;
+    void listenToHealth();
 
     Encoders &m_encoders;
     BoxModel &m_boxes;

@@ -146,6 +146,34 @@ private slots:
         QCOMPARE(bus.health(0), BoxHealth::NotAnswering);
         QCOMPARE(told->silentAlerts.size(), size_t(1));
     }
+    // The core keeps its monitor while windows come and go: stopped, it
+    // polls and tells nothing; the next discovery listens again.
+    void aStoppedMonitorIsQuietUntilItDiscoversAgain()
+    {
+        monitor->discover();
+        QVERIFY(monitor->isPolling());
+        monitor->stop();
+        QVERIFY(!monitor->isPolling());
+        sim->mute(0, true);
+        for (int round = 0; round < 3; ++round) {
+            fans->poll();
+            QVERIFY(bus.waitForIdle());
+        }
+        QCOMPARE(bus.health(0), BoxHealth::NotAnswering);
+        QVERIFY(told->silentAlerts.empty());
+
+        sim->mute(0, false);
+        monitor->discover();
+        QVERIFY(monitor->isPolling());
+        monitor->stopSpeedPoll();
+        sim->mute(0, true);
+        for (int round = 0; round < 3; ++round) {
+            fans->poll();
+            QVERIFY(bus.waitForIdle());
+        }
+        QTRY_COMPARE(told->silentAlerts, std::vector<int>{0});
+    }
+
     void thePollAsksOneFanOfEveryBoxAtATime()
     {
         monitor->discover();
