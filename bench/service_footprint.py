@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The service's footprint on simulated boxes: time from the start to the
 first HID report, RSS once started, CPU while idle, then CPU and RSS after
 MUSIC seconds of the phone's music effect on every fan of every box.
