@@ -4,14 +4,16 @@
 #include "AutorunStore.h"
 #include "CommandChannel.h"
 #include "common/Limits.h"
-#include "DeviceMonitor.h"
+#include "core/Core.h"
+#include "core/DeviceMonitor.h"
+#include "core/SyncPacer.h"
 #include "common/Logging.h"
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
+#include "device/FanMonitor.h"
 #include "device/FanSafety.h"
 #include "device/Encoders.h"
 #include "device/HotplugMonitor.h"
-#include "FanViewRefresh.h"
 #include "IpText.h"
 #include "Language.h"
 #include "lighting/ComputerVolume.h"
@@ -46,11 +48,13 @@
 const char *const Aurivent::kVersion = "1.0.5";
 const char *const Aurivent::kTitle = "Vayla Zeve RGB";
 
-Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
+Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     : QMainWindow(parent)
-    , m_profiles(m_boxes, m_state.settings)
-    , m_messages(m_state, m_boxes, m_profiles, *this)
-    , m_windowMessages(m_state, m_boxes, *this, m_messages, *this)
+    , m_core(core)
+    , m_boxes(core.boxes())
+    , m_profiles(core.encoders(), m_state.settings)
+    , m_messages(m_state, core.encoders(), m_profiles, *this)
+    , m_windowMessages(m_state, core.encoders(), *this, m_messages, *this)
     , m_simulated(options.simulated)
     , m_headless(options.headless)
     , m_hotplug(options.hotplug)
@@ -119,42 +123,53 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
     m_socketHelper->setPassword(m_state.settings.Password);
 
-    m_monitor = new DeviceMonitor(m_boxes, *this, *this, this);
+    m_fans = &m_core.fans();
+    connect(m_fans, &FanMonitor::fanSpeedRead, this, &Aurivent::showFanReading);
+    connect(m_fans, &FanMonitor::stallRaised, this, [this](int box, int) { showAlert(box, false); });
+    connect(m_fans, &FanMonitor::boxAlarm, this, &Aurivent::syncView);
+    connect(m_fans, &FanMonitor::boxHealthChanged, this, &Aurivent::showBoxHealth);
+    m_monitor = &m_core.devices();
+    connect(m_monitor, &DeviceMonitor::currentProfileFound, this, &Aurivent::setCurrentProfile);
+    connect(m_monitor, &DeviceMonitor::connectionMapChanged, this, &Aurivent::showConnectionMap);
+    connect(m_monitor, &DeviceMonitor::boxNeedsSettings, this, &Aurivent::resendSettings);
+    // The current box and which boxes are present are read from the model by the view state.
     // Every orderly end (tray, window message, a termination signal, the end
     // of the session) leaves the event loop: the fans are made safe there.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &Aurivent::leaveFansSafeOnExit);
 
-    m_fanRefresh = new FanViewRefresher(m_boxes, [this]() -> MainViewInterface * { return m_view; }, this);
-    m_effects = new SoftwareEffects(m_boxes, this);
+    m_phoneSync = new SyncPacer([this] { syncView(); }, this);
+    m_effects = new SoftwareEffects(m_core.encoders(), this);
     m_effects->setComputerVolume(new ComputerVolume(m_effects));
-    m_script = new ScriptRunner(m_boxes, this);
+    m_script = new ScriptRunner(m_core.encoders(), this);
 
     m_monitor->discover();
     buildIpText();
 
-    m_state.firmwareVersion = readFirmwareVersion(m_boxes, m_boxes.currentBox());
+    m_state.firmwareVersion = m_core.encoders().readFirmwareVersion(m_boxes.currentBox());
     if (m_state.firmwareVersion == QLatin1String("0"))
         m_state.firmwareVersion = QString::fromLatin1(kDefaultVersion);
 
-    applyStoredSettings(m_boxes, m_profiles, nullptr, *m_effects, *this);
+    applyStoredSettings(m_boxes, m_profiles, *m_effects, *m_fans);
 
     m_monitoring = createProgramMonitoring(m_boxes, options.metricsListen, QString::fromLatin1(kVersion), this);
     connect(m_effects, &SoftwareEffects::temperatureChanged, m_monitoring, &Monitoring::temperature);
     connect(m_effects, &SoftwareEffects::temperatureMissing, m_monitoring, &Monitoring::temperatureMissing);
     connect(&SaveFailures::instance(), &SaveFailures::saveFailed, m_monitoring, &Monitoring::saveFailed);
     connect(m_monitoring, &Monitoring::openWindowRequested, this, [this] { showMainView(); });
+    connectMonitoring(*m_fans, *m_monitoring);
 
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
-        if (m_view)
-            m_view->setTemperature(celsius);
+        m_state.temperatureKnown = true;
+        m_state.temperature = celsius;
+        syncView();
     });
     connect(m_effects, &SoftwareEffects::musicCaptureChanged, this, [this](bool capturing) {
-        if (m_view)
-            m_view->setMusicCapture(capturing);
+        m_state.musicCapture = capturing;
+        syncView();
     });
     connect(m_effects, &SoftwareEffects::temperatureMissing, this, [this] {
-        if (m_view)
-            m_view->setNoTemperature();
+        m_state.temperatureKnown = false;
+        syncView();
     });
     connect(m_effects, &SoftwareEffects::temperatureReadingLost, this, [this] {
         if (!m_tray)
@@ -166,6 +181,7 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     });
     m_effects->startSensors(SensorPlugin::defaultLibraryPath());
 
+    syncView();
     if (!m_headless)
         createMainView(!options.minimized);
 
@@ -178,8 +194,12 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
 Aurivent::~Aurivent()
 {
     // No reply or health news may reach a window that is going away.
-    delete m_monitor;
-    DeviceBus::instance().closeAll();
+    m_monitor->stop();
+    m_monitor->disconnect(this);
+    m_fans->disconnect(this);
+    if (m_monitoring)
+        m_fans->disconnect(m_monitoring);
+    m_core.bus().closeAll();
     delete m_view;
     delete m_update;
 }
@@ -196,16 +216,16 @@ void Aurivent::buildIpText()
     // The address is shown only where a phone can use it.
     switch (remoteAccessFrom(m_state.settings.remoteAccess)) {
     case RemoteAccess::Off:
-        m_state.ipText = tr("Phone server off");
+        m_ipText = tr("Phone server off");
         break;
     case RemoteAccess::ThisComputer:
-        m_state.ipText = tr("Phone server: this computer only");
+        m_ipText = tr("Phone server: this computer only");
         break;
     case RemoteAccess::Network:
-        m_state.ipText = ipTextFrom(QNetworkInterface::allAddresses(), QHostInfo::localHostName(), tr("IP Address"));
+        m_ipText = ipTextFrom(QNetworkInterface::allAddresses(), QHostInfo::localHostName(), tr("IP Address"));
         // Never an empty "IP Address:": the phone needs to be told there is none.
-        if (m_state.ipText.isEmpty())
-            m_state.ipText = tr("IP Address") + QStringLiteral(": ") + tr("none");
+        if (m_ipText.isEmpty())
+            m_ipText = tr("IP Address") + QStringLiteral(": ") + tr("none");
         break;
     }
 }
@@ -213,7 +233,10 @@ void Aurivent::buildIpText()
 void Aurivent::createMainView(bool show)
 {
     m_view = new MainView();
-    feedMainView();
+    m_view->setSimulated(m_simulated);
+    m_view->setAppVersion(QString::fromLatin1(kVersion));
+    m_view->setIpText(m_ipText);
+    m_view->setViewState(&m_core.viewState());
     connect(m_view, &MainView::sendVaylaData, this, &Aurivent::receiveVaylaMainData);
     connect(m_view, &MainView::sendData, this, &Aurivent::receiveMainData);
     connect(m_view, &MainView::sendRGBData, this, &Aurivent::receiveRGBData);
@@ -223,29 +246,9 @@ void Aurivent::createMainView(bool show)
         m_view->show();
 }
 
-void Aurivent::feedMainView()
+void Aurivent::syncView()
 {
-    const int box = m_boxes.currentBox();
-    m_view->setSimulated(m_simulated);
-    m_view->setFirmwareVersion(m_state.firmwareVersion);
-    m_view->setAppVersion(QString::fromLatin1(kVersion));
-    m_view->setIpText(m_state.ipText);
-    m_view->setRemoteAccess(m_state.settings.remoteAccess);
-    m_view->setAutoUpdate(m_state.settings.isStartAutoUpdate);
-    m_view->setPasswordEnabled(m_state.settings.OpenPassword);
-    m_view->setPassword(m_state.settings.Password);
-    m_view->checkBoxButton(box);
-    m_view->setBoxType(m_boxes[box].boxType);
-    m_view->resetLanguage(m_state.settings.languageIndex);
-    showBoxFans(m_boxes, m_view, box);
-    m_view->checkProfileButton(m_state.currentProfile);
-    m_view->setProfileLabel(m_state.currentProfile);
-    for (int i = 0; i < kBoxCount; ++i)
-        m_view->setBoxButtonPresent(i, m_boxes[i].gIsConnected);
-    if (m_effects->hasTemperature())
-        m_view->setTemperature(m_effects->temperature());
-    else
-        m_view->setNoTemperature();
+    m_core.viewState().sync(m_boxes, m_state, m_core.bus());
 }
 
 bool Aurivent::handleWindowMessage(int id, int wParam, int lParam)
@@ -255,7 +258,7 @@ bool Aurivent::handleWindowMessage(int id, int wParam, int lParam)
 
 // --- AppHost
 
-MainViewInterface *Aurivent::mainView() { return m_view; }
+ViewState &Aurivent::viewState() { return m_core.viewState(); }
 LightingTimers &Aurivent::lightingTimers() { return *m_effects; }
 
 void Aurivent::startSpeedPoll() { m_monitor->startSpeedPoll(); }
@@ -268,7 +271,8 @@ void Aurivent::loadLanguage(int index)
     Language::load(m_translator, QCoreApplication::applicationDirPath(), index);
     buildIpText();
     if (m_view)
-        m_view->setIpText(m_state.ipText);
+        m_view->setIpText(m_ipText);
+    // The view speaks the new language once the state has it.
     if (m_alert)
         m_alert->retranslate();
     if (m_tray)
@@ -290,35 +294,16 @@ void Aurivent::remoteAccessChanged()
 {
     m_socketHelper->setAccess(remoteAccessFrom(m_state.settings.remoteAccess));
     buildIpText();
-    if (m_view) {
-        m_view->setIpText(m_state.ipText);
-        m_view->setRemoteAccess(m_state.settings.remoteAccess);
-    }
+    if (m_view)
+        m_view->setIpText(m_ipText);
 }
 
-// --- DeviceMonitorHost
+// --- what discovery found
 
-void Aurivent::setCurrentProfile(int profile)
-{
-    m_state.currentProfile = profile;
-}
-
-void Aurivent::announceConnectionMap(const QString &map)
+void Aurivent::showConnectionMap(const QString &map)
 {
     m_boxPresence.update(map);
     m_socketHelper->setBoxListReply(map);
-}
-
-void Aurivent::checkBoxButton(int box)
-{
-    if (m_view)
-        m_view->checkBoxButton(box);
-}
-
-void Aurivent::setBoxButtonPresent(int box, bool present)
-{
-    if (m_view)
-        m_view->setBoxButtonPresent(box, present);
 }
 
 void Aurivent::leaveFansSafeOnExit()
@@ -327,46 +312,32 @@ void Aurivent::leaveFansSafeOnExit()
         return;
     m_fansLeftSafe = true;
     m_monitor->stopSpeedPoll();
-    leaveFansSafe(m_boxes, kExitFlushMs);
+    leaveFansSafe(m_core.encoders(), kExitFlushMs);
     if (m_monitoring)
         m_monitoring->stop();
 }
 
-void Aurivent::boxOpened(int box)
+void Aurivent::resendSettings(int box)
 {
-    resendBoxSettings(m_boxes, m_profiles, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
+    resendBoxSettings(m_core.encoders(), m_profiles, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
     // Its record may just have taken its stored profile: the panels show it.
-    refreshFanPanels(box);
+    syncView();
 }
 
-// --- FanMonitorHost
+// --- what the fan monitor found
 
-void Aurivent::showFanSpeed(int fan, int rpm)
+void Aurivent::showFanReading(int box, int, int, bool)
 {
-    if (m_view)
-        m_view->setRPMByFan(fan, rpm);
+    if (box == m_boxes.currentBox())
+        syncView();
 }
 
-void Aurivent::showFanError(int fan, bool error)
+void Aurivent::showBoxHealth(int box, BoxHealth health)
 {
-    if (m_view)
-        m_view->setFanErrorByFan(fan, error);
-}
-
-void Aurivent::showBoxAlarm(int box, bool alarm)
-{
-    if (m_view)
-        m_view->setBoxButtonAlarm(box, alarm);
-}
-
-void Aurivent::raiseStallAlert(int box)
-{
-    showAlert(box, false);
-}
-
-void Aurivent::raiseBoxSilentAlert(int box)
-{
-    showAlert(box, true);
+    syncView();
+    // A box that is gone is usually unplugged: discovery follows, so no alert of its own.
+    if (health == BoxHealth::NotAnswering)
+        showAlert(box, true);
 }
 
 void Aurivent::showAlert(int box, bool notAnswering)
@@ -386,31 +357,12 @@ void Aurivent::showAlert(int box, bool notAnswering)
     m_alert->setEnabled(true);
 }
 
-void Aurivent::fanSpeedRead(int box, int fan, int rpm, bool stallLatched)
-{
-    // Readings at discovery come before the watch is created.
-    if (!m_monitoring)
-        return;
-    m_monitoring->fanSpeedRead(box, fan, rpm, rpm <= 0);
-    if (stallLatched)
-        m_monitoring->stallRaised(box, fan);
-    else
-        m_monitoring->stallCleared(box, fan);
-}
-
-void Aurivent::boxHealthChanged(int box, BoxHealth health)
-{
-    if (m_monitoring)
-        m_monitoring->boxHealthChanged(box, health);
-}
-
-void Aurivent::showBoxAnswering(int box, bool answering)
-{
-    if (m_view)
-        m_view->setBoxButtonAnswering(box, answering);
-}
-
 // --- RemoteHost
+
+void Aurivent::setCurrentProfile(int profile)
+{
+    m_state.currentProfile = profile;
+}
 
 void Aurivent::stopMusic()
 {
@@ -455,24 +407,11 @@ int Aurivent::currentProfile() const
     return m_state.currentProfile;
 }
 
-void Aurivent::refreshFanPanels(int box)
-{
-    if (box != m_boxes.currentBox())
-        return;
-    m_fanRefresh->requestBox(box);
-}
-
-void Aurivent::setProfileLabel(int profile)
-{
-    if (m_view)
-        m_view->setProfileLabel(profile);
-}
-
-void Aurivent::checkProfileButton(int profile)
-{
-    if (m_view)
-        m_view->checkProfileButton(profile);
-}
+// The phone can send far more commands than a screen can show: its changes
+// reach the view state at most once a frame.
+void Aurivent::refreshFanPanels(int) { m_phoneSync->request(); }
+void Aurivent::setProfileLabel(int) { m_phoneSync->request(); }
+void Aurivent::checkProfileButton(int) { m_phoneSync->request(); }
 
 // --- WindowMessageHost
 
@@ -492,8 +431,12 @@ void Aurivent::closeApplicationWindow()
 void Aurivent::deviceChanged()
 {
     m_monitor->deviceChanged(m_hotplug ? m_hotplug->takeRemovedNodes() : QList<QByteArray>());
-    if (m_view)
-        m_view->setBoxType(m_boxes[m_boxes.currentBox()].boxType);
+    syncView();
+}
+
+MainViewInterface *Aurivent::mainView()
+{
+    return m_view;
 }
 
 // --- slots
@@ -512,7 +455,8 @@ void Aurivent::iconActivated(QSystemTrayIcon::ActivationReason reason)
 
 void Aurivent::socketHelperReceiveData(const QVariantMap &data)
 {
-    const QString reply = RemoteCommands::execute(data, m_boxes, *this);
+    const QString reply = RemoteCommands::execute(data, m_core.encoders(), *this);
+    m_phoneSync->request();
     if (!reply.isEmpty())
         m_socketHelper->sendResponse(reply, data);
 }
@@ -524,15 +468,12 @@ void Aurivent::updateSpeed()
 
 void Aurivent::showInfo()
 {
-    if (!m_view)
-        return;
-    const QStringList lines = m_effects->sensorInfo();
+    QStringList lines = m_effects->sensorInfo();
     if (lines.isEmpty() && m_effects->hasSensors())
-        m_view->appendInfo(tr("No sensor chips found."));
+        lines << tr("No sensor chips found.");
     else if (lines.isEmpty())
-        m_view->appendInfo(tr("No sensor information: the sensor plug-in is not loaded."));
-    for (const QString &line : lines)
-        m_view->appendInfo(line);
+        lines << tr("No sensor information: the sensor plug-in is not loaded.");
+    m_core.viewState().tellSensorInfo(lines);
 }
 
 void Aurivent::trayIconAction()

@@ -3,12 +3,11 @@
 
 #include "AppState.h"
 #include "BoxPresenceLog.h"
-#include "DeviceMonitor.h"
 #include "ProfileService.h"
 #include "device/BoxModel.h"
 #include "ViewMessageHandler.h"
 #include "WindowMessages.h"
-#include "device/FanMonitor.h"
+#include "device/BoxHealth.h"
 #include "remote/RemoteHost.h"
 
 #include <QMainWindow>
@@ -20,14 +19,17 @@
 #include <memory>
 
 class AlertView;
+class Core;
 class AutoUpdate;
 class CommandChannel;
-class FanViewRefresher;
+class DeviceMonitor;
+class FanMonitor;
 class HotplugMonitor;
 class MainView;
 class QTimer;
 class ScriptRunner;
 class SocketHelper;
+class SyncPacer;
 class SoftwareEffects;
 class Tray;
 
@@ -48,8 +50,6 @@ class Monitoring;
 
 class Aurivent : public QMainWindow,
                  public AppHost,
-                 public DeviceMonitorHost,
-                 public FanMonitorHost,
                  public RemoteHost,
                  public WindowMessageHost {
     Q_OBJECT
@@ -59,9 +59,10 @@ public:
     // How long the boxes get in all to take their last reports on exit.
     static constexpr int kExitFlushMs = 1000;
 
-    explicit Aurivent(const StartOptions &options = StartOptions(), QWidget *parent = nullptr);
+    explicit Aurivent(Core &core, const StartOptions &options = StartOptions(), QWidget *parent = nullptr);
     ~Aurivent() override;
 
+    Core &core() { return m_core; }
     AppState &state() { return m_state; }
     BoxModel &boxes() { return m_boxes; }
     MainView *view() const { return m_view; }
@@ -71,7 +72,7 @@ public:
     bool handleWindowMessage(int id, int wParam, int lParam);
 
     // AppHost
-    MainViewInterface *mainView() override;
+    ViewState &viewState() override;
     LightingTimers &lightingTimers() override;
     void startSpeedPoll() override;
     void stopSpeedPoll() override;
@@ -80,24 +81,8 @@ public:
     void passwordChanged() override;
     void remoteAccessChanged() override;
 
-    // DeviceMonitorHost
-    void setCurrentProfile(int profile) override;
-    void announceConnectionMap(const QString &map) override;
-    void checkBoxButton(int box) override;
-    void setBoxButtonPresent(int box, bool present) override;
-    void boxOpened(int box) override;
-
-    // FanMonitorHost
-    void showFanSpeed(int fan, int rpm) override;
-    void showFanError(int fan, bool error) override;
-    void showBoxAlarm(int box, bool alarm) override;
-    void raiseStallAlert(int box) override;
-    void showBoxAnswering(int box, bool answering) override;
-    void raiseBoxSilentAlert(int box) override;
-    void fanSpeedRead(int box, int fan, int rpm, bool stallLatched) override;
-    void boxHealthChanged(int box, BoxHealth health) override;
-
     // RemoteHost
+    void setCurrentProfile(int profile) override;
     void stopMusic() override;
     void startMusicEffectTimer() override;
     void setPhoneLevel(int level) override;
@@ -114,6 +99,7 @@ public:
     void hideApplicationWindow() override;
     void closeApplicationWindow() override;
     void deviceChanged() override;
+    MainViewInterface *mainView() override;
 
     // Every temperature-following fan to its cap, flushed to the boxes; once.
     void leaveFansSafeOnExit();
@@ -142,11 +128,18 @@ private:
     static QString autorunMemoryFile();
     void buildIpText();
     void showAlert(int box, bool notAnswering);
+    // Box `box` was opened again or answers again: it gets its settings.
+    void resendSettings(int box);
+    void showConnectionMap(const QString &map);
+    void showFanReading(int box, int fan, int rpm, bool stopped);
+    void showBoxHealth(int box, BoxHealth health);
     void createMainView(bool show);
-    void feedMainView();
+    // The view state takes a new picture of the core.
+    void syncView();
 
+    Core &m_core;
+    BoxModel &m_boxes;
     AppState m_state;
-    BoxModel m_boxes; // the one box model; everyone else holds a reference
     ProfileService m_profiles;
     ViewMessageHandler m_messages;
     WindowMessages m_windowMessages;
@@ -155,6 +148,7 @@ private:
     bool m_headless = false;
     BoxPresenceLog m_boxPresence;
     bool m_fansLeftSafe = false;
+    FanMonitor *m_fans = nullptr;
     DeviceMonitor *m_monitor = nullptr;
     QTranslator m_translator;
     Tray *m_tray = nullptr;
@@ -167,5 +161,6 @@ private:
     MainView *m_view = nullptr;
     HotplugMonitor *m_hotplug = nullptr;
     CommandChannel *m_channel = nullptr;
-    FanViewRefresher *m_fanRefresh = nullptr;
+    SyncPacer *m_phoneSync = nullptr;
+    QString m_ipText;
 };

@@ -5,14 +5,13 @@
 #include "ViewMessageHandler.h"
 
 #include "AppState.h"
-#include "FanViewRefresh.h"
 #include "ProfileService.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
-#include "ui/MainViewInterface.h"
+#include "core/ViewState.h"
 
 #include <QDebug>
 
@@ -30,21 +29,13 @@ void ViewMessageHandler::changeBox(int box)
         return;
     m_boxes.setCurrentBox(box);
     m_host.stopSpeedPoll();
-    QString version = readFirmwareVersion(m_boxes, box);
+    QString version = m_encoders.readFirmwareVersion(box);
     if (version == QLatin1String("0"))
         version = QString::fromLatin1(kDefaultVersion);
     m_state.firmwareVersion = version;
-    MainViewInterface *view = m_host.mainView();
-    if (view)
-        view->setFirmwareVersion(version);
     m_host.startSpeedPoll();
     m_state.currentProfile = m_boxes[box].profileValue;
     qCDebug(lcApp) << "profileValue:" << m_state.currentProfile;
-    showBoxFans(m_boxes, view, box);
-    if (view) {
-        view->checkProfileButton(m_state.currentProfile);
-        view->setProfileLabel(m_state.currentProfile);
-    }
 }
 
 void ViewMessageHandler::saveProfile()
@@ -59,8 +50,7 @@ void ViewMessageHandler::saveProfile()
     const bool vayla = m_boxes[box].isVaylaBox();
     if (!m_profiles.save(box, profile))
         return; // nothing new to push to the other boxes
-    if (MainViewInterface *view = m_host.mainView())
-        view->showProfileSaved();
+    m_host.viewState().tellProfileSaved();
 
     // Every box of the same kind on the same profile follows what was saved.
     for (int i = 0; i < kBoxCount; ++i) {
@@ -77,7 +67,7 @@ void ViewMessageHandler::saveProfile()
         } else {
             // The look only: the fans keep the speed they run at.
             for (int k = 0; k < kRainbowFanCount; ++k)
-                applyFanLight(m_boxes, i, k, m_host.lightingTimers());
+                applyFanLight(m_encoders, i, k, m_host.lightingTimers());
         }
     }
 }
@@ -90,20 +80,8 @@ void ViewMessageHandler::selectProfile(int profile, ProfileKind kind)
         return;
     }
     m_state.currentProfile = profile;
-    MainViewInterface *view = m_host.mainView();
-    if (view) {
-        view->checkProfileButton(profile);
-        view->setProfileLabel(profile);
-    }
     const ProfileService::Kind of =
         kind == ProfileKind::OfTheBox ? ProfileService::Kind::OfTheBox : ProfileService::Kind::RgbFans;
     m_profiles.load(box, profile, of);
-    if (m_profiles.isVaylaKind(box, of)) {
-        for (int j = 0; j < kVaylaFanCount; ++j)
-            showVaylaFan(m_boxes, view, box, j);
-    } else {
-        for (int k = 0; k < kRainbowFanCount; ++k)
-            showRainbowFan(m_boxes, view, box, k);
-    }
     m_profiles.apply(box, m_host.lightingTimers(), Resend::Reapply, of);
 }

@@ -8,9 +8,8 @@
 #include "ViewMessageRules.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "lighting/LightModes.h"
-#include "ui/MainViewInterface.h"
 #include "viewmsg/MessageNames.h"
 
 #include <QDebug>
@@ -34,7 +33,7 @@ void performance(MessageCall &c)
     fan.speedMode = SpeedMode::Performance;
     fan.speed = kMaxSpeedStep;
     if (!fan.isPWM)
-        sendVaylaPerformance(c.boxes, c.box, c.target);
+        c.encoders.sendVaylaPerformance(c.box, c.target);
 }
 
 void silent(MessageCall &c)
@@ -43,7 +42,7 @@ void silent(MessageCall &c)
     fan.speedMode = SpeedMode::Silent;
     fan.speed = 0;
     if (!fan.isPWM)
-        sendVaylaSilent(c.boxes, c.box, c.target);
+        c.encoders.sendVaylaSilent(c.box, c.target);
 }
 
 void pwm(MessageCall &c)
@@ -56,36 +55,26 @@ void done(MessageCall &c)
     VaylaFanRecord &fan = fanOf(c);
     fan.lightMode = c.m.intAt(2);
     fan.isTurnOffLed = false;
-    sendVaylaLighting(c.boxes, c.box, c.target);
+    sendVaylaLighting(c.encoders, c.box, c.target);
 }
 
 void copy(MessageCall &c)
 {
     copyFirstVaylaFan(c.boxes, c.box, c.target);
-    const VaylaFanRecord &fan = fanOf(c);
-    if (MainViewInterface *view = c.host.mainView()) {
-        view->setVaylaLightMode(c.target, fan.lightMode);
-        view->setVaylaRGB(c.target, fan.rValue, fan.gValue, fan.bValue, fan.brightValue);
-        view->setVaylaTurnOff(c.target, fan.isTurnOffLed);
-    }
-    sendVaylaLighting(c.boxes, c.box, c.target);
+    sendVaylaLighting(c.encoders, c.box, c.target);
 }
 
 void turnOffOrOn(MessageCall &c)
 {
     VaylaFanRecord &fan = fanOf(c);
     fan.isTurnOffLed = c.m.flagAt(2);
-    if (c.m.name() == N::btnTurnOn) {
-        if (MainViewInterface *view = c.host.mainView())
-            view->setVaylaTurnOff(c.target, fan.isTurnOffLed);
-    }
-    sendVaylaLighting(c.boxes, c.box, c.target);
+    sendVaylaLighting(c.encoders, c.box, c.target);
 }
 
 void brightness(MessageCall &c)
 {
     fanOf(c).brightValue = clampBrightness(c.m.floatAt(2));
-    sendVaylaLighting(c.boxes, c.box, c.target);
+    sendVaylaLighting(c.encoders, c.box, c.target);
 }
 
 void speed(MessageCall &c)
@@ -94,7 +83,7 @@ void speed(MessageCall &c)
     const int step = c.m.intAt(2);
     fan.speed = step;
     fan.speedMode = step == 0 ? SpeedMode::Silent : (step == kMaxSpeedStep ? SpeedMode::Performance : SpeedMode::Custom);
-    resetVaylaFan(c.boxes, c.box, c.target);
+    resetVaylaFan(c.encoders, c.box, c.target);
 }
 
 void monitor(MessageCall &c)
@@ -139,8 +128,9 @@ void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
     const int box = m_boxes.currentBox();
     if (!isValidBox(box))
         return;
-    MessageCall call{*this, m_state, m_boxes, m_host, m, box, m.target()};
+    MessageCall call{*this, m_state, m_encoders, m_boxes, m_host, m, box, m.target()};
     runMessageRule(vaylaRules(), call);
+    syncView();
 }
 
 void ViewMessageHandler::receiveVaylaRGBData(int r, int g, int b, float bright, int fan)
@@ -159,4 +149,5 @@ void ViewMessageHandler::receiveVaylaRGBData(int r, int g, int b, float bright, 
     f.gValue = g;
     f.bValue = b;
     f.brightValue = clampBrightness(bright);
+    syncView();
 }

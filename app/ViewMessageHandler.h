@@ -5,6 +5,7 @@
 
 class AppHost;
 class BoxModel;
+class Encoders;
 class ProfileService;
 struct AppState;
 
@@ -14,7 +15,7 @@ struct AppState;
 // and changes nothing.
 class ViewMessageHandler {
 public:
-    ViewMessageHandler(AppState &state, BoxModel &boxes, ProfileService &profiles, AppHost &host);
+    ViewMessageHandler(AppState &state, Encoders &encoders, ProfileService &profiles, AppHost &host);
 
     void receiveMainData(const QStringList &list);
     void receiveVaylaMainData(const QStringList &list);
@@ -37,12 +38,15 @@ public:
     bool writeDeviceProfile();
     // The user says which kind of fans a box drives (0 single-colour, 1 12-LED).
     void changeBoxType(int box, int type);
+    // The view state takes a new picture; done after every message.
+    void syncView();
     // Fan 0 of a box changed its look: every fan in "Copy" follows it.
     void followers(int box, int fan);
 
 private:
 
     AppState &m_state;
+    Encoders &m_encoders;
     BoxModel &m_boxes;
     ProfileService &m_profiles;
     AppHost &m_host;

@@ -5,6 +5,7 @@
 
 class AppHost;
 class BoxModel;
+class Encoders;
 class ViewMessageHandler;
 struct AppState;
 
@@ -14,6 +15,7 @@ struct AppState;
 struct MessageCall {
     ViewMessageHandler &handler;
     AppState &state;
+    Encoders &encoders;
     BoxModel &boxes;
     AppHost &host;
     const ViewMessage &m;

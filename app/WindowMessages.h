@@ -4,7 +4,9 @@
 #include <QString>
 
 class AppHost;
+class MainViewInterface;
 class BoxModel;
+class Encoders;
 class ViewMessageHandler;
 struct AppState;
 
@@ -15,6 +17,7 @@ public:
     virtual void hideApplicationWindow() = 0;  // WM_CLOSE
     virtual void closeApplicationWindow() = 0; // 0x8105
     virtual void deviceChanged() = 0;          // WM_DEVICECHANGE
+    virtual MainViewInterface *mainView() = 0; // null without a window
 };
 
 // The numbered commands of other local programs. Every listed ID is
@@ -25,7 +28,8 @@ public:
     static constexpr int kDeviceChange = 0x219;
     static constexpr int kClose = 0x10;
 
-    WindowMessages(AppState &state, BoxModel &boxes, AppHost &app, ViewMessageHandler &messages, WindowMessageHost &host);
+    WindowMessages(AppState &state, Encoders &encoders, AppHost &app, ViewMessageHandler &messages,
+                   WindowMessageHost &host);
 
     bool handle(int id, int wParam, int lParam);
 
@@ -35,6 +39,7 @@ public:
 
 private:
     AppState &m_state;
+    Encoders &m_encoders;
     BoxModel &m_boxes;
     AppHost &m_app;
     ViewMessageHandler &m_messages;

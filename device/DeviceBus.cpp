@@ -31,12 +31,6 @@ DeviceBus::~DeviceBus()
     m_inbox->setWake(nullptr);
 }
 
-DeviceBus &DeviceBus::instance()
-{
-    static DeviceBus bus;
-    return bus;
-}
-
 void DeviceBus::setTransport(std::unique_ptr<HidTransport> transport)
 {
     closeAll();
@@ -86,8 +80,10 @@ bool DeviceBus::open(int box)
             if (m_wakeScheduled)
                 return;
             m_wakeScheduled = true;
+            // On the bus's own waker: a bus that goes away with a wake still
+            // queued takes the wake with it.
             QMetaObject::invokeMethod(
-                QCoreApplication::instance(), [this] { wakeWorkers(); }, Qt::QueuedConnection);
+                m_waker.get(), [this] { wakeWorkers(); }, Qt::QueuedConnection);
         };
     }
     m_links[box] = std::make_unique<BoxLink>(box, m_openIds[box], handle, m_io, m_inbox, wakeLater);

@@ -18,8 +18,8 @@ Monitoring *createProgramMonitoring(const BoxModel &boxes, const QString &metric
     o.metrics = MetricsSettingsFile::read();
     o.metricsListen = metricsListen;
     o.version = version;
-    o.commandedDuty = [](int box, int fan) { return commandedDuty(box, fan); };
     const BoxModel *model = &boxes;
+    o.commandedDuty = [model](int box, int fan) { return model->commandedDuty(box, fan); };
     o.watched = [model](int box, int fan) {
         if (!isValidBox(box))
             return false;
@@ -35,4 +35,17 @@ Monitoring *createProgramMonitoring(const BoxModel &boxes, const QString &metric
     auto *monitoring = new Monitoring(o, parent);
     monitoring->start();
     return monitoring;
+}
+
+void connectMonitoring(FanMonitor &fans, Monitoring &monitoring)
+{
+    Monitoring *m = &monitoring;
+    QObject::connect(&fans, &FanMonitor::fanSpeedRead, m, [m](int box, int fan, int rpm, bool, bool stallLatched) {
+        m->fanSpeedRead(box, fan, rpm, rpm <= 0);
+        if (stallLatched)
+            m->stallRaised(box, fan);
+        else
+            m->stallCleared(box, fan);
+    });
+    QObject::connect(&fans, &FanMonitor::boxHealthChanged, m, &Monitoring::boxHealthChanged);
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 class BoxModel;
+class FanMonitor;
 class Monitoring;
 class QObject;
 
@@ -13,3 +14,7 @@ class QObject;
 // --metrics (empty: the settings decide). Started before it is returned.
 Monitoring *createProgramMonitoring(const BoxModel &boxes, const QString &metricsListen, const QString &version,
                                     QObject *parent);
+
+// Every reading and every box health the fan monitor reports goes to
+// `monitoring`: the reading with whether its stall is latched after it.
+void connectMonitoring(FanMonitor &fans, Monitoring &monitoring);

@@ -5,7 +5,6 @@
 #include "storage/IniFile.h"
 
 #include <QDebug>
-#include <QFileDialog>
 
 Script ScriptFile::read(const QString &path)
 {
@@ -79,12 +78,4 @@ Script ScriptFile::fromContents(const IniFile::Contents &file)
     }
     script.period = period;
     return script;
-}
-
-QString ScriptFile::askPath(QWidget *parent)
-{
-    const QString path =
-        QFileDialog::getOpenFileName(parent, tr("開啟檔案"), QStringLiteral("/"), QStringLiteral("C++ files(*.ini)"));
-    qCDebug(lcScript).noquote() << "ssss:" << path;
-    return path;
 }

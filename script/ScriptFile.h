@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-class QWidget;
 namespace IniFile {
 struct Contents;
 }
@@ -33,8 +32,6 @@ public:
     static Script read(const QString &path);
     // The same for the bytes of a script (no file system).
     static Script parse(const QByteArray &bytes);
-    // Asks the user for a script file; empty when cancelled.
-    static QString askPath(QWidget *parent);
 
 private:
     static Script fromContents(const IniFile::Contents &file);

@@ -12,6 +12,7 @@
 
 class CoverLabel;
 class LedButton;
+struct RainbowFanRecord;
 class QAbstractButton;
 class QButtonGroup;
 class QLabel;
@@ -58,6 +59,13 @@ public:
     void setFanSpeedSliders(int speedPer, int speedNum);
     void resetFanView();
     void resetLanguage(int language);
+    // Shows a fan's record. Colours alone are only recoloured (a selection
+    // of LEDs stays); any other difference fills every control from the
+    // record, the light mode before the colour mode that depends on it, and
+    // renders the panel afresh, as showing another box or profile does.
+    // What the panel shows already is left alone, unless `everything`.
+    // Returns whether the panel was rendered afresh.
+    bool showRecord(const RainbowFanRecord &record, bool everything = false);
 
     // The controls Tab visits on this panel, in the order they are seen: the
     // open colour popup's alone while it is shown, only the title while the

@@ -3,6 +3,7 @@
 #include "ProgramFixture.h"
 
 #include "app/Aurivent.h"
+#include "core/Core.h"
 #include "app/Tray.h"
 #include "ui/MainView.h"
 
@@ -298,8 +299,9 @@ private slots:
     // comes later; its window comes back from the host's menu.
     void theProgramIsReachedThroughALateTray()
     {
-        startWithSettings(QStringLiteral("1"));
-        Aurivent program;
+        Core core;
+        startWithSettings(core.bus(), QStringLiteral("1"));
+        Aurivent program(core);
         QVERIFY(!Tray::anyReachable());
         program.view()->hide();
         StandInWatcher watcher(true);

@@ -2,6 +2,8 @@
 #include "ProgramFixture.h"
 #include "SensorPasses.h"
 
+#include "core/Core.h"
+
 #include "app/Aurivent.h"
 #include "app/AutorunStore.h"
 #include "device/Reports.h"
@@ -17,17 +19,22 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <memory>
+
 // The whole program on simulated boxes: a user's action in a window ends
 // as a report on the wire.
 class TestProgram : public QObject {
     Q_OBJECT
 
 private:
+    // A fresh core for every case, as every start of the program has.
+    std::unique_ptr<Core> core = std::make_unique<Core>();
+    DeviceBus &bus() { return core->bus(); }
     SimulatedBoxes *sim = nullptr;
 
     void start(const QString &spec, const QByteArray &deviceFile)
     {
-        sim = startWithSettings(spec, deviceFile);
+        sim = startWithSettings(bus(), spec, deviceFile);
         QVERIFY(QFile::exists(IniHelper::deviceFilePath()));
     }
 
@@ -50,10 +57,12 @@ private:
     }
 
 private slots:
+    void init() { core = std::make_unique<Core>(); }
+    void cleanup() { core.reset(); }
     void singleColourFanEndsOnTheWire()
     {
         start(QStringLiteral("0"), "[Device0]\nBoxType=0\n");
-        Aurivent program;
+        Aurivent program(*core);
         VaylaRGBFanView *fan2 = viewOfFan<VaylaRGBFanView>(program.view(), 2);
         QVERIFY(fan2);
         const QImage palette(QCoreApplication::applicationDirPath() + QStringLiteral("/Images/Vayla/palette.png"));
@@ -94,7 +103,7 @@ private slots:
         const QString entry = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
             + QStringLiteral("/autostart/Aurivent.desktop");
         QFile::remove(entry);
-        Aurivent program; // the device file says autorun off
+        Aurivent program(*core); // the device file says autorun off
         QAction *autorun = nullptr;
         for (QAction *a : program.findChildren<QAction *>())
             if (a->text().startsWith(QStringLiteral("Start Aurivent at log-in")))
@@ -145,7 +154,7 @@ private slots:
     void rgbFanPaletteEndsOnTheWire()
     {
         start(QStringLiteral("1"), QByteArray());
-        Aurivent program;
+        Aurivent program(*core);
         RainbowFan *fan1 = viewOfFan<RainbowFan>(program.view(), 1);
         QVERIFY(fan1);
         QAbstractButton *led0 = nullptr;
@@ -177,7 +186,7 @@ private slots:
     void noTemperatureReadingIsShownAndCapsTheFans()
     {
         start(QStringLiteral("1"), QByteArray());
-        Aurivent program;
+        Aurivent program(*core);
         QLabel *label = program.view()->findChild<QLabel *>(QStringLiteral("label_temperature"));
         QVERIFY(label);
         const QString degrees = QString(QChar(0x00B0)) + QLatin1Char('C');

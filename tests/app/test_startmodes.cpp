@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SimFixture.h"
 
+#include "core/Core.h"
+
 #include "app/Aurivent.h"
 #include "app/AutorunStore.h"
 #include "app/TraylessWindow.h"
@@ -15,12 +17,17 @@
 
 #include <QtTest>
 
+#include <memory>
+
 // How the whole program starts: autostart against the desktop's entry, the
 // service without a window, the start in the tray, and a desktop with no tray.
 class TestStartModes : public QObject {
     Q_OBJECT
 
 private:
+    // A fresh core for every case, as every start of the program has.
+    std::unique_ptr<Core> core = std::make_unique<Core>();
+    DeviceBus &bus() { return core->bus(); }
     QString entry;
     QString memory;
 
@@ -33,7 +40,7 @@ private:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Main]\nAutoUpdate=0\nisAutoRun=" + autorun + "\nLanguage=0\nPassword=9462\nOpenPassword=0\n");
         file.close();
-        installSimulatedBoxes(QStringLiteral("1"));
+        installSimulatedBoxes(bus(), QStringLiteral("1"));
     }
 
     static bool storedAutorun()
@@ -59,6 +66,8 @@ private:
     }
 
 private slots:
+    void init() { core = std::make_unique<Core>(); }
+    void cleanup() { core.reset(); }
     void initTestCase()
     {
         entry = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
@@ -69,7 +78,7 @@ private slots:
     void firstStartWritesTheEntry()
     {
         start("1");
-        Aurivent program;
+        Aurivent program(*core);
         QCOMPARE(createAutorunStore()->read(), QCoreApplication::applicationFilePath());
         QCOMPARE(createAutorunStore()->entry().arguments, QStringList{QStringLiteral("--minimized")});
         QVERIFY(QFile::exists(memory));
@@ -82,7 +91,7 @@ private slots:
         QFile mark(memory);
         QVERIFY(mark.open(QIODevice::WriteOnly));
         mark.close();
-        Aurivent program;
+        Aurivent program(*core);
         QVERIFY(!QFile::exists(entry));
         QVERIFY(!program.state().settings.isAutoRun);
         QVERIFY(!storedAutorun());
@@ -108,7 +117,7 @@ private slots:
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
         }();
         {
-            Aurivent program;
+            Aurivent program(*core);
             QVERIFY(program.state().settings.isAutoRun);
             QVERIFY(storedAutorun());
             QAction *autorun = autorunAction(program);
@@ -126,7 +135,7 @@ private slots:
                      (QStringList{QStringLiteral("--minimized"), QStringLiteral("--verbose")}));
         }
         // The next start finds it off on the desktop too, and keeps it.
-        Aurivent again;
+        Aurivent again(*core);
         QVERIFY(!again.state().settings.isAutoRun);
         QVERIFY(QFile::exists(entry));
     }
@@ -136,7 +145,7 @@ private slots:
         start("1");
         StartOptions options;
         options.simulated = true;
-        Aurivent program(options);
+        Aurivent program(*core, options);
         QVERIFY(!QFile::exists(entry));
         QVERIFY(!QFile::exists(memory));
         QAction *autorun = autorunAction(program);
@@ -153,7 +162,7 @@ private slots:
         start("1");
         StartOptions options;
         options.headless = true;
-        Aurivent program(options);
+        Aurivent program(*core, options);
         QVERIFY(!program.view());
         QVERIFY(program.findChildren<QSystemTrayIcon *>().isEmpty());
         QVERIFY(!QFile::exists(entry)); // the service leaves the desktop's autostart alone
@@ -166,7 +175,7 @@ private slots:
         // The box is driven and its fans are polled.
         QVERIFY(program.boxes()[0].gIsConnected);
         program.updateSpeed();
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus().waitForIdle());
     }
 
     void minimizedStartStaysInTheTray()
@@ -174,7 +183,7 @@ private slots:
         start("0");
         StartOptions options;
         options.minimized = true;
-        Aurivent program(options);
+        Aurivent program(*core, options);
         QVERIFY(program.view());
         QVERIFY(program.view()->isHidden());
         program.showMainView();
@@ -186,7 +195,7 @@ private slots:
     void windowWithoutTray()
     {
         start("0");
-        Aurivent program;
+        Aurivent program(*core);
         MainView *view = program.view();
         bool tray = false;
         int ends = 0;

@@ -6,6 +6,7 @@
 #include "lighting/VolumeAnalysis.h"
 
 #include "AudioSignals.h"
+#include "SimFixture.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
@@ -191,8 +192,8 @@ private slots:
 
     void musicEffectsSayWhenNothingIsHeard()
     {
-        BoxModel boxes;
-        SoftwareEffects effects(boxes);
+        TestDevices devices;
+        SoftwareEffects effects(devices.encoders);
         auto capture = std::make_unique<SwitchedLoopback>();
         SwitchedLoopback *fake = capture.get();
         effects.setComputerVolume(new ComputerVolume(std::move(capture), &effects));

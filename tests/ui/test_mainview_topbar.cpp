@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's own controls: box strip, profiles, settings menu, password
 // keypad, footer and dragging, on real widgets.
+#include "ShownState.h"
+#include "core/CoreState.h"
+#include "device/DeviceBus.h"
+
 #include "ui/MainView.h"
 
 #include <QButtonGroup>
@@ -73,6 +77,7 @@ private slots:
     void settingsMenu();
     void keypad();
     void footer();
+    void musicNotice();
     void keypadByKeyboard();
     void dragging();
     void refusesOutOfRange();
@@ -111,9 +116,10 @@ void TestMainViewTopBar::layout()
 void TestMainViewTopBar::boxButtons()
 {
     MainView view;
+    ShownState shown(view);
     QSignalSpy spy(&view, &MainView::sendData);
-    view.setBoxButtonPresent(3, false);
-    view.setBoxButtonPresent(5, true);
+    shown.setBoxButtonPresent(3, false);
+    shown.setBoxButtonPresent(5, true);
 
     // An absent box: nothing leaves, nothing fades, the choice stays.
     QTest::mouseClick(boxButton(view, 3), Qt::LeftButton);
@@ -135,32 +141,40 @@ void TestMainViewTopBar::boxButtons()
     QCOMPARE(spy.at(1).at(0).toStringList(), QStringList({"changeControllerBox", "5"}));
     QTRY_COMPARE(runningFades(view), 0);
 
-    view.checkBoxButton(7);
+    shown.checkBoxButton(7);
     QVERIFY(boxButton(view, 7)->isChecked());
     QCOMPARE(spy.count(), 2);
 
-    view.setBoxButtonAlarm(5, true);
+    shown.setBoxButtonAlarm(5, true);
     QVERIFY(boxButton(view, 5)->styleSheet().contains(QLatin1String("device_r.png")));
-    view.setBoxButtonAlarm(5, false);
+    shown.setBoxButtonAlarm(5, false);
     QVERIFY(!boxButton(view, 5)->styleSheet().contains(QLatin1String("device_r.png")));
     QVERIFY(boxButton(view, 5)->styleSheet().contains(QLatin1String("font-size:16px;color:white")));
-    view.setBoxButtonAlarm(3, false);
+    shown.setBoxButtonAlarm(3, false);
     QVERIFY(boxButton(view, 3)->styleSheet().contains(QLatin1String("font-size:14px;color:gray")));
 
     // A silent box looks neither absent nor merely alarmed, and keeps that look
     // through an alarm change until it answers again or its presence is told anew.
-    const QString alarmLook = [&] { view.setBoxButtonAlarm(5, true); return boxButton(view, 5)->styleSheet(); }();
-    view.setBoxButtonAnswering(5, false);
+    const QString alarmLook = [&] { shown.setBoxButtonAlarm(5, true); return boxButton(view, 5)->styleSheet(); }();
+    shown.setBoxButtonAnswering(5, false);
     const QString silentLook = boxButton(view, 5)->styleSheet();
     QVERIFY(silentLook != alarmLook);
     QVERIFY(silentLook.contains(QLatin1String("device_a.png")));
-    view.setBoxButtonAlarm(5, false);
+    shown.setBoxButtonAlarm(5, false);
     QCOMPARE(boxButton(view, 5)->styleSheet(), silentLook);
-    view.setBoxButtonAnswering(5, true);
+    shown.setBoxButtonAnswering(5, true);
     QVERIFY(boxButton(view, 5)->styleSheet().contains(QLatin1String("font-size:16px;color:white")));
-    view.setBoxButtonAnswering(5, false);
-    view.setBoxButtonPresent(5, true);
+    shown.setBoxButtonAnswering(5, false);
+    // Plugged in again: its presence is told anew, and the new link answers.
+    shown.setBoxButtonPresent(5, false);
+    shown.window.boxes[5].answering = true;
+    shown.setBoxButtonPresent(5, true);
     QVERIFY(boxButton(view, 5)->styleSheet().contains(QLatin1String("font-size:16px;color:white")));
+    // Told present while still silent, it stays amber: the look follows the state.
+    shown.setBoxButtonAnswering(5, false);
+    shown.setBoxButtonPresent(5, false);
+    shown.setBoxButtonPresent(5, true);
+    QVERIFY(boxButton(view, 5)->styleSheet().contains(QLatin1String("device_a.png")));
 }
 
 void TestMainViewTopBar::boxStripScroll()
@@ -194,6 +208,7 @@ void TestMainViewTopBar::boxStripScroll()
 void TestMainViewTopBar::profiles()
 {
     MainView view;
+    ShownState shown(view);
     QSignalSpy spy(&view, &MainView::sendData);
     QTest::mouseClick(profileButton(view, 2), Qt::LeftButton);
     QCOMPARE(spy.count(), 1);
@@ -205,24 +220,24 @@ void TestMainViewTopBar::profiles()
     QCOMPARE(spy.count(), 2);
     QCOMPARE(spy.at(1).at(0).toStringList(), QStringList({"saveProfile", "1"}));
 
-    view.checkProfileButton(5);
+    shown.setProfile(5);
     QVERIFY(profileButton(view, 4)->isChecked());
     QVERIFY(!profileButton(view, 2)->isChecked());
-    view.setProfileLabel(4);
+    shown.setProfile(4);
     QCOMPARE(label(view, "label_profile")->text(), QStringLiteral("PROFILE_4"));
     QCOMPARE(view.currentProfile(), 4);
     QCOMPARE(spy.count(), 2);
 
     // The label follows the stored profile when the language changes.
-    view.resetLanguage(5);
+    shown.resetLanguage(5);
     QCOMPARE(label(view, "label_profile")->text(), QStringLiteral("PROFILE_4"));
     // No caption is drawn under 9 px: a long one breaks onto two lines instead.
     const QRegularExpressionMatch size =
         QRegularExpression(QStringLiteral("font-size:(\\d+)px")).match(profileButton(view, 0)->styleSheet());
     QVERIFY(size.hasMatch() && size.captured(1).toInt() >= 9);
-    view.resetLanguage(0);
+    shown.resetLanguage(0);
     QVERIFY(profileButton(view, 0)->styleSheet().contains(QLatin1String("font-size:10px")));
-    view.resetLanguage(3);
+    shown.resetLanguage(3);
     // 12 px at most; a caption too long for it shrinks to fit.
     const QRegularExpressionMatch german =
         QRegularExpression(QStringLiteral("font-size:(\\d+)px")).match(profileButton(view, 4)->styleSheet());
@@ -234,6 +249,7 @@ void TestMainViewTopBar::profiles()
 void TestMainViewTopBar::settingsMenu()
 {
     MainView view;
+    ShownState shown(view);
     QSignalSpy spy(&view, &MainView::sendData);
     QLabel *menu = label(view, "widget_language");
     QPushButton *settings = nullptr;
@@ -273,9 +289,11 @@ void TestMainViewTopBar::settingsMenu()
     QCOMPARE(spy.last().at(0).toStringList(), QStringList({"changeLanguage", "0"}));
     QCOMPARE(spy.count(), 5);
 
-    // Set from outside: shown, not announced.
-    view.setAutoUpdate(false);
-    view.setPasswordEnabled(false);
+    // The program took what the view said; then it is set from outside:
+    // shown, not announced.
+    shown.setPasswordEnabled(true);
+    shown.setAutoUpdate(false);
+    shown.setPasswordEnabled(false);
     QVERIFY(!autoUpdate->isChecked());
     QCOMPARE(autoUpdate->text(), QStringLiteral("Auto Update Off"));
     QCOMPARE(passwordSwitch->text(), QStringLiteral("Password Off"));
@@ -290,8 +308,9 @@ void TestMainViewTopBar::settingsMenu()
 void TestMainViewTopBar::keypad()
 {
     MainView view;
+    ShownState shown(view);
     QSignalSpy spy(&view, &MainView::sendData);
-    view.setPassword(QStringLiteral("9462"));
+    shown.setPassword(QStringLiteral("9462"));
     QPushButton *entry = named(view, QStringLiteral("MutiLang9"));
     QCOMPARE(entry->text(), QStringLiteral("Password:9462"));
     QLabel *mask = label(view, "label_keyboardMask");
@@ -336,37 +355,41 @@ void TestMainViewTopBar::keypad()
 void TestMainViewTopBar::footer()
 {
     MainView view;
+    ShownState shown(view);
     QLabel *temperature = label(view, "label_temperature");
     // No reading yet: a dash, never a made-up 0 degrees.
     QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:\u2014"));
-    view.setTemperature(-1);
+    shown.setTemperature(-1);
     QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:-1°C / 31°F"));
-    view.setTemperature(37);
+    shown.setTemperature(37);
     QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:37°C / 98°F"));
-    view.setTemperature(-18); // -0.4 °F truncates toward zero
+    shown.setTemperature(-18); // -0.4 °F truncates toward zero
     QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:-18°C / 0°F"));
     // A language switch keeps what the label says, reading or no reading.
-    view.resetLanguage(1);
+    shown.resetLanguage(1);
     QVERIFY(temperature->text().endsWith(QString::fromUtf8(":-18°C / 0°F")));
-    view.setNoTemperature();
+    shown.setNoTemperature();
     QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:\u2014"));
-    view.resetLanguage(0);
+    shown.resetLanguage(0);
     QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:\u2014"));
     QCOMPARE(fahrenheit(-40), -40);
     QCOMPARE(fahrenheit(300000000), 540000032); // the product does not overflow
 
     QLabel *version = label(view, "label_version");
     // A firmware version belongs to a box: none is shown without one.
+    for (BoxButtonView &box : shown.window.boxes)
+        box.present = false;
+    shown.show();
     QCOMPARE(version->text(), QStringLiteral("V 1.0.0"));
     view.setAppVersion(QStringLiteral("1.0.5"));
-    view.setFirmwareVersion(QStringLiteral("1.2.3"));
+    shown.setFirmwareVersion(QStringLiteral("1.2.3"));
     QCOMPARE(version->text(), QStringLiteral("V 1.0.5"));
     for (int box = 0; box < 16; ++box)
-        view.setBoxButtonPresent(box, false);
+        shown.setBoxButtonPresent(box, false);
     QCOMPARE(version->text(), QStringLiteral("V 1.0.5"));
-    view.setBoxButtonPresent(2, true);
+    shown.setBoxButtonPresent(2, true);
     QCOMPARE(version->text(), QStringLiteral("V 1.0.5 , F 1.2.3"));
-    view.setBoxButtonPresent(2, false);
+    shown.setBoxButtonPresent(2, false);
     QCOMPARE(version->text(), QStringLiteral("V 1.0.5"));
     // Without a network address the line says nothing rather than "IP Address:".
     QVERIFY(!label(view, "label_ip")->text().endsWith(QLatin1Char(':')));
@@ -384,10 +407,43 @@ void TestMainViewTopBar::footer()
     QVERIFY(!notice->text().contains(QLatin1String("simulated")));
 }
 
+void TestMainViewTopBar::musicNotice()
+{
+    // The core's word on the audio capture reaches the panels through the
+    // view state: only a panel in a computer music mode says nothing is heard.
+    MainView view;
+    ShownState shown(view);
+    shown.rainbow(0).lightMode = LightMode::Music_1;
+    shown.rainbow(1).lightMode = LightMode::Breath;
+    shown.show();
+    QVERIFY(!view.fanPanel(0)->isMusicNoticeShown());
+    shown.window.musicCapture = false;
+    shown.show();
+    QVERIFY(view.fanPanel(0)->isMusicNoticeShown());
+    QVERIFY(!view.fanPanel(1)->isMusicNoticeShown());
+    shown.window.musicCapture = true;
+    shown.show();
+    QVERIFY(!view.fanPanel(0)->isMusicNoticeShown());
+
+    // The core's own picture carries it from its state.
+    BoxModel boxes;
+    DeviceBus bus;
+    AppState state;
+    ViewState pictured;
+    pictured.sync(boxes, state, bus);
+    QVERIFY(pictured.window().musicCapture);
+    QSignalSpy changed(&pictured, &ViewState::windowChanged);
+    state.musicCapture = false;
+    pictured.sync(boxes, state, bus);
+    QVERIFY(!pictured.window().musicCapture);
+    QCOMPARE(changed.count(), 1);
+}
+
 void TestMainViewTopBar::keypadByKeyboard()
 {
     MainView view;
-    view.setPassword(QStringLiteral("9462"));
+    ShownState shown(view);
+    shown.setPassword(QStringLiteral("9462"));
     QSignalSpy spy(&view, &MainView::sendData);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -426,37 +482,34 @@ void TestMainViewTopBar::dragging()
 void TestMainViewTopBar::refusesOutOfRange()
 {
     MainView view;
+    ShownState shown(view);
     QSignalSpy spy(&view, &MainView::sendData);
     const QRegularExpression refused(QStringLiteral("refused"));
 
     QTest::ignoreMessage(QtWarningMsg, refused);
-    view.checkBoxButton(16);
+    shown.checkBoxButton(16);
     QTest::ignoreMessage(QtWarningMsg, refused);
-    view.checkBoxButton(-1);
-    QTest::ignoreMessage(QtWarningMsg, refused);
-    view.setBoxButtonPresent(16, false);
-    QTest::ignoreMessage(QtWarningMsg, refused);
-    view.setBoxButtonAlarm(-1, true);
+    shown.checkBoxButton(-1);
     QCOMPARE(view.currentBox(), 0);
     for (int k = 0; k < 16; ++k) {
         QVERIFY(boxButton(view, k)->isCheckable());
         QVERIFY(!boxButton(view, k)->styleSheet().contains(QLatin1String("device_r.png")));
     }
 
-    QTest::ignoreMessage(QtWarningMsg, refused);
-    view.checkProfileButton(0);
-    QTest::ignoreMessage(QtWarningMsg, refused);
-    view.checkProfileButton(6);
-    QTest::ignoreMessage(QtWarningMsg, refused);
-    view.setProfileLabel(6);
+    // Button and label are refused alike.
+    for (int profile : {0, 6}) {
+        QTest::ignoreMessage(QtWarningMsg, refused);
+        QTest::ignoreMessage(QtWarningMsg, refused);
+        shown.setProfile(profile);
+    }
     QCOMPARE(view.currentProfile(), 1);
     QVERIFY(profileButton(view, 0)->isChecked());
     QCOMPARE(label(view, "label_profile")->text(), QStringLiteral("PROFILE_1"));
 
     QTest::ignoreMessage(QtWarningMsg, refused);
-    view.resetLanguage(7);
+    shown.resetLanguage(7);
     QTest::ignoreMessage(QtWarningMsg, refused);
-    view.resetLanguage(-1);
+    shown.resetLanguage(-1);
     QVERIFY(named(view, QStringLiteral("MutiLang0"))->isChecked());
     QVERIFY(profileButton(view, 0)->styleSheet().contains(QLatin1String("font-size:10px")));
     QCOMPARE(spy.count(), 0);
