@@ -67,6 +67,7 @@ public:
         return boxes;
     }
     BoxModel &model() { return m_model; }
+    SimulatedBoxes &sim() { return *m_sim; }
     void reset()
     {
         // Each box has its own I/O thread: what the last input sent arrives first.
