@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Garbage from the boxes through the engine the program runs: each box's I/O
 // thread reads the replies, the reply ledger matches them to what was
 // written (lighting pipelined, as in use), and the inbox hands them to the
