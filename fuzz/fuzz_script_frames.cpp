@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Fuzz::Boxes::instance().reset();
-    ScriptRunner runner(Fuzz::Boxes::instance().model());
+    ScriptRunner runner(Fuzz::Boxes::instance().encoders());
     runner.testReceiveFileData({QString::fromUtf8(reinterpret_cast<const char *>(data), int(size))}, 1000000);
     runner.runScript();
     Fuzz::require(runner.framesLeft() == 0);

@@ -126,7 +126,8 @@ void removeStaleStaging(const QFileInfo &target)
 
 } // namespace
 
-bool compose(const Contents &old, const GroupMap &groups, const char *label, QByteArray *bytes)
+bool compose(const Contents &old, const GroupMap &groups, const char *label, QByteArray *bytes,
+             std::unique_ptr<Contents> *readBack)
 {
     Values owned;
     for (auto group = groups.cbegin(); group != groups.cend(); ++group)
@@ -150,10 +151,12 @@ bool compose(const Contents &old, const GroupMap &groups, const char *label, QBy
         for (auto it = owned.cbegin(); it != owned.cend(); ++it)
             all.insert(it.key(), it.value());
         *bytes = IniText::serialize(all, opaque);
-        const auto back = parse(*bytes);
+        auto back = parse(*bytes);
         if (readsBackAs(*back, owned, tried)) {
             if (tried.size() != foreign.size())
                 logDropped(label, foreign, tried);
+            if (readBack)
+                *readBack = std::move(back);
             return true;
         }
         if (tried.isEmpty())

@@ -120,6 +120,22 @@ void unescapeKey(const char *key, int from, int to, QString &result)
 {
     int i = from;
     while (i < to) {
+        // Most of a key is plain: a run of it is copied at once, each byte
+        // the character of that code.
+        int j = i;
+        char c;
+        while (j < to && (c = key[j]) != '\\' && c != '%')
+            ++j;
+        if (j > i) {
+            const int n = result.size();
+            result.resize(n + (j - i));
+            QChar *out = result.data() + n;
+            for (int k = i; k < j; ++k)
+                *out++ = QLatin1Char(key[k]);
+            i = j;
+            if (i == to)
+                break;
+        }
         const uchar ch = uchar(key[i]);
         if (ch == '\\') {
             result += QLatin1Char('/');

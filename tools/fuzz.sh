@@ -68,6 +68,7 @@ ASAN_OPTIONS=detect_leaks=0 cmake --build "$build" --target aurivent_fuzz -j "$(
 max_len() {
   case "$1" in
     hid_replies) echo 65 ;;                                # one reply and its length
+    engine_replies) echo 512 ;;                            # a few dozen steps
     settings_files|settings_save) echo 4096 ;;             # a device file is ~2.6 KiB
     channel_lines|script_frames|update_reply) echo 8192 ;;
     *) echo 65536 ;;
@@ -133,19 +134,24 @@ for target in "${targets[@]}"; do
   log="$build/findings/$target.log"
   echo "== $target: ${seconds} s"
   set +e
-  TMPDIR="$scratch/$target" XDG_CONFIG_HOME="$scratch/$target/config" \
-  ASAN_OPTIONS="$fuzz_asan" UBSAN_OPTIONS="$ubsan" \
+  # On a shared machine the fuzzer gets a share of a core: the CPU seconds it
+  # got (user + system) tell its speed, the wall seconds only the load.
+  TIMEFORMAT='%3U %3S'
+  { time TMPDIR="$scratch/$target" XDG_CONFIG_HOME="$scratch/$target/config" \
+    ASAN_OPTIONS="$fuzz_asan" UBSAN_OPTIONS="$ubsan" \
     "$program" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 -max_len="$(max_len "$target")" \
-      -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$top/fuzz/corpus/$target" >"$log" 2>&1
+      -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$top/fuzz/corpus/$target" >"$log" 2>&1 ; } 2>"$log.cpu"
   rc=$?
   set -e
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  cpu=$(awk '{ printf "%.1f", $1 + $2 }' "$log.cpu")
   rate=$(( ${runs:-0} / (seconds > 0 ? seconds : 1) ))
-  summary+=("$(printf '%-16s %12s inputs %9s/s' "$target" "${runs:-?}" "$rate")")
-  line=$(printf '%s\t%s\t%s\t%s\t%s\n' "$(date -u +%Y-%m-%dT%H:%MZ)" "$target" "$seconds" "${runs:-0}" "$kind")
+  cpu_rate=$(awk -v r="${runs:-0}" -v c="$cpu" 'BEGIN { printf "%d", (c > 0 ? r / c : 0) }')
+  summary+=("$(printf '%-16s %12s inputs %9s/s %9s/CPU s' "$target" "${runs:-?}" "$rate" "$cpu_rate")")
+  line=$(printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$(date -u +%Y-%m-%dT%H:%MZ)" "$target" "$seconds" "${runs:-0}" "$kind" "$cpu")
   echo "$line" >>"$build/runs.tsv"
   if $record; then
-    [ -f "$top/fuzz/campaigns.tsv" ] || printf 'date\ttarget\tseconds\tinputs\tbuild\n' >"$top/fuzz/campaigns.tsv"
+    [ -f "$top/fuzz/campaigns.tsv" ] || printf 'date\ttarget\tseconds\tinputs\tbuild\tcpu_seconds\n' >"$top/fuzz/campaigns.tsv"
     echo "$line" >>"$top/fuzz/campaigns.tsv"
   fi
   if $merge && [ $rc -eq 0 ]; then
