@@ -18,7 +18,9 @@
 #include "lighting/SensorPlugin.h"
 #include "lighting/SoftwareEffects.h"
 #include "monitoring/Monitoring.h"
+#include "monitoring/MonitoringHistoryReader.h"
 #include "monitoring/ProgramMonitoring.h"
+#include "ui/graphs/GraphsOpener.h"
 #include "NativeMessage.h"
 #include "remote/RemoteCommands.h"
 #include "remote/SocketHelper.h"
@@ -142,6 +144,12 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     connect(m_effects, &SoftwareEffects::temperatureMissing, m_monitoring, &Monitoring::temperatureMissing);
     connect(&SaveFailures::instance(), &SaveFailures::saveFailed, m_monitoring, &Monitoring::saveFailed);
     connect(m_monitoring, &Monitoring::openWindowRequested, this, [this] { showMainView(); });
+    if (!m_headless) {
+        m_historyReader = std::make_unique<MonitoringHistoryReader>(m_monitoring);
+        m_graphs = new GraphsOpener(m_historyReader.get(), this);
+        if (m_tray)
+            connect(m_tray->graphsAction(), &QAction::triggered, m_graphs, &GraphsOpener::openEverything);
+    }
 
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
         if (m_view)
@@ -179,6 +187,8 @@ Aurivent::~Aurivent()
     // No reply or health news may reach a window that is going away.
     delete m_monitor;
     DeviceBus::instance().closeAll();
+    // The graphs window reads through m_historyReader, which goes before the children.
+    delete m_graphs;
     delete m_view;
     delete m_update;
 }
@@ -218,6 +228,10 @@ void Aurivent::createMainView(bool show)
     connect(m_view, &MainView::sendRGBData, this, &Aurivent::receiveRGBData);
     connect(m_view, &MainView::sendVaylaRGBData, this, &Aurivent::receiveVaylaRGBData);
     connect(m_view, &MainView::testSendFileData, this, &Aurivent::testReceiveFileData);
+    connect(m_view, &MainView::graphsRequested, this, [this](int box, int fan) {
+        if (m_graphs)
+            m_graphs->open(box < 0 ? GraphScope::everything() : GraphScope::ofFan(box, fan));
+    });
     if (show)
         m_view->show();
 }
