@@ -6,6 +6,7 @@
 #include "monitoring/HistoryLogReader.h"
 #include "ui/graphs/GraphsWindow.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 #include <cmath>
@@ -43,5 +44,8 @@ QImage graphScene(const std::function<QImage(QWidget *)> &grab)
     window.setScope(GraphScope::ofBox(0));
     window.setRange(GraphRange::FiveMinutes);
     window.show();
+    // The charts lay out their axes on the next turns of the event loop.
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
     return grab(&window);
 }

@@ -124,7 +124,7 @@ GraphsWindow::GraphsWindow(HistoryReader *reader, QWidget *parent)
     connect(m_export, &QPushButton::clicked, this, &GraphsWindow::exportWithDialog);
 
     retranslate();
-    resize(820, 640);
+    resize(860, 780);
 }
 
 GraphsWindow::~GraphsWindow() = default;
@@ -137,14 +137,21 @@ void GraphsWindow::buildCharts()
         c.chart->setBackgroundRoundness(0);
         c.chart->setMargins(QMargins(4, 4, 4, 4));
         c.chart->legend()->setAlignment(Qt::AlignRight);
+        // Five fans fit beside a chart in every language's script.
+        QFont small = c.chart->legend()->font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        c.chart->legend()->setFont(small);
         c.time = new QDateTimeAxis;
         c.value = new QValueAxis;
         c.value->setLabelFormat(QStringLiteral("%.0f"));
         c.chart->addAxis(c.time, Qt::AlignBottom);
         c.chart->addAxis(c.value, Qt::AlignLeft);
+        c.time->setTickCount(6);
         c.view = new QChartView(c.chart, this);
         c.view->setRenderHint(QPainter::Antialiasing);
-        c.view->setMinimumHeight(150);
+        c.view->setFrameShape(QFrame::NoFrame);
+        c.view->setBackgroundBrush(QColor(0x16, 0x16, 0x16));
+        c.view->setMinimumHeight(180);
     }
 }
 
@@ -165,9 +172,6 @@ void GraphsWindow::setRange(GraphRange range)
 {
     m_range = range;
     m_rangeButtons[int(range)]->setChecked(true);
-    const char *format = range == GraphRange::FiveMinutes ? "HH:mm:ss" : "HH:mm";
-    for (Chart &c : m_charts)
-        c.time->setFormat(QString::fromLatin1(format));
     if (isVisible())
         refresh();
 }
@@ -262,12 +266,10 @@ void GraphsWindow::rebuild(Chart &c, const QVector<PlottedLine> &lines, int line
         for (int k = 0; k < segments; ++k)
             add(lines[i].line.label, pen, k == 0);
     }
-    bool raisedNamed = false, clearedNamed = false;
+    // The marks are named in the list under the charts, in their colours.
     for (const GraphMark &m : m_plan.marks) {
         QPen pen(m.raised ? kRaised : kCleared, 1.4, m.raised ? Qt::SolidLine : Qt::DashLine);
-        bool &named = m.raised ? raisedNamed : clearedNamed;
-        add(m.raised ? tr("Alert") : tr("Alert ended"), pen, !named);
-        named = true;
+        add(m.raised ? tr("Alert") : tr("Alert ended"), pen, false);
     }
     c.chart->legend()->setVisible(lineCount <= kLegendLines);
 }
@@ -290,6 +292,9 @@ void GraphsWindow::apply(GraphQuantity quantity)
         c.names = names;
     }
 
+    // Set only once a series is attached: a time axis given its format
+    // before that draws nothing at all.
+    c.time->setFormat(m_range == GraphRange::FiveMinutes ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
     qreal lo = 0, hi = 0;
     valueRange(quantity, lines, &lo, &hi);
     c.value->setRange(lo, hi);
