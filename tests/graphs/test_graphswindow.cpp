@@ -77,6 +77,18 @@ private slots:
         QVERIFY(!rpm.isEmpty());
         QCOMPARE(rpm.first()->points().last(), QPointF(qreal(kHead + 1) * 1000, 800));
 
+        // Over an hour the charts move every 5 s: a pixel's worth of time.
+        w->setRange(GraphRange::OneHour);
+        const int refreshes = w->refreshCount();
+        h.head = kHead + 2;
+        h.sample();
+        QCOMPARE(w->refreshCount(), refreshes);
+        h.head = kHead + 5;
+        h.sample();
+        QCOMPARE(w->refreshCount(), refreshes + 1);
+        QCOMPARE(w->plan().span.toSecond, kHead + 5);
+        w->setRange(GraphRange::FiveMinutes);
+
         // Hidden: not a single read, however many seconds pass.
         w->hide();
         QCOMPARE(h.liveSubscribers(), 0);

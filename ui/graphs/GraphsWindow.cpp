@@ -226,6 +226,17 @@ void GraphsWindow::fillScopes()
     }
 }
 
+void GraphsWindow::sampled()
+{
+    // A redraw when the time line moved by about a pixel: every second over
+    // 5 min, every 5 s over an hour, every 2 min over a day.
+    const qint64 head = m_reader->headSecond();
+    const qint64 every = std::max<qint64>(1, rangeSeconds(m_range) / 720);
+    if (head / every == m_plan.span.toSecond / every)
+        return;
+    refresh();
+}
+
 void GraphsWindow::refresh()
 {
     ++m_refreshes;
@@ -344,7 +355,7 @@ void GraphsWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!m_live)
-        m_live = m_reader->onSampled(this, [this] { refresh(); });
+        m_live = m_reader->onSampled(this, [this] { sampled(); });
     refresh();
 }
 

@@ -69,6 +69,8 @@ private:
         QStringList names;  // the lines' names, as in the legend
     };
 
+    // A second was sampled: redraws when the time line moved enough.
+    void sampled();
     void buildCharts();
     void retranslate();
     void fillScopes();
