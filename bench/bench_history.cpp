@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history fed faster than real time: 25 hours of every series a history
 // can hold (16 boxes x 5 fans, RPM and duty, 16 box healths, 8 temperature
 // sources) and of a typical machine (one box, 2 sources), as the core will

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings files on the GUI thread: a device file parsed the way the
 // program did before (through a file QSettings reads) and from memory as it
 // does now, the steps from parsed keys to records and of a save in memory,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # -DAURIVENT_SANITIZE=ON builds everything with AddressSanitizer and
 # UndefinedBehaviorSanitizer; any finding stops the program that made it.
 # -DAURIVENT_FUZZ=ON (clang) does the same with libFuzzer's coverage and adds

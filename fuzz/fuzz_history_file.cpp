@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A history state file as a crash, a full disk or another program may have
 // left it: either taken whole or refused, and the history stays usable.
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever a client sends the metrics server: a status from the few it
 // knows, and never a request served that is not "GET /metrics".
 #include "FuzzSupport.h"

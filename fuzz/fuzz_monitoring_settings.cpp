@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Alerts.ini and Metrics.ini as a user or another program may have left
 // them: every value read back is within its range.
 #include "FuzzSupport.h"

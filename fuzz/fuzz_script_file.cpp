@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A lighting script file: parsed from memory, then every frame played on
 // simulated boxes.
 #include "FuzzSupport.h"

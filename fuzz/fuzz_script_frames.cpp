@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One frame of a lighting script, as JSON text, played on simulated boxes.
 #include "FuzzSupport.h"
 

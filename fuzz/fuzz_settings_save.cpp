@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever a settings file holds, the user's next change is saved and reads
 // back: no key of the old file can stop a save. The new file is composed and
 // read back in memory, as a save does before it goes to the disk.

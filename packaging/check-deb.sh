@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a built aurivent .deb without installing it: what it holds, what it
 # depends on, that its desktop entry, metainfo, man page, service unit and
 # udev rule are well-formed, that its programs are hardened, and what

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 (or Ubuntu 22.04) packages that building, running,
 # testing and packaging Aurivent need. Only packages that are missing are
 # installed; apt-get needs root.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader says about the main window's own controls, the order
 // Tab visits the window in, and the larger press areas of its small images.
 #include "ui/MainView.h"

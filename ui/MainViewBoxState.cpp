@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window says about the boxes themselves: which kind of fans the
 // current box drives (chosen in the settings menu), that no box was found,
 // and that a profile was saved.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard use of the main window: Tab reaches the box strip, the profiles,
 // the settings and the fan editors; Space and Return press the focused
 // button; Esc or a click beside the keypad cancels it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lighting-script player's way in: a keyboard shortcut, so the window's
 // layout stays as it is.
 #include "MainView.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader says about the RGB fan editor's controls, the order
 // Tab visits them in, and the larger press areas of its small images.
 #include "ui/RainbowFan.h"

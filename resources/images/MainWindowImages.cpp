@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Main window: background, title strip, box strip, profile and menu buttons,
 // the logo, the product name and the program icon.
 #include "Artwork.h"

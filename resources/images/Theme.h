@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared colours and drawing helpers of the generated artwork, so every
 // picture the program shows speaks the same visual language.
 #pragma once

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Translations: the .ts sources of this folder are compiled with lrelease into
 # <build>/bin/Language/<code>.qm, where the program loads them from its own
 # directory, and installed under share/aurivent/Language (linked beside the program).

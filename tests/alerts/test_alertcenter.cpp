@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The alert center with its real ways out: reports go in as the core will
 // send them, and the stand-in notification service on a bus of the test's
 // own, the user's command and the center's own signals show one alert per

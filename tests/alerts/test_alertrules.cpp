@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The alert rules as tables: what the program reports over time, and the
 // alerts that come out (one per outage, none in the warm-up, each after its
 // own delay).

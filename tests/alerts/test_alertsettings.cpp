@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Alerts.ini: what a missing file means, what round-trips, what is refused,
 // and that the device file is none of its business.
 #include "alerts/AlertSettings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The alert sound: the program's own tone, and the Linux player sending it
 // (or a file) to a private PulseAudio server whose null sink is recorded, so
 // the test hears what a user would.

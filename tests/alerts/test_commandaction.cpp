@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command an alert runs: its arguments arrive as they are (no shell),
 // it has a time limit that also stops what it started, its output is bounded,
 // and the caller never waits for it.

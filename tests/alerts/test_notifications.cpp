@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The notification client against a stand-in notification service on a
 // session bus of the test's own: what a raised alert and its clear look like
 // on the bus, the action that opens the window, and a missing service.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The log is quiet by default: a music effect running for a few hundred frames
 # adds no line at all, while --verbose shows the diagnostic labels and
 # QT_LOGGING_RULES still picks categories. The phone password never appears.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole program listens on the phone port.
 foreach(program test_program test_startmodes test_savefailures test_safetyglue test_graphsentry)
   if(TARGET ${program})

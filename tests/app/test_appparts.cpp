@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/BoxPresenceLog.h"
 #include "app/CommandChannel.h"
 #include "app/CommandLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder for what the program keeps between runs.
 #include "common/StateFolder.h"
 

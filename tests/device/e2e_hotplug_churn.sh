@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A box unplugged and plugged in again a hundred times, as fast as the
 # hot-plug monitor can settle: the other box's speed poll keeps its rhythm
 # (never silent for more than two seconds), and the replugged box is opened

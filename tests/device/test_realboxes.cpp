@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // umockdev before Qt: its headers use "signals" as a name.
 #include <umockdev.h>
 

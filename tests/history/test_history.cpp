@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ring buffers: what each tier keeps, how minutes are summed up, how
 // readings lapse and values hold, what a jump of the clock does, and the
 // memory bound.

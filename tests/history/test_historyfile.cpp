@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The state file: what a restart gets back, and every way a damaged or
 // foreign file is refused without touching the history in memory.
 #include "history/History.h"

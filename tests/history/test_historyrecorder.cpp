@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recorder that the core will drive: its slots feed the history, its
 // clock samples it, and its state file outlives it.
 #include "history/HistoryFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the server makes of a request head, byte for byte, at the edges.
 #include "metrics/MetricsRequest.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The metrics server on the loopback address (a port the system picks): a
 // scrape answered, everything else refused, and the bounds that keep a bad
 // client from holding it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Metrics.ini: nothing exported unless asked, loopback unless an address is
 // chosen, and an address that cannot be read falls back to loopback.
 #include "metrics/MetricsSettings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The metrics text as a scraper reads it: every snapshot is formatted and
 // parsed back by Prometheus' own Python parser, and compared value by value.
 #include "metrics/PrometheusText.h"

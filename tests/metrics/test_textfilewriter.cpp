@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file for node_exporter's textfile collector: written whole, readable by
 // the collector's own user, refreshed, said once when it cannot be written,
 // and gone when the program stops.

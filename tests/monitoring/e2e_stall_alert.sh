@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The service watching a simulated box: a fan that stalls reaches the
 # desktop's notification service (a stand-in on a bus of the test's own) and
 # the metrics served by --metrics; the history is in the state folder after

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the fan monitor and the sensors report, followed through the program's
 // watch: into the history, out as a desktop notification on a stand-in
 // notification service and as metrics a scraper reads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window switched into each language: the compiled translation
 // reaches the top bar, the fan panels and the second fan views, every
 // translated text fits its control, and a language number outside 0..6

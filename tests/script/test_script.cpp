@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading lighting script files and playing them on simulated boxes.
 
 #include "SimFixture.h"

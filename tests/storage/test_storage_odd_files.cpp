@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files with keys and values the program never writes itself (odd names,
 // typed values of other Qt programs): a save must still store the user's
 // change and keep them, and a failed save must be announced.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The carousel test on a real X server: X moves an opaque widget by copying
 # its pixels, which the offscreen platform never does, and that copy is what
 # left stripes of old drawing on a panel after a turn.

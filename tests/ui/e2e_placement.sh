@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program on a 1920 x 1080 X screen at 200 % (QT_SCALE_FACTOR=2) and at
 # 150 % (Xft.dpi 144, which Qt 5 rounds up to a factor of 2): the whole
 # window, close button and footer included, opens on the screen.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window tests run the whole program, which listens on the phone port;
 # at scale 1 and at scale 2, each with folders of its own.
 aurivent_add_test(test_window_states SOURCES window_states_test.cpp LIBS aurivent_scenes)
@@ -11,7 +12,8 @@ aurivent_uses_phone_port(test_window_states test_window_states_scale2)
 aurivent_add_test(test_window_access SOURCES window_access_test.cpp LIBS aurivent_scenes)
 aurivent_uses_phone_port(test_window_access)
 # The tests on a real X server each start an Xvfb on the first free display.
-# Each test has its own network namespace, but the displays' lock and socket
-# files in /tmp are shared: two servers starting at once took the same number,
-# and one check hung connecting to a server that was not its own.
+# Each test has its own network namespace and X socket folder; where the
+# kernel allows no private mounts the socket files in /tmp are shared (two
+# servers took the same number and one check hung connecting to a server that
+# was not its own), so the two take turns anyway.
 set_property(TEST e2e_carousel_x11 e2e_placement APPEND PROPERTY RESOURCE_LOCK aurivent_x_display)

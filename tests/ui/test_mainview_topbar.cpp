@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's own controls: box strip, profiles, settings menu, password
 // keypad, footer and dragging, on real widgets.
 #include "ui/MainView.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole program offscreen, read as a screen reader and a keyboard user
 // meet it: every visible control named in every state, a Tab path that
 // reaches every fan and skips empty box slots, Esc closing every popup and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole program offscreen on simulated boxes, in the states a user meets,
 // looked at as pictures (written to screens-<scale>/ beside the test):
 // the README's first command, a stopped fan, the keypad, no box, a small

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One exchange with the update service: the reply held to its bounds as its
 // bytes arrive (fed by hand, split at every point), and the exchange on a
 // real socket against a server of the test's own.

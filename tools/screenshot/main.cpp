@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program's windows to PNG files, offscreen, on simulated boxes:
 //   aurivent-screenshot --simulate=1,0 --language=3 --scale=2 --out=DIR
 // writes, in DIR:
