@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graphs window's cost, side by side in one run:
 //   program  the whole program on sixteen simulated boxes (window hidden):
 //            CPU with the graphs window closed, open on every fan over 1 h,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "monitoring/HistoryLogReader.h"
 
 #include "history/History.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/graphs/GraphPlan.h"
 
 QVector<HistoryEvent> scopeEvents(const HistoryReader &reader, const GraphScope &scope, const GraphSpan &span)
