@@ -21,7 +21,9 @@
 #include "lighting/SensorPlugin.h"
 #include "lighting/SoftwareEffects.h"
 #include "monitoring/Monitoring.h"
+#include "monitoring/MonitoringHistoryReader.h"
 #include "monitoring/ProgramMonitoring.h"
+#include "ui/graphs/GraphsOpener.h"
 #include "NativeMessage.h"
 #include "remote/RemoteCommands.h"
 #include "remote/SocketHelper.h"
@@ -157,6 +159,12 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     connect(&SaveFailures::instance(), &SaveFailures::saveFailed, m_monitoring, &Monitoring::saveFailed);
     connect(m_monitoring, &Monitoring::openWindowRequested, this, [this] { showMainView(); });
     connectMonitoring(*m_fans, *m_monitoring);
+    if (!m_headless) {
+        m_historyReader = std::make_unique<MonitoringHistoryReader>(m_monitoring);
+        m_graphs = new GraphsOpener(m_historyReader.get(), this);
+        if (m_tray)
+            connect(m_tray->graphsAction(), &QAction::triggered, m_graphs, &GraphsOpener::openEverything);
+    }
 
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
         m_state.temperatureKnown = true;
@@ -200,6 +208,8 @@ Aurivent::~Aurivent()
     if (m_monitoring)
         m_fans->disconnect(m_monitoring);
     m_core.bus().closeAll();
+    // The graphs window reads through m_historyReader, which goes before the children.
+    delete m_graphs;
     delete m_view;
     delete m_update;
 }
@@ -242,6 +252,10 @@ void Aurivent::createMainView(bool show)
     connect(m_view, &MainView::sendRGBData, this, &Aurivent::receiveRGBData);
     connect(m_view, &MainView::sendVaylaRGBData, this, &Aurivent::receiveVaylaRGBData);
     connect(m_view, &MainView::testSendFileData, this, &Aurivent::testReceiveFileData);
+    connect(m_view, &MainView::graphsRequested, this, [this](int box, int fan) {
+        if (m_graphs)
+            m_graphs->open(box < 0 ? GraphScope::everything() : GraphScope::ofFan(box, fan));
+    });
     if (show)
         m_view->show();
 }

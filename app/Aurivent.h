@@ -11,6 +11,8 @@
 #include "remote/RemoteHost.h"
 
 #include <QMainWindow>
+
+#include <memory>
 #include <QStringList>
 #include <QSystemTrayIcon>
 #include <QTranslator>
@@ -47,6 +49,8 @@ struct StartOptions {
 // run time, the tray, the timers and the windows, and carries the slots
 // through which every view, timer and the phone act on the boxes.
 class Monitoring;
+class GraphsOpener;
+class HistoryReader;
 
 class Aurivent : public QMainWindow,
                  public AppHost,
@@ -157,6 +161,8 @@ private:
     SocketHelper *m_socketHelper = nullptr;
     SoftwareEffects *m_effects = nullptr;
     Monitoring *m_monitoring = nullptr; // history, alerts and metrics
+    std::unique_ptr<HistoryReader> m_historyReader; // the graphs' view of m_monitoring
+    GraphsOpener *m_graphs = nullptr;
     ScriptRunner *m_script = nullptr;
     MainView *m_view = nullptr;
     HotplugMonitor *m_hotplug = nullptr;

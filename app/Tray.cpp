@@ -22,6 +22,7 @@ Tray::Tray(QMainWindow *window, const QString &iconPath, bool autorun)
 {
     m_icon->setToolTip(QStringLiteral("Aurivent"));
     m_launch = m_menu->addAction(QString());
+    m_graphs = m_menu->addAction(QString());
     m_autorun = m_menu->addAction(QString());
     m_menu->addSeparator();
     m_exit = m_menu->addAction(QString());
@@ -58,6 +59,7 @@ void Tray::retranslate(bool autorun)
         "QMenu::item:disabled{color:#a3adb8;}QMenu::separator{height:1px;background:#3a4758;margin:4px 8px;}"));
     m_autorun->setCheckable(true);
     m_launch->setText(tr("Open Aurivent"));
+    m_graphs->setText(tr("Graphs"));
     setAutorun(autorun);
     m_exit->setText(tr("Exit"));
 }

@@ -33,6 +33,7 @@ public:
     QSystemTrayIcon *icon() const { return m_icon; }
     QAction *launchAction() const { return m_launch; }
     QAction *autorunAction() const { return m_autorun; }
+    QAction *graphsAction() const { return m_graphs; }
     QAction *exitAction() const { return m_exit; }
 
 signals:
@@ -46,6 +47,7 @@ private:
     QMenu *m_menu;
     QAction *m_launch;
     QAction *m_autorun;
+    QAction *m_graphs;
     QAction *m_exit;
     LateTray *m_late = nullptr;
 };

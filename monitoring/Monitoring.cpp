@@ -83,10 +83,12 @@ Monitoring::Monitoring(const Options &options, QObject *parent)
     m_alerts = new AlertCenter(options.alerts, outputs, this);
     connect(m_alerts, &AlertCenter::alertRaised, this, [this](const Alert &alert) {
         countAlert(alert, true);
+        m_alertLog.record(alert, QDateTime::currentSecsSinceEpoch());
         emit alertRaised(alert);
     });
     connect(m_alerts, &AlertCenter::alertCleared, this, [this](const Alert &alert) {
         countAlert(alert, false);
+        m_alertLog.record(alert, QDateTime::currentSecsSinceEpoch());
         emit alertCleared(alert);
     });
     connect(m_alerts, &AlertCenter::openWindowRequested, this, &Monitoring::openWindowRequested);

@@ -6,6 +6,7 @@
 #include "device/BoxHealth.h"
 #include "metrics/MetricsSettings.h"
 #include "metrics/MetricsSnapshot.h"
+#include "monitoring/AlertLog.h"
 
 #include <QDBusConnection>
 #include <QMap>
@@ -71,6 +72,9 @@ public:
     // The port the metrics are served on; 0 when they are not.
     quint16 metricsPort() const;
     const HistoryRecorder &recorder() const { return *m_recorder; }
+    HistoryRecorder &recorder() { return *m_recorder; }
+    // The alerts of the last day, for the graphs' time line.
+    const AlertLog &alertLog() const { return m_alertLog; }
 
 public slots:
     void fanSpeedRead(int box, int fan, int rpm, bool stopped);
@@ -94,6 +98,7 @@ private:
 
     Options m_options;
     std::unique_ptr<HistoryRecorder> m_recorder;
+    AlertLog m_alertLog;
     NotificationClient *m_notifications = nullptr;
     CommandAction *m_commands = nullptr;
     std::unique_ptr<AlertSound> m_sound;

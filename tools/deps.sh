@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qtbase5-dev qtbase5-private-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev
+  qtbase5-dev qtbase5-private-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev libqt5charts5-dev
   libhidapi-dev libudev-dev libpulse-dev libkissfft-dev libsensors-dev
   libbenchmark-dev
   umockdev libumockdev-dev gir1.2-umockdev-1.0
@@ -26,13 +26,13 @@ error: this script installs Debian packages with apt-get, which this system lack
        Install the same tools and libraries with your own package manager, then
        run the build again:
        Fedora: gcc-c++ cmake ninja-build pkgconf-pkg-config qt5-qtbase-devel qt5-qtbase-private-devel qt5-qttools-devel
-               qt5-linguist qt5-qtsvg-devel hidapi-devel systemd-devel pulseaudio-libs-devel
+               qt5-linguist qt5-qtsvg-devel qt5-qtcharts-devel hidapi-devel systemd-devel pulseaudio-libs-devel
                kissfft-devel lm_sensors-devel google-benchmark-devel xorg-x11-server-Xvfb
                xorg-x11-xauth xorg-x11-utils pulseaudio pulseaudio-utils python3 dbus-daemon python3-dbusmock
                python3-prometheus_client dejavu-sans-fonts liberation-sans-fonts
                google-noto-sans-cjk-fonts thai-scalable-fonts-common desktop-file-utils
                appstream groff-base umockdev-devel
-       Arch:   base-devel cmake ninja pkgconf qt5-base qt5-tools qt5-svg hidapi systemd-libs
+       Arch:   base-devel cmake ninja pkgconf qt5-base qt5-tools qt5-svg qt5-charts hidapi systemd-libs
                libpulse kissfft lm_sensors benchmark xorg-server-xvfb xorg-xauth xorg-xwininfo xorg-xprop pulseaudio dbus
                python-dbusmock python-prometheus_client
                python ttf-dejavu ttf-liberation noto-fonts-cjk fonts-tlwg desktop-file-utils appstream groff umockdev

@@ -116,6 +116,8 @@ signals:
     void sendRGBData(QStringList r, QStringList g, QStringList b, QStringList bright, int fan);
     void sendVaylaRGBData(int r, int g, int b, float bright, int fan);
     void testSendFileData(QStringList lines, int periodMs);
+    // The graphs of a fan of a box; box -1: of every fan.
+    void graphsRequested(int box, int fan);
 
 public slots:
     void changeControllerBox();
@@ -191,6 +193,8 @@ private:
     void buildLanguageMenu();
     void buildRemoteAccessEntry();
     void updateRemoteAccessTexts();
+    void buildGraphsEntry();
+    void updateGraphsText();
     void chooseRemoteAccess(int access);
     bool footerShowsAddress() const;
     void buildKeypad();
@@ -300,6 +304,7 @@ private:
     QButtonGroup *m_languageGroup = nullptr;
     QPushButton *m_menuButtons[MainViewRules::kMenuButtonCount] = {};
     QPushButton *m_remoteAccessButton = nullptr;
+    QPushButton *m_graphsButton = nullptr;
     QMenu *m_remoteAccessMenu = nullptr;
     QAction *m_remoteAccessActions[3] = {};
     int m_remoteAccess = 2;

@@ -19,6 +19,8 @@ void MainView::buildFanPanels()
         RainbowFan *panel = new RainbowFan(this);
         connect(panel, &RainbowFan::sendData, this, &MainView::receiveData);
         connect(panel, &RainbowFan::sendRGBData, this, &MainView::receiveRGBData);
+        connect(panel, &RainbowFan::graphsRequested, this,
+                [this, panel] { emit graphsRequested(m_currentBox, panel->fanNumber()); });
         // The panel builds its widgets on setFanNumber, so it comes first.
         panel->setFanNumber(k);
         panel->setFanLocation(k);

@@ -138,6 +138,7 @@ void MainView::buildLanguageMenu()
     m_menuButtons[8]->setChecked(m_passwordOn);
     updateMenuSwitchTexts();
     buildRemoteAccessEntry();
+    buildGraphsEntry();
     m_languageMenu->hide();
 }
 
@@ -236,6 +237,7 @@ void MainView::updateMenuSwitchTexts()
     m_menuButtons[8]->setText(m_passwordOn ? QStringLiteral("Password On") : QStringLiteral("Password Off"));
     m_menuButtons[9]->setText(tr("Password") + QLatin1Char(':') + m_password);
     updateRemoteAccessTexts();
+    updateGraphsText();
 }
 
 void MainView::hideLanguageMenu()

@@ -231,6 +231,15 @@ void RainbowFan::buildMonitorArea()
     m_lblSpeedSummary = makeLabel(this, QRect(47, 132, 86, 27),
                                 QStringLiteral("color:white; font-size:10px;"));
     m_lblSpeedSummary->setObjectName(QStringLiteral("label_speedSummary"));
+    // The read-out opens the fan's graphs; the disc stays as drawn.
+    m_btnGraphs = new QPushButton(this);
+    m_btnGraphs->setObjectName(QStringLiteral("btn_graphs"));
+    m_btnGraphs->setGeometry(m_monitorDisc->geometry());
+    m_btnGraphs->setFlat(true);
+    m_btnGraphs->setFocusPolicy(Qt::NoFocus);
+    m_btnGraphs->setCursor(Qt::PointingHandCursor);
+    m_btnGraphs->setStyleSheet(QStringLiteral("QPushButton{background:transparent;border:none;}"));
+    connect(m_btnGraphs, &QPushButton::clicked, this, &RainbowFan::graphsRequested);
 
     // Left of the LED ring, above the selectors: seen next to the light mode it is about.
     m_musicNotice = makeLabel(this, QRect(10, 166, 108, 32),

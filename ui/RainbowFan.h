@@ -118,6 +118,8 @@ public:
 signals:
     void sendData(QStringList data);
     void sendRGBData(QStringList r, QStringList g, QStringList b, QStringList bright, int fan);
+    // The speed read-out was clicked: the graphs of this fan.
+    void graphsRequested();
 
 public slots:
     void colorModeRight();
@@ -245,6 +247,7 @@ private:
 
     QPushButton *m_btnFanNum = nullptr;
     QPushButton *m_btnMonitor = nullptr;
+    QPushButton *m_btnGraphs = nullptr; // over the speed read-out
     LedButton *m_btnLed[kLedCount] = {};
     QButtonGroup *m_ledGroup = nullptr;
     QLabel *m_curveLabel = nullptr;

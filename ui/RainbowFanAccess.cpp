@@ -32,6 +32,7 @@ void RainbowFan::describeControls()
 {
     const QString fan = m_btnFanNum->text();
     describe(m_btnFanNum, fan, tr("Opens the panel of a fan that is switched off"));
+    describe(m_btnGraphs, tr("Graphs of %1").arg(fan), tr("Temperature, duty and speed over time"), true);
     describe(m_btnMonitor, tr("%1 on or off").arg(fan),
              tr("Switched off, the panel is closed and the fan is not watched for stops"), true);
     for (int i = 0; i < kLedCount; ++i)

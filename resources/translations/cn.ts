@@ -159,6 +159,116 @@
     </message>
 </context>
 <context>
+    <name>GraphText</name>
+    <message>
+        <source>time (UTC)</source>
+        <translation>时间 (UTC)</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 最小</translation>
+    </message>
+    <message>
+        <source>%1 mean</source>
+        <translation>%1 平均</translation>
+    </message>
+    <message>
+        <source>%1 max</source>
+        <translation>%1 最大</translation>
+    </message>
+    <message>
+        <source>alerts</source>
+        <translation>警报</translation>
+    </message>
+    <message>
+        <source>%1 (°C)</source>
+        <translation>%1 (°C)</translation>
+    </message>
+    <message>
+        <source>%1 duty (%)</source>
+        <translation>%1 占空比 (%)</translation>
+    </message>
+    <message>
+        <source>%1 (RPM)</source>
+        <translation>%1 (RPM)</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>控制盒 %1</translation>
+    </message>
+    <message>
+        <source>Fan %1</source>
+        <translation>风扇 %1</translation>
+    </message>
+    <message>
+        <source>Box %1 fan %2</source>
+        <translation>控制盒 %1 风扇 %2</translation>
+    </message>
+    <message>
+        <source>Every fan</source>
+        <translation>所有风扇</translation>
+    </message>
+</context>
+<context>
+    <name>GraphsWindow</name>
+    <message>
+        <source>Aurivent — graphs</source>
+        <translation>Aurivent — 图表</translation>
+    </message>
+    <message>
+        <source>5 min</source>
+        <translation>5 分钟</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 小时</translation>
+    </message>
+    <message>
+        <source>24 h</source>
+        <translation>24 小时</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>导出 CSV…</translation>
+    </message>
+    <message>
+        <source>Temperature (°C)</source>
+        <translation>温度 (°C)</translation>
+    </message>
+    <message>
+        <source>Duty (%)</source>
+        <translation>占空比 (%)</translation>
+    </message>
+    <message>
+        <source>Speed (RPM)</source>
+        <translation>转速 (RPM)</translation>
+    </message>
+    <message>
+        <source>No alerts in this time.</source>
+        <translation>这段时间没有警报。</translation>
+    </message>
+    <message>
+        <source>Alert</source>
+        <translation>警报</translation>
+    </message>
+    <message>
+        <source>Alert ended</source>
+        <translation>警报结束</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>导出为 CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation>无法写入文件：%1</translation>
+    </message>
+</context>
+<context>
     <name>InfoView</name>
     <message>
         <source>Sensors</source>
@@ -382,6 +492,10 @@
     <message>
         <source>Box %1</source>
         <translation>控制盒 %1</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>图表</translation>
     </message>
 </context>
 <context>
@@ -658,6 +772,14 @@
         <source>Closes without changing a colour</source>
         <translation>关闭且不更改颜色</translation>
     </message>
+    <message>
+        <source>Graphs of %1</source>
+        <translation>%1 的图表</translation>
+    </message>
+    <message>
+        <source>Temperature, duty and speed over time</source>
+        <translation>温度、占空比和转速随时间的变化</translation>
+    </message>
 </context>
 <context>
     <name>SaveFailureNotice</name>
@@ -668,6 +790,18 @@
     <message>
         <source>The settings could not be written to %1.</source>
         <translation>无法将设置写入 %1。</translation>
+    </message>
+    <message>
+        <source>The phone access setting in Device.ini could not be read: only this computer can reach the phone server until you choose again in the settings menu.</source>
+        <translation>无法读取 Device.ini 中的手机访问设置：在您于设置菜单中重新选择之前，只有本机能连接手机服务器。</translation>
+    </message>
+    <message>
+        <source>Some settings in Device.ini could not be read and were set to their safe choice: %1.</source>
+        <translation>Device.ini 中有些设置无法读取，已改用安全的选项：%1。</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
     </message>
 </context>
 <context>
@@ -694,6 +828,10 @@
     <message>
         <source>not with simulated boxes</source>
         <translation>模拟控制盒时不可用</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>图表</translation>
     </message>
 </context>
 <context>

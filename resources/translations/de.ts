@@ -159,6 +159,116 @@
     </message>
 </context>
 <context>
+    <name>GraphText</name>
+    <message>
+        <source>time (UTC)</source>
+        <translation>Zeit (UTC)</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 Min.</translation>
+    </message>
+    <message>
+        <source>%1 mean</source>
+        <translation>%1 Mittel</translation>
+    </message>
+    <message>
+        <source>%1 max</source>
+        <translation>%1 Max.</translation>
+    </message>
+    <message>
+        <source>alerts</source>
+        <translation>Warnungen</translation>
+    </message>
+    <message>
+        <source>%1 (°C)</source>
+        <translation>%1 (°C)</translation>
+    </message>
+    <message>
+        <source>%1 duty (%)</source>
+        <translation>%1 Tastgrad (%)</translation>
+    </message>
+    <message>
+        <source>%1 (RPM)</source>
+        <translation>%1 (RPM)</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>Box %1</translation>
+    </message>
+    <message>
+        <source>Fan %1</source>
+        <translation>Lüfter %1</translation>
+    </message>
+    <message>
+        <source>Box %1 fan %2</source>
+        <translation>Box %1 Lüfter %2</translation>
+    </message>
+    <message>
+        <source>Every fan</source>
+        <translation>Alle Lüfter</translation>
+    </message>
+</context>
+<context>
+    <name>GraphsWindow</name>
+    <message>
+        <source>Aurivent — graphs</source>
+        <translation>Aurivent — Verläufe</translation>
+    </message>
+    <message>
+        <source>5 min</source>
+        <translation>5 Min.</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 Std.</translation>
+    </message>
+    <message>
+        <source>24 h</source>
+        <translation>24 Std.</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>Als CSV exportieren…</translation>
+    </message>
+    <message>
+        <source>Temperature (°C)</source>
+        <translation>Temperatur (°C)</translation>
+    </message>
+    <message>
+        <source>Duty (%)</source>
+        <translation>Tastgrad (%)</translation>
+    </message>
+    <message>
+        <source>Speed (RPM)</source>
+        <translation>Drehzahl (RPM)</translation>
+    </message>
+    <message>
+        <source>No alerts in this time.</source>
+        <translation>Keine Warnungen in dieser Zeit.</translation>
+    </message>
+    <message>
+        <source>Alert</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Alert ended</source>
+        <translation>Warnung beendet</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>Als CSV exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation>Die Datei konnte nicht geschrieben werden: %1</translation>
+    </message>
+</context>
+<context>
     <name>InfoView</name>
     <message>
         <source>Sensors</source>
@@ -382,6 +492,10 @@
     <message>
         <source>Box %1</source>
         <translation>Box %1</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>Verläufe</translation>
     </message>
 </context>
 <context>
@@ -658,6 +772,14 @@
         <source>Closes without changing a colour</source>
         <translation>Schließt, ohne eine Farbe zu ändern</translation>
     </message>
+    <message>
+        <source>Graphs of %1</source>
+        <translation>Verläufe von %1</translation>
+    </message>
+    <message>
+        <source>Temperature, duty and speed over time</source>
+        <translation>Temperatur, Tastgrad und Drehzahl im Zeitverlauf</translation>
+    </message>
 </context>
 <context>
     <name>SaveFailureNotice</name>
@@ -668,6 +790,18 @@
     <message>
         <source>The settings could not be written to %1.</source>
         <translation>Die Einstellungen konnten nicht in %1 gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>The phone access setting in Device.ini could not be read: only this computer can reach the phone server until you choose again in the settings menu.</source>
+        <translation>Die Einstellung zum Telefonzugriff in Device.ini konnte nicht gelesen werden: Bis Sie im Einstellungsmenü neu wählen, erreicht nur dieser Computer den Telefonserver.</translation>
+    </message>
+    <message>
+        <source>Some settings in Device.ini could not be read and were set to their safe choice: %1.</source>
+        <translation>Einige Einstellungen in Device.ini konnten nicht gelesen werden und wurden auf ihre sichere Wahl gesetzt: %1.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
     </message>
 </context>
 <context>
@@ -694,6 +828,10 @@
     <message>
         <source>not with simulated boxes</source>
         <translation>nicht mit simulierten Boxen</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>Verläufe</translation>
     </message>
 </context>
 <context>

@@ -159,6 +159,116 @@
     </message>
 </context>
 <context>
+    <name>GraphText</name>
+    <message>
+        <source>time (UTC)</source>
+        <translation>time (UTC)</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 mean</source>
+        <translation>%1 mean</translation>
+    </message>
+    <message>
+        <source>%1 max</source>
+        <translation>%1 max</translation>
+    </message>
+    <message>
+        <source>alerts</source>
+        <translation>alerts</translation>
+    </message>
+    <message>
+        <source>%1 (°C)</source>
+        <translation>%1 (°C)</translation>
+    </message>
+    <message>
+        <source>%1 duty (%)</source>
+        <translation>%1 duty (%)</translation>
+    </message>
+    <message>
+        <source>%1 (RPM)</source>
+        <translation>%1 (RPM)</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>Box %1</translation>
+    </message>
+    <message>
+        <source>Fan %1</source>
+        <translation>Fan %1</translation>
+    </message>
+    <message>
+        <source>Box %1 fan %2</source>
+        <translation>Box %1 fan %2</translation>
+    </message>
+    <message>
+        <source>Every fan</source>
+        <translation>Every fan</translation>
+    </message>
+</context>
+<context>
+    <name>GraphsWindow</name>
+    <message>
+        <source>Aurivent — graphs</source>
+        <translation>Aurivent — graphs</translation>
+    </message>
+    <message>
+        <source>5 min</source>
+        <translation>5 min</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 h</translation>
+    </message>
+    <message>
+        <source>24 h</source>
+        <translation>24 h</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>Export CSV…</translation>
+    </message>
+    <message>
+        <source>Temperature (°C)</source>
+        <translation>Temperature (°C)</translation>
+    </message>
+    <message>
+        <source>Duty (%)</source>
+        <translation>Duty (%)</translation>
+    </message>
+    <message>
+        <source>Speed (RPM)</source>
+        <translation>Speed (RPM)</translation>
+    </message>
+    <message>
+        <source>No alerts in this time.</source>
+        <translation>No alerts in this time.</translation>
+    </message>
+    <message>
+        <source>Alert</source>
+        <translation>Alert</translation>
+    </message>
+    <message>
+        <source>Alert ended</source>
+        <translation>Alert ended</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>Export as CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation>The file could not be written: %1</translation>
+    </message>
+</context>
+<context>
     <name>InfoView</name>
     <message>
         <source>Sensors</source>
@@ -382,6 +492,10 @@
     <message>
         <source>Box %1</source>
         <translation>Box %1</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>Graphs</translation>
     </message>
 </context>
 <context>
@@ -658,6 +772,14 @@
         <source>Closes without changing a colour</source>
         <translation>Closes without changing a colour</translation>
     </message>
+    <message>
+        <source>Graphs of %1</source>
+        <translation>Graphs of %1</translation>
+    </message>
+    <message>
+        <source>Temperature, duty and speed over time</source>
+        <translation>Temperature, duty and speed over time</translation>
+    </message>
 </context>
 <context>
     <name>SaveFailureNotice</name>
@@ -668,6 +790,18 @@
     <message>
         <source>The settings could not be written to %1.</source>
         <translation>The settings could not be written to %1.</translation>
+    </message>
+    <message>
+        <source>The phone access setting in Device.ini could not be read: only this computer can reach the phone server until you choose again in the settings menu.</source>
+        <translation>The phone access setting in Device.ini could not be read: only this computer can reach the phone server until you choose again in the settings menu.</translation>
+    </message>
+    <message>
+        <source>Some settings in Device.ini could not be read and were set to their safe choice: %1.</source>
+        <translation>Some settings in Device.ini could not be read and were set to their safe choice: %1.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
     </message>
 </context>
 <context>
@@ -694,6 +828,10 @@
     <message>
         <source>not with simulated boxes</source>
         <translation>not with simulated boxes</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>Graphs</translation>
     </message>
 </context>
 <context>

@@ -45,7 +45,7 @@
     </message>
     <message>
         <source>Fan %1 of controller %2 has stopped.</source>
-        <translation>Le ventilateur %1 du contrôleur %2 s'est arrêté.</translation>
+        <translation>Le ventilateur %1 du contrôleur %2 s&apos;est arrêté.</translation>
     </message>
     <message>
         <source>Fan %1 of controller %2 turns again.</source>
@@ -81,7 +81,7 @@
     </message>
     <message>
         <source>The settings could not be written to %1.</source>
-        <translation>Les réglages n'ont pas pu être écrits dans %1.</translation>
+        <translation>Les réglages n&apos;ont pas pu être écrits dans %1.</translation>
     </message>
     <message>
         <source>%1 was written again.</source>
@@ -156,6 +156,116 @@
     <message>
         <source>No sensor chips found.</source>
         <translation>Aucune puce de capteur trouvée.</translation>
+    </message>
+</context>
+<context>
+    <name>GraphText</name>
+    <message>
+        <source>time (UTC)</source>
+        <translation>heure (UTC)</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min.</translation>
+    </message>
+    <message>
+        <source>%1 mean</source>
+        <translation>%1 moy.</translation>
+    </message>
+    <message>
+        <source>%1 max</source>
+        <translation>%1 max.</translation>
+    </message>
+    <message>
+        <source>alerts</source>
+        <translation>alertes</translation>
+    </message>
+    <message>
+        <source>%1 (°C)</source>
+        <translation>%1 (°C)</translation>
+    </message>
+    <message>
+        <source>%1 duty (%)</source>
+        <translation>%1 rapport cyclique (%)</translation>
+    </message>
+    <message>
+        <source>%1 (RPM)</source>
+        <translation>%1 (RPM)</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>Boîtier %1</translation>
+    </message>
+    <message>
+        <source>Fan %1</source>
+        <translation>Ventilateur %1</translation>
+    </message>
+    <message>
+        <source>Box %1 fan %2</source>
+        <translation>Boîtier %1 ventilateur %2</translation>
+    </message>
+    <message>
+        <source>Every fan</source>
+        <translation>Tous les ventilateurs</translation>
+    </message>
+</context>
+<context>
+    <name>GraphsWindow</name>
+    <message>
+        <source>Aurivent — graphs</source>
+        <translation>Aurivent — graphiques</translation>
+    </message>
+    <message>
+        <source>5 min</source>
+        <translation>5 min</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 h</translation>
+    </message>
+    <message>
+        <source>24 h</source>
+        <translation>24 h</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>Exporter en CSV…</translation>
+    </message>
+    <message>
+        <source>Temperature (°C)</source>
+        <translation>Température (°C)</translation>
+    </message>
+    <message>
+        <source>Duty (%)</source>
+        <translation>Rapport cyclique (%)</translation>
+    </message>
+    <message>
+        <source>Speed (RPM)</source>
+        <translation>Vitesse (RPM)</translation>
+    </message>
+    <message>
+        <source>No alerts in this time.</source>
+        <translation>Aucune alerte pendant cette période.</translation>
+    </message>
+    <message>
+        <source>Alert</source>
+        <translation>Alerte</translation>
+    </message>
+    <message>
+        <source>Alert ended</source>
+        <translation>Fin d&apos;alerte</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>Exporter en CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Fichiers CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation>Le fichier n&apos;a pas pu être écrit : %1</translation>
     </message>
 </context>
 <context>
@@ -382,6 +492,10 @@
     <message>
         <source>Box %1</source>
         <translation>Boîtier %1</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>Graphiques</translation>
     </message>
 </context>
 <context>
@@ -658,6 +772,14 @@
         <source>Closes without changing a colour</source>
         <translation>Ferme sans changer de couleur</translation>
     </message>
+    <message>
+        <source>Graphs of %1</source>
+        <translation>Graphiques de %1</translation>
+    </message>
+    <message>
+        <source>Temperature, duty and speed over time</source>
+        <translation>Température, rapport cyclique et vitesse au fil du temps</translation>
+    </message>
 </context>
 <context>
     <name>SaveFailureNotice</name>
@@ -668,6 +790,18 @@
     <message>
         <source>The settings could not be written to %1.</source>
         <translation>Les réglages n’ont pas pu être enregistrés dans %1.</translation>
+    </message>
+    <message>
+        <source>The phone access setting in Device.ini could not be read: only this computer can reach the phone server until you choose again in the settings menu.</source>
+        <translation>Le réglage d&apos;accès téléphone de Device.ini n&apos;a pas pu être lu : seul cet ordinateur peut joindre le serveur téléphone jusqu&apos;à ce que vous choisissiez à nouveau dans le menu des réglages.</translation>
+    </message>
+    <message>
+        <source>Some settings in Device.ini could not be read and were set to their safe choice: %1.</source>
+        <translation>Certains réglages de Device.ini n&apos;ont pas pu être lus et ont reçu leur valeur sûre : %1.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Réglages</translation>
     </message>
 </context>
 <context>
@@ -694,6 +828,10 @@
     <message>
         <source>not with simulated boxes</source>
         <translation>pas avec des boîtiers simulés</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>Graphiques</translation>
     </message>
 </context>
 <context>

@@ -159,6 +159,116 @@
     </message>
 </context>
 <context>
+    <name>GraphText</name>
+    <message>
+        <source>time (UTC)</source>
+        <translation>時刻 (UTC)</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 最小</translation>
+    </message>
+    <message>
+        <source>%1 mean</source>
+        <translation>%1 平均</translation>
+    </message>
+    <message>
+        <source>%1 max</source>
+        <translation>%1 最大</translation>
+    </message>
+    <message>
+        <source>alerts</source>
+        <translation>アラート</translation>
+    </message>
+    <message>
+        <source>%1 (°C)</source>
+        <translation>%1 (°C)</translation>
+    </message>
+    <message>
+        <source>%1 duty (%)</source>
+        <translation>%1 デューティ (%)</translation>
+    </message>
+    <message>
+        <source>%1 (RPM)</source>
+        <translation>%1 (RPM)</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>ボックス %1</translation>
+    </message>
+    <message>
+        <source>Fan %1</source>
+        <translation>ファン %1</translation>
+    </message>
+    <message>
+        <source>Box %1 fan %2</source>
+        <translation>ボックス %1 ファン %2</translation>
+    </message>
+    <message>
+        <source>Every fan</source>
+        <translation>すべてのファン</translation>
+    </message>
+</context>
+<context>
+    <name>GraphsWindow</name>
+    <message>
+        <source>Aurivent — graphs</source>
+        <translation>Aurivent — グラフ</translation>
+    </message>
+    <message>
+        <source>5 min</source>
+        <translation>5 分</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 時間</translation>
+    </message>
+    <message>
+        <source>24 h</source>
+        <translation>24 時間</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>CSV に書き出す…</translation>
+    </message>
+    <message>
+        <source>Temperature (°C)</source>
+        <translation>温度 (°C)</translation>
+    </message>
+    <message>
+        <source>Duty (%)</source>
+        <translation>デューティ (%)</translation>
+    </message>
+    <message>
+        <source>Speed (RPM)</source>
+        <translation>回転数 (RPM)</translation>
+    </message>
+    <message>
+        <source>No alerts in this time.</source>
+        <translation>この期間にアラートはありません。</translation>
+    </message>
+    <message>
+        <source>Alert</source>
+        <translation>アラート</translation>
+    </message>
+    <message>
+        <source>Alert ended</source>
+        <translation>アラート終了</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>CSV に書き出す</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV ファイル (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation>ファイルを書き込めませんでした: %1</translation>
+    </message>
+</context>
+<context>
     <name>InfoView</name>
     <message>
         <source>Sensors</source>
@@ -382,6 +492,10 @@
     <message>
         <source>Box %1</source>
         <translation>ボックス %1</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>グラフ</translation>
     </message>
 </context>
 <context>
@@ -658,6 +772,14 @@
         <source>Closes without changing a colour</source>
         <translation>色を変えずに閉じます</translation>
     </message>
+    <message>
+        <source>Graphs of %1</source>
+        <translation>%1 のグラフ</translation>
+    </message>
+    <message>
+        <source>Temperature, duty and speed over time</source>
+        <translation>温度・デューティ・回転数の推移</translation>
+    </message>
 </context>
 <context>
     <name>SaveFailureNotice</name>
@@ -668,6 +790,18 @@
     <message>
         <source>The settings could not be written to %1.</source>
         <translation>設定を %1 に書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>The phone access setting in Device.ini could not be read: only this computer can reach the phone server until you choose again in the settings menu.</source>
+        <translation>Device.ini のスマホ接続の設定を読み込めませんでした。設定メニューで選び直すまで、スマホサーバーにはこのコンピューターからのみ接続できます。</translation>
+    </message>
+    <message>
+        <source>Some settings in Device.ini could not be read and were set to their safe choice: %1.</source>
+        <translation>Device.ini の一部の設定を読み込めなかったため、安全な値にしました: %1。</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
     </message>
 </context>
 <context>
@@ -694,6 +828,10 @@
     <message>
         <source>not with simulated boxes</source>
         <translation>シミュレーション中は使えません</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>グラフ</translation>
     </message>
 </context>
 <context>

@@ -159,6 +159,116 @@
     </message>
 </context>
 <context>
+    <name>GraphText</name>
+    <message>
+        <source>time (UTC)</source>
+        <translation>時間 (UTC)</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 最小</translation>
+    </message>
+    <message>
+        <source>%1 mean</source>
+        <translation>%1 平均</translation>
+    </message>
+    <message>
+        <source>%1 max</source>
+        <translation>%1 最大</translation>
+    </message>
+    <message>
+        <source>alerts</source>
+        <translation>警報</translation>
+    </message>
+    <message>
+        <source>%1 (°C)</source>
+        <translation>%1 (°C)</translation>
+    </message>
+    <message>
+        <source>%1 duty (%)</source>
+        <translation>%1 負載 (%)</translation>
+    </message>
+    <message>
+        <source>%1 (RPM)</source>
+        <translation>%1 (RPM)</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>控制盒 %1</translation>
+    </message>
+    <message>
+        <source>Fan %1</source>
+        <translation>風扇 %1</translation>
+    </message>
+    <message>
+        <source>Box %1 fan %2</source>
+        <translation>控制盒 %1 風扇 %2</translation>
+    </message>
+    <message>
+        <source>Every fan</source>
+        <translation>所有風扇</translation>
+    </message>
+</context>
+<context>
+    <name>GraphsWindow</name>
+    <message>
+        <source>Aurivent — graphs</source>
+        <translation>Aurivent — 圖表</translation>
+    </message>
+    <message>
+        <source>5 min</source>
+        <translation>5 分鐘</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 小時</translation>
+    </message>
+    <message>
+        <source>24 h</source>
+        <translation>24 小時</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>匯出 CSV…</translation>
+    </message>
+    <message>
+        <source>Temperature (°C)</source>
+        <translation>溫度 (°C)</translation>
+    </message>
+    <message>
+        <source>Duty (%)</source>
+        <translation>負載 (%)</translation>
+    </message>
+    <message>
+        <source>Speed (RPM)</source>
+        <translation>轉速 (RPM)</translation>
+    </message>
+    <message>
+        <source>No alerts in this time.</source>
+        <translation>這段時間沒有警報。</translation>
+    </message>
+    <message>
+        <source>Alert</source>
+        <translation>警報</translation>
+    </message>
+    <message>
+        <source>Alert ended</source>
+        <translation>警報結束</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>匯出為 CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV 檔案 (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation>無法寫入檔案：%1</translation>
+    </message>
+</context>
+<context>
     <name>InfoView</name>
     <message>
         <source>Sensors</source>
@@ -382,6 +492,10 @@
     <message>
         <source>Box %1</source>
         <translation>控制盒 %1</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>圖表</translation>
     </message>
 </context>
 <context>
@@ -658,6 +772,14 @@
         <source>Closes without changing a colour</source>
         <translation>關閉且不變更顏色</translation>
     </message>
+    <message>
+        <source>Graphs of %1</source>
+        <translation>%1 的圖表</translation>
+    </message>
+    <message>
+        <source>Temperature, duty and speed over time</source>
+        <translation>溫度、負載與轉速隨時間的變化</translation>
+    </message>
 </context>
 <context>
     <name>SaveFailureNotice</name>
@@ -668,6 +790,18 @@
     <message>
         <source>The settings could not be written to %1.</source>
         <translation>無法將設定寫入 %1。</translation>
+    </message>
+    <message>
+        <source>The phone access setting in Device.ini could not be read: only this computer can reach the phone server until you choose again in the settings menu.</source>
+        <translation>無法讀取 Device.ini 中的手機連線設定：在您於設定選單中重新選擇之前，只有這台電腦能連到手機伺服器。</translation>
+    </message>
+    <message>
+        <source>Some settings in Device.ini could not be read and were set to their safe choice: %1.</source>
+        <translation>Device.ini 中有些設定無法讀取，已改用安全的選項：%1。</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
     </message>
 </context>
 <context>
@@ -694,6 +828,10 @@
     <message>
         <source>not with simulated boxes</source>
         <translation>模擬控制盒時不可用</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>圖表</translation>
     </message>
 </context>
 <context>

@@ -159,6 +159,116 @@
     </message>
 </context>
 <context>
+    <name>GraphText</name>
+    <message>
+        <source>time (UTC)</source>
+        <translation>เวลา (UTC)</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 ต่ำสุด</translation>
+    </message>
+    <message>
+        <source>%1 mean</source>
+        <translation>%1 เฉลี่ย</translation>
+    </message>
+    <message>
+        <source>%1 max</source>
+        <translation>%1 สูงสุด</translation>
+    </message>
+    <message>
+        <source>alerts</source>
+        <translation>การแจ้งเตือน</translation>
+    </message>
+    <message>
+        <source>%1 (°C)</source>
+        <translation>%1 (°C)</translation>
+    </message>
+    <message>
+        <source>%1 duty (%)</source>
+        <translation>%1 ดิวตี้ (%)</translation>
+    </message>
+    <message>
+        <source>%1 (RPM)</source>
+        <translation>%1 (RPM)</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>กล่อง %1</translation>
+    </message>
+    <message>
+        <source>Fan %1</source>
+        <translation>พัดลม %1</translation>
+    </message>
+    <message>
+        <source>Box %1 fan %2</source>
+        <translation>กล่อง %1 พัดลม %2</translation>
+    </message>
+    <message>
+        <source>Every fan</source>
+        <translation>พัดลมทั้งหมด</translation>
+    </message>
+</context>
+<context>
+    <name>GraphsWindow</name>
+    <message>
+        <source>Aurivent — graphs</source>
+        <translation>Aurivent — กราฟ</translation>
+    </message>
+    <message>
+        <source>5 min</source>
+        <translation>5 นาที</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 ชม.</translation>
+    </message>
+    <message>
+        <source>24 h</source>
+        <translation>24 ชม.</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>ส่งออก CSV…</translation>
+    </message>
+    <message>
+        <source>Temperature (°C)</source>
+        <translation>อุณหภูมิ (°C)</translation>
+    </message>
+    <message>
+        <source>Duty (%)</source>
+        <translation>ดิวตี้ (%)</translation>
+    </message>
+    <message>
+        <source>Speed (RPM)</source>
+        <translation>ความเร็ว (RPM)</translation>
+    </message>
+    <message>
+        <source>No alerts in this time.</source>
+        <translation>ไม่มีการแจ้งเตือนในช่วงเวลานี้</translation>
+    </message>
+    <message>
+        <source>Alert</source>
+        <translation>แจ้งเตือน</translation>
+    </message>
+    <message>
+        <source>Alert ended</source>
+        <translation>สิ้นสุดการแจ้งเตือน</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>ส่งออกเป็น CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>ไฟล์ CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation>เขียนไฟล์ไม่ได้: %1</translation>
+    </message>
+</context>
+<context>
     <name>InfoView</name>
     <message>
         <source>Sensors</source>
@@ -382,6 +492,10 @@
     <message>
         <source>Box %1</source>
         <translation>กล่อง %1</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>กราฟ</translation>
     </message>
 </context>
 <context>
@@ -658,6 +772,14 @@
         <source>Closes without changing a colour</source>
         <translation>ปิดโดยไม่เปลี่ยนสี</translation>
     </message>
+    <message>
+        <source>Graphs of %1</source>
+        <translation>กราฟของ %1</translation>
+    </message>
+    <message>
+        <source>Temperature, duty and speed over time</source>
+        <translation>อุณหภูมิ ดิวตี้ และความเร็วตามเวลา</translation>
+    </message>
 </context>
 <context>
     <name>SaveFailureNotice</name>
@@ -668,6 +790,18 @@
     <message>
         <source>The settings could not be written to %1.</source>
         <translation>ไม่สามารถบันทึกการตั้งค่าลงใน %1 ได้</translation>
+    </message>
+    <message>
+        <source>The phone access setting in Device.ini could not be read: only this computer can reach the phone server until you choose again in the settings menu.</source>
+        <translation>อ่านการตั้งค่าการเข้าถึงจากโทรศัพท์ใน Device.ini ไม่ได้: จนกว่าคุณจะเลือกใหม่ในเมนูการตั้งค่า เฉพาะคอมพิวเตอร์เครื่องนี้เท่านั้นที่เข้าถึงเซิร์ฟเวอร์โทรศัพท์ได้</translation>
+    </message>
+    <message>
+        <source>Some settings in Device.ini could not be read and were set to their safe choice: %1.</source>
+        <translation>อ่านการตั้งค่าบางอย่างใน Device.ini ไม่ได้ จึงตั้งเป็นค่าที่ปลอดภัย: %1</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>การตั้งค่า</translation>
     </message>
 </context>
 <context>
@@ -694,6 +828,10 @@
     <message>
         <source>not with simulated boxes</source>
         <translation>ใช้ไม่ได้กับกล่องจำลอง</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>กราฟ</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The whole program listens on the phone port.
-foreach(program test_program test_startmodes test_savefailures test_safetyglue test_fansafety)
+foreach(program test_program test_startmodes test_savefailures test_safetyglue test_fansafety test_graphsentry)
   if(TARGET ${program})
     aurivent_uses_phone_port(${program})
   endif()

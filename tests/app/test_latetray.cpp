@@ -245,9 +245,9 @@ private slots:
         QList<int> ids;
         QList<bool> enabled;
         QCOMPARE(menuLabels(service, &ids, &enabled),
-                 (QStringList{QStringLiteral("Open Aurivent"), Tray::autorunText(), QStringLiteral("-"),
-                              QStringLiteral("Exit")}));
-        QCOMPARE(enabled, (QList<bool>{true, true, true, true}));
+                 (QStringList{QStringLiteral("Open Aurivent"), QStringLiteral("Graphs"), Tray::autorunText(),
+                              QStringLiteral("-"), QStringLiteral("Exit")}));
+        QCOMPARE(enabled, (QList<bool>{true, true, true, true, true}));
 
         // The menu follows the actions: the autostart mark, a disabled item;
         // the host is told to fetch it again.
@@ -263,20 +263,23 @@ private slots:
         auto autorunItem = [&] {
             QList<bool> now;
             QList<int> checked;
-            const QString label = menuLabels(service, nullptr, &now, &checked).value(1);
-            return label + (now.value(1) ? QStringLiteral(" (enabled") : QStringLiteral(" (disabled"))
-                + (checked.value(1) == 1 ? QStringLiteral(", checked)") : QStringLiteral(", not checked)"));
+            const QString label = menuLabels(service, nullptr, &now, &checked).value(2);
+            return label + (now.value(2) ? QStringLiteral(" (enabled") : QStringLiteral(" (disabled"))
+                + (checked.value(2) == 1 ? QStringLiteral(", checked)") : QStringLiteral(", not checked)"));
         };
         QTRY_COMPARE_WITH_TIMEOUT(autorunItem(), Tray::autorunText() + QStringLiteral(" (disabled, checked)"), 30000);
 
         // A click in the host's menu is the action's; a disabled one does nothing.
         QSignalSpy launch(tray.launchAction(), &QAction::triggered);
         QSignalSpy autorun(tray.autorunAction(), &QAction::triggered);
-        click(service, ids.at(1));
+        QSignalSpy graphs(tray.graphsAction(), &QAction::triggered);
+        click(service, ids.at(2));
         click(service, 999); // no such item
         click(service, ids.at(0));
         QTRY_COMPARE_WITH_TIMEOUT(launch.count(), 1, 30000);
         QCOMPARE(autorun.count(), 0);
+        click(service, ids.at(1));
+        QTRY_COMPARE_WITH_TIMEOUT(graphs.count(), 1, 30000);
 
         // A click on the icon, as Qt reports its own.
         QDBusMessage activate = QDBusMessage::createMethodCall(service, QStringLiteral("/StatusNotifierItem"),

@@ -3,6 +3,7 @@
 // watch: into the history, out as a desktop notification on a stand-in
 // notification service and as metrics a scraper reads.
 #include "monitoring/Monitoring.h"
+#include "monitoring/MonitoringHistoryReader.h"
 
 #include "../alerts/MockNotifications.h"
 #include "../metrics/PrometheusParser.h"
@@ -191,6 +192,44 @@ private slots:
                                                                      HistoryResolution::Seconds);
         QCOMPARE(kept.size(), 1);
         QCOMPARE(kept.mean.first(), 1234.0f);
+    }
+
+    void theGraphsReadTheHistoryAndTheAlerts()
+    {
+        Monitoring monitoring(options());
+        QVERIFY(monitoring.start());
+        MonitoringHistoryReader reader(&monitoring);
+        int sampled = 0;
+        QObject context;
+        const QMetaObject::Connection live = reader.onSampled(&context, [&sampled] { ++sampled; });
+        QVERIFY(live);
+
+        monitoring.boxHealthChanged(1, BoxHealth::Answering);
+        monitoring.fanSpeedRead(1, 2, 0, false);
+        monitoring.stallRaised(1, 2);
+        QTRY_VERIFY_WITH_TIMEOUT(sampled >= 1, 20000);
+        const qint64 head = reader.headSecond();
+        QVERIFY(head > 0);
+        QVERIFY(reader.seriesKeys().contains(SeriesKey::fanRpm(1, 2)));
+        QCOMPARE(reader.points(SeriesKey::fanRpm(1, 2), head, head, HistoryResolution::Seconds).mean.value(0), 0.0f);
+
+        const QVector<HistoryEvent> events = reader.events(head - 60, head + 60);
+        QCOMPARE(events.size(), 1);
+        QCOMPARE(events[0].kind, QStringLiteral("stall"));
+        QCOMPARE(events[0].box, 1);
+        QCOMPARE(events[0].fan, 2);
+        QVERIFY(events[0].raised);
+
+        monitoring.stallCleared(1, 2);
+        QTRY_COMPARE_WITH_TIMEOUT(reader.events(head - 60, head + 60).size(), 2, 20000);
+        QVERIFY(!reader.events(head - 60, head + 60).last().raised);
+
+        // Broken off, the reader calls no more.
+        QObject::disconnect(live);
+        const int before = sampled;
+        QSignalSpy more(&monitoring.recorder(), &HistoryRecorder::sampled);
+        QTRY_VERIFY_WITH_TIMEOUT(more.count() >= 1, 20000);
+        QCOMPARE(sampled, before);
     }
 
     void theListenAddressOfTheCommandLine_data()

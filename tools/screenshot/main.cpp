@@ -11,11 +11,13 @@
 //   alert.png         the stall alert, info.png the sensor window
 //   nobox.png         the window when no box is found
 //   desktop.png       the window where it opens on a 1366 x 768 screen
+//   graphs.png        the graphs window of a box with a fan's stall marked
 // With --audit it writes no pictures but prints, for each of those states,
 // the controls without an accessible name, click targets under 24 px, texts
 // under 9 px or under the contrast they need, and a summary with the Tab stops.
 // The settings live in a folder of the tool's own, never in the user's.
 #include "Audit.h"
+#include "GraphScene.h"
 #include "Scenes.h"
 
 #include "app/Aurivent.h"
@@ -138,6 +140,8 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_SCALE_FACTOR", scale.toUtf8());
+    // Times on the graphs' axes are local: the same picture on every machine.
+    qputenv("TZ", "UTC");
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
@@ -222,6 +226,7 @@ int main(int argc, char *argv[])
             if (w->objectName() == QLatin1String("InfoView"))
                 ok &= save(scenes.grab(w), out + QStringLiteral("/info.png"));
         }
+        ok &= save(graphScene([&scenes](QWidget *w) { return scenes.grab(w); }), out + QStringLiteral("/graphs.png"));
     }
     {
         // As a user without a box sees it: no "simulated boxes" in the footer.
