@@ -276,7 +276,7 @@ private slots:
         QCOMPARE(host.alerts.size(), size_t(2));
 
         sim->run(0, 2);
-        QTest::qWait(50); // a little speed again
+        QTRY_VERIFY_WITH_TIMEOUT(sim->rpm(0, 2) > 0, 10000); // a little speed again
         poll(host);
         QVERIFY(!boxes[0].rainbowFan[2].isAlarmShown);
         QVERIFY(!host.errors[2]);
