@@ -15,7 +15,7 @@ set -- $inside
 # IFF_UP is bit 0 of the flags.
 [ $(( $4 & 1 )) -eq 1 ] || fail "the loopback is down inside ($4)"
 
-mkdir -p /tmp/.X11-unix 2>/dev/null
+[ -d /tmp/.X11-unix ] || mkdir -m 1777 /tmp/.X11-unix 2>/dev/null
 probe=aurivent-probe-$$
 outside_file=/tmp/.X11-unix/$probe-outside
 touch "$outside_file" 2>/dev/null || { echo "SKIP: /tmp/.X11-unix is not writable here"; exit 0; }

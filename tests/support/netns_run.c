@@ -100,7 +100,11 @@ static const char *private_x_sockets(void)
 {
     if (mount(NULL, "/", NULL, MS_REC | MS_PRIVATE, NULL) != 0)
         return "making the mounts private";
-    if (mkdir("/tmp/.X11-unix", 01777) != 0 && errno != EEXIST)
+    /* Made here only where no X server made it yet; with the mode X gives it,
+     * not what the umask leaves, since the machine sees this folder too. */
+    if (mkdir("/tmp/.X11-unix", 01777) == 0)
+        chmod("/tmp/.X11-unix", 01777);
+    else if (errno != EEXIST)
         return "creating /tmp/.X11-unix";
     if (mount("aurivent-x11", "/tmp/.X11-unix", "tmpfs", MS_NOSUID | MS_NODEV | MS_NOEXEC, "mode=1777,size=64k") != 0)
         return "mounting a tmpfs on /tmp/.X11-unix";
