@@ -28,6 +28,8 @@
 #include "remote/RemoteCommands.h"
 #include "remote/SocketHelper.h"
 #include "SaveFailureNotice.h"
+#include "SleepGlue.h"
+#include "power/SleepWatch.h"
 #include "script/ScriptRunner.h"
 #include "storage/IniHelper.h"
 #include "storage/SaveFailures.h"
@@ -159,6 +161,7 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     connect(&SaveFailures::instance(), &SaveFailures::saveFailed, m_monitoring, &Monitoring::saveFailed);
     connect(m_monitoring, &Monitoring::openWindowRequested, this, [this] { showMainView(); });
     connectMonitoring(*m_fans, *m_monitoring);
+    followSleep(*SleepWatch::create(this), *m_monitor, *m_effects, *m_monitoring);
     if (!m_headless) {
         m_historyReader = std::make_unique<MonitoringHistoryReader>(m_monitoring);
         m_graphs = new GraphsOpener(m_historyReader.get(), this);
