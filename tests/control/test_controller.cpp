@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ScriptedSensors.h"
+#include "SensorPasses.h"
 #include "SimFixture.h"
 
 #include "control/Controller.h"
 #include "core/Core.h"
 #include "device/DeviceBus.h"
 #include "device/Reports.h"
+#include "lighting/SoftwareEffects.h"
 #include "storage/IniHelper.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTimer>
@@ -26,6 +28,16 @@ public:
     void closeWindow() override { ++closed; }
     MainViewInterface *mainView() override { return nullptr; }
 };
+
+// The duty reports a box received, as (port, percent).
+std::vector<std::pair<int, int>> duties(const SimulatedBoxes *sim, int box)
+{
+    std::vector<std::pair<int, int>> out;
+    for (const Report &r : sentTo(sim, box))
+        if (r[1] == 0x32 && r[2] == 0x51 && (r[4] == 0x01 || r[4] == 0x03))
+            out.emplace_back(r[3], r[5]);
+    return out;
+}
 } // namespace
 
 // The control loop the service runs and the window wraps: settings at
@@ -53,17 +65,20 @@ private:
         return std::make_unique<Controller>(*core, options);
     }
 
-    // Runs `act` in an event loop: true when it told the program to end.
-    // Events posted while others are handled wait for the next round, so the
-    // second hop below comes only after the loop has seen an end asked for.
+    // Runs `act` in the application's own event loop: true when it told the
+    // program to end. Events posted while others are handled wait for the
+    // next round, so the second hop below comes only after the loop has seen
+    // an end asked for. The application's loop (not a local one) also clears
+    // the end once it returns, so later cases can wait on events again.
     static bool endsTheProgram(const std::function<void()> &act)
     {
-        QEventLoop loop;
-        QTimer::singleShot(0, &loop, act);
-        QTimer::singleShot(0, &loop, [&loop] {
-            QMetaObject::invokeMethod(&loop, [&loop] { loop.exit(1); }, Qt::QueuedConnection);
+        // What is still queued for `guard` goes with it when this returns.
+        QObject guard;
+        QTimer::singleShot(0, &guard, act);
+        QTimer::singleShot(0, &guard, [&guard] {
+            QMetaObject::invokeMethod(&guard, [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
         });
-        return loop.exec() == 0;
+        return QCoreApplication::exec() == 0;
     }
 
 private slots:
@@ -156,6 +171,30 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!alerts.isEmpty(), 60000);
         QCOMPARE(alerts.first().at(0).toInt(), 0);
         QCOMPARE(alerts.first().at(1).toBool(), false);
+    }
+
+    // The service has no tray to tell: a lost CPU reading still caps the
+    // temperature-following fans, it is told, and the loop goes on polling.
+    void aLostReadingCapsTheFansAndTheLoopGoesOn()
+    {
+        qputenv("FAKE_SENSORS_LIVE", "1");
+        qputenv("FAKE_SENSORS_INIT", "0");
+        scriptSensorReading("");
+        auto control = start(QByteArray());
+        QVERIFY(control);
+        control->stopSpeedPoll();
+        control->effects()->setSensorPeriods(3600 * 1000, 3600 * 1000);
+        QVERIFY(startSensorsAndWait(*control->effects(), pluginLibrary("FakeSensors")));
+        QVERIFY(core->bus().waitForIdle());
+        sim->clearSent();
+        QSignalSpy lost(control->effects(), &SoftwareEffects::temperatureReadingLost);
+        QVERIFY(runSensorPass(*control->effects()));
+        QCOMPARE(lost.size(), 1);
+        const std::vector<std::pair<int, int>> capped{{1, 100}, {2, 100}, {3, 100}, {4, 100}, {5, 100}};
+        QVERIFY(duties(sim, 0) == capped);
+        control->updateSpeed();
+        QVERIFY(core->bus().waitForIdle());
+        QCOMPARE(core->bus().health(0), BoxHealth::Answering);
     }
 
     // A new language or phone access changes the footer line the window shows.
