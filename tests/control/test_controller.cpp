@@ -8,6 +8,7 @@
 #include "device/DeviceBus.h"
 #include "device/Reports.h"
 #include "lighting/SoftwareEffects.h"
+#include "remote/SocketHelper.h"
 #include "storage/IniHelper.h"
 
 #include <QDir>
@@ -150,6 +151,9 @@ private slots:
 
         control->setWindow(nullptr);
         QVERIFY(control->handleWindowMessage(0x10, 0, 0)); // nothing to hide, and nothing breaks
+        QVERIFY(control->handleWindowMessage(0x8101, 1, 0)); // nothing to show either
+        QVERIFY(control->handleWindowMessage(0x8103, 1, 0));
+        QVERIFY(control->state().settings.OpenPassword);
         QVERIFY(endsTheProgram([&control] { control->handleWindowMessage(0x8105, 1, 0); }));
         // A setting command still reaches the device file.
         QVERIFY(control->handleWindowMessage(0x8102, 1, 0));
@@ -197,17 +201,20 @@ private slots:
         QCOMPARE(core->bus().health(0), BoxHealth::Answering);
     }
 
-    // A new language or phone access changes the footer line the window shows.
+    // Phone access off closes the phone server; a new language or phone
+    // access changes the footer line the window shows.
     void theFooterFollowsTheSettings()
     {
         auto control = start(QByteArray());
         QVERIFY(control);
+        QVERIFY(control->socketHelper()->isListening()); // the phone server runs by default
         QSignalSpy footer(control.get(), &Controller::ipTextChanged);
         QSignalSpy language(control.get(), &Controller::languageChanged);
         control->state().settings.remoteAccess = 0;
         control->remoteAccessChanged();
         QCOMPARE(footer.size(), 1);
         QCOMPARE(control->ipText(), QStringLiteral("Phone server off"));
+        QVERIFY(!control->socketHelper()->isListening());
         control->loadLanguage(0);
         QCOMPARE(language.size(), 1);
         QCOMPARE(footer.size(), 2);
