@@ -5,6 +5,7 @@
 #include "../../tools/screenshot/Scenes.h"
 
 #include "app/Aurivent.h"
+#include "core/Core.h"
 #include "core/ViewState.h"
 #include "device/BoxTable.h"
 #include "device/FanCurve.h"
@@ -203,7 +204,7 @@ private slots:
         QCOMPARE(fan->speedSummaryText(), QStringLiteral("No CPU temp.\nCap 50 %"));
         fan->moveSlider(FanEditor::Slider::SpeedPercent, 2);
         // A reading reaches the window as the core shows it.
-        ViewState &state = scenes.program().viewState();
+        ViewState &state = scenes.program().core().viewState();
         WindowView window = state.window();
         window.temperatureKnown = true;
         window.temperature = 46;
