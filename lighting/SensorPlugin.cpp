@@ -120,6 +120,14 @@ public:
         return v;
     }
 
+    ChipKind sensorKind(int sensor) override
+    {
+        if (!m_calls.kind || !validSensor(sensor))
+            return ChipKind::Unknown;
+        const int code = m_calls.kind(sensor);
+        return code >= int(ChipKind::Cpu) && code <= int(ChipKind::Board) ? ChipKind(code) : ChipKind::Other;
+    }
+
 private:
     static bool validSensor(int sensor) { return sensor >= 0 && sensor < kMaxSensors; }
     static bool validReading(int r) { return r >= 0 && r < kReadingsPerSensor; }

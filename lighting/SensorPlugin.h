@@ -24,12 +24,19 @@
 //   double aurivent_sensors_other(int sensor, int reading, char *label, int size,
 //                                 char *unit, int unitSize);
 //
+// and, optionally (a library without it still loads):
+//
+//   int    aurivent_sensors_kind(int sensor);              what the sensor measures:
+//          0 other, 1 CPU, 2 GPU, 3 disk, 4 board (anything else: other)
+//
 // Sensor and reading indices are 0-based. A reading of exactly 0.0 or -9999.0
 // means "no such reading". Text buffers are 256 bytes; the library writes a
 // zero-terminated string, and the binding terminates them again itself.
 class SensorPlugin {
 public:
     enum class Kind { Temperature, Voltage, Fan, Current, Power, Clock, Usage };
+    // What a sensor (a chip) measures; Unknown when the library cannot say.
+    enum class ChipKind { Unknown = -1, Other = 0, Cpu = 1, Gpu = 2, Disk = 3, Board = 4 };
     static constexpr int kKindCount = 7;
     static constexpr int kTextSize = 256;
     static constexpr int kReadingsPerSensor = 64;
@@ -58,6 +65,8 @@ public:
     // index is out of range.
     virtual double reading(Kind kind, int sensor, int reading, QString *label) = 0;
     virtual double otherReading(int sensor, int reading, QString *label, QString *unit) = 0;
+    // Unknown for an index out of range or a library without the call.
+    virtual ChipKind sensorKind(int sensor) = 0;
 };
 
 // The start-up binding: load, then initialise with 0. Logs "CANNOT LOAD DLL",

@@ -2,7 +2,7 @@
 
 #include "SensorPlugin.h"
 
-// The thirteen entry points as plain C function pointers (the default calling
+// The thirteen entry points (and the optional ones) as plain C function pointers (the default calling
 // convention, cdecl). A backend resolves them; SensorPluginCalls::make wraps
 // them with the buffer and index checks every caller relies on.
 struct SensorPluginCalls {
@@ -13,6 +13,7 @@ struct SensorPluginCalls {
     using NameFn = int (*)(int, char *, int);
     using ReadingFn = double (*)(int, int, char *, int);
     using OtherFn = double (*)(int, int, char *, int, char *, int);
+    using KindFn = int (*)(int);
 
     InitFn init = nullptr;
     ReservedFn reserved = nullptr;
@@ -21,6 +22,8 @@ struct SensorPluginCalls {
     NameFn name = nullptr;
     ReadingFn readings[SensorPlugin::kKindCount] = {};
     OtherFn other = nullptr;
+    // Optional: a library without it loads, and its sensors are of unknown kind.
+    KindFn kind = nullptr;
 
     // The role of the first entry point still missing, or null when all are there.
     const char *firstMissing() const;

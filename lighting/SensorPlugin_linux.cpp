@@ -45,6 +45,7 @@ std::unique_ptr<SensorPlugin> SensorPlugin::load(const QString &path, QString *e
     for (int k = 0; k < kKindCount; ++k)
         calls.readings[k] = resolve<C::ReadingFn>(library, readingNames[k]);
     calls.other = resolve<C::OtherFn>(library, "aurivent_sensors_other");
+    calls.kind = resolve<C::KindFn>(library, "aurivent_sensors_kind");
     if (const char *missing = calls.firstMissing()) {
         if (error)
             *error = path + QStringLiteral(": no entry point for ") + QLatin1String(missing);

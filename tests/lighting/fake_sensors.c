@@ -8,7 +8,10 @@
  *   FAKE_SENSORS_LIVE   1: FAKE_SENSORS is read again at each pass (each
  *                       sensor count), so a test can have the next pass
  *                       return a value, nothing, or -128 without a new init
- * Built without FAKE_SENSORS_COMPLETE, the usage entry point is missing. */
+ *   FAKE_SENSORS_KINDS  what each sensor measures, "1,2,3" (the codes of
+ *                       aurivent_sensors_kind; missing items are 0)
+ * Built without FAKE_SENSORS_COMPLETE, the usage entry point is missing;
+ * with FAKE_SENSORS_NO_KIND, the optional kind entry point. */
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -105,6 +108,21 @@ EXPORT int aurivent_sensors_count(void)
     }
     return reported_count;
 }
+#ifndef FAKE_SENSORS_NO_KIND
+EXPORT int aurivent_sensors_kind(int sensor)
+{
+    const char *kinds_text = getenv("FAKE_SENSORS_KINDS");
+    if (!kinds_text || sensor < 0)
+        return 0;
+    for (int i = 0; i < sensor && kinds_text; ++i) {
+        kinds_text = strchr(kinds_text, ',');
+        if (kinds_text)
+            ++kinds_text;
+    }
+    return kinds_text ? atoi(kinds_text) : 0;
+}
+#endif
+
 EXPORT int aurivent_sensors_select(int sensor) { return sensor >= 0 && sensor < sensor_count; }
 
 EXPORT int aurivent_sensors_name(int sensor, char *text, int size)
