@@ -2,6 +2,8 @@
 
 #include "common/Limits.h"
 
+#include <QString>
+
 #include <array>
 
 // Identities of the controller boxes.
@@ -61,6 +63,8 @@ struct RainbowFanRecord {
     int bValue_Led[kColorEntries] = {};
     float brightValue[kColorEntries] = {};
     bool isTurnOffLed = true;
+    // The curve the fan follows while isPWM is set.
+    QString curveName = QString::fromLatin1(kClassicCurveName);
 };
 
 struct VaylaFanRecord {
@@ -75,6 +79,8 @@ struct VaylaFanRecord {
     int bValue = 0;
     float brightValue = 1.0f;
     bool isTurnOffLed = true;
+    // The curve the fan follows while isPWM is set.
+    QString curveName = QString::fromLatin1(kClassicCurveName);
 };
 
 // One box slot. Its open handle and I/O state belong to its link on the
