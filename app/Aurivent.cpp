@@ -316,6 +316,8 @@ void Aurivent::leaveFansSafeOnExit()
 void Aurivent::boxOpened(int box)
 {
     resendBoxSettings(m_boxes, m_profiles, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
+    // Its record may just have taken its stored profile: the panels show it.
+    refreshFanPanels(box);
 }
 
 // --- FanMonitorHost

@@ -7,46 +7,7 @@
 #include "device/ProtocolTrace.h"
 #include "device/sim/SimControlServer.h"
 #include "device/sim/SimulatedBoxes.h"
-#include "SessionUser.h"
-
-namespace {
-
-// Real boxes opened with root's file access when the program runs as root
-// for a user (everything else it does, it does as that user).
-class SessionTransport final : public HidTransport {
-public:
-    explicit SessionTransport(HidTransport *inner)
-        : m_inner(inner)
-    {
-    }
-
-    int init() override
-    {
-        int result = -1;
-        SessionUser::withDeviceAccess([&] { result = m_inner->init(); });
-        return result;
-    }
-    HidHandle *open(unsigned short vendorId, unsigned short productId) override
-    {
-        HidHandle *handle = nullptr;
-        SessionUser::withDeviceAccess([&] { handle = m_inner->open(vendorId, productId); });
-        return handle;
-    }
-    int write(HidHandle *handle, const uint8_t *data, size_t length) override
-    {
-        return m_inner->write(handle, data, length);
-    }
-    int read(HidHandle *handle, uint8_t *data, size_t length, int timeoutMs) override
-    {
-        return m_inner->read(handle, data, length, timeoutMs);
-    }
-    void close(HidHandle *handle) override { m_inner->close(handle); }
-
-private:
-    std::unique_ptr<HidTransport> m_inner;
-};
-
-} // namespace
+#include "SessionTransport.h"
 
 bool DeviceSetup::apply(const CommandLine &line, HotplugMonitor *hotplug, QObject *owner, QString *error)
 {
@@ -60,7 +21,7 @@ bool DeviceSetup::apply(const CommandLine &line, HotplugMonitor *hotplug, QObjec
         bus.setTrace(std::move(trace));
     }
     if (!line.simulateSet) {
-        bus.setTransport(std::make_unique<SessionTransport>(createHidapiTransport()));
+        bus.setTransport(std::make_unique<SessionTransport>(std::unique_ptr<HidTransport>(createHidapiTransport())));
         return true;
     }
     auto boxes = std::make_unique<SimulatedBoxes>();

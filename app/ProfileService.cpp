@@ -27,6 +27,12 @@ void ProfileService::load(int box, int profile, Kind kind)
         IniHelper::parseVaylaProfile(box, IniHelper::readVaylaProfileIni(profile), m_boxes[box]);
     else
         IniHelper::parseProfile(box, IniHelper::readProfileIni(profile), m_boxes[box]);
+    m_loaded[box] = true;
+}
+
+bool ProfileService::hasLoaded(int box) const
+{
+    return isValidBox(box) && m_loaded[box];
 }
 
 void ProfileService::loadOwn(int box)

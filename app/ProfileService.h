@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Limits.h"
 #include "lighting/LightModes.h"
 
 #include <QList>
@@ -25,6 +26,9 @@ public:
     void load(int box, int profile, Kind kind = Kind::OfTheBox);
     // The box's own profile (its profile number) into its record.
     void loadOwn(int box);
+    // Whether a profile was ever read into box `box`'s record; until then it
+    // holds the record's defaults, which no box should be sent.
+    bool hasLoaded(int box) const;
     // The texts of 12-LED profile `profile`, one row per fan.
     QList<QStringList> rgbRows(int profile) const;
 
@@ -44,4 +48,5 @@ public:
 private:
     BoxModel &m_boxes;
     const AppSettings &m_settings;
+    bool m_loaded[kBoxCount] = {};
 };

@@ -36,6 +36,12 @@ void resendBoxSettings(BoxModel &boxes, ProfileService &profiles, int b, Lightin
 {
     if (!isValidBox(b) || !boxes[b].gIsConnected)
         return;
+    // First seen after start-up: its own stored profile, as start-up gives
+    // the boxes present then, never the record's defaults.
+    if (!profiles.hasLoaded(b)) {
+        qCInfo(lcApp) << "box" << b << "loads its profile" << boxes[b].profileValue;
+        profiles.loadOwn(b);
+    }
     qCInfo(lcApp) << "box" << b << "is sent its settings";
     profiles.apply(b, timers, Resend::Startup);
     applyFollowingDuty(boxes, b, haveReading, temperature);

@@ -13,7 +13,8 @@ void applyStoredSettings(BoxModel &boxes, ProfileService &profiles, MainViewInte
 
 // A box opened after start-up (plugged in late or again, power-cycled,
 // answering again) shows its power-on defaults: it is sent what the program
-// holds for it, as at start-up — the lighting and fixed speed of every fan,
+// holds for it (its own stored profile first, if none was loaded into its
+// record yet), as at start-up — the lighting and fixed speed of every fan,
 // and for the fans that follow the CPU temperature the curve's duty for the
 // last reading, or their cap without one.
 void resendBoxSettings(BoxModel &boxes, ProfileService &profiles, int box, LightingTimers &timers, bool haveReading,

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "common/Logging.h"
 #include "device/CrashSafety.h"
+#include "device/FanGuardian.h"
 #include "device/HotplugMonitor.h"
 #include "DeviceSetup.h"
 #include "Language.h"
@@ -141,6 +142,14 @@ int main(int argc, char *argv[])
     const CommandLine line = CommandLine::parse(arguments);
     if (!line.needsGui())
         return runWithoutGui(argc, argv, line);
+
+    // Forked while the program is small and has no thread yet. Every return
+    // from here on is an orderly end and sends the guardian away; a kill,
+    // a crash or an exit() elsewhere leaves it to cap the fans.
+    FanGuardian::start();
+    struct GuardianGoodbye {
+        ~GuardianGoodbye() { FanGuardian::dismiss(); }
+    } guardianGoodbye;
 
     // The service runs with no display at all.
     if (line.headless)

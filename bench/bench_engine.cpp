@@ -129,6 +129,8 @@ public:
         const Timed t(this);
         m_boxes->close(h);
     }
+    QByteArray node(HidHandle *h) const override { return m_boxes->node(h); }
+    int emergencyDescriptor(HidHandle *h) const override { return m_boxes->emergencyDescriptor(h); }
 
 private:
     struct Timed {

@@ -1,5 +1,7 @@
 #include "CrashSafety.h"
 
+#include "FanGuardian.h"
+
 #include <atomic>
 #include <csignal>
 #include <cstdlib>
@@ -19,6 +21,11 @@ Table g_tables[2];
 std::atomic<int> g_active{0};
 std::atomic<bool> g_installed{false};
 
+// A stack of its own for the handler: after a stack overflow the thread's
+// stack has no room left to run it. Static, so nothing is allocated.
+constexpr size_t kAltStackSize = 64 * 1024;
+alignas(16) char g_altStack[kAltStackSize];
+
 void onCrash(int signal)
 {
     writePrepared();
@@ -33,10 +40,15 @@ void install()
 {
     if (g_installed.exchange(true))
         return;
+    // The thread that installs the handlers (the GUI thread) runs it there.
+    stack_t altStack = {};
+    altStack.ss_sp = g_altStack;
+    altStack.ss_size = kAltStackSize;
+    const bool haveAltStack = sigaltstack(&altStack, nullptr) == 0;
     struct sigaction action = {};
     action.sa_handler = onCrash;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND;
+    action.sa_flags = SA_RESETHAND | (haveAltStack ? SA_ONSTACK : 0);
     for (int signal : {SIGSEGV, SIGBUS, SIGABRT, SIGILL, SIGFPE})
         sigaction(signal, &action, nullptr);
     std::atexit([] { writePrepared(); });
@@ -53,6 +65,8 @@ void prepare(const std::vector<Prepared> &reports)
         table.entries[table.count++] = p;
     }
     g_active.store(next);
+    // What a kill leaves the fans at is the same table, held by the guardian.
+    FanGuardian::update(std::vector<Prepared>(table.entries, table.entries + table.count));
 }
 
 void forget(int descriptor)

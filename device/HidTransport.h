@@ -36,8 +36,10 @@ public:
     virtual int write(HidHandle *handle, const uint8_t *data, size_t length) = 0;
     virtual int read(HidHandle *handle, uint8_t *data, size_t length, int timeoutMs) = 0;
     virtual void close(HidHandle *handle) = 0;
-    virtual QByteArray node(HidHandle *) const { return QByteArray(); }
-    virtual int emergencyDescriptor(HidHandle *) const { return -1; }
+    // No defaults: a backend or wrapper that forgot these would silently
+    // lose replug detection and the crash path.
+    virtual QByteArray node(HidHandle *handle) const = 0;
+    virtual int emergencyDescriptor(HidHandle *handle) const = 0;
 };
 
 // The transport for real boxes.

@@ -6,7 +6,7 @@
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
 #include "MusicFrames.h"
-#include "SensorPlugin.h"
+#include "SensorReader.h"
 #include "TemperatureReading.h"
 
 #include <QDebug>
@@ -39,10 +39,16 @@ SoftwareEffects::SoftwareEffects(BoxModel &boxes, QObject *parent)
     , m_temperatureColorTimer(makeTimer(this, "setupcomputTempTimer setup"))
     , m_cpuTemperatureTimer(new QTimer(this))
     , m_sensorRetryTimer(new QTimer(this))
+    , m_passDeadline(new QTimer(this))
+    , m_reader(new SensorReader(this))
     , m_shown(temperatureScaleColor(0))
 {
     m_cpuTemperatureTimer->setInterval(kSensorPassMs);
     m_sensorRetryTimer->setInterval(kSensorRetryMs);
+    m_passDeadline->setSingleShot(true);
+    connect(m_passDeadline, &QTimer::timeout, this, &SoftwareEffects::onPassDeadline);
+    connect(m_reader, &SensorReader::bound, this, &SoftwareEffects::onSensorsBound);
+    connect(m_reader, &SensorReader::passDone, this, &SoftwareEffects::onPassDone);
     connect(m_cpuTemperatureTimer, &QTimer::timeout, this, &SoftwareEffects::updateCPUTemp, Qt::DirectConnection);
     connect(m_sensorRetryTimer, &QTimer::timeout, this, &SoftwareEffects::retrySensorPlugin, Qt::DirectConnection);
     connect(m_volumeTimer, &QTimer::timeout, this, &SoftwareEffects::getVolumeValue, Qt::DirectConnection);
@@ -61,8 +67,8 @@ void SoftwareEffects::setComputerVolume(ComputerVolume *volume)
 void SoftwareEffects::startSensors(const QString &libraryPath)
 {
     m_sensorPath = libraryPath;
-    if (!bindSensors(true) && !m_sensorRetryTimer->isActive())
-        m_sensorRetryTimer->start();
+    m_firstBind = true;
+    m_reader->bind(libraryPath);
     m_cpuTemperatureTimer->start();
 }
 
@@ -74,36 +80,52 @@ void SoftwareEffects::setSensorPeriods(int passMs, int retryMs)
 
 bool SoftwareEffects::isSensorRetryRunning() const { return m_sensorRetryTimer->isActive(); }
 
-bool SoftwareEffects::bindSensors(bool firstAttempt)
+bool SoftwareEffects::hasSensors() const { return m_reader->hasPlugin(); }
+
+int SoftwareEffects::abandonedSensorCalls() const { return m_reader->abandonedCount(); }
+
+void SoftwareEffects::onSensorsBound(bool ok, const QString &failure)
 {
-    QString failure;
-    std::unique_ptr<SensorPlugin> plugin = bindSensorPlugin(m_sensorPath, &failure);
-    if (plugin) {
+    const bool firstAttempt = m_firstBind;
+    m_firstBind = false;
+    if (ok) {
         // Started again while it runs (to find a driver loaded since): no news.
-        if (firstAttempt || !m_sensors)
+        if (firstAttempt || !m_sensorFailure.isEmpty())
             qCInfo(lcLighting) << "INIT OK";
         m_sensorFailure.clear();
-        m_sensors = std::move(plugin);
-        return true;
+    } else {
+        // Said once; a retry that fails the same way only says it when asked.
+        if (firstAttempt || failure != m_sensorFailure)
+            qCInfo(lcLighting).noquote() << failure;
+        else
+            qCDebug(lcLighting).noquote() << "sensorRetry:" << failure;
+        m_sensorFailure = failure;
+        if (!m_sensorRetryTimer->isActive())
+            m_sensorRetryTimer->start();
     }
-    // A plug-in that stopped working is no plug-in.
-    m_sensors.reset();
-    // Said once; a retry that fails the same way only says it when asked.
-    if (firstAttempt || failure != m_sensorFailure)
-        qCInfo(lcLighting).noquote() << failure;
-    else
-        qCDebug(lcLighting).noquote() << "sensorRetry:" << failure;
-    m_sensorFailure = failure;
-    return false;
+    emit sensorsBound(ok);
 }
 
-void SoftwareEffects::retrySensorPlugin()
+bool SoftwareEffects::retrySensorPlugin()
 {
-    if (m_sensors && m_hasTemperature) {
+    if (m_reader->hasPlugin() && m_hasTemperature) {
         m_sensorRetryTimer->stop();
-        return;
+        return false;
     }
-    bindSensors(false);
+    if (m_reader->isBusy()) {
+        if (m_reader->busyMs() < m_deadlineMs)
+            return false; // it still has its time
+        // A call that has not returned by now may never: leave it behind and start afresh.
+        if (!m_reader->abandon()) {
+            qCDebug(lcLighting) << "sensorRetry:" << "the plug-in still does not return";
+            return false;
+        }
+        qCWarning(lcLighting) << "sensor plug-in: a call did not return; it is left behind and the plug-in started again";
+        m_passPending = false;
+        m_passLate = false;
+        m_passDeadline->stop();
+    }
+    return m_reader->bind(m_sensorPath);
 }
 
 void SoftwareEffects::setPhoneLevel(int level)
@@ -221,9 +243,53 @@ void SoftwareEffects::sendShownColor()
 
 void SoftwareEffects::updateCPUTemp()
 {
-    TemperaturePass pass;
-    if (m_sensors)
-        pass = readCpuTemperature(*m_sensors);
+    if (m_passPending) {
+        // The last call has not come back: while it hangs, every pass is one without a reading.
+        if (m_passLate)
+            finishPass(TemperaturePass());
+        return;
+    }
+    if (m_reader->isBusy()) {
+        // A binding (or the sensor listing) still runs.
+        if (m_reader->busyMs() >= m_deadlineMs)
+            finishPass(TemperaturePass());
+        return;
+    }
+    if (!m_reader->hasPlugin()) {
+        finishPass(TemperaturePass());
+        return;
+    }
+    m_reader->requestPass();
+    m_passPending = true;
+    m_passLate = false;
+    m_passDeadline->start(m_deadlineMs);
+}
+
+void SoftwareEffects::onPassDeadline()
+{
+    if (!m_passPending || m_passLate)
+        return;
+    m_passLate = true;
+    qCDebug(lcLighting) << "updateCPUTemp:" << "the sensor plug-in did not answer within" << m_deadlineMs << "ms";
+    finishPass(TemperaturePass());
+}
+
+void SoftwareEffects::onPassDone(const TemperaturePass &pass)
+{
+    m_passDeadline->stop();
+    const bool late = m_passLate;
+    m_passPending = false;
+    m_passLate = false;
+    if (late) {
+        // Its pass was counted without a reading already; the next one asks afresh.
+        qCDebug(lcLighting) << "updateCPUTemp:" << "a late answer of the sensor plug-in is dropped";
+        return;
+    }
+    finishPass(pass);
+}
+
+void SoftwareEffects::finishPass(const TemperaturePass &pass)
+{
     const CpuReadingWatch::Decision decision = m_watch.afterPass(pass.cpuFound);
 
     if (pass.cpuFound) {
@@ -241,6 +307,7 @@ void SoftwareEffects::updateCPUTemp()
         }
         if (decision.outageEnds)
             qCInfo(lcLighting) << "updateCPUTemp:" << "CPU temperature reading back:" << m_temperature;
+        emit sensorPassFinished();
         return;
     }
 
@@ -260,9 +327,10 @@ void SoftwareEffects::updateCPUTemp()
     }
     if (!m_sensorRetryTimer->isActive())
         m_sensorRetryTimer->start();
+    emit sensorPassFinished();
 }
 
 QStringList SoftwareEffects::sensorInfo()
 {
-    return m_sensors ? sensorInfoLines(*m_sensors) : QStringList();
+    return m_reader->info(1000);
 }

@@ -3,6 +3,7 @@
 #include "CpuReadingWatch.h"
 #include "LightModes.h"
 #include "MusicLevels.h"
+#include "TemperatureReading.h"
 #include "TemperatureColor.h"
 
 #include <QObject>
@@ -13,7 +14,7 @@
 
 class BoxModel;
 class ComputerVolume;
-class SensorPlugin;
+class SensorReader;
 class QTimer;
 
 // The effects the program animates itself: the music modes (from the
@@ -28,6 +29,9 @@ public:
     static constexpr int kTemperatureColorStepMs = 200;
     static constexpr int kSensorPassMs = 5000;
     static constexpr int kSensorRetryMs = 60000;
+    // A pass whose plug-in call has not returned by then is a pass without a
+    // reading; the call is left behind at the next retry if it still runs.
+    static constexpr int kSensorDeadlineMs = 2000;
 
     explicit SoftwareEffects(BoxModel &boxes, QObject *parent = nullptr);
     ~SoftwareEffects() override;
@@ -38,11 +42,13 @@ public:
     // reading pass (every 5 s, with or without a plug-in: no reading is a
     // reason to act). While the plug-in cannot be started, or finds no CPU
     // reading, it is started again every 60 s, so that a sensor driver
-    // loaded later is picked up.
+    // loaded later is picked up. The plug-in is called on a thread of its
+    // own (SensorReader); sensorsBound() tells when the binding is done.
     void startSensors(const QString &libraryPath);
     // The two periods in milliseconds (tests shorten them).
     void setSensorPeriods(int passMs, int retryMs);
-    bool hasSensors() const { return m_sensors != nullptr; }
+    void setSensorDeadline(int ms) { m_deadlineMs = ms; }
+    bool hasSensors() const;
     // Whether the last pass found a CPU reading.
     bool hasTemperature() const { return m_hasTemperature; }
     bool isSensorRetryRunning() const;
@@ -58,8 +64,11 @@ public:
     const MusicLevels &levels() const { return m_levels; }
     bool isTemperatureColorRunning() const;
 
-    // The sensor listing of the information window.
+    // The sensor listing of the information window (waited for at most a
+    // second: the user asked for it; empty while the plug-in is busy).
     QStringList sensorInfo();
+    // Threads left behind with a plug-in call that never returned.
+    int abandonedSensorCalls() const;
 
     // LightingTimers
     void startMusicTimers() override;
@@ -76,16 +85,26 @@ signals:
     // Once per outage: no CPU reading for a while (or none since start-up),
     // and the fans that follow the temperature were sent to their cap.
     void temperatureReadingLost();
+    // A reading pass is complete (its reading, or none), for those who wait on it.
+    void sensorPassFinished();
+    // A binding of the plug-in is complete.
+    void sensorsBound(bool ok);
 
 public slots:
     void getVolumeValue();
     void runMusicModeTimer();
     void sendCommandCPUTemp();
+    // Asks the plug-in for a pass; the result is applied when it comes back,
+    // or the pass counts as one without a reading when it does not in time.
     void updateCPUTemp();
-    void retrySensorPlugin();
+    // True when a new binding was started (sensorsBound() follows).
+    bool retrySensorPlugin();
 
 private:
-    bool bindSensors(bool firstAttempt);
+    void onSensorsBound(bool ok, const QString &failure);
+    void onPassDone(const TemperaturePass &pass);
+    void onPassDeadline();
+    void finishPass(const TemperaturePass &pass);
     void sendShownColor();
 
     BoxModel &m_boxes;
@@ -95,7 +114,12 @@ private:
     QTimer *m_cpuTemperatureTimer;
     QTimer *m_sensorRetryTimer;
     ComputerVolume *m_volume = nullptr;
-    std::unique_ptr<SensorPlugin> m_sensors;
+    QTimer *m_passDeadline;
+    SensorReader *m_reader;
+    bool m_firstBind = true;
+    bool m_passPending = false; // asked, not answered yet
+    bool m_passLate = false;    // ...and already counted as a pass without a reading
+    int m_deadlineMs = kSensorDeadlineMs;
     QString m_sensorPath;
     QString m_sensorFailure;
     CpuReadingWatch m_watch;

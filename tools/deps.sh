@@ -10,6 +10,7 @@ packages=(
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev
   libhidapi-dev libudev-dev libpulse-dev libkissfft-dev libsensors-dev
   libbenchmark-dev
+  umockdev libumockdev-dev gir1.2-umockdev-1.0
   xvfb xauth pulseaudio pulseaudio-utils python3
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk fonts-thai-tlwg
   dpkg-dev desktop-file-utils appstream groff-base
@@ -26,10 +27,10 @@ error: this script installs Debian packages with apt-get, which this system lack
                kissfft-devel lm_sensors-devel google-benchmark-devel xorg-x11-server-Xvfb
                xorg-x11-xauth pulseaudio pulseaudio-utils python3 dejavu-sans-fonts liberation-sans-fonts
                google-noto-sans-cjk-fonts thai-scalable-fonts-common desktop-file-utils
-               appstream groff-base
+               appstream groff-base umockdev-devel
        Arch:   base-devel cmake ninja pkgconf qt5-base qt5-tools qt5-svg hidapi systemd-libs
                libpulse kissfft lm_sensors benchmark xorg-server-xvfb xorg-xauth pulseaudio
-               python ttf-dejavu ttf-liberation noto-fonts-cjk fonts-tlwg desktop-file-utils appstream groff
+               python ttf-dejavu ttf-liberation noto-fonts-cjk fonts-tlwg desktop-file-utils appstream groff umockdev
 MSG
   exit 1
 fi

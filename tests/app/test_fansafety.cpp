@@ -255,6 +255,78 @@ private slots:
         QVERIFY(lightingPorts(0).empty());
     }
 
+    void aBoxPluggedInLateGetsItsOwnStoredProfile()
+    {
+        // Box 3's device file names profile 2: Blink on every fan, a fixed 900 RPM.
+        ControllerBox stored;
+        stored.boxType = BoxType::Rainbow;
+        for (int f = 0; f < kRainbowFanCount; ++f) {
+            RainbowFanRecord &fan = stored.rainbowFan[f];
+            fan.isPWM = false;
+            fan.isTurnOffLed = false;
+            fan.speedMode = SpeedMode::Custom;
+            fan.speedNum = 5;
+            fan.lightMode = LightMode::Blink;
+            fan.lightSpeed = 2;
+            for (int i = 0; i < kColorEntries; ++i) {
+                fan.rValue_Led[i] = 10 * f + i;
+                fan.gValue_Led[i] = 100 + i;
+                fan.bValue_Led[i] = 200 + f;
+                fan.brightValue[i] = 1.0f;
+            }
+        }
+        start(QStringLiteral("1"), "[Device0]\nBoxType=1\nProfile=1\n[Device3]\nBoxType=1\nProfile=2\n");
+        QVERIFY(IniHelper::writeProfileIni(IniHelper::buildProfileMap(3, stored), 2));
+        HotplugMonitor hotplug;
+        sim->setDeviceSetChangedHandler([&hotplug](const QByteArray &removed) {
+            if (removed.isEmpty())
+                hotplug.notify();
+            else
+                hotplug.notifyRemoved(removed);
+        });
+        StartOptions options;
+        options.simulated = true;
+        options.hotplug = &hotplug;
+        Aurivent program(options);
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        sim->clearSent();
+
+        QSignalSpy changed(&hotplug, &HotplugMonitor::deviceSetMayHaveChanged);
+        QCOMPARE(sim->plug(3, BoxType::Rainbow), QString());
+        QVERIFY(changed.wait(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(DeviceBus::instance().isOpen(3), 5000);
+        QVERIFY(DeviceBus::instance().waitForIdle());
+
+        // Every report box 3 got, the speed poll's questions aside, in order.
+        std::vector<Report> expected{Reports::probe()};
+        for (int port = 1; port <= kRainbowFanCount; ++port) {
+            expected.push_back(Reports::fanTargetSpeed(port, 900));
+            Report blink = Reports::rainbowLighting(port, Reports::effectModeByte(LightMode::Blink, 2));
+            for (int i = 0; i < 12; ++i)
+                Reports::setTriple(blink, i, uint8_t(10 * (port - 1) + i), uint8_t(100 + i), uint8_t(200 + port - 1));
+            expected.push_back(blink);
+        }
+        std::vector<Report> got;
+        for (const Report &r : sentTo(sim, 3)) {
+            if (r[1] == 0x33 && r[2] == 0x51)
+                QCOMPARE(r, Reports::readFanSpeed(r[3]));
+            else
+                got.push_back(r);
+        }
+        QCOMPARE(got.size(), expected.size());
+        for (size_t i = 0; i < got.size(); ++i) {
+            if (got[i] != expected[i])
+                QFAIL(qPrintable(QStringLiteral("report %1 of box 3: %2, expected %3")
+                                     .arg(i)
+                                     .arg(QString::fromLatin1(QByteArray((const char *)got[i].data(), 8).toHex()))
+                                     .arg(QString::fromLatin1(QByteArray((const char *)expected[i].data(), 8).toHex()))));
+        }
+        // The record now holds the profile, so a later replug re-sends the same.
+        QCOMPARE(program.boxes()[3].rainbowFan[4].lightMode, int(LightMode::Blink));
+        for (const Report &r : sentTo(sim, 0))
+            QCOMPARE(int(r[1]), 0x33); // box 0 is only asked, never re-sent
+    }
+
     void aBoxAnsweringAgainGetsItsSettings()
     {
         start(QStringLiteral("1"));

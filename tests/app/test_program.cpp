@@ -1,4 +1,5 @@
 #include "ProgramFixture.h"
+#include "SensorPasses.h"
 
 #include "app/Aurivent.h"
 #include "app/AutorunStore.h"
@@ -185,9 +186,9 @@ private slots:
         QVERIFY2(label->text().contains(QStringLiteral("45") + degrees), qPrintable(label->text()));
 
         // Whatever sensors this machine has: none.
-        program.effects()->startSensors(QStringLiteral("/nonexistent/libAuriventSensors.so"));
+        QVERIFY(startSensorsAndWait(*program.effects(), QStringLiteral("/nonexistent/libAuriventSensors.so")));
         sim->clearSent();
-        program.effects()->updateCPUTemp();
+        QVERIFY(runSensorPass(*program.effects()));
         QVERIFY2(!label->text().contains(degrees), qPrintable(label->text()));
         std::vector<Report> expected;
         for (int port = 1; port <= 5; ++port)

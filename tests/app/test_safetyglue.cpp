@@ -1,4 +1,5 @@
 #include "ProgramFixture.h"
+#include "SensorPasses.h"
 #include "ScriptedSensors.h"
 
 #include "app/Aurivent.h"
@@ -10,6 +11,8 @@
 #include "ui/AlertView.h"
 #include "ui/MainView.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -70,7 +73,7 @@ private:
         boxes = &program.boxes();
         program.stopSpeedPoll();
         program.effects()->setSensorPeriods(3600 * 1000, 3600 * 1000);
-        program.effects()->startSensors(pluginLibrary("FakeSensors"));
+        QVERIFY(startSensorsAndWait(*program.effects(), pluginLibrary("FakeSensors")));
         QVERIFY(program.effects()->hasSensors());
         QVERIFY(DeviceBus::instance().waitForIdle());
         sim->clearSent();
@@ -100,9 +103,51 @@ private slots:
 
     void init() { scriptSensorReading("Cpu|T:CPU=45"); }
 
+    void cleanup()
+    {
+        // A hung plug-in never outlives its test.
+        if (!qEnvironmentVariableIsEmpty("FAKE_SENSORS_HANG_WHILE")) {
+            QFile::remove(qEnvironmentVariable("FAKE_SENSORS_HANG_WHILE"));
+            qunsetenv("FAKE_SENSORS_HANG_WHILE");
+        }
+    }
+
     // Without a reading the fans that follow the CPU temperature run at their
     // cap - on every pass, for a box that comes back meanwhile, and for the
     // temperature colour - never at what the curve gives a cold CPU.
+    // A plug-in call that hangs holds up neither the speed poll nor the fans' cap.
+    void theSpeedPollGoesOnWhileTheSensorPluginHangs()
+    {
+        sim = startWithSettings(QStringLiteral("1"));
+        Aurivent program;
+        takeOver(program);
+        const QString hang = QDir::tempPath() + QStringLiteral("/aurivent-glue-hang-")
+                             + QString::number(QCoreApplication::applicationPid());
+        QFile file(hang);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        qputenv("FAKE_SENSORS_HANG_WHILE", hang.toLocal8Bit());
+        QSignalSpy lost(program.effects(), &SoftwareEffects::temperatureReadingLost);
+        program.effects()->setSensorDeadline(100);
+        program.effects()->setSensorPeriods(200, 3600 * 1000);
+        program.startSpeedPoll();
+        sim->clearSent();
+        // Three rounds of the poll on box 0 while the plug-in's call hangs.
+        const auto polls = [this] {
+            int n = 0;
+            for (const Report &r : sentTo(sim, 0))
+                n += r[1] == 0x33 && r[2] == 0x51 ? 1 : 0;
+            return n;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(polls() >= 15, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(lost.size(), 1, 30000);
+        // Every pass while it hangs is one without a reading: the fans stay at their cap.
+        const Duties sent = duties(sim, 0);
+        QVERIFY(sent.size() >= 5);
+        QCOMPARE(Duties(sent.end() - 5, sent.end()), every(5, 100));
+        QVERIFY(!program.effects()->hasTemperature());
+        program.stopSpeedPoll();
+    }
+
     void aLostReadingNeverDrivesTheFansAsIfTheCpuWereCold()
     {
         sim = startWithSettings(QStringLiteral("1,0"), "[Device1]\nBoxType=0\n");
@@ -112,7 +157,7 @@ private slots:
             fan.isPWM = true; // the single-colour fans follow the temperature too
         const QString degrees = QString(QChar(0x00B0)) + QLatin1Char('C');
 
-        program.effects()->updateCPUTemp(); // 45 degrees: the curve's 50 %
+        QVERIFY(runSensorPass(*program.effects())); // 45 degrees: the curve's 50 %
         QCOMPARE(duties(sim, 0), every(5, 50));
         QCOMPARE(duties(sim, 1), every(3, 50));
         QVERIFY2(temperatureLabel(program).contains(QStringLiteral("45") + degrees), qPrintable(temperatureLabel(program)));
@@ -121,14 +166,14 @@ private slots:
         scriptSensorReading("Cpu|T:GPU=70");
         sim->clearSent();
         for (int pass = 0; pass < 3; ++pass)
-            program.effects()->updateCPUTemp();
+            QVERIFY(runSensorPass(*program.effects()));
         QCOMPARE(duties(sim, 0), every(5, 100));
         QCOMPARE(duties(sim, 1), every(3, 100));
         QVERIFY2(!temperatureLabel(program).contains(degrees), qPrintable(temperatureLabel(program)));
 
         // More passes without a reading keep the cap.
         sim->clearSent();
-        program.effects()->updateCPUTemp();
+        QVERIFY(runSensorPass(*program.effects()));
         QCOMPARE(duties(sim, 0), every(5, 100));
 
         // Box 1 is power-cycled during the outage: it answers again with its
@@ -148,7 +193,7 @@ private slots:
         // The reading is back: the curve again.
         scriptSensorReading("Cpu|T:CPU=54");
         sim->clearSent();
-        program.effects()->updateCPUTemp();
+        QVERIFY(runSensorPass(*program.effects()));
         QCOMPARE(duties(sim, 0), every(5, 80));
         QCOMPARE(duties(sim, 1), every(3, 80));
     }
@@ -166,7 +211,7 @@ private slots:
         QVERIFY(!program.view());
         takeOver(program);
         QSignalSpy lost(program.effects(), &SoftwareEffects::temperatureReadingLost);
-        program.effects()->updateCPUTemp();
+        QVERIFY(runSensorPass(*program.effects()));
         QCOMPARE(lost.size(), 1);
         QCOMPARE(duties(sim, 0), every(5, 100));
         poll(program); // and it goes on watching the fans
@@ -190,13 +235,13 @@ private slots:
         program.receiveMainData({QStringLiteral("btn_done"), QStringLiteral("1"),
                                  QString::number(LightMode::Temperature), QStringLiteral("0"), QStringLiteral("0")});
         QCOMPARE(box(0).rainbowFan[1].lightMode, int(LightMode::Temperature));
-        program.effects()->updateCPUTemp();
+        QVERIFY(runSensorPass(*program.effects()));
         QVERIFY(DeviceBus::instance().waitForIdle());
         // No colour for an unknown temperature: the scale's "cold" would lie.
         QVERIFY(steadyColours().empty());
 
         scriptSensorReading("Cpu|T:CPU=70");
-        program.effects()->updateCPUTemp();
+        QVERIFY(runSensorPass(*program.effects()));
         const Rgb hot = temperatureScaleColor(70);
         Report expected = Reports::rainbowLighting(2, Reports::kSteadySingle);
         Reports::setTriple(expected, 0, uint8_t(hot.r), uint8_t(hot.g), uint8_t(hot.b));

@@ -49,6 +49,14 @@ Outcome crashWith(End end, bool forgetSecond = false)
     return out;
 }
 
+// Recurses until the stack runs out; the volatile buffer keeps every frame.
+__attribute__((noinline)) int overflow(int depth)
+{
+    volatile char frame[4096];
+    frame[0] = char(depth);
+    return overflow(depth + 1) + frame[0];
+}
+
 QByteArray bytesOf(const Report &r)
 {
     return QByteArray(reinterpret_cast<const char *>(r.data()), kReportSize);
@@ -75,6 +83,15 @@ private slots:
         const Outcome out = crashWith([signal] { raise(signal); });
         QVERIFY(WIFSIGNALED(out.status));
         QCOMPARE(WTERMSIG(out.status), signal);
+        QCOMPARE(out.first, bytesOf(Reports::fanDuty(1, 90)));
+        QCOMPARE(out.second, bytesOf(Reports::vaylaDuty(2, 100)));
+    }
+
+    void aStackOverflowStillWritesThem()
+    {
+        const Outcome out = crashWith([] { std::exit(overflow(1) == 0 ? 4 : 5); });
+        QVERIFY(WIFSIGNALED(out.status));
+        QCOMPARE(WTERMSIG(out.status), SIGSEGV);
         QCOMPARE(out.first, bytesOf(Reports::fanDuty(1, 90)));
         QCOMPARE(out.second, bytesOf(Reports::vaylaDuty(2, 100)));
     }

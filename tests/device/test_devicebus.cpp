@@ -53,6 +53,8 @@ public:
         return 0;
     }
     void close(HidHandle *) override {}
+    QByteArray node(HidHandle *) const override { return QByteArrayLiteral("scripted/0"); }
+    int emergencyDescriptor(HidHandle *) const override { return -1; }
 };
 
 } // namespace

@@ -291,6 +291,8 @@ private slots:
                 return replyLength;
             }
             void close(HidHandle *) override {}
+            QByteArray node(HidHandle *) const override { return QByteArrayLiteral("babbling/0"); }
+            int emergencyDescriptor(HidHandle *) const override { return -1; }
         };
         auto owned = std::make_unique<Babbling>();
         Babbling *box = owned.get();

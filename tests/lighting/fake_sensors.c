@@ -8,6 +8,9 @@
  *   FAKE_SENSORS_LIVE   1: FAKE_SENSORS is read again at each pass (each
  *                       sensor count), so a test can have the next pass
  *                       return a value, nothing, or -128 without a new init
+ *   FAKE_SENSORS_HANG_WHILE  a path: each pass (each sensor count) does not
+ *                       return while that file exists, like a hung driver
+ *                       (at most a minute, so a broken test still ends)
  *   FAKE_SENSORS_KINDS  what each sensor measures, "1,2,3" (the codes of
  *                       aurivent_sensors_kind; missing items are 0)
  * Built without FAKE_SENSORS_COMPLETE, the usage entry point is missing;
@@ -16,6 +19,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <time.h>
+#include <unistd.h>
 
 #define EXPORT __attribute__((visibility("default")))
 #define MAX_SENSORS 8
@@ -99,8 +104,17 @@ EXPORT int aurivent_sensors_init(int flags)
 }
 
 EXPORT int aurivent_sensors_reserved(void) { return 0; }
+static void hang_while_asked(void)
+{
+    const char *path = getenv("FAKE_SENSORS_HANG_WHILE");
+    const struct timespec tick = {0, 10 * 1000 * 1000};
+    for (int i = 0; path && *path && i < 6000 && access(path, F_OK) == 0; ++i)
+        nanosleep(&tick, NULL);
+}
+
 EXPORT int aurivent_sensors_count(void)
 {
+    hang_while_asked();
     const char *script = getenv("FAKE_SENSORS");
     if (live && strcmp(script ? script : "", parsed) != 0) {
         parse(script);

@@ -1,4 +1,5 @@
 #include "ScriptedSensors.h"
+#include "SensorPasses.h"
 #include "SimFixture.h"
 
 #include "device/FanMonitor.h"
@@ -8,6 +9,9 @@
 #include "lighting/TemperatureColor.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -65,17 +69,97 @@ private slots:
         effects->setSensorPeriods(3600 * 1000, 3600 * 1000);
     }
 
-    void cleanup() { effects.reset(); }
+    void cleanup()
+    {
+        effects.reset();
+        QFile::remove(hangFile());
+        qunsetenv("FAKE_SENSORS_HANG_WHILE");
+    }
+
+    // While this file exists, every pass of the scripted plug-in hangs.
+    static QString hangFile() { return QDir::tempPath() + QStringLiteral("/aurivent-sensors-hang-") + QString::number(QCoreApplication::applicationPid()); }
+    static void hangThePlugin()
+    {
+        QFile file(hangFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        qputenv("FAKE_SENSORS_HANG_WHILE", hangFile().toLocal8Bit());
+    }
+
+    void aHungPluginIsAPassWithoutAReading()
+    {
+        QVERIFY(startSensorsAndWait(*effects, pluginLibrary("FakeSensors")));
+        QVERIFY(runSensorPass(*effects)); // 45 degrees: curve 50
+        QSignalSpy lost(effects.get(), &SoftwareEffects::temperatureReadingLost);
+        effects->setSensorDeadline(100);
+        hangThePlugin();
+        sim->clearSent();
+
+        // The call hangs; the GUI thread does not wait for it: the pass is
+        // asked for and the thread goes on at once...
+        QElapsedTimer call;
+        call.start();
+        effects->updateCPUTemp();
+        QVERIFY2(call.elapsed() < 1000, qPrintable(QString::number(call.elapsed())));
+        // ...and at its deadline it is a pass without a reading; so are the
+        // passes while the call still hangs, and the third one caps the fans.
+        QSignalSpy done(effects.get(), &SoftwareEffects::sensorPassFinished);
+        QVERIFY(done.wait(10000));
+        QVERIFY(!effects->hasTemperature());
+        QVERIFY(sim->sent().empty());
+        QVERIFY(runSensorPass(*effects));
+        QVERIFY(runSensorPass(*effects));
+        QCOMPARE(lost.size(), 1);
+        QCOMPARE(duties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}));
+
+        // The driver recovers: the late answer is dropped, the next pass reads again.
+        QFile::remove(hangFile());
+        QTRY_VERIFY_WITH_TIMEOUT((runSensorPass(*effects), effects->hasTemperature()), 20000);
+        QCOMPARE(effects->temperature(), 45);
+        QCOMPARE(duties(sim, 0).back(), std::make_pair(5, 50));
+    }
+
+    void aCallThatNeverReturnsIsLeftBehindAndTheExitDoesNotWait()
+    {
+        QVERIFY(startSensorsAndWait(*effects, pluginLibrary("FakeSensors")));
+        effects->setSensorDeadline(50);
+        hangThePlugin();
+        QVERIFY(runSensorPass(*effects)); // hangs: no reading
+        QVERIFY(!effects->hasTemperature());
+        // The retry leaves the hung call behind and starts the plug-in afresh.
+        QSignalSpy bound(effects.get(), &SoftwareEffects::sensorsBound);
+        bool retried = false;
+        QTRY_VERIFY_WITH_TIMEOUT(retried || (retried = effects->retrySensorPlugin()), 10000);
+        QVERIFY(bound.wait(10000));
+        QCOMPARE(effects->abandonedSensorCalls(), 1);
+        QVERIFY(effects->hasSensors());
+        // It hangs again; at most two calls are left behind, then it waits for one.
+        QVERIFY(runSensorPass(*effects));
+        retried = false;
+        QTRY_VERIFY_WITH_TIMEOUT(retried || (retried = effects->retrySensorPlugin()), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(bound.size(), 2, 10000);
+        QCOMPARE(effects->abandonedSensorCalls(), 2);
+        QVERIFY(runSensorPass(*effects));
+        QVERIFY(!effects->retrySensorPlugin());
+        QCOMPARE(effects->abandonedSensorCalls(), 2);
+
+        // The end of the program does not wait for a call that hangs.
+        QElapsedTimer end;
+        end.start();
+        effects.reset();
+        QVERIFY2(end.elapsed() < 2000, qPrintable(QString::number(end.elapsed())));
+        QFile::remove(hangFile()); // the calls return, their threads end
+    }
+
 
     void capAfterThreeMissedPassesThenTheCurveAgain()
     {
         QSignalSpy lost(effects.get(), &SoftwareEffects::temperatureReadingLost);
         QSignalSpy missing(effects.get(), &SoftwareEffects::temperatureMissing);
         QSignalSpy changed(effects.get(), &SoftwareEffects::temperatureChanged);
-        effects->startSensors(pluginLibrary("FakeSensors"));
+        QVERIFY(startSensorsAndWait(*effects, pluginLibrary("FakeSensors")));
         QVERIFY(effects->hasSensors());
 
-        effects->updateCPUTemp(); // 45 degrees: curve 50
+        QVERIFY(runSensorPass(*effects)); // 45 degrees: curve 50
         QCOMPARE(duties(sim, 0), (Duties{{1, 50}, {2, 50}, {3, 50}, {4, 50}, {5, 50}}));
         QCOMPARE(duties(sim, 1), (Duties{{1, 50}, {2, 50}, {3, 50}}));
         QCOMPARE(changed.takeFirst().at(0).toInt(), 45);
@@ -83,8 +167,8 @@ private slots:
         // A short gap: the fans keep their duty, the label says "no reading".
         sim->clearSent();
         scriptSensorReading("Cpu|T:GPU=70");
-        effects->updateCPUTemp();
-        effects->updateCPUTemp();
+        QVERIFY(runSensorPass(*effects));
+        QVERIFY(runSensorPass(*effects));
         QVERIFY(sim->sent().empty());
         QCOMPARE(missing.size(), 2);
         QVERIFY(lost.isEmpty());
@@ -92,7 +176,7 @@ private slots:
 
         // The third pass without a reading: every following fan at its cap,
         // with the same duty command the curve uses.
-        effects->updateCPUTemp();
+        QVERIFY(runSensorPass(*effects));
         QCOMPARE(duties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}));
         QCOMPARE(duties(sim, 1), (Duties{{1, 60}, {2, 100}, {3, 100}}));
         QCOMPARE(sentTo(sim, 0).front(), Reports::fanDuty(1, 70));
@@ -104,7 +188,7 @@ private slots:
         for (const char *broken : {"Cpu|T:CPU=-128", "Cpu|T:CPU=200|T:Core #0=-128", ""}) {
             sim->clearSent();
             scriptSensorReading(broken);
-            effects->updateCPUTemp();
+            QVERIFY(runSensorPass(*effects));
             QVERIFY2(duties(sim, 0).size() == 5 && duties(sim, 0)[1] == std::make_pair(2, 100), broken);
             QVERIFY(!effects->hasTemperature());
         }
@@ -114,7 +198,7 @@ private slots:
         // Readings return: the curve drives the fans again.
         sim->clearSent();
         scriptSensorReading("Cpu|T:CPU=-128|T:Core #0=41.5");
-        effects->updateCPUTemp();
+        QVERIFY(runSensorPass(*effects));
         QCOMPARE(duties(sim, 0), (Duties{{1, 30}, {2, 30}, {3, 30}, {4, 30}, {5, 30}}));
         QCOMPARE(duties(sim, 1), (Duties{{1, 30}, {2, 30}, {3, 30}}));
         QCOMPARE(changed.takeFirst().at(0).toInt(), 41);
@@ -123,7 +207,7 @@ private slots:
         // A second outage is told again.
         scriptSensorReading("");
         for (int i = 0; i < 3; ++i)
-            effects->updateCPUTemp();
+            QVERIFY(runSensorPass(*effects));
         QCOMPARE(lost.size(), 2);
     }
 
@@ -132,10 +216,10 @@ private slots:
         // The plug-in runs but has no CPU reading.
         QSignalSpy lost(effects.get(), &SoftwareEffects::temperatureReadingLost);
         scriptSensorReading("Board|T:temp1=30");
-        effects->startSensors(pluginLibrary("FakeSensors"));
+        QVERIFY(startSensorsAndWait(*effects, pluginLibrary("FakeSensors")));
         QVERIFY(effects->hasSensors());
         QVERIFY(sim->sent().empty());
-        effects->updateCPUTemp();
+        QVERIFY(runSensorPass(*effects));
         QCOMPARE(duties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}));
         QCOMPARE(duties(sim, 1), (Duties{{1, 60}, {2, 100}, {3, 100}}));
         QCOMPARE(lost.size(), 1);
@@ -145,9 +229,9 @@ private slots:
         effects->setSensorPeriods(3600 * 1000, 3600 * 1000);
         QSignalSpy lostAgain(effects.get(), &SoftwareEffects::temperatureReadingLost);
         sim->clearSent();
-        effects->startSensors(pluginLibrary("NoSuchSensors"));
+        QVERIFY(startSensorsAndWait(*effects, pluginLibrary("NoSuchSensors")));
         QVERIFY(!effects->hasSensors());
-        effects->updateCPUTemp();
+        QVERIFY(runSensorPass(*effects));
         QCOMPARE(duties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}));
         QCOMPARE(lostAgain.size(), 1);
     }
@@ -157,7 +241,7 @@ private slots:
         // It fails to start; the retry timer keeps trying.
         qputenv("FAKE_SENSORS_INIT", "3");
         effects->setSensorPeriods(20, 10);
-        effects->startSensors(pluginLibrary("FakeSensors"));
+        QVERIFY(startSensorsAndWait(*effects, pluginLibrary("FakeSensors")));
         QVERIFY(!effects->hasSensors());
         QVERIFY(effects->isSensorRetryRunning());
         QSignalSpy changed(effects.get(), &SoftwareEffects::temperatureChanged);
@@ -174,19 +258,19 @@ private slots:
         g_log.clear();
         const QtMessageHandler previous = qInstallMessageHandler(collect);
         qputenv("FAKE_SENSORS_INIT", "3");
-        effects->startSensors(pluginLibrary("FakeSensors"));
+        QVERIFY(startSensorsAndWait(*effects, pluginLibrary("FakeSensors")));
         for (int i = 0; i < 3; ++i)
-            effects->retrySensorPlugin();
+            QVERIFY(retrySensorsAndWait(*effects));
         qputenv("FAKE_SENSORS_INIT", "4");
-        effects->retrySensorPlugin();
-        effects->retrySensorPlugin();
+        QVERIFY(retrySensorsAndWait(*effects));
+        QVERIFY(retrySensorsAndWait(*effects));
         qputenv("FAKE_SENSORS_INIT", "0");
-        effects->retrySensorPlugin();
+        QVERIFY(retrySensorsAndWait(*effects));
         // Running without a CPU reading: started again and again, quietly.
         scriptSensorReading("Board|T:temp1=30");
         for (int i = 0; i < 3; ++i) {
-            effects->updateCPUTemp();
-            effects->retrySensorPlugin();
+            QVERIFY(runSensorPass(*effects));
+            QVERIFY(retrySensorsAndWait(*effects));
         }
         qInstallMessageHandler(previous);
         QCOMPARE(g_log.filter(QStringLiteral("INIT")),
@@ -201,26 +285,26 @@ private slots:
         // lists only change when it is started again.
         qputenv("FAKE_SENSORS_LIVE", "0");
         scriptSensorReading("Board|T:temp1=30");
-        effects->startSensors(pluginLibrary("FakeSensors"));
+        QVERIFY(startSensorsAndWait(*effects, pluginLibrary("FakeSensors")));
         QVERIFY(effects->hasSensors());
-        effects->updateCPUTemp();
+        QVERIFY(runSensorPass(*effects));
         QVERIFY(!effects->hasTemperature());
         QVERIFY(effects->isSensorRetryRunning());
 
         // A new start that fails leaves no plug-in behind to read from.
         qputenv("FAKE_SENSORS_INIT", "2");
-        effects->retrySensorPlugin();
+        QVERIFY(retrySensorsAndWait(*effects));
         QVERIFY(!effects->hasSensors());
         QVERIFY(effects->sensorInfo().isEmpty());
         qputenv("FAKE_SENSORS_INIT", "0");
-        effects->retrySensorPlugin();
+        QVERIFY(retrySensorsAndWait(*effects));
         QVERIFY(effects->hasSensors());
 
         scriptSensorReading("Board|T:temp1=30;k10temp|T:CPU=52");
-        effects->updateCPUTemp();
+        QVERIFY(runSensorPass(*effects));
         QVERIFY(!effects->hasTemperature()); // not without a new start
-        effects->retrySensorPlugin();
-        effects->updateCPUTemp();
+        QVERIFY(retrySensorsAndWait(*effects));
+        QVERIFY(runSensorPass(*effects));
         QVERIFY(effects->hasTemperature());
         QCOMPARE(effects->temperature(), 52);
     }
@@ -235,7 +319,7 @@ private slots:
         boxes[0].rainbowFan[2].copyLightMode = LightMode::Temperature;
         boxes[0].rainbowFan[2].isTurnOffLed = false;
         scriptSensorReading("Board|T:temp1=30");
-        effects->startSensors(pluginLibrary("FakeSensors"));
+        QVERIFY(startSensorsAndWait(*effects, pluginLibrary("FakeSensors")));
 
         // Start-up sends the stored settings: no colour yet for fans 1 and 2.
         applyBoxSettings(boxes, 0, *effects, Resend::Startup);
@@ -243,7 +327,7 @@ private slots:
         const Report none{};
         QCOMPARE(sim->lastLighting(0, 1), none);
         effects->sendCommandCPUTemp();
-        effects->updateCPUTemp();
+        QVERIFY(runSensorPass(*effects));
         effects->sendCommandCPUTemp();
         applyFanLight(boxes, 0, 1, *effects);
         QCOMPARE(sim->lastLighting(0, 1), none);
@@ -255,7 +339,7 @@ private slots:
             return report;
         };
         scriptSensorReading("Cpu|T:CPU=52.7");
-        effects->updateCPUTemp();
+        QVERIFY(runSensorPass(*effects));
         QCOMPARE(sim->lastLighting(0, 1), colour(2, 0, 255, 0));
         QCOMPARE(sim->lastLighting(0, 2), colour(3, 0, 255, 0));
         sim->clearSent();
@@ -265,7 +349,7 @@ private slots:
         // Lost again: the colour is not walked towards "cold", and a fan
         // switched to the mode now gets no colour.
         scriptSensorReading("");
-        effects->updateCPUTemp();
+        QVERIFY(runSensorPass(*effects));
         for (int i = 0; i < 5; ++i)
             effects->sendCommandCPUTemp();
         applyFanLight(boxes, 0, 1, *effects);
@@ -274,7 +358,7 @@ private slots:
 
         // Back: at once the colour of the new reading.
         scriptSensorReading("Cpu|T:CPU=64");
-        effects->updateCPUTemp();
+        QVERIFY(runSensorPass(*effects));
         QCOMPARE(sim->lastLighting(0, 1), colour(2, 255, 0, 0));
         // And a fan switched to the mode now gets it at once.
         sim->clearSent();
