@@ -1,5 +1,6 @@
 #include "SensorReader.h"
 
+#include "NvidiaGpus.h"
 #include "SensorPlugin.h"
 
 #include <QMetaObject>
@@ -13,6 +14,7 @@ class SensorWorker : public QObject {
     Q_OBJECT
 public:
     std::unique_ptr<SensorPlugin> plugin;
+    std::unique_ptr<NvidiaGpus> gpus;
 
 public slots:
     void bind(const QString &path)
@@ -22,23 +24,28 @@ public slots:
         emit bound(plugin != nullptr, failure);
     }
 
+    void bindGpus(const QString &path)
+    {
+        QString failure;
+        gpus = NvidiaGpus::load(path, &failure);
+        emit gpusBound(gpus != nullptr, failure);
+    }
+
     void pass()
     {
-        TemperaturePass result;
-        if (plugin)
-            result = readCpuTemperature(*plugin);
-        emit passDone(result);
+        emit passDone(sampleTemperatures(plugin.get(), gpus.get()));
     }
 
 signals:
     void bound(bool ok, const QString &failure);
-    void passDone(const TemperaturePass &pass);
+    void gpusBound(bool ok, const QString &failure);
+    void passDone(const TemperatureSample &sample);
 };
 
 SensorReader::SensorReader(QObject *parent)
     : QObject(parent)
 {
-    qRegisterMetaType<TemperaturePass>("TemperaturePass");
+    qRegisterMetaType<TemperatureSample>("TemperatureSample");
     startThread();
 }
 
@@ -76,9 +83,14 @@ void SensorReader::startThread()
         }
         emit bound(ok, failure);
     });
-    connect(m_worker, &SensorWorker::passDone, this, [this](const TemperaturePass &pass) {
+    connect(m_worker, &SensorWorker::gpusBound, this, [this](bool ok, const QString &failure) {
         finishCall();
-        emit passDone(pass);
+        m_hasGpus = ok;
+        emit gpusBound(ok, failure);
+    });
+    connect(m_worker, &SensorWorker::passDone, this, [this](const TemperatureSample &sample) {
+        finishCall();
+        emit passDone(sample);
     });
     m_thread->start();
 }
@@ -101,9 +113,19 @@ bool SensorReader::bind(const QString &path)
     return true;
 }
 
+bool SensorReader::bindGpus(const QString &path)
+{
+    if (m_busy)
+        return false;
+    m_busy = true;
+    m_busySince.start();
+    QMetaObject::invokeMethod(m_worker, "bindGpus", Qt::QueuedConnection, Q_ARG(QString, path));
+    return true;
+}
+
 bool SensorReader::requestPass()
 {
-    if (m_busy || !m_hasPlugin)
+    if (m_busy || (!m_hasPlugin && !m_hasGpus))
         return false;
     m_busy = true;
     m_busySince.start();
@@ -140,6 +162,7 @@ bool SensorReader::abandon()
     old->quit();
     m_busy = false;
     m_hasPlugin = false;
+    m_hasGpus = false;
     startThread();
     return true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TemperatureReading.h"
+#include "TemperatureSources.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -26,8 +26,13 @@ public:
     // bound() tells how it went. While a call runs, it follows that call
     // (the last path asked for wins).
     bool bind(const QString &path);
-    // One reading pass; passDone() brings its result. Ignored (false) while
-    // a call runs or without a plug-in.
+    // Loads NVIDIA's management library at `path` on the same thread, so
+    // that each pass also reads the GPUs; gpusBound() tells how it went.
+    // Ignored (false) while a call runs.
+    bool bindGpus(const QString &path);
+    // One reading pass: one sample of every source, the plug-in's and the
+    // GPUs'; passDone() brings it. Ignored (false) while a call runs or
+    // with neither bound.
     bool requestPass();
     // Drops the plug-in (the next pass finds none).
     void unbind();
@@ -36,6 +41,7 @@ public:
     // How long the running call has taken so far (0 when none runs).
     qint64 busyMs() const { return m_busy ? m_busySince.elapsed() : 0; }
     bool hasPlugin() const { return m_hasPlugin; }
+    bool hasGpus() const { return m_hasGpus; }
     // Threads left behind with a call that never returned, still running.
     int abandonedCount() const { return m_abandoned; }
 
@@ -51,7 +57,8 @@ public:
 
 signals:
     void bound(bool ok, const QString &failure);
-    void passDone(const TemperaturePass &pass);
+    void gpusBound(bool ok, const QString &failure);
+    void passDone(const TemperatureSample &sample);
 
 private:
     void startThread();
@@ -61,6 +68,7 @@ private:
     SensorWorker *m_worker = nullptr;
     bool m_busy = false;
     bool m_hasPlugin = false;
+    bool m_hasGpus = false;
     QElapsedTimer m_busySince;
     QString m_queuedBind; // null: none
     int m_abandoned = 0;

@@ -274,7 +274,7 @@ void SoftwareEffects::onPassDeadline()
     finishPass(TemperaturePass());
 }
 
-void SoftwareEffects::onPassDone(const TemperaturePass &pass)
+void SoftwareEffects::onPassDone(const TemperatureSample &sample)
 {
     m_passDeadline->stop();
     const bool late = m_passLate;
@@ -285,7 +285,7 @@ void SoftwareEffects::onPassDone(const TemperaturePass &pass)
         qCDebug(lcLighting) << "updateCPUTemp:" << "a late answer of the sensor plug-in is dropped";
         return;
     }
-    finishPass(pass);
+    finishPass(sample.cpu);
 }
 
 void SoftwareEffects::finishPass(const TemperaturePass &pass)

@@ -4,6 +4,7 @@
 #include "LightModes.h"
 #include "MusicLevels.h"
 #include "TemperatureReading.h"
+#include "TemperatureSources.h"
 #include "TemperatureColor.h"
 
 #include <QObject>
@@ -102,7 +103,7 @@ public slots:
 
 private:
     void onSensorsBound(bool ok, const QString &failure);
-    void onPassDone(const TemperaturePass &pass);
+    void onPassDone(const TemperatureSample &sample);
     void onPassDeadline();
     void finishPass(const TemperaturePass &pass);
     void sendShownColor();

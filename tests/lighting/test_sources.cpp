@@ -1,12 +1,14 @@
 #include "curves/SourceWatch.h"
 #include "lighting/NvidiaGpus.h"
 #include "lighting/SensorPlugin.h"
+#include "lighting/SensorReader.h"
 #include "lighting/TemperatureSources.h"
 
 #include "ScriptedSensors.h"
 #include "SensorLabels.h"
 
 #include <QLibrary>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -212,6 +214,53 @@ private slots:
         std::unique_ptr<NvidiaGpus> gpus = NvidiaGpus::load(pluginLibrary("FakeNvml"), &error);
         QVERIFY(gpus);
         QCOMPARE(gpus->count(), 2);
+    }
+
+    void oneSampleOfEverySourceComesFromTheSensorThread()
+    {
+        SensorReader reader;
+        QVector<TemperatureSample> samples;
+        connect(&reader, &SensorReader::passDone, this, [&samples](const TemperatureSample &s) { samples << s; });
+        QSignalSpy gpusBound(&reader, &SensorReader::gpusBound);
+        QSignalSpy bound(&reader, &SensorReader::bound);
+        QVERIFY(!reader.requestPass());
+
+        // NVIDIA's GPUs alone are something to read.
+        qputenv("FAKE_NVML", "GPU-77|NVIDIA RTX Z|66");
+        qputenv("FAKE_NVML_INIT", "0");
+        qunsetenv("FAKE_NVML_COUNT");
+        QVERIFY(reader.bindGpus(pluginLibrary("FakeNvml")));
+        QVERIFY(!reader.bindGpus(pluginLibrary("FakeNvml"))); // one call at a time
+        QTRY_COMPARE_WITH_TIMEOUT(gpusBound.size(), 1, 10000);
+        QVERIFY(gpusBound.at(0).at(0).toBool());
+        QVERIFY(reader.hasGpus() && !reader.hasPlugin());
+        QVERIFY(reader.requestPass());
+        QTRY_COMPARE_WITH_TIMEOUT(samples.size(), 1, 10000);
+        QCOMPARE(listed(samples.at(0)), QStringList{"nvidia-GPU-77/GPU=66 gpu"});
+        QVERIFY(!samples.at(0).cpu.cpuFound);
+
+        // With the plug-in beside them: one pass reads both.
+        scriptSensorReading(kPc);
+        qputenv("FAKE_SENSORS_KINDS", kPcKinds);
+        qputenv("FAKE_SENSORS_INIT", "0");
+        QVERIFY(reader.bind(pluginLibrary("FakeSensors")));
+        QTRY_COMPARE_WITH_TIMEOUT(bound.size(), 1, 10000);
+        QVERIFY(reader.requestPass());
+        QTRY_COMPARE_WITH_TIMEOUT(samples.size(), 2, 10000);
+        const TemperatureSample &both = samples.at(1);
+        QCOMPARE(both.cpu.temperature, 55);
+        QCOMPARE(both.sources.size(), 8);
+        QCOMPARE(both.sources.first().source.id, QStringLiteral("k10temp-pci-00c3/CPU"));
+        QCOMPARE(both.sources.last().source.id, QStringLiteral("nvidia-GPU-77/GPU"));
+
+        // A library that is not there: nothing offered, passes go on without GPUs.
+        QVERIFY(reader.bindGpus(pluginLibrary("NoSuchNvml")));
+        QTRY_COMPARE_WITH_TIMEOUT(gpusBound.size(), 2, 10000);
+        QVERIFY(!gpusBound.at(1).at(0).toBool());
+        QVERIFY(!reader.hasGpus());
+        QVERIFY(reader.requestPass());
+        QTRY_COMPARE_WITH_TIMEOUT(samples.size(), 3, 10000);
+        QCOMPARE(samples.at(2).sources.size(), 7);
     }
 
     void aLostGpuCapsItsFansAndLeavesTheMixOnTheCpu()
