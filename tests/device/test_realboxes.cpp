@@ -4,6 +4,7 @@
 #include "EmulatedBoxes.h"
 
 #include "device/Reports.h"
+#include "storage/IniHelper.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,6 +78,72 @@ int pollsIn(const std::vector<Report> &reports)
     return n;
 }
 
+// Runs a shell script outside the emulated world (umockdev hides the real /sys).
+QByteArray outside(const QString &script, bool *ok = nullptr)
+{
+    QProcess shell;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("LD_PRELOAD"));
+    env.remove(QStringLiteral("UMOCKDEV_DIR"));
+    shell.setProcessEnvironment(env);
+    shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script});
+    const bool finished = shell.waitForFinished(30000);
+    if (ok)
+        *ok = finished && shell.exitStatus() == QProcess::NormalExit && shell.exitCode() == 0;
+    return shell.readAllStandardOutput().trimmed();
+}
+
+// A memory cgroup (v1 or v2) of its own for one process, limited to 64 MiB
+// more than it holds; removed again.
+class MemoryLimit {
+public:
+    ~MemoryLimit()
+    {
+        if (!m_dir.isEmpty())
+            outside(QStringLiteral("rmdir '%1'").arg(m_dir));
+    }
+
+    // An error text where that cannot be done.
+    QString confine(pid_t pid)
+    {
+        bool ok = false;
+        const QByteArray dir = outside(QStringLiteral(R"(
+            pid=%1
+            v1=$(sed -n 's/^[0-9]*:\(.*,\)\{0,1\}memory\(,.*\)\{0,1\}:\(.*\)$/\3/p' /proc/self/cgroup | head -n 1)
+            v2=$(sed -n 's/^0::\(.*\)$/\1/p' /proc/self/cgroup | head -n 1)
+            if [ -n "$v1" ] && [ -f "/sys/fs/cgroup/memory$v1/memory.limit_in_bytes" ]; then
+                dir="/sys/fs/cgroup/memory${v1%%/}/aurivent-oom-$pid"
+                mkdir "$dir" && echo "$pid" > "$dir/cgroup.procs" || exit 1
+                limit=$(( $(cat "$dir/memory.usage_in_bytes") + 64 * 1024 * 1024 ))
+                echo $limit > "$dir/memory.limit_in_bytes" || exit 1
+                [ ! -f "$dir/memory.memsw.limit_in_bytes" ] || echo $limit > "$dir/memory.memsw.limit_in_bytes"
+            elif [ -n "$v2" ] && [ -f "/sys/fs/cgroup$v2/memory.max" ]; then
+                dir="/sys/fs/cgroup${v2%%/}/aurivent-oom-$pid"
+                mkdir "$dir" && echo "$pid" > "$dir/cgroup.procs" || exit 1
+                echo $(( $(cat "$dir/memory.current") + 64 * 1024 * 1024 )) > "$dir/memory.max" || exit 1
+                [ ! -f "$dir/memory.swap.max" ] || echo 0 > "$dir/memory.swap.max"
+            else
+                exit 2
+            fi
+            echo "$dir")").arg(pid), &ok);
+        if (!ok)
+            return QStringLiteral("no memory cgroup this test may make and limit");
+        m_dir = QString::fromLocal8Bit(dir);
+        return QString();
+    }
+
+    // How often the kernel's OOM killer struck in it.
+    int oomKills() const
+    {
+        return outside(QStringLiteral("cat '%1/memory.oom_control' '%1/memory.events' 2>/dev/null | sed -n 's/^oom_kill //p'")
+                           .arg(m_dir))
+            .toInt();
+    }
+
+private:
+    QString m_dir;
+};
+
 } // namespace
 
 // The program as users run it on real boxes - hidapi on hidraw nodes, the
@@ -117,7 +184,11 @@ private:
         QFile::remove(logPath);
         program->setProcessChannelMode(QProcess::MergedChannels);
         program->setStandardOutputFile(logPath);
-        program->start(bin() + QStringLiteral("/Aurivent"), arguments);
+        // setpriv execs the program with a parent-death signal: should this
+        // test be cut short, no program is left running behind it.
+        program->start(QStringLiteral("setpriv"), QStringList{QStringLiteral("--pdeathsig"), QStringLiteral("KILL"),
+                                                             QStringLiteral("--"), bin() + QStringLiteral("/Aurivent")}
+                                                      + arguments);
         QVERIFY2(program->waitForStarted(30000), qPrintable(program->errorString()));
     }
 
@@ -142,6 +213,22 @@ private:
     bool logHas(const QByteArray &text) const { return log().contains(text); }
 
     int polls(int box) const { return pollsIn(boxes->reports(box)); }
+
+    // Guardian processes of programs this test started (they share its settings folder).
+    static int guardians()
+    {
+        const QByteArray mine = "XDG_CONFIG_HOME=" + qgetenv("XDG_CONFIG_HOME") + '\0';
+        int n = 0;
+        for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+            if (!comm.open(QIODevice::ReadOnly) || comm.readAll().trimmed() != "aurivent-guard")
+                continue;
+            QFile environ(QStringLiteral("/proc/%1/environ").arg(pid));
+            if (environ.open(QIODevice::ReadOnly) && environ.readAll().contains(mine))
+                ++n;
+        }
+        return n;
+    }
 
 private slots:
     void initTestCase()
@@ -350,7 +437,7 @@ private slots:
         QTest::addColumn<bool>("headless");
         for (bool headless : {false, true}) {
             const char *mode = headless ? "service" : "window";
-            for (const char *how : {"SIGTERM", "SIGSEGV", "SIGABRT", "exit"})
+            for (const char *how : {"SIGTERM", "SIGSEGV", "SIGABRT", "exit", "SIGKILL", "OOM"})
                 QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(QLatin1String(how), QLatin1String(mode))))
                     << QString::fromLatin1(how) << headless;
         }
@@ -360,38 +447,64 @@ private slots:
     {
         QFETCH(QString, how);
         QFETCH(bool, headless);
-        writeSettings("[Device0]\nBoxType=1\n[Device1]\nBoxType=1\n");
+        // Box 1's fans are capped at 70 %, box 0's at 100 %: each box's caps are its own.
+        writeSettings("[Device0]\nBoxType=1\n[Device1]\nBoxType=1\nProfile=2\n");
+        ControllerBox capped;
+        for (RainbowFanRecord &fan : capped.rainbowFan)
+            fan.speedPer = 2;
+        QVERIFY(IniHelper::writeProfileIni(IniHelper::buildProfileMap(1, capped), 2));
         QCOMPARE(boxes->add(0, 1, 3, false), QString());
         QCOMPARE(boxes->add(1, 1, 4, false), QString());
-        const QString exitRequest = work.filePath(QStringLiteral("exit-request"));
-        QFile::remove(exitRequest);
+        const QString request = work.filePath(QStringLiteral("request"));
+        QFile::remove(request);
+        const bool byRequest = how == QLatin1String("exit") || how == QLatin1String("OOM");
         QStringList environment;
-        if (how == QLatin1String("exit"))
+        if (byRequest)
             environment << QStringLiteral("LD_PRELOAD=") + qEnvironmentVariable("LD_PRELOAD") + QStringLiteral(" ")
                                + bin() + QStringLiteral("/libExitOnRequest.so")
-                        << QStringLiteral("AURIVENT_TEST_EXIT_REQUEST=") + exitRequest;
+                        << (how == QLatin1String("exit") ? QStringLiteral("AURIVENT_TEST_EXIT_REQUEST=")
+                                                         : QStringLiteral("AURIVENT_TEST_HOG_REQUEST="))
+                               + request;
         startProgram({headless ? QStringLiteral("--headless") : QStringLiteral("--minimized")}, environment);
         // Two rounds of the poll: the crash reports are prepared at each.
         QTRY_VERIFY_WITH_TIMEOUT(polls(0) >= 10 && polls(1) >= 10, 60000);
+        QCOMPARE(guardians(), 1);
+        MemoryLimit limit;
+        if (how == QLatin1String("OOM")) {
+            // The program alone in a cgroup whose memory it is about to run out of.
+            const QString why = limit.confine(pid_t(program->processId()));
+            if (!why.isEmpty())
+                QSKIP(qPrintable(QStringLiteral("no OOM kill here: ") + why));
+        }
         boxes->clear();
         const qint64 endedAt = boxes->elapsedMs();
-        if (how == QLatin1String("exit")) {
-            QFile request(exitRequest);
-            QVERIFY(request.open(QIODevice::WriteOnly));
-            request.write("exit\n");
+        if (byRequest) {
+            QFile file(request);
+            QVERIFY(file.open(QIODevice::WriteOnly));
         } else {
-            const int signal = how == QLatin1String("SIGTERM") ? SIGTERM : how == QLatin1String("SIGSEGV") ? SIGSEGV : SIGABRT;
+            const int signal = how == QLatin1String("SIGTERM")   ? SIGTERM
+                               : how == QLatin1String("SIGSEGV") ? SIGSEGV
+                               : how == QLatin1String("SIGKILL") ? SIGKILL
+                                                                 : SIGABRT;
             ::kill(pid_t(program->processId()), signal);
         }
         QVERIFY2(program->waitForFinished(60000), "the program did not end");
+        if (how == QLatin1String("OOM")) {
+            QCOMPARE(program->exitStatus(), QProcess::CrashExit);
+            QVERIFY2(limit.oomKills() > 0, "the kernel's OOM killer ended it");
+        }
         delete program;
         program = nullptr;
+        // Nothing of it is left running: its guardian has gone too.
+        QTRY_COMPARE_WITH_TIMEOUT(guardians(), 0, 30000);
 
         // Every fan follows the temperature and there is no reading here: each gets its cap.
         const std::vector<Report> caps0{Reports::fanDuty(1, 100), Reports::fanDuty(2, 100), Reports::fanDuty(3, 100),
                                         Reports::fanDuty(4, 100), Reports::fanDuty(5, 100)};
+        const std::vector<Report> caps1{Reports::fanDuty(1, 70), Reports::fanDuty(2, 70), Reports::fanDuty(3, 70),
+                                        Reports::fanDuty(4, 70), Reports::fanDuty(5, 70)};
         for (int b : {0, 1}) {
-            const std::vector<Report> &caps = caps0;
+            const std::vector<Report> &caps = b == 0 ? caps0 : caps1;
             const std::vector<Report> got = withoutPolls(boxes->reports(b));
             QVERIFY2(got.size() >= caps.size(), qPrintable(QStringLiteral("box %1 got %2 reports").arg(b).arg(got.size())));
             QStringList last, expected;
@@ -400,6 +513,9 @@ private slots:
             for (const Report &r : caps)
                 expected << hex(r);
             QCOMPARE(last, expected);
+            // An orderly end sends them once: the guardian was sent away and wrote nothing.
+            if (how == QLatin1String("SIGTERM"))
+                QCOMPARE(int(got.size()), int(caps.size()));
             qint64 lastAt = 0;
             for (const EmulatedBoxes::Event &e : boxes->events(b))
                 if (e.kind == 'W' && e.result == kReportSize && !(e.data[1] == 0x33 && e.data[2] == 0x51))

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstring>
 #include <linux/hidraw.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -55,10 +56,63 @@ EmulatedBoxes::EmulatedBoxes()
     , m_start(nowMs())
 {
     m_bed = umockdev_testbed_new();
+    if (pipe(m_stopRaw) == 0)
+        m_rawWatch = std::thread([this] { watchRawWrites(); });
+}
+
+void EmulatedBoxes::watchRawWrites()
+{
+    for (;;) {
+        std::vector<pollfd> fds{{m_stopRaw[0], POLLIN, 0}};
+        std::vector<int> boxOf{-1};
+        {
+            std::lock_guard<std::recursive_mutex> lock(m_mutex);
+            for (const auto &entry : m_nodes) {
+                if (!entry.second->plugged)
+                    continue;
+                const int fd = umockdev_testbed_get_dev_fd(m_bed, entry.second->devnode.constData());
+                if (fd >= 0) {
+                    fds.push_back({fd, POLLIN, 0});
+                    boxOf.push_back(entry.first);
+                }
+            }
+        }
+        // A short time-out: nodes come and go while this waits.
+        if (poll(fds.data(), fds.size(), 50) < 0 && errno != EINTR)
+            return;
+        if (fds[0].revents)
+            return;
+        for (size_t i = 1; i < fds.size(); ++i) {
+            if (!(fds[i].revents & POLLIN))
+                continue;
+            char buffer[4096];
+            const ssize_t n = ::read(fds[i].fd, buffer, sizeof buffer);
+            if (n <= 0)
+                continue;
+            std::lock_guard<std::recursive_mutex> lock(m_mutex);
+            QByteArray &pending = m_rawPending[boxOf[i]];
+            pending.append(buffer, int(n));
+            while (pending.size() >= kReportSize) {
+                const QByteArray report = pending.left(kReportSize);
+                pending.remove(0, kReportSize);
+                // The box takes it as it takes any report, and it is recorded.
+                const bool valid = report[0] == 0;
+                record(boxOf[i], {0, 0, 'W', kReportSize, valid ? kReportSize : -1, report});
+            }
+        }
+    }
 }
 
 EmulatedBoxes::~EmulatedBoxes()
 {
+    if (m_rawWatch.joinable()) {
+        const ssize_t ignored = ::write(m_stopRaw[1], "x", 1);
+        (void)ignored;
+        m_rawWatch.join();
+    }
+    for (int fd : m_stopRaw)
+        if (fd >= 0)
+            ::close(fd);
     for (_UMockdevIoctlBase *handler : m_oldHandlers)
         g_object_unref(handler);
     for (auto &entry : m_nodes) {
@@ -338,6 +392,15 @@ int EmulatedBoxes::opens(int box) const
     int n = 0;
     for (const Event &e : events(box))
         n += e.kind == 'O' ? 1 : 0;
+    return n;
+}
+
+int EmulatedBoxes::openClients(int box) const
+{
+    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    int n = 0;
+    for (const auto &entry : m_clients)
+        n += entry.second->box == box ? 1 : 0;
     return n;
 }
 

@@ -10,6 +10,7 @@
 #include <set>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 class SimulatedBoxes;
@@ -41,7 +42,7 @@ public:
     // One call of the program on a node.
     struct Event {
         qint64 ms;       // since start()
-        int client;      // which opening of the node
+        int client;      // which opening of the node (0: a descriptor umockdev did not see opened)
         char kind;       // 'W' write, 'R' read, 'O' open, 'C' close
         int length;      // bytes asked to write or read
         int result;      // what the call returned
@@ -79,6 +80,8 @@ public:
     // Writes the box refused (wrong length or report ID).
     int refusedWrites(int box) const;
     int opens(int box) const;
+    // Descriptors of the box's node still open, in any process.
+    int openClients(int box) const;
     void clear();
     qint64 elapsedMs() const;
 
@@ -96,6 +99,7 @@ private:
     void record(int box, Event event);
     void wake(Node &node, int bytes);
     void ensureRootHub();
+    void watchRawWrites();
 
     _UMockdevTestbed *m_bed = nullptr;
     std::unique_ptr<SimulatedBoxes> m_sim;
@@ -109,5 +113,10 @@ private:
     std::set<int> m_usedNodes;
     std::map<QByteArray, int> m_nodeBox;                // every node ever used -> its box
     std::vector<_UMockdevIoctlBase *> m_oldHandlers;
+    // A descriptor handed to another process (the guardian's, by SCM_RIGHTS)
+    // writes to the node's pty directly, past umockdev: read from its other end.
+    std::thread m_rawWatch;
+    int m_stopRaw[2] = {-1, -1};
+    std::map<int, QByteArray> m_rawPending; // by box: bytes short of a whole report
     qint64 m_start = 0;
 };
