@@ -69,7 +69,8 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
         connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
         // A try-out on simulated boxes leaves the desktop's autostart alone.
         m_tray->autorunAction()->setEnabled(!m_simulated);
-        new SaveFailureNotice(m_tray->icon(), [this] { return static_cast<QWidget *>(m_view); }, this);
+        auto *notice = new SaveFailureNotice(m_tray->icon(), [this] { return static_cast<QWidget *>(m_view); }, this);
+        notice->settingsRefused(m_state.settings.refusedSettings);
     }
 
     QCoreApplication::installTranslator(&m_translator);

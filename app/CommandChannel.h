@@ -20,7 +20,9 @@
 // kGiveWayAfterMs gives way to a new one, otherwise the new one is refused
 // with "error: busy"); when no file descriptor is left it stops accepting for
 // a moment and tries again. A line longer than kMaxLine is refused whole
-// ("error: line too long").
+// ("error: line too long"). A client may write a batch of any length before
+// reading: while its answers wait to be taken, its further lines wait unread,
+// so every line is answered and nothing grows without bound.
 class CommandChannel : public QObject {
     Q_OBJECT
 public:

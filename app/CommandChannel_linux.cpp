@@ -84,6 +84,28 @@ bool sendAll(int fd, const QByteArray &bytes)
     return true;
 }
 
+// Sends as much of *bytes as the peer takes now and removes it from *bytes;
+// false when the peer has gone.
+bool sendSome(int fd, QByteArray *bytes)
+{
+    qsizetype done = 0;
+    bool alive = true;
+    while (done < bytes->size()) {
+        const ssize_t n = ::send(fd, bytes->constData() + done, size_t(bytes->size() - done), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            break;
+        if (n <= 0) {
+            alive = false;
+            break;
+        }
+        done += n;
+    }
+    bytes->remove(0, int(done));
+    return alive;
+}
+
 } // namespace
 
 // One connected client.
@@ -95,7 +117,9 @@ public:
         , lastActive(now)
         , lines(CommandChannel::kMaxLine)
         , notifier(new QSocketNotifier(fd, QSocketNotifier::Read, this))
+        , writable(new QSocketNotifier(fd, QSocketNotifier::Write, this))
     {
+        writable->setEnabled(false);
     }
     ~ChannelClient() override { closeSocket(); }
 
@@ -104,6 +128,7 @@ public:
         if (fd < 0)
             return;
         notifier->setEnabled(false);
+        writable->setEnabled(false);
         ::close(fd);
         fd = -1;
     }
@@ -112,6 +137,11 @@ public:
     qint64 lastActive;
     ChannelLines lines;
     QSocketNotifier *notifier;
+    QSocketNotifier *writable;
+    // Answers the client has not taken yet. While there are any, nothing
+    // more is read from it: a long batch is held back by the socket instead
+    // of growing here, and every line still gets its answer.
+    QByteArray unsent;
 };
 
 struct CommandChannel::Listener {
@@ -143,6 +173,7 @@ struct CommandChannel::Listener {
     void acceptClients();
     void admit(int clientFd);
     void readClient(ChannelClient *client);
+    bool flush(ChannelClient *client);
     void drop(ChannelClient *client);
     void startBackOff();
 };
@@ -208,6 +239,22 @@ void CommandChannel::Listener::admit(int clientFd)
     auto *client = new ChannelClient(clientFd, now, channel);
     clients.append(client);
     QObject::connect(client->notifier, &QSocketNotifier::activated, client, [this, client] { readClient(client); });
+    QObject::connect(client->writable, &QSocketNotifier::activated, client, [this, client] { flush(client); });
+}
+
+bool CommandChannel::Listener::flush(ChannelClient *client)
+{
+    if (!sendSome(client->fd, &client->unsent)) {
+        qCDebug(lcApp) << "command channel: a client left before taking its answers";
+        drop(client);
+        return false;
+    }
+    const bool done = client->unsent.isEmpty();
+    client->writable->setEnabled(!done);
+    client->notifier->setEnabled(done);
+    if (done)
+        client->lastActive = clock.elapsed();
+    return true;
 }
 
 void CommandChannel::Listener::drop(ChannelClient *client)
@@ -246,12 +293,9 @@ void CommandChannel::Listener::readClient(ChannelClient *client)
         // command that ends the program still reaches its sender.
         if (!alive || client->fd < 0)
             return;  // the client was let go while the command ran
-        if (!sendAll(client->fd, answer + '\n')) {
-            qWarning() << "command channel: a client does not take its answers, closed";
-            drop(client);
+        client->unsent += answer + '\n';
+        if (!flush(client))
             return;
-        }
-        client->lastActive = clock.elapsed();
     }
 }
 

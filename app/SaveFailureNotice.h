@@ -24,6 +24,10 @@ public:
     static QString title();
     // The message for the files (full paths) that could not be written.
     static QString text(const QStringList &paths);
+    // Settings of the device file that could not be read and were set to
+    // their safe choice: told once, the same way as a failed save.
+    void settingsRefused(const QStringList &keys);
+    static QString refusedText(const QStringList &keys);
 
 signals:
     // After the message went out, with its text.
@@ -37,4 +41,5 @@ private:
     std::function<QWidget *()> m_window;
     QPointer<QMessageBox> m_box;
     QStringList m_pending;
+    QString m_refused;
 };

@@ -1,4 +1,5 @@
-// A lighting script file: read, then every frame played on simulated boxes.
+// A lighting script file: parsed from memory, then every frame played on
+// simulated boxes.
 #include "FuzzSupport.h"
 
 #include "script/ScriptFile.h"
@@ -14,9 +15,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Fuzz::Boxes::instance().reset();
-    const QString path = QDir::tempPath() + QStringLiteral("/aurivent-fuzz-%1/script.ini").arg(QCoreApplication::applicationPid());
-    Fuzz::writeFile(path, data, size);
-    const Script script = ScriptFile::read(path);
+    const Script script = ScriptFile::parse(QByteArray(reinterpret_cast<const char *>(data), int(size)));
     Fuzz::require(script.frames.size() <= ScriptFile::kMaxFrames);
     ScriptRunner runner(Fuzz::Boxes::instance().model());
     runner.testReceiveFileData(script.frames, 1000000);

@@ -1,7 +1,9 @@
 // Whatever a settings file holds, the user's next change is saved and reads
-// back: no key of the old file can stop a save.
+// back: no key of the old file can stop a save. The new file is composed and
+// read back in memory, as a save does before it goes to the disk.
 #include "FuzzSupport.h"
 
+#include "storage/IniFile.h"
 #include "storage/IniHelper.h"
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
@@ -16,24 +18,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     BoxModel boxes;
     const bool deviceFile = data[0] % 2 == 0;
-    const QString path = deviceFile ? IniHelper::deviceFilePath() : IniHelper::profilePath(3);
-    Fuzz::writeFile(path, data + 1, size - 1);
+    const auto old = IniFile::parse(QByteArray(reinterpret_cast<const char *>(data + 1), int(size - 1)));
+    QByteArray saved;
     if (deviceFile) {
         AppSettings settings;
-        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), settings, boxes.records());
+        IniHelper::parseDeviceData(IniHelper::deviceDataFrom(*old), settings, boxes.records());
         settings.Password = QStringLiteral("2468");
         boxes[5].profileValue = 4;
-        Fuzz::require(IniHelper::writeDeviceProfile(settings, boxes.records()));
+        Fuzz::require(IniFile::compose(*old, IniHelper::buildDeviceMap(settings, boxes.records()), "fuzz", &saved));
         AppSettings loaded;
-        boxes.reset();
-        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), loaded, boxes.records());
+        BoxModel again;
+        IniHelper::parseDeviceData(IniHelper::deviceDataFrom(*IniFile::parse(saved)), loaded, again.records());
         Fuzz::require(loaded.Password == settings.Password && loaded.updateServer == settings.updateServer);
-        Fuzz::require(boxes[5].profileValue == 4);
+        Fuzz::require(loaded.remoteAccess == settings.remoteAccess);
+        Fuzz::require(again[5].profileValue == 4);
     } else {
-        IniHelper::parseProfile(0, IniHelper::readProfileIni(3), boxes[0]);
+        IniHelper::parseProfile(0, IniHelper::profileDataFrom(*old), boxes[0]);
         boxes[0].rainbowFan[2].gValue_Led[7] = 123;
-        Fuzz::require(IniHelper::writeProfileIni(IniHelper::buildProfileMap(0, boxes[0]), 3));
-        IniHelper::parseProfile(1, IniHelper::readProfileIni(3), boxes[1]);
+        Fuzz::require(IniFile::compose(*old, IniHelper::buildProfileMap(0, boxes[0]), "fuzz", &saved));
+        IniHelper::parseProfile(1, IniHelper::profileDataFrom(*IniFile::parse(saved)), boxes[1]);
         Fuzz::require(boxes[1].rainbowFan[2].gValue_Led[7] == 123);
     }
     return 0;

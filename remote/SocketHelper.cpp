@@ -27,6 +27,7 @@ const char *accessName(RemoteAccess access)
 SocketHelper::SocketHelper(QObject *parent, quint16 port, RemoteAccess access)
     : QObject(parent), m_access(access), m_port(port)
 {
+    m_clock.start();
     m_nextTurn.setSingleShot(true);
     m_nextTurn.setInterval(0);
     connect(&m_nextTurn, &QTimer::timeout, this, &SocketHelper::handleLater);
@@ -165,10 +166,7 @@ void SocketHelper::accept(QTcpSocket *socket)
         socket->deleteLater();
         return;
     }
-    // A phone that dropped off Wi-Fi leaves its connection behind; the
-    // newcomer is more likely to be someone who wants to use the program.
-    if (clientCount() >= kMaxConnections)
-        evictIdlest();
+    makeRoomFor(socket->peerAddress());
     const quint64 id = m_nextId++;
     // Connections outlive a change of the listening sockets.
     socket->setParent(this);
@@ -181,20 +179,53 @@ void SocketHelper::accept(QTcpSocket *socket)
     Connection &connection = m_connections[id];
     connection.socket = socket;
     connection.lastActive = ++m_tick;
+    connection.peer = socket->peerAddress();
     connect(socket, &QTcpSocket::readyRead, this, &SocketHelper::readyRead);
     connect(socket, &QTcpSocket::disconnected, this, &SocketHelper::disconnected);
+    connect(socket, &QTcpSocket::bytesWritten, this, &SocketHelper::repliesTaken);
     qCDebug(lcRemote) << "remote connection:" << id << socket->peerAddress().toString();
     writeFrame(id, RemoteProtocol::greeting(QHostInfo::localHostName(), m_passwordEnabled, m_password));
 }
 
-void SocketHelper::evictIdlest()
+// 0 never sent a valid frame, 1 not lately, 2 a phone in use: lower goes first.
+int SocketHelper::evictionRank(const Connection &connection) const
 {
-    auto idlest = m_connections.end();
-    for (auto it = m_connections.begin(); it != m_connections.end(); ++it)
-        if (idlest == m_connections.end() || it->second.lastActive < idlest->second.lastActive)
-            idlest = it;
-    if (idlest != m_connections.end())
-        cutOff(idlest->first, "idle longest, making room for a new connection");
+    if (connection.lastValidMs < 0)
+        return 0;
+    return m_clock.elapsed() - connection.lastValidMs > kRecentMs ? 1 : 2;
+}
+
+void SocketHelper::makeRoomFor(const QHostAddress &peer)
+{
+    // One host opening connections and saying nothing only replaces its own.
+    auto oldestSilent = m_connections.end();
+    int silent = 0;
+    for (auto it = m_connections.begin(); it != m_connections.end(); ++it) {
+        if (it->second.lastValidMs >= 0 || !it->second.peer.isEqual(peer))
+            continue;
+        ++silent;
+        if (oldestSilent == m_connections.end() || it->second.lastActive < oldestSilent->second.lastActive)
+            oldestSilent = it;
+    }
+    if (silent >= kMaxSilentPerAddress) {
+        cutOff(oldestSilent->first, "too many silent connections from one address");
+        return;
+    }
+    if (clientCount() < kMaxConnections)
+        return;
+    // A phone dropped off Wi-Fi leaves a connection behind; a newcomer is
+    // more likely someone who wants the program than a phone in use is.
+    auto victim = m_connections.end();
+    for (auto it = m_connections.begin(); it != m_connections.end(); ++it) {
+        if (victim == m_connections.end())
+            victim = it;
+        const int rank = evictionRank(it->second);
+        const int victimRank = evictionRank(victim->second);
+        if (rank < victimRank || (rank == victimRank && it->second.lastActive < victim->second.lastActive))
+            victim = it;
+    }
+    if (victim != m_connections.end())
+        cutOff(victim->first, "idle longest, making room for a new connection");
 }
 
 void SocketHelper::disconnected()
@@ -216,18 +247,45 @@ void SocketHelper::readyRead()
     auto it = m_connections.find(id);
     if (it == m_connections.end())
         return;
-    Connection &connection = it->second;
-    connection.lastActive = ++m_tick;
-    ++connection.reads;
-    QList<QByteArray> frames;
-    const bool fits = connection.reader.append(connection.socket->readAll(), &frames);
-    queueFrames(connection, frames);
-    if (!fits || connection.queuedBytes + connection.reader.pendingSize() > kMaxUnreadBytes) {
-        cutOff(id, "unhandled input beyond the bound");
-        return;
-    }
+    it->second.lastActive = ++m_tick;
     if (handleQueued(id))
         m_nextTurn.start();
+}
+
+bool SocketHelper::repliesWaiting(const Connection &connection) const
+{
+    return connection.socket->bytesToWrite() > kPauseRepliesAbove;
+}
+
+void SocketHelper::repliesTaken()
+{
+    const quint64 id = idOf(sender());
+    auto it = m_connections.find(id);
+    if (it == m_connections.end() || repliesWaiting(it->second))
+        return;
+    if (!it->second.queued.empty() || it->second.socket->bytesAvailable() > 0)
+        m_nextTurn.start();
+}
+
+// Takes what the socket holds into the queue of frames; false when nothing
+// complete is queued afterwards (or the connection was cut off).
+bool SocketHelper::pull(quint64 id)
+{
+    auto it = m_connections.find(id);
+    if (it == m_connections.end())
+        return false;
+    Connection &connection = it->second;
+    if (connection.socket->bytesAvailable() <= 0)
+        return !connection.queued.empty();
+    ++connection.reads;
+    QList<QByteArray> frames;
+    const bool fits = connection.reader.append(connection.socket->read(kMaxUnreadBytes), &frames);
+    queueFrames(connection, frames);
+    if (!fits) {
+        cutOff(id, "unfinished frame beyond the bound");
+        return false;
+    }
+    return !connection.queued.empty();
 }
 
 void SocketHelper::queueFrames(Connection &connection, const QList<QByteArray> &frames)
@@ -262,13 +320,20 @@ bool SocketHelper::handleQueued(quint64 id)
         auto it = m_connections.find(id);
         if (it == m_connections.end())
             return false;
-        Connection &connection = it->second;
-        if (connection.queued.empty())
+        // Resumed by repliesTaken() once the phone has taken its replies.
+        if (repliesWaiting(it->second))
             return false;
+        // Reading only into an empty queue leaves the rest to TCP.
+        if (it->second.queued.empty() && !pull(id))
+            return false;
+        Connection &connection = it->second;
         const Frame frame = std::move(connection.queued.front());
         connection.queued.pop_front();
         connection.queuedBytes -= frame.bytes.size() + 1;
         RemoteProtocol::Request request = RemoteProtocol::decodeFrame(frame.bytes);
+        if (request.kind == RemoteProtocol::Request::Kind::BoxList
+            || request.kind == RemoteProtocol::Request::Kind::Command)
+            connection.lastValidMs = m_clock.elapsed();
         switch (request.kind) {
         case RemoteProtocol::Request::Kind::Empty:
             break;
@@ -290,14 +355,15 @@ bool SocketHelper::handleQueued(quint64 id)
         }
     }
     auto it = m_connections.find(id);
-    return it != m_connections.end() && !it->second.queued.empty();
+    return it != m_connections.end() && !repliesWaiting(it->second)
+           && (!it->second.queued.empty() || it->second.socket->bytesAvailable() > 0);
 }
 
 void SocketHelper::handleLater()
 {
     std::vector<quint64> waiting;
     for (const auto &entry : m_connections)
-        if (!entry.second.queued.empty())
+        if (!entry.second.queued.empty() || entry.second.socket->bytesAvailable() > 0)
             waiting.push_back(entry.first);
     bool more = false;
     for (quint64 id : waiting)
@@ -329,7 +395,8 @@ void SocketHelper::writeFrame(quint64 id, const QByteArray &bytes)
         return;
     QTcpSocket *socket = it->second.socket;
     socket->write(bytes);
-    // A peer that never reads would make us hold every reply.
+    // Replies to requests stop being made long before this (flow control);
+    // only replies the phone never asked for can pile up here.
     if (socket->bytesToWrite() > kMaxUnsentBytes)
         cutOff(id, "replies not read beyond the bound");
 }

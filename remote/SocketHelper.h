@@ -23,20 +23,35 @@ class QTcpSocket;
 // Every emitted map carries the asking connection under kConnectionKey so
 // that its reply goes back to that phone.
 //
-// Bounded against a hostile network: at most kMaxConnections at once (a new
-// one replaces the connection idle longest), keep-alive removes dead peers,
-// each connection gets at most kFramesPerTurn frames handled per event-loop
-// turn (the rest waits for the next turn), consecutive music-level frames of
-// one read collapse into the newest, and only a connection whose unhandled
-// input or unread replies exceed their bounds is cut off.
+// Bounded against a hostile network: at most kMaxConnections at once,
+// keep-alive removes dead peers, each connection gets at most kFramesPerTurn
+// frames handled per event-loop turn (the rest waits for the next turn), and
+// consecutive music-level frames of one read collapse into the newest.
+//
+// Flow control instead of cut-offs: while a connection's replies wait for
+// the phone to take them (more than kPauseRepliesAbove bytes), its further
+// requests are neither read nor handled, so TCP holds the phone back and a
+// phone that pipelines many requests and reads gets every reply. Only a
+// single unfinished frame beyond kMaxUnreadBytes, or replies the phone did not
+// ask for piling up beyond kMaxUnsentBytes, cut a connection off.
+//
+// Who gives way to a new connection: a source address may hold at most
+// kMaxSilentPerAddress connections that have not sent a valid frame (its
+// oldest such one goes first). When all kMaxConnections are taken, the one
+// to go is, in this order, the idlest that never sent a valid frame, the
+// idlest that has not sent one for kRecentMs, and only then the idlest of
+// the phones in use.
 class SocketHelper : public QObject {
     Q_OBJECT
 
 public:
     static constexpr quint16 kDefaultPort = 5489;
     static constexpr int kMaxConnections = 32;
-    static constexpr int kMaxUnreadBytes = 64 * 1024;   // received but not handled yet
-    static constexpr int kMaxUnsentBytes = 256 * 1024;  // replies the phone has not taken
+    static constexpr int kMaxSilentPerAddress = 4;
+    static constexpr qint64 kRecentMs = 5 * 60 * 1000;
+    static constexpr int kMaxUnreadBytes = 64 * 1024;      // one unfinished frame
+    static constexpr int kPauseRepliesAbove = 64 * 1024;   // replies not yet taken: stop handling
+    static constexpr int kMaxUnsentBytes = 256 * 1024;     // replies not yet taken: cut off
     // Per connection and event-loop turn: at most this many frames, and no
     // new one once this much time went by (a command that touches the shown
     // box can take a good part of it).
@@ -94,6 +109,8 @@ private:
         int queuedBytes = 0;
         quint64 reads = 0;
         quint64 lastActive = 0;    // tick of the last data received (or the accept)
+        qint64 lastValidMs = -1;   // m_clock time of the last valid frame; -1: none yet
+        QHostAddress peer;
         QElapsedTimer skipLog;     // one log line per second for skipped frames
         int skipped = 0;
     };
@@ -102,9 +119,13 @@ private:
     void closeServers();
     bool allowedPeer(const QHostAddress &peer) const;
     void accept(QTcpSocket *socket);
-    void evictIdlest();
+    void makeRoomFor(const QHostAddress &peer);
+    int evictionRank(const Connection &connection) const;
+    bool pull(quint64 id);
+    bool repliesWaiting(const Connection &connection) const;
     void queueFrames(Connection &connection, const QList<QByteArray> &frames);
     bool handleQueued(quint64 id);
+    void repliesTaken();
     void handleLater();
     void noteSkipped(Connection &connection, quint64 id, const QString &why);
     quint64 idOf(const QObject *socket) const;
@@ -117,6 +138,7 @@ private:
     std::map<quint64, Connection> m_connections;  // by id; the highest id is the last accepted
     quint64 m_nextId = 1;
     quint64 m_tick = 0;
+    QElapsedTimer m_clock;
     QTimer m_nextTurn;
     QString m_password = QStringLiteral("9462");
     bool m_passwordEnabled = false;

@@ -5,27 +5,46 @@
 
 #include <QDebug>
 #include <QFileDialog>
-#include <QFileInfo>
 
 Script ScriptFile::read(const QString &path)
 {
     Script script;
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.isFile()) {
+    if (path.isEmpty()) {
         qWarning().noquote() << "script file not found:" << path;
         return script;
     }
-    if (info.size() > kMaxFileBytes) {
-        qWarning().noquote() << "script refused, file of" << info.size() << "bytes:" << path;
+    // Read whole, without waiting on the path: a FIFO or a device is refused.
+    const auto file = IniFile::openForReading(path, kMaxFileBytes);
+    if (file->missing) {
+        qWarning().noquote() << "script file not found:" << path;
         return script;
     }
-    const auto file = IniFile::openForReading(path);
+    if (!file->refusal.isEmpty()) {
+        qWarning().noquote() << "script refused, " + file->refusal + QStringLiteral(":") << path;
+        return script;
+    }
     if (!file->readable) {
         qWarning().noquote() << "script file unreadable:" << path;
         return script;
     }
-    const QVariant countValue = file->values.value(QStringLiteral("Config/Count"));
-    const QVariant periodValue = file->values.value(QStringLiteral("Config/Frequency"));
+    return fromContents(*file);
+}
+
+Script ScriptFile::parse(const QByteArray &bytes)
+{
+    const auto file = IniFile::parse(bytes);
+    if (!file->readable) {
+        qWarning().noquote() << "script text unreadable";
+        return Script();
+    }
+    return fromContents(*file);
+}
+
+Script ScriptFile::fromContents(const IniFile::Contents &file)
+{
+    Script script;
+    const QVariant countValue = file.values.value(QStringLiteral("Config/Count"));
+    const QVariant periodValue = file.values.value(QStringLiteral("Config/Frequency"));
     bool countOk = false;
     bool periodOk = false;
     const int count = countValue.toInt(&countOk);
@@ -41,7 +60,7 @@ Script ScriptFile::read(const QString &path)
     }
     script.frames.reserve(count);
     for (int i = 0; i < count; ++i) {
-        const QString text = IniFile::readText(*file, QStringLiteral("Data/") + QString::number(i));
+        const QString text = IniFile::readText(file, QStringLiteral("Data/") + QString::number(i));
         qCDebug(lcScript).noquote() << "aaa:" << text;
         script.frames.append(QString::fromUtf8(QByteArray::fromBase64(text.toLatin1())));
     }

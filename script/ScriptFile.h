@@ -5,6 +5,9 @@
 #include <QStringList>
 
 class QWidget;
+namespace IniFile {
+struct Contents;
+}
 
 // A lighting script file: an INI file with "/Config/Count" frames, a frame
 // period "/Config/Frequency" in milliseconds and the frames "/Data/0" …
@@ -24,8 +27,14 @@ public:
     // Upper bound of the file: a script of full frames stays far below it.
     static constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 
-    // A missing or refused file gives no frames (logged).
+    // A missing or refused file gives no frames (logged): it must be a
+    // regular file of at most kMaxFileBytes, and it is never waited on.
     static Script read(const QString &path);
+    // The same for the bytes of a script (no file system).
+    static Script parse(const QByteArray &bytes);
     // Asks the user for a script file; empty when cancelled.
     static QString askPath(QWidget *parent);
+
+private:
+    static Script fromContents(const IniFile::Contents &file);
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The program-wide settings carried by the device file's "Main" group.
 struct AppSettings {
@@ -14,4 +15,7 @@ struct AppSettings {
     // Who may reach the phone server ("Main/RemoteAccess"): 0 off, 1 this
     // computer only, 2 the network.
     int remoteAccess = 2;
+    // Not stored: the keys whose value could not be read and that were set
+    // to their safe choice instead, for telling the user.
+    QStringList refusedSettings;
 };

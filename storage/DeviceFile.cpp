@@ -36,25 +36,34 @@ DeviceFileData IniHelper::defaultDeviceData()
 
 DeviceFileData IniHelper::readDeviceIni()
 {
-    const QString path = deviceFilePath();
-    if (!QFileInfo::exists(path)) {
+    const auto file = IniFile::openForReading(deviceFilePath());
+    if (file->missing) {
         qCDebug(lcStorage) << "Don't do up load(bool isUpLoad)";
         return defaultDeviceData();
     }
+    if (!file->refusal.isEmpty()) {
+        DeviceFileData data = defaultDeviceData();
+        data.main[MainKey::RemoteAccess] = QLatin1String("");
+        return data;
+    }
+    return deviceDataFrom(*file);
+}
+
+DeviceFileData IniHelper::deviceDataFrom(const IniFile::Contents &file)
+{
     const DeviceFileData defaults = defaultDeviceData();
-    const auto file = IniFile::openForReading(path);
     DeviceFileData data;
     for (int box = 0; box < kBoxCount; ++box) {
         QStringList row;
         for (int key = 0; key < DeviceKey::Count; ++key) {
-            const QString text = IniFile::readText(*file, deviceGroup(box) + QLatin1Char('/') + deviceKeys().at(key));
+            const QString text = IniFile::readText(file, deviceGroup(box) + QLatin1Char('/') + deviceKeys().at(key));
             row << (text.isEmpty() ? defaults.boxes.at(box).at(key) : text);
         }
         data.boxes << row;
     }
     // The Main keys have no defaults: a missing one reads as empty text.
     for (const QString &key : mainKeys())
-        data.main << IniFile::readText(*file, mainGroup() + QLatin1Char('/') + key);
+        data.main << IniFile::readText(file, mainGroup() + QLatin1Char('/') + key);
     qCDebug(lcStorage) << "Password:::" << (data.main.at(MainKey::Password).isEmpty() ? "(none)" : "(set)");
     return data;
 }
@@ -84,16 +93,22 @@ void IniHelper::parseDeviceData(const DeviceFileData &data, AppSettings &setting
     settings.OpenPassword = toFlag(at(data.main, MainKey::OpenPassword));
     settings.isAutoRun = toFlag(at(data.main, MainKey::isAutoRun));
     settings.updateServer = at(data.main, MainKey::UpdateServer);
-    // Unreadable text falls back to the network too, not to 0: a typo must
-    // not silently switch the phone server off.
-    const QString remoteAccess = at(data.main, MainKey::RemoteAccess).trimmed();
-    bool numeric = false;
-    const int access = remoteAccess.toInt(&numeric);
-    settings.remoteAccess = 2;
-    if (numeric)
-        settings.remoteAccess = inRangeOr(access, 0, 2, 2, {"RemoteAccess", -1, -1});
-    else if (!remoteAccess.isEmpty())
-        qWarning().noquote() << "RemoteAccess" << remoteAccess << "is not 0, 1 or 2: using 2";
+    // Who may reach the phone server: a value that cannot be read is taken
+    // for the narrowest choice that still lets this computer's own phone
+    // tool in; only a missing key means the default.
+    const QString remoteAccess = at(data.main, MainKey::RemoteAccess);
+    const QString access = remoteAccess.trimmed();
+    settings.refusedSettings.clear();
+    if (remoteAccess.isNull()) {
+        settings.remoteAccess = 2;
+    } else if (access == QLatin1String("0") || access == QLatin1String("1") || access == QLatin1String("2")) {
+        settings.remoteAccess = access.toInt();
+    } else {
+        settings.remoteAccess = 1;
+        qWarning().noquote() << "RemoteAccess" << ('"' + remoteAccess.left(64) + '"')
+                             << "is not 0, 1 or 2: phone access limited to this computer";
+        settings.refusedSettings << QStringLiteral("RemoteAccess");
+    }
     qCDebug(lcStorage) << "paraseDevice-----2";
 }
 

@@ -22,7 +22,11 @@
 //     Vayla/Vayla Profile<N>.ini       second-type profile N (groups Fan0..Fan2)
 // - read*  returns the raw texts of the file in the fixed key order of the
 //          *Key enums below, with the documented defaults where the file or a
-//          key is missing. Reading never fails and never writes.
+//          key is missing. Reading never fails, never waits and never writes:
+//          a file that is not a regular file of at most
+//          IniFile::kMaxSettingsBytes is refused (logged) and reads as
+//          missing, except that a refused device file's RemoteAccess reads
+//          as unreadable (so: this computer only).
 // - parse* stores texts into the records / AppSettings it is given. Short lists read their
 //          missing items as 0; values outside their range are replaced (the
 //          replacement is logged with qWarning, one line per value):
@@ -33,8 +37,9 @@
 //            0-255, brightness clamped to 0..1 (NaN -> 1).
 //          Text that is not a decimal number reads as 0. Box type, fan type
 //          and language index keep any number (non-zero box type = RGB box;
-//          the caller loads a translation for 0-6 only). RemoteAccess outside
-//          0-2 -> 2 (missing -> 2 without a warning).
+//          the caller loads a translation for 0-6 only). RemoteAccess other
+//          than 0, 1 or 2 (empty text too) -> 1, logged and listed in
+//          AppSettings::refusedSettings; a missing key -> 2 without a warning.
 //          A fan's curve name that is missing or empty reads as "Classic"; one
 //          that is no usable name is replaced by "Classic" (logged). Whether
 //          a curve of that name exists is the caller's to check.
@@ -51,6 +56,10 @@
 //          one atomic rename. Keys of the old file that the map lacks are kept.
 // - A profile number outside 1-5 is refused by read/write (logged): a read then
 //   returns the defaults, a write returns false and touches nothing.
+
+namespace IniFile {
+struct Contents;
+}
 
 // Group name -> key -> value text.
 using GroupMap = QMap<QString, QMap<QString, QString>>;
@@ -113,6 +122,8 @@ public:
 
     // Device file.
     static DeviceFileData readDeviceIni();
+    // The rows of a device file already read (no file system).
+    static DeviceFileData deviceDataFrom(const IniFile::Contents &file);
     // The box rows fill box type, profile number, monitor flags and fan types
     // of `boxes`; nothing else of a record changes.
     static void parseDeviceData(const DeviceFileData &data, AppSettings &settings, BoxRecords &boxes);
@@ -123,6 +134,7 @@ public:
 
     // RGB-fan profile N (five fans).
     static ProfileData readProfileIni(int profile);
+    static ProfileData profileDataFrom(const IniFile::Contents &file);
     // Fills the five RGB fans of `record`; `box` names it in the log.
     static void parseProfile(int box, const ProfileData &data, ControllerBox &record);
     static GroupMap buildProfileMap(int box, const ControllerBox &from);
@@ -130,6 +142,7 @@ public:
 
     // Second-type profile N (three fans).
     static ProfileData readVaylaProfileIni(int profile);
+    static ProfileData vaylaProfileDataFrom(const IniFile::Contents &file);
     // Fills the three single-colour fans of `record`; `box` names it in the log.
     static void parseVaylaProfile(int box, const ProfileData &data, ControllerBox &record);
     static GroupMap buildVaylaProfileMap(int box, const ControllerBox &from);

@@ -86,17 +86,23 @@ ProfileData IniHelper::readProfileIni(int profile)
         qWarning() << "readProfileIni refused: profile" << profile;
         return defaultProfileData();
     }
-    const QString path = profilePath(profile);
-    if (!QFileInfo::exists(path)) {
+    const auto file = IniFile::openForReading(profilePath(profile));
+    if (file->missing) {
         qCDebug(lcStorage) << "readProfileIni--Don't do up load(bool isUpLoad)";
         return defaultProfileData();
     }
-    const auto file = IniFile::openForReading(path);
+    if (!file->refusal.isEmpty())
+        return defaultProfileData();
+    return profileDataFrom(*file);
+}
+
+ProfileData IniHelper::profileDataFrom(const IniFile::Contents &file)
+{
     ProfileData data;
     for (int fan = 0; fan < kRainbowFanCount; ++fan) {
         QStringList row;
         for (const QString &key : rgbProfileKeys())
-            row << IniFile::readText(*file, fanGroup(fan) + QLatin1Char('/') + key);
+            row << IniFile::readText(file, fanGroup(fan) + QLatin1Char('/') + key);
         data << row;
     }
     return data;

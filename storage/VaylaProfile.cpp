@@ -46,17 +46,23 @@ ProfileData IniHelper::readVaylaProfileIni(int profile)
         qWarning() << "readVaylaProfileIni refused: profile" << profile;
         return defaultVaylaProfileData();
     }
-    const QString path = vaylaProfilePath(profile);
-    if (!QFileInfo::exists(path)) {
+    const auto file = IniFile::openForReading(vaylaProfilePath(profile));
+    if (file->missing) {
         qCDebug(lcStorage) << "Don't do up load(bool isUpLoad)";
         return defaultVaylaProfileData();
     }
-    const auto file = IniFile::openForReading(path);
+    if (!file->refusal.isEmpty())
+        return defaultVaylaProfileData();
+    return vaylaProfileDataFrom(*file);
+}
+
+ProfileData IniHelper::vaylaProfileDataFrom(const IniFile::Contents &file)
+{
     ProfileData data;
     for (int fan = 0; fan < kVaylaFanCount; ++fan) {
         QStringList row;
         for (const QString &key : vaylaProfileKeys())
-            row << IniFile::readText(*file, fanGroup(fan) + QLatin1Char('/') + key);
+            row << IniFile::readText(file, fanGroup(fan) + QLatin1Char('/') + key);
         data << row;
     }
     return data;

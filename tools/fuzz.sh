@@ -4,17 +4,30 @@
 # (default 60). Exits non-zero when any target finds a crash, a leak, a
 # time-out or undefined behaviour; the input that did it is kept in
 # build-fuzz/findings/<target>/.
-#   tools/fuzz.sh [SECONDS] [TARGET...]
+#   tools/fuzz.sh [--record] [--merge] [SECONDS] [TARGET...]
 # New inputs that reach new code go to build-fuzz/corpus/<target>/; the seeds
-# in fuzz/corpus/<target>/ are only read.
+# in fuzz/corpus/<target>/ are only read. Every run adds a line per target to
+# build-fuzz/runs.tsv; --record adds it to fuzz/campaigns.tsv too (the
+# inputs run so far, kept with the sources). --merge then minimises
+# fuzz/corpus/<target>/ together with what the runs found: the smallest set
+# of inputs that reaches the same code replaces the seeds.
 set -euo pipefail
 
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build-fuzz"
+record=false
+merge=false
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --record) record=true; shift ;;
+    --merge) merge=true; shift ;;
+    *) break ;;
+  esac
+done
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
 case "$seconds" in
-  ''|*[!0-9]*) echo "usage: tools/fuzz.sh [SECONDS] [TARGET...]" >&2; exit 2 ;;
+  ''|*[!0-9]*) echo "usage: tools/fuzz.sh [--record] [--merge] [SECONDS] [TARGET...]" >&2; exit 2 ;;
 esac
 
 # The compiler and libFuzzer's runtime besides the usual packages.
@@ -52,7 +65,27 @@ for target in "${targets[@]}"; do
   rc=$?
   set -e
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-  summary+=("$(printf '%-16s %12s inputs' "$target" "${runs:-?}")")
+  rate=$(( ${runs:-0} / (seconds > 0 ? seconds : 1) ))
+  summary+=("$(printf '%-16s %12s inputs %9s/s' "$target" "${runs:-?}" "$rate")")
+  line=$(printf '%s\t%s\t%s\t%s\n' "$(date -u +%Y-%m-%dT%H:%MZ)" "$target" "$seconds" "${runs:-0}")
+  echo "$line" >>"$build/runs.tsv"
+  if $record; then
+    [ -f "$top/fuzz/campaigns.tsv" ] || printf 'date\ttarget\tseconds\tinputs\n' >"$top/fuzz/campaigns.tsv"
+    echo "$line" >>"$top/fuzz/campaigns.tsv"
+  fi
+  if $merge && [ $rc -eq 0 ]; then
+    minimal=$(mktemp -d "$build/merge.XXXXXX")
+    TMPDIR="$scratch/$target" ASAN_OPTIONS=detect_leaks=0 \
+      "$program" -merge=1 -timeout=20 -rss_limit_mb=2560 -max_len=65536 "$minimal" "$top/fuzz/corpus/$target" "$corpus" \
+      >"$build/findings/$target.merge.log" 2>&1
+    if [ -n "$(ls -A "$minimal")" ]; then
+      rm -rf "$top/fuzz/corpus/$target"
+      mv "$minimal" "$top/fuzz/corpus/$target"
+      echo "   corpus: $(ls "$top/fuzz/corpus/$target" | wc -l) inputs after minimising"
+    else
+      rm -rf "$minimal"
+    fi
+  fi
   if [ $rc -ne 0 ]; then
     failed+=("$target")
     echo "FINDING in $target (exit $rc):"

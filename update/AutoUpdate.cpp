@@ -1,5 +1,6 @@
 #include "AutoUpdate.h"
 
+#include "common/FileAccess.h"
 #include "common/Logging.h"
 #include "Elevation.h"
 #include "ReplyGuard.h"
@@ -46,10 +47,12 @@ bool AutoUpdate::compareVersion(const QString &candidate, const QString &referen
 
 QString AutoUpdate::readDataFile(const QString &path) const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(file.readAll());
+    // A few bytes of text: anything else there is refused, never waited on.
+    constexpr qint64 kMaxDataFileBytes = 64 * 1024;
+    const FileAccess::Read file = FileAccess::readRegular(path, kMaxDataFileBytes);
+    if (file.status == FileAccess::Read::Status::Refused || file.status == FileAccess::Read::Status::Failed)
+        qWarning().noquote() << "update file not read:" << path << "-" << file.error;
+    return QString::fromUtf8(file.bytes);
 }
 
 void AutoUpdate::writeDataFile(const QString &path, const QString &text) const
@@ -116,6 +119,8 @@ bool AutoUpdate::sendRequest(const QJsonObject &request)
     }
     QNetworkRequest post(url);
     post.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
+    // Named here, Qt neither offers gzip nor inflates what comes back.
+    post.setRawHeader("Accept-Encoding", "identity");
     // The guard allows a redirect only within the scheme of the request.
     post.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
     post.setMaximumRedirectsAllowed(3);

@@ -38,6 +38,13 @@ void ReplyGuard::take()
 
 void ReplyGuard::checkLength()
 {
+    // The request asks for the body as it is: a compressed one could be
+    // inflated far beyond the bound before a byte of it reached us.
+    const QByteArray encoding = m_reply->rawHeader("Content-Encoding").trimmed().toLower();
+    if (!encoding.isEmpty() && encoding != "identity") {
+        refuse(QStringLiteral("body in %1 encoding").arg(QString::fromLatin1(encoding.left(32))));
+        return;
+    }
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     if (length.isValid() && length.toLongLong() > m_maxBytes)
         refuse(QStringLiteral("announced body of %1 bytes").arg(length.toLongLong()));

@@ -8,8 +8,9 @@
 class QNetworkReply;
 
 // Holds one reply of the update service to its limits: a body of at most
-// `maxBytes`, a deadline for the whole exchange, redirects only within the
-// scheme of the request. A reply that breaks a limit is aborted and the guard
+// `maxBytes` sent without a content encoding (Qt would inflate a compressed
+// one before a byte of it reached the guard), a deadline for the whole
+// exchange, redirects only within the scheme of the request. A reply that breaks a limit is aborted and the guard
 // keeps the reason. It lives as a child of the reply.
 class ReplyGuard : public QObject
 {

@@ -6,40 +6,48 @@
 // them, the application's tables look them up.
 namespace MessageName {
 
+// The length comes from the array, not from strlen(), which only some
+// compilers evaluate at compile time.
+template <int N>
+constexpr QLatin1String name(const char (&text)[N])
+{
+    return QLatin1String(text, N - 1);
+}
+
 // A fan editor's controls (12-LED fans and single-colour fans).
-constexpr QLatin1String btnPerformance("btn_performance");
-constexpr QLatin1String btnSilent("btn_silent");
-constexpr QLatin1String btnPwm("btn_pwm");
-constexpr QLatin1String btnDone("btn_done");
-constexpr QLatin1String btnMusic("btn_music");
-constexpr QLatin1String btnCopy("btn_copy");
-constexpr QLatin1String btnDefault("btn_default");
-constexpr QLatin1String btnTurnOff("btn_turnoff");
-constexpr QLatin1String btnTurnOn("btn_turnon");
-constexpr QLatin1String sliderLight("slider_Light");
-constexpr QLatin1String sliderFanSpeedPer("slider_FanSpeed_Per");
-constexpr QLatin1String sliderFanSpeedNum("slider_FanSpeed_Num");
-constexpr QLatin1String pushMonitor("pushMonitor");
-constexpr QLatin1String selectFanType("selectFanType");
+constexpr QLatin1String btnPerformance = name("btn_performance");
+constexpr QLatin1String btnSilent = name("btn_silent");
+constexpr QLatin1String btnPwm = name("btn_pwm");
+constexpr QLatin1String btnDone = name("btn_done");
+constexpr QLatin1String btnMusic = name("btn_music");
+constexpr QLatin1String btnCopy = name("btn_copy");
+constexpr QLatin1String btnDefault = name("btn_default");
+constexpr QLatin1String btnTurnOff = name("btn_turnoff");
+constexpr QLatin1String btnTurnOn = name("btn_turnon");
+constexpr QLatin1String sliderLight = name("slider_Light");
+constexpr QLatin1String sliderFanSpeedPer = name("slider_FanSpeed_Per");
+constexpr QLatin1String sliderFanSpeedNum = name("slider_FanSpeed_Num");
+constexpr QLatin1String pushMonitor = name("pushMonitor");
+constexpr QLatin1String selectFanType = name("selectFanType");
 // Only the single-colour fan view sends these two.
-constexpr QLatin1String changeSliderLight("changeSliderLight");
-constexpr QLatin1String changeSliderFanSpeed("changeSliderFanSpeed");
+constexpr QLatin1String changeSliderLight = name("changeSliderLight");
+constexpr QLatin1String changeSliderFanSpeed = name("changeSliderFanSpeed");
 
 // The main view's own: box, profile, language and settings.
-constexpr QLatin1String saveDevice("saveDevice");
-constexpr QLatin1String password("Password");
-constexpr QLatin1String remoteAccess("RemoteAccess");
-constexpr QLatin1String autoUpdate("AutoUpdate");
-constexpr QLatin1String changeControllerBox("changeControllerBox");
-constexpr QLatin1String saveProfile("saveProfile");
-constexpr QLatin1String changeLanguage("changeLanguage");
-constexpr QLatin1String selectProfile("selectProfile");
-constexpr QLatin1String selectBoxType("selectBoxType");
-constexpr QLatin1String showInfo("showInfo");
+constexpr QLatin1String saveDevice = name("saveDevice");
+constexpr QLatin1String password = name("Password");
+constexpr QLatin1String remoteAccess = name("RemoteAccess");
+constexpr QLatin1String autoUpdate = name("AutoUpdate");
+constexpr QLatin1String changeControllerBox = name("changeControllerBox");
+constexpr QLatin1String saveProfile = name("saveProfile");
+constexpr QLatin1String changeLanguage = name("changeLanguage");
+constexpr QLatin1String selectProfile = name("selectProfile");
+constexpr QLatin1String selectBoxType = name("selectBoxType");
+constexpr QLatin1String showInfo = name("showInfo");
 
 // A panel at the back asks the main view to turn the carousel; these never
 // leave the view.
-constexpr QLatin1String clockwise("clockwise");
-constexpr QLatin1String counterClockwise("counterClockwise");
+constexpr QLatin1String clockwise = name("clockwise");
+constexpr QLatin1String counterClockwise = name("counterClockwise");
 
 } // namespace MessageName

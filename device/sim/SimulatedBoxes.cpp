@@ -20,6 +20,8 @@ constexpr int kRpmPerDutyPercent = 14;
 constexpr int kPowerOnRpm = 1000;
 // At most this many replies wait on one handle, as in a real HID input queue.
 constexpr size_t kPendingLimit = 32;
+// Garbage for at most this many replies per command.
+constexpr int kMaxGarbled = 1000000;
 
 // The latency is real time, whatever clock drives the fans.
 qint64 realMs()
@@ -199,6 +201,35 @@ QString SimulatedBoxes::mute(int box, bool muted)
     return QString();
 }
 
+QString SimulatedBoxes::garble(int box, int count, quint32 seed)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    QString error = checkBox(box);
+    if (!error.isEmpty())
+        return error;
+    if (count < 0 || count > kMaxGarbled)
+        return QStringLiteral("count %1 outside 0..%2").arg(count).arg(kMaxGarbled);
+    m_boxes[box].garbleLeft = count;
+    // Spread the seed over all 32 bits: xorshift's first outputs follow a small seed closely.
+    const quint32 state = quint32(seed) * 2654435761u;
+    m_boxes[box].garbleState = state ? state : 1;
+    return QString();
+}
+
+QString SimulatedBoxes::forceReply(int box, const QByteArray &bytes)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    QString error = checkBox(box);
+    if (!error.isEmpty())
+        return error;
+    if (bytes.size() > kReplySize)
+        return QStringLiteral("a reply has at most %1 bytes").arg(kReplySize);
+    if (m_boxes[box].forced.size() >= kPendingLimit)
+        return QStringLiteral("already %1 replies waiting").arg(int(kPendingLimit));
+    m_boxes[box].forced.push_back(bytes);
+    return QString();
+}
+
 QString SimulatedBoxes::setLatency(int box, int ms)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -244,9 +275,23 @@ QString SimulatedBoxes::command(const QString &line)
     } else if ((verb == QLatin1String("unplug") || verb == QLatin1String("mute") || verb == QLatin1String("unmute"))
                && words.size() == 2 && ok1) {
         error = verb == QLatin1String("unplug") ? unplug(a) : mute(a, verb == QLatin1String("mute"));
+    } else if (verb == QLatin1String("garble") && (words.size() == 3 || words.size() == 4) && ok1 && ok2) {
+        bool ok3 = words.size() == 3;
+        const uint seed = words.size() == 4 ? words.at(3).toUInt(&ok3) : 1u;
+        if (!ok3)
+            return QStringLiteral("error: the seed is a number from 0 to 4294967295");
+        error = garble(a, b, seed);
+    } else if (verb == QLatin1String("reply") && words.size() == 3 && ok1) {
+        const QByteArray hex = words.at(2).toLatin1();
+        bool isHex = hex.size() % 2 == 0;
+        for (const char c : hex)
+            isHex = isHex && ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'));
+        if (!isHex)
+            return QStringLiteral("error: the reply is an even number of hex digits");
+        error = forceReply(a, QByteArray::fromHex(hex));
     } else {
         return QStringLiteral("error: unknown command \"%1\" (plug B T, unplug B, stall B F, run B F, "
-                              "mute B, unmute B, latency B MS)").arg(line.simplified());
+                              "mute B, unmute B, latency B MS, garble B N [SEED], reply B HEX)").arg(line.simplified().left(64));
     }
     return error.isEmpty() ? QStringLiteral("ok") : QStringLiteral("error: ") + error;
 }
@@ -434,9 +479,30 @@ int SimulatedBoxes::write(HidHandle *handle, const uint8_t *data, size_t length)
         m_sent.pop_front();
     ++m_sentTotal;
     Box &box = m_boxes[h->box];
-    const Reply in = answer(box, out);
+    Reply in = answer(box, out);
+    int replyLength = kReplySize;
+    if (!box.forced.empty()) {
+        const QByteArray forced = box.forced.front();
+        box.forced.pop_front();
+        in.fill(0);
+        std::memcpy(in.data(), forced.constData(), size_t(forced.size()));
+        replyLength = forced.size();
+    } else if (box.garbleLeft > 0) {
+        --box.garbleLeft;
+        // xorshift32: the same seed gives the same garbage.
+        auto next = [&box] {
+            quint32 x = box.garbleState;
+            x ^= x << 13;
+            x ^= x >> 17;
+            x ^= x << 5;
+            return box.garbleState = x;
+        };
+        replyLength = int(next() % (kReplySize + 2)) - 1;
+        for (uint8_t &byte : in)
+            byte = uint8_t(next());
+    }
     if (!box.muted && h->pending.size() < kPendingLimit)
-        h->pending.push_back({in, realMs() + box.latencyMs});
+        h->pending.push_back({in, realMs() + box.latencyMs, replyLength});
     return kReportSize;
 }
 
@@ -452,10 +518,12 @@ int SimulatedBoxes::read(HidHandle *handle, uint8_t *data, size_t length, int ti
                 return -1;
             const qint64 now = realMs();
             if (!h->pending.empty() && h->pending.front().readyAt <= now) {
-                const Reply in = h->pending.front().reply;
+                const Reply_ in = h->pending.front();
                 h->pending.pop_front();
-                const size_t n = std::min(length, static_cast<size_t>(kReplySize));
-                std::memcpy(data, in.data(), n);
+                if (in.length < 0)
+                    return -1;
+                const size_t n = std::min(length, static_cast<size_t>(in.length));
+                std::memcpy(data, in.reply.data(), n);
                 return static_cast<int>(n);
             }
             if (now >= deadline)

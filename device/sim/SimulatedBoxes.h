@@ -49,7 +49,14 @@ public:
     // A reply later than the read's time-out arrives late.
     QString setLatency(int box, int ms);
     void setDefaultLatency(int ms);
-    // One text command ("plug 1 0", "stall 2 3", "latency 1 5", …); returns "ok" or "error: …".
+    // Hostile firmware: the box's next `count` replies are garbage made from
+    // `seed` (each 0 to 64 bytes long, or a failed read), whatever was asked.
+    QString garble(int box, int count, quint32 seed);
+    // The box's next reply is exactly these bytes (at most 64; fewer is a
+    // short read), whatever was asked.
+    QString forceReply(int box, const QByteArray &bytes);
+    // One text command ("plug 1 0", "stall 2 3", "latency 1 5", "garble 0 100 7",
+    // "reply 0 3252…", …); returns "ok" or "error: …".
     QString command(const QString &line);
 
     bool isPlugged(int box) const;
@@ -105,11 +112,15 @@ private:
         bool muted = false;
         int generation = 0;
         int latencyMs = 0;
+        int garbleLeft = 0;
+        quint32 garbleState = 1;
+        std::deque<QByteArray> forced;
         std::array<Fan, kRainbowFanCount> fans;
     };
     struct Reply_ {
         Reply reply;
         qint64 readyAt; // on the real clock, for the latency
+        int length = kReplySize;  // what the read returns; -1 a failed read
     };
     struct Handle {
         int box;

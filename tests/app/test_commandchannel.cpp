@@ -219,6 +219,32 @@ private slots:
         ::close(fd);
     }
 
+    void aLongBatchIsAnsweredWhole()
+    {
+        startChannel();
+        const int fd = connectedClient();
+        QVERIFY(fd >= 0);
+        // Written whole before a single answer is read: far more answers
+        // than the socket holds for a client that is not reading yet.
+        constexpr int kLines = 5000;
+        QByteArray batch;
+        for (int i = 0; i < kLines; ++i)
+            batch += "0x2333 " + QByteArray::number(i) + "\n";
+        writeAll(fd, batch);
+        bool ended = false;
+        const QByteArray got = answers(fd, kLines, &ended);
+        QVERIFY2(!ended, "the channel closed a client in the middle of its batch");
+        QCOMPARE(got.count("handled\n"), kLines);
+        QCOMPARE(got.size(), kLines * 8);
+        QCOMPARE(calls.size(), kLines);
+        for (int i = 0; i < kLines; ++i)
+            QCOMPARE(calls.at(i), (Call{0x2333, i, 0}));
+        // The client is still served afterwards.
+        writeAll(fd, "0x8114\n");
+        QCOMPARE(answers(fd, 1), QByteArray("not handled\n"));
+        ::close(fd);
+    }
+
     void connectionsAreBounded()
     {
         startChannel();

@@ -160,6 +160,58 @@ private slots:
         exchange(*sim, fresh, probe, &n);
         QCOMPARE(n, kReplySize);
     }
+
+    void hostileRepliesAreMadeOnRequest()
+    {
+        auto sim = make(QStringLiteral("1,1"));
+        HidHandle *h = sim->open(kVendorId, kProductIdBase);
+        HidHandle *other = sim->open(kVendorId, kProductIdBase + 1);
+        const Report probe = Reports::probe();
+        int n = -1;
+        const Reply normal = exchange(*sim, h, probe, &n);
+        QCOMPARE(n, kReplySize);
+
+        // Exactly the bytes asked for, once, and a short read is short.
+        QCOMPARE(sim->command(QStringLiteral("reply 0 ffee")), QStringLiteral("ok"));
+        Reply in = exchange(*sim, h, probe, &n);
+        QCOMPARE(n, 2);
+        QCOMPARE(in[0], uint8_t(0xff));
+        QCOMPARE(in[1], uint8_t(0xee));
+        QCOMPARE(exchange(*sim, h, probe, &n), normal);
+        QCOMPARE(n, kReplySize);
+
+        // Garbage of every length from a seed, for that box only, then a box again.
+        QCOMPARE(sim->command(QStringLiteral("garble 0 200 7")), QStringLiteral("ok"));
+        QSet<int> lengths;
+        int differing = 0;
+        for (int i = 0; i < 200; ++i) {
+            in = exchange(*sim, h, probe, &n);
+            lengths.insert(n);
+            differing += in != normal ? 1 : 0;
+            QCOMPARE(exchange(*sim, other, probe, &n), normal);
+        }
+        QVERIFY(lengths.contains(-1) && lengths.contains(0) && lengths.contains(kReplySize));
+        QVERIFY(lengths.size() > 40);
+        QVERIFY(differing > 190);
+        QCOMPARE(exchange(*sim, h, probe, &n), normal);
+        QCOMPARE(n, kReplySize);
+
+        // The same seed gives the same garbage.
+        auto garbage = [&](const QString &seed) {
+            sim->command(QStringLiteral("garble 0 5 ") + seed);
+            QList<Reply> out;
+            for (int i = 0; i < 5; ++i)
+                out << exchange(*sim, h, probe);
+            return out;
+        };
+        QCOMPARE(garbage(QStringLiteral("9")), garbage(QStringLiteral("9")));
+        QVERIFY(garbage(QStringLiteral("9")) != garbage(QStringLiteral("10")));
+
+        for (const char *bad : {"reply 0 abc", "reply 0 zz", "reply 16 00", "garble 0 -1", "garble 0 5 x",
+                                "garble 0 2000000", "reply 0 " })
+            QVERIFY2(sim->command(QString::fromLatin1(bad)).startsWith(QStringLiteral("error: ")), bad);
+        QVERIFY(sim->command(QStringLiteral("reply 0 ") + QString(130, QLatin1Char('0'))).startsWith(QStringLiteral("error: ")));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestSimulator)

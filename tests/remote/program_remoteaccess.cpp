@@ -5,6 +5,7 @@
 #include "SocketProbe.h"
 
 #include "app/Aurivent.h"
+#include "app/SaveFailureNotice.h"
 #include "remote/SocketHelper.h"
 #include "storage/IniHelper.h"
 #include "ui/MainView.h"
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTcpSocket>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -66,15 +68,33 @@ private slots:
             RemoteAccess access;
             bool warns;
         };
-        for (const Case &c : {Case{"", RemoteAccess::Network, false}, Case{"RemoteAccess=7\n", RemoteAccess::Network, true},
-                              Case{"RemoteAccess=abc\n", RemoteAccess::Network, true},
-                              Case{"RemoteAccess=-1\n", RemoteAccess::Network, true},
+        // A value that cannot be read fails closed, and the user hears of it.
+        for (const Case &c : {Case{"", RemoteAccess::Network, false}, Case{"RemoteAccess=7\n", RemoteAccess::ThisComputer, true},
+                              Case{"RemoteAccess=abc\n", RemoteAccess::ThisComputer, true},
+                              Case{"RemoteAccess=-1\n", RemoteAccess::ThisComputer, true},
+                              Case{"RemoteAccess=0x0\n", RemoteAccess::ThisComputer, true},
+                              Case{"RemoteAccess=0abc\n", RemoteAccess::ThisComputer, true},
+                              Case{"RemoteAccess=off\n", RemoteAccess::ThisComputer, true},
+                              Case{"RemoteAccess=\n", RemoteAccess::ThisComputer, true},
+                              Case{"RemoteAccess= 2 \n", RemoteAccess::Network, false},
                               Case{"RemoteAccess=1\n", RemoteAccess::ThisComputer, false},
                               Case{"RemoteAccess=0\n", RemoteAccess::Off, false}}) {
             writeDeviceFile(c.line);
             if (c.warns)
                 QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("RemoteAccess")));
             Aurivent program;
+            auto *notice = program.findChild<SaveFailureNotice *>();
+            QVERIFY(notice);
+            QSignalSpy told(notice, &SaveFailureNotice::shown);
+            // The notice goes out on the first turn of the event loop.
+            QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+            if (!c.warns)
+                QVERIFY2(told.isEmpty(), c.line.constData());
+            if (c.warns) {
+                QTRY_COMPARE(told.count(), 1);
+                QVERIFY(told.at(0).at(0).toString().contains(QStringLiteral("only this computer")));
+            }
             QCOMPARE(program.socketHelper()->access(), c.access);
             const QSet<QString> listening = SocketProbe::listeningOn(SocketHelper::kDefaultPort);
             switch (c.access) {

@@ -13,6 +13,7 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -102,6 +103,22 @@ private:
         return phone;
     }
 
+    // A connection from `from` that said nothing, once it is through (the
+    // event loop runs meanwhile, so the server takes it in as it comes).
+    std::unique_ptr<QTcpSocket> connectedFrom(const QHostAddress &from)
+    {
+        auto socket = std::make_unique<QTcpSocket>();
+        bool through = false;
+        QObject::connect(socket.get(), &QTcpSocket::connected, [&through] { through = true; });
+        if (!socket->bind(from))
+            return nullptr;
+        socket->connectToHost(QHostAddress::LocalHost, port());
+        if (!QTest::qWaitFor([&] { return through; }, 5000))
+            return nullptr;
+        socket->disconnect();
+        return socket;
+    }
+
 private slots:
     void init()
     {
@@ -171,7 +188,7 @@ private slots:
         QCOMPARE(commandOf(spy.at(1).at(0)), 5);
     }
 
-    void onlyInputOrRepliesBeyondTheirBoundsCutAPhoneOff()
+    void onlyAnOversizeFrameCutsAPhoneOffAndASlowReaderIsHeldBack()
     {
         QSignalSpy spy(server.get(), &SocketHelper::socketHelperSendData);
         auto good = greetedPhone();
@@ -183,31 +200,63 @@ private slots:
         QTRY_COMPARE(oversize->socket.state(), QAbstractSocket::UnconnectedState);
         QCOMPARE(server->clientCount(), 1);
 
-        // A phone that asks and never reads: every answer is 16 KiB, so its
-        // replies pile up beyond their bound long before 400 are sent.
+        // A phone that asks 400 times before it reads a byte: every answer is
+        // 16 KiB, far more than the sockets hold. It is held back, not cut
+        // off, and gets every answer once it reads.
         connect(server.get(), &SocketHelper::socketHelperSendData, server.get(), [this](const QVariantMap &m) {
-            server->sendResponse(QString(16 * 1024, QLatin1Char('x')), m);
+            if (commandOf(m) == 15)
+                server->sendResponse(QString(16 * 1024, QLatin1Char('x')), m);
         });
-        const int silent = SocketProbe::neverReadingClient(port());
-        QVERIFY(silent >= 0);
+        const int slow = SocketProbe::neverReadingClient(port());
+        QVERIFY(slow >= 0);
         QTRY_COMPARE(server->clientCount(), 2);
-        const QByteArray ask = command(15);
-        int asked = 0;
-        // Small writes, each its own read on the server, until it lets go.
-        for (; asked < 400 && server->clientCount() == 2; ++asked) {
-            QCOMPARE(::send(silent, ask.constData(), size_t(ask.size()), MSG_NOSIGNAL), ssize_t(ask.size()));
-            QVERIFY(QTest::qWaitFor([&] { return spy.count() > asked || server->clientCount() < 2; }, 5000));
-        }
-        QTRY_COMPARE(server->clientCount(), 1);
-        QVERIFY2(asked < 400, "the phone that never reads was not cut off");
-        ::close(silent);
+        QByteArray asks;
+        for (int i = 0; i < 400; ++i)
+            asks += command(15);
+        QCOMPARE(::send(slow, asks.constData(), size_t(asks.size()), MSG_NOSIGNAL), ssize_t(asks.size()));
 
-        // The good phone was never touched.
-        const int before = spy.count();
+        // The good phone is served meanwhile.
+        QTRY_VERIFY(spy.count() > 0);
         good->socket.write(command(11));
-        QTRY_COMPARE(spy.count(), before + 1);
-        QCOMPARE(commandOf(spy.last().at(0)), 11);
+        QTRY_VERIFY(std::any_of(spy.cbegin(), spy.cend(), [](const QList<QVariant> &call) { return commandOf(call.at(0)) == 11; }));
+
+        QByteArray got;
+        bool closed = false;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                char buffer[65536];
+                ssize_t n;
+                while ((n = ::recv(slow, buffer, sizeof buffer, MSG_DONTWAIT)) > 0)
+                    got.append(buffer, int(n));
+                closed = n == 0;
+                return got.count('&') >= 401 || closed;
+            },
+            30000));
+        QVERIFY2(!closed, "the phone was cut off");
+        QCOMPARE(got.count('&'), 401);  // the greeting and 400 answers
+        QCOMPARE(got.size() - got.indexOf('&') - 1, 400 * (QByteArray(16 * 1024, 'x').toBase64().size() + 1));
+        QCOMPARE(server->clientCount(), 2);
+        ::close(slow);
         QCOMPARE(good->socket.state(), QAbstractSocket::ConnectedState);
+    }
+
+    void aThousandPipelinedRequestsGetAThousandReplies()
+    {
+        // As the program answers command 15: a profile of five fans.
+        const QString profile = QString::fromUtf8(QJsonDocument(QJsonObject{
+            {QStringLiteral("ResType"), 15},
+            {QStringLiteral("Fan1"), QString(2000, QLatin1Char('1'))}}).toJson());
+        connect(server.get(), &SocketHelper::socketHelperSendData, server.get(),
+                [this, profile](const QVariantMap &m) { server->sendResponse(profile, m); });
+        auto phone = greetedPhone();
+        QVERIFY(phone);
+        QByteArray burst;
+        for (int i = 0; i < 1000; ++i)
+            burst += command(15);
+        phone->socket.write(burst);
+        QTRY_COMPARE_WITH_TIMEOUT(phone->replies().size(), 1000, 30000);
+        QCOMPARE(phone->replies().last(), profile);
+        QCOMPARE(phone->socket.state(), QAbstractSocket::ConnectedState);
     }
 
     void garbageIsSkippedWithOneLogLineAndTheNextCommandServed()
@@ -300,10 +349,13 @@ private slots:
     void idleConnectionsGiveWayToANewPhone()
     {
         server->setBoxListReply(QStringLiteral("0100000000000000"));
+        // Phones that each made one exchange, then went quiet.
         std::vector<std::unique_ptr<Phone>> idle;
         for (int i = 0; i < 40; ++i) {
             idle.push_back(greetedPhone());
             QVERIFY(idle.back());
+            idle.back()->socket.write(command(10));
+            QTRY_COMPARE(idle.back()->replies().size(), 1);
         }
         QCOMPARE(server->clientCount(), SocketHelper::kMaxConnections);
         // The first eight gave way, oldest first.
@@ -313,7 +365,7 @@ private slots:
         // The oldest survivor speaks up; the one after it is now the idlest.
         Phone &speaker = *idle[8];
         speaker.socket.write(command(10));
-        QTRY_COMPARE(speaker.replies().size(), 1);
+        QTRY_COMPARE(speaker.replies().size(), 2);
         auto phone = greetedPhone();
         QVERIFY(phone);
         QTRY_COMPARE(idle[9]->socket.state(), QAbstractSocket::UnconnectedState);
@@ -328,6 +380,46 @@ private slots:
         QCOMPARE(keepAlive.connections, SocketHelper::kMaxConnections);
         QCOMPARE(keepAlive.withKeepAlive, SocketHelper::kMaxConnections);
         QCOMPARE(keepAlive.idleSeconds, KeepAlive::kIdleSeconds);
+    }
+
+    void aFloodOfSilentConnectionsLeavesAPhoneInUseAlone()
+    {
+        server->setBoxListReply(QStringLiteral("1000000000000000"));
+        // The phone, on one address, in use.
+        auto phone = greetedPhone();
+        QVERIFY(phone);
+        phone->socket.write(command(10));
+        QTRY_COMPARE(phone->replies().size(), 1);
+
+        // Another host opens connection after connection and says nothing.
+        const QHostAddress flooder(QStringLiteral("127.0.0.2"));
+        std::vector<std::unique_ptr<QTcpSocket>> flood;
+        for (int i = 0; i < 3 * SocketHelper::kMaxConnections; ++i) {
+            flood.push_back(connectedFrom(flooder));
+            QVERIFY(flood.back());
+            // It only ever replaces its own silent connections.
+            QTRY_VERIFY(server->clientCount() <= 1 + SocketHelper::kMaxSilentPerAddress);
+            QCOMPARE(phone->socket.state(), QAbstractSocket::ConnectedState);
+        }
+        QTRY_COMPARE(server->clientCount(), 1 + SocketHelper::kMaxSilentPerAddress);
+        // The newest of them are the ones left.
+        for (size_t i = 0; i < flood.size(); ++i)
+            QTRY_COMPARE(flood[i]->state() == QAbstractSocket::ConnectedState,
+                         i >= flood.size() - SocketHelper::kMaxSilentPerAddress);
+        phone->socket.write(command(10));
+        QTRY_COMPARE(phone->replies().size(), 2);
+
+        // Silent connections from many addresses fill the server: they give
+        // way to each other and never to the phone in use.
+        std::vector<std::unique_ptr<QTcpSocket>> crowd;
+        for (int i = 0; i < 2 * SocketHelper::kMaxConnections; ++i) {
+            crowd.push_back(connectedFrom(QHostAddress(QStringLiteral("127.0.1.%1").arg(1 + i))));
+            QVERIFY(crowd.back());
+        }
+        QTRY_COMPARE(server->clientCount(), SocketHelper::kMaxConnections);
+        QCOMPARE(phone->socket.state(), QAbstractSocket::ConnectedState);
+        phone->socket.write(command(10));
+        QTRY_COMPARE(phone->replies().size(), 3);
     }
 
     void remoteAccessDecidesWhatListens()

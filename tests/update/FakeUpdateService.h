@@ -44,7 +44,10 @@ public:
     // Takes the request and never answers.
     void queueSilence() { m_answers.append(Answer{200, {}, {}, Answer::Kind::Silent}); }
     // A 200 whose body never ends (until the client lets go, or 64 MiB).
-    void queueEndless(const QByteArray &start) { m_answers.append(Answer{200, start, {}, Answer::Kind::Endless}); }
+    void queueEndless(const QByteArray &start, const QByteArray &headers = QByteArray())
+    {
+        m_answers.append(Answer{200, start, headers, Answer::Kind::Endless});
+    }
     // Bytes written by endless answers so far.
     qint64 endlessSent = 0;
 
@@ -79,7 +82,8 @@ private:
         if (answer.kind == Answer::Kind::Silent)
             return;
         if (answer.kind == Answer::Kind::Endless) {
-            socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nConnection: close\r\n\r\n" + answer.body);
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n" + answer.headers
+                          + "Connection: close\r\n\r\n" + answer.body);
             connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] {
                 if (socket->bytesToWrite() < 16384 && endlessSent < 64 * 1024 * 1024) {
                     socket->write(QByteArray(16384, ' '));

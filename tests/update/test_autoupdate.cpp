@@ -136,6 +136,8 @@ private slots:
         QCOMPARE(r.method, QByteArray("POST"));
         QCOMPARE(r.path, QByteArray("/download/getVersionV1"));
         QCOMPARE(r.headers.value("content-type"), QByteArray("application/x-www-form-urlencoded"));
+        // A compressed reply would be inflated before any bound applies.
+        QCOMPARE(r.headers.value("accept-encoding"), QByteArray("identity"));
         QByteArray jsonText;
         const QJsonObject body = decodedBody(r.body, &jsonText);
         QCOMPARE(body, (QJsonObject{{"UUID", "%7Babc%7D"},
@@ -302,6 +304,8 @@ private slots:
             {"endless body", [&](FakeUpdateService &s) { s.queueEndless(offer); }},
             {"silent server", [&](FakeUpdateService &s) { s.queueSilence(); }},
             {"1 MiB body", [&](FakeUpdateService &s) { s.queue(offer + QByteArray(1024 * 1024, ' ')); }},
+            {"compressed offer", [&](FakeUpdateService &s) { s.queue(qCompress(offer).mid(4), 200, "Content-Encoding: deflate\r\n"); }},
+            {"gzip-encoded endless body", [&](FakeUpdateService &s) { s.queueEndless(offer, "Content-Encoding: gzip\r\n"); }},
             {"file url", [&](FakeUpdateService &s) { s.queue(offering("file:///etc/shadow")); }},
             {"newline in the url", [&](FakeUpdateService &s) { s.queue(offering("https://files.example/a\nrm -rf /")); }},
             {"url of 3000 characters", [&](FakeUpdateService &s) { s.queue(offering("https://files.example/" + QString(3000, 'a'))); }},

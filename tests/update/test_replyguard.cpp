@@ -34,6 +34,11 @@ public:
         emit metaDataChanged();
     }
     void redirectTo(const QString &url) { emit redirected(QUrl(url)); }
+    void encoding(const QByteArray &name)
+    {
+        setRawHeader("Content-Encoding", name);
+        emit metaDataChanged();
+    }
     qint64 bytesAvailable() const override { return m_data.size() + QIODevice::bytesAvailable(); }
     int aborts = 0;
 
@@ -106,6 +111,23 @@ private slots:
         announced.announce(1 << 20);
         QCOMPARE(announced.aborts, 1);
         QVERIFY(!announcedGuard.refusal().isEmpty());
+    }
+
+    void aCompressedBodyIsRefusedBeforeItIsInflated()
+    {
+        for (const QByteArray &name : {QByteArray("gzip"), QByteArray(" Deflate "), QByteArray("br")}) {
+            HandReply compressed(QStringLiteral("https://u.example/"));
+            ReplyGuard guard(&compressed, 10, 60000);
+            compressed.encoding(name);
+            QCOMPARE(compressed.aborts, 1);
+            QVERIFY(guard.refusal().contains(QLatin1String("encoding")));
+        }
+        HandReply plain(QStringLiteral("https://u.example/"));
+        ReplyGuard plainGuard(&plain, 10, 60000);
+        plain.encoding("identity");
+        plain.arrive("{}");
+        QCOMPARE(plain.aborts, 0);
+        QCOMPARE(plainGuard.takeBody(), QByteArray("{}"));
     }
 
     void theWholeExchangeHasADeadline()
