@@ -63,7 +63,7 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
 
     if (!m_headless) {
         m_tray = new Tray(this, m_prefix + QStringLiteral("Images/logo.ico"), m_state.settings.isAutoRun);
-        connect(m_tray->icon(), &QSystemTrayIcon::activated, this, &Aurivent::iconActivated);
+        connect(m_tray, &Tray::activated, this, &Aurivent::iconActivated);
         connect(m_tray->launchAction(), &QAction::triggered, this, &Aurivent::showMainView);
         connect(m_tray->autorunAction(), &QAction::triggered, this, &Aurivent::trayIconAction);
         connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);

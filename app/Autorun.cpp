@@ -27,7 +27,7 @@ void remember(const QString &memoryFile)
     QDir().mkpath(QFileInfo(memoryFile).absolutePath());
     QFile file(memoryFile);
     if (!file.open(QIODevice::WriteOnly) || file.write("1\n") != 2)
-        qWarning().noquote() << "autostart: cannot remember the entry in" << memoryFile << file.errorString();
+        qCWarning(lcApp).noquote() << "autostart: cannot remember the entry in" << memoryFile << file.errorString();
 }
 
 } // namespace
@@ -44,35 +44,47 @@ void syncAutorun(bool wanted, AutorunStore &store, const QString &executablePath
     qCDebug(lcApp) << "isRegist : " << present;
     if (wanted) {
         qCDebug(lcApp) << "isAutoRunEXE:true";
-        if (isCurrent(entry, executablePath)) {
-            remember(memoryFile);
-        } else if (store.write(executablePath)) {
+        // An entry of ours is switched on with the user's other keys kept;
+        // none (or another program's under our name) gets a fresh one.
+        const bool done = present ? (isCurrent(entry, executablePath) || store.setEnabled(true, executablePath))
+                                  : store.write(executablePath);
+        if (done) {
             qCDebug(lcApp) << "regist auto run";
             remember(memoryFile);
         } else {
-            qWarning() << "autostart: the entry could not be written";
+            qCWarning(lcApp) << "autostart: the entry could not be written";
         }
-    } else if (present) {
-        const bool removed = store.remove();
-        qCDebug(lcApp) << (removed ? "delete success" : "delete fffffff");
+    } else if (present && !entry.disabled) {
+        const bool switchedOff = store.setEnabled(false, executablePath);
+        qCDebug(lcApp) << (switchedOff ? "delete success" : "delete fffffff");
+        if (!switchedOff)
+            qCWarning(lcApp) << "autostart: the entry could not be switched off";
     }
 }
 
 bool reconcileAutorun(bool &wanted, AutorunStore &store, const QString &executablePath, const QString &memoryFile)
 {
-    if (wanted) {
-        const AutorunEntry entry = store.entry();
-        if (entry.exists && entry.disabled) {
-            qCInfo(lcApp) << "autostart: switched off on the desktop, so it stays off";
-            wanted = false;
-            return true;
-        }
-        if (!entry.exists && QFileInfo::exists(memoryFile)) {
-            qCInfo(lcApp) << "autostart: the entry was removed, so it stays off";
-            wanted = false;
-            return true;
-        }
+    const AutorunEntry entry = store.entry();
+    if (isOurs(entry, store)) {
+        // What the desktop's start-up list shows is the setting, both ways.
+        remember(memoryFile);
+        const bool on = !entry.disabled;
+        if (on == wanted)
+            return false;
+        qCInfo(lcApp) << (on ? "autostart: switched on on the desktop, so it is on"
+                             : "autostart: switched off on the desktop, so it stays off");
+        wanted = on;
+        return true;
     }
-    syncAutorun(wanted, store, executablePath, memoryFile);
+    if (!entry.exists && !memoryFile.isEmpty() && QFileInfo::exists(memoryFile)) {
+        if (!wanted)
+            return false;
+        qCInfo(lcApp) << "autostart: the entry was removed, so it stays off";
+        wanted = false;
+        return true;
+    }
+    // The first start: the setting (on unless the user said otherwise) is written.
+    if (wanted && !entry.exists)
+        syncAutorun(true, store, executablePath, memoryFile);
     return false;
 }

@@ -22,9 +22,14 @@ class AutorunStore {
 public:
     virtual ~AutorunStore() = default;
     virtual AutorunEntry entry() const = 0;
-    // Writes an entry that starts `executablePath` with the arguments of
-    // autorunArguments(), replacing what was there.
+    // Writes a fresh entry, switched on, that starts `executablePath` with the
+    // arguments of autorunArguments(), replacing what was there.
     virtual bool write(const QString &executablePath) = 0;
+    // Switches an existing entry on or off, keeping what the user put into it.
+    // On: it starts `executablePath` with autorunArguments() and is switched
+    // on. Off: Linux switches it off as the desktop does (the entry stays);
+    // Windows deletes the Run value.
+    virtual bool setEnabled(bool on, const QString &executablePath) = 0;
     virtual bool remove() = 0;
     // The file name an entry for this program ends with ("Aurivent", "Aurivent.exe").
     virtual QString programFileName() const = 0;
@@ -39,15 +44,17 @@ std::unique_ptr<AutorunStore> createAutorunStore();
 QStringList autorunArguments();
 
 // The user's choice from the tray menu: an entry that starts this program,
-// or none. Only an entry that names a copy of the program (its path ends in
-// the program file name, case ignored) is removed. When `memoryFile` is
-// given, a written entry is remembered there (see reconcileAutorun).
+// switched on, or the entry switched off. Only an entry that names a copy of
+// the program (its path ends in the program file name, case ignored) is
+// switched off. When `memoryFile` is given, a written entry is remembered
+// there (see reconcileAutorun).
 void syncAutorun(bool wanted, AutorunStore &store, const QString &executablePath,
                  const QString &memoryFile = QString());
 
-// At start-up, with `wanted` the stored setting. The desktop's word counts:
-// an entry switched off there, or removed after the program had written one
-// (as `memoryFile` remembers), turns the setting off. Otherwise an entry is
-// written, or refreshed to start this program with autorunArguments().
+// At start-up, with `wanted` the stored setting. The entry is read and never
+// changed: the desktop's switch counts both ways (an entry switched on or off
+// there turns the setting on or off), and an entry removed after the program
+// had written one (as `memoryFile` remembers) turns it off. Only the very
+// first start, with no entry and none remembered, writes one when `wanted`.
 // Returns true when `wanted` changed and is to be stored.
 bool reconcileAutorun(bool &wanted, AutorunStore &store, const QString &executablePath, const QString &memoryFile);

@@ -91,6 +91,73 @@ QString quoteArgument(const QString &argument)
     return arg;
 }
 
+constexpr qint64 kMaxEntryBytes = 1 << 20;
+
+// The value of a key: the string escapes of the desktop entry format.
+QString escapeValue(const QString &value)
+{
+    QString out;
+    for (const QChar c : value) {
+        if (c == QLatin1Char('\\'))
+            out += QStringLiteral("\\\\");
+        else if (c == QLatin1Char('\t'))
+            out += QStringLiteral("\\t");
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString execValue(const QString &executablePath)
+{
+    QStringList exec{quoteArgument(executablePath)};
+    for (const QString &argument : autorunArguments())
+        exec << quoteArgument(argument);
+    return exec.join(QLatin1Char(' '));
+}
+
+// Sets each key of the main group to its value: the first line of that key
+// is replaced, a missing key is added at the end of the group. False when
+// the text has no main group (not an entry to edit).
+bool setKeys(QStringList &lines, const QList<QPair<QString, QString>> &keys)
+{
+    int begin = -1;
+    int end = lines.size();
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = lines.at(i).trimmed();
+        if (!line.startsWith(QLatin1Char('[')))
+            continue;
+        if (begin >= 0) {
+            end = i;
+            break;
+        }
+        if (line == QLatin1String("[Desktop Entry]"))
+            begin = i;
+    }
+    if (begin < 0)
+        return false;
+    // Added keys go after the group's last line of content.
+    int insertAt = end;
+    while (insertAt > begin + 1 && lines.at(insertAt - 1).trimmed().isEmpty())
+        --insertAt;
+    for (const auto &key : keys) {
+        bool found = false;
+        for (int i = begin + 1; i < end && !found; ++i) {
+            const QString line = lines.at(i);
+            const int eq = line.indexOf(QLatin1Char('='));
+            if (eq > 0 && line.left(eq).trimmed() == key.first) {
+                lines[i] = key.first + QLatin1Char('=') + key.second;
+                found = true;
+            }
+        }
+        if (!found) {
+            lines.insert(insertAt++, key.first + QLatin1Char('=') + key.second);
+            ++end;
+        }
+    }
+    return true;
+}
+
 class XdgAutostart final : public AutorunStore {
 public:
     AutorunEntry entry() const override
@@ -135,21 +202,49 @@ public:
         QSaveFile file(entryPath());
         if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
             return false;
-        QStringList exec{quoteArgument(executablePath)};
-        for (const QString &argument : autorunArguments())
-            exec << quoteArgument(argument);
         QTextStream out(&file);
         out.setCodec("UTF-8");
         out << "[Desktop Entry]\n"
             << "Type=Application\n"
             << "Name=Aurivent\n"
             << "Comment=Fan and RGB lighting control\n"
-            << "Exec=" << exec.join(QLatin1Char(' ')) << "\n"
+            << "Exec=" << execValue(executablePath) << "\n"
+            << "TryExec=" << escapeValue(executablePath) << "\n"
             << "Icon=aurivent\n"
             << "Terminal=false\n"
             << "X-GNOME-Autostart-enabled=true\n";
         out.flush();
         return file.commit();
+    }
+
+    bool setEnabled(bool on, const QString &executablePath) override
+    {
+        if (executablePath.contains(QLatin1Char('\n')) || executablePath.contains(QLatin1Char('\r')))
+            return false;
+        QFile in(entryPath());
+        // A desktop entry is a few hundred bytes; anything huge is no entry to edit.
+        if (!in.open(QIODevice::ReadOnly | QIODevice::Text) || in.size() > kMaxEntryBytes)
+            return false;
+        QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
+        in.close();
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        // The desktop's own switches, both of them; on also points the entry
+        // at this program. Every other line stays as the user left it.
+        QList<QPair<QString, QString>> keys{
+            {QStringLiteral("Hidden"), on ? QStringLiteral("false") : QStringLiteral("true")},
+            {QStringLiteral("X-GNOME-Autostart-enabled"), on ? QStringLiteral("true") : QStringLiteral("false")}};
+        if (on) {
+            keys << qMakePair(QStringLiteral("Exec"), execValue(executablePath))
+                 << qMakePair(QStringLiteral("TryExec"), escapeValue(executablePath));
+        }
+        if (!setKeys(lines, keys))
+            return false;
+        QSaveFile out(entryPath());
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Text))
+            return false;
+        const QByteArray bytes = (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+        return out.write(bytes) == bytes.size() && out.commit();
     }
 
     bool remove() override { return QFile::remove(entryPath()); }

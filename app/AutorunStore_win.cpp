@@ -65,6 +65,13 @@ public:
         return result == ERROR_SUCCESS;
     }
 
+    // Off is the Run value deleted, as Windows programs do; on writes it
+    // afresh (the whole value is the command, nothing of the user's to keep).
+    bool setEnabled(bool on, const QString &executablePath) override
+    {
+        return on ? write(executablePath) : remove();
+    }
+
     bool remove() override
     {
         HKEY key = nullptr;

@@ -166,8 +166,11 @@ struct CommandChannel::Listener {
             ::close(fd);
             ::unlink(QFile::encodeName(path).constData());
         }
-        if (lockFd >= 0)
+        if (lockFd >= 0) {
+            // Removed while still held: a clean end leaves nothing behind.
+            ::unlink(QFile::encodeName(path + QStringLiteral(".lock")).constData());
             ::close(lockFd);
+        }
     }
 
     void acceptClients();
@@ -331,15 +334,32 @@ bool CommandChannel::listen(QString *error)
 
     // Only one instance may remove and re-create the socket: the one that
     // holds the lock, for as long as it runs.
+    // The one that ends removes the file: a lock taken on a file that was
+    // removed meanwhile guards nothing, so it is taken again on the new one.
     const QByteArray lockPath = QFile::encodeName(listener->path + QStringLiteral(".lock"));
-    listener->lockFd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (listener->lockFd < 0) {
-        *error = QStringLiteral("cannot open %1: %2").arg(QFile::decodeName(lockPath), errnoText());
-        return false;
-    }
-    if (flock(listener->lockFd, LOCK_EX | LOCK_NB) != 0) {
-        *error = QStringLiteral("another Aurivent already listens at %1").arg(listener->path);
-        return false;
+    for (int attempt = 0;; ++attempt) {
+        listener->lockFd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (listener->lockFd < 0) {
+            *error = QStringLiteral("cannot open %1: %2").arg(QFile::decodeName(lockPath), errnoText());
+            return false;
+        }
+        if (flock(listener->lockFd, LOCK_EX | LOCK_NB) != 0) {
+            ::close(listener->lockFd);
+            listener->lockFd = -1;
+            *error = QStringLiteral("another Aurivent already listens at %1").arg(listener->path);
+            return false;
+        }
+        struct stat held;
+        struct stat named;
+        if (::fstat(listener->lockFd, &held) == 0 && ::stat(lockPath.constData(), &named) == 0
+            && held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+            break;
+        ::close(listener->lockFd);
+        listener->lockFd = -1;
+        if (attempt == 10) {
+            *error = QStringLiteral("cannot take the lock %1: it keeps being replaced").arg(QFile::decodeName(lockPath));
+            return false;
+        }
     }
 
     listener->fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);

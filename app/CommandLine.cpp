@@ -32,6 +32,9 @@ struct Options {
                                        QStringLiteral("MS")};
     QCommandLineOption hidTrace{QStringLiteral("hid-trace"),
                                 QStringLiteral("Appends one line per device event to FILE."), QStringLiteral("FILE")};
+    QCommandLineOption writeThenRead{QStringLiteral("write-then-read"),
+                                     QStringLiteral("Every report waits for its box's reply before the next is written "
+                                                    "(by default lighting is written ahead of the replies).")};
     QCommandLineOption send{QStringLiteral("send"),
                             QStringLiteral("Delivers one numbered command to the running Aurivent, prints "
                                            "\"handled\" or \"not handled\" and exits; ID, WPARAM and LPARAM "
@@ -59,7 +62,8 @@ struct Options {
         // One dash or two: Qt's options are written "-platform offscreen".
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOptions(
-            {help, version, minimized, headless, verbose, simulate, simulateControl, simulateLatency, hidTrace, send});
+            {help, version, minimized, headless, verbose, simulate, simulateControl, simulateLatency, hidTrace,
+             writeThenRead, send});
         parser.addOptions(qtOptions);
         parser.addPositionalArgument(QStringLiteral("ID [WPARAM [LPARAM]]"),
                                      QStringLiteral("After --send: the command and its two parameters."),
@@ -102,6 +106,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     line.simulateControl = parser.value(options.simulateControl);
     line.simulateLatency = parser.value(options.simulateLatency);
     line.hidTrace = parser.value(options.hidTrace);
+    line.writeThenRead = parser.isSet(options.writeThenRead);
     line.send = parser.isSet(options.send);
 
     if (line.send && (line.sendArgs.isEmpty() || line.sendArgs.size() > 3))

@@ -10,6 +10,7 @@ struct CommandLine {
     QString simulateControl; // --simulate-control=PATH
     QString simulateLatency; // --simulate-latency=MS: every exchange with a simulated box takes MS
     QString hidTrace;        // --hid-trace=FILE
+    bool writeThenRead = false; // --write-then-read: every report waits for its box's reply
     bool send = false;       // --send ID [WPARAM [LPARAM]]
     QStringList sendArgs;
     bool help = false;       // --help, -h

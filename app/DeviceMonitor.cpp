@@ -23,7 +23,7 @@ DeviceMonitor::DeviceMonitor(BoxModel &boxes, DeviceMonitorHost &host, FanMonito
         if (health == BoxHealth::Answering)
             m_host.boxOpened(box);
     });
-    connect(m_pollTimer, &QTimer::timeout, this, &DeviceMonitor::poll, Qt::DirectConnection);
+    connect(m_pollTimer, &QTimer::timeout, this, &DeviceMonitor::pollStep, Qt::DirectConnection);
     qCDebug(lcApp) << "setupTimer start";
 }
 
@@ -50,10 +50,21 @@ void DeviceMonitor::poll()
     CrashSafety::prepare(crashReports(m_boxes));
 }
 
+void DeviceMonitor::pollStep()
+{
+    const int fan = m_pollStep;
+    m_pollStep = (m_pollStep + 1) % kPollSteps;
+    updateSpeed(m_boxes, m_view, fan);
+    if (fan == 0)
+        CrashSafety::prepare(crashReports(m_boxes));
+}
+
 void DeviceMonitor::startSpeedPoll()
 {
-    if (!m_pollTimer->isActive())
-        m_pollTimer->start(kPollMs);
+    if (!m_pollTimer->isActive()) {
+        m_pollStep = 0;
+        m_pollTimer->start(kPollMs / kPollSteps);
+    }
 }
 
 void DeviceMonitor::stopSpeedPoll()

@@ -30,6 +30,9 @@ class DeviceMonitor : public QObject, private DiscoveryHost {
     Q_OBJECT
 public:
     static constexpr int kPollMs = 1000;
+    // The poll asks one fan position of every box at a time, spread over the
+    // second, so that a box never gets all its speed queries at once.
+    static constexpr int kPollSteps = 5;
 
     DeviceMonitor(BoxModel &boxes, DeviceMonitorHost &host, FanMonitorHost &view, QObject *parent = nullptr);
     ~DeviceMonitor() override;
@@ -38,8 +41,10 @@ public:
     void discover();
     // The device set may have changed (see handleDeviceChange()).
     void deviceChanged(const QList<QByteArray> &removedNodes);
-    // One pass of the poll; what a crash would leave the fans at follows it.
+    // One whole pass of the poll; what a crash would leave the fans at follows it.
     void poll();
+    // One step of the spread poll: the next fan position of every box.
+    void pollStep();
 
     void startSpeedPoll() override; // unless it runs already: its rhythm is kept
     void stopSpeedPoll() override;
@@ -57,4 +62,5 @@ private:
     DeviceMonitorHost &m_host;
     FanMonitorHost &m_view;
     QTimer *m_pollTimer;
+    int m_pollStep = 0;
 };

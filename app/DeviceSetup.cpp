@@ -12,6 +12,7 @@
 bool DeviceSetup::apply(const CommandLine &line, HotplugMonitor *hotplug, QObject *owner, QString *error)
 {
     DeviceBus &bus = DeviceBus::instance();
+    bus.setPipelineDepth(line.writeThenRead ? 1 : DeviceBus::kDefaultPipelineDepth);
     if (!line.hidTrace.isEmpty()) {
         auto trace = std::make_unique<ProtocolTrace>(line.hidTrace);
         if (!trace->isOpen()) {

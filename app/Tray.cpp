@@ -1,11 +1,19 @@
 #include "Tray.h"
 
+#include "LateTray.h"
+
 #include <QAction>
+#include <QPointer>
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTextCodec>
+
+namespace {
+// The process's tray, for the checks that have no handle on it.
+QPointer<Tray> s_tray;
+} // namespace
 
 Tray::Tray(QMainWindow *window, const QString &iconPath, bool autorun)
     : QObject(window)
@@ -20,6 +28,25 @@ Tray::Tray(QMainWindow *window, const QString &iconPath, bool autorun)
     retranslate(autorun);
     m_icon->setContextMenu(m_menu);
     m_icon->setVisible(true);
+    connect(m_icon, &QSystemTrayIcon::activated, this, &Tray::activated);
+    s_tray = this;
+    // Qt shows no icon when there was no tray at its first look.
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        m_late = createLateTray(m_icon, m_menu, this);
+    if (m_late) {
+        connect(m_late, &LateTray::activated, this, &Tray::activated);
+        connect(m_late, &LateTray::shownChanged, this, &Tray::reachableChanged);
+    }
+}
+
+bool Tray::isReachable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable() || (m_late && m_late->isShown());
+}
+
+bool Tray::anyReachable()
+{
+    return s_tray ? s_tray->isReachable() : QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 void Tray::retranslate(bool autorun)

@@ -2,13 +2,15 @@
 
 #include <QObject>
 #include <QString>
+#include <QSystemTrayIcon>
 
+class LateTray;
 class QAction;
 class QMenu;
 class QMainWindow;
-class QSystemTrayIcon;
 
-// The tray icon and its menu.
+// The tray icon and its menu. Where the desktop's tray is not there at the
+// start, the icon is shown as soon as one appears (LateTray).
 class Tray : public QObject {
     Q_OBJECT
 public:
@@ -23,10 +25,22 @@ public:
     // The menu in the language just loaded.
     void retranslate(bool autorun);
 
+    // Whether the user can reach the program through a tray icon now: Qt's
+    // own, or one shown later. Asked anew each time: a tray may come and go.
+    bool isReachable() const;
+    // The same for the process's tray, wherever it is (false before one exists).
+    static bool anyReachable();
+
     QSystemTrayIcon *icon() const { return m_icon; }
     QAction *launchAction() const { return m_launch; }
     QAction *autorunAction() const { return m_autorun; }
     QAction *exitAction() const { return m_exit; }
+
+signals:
+    // A click on the icon, wherever it is shown.
+    void activated(QSystemTrayIcon::ActivationReason reason);
+    // The icon became reachable, or stopped being.
+    void reachableChanged(bool reachable);
 
 private:
     QSystemTrayIcon *m_icon;
@@ -34,4 +48,5 @@ private:
     QAction *m_launch;
     QAction *m_autorun;
     QAction *m_exit;
+    LateTray *m_late = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "SessionUser.h"
 #include "storage/IniHelper.h"
 #include "TerminationSignals.h"
+#include "Tray.h"
 #include "TraylessWindow.h"
 #include "ui/MainView.h"
 
@@ -129,6 +130,7 @@ bool handOverToRunningInstance(const CommandLine &line)
 
 int main(int argc, char *argv[])
 {
+    Logging::install();
     // Before anything creates a file or a thread.
     const SessionUser::Adoption user = SessionUser::adoptInvokingUser();
     if (!user.ok) {
@@ -204,8 +206,9 @@ int main(int argc, char *argv[])
         });
     } else {
         window->show();
-        auto *trayless = new TraylessWindow(window->view());
-        if (line.minimized && !QSystemTrayIcon::isSystemTrayAvailable())
+        // The tray may also be one that appears after the start.
+        auto *trayless = new TraylessWindow(window->view(), &Tray::anyReachable);
+        if (line.minimized && !Tray::anyReachable())
             trayless->minimize();
     }
     const int result = app.exec();

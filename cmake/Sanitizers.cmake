@@ -4,6 +4,14 @@
 # the fuzz targets of fuzz/ (tools/fuzz.sh builds and runs them).
 option(AURIVENT_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(AURIVENT_FUZZ "Build the libFuzzer targets of fuzz/ (clang; implies the sanitizers)" OFF)
+# -DAURIVENT_TSAN=ON builds everything with ThreadSanitizer (tools/tsan.sh).
+# Tests and the programs the end-to-end scripts start write their reports to
+# tsan-reports/ in the build folder, so a report from a program that a script
+# kills is not lost. Qt and glib are not built with ThreadSanitizer: it cannot
+# see their locks, so the memory calls they make themselves are not checked
+# (ignore_noninstrumented_modules); every access of our code is, callbacks
+# from Qt's event loop included. tests/tsan.supp names what remains.
+option(AURIVENT_TSAN "Build with ThreadSanitizer" OFF)
 
 set(AURIVENT_SANITIZER_ENV "")
 if(AURIVENT_SANITIZE OR AURIVENT_FUZZ)
@@ -17,6 +25,14 @@ if(AURIVENT_SANITIZE OR AURIVENT_FUZZ)
       "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan-qt.supp:print_suppressions=0")
   # Programs run during the build (the image generator) are not tests.
   set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM "${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0")
+endif()
+
+if(AURIVENT_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+  set(AURIVENT_SANITIZER_ENV
+      "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp:halt_on_error=0:exitcode=66:second_deadlock_stack=1:ignore_noninstrumented_modules=1:log_path=${CMAKE_BINARY_DIR}/tsan-reports/report")
+  set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM "${CMAKE_COMMAND} -E env TSAN_OPTIONS=report_bugs=0")
 endif()
 
 if(AURIVENT_FUZZ)

@@ -5,6 +5,8 @@
 #include "CrashSafety.h"
 #include "HidTransport.h"
 #include "ProtocolTrace.h"
+#include "ReplyInbox.h"
+#include "Waker.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -15,13 +17,17 @@
 #include <iterator>
 
 DeviceBus::DeviceBus()
+    : m_inbox(std::make_shared<ReplyInbox>())
 {
     std::fill(std::begin(m_emergency), std::end(m_emergency), -1);
+    m_io.pipelineDepth = kDefaultPipelineDepth;
 }
 
 DeviceBus::~DeviceBus()
 {
     closeAll();
+    // No worker is left to post, and none may reach the waker while it goes.
+    m_inbox->setWake(nullptr);
 }
 
 DeviceBus &DeviceBus::instance()
@@ -65,13 +71,25 @@ bool DeviceBus::open(int box)
     // Asked now, while no worker holds the handle yet.
     m_nodes[box] = m_transport->node(handle);
     m_emergency[box] = m_transport->emergencyDescriptor(handle);
-    m_links[box] = std::make_unique<BoxLink>(box, handle, m_io);
+    if (!m_waker && QCoreApplication::instance()) {
+        // Made on the first open, on the thread that runs the event loop.
+        m_waker = std::make_unique<Waker>([this] { deliverReplies(); });
+        Waker *waker = m_waker.get();
+        m_inbox->setWake([waker] { waker->wake(); });
+    }
     m_openIds[box] = ++m_lastOpenId;
-    QObject::connect(m_links[box].get(), &BoxLink::healthChanged, m_links[box].get(),
-                     [this](int b, BoxHealth health) {
-                         if (m_healthHandler)
-                             m_healthHandler(b, health);
-                     });
+    BoxLink::WakeLater wakeLater;
+    if (QCoreApplication::instance()) {
+        wakeLater = [this](BoxLink *l) {
+            m_toWake[l->box()] = true;
+            if (m_wakeScheduled)
+                return;
+            m_wakeScheduled = true;
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(), [this] { wakeWorkers(); }, Qt::QueuedConnection);
+        };
+    }
+    m_links[box] = std::make_unique<BoxLink>(box, m_openIds[box], handle, m_io, m_inbox, wakeLater);
     return true;
 }
 
@@ -161,6 +179,40 @@ void DeviceBus::send(int box, const Report &out)
         l->send(out);
 }
 
+void DeviceBus::sendAhead(int box, const Report &out)
+{
+    if (BoxLink *l = link(box))
+        l->sendAhead(out);
+}
+
+void DeviceBus::dropWaitingLightingAndQueries()
+{
+    for (const auto &l : m_links) {
+        if (l)
+            l->dropLightingAndQueries();
+    }
+}
+
+void DeviceBus::deliverReplies()
+{
+    // A local batch: a handler may wait for the bus and come back here.
+    std::vector<ReplyInboxItem> items;
+    items.swap(m_spare);
+    m_inbox->take(&items);
+    for (const ReplyInboxItem &item : items) {
+        BoxLink *l = link(item.box);
+        if (!l || l->openId() != item.openId)
+            continue; // for an opening of the box that is closed by now
+        if (!item.isHealth)
+            l->deliver(item.tickets.data(), item.ticketCount, item.reply, item.length);
+        else if (l->setHealth(item.health) && m_healthHandler)
+            m_healthHandler(item.box, item.health);
+    }
+    items.clear();
+    if (items.capacity() > m_spare.capacity())
+        m_spare.swap(items);
+}
+
 void DeviceBus::query(int box, const Report &out, const ReplyHandler &onReply, QObject *context)
 {
     if (BoxLink *l = link(box)) {
@@ -182,22 +234,60 @@ bool DeviceBus::allIdle() const
     return true;
 }
 
+quint64 DeviceBus::replyWakeUps() const
+{
+    return m_inbox->wakeCount();
+}
+
+void DeviceBus::wakeWorkers()
+{
+    m_wakeScheduled = false;
+    for (int box = 0; box < kBoxCount; ++box) {
+        if (!m_toWake[box])
+            continue;
+        m_toWake[box] = false;
+        if (BoxLink *l = link(box))
+            l->wakeWorker();
+    }
+}
+
+void DeviceBus::setSettling(bool on)
+{
+    for (const auto &l : m_links) {
+        if (l)
+            l->setSettling(on);
+    }
+}
+
 bool DeviceBus::waitForIdle(int timeoutMs)
 {
     QElapsedTimer clock;
     clock.start();
+    bool idle = false;
     for (;;) {
+        // Links opened meanwhile are asked too.
+        wakeWorkers();
+        setSettling(true);
+        deliverReplies();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-        if (allIdle())
-            return true;
-        if (clock.elapsed() >= timeoutMs)
-            return false;
-        QThread::msleep(1);
+        if (allIdle()) {
+            idle = true;
+            break;
+        }
+        const qint64 left = timeoutMs - clock.elapsed();
+        if (left <= 0)
+            break;
+        // Woken by a reply or a worker running dry; now and then the event
+        // loop gets a turn for whatever else a handler waits for.
+        m_inbox->waitForActivity(int(qMin<qint64>(left, 5)));
     }
+    setSettling(false);
+    return idle;
 }
 
 bool DeviceBus::flush(int timeoutMs)
 {
+    wakeWorkers();
     QElapsedTimer clock;
     clock.start();
     bool all = true;

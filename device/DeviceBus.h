@@ -10,9 +10,13 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class BoxLink;
 class HidTransport;
+class ReplyInbox;
+struct ReplyInboxItem;
+class Waker;
 class ProtocolTrace;
 class QObject;
 
@@ -21,7 +25,11 @@ class QObject;
 // - send():     the caller needs no reply; reports to one box go out in order;
 // - query():    the reply (or "none", length <= 0) is handed to onReply on the GUI thread;
 // - exchange(): waits for the reply, for discovery's probe and the firmware read.
-// Everything here is called from the GUI thread.
+// Replies and health news come back to the GUI thread in batches, through one
+// inbox for every box. A box's worker is woken for what send() and query()
+// queued once the GUI thread is back in its event loop, so that it finds a
+// whole tick at once; a caller that queues and then blocks without the event
+// loop uses flush() or waitForIdle(). Everything here is called from the GUI thread.
 class DeviceBus {
 public:
     // Boxes answer within a few milliseconds; 100 ms leaves a wide margin for
@@ -29,6 +37,10 @@ public:
     static constexpr int kDefaultReadTimeoutMs = 100;
     // How long exchange() waits for its turn and its reply before giving up.
     static constexpr int kExchangeWaitMs = 1000;
+    // Lighting reports written before the echo of the first came back: a
+    // music tick of a whole box goes out at once, and the box's replies,
+    // matched by their echo, still tell whether it answers.
+    static constexpr int kDefaultPipelineDepth = 5;
 
     using ReplyHandler = std::function<void(const Reply &reply, int length)>;
     using HealthHandler = std::function<void(int box, BoxHealth health)>;
@@ -42,8 +54,14 @@ public:
     // Null switches the trace off.
     void setTrace(std::unique_ptr<ProtocolTrace> trace);
 
+    // The shortest time a read waits for a reply; a box that answers slowly
+    // gets longer (see ReplyTiming).
     void setReadTimeout(int ms) { m_io.readTimeoutMs = ms < 0 ? 0 : ms; }
     int readTimeout() const { return m_io.readTimeoutMs; }
+
+    // 1: every report waits for its reply before the next is written.
+    void setPipelineDepth(int depth) { m_io.pipelineDepth = depth < 1 ? 1 : depth; }
+    int pipelineDepth() const { return m_io.pipelineDepth; }
 
     // Told on the GUI thread whenever an open box's health changes.
     void setHealthHandler(HealthHandler handler) { m_healthHandler = std::move(handler); }
@@ -68,6 +86,12 @@ public:
 
     int exchange(int box, const Report &out, Reply *reply = nullptr, int *replyLength = nullptr);
     void send(int box, const Report &out);
+    // Goes ahead of everything waiting for the box, and replaces any waiting
+    // report of its kind: for the reports that leave the fans safe on exit.
+    void sendAhead(int box, const Report &out);
+    // Drops the lighting reports and queries still waiting for every box
+    // (queries are answered "none"); speed reports and the rest stay.
+    void dropWaitingLightingAndQueries();
     // With a context, the handler is skipped when the context is gone by then.
     void query(int box, const Report &out, const ReplyHandler &onReply, QObject *context = nullptr);
 
@@ -81,13 +105,28 @@ public:
     // Opens a handle and closes it again at once, for the presence scan.
     bool canOpen(int box);
 
+    // Hands out the replies and health news the workers have posted. Runs by
+    // itself on the event loop; waitForIdle() calls it too.
+    void deliverReplies();
+    // How often the box workers woke the GUI thread to hand something out.
+    quint64 replyWakeUps() const;
+
 private:
     DeviceBus();
     ~DeviceBus();
     bool allIdle() const;
     BoxLink *link(int box) const;
+    void setSettling(bool on);
+    // Wakes the workers that were given reports since the last time.
+    void wakeWorkers();
 
     LinkIo m_io;
+    std::shared_ptr<ReplyInbox> m_inbox;
+    std::unique_ptr<Waker> m_waker;
+    std::vector<ReplyInboxItem> m_spare;
+    // Workers to wake once the GUI thread is back in its event loop.
+    bool m_toWake[kBoxCount] = {};
+    bool m_wakeScheduled = false;
     std::unique_ptr<HidTransport> m_transport;
     std::unique_ptr<BoxLink> m_links[kBoxCount];
     HealthHandler m_healthHandler;

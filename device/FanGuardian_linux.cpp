@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <csignal>
 #include <cstring>
+#include <pthread.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/syscall.h>
@@ -65,12 +66,22 @@ void closeAllBut(int keep)
 // it may be forked from a program that has threads.
 [[noreturn]] void guard(int socket)
 {
+    // Every signal is blocked since the fork: none of the program's handlers
+    // (its crash handler, its quit handler) may run here. Defaults first,
+    // then the ignored ones, then the mask is lifted.
+    struct sigaction standard = {};
+    standard.sa_handler = SIG_DFL;
+    for (int signal = 1; signal < NSIG; ++signal)
+        sigaction(signal, &standard, nullptr); // SIGKILL, SIGSTOP and the like refuse: fine
     struct sigaction ignore = {};
     ignore.sa_handler = SIG_IGN;
     // A terminal's Ctrl+C or a service stop reaches the whole group: the
     // program ends in order and says goodbye; the guardian waits for that.
     for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGUSR1, SIGUSR2})
         sigaction(signal, &ignore, nullptr);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
     prctl(PR_SET_NAME, "aurivent-guard", 0, 0, 0);
     closeAllBut(socket);
 
@@ -165,15 +176,22 @@ bool start()
     int pair[2];
     if (socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, pair) != 0)
         return false;
+    // A signal between the fork and the guardian's own dispositions would run
+    // the program's handler in the guardian: they wait, blocked, until then.
+    sigset_t all;
+    sigset_t previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &previous);
     const pid_t pid = fork();
+    if (pid == 0) {
+        ::close(pair[0]);
+        guard(pair[1]);
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     if (pid < 0) {
         ::close(pair[0]);
         ::close(pair[1]);
         return false;
-    }
-    if (pid == 0) {
-        ::close(pair[0]);
-        guard(pair[1]);
     }
     ::close(pair[1]);
     g_socket = pair[0];

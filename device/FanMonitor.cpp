@@ -69,7 +69,7 @@ bool anyVaylaAlarm(const ControllerBox &box)
 
 } // namespace
 
-void updateSpeed(BoxModel &boxes, FanMonitorHost &host)
+void updateSpeed(BoxModel &boxes, FanMonitorHost &host, int onlyFan)
 {
     for (int b = 0; b < kBoxCount; ++b) {
         const ControllerBox &box = boxes[b];
@@ -77,6 +77,8 @@ void updateSpeed(BoxModel &boxes, FanMonitorHost &host)
             continue;
         const int fans = box.isVaylaBox() ? kVaylaFanCount : kRainbowFanCount;
         for (int f = 0; f < fans; ++f) {
+            if (onlyFan >= 0 && f != onlyFan)
+                continue;
             const bool watched = box.isVaylaBox() ? box.vaylaFan[f].isMonitor : box.rainbowFan[f].isMonitor;
             if (!watched)
                 continue;

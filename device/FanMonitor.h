@@ -25,7 +25,8 @@ public:
 // Once a second: ask every watched fan of every connected box for its speed.
 // A single-colour box is asked for its three fans only, each gated by its own
 // monitor flag: it has no fourth and fifth fan whose zero would look like a stall.
-void updateSpeed(BoxModel &boxes, FanMonitorHost &host);
+// `onlyFan` >= 0 asks that fan position alone, for a poll spread over the second.
+void updateSpeed(BoxModel &boxes, FanMonitorHost &host, int onlyFan = -1);
 
 // One speed reading of box `box` (port 1..5, already checked).
 void onFanSpeed(BoxModel &boxes, int box, int port, int rpm, FanMonitorHost &host);

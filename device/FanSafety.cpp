@@ -17,11 +17,40 @@ int followingFans(const BoxModel &boxes, int b)
     return n;
 }
 
+struct CapReport {
+    int box;
+    Report report;
+};
+
+// The cap report of every temperature-following fan of every connected box:
+// the same bytes applyCapDuty() sends.
+std::vector<CapReport> capReports(const BoxModel &boxes)
+{
+    std::vector<CapReport> reports;
+    for (int b = 0; b < kBoxCount; ++b) {
+        const ControllerBox &box = boxes[b];
+        if (!box.gIsConnected)
+            continue;
+        for (int f = 0; f < fanCountOf(box); ++f) {
+            if (!followsTemperature(boxes, b, f))
+                continue;
+            reports.push_back({b, box.isVaylaBox() ? Reports::vaylaDuty(f + 1, temperatureCapDuty(box.vaylaFan[f].speed))
+                                                   : Reports::fanDuty(f + 1, temperatureCapDuty(box.rainbowFan[f].speedPer))});
+        }
+    }
+    return reports;
+}
+
 } // namespace
 
 bool leaveFansSafe(BoxModel &boxes, int flushMs)
 {
-    applyCapDuty(boxes);
+    DeviceBus &bus = DeviceBus::instance();
+    // The caps go before anything still waiting, whatever a slow box has
+    // queued; waiting lighting frames and speed polls are of no use any more.
+    bus.dropWaitingLightingAndQueries();
+    for (const CapReport &cap : capReports(boxes))
+        bus.sendAhead(cap.box, cap.report);
     for (int b = 0; b < kBoxCount; ++b) {
         if (!boxes[b].gIsConnected)
             continue;
@@ -32,7 +61,7 @@ bool leaveFansSafe(BoxModel &boxes, int flushMs)
         else
             qCInfo(lcDevice) << "box" << b << "on exit: fixed fan speeds kept";
     }
-    const bool flushed = DeviceBus::instance().flush(flushMs);
+    const bool flushed = bus.flush(flushMs);
     if (!flushed)
         qCWarning(lcDevice) << "on exit: not every box took its last reports in time";
     return flushed;
@@ -42,20 +71,10 @@ std::vector<CrashSafety::Prepared> crashReports(const BoxModel &boxes)
 {
     std::vector<CrashSafety::Prepared> reports;
     const DeviceBus &bus = DeviceBus::instance();
-    for (int b = 0; b < kBoxCount; ++b) {
-        const ControllerBox &box = boxes[b];
-        const int descriptor = bus.emergencyDescriptor(b);
-        if (!box.gIsConnected || descriptor < 0)
-            continue;
-        for (int f = 0; f < fanCountOf(box); ++f) {
-            if (!followsTemperature(boxes, b, f))
-                continue;
-            // The same bytes applyCapDuty() sends.
-            const Report report = box.isVaylaBox()
-                ? Reports::vaylaDuty(f + 1, temperatureCapDuty(box.vaylaFan[f].speed))
-                : Reports::fanDuty(f + 1, temperatureCapDuty(box.rainbowFan[f].speedPer));
-            reports.push_back({descriptor, report});
-        }
+    for (const CapReport &cap : capReports(boxes)) {
+        const int descriptor = bus.emergencyDescriptor(cap.box);
+        if (descriptor >= 0)
+            reports.push_back({descriptor, cap.report});
     }
     return reports;
 }

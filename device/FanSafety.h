@@ -9,10 +9,12 @@ class BoxModel;
 // Fans are never left unsafe: what the program does for the fans that follow
 // the CPU temperature when it stops following it.
 
-// The orderly end: every temperature-following fan gets its cap, and every
-// box is given at most flushMs in all to take it before the program leaves.
-// Fans on a fixed speed keep it: they do not depend on the program. One log
-// line per box. Returns false when a box did not take its reports in time.
+// The orderly end: every temperature-following fan gets its cap, ahead of
+// everything still waiting for its box (waiting lighting and speed polls are
+// dropped), and every box is given at most flushMs in all to take it before
+// the program leaves. Fans on a fixed speed keep it: they do not depend on the
+// program. One log line per box. Returns false when a box did not take its
+// reports in time.
 bool leaveFansSafe(BoxModel &boxes, int flushMs);
 
 // What a crash would send: the cap report of every temperature-following fan

@@ -13,6 +13,9 @@ struct LinkIo {
     // ever use their own handle.
     HidTransport *transport = nullptr;
     std::atomic<int> readTimeoutMs{100};
+    // How many lighting reports may be written before the echo of the first
+    // came back; 1 is write-then-read for every report.
+    std::atomic<int> pipelineDepth{1};
     // Replaced with std::atomic_store; read with std::atomic_load.
     std::shared_ptr<ProtocolTrace> trace;
 

@@ -32,7 +32,7 @@ void ProtocolTrace::close(int box)
 
 void ProtocolTrace::writeLine(const QByteArray &line)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_file.isOpen())
         return;
     m_file.write(QByteArray::number(m_clock.elapsed()) + ' ' + line + '\n');

@@ -4,8 +4,9 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QMutex>
 #include <QString>
+
+#include <mutex>
 
 // The protocol trace: one line per device event, flushed at once, so that a
 // crash or a kill never loses the last exchange. Every box's I/O thread writes
@@ -28,7 +29,7 @@ public:
 private:
     void writeLine(const QByteArray &line);
 
-    QMutex m_mutex;
+    std::mutex m_mutex;
     QFile m_file;
     QElapsedTimer m_clock;
 };

@@ -32,15 +32,23 @@ std::unique_ptr<SensorPlugin> bindSensorPlugin(const QString &path, QString *fai
         return nullptr;
     }
     const int result = plugin->initialise(0);
+    const QString reason = plugin->failureReason();
     if (result != 0) {
+        // The code alone means nothing to a reader: the library says why.
+        QString text = QStringLiteral("INIT FAILED: ") + QString::number(result);
+        if (!reason.isEmpty())
+            text += QStringLiteral(" (") + reason + QLatin1Char(')');
         if (failure)
-            *failure = QStringLiteral("INIT FAILED: ") + QString::number(result);
+            *failure = text;
         else
-            qCInfo(lcLighting) << "INIT FAILED:" << result;
+            qCInfo(lcLighting).noquote() << text;
         return nullptr;
     }
-    if (!failure)
+    if (!failure) {
         qCInfo(lcLighting) << "INIT OK";
+        if (!reason.isEmpty())
+            qCInfo(lcLighting).noquote() << "sensorPlugin:" << reason;
+    }
     return plugin;
 }
 
@@ -126,6 +134,16 @@ public:
             return ChipKind::Unknown;
         const int code = m_calls.kind(sensor);
         return code >= int(ChipKind::Cpu) && code <= int(ChipKind::Board) ? ChipKind(code) : ChipKind::Other;
+    }
+
+    QString failureReason() override
+    {
+        if (!m_calls.reason)
+            return QString();
+        char text[kTextSize] = {};
+        if (m_calls.reason(text, kTextSize) == 0)
+            return QString();
+        return terminated(text);
     }
 
 private:

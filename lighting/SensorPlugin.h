@@ -24,10 +24,12 @@
 //   double aurivent_sensors_other(int sensor, int reading, char *label, int size,
 //                                 char *unit, int unitSize);
 //
-// and, optionally (a library without it still loads):
+// and, optionally (a library without them still loads):
 //
 //   int    aurivent_sensors_kind(int sensor);              what the sensor measures:
 //          0 other, 1 CPU, 2 GPU, 3 disk, 4 board (anything else: other)
+//   int    aurivent_sensors_reason(char *text, int size);   why no CPU temperature
+//                                                           will come; 0 = none to tell
 //
 // Sensor and reading indices are 0-based. A reading of exactly 0.0 or -9999.0
 // means "no such reading". Text buffers are 256 bytes; the library writes a
@@ -67,10 +69,14 @@ public:
     virtual double otherReading(int sensor, int reading, QString *label, QString *unit) = 0;
     // Unknown for an index out of range or a library without the call.
     virtual ChipKind sensorKind(int sensor) = 0;
+    // Why initialise() failed, or why its sensors hold no CPU temperature, in
+    // the library's words; empty when it has nothing to tell (or cannot).
+    virtual QString failureReason() = 0;
 };
 
 // The start-up binding: load, then initialise with 0. Logs "CANNOT LOAD DLL",
-// "INIT FAILED:" with the code, or "INIT OK". Null unless initialised.
+// "INIT FAILED:" with the code and the library's reason, or "INIT OK" (and
+// the reason when its sensors hold no CPU temperature). Null unless initialised.
 // With `failure` given, nothing is logged and a failure is described there
 // (for a caller that retries and logs only what changed).
 std::unique_ptr<SensorPlugin> bindSensorPlugin(const QString &path = SensorPlugin::defaultLibraryPath(),

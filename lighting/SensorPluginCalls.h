@@ -14,6 +14,7 @@ struct SensorPluginCalls {
     using ReadingFn = double (*)(int, int, char *, int);
     using OtherFn = double (*)(int, int, char *, int, char *, int);
     using KindFn = int (*)(int);
+    using ReasonFn = int (*)(char *, int);
 
     InitFn init = nullptr;
     ReservedFn reserved = nullptr;
@@ -24,6 +25,8 @@ struct SensorPluginCalls {
     OtherFn other = nullptr;
     // Optional: a library without it loads, and its sensors are of unknown kind.
     KindFn kind = nullptr;
+    // Optional: why there is no CPU temperature, in the library's words.
+    ReasonFn reason = nullptr;
 
     // The role of the first entry point still missing, or null when all are there.
     const char *firstMissing() const;

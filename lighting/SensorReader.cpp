@@ -21,6 +21,9 @@ public slots:
     {
         QString failure;
         plugin = bindSensorPlugin(path, &failure);
+        // Bound, it may still tell why no CPU temperature will come.
+        if (plugin)
+            failure = plugin->failureReason();
         emit bound(plugin != nullptr, failure);
     }
 

@@ -56,6 +56,8 @@ public:
     static constexpr int kMaxAbandoned = 2;
 
 signals:
+    // `failure` says why it failed; when it worked, the plug-in's note on
+    // why no CPU temperature will come (no CPU sensor driver), or nothing.
     void bound(bool ok, const QString &failure);
     void gpusBound(bool ok, const QString &failure);
     void passDone(const TemperatureSample &sample);

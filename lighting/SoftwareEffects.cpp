@@ -90,8 +90,12 @@ void SoftwareEffects::onSensorsBound(bool ok, const QString &failure)
     m_firstBind = false;
     if (ok) {
         // Started again while it runs (to find a driver loaded since): no news.
-        if (firstAttempt || !m_sensorFailure.isEmpty())
+        if (firstAttempt || !m_sensorFailure.isEmpty()) {
             qCInfo(lcLighting) << "INIT OK";
+            // Bound, the plug-in may still say why no CPU temperature will come.
+            if (!failure.isEmpty())
+                qCInfo(lcLighting).noquote() << "sensorPlugin:" << failure;
+        }
         m_sensorFailure.clear();
     } else {
         // Said once; a retry that fails the same way only says it when asked.

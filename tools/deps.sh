@@ -13,7 +13,8 @@ packages=(
   umockdev libumockdev-dev gir1.2-umockdev-1.0
   xvfb xauth pulseaudio pulseaudio-utils python3
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk fonts-thai-tlwg
-  dpkg-dev desktop-file-utils appstream groff-base
+  dpkg-dev desktop-file-utils appstream groff-base lintian systemd
+  dbus-daemon python3-dbus python3-gi
   "$@"
 )
 

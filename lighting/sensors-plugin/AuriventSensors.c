@@ -37,7 +37,9 @@ struct chip {
 static struct chip *chips[MAX_CHIPS];
 static int chip_count;
 static int initialised;
-static int reason_logged;
+/* Why there is no CPU temperature, for the program to log in its own words
+ * (aurivent_sensors_reason); empty when there is one. */
+static char reason_text[300];
 
 static void copy_text(char *out, int size, const char *text)
 {
@@ -46,12 +48,9 @@ static void copy_text(char *out, int size, const char *text)
     snprintf(out, (size_t)size, "%s", text ? text : "");
 }
 
-static void log_once(const char *reason)
+static void set_reason(const char *reason)
 {
-    if (reason_logged)
-        return;
-    reason_logged = 1;
-    fprintf(stderr, "AuriventSensors: no CPU temperature: %s\n", reason);
+    copy_text(reason_text, (int)sizeof reason_text, reason);
 }
 
 static void add_reading(struct chip *c, int kind, const sensors_feature *feature, int subfeature,
@@ -117,11 +116,12 @@ EXPORT int aurivent_sensors_init(int flags)
         chips[i] = NULL;
     }
     chip_count = 0;
+    set_reason("");
     const int err = sensors_init(NULL);
     if (err != 0) {
         char reason[300];
         snprintf(reason, sizeof reason, "libsensors could not start (%s)", sensors_strerror(err));
-        log_once(reason);
+        set_reason(reason);
         return 1;
     }
     initialised = 1;
@@ -130,7 +130,7 @@ EXPORT int aurivent_sensors_init(int flags)
     while (chip_count < MAX_CHIPS && (name = sensors_get_detected_chips(NULL, &nr)) != NULL) {
         struct chip *c = calloc(1, sizeof *c);
         if (!c) {
-            log_once("out of memory");
+            set_reason("out of memory");
             return 3;
         }
         c->name = name;
@@ -138,7 +138,7 @@ EXPORT int aurivent_sensors_init(int flags)
         chips[chip_count++] = c;
     }
     if (chip_count == 0) {
-        log_once("libsensors finds no sensor chips (no hwmon devices on this machine)");
+        set_reason("libsensors finds no sensor chips (no hwmon devices on this machine)");
         return 2;
     }
     int cpu_chips = 0;
@@ -146,8 +146,14 @@ EXPORT int aurivent_sensors_init(int flags)
         cpu_chips += aurivent_is_cpu_chip(chips[i]->name->prefix);
     /* The other chips are still listed; only a CPU chip is read for the fans. */
     if (cpu_chips == 0)
-        log_once("no CPU sensor driver among the sensor chips (k10temp, coretemp, zenpower, ...)");
+        set_reason("no CPU sensor driver among the sensor chips (k10temp, coretemp, zenpower, ...)");
     return 0;
+}
+
+EXPORT int aurivent_sensors_reason(char *text, int size)
+{
+    copy_text(text, size, reason_text);
+    return reason_text[0] != '\0';
 }
 
 EXPORT int aurivent_sensors_reserved(void)

@@ -13,7 +13,7 @@ export QT_QPA_PLATFORM=xcb
 app=
 trap '[ -n "$app" ] && kill $app 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; for f in "$work"/out "$work"/err "$work"/log; do [ -f "$f" ] && { echo "--- $f"; cat "$f"; }; done; exit 1; }
-run() { set +e; timeout 20 "$bin/Aurivent" "$@" >"$work/out" 2>"$work/err"; rc=$?; set -e; }
+run() { set +e; timeout 60 "$bin/Aurivent" "$@" >"$work/out" 2>"$work/err"; rc=$?; set -e; }
 
 # The premise: a start that needs a window fails here.
 run --simulate=1

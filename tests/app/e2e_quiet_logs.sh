@@ -11,16 +11,17 @@ unset QT_LOGGING_RULES
 mkdir -p "$XDG_CONFIG_HOME/Kq/RGBVaylaZeve" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 printf '[Main]\nAutoUpdate=0\nisAutoRun=0\nPassword=4321\nOpenPassword=0\n' >"$XDG_CONFIG_HOME/Kq/RGBVaylaZeve/Device.ini"
 app=
-trap '[ -n "$app" ] && kill $app 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-# To standard error: music_run runs inside $(...), which would swallow the reason.
-fail() { { echo "FAIL: $*"; echo "--- log"; tail -20 "$work/log"; } >&2; exit 1; }
+trap 'end_programs $app; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; echo "--- log"; tail -20 "$work/log"; exit 1; }
 source "$top/tests/support/e2e_lib.sh"
 answers() { [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ] && [ "$("$bin/Aurivent" --send 0x2333 2>/dev/null)" = handled ]; }
 frames() { awk '$2 == "XFER" && substr($4, 3, 4) == "3252"' "$work/trace" | wc -l; }
 
 # Starts the service on one RGB box, sets every fan to the phone's music
 # effect, waits for 400 more lighting reports (a few seconds of frames) and
-# prints how many log lines the music added. Extra arguments go to Aurivent.
+# sets music_lines to how many log lines the music added. Extra arguments go
+# to Aurivent. Run in this shell, never in $(...): the program it starts must
+# stay in reach of the EXIT trap, whatever fails.
 music_run() {
   rm -f "$work/trace" "$work/log"
   "$bin/Aurivent" --headless --simulate=1 --hid-trace="$work/trace" "$@" >"$work/log" 2>&1 &
@@ -36,25 +37,27 @@ music_run() {
   wait_for 60 "400 reports of the music effect" music_sent
   # Counted before the end: leaving says what it did with the fans, once per box.
   local during=$(($(wc -l <"$work/log") - before))
-  kill $app
-  wait $app 2>/dev/null || true
+  end_programs $app
   app=
-  echo "$during"
+  music_lines=$during
 }
 
-quiet=$(music_run)
+music_run
+quiet=$music_lines
 [ "$quiet" -eq 0 ] || fail "the default log grew by $quiet lines during the music"
 grep -q 'box 0 found' "$work/log" || fail "the default log does not say that the box was found"
 grep -q 'aurivent.device: hid_open_false' "$work/log" && fail "diagnostic labels in the default log"
 
-loud=$(music_run --verbose)
+music_run --verbose
+loud=$music_lines
 [ "$loud" -ge 50 ] || fail "--verbose added only $loud lines during the music"
 grep -q 'runMusicModeTimer' "$work/log" || fail "--verbose lacks the music labels"
 grep -q 'hid_open_false' "$work/log" || fail "--verbose lacks the device labels"
 grep -q '4321' "$work/log" && fail "the password is in the log"
 
 export QT_LOGGING_RULES="aurivent.lighting.debug=true"
-picked=$(music_run)
+music_run
+picked=$music_lines
 [ "$picked" -ge 50 ] || fail "QT_LOGGING_RULES for lighting added only $picked lines"
 grep -q 'hid_open_false' "$work/log" && fail "QT_LOGGING_RULES for lighting also showed the device labels"
 echo "music run: $quiet lines by default, $loud with --verbose, $picked with lighting labels only"

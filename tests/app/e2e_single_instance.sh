@@ -10,7 +10,7 @@ export QT_LOGGING_RULES="aurivent.*.debug=true"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 "$bin/Aurivent" --simulate=1 >"$work/first.log" 2>&1 &
 first=$!
-trap 'kill $first 2>/dev/null || true; wait $first 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'end_programs $first; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; echo "--- first"; tail -30 "$work/first.log"; exit 1; }
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../support/e2e_lib.sh"
@@ -19,7 +19,7 @@ channel() { [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ]; }
 wait_for 60 "the first instance's command channel" channel
 
 set +e
-timeout 10 "$bin/Aurivent" --simulate=1 >"$work/second.log" 2>&1
+timeout 60 "$bin/Aurivent" --simulate=1 >"$work/second.log" 2>&1
 rc=$?
 set -e
 [ $rc -eq 0 ] || fail "second start exited $rc"

@@ -1,7 +1,7 @@
 # The whole program listens on the phone port.
 foreach(program test_program test_startmodes test_savefailures test_safetyglue)
   if(TARGET ${program})
-    set_tests_properties(${program} PROPERTIES RESOURCE_LOCK port5489)
+    aurivent_uses_phone_port(${program})
   endif()
 endforeach()
 # Runs only as root (it starts the program as root for another user).
@@ -11,4 +11,9 @@ endif()
 # The program-level safety tests read the CPU temperature from the scripted plug-in.
 if(TARGET test_safetyglue AND TARGET FakeSensors)
   add_dependencies(test_safetyglue FakeSensors)
+endif()
+# The late tray's test plays the desktop's tray with a script of the source tree.
+if(TARGET test_latetray)
+  target_compile_definitions(test_latetray PRIVATE AURIVENT_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  set_tests_properties(test_latetray PROPERTIES TIMEOUT 300)
 endif()

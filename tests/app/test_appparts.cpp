@@ -1,10 +1,12 @@
 #include "app/BoxPresenceLog.h"
 #include "app/CommandChannel.h"
 #include "app/CommandLine.h"
+#include "app/DeviceSetup.h"
 #include "app/IpText.h"
 #include "app/Language.h"
 #include "app/Tray.h"
 #include "app/WindowMessages.h"
+#include "device/DeviceBus.h"
 
 #include <QTextCodec>
 #include <QTranslator>
@@ -88,6 +90,20 @@ private slots:
         QVERIFY(!CommandLine::parse({QStringLiteral("Aurivent"), QStringLiteral("--send")}).error.isEmpty());
         QVERIFY(!CommandLine::parse({QStringLiteral("Aurivent"), QStringLiteral("--simulate-control=/x")}).error.isEmpty());
         QVERIFY(!CommandLine::parse({QStringLiteral("Aurivent"), QStringLiteral("--hid-trace")}).error.isEmpty());
+
+        // Pipelined lighting unless asked for write, then read.
+        const CommandLine plain = CommandLine::parse({QStringLiteral("Aurivent"), QStringLiteral("--simulate=1")});
+        DeviceSetup setup;
+        QString error;
+        QVERIFY(setup.apply(plain, nullptr, nullptr, &error));
+        QCOMPARE(DeviceBus::instance().pipelineDepth(), DeviceBus::kDefaultPipelineDepth);
+        const CommandLine strict = CommandLine::parse({QStringLiteral("Aurivent"), QStringLiteral("--simulate=1"),
+                                                       QStringLiteral("--write-then-read")});
+        QVERIFY(strict.error.isEmpty() && strict.writeThenRead);
+        QVERIFY(setup.apply(strict, nullptr, nullptr, &error));
+        QCOMPARE(DeviceBus::instance().pipelineDepth(), 1);
+        QVERIFY(setup.apply(plain, nullptr, nullptr, &error));
+        QCOMPARE(DeviceBus::instance().pipelineDepth(), DeviceBus::kDefaultPipelineDepth);
     }
 
     // What the parser decides before any application object exists.

@@ -93,18 +93,117 @@ private slots:
         QCOMPARE(entryText(), before);
     }
 
-    void removedWhenOffOnlyIfItIsOurs()
+    // Off in the menu switches the entry off as the desktop does: the entry
+    // stays, with whatever the user put into it; another program's is left alone.
+    void switchedOffWhenOffOnlyIfItIsOurs()
     {
         auto store = createAutorunStore();
         writeEntry(QStringLiteral("/usr/bin/something-else"));
+        const QString other = entryText();
         syncAutorun(false, *store, QStringLiteral("/opt/fans/Aurivent"));
-        QVERIFY(QFile::exists(entry));
+        QCOMPARE(entryText(), other);
 
         writeEntry(QStringLiteral("/opt/fans/Aurivent --minimised"));
         syncAutorun(false, *store, QStringLiteral("/opt/fans/Aurivent"));
-        QVERIFY(!QFile::exists(entry));
-        syncAutorun(false, *store, QStringLiteral("/opt/fans/Aurivent")); // nothing to remove
-        QVERIFY(!QFile::exists(entry));
+        QVERIFY(QFile::exists(entry));
+        QVERIFY(store->entry().disabled);
+        QVERIFY(entryText().contains(QStringLiteral("\nHidden=true\n")));
+        QVERIFY(entryText().contains(QStringLiteral("\nX-GNOME-Autostart-enabled=false\n")));
+        QCOMPARE(store->entry().arguments, QStringList{QStringLiteral("--minimised")});
+        const QString off = entryText();
+        syncAutorun(false, *store, QStringLiteral("/opt/fans/Aurivent")); // already off
+        QCOMPARE(entryText(), off);
+        syncAutorun(false, *store, QStringLiteral("/opt/fans/Aurivent"));
+        QVERIFY(QFile::exists(entry));
+    }
+
+    // The menu's switch changes only what it must: the two switches, and on
+    // also what it starts (TryExec with it). The user's other keys, their
+    // order and other groups stay.
+    void switchingKeepsTheUsersKeys()
+    {
+        auto store = createAutorunStore();
+        const QByteArray user = "Comment=my fans\nName[de]=L\xc3\xbc""fter\n# a note of mine\nX-KDE-autostart-phase=2\n"
+                                "Hidden=false\n\n[Desktop Action quiet]\nName=Quiet\nExec=/bin/true\nHidden=true\n";
+        writeEntry(QStringLiteral("/usr/bin/Aurivent --minimized"), user);
+        syncAutorun(false, *store, QStringLiteral("/usr/bin/Aurivent"));
+        QCOMPARE(entryText(),
+                 QStringLiteral("[Desktop Entry]\nType=Application\nName=Other\nExec=/usr/bin/Aurivent --minimized\n")
+                     + QString::fromUtf8(user)
+                           .replace(QStringLiteral("Hidden=false\n\n"),
+                                    QStringLiteral("Hidden=true\nX-GNOME-Autostart-enabled=false\n\n")));
+
+        syncAutorun(true, *store, QStringLiteral("/opt/new place/Aurivent"));
+        QCOMPARE(entryText(),
+                 QStringLiteral("[Desktop Entry]\nType=Application\nName=Other\n"
+                                "Exec=\"/opt/new place/Aurivent\" --minimized\n")
+                     + QString::fromUtf8(user).replace(
+                         QStringLiteral("Hidden=false\n\n"),
+                         QStringLiteral("Hidden=false\nX-GNOME-Autostart-enabled=true\nTryExec=/opt/new place/Aurivent\n\n")));
+        QVERIFY(!store->entry().disabled);
+        QCOMPARE(store->read(), QStringLiteral("/opt/new place/Aurivent"));
+
+        // A file that is no desktop entry at all is replaced by a fresh one.
+        QFile file(entry);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("Exec=/usr/bin/Aurivent\n");
+        file.close();
+        syncAutorun(true, *store, QStringLiteral("/usr/bin/Aurivent"));
+        QVERIFY(entryText().startsWith(QStringLiteral("[Desktop Entry]\n")));
+        QCOMPARE(store->entry().arguments, autorunArguments());
+    }
+
+    // After a purge the desktop skips an entry whose program is gone.
+    void aWrittenEntryNamesItsProgramForTryExec()
+    {
+        auto store = createAutorunStore();
+        syncAutorun(true, *store, QStringLiteral("/opt/a b/Aurivent"));
+        QVERIFY(entryText().contains(QStringLiteral("\nTryExec=/opt/a b/Aurivent\n")));
+        QFile::remove(entry);
+        syncAutorun(true, *store, QStringLiteral("/opt/back\\slash/Aurivent"));
+        QVERIFY(entryText().contains(QStringLiteral("\nTryExec=/opt/back\\\\slash/Aurivent\n")));
+    }
+
+    // Starts only read the entry: switched on again on the desktop, the
+    // setting follows; switched off, it stays there however often the
+    // program starts; the user's own Exec survives.
+    void startsFollowTheDesktopBothWaysAndNeverChangeTheEntry()
+    {
+        auto store = createAutorunStore();
+        for (const QByteArray &on : {QByteArray("X-GNOME-Autostart-enabled=true\n"), QByteArray("Hidden=false\n"),
+                                     QByteArray()}) {
+            writeEntry(QStringLiteral("/usr/bin/Aurivent --minimized"), on);
+            const QString before = entryText();
+            bool wanted = false;
+            QVERIFY(reconcileAutorun(wanted, *store, QStringLiteral("/usr/bin/Aurivent"), memory));
+            QVERIFY(wanted);
+            QVERIFY(!reconcileAutorun(wanted, *store, QStringLiteral("/usr/bin/Aurivent"), memory));
+            QCOMPARE(entryText(), before);
+            QVERIFY(QFile::exists(memory));
+        }
+
+        writeEntry(QStringLiteral("/usr/bin/Aurivent --minimized"), "Hidden=true\n");
+        const QString hidden = entryText();
+        bool wanted = true;
+        QVERIFY(reconcileAutorun(wanted, *store, QStringLiteral("/usr/bin/Aurivent"), memory));
+        QVERIFY(!wanted);
+        for (int start = 0; start < 3; ++start) {
+            QVERIFY(!reconcileAutorun(wanted, *store, QStringLiteral("/usr/bin/Aurivent"), memory));
+            QCOMPARE(entryText(), hidden);
+        }
+
+        writeEntry(QStringLiteral("/home/me/bin/Aurivent --minimized --verbose"), "Comment=mine\n");
+        const QString edited = entryText();
+        wanted = true;
+        QVERIFY(!reconcileAutorun(wanted, *store, QStringLiteral("/usr/bin/Aurivent"), memory));
+        QVERIFY(wanted);
+        QCOMPARE(entryText(), edited);
+
+        // Even one that starts the program through another (a wrapper of the user's).
+        writeEntry(QStringLiteral("env QT_SCALE_FACTOR=2 /usr/bin/Aurivent --minimized"));
+        const QString wrapped = entryText();
+        QVERIFY(!reconcileAutorun(wanted, *store, QStringLiteral("/usr/bin/Aurivent"), memory));
+        QCOMPARE(entryText(), wrapped);
     }
 
     // The first start writes the entry and remembers it; once the user has

@@ -357,6 +357,8 @@ private slots:
 
         channel.reset();
         QVERIFY(!QFileInfo::exists(CommandChannel::address()));
+        // A clean end leaves no lock file either.
+        QVERIFY(!QFileInfo::exists(CommandChannel::address() + QStringLiteral(".lock")));
         QCOMPARE(CommandChannel::send(0x8101, 1, 1, &error, 300), CommandChannel::SendResult::NoInstance);
         // A socket left behind by a program that died is no instance either.
         const int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);

@@ -146,6 +146,39 @@ private slots:
         QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
         QCOMPARE(view.silent.size(), size_t(1));
     }
+    void thePollAsksOneFanOfEveryBoxAtATime()
+    {
+        monitor->discover();
+        monitor->stopSpeedPoll(); // the steps below are the test's own
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        sim->clearSent();
+        // A box never gets its five speed queries at once: one a step, and
+        // five steps make the round of a second.
+        for (int step = 0; step < 2 * DeviceMonitor::kPollSteps; ++step) {
+            monitor->pollStep();
+            QVERIFY(DeviceBus::instance().waitForIdle());
+            for (int box = 0; box < 2; ++box) {
+                std::vector<int> ports;
+                for (const Report &r : sentTo(sim, box))
+                    if (r[1] == 0x33 && r[2] == 0x51)
+                        ports.push_back(r[3]);
+                QCOMPARE(ports, std::vector<int>{1 + step % DeviceMonitor::kPollSteps});
+            }
+            sim->clearSent();
+        }
+        QTRY_COMPARE(view.speeds.size(), size_t(kRainbowFanCount));
+        // A poll started again begins with the first fan.
+        monitor->pollStep();
+        monitor->pollStep();
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        sim->clearSent();
+        monitor->startSpeedPoll();
+        monitor->stopSpeedPoll();
+        monitor->pollStep();
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        QCOMPARE(sentTo(sim, 0).size(), size_t(1));
+        QCOMPARE(int(sentTo(sim, 0).front()[3]), 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDeviceMonitor)

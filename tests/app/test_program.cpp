@@ -193,7 +193,12 @@ private slots:
         std::vector<Report> expected;
         for (int port = 1; port <= 5; ++port)
             expected.push_back(Reports::fanDuty(port, 100)); // the stored fans follow the temperature
-        QCOMPARE(sentTo(sim, 0), expected);
+        // Everything but the speed poll, which may ask meanwhile.
+        std::vector<Report> sent;
+        for (const Report &r : sentTo(sim, 0))
+            if (r[1] != 0x33)
+                sent.push_back(r);
+        QCOMPARE(sent, expected);
     }
 };
 

@@ -19,6 +19,7 @@
 #include <QtTest>
 
 #include <atomic>
+#include <map>
 
 namespace {
 
@@ -196,6 +197,34 @@ private slots:
         QVERIFY(runSensorPass(*program.effects()));
         QCOMPARE(duties(sim, 0), every(5, 80));
         QCOMPARE(duties(sim, 1), every(3, 80));
+    }
+
+    // A box that comes back while there is a reading gets the curve's duty
+    // for it, as the other boxes have: not its cap.
+    void aBoxBackWhileThereIsAReadingGetsTheCurve()
+    {
+        sim = startWithSettings(QStringLiteral("1,0"), "[Device1]\nBoxType=0\n");
+        Aurivent program;
+        takeOver(program);
+        for (VaylaFanRecord &fan : box(1).vaylaFan)
+            fan.isPWM = true;
+        QVERIFY(runSensorPass(*program.effects())); // 45 degrees: the curve's 50 %
+        QCOMPARE(duties(sim, 1), every(3, 50));
+
+        sim->unplug(1);
+        sim->plug(1, 0);
+        poll(program);
+        QCOMPARE(DeviceBus::instance().health(1), BoxHealth::Gone);
+        sim->clearSent();
+        program.deviceChanged();
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        QCOMPARE(DeviceBus::instance().health(1), BoxHealth::Answering);
+        // What each port was left at.
+        std::map<int, int> last;
+        for (const auto &duty : duties(sim, 1))
+            last[duty.first] = duty.second;
+        QCOMPARE(last, (std::map<int, int>{{1, 50}, {2, 50}, {3, 50}}));
+        QVERIFY(duties(sim, 0).empty()); // the other box is left alone
     }
 
     // The service has no tray to tell: a lost reading still caps the fans

@@ -90,6 +90,46 @@ private slots:
         QVERIFY(autorun->text().startsWith(QChar(0x25A1))); // the menu shows it off
     }
 
+    // The desktop's start-up list switched the entry back on: the program
+    // starts with autostart on, shows it so, stores it, and leaves the entry
+    // as the desktop wrote it; the menu's switch then turns it off in place.
+    void entrySwitchedOnOnTheDesktopIsStoredOn()
+    {
+        start("0");
+        QDir().mkpath(QFileInfo(entry).absolutePath());
+        QFile file(entry);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Desktop Entry]\nType=Application\nName=Aurivent\nExec=/usr/bin/Aurivent --minimized --verbose\n"
+                   "Hidden=false\nX-GNOME-Autostart-enabled=true\n");
+        file.close();
+        const QByteArray before = [this] {
+            QFile f(entry);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        {
+            Aurivent program;
+            QVERIFY(program.state().settings.isAutoRun);
+            QVERIFY(storedAutorun());
+            QAction *autorun = autorunAction(program);
+            QVERIFY(autorun);
+            QVERIFY(autorun->text().startsWith(QChar(0x25A0)));
+            QFile f(entry);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), before);
+
+            program.trayIconAction();
+            QVERIFY(!storedAutorun());
+            QVERIFY(QFile::exists(entry));
+            QVERIFY(createAutorunStore()->entry().disabled);
+            QCOMPARE(createAutorunStore()->entry().arguments,
+                     (QStringList{QStringLiteral("--minimized"), QStringLiteral("--verbose")}));
+        }
+        // The next start finds it off on the desktop too, and keeps it.
+        Aurivent again;
+        QVERIFY(!again.state().settings.isAutoRun);
+        QVERIFY(QFile::exists(entry));
+    }
+
     void simulatedBoxesLeaveAutostartAlone()
     {
         start("1");

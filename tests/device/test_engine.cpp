@@ -1,11 +1,16 @@
 #include "SimFixture.h"
 
 #include "device/Encoders.h"
+#include "device/FanCurve.h"
 #include "device/FanMonitor.h"
+#include "device/FanSafety.h"
 #include "device/ReportQueue.h"
 #include "device/Reports.h"
 
 #include <QtTest>
+
+#include <condition_variable>
+#include <mutex>
 
 namespace {
 // The box model these cases drive, as the program's own would be.
@@ -61,6 +66,129 @@ std::vector<TraceLine> transfers(const QString &path)
     return lines;
 }
 
+// Simulated boxes behind a gate: a write waits until the test lets it
+// through, so a test decides how fast the box is, not the machine.
+class GatedTransport final : public HidTransport {
+public:
+    explicit GatedTransport(std::unique_ptr<SimulatedBoxes> sim)
+        : m_sim(std::move(sim))
+    {
+    }
+    SimulatedBoxes *sim() const { return m_sim.get(); }
+
+    void open(bool open)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_open = open;
+        m_changed.notify_all();
+    }
+    void release(int writes)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_permits += writes;
+        m_changed.notify_all();
+    }
+    int writes() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_writes;
+    }
+    bool waitForWrites(int n, int ms)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        return m_changed.wait_for(lock, std::chrono::milliseconds(ms), [&] { return m_writes >= n; });
+    }
+
+    int init() override { return m_sim->init(); }
+    HidHandle *open(unsigned short v, unsigned short p) override { return m_sim->open(v, p); }
+    int write(HidHandle *h, const uint8_t *data, size_t length) override
+    {
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_changed.wait(lock, [&] { return m_open || m_permits > 0; });
+            if (!m_open)
+                --m_permits;
+        }
+        const int written = m_sim->write(h, data, length);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        ++m_writes;
+        m_changed.notify_all();
+        return written;
+    }
+    int read(HidHandle *h, uint8_t *data, size_t length, int timeoutMs) override
+    {
+        return m_sim->read(h, data, length, timeoutMs);
+    }
+    void close(HidHandle *h) override { m_sim->close(h); }
+    QByteArray node(HidHandle *h) const override { return m_sim->node(h); }
+    int emergencyDescriptor(HidHandle *h) const override { return m_sim->emergencyDescriptor(h); }
+
+private:
+    std::unique_ptr<SimulatedBoxes> m_sim;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_open = true;
+    int m_permits = 0;
+    int m_writes = 0;
+};
+
+// Simulated boxes that write down every call: 'L' a lighting report written,
+// 'Q' a query written, 'W' another report written; a read that brought a
+// reply is 'b' when it waited for it and 'n' when it only looked, and '.'
+// when it brought nothing.
+class RecordingTransport final : public HidTransport {
+public:
+    explicit RecordingTransport(std::unique_ptr<SimulatedBoxes> sim)
+        : m_sim(std::move(sim))
+    {
+    }
+    SimulatedBoxes *sim() const { return m_sim.get(); }
+    QString events() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_events;
+    }
+    void clear()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_events.clear();
+    }
+
+    int init() override { return m_sim->init(); }
+    HidHandle *open(unsigned short v, unsigned short p) override { return m_sim->open(v, p); }
+    int write(HidHandle *h, const uint8_t *data, size_t length) override
+    {
+        const int written = m_sim->write(h, data, length);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_events += data[1] == 0x32 && data[2] == 0x52 ? QLatin1Char('L') : data[1] == 0x33 ? QLatin1Char('Q') : QLatin1Char('W');
+        return written;
+    }
+    int read(HidHandle *h, uint8_t *data, size_t length, int timeoutMs) override
+    {
+        const int got = m_sim->read(h, data, length, timeoutMs);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_events += got <= 0 ? QLatin1Char('.') : timeoutMs > 0 ? QLatin1Char('b') : QLatin1Char('n');
+        return got;
+    }
+    void close(HidHandle *h) override { m_sim->close(h); }
+    QByteArray node(HidHandle *h) const override { return m_sim->node(h); }
+    int emergencyDescriptor(HidHandle *h) const override { return m_sim->emergencyDescriptor(h); }
+
+private:
+    std::unique_ptr<SimulatedBoxes> m_sim;
+    mutable std::mutex m_mutex;
+    QString m_events;
+};
+
+std::unique_ptr<SimulatedBoxes> simulatorOf(const QString &spec)
+{
+    auto sim = std::make_unique<SimulatedBoxes>();
+    QString error;
+    sim->plugFromSpec(spec, &error);
+    sim->setSettleHandler([] { DeviceBus::instance().waitForIdle(); });
+    return sim;
+}
+
 } // namespace
 
 // The device engine: one I/O thread per box, queues that cannot grow, and
@@ -99,6 +227,7 @@ private slots:
         DeviceBus::instance().setHealthHandler(nullptr);
         DeviceBus::instance().setTrace(nullptr);
         DeviceBus::instance().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
+        DeviceBus::instance().setPipelineDepth(DeviceBus::kDefaultPipelineDepth);
         delete m_host;
         m_host = nullptr;
     }
@@ -318,6 +447,215 @@ private slots:
         QVERIFY(DeviceBus::instance().waitForIdle());
         QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
         QCOMPARE(g_log.filter(QStringLiteral("not answering")).size(), 1);
+    }
+    void everyFanGetsItsTurnOnASlowBox_data()
+    {
+        QTest::addColumn<int>("depth");
+        QTest::newRow("write, then read") << 1;
+        QTest::newRow("pipelined") << DeviceBus::kDefaultPipelineDepth;
+    }
+
+    void everyFanGetsItsTurnOnASlowBox()
+    {
+        QFETCH(int, depth);
+        boxes.reset();
+        auto owned = std::make_unique<GatedTransport>(simulatorOf(QStringLiteral("1")));
+        GatedTransport *gate = owned.get();
+        SimulatedBoxes *sim = gate->sim();
+        DeviceBus::instance().setTransport(std::move(owned));
+        DeviceBus::instance().setPipelineDepth(depth);
+        setupAllControllerBox(boxes);
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        sim->clearSent();
+
+        // Every 25 ms tick brings a frame for each of the five fans, and the
+        // box takes two reports per tick.
+        gate->open(false);
+        const int before = gate->writes();
+        constexpr int kTicks = 60;
+        for (int tick = 0; tick < kTicks; ++tick) {
+            for (int port = 1; port <= kRainbowFanCount; ++port)
+                DeviceBus::instance().send(0, Reports::rainbowLighting(port, tick % 24));
+            QCoreApplication::processEvents(); // the tick is over: the worker is woken
+            gate->release(2);
+            QVERIFY(gate->waitForWrites(before + 2 * (tick + 1), 5000));
+        }
+        gate->open(true);
+        QVERIFY(DeviceBus::instance().waitForIdle());
+
+        int frames[kRainbowFanCount + 1] = {};
+        for (const Report &r : sentTo(sim, 0))
+            frames[r[3]] += r[1] == 0x32 && r[2] == 0x52 ? 1 : 0;
+        QStringList counts;
+        int fewest = 1 << 30, most = 0;
+        for (int port = 1; port <= kRainbowFanCount; ++port) {
+            counts << QString::number(frames[port]);
+            fewest = std::min(fewest, frames[port]);
+            most = std::max(most, frames[port]);
+        }
+        // About 2 x 60 / 5 = 24 each: every fan loses frames alike.
+        QVERIFY2(fewest >= 20 && most - fewest <= 4, qPrintable(counts.join(QLatin1Char('/'))));
+    }
+
+    void exitCapsGoAheadOfMusicOnASlowBox()
+    {
+        SimulatedBoxes *sim = start(QStringLiteral("1"), DeviceBus::kDefaultReadTimeoutMs);
+        // Every report waits for its echo, as a box that takes 90 ms for each.
+        DeviceBus::instance().setPipelineDepth(1);
+        sim->setLatency(0, 90);
+        for (int f = 0; f < kRainbowFanCount; ++f) {
+            RainbowFanRecord &fan = boxes[0].rainbowFan[f];
+            fan.isMonitor = true;
+            fan.isPWM = true;
+            fan.speedPer = f; // caps 50, 60, ... 90 %
+        }
+        // A music tick and a round of the speed poll wait in the queue.
+        for (int f = 0; f < kRainbowFanCount; ++f) {
+            sendCommand_Light(boxes, 0, f, 60);
+            requestFanSpeed(boxes, 0, f, [](int, int) {});
+        }
+        QVERIFY(leaveFansSafe(boxes, 1000));
+        QVERIFY(g_log.filter(QStringLiteral("not every box")).isEmpty());
+        // What did not make it within the flush never will: the program ends.
+        DeviceBus::instance().closeAll();
+        for (int port = 1; port <= kRainbowFanCount; ++port) {
+            const std::vector<Report> speeds = lightingReportsOf(sim, 0, 0x51, port);
+            QVERIFY2(!speeds.empty(), qPrintable(QStringLiteral("port %1 got no cap").arg(port)));
+            QVERIFY(speeds.back() == Reports::fanDuty(port, temperatureCapDuty(port - 1)));
+        }
+    }
+
+    void aSlowBoxIsAnsweringAndItsStallIsSeen()
+    {
+        // Each exchange takes longer than the read time-out, but the box answers.
+        SimulatedBoxes *sim = start(QStringLiteral("1"), DeviceBus::kDefaultReadTimeoutMs);
+        sim->setLatency(0, 150);
+        sim->stall(0, 2);
+        for (RainbowFanRecord &fan : boxes[0].rainbowFan) {
+            fan.isMonitor = true;
+            fan.fanType = 0;
+        }
+        int readings = 0;
+        for (int i = 0; i < 10; ++i) {
+            requestFanSpeed(boxes, 0, i % kRainbowFanCount, [&](int port, int rpm) {
+                ++readings;
+                onFanSpeed(boxes, 0, port, rpm, *m_host);
+            });
+            QVERIFY(DeviceBus::instance().waitForIdle());
+        }
+        // Only the very first read gave up before the box's time was known.
+        QVERIFY2(readings >= 9, qPrintable(QString::number(readings)));
+        QCOMPARE(m_host->answering.count(0), size_t(0)); // never taken for silent, so never "answers again"
+        QVERIFY(m_host->silentAlerts.empty());
+        QCOMPARE(m_host->stallAlerts, std::vector<int>{0});
+        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Answering);
+    }
+
+    void aSilentBoxIsNoticedWhileMusicPlays()
+    {
+        SimulatedBoxes *sim = start(QStringLiteral("1,1"), DeviceBus::kDefaultReadTimeoutMs);
+        auto frames = [] {
+            for (int box = 0; box < 2; ++box)
+                for (int port = 1; port <= kRainbowFanCount; ++port)
+                    DeviceBus::instance().send(box, Reports::rainbowLighting(port, 24));
+            return true;
+        };
+        for (int i = 0; i < 10; ++i)
+            frames();
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Answering);
+        sim->mute(0, true);
+        // Frames keep coming, and nobody waits for their replies.
+        QTRY_VERIFY_WITH_TIMEOUT(frames() && DeviceBus::instance().health(0) == BoxHealth::NotAnswering, 3000);
+        QCOMPARE(m_host->silentAlerts, std::vector<int>{0});
+        QCOMPARE(DeviceBus::instance().health(1), BoxHealth::Answering);
+        sim->mute(0, false);
+        QTRY_VERIFY_WITH_TIMEOUT(frames() && DeviceBus::instance().health(0) == BoxHealth::Answering, 3000);
+        QCOMPARE(g_log.filter(QStringLiteral("not answering")).size(), 1);
+    }
+
+    void lightingIsPipelinedAndAQueryWaitsForTheEchoes_data()
+    {
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<QString>("pattern");
+        // Five frames go out at once, and a sixth once the window has room;
+        // the query is written once every echo is in, and read before
+        // anything else is written.
+        QTest::newRow("pipelined") << 5 << QStringLiteral("^LLLLL[bn.]+L[bn.]*Qb$");
+        QTest::newRow("write, then read") << 1 << QStringLiteral("^LbLbLbLbLbLbQb$");
+    }
+
+    void lightingIsPipelinedAndAQueryWaitsForTheEchoes()
+    {
+        QFETCH(int, depth);
+        QFETCH(QString, pattern);
+        boxes.reset();
+        auto owned = std::make_unique<RecordingTransport>(simulatorOf(QStringLiteral("1")));
+        RecordingTransport *rec = owned.get();
+        DeviceBus::instance().setTransport(std::move(owned));
+        DeviceBus::instance().setPipelineDepth(depth);
+        setupAllControllerBox(boxes);
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        rec->sim()->setLatency(0, 20);
+        rec->sim()->clearSent();
+        rec->clear();
+
+        std::vector<Report> expected;
+        for (int port = 1; port <= kRainbowFanCount; ++port)
+            expected.push_back(Reports::rainbowLighting(port, 20 + port));
+        int rpm = -1;
+        for (const Report &r : expected)
+            DeviceBus::instance().send(0, r);
+        QTRY_COMPARE(rec->events().count(QLatin1Char('L')), kRainbowFanCount);
+        expected.push_back(Reports::rainbowLighting(1, 12));
+        DeviceBus::instance().send(0, expected.back());
+        requestFanSpeed(boxes, 0, 0, [&](int, int r) { rpm = r; });
+        expected.push_back(Reports::readFanSpeed(1));
+        QVERIFY(DeviceBus::instance().waitForIdle());
+
+        const QString events = rec->events();
+        QVERIFY2(QRegularExpression(pattern).match(events).hasMatch(), qPrintable(events));
+        // Every echo was read, and the bytes and their order are the callers'.
+        QCOMPARE(events.count(QLatin1Char('b')) + events.count(QLatin1Char('n')), 7);
+        QCOMPARE(rpm, 1000);
+        QCOMPARE(sentTo(rec->sim(), 0), expected);
+
+        // A burst never has more than the depth in flight.
+        rec->clear();
+        for (int port = 1; port <= 7; ++port)
+            DeviceBus::instance().send(0, Reports::rainbowLighting(port, 24));
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        int inFlight = 0, most = 0;
+        for (const QChar c : rec->events()) {
+            inFlight += c == QLatin1Char('L') ? 1 : (c == QLatin1Char('b') || c == QLatin1Char('n')) ? -1 : 0;
+            most = std::max(most, inFlight);
+        }
+        QVERIFY2(most == depth && inFlight == 0, qPrintable(rec->events()));
+    }
+
+    void theGuiIsNotWokenForReportsNobodyWaitsFor()
+    {
+        start(QStringLiteral("1,1"), DeviceBus::kDefaultReadTimeoutMs);
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        const quint64 before = DeviceBus::instance().replyWakeUps();
+        for (int round = 0; round < 40; ++round) {
+            for (int port = 1; port <= kRainbowFanCount; ++port) {
+                sendCommand_Light(boxes, 0, port - 1, round);
+                sendCommand_FanDuty(boxes, 1, port - 1, 30 + round);
+            }
+        }
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        QCOMPARE(DeviceBus::instance().replyWakeUps(), before);
+
+        // Replies that are waited for are handed out, on the event loop.
+        int answered = 0;
+        for (int fan = 0; fan < kRainbowFanCount; ++fan) {
+            requestFanSpeed(boxes, 0, fan, [&](int, int) { ++answered; });
+            requestFanSpeed(boxes, 1, fan, [&](int, int) { ++answered; });
+        }
+        QTRY_COMPARE(answered, 2 * kRainbowFanCount);
+        const quint64 wakes = DeviceBus::instance().replyWakeUps() - before;
+        QVERIFY2(wakes >= 1 && wakes <= quint64(2 * kRainbowFanCount), qPrintable(QString::number(wakes)));
     }
 };
 

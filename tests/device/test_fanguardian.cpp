@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <cstring>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -110,6 +111,70 @@ private slots:
         QVERIFY(WIFEXITED(out.status));
         QVERIFY(out.first.isEmpty());
         QVERIFY(out.second.isEmpty());
+    }
+
+    // A signal that reaches the group as the guardian starts is held until
+    // the guardian has its own dispositions: the program's handler (here one
+    // that tells who ran it) never runs in the guardian.
+    void theProgramsHandlersNeverRunInTheGuardian()
+    {
+        int seen[2];
+        QVERIFY(pipe(seen) == 0);
+        static int s_seen = -1;
+        s_seen = seen[1];
+        for (int round = 0; round < 40; ++round) {
+            int program[2];
+            QVERIFY(pipe(program) == 0);
+            const pid_t child = fork();
+            if (child == 0) {
+                ::close(program[0]);
+                setpgid(0, 0);
+                struct sigaction tell = {};
+                tell.sa_handler = [](int) {
+                    const pid_t who = getpid();
+                    const ssize_t n = ::write(s_seen, &who, sizeof who);
+                    (void)n;
+                };
+                sigaction(SIGUSR1, &tell, nullptr);
+                sigaction(SIGTERM, &tell, nullptr);
+                const pid_t me = getpid();
+                const ssize_t n = ::write(program[1], &me, sizeof me);
+                (void)n;
+                if (!FanGuardian::start())
+                    _exit(9);
+                // At once, at the whole group: the guardian is just being born.
+                kill(0, SIGUSR1);
+                kill(0, SIGTERM);
+                FanGuardian::dismiss();
+                _exit(0);
+            }
+            ::close(program[1]);
+            pid_t playing = 0;
+            QCOMPARE(read(program[0], &playing, sizeof playing), ssize_t(sizeof playing));
+            ::close(program[0]);
+            int status = 0;
+            QCOMPARE(waitpid(child, &status, 0), child);
+            QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            QCOMPARE(playing, child);
+        }
+        ::close(seen[1]);
+        // Every handler that ran was the program's own (the guardian's end
+        // closes its copy of the pipe, so this read ends).
+        QByteArray ran;
+        char buffer[256];
+        ssize_t n;
+        while ((n = read(seen[0], buffer, sizeof buffer)) > 0)
+            ran.append(buffer, int(n));
+        ::close(seen[0]);
+        QVERIFY(!ran.isEmpty());
+        QCOMPARE(ran.size() % int(sizeof(pid_t)), 0);
+        QSet<pid_t> who;
+        for (int i = 0; i < ran.size(); i += int(sizeof(pid_t))) {
+            pid_t pid;
+            std::memcpy(&pid, ran.constData() + i, sizeof pid);
+            who.insert(pid);
+        }
+        QCOMPARE(who.size(), 40); // one program per round, and nobody else
     }
 
     void signalsForTheProgramDoNotEndTheGuardian()

@@ -1,6 +1,7 @@
 #include "device/BoxTable.h"
 #include "lighting/MusicFrames.h"
 #include "lighting/MusicLevels.h"
+#include "lighting/SoftwareEffects.h"
 
 #include "SimFixture.h"
 
@@ -210,6 +211,33 @@ private slots:
         QCOMPARE(int(sent.size()), 2);
         QVERIFY(sent[0] == MusicFrames::musicBar(boxes[0].rainbowFan[2], 3, 100));
         QVERIFY(sent[1] == MusicFrames::musicPair(boxes[0].rainbowFan[2], 3, 55));
+    }
+
+    // The effect timer's frame: each music mode of the computer and of the
+    // phone sends its own effect (levels at their start, 100: the meter
+    // dark, the pair in the last band), and the modes of one source are not
+    // each other's.
+    void eachMusicModeSendsItsOwnEffect()
+    {
+        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1"));
+        SoftwareEffects effects(boxes);
+        const int modes[kRainbowFanCount] = {LightMode::Music_2, LightMode::Music_3, LightMode::Mobile_2,
+                                             LightMode::Mobile_3, LightMode::Breath};
+        for (int f = 0; f < kRainbowFanCount; ++f) {
+            boxes[0].rainbowFan[f] = ring();
+            boxes[0].rainbowFan[f].lightMode = modes[f];
+        }
+        effects.runMusicModeTimer();
+        QVERIFY(DeviceBus::instance().waitForIdle());
+        const RainbowFanRecord &fan = boxes[0].rainbowFan[0];
+        QVERIFY(sim->lastLighting(0, 0) == MusicFrames::musicBar(fan, 1, 100));
+        QVERIFY(sim->lastLighting(0, 1) == MusicFrames::musicPair(fan, 2, 100));
+        QVERIFY(sim->lastLighting(0, 2) == MusicFrames::musicBar(fan, 3, 100));
+        QVERIFY(sim->lastLighting(0, 3) == MusicFrames::musicPair(fan, 4, 100));
+        QVERIFY(MusicFrames::musicBar(fan, 1, 100) != MusicFrames::musicPair(fan, 1, 100));
+        // A mode that is not music gets no frame.
+        for (const Report &r : sentTo(sim, 0))
+            QVERIFY(r[3] != 5);
     }
 };
 

@@ -245,10 +245,17 @@ void TestTranslationsGui::pinnedFontsAreThere()
 {
     // The layout is measured with these faces; a machine without them would
     // lay the texts out in whatever its aliases give.
+    // The package only recommends the CJK face: where the test runs without
+    // it, it is really gone, and the fit of every text above still passes.
+    const bool withoutCjk = qEnvironmentVariableIsSet("AURIVENT_WITHOUT_CJK_FACE");
     MainView view;
     for (int language = 0; language < kLanguageCount; ++language) {
         for (const QString &family : UiFont::families(language)) {
             QFont font(family);
+            if (withoutCjk && family.contains(QLatin1String("CJK"))) {
+                QVERIFY2(QFontInfo(font).family() != family, qPrintable(family + QStringLiteral(" is still there")));
+                continue;
+            }
             QVERIFY2(QFontInfo(font).family() == family,
                      qPrintable(family + QStringLiteral(" is not installed (tools/deps.sh installs it)")));
         }

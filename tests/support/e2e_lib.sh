@@ -18,3 +18,22 @@ wait_for() {
 trace_count() {
   awk -v box="$2" -v p="$3" '$2 == "XFER" && $3 == box && index(substr($4, 3), p) == 1 { n++ } END { print n + 0 }' "$1" 2>/dev/null || echo 0
 }
+
+# end_programs PID...: asks each program to end (SIGTERM) and waits for it;
+# one still running after 30 s is killed. For the EXIT trap, so that nothing
+# a test started outlives it, whatever path the test leaves by. Programs
+# must be started by the script's own shell (not inside $(...), whose
+# subshell the trap cannot see).
+end_programs() {
+  local pid deadline=$((SECONDS + 30))
+  [ $# -gt 0 ] || return 0
+  kill "$@" 2>/dev/null || true
+  for pid in "$@"; do
+    while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.05; done
+    if kill -0 "$pid" 2>/dev/null; then
+      echo "program $pid did not end on SIGTERM within 30 s: killed" >&2
+      kill -9 "$pid" 2>/dev/null || true
+    fi
+    wait "$pid" 2>/dev/null || true
+  done
+}

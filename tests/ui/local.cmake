@@ -1,7 +1,9 @@
-# The window tests run the whole program, which listens on the phone port.
+# The window tests run the whole program, which listens on the phone port;
+# at scale 1 and at scale 2, each with folders of its own.
 aurivent_add_test(test_window_states SOURCES window_states_test.cpp LIBS aurivent_scenes)
 target_compile_definitions(test_window_states PRIVATE AURIVENT_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-set_tests_properties(test_window_states PROPERTIES RESOURCE_LOCK port5489)
-add_test(NAME test_window_states_scale2 COMMAND test_window_states)
-set_tests_properties(test_window_states_scale2 PROPERTIES TIMEOUT 120 RESOURCE_LOCK port5489
-  ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2;XDG_RUNTIME_DIR=${CMAKE_CURRENT_BINARY_DIR}/home/test_window_states/run;${AURIVENT_SANITIZER_ENV}")
+add_test(NAME test_window_states_scale2 COMMAND aurivent-test-netns $<TARGET_FILE:test_window_states>)
+aurivent_make_test_home(test_window_states_scale2)
+set_tests_properties(test_window_states_scale2 PROPERTIES TIMEOUT 120
+  ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/home/test_window_states_scale2/config;XDG_RUNTIME_DIR=${CMAKE_CURRENT_BINARY_DIR}/home/test_window_states_scale2/run;${AURIVENT_SANITIZER_ENV}")
+aurivent_uses_phone_port(test_window_states test_window_states_scale2)

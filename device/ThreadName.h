@@ -1,0 +1,4 @@
+#pragma once
+
+// Names the calling thread as tools (top, /proc) show it; at most 15 characters.
+void nameThisThread(const char *name);

@@ -1,0 +1,6 @@
+#include "ThreadName.h"
+
+void nameThisThread(const char *)
+{
+    // Thread names are a debugging aid only; Windows shows none here.
+}
