@@ -3,10 +3,12 @@
 #include "AutorunStore.h"
 #include "CommandChannel.h"
 #include "common/Limits.h"
+#include "core/Core.h"
 #include "DeviceMonitor.h"
 #include "common/Logging.h"
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
+#include "device/FanMonitor.h"
 #include "device/FanSafety.h"
 #include "device/Encoders.h"
 #include "device/HotplugMonitor.h"
@@ -42,11 +44,13 @@
 const char *const Aurivent::kVersion = "1.0.5";
 const char *const Aurivent::kTitle = "Vayla Zeve RGB";
 
-Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
+Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     : QMainWindow(parent)
-    , m_profiles(m_boxes, m_state.settings)
-    , m_messages(m_state, m_boxes, m_profiles, *this)
-    , m_windowMessages(m_state, m_boxes, *this, m_messages, *this)
+    , m_core(core)
+    , m_boxes(core.boxes())
+    , m_profiles(core.encoders(), m_state.settings)
+    , m_messages(m_state, core.encoders(), m_profiles, *this)
+    , m_windowMessages(m_state, core.encoders(), *this, m_messages, *this)
     , m_simulated(options.simulated)
     , m_headless(options.headless)
     , m_hotplug(options.hotplug)
@@ -114,24 +118,32 @@ Aurivent::Aurivent(const StartOptions &options, QWidget *parent)
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
     m_socketHelper->setPassword(m_state.settings.Password);
 
-    m_monitor = new DeviceMonitor(m_boxes, *this, *this, this);
+    m_fans = new FanMonitor(m_core.encoders(), this);
+    connect(m_fans, &FanMonitor::fanSpeedRead, this, &Aurivent::showFanReading);
+    connect(m_fans, &FanMonitor::stallRaised, this, [this](int box, int) { showAlert(box, false); });
+    connect(m_fans, &FanMonitor::boxAlarm, this, [this](int box, bool alarm) {
+        if (m_view)
+            m_view->setBoxButtonAlarm(box, alarm);
+    });
+    connect(m_fans, &FanMonitor::boxHealthChanged, this, &Aurivent::showBoxHealth);
+    m_monitor = new DeviceMonitor(m_core.encoders(), *m_fans, *this, this);
     // Every orderly end (tray, window message, a termination signal, the end
     // of the session) leaves the event loop: the fans are made safe there.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &Aurivent::leaveFansSafeOnExit);
 
     m_fanRefresh = new FanViewRefresher(m_boxes, [this]() -> MainViewInterface * { return m_view; }, this);
-    m_effects = new SoftwareEffects(m_boxes, this);
+    m_effects = new SoftwareEffects(m_core.encoders(), this);
     m_effects->setComputerVolume(new ComputerVolume(m_effects));
-    m_script = new ScriptRunner(m_boxes, this);
+    m_script = new ScriptRunner(m_core.encoders(), this);
 
     m_monitor->discover();
     buildIpText();
 
-    m_state.firmwareVersion = readFirmwareVersion(m_boxes, m_boxes.currentBox());
+    m_state.firmwareVersion = m_core.encoders().readFirmwareVersion(m_boxes.currentBox());
     if (m_state.firmwareVersion == QLatin1String("0"))
         m_state.firmwareVersion = QString::fromLatin1(kDefaultVersion);
 
-    applyStoredSettings(m_boxes, m_profiles, nullptr, *m_effects, *this);
+    applyStoredSettings(m_boxes, m_profiles, *m_effects, *m_fans);
 
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
         if (m_view)
@@ -164,7 +176,7 @@ Aurivent::~Aurivent()
 {
     // No reply or health news may reach a window that is going away.
     delete m_monitor;
-    DeviceBus::instance().closeAll();
+    m_core.bus().closeAll();
     delete m_view;
     delete m_update;
 }
@@ -311,44 +323,33 @@ void Aurivent::leaveFansSafeOnExit()
         return;
     m_fansLeftSafe = true;
     m_monitor->stopSpeedPoll();
-    leaveFansSafe(m_boxes, kExitFlushMs);
+    leaveFansSafe(m_core.encoders(), kExitFlushMs);
 }
 
 void Aurivent::boxOpened(int box)
 {
-    resendBoxSettings(m_boxes, m_profiles, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
+    resendBoxSettings(m_core.encoders(), m_profiles, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
     // Its record may just have taken its stored profile: the panels show it.
     refreshFanPanels(box);
 }
 
-// --- FanMonitorHost
+// --- what the fan monitor found
 
-void Aurivent::showFanSpeed(int fan, int rpm)
+void Aurivent::showFanReading(int box, int fan, int rpm, bool stopped)
+{
+    if (!m_view || box != m_boxes.currentBox())
+        return;
+    m_view->setRPMByFan(fan, rpm);
+    m_view->setFanErrorByFan(fan, stopped);
+}
+
+void Aurivent::showBoxHealth(int box, BoxHealth health)
 {
     if (m_view)
-        m_view->setRPMByFan(fan, rpm);
-}
-
-void Aurivent::showFanError(int fan, bool error)
-{
-    if (m_view)
-        m_view->setFanErrorByFan(fan, error);
-}
-
-void Aurivent::showBoxAlarm(int box, bool alarm)
-{
-    if (m_view)
-        m_view->setBoxButtonAlarm(box, alarm);
-}
-
-void Aurivent::raiseStallAlert(int box)
-{
-    showAlert(box, false);
-}
-
-void Aurivent::raiseBoxSilentAlert(int box)
-{
-    showAlert(box, true);
+        m_view->setBoxButtonAnswering(box, health == BoxHealth::Answering);
+    // A box that is gone is usually unplugged: discovery follows, so no alert of its own.
+    if (health == BoxHealth::NotAnswering)
+        showAlert(box, true);
 }
 
 void Aurivent::showAlert(int box, bool notAnswering)
@@ -366,12 +367,6 @@ void Aurivent::showAlert(int box, bool notAnswering)
     setEnabled(false);
     // The alert is this window's child: it must stay usable, or it could never be dismissed.
     m_alert->setEnabled(true);
-}
-
-void Aurivent::showBoxAnswering(int box, bool answering)
-{
-    if (m_view)
-        m_view->setBoxButtonAnswering(box, answering);
 }
 
 // --- RemoteHost
@@ -476,7 +471,7 @@ void Aurivent::iconActivated(QSystemTrayIcon::ActivationReason reason)
 
 void Aurivent::socketHelperReceiveData(const QVariantMap &data)
 {
-    const QString reply = RemoteCommands::execute(data, m_boxes, *this);
+    const QString reply = RemoteCommands::execute(data, m_core.encoders(), *this);
     if (!reply.isEmpty())
         m_socketHelper->sendResponse(reply, data);
 }

@@ -7,7 +7,7 @@
 #include "device/BoxModel.h"
 #include "ViewMessageHandler.h"
 #include "WindowMessages.h"
-#include "device/FanMonitor.h"
+#include "device/BoxHealth.h"
 #include "remote/RemoteHost.h"
 
 #include <QMainWindow>
@@ -19,8 +19,10 @@
 #include <memory>
 
 class AlertView;
+class Core;
 class AutoUpdate;
 class CommandChannel;
+class FanMonitor;
 class FanViewRefresher;
 class HotplugMonitor;
 class MainView;
@@ -45,7 +47,6 @@ struct StartOptions {
 class Aurivent : public QMainWindow,
                  public AppHost,
                  public DeviceMonitorHost,
-                 public FanMonitorHost,
                  public RemoteHost,
                  public WindowMessageHost {
     Q_OBJECT
@@ -55,9 +56,10 @@ public:
     // How long the boxes get in all to take their last reports on exit.
     static constexpr int kExitFlushMs = 1000;
 
-    explicit Aurivent(const StartOptions &options = StartOptions(), QWidget *parent = nullptr);
+    explicit Aurivent(Core &core, const StartOptions &options = StartOptions(), QWidget *parent = nullptr);
     ~Aurivent() override;
 
+    Core &core() { return m_core; }
     AppState &state() { return m_state; }
     BoxModel &boxes() { return m_boxes; }
     MainView *view() const { return m_view; }
@@ -82,14 +84,6 @@ public:
     void checkBoxButton(int box) override;
     void setBoxButtonPresent(int box, bool present) override;
     void boxOpened(int box) override;
-
-    // FanMonitorHost
-    void showFanSpeed(int fan, int rpm) override;
-    void showFanError(int fan, bool error) override;
-    void showBoxAlarm(int box, bool alarm) override;
-    void raiseStallAlert(int box) override;
-    void showBoxAnswering(int box, bool answering) override;
-    void raiseBoxSilentAlert(int box) override;
 
     // RemoteHost
     void stopMusic() override;
@@ -136,11 +130,14 @@ private:
     static QString autorunMemoryFile();
     void buildIpText();
     void showAlert(int box, bool notAnswering);
+    void showFanReading(int box, int fan, int rpm, bool stopped);
+    void showBoxHealth(int box, BoxHealth health);
     void createMainView(bool show);
     void feedMainView();
 
+    Core &m_core;
+    BoxModel &m_boxes;
     AppState m_state;
-    BoxModel m_boxes; // the one box model; everyone else holds a reference
     ProfileService m_profiles;
     ViewMessageHandler m_messages;
     WindowMessages m_windowMessages;
@@ -149,6 +146,7 @@ private:
     bool m_headless = false;
     BoxPresenceLog m_boxPresence;
     bool m_fansLeftSafe = false;
+    FanMonitor *m_fans = nullptr;
     DeviceMonitor *m_monitor = nullptr;
     QTranslator m_translator;
     Tray *m_tray = nullptr;

@@ -4,20 +4,22 @@
 #include "device/BoxModel.h"
 #include "device/CrashSafety.h"
 #include "device/DeviceBus.h"
+#include "device/Encoders.h"
 #include "device/FanMonitor.h"
 #include "device/FanSafety.h"
 
 #include <QTimer>
 
-DeviceMonitor::DeviceMonitor(BoxModel &boxes, DeviceMonitorHost &host, FanMonitorHost &view, QObject *parent)
+DeviceMonitor::DeviceMonitor(Encoders &encoders, FanMonitor &fans, DeviceMonitorHost &host, QObject *parent)
     : QObject(parent)
-    , m_boxes(boxes)
+    , m_encoders(encoders)
+    , m_boxes(encoders.boxes())
+    , m_fans(fans)
     , m_host(host)
-    , m_view(view)
     , m_pollTimer(new QTimer(this))
 {
-    DeviceBus::instance().setHealthHandler([this](int box, BoxHealth health) {
-        onBoxHealth(box, health, m_view);
+    m_encoders.bus().setHealthHandler([this](int box, BoxHealth health) {
+        m_fans.onBoxHealth(box, health);
         // Told only on a change: answering again after silence, maybe after a
         // power cycle that put the box back to its defaults.
         if (health == BoxHealth::Answering)
@@ -30,33 +32,33 @@ DeviceMonitor::DeviceMonitor(BoxModel &boxes, DeviceMonitorHost &host, FanMonito
 DeviceMonitor::~DeviceMonitor()
 {
     // No health news may reach a host that is going away.
-    DeviceBus::instance().setHealthHandler(nullptr);
+    m_encoders.bus().setHealthHandler(nullptr);
 }
 
 void DeviceMonitor::discover()
 {
-    resetControllers(m_boxes, *this);
+    resetControllers(m_boxes, m_encoders.bus(), *this);
 }
 
 void DeviceMonitor::deviceChanged(const QList<QByteArray> &removedNodes)
 {
-    handleDeviceChange(m_boxes, *this, removedNodes);
+    handleDeviceChange(m_boxes, m_encoders.bus(), *this, removedNodes);
 }
 
 void DeviceMonitor::poll()
 {
-    updateSpeed(m_boxes, m_view);
+    m_fans.poll();
     // What a crash would leave the fans at, kept up to date once a second.
-    CrashSafety::prepare(crashReports(m_boxes));
+    CrashSafety::prepare(crashReports(m_boxes, m_encoders.bus()));
 }
 
 void DeviceMonitor::pollStep()
 {
     const int fan = m_pollStep;
     m_pollStep = (m_pollStep + 1) % kPollSteps;
-    updateSpeed(m_boxes, m_view, fan);
+    m_fans.poll(fan);
     if (fan == 0)
-        CrashSafety::prepare(crashReports(m_boxes));
+        CrashSafety::prepare(crashReports(m_boxes, m_encoders.bus()));
 }
 
 void DeviceMonitor::startSpeedPoll()
@@ -86,5 +88,5 @@ void DeviceMonitor::boxOpened(int box) { m_host.boxOpened(box); }
 
 void DeviceMonitor::resetFanView()
 {
-    ::resetFanView(m_boxes, m_view);
+    m_fans.raiseLatchedStalls();
 }

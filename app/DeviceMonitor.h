@@ -8,7 +8,8 @@
 #include <QString>
 
 class BoxModel;
-class FanMonitorHost;
+class Encoders;
+class FanMonitor;
 class QTimer;
 
 // What the device monitor leaves to the rest of the program: the views, the
@@ -23,9 +24,9 @@ public:
     virtual void boxOpened(int box) = 0;
 };
 
-// Discovery, the once-a-second speed poll, stalls and box health, on the
-// box model it is given. Owns the poll's timer; the views hear of speeds,
-// stalls and silent boxes through the FanMonitorHost.
+// Discovery, the once-a-second speed poll and box health, on the box model
+// it is given. Owns the poll's timer; speeds, stalls and silent boxes are
+// told by the fan monitor's signals.
 class DeviceMonitor : public QObject, private DiscoveryHost {
     Q_OBJECT
 public:
@@ -34,7 +35,7 @@ public:
     // second, so that a box never gets all its speed queries at once.
     static constexpr int kPollSteps = 5;
 
-    DeviceMonitor(BoxModel &boxes, DeviceMonitorHost &host, FanMonitorHost &view, QObject *parent = nullptr);
+    DeviceMonitor(Encoders &encoders, FanMonitor &fans, DeviceMonitorHost &host, QObject *parent = nullptr);
     ~DeviceMonitor() override;
 
     // Full discovery; the poll starts when a box answers.
@@ -58,9 +59,10 @@ private:
     void resetFanView() override;
     void boxOpened(int box) override;
 
+    Encoders &m_encoders;
     BoxModel &m_boxes;
+    FanMonitor &m_fans;
     DeviceMonitorHost &m_host;
-    FanMonitorHost &m_view;
     QTimer *m_pollTimer;
     int m_pollStep = 0;
 };

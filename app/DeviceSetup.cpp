@@ -9,9 +9,9 @@
 #include "device/sim/SimulatedBoxes.h"
 #include "SessionTransport.h"
 
-bool DeviceSetup::apply(const CommandLine &line, HotplugMonitor *hotplug, QObject *owner, QString *error)
+bool DeviceSetup::apply(const CommandLine &line, DeviceBus &bus, HotplugMonitor *hotplug, QObject *owner,
+                        QString *error)
 {
-    DeviceBus &bus = DeviceBus::instance();
     bus.setPipelineDepth(line.writeThenRead ? 1 : DeviceBus::kDefaultPipelineDepth);
     if (!line.hidTrace.isEmpty()) {
         auto trace = std::make_unique<ProtocolTrace>(line.hidTrace);

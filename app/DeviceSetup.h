@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class DeviceBus;
 class HotplugMonitor;
 class QObject;
 class SimulatedBoxes;
@@ -13,5 +14,5 @@ struct CommandLine;
 struct DeviceSetup {
     SimulatedBoxes *simulator = nullptr; // owned by the device bus; null for real boxes
 
-    bool apply(const CommandLine &line, HotplugMonitor *hotplug, QObject *owner, QString *error);
+    bool apply(const CommandLine &line, DeviceBus &bus, HotplugMonitor *hotplug, QObject *owner, QString *error);
 };

@@ -8,7 +8,7 @@
 #include "ProfileService.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
 #include "ui/MainViewInterface.h"
@@ -29,7 +29,7 @@ void ViewMessageHandler::changeBox(int box)
         return;
     m_boxes.setCurrentBox(box);
     m_host.stopSpeedPoll();
-    QString version = readFirmwareVersion(m_boxes, box);
+    QString version = m_encoders.readFirmwareVersion(box);
     if (version == QLatin1String("0"))
         version = QString::fromLatin1(kDefaultVersion);
     m_state.firmwareVersion = version;
@@ -76,7 +76,7 @@ void ViewMessageHandler::saveProfile()
         } else {
             // The look only: the fans keep the speed they run at.
             for (int k = 0; k < kRainbowFanCount; ++k)
-                applyFanLight(m_boxes, i, k, m_host.lightingTimers());
+                applyFanLight(m_encoders, i, k, m_host.lightingTimers());
         }
     }
 }

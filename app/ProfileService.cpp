@@ -1,13 +1,15 @@
 #include "ProfileService.h"
 
 #include "device/BoxModel.h"
-#include "device/FanMonitor.h"
+#include "device/Encoders.h"
+#include "device/FanSpeed.h"
 #include "storage/IniHelper.h"
 
 #include <QDebug>
 
-ProfileService::ProfileService(BoxModel &boxes, const AppSettings &settings)
-    : m_boxes(boxes)
+ProfileService::ProfileService(Encoders &encoders, const AppSettings &settings)
+    : m_encoders(encoders)
+    , m_boxes(encoders.boxes())
     , m_settings(settings)
 {
 }
@@ -52,15 +54,15 @@ void ProfileService::apply(int box, LightingTimers &timers, Resend how, Kind kin
     if (!isValidBox(box))
         return;
     if (!isVaylaKind(box, kind)) {
-        applyBoxSettings(m_boxes, box, timers, how);
+        applyBoxSettings(m_encoders, box, timers, how);
         return;
     }
     for (int j = 0; j < kVaylaFanCount; ++j) {
         if (how == Resend::Startup)
-            sendVaylaStartSpeed(m_boxes, box, j);
+            sendVaylaStartSpeed(m_encoders, box, j);
         else
-            resetVaylaFan(m_boxes, box, j);
-        sendVaylaLighting(m_boxes, box, j);
+            resetVaylaFan(m_encoders, box, j);
+        sendVaylaLighting(m_encoders, box, j);
     }
 }
 

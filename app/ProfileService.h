@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class BoxModel;
+class Encoders;
 class LightingTimers;
 struct AppSettings;
 
@@ -20,7 +21,7 @@ public:
     // 12-LED kind (a numbered command asks for that whatever the box is).
     enum class Kind { OfTheBox, RgbFans };
 
-    ProfileService(BoxModel &boxes, const AppSettings &settings);
+    ProfileService(Encoders &encoders, const AppSettings &settings);
 
     // Reads profile `profile` into box `box`'s record; nothing is sent.
     void load(int box, int profile, Kind kind = Kind::OfTheBox);
@@ -46,6 +47,7 @@ public:
     bool isVaylaKind(int box, Kind kind) const;
 
 private:
+    Encoders &m_encoders;
     BoxModel &m_boxes;
     const AppSettings &m_settings;
     bool m_loaded[kBoxCount] = {};

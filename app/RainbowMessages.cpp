@@ -8,7 +8,7 @@
 #include "ViewMessageRules.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
 #include "ui/MainViewInterface.h"
@@ -48,16 +48,16 @@ void performanceOrSilent(MessageCall &c)
     const bool performance = c.m.name() == N::btnPerformance;
     fan.speedMode = performance ? SpeedMode::Performance : SpeedMode::Silent;
     if (!fan.isPWM) {
-        sendFanDuty(c.boxes, c.box, c.target, performance ? 100 : 0);
+        c.encoders.sendFanDuty(c.box, c.target, performance ? 100 : 0);
     } else {
-        sendFanTargetSpeed(c.boxes, c.box, c.target, performance ? kPerformanceRpm : kSilentRpm);
+        c.encoders.sendFanTargetSpeed(c.box, c.target, performance ? kPerformanceRpm : kSilentRpm);
         qCDebug(lcApp) << "sendCommand_FanSpeed";
     }
 }
 
 void pwm(MessageCall &c)
 {
-    switchPWM(c.boxes, c.target, c.m.flagAt(2));
+    switchPWM(c.encoders, c.target, c.m.flagAt(2));
 }
 
 void done(MessageCall &c)
@@ -67,7 +67,7 @@ void done(MessageCall &c)
     fan.isTurnOffLed = false;
     LightingTimers &timers = c.host.lightingTimers();
     stopUnusedSoftwareTimers(c.boxes, timers);
-    applyFanLight(c.boxes, c.box, c.target, timers);
+    applyFanLight(c.encoders, c.box, c.target, timers);
     c.handler.followers(c.box, c.target);
 }
 
@@ -82,7 +82,7 @@ void music(MessageCall &c)
         if (record.rainbowFan[k].lightMode != LightMode::Copy)
             continue;
         copyFirstFanLook(c.boxes, c.box, k);
-        sendLightModeCommand(c.boxes, c.box, k, record.rainbowFan[k].copyLightMode);
+        sendLightModeCommand(c.encoders, c.box, k, record.rainbowFan[k].copyLightMode);
     }
 }
 
@@ -110,13 +110,13 @@ void setDefault(MessageCall &c)
         fan.bValue_Led[i] = colour.b;
         fan.brightValue[i] = 1.0f;
     }
-    sendCommand_Default(c.boxes, c.box, c.target, c.boxes.currentBox());
+    c.encoders.sendCommand_Default(c.box, c.target, c.boxes.currentBox());
     c.handler.followers(c.box, c.target);
 }
 
 void turnOff(MessageCall &c)
 {
-    sendCommand_turnoff(c.boxes, c.box, c.target);
+    c.encoders.sendCommand_turnoff(c.box, c.target);
     fanOf(c).isTurnOffLed = true;
     c.handler.followers(c.box, c.target);
 }
@@ -129,11 +129,11 @@ void turnOn(MessageCall &c)
     // Every light mode keeps its usual meaning here: Copy plays fan 0's
     // mode, the software modes get their timers.
     if (fan.lightMode == LightMode::Copy)
-        copyColor(c.boxes, c.box, c.target);
+        copyColor(c.encoders, c.box, c.target);
     else if (LightMode::isMusic(fan.lightMode))
         c.host.lightingTimers().startMusicTimers();
     else
-        applyFanLight(c.boxes, c.box, c.target, c.host.lightingTimers());
+        applyFanLight(c.encoders, c.box, c.target, c.host.lightingTimers());
     c.handler.followers(c.box, c.target);
 }
 
@@ -152,7 +152,7 @@ void brightness(MessageCall &c)
     LightingTimers &timers = c.host.lightingTimers();
     if (!anyFanInMusicMode(c.boxes))
         timers.stopMusicTimers();
-    applyFanLight(c.boxes, c.box, c.target, timers);
+    applyFanLight(c.encoders, c.box, c.target, timers);
     c.handler.followers(c.box, c.target);
 }
 
@@ -162,7 +162,7 @@ void speedPercent(MessageCall &c)
     const int step = c.m.intAt(2);
     fan.speedPer = step;
     fan.speedMode = step == 0 ? SpeedMode::Silent : (step == kMaxSpeedStep ? SpeedMode::Performance : SpeedMode::Custom);
-    sendFanDuty(c.boxes, c.box, c.target, 10 * step);
+    c.encoders.sendFanDuty(c.box, c.target, 10 * step);
 }
 
 void speedLevel(MessageCall &c)
@@ -171,7 +171,7 @@ void speedLevel(MessageCall &c)
     const int step = c.m.intAt(2);
     fan.isPWM = false;
     fan.speedNum = step;
-    sendFanSpeedLevel(c.boxes, c.box, c.target, step);
+    c.encoders.sendFanSpeedLevel(c.box, c.target, step);
 }
 
 void monitor(MessageCall &c)
@@ -198,7 +198,7 @@ void vaylaDone(MessageCall &c)
     VaylaFanRecord &fan = c.boxes[c.box].vaylaFan[c.target];
     fan.lightMode = c.m.intAt(2);
     fan.isTurnOffLed = false;
-    sendVaylaLighting(c.boxes, c.box, c.target);
+    sendVaylaLighting(c.encoders, c.box, c.target);
 }
 
 void vaylaCopy(MessageCall &c)
@@ -210,7 +210,7 @@ void vaylaCopy(MessageCall &c)
         view->setVaylaLightMode(c.target, fan.lightMode);
         view->setVaylaRGB(c.target, fan.rValue, fan.gValue, fan.bValue, fan.brightValue);
     }
-    sendVaylaLighting(c.boxes, c.box, c.target);
+    sendVaylaLighting(c.encoders, c.box, c.target);
 }
 
 } // namespace
@@ -245,9 +245,10 @@ const MessageRules &rainbowRulesOnVaylaBox()
     return rules;
 }
 
-ViewMessageHandler::ViewMessageHandler(AppState &state, BoxModel &boxes, ProfileService &profiles, AppHost &host)
+ViewMessageHandler::ViewMessageHandler(AppState &state, Encoders &encoders, ProfileService &profiles, AppHost &host)
     : m_state(state)
-    , m_boxes(boxes)
+    , m_encoders(encoders)
+    , m_boxes(encoders.boxes())
     , m_profiles(profiles)
     , m_host(host)
 {
@@ -260,7 +261,7 @@ void ViewMessageHandler::receiveMainData(const QStringList &list)
     const int box = m_boxes.currentBox();
     if (!isValidBox(box))
         return;
-    MessageCall call{*this, m_state, m_boxes, m_host, m, box, m.target()};
+    MessageCall call{*this, m_state, m_encoders, m_boxes, m_host, m, box, m.target()};
     if (runMessageRule(settingsRules(), call))
         return;
     if (m_boxes[box].isVaylaBox() && runMessageRule(rainbowRulesOnVaylaBox(), call))
@@ -285,7 +286,7 @@ void ViewMessageHandler::followFirstFan(int box, int fan)
     copyFirstFanLook(m_boxes, box, fan);
     if (box == m_boxes.currentBox())
         showRainbowFan(m_boxes, m_host.mainView(), box, fan);
-    applyFanLight(m_boxes, box, fan, m_host.lightingTimers());
+    applyFanLight(m_encoders, box, fan, m_host.lightingTimers());
 }
 
 void ViewMessageHandler::receiveRGBData(const QStringList &red, const QStringList &green,

@@ -8,12 +8,10 @@
 #include "device/FanSafety.h"
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
-#include "ui/MainViewInterface.h"
 
 #include <QDebug>
 
-void applyStoredSettings(BoxModel &boxes, ProfileService &profiles, MainViewInterface *view, LightingTimers &timers,
-                         FanMonitorHost &monitor)
+void applyStoredSettings(BoxModel &boxes, ProfileService &profiles, LightingTimers &timers, FanMonitor &monitor)
 {
     for (int i = 0; i < kBoxCount; ++i) {
         ControllerBox &box = boxes[i];
@@ -21,28 +19,24 @@ void applyStoredSettings(BoxModel &boxes, ProfileService &profiles, MainViewInte
         if (!box.gIsConnected)
             continue;
         profiles.loadOwn(i);
-        if (box.boxType == BoxType::Vayla) {
-            if (i == boxes.currentBox() && view)
-                view->resetVaylaViews();
-        } else if (i == boxes.currentBox()) {
-            resetFanView(boxes, monitor);
-        }
+        if (box.boxType != BoxType::Vayla && i == boxes.currentBox())
+            monitor.raiseLatchedStalls();
         profiles.apply(i, timers, Resend::Startup);
     }
 }
 
-void resendBoxSettings(BoxModel &boxes, ProfileService &profiles, int b, LightingTimers &timers, bool haveReading,
+void resendBoxSettings(Encoders &encoders, ProfileService &profiles, int b, LightingTimers &timers, bool haveReading,
                        int temperature)
 {
-    if (!isValidBox(b) || !boxes[b].gIsConnected)
+    if (!isValidBox(b) || !encoders.boxes()[b].gIsConnected)
         return;
     // First seen after start-up: its own stored profile, as start-up gives
     // the boxes present then, never the record's defaults.
     if (!profiles.hasLoaded(b)) {
-        qCInfo(lcApp) << "box" << b << "loads its profile" << boxes[b].profileValue;
+        qCInfo(lcApp) << "box" << b << "loads its profile" << encoders.boxes()[b].profileValue;
         profiles.loadOwn(b);
     }
     qCInfo(lcApp) << "box" << b << "is sent its settings";
     profiles.apply(b, timers, Resend::Startup);
-    applyFollowingDuty(boxes, b, haveReading, temperature);
+    applyFollowingDuty(encoders, b, haveReading, temperature);
 }

@@ -1,15 +1,14 @@
 #pragma once
 
 class BoxModel;
+class Encoders;
 class ProfileService;
-class FanMonitorHost;
+class FanMonitor;
 class LightingTimers;
-class MainViewInterface;
 
 // Once at start-up: every connected box gets its stored profile and is sent
 // its fans' speed and lighting from it.
-void applyStoredSettings(BoxModel &boxes, ProfileService &profiles, MainViewInterface *view, LightingTimers &timers,
-                         FanMonitorHost &monitor);
+void applyStoredSettings(BoxModel &boxes, ProfileService &profiles, LightingTimers &timers, FanMonitor &monitor);
 
 // A box opened after start-up (plugged in late or again, power-cycled,
 // answering again) shows its power-on defaults: it is sent what the program
@@ -17,5 +16,5 @@ void applyStoredSettings(BoxModel &boxes, ProfileService &profiles, MainViewInte
 // record yet), as at start-up — the lighting and fixed speed of every fan,
 // and for the fans that follow the CPU temperature the curve's duty for the
 // last reading, or their cap without one.
-void resendBoxSettings(BoxModel &boxes, ProfileService &profiles, int box, LightingTimers &timers, bool haveReading,
+void resendBoxSettings(Encoders &encoders, ProfileService &profiles, int box, LightingTimers &timers, bool haveReading,
                        int temperature);

@@ -7,7 +7,7 @@
 #include "ViewMessageRules.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "lighting/LightModes.h"
 #include "ui/MainViewInterface.h"
 #include "viewmsg/MessageNames.h"
@@ -33,7 +33,7 @@ void performance(MessageCall &c)
     fan.speedMode = SpeedMode::Performance;
     fan.speed = kMaxSpeedStep;
     if (!fan.isPWM)
-        sendVaylaPerformance(c.boxes, c.box, c.target);
+        c.encoders.sendVaylaPerformance(c.box, c.target);
 }
 
 void silent(MessageCall &c)
@@ -42,7 +42,7 @@ void silent(MessageCall &c)
     fan.speedMode = SpeedMode::Silent;
     fan.speed = 0;
     if (!fan.isPWM)
-        sendVaylaSilent(c.boxes, c.box, c.target);
+        c.encoders.sendVaylaSilent(c.box, c.target);
 }
 
 void pwm(MessageCall &c)
@@ -55,7 +55,7 @@ void done(MessageCall &c)
     VaylaFanRecord &fan = fanOf(c);
     fan.lightMode = c.m.intAt(2);
     fan.isTurnOffLed = false;
-    sendVaylaLighting(c.boxes, c.box, c.target);
+    sendVaylaLighting(c.encoders, c.box, c.target);
 }
 
 void copy(MessageCall &c)
@@ -67,7 +67,7 @@ void copy(MessageCall &c)
         view->setVaylaRGB(c.target, fan.rValue, fan.gValue, fan.bValue, fan.brightValue);
         view->setVaylaTurnOff(c.target, fan.isTurnOffLed);
     }
-    sendVaylaLighting(c.boxes, c.box, c.target);
+    sendVaylaLighting(c.encoders, c.box, c.target);
 }
 
 void turnOffOrOn(MessageCall &c)
@@ -78,13 +78,13 @@ void turnOffOrOn(MessageCall &c)
         if (MainViewInterface *view = c.host.mainView())
             view->setVaylaTurnOff(c.target, fan.isTurnOffLed);
     }
-    sendVaylaLighting(c.boxes, c.box, c.target);
+    sendVaylaLighting(c.encoders, c.box, c.target);
 }
 
 void brightness(MessageCall &c)
 {
     fanOf(c).brightValue = clampBrightness(c.m.floatAt(2));
-    sendVaylaLighting(c.boxes, c.box, c.target);
+    sendVaylaLighting(c.encoders, c.box, c.target);
 }
 
 void speed(MessageCall &c)
@@ -93,7 +93,7 @@ void speed(MessageCall &c)
     const int step = c.m.intAt(2);
     fan.speed = step;
     fan.speedMode = step == 0 ? SpeedMode::Silent : (step == kMaxSpeedStep ? SpeedMode::Performance : SpeedMode::Custom);
-    resetVaylaFan(c.boxes, c.box, c.target);
+    resetVaylaFan(c.encoders, c.box, c.target);
 }
 
 void monitor(MessageCall &c)
@@ -138,7 +138,7 @@ void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
     const int box = m_boxes.currentBox();
     if (!isValidBox(box))
         return;
-    MessageCall call{*this, m_state, m_boxes, m_host, m, box, m.target()};
+    MessageCall call{*this, m_state, m_encoders, m_boxes, m_host, m, box, m.target()};
     runMessageRule(vaylaRules(), call);
 }
 

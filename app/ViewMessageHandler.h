@@ -4,6 +4,7 @@
 
 class AppHost;
 class BoxModel;
+class Encoders;
 class ProfileService;
 struct AppState;
 
@@ -13,7 +14,7 @@ struct AppState;
 // and changes nothing.
 class ViewMessageHandler {
 public:
-    ViewMessageHandler(AppState &state, BoxModel &boxes, ProfileService &profiles, AppHost &host);
+    ViewMessageHandler(AppState &state, Encoders &encoders, ProfileService &profiles, AppHost &host);
 
     void receiveMainData(const QStringList &list);
     void receiveVaylaMainData(const QStringList &list);
@@ -42,6 +43,7 @@ public:
 private:
 
     AppState &m_state;
+    Encoders &m_encoders;
     BoxModel &m_boxes;
     ProfileService &m_profiles;
     AppHost &m_host;

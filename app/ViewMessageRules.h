@@ -4,6 +4,7 @@
 
 class AppHost;
 class BoxModel;
+class Encoders;
 class ViewMessageHandler;
 struct AppState;
 
@@ -13,6 +14,7 @@ struct AppState;
 struct MessageCall {
     ViewMessageHandler &handler;
     AppState &state;
+    Encoders &encoders;
     BoxModel &boxes;
     AppHost &host;
     const ViewMessage &m;

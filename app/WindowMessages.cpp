@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "common/Logging.h"
 #include "device/BoxModel.h"
+#include "device/Encoders.h"
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
 #include "ui/FanEditor.h"
@@ -33,7 +34,7 @@ struct WindowCall {
 
 // A command for the editor of fan `fan` (lParam) of the current box.
 struct EditorCall {
-    BoxModel &boxes;
+    Encoders &encoders;
     int box;
     int fan;
     int wParam;
@@ -244,7 +245,7 @@ void colour(EditorCall &c)
         c.record.bValue_Led[led] = b;
     }
     c.view.setRGBByFan(c.fan, c.record.rValue_Led, c.record.gValue_Led, c.record.bValue_Led, c.record.brightValue);
-    resendFanLight(c.boxes, c.box, c.fan);
+    resendFanLight(c.encoders, c.box, c.fan);
 }
 
 void selectLeds(EditorCall &c)
@@ -308,10 +309,11 @@ const Command<EditorCall> kEditorCommands[] = {
 
 } // namespace
 
-WindowMessages::WindowMessages(AppState &state, BoxModel &boxes, AppHost &app, ViewMessageHandler &messages,
+WindowMessages::WindowMessages(AppState &state, Encoders &encoders, AppHost &app, ViewMessageHandler &messages,
                                WindowMessageHost &host)
     : m_state(state)
-    , m_boxes(boxes)
+    , m_encoders(encoders)
+    , m_boxes(encoders.boxes())
     , m_app(app)
     , m_messages(messages)
     , m_host(host)
@@ -343,7 +345,7 @@ bool WindowMessages::handle(int id, int wParam, int lParam)
         qCWarning(lcApp) << "window message" << QString::number(id, 16) << "refused: no fan editor" << fan;
         return true;
     }
-    EditorCall call{m_boxes, box, fan, wParam, m_boxes[box].rainbowFan[fan], *view, *editor, m_messages};
+    EditorCall call{m_encoders, box, fan, wParam, m_boxes[box].rainbowFan[fan], *view, *editor, m_messages};
     command->run(call);
     return true;
 }

@@ -4,6 +4,7 @@
 
 class AppHost;
 class BoxModel;
+class Encoders;
 class ViewMessageHandler;
 struct AppState;
 
@@ -24,7 +25,8 @@ public:
     static constexpr int kDeviceChange = 0x219;
     static constexpr int kClose = 0x10;
 
-    WindowMessages(AppState &state, BoxModel &boxes, AppHost &app, ViewMessageHandler &messages, WindowMessageHost &host);
+    WindowMessages(AppState &state, Encoders &encoders, AppHost &app, ViewMessageHandler &messages,
+                   WindowMessageHost &host);
 
     bool handle(int id, int wParam, int lParam);
 
@@ -34,6 +36,7 @@ public:
 
 private:
     AppState &m_state;
+    Encoders &m_encoders;
     BoxModel &m_boxes;
     AppHost &m_app;
     ViewMessageHandler &m_messages;

@@ -2,6 +2,7 @@
 #include "CommandChannel.h"
 #include "CommandLine.h"
 #include "common/Logging.h"
+#include "core/Core.h"
 #include "device/CrashSafety.h"
 #include "device/FanGuardian.h"
 #include "device/HotplugMonitor.h"
@@ -171,10 +172,11 @@ int main(int argc, char *argv[])
     if (handOverToRunningInstance(line))
         return 0;
 
+    Core core;
     HotplugMonitor hotplug;
     DeviceSetup devices;
     QString error;
-    if (!devices.apply(line, &hotplug, &app, &error)) {
+    if (!devices.apply(line, core.bus(), &hotplug, &app, &error)) {
         std::fprintf(stderr, "Aurivent: %s\n", qPrintable(error));
         return 2;
     }
@@ -192,7 +194,7 @@ int main(int argc, char *argv[])
     options.channel = &channel;
     options.headless = line.headless;
     options.minimized = line.minimized;
-    auto *window = new Aurivent(options);
+    auto *window = new Aurivent(core, options);
     window->setWindowTitle(QString::fromLatin1(Aurivent::kTitle));
     if (line.headless) {
         // Never shown; on Windows its native window still receives the numbered commands.

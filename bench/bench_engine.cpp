@@ -30,6 +30,7 @@
 // before and after a change side by side.
 #include "app/Aurivent.h"
 #include "app/CommandChannel.h"
+#include "core/Core.h"
 #include "device/BoxTable.h"
 #include "device/DeviceBus.h"
 #include "device/HidTransport.h"
@@ -319,6 +320,7 @@ int runRow(const Row &row)
         device.write("[Main]\nAutoUpdate=0\nisAutoRun=0\nPassword=9462\nOpenPassword=0\nLanguage=0\n");
     device.close();
 
+    Core core;
     auto boxes = std::make_unique<SimulatedBoxes>();
     QString spec;
     for (int b = 0; b < row.boxes; ++b)
@@ -328,8 +330,8 @@ int runRow(const Row &row)
     SimulatedBoxes *sim = boxes.get();
     auto timed = std::make_unique<TimedTransport>(boxes.release(), row.exchangeMs, row.jitter);
     TimedTransport *transport = timed.get();
-    DeviceBus::instance().setTransport(std::move(timed));
-    if (!setDepth(DeviceBus::instance(), row.depth, 0)) {
+    core.bus().setTransport(std::move(timed));
+    if (!setDepth(core.bus(), row.depth, 0)) {
         std::printf("this engine has no pipeline depth to set\n");
         return 1;
     }
@@ -339,7 +341,7 @@ int runRow(const Row &row)
     StartOptions options;
     options.simulated = true;
     options.channel = &channel;
-    auto program = std::make_unique<Aurivent>(options);
+    auto program = std::make_unique<Aurivent>(core, options);
     if (row.silent)
         sim->mute(0, true);
 

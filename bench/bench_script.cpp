@@ -41,11 +41,11 @@ QString frameWithEntries(int entries, int fans)
 
 void BM_ScriptTick(benchmark::State &state)
 {
-    BoxModel boxes;
-    installSimulator(boxes, QStringLiteral("1"));
+    TestDevices devices;
+    installSimulator(devices, QStringLiteral("1"));
     const QString frame = frameWithEntries(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     state.counters["frame_chars"] = frame.size();
-    ScriptRunner runner(boxes);
+    ScriptRunner runner(devices.encoders);
     for (auto _ : state) {
         runner.testReceiveFileData({frame}, 1000000);
         runner.runScript();

@@ -7,6 +7,7 @@
 #include "app/Aurivent.h"
 #include "app/CommandLine.h"
 #include "app/DeviceSetup.h"
+#include "core/Core.h"
 #include "device/BoxTable.h"
 #include "ui/MainView.h"
 
@@ -31,6 +32,7 @@ namespace {
 // Settings of the benchmark's own, a fresh program on simulated boxes.
 struct Program {
     QTemporaryDir home;
+    Core core;
     std::unique_ptr<Aurivent> window;
 
     explicit Program(const QString &spec)
@@ -45,11 +47,11 @@ struct Program {
         DeviceSetup devices;
         QString error;
         const CommandLine line = CommandLine::parse({QStringLiteral("bench"), QStringLiteral("--simulate=") + spec});
-        if (!devices.apply(line, nullptr, nullptr, &error))
+        if (!devices.apply(line, core.bus(), nullptr, nullptr, &error))
             qFatal("%s", qPrintable(error));
         StartOptions options;
         options.simulated = true;
-        window = std::make_unique<Aurivent>(options);
+        window = std::make_unique<Aurivent>(core, options);
         QCoreApplication::processEvents();
     }
 };

@@ -4,11 +4,16 @@
 
 #include <QString>
 
-// The boxes as the program knows them: one record per slot, the box the main
-// window shows, and the connection maps of the last discovery and the last
-// quick scan. One instance, owned by the application and handed by reference
-// to whoever reads or changes the records; handles and I/O belong to the
-// device bus. GUI thread only.
+// The duty in percent that a fan was last commanded by the program, or
+// kNoCommandedDuty when its last speed command was a target speed or a
+// preset (or nothing was commanded since the box was opened or forgotten).
+constexpr int kNoCommandedDuty = -1;
+
+// The boxes as the program knows them: one record per slot, what the program
+// last told each fan's speed to be, the box the main window shows, and the
+// connection maps of the last discovery and the last quick scan. One
+// instance, owned by the core and handed by reference to whoever reads or
+// changes the records; handles and I/O belong to the device bus. GUI thread only.
 class BoxModel {
 public:
     BoxModel() = default;
@@ -41,8 +46,48 @@ public:
     // Every record and the values beside them back to their start values.
     void reset();
 
+    // What fan `fan` (position 0..4 of either kind) of box `box` was last
+    // commanded; recorded only while the box is connected.
+    int commandedDuty(int box, int fan) const;
+    void recordDuty(int box, int fan, int duty);
+    // A fan commanded to run at 0 % stands still on purpose: its zero speed is
+    // no stall, raises no alert and shows no error.
+    bool isStoppedOnPurpose(int box, int fan) const { return commandedDuty(box, fan) == 0; }
+    // Whether a zero reading of the fan is no stall: it was told to stand
+    // still, or was just told to turn again after standing still (each such
+    // reading uses up one of the few it is forgiven while it spins up).
+    bool takeZeroAsExpected(int box, int fan);
+    // The fan reads a speed: it has spun up.
+    void fanTurns(int box, int fan);
+    // Forgets what box `box` was commanded, for a box that was closed or opened
+    // again (it runs at its power-on speed then); -1 forgets every box.
+    void forgetCommandedDuties(int box);
+
+    // The last speed reading of fan `fan` (position 0..4 of either kind).
+    struct FanReading {
+        int rpm = -1;         // none yet
+        bool stopped = false; // shown as a stopped fan
+        bool operator==(const FanReading &o) const { return rpm == o.rpm && stopped == o.stopped; }
+        bool operator!=(const FanReading &o) const { return !(*this == o); }
+    };
+    FanReading reading(int box, int fan) const;
+    void setReading(int box, int fan, int rpm, bool stopped);
+    // What the readings of box `box` said no longer holds (its kind of fans
+    // changed); -1: every box.
+    void forgetReadings(int box);
+
 private:
+    // What each fan was last told (fan positions of either kind).
+    struct CommandedSpeed {
+        int duty = kNoCommandedDuty;
+        // Zero readings still to forgive after a fan that stood still was told
+        // to turn again: it takes a moment to spin up.
+        int spinUpReadings = 0;
+    };
+
     BoxRecords m_records{};
+    CommandedSpeed m_commanded[kBoxCount][kRainbowFanCount];
+    FanReading m_readings[kBoxCount][kRainbowFanCount];
     int m_currentBox = 0;
     QString m_connectionMap;
     QString m_quickScanMap;

@@ -30,12 +30,6 @@ DeviceBus::~DeviceBus()
     m_inbox->setWake(nullptr);
 }
 
-DeviceBus &DeviceBus::instance()
-{
-    static DeviceBus bus;
-    return bus;
-}
-
 void DeviceBus::setTransport(std::unique_ptr<HidTransport> transport)
 {
     closeAll();

@@ -30,8 +30,15 @@ class QObject;
 // queued once the GUI thread is back in its event loop, so that it finds a
 // whole tick at once; a caller that queues and then blocks without the event
 // loop uses flush() or waitForIdle(). Everything here is called from the GUI thread.
+// One bus per program, owned by whoever runs the boxes (the core) and handed
+// to its users by reference.
 class DeviceBus {
 public:
+    DeviceBus();
+    ~DeviceBus();
+    DeviceBus(const DeviceBus &) = delete;
+    DeviceBus &operator=(const DeviceBus &) = delete;
+
     // Boxes answer within a few milliseconds; 100 ms leaves a wide margin for
     // a busy USB bus while a box that never answers holds up only its own queue.
     static constexpr int kDefaultReadTimeoutMs = 100;
@@ -44,8 +51,6 @@ public:
 
     using ReplyHandler = std::function<void(const Reply &reply, int length)>;
     using HealthHandler = std::function<void(int box, BoxHealth health)>;
-
-    static DeviceBus &instance();
 
     // Takes ownership; every open box is closed first.
     void setTransport(std::unique_ptr<HidTransport> transport);
@@ -112,8 +117,6 @@ public:
     quint64 replyWakeUps() const;
 
 private:
-    DeviceBus();
-    ~DeviceBus();
     bool allIdle() const;
     BoxLink *link(int box) const;
     void setSettling(bool on);

@@ -3,7 +3,6 @@
 #include "BoxModel.h"
 #include "common/Logging.h"
 #include "DeviceBus.h"
-#include "FanMonitor.h"
 #include "Reports.h"
 
 #include <QDebug>
@@ -12,9 +11,8 @@ namespace {
 
 // Opens box i and sends it the probe; true when the box took the probe.
 // A box that refuses it stays open but is not used.
-bool openAndProbe(BoxModel &boxes, int i)
+bool openAndProbe(BoxModel &boxes, DeviceBus &bus, int i)
 {
-    DeviceBus &bus = DeviceBus::instance();
     ControllerBox &box = boxes[i];
     box.gIsConnected = false;
     if (!bus.open(i)) {
@@ -37,29 +35,29 @@ QString currentConnectionMap(const BoxModel &boxes)
     return map;
 }
 
-void closeBox(BoxModel &boxes, int i)
+void closeBox(BoxModel &boxes, DeviceBus &bus, int i)
 {
-    DeviceBus::instance().close(i);
+    bus.close(i);
     boxes[i].gIsConnected = false;
     // What a fan was told belongs to that opening of the box.
-    forgetCommandedDuties(i);
+    boxes.forgetCommandedDuties(i);
 }
 
 } // namespace
 
-void setupAllControllerBox(BoxModel &boxes)
+void setupAllControllerBox(BoxModel &boxes, DeviceBus &bus)
 {
     for (int i = 0; i < kBoxCount; ++i)
-        closeBox(boxes, i);
-    DeviceBus::instance().init();
+        closeBox(boxes, bus, i);
+    bus.init();
     for (int i = 0; i < kBoxCount; ++i)
-        openAndProbe(boxes, i);
+        openAndProbe(boxes, bus, i);
     boxes.setConnectionMap(currentConnectionMap(boxes));
     qCDebug(lcDevice) << "setupAllControllerBox checkControllerStr:" << boxes.connectionMap();
 }
-QString quickPresenceScan()
+
+QString quickPresenceScan(DeviceBus &bus)
 {
-    DeviceBus &bus = DeviceBus::instance();
     QString map;
     for (int i = 0; i < kBoxCount; ++i)
         map += bus.canOpen(i) ? QLatin1Char('1') : QLatin1Char('0');
@@ -79,9 +77,9 @@ int lowestConnectedBox(const BoxModel &boxes)
 
 } // namespace
 
-void resetControllers(BoxModel &boxes, DiscoveryHost &host)
+void resetControllers(BoxModel &boxes, DeviceBus &bus, DiscoveryHost &host)
 {
-    setupAllControllerBox(boxes);
+    setupAllControllerBox(boxes, bus);
     qCDebug(lcDevice) << "setupAllControllerBox checkControllerStr:" << boxes.connectionMap();
     const int first = lowestConnectedBox(boxes);
     if (first >= 0) {
@@ -94,11 +92,10 @@ void resetControllers(BoxModel &boxes, DiscoveryHost &host)
     boxes.setQuickScanMap(boxes.connectionMap());
 }
 
-bool handleDeviceChange(BoxModel &boxes, DiscoveryHost &host, const QList<QByteArray> &removedNodes)
+bool handleDeviceChange(BoxModel &boxes, DeviceBus &bus, DiscoveryHost &host, const QList<QByteArray> &removedNodes)
 {
     qCDebug(lcDevice) << "Recv Event ";
-    DeviceBus &bus = DeviceBus::instance();
-    boxes.setQuickScanMap(quickPresenceScan());
+    boxes.setQuickScanMap(quickPresenceScan(bus));
     qCDebug(lcDevice) << "checkControllerStr_Old:" << boxes.quickScanMap();
     qCDebug(lcDevice) << "checkControllerStr:" << boxes.connectionMap();
 
@@ -113,12 +110,12 @@ bool handleDeviceChange(BoxModel &boxes, DiscoveryHost &host, const QList<QByteA
                 if (present)
                     qCInfo(lcDevice) << "box" << i << (replugged ? "was plugged in again" : "lost its link")
                                      << "- opening it afresh";
-                closeBox(boxes, i);
+                closeBox(boxes, bus, i);
                 changed = true;
             }
         }
         if (present && !boxes[i].gIsConnected) {
-            if (openAndProbe(boxes, i))
+            if (openAndProbe(boxes, bus, i))
                 opened << i;
             changed = true;
         }

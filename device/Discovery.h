@@ -7,6 +7,7 @@
 // What discovery needs from the rest of the program: the speed poll, the
 // current profile, the phone announcement and the box buttons.
 class BoxModel;
+class DeviceBus;
 
 class DiscoveryHost {
 public:
@@ -24,14 +25,14 @@ public:
 };
 
 // Full discovery of the 16 slots: open, probe, record the connection map.
-void setupAllControllerBox(BoxModel &boxes);
+void setupAllControllerBox(BoxModel &boxes, DeviceBus &bus);
 
 // Which slots can be opened right now, as 16 '0'/'1' characters; sends
 // nothing and leaves the box records alone.
-QString quickPresenceScan();
+QString quickPresenceScan(DeviceBus &bus);
 
 // Discovery, then the choice of the current box and the start of the speed poll.
-void resetControllers(BoxModel &boxes, DiscoveryHost &host);
+void resetControllers(BoxModel &boxes, DeviceBus &bus, DiscoveryHost &host);
 
 // The device set may have changed. `removedNodes` are the device nodes that
 // went away meanwhile (however briefly): an open box on one of them was
@@ -39,4 +40,5 @@ void resetControllers(BoxModel &boxes, DiscoveryHost &host);
 // boxes that came (or came back) are opened and probed; the others are left
 // alone, and the speed poll keeps its rhythm. Returns true when a box was
 // closed or opened.
-bool handleDeviceChange(BoxModel &boxes, DiscoveryHost &host, const QList<QByteArray> &removedNodes = {});
+bool handleDeviceChange(BoxModel &boxes, DeviceBus &bus, DiscoveryHost &host,
+                        const QList<QByteArray> &removedNodes = {});

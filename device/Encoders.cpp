@@ -11,103 +11,116 @@
 
 namespace {
 
-bool connectedRainbowFan(const BoxModel &boxes, int box, int fan)
+float levelFactor(int level) { return static_cast<float>(level) / 100.0f; }
+
+int clampByte(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+
+Report effectReport(const RainbowFanRecord &record, int fan, int lightMode, int lightSpeed, Reports::Colours colours)
+{
+    return Reports::fanLighting(record, fan + 1, Reports::effectModeByte(lightMode, lightSpeed), colours);
+}
+
+} // namespace
+
+Encoders::Encoders(BoxModel &boxes, DeviceBus &bus)
+    : m_boxes(boxes)
+    , m_bus(bus)
+{
+}
+
+bool Encoders::connectedRainbowFan(int box, int fan) const
 {
     if (!isValidBox(box) || !isValidRainbowFan(fan)) {
         qWarning() << "device command refused: box" << box << "fan" << fan;
         return false;
     }
-    return boxes[box].gIsConnected;
+    return m_boxes[box].gIsConnected;
 }
 
-bool openVaylaFan(int box, int fan)
+bool Encoders::openVaylaFan(int box, int fan) const
 {
     if (!isValidBox(box) || !isValidVaylaFan(fan)) {
         qWarning() << "device command refused: box" << box << "fan" << fan;
         return false;
     }
-    return DeviceBus::instance().isOpen(box);
+    return m_bus.isOpen(box);
 }
 
-void sendToBox(int box, const Report &report)
+void Encoders::sendToBox(int box, const Report &report) const
 {
-    DeviceBus::instance().send(box, report);
+    m_bus.send(box, report);
 }
 
-void sendEffect(const BoxModel &boxes, int box, int fan, int lightMode, int lightSpeed, Reports::Colours colours)
+void Encoders::sendCommand_Snake(int box, int fan, int lightSpeed) const
 {
-    if (!connectedRainbowFan(boxes, box, fan))
+    if (connectedRainbowFan(box, fan))
+        sendToBox(box, effectReport(m_boxes[box].rainbowFan[fan], fan, LightMode::Snake, lightSpeed,
+                                    Reports::Colours::None));
+}
+
+void Encoders::sendCommand_Cycle(int box, int fan, int lightSpeed) const
+{
+    if (connectedRainbowFan(box, fan))
+        sendToBox(box, effectReport(m_boxes[box].rainbowFan[fan], fan, LightMode::Cycle, lightSpeed,
+                                    Reports::Colours::None));
+}
+
+void Encoders::sendCommand_Radar(int box, int fan, int lightSpeed) const
+{
+    if (connectedRainbowFan(box, fan))
+        sendToBox(box, effectReport(m_boxes[box].rainbowFan[fan], fan, LightMode::Radar, lightSpeed,
+                                    Reports::Colours::SingleTriple));
+}
+
+void Encoders::sendCommand_Blink(int box, int fan, int lightSpeed) const
+{
+    if (connectedRainbowFan(box, fan))
+        sendToBox(box, effectReport(m_boxes[box].rainbowFan[fan], fan, LightMode::Blink, lightSpeed,
+                                    Reports::Colours::ByColorMode));
+}
+
+void Encoders::sendCommand_Breath(int box, int fan, int lightSpeed) const
+{
+    if (connectedRainbowFan(box, fan))
+        sendToBox(box, effectReport(m_boxes[box].rainbowFan[fan], fan, LightMode::Breath, lightSpeed,
+                                    Reports::Colours::ByColorMode));
+}
+
+void Encoders::sendCommand_Whirl(int box, int fan, int lightSpeed) const
+{
+    if (connectedRainbowFan(box, fan))
+        sendToBox(box, effectReport(m_boxes[box].rainbowFan[fan], fan, LightMode::Whirl, lightSpeed,
+                                    Reports::Colours::PerLed));
+}
+void Encoders::sendCommand_Light(int box, int fan, int level) const
+{
+    if (!connectedRainbowFan(box, fan))
         return;
-    const RainbowFanRecord &record = boxes[box].rainbowFan[fan];
-    sendToBox(box, Reports::fanLighting(record, fan + 1, Reports::effectModeByte(lightMode, lightSpeed),
-                                        colours));
-}
-
-float levelFactor(int level) { return static_cast<float>(level) / 100.0f; }
-
-int clampByte(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
-
-} // namespace
-
-void sendCommand_Snake(const BoxModel &boxes, int box, int fan, int lightSpeed)
-{
-    sendEffect(boxes, box, fan, LightMode::Snake, lightSpeed, Reports::Colours::None);
-}
-
-void sendCommand_Cycle(const BoxModel &boxes, int box, int fan, int lightSpeed)
-{
-    sendEffect(boxes, box, fan, LightMode::Cycle, lightSpeed, Reports::Colours::None);
-}
-
-void sendCommand_Radar(const BoxModel &boxes, int box, int fan, int lightSpeed)
-{
-    sendEffect(boxes, box, fan, LightMode::Radar, lightSpeed, Reports::Colours::SingleTriple);
-}
-
-void sendCommand_Blink(const BoxModel &boxes, int box, int fan, int lightSpeed)
-{
-    sendEffect(boxes, box, fan, LightMode::Blink, lightSpeed, Reports::Colours::ByColorMode);
-}
-
-void sendCommand_Breath(const BoxModel &boxes, int box, int fan, int lightSpeed)
-{
-    sendEffect(boxes, box, fan, LightMode::Breath, lightSpeed, Reports::Colours::ByColorMode);
-}
-
-void sendCommand_Whirl(const BoxModel &boxes, int box, int fan, int lightSpeed)
-{
-    sendEffect(boxes, box, fan, LightMode::Whirl, lightSpeed, Reports::Colours::PerLed);
-}
-
-void sendCommand_Light(const BoxModel &boxes, int box, int fan, int level)
-{
-    if (!connectedRainbowFan(boxes, box, fan))
-        return;
-    sendToBox(box, Reports::fanLighting(boxes[box].rainbowFan[fan], fan + 1, Reports::kSteadyPerLed,
+    sendToBox(box, Reports::fanLighting(m_boxes[box].rainbowFan[fan], fan + 1, Reports::kSteadyPerLed,
                                         Reports::Colours::ByColorMode, levelFactor(level)));
 }
 
-void sendCommand_Music(const BoxModel &boxes, int box, int fan, int level)
+void Encoders::sendCommand_Music(int box, int fan, int level) const
 {
-    if (!connectedRainbowFan(boxes, box, fan))
+    if (!connectedRainbowFan(box, fan))
         return;
-    sendToBox(box, Reports::fanLighting(boxes[box].rainbowFan[fan], fan + 1, Reports::kSteadySingle,
+    sendToBox(box, Reports::fanLighting(m_boxes[box].rainbowFan[fan], fan + 1, Reports::kSteadySingle,
                                         Reports::Colours::SingleTriple, levelFactor(level)));
 }
 
-void sendCommand_MusicLeds(const BoxModel &boxes, int box, int fan, int level)
+void Encoders::sendCommand_MusicLeds(int box, int fan, int level) const
 {
-    if (!connectedRainbowFan(boxes, box, fan))
+    if (!connectedRainbowFan(box, fan))
         return;
-    sendToBox(box, Reports::fanLighting(boxes[box].rainbowFan[fan], fan + 1, Reports::kSteadyPerLed,
+    sendToBox(box, Reports::fanLighting(m_boxes[box].rainbowFan[fan], fan + 1, Reports::kSteadyPerLed,
                                         Reports::Colours::PerLed, levelFactor(level)));
 }
 
-void sendCommand_Default(const BoxModel &boxes, int box, int fan, int shownBox)
+void Encoders::sendCommand_Default(int box, int fan, int shownBox) const
 {
-    if (!connectedRainbowFan(boxes, box, fan) || !isValidBox(shownBox))
+    if (!connectedRainbowFan(box, fan) || !isValidBox(shownBox))
         return;
-    const RainbowFanRecord &shown = boxes[shownBox].rainbowFan[fan];
+    const RainbowFanRecord &shown = m_boxes[shownBox].rainbowFan[fan];
     const int mode = effectiveLightMode(shown);
     if (!LightMode::isValid(mode)) {
         qWarning() << "sendCommand_Default refused: light mode" << mode;
@@ -116,16 +129,16 @@ void sendCommand_Default(const BoxModel &boxes, int box, int fan, int shownBox)
     sendToBox(box, Reports::defaultPreview(fan + 1, mode, shown.colorMode));
 }
 
-void sendCommand_turnoff(const BoxModel &boxes, int box, int fan)
+void Encoders::sendCommand_turnoff(int box, int fan) const
 {
-    if (!connectedRainbowFan(boxes, box, fan))
+    if (!connectedRainbowFan(box, fan))
         return;
     sendToBox(box, Reports::rainbowLighting(fan + 1, Reports::kSteadyPerLed));
 }
 
-void sendCommand_TempColor(const BoxModel &boxes, int box, int fan, int r, int g, int b)
+void Encoders::sendCommand_TempColor(int box, int fan, int r, int g, int b) const
 {
-    if (!connectedRainbowFan(boxes, box, fan))
+    if (!connectedRainbowFan(box, fan))
         return;
     Report report = Reports::rainbowLighting(fan + 1, Reports::kSteadySingle);
     Reports::setTriple(report, 0, static_cast<uint8_t>(clampByte(r)), static_cast<uint8_t>(clampByte(g)),
@@ -133,10 +146,10 @@ void sendCommand_TempColor(const BoxModel &boxes, int box, int fan, int r, int g
     sendToBox(box, report);
 }
 
-void sendCommand_ScriptFrame(const BoxModel &boxes, int box, int fan, const QStringList &r, const QStringList &g,
-                             const QStringList &b, const QStringList &bright)
+void Encoders::sendCommand_ScriptFrame(int box, int fan, const QStringList &r, const QStringList &g,
+                                       const QStringList &b, const QStringList &bright) const
 {
-    if (!connectedRainbowFan(boxes, box, fan))
+    if (!connectedRainbowFan(box, fan))
         return;
     Report report = Reports::rainbowLighting(fan + 1, Reports::kSteadyPerLed);
     // A short list leaves the LEDs it does not reach dark.
@@ -149,9 +162,9 @@ void sendCommand_ScriptFrame(const BoxModel &boxes, int box, int fan, const QStr
     sendToBox(box, report);
 }
 
-void sendFanLightingReport(const BoxModel &boxes, int box, const Report &report)
+void Encoders::sendFanLightingReport(int box, const Report &report) const
 {
-    if (!isValidBox(box) || !boxes[box].gIsConnected)
+    if (!isValidBox(box) || !m_boxes[box].gIsConnected)
         return;
     sendToBox(box, report);
 }
@@ -172,60 +185,58 @@ int flooredFanDuty(int percent)
     return percent < kMinFanDuty ? kMinFanDuty : percent;
 }
 
-void sendCommand_FanSpeed(const BoxModel &boxes, int box, int fan, int level)
+void Encoders::sendCommand_FanSpeed(int box, int fan, int level) const
 {
-    sendCommand_FanTargetSpeed(boxes, box, fan, fanSpeedLevelRpm(level));
+    sendCommand_FanTargetSpeed(box, fan, fanSpeedLevelRpm(level));
 }
 
-void sendCommand_FanTargetSpeed(const BoxModel &boxes, int box, int fan, int rpm)
+void Encoders::sendCommand_FanTargetSpeed(int box, int fan, int rpm) const
 {
-    if (!connectedRainbowFan(boxes, box, fan))
+    if (!connectedRainbowFan(box, fan))
         return;
     sendToBox(box, Reports::fanTargetSpeed(fan + 1, rpm));
 }
 
-void sendCommand_FanDuty(const BoxModel &boxes, int box, int fan, int percent)
+void Encoders::sendCommand_FanDuty(int box, int fan, int percent) const
 {
-    if (!connectedRainbowFan(boxes, box, fan))
+    if (!connectedRainbowFan(box, fan))
         return;
     sendToBox(box, Reports::fanDuty(fan + 1, flooredFanDuty(percent)));
 }
 
-void sendCommand_FanTempDuty(const BoxModel &boxes, int temperature, int box, int fan)
+void Encoders::sendCommand_FanTempDuty(int temperature, int box, int fan) const
 {
-    if (!connectedRainbowFan(boxes, box, fan))
+    if (!connectedRainbowFan(box, fan))
         return;
-    const int duty = temperatureDuty(temperature, boxes[box].rainbowFan[fan].speedPer);
+    const int duty = temperatureDuty(temperature, m_boxes[box].rainbowFan[fan].speedPer);
     sendToBox(box, Reports::fanDuty(fan + 1, duty));
 }
 
-void SetFanNormal(int box, int fan, int level)
+void Encoders::SetFanNormal(int box, int fan, int level) const
 {
     SetFanNormalPercent(box, fan, vaylaLevelDuty(level));
 }
 
-void SetFanNormalPercent(int box, int fan, int percent)
+void Encoders::SetFanNormalPercent(int box, int fan, int percent) const
 {
     if (!openVaylaFan(box, fan))
         return;
     sendToBox(box, Reports::vaylaDuty(fan + 1, percent));
 }
 
-void SetFanSilent(int box, int fan)
+void Encoders::SetFanSilent(int box, int fan) const
 {
     SetFanNormalPercent(box, fan, 0);
 }
 
-void SetFanPerformance(int box, int fan)
+void Encoders::SetFanPerformance(int box, int fan) const
 {
     if (!openVaylaFan(box, fan))
         return;
     sendToBox(box, Reports::vaylaPerformance(fan + 1));
 }
 
-namespace {
-
-void sendVaylaLighting(int box, int fan, int mode, int r, int g, int b, float bright)
+void Encoders::sendVaylaLook(int box, int fan, int mode, int r, int g, int b, float bright) const
 {
     if (!openVaylaFan(box, fan))
         return;
@@ -235,47 +246,46 @@ void sendVaylaLighting(int box, int fan, int mode, int r, int g, int b, float br
                                           Reports::colorByte(b & 0xFF, bright)));
 }
 
-} // namespace
-
-void SetFanColor(int box, int fan, int r, int g, int b, float bright)
+void Encoders::SetFanColor(int box, int fan, int r, int g, int b, float bright) const
 {
-    sendVaylaLighting(box, fan, VaylaLightMode::Steady, r, g, b, bright);
+    sendVaylaLook(box, fan, VaylaLightMode::Steady, r, g, b, bright);
 }
 
-void SetFanRGB(int box, int fan)
+void Encoders::SetFanRGB(int box, int fan) const
 {
     if (!openVaylaFan(box, fan))
         return;
     sendToBox(box, Reports::vaylaLighting(fan + 1, VaylaLightMode::RGB, 0, 0, 0));
 }
 
-void SetFanBlink(int box, int fan, int r, int g, int b, float bright)
+void Encoders::SetFanBlink(int box, int fan, int r, int g, int b, float bright) const
 {
-    sendVaylaLighting(box, fan, VaylaLightMode::Blink, r, g, b, bright);
+    sendVaylaLook(box, fan, VaylaLightMode::Blink, r, g, b, bright);
 }
 
-void sendCommand_SaveSettings(const BoxModel &boxes, int box)
+void Encoders::sendCommand_SaveSettings(int box) const
 {
-    if (!isValidBox(box) || !boxes[box].gIsConnected)
+    if (!isValidBox(box) || !m_boxes[box].gIsConnected)
         return;
     sendToBox(box, Reports::saveSettings());
 }
 
-QString readFirmwareVersion(const BoxModel &boxes, int box)
+QString Encoders::readFirmwareVersion(int box) const
 {
-    if (!isValidBox(box) || !boxes[box].gIsConnected)
+    if (!isValidBox(box) || !m_boxes[box].gIsConnected)
         return QStringLiteral("0");
     Reply reply{};
     int length = 0;
-    DeviceBus::instance().exchange(box, Reports::readFirmwareVersion(), &reply, &length);
+    m_bus.exchange(box, Reports::readFirmwareVersion(), &reply, &length);
     return Reports::firmwareVersionText(reply);
 }
 
-void requestFanSpeed(const BoxModel &boxes, int box, int fan, const std::function<void(int port, int rpm)> &onSpeed, QObject *context)
+void Encoders::requestFanSpeed(int box, int fan, const std::function<void(int port, int rpm)> &onSpeed,
+                               QObject *context) const
 {
-    if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxes[box].gIsConnected)
+    if (!isValidBox(box) || !isValidRainbowFan(fan) || !m_boxes[box].gIsConnected)
         return;
-    DeviceBus::instance().query(
+    m_bus.query(
         box, Reports::readFanSpeed(fan + 1),
         [onSpeed](const Reply &reply, int length) {
             int port = 0;
@@ -284,4 +294,50 @@ void requestFanSpeed(const BoxModel &boxes, int box, int fan, const std::functio
                 onSpeed(port, rpm);
         },
         context);
+}
+
+void Encoders::sendFanDuty(int box, int fan, int percent)
+{
+    sendCommand_FanDuty(box, fan, percent);
+    m_boxes.recordDuty(box, fan, flooredFanDuty(percent));
+}
+
+void Encoders::sendFanTargetSpeed(int box, int fan, int rpm)
+{
+    sendCommand_FanTargetSpeed(box, fan, rpm);
+    m_boxes.recordDuty(box, fan, kNoCommandedDuty);
+}
+
+void Encoders::sendFanSpeedLevel(int box, int fan, int level)
+{
+    sendCommand_FanSpeed(box, fan, level);
+    m_boxes.recordDuty(box, fan, kNoCommandedDuty);
+}
+
+void Encoders::sendVaylaSilent(int box, int fan)
+{
+    if (!isValidBox(box))
+        return;
+    SetFanSilent(box, fan);
+    m_boxes.recordDuty(box, fan, 0);
+}
+
+void Encoders::sendVaylaPerformance(int box, int fan)
+{
+    if (!isValidBox(box))
+        return;
+    SetFanPerformance(box, fan);
+    m_boxes.recordDuty(box, fan, kNoCommandedDuty);
+}
+
+void Encoders::sendVaylaLevel(int box, int fan, int level)
+{
+    SetFanNormal(box, fan, level);
+    m_boxes.recordDuty(box, fan, vaylaLevelDuty(level));
+}
+
+void Encoders::sendVaylaPercent(int box, int fan, int percent)
+{
+    SetFanNormalPercent(box, fan, percent);
+    m_boxes.recordDuty(box, fan, percent);
 }

@@ -8,61 +8,93 @@
 #include <functional>
 
 class BoxModel;
+class DeviceBus;
 class QObject;
 
-// The device commands. Each reads what it needs from the box records, builds its
-// report (Reports) and queues it on the DeviceBus, which sends it on the box's
-// own I/O thread. A command for a box that is not connected, or for a box or
-// fan number out of range, sends nothing. None of them reports failure.
+// The device commands, bound to the box model they read and the device bus
+// they send on. Each reads what it needs from the box records, builds its
+// report (Reports) and queues it on the bus, which sends it on the box's own
+// I/O thread. A command for a box that is not connected, or for a box or fan
+// number out of range, sends nothing. None of them reports failure.
+class Encoders {
+public:
+    Encoders(BoxModel &boxes, DeviceBus &bus);
+    Encoders(const Encoders &) = delete;
+    Encoders &operator=(const Encoders &) = delete;
 
-// 12-LED lighting family.
-void sendCommand_Snake(const BoxModel &boxes, int box, int fan, int lightSpeed);
-void sendCommand_Cycle(const BoxModel &boxes, int box, int fan, int lightSpeed);
-void sendCommand_Radar(const BoxModel &boxes, int box, int fan, int lightSpeed);
-void sendCommand_Blink(const BoxModel &boxes, int box, int fan, int lightSpeed);
-void sendCommand_Breath(const BoxModel &boxes, int box, int fan, int lightSpeed);
-void sendCommand_Whirl(const BoxModel &boxes, int box, int fan, int lightSpeed);
-void sendCommand_Light(const BoxModel &boxes, int box, int fan, int level);
-void sendCommand_Music(const BoxModel &boxes, int box, int fan, int level);
-void sendCommand_MusicLeds(const BoxModel &boxes, int box, int fan, int level);
-// The preview of the look that fan `fan` of box `shownBox` has in the editor.
-void sendCommand_Default(const BoxModel &boxes, int box, int fan, int shownBox);
-void sendCommand_turnoff(const BoxModel &boxes, int box, int fan);
-void sendCommand_TempColor(const BoxModel &boxes, int box, int fan, int r, int g, int b);
-void sendCommand_ScriptFrame(const BoxModel &boxes, int box, int fan, const QStringList &r, const QStringList &g,
-                             const QStringList &b, const QStringList &bright);
-// A ready-made 12-LED lighting report (the software effects build their own frames).
-void sendFanLightingReport(const BoxModel &boxes, int box, const Report &report);
+    BoxModel &boxes() const { return m_boxes; }
+    DeviceBus &bus() const { return m_bus; }
 
-// Fan-speed family of the 12-LED boxes.
-void sendCommand_FanSpeed(const BoxModel &boxes, int box, int fan, int level);
-void sendCommand_FanTargetSpeed(const BoxModel &boxes, int box, int fan, int rpm);
-void sendCommand_FanDuty(const BoxModel &boxes, int box, int fan, int percent);
-void sendCommand_FanTempDuty(const BoxModel &boxes, int temperature, int box, int fan);
+    // 12-LED lighting family.
+    void sendCommand_Snake(int box, int fan, int lightSpeed) const;
+    void sendCommand_Cycle(int box, int fan, int lightSpeed) const;
+    void sendCommand_Radar(int box, int fan, int lightSpeed) const;
+    void sendCommand_Blink(int box, int fan, int lightSpeed) const;
+    void sendCommand_Breath(int box, int fan, int lightSpeed) const;
+    void sendCommand_Whirl(int box, int fan, int lightSpeed) const;
+    void sendCommand_Light(int box, int fan, int level) const;
+    void sendCommand_Music(int box, int fan, int level) const;
+    void sendCommand_MusicLeds(int box, int fan, int level) const;
+    // The preview of the look that fan `fan` of box `shownBox` has in the editor.
+    void sendCommand_Default(int box, int fan, int shownBox) const;
+    void sendCommand_turnoff(int box, int fan) const;
+    void sendCommand_TempColor(int box, int fan, int r, int g, int b) const;
+    void sendCommand_ScriptFrame(int box, int fan, const QStringList &r, const QStringList &g, const QStringList &b,
+                                 const QStringList &bright) const;
+    // A ready-made 12-LED lighting report (the software effects build their own frames).
+    void sendFanLightingReport(int box, const Report &report) const;
 
-// Fan-speed family of the single-colour boxes; sent whenever the box is open
-// (even when its probe failed).
-void SetFanNormal(int box, int fan, int level);
-void SetFanNormalPercent(int box, int fan, int percent);
-void SetFanSilent(int box, int fan);
-void SetFanPerformance(int box, int fan);
+    // Fan-speed family of the 12-LED boxes, as the box takes it; nothing is
+    // recorded (see the speed commands below).
+    void sendCommand_FanSpeed(int box, int fan, int level) const;
+    void sendCommand_FanTargetSpeed(int box, int fan, int rpm) const;
+    void sendCommand_FanDuty(int box, int fan, int percent) const;
+    void sendCommand_FanTempDuty(int temperature, int box, int fan) const;
 
-// Lighting of the single-colour fans; sent whenever the box is open.
-void SetFanColor(int box, int fan, int r, int g, int b, float bright);
-void SetFanRGB(int box, int fan);
-void SetFanBlink(int box, int fan, int r, int g, int b, float bright);
+    // Fan-speed family of the single-colour boxes; sent whenever the box is open
+    // (even when its probe failed).
+    void SetFanNormal(int box, int fan, int level) const;
+    void SetFanNormalPercent(int box, int fan, int percent) const;
+    void SetFanSilent(int box, int fan) const;
+    void SetFanPerformance(int box, int fan) const;
 
-// Tells the box to keep its current settings (0x32 0x53).
-void sendCommand_SaveSettings(const BoxModel &boxes, int box);
+    // Lighting of the single-colour fans; sent whenever the box is open.
+    void SetFanColor(int box, int fan, int r, int g, int b, float bright) const;
+    void SetFanRGB(int box, int fan) const;
+    void SetFanBlink(int box, int fan, int r, int g, int b, float bright) const;
 
-// Firmware version "a.b.c" of box `box`, "0" when it is not connected; waits
-// for the reply (at most about a second for a silent box).
-QString readFirmwareVersion(const BoxModel &boxes, int box);
+    // Tells the box to keep its current settings (0x32 0x53).
+    void sendCommand_SaveSettings(int box) const;
 
-// Speed poll of one fan: onSpeed(port, rpm) runs later on the GUI thread, only
-// for a valid reply, and not at all once `context` (if given) is gone.
-void requestFanSpeed(const BoxModel &boxes, int box, int fan, const std::function<void(int port, int rpm)> &onSpeed,
-                     QObject *context = nullptr);
+    // The speed commands that the program decides, sent with the reports of
+    // the encoders they call and recorded in the box model as the fan's
+    // commanded duty.
+    void sendFanDuty(int box, int fan, int percent);     // 12-LED fan; the box gets at least 30 %
+    void sendFanTargetSpeed(int box, int fan, int rpm);  // 12-LED fan
+    void sendFanSpeedLevel(int box, int fan, int level); // 12-LED fan: fanSpeedLevelRpm(level)
+    void sendVaylaSilent(int box, int fan);              // single-colour fan: 0 %, it stops
+    void sendVaylaPerformance(int box, int fan);         // single-colour fan: full speed
+    void sendVaylaLevel(int box, int fan, int level);    // single-colour fan: vaylaLevelDuty(level)
+    void sendVaylaPercent(int box, int fan, int percent);
+
+    // Firmware version "a.b.c" of box `box`, "0" when it is not connected; waits
+    // for the reply (at most about a second for a silent box).
+    QString readFirmwareVersion(int box) const;
+
+    // Speed poll of one fan: onSpeed(port, rpm) runs later on the GUI thread, only
+    // for a valid reply, and not at all once `context` (if given) is gone.
+    void requestFanSpeed(int box, int fan, const std::function<void(int port, int rpm)> &onSpeed,
+                         QObject *context = nullptr) const;
+
+private:
+    bool connectedRainbowFan(int box, int fan) const;
+    bool openVaylaFan(int box, int fan) const;
+    void sendToBox(int box, const Report &report) const;
+    void sendVaylaLook(int box, int fan, int mode, int r, int g, int b, float bright) const;
+
+    BoxModel &m_boxes;
+    DeviceBus &m_bus;
+};
 
 // RPM of a fixed speed level: kSilentRpm + kRpmPerSpeedLevel x level for
 // 0..kMaxSpeedLevel, otherwise 0.

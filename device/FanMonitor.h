@@ -2,82 +2,54 @@
 
 #include "BoxHealth.h"
 
+#include <QObject>
+
 class BoxModel;
+class Encoders;
 
-// What the speed monitor shows; the application window implements it with the
-// main view and the alert window.
-class FanMonitorHost {
+// The speed poll and what it finds: every fan's speed, a watched fan that
+// stops (the stall alarm) and a box that stops answering. It asks through the
+// encoders it is given, keeps the last reading and the stall latch of every
+// fan in the box model, and says what happened through its signals; the
+// window, the service and their alerts listen. GUI thread only.
+class FanMonitor : public QObject {
+    Q_OBJECT
 public:
-    virtual ~FanMonitorHost() = default;
-    // Fan `fan` of the current box.
-    virtual void showFanSpeed(int fan, int rpm) = 0;
-    virtual void showFanError(int fan, bool error) = 0;
-    virtual void showBoxAlarm(int box, bool alarm) = 0;
-    // A watched fan of box `box` stopped: name the box, place and show the
-    // alert, and hold the application until it is dismissed.
-    virtual void raiseStallAlert(int box) = 0;
-    // Box `box` stopped answering (false) or answers again (true).
-    virtual void showBoxAnswering(int box, bool answering) = 0;
-    // Box `box` stopped answering: none of its fans is watched any more.
-    virtual void raiseBoxSilentAlert(int box) = 0;
+    explicit FanMonitor(Encoders &encoders, QObject *parent = nullptr);
+
+    // Asks every watched fan of every connected box for its speed. A
+    // single-colour box is asked for its three fans only, each gated by its
+    // own monitor flag: it has no fourth and fifth fan whose zero would look
+    // like a stall. `onlyFan` >= 0 asks that fan position alone, for a poll
+    // spread over the second.
+    void poll(int onlyFan = -1);
+
+    // One speed reading of box `box` (port 1..5, checked here).
+    void onFanSpeed(int box, int port, int rpm);
+
+    // The health of an open box changed: told once, in the log and by a signal.
+    void onBoxHealth(int box, BoxHealth health);
+
+    // The box is shown afresh (start-up, a device change): the stall of every
+    // watched fan of the current box whose latch is set is raised again.
+    void raiseLatchedStalls();
+
+signals:
+    // Every reading: fan `fan` (0-based) of box `box` turns at `rpm`;
+    // `stopped` when it is shown as a stopped fan.
+    void fanSpeedRead(int box, int fan, int rpm, bool stopped);
+    // A watched fan stopped (its latch is set), or is raised again by
+    // raiseLatchedStalls().
+    void stallRaised(int box, int fan);
+    // A latched fan turns again, or may stand still (stopped on purpose, not watched).
+    void stallCleared(int box, int fan);
+    // After every reading of box `box`: whether any of its watched fans is latched.
+    void boxAlarm(int box, bool alarm);
+    // An open box answers again, stopped answering (its fans are not watched
+    // any more) or is gone.
+    void boxHealthChanged(int box, BoxHealth health);
+
+private:
+    Encoders &m_encoders;
+    BoxModel &m_boxes;
 };
-
-// Once a second: ask every watched fan of every connected box for its speed.
-// A single-colour box is asked for its three fans only, each gated by its own
-// monitor flag: it has no fourth and fifth fan whose zero would look like a stall.
-// `onlyFan` >= 0 asks that fan position alone, for a poll spread over the second.
-void updateSpeed(BoxModel &boxes, FanMonitorHost &host, int onlyFan = -1);
-
-// One speed reading of box `box` (port 1..5, already checked).
-void onFanSpeed(BoxModel &boxes, int box, int port, int rpm, FanMonitorHost &host);
-
-// The health of an open box changed: told once, in the log and the window.
-void onBoxHealth(int box, BoxHealth health, FanMonitorHost &host);
-
-// Re-raises the alert for the watched fans of the current box whose latch is set.
-void resetFanView(BoxModel &boxes, FanMonitorHost &host);
-
-// Temperature-following on or off for a fan of the current box.
-void switchPWM(BoxModel &boxes, int fan, bool on);
-
-// Whether a fan follows the CPU temperature: watched and in "PWM" mode.
-// These are the fans the two calls below drive.
-bool followsTemperature(const BoxModel &boxes, int box, int fan);
-
-// Every temperature-following fan gets its duty from the curve; `box` -1: every box.
-void applyTemperatureDuty(BoxModel &boxes, int temperature, int box = -1);
-
-// Every temperature-following fan of every connected box gets its cap, the
-// highest duty its curve allows ((level + 5) x 10 %), with the same duty
-// command the curve uses. For when the temperature cannot be trusted: no
-// reading, or the program about to stop following it.
-// `box` -1: every box.
-void applyCapDuty(BoxModel &boxes, int box = -1);
-
-// Fixed speed of a 12-LED fan from its record (skipped while it follows the temperature).
-void sendFixedSpeed(BoxModel &boxes, int box, int fan);
-// Fixed speed of a single-colour fan when a box is started up, by speed mode.
-void sendVaylaStartSpeed(BoxModel &boxes, int box, int fan);
-// Fixed speed of a single-colour fan when it is re-applied: its level, whatever the mode.
-void resetVaylaFan(BoxModel &boxes, int box, int fan);
-
-// The speed commands that the views decide, sent and recorded as the
-// commanded duty below. The reports are those of the encoders they call.
-void sendFanDuty(BoxModel &boxes, int box, int fan, int percent);     // 12-LED fan; the box gets at least 30 %
-void sendFanTargetSpeed(BoxModel &boxes, int box, int fan, int rpm);  // 12-LED fan
-void sendFanSpeedLevel(BoxModel &boxes, int box, int fan, int level); // 12-LED fan: fanSpeedLevelRpm(level)
-void sendVaylaSilent(BoxModel &boxes, int box, int fan);              // single-colour fan: 0 %, it stops
-void sendVaylaPerformance(BoxModel &boxes, int box, int fan);         // single-colour fan: full speed
-
-// The duty in percent that a fan was last commanded by the program, or
-// kNoCommandedDuty when its last speed command was a target speed or a
-// preset (or nothing was commanded since the box was opened or forgotten).
-constexpr int kNoCommandedDuty = -1;
-int commandedDuty(int box, int fan);
-// A fan commanded to run at 0 % stands still on purpose: its zero speed is
-// no stall, raises no alert and shows no error.
-bool isStoppedOnPurpose(int box, int fan);
-// Forgets what box `box` was commanded, for a box that was closed or opened
-// again (it runs at its power-on speed then); -1 forgets every box.
-void forgetCommandedDuties(int box);
-

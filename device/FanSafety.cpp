@@ -3,8 +3,9 @@
 #include "BoxModel.h"
 #include "common/Logging.h"
 #include "DeviceBus.h"
+#include "Encoders.h"
 #include "FanCurve.h"
-#include "FanMonitor.h"
+#include "FanSpeed.h"
 #include "Reports.h"
 
 namespace {
@@ -43,9 +44,10 @@ std::vector<CapReport> capReports(const BoxModel &boxes)
 
 } // namespace
 
-bool leaveFansSafe(BoxModel &boxes, int flushMs)
+bool leaveFansSafe(Encoders &encoders, int flushMs)
 {
-    DeviceBus &bus = DeviceBus::instance();
+    const BoxModel &boxes = encoders.boxes();
+    DeviceBus &bus = encoders.bus();
     // The caps go before anything still waiting, whatever a slow box has
     // queued; waiting lighting frames and speed polls are of no use any more.
     bus.dropWaitingLightingAndQueries();
@@ -67,10 +69,9 @@ bool leaveFansSafe(BoxModel &boxes, int flushMs)
     return flushed;
 }
 
-std::vector<CrashSafety::Prepared> crashReports(const BoxModel &boxes)
+std::vector<CrashSafety::Prepared> crashReports(const BoxModel &boxes, const DeviceBus &bus)
 {
     std::vector<CrashSafety::Prepared> reports;
-    const DeviceBus &bus = DeviceBus::instance();
     for (const CapReport &cap : capReports(boxes)) {
         const int descriptor = bus.emergencyDescriptor(cap.box);
         if (descriptor >= 0)
@@ -79,12 +80,12 @@ std::vector<CrashSafety::Prepared> crashReports(const BoxModel &boxes)
     return reports;
 }
 
-void applyFollowingDuty(BoxModel &boxes, int b, bool haveReading, int temperature)
+void applyFollowingDuty(Encoders &encoders, int b, bool haveReading, int temperature)
 {
-    if (!isValidBox(b) || !boxes[b].gIsConnected)
+    if (!isValidBox(b) || !encoders.boxes()[b].gIsConnected)
         return;
     if (haveReading)
-        applyTemperatureDuty(boxes, temperature, b);
+        applyTemperatureDuty(encoders, temperature, b);
     else
-        applyCapDuty(boxes, b);
+        applyCapDuty(encoders, b);
 }

@@ -8,31 +8,33 @@ namespace {
 constexpr int kSteadyLevelPercent = 100;
 }
 
-bool sendLightModeCommand(const BoxModel &boxes, int box, int fan, int mode)
+bool sendLightModeCommand(const Encoders &encoders, int box, int fan, int mode)
 {
+    const BoxModel &boxes = encoders.boxes();
     if (!isValidBox(box) || !isValidRainbowFan(fan))
         return false;
     const int speed = boxes[box].rainbowFan[fan].lightSpeed;
     switch (mode) {
-    case LightMode::Snake: sendCommand_Snake(boxes, box, fan, speed); return true;
-    case LightMode::Cycle: sendCommand_Cycle(boxes, box, fan, speed); return true;
-    case LightMode::Radar: sendCommand_Radar(boxes, box, fan, speed); return true;
-    case LightMode::Blink: sendCommand_Blink(boxes, box, fan, speed); return true;
-    case LightMode::Breath: sendCommand_Breath(boxes, box, fan, speed); return true;
-    case LightMode::Whirl: sendCommand_Whirl(boxes, box, fan, speed); return true;
-    case LightMode::Light: sendCommand_Light(boxes, box, fan, kSteadyLevelPercent); return true;
+    case LightMode::Snake: encoders.sendCommand_Snake(box, fan, speed); return true;
+    case LightMode::Cycle: encoders.sendCommand_Cycle(box, fan, speed); return true;
+    case LightMode::Radar: encoders.sendCommand_Radar(box, fan, speed); return true;
+    case LightMode::Blink: encoders.sendCommand_Blink(box, fan, speed); return true;
+    case LightMode::Breath: encoders.sendCommand_Breath(box, fan, speed); return true;
+    case LightMode::Whirl: encoders.sendCommand_Whirl(box, fan, speed); return true;
+    case LightMode::Light: encoders.sendCommand_Light(box, fan, kSteadyLevelPercent); return true;
     default: return false;
     }
 }
 
-bool sendStoredLighting(const BoxModel &boxes, int box, int fan)
+bool sendStoredLighting(const Encoders &encoders, int box, int fan)
 {
+    const BoxModel &boxes = encoders.boxes();
     if (!isValidBox(box) || !isValidRainbowFan(fan))
         return false;
     const RainbowFanRecord &record = boxes[box].rainbowFan[fan];
     if (record.isTurnOffLed) {
-        sendCommand_turnoff(boxes, box, fan);
+        encoders.sendCommand_turnoff(box, fan);
         return true;
     }
-    return sendLightModeCommand(boxes, box, fan, effectiveLightMode(record));
+    return sendLightModeCommand(encoders, box, fan, effectiveLightMode(record));
 }

@@ -7,6 +7,7 @@
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
 #include "device/Discovery.h"
+#include "device/Encoders.h"
 #include "device/ProtocolTrace.h"
 #include "device/sim/SimulatedBoxes.h"
 
@@ -67,10 +68,11 @@ public:
         return boxes;
     }
     BoxModel &model() { return m_model; }
+    Encoders &encoders() { return m_encoders; }
     void reset()
     {
         // Each box has its own I/O thread: what the last input sent arrives first.
-        DeviceBus::instance().waitForIdle();
+        m_bus.waitForIdle();
         m_model.records() = m_table;
         m_model.setCurrentBox(0);
         m_sim->clearSent();
@@ -84,15 +86,17 @@ private:
         QString error;
         sim->plugFromSpec(QStringLiteral("1,0"), &error);
         m_sim = sim.get();
-        m_sim->setSettleHandler([] { DeviceBus::instance().waitForIdle(); });
-        DeviceBus::instance().setTrace(nullptr);
-        DeviceBus::instance().setTransport(std::move(sim));
-        setupAllControllerBox(m_model);
+        m_sim->setSettleHandler([this] { m_bus.waitForIdle(); });
+        m_bus.setTrace(nullptr);
+        m_bus.setTransport(std::move(sim));
+        setupAllControllerBox(m_model, m_bus);
         m_model[1].boxType = BoxType::Vayla;
         m_table = m_model.records();
     }
 
+    DeviceBus m_bus;
     BoxModel m_model;
+    Encoders m_encoders{m_model, m_bus};
     SimulatedBoxes *m_sim = nullptr;
     BoxRecords m_table{};
 };

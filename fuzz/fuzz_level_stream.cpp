@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const int volume = levels.value(QStringLiteral("Volume")).toInt();
         Fuzz::require(volume >= 0 && volume <= 100);
     }
-    RemoteCommands::execute(map, boxes, host);
+    RemoteCommands::execute(map, Fuzz::Boxes::instance().encoders(), host);
     // The same text as it arrives in a frame.
     const RemoteProtocol::Request request = RemoteProtocol::decodeFrame(text.toUtf8().toBase64());
     Fuzz::require(request.kind == RemoteProtocol::Request::Kind::Command);

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const QByteArray &frame : frames) {
             const RemoteProtocol::Request request = RemoteProtocol::decodeFrame(frame);
             if (request.kind == RemoteProtocol::Request::Kind::Command)
-                RemoteCommands::execute(request.map, boxes, host);
+                RemoteCommands::execute(request.map, Fuzz::Boxes::instance().encoders(), host);
         }
     }
     return 0;

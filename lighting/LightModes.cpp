@@ -3,7 +3,7 @@
 #include "common/Logging.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 
 #include <QDebug>
 
@@ -26,23 +26,24 @@ int normalisedColorMode(int mode, int current)
     }
 }
 
-void applyBoxSettings(BoxModel &boxes, int box, LightingTimers &timers, Resend kind)
+void applyBoxSettings(Encoders &encoders, int box, LightingTimers &timers, Resend kind)
 {
+    BoxModel &boxes = encoders.boxes();
     if (!isValidBox(box) || !boxes[box].gIsConnected)
         return;
     for (int f = 0; f < kRainbowFanCount; ++f) {
         RainbowFanRecord &fan = boxes[box].rainbowFan[f];
-        sendFixedSpeed(boxes, box, f);
+        sendFixedSpeed(encoders, box, f);
         const int m = effectiveLightMode(fan);
         if (!fan.isTurnOffLed && kind == Resend::Reapply) {
             fan.colorMode = normalisedColorMode(m, fan.colorMode);
             qCDebug(lcLighting) << "lightType:" << m;
         }
-        if (sendStoredLighting(boxes, box, f))
+        if (sendStoredLighting(encoders, box, f))
             continue;
         if (m == LightMode::Copy) {
             if (kind == Resend::Reapply)
-                copyColor(boxes, box, f);
+                copyColor(encoders, box, f);
         } else if (LightMode::isMusic(m)) {
             timers.startMusicTimers();
         } else if (m == LightMode::Temperature) {
@@ -54,22 +55,23 @@ void applyBoxSettings(BoxModel &boxes, int box, LightingTimers &timers, Resend k
     }
 }
 
-void applyFanLight(BoxModel &boxes, int box, int fan, LightingTimers &timers)
+void applyFanLight(Encoders &encoders, int box, int fan, LightingTimers &timers)
 {
+    const BoxModel &boxes = encoders.boxes();
     if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxes[box].gIsConnected)
         return;
-    if (sendStoredLighting(boxes, box, fan))
+    if (sendStoredLighting(encoders, box, fan))
         return;
     if (effectiveLightMode(boxes[box].rainbowFan[fan]) == LightMode::Temperature)
         timers.applyTemperatureColor(box, fan);
     // A copied "Copy" has nothing to play; music modes are driven by their timer.
 }
 
-void resendFanLight(BoxModel &boxes, int box, int fan)
+void resendFanLight(Encoders &encoders, int box, int fan)
 {
-    if (!isValidBox(box) || !isValidRainbowFan(fan) || !boxes[box].gIsConnected)
+    if (!isValidBox(box) || !isValidRainbowFan(fan) || !encoders.boxes()[box].gIsConnected)
         return;
-    sendStoredLighting(boxes, box, fan);
+    sendStoredLighting(encoders, box, fan);
 }
 
 void copyFirstFanLook(BoxModel &boxes, int box, int fan)
@@ -104,8 +106,9 @@ void copyFirstVaylaFan(BoxModel &boxes, int box, int fan)
     record.brightValue = first.brightValue;
 }
 
-void copyColor(BoxModel &boxes, int box, int fan)
+void copyColor(Encoders &encoders, int box, int fan)
 {
+    BoxModel &boxes = encoders.boxes();
     qCDebug(lcLighting) << "copyColor";
     if (!isValidBox(box) || !isValidRainbowFan(fan) || !isValidBox(boxes.currentBox()))
         return;
@@ -113,10 +116,10 @@ void copyColor(BoxModel &boxes, int box, int fan)
     record.copyLightMode = boxes[boxes.currentBox()].rainbowFan[0].lightMode;
     qCDebug(lcLighting) << "copyColor-copyLightMode:" << record.copyLightMode;
     if (record.isTurnOffLed) {
-        sendCommand_turnoff(boxes, box, fan);
+        encoders.sendCommand_turnoff(box, fan);
         return;
     }
-    sendLightModeCommand(boxes, box, fan, record.copyLightMode);
+    sendLightModeCommand(encoders, box, fan, record.copyLightMode);
 }
 
 namespace {
@@ -147,7 +150,7 @@ bool anyFanInTemperatureMode(const BoxModel &boxes)
     return anyWatchedFan(boxes, [](int m) { return m == LightMode::Temperature; });
 }
 
-void stopUnusedSoftwareTimers(BoxModel &boxes, LightingTimers &timers)
+void stopUnusedSoftwareTimers(const BoxModel &boxes, LightingTimers &timers)
 {
     if (!anyFanInMusicMode(boxes))
         timers.stopMusicTimers();
@@ -155,24 +158,25 @@ void stopUnusedSoftwareTimers(BoxModel &boxes, LightingTimers &timers)
         timers.stopTemperatureColorTimer();
 }
 
-void sendVaylaLighting(BoxModel &boxes, int box, int fan)
+void sendVaylaLighting(Encoders &encoders, int box, int fan)
 {
+    const BoxModel &boxes = encoders.boxes();
     if (!isValidBox(box) || !isValidVaylaFan(fan))
         return;
     const VaylaFanRecord &record = boxes[box].vaylaFan[fan];
     if (record.isTurnOffLed) {
-        SetFanColor(box, fan, 0, 0, 0, 0.0f);
+        encoders.SetFanColor(box, fan, 0, 0, 0, 0.0f);
         return;
     }
     switch (record.lightMode) {
     case VaylaLightMode::Steady:
-        SetFanColor(box, fan, record.rValue, record.gValue, record.bValue, record.brightValue);
+        encoders.SetFanColor(box, fan, record.rValue, record.gValue, record.bValue, record.brightValue);
         break;
     case VaylaLightMode::RGB:
-        SetFanRGB(box, fan);
+        encoders.SetFanRGB(box, fan);
         break;
     case VaylaLightMode::Blink:
-        SetFanBlink(box, fan, record.rValue, record.gValue, record.bValue, record.brightValue);
+        encoders.SetFanBlink(box, fan, record.rValue, record.gValue, record.bValue, record.brightValue);
         break;
     default:
         qWarning() << "sendVaylaLighting: unknown light mode" << record.lightMode;

@@ -3,6 +3,7 @@
 #include "device/LightDispatch.h"
 
 class BoxModel;
+class Encoders;
 struct RainbowFanRecord;
 
 // The owner of the software-effect timers (music and temperature colour).
@@ -30,13 +31,13 @@ enum class Resend {
 };
 
 // Speed and lighting of every fan of a 12-LED box, from its records.
-void applyBoxSettings(BoxModel &boxes, int box, LightingTimers &timers, Resend kind = Resend::Reapply);
+void applyBoxSettings(Encoders &encoders, int box, LightingTimers &timers, Resend kind = Resend::Reapply);
 
 // One 12-LED fan's lighting from its record; a software mode starts its timer.
-void applyFanLight(BoxModel &boxes, int box, int fan, LightingTimers &timers);
+void applyFanLight(Encoders &encoders, int box, int fan, LightingTimers &timers);
 
 // The lighting re-send of device-change handling and remote control.
-void resendFanLight(BoxModel &boxes, int box, int fan);
+void resendFanLight(Encoders &encoders, int box, int fan);
 
 // A fan in "Copy" takes fan 0's look: its mode as the copied mode, colour mode,
 // speed, turned-off flag and all colours. Records only; nothing is sent.
@@ -47,12 +48,12 @@ void copyFirstFanLook(BoxModel &boxes, int box, int fan);
 void copyFirstVaylaFan(BoxModel &boxes, int box, int fan);
 
 // The fan plays fan 0's light mode with its own colours.
-void copyColor(BoxModel &boxes, int box, int fan);
+void copyColor(Encoders &encoders, int box, int fan);
 
 // Stops the music and temperature timers when no watched fan needs them.
-void stopUnusedSoftwareTimers(BoxModel &boxes, LightingTimers &timers);
+void stopUnusedSoftwareTimers(const BoxModel &boxes, LightingTimers &timers);
 bool anyFanInMusicMode(const BoxModel &boxes);
 bool anyFanInTemperatureMode(const BoxModel &boxes);
 
 // One single-colour fan's lighting from its record.
-void sendVaylaLighting(BoxModel &boxes, int box, int fan);
+void sendVaylaLighting(Encoders &encoders, int box, int fan);

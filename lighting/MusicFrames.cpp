@@ -99,16 +99,18 @@ Report musicPair(const RainbowFanRecord &fan, int port, int level)
 
 } // namespace MusicFrames
 
-void sendCommand_MusicBar(const BoxModel &boxes, int box, int fan, int level)
+void sendCommand_MusicBar(const Encoders &encoders, int box, int fan, int level)
 {
+    const BoxModel &boxes = encoders.boxes();
     if (!sendable(boxes, box, fan, "sendCommand_MusicBar"))
         return;
-    sendFanLightingReport(boxes, box, MusicFrames::musicBar(boxes[box].rainbowFan[fan], fan + 1, level));
+    encoders.sendFanLightingReport(box, MusicFrames::musicBar(boxes[box].rainbowFan[fan], fan + 1, level));
 }
 
-void sendCommand_MusicPair(const BoxModel &boxes, int box, int fan, int level)
+void sendCommand_MusicPair(const Encoders &encoders, int box, int fan, int level)
 {
+    const BoxModel &boxes = encoders.boxes();
     if (!sendable(boxes, box, fan, "sendCommand_MusicPair"))
         return;
-    sendFanLightingReport(boxes, box, MusicFrames::musicPair(boxes[box].rainbowFan[fan], fan + 1, level));
+    encoders.sendFanLightingReport(box, MusicFrames::musicPair(boxes[box].rainbowFan[fan], fan + 1, level));
 }

@@ -2,7 +2,7 @@
 
 #include "device/Report.h"
 
-class BoxModel;
+class Encoders;
 struct RainbowFanRecord;
 
 // Frames of the two ring effects of music mode, built from a fan record.
@@ -24,5 +24,5 @@ Report musicPair(const RainbowFanRecord &fan, int port, int level);
 
 // Senders: build the frame from the box records and send it. A box or fan number out
 // of range is refused (logged); a box that is not connected gets nothing.
-void sendCommand_MusicBar(const BoxModel &boxes, int box, int fan, int level);
-void sendCommand_MusicPair(const BoxModel &boxes, int box, int fan, int level);
+void sendCommand_MusicBar(const Encoders &encoders, int box, int fan, int level);
+void sendCommand_MusicPair(const Encoders &encoders, int box, int fan, int level);

@@ -4,7 +4,7 @@
 #include "ComputerVolume.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "MusicFrames.h"
 #include "SensorReader.h"
 #include "TemperatureReading.h"
@@ -31,9 +31,10 @@ QTimer *makeTimer(QObject *owner, const char *setupLog)
 
 } // namespace
 
-SoftwareEffects::SoftwareEffects(BoxModel &boxes, QObject *parent)
+SoftwareEffects::SoftwareEffects(Encoders &encoders, QObject *parent)
     : QObject(parent)
-    , m_boxes(boxes)
+    , m_encoders(encoders)
+    , m_boxes(encoders.boxes())
     , m_volumeTimer(makeTimer(this, "computerMusicTimer start"))
     , m_musicTimer(makeTimer(this, "setupMusicModeTimer start"))
     , m_temperatureColorTimer(makeTimer(this, "setupcomputTempTimer setup"))
@@ -175,7 +176,7 @@ void SoftwareEffects::applyTemperatureColor(int box, int fan)
         return;
     }
     m_shown = temperatureScaleColor(m_temperature);
-    sendCommand_TempColor(m_boxes, box, fan, m_shown.r, m_shown.g, m_shown.b);
+    m_encoders.sendCommand_TempColor(box, fan, m_shown.r, m_shown.g, m_shown.b);
     startTemperatureColorTimer();
 }
 
@@ -202,17 +203,17 @@ void SoftwareEffects::runMusicModeTimer()
             case LightMode::Music_1:
             case LightMode::Mobile_1:
                 if (fan.colorMode != 0)
-                    sendCommand_Music(m_boxes, b, f, level);
+                    m_encoders.sendCommand_Music(b, f, level);
                 else
-                    sendCommand_MusicLeds(m_boxes, b, f, level);
+                    m_encoders.sendCommand_MusicLeds(b, f, level);
                 break;
             case LightMode::Music_2:
             case LightMode::Mobile_2:
-                sendCommand_MusicBar(m_boxes, b, f, level);
+                sendCommand_MusicBar(m_encoders, b, f, level);
                 break;
             case LightMode::Music_3:
             case LightMode::Mobile_3:
-                sendCommand_MusicPair(m_boxes, b, f, level);
+                sendCommand_MusicPair(m_encoders, b, f, level);
                 break;
             default:
                 break;
@@ -240,7 +241,7 @@ void SoftwareEffects::sendShownColor()
             continue;
         for (int f = 0; f < kRainbowFanCount; ++f) {
             if (effectiveLightMode(box.rainbowFan[f]) == LightMode::Temperature)
-                sendCommand_TempColor(m_boxes, b, f, m_shown.r, m_shown.g, m_shown.b);
+                m_encoders.sendCommand_TempColor(b, f, m_shown.r, m_shown.g, m_shown.b);
         }
     }
 }
@@ -304,7 +305,7 @@ void SoftwareEffects::finishPass(const TemperaturePass &pass)
         m_previousTemperature = first ? pass.temperature : m_temperature;
         m_temperature = pass.temperature;
         emit temperatureChanged(m_temperature);
-        applyTemperatureDuty(m_boxes, m_temperature);
+        applyTemperatureDuty(m_encoders, m_temperature);
         if (first) {
             m_shown = temperatureScaleColor(m_temperature);
             sendShownColor();
@@ -321,7 +322,7 @@ void SoftwareEffects::finishPass(const TemperaturePass &pass)
     m_hasTemperature = false;
     emit temperatureMissing();
     if (decision.fans == CpuReadingWatch::Fans::Cap)
-        applyCapDuty(m_boxes);
+        applyCapDuty(m_encoders);
     if (decision.outageBegins) {
         qCWarning(lcLighting) << "updateCPUTemp:"
                               << "no CPU temperature reading; fans that follow it run at their cap";

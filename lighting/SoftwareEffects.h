@@ -14,6 +14,7 @@
 #include <memory>
 
 class BoxModel;
+class Encoders;
 class ComputerVolume;
 class SensorReader;
 class QTimer;
@@ -34,7 +35,7 @@ public:
     // reading; the call is left behind at the next retry if it still runs.
     static constexpr int kSensorDeadlineMs = 2000;
 
-    explicit SoftwareEffects(BoxModel &boxes, QObject *parent = nullptr);
+    explicit SoftwareEffects(Encoders &encoders, QObject *parent = nullptr);
     ~SoftwareEffects() override;
 
     // The audio capture for the music modes (created on first use if not given).
@@ -108,7 +109,8 @@ private:
     void finishPass(const TemperaturePass &pass);
     void sendShownColor();
 
-    BoxModel &m_boxes;
+    Encoders &m_encoders;
+    const BoxModel &m_boxes;
     QTimer *m_volumeTimer;
     QTimer *m_musicTimer;
     QTimer *m_temperatureColorTimer;

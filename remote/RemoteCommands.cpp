@@ -20,14 +20,16 @@ namespace {
 
 // The selections and the data map of one command.
 struct Request {
+    const Encoders &encoders;
     BoxModel &model;
     QVariantMap data;
     Selection<kBoxCount> boxes;
     Selection<kRainbowFanCount> fans;
     Selection<kColorEntries> entries;
 
-    Request(BoxModel &m, const QVariantMap &d)
-        : model(m),
+    Request(const Encoders &e, const QVariantMap &d)
+        : encoders(e),
+          model(e.boxes()),
           data(d),
           boxes(selection<kBoxCount>(d, QStringLiteral("BoxNum"))),
           fans(selection<kRainbowFanCount>(d, QStringLiteral("FanNum"))),
@@ -120,10 +122,10 @@ void setModes(RainbowFanRecord &fan, const Modes &m)
 }
 
 // The modes the program animates (8..14) are left to their timers.
-void ledsOnAndApply(const BoxModel &model, int box, int fan, RainbowFanRecord &r)
+void ledsOnAndApply(const Encoders &encoders, int box, int fan, RainbowFanRecord &r)
 {
     r.isTurnOffLed = false;
-    sendStoredLighting(model, box, fan);
+    sendStoredLighting(encoders, box, fan);
 }
 
 // Commands 0 and 3.
@@ -135,7 +137,7 @@ bool setModesCommand(const Request &req, RemoteHost &host)
     host.stopMusic();
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         setModes(r, m);
-        ledsOnAndApply(req.model, b, k, r);
+        ledsOnAndApply(req.encoders, b, k, r);
     });
     return true;
 }
@@ -155,7 +157,7 @@ bool colourCommand(const Request &req, RemoteHost &host)
         } else if (r.colorMode == ColorMode::Single) {
             setEntry(r, kSingleColorEntry, c);
         }
-        ledsOnAndApply(req.model, b, k, r);
+        ledsOnAndApply(req.encoders, b, k, r);
     });
     return true;
 }
@@ -175,7 +177,7 @@ bool colourAndModesCommand(const Request &req, RemoteHost &host, bool onlyFullCo
                 if (req.entries[e])
                     setEntry(r, e, c);
         setModes(r, m);
-        ledsOnAndApply(req.model, b, k, r);
+        ledsOnAndApply(req.encoders, b, k, r);
     });
     return true;
 }
@@ -194,7 +196,7 @@ bool effectWithColourCommand(const Request &req, RemoteHost &host, int lightMode
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         setSingleOrLeds(req, m.colorMode, [&](int e) { setEntry(r, e, c, bright); });
         setModes(r, m);
-        ledsOnAndApply(req.model, b, k, r);
+        ledsOnAndApply(req.encoders, b, k, r);
     });
     return true;
 }
@@ -212,7 +214,7 @@ bool whirlCommand(const Request &req, RemoteHost &host)
         setSingleOrLeds(req, ColorMode::RGB, [&](int e) { setEntry(r, e, c, bright); });
         r.lightMode = LightMode::Whirl;
         r.lightSpeed = speed;
-        ledsOnAndApply(req.model, b, k, r);
+        ledsOnAndApply(req.encoders, b, k, r);
     });
     return true;
 }
@@ -253,7 +255,7 @@ bool defaultCommand(const Request &req, RemoteHost &host)
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         r.lightMode = LightMode::Whirl;
         r.isTurnOffLed = false;
-        sendCommand_Default(req.model, b, k, req.model.currentBox());
+        req.encoders.sendCommand_Default(b, k, req.model.currentBox());
     });
     return true;
 }
@@ -266,7 +268,7 @@ bool turnOffCommand(const Request &req)
         return false;
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         r.isTurnOffLed = status != 0;
-        sendStoredLighting(req.model, b, k);
+        sendStoredLighting(req.encoders, b, k);
     });
     return true;
 }
@@ -305,7 +307,7 @@ bool saveProfileCommand(const Request &req, RemoteHost &host)
         setSingleOrLeds(req, m.colorMode, [&](int e) { setEntry(r, e, c, bright); });
         setModes(r, m);
         r.isTurnOffLed = status != 0;
-        sendStoredLighting(req.model, b, k);
+        sendStoredLighting(req.encoders, b, k);
     });
     const int first = req.firstConnected();
     if (first < 0)
@@ -318,7 +320,7 @@ bool saveProfileCommand(const Request &req, RemoteHost &host)
         host.loadProfile(b, current);
         refreshIfCurrent(req.model, b, host);
         host.applyBoxSettings(b);
-        sendCommand_SaveSettings(req.model, b);
+        req.encoders.sendCommand_SaveSettings(b);
     }
     return true;
 }
@@ -367,21 +369,22 @@ bool brightnessCommand(const Request &req)
         return false;
     req.forEachFan([&](int b, int k, RainbowFanRecord &r) {
         setSingleOrLeds(req, colorMode, [&](int e) { r.brightValue[e] = bright; });
-        sendStoredLighting(req.model, b, k);
+        sendStoredLighting(req.encoders, b, k);
     });
     return true;
 }
 
 } // namespace
 
-QString execute(const QVariantMap &command, BoxModel &boxes, RemoteHost &host)
+QString execute(const QVariantMap &command, Encoders &encoders, RemoteHost &host)
 {
+    const BoxModel &boxes = encoders.boxes();
     int number = 0;
     if (!strictInt(command.value(QStringLiteral("command")), &number)) {
         qWarning() << "remote command refused: no command number:" << command.value(QStringLiteral("command"));
         return QString();
     }
-    const Request req(boxes, command.value(QStringLiteral("Data")).toMap());
+    const Request req(encoders, command.value(QStringLiteral("Data")).toMap());
     QString reply;
     bool done = true;
     switch (number) {

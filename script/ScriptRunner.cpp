@@ -2,7 +2,7 @@
 
 #include "common/JsonText.h"
 #include "common/Logging.h"
-#include "device/BoxTable.h"
+#include "device/BoxModel.h"
 #include "device/Encoders.h"
 
 #include <QDebug>
@@ -40,9 +40,9 @@ QStringList brightnessTexts(const QJsonArray &values)
 
 } // namespace
 
-ScriptRunner::ScriptRunner(const BoxModel &boxes, QObject *parent)
+ScriptRunner::ScriptRunner(const Encoders &encoders, QObject *parent)
     : QObject(parent)
-    , m_boxes(boxes)
+    , m_encoders(encoders)
     , m_scriptTimer(new QTimer(this))
 {
     connect(m_scriptTimer, &QTimer::timeout, this, &ScriptRunner::runScript);
@@ -137,9 +137,9 @@ void ScriptRunner::playController(const QJsonObject &controller)
             qCDebug(lcScript).noquote() << key + QStringLiteral(".isEmpty()");
             continue;
         }
-        sendCommand_ScriptFrame(m_boxes, box, k, colourTexts(fan.value(QStringLiteral("R")).toArray()),
-                                colourTexts(fan.value(QStringLiteral("G")).toArray()),
-                                colourTexts(fan.value(QStringLiteral("B")).toArray()),
-                                brightnessTexts(fan.value(QStringLiteral("Br")).toArray()));
+        m_encoders.sendCommand_ScriptFrame(box, k, colourTexts(fan.value(QStringLiteral("R")).toArray()),
+                                           colourTexts(fan.value(QStringLiteral("G")).toArray()),
+                                           colourTexts(fan.value(QStringLiteral("B")).toArray()),
+                                           brightnessTexts(fan.value(QStringLiteral("Br")).toArray()));
     }
 }

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QStringList>
 
-class BoxModel;
+class Encoders;
 class QJsonObject;
 class QTimer;
 
@@ -19,7 +19,7 @@ public:
     // A longer frame text is skipped unparsed.
     static constexpr int kMaxFrameChars = 1024 * 1024;
 
-    explicit ScriptRunner(const BoxModel &boxes, QObject *parent = nullptr);
+    explicit ScriptRunner(const Encoders &encoders, QObject *parent = nullptr);
 
     bool isPlaying() const;
     int framesLeft() const { return m_scriptLines.size(); }
@@ -37,7 +37,7 @@ signals:
 private:
     void playController(const QJsonObject &controller);
 
-    const BoxModel &m_boxes;
+    const Encoders &m_encoders;
     QStringList m_scriptLines;
     bool m_toldExtraEntries = false;
     QTimer *m_scriptTimer;

@@ -1,5 +1,5 @@
 # The whole program listens on the phone port.
-foreach(program test_program test_startmodes test_savefailures test_safetyglue)
+foreach(program test_program test_startmodes test_savefailures test_safetyglue test_fansafety)
   if(TARGET ${program})
     aurivent_uses_phone_port(${program})
   endif()

@@ -94,16 +94,17 @@ private slots:
         // Pipelined lighting unless asked for write, then read.
         const CommandLine plain = CommandLine::parse({QStringLiteral("Aurivent"), QStringLiteral("--simulate=1")});
         DeviceSetup setup;
+        DeviceBus bus;
         QString error;
-        QVERIFY(setup.apply(plain, nullptr, nullptr, &error));
-        QCOMPARE(DeviceBus::instance().pipelineDepth(), DeviceBus::kDefaultPipelineDepth);
+        QVERIFY(setup.apply(plain, bus, nullptr, nullptr, &error));
+        QCOMPARE(bus.pipelineDepth(), DeviceBus::kDefaultPipelineDepth);
         const CommandLine strict = CommandLine::parse({QStringLiteral("Aurivent"), QStringLiteral("--simulate=1"),
                                                        QStringLiteral("--write-then-read")});
         QVERIFY(strict.error.isEmpty() && strict.writeThenRead);
-        QVERIFY(setup.apply(strict, nullptr, nullptr, &error));
-        QCOMPARE(DeviceBus::instance().pipelineDepth(), 1);
-        QVERIFY(setup.apply(plain, nullptr, nullptr, &error));
-        QCOMPARE(DeviceBus::instance().pipelineDepth(), DeviceBus::kDefaultPipelineDepth);
+        QVERIFY(setup.apply(strict, bus, nullptr, nullptr, &error));
+        QCOMPARE(bus.pipelineDepth(), 1);
+        QVERIFY(setup.apply(plain, bus, nullptr, nullptr, &error));
+        QCOMPARE(bus.pipelineDepth(), DeviceBus::kDefaultPipelineDepth);
     }
 
     // What the parser decides before any application object exists.

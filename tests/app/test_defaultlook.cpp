@@ -12,7 +12,13 @@
 
 namespace {
 
-BoxModel boxes;
+TestDevices devices;
+
+BoxModel &boxes = devices.boxes;
+
+DeviceBus &bus = devices.bus;
+
+Encoders &encoders = devices.encoders;
 
 // The "Default" look, LEDs 0..11 round the ring, then the fan's single colour.
 const int kLook[kColorEntries][3] = {
@@ -70,12 +76,12 @@ private slots:
 
     void theMessageStoresAndPreviewsIt()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1"));
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("1"));
         boxes.setCurrentBox(0);
         AppState state;
         RecordingAppHost host;
-        ProfileService profiles(boxes, state.settings);
-        ViewMessageHandler handler(state, boxes, profiles, host);
+        ProfileService profiles(encoders, state.settings);
+        ViewMessageHandler handler(state, encoders, profiles, host);
         const RainbowFanRecord &fan = boxes[0].rainbowFan[1];
 
         handler.receiveMainData({"btn_default", "1", "4", "0", "3"}); // Breath, RGB, slow

@@ -1,3 +1,4 @@
+#include "RecordingFanMonitor.h"
 #include "SimFixture.h"
 
 #include "app/DeviceMonitor.h"
@@ -25,21 +26,6 @@ public:
     void boxOpened(int box) override { opened.push_back(box); }
 };
 
-class RecordingView final : public FanMonitorHost {
-public:
-    std::map<int, int> speeds;
-    std::vector<int> stalls;
-    std::vector<int> silent;
-    std::map<int, bool> answering;
-
-    void showFanSpeed(int fan, int rpm) override { speeds[fan] = rpm; }
-    void showFanError(int, bool) override {}
-    void showBoxAlarm(int, bool) override {}
-    void raiseStallAlert(int box) override { stalls.push_back(box); }
-    void showBoxAnswering(int box, bool a) override { answering[box] = a; }
-    void raiseBoxSilentAlert(int box) override { silent.push_back(box); }
-};
-
 } // namespace
 
 // Discovery, the speed poll and box health, as the program runs them.
@@ -47,28 +33,35 @@ class TestDeviceMonitor : public QObject {
     Q_OBJECT
 
 private:
-    BoxModel boxes;
+    TestDevices devices;
+    BoxModel &boxes = devices.boxes;
+    DeviceBus &bus = devices.bus;
+    Encoders &encoders = devices.encoders;
     SimulatedBoxes *sim = nullptr;
     RecordingHost host;
-    RecordingView view;
+    std::unique_ptr<FanMonitor> fans;
+    std::unique_ptr<RecordingFanMonitor> told;
     std::unique_ptr<DeviceMonitor> monitor;
 
 private slots:
     void init()
     {
         host = RecordingHost();
-        view = RecordingView();
-        DeviceBus::instance().setReadTimeout(50);
-        sim = installSimulator(boxes, QStringLiteral("1,1"), false);
+        bus.setReadTimeout(50);
+        sim = installSimulator(boxes, bus, QStringLiteral("1,1"), false);
         boxes[1].profileValue = 3;
-        monitor = std::make_unique<DeviceMonitor>(boxes, host, view);
+        fans = std::make_unique<FanMonitor>(encoders);
+        told = std::make_unique<RecordingFanMonitor>(*fans, boxes);
+        monitor = std::make_unique<DeviceMonitor>(encoders, *fans, host);
     }
 
     void cleanup()
     {
         monitor.reset();
-        DeviceBus::instance().closeAll();
-        DeviceBus::instance().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
+        told.reset();
+        fans.reset();
+        bus.closeAll();
+        bus.setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
     }
 
     void discoveryStartsAndStopsThePoll()
@@ -108,13 +101,13 @@ private slots:
         monitor->stopSpeedPoll(); // the passes below are the test's own
         sim->clearSent();
         monitor->poll();
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus.waitForIdle());
         int queries = 0;
         for (const Report &r : sentTo(sim, 0))
             queries += r[1] == 0x33 && r[2] == 0x51 ? 1 : 0;
         QCOMPARE(queries, kRainbowFanCount);
-        QTRY_COMPARE(view.speeds.size(), size_t(kRainbowFanCount));
-        QVERIFY(view.stalls.empty());
+        QTRY_COMPARE(told->speeds.size(), size_t(kRainbowFanCount));
+        QVERIFY(told->alerts.empty());
     }
 
     void aSilentBoxIsToldAndGetsItsSettingsBack()
@@ -124,39 +117,39 @@ private slots:
         sim->mute(0, true);
         for (int round = 0; round < 3; ++round) {
             monitor->poll();
-            QVERIFY(DeviceBus::instance().waitForIdle());
+            QVERIFY(bus.waitForIdle());
         }
-        QTRY_COMPARE(view.silent, std::vector<int>{0});
-        QCOMPARE(view.answering[0], false);
+        QTRY_COMPARE(told->silentAlerts, std::vector<int>{0});
+        QCOMPARE(told->answering[0], false);
         QVERIFY(host.opened.empty());
 
         sim->mute(0, false);
         monitor->poll();
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        QTRY_COMPARE(view.answering[0], true);
+        QVERIFY(bus.waitForIdle());
+        QTRY_COMPARE(told->answering[0], true);
         QCOMPARE(host.opened, std::vector<int>{0}); // it may have lost its settings
 
         // Once the monitor is gone no health news reaches its host.
         monitor.reset();
         sim->mute(0, true);
         for (int round = 0; round < 3; ++round) {
-            updateSpeed(boxes, view);
-            QVERIFY(DeviceBus::instance().waitForIdle());
+            fans->poll();
+            QVERIFY(bus.waitForIdle());
         }
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
-        QCOMPARE(view.silent.size(), size_t(1));
+        QCOMPARE(bus.health(0), BoxHealth::NotAnswering);
+        QCOMPARE(told->silentAlerts.size(), size_t(1));
     }
     void thePollAsksOneFanOfEveryBoxAtATime()
     {
         monitor->discover();
         monitor->stopSpeedPoll(); // the steps below are the test's own
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus.waitForIdle());
         sim->clearSent();
         // A box never gets its five speed queries at once: one a step, and
         // five steps make the round of a second.
         for (int step = 0; step < 2 * DeviceMonitor::kPollSteps; ++step) {
             monitor->pollStep();
-            QVERIFY(DeviceBus::instance().waitForIdle());
+            QVERIFY(bus.waitForIdle());
             for (int box = 0; box < 2; ++box) {
                 std::vector<int> ports;
                 for (const Report &r : sentTo(sim, box))
@@ -170,12 +163,12 @@ private slots:
         // A poll started again begins with the first fan.
         monitor->pollStep();
         monitor->pollStep();
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus.waitForIdle());
         sim->clearSent();
         monitor->startSpeedPoll();
         monitor->stopSpeedPoll();
         monitor->pollStep();
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus.waitForIdle());
         QCOMPARE(sentTo(sim, 0).size(), size_t(1));
         QCOMPARE(int(sentTo(sim, 0).front()[3]), 1);
     }

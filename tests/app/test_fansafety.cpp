@@ -1,9 +1,11 @@
 #include "ProgramFixture.h"
 
+#include "core/Core.h"
+
 #include "app/Aurivent.h"
 #include "app/WindowMessages.h"
 #include "device/CrashSafety.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "device/FanSafety.h"
 #include "device/HotplugMonitor.h"
 #include "device/Reports.h"
@@ -14,6 +16,8 @@
 #include <QAction>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <memory>
 
 #include <csignal>
 #include <sys/wait.h>
@@ -26,11 +30,14 @@ class TestFanSafety : public QObject {
     Q_OBJECT
 
 private:
+    // A fresh core for every case, as every start of the program has.
+    std::unique_ptr<Core> core = std::make_unique<Core>();
+    DeviceBus &bus() { return core->bus(); }
     SimulatedBoxes *sim = nullptr;
 
     void start(const QString &spec, const QByteArray &deviceFile = QByteArray())
     {
-        sim = startWithSettings(spec, deviceFile);
+        sim = startWithSettings(bus(), spec, deviceFile);
         QVERIFY(QFile::exists(IniHelper::deviceFilePath()));
     }
 
@@ -80,13 +87,13 @@ private:
     // Box 0 stops answering until the program knows it (three polls).
     void silence(Aurivent &program)
     {
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus().waitForIdle());
         sim->mute(0, true);
         for (int i = 0; i < 3; ++i) {
             program.updateSpeed();
-            QVERIFY(DeviceBus::instance().waitForIdle());
+            QVERIFY(bus().waitForIdle());
         }
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
+        QCOMPARE(bus().health(0), BoxHealth::NotAnswering);
     }
 
     // Runs the event loop until `trigger` ends it, as the program's exec() does.
@@ -103,6 +110,8 @@ private:
     }
 
 private slots:
+    void init() { core = std::make_unique<Core>(); }
+    void cleanup() { core.reset(); }
     // As in the program: closing windows never ends it, only an exit does.
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
@@ -117,9 +126,9 @@ private slots:
     {
         QFETCH(QString, path);
         start(QStringLiteral("1,0"), "[Device1]\nBoxType=0\n");
-        Aurivent program;
+        Aurivent program(*core);
         prepareFans(program.boxes());
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus().waitForIdle());
         sim->clearSent();
         if (path == QLatin1String("tray")) {
             QAction *exit = nullptr;
@@ -145,10 +154,10 @@ private slots:
         QVERIFY(pipe(pipes[0]) == 0 && pipe(pipes[1]) == 0);
         sim->setEmergencyDescriptor(0, pipes[0][1]);
         sim->setEmergencyDescriptor(1, pipes[1][1]);
-        Aurivent program;
+        Aurivent program(*core);
         prepareFans(program.boxes());
         program.updateSpeed(); // the poll keeps the crash reports up to date
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus().waitForIdle());
 
         const pid_t child = fork();
         if (child == 0) {
@@ -190,11 +199,11 @@ private slots:
         int fds[2];
         QVERIFY(pipe(fds) == 0);
         sim->setEmergencyDescriptor(0, fds[1]);
-        Aurivent program;
+        Aurivent program(*core);
         program.updateSpeed();
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus().waitForIdle());
         // The box goes away; its descriptor's number may be anything's next.
-        DeviceBus::instance().close(0);
+        bus().close(0);
         const pid_t child = fork();
         if (child == 0) {
             CrashSafety::install();
@@ -224,13 +233,13 @@ private slots:
         StartOptions options;
         options.simulated = true;
         options.hotplug = &hotplug;
-        Aurivent program(options);
+        Aurivent program(*core, options);
         // What the window shows for fan 3 of box 1, not saved anywhere.
         program.boxes()[1].rainbowFan[2].lightMode = LightMode::Breath;
         program.boxes()[1].rainbowFan[2].lightSpeed = 1;
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        const quint64 before = DeviceBus::instance().openId(1);
-        const quint64 other = DeviceBus::instance().openId(0);
+        QVERIFY(bus().waitForIdle());
+        const quint64 before = bus().openId(1);
+        const quint64 other = bus().openId(0);
         sim->clearSent();
 
         QSignalSpy changed(&hotplug, &HotplugMonitor::deviceSetMayHaveChanged);
@@ -239,12 +248,12 @@ private slots:
         sim->plug(1, 1);
         QVERIFY(changed.wait(5000));
         QCOMPARE(changed.count(), 1); // one settled change for both events...
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus().waitForIdle());
 
         // ...but the box is known to have gone: it is opened afresh, and gets its settings.
-        QVERIFY(DeviceBus::instance().openId(1) != before);
-        QCOMPARE(DeviceBus::instance().openId(0), other); // the other box is left alone
-        QCOMPARE(DeviceBus::instance().health(1), BoxHealth::Answering);
+        QVERIFY(bus().openId(1) != before);
+        QCOMPARE(bus().openId(0), other); // the other box is left alone
+        QCOMPARE(bus().health(1), BoxHealth::Answering);
         std::vector<int> ports = lightingPorts(1);
         std::sort(ports.begin(), ports.end());
         QCOMPARE(ports, (std::vector<int>{1, 2, 3, 4, 5}));
@@ -287,15 +296,15 @@ private slots:
         StartOptions options;
         options.simulated = true;
         options.hotplug = &hotplug;
-        Aurivent program(options);
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        Aurivent program(*core, options);
+        QVERIFY(bus().waitForIdle());
         sim->clearSent();
 
         QSignalSpy changed(&hotplug, &HotplugMonitor::deviceSetMayHaveChanged);
         QCOMPARE(sim->plug(3, BoxType::Rainbow), QString());
         QVERIFY(changed.wait(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(DeviceBus::instance().isOpen(3), 5000);
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QTRY_VERIFY_WITH_TIMEOUT(bus().isOpen(3), 5000);
+        QVERIFY(bus().waitForIdle());
 
         // Every report box 3 got, the speed poll's questions aside, in order.
         std::vector<Report> expected{Reports::probe()};
@@ -330,8 +339,8 @@ private slots:
     void aBoxAnsweringAgainGetsItsSettings()
     {
         start(QStringLiteral("1"));
-        DeviceBus::instance().setReadTimeout(30);
-        Aurivent program;
+        bus().setReadTimeout(30);
+        Aurivent program(*core);
         silence(program);
         program.findChild<AlertView *>()->hide();
         program.alertViewReceiveData(QString());
@@ -340,28 +349,28 @@ private slots:
         sim->plug(0, 1);
         sim->clearSent();
         program.updateSpeed(); // the old handle fails: the box is gone
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Gone);
+        QVERIFY(bus().waitForIdle());
+        QCOMPARE(bus().health(0), BoxHealth::Gone);
         program.deviceChanged();
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Answering);
+        QVERIFY(bus().waitForIdle());
+        QCOMPARE(bus().health(0), BoxHealth::Answering);
         QCOMPARE(lightingPorts(0).size(), size_t(5));
-        DeviceBus::instance().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
+        bus().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
     }
 
     void silentThenAnsweringResendsWithoutAReplug()
     {
         start(QStringLiteral("1"));
-        DeviceBus::instance().setReadTimeout(30);
-        Aurivent program;
+        bus().setReadTimeout(30);
+        Aurivent program(*core);
         silence(program);
         sim->mute(0, false);
         sim->clearSent();
         program.updateSpeed();
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Answering);
+        QVERIFY(bus().waitForIdle());
+        QCOMPARE(bus().health(0), BoxHealth::Answering);
         QCOMPARE(lightingPorts(0).size(), size_t(5));
-        DeviceBus::instance().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
+        bus().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
     }
 };
 

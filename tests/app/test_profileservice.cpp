@@ -28,13 +28,16 @@ class TestProfileService : public QObject {
     Q_OBJECT
 
 private:
-    BoxModel boxes;
+    TestDevices devices;
+    BoxModel &boxes = devices.boxes;
+    DeviceBus &bus = devices.bus;
+    Encoders &encoders = devices.encoders;
     AppSettings settings;
     SimulatedBoxes *sim = nullptr;
 
     std::vector<Report> settled(int box)
     {
-        DeviceBus::instance().waitForIdle();
+        bus.waitForIdle();
         return sentTo(sim, box);
     }
 
@@ -42,13 +45,13 @@ private slots:
     void init()
     {
         QDir(IniHelper::dataFolder()).removeRecursively();
-        sim = installSimulator(boxes, QStringLiteral("1,0"));
+        sim = installSimulator(boxes, bus, QStringLiteral("1,0"));
         boxes[1].boxType = BoxType::Vayla;
     }
 
     void savedProfilesLoadBackByKind()
     {
-        ProfileService profiles(boxes, settings);
+        ProfileService profiles(encoders, settings);
         boxes[0].rainbowFan[3].gValue_Led[5] = 77;
         boxes[1].vaylaFan[2].rValue = 12;
         QVERIFY(profiles.save(0, 4));
@@ -92,7 +95,7 @@ private slots:
 
     void startupAndReapplySendDifferentSpeeds()
     {
-        ProfileService profiles(boxes, settings);
+        ProfileService profiles(encoders, settings);
         CountingTimers timers;
         for (VaylaFanRecord &fan : boxes[1].vaylaFan) {
             fan.speed = 2;

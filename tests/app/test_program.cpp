@@ -1,6 +1,8 @@
 #include "ProgramFixture.h"
 #include "SensorPasses.h"
 
+#include "core/Core.h"
+
 #include "app/Aurivent.h"
 #include "app/AutorunStore.h"
 #include "device/Reports.h"
@@ -16,17 +18,22 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <memory>
+
 // The whole program on simulated boxes: a user's action in a window ends
 // as a report on the wire.
 class TestProgram : public QObject {
     Q_OBJECT
 
 private:
+    // A fresh core for every case, as every start of the program has.
+    std::unique_ptr<Core> core = std::make_unique<Core>();
+    DeviceBus &bus() { return core->bus(); }
     SimulatedBoxes *sim = nullptr;
 
     void start(const QString &spec, const QByteArray &deviceFile)
     {
-        sim = startWithSettings(spec, deviceFile);
+        sim = startWithSettings(bus(), spec, deviceFile);
         QVERIFY(QFile::exists(IniHelper::deviceFilePath()));
     }
 
@@ -49,10 +56,12 @@ private:
     }
 
 private slots:
+    void init() { core = std::make_unique<Core>(); }
+    void cleanup() { core.reset(); }
     void singleColourFanEndsOnTheWire()
     {
         start(QStringLiteral("0"), "[Device0]\nBoxType=0\n");
-        Aurivent program;
+        Aurivent program(*core);
         VaylaRGBFanView *fan2 = viewOfFan<VaylaRGBFanView>(program.view(), 2);
         QVERIFY(fan2);
         const QImage palette(QCoreApplication::applicationDirPath() + QStringLiteral("/Images/Vayla/palette.png"));
@@ -93,7 +102,7 @@ private slots:
         const QString entry = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
             + QStringLiteral("/autostart/Aurivent.desktop");
         QFile::remove(entry);
-        Aurivent program; // the device file says autorun off
+        Aurivent program(*core); // the device file says autorun off
         QAction *autorun = nullptr;
         for (QAction *a : program.findChildren<QAction *>())
             if (a->text().endsWith(QStringLiteral(" Start Aurivent at log-in")))
@@ -144,7 +153,7 @@ private slots:
     void rgbFanPaletteEndsOnTheWire()
     {
         start(QStringLiteral("1"), QByteArray());
-        Aurivent program;
+        Aurivent program(*core);
         RainbowFan *fan1 = viewOfFan<RainbowFan>(program.view(), 1);
         QVERIFY(fan1);
         QAbstractButton *led0 = nullptr;
@@ -176,7 +185,7 @@ private slots:
     void noTemperatureReadingIsShownAndCapsTheFans()
     {
         start(QStringLiteral("1"), QByteArray());
-        Aurivent program;
+        Aurivent program(*core);
         QLabel *label = program.view()->findChild<QLabel *>(QStringLiteral("label_temperature"));
         QVERIFY(label);
         const QString degrees = QString(QChar(0x00B0)) + QLatin1Char('C');

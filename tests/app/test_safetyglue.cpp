@@ -1,9 +1,11 @@
 #include "ProgramFixture.h"
 #include "SensorPasses.h"
+
+#include "core/Core.h"
 #include "ScriptedSensors.h"
 
 #include "app/Aurivent.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "device/Reports.h"
 #include "lighting/LightModes.h"
 #include "lighting/SoftwareEffects.h"
@@ -20,6 +22,7 @@
 
 #include <atomic>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -62,6 +65,9 @@ class TestSafetyGlue : public QObject {
     Q_OBJECT
 
 private:
+    // A fresh core for every case, as every start of the program has.
+    std::unique_ptr<Core> core = std::make_unique<Core>();
+    DeviceBus &bus() { return core->bus(); }
     SimulatedBoxes *sim = nullptr;
     BoxModel *boxes = nullptr;
 
@@ -76,7 +82,7 @@ private:
         program.effects()->setSensorPeriods(3600 * 1000, 3600 * 1000);
         QVERIFY(startSensorsAndWait(*program.effects(), pluginLibrary("FakeSensors")));
         QVERIFY(program.effects()->hasSensors());
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus().waitForIdle());
         sim->clearSent();
     }
 
@@ -84,7 +90,7 @@ private:
     void poll(Aurivent &program)
     {
         program.updateSpeed();
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus().waitForIdle());
         QCoreApplication::processEvents();
     }
 
@@ -102,10 +108,15 @@ private slots:
         qputenv("FAKE_SENSORS_INIT", "0");
     }
 
-    void init() { scriptSensorReading("Cpu|T:CPU=45"); }
+    void init()
+    {
+        core = std::make_unique<Core>();
+        scriptSensorReading("Cpu|T:CPU=45");
+    }
 
     void cleanup()
     {
+        core.reset();
         // A hung plug-in never outlives its test.
         if (!qEnvironmentVariableIsEmpty("FAKE_SENSORS_HANG_WHILE")) {
             QFile::remove(qEnvironmentVariable("FAKE_SENSORS_HANG_WHILE"));
@@ -119,8 +130,8 @@ private slots:
     // A plug-in call that hangs holds up neither the speed poll nor the fans' cap.
     void theSpeedPollGoesOnWhileTheSensorPluginHangs()
     {
-        sim = startWithSettings(QStringLiteral("1"));
-        Aurivent program;
+        sim = startWithSettings(bus(), QStringLiteral("1"));
+        Aurivent program(*core);
         takeOver(program);
         const QString hang = QDir::tempPath() + QStringLiteral("/aurivent-glue-hang-")
                              + QString::number(QCoreApplication::applicationPid());
@@ -151,8 +162,8 @@ private slots:
 
     void aLostReadingNeverDrivesTheFansAsIfTheCpuWereCold()
     {
-        sim = startWithSettings(QStringLiteral("1,0"), "[Device1]\nBoxType=0\n");
-        Aurivent program;
+        sim = startWithSettings(bus(), QStringLiteral("1,0"), "[Device1]\nBoxType=0\n");
+        Aurivent program(*core);
         takeOver(program);
         for (VaylaFanRecord &fan : box(1).vaylaFan)
             fan.isPWM = true; // the single-colour fans follow the temperature too
@@ -182,11 +193,11 @@ private slots:
         sim->unplug(1);
         sim->plug(1, 0);
         poll(program);
-        QCOMPARE(DeviceBus::instance().health(1), BoxHealth::Gone);
+        QCOMPARE(bus().health(1), BoxHealth::Gone);
         sim->clearSent();
         program.deviceChanged();
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        QCOMPARE(DeviceBus::instance().health(1), BoxHealth::Answering);
+        QVERIFY(bus().waitForIdle());
+        QCOMPARE(bus().health(1), BoxHealth::Answering);
         QCOMPARE(duties(sim, 1).back(), std::make_pair(3, 100));
         for (const auto &duty : duties(sim, 1))
             QVERIFY2(duty.second == 100, qPrintable(QStringLiteral("port %1 at %2 %").arg(duty.first).arg(duty.second)));
@@ -203,8 +214,8 @@ private slots:
     // for it, as the other boxes have: not its cap.
     void aBoxBackWhileThereIsAReadingGetsTheCurve()
     {
-        sim = startWithSettings(QStringLiteral("1,0"), "[Device1]\nBoxType=0\n");
-        Aurivent program;
+        sim = startWithSettings(bus(), QStringLiteral("1,0"), "[Device1]\nBoxType=0\n");
+        Aurivent program(*core);
         takeOver(program);
         for (VaylaFanRecord &fan : box(1).vaylaFan)
             fan.isPWM = true;
@@ -214,11 +225,11 @@ private slots:
         sim->unplug(1);
         sim->plug(1, 0);
         poll(program);
-        QCOMPARE(DeviceBus::instance().health(1), BoxHealth::Gone);
+        QCOMPARE(bus().health(1), BoxHealth::Gone);
         sim->clearSent();
         program.deviceChanged();
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        QCOMPARE(DeviceBus::instance().health(1), BoxHealth::Answering);
+        QVERIFY(bus().waitForIdle());
+        QCOMPARE(bus().health(1), BoxHealth::Answering);
         // What each port was left at.
         std::map<int, int> last;
         for (const auto &duty : duties(sim, 1))
@@ -232,11 +243,11 @@ private slots:
     void theServiceSurvivesALostReading()
     {
         scriptSensorReading("");
-        sim = startWithSettings(QStringLiteral("1"));
+        sim = startWithSettings(bus(), QStringLiteral("1"));
         StartOptions options;
         options.simulated = true;
         options.headless = true;
-        Aurivent program(options);
+        Aurivent program(*core, options);
         QVERIFY(!program.view());
         takeOver(program);
         QSignalSpy lost(program.effects(), &SoftwareEffects::temperatureReadingLost);
@@ -244,14 +255,14 @@ private slots:
         QCOMPARE(lost.size(), 1);
         QCOMPARE(duties(sim, 0), every(5, 100));
         poll(program); // and it goes on watching the fans
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Answering);
+        QCOMPARE(bus().health(0), BoxHealth::Answering);
     }
 
     void aTemperatureColourWaitsForTheFirstReading()
     {
         scriptSensorReading("");
-        sim = startWithSettings(QStringLiteral("1"));
-        Aurivent program;
+        sim = startWithSettings(bus(), QStringLiteral("1"));
+        Aurivent program(*core);
         takeOver(program);
         auto steadyColours = [this] {
             std::vector<Report> out;
@@ -265,7 +276,7 @@ private slots:
                                  QString::number(LightMode::Temperature), QStringLiteral("0"), QStringLiteral("0")});
         QCOMPARE(box(0).rainbowFan[1].lightMode, int(LightMode::Temperature));
         QVERIFY(runSensorPass(*program.effects()));
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus().waitForIdle());
         // No colour for an unknown temperature: the scale's "cold" would lie.
         QVERIFY(steadyColours().empty());
 
@@ -292,9 +303,9 @@ private slots:
         QFETCH(QString, spec);
         QFETCH(QByteArray, deviceFile);
         QFETCH(int, fan);
-        sim = startWithSettings(spec, deviceFile);
+        sim = startWithSettings(bus(), spec, deviceFile);
         const int b = spec.startsWith(QLatin1Char('-')) ? 1 : 0;
-        Aurivent program;
+        Aurivent program(*core);
         takeOver(program);
         auto *alert = program.findChild<AlertView *>();
         QVERIFY(alert);
@@ -336,17 +347,17 @@ private slots:
     // is given the time to spin up, and one that stays still is a stall.
     void aFanStoppedOnPurposeIsNoStallAndGetsTimeToSpinUp()
     {
-        sim = startWithSettings(QStringLiteral("0"), "[Device0]\nBoxType=0\n");
+        sim = startWithSettings(bus(), QStringLiteral("0"), "[Device0]\nBoxType=0\n");
         static std::atomic<qint64> now{0};
         sim->setClock([] { return now.load(); });
-        Aurivent program;
+        Aurivent program(*core);
         takeOver(program);
         auto *alert = program.findChild<AlertView *>();
         QVERIFY(alert);
         box(0).vaylaFan[0].isPWM = false;
 
         program.receiveVaylaMainData({QStringLiteral("btn_silent"), QStringLiteral("0")});
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus().waitForIdle());
         now += 10000; // long stopped
         QCOMPARE(sim->rpm(0, 0), 0);
         poll(program);
@@ -355,7 +366,7 @@ private slots:
 
         // Back to full speed; the clock stands still, so it reads 0 meanwhile.
         program.receiveVaylaMainData({QStringLiteral("btn_performance"), QStringLiteral("0")});
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus().waitForIdle());
         for (int second = 0; second < 3; ++second) {
             poll(program);
             QVERIFY2(alert->isHidden(), qPrintable(QStringLiteral("alert at poll %1 of the spin-up").arg(second + 1)));
@@ -384,8 +395,8 @@ private slots:
     void profileCommandLoadsThe12LedKind()
     {
         QFETCH(int, type);
-        sim = startWithSettings(QString::number(type), QByteArrayLiteral("[Device0]\nBoxType=") + QByteArray::number(type) + '\n');
-        Aurivent program;
+        sim = startWithSettings(bus(), QString::number(type), QByteArrayLiteral("[Device0]\nBoxType=") + QByteArray::number(type) + '\n');
+        Aurivent program(*core);
         takeOver(program);
 
         // Profile 3 of each kind, told apart by what they hold.
@@ -424,7 +435,7 @@ private slots:
             QCOMPARE(fan.isTurnOffLed, stored.vaylaFan[f].isTurnOffLed);
         }
         // ...and the box is sent it, whatever its kind.
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus().waitForIdle());
         std::vector<int> ports;
         for (const Report &r : sentTo(sim, 0)) {
             if (r[1] != 0x32 || r[2] != 0x52)
@@ -439,12 +450,12 @@ private slots:
     // of each box's own kind: what one writes, the other brings back.
     void phoneProfilesKeepEachKindOfBox()
     {
-        sim = startWithSettings(QStringLiteral("1,0"), "[Device1]\nBoxType=0\n");
-        Aurivent program;
+        sim = startWithSettings(bus(), QStringLiteral("1,0"), "[Device1]\nBoxType=0\n");
+        Aurivent program(*core);
         takeOver(program);
-        auto phone = [&program](int command, const QVariantMap &data) {
+        auto phone = [this, &program](int command, const QVariantMap &data) {
             program.socketHelperReceiveData({{QStringLiteral("command"), command}, {QStringLiteral("Data"), data}});
-            QVERIFY(DeviceBus::instance().waitForIdle());
+            QVERIFY(bus().waitForIdle());
         };
 
         // Box 1's single-colour fans as the window left them; the phone saves
@@ -498,8 +509,8 @@ private slots:
     // to a 12-LED box on it); selecting reads that kind back.
     void windowProfilesOfASingleColourBoxStayWithItsKind()
     {
-        sim = startWithSettings(QStringLiteral("0,1,0"), "[Device0]\nBoxType=0\n[Device2]\nBoxType=0\n");
-        Aurivent program;
+        sim = startWithSettings(bus(), QStringLiteral("0,1,0"), "[Device0]\nBoxType=0\n[Device2]\nBoxType=0\n");
+        Aurivent program(*core);
         takeOver(program);
         QCOMPARE(box(2).profileValue, 1);
         QCOMPARE(box(1).profileValue, 1);
@@ -511,7 +522,7 @@ private slots:
         }
 
         program.receiveMainData({QStringLiteral("saveProfile")});
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus().waitForIdle());
         for (int f = 0; f < kVaylaFanCount; ++f) {
             QCOMPARE(box(2).vaylaFan[f].lightMode, int(VaylaLightMode::Blink));
             QCOMPARE(sim->lastLighting(2, f), Reports::vaylaLighting(f + 1, 2, 40, 0, 0));
@@ -526,7 +537,7 @@ private slots:
         QCOMPARE(program.currentProfile(), 2);
         QCOMPARE(box(0).vaylaFan[0].lightMode, int(VaylaLightMode::Steady));
         program.receiveMainData({QStringLiteral("selectProfile"), QStringLiteral("0")});
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus().waitForIdle());
         for (int f = 0; f < kVaylaFanCount; ++f) {
             QCOMPARE(box(0).vaylaFan[f].lightMode, int(VaylaLightMode::Blink));
             QCOMPARE(box(0).vaylaFan[f].rValue, 40);

@@ -4,6 +4,8 @@
 
 #include "SimFixture.h"
 
+#include "core/Core.h"
+
 #include "app/Aurivent.h"
 #include "app/SaveFailureNotice.h"
 #include "storage/IniHelper.h"
@@ -13,6 +15,8 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <memory>
 
 #include <climits>
 
@@ -41,18 +45,23 @@ class TestSaveFailures : public QObject {
     Q_OBJECT
 
 private:
+    // A fresh core for every case, as every start of the program has.
+    std::unique_ptr<Core> core = std::make_unique<Core>();
+    DeviceBus &bus() { return core->bus(); }
     void start()
     {
         QDir(IniHelper::dataFolder()).removeRecursively();
         writeFile(IniHelper::deviceFilePath(), "[Main]\nAutoUpdate=0\nisAutoRun=0\nLanguage=0\nPassword=9462\nOpenPassword=0\n");
-        installSimulatedBoxes(QStringLiteral("1"));
+        installSimulatedBoxes(bus(), QStringLiteral("1"));
     }
 
 private slots:
+    void init() { core = std::make_unique<Core>(); }
+    void cleanup() { core.reset(); }
     void aFailedSaveIsShownOnce()
     {
         start();
-        Aurivent program;
+        Aurivent program(*core);
         auto *notice = program.findChild<SaveFailureNotice *>();
         QVERIFY(notice);
         QSignalSpy shown(notice, &SaveFailureNotice::shown);
@@ -95,7 +104,7 @@ private slots:
     void extremeWordsAreChecked()
     {
         start();
-        Aurivent program;
+        Aurivent program(*core);
         QCOMPARE(program.state().currentProfile, 1);
         for (int word : {INT_MAX, INT_MIN, -1, 5}) {
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^0x8107 refused: no profile index")));

@@ -93,7 +93,7 @@ private slots:
     void theBusAndTheCrashPathSeeTheBackendsNode()
     {
         auto inner = std::make_unique<RecordingTransport>();
-        DeviceBus &bus = DeviceBus::instance();
+        DeviceBus bus;
         bus.setTransport(std::make_unique<SessionTransport>(std::move(inner)));
         QVERIFY(bus.open(2));
         QCOMPARE(bus.node(2), QByteArray("/dev/hidraw7"));
@@ -107,7 +107,7 @@ private slots:
             fan.isPWM = false;
         boxes[2].rainbowFan[0].isPWM = true;
         boxes[2].rainbowFan[0].isMonitor = true;
-        const auto prepared = crashReports(boxes);
+        const auto prepared = crashReports(boxes, bus);
         QCOMPARE(int(prepared.size()), 1);
         QCOMPARE(prepared.front().descriptor, 42);
         bus.close(2);

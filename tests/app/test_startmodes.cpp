@@ -1,5 +1,7 @@
 #include "SimFixture.h"
 
+#include "core/Core.h"
+
 #include "app/Aurivent.h"
 #include "app/AutorunStore.h"
 #include "app/TraylessWindow.h"
@@ -14,12 +16,17 @@
 
 #include <QtTest>
 
+#include <memory>
+
 // How the whole program starts: autostart against the desktop's entry, the
 // service without a window, the start in the tray, and a desktop with no tray.
 class TestStartModes : public QObject {
     Q_OBJECT
 
 private:
+    // A fresh core for every case, as every start of the program has.
+    std::unique_ptr<Core> core = std::make_unique<Core>();
+    DeviceBus &bus() { return core->bus(); }
     QString entry;
     QString memory;
 
@@ -32,7 +39,7 @@ private:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Main]\nAutoUpdate=0\nisAutoRun=" + autorun + "\nLanguage=0\nPassword=9462\nOpenPassword=0\n");
         file.close();
-        installSimulatedBoxes(QStringLiteral("1"));
+        installSimulatedBoxes(bus(), QStringLiteral("1"));
     }
 
     static bool storedAutorun()
@@ -58,6 +65,8 @@ private:
     }
 
 private slots:
+    void init() { core = std::make_unique<Core>(); }
+    void cleanup() { core.reset(); }
     void initTestCase()
     {
         entry = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
@@ -68,7 +77,7 @@ private slots:
     void firstStartWritesTheEntry()
     {
         start("1");
-        Aurivent program;
+        Aurivent program(*core);
         QCOMPARE(createAutorunStore()->read(), QCoreApplication::applicationFilePath());
         QCOMPARE(createAutorunStore()->entry().arguments, QStringList{QStringLiteral("--minimized")});
         QVERIFY(QFile::exists(memory));
@@ -81,7 +90,7 @@ private slots:
         QFile mark(memory);
         QVERIFY(mark.open(QIODevice::WriteOnly));
         mark.close();
-        Aurivent program;
+        Aurivent program(*core);
         QVERIFY(!QFile::exists(entry));
         QVERIFY(!program.state().settings.isAutoRun);
         QVERIFY(!storedAutorun());
@@ -135,7 +144,7 @@ private slots:
         start("1");
         StartOptions options;
         options.simulated = true;
-        Aurivent program(options);
+        Aurivent program(*core, options);
         QVERIFY(!QFile::exists(entry));
         QVERIFY(!QFile::exists(memory));
         QAction *autorun = autorunAction(program);
@@ -152,7 +161,7 @@ private slots:
         start("1");
         StartOptions options;
         options.headless = true;
-        Aurivent program(options);
+        Aurivent program(*core, options);
         QVERIFY(!program.view());
         QVERIFY(program.findChildren<QSystemTrayIcon *>().isEmpty());
         QVERIFY(!QFile::exists(entry)); // the service leaves the desktop's autostart alone
@@ -165,7 +174,7 @@ private slots:
         // The box is driven and its fans are polled.
         QVERIFY(program.boxes()[0].gIsConnected);
         program.updateSpeed();
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus().waitForIdle());
     }
 
     void minimizedStartStaysInTheTray()
@@ -173,7 +182,7 @@ private slots:
         start("0");
         StartOptions options;
         options.minimized = true;
-        Aurivent program(options);
+        Aurivent program(*core, options);
         QVERIFY(program.view());
         QVERIFY(program.view()->isHidden());
         program.showMainView();
@@ -185,7 +194,7 @@ private slots:
     void windowWithoutTray()
     {
         start("0");
-        Aurivent program;
+        Aurivent program(*core);
         MainView *view = program.view();
         bool tray = false;
         int ends = 0;

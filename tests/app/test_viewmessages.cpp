@@ -4,7 +4,7 @@
 #include "app/AppState.h"
 #include "app/ProfileService.h"
 #include "app/ViewMessageHandler.h"
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "storage/IniHelper.h"
 #include "viewmsg/MessageNames.h"
 #include "viewmsg/ViewMessages.h"
@@ -13,7 +13,10 @@
 
 namespace {
 // The box model these cases drive, as the program's own would be.
-BoxModel boxes;
+TestDevices devices;
+BoxModel &boxes = devices.boxes;
+DeviceBus &bus = devices.bus;
+Encoders &encoders = devices.encoders;
 } // namespace
 
 namespace {
@@ -55,11 +58,11 @@ private slots:
     void init()
     {
         QDir(IniHelper::dataFolder()).removeRecursively();
-        sim = installSimulator(boxes, QStringLiteral("1,1,0,1"));
+        sim = installSimulator(boxes, bus, QStringLiteral("1,1,0,1"));
         state = std::make_unique<AppState>();
         host = std::make_unique<RecordingAppHost>();
-        profiles = std::make_unique<ProfileService>(boxes, state->settings);
-        handler = std::make_unique<ViewMessageHandler>(*state, boxes, *profiles, *host);
+        profiles = std::make_unique<ProfileService>(encoders, state->settings);
+        handler = std::make_unique<ViewMessageHandler>(*state, encoders, *profiles, *host);
         boxes.setCurrentBox(0);
         for (int b = 0; b < 4; ++b)
             for (int f = 0; f < kRainbowFanCount; ++f)
@@ -325,33 +328,33 @@ private slots:
 
     void speedControlsRecordWhatTheFanWasTold()
     {
-        forgetCommandedDuties(-1);
+        boxes.forgetCommandedDuties(-1);
         // Single-colour "Silent" stops the fan on purpose; "Performance" does not.
         boxes.setCurrentBox(2);
         boxes[2].vaylaFan[0].isPWM = false;
         handler->receiveVaylaMainData(msg({"btn_silent", "0"}));
-        QVERIFY(isStoppedOnPurpose(2, 0));
+        QVERIFY(boxes.isStoppedOnPurpose(2, 0));
         handler->receiveVaylaMainData(msg({"btn_performance", "0"}));
-        QCOMPARE(commandedDuty(2, 0), kNoCommandedDuty);
+        QCOMPARE(boxes.commandedDuty(2, 0), kNoCommandedDuty);
         handler->receiveVaylaMainData(msg({"changeSliderFanSpeed", "0", "0"}));
-        QVERIFY(isStoppedOnPurpose(2, 0));
+        QVERIFY(boxes.isStoppedOnPurpose(2, 0));
 
         // A 12-LED fan's lowest duty is 30 %; a target speed is no duty.
         boxes.setCurrentBox(0);
         fan(1).isPWM = false;
         handler->receiveMainData(msg({"btn_silent", "1"}));
-        QCOMPARE(commandedDuty(0, 1), 30);
+        QCOMPARE(boxes.commandedDuty(0, 1), 30);
         handler->receiveMainData(msg({"slider_FanSpeed_Per", "1", "4"}));
-        QCOMPARE(commandedDuty(0, 1), 40);
+        QCOMPARE(boxes.commandedDuty(0, 1), 40);
         handler->receiveMainData(msg({"slider_FanSpeed_Num", "1", "4"}));
-        QCOMPARE(commandedDuty(0, 1), kNoCommandedDuty);
+        QCOMPARE(boxes.commandedDuty(0, 1), kNoCommandedDuty);
         handler->receiveMainData(msg({"btn_performance", "1"}));
-        QCOMPARE(commandedDuty(0, 1), 100);
+        QCOMPARE(boxes.commandedDuty(0, 1), 100);
         fan(1).isPWM = true;
         handler->receiveMainData(msg({"btn_silent", "1"}));
-        QCOMPARE(commandedDuty(0, 1), kNoCommandedDuty);
+        QCOMPARE(boxes.commandedDuty(0, 1), kNoCommandedDuty);
         handler->receiveMainData(msg({"btn_pwm", "1", "0"}));
-        QCOMPARE(commandedDuty(0, 1), kNoCommandedDuty);
+        QCOMPARE(boxes.commandedDuty(0, 1), kNoCommandedDuty);
     }
 
     // The builders the views send with and the tables that read them agree

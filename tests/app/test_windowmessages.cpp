@@ -12,7 +12,10 @@
 namespace {
 
 // The box model these cases drive, as the program's own would be.
-BoxModel boxes;
+TestDevices devices;
+BoxModel &boxes = devices.boxes;
+DeviceBus &bus = devices.bus;
+Encoders &encoders = devices.encoders;
 
 class RecordingWindowHost final : public WindowMessageHost {
 public:
@@ -114,13 +117,13 @@ private slots:
     void init()
     {
         QDir(IniHelper::dataFolder()).removeRecursively();
-        sim = installSimulator(boxes, QStringLiteral("1,1,0,1"));
+        sim = installSimulator(boxes, bus, QStringLiteral("1,1,0,1"));
         state = std::make_unique<AppState>();
         host = std::make_unique<RecordingAppHost>();
         windowHost = std::make_unique<RecordingWindowHost>();
-        profiles = std::make_unique<ProfileService>(boxes, state->settings);
-        handler = std::make_unique<ViewMessageHandler>(*state, boxes, *profiles, *host);
-        messages = std::make_unique<WindowMessages>(*state, boxes, *host, *handler, *windowHost);
+        profiles = std::make_unique<ProfileService>(encoders, state->settings);
+        handler = std::make_unique<ViewMessageHandler>(*state, encoders, *profiles, *host);
+        messages = std::make_unique<WindowMessages>(*state, encoders, *host, *handler, *windowHost);
         boxes.setCurrentBox(0);
         boxes[2].boxType = BoxType::Vayla;
         host->view.hidden = true;

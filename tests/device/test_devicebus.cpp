@@ -10,7 +10,10 @@
 
 namespace {
 // The box model these cases drive, as the program's own would be.
-BoxModel boxes;
+TestDevices devices;
+BoxModel &boxes = devices.boxes;
+DeviceBus &bus = devices.bus;
+Encoders &encoders = devices.encoders;
 } // namespace
 
 namespace {
@@ -69,11 +72,10 @@ private slots:
         boxes.reset();
         auto owned = std::make_unique<ScriptedTransport>();
         ScriptedTransport *t = owned.get();
-        DeviceBus &bus = DeviceBus::instance();
-        bus.setTrace(nullptr);
+                bus.setTrace(nullptr);
         bus.setTransport(std::move(owned));
         bus.setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
-        setupAllControllerBox(boxes);
+        setupAllControllerBox(boxes, bus);
         QVERIFY(boxes[0].gIsConnected);
         for (const auto &r : t->reads)
             QCOMPARE(r.timeoutMs, DeviceBus::kDefaultReadTimeoutMs);
@@ -84,8 +86,7 @@ private slots:
         boxes.reset();
         auto owned = std::make_unique<ScriptedTransport>();
         ScriptedTransport *t = owned.get();
-        DeviceBus &bus = DeviceBus::instance();
-        bus.setTransport(std::move(owned));
+                bus.setTransport(std::move(owned));
         QVERIFY(bus.open(5));
 
         t->answersLeft = 1;
@@ -116,38 +117,38 @@ private slots:
 
     void aSilentBoxDoesNotStopTheOthers()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1,1"));
-        DeviceBus::instance().setReadTimeout(20);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("1,1"));
+        bus.setReadTimeout(20);
         sim->mute(0, true);
         boxes.setCurrentBox(0);
         // The firmware read gives up after the time-out and the program goes on.
-        readFirmwareVersion(boxes, boxes.currentBox());
+        encoders.readFirmwareVersion(boxes.currentBox());
         int silentRpm = -1;
         int rpm = -1;
-        requestFanSpeed(boxes, 0, 0, [&](int, int r) { silentRpm = r; });
-        requestFanSpeed(boxes, 1, 0, [&](int, int r) { rpm = r; });
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        encoders.requestFanSpeed(0, 0, [&](int, int r) { silentRpm = r; });
+        encoders.requestFanSpeed(1, 0, [&](int, int r) { rpm = r; });
+        QVERIFY(bus.waitForIdle());
         QCOMPARE(silentRpm, -1); // no reply, nothing decoded
         QCOMPARE(rpm, 1000);
-        sendCommand_FanDuty(boxes, 1, 0, 50);
+        encoders.sendCommand_FanDuty(1, 0, 50);
         QCOMPARE(sentTo(sim, 1).back()[5], uint8_t(50));
-        DeviceBus::instance().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
+        bus.setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
     }
 
     void traceLinesHaveTheirFormat()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("trace.txt"));
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("-,1"), false);
-        DeviceBus::instance().setReadTimeout(10);
-        DeviceBus::instance().setTrace(std::make_unique<ProtocolTrace>(path));
-        setupAllControllerBox(boxes);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("-,1"), false);
+        bus.setReadTimeout(10);
+        bus.setTrace(std::make_unique<ProtocolTrace>(path));
+        setupAllControllerBox(boxes, bus);
         sim->mute(1, true);
-        sendCommand_FanDuty(boxes, 1, 0, 40);
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        setupAllControllerBox(boxes); // closes the open handle first
-        DeviceBus::instance().setTrace(nullptr);
-        DeviceBus::instance().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
+        encoders.sendCommand_FanDuty(1, 0, 40);
+        QVERIFY(bus.waitForIdle());
+        setupAllControllerBox(boxes, bus); // closes the open handle first
+        bus.setTrace(nullptr);
+        bus.setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
 
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));

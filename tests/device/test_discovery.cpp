@@ -6,7 +6,10 @@
 
 namespace {
 // The box model these cases drive, as the program's own would be.
-BoxModel boxes;
+TestDevices devices;
+BoxModel &boxes = devices.boxes;
+DeviceBus &bus = devices.bus;
+Encoders &encoders = devices.encoders;
 } // namespace
 
 // Discovery and device-change handling on simulated boxes.
@@ -16,10 +19,10 @@ class TestDiscovery : public QObject {
 private slots:
     void findsBoxesInTheirSlots()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("-,1,-,-,0"), false);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("-,1,-,-,0"), false);
         boxes[1].profileValue = 3;
         RecordingDiscoveryHost host;
-        resetControllers(boxes, host);
+        resetControllers(boxes, bus, host);
 
         QCOMPARE(boxes.connectionMap(), QStringLiteral("0100100000000000"));
         QCOMPARE(boxes.quickScanMap(), boxes.connectionMap());
@@ -29,7 +32,7 @@ private slots:
         QCOMPARE(host.announced, boxes.connectionMap());
         for (int i = 0; i < kBoxCount; ++i)
             QCOMPARE(boxes[i].gIsConnected, i == 1 || i == 4);
-        QVERIFY(DeviceBus::instance().isOpen(1) && DeviceBus::instance().isOpen(4));
+        QVERIFY(bus.isOpen(1) && bus.isOpen(4));
 
         // Only the two boxes got a report: the probe.
         QCOMPARE(sim->sent().size(), size_t(2));
@@ -41,11 +44,11 @@ private slots:
 
     void noBoxLeavesTheCurrentBoxAndPollAlone()
     {
-        installSimulator(boxes, QStringLiteral("-"), false);
+        installSimulator(boxes, bus, QStringLiteral("-"), false);
         boxes.setCurrentBox(7);
         RecordingDiscoveryHost host;
         host.currentProfile = 4;
-        resetControllers(boxes, host);
+        resetControllers(boxes, bus, host);
         QCOMPARE(boxes.connectionMap(), QString(16, QLatin1Char('0')));
         QCOMPARE(boxes.currentBox(), 7);
         QCOMPARE(host.currentProfile, 4);
@@ -54,29 +57,29 @@ private slots:
 
     void unrelatedChangeSendsNothing()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("-,1,-,-,0"), false);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("-,1,-,-,0"), false);
         RecordingDiscoveryHost host;
-        resetControllers(boxes, host);
+        resetControllers(boxes, bus, host);
         sim->clearSent();
-        const quint64 before = DeviceBus::instance().openId(1);
+        const quint64 before = bus.openId(1);
 
-        QVERIFY(!handleDeviceChange(boxes, host));
+        QVERIFY(!handleDeviceChange(boxes, bus, host));
         QCOMPARE(boxes.quickScanMap(), boxes.connectionMap());
         QVERIFY(sim->sent().empty());
-        QCOMPARE(DeviceBus::instance().openId(1), before); // nothing reopened
+        QCOMPARE(bus.openId(1), before); // nothing reopened
         QVERIFY(host.speedPollRunning);       // the poll goes on
         QCOMPARE(host.fanViewResets, 0);
     }
 
     void unplugCurrentBoxMakesLowestRemainingCurrent()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("-,1,-,1,0"), false);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("-,1,-,1,0"), false);
         RecordingDiscoveryHost host;
-        resetControllers(boxes, host);
+        resetControllers(boxes, bus, host);
         QCOMPARE(boxes.currentBox(), 1);
 
         sim->unplug(1);
-        QVERIFY(handleDeviceChange(boxes, host));
+        QVERIFY(handleDeviceChange(boxes, bus, host));
         QCOMPARE(boxes.connectionMap(), QStringLiteral("0001100000000000"));
         QCOMPARE(boxes.currentBox(), 3);
         QVERIFY(!host.checkedButtons.empty());
@@ -88,7 +91,7 @@ private slots:
         // A box plugged in later is found and probed, but gets no settings.
         sim->clearSent();
         sim->plug(0, 1);
-        QVERIFY(handleDeviceChange(boxes, host));
+        QVERIFY(handleDeviceChange(boxes, bus, host));
         QVERIFY(boxes[0].gIsConnected);
         QCOMPARE(boxes.currentBox(), 0); // the lowest box becomes current again
         for (const auto &s : sim->sent())
@@ -97,13 +100,13 @@ private slots:
 
     void unplugLastBoxKeepsTheCurrentNumber()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("-,-,1"), false);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("-,-,1"), false);
         RecordingDiscoveryHost host;
-        resetControllers(boxes, host);
+        resetControllers(boxes, bus, host);
         QCOMPARE(boxes.currentBox(), 2);
 
         sim->unplug(2);
-        QVERIFY(handleDeviceChange(boxes, host));
+        QVERIFY(handleDeviceChange(boxes, bus, host));
         QCOMPARE(boxes.currentBox(), 2);
         for (bool p : host.present)
             QVERIFY(!p);

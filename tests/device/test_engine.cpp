@@ -1,3 +1,4 @@
+#include "RecordingFanMonitor.h"
 #include "SimFixture.h"
 
 #include "device/Encoders.h"
@@ -14,25 +15,13 @@
 
 namespace {
 // The box model these cases drive, as the program's own would be.
-BoxModel boxes;
+TestDevices devices;
+BoxModel &boxes = devices.boxes;
+DeviceBus &bus = devices.bus;
+Encoders &encoders = devices.encoders;
 } // namespace
 
 namespace {
-
-class RecordingMonitorHost final : public FanMonitorHost {
-public:
-    std::vector<int> stallAlerts;
-    std::vector<int> silentAlerts;
-    std::map<int, bool> answering;
-    std::map<int, int> speeds;
-
-    void showFanSpeed(int fan, int rpm) override { speeds[fan] = rpm; }
-    void showFanError(int, bool) override {}
-    void showBoxAlarm(int, bool) override {}
-    void raiseStallAlert(int box) override { stallAlerts.push_back(box); }
-    void showBoxAnswering(int box, bool a) override { answering[box] = a; }
-    void raiseBoxSilentAlert(int box) override { silentAlerts.push_back(box); }
-};
 
 // Warnings and info lines of the device category, as the user would see them.
 QStringList g_log;
@@ -185,7 +174,7 @@ std::unique_ptr<SimulatedBoxes> simulatorOf(const QString &spec)
     auto sim = std::make_unique<SimulatedBoxes>();
     QString error;
     sim->plugFromSpec(spec, &error);
-    sim->setSettleHandler([] { DeviceBus::instance().waitForIdle(); });
+    sim->setSettleHandler([] { bus.waitForIdle(); });
     return sim;
 }
 
@@ -198,15 +187,15 @@ class TestEngine : public QObject {
 
 private:
     QTemporaryDir m_dir;
-    RecordingMonitorHost *m_host = nullptr;
+    RecordingFanMonitor *m_host = nullptr;
 
     SimulatedBoxes *start(const QString &spec, int readTimeoutMs = 50)
     {
-        DeviceBus::instance().setReadTimeout(readTimeoutMs);
-        SimulatedBoxes *sim = installSimulator(boxes, spec);
-        DeviceBus::instance().setHealthHandler([this](int box, BoxHealth health) {
+        bus.setReadTimeout(readTimeoutMs);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, spec);
+        bus.setHealthHandler([this](int box, BoxHealth health) {
             if (m_host)
-                onBoxHealth(box, health, *m_host);
+                m_host->monitor().onBoxHealth(box, health);
         });
         return sim;
     }
@@ -218,16 +207,16 @@ private slots:
     void init()
     {
         g_log.clear();
-        m_host = new RecordingMonitorHost;
+        m_host = new RecordingFanMonitor(encoders);
     }
 
     void cleanup()
     {
-        DeviceBus::instance().closeAll();
-        DeviceBus::instance().setHealthHandler(nullptr);
-        DeviceBus::instance().setTrace(nullptr);
-        DeviceBus::instance().setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
-        DeviceBus::instance().setPipelineDepth(DeviceBus::kDefaultPipelineDepth);
+        bus.closeAll();
+        bus.setHealthHandler(nullptr);
+        bus.setTrace(nullptr);
+        bus.setReadTimeout(DeviceBus::kDefaultReadTimeoutMs);
+        bus.setPipelineDepth(DeviceBus::kDefaultPipelineDepth);
         delete m_host;
         m_host = nullptr;
     }
@@ -238,19 +227,19 @@ private slots:
         QFile::remove(trace);
         // A long read time-out: the silent box's first exchange alone takes a second.
         SimulatedBoxes *sim = start(QStringLiteral("1,1"), 1000);
-        DeviceBus::instance().setTrace(std::make_unique<ProtocolTrace>(trace));
+        bus.setTrace(std::make_unique<ProtocolTrace>(trace));
         sim->mute(0, true);
         // The silent box gets its work first...
-        requestFanSpeed(boxes, 0, 0, [](int, int) {});
-        requestFanSpeed(boxes, 0, 1, [](int, int) {});
+        encoders.requestFanSpeed(0, 0, [](int, int) {});
+        encoders.requestFanSpeed(0, 1, [](int, int) {});
         // ...then the healthy box: its polls and a lighting frame for every fan.
         int answered = 0;
         for (int fan = 0; fan < kRainbowFanCount; ++fan) {
-            requestFanSpeed(boxes, 1, fan, [&](int, int) { ++answered; });
-            sendCommand_Light(boxes, 1, fan, 100);
+            encoders.requestFanSpeed(1, fan, [&](int, int) { ++answered; });
+            encoders.sendCommand_Light(1, fan, 100);
         }
         QTRY_COMPARE(answered, kRainbowFanCount);
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus.waitForIdle());
 
         // A line is written when its exchange is over: every exchange of the
         // healthy box was over before the silent box's first read gave up.
@@ -282,7 +271,7 @@ private slots:
         sim->setLatency(0, 2);
         std::vector<Report> expected;
         auto push = [&](const Report &r) {
-            DeviceBus::instance().send(0, r);
+            bus.send(0, r);
             expected.push_back(r);
         };
         // Nothing here supersedes anything still waiting: every report arrives, in order.
@@ -305,10 +294,10 @@ private slots:
             fan.brightValue[i] = 1.0f;
         }
         fan.colorMode = ColorMode::RGB;
-        sendCommand_FanDuty(boxes, 0, 1, 60); // another kind: it keeps its place
+        encoders.sendCommand_FanDuty(0, 1, 60); // another kind: it keeps its place
         for (int level = 1; level <= 100; ++level)
-            sendCommand_Light(boxes, 0, 0, level);
-        QVERIFY(DeviceBus::instance().queued(0) <= 2);
+            encoders.sendCommand_Light(0, 0, level);
+        QVERIFY(bus.queued(0) <= 2);
         const std::vector<Report> got = sentTo(sim, 0);
         QVERIFY2(got.size() <= 4, qPrintable(QString::number(got.size())));
         QVERIFY(got.back() == Reports::fanLighting(fan, 1, Reports::kSteadyPerLed, Reports::Colours::ByColorMode, 1.0f));
@@ -320,20 +309,20 @@ private slots:
         SimulatedBoxes *sim = start(QStringLiteral("1,1"));
         sim->mute(0, true);
         for (int round = 0; round < 3; ++round) {
-            updateSpeed(boxes, *m_host);
-            QVERIFY(DeviceBus::instance().waitForIdle());
+            m_host->monitor().poll();
+            QVERIFY(bus.waitForIdle());
         }
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
+        QCOMPARE(bus.health(0), BoxHealth::NotAnswering);
         QCOMPARE(m_host->silentAlerts, std::vector<int>{0});
         QCOMPARE(m_host->answering[0], false);
         QCOMPARE(m_host->answering.count(1), size_t(0)); // the other box was never in doubt
         QCOMPARE(g_log.filter(QStringLiteral("not answering")).size(), 1);
-        QVERIFY(m_host->stallAlerts.empty()); // no reply is no reading, not a stopped fan
+        QVERIFY(m_host->alerts.empty()); // no reply is no reading, not a stopped fan
 
         sim->mute(0, false);
-        updateSpeed(boxes, *m_host);
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Answering);
+        m_host->monitor().poll();
+        QVERIFY(bus.waitForIdle());
+        QCOMPARE(bus.health(0), BoxHealth::Answering);
         QCOMPARE(m_host->answering[0], true);
         QCOMPARE(g_log.filter(QStringLiteral("answers again")).size(), 1);
         QCOMPARE(m_host->silentAlerts.size(), size_t(1));
@@ -344,16 +333,16 @@ private slots:
         SimulatedBoxes *sim = start(QStringLiteral("1,1"));
         sim->setLatency(0, 10);
         for (int i = 0; i < 40; ++i)
-            DeviceBus::instance().send(0, Reports::saveSettings());
+            bus.send(0, Reports::saveSettings());
         sim->unplug(0);
         for (int fan = 0; fan < kRainbowFanCount; ++fan)
-            sendCommand_FanDuty(boxes, 1, fan, 70);
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Gone);
+            encoders.sendCommand_FanDuty(1, fan, 70);
+        QVERIFY(bus.waitForIdle());
+        QCOMPARE(bus.health(0), BoxHealth::Gone);
         QCOMPARE(g_log.filter(QStringLiteral("gone")).size(), 1);
         QCOMPARE(m_host->answering[0], false);
         QVERIFY(m_host->silentAlerts.empty()); // unplugged, not silent
-        QCOMPARE(DeviceBus::instance().health(1), BoxHealth::Answering);
+        QCOMPARE(bus.health(1), BoxHealth::Answering);
         QCOMPARE(int(sentTo(sim, 1).size()), kRainbowFanCount);
     }
 
@@ -363,18 +352,18 @@ private slots:
         sim->mute(0, true);
         // Reports that supersede nothing pile up behind a silent box: the queue holds.
         for (int i = 0; i < 3000; ++i)
-            DeviceBus::instance().send(0, Reports::saveSettings());
-        QVERIFY(DeviceBus::instance().queued(0) <= int(ReportQueue::kDefaultCapacity));
+            bus.send(0, Reports::saveSettings());
+        QVERIFY(bus.queued(0) <= int(ReportQueue::kDefaultCapacity));
         QCOMPARE(g_log.filter(QStringLiteral("queue full")).size(), 1);
         // A query that finds no room is answered "none", not forgotten.
         int none = 0;
-        DeviceBus::instance().query(0, Reports::readFirmwareVersion(), [&](const Reply &, int length) {
+        bus.query(0, Reports::readFirmwareVersion(), [&](const Reply &, int length) {
             if (length <= 0)
                 ++none;
         });
         QTRY_COMPARE(none, 1);
-        DeviceBus::instance().close(0); // with the queue still full
-        QCOMPARE(DeviceBus::instance().queued(0), 0);
+        bus.close(0); // with the queue still full
+        QCOMPARE(bus.queued(0), 0);
     }
 
     void shutdownWithFullQueuesNeitherHangsNorCrashes()
@@ -384,21 +373,21 @@ private slots:
         for (int box = 0; box < 4; ++box) {
             sim->setLatency(box, 30);
             for (int i = 0; i < 200; ++i) {
-                DeviceBus::instance().send(box, Reports::saveSettings());
-                DeviceBus::instance().query(box, Reports::readFanSpeed(1 + i % 5), [&](const Reply &, int) { ++replies; });
+                bus.send(box, Reports::saveSettings());
+                bus.query(box, Reports::readFanSpeed(1 + i % 5), [&](const Reply &, int) { ++replies; });
             }
         }
         sim->mute(2, true);
-        DeviceBus::instance().closeAll();
+        bus.closeAll();
         for (int box = 0; box < 4; ++box)
-            QVERIFY(!DeviceBus::instance().isOpen(box));
+            QVERIFY(!bus.isOpen(box));
         // What was still queued is dropped: no handler runs after the close.
         const int before = replies;
         QCoreApplication::processEvents();
         QCOMPARE(replies, before);
         // A closed box answers at once, with nothing.
         int length = 0;
-        QCOMPARE(DeviceBus::instance().exchange(0, Reports::readFirmwareVersion(), nullptr, &length), -1);
+        QCOMPARE(bus.exchange(0, Reports::readFirmwareVersion(), nullptr, &length), -1);
         QCOMPARE(length, -1);
     }
 
@@ -426,26 +415,26 @@ private slots:
         auto owned = std::make_unique<Babbling>();
         Babbling *box = owned.get();
         boxes.reset();
-        DeviceBus::instance().setTransport(std::move(owned));
-        DeviceBus::instance().setHealthHandler([this](int b, BoxHealth health) { onBoxHealth(b, health, *m_host); });
-        setupAllControllerBox(boxes);
+        bus.setTransport(std::move(owned));
+        bus.setHealthHandler([this](int b, BoxHealth health) { m_host->monitor().onBoxHealth(b, health); });
+        setupAllControllerBox(boxes, bus);
         QVERIFY(boxes[0].gIsConnected); // the probe's write went through
         int decoded = 0;
         for (int i = 0; i < 4; ++i) {
-            requestFanSpeed(boxes, 0, i, [&](int, int) { ++decoded; });
-            QVERIFY(DeviceBus::instance().waitForIdle());
+            encoders.requestFanSpeed(0, i, [&](int, int) { ++decoded; });
+            QVERIFY(bus.waitForIdle());
         }
         QCOMPARE(decoded, 0);
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
+        QCOMPARE(bus.health(0), BoxHealth::NotAnswering);
         QCOMPARE(m_host->silentAlerts, std::vector<int>{0});
         QCOMPARE(g_log.filter(QStringLiteral("not answering")).size(), 1);
 
         // Short replies are no better.
         box->replyLength = 1;
         for (int i = 0; i < 3; ++i)
-            DeviceBus::instance().send(0, Reports::saveSettings());
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::NotAnswering);
+            bus.send(0, Reports::saveSettings());
+        QVERIFY(bus.waitForIdle());
+        QCOMPARE(bus.health(0), BoxHealth::NotAnswering);
         QCOMPARE(g_log.filter(QStringLiteral("not answering")).size(), 1);
     }
     void everyFanGetsItsTurnOnASlowBox_data()
@@ -462,10 +451,10 @@ private slots:
         auto owned = std::make_unique<GatedTransport>(simulatorOf(QStringLiteral("1")));
         GatedTransport *gate = owned.get();
         SimulatedBoxes *sim = gate->sim();
-        DeviceBus::instance().setTransport(std::move(owned));
-        DeviceBus::instance().setPipelineDepth(depth);
-        setupAllControllerBox(boxes);
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        bus.setTransport(std::move(owned));
+        bus.setPipelineDepth(depth);
+        setupAllControllerBox(boxes, bus);
+        QVERIFY(bus.waitForIdle());
         sim->clearSent();
 
         // Every 25 ms tick brings a frame for each of the five fans, and the
@@ -475,13 +464,13 @@ private slots:
         constexpr int kTicks = 60;
         for (int tick = 0; tick < kTicks; ++tick) {
             for (int port = 1; port <= kRainbowFanCount; ++port)
-                DeviceBus::instance().send(0, Reports::rainbowLighting(port, tick % 24));
+                bus.send(0, Reports::rainbowLighting(port, tick % 24));
             QCoreApplication::processEvents(); // the tick is over: the worker is woken
             gate->release(2);
             QVERIFY(gate->waitForWrites(before + 2 * (tick + 1), 5000));
         }
         gate->open(true);
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus.waitForIdle());
 
         int frames[kRainbowFanCount + 1] = {};
         for (const Report &r : sentTo(sim, 0))
@@ -501,7 +490,7 @@ private slots:
     {
         SimulatedBoxes *sim = start(QStringLiteral("1"), DeviceBus::kDefaultReadTimeoutMs);
         // Every report waits for its echo, as a box that takes 90 ms for each.
-        DeviceBus::instance().setPipelineDepth(1);
+        bus.setPipelineDepth(1);
         sim->setLatency(0, 90);
         for (int f = 0; f < kRainbowFanCount; ++f) {
             RainbowFanRecord &fan = boxes[0].rainbowFan[f];
@@ -511,13 +500,13 @@ private slots:
         }
         // A music tick and a round of the speed poll wait in the queue.
         for (int f = 0; f < kRainbowFanCount; ++f) {
-            sendCommand_Light(boxes, 0, f, 60);
-            requestFanSpeed(boxes, 0, f, [](int, int) {});
+            encoders.sendCommand_Light(0, f, 60);
+            encoders.requestFanSpeed(0, f, [](int, int) {});
         }
-        QVERIFY(leaveFansSafe(boxes, 1000));
+        QVERIFY(leaveFansSafe(encoders, 1000));
         QVERIFY(g_log.filter(QStringLiteral("not every box")).isEmpty());
         // What did not make it within the flush never will: the program ends.
-        DeviceBus::instance().closeAll();
+        bus.closeAll();
         for (int port = 1; port <= kRainbowFanCount; ++port) {
             const std::vector<Report> speeds = lightingReportsOf(sim, 0, 0x51, port);
             QVERIFY2(!speeds.empty(), qPrintable(QStringLiteral("port %1 got no cap").arg(port)));
@@ -537,18 +526,18 @@ private slots:
         }
         int readings = 0;
         for (int i = 0; i < 10; ++i) {
-            requestFanSpeed(boxes, 0, i % kRainbowFanCount, [&](int port, int rpm) {
+            encoders.requestFanSpeed(0, i % kRainbowFanCount, [&](int port, int rpm) {
                 ++readings;
-                onFanSpeed(boxes, 0, port, rpm, *m_host);
+                m_host->monitor().onFanSpeed(0, port, rpm);
             });
-            QVERIFY(DeviceBus::instance().waitForIdle());
+            QVERIFY(bus.waitForIdle());
         }
         // Only the very first read gave up before the box's time was known.
         QVERIFY2(readings >= 9, qPrintable(QString::number(readings)));
         QCOMPARE(m_host->answering.count(0), size_t(0)); // never taken for silent, so never "answers again"
         QVERIFY(m_host->silentAlerts.empty());
-        QCOMPARE(m_host->stallAlerts, std::vector<int>{0});
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Answering);
+        QCOMPARE(m_host->alerts, std::vector<int>{0});
+        QCOMPARE(bus.health(0), BoxHealth::Answering);
     }
 
     void aSilentBoxIsNoticedWhileMusicPlays()
@@ -557,20 +546,20 @@ private slots:
         auto frames = [] {
             for (int box = 0; box < 2; ++box)
                 for (int port = 1; port <= kRainbowFanCount; ++port)
-                    DeviceBus::instance().send(box, Reports::rainbowLighting(port, 24));
+                    bus.send(box, Reports::rainbowLighting(port, 24));
             return true;
         };
         for (int i = 0; i < 10; ++i)
             frames();
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        QCOMPARE(DeviceBus::instance().health(0), BoxHealth::Answering);
+        QVERIFY(bus.waitForIdle());
+        QCOMPARE(bus.health(0), BoxHealth::Answering);
         sim->mute(0, true);
         // Frames keep coming, and nobody waits for their replies.
-        QTRY_VERIFY_WITH_TIMEOUT(frames() && DeviceBus::instance().health(0) == BoxHealth::NotAnswering, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(frames() && bus.health(0) == BoxHealth::NotAnswering, 3000);
         QCOMPARE(m_host->silentAlerts, std::vector<int>{0});
-        QCOMPARE(DeviceBus::instance().health(1), BoxHealth::Answering);
+        QCOMPARE(bus.health(1), BoxHealth::Answering);
         sim->mute(0, false);
-        QTRY_VERIFY_WITH_TIMEOUT(frames() && DeviceBus::instance().health(0) == BoxHealth::Answering, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(frames() && bus.health(0) == BoxHealth::Answering, 3000);
         QCOMPARE(g_log.filter(QStringLiteral("not answering")).size(), 1);
     }
 
@@ -592,10 +581,10 @@ private slots:
         boxes.reset();
         auto owned = std::make_unique<RecordingTransport>(simulatorOf(QStringLiteral("1")));
         RecordingTransport *rec = owned.get();
-        DeviceBus::instance().setTransport(std::move(owned));
-        DeviceBus::instance().setPipelineDepth(depth);
-        setupAllControllerBox(boxes);
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        bus.setTransport(std::move(owned));
+        bus.setPipelineDepth(depth);
+        setupAllControllerBox(boxes, bus);
+        QVERIFY(bus.waitForIdle());
         rec->sim()->setLatency(0, 20);
         rec->sim()->clearSent();
         rec->clear();
@@ -605,13 +594,13 @@ private slots:
             expected.push_back(Reports::rainbowLighting(port, 20 + port));
         int rpm = -1;
         for (const Report &r : expected)
-            DeviceBus::instance().send(0, r);
+            bus.send(0, r);
         QTRY_COMPARE(rec->events().count(QLatin1Char('L')), kRainbowFanCount);
         expected.push_back(Reports::rainbowLighting(1, 12));
-        DeviceBus::instance().send(0, expected.back());
-        requestFanSpeed(boxes, 0, 0, [&](int, int r) { rpm = r; });
+        bus.send(0, expected.back());
+        encoders.requestFanSpeed(0, 0, [&](int, int r) { rpm = r; });
         expected.push_back(Reports::readFanSpeed(1));
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus.waitForIdle());
 
         const QString events = rec->events();
         QVERIFY2(QRegularExpression(pattern).match(events).hasMatch(), qPrintable(events));
@@ -623,8 +612,8 @@ private slots:
         // A burst never has more than the depth in flight.
         rec->clear();
         for (int port = 1; port <= 7; ++port)
-            DeviceBus::instance().send(0, Reports::rainbowLighting(port, 24));
-        QVERIFY(DeviceBus::instance().waitForIdle());
+            bus.send(0, Reports::rainbowLighting(port, 24));
+        QVERIFY(bus.waitForIdle());
         int inFlight = 0, most = 0;
         for (const QChar c : rec->events()) {
             inFlight += c == QLatin1Char('L') ? 1 : (c == QLatin1Char('b') || c == QLatin1Char('n')) ? -1 : 0;
@@ -636,25 +625,25 @@ private slots:
     void theGuiIsNotWokenForReportsNobodyWaitsFor()
     {
         start(QStringLiteral("1,1"), DeviceBus::kDefaultReadTimeoutMs);
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        const quint64 before = DeviceBus::instance().replyWakeUps();
+        QVERIFY(bus.waitForIdle());
+        const quint64 before = bus.replyWakeUps();
         for (int round = 0; round < 40; ++round) {
             for (int port = 1; port <= kRainbowFanCount; ++port) {
-                sendCommand_Light(boxes, 0, port - 1, round);
-                sendCommand_FanDuty(boxes, 1, port - 1, 30 + round);
+                encoders.sendCommand_Light(0, port - 1, round);
+                encoders.sendCommand_FanDuty(1, port - 1, 30 + round);
             }
         }
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        QCOMPARE(DeviceBus::instance().replyWakeUps(), before);
+        QVERIFY(bus.waitForIdle());
+        QCOMPARE(bus.replyWakeUps(), before);
 
         // Replies that are waited for are handed out, on the event loop.
         int answered = 0;
         for (int fan = 0; fan < kRainbowFanCount; ++fan) {
-            requestFanSpeed(boxes, 0, fan, [&](int, int) { ++answered; });
-            requestFanSpeed(boxes, 1, fan, [&](int, int) { ++answered; });
+            encoders.requestFanSpeed(0, fan, [&](int, int) { ++answered; });
+            encoders.requestFanSpeed(1, fan, [&](int, int) { ++answered; });
         }
         QTRY_COMPARE(answered, 2 * kRainbowFanCount);
-        const quint64 wakes = DeviceBus::instance().replyWakeUps() - before;
+        const quint64 wakes = bus.replyWakeUps() - before;
         QVERIFY2(wakes >= 1 && wakes <= quint64(2 * kRainbowFanCount), qPrintable(QString::number(wakes)));
     }
 };

@@ -1,41 +1,30 @@
+#include "RecordingFanMonitor.h"
 #include "SimFixture.h"
 
 #include "device/FanCurve.h"
 #include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "device/Reports.h"
 
 #include <QtTest>
 
+#include <atomic>
+
 namespace {
 // The box model these cases drive, as the program's own would be.
-BoxModel boxes;
+TestDevices devices;
+BoxModel &boxes = devices.boxes;
+DeviceBus &bus = devices.bus;
+Encoders &encoders = devices.encoders;
 } // namespace
 
 namespace {
 
-class RecordingMonitorHost final : public FanMonitorHost {
-public:
-    std::vector<int> alerts;
-    std::map<int, int> speeds;
-    std::map<int, bool> errors;
-    std::map<int, bool> boxAlarm;
-
-    void showFanSpeed(int fan, int rpm) override { speeds[fan] = rpm; }
-    void showFanError(int fan, bool error) override { errors[fan] = error; }
-    void showBoxAlarm(int box, bool alarm) override { boxAlarm[box] = alarm; }
-    void raiseStallAlert(int box) override { alerts.push_back(box); }
-    void showBoxAnswering(int box, bool answering) override { this->answering[box] = answering; }
-    void raiseBoxSilentAlert(int box) override { silentAlerts.push_back(box); }
-
-    std::map<int, bool> answering;
-    std::vector<int> silentAlerts;
-};
-
 // One round of the speed poll, with every reply handed out.
-void poll(RecordingMonitorHost &host)
+void poll(RecordingFanMonitor &host)
 {
-    updateSpeed(boxes, host);
-    QVERIFY(DeviceBus::instance().waitForIdle());
+    host.monitor().poll();
+    QVERIFY(bus.waitForIdle());
 }
 
 std::vector<int> polledPorts(const SimulatedBoxes *sim, int box)
@@ -75,14 +64,14 @@ private slots:
 
     void temperatureDutyReachesOnlyFollowingFans()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1,0"));
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("1,0"));
         boxes[1].boxType = BoxType::Vayla;
         boxes[0].rainbowFan[0].speedPer = 2;
         boxes[0].rainbowFan[1].isPWM = false;
         boxes[0].rainbowFan[2].isMonitor = false;
         boxes[1].vaylaFan[0].speed = 1;
         boxes[1].vaylaFan[2].isPWM = false;
-        applyTemperatureDuty(boxes, 58);
+        applyTemperatureDuty(encoders, 58);
 
         std::vector<std::pair<int, int>> rainbow;
         for (const Report &r : sentTo(sim, 0))
@@ -98,8 +87,8 @@ private slots:
 
     void capDutyReachesOnlyFollowingFans()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1,0,-,1"));
-        forgetCommandedDuties(-1);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("1,0,-,1"));
+        boxes.forgetCommandedDuties(-1);
         boxes[1].boxType = BoxType::Vayla;
         boxes[0].rainbowFan[0].speedPer = 2;
         boxes[0].rainbowFan[1].isPWM = false;
@@ -108,16 +97,16 @@ private slots:
         boxes[1].vaylaFan[0].speed = 1;
         boxes[1].vaylaFan[2].isPWM = false;
         boxes[3].gIsConnected = false; // gone meanwhile
-        applyCapDuty(boxes);
+        applyCapDuty(encoders);
 
         // Exactly the reports of the duty commands, at the cap.
         QCOMPARE(sentTo(sim, 0), (std::vector<Report>{Reports::fanDuty(1, 70), Reports::fanDuty(4, 50),
                                                       Reports::fanDuty(5, 100)}));
         QCOMPARE(sentTo(sim, 1), (std::vector<Report>{Reports::vaylaDuty(1, 60), Reports::vaylaDuty(2, 100)}));
         QVERIFY(sentTo(sim, 3).empty());
-        QCOMPARE(commandedDuty(0, 0), 70);
-        QCOMPARE(commandedDuty(0, 1), kNoCommandedDuty);
-        QCOMPARE(commandedDuty(1, 0), 60);
+        QCOMPARE(boxes.commandedDuty(0, 0), 70);
+        QCOMPARE(boxes.commandedDuty(0, 1), kNoCommandedDuty);
+        QCOMPARE(boxes.commandedDuty(1, 0), 60);
         QVERIFY(followsTemperature(boxes, 0, 4));
         QVERIFY(!followsTemperature(boxes, 0, 1));
         QVERIFY(!followsTemperature(boxes, 1, 3)); // a single-colour box has three fans
@@ -126,21 +115,21 @@ private slots:
 
     void silentSingleColourFanIsNoStall()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("0"));
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("0"));
         qint64 now = 0;
         sim->setClock([&now] { return now; });
-        forgetCommandedDuties(-1);
+        boxes.forgetCommandedDuties(-1);
         boxes[0].boxType = BoxType::Vayla;
         VaylaFanRecord *fans = boxes[0].vaylaFan;
         for (VaylaFanRecord *f = fans; f != fans + 3; ++f)
             f->isPWM = false;
-        RecordingMonitorHost host;
+        RecordingFanMonitor host(encoders);
 
         // "Silent" sends 0 %: the fan stops on purpose.
-        sendVaylaSilent(boxes, 0, 1);
+        encoders.sendVaylaSilent(0, 1);
         QCOMPARE(sentTo(sim, 0).back(), Reports::vaylaDuty(2, 0));
-        QCOMPARE(commandedDuty(0, 1), 0);
-        QVERIFY(isStoppedOnPurpose(0, 1));
+        QCOMPARE(boxes.commandedDuty(0, 1), 0);
+        QVERIFY(boxes.isStoppedOnPurpose(0, 1));
         now += 3000;
         poll(host);
         poll(host);
@@ -148,7 +137,7 @@ private slots:
         QVERIFY(host.alerts.empty());
         QVERIFY(!host.errors[1]);
         QVERIFY(!host.boxAlarm[0]);
-        resetFanView(boxes, host);
+        host.monitor().raiseLatchedStalls();
         QVERIFY(host.alerts.empty());
 
         // A fan that really stalls still raises its alert.
@@ -160,8 +149,8 @@ private slots:
 
         // Told to turn again, it gets a few readings to spin up; a zero
         // after that is a stall again.
-        sendVaylaPerformance(boxes, 0, 1);
-        QCOMPARE(commandedDuty(0, 1), kNoCommandedDuty);
+        encoders.sendVaylaPerformance(0, 1);
+        QCOMPARE(boxes.commandedDuty(0, 1), kNoCommandedDuty);
         poll(host); // still at the start of its ramp
         QCOMPARE(host.speeds[1], 0);
         QVERIFY(!host.errors[1]);
@@ -177,34 +166,34 @@ private slots:
 
     void onlyAZeroDutyIsAStopOnPurpose()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("0,1"));
-        forgetCommandedDuties(-1);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("0,1"));
+        boxes.forgetCommandedDuties(-1);
         boxes[0].boxType = BoxType::Vayla;
         VaylaFanRecord *fans = boxes[0].vaylaFan;
         for (VaylaFanRecord *f = fans; f != fans + 3; ++f)
             f->isPWM = false;
         // At start-up and when re-applied, level 0 is 0 % as well.
         fans[0].speedMode = SpeedMode::Silent;
-        sendVaylaStartSpeed(boxes, 0, 0);
-        QVERIFY(isStoppedOnPurpose(0, 0));
+        sendVaylaStartSpeed(encoders, 0, 0);
+        QVERIFY(boxes.isStoppedOnPurpose(0, 0));
         fans[1].speed = 0;
-        resetVaylaFan(boxes, 0, 1);
-        QVERIFY(isStoppedOnPurpose(0, 1));
+        resetVaylaFan(encoders, 0, 1);
+        QVERIFY(boxes.isStoppedOnPurpose(0, 1));
         fans[1].speed = 2;
-        resetVaylaFan(boxes, 0, 1);
-        QCOMPARE(commandedDuty(0, 1), 40);
+        resetVaylaFan(encoders, 0, 1);
+        QCOMPARE(boxes.commandedDuty(0, 1), 40);
         fans[2].speedMode = SpeedMode::Performance;
-        sendVaylaStartSpeed(boxes, 0, 2);
-        QCOMPARE(commandedDuty(0, 2), 100);
+        sendVaylaStartSpeed(encoders, 0, 2);
+        QCOMPARE(boxes.commandedDuty(0, 2), 100);
 
         // A 12-LED fan is never sent less than 30 %: in "Silent" it must turn.
-        sendFanDuty(boxes, 1, 2, 0);
+        encoders.sendFanDuty(1, 2, 0);
         QCOMPARE(sentTo(sim, 1).back(), Reports::fanDuty(3, 30));
-        QCOMPARE(commandedDuty(1, 2), 30);
-        sendFanTargetSpeed(boxes, 1, 3, 400);
-        QCOMPARE(commandedDuty(1, 3), kNoCommandedDuty);
+        QCOMPARE(boxes.commandedDuty(1, 2), 30);
+        encoders.sendFanTargetSpeed(1, 3, 400);
+        QCOMPARE(boxes.commandedDuty(1, 3), kNoCommandedDuty);
         boxes.setCurrentBox(1);
-        RecordingMonitorHost host;
+        RecordingFanMonitor host(encoders);
         sim->stall(1, 2);
         poll(host);
         QCOMPARE(host.alerts, std::vector<int>{1});
@@ -213,47 +202,47 @@ private slots:
         // change, whatever its latch says; the other latched fans are.
         boxes.setCurrentBox(0);
         fans[0].isAlarmShown = true;
-        resetFanView(boxes, host);
+        host.monitor().raiseLatchedStalls();
         QCOMPARE(host.alerts, std::vector<int>{1});
         fans[2].isAlarmShown = true;
-        resetFanView(boxes, host);
+        host.monitor().raiseLatchedStalls();
         QCOMPARE(host.alerts, (std::vector<int>{1, 0}));
 
         // Nothing is recorded for a box that is not there; a reopened box
         // starts afresh.
-        sendVaylaSilent(boxes, 5, 0);
-        QCOMPARE(commandedDuty(5, 0), kNoCommandedDuty);
-        forgetCommandedDuties(0);
-        QVERIFY(!isStoppedOnPurpose(0, 0));
-        QCOMPARE(commandedDuty(1, 2), 30);
-        QCOMPARE(commandedDuty(-1, 0), kNoCommandedDuty);
-        QCOMPARE(commandedDuty(0, 5), kNoCommandedDuty);
+        encoders.sendVaylaSilent(5, 0);
+        QCOMPARE(boxes.commandedDuty(5, 0), kNoCommandedDuty);
+        boxes.forgetCommandedDuties(0);
+        QVERIFY(!boxes.isStoppedOnPurpose(0, 0));
+        QCOMPARE(boxes.commandedDuty(1, 2), 30);
+        QCOMPARE(boxes.commandedDuty(-1, 0), kNoCommandedDuty);
+        QCOMPARE(boxes.commandedDuty(0, 5), kNoCommandedDuty);
     }
 
     void pwmOffSendsTheStoredSpeed()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1"));
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("1"));
         boxes[0].rainbowFan[3].speedNum = 10;
-        switchPWM(boxes, 3, true);
+        switchPWM(encoders, 3, true);
         QVERIFY(boxes[0].rainbowFan[3].isPWM);
         QVERIFY(sim->sent().empty());
-        switchPWM(boxes, 3, false);
+        switchPWM(encoders, 3, false);
         QVERIFY(!boxes[0].rainbowFan[3].isPWM);
         const Report r = sentTo(sim, 0).back();
         QCOMPARE(r[3], uint8_t(4));
         QCOMPARE(r[4], uint8_t(0x02));
         QCOMPARE(r[6] + 256 * r[7], 1400);
-        switchPWM(boxes, 9, false); // no such fan: refused
+        switchPWM(encoders, 9, false); // no such fan: refused
         QCOMPARE(sentTo(sim, 0).size(), size_t(1));
     }
 
     void pollAsksOnlyWatchedFansThatExist()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1,0"));
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("1,0"));
         boxes[1].boxType = BoxType::Vayla;
         boxes[0].rainbowFan[1].isMonitor = false;
         boxes[1].vaylaFan[1].isMonitor = false;
-        RecordingMonitorHost host;
+        RecordingFanMonitor host(encoders);
         poll(host);
         QCOMPARE(polledPorts(sim, 0), (std::vector<int>{1, 3, 4, 5}));
         QCOMPARE(polledPorts(sim, 1), (std::vector<int>{1, 3}));
@@ -264,8 +253,8 @@ private slots:
 
     void stallRaisesOneAlertUntilTheFanTurnsAgain()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1"));
-        RecordingMonitorHost host;
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("1"));
+        RecordingFanMonitor host(encoders);
         sim->stall(0, 2);
         poll(host);
         poll(host);
@@ -276,7 +265,7 @@ private slots:
         QCOMPARE(host.speeds[2], 0);
 
         // The alert is raised again for a latched fan after a device change.
-        resetFanView(boxes, host);
+        host.monitor().raiseLatchedStalls();
         QCOMPARE(host.alerts.size(), size_t(2));
 
         sim->run(0, 2);
@@ -291,12 +280,51 @@ private slots:
         QCOMPARE(host.alerts.size(), size_t(3));
     }
 
+    // What the window does not show is still told and kept: the readings of
+    // every box, which fan stalled, and when its stall clears.
+    void everyBoxsReadingsAndStallsAreToldAndKept()
+    {
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("1,1"));
+        static std::atomic<qint64> now{qint64(1) << 40}; // long after power-on: every fan at its speed
+        sim->setClock([] { return now.load(); });
+        FanMonitor monitor(encoders);
+        QSignalSpy read(&monitor, &FanMonitor::fanSpeedRead);
+        QSignalSpy raised(&monitor, &FanMonitor::stallRaised);
+        QSignalSpy cleared(&monitor, &FanMonitor::stallCleared);
+        sim->stall(1, 3);
+        monitor.poll();
+        QVERIFY(bus.waitForIdle());
+        QCOMPARE(read.count(), 2 * kRainbowFanCount);
+        QCOMPARE(raised.count(), 1);
+        QCOMPARE(raised.at(0), (QVariantList{1, 3}));
+        QVERIFY(cleared.isEmpty());
+        QCOMPARE(boxes.reading(1, 3).rpm, 0);
+        QVERIFY(boxes.reading(1, 3).stopped);
+        QVERIFY(boxes.reading(1, 2).rpm > 0 && !boxes.reading(1, 2).stopped);
+        QVERIFY(boxes.reading(0, 3).rpm > 0);
+        QCOMPARE(boxes.reading(0, kRainbowFanCount).rpm, -1); // no such fan, no reading
+
+        sim->run(1, 3);
+        now += 60 * 1000; // a minute later: up to speed again
+        monitor.poll();
+        monitor.poll();
+        QVERIFY(bus.waitForIdle());
+        QCOMPARE(cleared.count(), 1);
+        QCOMPARE(cleared.at(0), (QVariantList{1, 3}));
+        QVERIFY(!boxes.reading(1, 3).stopped && boxes.reading(1, 3).rpm > 0);
+
+        // A box whose kind of fans changed has no readings to show any more.
+        boxes.forgetReadings(1);
+        QCOMPARE(boxes.reading(1, 2).rpm, -1);
+        QVERIFY(boxes.reading(0, 3).rpm > 0);
+    }
+
     void unwatchedOrExemptFansRaiseNothing()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1,0,1"));
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("1,0,1"));
         boxes[1].boxType = BoxType::Vayla;
         boxes.setCurrentBox(1);
-        RecordingMonitorHost host;
+        RecordingFanMonitor host(encoders);
         boxes[0].rainbowFan[0].fanType = 1; // a pump or a fan without a tacho signal
         boxes[0].rainbowFan[0].isAlarmShown = true;
         sim->stall(0, 0);
@@ -318,7 +346,7 @@ private slots:
 
     void fixedSpeedsOfSingleColourFans()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("0"));
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("0"));
         VaylaFanRecord *fans = boxes[0].vaylaFan;
         for (VaylaFanRecord *f = fans; f != fans + 3; ++f)
             f->isPWM = false;
@@ -327,7 +355,7 @@ private slots:
         fans[1].speedMode = SpeedMode::Silent;
         fans[2].speedMode = SpeedMode::Performance;
         for (int f = 0; f < 3; ++f)
-            sendVaylaStartSpeed(boxes, 0, f);
+            sendVaylaStartSpeed(encoders, 0, f);
         std::vector<int> duty;
         for (const Report &r : sentTo(sim, 0))
             duty.push_back(r[5]);
@@ -335,10 +363,10 @@ private slots:
 
         sim->clearSent();
         fans[2].speed = 3;
-        resetVaylaFan(boxes, 0, 2); // its level, whatever the mode
+        resetVaylaFan(encoders, 0, 2); // its level, whatever the mode
         QCOMPARE(sentTo(sim, 0).back()[5], uint8_t(60));
         fans[2].isPWM = true;
-        resetVaylaFan(boxes, 0, 2);
+        resetVaylaFan(encoders, 0, 2);
         QCOMPARE(sentTo(sim, 0).size(), size_t(1));
     }
 };

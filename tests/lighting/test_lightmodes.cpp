@@ -8,7 +8,10 @@
 
 namespace {
 // The box model these cases drive, as the program's own would be.
-BoxModel boxes;
+TestDevices devices;
+BoxModel &boxes = devices.boxes;
+DeviceBus &bus = devices.bus;
+Encoders &encoders = devices.encoders;
 } // namespace
 
 // How a fan's record turns into lighting commands.
@@ -44,7 +47,7 @@ private:
 private slots:
     void init()
     {
-        sim = installSimulator(boxes, QStringLiteral("1,0"));
+        sim = installSimulator(boxes, bus, QStringLiteral("1,0"));
         timers = RecordingTimers();
         for (int f = 0; f < kRainbowFanCount; ++f) {
             fan(f).isTurnOffLed = false;
@@ -67,7 +70,7 @@ private slots:
         fan(3).colorMode = 7; // out of range from a file
         fan(4).lightMode = LightMode::Blink;
         fan(4).colorMode = ColorMode::Single;
-        applyBoxSettings(boxes, 0, timers);
+        applyBoxSettings(encoders, 0, timers);
 
         QCOMPARE(fan(0).colorMode, int(ColorMode::Off));
         QCOMPARE(fan(1).colorMode, int(ColorMode::Single));
@@ -90,7 +93,7 @@ private slots:
     {
         fan(0).lightMode = LightMode::Snake;
         fan(0).colorMode = ColorMode::RGB;
-        applyBoxSettings(boxes, 0, timers, Resend::Startup);
+        applyBoxSettings(encoders, 0, timers, Resend::Startup);
         QCOMPARE(fan(0).colorMode, int(ColorMode::RGB));
         QCOMPARE(lightingOf(0).back()[4], uint8_t(0));
     }
@@ -102,7 +105,7 @@ private slots:
         fan(3).copyLightMode = LightMode::Breath;
         fan(3).lightSpeed = 1;
         fan(3).colorMode = ColorMode::RGB;
-        applyBoxSettings(boxes, 0, timers);
+        applyBoxSettings(encoders, 0, timers);
         const Report r = lightingOf(3).back();
         QCOMPARE(r[4], uint8_t(17));
         QCOMPARE(r[6], uint8_t(103)); // fan 3's own red
@@ -110,7 +113,7 @@ private slots:
         // A never-set copied mode plays "Snake".
         fan(2).lightMode = LightMode::Copy;
         fan(2).copyLightMode = 0;
-        applyFanLight(boxes, 0, 2, timers);
+        applyFanLight(encoders, 0, 2, timers);
         QCOMPARE(lightingOf(2).back()[4], uint8_t(fan(2).lightSpeed));
     }
 
@@ -142,7 +145,7 @@ private slots:
             fan(1).lightMode = mode;
             fan(1).copyLightMode = LightMode::Blink;
             fan(1).isTurnOffLed = true;
-            applyBoxSettings(boxes, 0, timers);
+            applyBoxSettings(encoders, 0, timers);
             const auto reports = lightingOf(1);
             QCOMPARE(reports.size(), size_t(1));
             QCOMPARE(reports.back()[4], uint8_t(24));
@@ -154,7 +157,7 @@ private slots:
 
     void speedFollowsTheModeUnlessPwm()
     {
-        applyBoxSettings(boxes, 0, timers);
+        applyBoxSettings(encoders, 0, timers);
         for (const Report &r : sentTo(sim, 0))
             QVERIFY2(!(r[1] == 0x32 && r[2] == 0x51), "a fan following the temperature got a speed command");
 
@@ -166,7 +169,7 @@ private slots:
         fan(1).speedNum = 3;
         fan(2).isPWM = false;
         fan(2).speedMode = SpeedMode::Performance;
-        applyBoxSettings(boxes, 0, timers);
+        applyBoxSettings(encoders, 0, timers);
         std::vector<int> rpms;
         for (const Report &r : sentTo(sim, 0))
             if (r[1] == 0x32 && r[2] == 0x51)
@@ -178,7 +181,7 @@ private slots:
     {
         fan(0).lightMode = LightMode::Music_2;
         fan(1).lightMode = LightMode::Temperature;
-        applyBoxSettings(boxes, 0, timers);
+        applyBoxSettings(encoders, 0, timers);
         QVERIFY(timers.music);
         QVERIFY(timers.temperature);
         QVERIFY(lightingOf(0).empty()); // the timer draws music frames
@@ -194,20 +197,20 @@ private slots:
         QVERIFY(!timers.music);
         QVERIFY(!timers.temperature);
 
-        applyFanLight(boxes, 0, 3, timers);
+        applyFanLight(encoders, 0, 3, timers);
         QVERIFY(timers.temperatureColorFans.empty());
         fan(3).lightMode = LightMode::Temperature;
-        applyFanLight(boxes, 0, 3, timers);
+        applyFanLight(encoders, 0, 3, timers);
         QCOMPARE(timers.temperatureColorFans.size(), size_t(1));
     }
 
     void nothingForAnAbsentBox()
     {
         boxes[2].rainbowFan[0].isTurnOffLed = false;
-        applyBoxSettings(boxes, 2, timers);
-        applyBoxSettings(boxes, 99, timers);
-        applyFanLight(boxes, 0, 7, timers);
-        resendFanLight(boxes, -1, 0);
+        applyBoxSettings(encoders, 2, timers);
+        applyBoxSettings(encoders, 99, timers);
+        applyFanLight(encoders, 0, 7, timers);
+        resendFanLight(encoders, -1, 0);
         copyFirstFanLook(boxes, 0, 5);
         QVERIFY(sim->sent().empty());
     }
@@ -223,7 +226,7 @@ private slots:
         const int expected[3][4] = {{0, 100, 50, 25}, {1, 0, 0, 0}, {2, 100, 50, 25}};
         for (const auto &row : expected) {
             v.lightMode = row[0];
-            sendVaylaLighting(boxes, 1, 2);
+            sendVaylaLighting(encoders, 1, 2);
             const Report r = sentTo(sim, 1).back();
             QCOMPARE(r[3], uint8_t(3));
             QCOMPARE(r[4], uint8_t(row[0]));
@@ -232,7 +235,7 @@ private slots:
             QCOMPARE(r[7], uint8_t(row[3]));
         }
         v.isTurnOffLed = true;
-        sendVaylaLighting(boxes, 1, 2);
+        sendVaylaLighting(encoders, 1, 2);
         const Report off = sentTo(sim, 1).back();
         QCOMPARE(off[4], uint8_t(0));
         QCOMPARE(off[5] + off[6] + off[7], 0);

@@ -9,7 +9,10 @@
 
 namespace {
 // The box model these cases drive, as the program's own would be.
-BoxModel boxes;
+TestDevices devices;
+BoxModel &boxes = devices.boxes;
+DeviceBus &bus = devices.bus;
+Encoders &encoders = devices.encoders;
 } // namespace
 
 // Level smoothing and the frames of the two ring effects.
@@ -196,16 +199,16 @@ private slots:
 
     void sendersReachOnlyConnectedBoxes()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1,-"));
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("1,-"));
         boxes[0].rainbowFan[2] = ring();
-        sendCommand_MusicBar(boxes, 0, 2, 100);
+        sendCommand_MusicBar(encoders, 0, 2, 100);
         // A newer frame for the same fan would replace one still waiting in the queue.
-        QVERIFY(DeviceBus::instance().waitForIdle());
-        sendCommand_MusicPair(boxes, 0, 2, 55);
-        sendCommand_MusicBar(boxes, 1, 0, 50);   // not connected
-        sendCommand_MusicPair(boxes, 16, 0, 50); // no such box
-        sendCommand_MusicBar(boxes, 0, 5, 50);   // no such fan
-        sendCommand_MusicPair(boxes, -1, 0, 50);
+        QVERIFY(bus.waitForIdle());
+        sendCommand_MusicPair(encoders, 0, 2, 55);
+        sendCommand_MusicBar(encoders, 1, 0, 50);   // not connected
+        sendCommand_MusicPair(encoders, 16, 0, 50); // no such box
+        sendCommand_MusicBar(encoders, 0, 5, 50);   // no such fan
+        sendCommand_MusicPair(encoders, -1, 0, 50);
         const std::vector<Report> sent = sentTo(sim, 0);
         QCOMPARE(int(sim->sent().size()), 2);
         QCOMPARE(int(sent.size()), 2);
@@ -219,8 +222,8 @@ private slots:
     // each other's.
     void eachMusicModeSendsItsOwnEffect()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, QStringLiteral("1"));
-        SoftwareEffects effects(boxes);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("1"));
+        SoftwareEffects effects(encoders);
         const int modes[kRainbowFanCount] = {LightMode::Music_2, LightMode::Music_3, LightMode::Mobile_2,
                                              LightMode::Mobile_3, LightMode::Breath};
         for (int f = 0; f < kRainbowFanCount; ++f) {
@@ -228,7 +231,7 @@ private slots:
             boxes[0].rainbowFan[f].lightMode = modes[f];
         }
         effects.runMusicModeTimer();
-        QVERIFY(DeviceBus::instance().waitForIdle());
+        QVERIFY(bus.waitForIdle());
         const RainbowFanRecord &fan = boxes[0].rainbowFan[0];
         QVERIFY(sim->lastLighting(0, 0) == MusicFrames::musicBar(fan, 1, 100));
         QVERIFY(sim->lastLighting(0, 1) == MusicFrames::musicPair(fan, 2, 100));

@@ -2,7 +2,7 @@
 #include "SensorPasses.h"
 #include "SimFixture.h"
 
-#include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "device/Reports.h"
 #include "lighting/LightModes.h"
 #include "lighting/SoftwareEffects.h"
@@ -17,7 +17,10 @@
 
 namespace {
 // The box model these cases drive, as the program's own would be.
-BoxModel boxes;
+TestDevices devices;
+BoxModel &boxes = devices.boxes;
+DeviceBus &bus = devices.bus;
+Encoders &encoders = devices.encoders;
 } // namespace
 
 namespace {
@@ -59,12 +62,12 @@ private slots:
         qunsetenv("FAKE_SENSORS_COUNT");
         scriptSensorReading("Cpu|T:CPU=45");
         // A 12-LED box and a single-colour box; every fan follows the temperature.
-        sim = installSimulator(boxes, QStringLiteral("1,0"));
+        sim = installSimulator(boxes, bus, QStringLiteral("1,0"));
         boxes[1].boxType = BoxType::Vayla;
         boxes[0].rainbowFan[0].speedPer = 2; // cap 70
         boxes[1].vaylaFan[0].speed = 1;      // cap 60
-        forgetCommandedDuties(-1);
-        effects = std::make_unique<SoftwareEffects>(boxes);
+        boxes.forgetCommandedDuties(-1);
+        effects = std::make_unique<SoftwareEffects>(encoders);
         // The passes are driven by hand unless a test shortens these.
         effects->setSensorPeriods(3600 * 1000, 3600 * 1000);
     }
@@ -182,7 +185,7 @@ private slots:
         QCOMPARE(sentTo(sim, 0).front(), Reports::fanDuty(1, 70));
         QCOMPARE(sentTo(sim, 1).front(), Reports::vaylaDuty(1, 60));
         QCOMPARE(lost.size(), 1);
-        QCOMPARE(commandedDuty(0, 0), 70);
+        QCOMPARE(boxes.commandedDuty(0, 0), 70);
 
         // Still no reading: a broken sensor's -128, then nonsense above 125.
         for (const char *broken : {"Cpu|T:CPU=-128", "Cpu|T:CPU=200|T:Core #0=-128", ""}) {
@@ -225,7 +228,7 @@ private slots:
         QCOMPARE(lost.size(), 1);
 
         // No plug-in at all: the same.
-        effects = std::make_unique<SoftwareEffects>(boxes);
+        effects = std::make_unique<SoftwareEffects>(encoders);
         effects->setSensorPeriods(3600 * 1000, 3600 * 1000);
         QSignalSpy lostAgain(effects.get(), &SoftwareEffects::temperatureReadingLost);
         sim->clearSent();
@@ -311,7 +314,7 @@ private slots:
 
     void noColourBeforeTheFirstReading()
     {
-        sim = installSimulator(boxes, QStringLiteral("1"));
+        sim = installSimulator(boxes, bus, QStringLiteral("1"));
         RainbowFanRecord &fan = boxes[0].rainbowFan[1];
         fan.lightMode = LightMode::Temperature;
         fan.isTurnOffLed = false;
@@ -322,14 +325,14 @@ private slots:
         QVERIFY(startSensorsAndWait(*effects, pluginLibrary("FakeSensors")));
 
         // Start-up sends the stored settings: no colour yet for fans 1 and 2.
-        applyBoxSettings(boxes, 0, *effects, Resend::Startup);
+        applyBoxSettings(encoders, 0, *effects, Resend::Startup);
         QVERIFY(effects->isTemperatureColorRunning());
         const Report none{};
         QCOMPARE(sim->lastLighting(0, 1), none);
         effects->sendCommandCPUTemp();
         QVERIFY(runSensorPass(*effects));
         effects->sendCommandCPUTemp();
-        applyFanLight(boxes, 0, 1, *effects);
+        applyFanLight(encoders, 0, 1, *effects);
         QCOMPARE(sim->lastLighting(0, 1), none);
 
         // The first reading brings the colour of its temperature at once.
@@ -352,7 +355,7 @@ private slots:
         QVERIFY(runSensorPass(*effects));
         for (int i = 0; i < 5; ++i)
             effects->sendCommandCPUTemp();
-        applyFanLight(boxes, 0, 1, *effects);
+        applyFanLight(encoders, 0, 1, *effects);
         QVERIFY(sim->sent().empty());
         QCOMPARE(sim->lastLighting(0, 1), colour(2, 0, 255, 0));
 
@@ -362,7 +365,7 @@ private slots:
         QCOMPARE(sim->lastLighting(0, 1), colour(2, 255, 0, 0));
         // And a fan switched to the mode now gets it at once.
         sim->clearSent();
-        applyFanLight(boxes, 0, 1, *effects);
+        applyFanLight(encoders, 0, 1, *effects);
         QCOMPARE(sentTo(sim, 0).size(), size_t(1));
         QCOMPARE(sim->lastLighting(0, 1), colour(2, 255, 0, 0));
     }

@@ -2,6 +2,8 @@
 // file's choice at start-up, the settings menu at run time, the footer.
 
 #include "SimFixture.h"
+
+#include "core/Core.h"
 #include "SocketProbe.h"
 
 #include "app/Aurivent.h"
@@ -18,6 +20,8 @@
 #include <QTcpSocket>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -52,17 +56,21 @@ bool greeted(const QHostAddress &address)
 
 } // namespace
 
-class TestRemoteAccessProgram : public QObject
-{
+class TestRemoteAccessProgram : public QObject {
     Q_OBJECT
 
 private:
+    // A fresh core for every case, as every start of the program has.
+    std::unique_ptr<Core> core = std::make_unique<Core>();
+    DeviceBus &bus() { return core->bus(); }
     QString footer(Aurivent &program) { return program.view()->findChild<QLabel *>(QStringLiteral("label_ip"))->text(); }
 
 private slots:
+    void init() { core = std::make_unique<Core>(); }
+    void cleanup() { core.reset(); }
     void theDeviceFileDecidesAtStartUp()
     {
-        installSimulatedBoxes(QStringLiteral("1"));
+        installSimulatedBoxes(bus(), QStringLiteral("1"));
         struct Case {
             QByteArray line;
             RemoteAccess access;
@@ -82,7 +90,7 @@ private slots:
             writeDeviceFile(c.line);
             if (c.warns)
                 QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("RemoteAccess")));
-            Aurivent program;
+            Aurivent program(*core);
             auto *notice = program.findChild<SaveFailureNotice *>();
             QVERIFY(notice);
             QSignalSpy told(notice, &SaveFailureNotice::shown);
@@ -120,9 +128,9 @@ private slots:
 
     void theSettingsMenuChangesItAtRunTime()
     {
-        installSimulatedBoxes(QStringLiteral("1"));
+        installSimulatedBoxes(bus(), QStringLiteral("1"));
         writeDeviceFile("RemoteAccess=2\n");
-        Aurivent program;
+        Aurivent program(*core);
         MainView *view = program.view();
         auto choose = [&](int access) {
             QAction *action = view->findChild<QAction *>(QStringLiteral("RemoteAccess%1").arg(access));

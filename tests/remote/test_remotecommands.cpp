@@ -11,7 +11,10 @@
 
 namespace {
 // The box model these cases drive, as the program's own would be.
-BoxModel boxes;
+TestDevices devices;
+BoxModel &boxes = devices.boxes;
+DeviceBus &bus = devices.bus;
+Encoders &encoders = devices.encoders;
 } // namespace
 
 namespace {
@@ -96,7 +99,7 @@ private:
 private slots:
     void init()
     {
-        sim = installSimulator(boxes, QStringLiteral("1,-,1"));
+        sim = installSimulator(boxes, bus, QStringLiteral("1,-,1"));
         boxes.setCurrentBox(0);
         host = RecordingHost();
         for (int b : {0, 1, 2})
@@ -112,7 +115,7 @@ private slots:
         const RainbowFanRecord pristine = fan(0, 3);
         const QVariantMap data{{"BoxNum", "1"}, {"FanNum", "0111"}, {"LED1", "1000000000001111"},
                                {"RColor", 200}, {"GColor", "100"}, {"BColor", 0}};
-        QVERIFY(RemoteCommands::execute(cmd(1, data), boxes, host).isEmpty());
+        QVERIFY(RemoteCommands::execute(cmd(1, data), encoders, host).isEmpty());
 
         // "Single": only entry 12, whatever LED1 says.
         RainbowFanRecord expected = pristine;
@@ -149,7 +152,7 @@ private slots:
         const QString before = entries(fan(0, 0));
         QVariantMap data{{"BoxNum", "1"}, {"FanNum", "1"}, {"LED1", "1111111111111"}, {"RColor", 255},
                          {"GColor", 0}, {"BColor", 0}, {"ColorMode", 1}, {"LightMode", 4}, {"Speed", 2}};
-        RemoteCommands::execute(cmd(9, data), boxes, host);
+        RemoteCommands::execute(cmd(9, data), encoders, host);
         QCOMPARE(entries(fan(0, 0)), before);
         QCOMPARE(fan(0, 0).colorMode, 1);
         QCOMPARE(fan(0, 0).lightMode, 4);
@@ -158,13 +161,13 @@ private slots:
         QCOMPARE(sentTo(sim, 0).at(0)[4], uint8_t(16 + 2));
 
         // Command 2 with the same data takes it; so does 9 with every component set.
-        RemoteCommands::execute(cmd(2, data), boxes, host);
+        RemoteCommands::execute(cmd(2, data), encoders, host);
         QCOMPARE(fan(0, 0).rValue_Led[5], 255);
         QCOMPARE(fan(0, 0).gValue_Led[12], 0);
         data["GColor"] = 1;
         data["BColor"] = 1;
         data["FanNum"] = "01";
-        RemoteCommands::execute(cmd(9, data), boxes, host);
+        RemoteCommands::execute(cmd(9, data), encoders, host);
         QCOMPARE(fan(0, 1).gValue_Led[12], 1);
     }
 
@@ -172,7 +175,7 @@ private slots:
     {
         const QVariantMap data{{"BoxNum", "11100000000000001111"}, {"FanNum", "001011"},
                                {"ColorMode", 2}, {"LightMode", 0}, {"Speed", 3}};
-        RemoteCommands::execute(cmd(0, data), boxes, host);
+        RemoteCommands::execute(cmd(0, data), encoders, host);
         for (int b : {0, 2}) {
             QCOMPARE(fan(b, 2).lightMode, 0);
             QCOMPARE(fan(b, 2).lightSpeed, 3);
@@ -197,7 +200,7 @@ private slots:
         sim->clearSent();
         host.calls.clear();
         fan(2, 1).copyLightMode = LightMode::Breath;
-        RemoteCommands::execute(cmd(3, {{"BoxNum", "001"}, {"FanNum", "01"}, {"LightMode", 7}, {"Speed", 1}}), boxes,
+        RemoteCommands::execute(cmd(3, {{"BoxNum", "001"}, {"FanNum", "01"}, {"LightMode", 7}, {"Speed", 1}}), encoders,
                                 host);
         QCOMPARE(sentTo(sim, 2).at(0)[4], uint8_t(16 + 1));
         QCOMPARE(host.calls, QStringList{"stopMusic"});
@@ -222,7 +225,7 @@ private slots:
                 fan(0, 1).copyLightMode = LightMode::Radar;
                 sim->clearSent();
                 RemoteCommands::execute(
-                    cmd(0, only({{"ColorMode", 0}, {"LightMode", mode}, {"Speed", speed}})), boxes, host);
+                    cmd(0, only({{"ColorMode", 0}, {"LightMode", mode}, {"Speed", speed}})), encoders, host);
                 const std::vector<Report> played = sentTo(sim, 0);
                 const int shown = mode == LightMode::Copy ? int(LightMode::Radar) : mode;
                 if (LightMode::isBoxEffect(shown) || shown == LightMode::Light) {
@@ -236,11 +239,11 @@ private slots:
                 }
 
                 sim->clearSent();
-                RemoteCommands::execute(cmd(11, only({{"Status", 1}})), boxes, host);
+                RemoteCommands::execute(cmd(11, only({{"Status", 1}})), encoders, host);
                 QVERIFY2(sentTo(sim, 0) == std::vector<Report>{off}, qPrintable(at));
 
                 sim->clearSent();
-                RemoteCommands::execute(cmd(11, only({{"Status", 0}})), boxes, host);
+                RemoteCommands::execute(cmd(11, only({{"Status", 0}})), encoders, host);
                 QVERIFY2(sentTo(sim, 0) == played, qPrintable(at));
             }
         }
@@ -261,7 +264,7 @@ private slots:
         for (const auto &b : bad) {
             QVariantMap data = base;
             data[b.second.first] = b.second.second;
-            QVERIFY(RemoteCommands::execute(cmd(b.first, data), boxes, host).isEmpty());
+            QVERIFY(RemoteCommands::execute(cmd(b.first, data), encoders, host).isEmpty());
             QVERIFY2(host.calls.isEmpty(), qPrintable(QStringLiteral("command %1 %2: %3")
                                                           .arg(b.first).arg(b.second.first, host.calls.join(','))));
             QCOMPARE(entries(fan(0, 0)), before);
@@ -270,10 +273,10 @@ private slots:
             QCOMPARE(boxes[0].profileValue, 1);
             QVERIFY(sim->sent().empty());
         }
-        QVERIFY(RemoteCommands::execute({{"command", "zero"}}, boxes, host).isEmpty());
+        QVERIFY(RemoteCommands::execute({{"command", "zero"}}, encoders, host).isEmpty());
         QVERIFY(host.calls.isEmpty());
         // An unknown command changes nothing but still refreshes the shown box.
-        RemoteCommands::execute(cmd(99, base), boxes, host);
+        RemoteCommands::execute(cmd(99, base), encoders, host);
         QCOMPARE(host.calls, QStringList{"refresh 0"});
         QVERIFY(sim->sent().empty());
     }
@@ -286,7 +289,7 @@ private slots:
                 "\"ColorMode\": 0, \"Speed\": 1, \"LightMode\": " + lightMode + "}}";
             const RemoteProtocol::Request request = RemoteProtocol::decodeFrame(text.toBase64());
             host.calls.clear();
-            RemoteCommands::execute(request.map, boxes, host);
+            RemoteCommands::execute(request.map, encoders, host);
             return !host.calls.isEmpty();
         };
         for (const char *wrapped : {"4294967300", "-4294967295", "1e300", "\"4294967300\"", "4.5", "\" 4\"",
@@ -309,7 +312,7 @@ private slots:
         }
         QVERIFY(run("4", "0.0"));
         // Status may come as a JSON boolean.
-        RemoteCommands::execute(cmd(11, {{"BoxNum", "1"}, {"FanNum", "01"}, {"Status", false}}), boxes, host);
+        RemoteCommands::execute(cmd(11, {{"BoxNum", "1"}, {"FanNum", "01"}, {"Status", false}}), encoders, host);
         QVERIFY(!fan(0, 1).isTurnOffLed);
         // Bright may carry a fraction, but must be a finite number.
         QVariantMap data{{"BoxNum", "1"}, {"FanNum", "001"}, {"LED1", "1"}, {"ColorMode", 0}, {"RColor", 1},
@@ -320,7 +323,7 @@ private slots:
                                     QVariant(std::numeric_limits<double>::infinity())}) {
             data["Bright"] = bad;
             host.calls.clear();
-            RemoteCommands::execute(cmd(4, data), boxes, host);
+            RemoteCommands::execute(cmd(4, data), encoders, host);
             QVERIFY2(host.calls.isEmpty(), qPrintable(bad.toString()));
             QCOMPARE(entries(fan(0, 2)), before);
         }
@@ -333,7 +336,7 @@ private slots:
         auto brightAfter = [&](int command, const QVariant &bright, int fanIndex, int entry) {
             data["Bright"] = bright;
             data["FanNum"] = QString(fanIndex, QLatin1Char('0')) + QLatin1Char('1');
-            RemoteCommands::execute(cmd(command, data), boxes, host);
+            RemoteCommands::execute(cmd(command, data), encoders, host);
             return double(fan(0, fanIndex).brightValue[entry]);
         };
         QCOMPARE(brightAfter(4, 7, 0, 0), double(0.7f));
@@ -370,7 +373,7 @@ private slots:
         host.profileFile = {fanItems, fanItems, fanItems, fanItems, fanItems};
         host.profileFile[4][9] = QStringLiteral("14");
 
-        const QJsonObject r13 = json(RemoteCommands::execute(cmd(13, {{"BoxNum", "1"}}), boxes, host));
+        const QJsonObject r13 = json(RemoteCommands::execute(cmd(13, {{"BoxNum", "1"}}), encoders, host));
         QCOMPARE(r13.value("ResType").toInt(-1), 13);
         QCOMPARE(r13.value("Profile").toInt(-1), 3);
         QCOMPARE(host.calls.first(), QStringLiteral("read 3"));
@@ -387,7 +390,7 @@ private slots:
 
         // A short file gives empty texts, not a crash.
         host.profileFile = {QStringList{"1"}};
-        const QJsonObject shortFile = json(RemoteCommands::execute(cmd(13, {{"BoxNum", "001"}}), boxes, host));
+        const QJsonObject shortFile = json(RemoteCommands::execute(cmd(13, {{"BoxNum", "001"}}), encoders, host));
         QCOMPARE(shortFile.value("Profile").toInt(), 1);
         QCOMPARE(shortFile.value("Fan1").toObject().value("RColor").toString(), QStringLiteral("1"));
         QCOMPARE(shortFile.value("Fan3").toObject().value("lightSpeed").toString(), QString());
@@ -402,7 +405,7 @@ private slots:
         f.speedMode = 0;
         f.isTurnOffLed = false;
         boxes[2].profileValue = 5;
-        const QJsonObject r15 = json(RemoteCommands::execute(cmd(15, {{"BoxNum", "0010"}}), boxes, host));
+        const QJsonObject r15 = json(RemoteCommands::execute(cmd(15, {{"BoxNum", "0010"}}), encoders, host));
         QCOMPARE(r15.value("ResType").toInt(-1), 15);
         QCOMPARE(r15.value("Profile").toInt(-1), 5);
         const QJsonObject live = r15.value("Fan2").toObject();
@@ -420,7 +423,7 @@ private slots:
         // 14: load the profile into each selected box, then answer from the file as 15.
         host.calls.clear();
         host.profileFile = {fanItems};
-        const QJsonObject r14 = json(RemoteCommands::execute(cmd(14, {{"BoxNum", "101"}, {"Profile", 4}}), boxes, host));
+        const QJsonObject r14 = json(RemoteCommands::execute(cmd(14, {{"BoxNum", "101"}, {"Profile", 4}}), encoders, host));
         QCOMPARE(r14.value("ResType").toInt(-1), 15);
         QCOMPARE(r14.value("Profile").toInt(-1), 4);
         QCOMPARE(r14.value("Fan1").toObject().value("fanSpeed").toString(), QStringLiteral("4"));
@@ -430,8 +433,8 @@ private slots:
                                           "load 2 4", "apply 2", "read 4", "refresh 0"}));
 
         // Nothing selected and connected: no reply.
-        QVERIFY(RemoteCommands::execute(cmd(13, {{"BoxNum", "01"}}), boxes, host).isEmpty());
-        QVERIFY(RemoteCommands::execute(cmd(15, {}), boxes, host).isEmpty());
+        QVERIFY(RemoteCommands::execute(cmd(13, {{"BoxNum", "01"}}), encoders, host).isEmpty());
+        QVERIFY(RemoteCommands::execute(cmd(15, {}), encoders, host).isEmpty());
     }
 
     void savingAProfileStoresWritesAndReappliesTheBoxesOnIt()
@@ -440,7 +443,7 @@ private slots:
         const QVariantMap data{{"BoxNum", "1"}, {"FanNum", "01"}, {"LED1", "11"}, {"Profile", 2},
                                {"ColorMode", 0}, {"RColor", 9}, {"GColor", 8}, {"BColor", 7}, {"Bright", 10},
                                {"LightMode", 3}, {"Speed", 2}, {"Status", 0}};
-        QVERIFY(RemoteCommands::execute(cmd(12, data), boxes, host).isEmpty());
+        QVERIFY(RemoteCommands::execute(cmd(12, data), encoders, host).isEmpty());
         QCOMPARE(boxes[0].profileValue, 2);
         QCOMPARE(fan(0, 1).rValue_Led[1], 9);
         QCOMPARE(fan(0, 1).rValue_Led[2], 10);
@@ -464,7 +467,7 @@ private slots:
         sim->clearSent();
         QVariantMap away = data;
         away["BoxNum"] = "01";
-        RemoteCommands::execute(cmd(12, away), boxes, host);
+        RemoteCommands::execute(cmd(12, away), encoders, host);
         QCOMPARE(host.calls, QStringList{"stopMusic"});
         QVERIFY(sim->sent().empty());
     }
@@ -474,7 +477,7 @@ private slots:
         const QVariantMap start{{"BoxNum", "1"}, {"FanNum", "1"}, {"LED1", "0000000000001"}, {"Status", "1"},
                                 {"Volume", 140}, {"MusicMode", 12}, {"ColorMode", 1}, {"RColor", 1},
                                 {"GColor", 2}, {"BColor", 3}};
-        RemoteCommands::execute(cmd(7, start), boxes, host);
+        RemoteCommands::execute(cmd(7, start), encoders, host);
         QCOMPARE(host.calls, (QStringList{"startMusic", "refresh 0"}));
         QCOMPARE(host.phoneLevel, 100);
         QCOMPARE(fan(0, 0).lightMode, 12);
@@ -485,28 +488,28 @@ private slots:
 
         // The volume stream's own maps.
         host.calls.clear();
-        RemoteCommands::execute(RemoteProtocol::volumeRequest(QStringLiteral("07:55")), boxes, host);
+        RemoteCommands::execute(RemoteProtocol::volumeRequest(QStringLiteral("07:55")), encoders, host);
         QCOMPARE(host.phoneLevel, 55);
         QCOMPARE(host.calls, QStringList{"startMusic"});
-        RemoteCommands::execute(RemoteProtocol::volumeRequest(QStringLiteral("07@@")), boxes, host);
+        RemoteCommands::execute(RemoteProtocol::volumeRequest(QStringLiteral("07@@")), encoders, host);
         QCOMPARE(host.calls, (QStringList{"startMusic", "stopMusic"}));
         QCOMPARE(host.phoneLevel, 55);
     }
 
     void turnOffDefaultAndBrightnessCommandsSendTheirReports()
     {
-        RemoteCommands::execute(cmd(11, {{"BoxNum", "1"}, {"FanNum", "1"}, {"Status", 1}}), boxes, host);
+        RemoteCommands::execute(cmd(11, {{"BoxNum", "1"}, {"FanNum", "1"}, {"Status", 1}}), encoders, host);
         QVERIFY(fan(0, 0).isTurnOffLed);
         Report off = Reports::rainbowLighting(1, Reports::kSteadyPerLed);
         QCOMPARE(sentTo(sim, 0).back(), off);
-        RemoteCommands::execute(cmd(11, {{"BoxNum", "1"}, {"FanNum", "1"}, {"Status", 0}}), boxes, host);
+        RemoteCommands::execute(cmd(11, {{"BoxNum", "1"}, {"FanNum", "1"}, {"Status", 0}}), encoders, host);
         QVERIFY(!fan(0, 0).isTurnOffLed);
         QCOMPARE(sentTo(sim, 0).back()[6], uint8_t(10));   // steady light, red of LED 0
 
         // 8: "Whirl" with the default palette preview; its mode byte follows the
         // same fan of the shown box (box 0, in "Light").
         sim->clearSent();
-        RemoteCommands::execute(cmd(8, {{"BoxNum", "001"}, {"FanNum", "00001"}}), boxes, host);
+        RemoteCommands::execute(cmd(8, {{"BoxNum", "001"}, {"FanNum", "00001"}}), encoders, host);
         QCOMPARE(fan(2, 4).lightMode, int(LightMode::Whirl));
         QVERIFY(!fan(2, 4).isTurnOffLed);
         const auto preview = sentTo(sim, 2);
@@ -517,7 +520,7 @@ private slots:
         // 16 leaves the turned-off flag as it is.
         sim->clearSent();
         fan(2, 0).isTurnOffLed = true;
-        RemoteCommands::execute(cmd(16, {{"BoxNum", "001"}, {"FanNum", "1"}, {"LED1", "1"}, {"Bright", 5}}), boxes, host);
+        RemoteCommands::execute(cmd(16, {{"BoxNum", "001"}, {"FanNum", "1"}, {"LED1", "1"}, {"Bright", 5}}), encoders, host);
         QCOMPARE(double(fan(2, 0).brightValue[0]), 0.5);
         QVERIFY(fan(2, 0).isTurnOffLed);
         QCOMPARE(sentTo(sim, 2).back(), Reports::rainbowLighting(1, Reports::kSteadyPerLed));

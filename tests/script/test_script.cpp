@@ -20,7 +20,10 @@
 
 namespace {
 // The box model these cases drive, as the program's own would be.
-BoxModel boxes;
+TestDevices devices;
+BoxModel &boxes = devices.boxes;
+DeviceBus &bus = devices.bus;
+Encoders &encoders = devices.encoders;
 } // namespace
 
 namespace {
@@ -154,8 +157,8 @@ private slots:
 
     void playsEachFrameOnceThenStops()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, "1,1");
-        ScriptRunner runner(boxes);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, "1,1");
+        ScriptRunner runner(encoders);
         QSignalSpy finished(&runner, &ScriptRunner::finished);
         runner.testReceiveFileData({simpleFrame(10), simpleFrame(11), simpleFrame(12)}, 100);
         QVERIFY(runner.isPlaying());
@@ -177,8 +180,8 @@ private slots:
 
     void frameContents()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, "1,1");
-        ScriptRunner runner(boxes);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, "1,1");
+        ScriptRunner runner(encoders);
         QJsonObject partial{{"R", QJsonArray{255, 300, -20}}, {"G", QJsonArray{10}}, {"Br", QJsonArray{1, 2.5, 1}}};
         playNow(runner, {frame(QJsonArray{
                              QJsonObject{{"ControllerNum", 1},
@@ -222,8 +225,8 @@ private slots:
 
     void outOfRangeControllersAreIgnored()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, "1,1");
-        ScriptRunner runner(boxes);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, "1,1");
+        ScriptRunner runner(encoders);
         playNow(runner, {frame(QJsonArray{QJsonObject{{"ControllerNum", 16}, {"Fan0", fan(9, 9, 9, 1)}},
                                           QJsonObject{{"ControllerNum", -1}, {"Fan0", fan(9, 9, 9, 1)}},
                                           QJsonObject{{"ControllerNum", 1e12}, {"Fan0", fan(9, 9, 9, 1)}},
@@ -241,8 +244,8 @@ private slots:
 
     void aFrameAddressesEachBoxAtMostOnce()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, "1,1");
-        ScriptRunner runner(boxes);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, "1,1");
+        ScriptRunner runner(encoders);
         QJsonArray entries;
         for (int i = 0; i < 20; ++i) {
             QJsonObject entry{{"ControllerNum", i % 2}};
@@ -310,8 +313,8 @@ private slots:
 
     void corruptFramesAreSkipped()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, "1,1");
-        ScriptRunner runner(boxes);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, "1,1");
+        ScriptRunner runner(encoders);
         QSignalSpy finished(&runner, &ScriptRunner::finished);
         // A key twice in one object counts as corrupt too (Qt's parser would lose memory on it).
         const QString repeated = QStringLiteral("{\"Controller\":[{\"Fan0\":{\"R\":[9],\"R\":[9]}}]}");
@@ -324,8 +327,8 @@ private slots:
 
     void aSecondScriptReplacesTheFirst()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, "1,1");
-        ScriptRunner runner(boxes);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, "1,1");
+        ScriptRunner runner(encoders);
         QSignalSpy finished(&runner, &ScriptRunner::finished);
         runner.testReceiveFileData({simpleFrame(10), simpleFrame(11), simpleFrame(12), simpleFrame(13),
                                     simpleFrame(14)},
@@ -347,8 +350,8 @@ private slots:
 
     void refusedScriptsPlayNothing()
     {
-        SimulatedBoxes *sim = installSimulator(boxes, "1,1");
-        ScriptRunner runner(boxes);
+        SimulatedBoxes *sim = installSimulator(boxes, bus, "1,1");
+        ScriptRunner runner(encoders);
         runner.testReceiveFileData({}, 100);
         QVERIFY(!runner.isPlaying());
         runner.testReceiveFileData({simpleFrame(1)}, 0);

@@ -11,7 +11,8 @@
 // A fresh data folder whose device file holds quiet program settings (no
 // update check, no autostart, English) and `deviceFile` after them, and
 // simulated boxes from `spec` (not yet discovered: the program does that).
-inline SimulatedBoxes *startWithSettings(const QString &spec, const QByteArray &deviceFile = QByteArray())
+inline SimulatedBoxes *startWithSettings(DeviceBus &bus, const QString &spec,
+                                         const QByteArray &deviceFile = QByteArray())
 {
     QDir(IniHelper::dataFolder()).removeRecursively();
     QDir().mkpath(IniHelper::dataFolder());
@@ -20,5 +21,5 @@ inline SimulatedBoxes *startWithSettings(const QString &spec, const QByteArray &
         file.write("[Main]\nAutoUpdate=0\nisAutoRun=0\nLanguage=0\nPassword=9462\nOpenPassword=0\n" + deviceFile);
         file.close();
     }
-    return installSimulatedBoxes(spec);
+    return installSimulatedBoxes(bus, spec);
 }

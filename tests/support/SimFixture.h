@@ -2,6 +2,7 @@
 
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
+#include "device/Encoders.h"
 #include "device/HidTransport.h"
 #include "device/ProtocolTrace.h"
 #include "device/Discovery.h"
@@ -13,31 +14,44 @@
 #include <memory>
 #include <vector>
 
+// The device side of the program as the core holds it: a bus, the box model
+// and the encoders bound to both.
+struct TestDevices {
+    DeviceBus bus;
+    BoxModel boxes;
+    Encoders encoders{boxes, bus};
+};
+
 // Puts fresh simulated boxes behind the device bus. `spec` is the --simulate
 // form ("-,1,-,-,0").
-inline SimulatedBoxes *installSimulatedBoxes(const QString &spec)
+inline SimulatedBoxes *installSimulatedBoxes(DeviceBus &bus, const QString &spec)
 {
     auto boxes = std::make_unique<SimulatedBoxes>();
     QString error;
     boxes->plugFromSpec(spec, &error);
     SimulatedBoxes *sim = boxes.get();
     // What the boxes received is looked at only once everything sent so far got there.
-    sim->setSettleHandler([] { DeviceBus::instance().waitForIdle(); });
-    DeviceBus::instance().setTrace(nullptr);
-    DeviceBus::instance().setTransport(std::move(boxes));
+    sim->setSettleHandler([&bus] { bus.waitForIdle(); });
+    bus.setTrace(nullptr);
+    bus.setTransport(std::move(boxes));
     return sim;
 }
 
 // The same with a clean box model in front, discovered unless `discover` is false.
-inline SimulatedBoxes *installSimulator(BoxModel &model, const QString &spec, bool discover = true)
+inline SimulatedBoxes *installSimulator(BoxModel &model, DeviceBus &bus, const QString &spec, bool discover = true)
 {
     model.reset();
-    SimulatedBoxes *sim = installSimulatedBoxes(spec);
+    SimulatedBoxes *sim = installSimulatedBoxes(bus, spec);
     if (discover) {
-        setupAllControllerBox(model);
+        setupAllControllerBox(model, bus);
         sim->clearSent();
     }
     return sim;
+}
+
+inline SimulatedBoxes *installSimulator(TestDevices &devices, const QString &spec, bool discover = true)
+{
+    return installSimulator(devices.boxes, devices.bus, spec, discover);
 }
 
 // The reports a box received, in order.

@@ -3,6 +3,7 @@
 #include "app/Aurivent.h"
 #include "app/CommandLine.h"
 #include "app/DeviceSetup.h"
+#include "core/Core.h"
 #include "device/DeviceBus.h"
 #include "device/sim/SimulatedBoxes.h"
 #include "storage/IniHelper.h"
@@ -33,18 +34,23 @@ Scenes::Scenes(const QString &spec, int language, const QByteArray &deviceFile)
         device.write(main + deviceFile);
         device.close();
     }
+    m_core = std::make_unique<Core>();
     DeviceSetup devices;
     QString error;
     const CommandLine line = CommandLine::parse({QStringLiteral("aurivent"), QStringLiteral("--simulate=") + spec});
-    if (!devices.apply(line, nullptr, nullptr, &error))
+    if (!devices.apply(line, m_core->bus(), nullptr, nullptr, &error))
         qFatal("simulated boxes: %s", qPrintable(error));
     m_sim = devices.simulator;
     StartOptions options;
     options.simulated = true;
-    m_program = std::make_unique<Aurivent>(options);
+    m_program = std::make_unique<Aurivent>(*m_core, options);
 }
 
-Scenes::~Scenes() = default;
+Scenes::~Scenes()
+{
+    // The window first: it uses the core until it is gone.
+    m_program.reset();
+}
 
 QWidget *Scenes::mainWindow() const
 {
@@ -55,7 +61,7 @@ void Scenes::poll()
 {
     m_program->updateSpeed();
     // Every box answers on its own thread; the replies come back as events.
-    DeviceBus::instance().waitForIdle();
+    m_core->bus().waitForIdle();
     QCoreApplication::processEvents();
 }
 

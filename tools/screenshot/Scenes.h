@@ -7,6 +7,7 @@
 #include <memory>
 
 class Aurivent;
+class Core;
 class QTemporaryDir;
 class QWidget;
 class SimulatedBoxes;
@@ -40,5 +41,6 @@ public:
 
 private:
     SimulatedBoxes *m_sim = nullptr;
+    std::unique_ptr<Core> m_core;
     std::unique_ptr<Aurivent> m_program;
 };

@@ -1,0 +1,9 @@
+#include "Core.h"
+
+Core::Core() = default;
+
+Core::~Core()
+{
+    // Nothing queued may reach a box after the core is gone.
+    m_bus.closeAll();
+}
