@@ -159,7 +159,7 @@ private slots:
             }
             sim->clearSent();
         }
-        QTRY_COMPARE(view.speeds.size(), size_t(kRainbowFanCount));
+        QTRY_COMPARE(told->speeds.size(), size_t(kRainbowFanCount));
         // A poll started again begins with the first fan.
         monitor->pollStep();
         monitor->pollStep();
