@@ -2,6 +2,7 @@
 
 #include "AutorunStore.h"
 #include "CommandChannel.h"
+#include "CurveWiring.h"
 #include "common/Limits.h"
 #include "core/Core.h"
 #include "DeviceMonitor.h"
@@ -134,6 +135,7 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     m_fanRefresh = new FanViewRefresher(m_boxes, [this]() -> MainViewInterface * { return m_view; }, this);
     m_effects = new SoftwareEffects(m_core.encoders(), this);
     m_effects->setComputerVolume(new ComputerVolume(m_effects));
+    startCurves(m_core.curves(), *m_effects);
     m_script = new ScriptRunner(m_core.encoders(), this);
 
     m_monitor->discover();
@@ -160,6 +162,10 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
                                     tr("Fans that follow the CPU temperature now run at their highest allowed "
                                        "speed until it can be read again."),
                                     QSystemTrayIcon::Warning);
+    });
+    connect(&m_core.curves(), &CurveController::sourceLost, this, [this](const QString &source, const QString &text) {
+        if (m_tray)
+            m_tray->icon()->showMessage(tr("No temperature from %1").arg(source), text, QSystemTrayIcon::Warning);
     });
     m_effects->startSensors(SensorPlugin::defaultLibraryPath());
 
@@ -328,7 +334,7 @@ void Aurivent::leaveFansSafeOnExit()
 
 void Aurivent::boxOpened(int box)
 {
-    resendBoxSettings(m_core.encoders(), m_profiles, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
+    resendBoxSettings(m_core.encoders(), m_profiles, box, *m_effects, m_core.curves());
     // Its record may just have taken its stored profile: the panels show it.
     refreshFanPanels(box);
 }

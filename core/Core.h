@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CurveController.h"
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
 #include "device/Encoders.h"
@@ -18,10 +19,12 @@ public:
     DeviceBus &bus() { return m_bus; }
     BoxModel &boxes() { return m_boxes; }
     Encoders &encoders() { return m_encoders; }
+    CurveController &curves() { return m_curves; }
 
 private:
     // Declared first: destroyed last, after everything that sends on it.
     DeviceBus m_bus;
     BoxModel m_boxes;
     Encoders m_encoders{m_boxes, m_bus};
+    CurveController m_curves{m_encoders};
 };

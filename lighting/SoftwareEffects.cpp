@@ -73,6 +73,16 @@ void SoftwareEffects::startSensors(const QString &libraryPath)
     m_cpuTemperatureTimer->start();
 }
 
+void SoftwareEffects::setReadingPeriod(int passMs)
+{
+    m_cpuTemperatureTimer->setInterval(passMs);
+}
+
+int SoftwareEffects::readingPeriod() const
+{
+    return m_cpuTemperatureTimer->interval();
+}
+
 void SoftwareEffects::setSensorPeriods(int passMs, int retryMs)
 {
     m_cpuTemperatureTimer->setInterval(passMs);
@@ -251,17 +261,17 @@ void SoftwareEffects::updateCPUTemp()
     if (m_passPending) {
         // The last call has not come back: while it hangs, every pass is one without a reading.
         if (m_passLate)
-            finishPass(TemperaturePass());
+            finishPass(TemperatureSample());
         return;
     }
     if (m_reader->isBusy()) {
         // A binding (or the sensor listing) still runs.
         if (m_reader->busyMs() >= m_deadlineMs)
-            finishPass(TemperaturePass());
+            finishPass(TemperatureSample());
         return;
     }
     if (!m_reader->hasPlugin()) {
-        finishPass(TemperaturePass());
+        finishPass(TemperatureSample());
         return;
     }
     m_reader->requestPass();
@@ -276,7 +286,7 @@ void SoftwareEffects::onPassDeadline()
         return;
     m_passLate = true;
     qCDebug(lcLighting) << "updateCPUTemp:" << "the sensor plug-in did not answer within" << m_deadlineMs << "ms";
-    finishPass(TemperaturePass());
+    finishPass(TemperatureSample());
 }
 
 void SoftwareEffects::onPassDone(const TemperatureSample &sample)
@@ -290,11 +300,14 @@ void SoftwareEffects::onPassDone(const TemperatureSample &sample)
         qCDebug(lcLighting) << "updateCPUTemp:" << "a late answer of the sensor plug-in is dropped";
         return;
     }
-    finishPass(sample.cpu);
+    finishPass(sample);
 }
 
-void SoftwareEffects::finishPass(const TemperaturePass &pass)
+void SoftwareEffects::finishPass(const TemperatureSample &sample)
 {
+    const TemperaturePass &pass = sample.cpu;
+    // The fans first: their duties go out in the pass that read the temperature.
+    emit temperatureSampled(sample);
     const CpuReadingWatch::Decision decision = m_watch.afterPass(pass.cpuFound);
 
     if (pass.cpuFound) {
@@ -305,7 +318,6 @@ void SoftwareEffects::finishPass(const TemperaturePass &pass)
         m_previousTemperature = first ? pass.temperature : m_temperature;
         m_temperature = pass.temperature;
         emit temperatureChanged(m_temperature);
-        applyTemperatureDuty(m_encoders, m_temperature);
         if (first) {
             m_shown = temperatureScaleColor(m_temperature);
             sendShownColor();
@@ -317,12 +329,10 @@ void SoftwareEffects::finishPass(const TemperaturePass &pass)
     }
 
     // "No reading" is not 0 degrees: the temperature keeps its last value
-    // (the colour never walks towards "cold"), and the fans keep their duty
-    // for a short gap, then run at their cap.
+    // (the colour never walks towards "cold"). The fans are the curves' to
+    // look after: a short gap keeps their duty, a longer one their cap.
     m_hasTemperature = false;
     emit temperatureMissing();
-    if (decision.fans == CpuReadingWatch::Fans::Cap)
-        applyCapDuty(m_encoders);
     if (decision.outageBegins) {
         qCWarning(lcLighting) << "updateCPUTemp:"
                               << "no CPU temperature reading; fans that follow it run at their cap";

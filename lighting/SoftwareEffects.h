@@ -49,6 +49,9 @@ public:
     void startSensors(const QString &libraryPath);
     // The two periods in milliseconds (tests shorten them).
     void setSensorPeriods(int passMs, int retryMs);
+    // The time between two reading passes alone.
+    void setReadingPeriod(int passMs);
+    int readingPeriod() const;
     void setSensorDeadline(int ms) { m_deadlineMs = ms; }
     bool hasSensors() const;
     // Whether the last pass found a CPU reading.
@@ -89,6 +92,9 @@ signals:
     void temperatureReadingLost();
     // A reading pass is complete (its reading, or none), for those who wait on it.
     void sensorPassFinished();
+    // Every pass, ahead of the signals above: each source it read (none when
+    // the plug-in did not answer in time). The fans' curves follow it.
+    void temperatureSampled(const TemperatureSample &sample);
     // A binding of the plug-in is complete.
     void sensorsBound(bool ok);
 
@@ -106,7 +112,7 @@ private:
     void onSensorsBound(bool ok, const QString &failure);
     void onPassDone(const TemperatureSample &sample);
     void onPassDeadline();
-    void finishPass(const TemperaturePass &pass);
+    void finishPass(const TemperatureSample &sample);
     void sendShownColor();
 
     Encoders &m_encoders;

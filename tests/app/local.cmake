@@ -1,5 +1,5 @@
 # The whole program listens on the phone port.
-foreach(program test_program test_startmodes test_savefailures test_safetyglue test_fansafety)
+foreach(program test_program test_startmodes test_savefailures test_safetyglue test_fansafety test_curveglue)
   if(TARGET ${program})
     aurivent_uses_phone_port(${program})
   endif()
@@ -9,9 +9,11 @@ if(TEST e2e_session_user)
   set_tests_properties(e2e_session_user PROPERTIES SKIP_RETURN_CODE 77)
 endif()
 # The program-level safety tests read the CPU temperature from the scripted plug-in.
-if(TARGET test_safetyglue AND TARGET FakeSensors)
-  add_dependencies(test_safetyglue FakeSensors)
-endif()
+foreach(program test_safetyglue test_curveglue)
+  if(TARGET ${program} AND TARGET FakeSensors)
+    add_dependencies(${program} FakeSensors)
+  endif()
+endforeach()
 # The late tray's test plays the desktop's tray with a script of the source tree.
 if(TARGET test_latetray)
   target_compile_definitions(test_latetray PRIVATE AURIVENT_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

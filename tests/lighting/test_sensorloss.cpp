@@ -1,6 +1,7 @@
 #include "ScriptedSensors.h"
 #include "SensorPasses.h"
 #include "SimFixture.h"
+#include "core/CurveController.h"
 
 #include "device/FanSpeed.h"
 #include "device/Reports.h"
@@ -53,6 +54,16 @@ class TestSensorLoss : public QObject {
 private:
     SimulatedBoxes *sim = nullptr;
     std::unique_ptr<SoftwareEffects> effects;
+    std::unique_ptr<CurveController> curves;
+
+    // The effects' passes drive the fans through their curves, as in the program.
+    void makeEffects()
+    {
+        effects = std::make_unique<SoftwareEffects>(encoders);
+        curves = std::make_unique<CurveController>(encoders);
+        connect(effects.get(), &SoftwareEffects::temperatureSampled, curves.get(),
+                [this](const TemperatureSample &sample) { curves->onPass(sourceValues(sample)); });
+    }
 
 private slots:
     void init()
@@ -67,7 +78,7 @@ private slots:
         boxes[0].rainbowFan[0].speedPer = 2; // cap 70
         boxes[1].vaylaFan[0].speed = 1;      // cap 60
         boxes.forgetCommandedDuties(-1);
-        effects = std::make_unique<SoftwareEffects>(encoders);
+        makeEffects();
         // The passes are driven by hand unless a test shortens these.
         effects->setSensorPeriods(3600 * 1000, 3600 * 1000);
     }
@@ -75,6 +86,7 @@ private slots:
     void cleanup()
     {
         effects.reset();
+        curves.reset();
         QFile::remove(hangFile());
         qunsetenv("FAKE_SENSORS_HANG_WHILE");
     }
@@ -228,7 +240,7 @@ private slots:
         QCOMPARE(lost.size(), 1);
 
         // No plug-in at all: the same.
-        effects = std::make_unique<SoftwareEffects>(encoders);
+        makeEffects();
         effects->setSensorPeriods(3600 * 1000, 3600 * 1000);
         QSignalSpy lostAgain(effects.get(), &SoftwareEffects::temperatureReadingLost);
         sim->clearSent();

@@ -1,0 +1,9 @@
+#pragma once
+
+class CurveController;
+class SoftwareEffects;
+
+// The fans' curves in the running program: the curves file's settings and
+// its reading period, and every reading pass of the effects handed on to the
+// curves. Called before the sensors start.
+void startCurves(CurveController &curves, SoftwareEffects &effects);
