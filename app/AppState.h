@@ -1,25 +1,16 @@
 #pragma once
 
-#include "storage/AppSettings.h"
-
-#include <QString>
+#include "core/CoreState.h"
 
 class LightingTimers;
-class MainViewInterface;
-
-// The application-wide state beside the box model.
-struct AppState {
-    AppSettings settings;    // what the device file carries
-    int currentProfile = 1;  // profile number 1..5 of the current box
-    QString firmwareVersion;
-    QString ipText;
-};
+class ViewState;
 
 // What the message handlers need from the application window.
 class AppHost {
 public:
     virtual ~AppHost() = default;
-    virtual MainViewInterface *mainView() = 0; // null until the view exists
+    // What the window shows; it follows the box model and the state by itself.
+    virtual ViewState &viewState() = 0;
     virtual LightingTimers &lightingTimers() = 0;
     virtual void startSpeedPoll() = 0;         // 1000 ms, unless running
     virtual void stopSpeedPoll() = 0;

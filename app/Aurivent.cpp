@@ -5,6 +5,7 @@
 #include "CurveWiring.h"
 #include "common/Limits.h"
 #include "core/Core.h"
+#include "core/SyncPacer.h"
 #include "DeviceMonitor.h"
 #include "common/Logging.h"
 #include "device/BoxModel.h"
@@ -13,7 +14,6 @@
 #include "device/FanSafety.h"
 #include "device/Encoders.h"
 #include "device/HotplugMonitor.h"
-#include "FanViewRefresh.h"
 #include "IpText.h"
 #include "Language.h"
 #include "lighting/ComputerVolume.h"
@@ -122,17 +122,14 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     m_fans = new FanMonitor(m_core.encoders(), this);
     connect(m_fans, &FanMonitor::fanSpeedRead, this, &Aurivent::showFanReading);
     connect(m_fans, &FanMonitor::stallRaised, this, [this](int box, int) { showAlert(box, false); });
-    connect(m_fans, &FanMonitor::boxAlarm, this, [this](int box, bool alarm) {
-        if (m_view)
-            m_view->setBoxButtonAlarm(box, alarm);
-    });
+    connect(m_fans, &FanMonitor::boxAlarm, this, &Aurivent::syncView);
     connect(m_fans, &FanMonitor::boxHealthChanged, this, &Aurivent::showBoxHealth);
     m_monitor = new DeviceMonitor(m_core.encoders(), *m_fans, *this, this);
     // Every orderly end (tray, window message, a termination signal, the end
     // of the session) leaves the event loop: the fans are made safe there.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &Aurivent::leaveFansSafeOnExit);
 
-    m_fanRefresh = new FanViewRefresher(m_boxes, [this]() -> MainViewInterface * { return m_view; }, this);
+    m_phoneSync = new SyncPacer([this] { syncView(); }, this);
     m_effects = new SoftwareEffects(m_core.encoders(), this);
     m_effects->setComputerVolume(new ComputerVolume(m_effects));
     startCurves(m_core.curves(), *m_effects);
@@ -148,12 +145,13 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     applyStoredSettings(m_boxes, m_profiles, *m_effects, *m_fans);
 
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
-        if (m_view)
-            m_view->setTemperature(celsius);
+        m_state.temperatureKnown = true;
+        m_state.temperature = celsius;
+        syncView();
     });
     connect(m_effects, &SoftwareEffects::temperatureMissing, this, [this] {
-        if (m_view)
-            m_view->setNoTemperature();
+        m_state.temperatureKnown = false;
+        syncView();
     });
     connect(m_effects, &SoftwareEffects::temperatureReadingLost, this, [this] {
         if (!m_tray)
@@ -169,6 +167,7 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     });
     m_effects->startSensors(SensorPlugin::defaultLibraryPath());
 
+    syncView();
     if (!m_headless)
         createMainView(!options.minimized);
 
@@ -199,15 +198,15 @@ void Aurivent::buildIpText()
     // The address is shown only where a phone can use it.
     switch (remoteAccessFrom(m_state.settings.remoteAccess)) {
     case RemoteAccess::Off:
-        m_state.ipText = tr("Phone server off");
+        m_ipText = tr("Phone server off");
         break;
     case RemoteAccess::ThisComputer:
-        m_state.ipText = tr("Phone server: this computer only");
+        m_ipText = tr("Phone server: this computer only");
         break;
     case RemoteAccess::Network:
-        m_state.ipText = ipTextFrom(QNetworkInterface::allAddresses(), QHostInfo::localHostName(), tr("IP Address"));
-        if (m_state.ipText.isEmpty())
-            m_state.ipText = tr("IP Address") + QLatin1Char(':');
+        m_ipText = ipTextFrom(QNetworkInterface::allAddresses(), QHostInfo::localHostName(), tr("IP Address"));
+        if (m_ipText.isEmpty())
+            m_ipText = tr("IP Address") + QLatin1Char(':');
         break;
     }
 }
@@ -215,7 +214,10 @@ void Aurivent::buildIpText()
 void Aurivent::createMainView(bool show)
 {
     m_view = new MainView();
-    feedMainView();
+    m_view->setSimulated(m_simulated);
+    m_view->setAppVersion(QString::fromLatin1(kVersion));
+    m_view->setIpText(m_ipText);
+    m_view->setViewState(&m_core.viewState());
     connect(m_view, &MainView::sendVaylaData, this, &Aurivent::receiveVaylaMainData);
     connect(m_view, &MainView::sendData, this, &Aurivent::receiveMainData);
     connect(m_view, &MainView::sendRGBData, this, &Aurivent::receiveRGBData);
@@ -225,29 +227,9 @@ void Aurivent::createMainView(bool show)
         m_view->show();
 }
 
-void Aurivent::feedMainView()
+void Aurivent::syncView()
 {
-    const int box = m_boxes.currentBox();
-    m_view->setSimulated(m_simulated);
-    m_view->setFirmwareVersion(m_state.firmwareVersion);
-    m_view->setAppVersion(QString::fromLatin1(kVersion));
-    m_view->setIpText(m_state.ipText);
-    m_view->setRemoteAccess(m_state.settings.remoteAccess);
-    m_view->setAutoUpdate(m_state.settings.isStartAutoUpdate);
-    m_view->setPasswordEnabled(m_state.settings.OpenPassword);
-    m_view->setPassword(m_state.settings.Password);
-    m_view->checkBoxButton(box);
-    m_view->setBoxType(m_boxes[box].boxType);
-    m_view->resetLanguage(m_state.settings.languageIndex);
-    showBoxFans(m_boxes, m_view, box);
-    m_view->checkProfileButton(m_state.currentProfile);
-    m_view->setProfileLabel(m_state.currentProfile);
-    for (int i = 0; i < kBoxCount; ++i)
-        m_view->setBoxButtonPresent(i, m_boxes[i].gIsConnected);
-    if (m_effects->hasTemperature())
-        m_view->setTemperature(m_effects->temperature());
-    else
-        m_view->setNoTemperature();
+    m_core.viewState().sync(m_boxes, m_state, m_core.bus());
 }
 
 bool Aurivent::handleWindowMessage(int id, int wParam, int lParam)
@@ -257,7 +239,7 @@ bool Aurivent::handleWindowMessage(int id, int wParam, int lParam)
 
 // --- AppHost
 
-MainViewInterface *Aurivent::mainView() { return m_view; }
+ViewState &Aurivent::viewState() { return m_core.viewState(); }
 LightingTimers &Aurivent::lightingTimers() { return *m_effects; }
 
 void Aurivent::startSpeedPoll() { m_monitor->startSpeedPoll(); }
@@ -270,7 +252,8 @@ void Aurivent::loadLanguage(int index)
     Language::load(m_translator, QCoreApplication::applicationDirPath(), index);
     buildIpText();
     if (m_view)
-        m_view->setIpText(m_state.ipText);
+        m_view->setIpText(m_ipText);
+    // The view speaks the new language once the state has it.
     if (m_alert)
         m_alert->retranslate();
     if (m_tray)
@@ -292,10 +275,8 @@ void Aurivent::remoteAccessChanged()
 {
     m_socketHelper->setAccess(remoteAccessFrom(m_state.settings.remoteAccess));
     buildIpText();
-    if (m_view) {
-        m_view->setIpText(m_state.ipText);
-        m_view->setRemoteAccess(m_state.settings.remoteAccess);
-    }
+    if (m_view)
+        m_view->setIpText(m_ipText);
 }
 
 // --- DeviceMonitorHost
@@ -311,17 +292,9 @@ void Aurivent::announceConnectionMap(const QString &map)
     m_socketHelper->setBoxListReply(map);
 }
 
-void Aurivent::checkBoxButton(int box)
-{
-    if (m_view)
-        m_view->checkBoxButton(box);
-}
-
-void Aurivent::setBoxButtonPresent(int box, bool present)
-{
-    if (m_view)
-        m_view->setBoxButtonPresent(box, present);
-}
+// The view state shows the current box and which boxes are present.
+void Aurivent::checkBoxButton(int) {}
+void Aurivent::setBoxButtonPresent(int, bool) {}
 
 void Aurivent::leaveFansSafeOnExit()
 {
@@ -336,23 +309,20 @@ void Aurivent::boxOpened(int box)
 {
     resendBoxSettings(m_core.encoders(), m_profiles, box, *m_effects, m_core.curves());
     // Its record may just have taken its stored profile: the panels show it.
-    refreshFanPanels(box);
+    syncView();
 }
 
 // --- what the fan monitor found
 
-void Aurivent::showFanReading(int box, int fan, int rpm, bool stopped)
+void Aurivent::showFanReading(int box, int, int, bool)
 {
-    if (!m_view || box != m_boxes.currentBox())
-        return;
-    m_view->setRPMByFan(fan, rpm);
-    m_view->setFanErrorByFan(fan, stopped);
+    if (box == m_boxes.currentBox())
+        syncView();
 }
 
 void Aurivent::showBoxHealth(int box, BoxHealth health)
 {
-    if (m_view)
-        m_view->setBoxButtonAnswering(box, health == BoxHealth::Answering);
+    syncView();
     // A box that is gone is usually unplugged: discovery follows, so no alert of its own.
     if (health == BoxHealth::NotAnswering)
         showAlert(box, true);
@@ -420,24 +390,11 @@ int Aurivent::currentProfile() const
     return m_state.currentProfile;
 }
 
-void Aurivent::refreshFanPanels(int box)
-{
-    if (box != m_boxes.currentBox())
-        return;
-    m_fanRefresh->requestBox(box);
-}
-
-void Aurivent::setProfileLabel(int profile)
-{
-    if (m_view)
-        m_view->setProfileLabel(profile);
-}
-
-void Aurivent::checkProfileButton(int profile)
-{
-    if (m_view)
-        m_view->checkProfileButton(profile);
-}
+// The phone can send far more commands than a screen can show: its changes
+// reach the view state at most once a frame.
+void Aurivent::refreshFanPanels(int) { m_phoneSync->request(); }
+void Aurivent::setProfileLabel(int) { m_phoneSync->request(); }
+void Aurivent::checkProfileButton(int) { m_phoneSync->request(); }
 
 // --- WindowMessageHost
 
@@ -457,8 +414,12 @@ void Aurivent::closeApplicationWindow()
 void Aurivent::deviceChanged()
 {
     m_monitor->deviceChanged(m_hotplug ? m_hotplug->takeRemovedNodes() : QList<QByteArray>());
-    if (m_view)
-        m_view->setBoxType(m_boxes[m_boxes.currentBox()].boxType);
+    syncView();
+}
+
+MainViewInterface *Aurivent::mainView()
+{
+    return m_view;
 }
 
 // --- slots
@@ -478,6 +439,7 @@ void Aurivent::iconActivated(QSystemTrayIcon::ActivationReason reason)
 void Aurivent::socketHelperReceiveData(const QVariantMap &data)
 {
     const QString reply = RemoteCommands::execute(data, m_core.encoders(), *this);
+    m_phoneSync->request();
     if (!reply.isEmpty())
         m_socketHelper->sendResponse(reply, data);
 }
@@ -489,13 +451,10 @@ void Aurivent::updateSpeed()
 
 void Aurivent::showInfo()
 {
-    if (!m_view)
-        return;
-    const QStringList lines = m_effects->sensorInfo();
+    QStringList lines = m_effects->sensorInfo();
     if (lines.isEmpty())
-        m_view->appendInfo(tr("No sensor information: the sensor plug-in is not loaded."));
-    for (const QString &line : lines)
-        m_view->appendInfo(line);
+        lines << tr("No sensor information: the sensor plug-in is not loaded.");
+    m_core.viewState().tellSensorInfo(lines);
 }
 
 void Aurivent::trayIconAction()

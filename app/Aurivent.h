@@ -23,12 +23,12 @@ class Core;
 class AutoUpdate;
 class CommandChannel;
 class FanMonitor;
-class FanViewRefresher;
 class HotplugMonitor;
 class MainView;
 class QTimer;
 class ScriptRunner;
 class SocketHelper;
+class SyncPacer;
 class SoftwareEffects;
 class Tray;
 
@@ -69,7 +69,7 @@ public:
     bool handleWindowMessage(int id, int wParam, int lParam);
 
     // AppHost
-    MainViewInterface *mainView() override;
+    ViewState &viewState() override;
     LightingTimers &lightingTimers() override;
     void startSpeedPoll() override;
     void stopSpeedPoll() override;
@@ -102,6 +102,7 @@ public:
     void hideApplicationWindow() override;
     void closeApplicationWindow() override;
     void deviceChanged() override;
+    MainViewInterface *mainView() override;
 
     // Every temperature-following fan to its cap, flushed to the boxes; once.
     void leaveFansSafeOnExit();
@@ -133,7 +134,8 @@ private:
     void showFanReading(int box, int fan, int rpm, bool stopped);
     void showBoxHealth(int box, BoxHealth health);
     void createMainView(bool show);
-    void feedMainView();
+    // The view state takes a new picture of the core.
+    void syncView();
 
     Core &m_core;
     BoxModel &m_boxes;
@@ -158,5 +160,6 @@ private:
     MainView *m_view = nullptr;
     HotplugMonitor *m_hotplug = nullptr;
     CommandChannel *m_channel = nullptr;
-    FanViewRefresher *m_fanRefresh = nullptr;
+    SyncPacer *m_phoneSync = nullptr;
+    QString m_ipText;
 };

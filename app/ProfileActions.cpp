@@ -4,14 +4,13 @@
 #include "ViewMessageHandler.h"
 
 #include "AppState.h"
-#include "FanViewRefresh.h"
 #include "ProfileService.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
 #include "device/FanSpeed.h"
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
-#include "ui/MainViewInterface.h"
+#include "core/ViewState.h"
 
 #include <QDebug>
 
@@ -33,17 +32,9 @@ void ViewMessageHandler::changeBox(int box)
     if (version == QLatin1String("0"))
         version = QString::fromLatin1(kDefaultVersion);
     m_state.firmwareVersion = version;
-    MainViewInterface *view = m_host.mainView();
-    if (view)
-        view->setFirmwareVersion(version);
     m_host.startSpeedPoll();
     m_state.currentProfile = m_boxes[box].profileValue;
     qCDebug(lcApp) << "profileValue:" << m_state.currentProfile;
-    showBoxFans(m_boxes, view, box);
-    if (view) {
-        view->checkProfileButton(m_state.currentProfile);
-        view->setProfileLabel(m_state.currentProfile);
-    }
 }
 
 void ViewMessageHandler::saveProfile()
@@ -58,8 +49,7 @@ void ViewMessageHandler::saveProfile()
     const bool vayla = m_boxes[box].isVaylaBox();
     if (!m_profiles.save(box, profile))
         return; // nothing new to push to the other boxes
-    if (MainViewInterface *view = m_host.mainView())
-        view->showProfileSaved();
+    m_host.viewState().tellProfileSaved();
 
     // Every box of the same kind on the same profile follows what was saved.
     for (int i = 0; i < kBoxCount; ++i) {
@@ -89,20 +79,8 @@ void ViewMessageHandler::selectProfile(int profile, ProfileKind kind)
         return;
     }
     m_state.currentProfile = profile;
-    MainViewInterface *view = m_host.mainView();
-    if (view) {
-        view->checkProfileButton(profile);
-        view->setProfileLabel(profile);
-    }
     const ProfileService::Kind of =
         kind == ProfileKind::OfTheBox ? ProfileService::Kind::OfTheBox : ProfileService::Kind::RgbFans;
     m_profiles.load(box, profile, of);
-    if (m_profiles.isVaylaKind(box, of)) {
-        for (int j = 0; j < kVaylaFanCount; ++j)
-            showVaylaFan(m_boxes, view, box, j);
-    } else {
-        for (int k = 0; k < kRainbowFanCount; ++k)
-            showRainbowFan(m_boxes, view, box, k);
-    }
     m_profiles.apply(box, m_host.lightingTimers(), Resend::Reapply, of);
 }

@@ -4,14 +4,13 @@
 #include "ViewMessageHandler.h"
 
 #include "AppState.h"
-#include "FanViewRefresh.h"
 #include "ViewMessageRules.h"
+#include "core/ViewState.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
 #include "device/FanSpeed.h"
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
-#include "ui/MainViewInterface.h"
 #include "viewmsg/MessageNames.h"
 
 #include <QDebug>
@@ -205,11 +204,6 @@ void vaylaCopy(MessageCall &c)
 {
     qCDebug(lcApp) << "btn_copy";
     copyFirstVaylaFan(c.boxes, c.box, c.target);
-    const VaylaFanRecord &fan = c.boxes[c.box].vaylaFan[c.target];
-    if (MainViewInterface *view = c.host.mainView()) {
-        view->setVaylaLightMode(c.target, fan.lightMode);
-        view->setVaylaRGB(c.target, fan.rValue, fan.gValue, fan.bValue, fan.brightValue);
-    }
     sendVaylaLighting(c.encoders, c.box, c.target);
 }
 
@@ -262,11 +256,15 @@ void ViewMessageHandler::receiveMainData(const QStringList &list)
     if (!isValidBox(box))
         return;
     MessageCall call{*this, m_state, m_encoders, m_boxes, m_host, m, box, m.target()};
-    if (runMessageRule(settingsRules(), call))
-        return;
-    if (m_boxes[box].isVaylaBox() && runMessageRule(rainbowRulesOnVaylaBox(), call))
-        return;
-    runMessageRule(rainbowRules(), call);
+    if (!runMessageRule(settingsRules(), call)
+        && !(m_boxes[box].isVaylaBox() && runMessageRule(rainbowRulesOnVaylaBox(), call)))
+        runMessageRule(rainbowRules(), call);
+    syncView();
+}
+
+void ViewMessageHandler::syncView()
+{
+    m_host.viewState().sync(m_boxes, m_state, m_encoders.bus());
 }
 
 void ViewMessageHandler::followers(int box, int fan)
@@ -284,8 +282,6 @@ void ViewMessageHandler::followFirstFan(int box, int fan)
     if (!isValidBox(box) || !isValidRainbowFan(fan))
         return;
     copyFirstFanLook(m_boxes, box, fan);
-    if (box == m_boxes.currentBox())
-        showRainbowFan(m_boxes, m_host.mainView(), box, fan);
     applyFanLight(m_encoders, box, fan, m_host.lightingTimers());
 }
 
@@ -313,6 +309,7 @@ void ViewMessageHandler::receiveRGBData(const QStringList &red, const QStringLis
         f.bValue_Led[i] = byte(blue.at(i));
         f.brightValue[i] = clampBrightness(bright.at(i).toFloat());
     }
+    syncView();
 }
 
 bool ViewMessageHandler::writeDeviceProfile()

@@ -5,14 +5,12 @@
 
 #include "AppState.h"
 #include "ViewMessageRules.h"
-#include "FanViewRefresh.h"
 #include "ProfileService.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
 #include "device/FanSpeed.h"
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
-#include "ui/MainViewInterface.h"
 #include "viewmsg/MessageNames.h"
 
 #include <QDebug>
@@ -81,8 +79,6 @@ void changeLanguage(MessageCall &c)
     c.state.settings.languageIndex = c.target;
     c.host.loadLanguage(c.target); // loads nothing outside 0..6
     c.handler.writeDeviceProfile();
-    if (MainViewInterface *view = c.host.mainView())
-        view->resetLanguage(c.target);
 }
 
 void selectProfile(MessageCall &c)
@@ -126,19 +122,13 @@ void ViewMessageHandler::changeBoxType(int box, int type)
     if (!isValidBox(box))
         return;
     ControllerBox &record = m_boxes[box];
-    MainViewInterface *view = m_host.mainView();
-    if (record.boxType == type) {
-        showBoxFans(m_boxes, view, box);
+    if (record.boxType == type)
         return;
-    }
     qCInfo(lcApp) << "box" << box + 1 << "drives"
                   << (type == BoxType::Vayla ? "three single-colour fans" : "five 12-LED fans");
-    // What the old kind showed goes: its covers, and alarms about ports the
-    // box may not even have.
-    if (view) {
-        for (int f = 0; f < fanCountOf(record); ++f)
-            view->setFanErrorByFan(f, false);
-    }
+    // What the old kind showed goes: its readings and stopped marks, and
+    // alarms about ports the box may not even have.
+    m_boxes.forgetReadings(box);
     record.boxType = type;
     for (RainbowFanRecord &fan : record.rainbowFan)
         fan.isAlarmShown = false;
@@ -151,12 +141,4 @@ void ViewMessageHandler::changeBoxType(int box, int type)
     m_profiles.loadOwn(box);
     if (record.gIsConnected)
         m_profiles.apply(box, m_host.lightingTimers(), Resend::Startup);
-    if (view) {
-        view->setBoxButtonAlarm(box, false);
-        if (box == m_boxes.currentBox()) {
-            showBoxFans(m_boxes, view, box);
-            for (int f = 0; f < fanCountOf(record); ++f)
-                view->setFanErrorByFan(f, false);
-        }
-    }
 }

@@ -9,7 +9,6 @@
 #include "device/Encoders.h"
 #include "device/FanSpeed.h"
 #include "lighting/LightModes.h"
-#include "ui/MainViewInterface.h"
 #include "viewmsg/MessageNames.h"
 
 #include <QDebug>
@@ -61,12 +60,6 @@ void done(MessageCall &c)
 void copy(MessageCall &c)
 {
     copyFirstVaylaFan(c.boxes, c.box, c.target);
-    const VaylaFanRecord &fan = fanOf(c);
-    if (MainViewInterface *view = c.host.mainView()) {
-        view->setVaylaLightMode(c.target, fan.lightMode);
-        view->setVaylaRGB(c.target, fan.rValue, fan.gValue, fan.bValue, fan.brightValue);
-        view->setVaylaTurnOff(c.target, fan.isTurnOffLed);
-    }
     sendVaylaLighting(c.encoders, c.box, c.target);
 }
 
@@ -74,10 +67,6 @@ void turnOffOrOn(MessageCall &c)
 {
     VaylaFanRecord &fan = fanOf(c);
     fan.isTurnOffLed = c.m.flagAt(2);
-    if (c.m.name() == N::btnTurnOn) {
-        if (MainViewInterface *view = c.host.mainView())
-            view->setVaylaTurnOff(c.target, fan.isTurnOffLed);
-    }
     sendVaylaLighting(c.encoders, c.box, c.target);
 }
 
@@ -140,6 +129,7 @@ void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
         return;
     MessageCall call{*this, m_state, m_encoders, m_boxes, m_host, m, box, m.target()};
     runMessageRule(vaylaRules(), call);
+    syncView();
 }
 
 void ViewMessageHandler::receiveVaylaRGBData(int r, int g, int b, float bright, int fan)
@@ -158,4 +148,5 @@ void ViewMessageHandler::receiveVaylaRGBData(int r, int g, int b, float bright, 
     f.gValue = g;
     f.bValue = b;
     f.brightValue = clampBrightness(bright);
+    syncView();
 }

@@ -37,6 +37,8 @@ public:
     bool writeDeviceProfile();
     // The user says which kind of fans a box drives (0 single-colour, 1 12-LED).
     void changeBoxType(int box, int type);
+    // The view state takes a new picture; done after every message.
+    void syncView();
     // Fan 0 of a box changed its look: every fan in "Copy" follows it.
     void followers(int box, int fan);
 

@@ -39,7 +39,6 @@ struct EditorCall {
     int fan;
     int wParam;
     RainbowFanRecord &record;
-    MainViewInterface &view;
     FanEditor &editor;
     ViewMessageHandler &messages;
 };
@@ -83,16 +82,12 @@ void showOrHide(WindowCall &c)
 void autoUpdate(WindowCall &c)
 {
     c.state.settings.isStartAutoUpdate = c.wParam != 0;
-    if (c.view)
-        c.view->setAutoUpdate(c.state.settings.isStartAutoUpdate);
     c.messages.writeDeviceProfile();
 }
 
 void passwordOn(WindowCall &c)
 {
     c.state.settings.OpenPassword = c.wParam != 0;
-    if (c.view)
-        c.view->setPasswordEnabled(c.state.settings.OpenPassword);
     c.messages.writeDeviceProfile();
     c.app.passwordChanged();
 }
@@ -106,10 +101,6 @@ void password(WindowCall &c)
     }
     c.state.settings.OpenPassword = c.wParam != 0;
     c.state.settings.Password = text;
-    if (c.view) {
-        c.view->setPassword(text);
-        c.view->setPasswordEnabled(c.state.settings.OpenPassword);
-    }
     c.messages.writeDeviceProfile();
     c.app.passwordChanged();
 }
@@ -129,8 +120,6 @@ void changeBox(WindowCall &c)
         return;
     }
     c.messages.changeBox(c.wParam);
-    if (c.boxes[c.wParam].gIsConnected && c.view)
-        c.view->checkBoxButton(c.wParam);
 }
 
 void selectProfile(WindowCall &c)
@@ -171,8 +160,6 @@ const Command<WindowCall> kWindowCommands[] = {
 void monitor(EditorCall &c)
 {
     c.record.isMonitor = c.wParam != 0;
-    c.view.setMonitorByFan(c.fan, c.record.isMonitor);
-    c.view.resetFanView(c.fan);
     c.messages.writeDeviceProfile();
 }
 
@@ -244,7 +231,6 @@ void colour(EditorCall &c)
         c.record.gValue_Led[led] = g;
         c.record.bValue_Led[led] = b;
     }
-    c.view.setRGBByFan(c.fan, c.record.rValue_Led, c.record.gValue_Led, c.record.bValue_Led, c.record.brightValue);
     resendFanLight(c.encoders, c.box, c.fan);
 }
 
@@ -330,8 +316,9 @@ QString WindowMessages::passwordText(int value)
 bool WindowMessages::handle(int id, int wParam, int lParam)
 {
     if (const auto *command = findCommand(kWindowCommands, id)) {
-        WindowCall call{m_state, m_boxes, m_app, m_messages, m_host, m_app.mainView(), wParam};
+        WindowCall call{m_state, m_boxes, m_app, m_messages, m_host, m_host.mainView(), wParam};
         command->run(call);
+        m_messages.syncView();
         return true;
     }
     const auto *command = findCommand(kEditorCommands, id);
@@ -339,13 +326,14 @@ bool WindowMessages::handle(int id, int wParam, int lParam)
         return false;
     const int box = m_boxes.currentBox();
     const int fan = lParam;
-    MainViewInterface *view = m_app.mainView();
+    MainViewInterface *view = m_host.mainView();
     FanEditor *editor = view ? view->fanEditor(fan) : nullptr;
     if (!isValidBox(box) || !isValidRainbowFan(fan) || !editor) {
         qCWarning(lcApp) << "window message" << QString::number(id, 16) << "refused: no fan editor" << fan;
         return true;
     }
-    EditorCall call{m_encoders, box, fan, wParam, m_boxes[box].rainbowFan[fan], *view, *editor, m_messages};
+    EditorCall call{m_encoders, box, fan, wParam, m_boxes[box].rainbowFan[fan], *editor, m_messages};
     command->run(call);
+    m_messages.syncView();
     return true;
 }

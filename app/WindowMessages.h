@@ -3,6 +3,7 @@
 #include <QString>
 
 class AppHost;
+class MainViewInterface;
 class BoxModel;
 class Encoders;
 class ViewMessageHandler;
@@ -15,6 +16,7 @@ public:
     virtual void hideApplicationWindow() = 0;  // WM_CLOSE
     virtual void closeApplicationWindow() = 0; // 0x8105
     virtual void deviceChanged() = 0;          // WM_DEVICECHANGE
+    virtual MainViewInterface *mainView() = 0; // null without a window
 };
 
 // The numbered commands of other local programs. Every listed ID is

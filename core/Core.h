@@ -4,6 +4,7 @@
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
 #include "device/Encoders.h"
+#include "ViewState.h"
 
 // The control core: it owns the boxes as the program knows them, the device
 // bus their reports travel on and the encoders that turn records into
@@ -20,6 +21,8 @@ public:
     BoxModel &boxes() { return m_boxes; }
     Encoders &encoders() { return m_encoders; }
     CurveController &curves() { return m_curves; }
+    // What the window shows of the core.
+    ViewState &viewState() { return m_viewState; }
 
 private:
     // Declared first: destroyed last, after everything that sends on it.
@@ -27,4 +30,5 @@ private:
     BoxModel m_boxes;
     Encoders m_encoders{m_boxes, m_bus};
     CurveController m_curves{m_encoders};
+    ViewState m_viewState;
 };

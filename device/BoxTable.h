@@ -83,6 +83,30 @@ struct VaylaFanRecord {
     QString curveName = QString::fromLatin1(kClassicCurveName);
 };
 
+// Same settings and flags, entry for entry (a new field joins here too).
+inline bool operator==(const RainbowFanRecord &a, const RainbowFanRecord &b)
+{
+    for (int i = 0; i < kColorEntries; ++i) {
+        if (a.rValue_Led[i] != b.rValue_Led[i] || a.gValue_Led[i] != b.gValue_Led[i]
+            || a.bValue_Led[i] != b.bValue_Led[i] || a.brightValue[i] != b.brightValue[i])
+            return false;
+    }
+    return a.fanType == b.fanType && a.speedPer == b.speedPer && a.speedNum == b.speedNum
+        && a.speedMode == b.speedMode && a.isMonitor == b.isMonitor && a.isAlarmShown == b.isAlarmShown
+        && a.isPWM == b.isPWM && a.colorMode == b.colorMode && a.lightMode == b.lightMode
+        && a.lightSpeed == b.lightSpeed && a.copyLightMode == b.copyLightMode && a.isTurnOffLed == b.isTurnOffLed;
+}
+inline bool operator!=(const RainbowFanRecord &a, const RainbowFanRecord &b) { return !(a == b); }
+
+inline bool operator==(const VaylaFanRecord &a, const VaylaFanRecord &b)
+{
+    return a.speed == b.speed && a.speedMode == b.speedMode && a.isMonitor == b.isMonitor
+        && a.isAlarmShown == b.isAlarmShown && a.isPWM == b.isPWM && a.lightMode == b.lightMode
+        && a.rValue == b.rValue && a.gValue == b.gValue && a.bValue == b.bValue && a.brightValue == b.brightValue
+        && a.isTurnOffLed == b.isTurnOffLed;
+}
+inline bool operator!=(const VaylaFanRecord &a, const VaylaFanRecord &b) { return !(a == b); }
+
 // One box slot. Its open handle and I/O state belong to its link on the
 // device bus, not to this record.
 struct ControllerBox {

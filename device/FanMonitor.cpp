@@ -138,3 +138,18 @@ void FanMonitor::raiseLatchedStalls()
             emit stallRaised(b, f);
     }
 }
+
+QList<int> latchedStalls(const BoxModel &boxes, int box)
+{
+    QList<int> fans;
+    if (!isValidBox(box))
+        return fans;
+    const ControllerBox &record = boxes[box];
+    for (int f = 0; f < fanCountOf(record); ++f) {
+        const bool latched = record.isVaylaBox() ? record.vaylaFan[f].isMonitor && record.vaylaFan[f].isAlarmShown
+                                                 : record.rainbowFan[f].isMonitor && record.rainbowFan[f].isAlarmShown;
+        if (latched)
+            fans << f;
+    }
+    return fans;
+}

@@ -2,6 +2,7 @@
 
 #include "BoxHealth.h"
 
+#include <QList>
 #include <QObject>
 
 class BoxModel;
@@ -53,3 +54,7 @@ private:
     Encoders &m_encoders;
     BoxModel &m_boxes;
 };
+
+// The fans of box `box` (0-based) whose stop the monitor has latched and that
+// are still watched: the ones a stall alert names.
+QList<int> latchedStalls(const BoxModel &boxes, int box);

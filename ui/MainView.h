@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Limits.h"
+#include "core/ViewState.h"
 #include "ui/MainViewInterface.h"
 
 #include <QAbstractAnimation>
@@ -75,49 +76,17 @@ public:
     void hideView() override;
     bool isViewHidden() const override;
 
-    void setAppVersion(const QString &version) override;
-    void setFirmwareVersion(const QString &version) override;
-    void setIpText(const QString &text) override;
-    void setAutoUpdate(bool on) override;
-    void setPasswordEnabled(bool on) override;
-    void setPassword(const QString &password) override;
-    void setRemoteAccess(int access) override;
-    void setTemperature(int celsius) override;
-    void setNoTemperature() override;
-    void appendInfo(const QString &line) override;
-    void setSimulated(bool simulated) override;
+    // What the view shows of the core: it reads the state now and again
+    // whenever the state says that something changed. Null detaches it.
+    // `shownAlready`: the view shows the state's picture already; only what
+    // changes from now on is shown.
+    void setViewState(const ViewState *state, bool shownAlready = false);
 
-    void setBoxType(int boxType) override;
-    void checkBoxButton(int box) override;
-    void setBoxButtonPresent(int box, bool present) override;
-    void setBoxButtonAlarm(int box, bool alarm) override;
-    void setBoxButtonAnswering(int box, bool answering) override;
-    void showProfileSaved() override;
-    void checkProfileButton(int profile) override;
-    void setProfileLabel(int profile) override;
-    void resetLanguage(int language) override;
-
-    void resetFanView(int fan) override;
-    void setRGBByFan(int fan, const int *r, const int *g, const int *b, const float *bright) override;
-    void setColorModeByFan(int fan, int colorMode) override;
-    void setLightModeByFan(int fan, int lightMode) override;
-    void setLightSpeedByFan(int fan, int lightSpeed) override;
-    void setCopyLightModeByFan(int fan, int lightMode) override;
-    void setMonitorByFan(int fan, bool on) override;
-    void setPWMByFan(int fan, bool on) override;
-    void setTurnOffLedByFan(int fan, bool off) override;
-    void setFanSpeedByFan(int fan, int speedPer, int speedNum) override;
-    void setRPMByFan(int fan, int rpm) override;
-    void setFanErrorByFan(int fan, bool error) override;
-
-    void resetVaylaViews() override;
-    void setVaylaRGB(int fan, int r, int g, int b, float bright) override;
-    void setVaylaLightMode(int fan, int lightMode) override;
-    void setVaylaTurnOff(int fan, bool off) override;
-    void setVaylaBright(int fan, float bright) override;
-    void setVaylaFanSpeed(int fan, int speed) override;
-    void setVaylaPWM(int fan, bool on) override;
-    void setVaylaMonitor(int fan, bool on) override;
+    // What the window itself knows.
+    void setAppVersion(const QString &version);
+    void setIpText(const QString &text);
+    // Shown while the boxes are simulated.
+    void setSimulated(bool simulated);
 
     FanEditor *fanEditor(int fan) override;
     RainbowFan *fanPanel(int fan);
@@ -175,6 +144,33 @@ protected:
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
 
 private:
+    // The state's picture, as far as it differs from what is shown.
+    void showWindowState(const WindowView &window, bool everything);
+    void showFanState(int fan, const FanView &view, bool everything);
+    void showProfileSaved();
+    void appendInfo(const QString &line);
+    void setFirmwareVersion(const QString &version);
+    void setAutoUpdate(bool on);
+    void setPasswordEnabled(bool on);
+    void setPassword(const QString &password);
+    // Who may reach the phone server: 0 off, 1 this computer only, 2 the network.
+    void setRemoteAccess(int access);
+    void setTemperature(int celsius);
+    // No CPU reading: the label says so instead of showing a number.
+    void setNoTemperature();
+    void setBoxType(int boxType);
+    void checkBoxButton(int box);
+    void setBoxButtonPresent(int box, bool present);
+    void setBoxButtonAlarm(int box, bool alarm);
+    // A present box that stopped answering: its fans are not watched any more.
+    void setBoxButtonAnswering(int box, bool answering);
+    void checkProfileButton(int profile); // 1..5
+    void setProfileLabel(int profile);    // 1..5
+    void resetLanguage(int language);
+    // The panel or the second fan view, by the shown box type.
+    void setRPMByFan(int fan, int rpm);
+    void setFanErrorByFan(int fan, bool error);
+
     void buildScriptEntry();
     void setLanguageButtonTexts();
     // Construction, one part each.
@@ -271,6 +267,9 @@ private:
     int m_celsius = 0;
     bool m_placed = false;
     int m_panelRenders[kRainbowFanCount] = {};
+    const ViewState *m_viewState = nullptr;
+    WindowView m_shownWindow;
+    BoxModel::FanReading m_shownReadings[kRainbowFanCount];
     QButtonGroup *m_boxTypeGroup = nullptr;
     QLabel *m_boxTypeCaption = nullptr;
     QPushButton *m_boxTypeButtons[2] = {}; // [0] single-colour fans, [1] 12-LED fans

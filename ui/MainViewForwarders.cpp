@@ -255,75 +255,6 @@ VaylaRGBFanView *MainView::vaylaView(int fan) const
     return m_vaylaViews[fan];
 }
 
-void MainView::resetFanView(int fan)
-{
-    if (!checkRainbowFan("resetFanView", fan))
-        return;
-    if (m_boxType != 0) {
-        ++m_panelRenders[fan];
-        m_fanPanels[fan]->resetFanView();
-    }
-}
-
-void MainView::setRGBByFan(int fan, const int *r, const int *g, const int *b, const float *bright)
-{
-    if (!checkRainbowFan("setRGBByFan", fan))
-        return;
-    if (!r || !g || !b || !bright) {
-        qWarning() << "setRGBByFan refused, missing colour list for fan" << fan;
-        return;
-    }
-    m_fanPanels[fan]->setRGB(r, g, b, bright);
-}
-
-void MainView::setColorModeByFan(int fan, int colorMode)
-{
-    if (checkRainbowFan("setColorModeByFan", fan))
-        m_fanPanels[fan]->setColorMode(colorMode);
-}
-
-void MainView::setLightModeByFan(int fan, int lightMode)
-{
-    if (checkRainbowFan("setLightModeByFan", fan))
-        m_fanPanels[fan]->setLightMode(lightMode);
-}
-
-void MainView::setLightSpeedByFan(int fan, int lightSpeed)
-{
-    if (checkRainbowFan("setLightSpeedByFan", fan))
-        m_fanPanels[fan]->setLightSpeed(lightSpeed);
-}
-
-void MainView::setCopyLightModeByFan(int fan, int lightMode)
-{
-    if (checkRainbowFan("setCopyLightModeByFan", fan))
-        m_fanPanels[fan]->setCopyLightMode(lightMode);
-}
-
-void MainView::setMonitorByFan(int fan, bool on)
-{
-    if (checkRainbowFan("setMonitorByFan", fan))
-        m_fanPanels[fan]->setMonitor(on);
-}
-
-void MainView::setPWMByFan(int fan, bool on)
-{
-    if (checkRainbowFan("setPWMByFan", fan))
-        m_fanPanels[fan]->setPWM(on);
-}
-
-void MainView::setTurnOffLedByFan(int fan, bool off)
-{
-    if (checkRainbowFan("setTurnOffLedByFan", fan))
-        m_fanPanels[fan]->setTurnOffLed(off);
-}
-
-void MainView::setFanSpeedByFan(int fan, int speedPer, int speedNum)
-{
-    if (checkRainbowFan("setFanSpeedByFan", fan))
-        m_fanPanels[fan]->setFanSpeedSliders(speedPer, speedNum);
-}
-
 void MainView::setRPMByFan(int fan, int rpm)
 {
     if (m_boxType != 0) {
@@ -344,54 +275,99 @@ void MainView::setFanErrorByFan(int fan, bool error)
     }
 }
 
-// --- the three second fan views -------------------------------------------------
+// --- the core's view state ------------------------------------------------------
 
-void MainView::resetVaylaViews()
+void MainView::setViewState(const ViewState *state, bool shownAlready)
 {
-    for (VaylaRGBFanView *view : m_vaylaViews)
-        view->setLightMode(view->lightMode());
+    if (m_viewState)
+        disconnect(m_viewState, nullptr, this, nullptr);
+    m_viewState = state;
+    if (!state)
+        return;
+    connect(state, &ViewState::windowChanged, this, [this] { showWindowState(m_viewState->window(), false); });
+    connect(state, &ViewState::fanChanged, this, [this](int fan) { showFanState(fan, m_viewState->fan(fan), false); });
+    connect(state, &ViewState::profileSaved, this, &MainView::showProfileSaved);
+    connect(state, &ViewState::sensorInfo, this, [this](const QStringList &lines) {
+        for (const QString &line : lines)
+            appendInfo(line);
+    });
+    if (shownAlready) {
+        m_shownWindow = state->window();
+        for (int f = 0; f < kRainbowFanCount; ++f)
+            m_shownReadings[f] = state->fan(f).reading;
+        return;
+    }
+    // Everything once, as a new view knows nothing yet.
+    showWindowState(state->window(), true);
+    for (int f = 0; f < kRainbowFanCount; ++f)
+        showFanState(f, state->fan(f), true);
 }
 
-void MainView::setVaylaRGB(int fan, int r, int g, int b, float bright)
+void MainView::showWindowState(const WindowView &w, bool everything)
 {
-    if (checkVaylaFan("setVaylaRGB", fan))
-        m_vaylaViews[fan]->setRGB(r, g, b, bright);
+    const WindowView &was = m_shownWindow;
+    if (everything || w.firmwareVersion != was.firmwareVersion)
+        setFirmwareVersion(w.firmwareVersion);
+    if (everything || w.settings.remoteAccess != was.settings.remoteAccess)
+        setRemoteAccess(w.settings.remoteAccess);
+    if (everything || w.settings.isStartAutoUpdate != was.settings.isStartAutoUpdate)
+        setAutoUpdate(w.settings.isStartAutoUpdate);
+    if (everything || w.settings.OpenPassword != was.settings.OpenPassword)
+        setPasswordEnabled(w.settings.OpenPassword);
+    if (everything || w.settings.Password != was.settings.Password)
+        setPassword(w.settings.Password);
+    if (everything || w.currentBox != was.currentBox)
+        checkBoxButton(w.currentBox);
+    if (everything || w.boxType != was.boxType) {
+        setBoxType(w.boxType);
+        // The other kind of fans shows its readings afresh.
+        for (BoxModel::FanReading &shown : m_shownReadings)
+            shown = BoxModel::FanReading();
+    }
+    if (everything || w.settings.languageIndex != was.settings.languageIndex)
+        resetLanguage(w.settings.languageIndex);
+    if (everything || w.profile != was.profile) {
+        checkProfileButton(w.profile);
+        setProfileLabel(w.profile);
+    }
+    for (int b = 0; b < kBoxCount; ++b) {
+        const BoxButtonView &button = w.boxes[static_cast<size_t>(b)];
+        const BoxButtonView &shown = was.boxes[static_cast<size_t>(b)];
+        // Presence starts a button afresh: its alarm and silence are shown again after it.
+        const bool afresh = everything || button.present != shown.present;
+        if (afresh)
+            setBoxButtonPresent(b, button.present);
+        if (button.alarm != shown.alarm || (afresh && button.alarm))
+            setBoxButtonAlarm(b, button.alarm);
+        if (button.answering != shown.answering || (afresh && !button.answering))
+            setBoxButtonAnswering(b, button.answering);
+    }
+    if (everything || w.temperatureKnown != was.temperatureKnown || w.temperature != was.temperature) {
+        if (w.temperatureKnown)
+            setTemperature(w.temperature);
+        else
+            setNoTemperature();
+    }
+    m_shownWindow = w;
 }
 
-void MainView::setVaylaLightMode(int fan, int lightMode)
+void MainView::showFanState(int fan, const FanView &v, bool everything)
 {
-    if (checkVaylaFan("setVaylaLightMode", fan))
-        m_vaylaViews[fan]->setLightMode(lightMode);
-}
-
-void MainView::setVaylaTurnOff(int fan, bool off)
-{
-    if (checkVaylaFan("setVaylaTurnOff", fan))
-        m_vaylaViews[fan]->setTurnOff(off);
-}
-
-void MainView::setVaylaBright(int fan, float bright)
-{
-    if (checkVaylaFan("setVaylaBright", fan))
-        m_vaylaViews[fan]->setBright(bright);
-}
-
-void MainView::setVaylaFanSpeed(int fan, int speed)
-{
-    if (checkVaylaFan("setVaylaFanSpeed", fan))
-        m_vaylaViews[fan]->setFanSpeed(speed);
-}
-
-void MainView::setVaylaPWM(int fan, bool on)
-{
-    if (checkVaylaFan("setVaylaPWM", fan))
-        m_vaylaViews[fan]->setPWM(on);
-}
-
-void MainView::setVaylaMonitor(int fan, bool on)
-{
-    if (checkVaylaFan("setVaylaMonitor", fan))
-        m_vaylaViews[fan]->setMonitor(on);
+    if (!checkRainbowFan("showFanState", fan))
+        return;
+    if (!v.single) {
+        if (m_fanPanels[fan]->showRecord(v.rainbow, everything))
+            ++m_panelRenders[fan];
+    } else if (fan < kVaylaFanCount) {
+        m_vaylaViews[fan]->showRecord(v.vayla, everything);
+    }
+    if (v.reading == m_shownReadings[fan] || (v.single && fan >= kVaylaFanCount))
+        return;
+    m_shownReadings[fan] = v.reading;
+    // No reading (yet, or any more): nothing stopped to show.
+    if (v.reading.rpm >= 0)
+        setRPMByFan(fan, v.reading.rpm);
+    setFanErrorByFan(fan, v.reading.rpm >= 0 && v.reading.stopped);
 }
 
 // --- relays ------------------------------------------------------------------------

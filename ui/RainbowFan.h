@@ -11,6 +11,7 @@
 
 class CoverLabel;
 class LedButton;
+struct RainbowFanRecord;
 class QAbstractButton;
 class QButtonGroup;
 class QLabel;
@@ -53,6 +54,13 @@ public:
     void setFanSpeedSliders(int speedPer, int speedNum);
     void resetFanView();
     void resetLanguage(int language);
+    // Shows a fan's record. Colours alone are only recoloured (a selection
+    // of LEDs stays); any other difference fills every control from the
+    // record, the light mode before the colour mode that depends on it, and
+    // renders the panel afresh, as showing another box or profile does.
+    // What the panel shows already is left alone, unless `everything`.
+    // Returns whether the panel was rendered afresh.
+    bool showRecord(const RainbowFanRecord &record, bool everything = false);
 
     // For the command channel, which presses this panel's own controls.
     QSlider *fanSpeedPerSlider() const;

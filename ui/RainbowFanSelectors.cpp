@@ -509,6 +509,37 @@ void RainbowFan::setFanSpeedSliders(int speedPer, int speedNum)
 
 // ---- whole-panel rendering -------------------------------------------------------------
 
+bool RainbowFan::showRecord(const RainbowFanRecord &r, bool everything)
+{
+    bool coloursDiffer = false;
+    for (int i = 0; i < kColorEntries; ++i) {
+        if (m_state.ledR[i] != r.rValue_Led[i] || m_state.ledG[i] != r.gValue_Led[i]
+            || m_state.ledB[i] != r.bValue_Led[i] || m_state.ledBright[i] != r.brightValue[i])
+            coloursDiffer = true;
+    }
+    const bool othersDiffer = m_state.copyLightMode != r.copyLightMode || m_state.lightMode != r.lightMode
+        || m_state.lightSpeed != r.lightSpeed
+        || m_state.colorMode != FanModeRules::constrainColorMode(r.lightMode, r.copyLightMode, r.colorMode)
+        || m_state.isPWM != r.isPWM || m_sliderPer->value() != r.speedPer || m_sliderNum->value() != r.speedNum
+        || m_state.isTurnOffLed != r.isTurnOffLed || m_state.isMonitor != r.isMonitor;
+    if (!everything && !othersDiffer) {
+        if (coloursDiffer)
+            setRGB(r.rValue_Led, r.gValue_Led, r.bValue_Led, r.brightValue);
+        return false;
+    }
+    setRGB(r.rValue_Led, r.gValue_Led, r.bValue_Led, r.brightValue);
+    setCopyLightMode(r.copyLightMode);
+    setLightMode(r.lightMode);
+    setLightSpeed(r.lightSpeed);
+    setColorMode(r.colorMode);
+    setPWM(r.isPWM);
+    setFanSpeedSliders(r.speedPer, r.speedNum);
+    setTurnOffLed(r.isTurnOffLed);
+    setMonitor(r.isMonitor);
+    resetFanView();
+    return true;
+}
+
 void RainbowFan::resetFanView()
 {
     deselectAllLeds();

@@ -1,4 +1,6 @@
 #include "ui/VaylaRGBFanView.h"
+
+#include "device/BoxTable.h"
 #include "viewmsg/MessageNames.h"
 #include "viewmsg/ViewMessages.h"
 
@@ -151,8 +153,32 @@ void VaylaRGBFanView::setFanSpeed(int value)
 
 void VaylaRGBFanView::setMonitor(bool on)
 {
+    m_monitorOn = on;
     m_monitorSwitch->setChecked(on);
     m_closedCover->setVisible(!on);
+}
+
+bool VaylaRGBFanView::isTurnedOff() const { return m_off->isChecked(); }
+bool VaylaRGBFanView::isPWM() const { return m_pwm->isChecked(); }
+bool VaylaRGBFanView::isMonitorOn() const { return m_monitorOn; }
+
+void VaylaRGBFanView::showRecord(const VaylaFanRecord &r, bool everything)
+{
+    if (everything || m_selectR != r.rValue || m_selectG != r.gValue || m_selectB != r.bValue
+        || m_brightValue != r.brightValue)
+        setRGB(r.rValue, r.gValue, r.bValue, r.brightValue);
+    if (everything || m_lightMode != r.lightMode)
+        setLightMode(r.lightMode);
+    if (everything || isTurnedOff() != r.isTurnOffLed)
+        setTurnOff(r.isTurnOffLed);
+    if (everything || m_brightValue != r.brightValue)
+        setBright(r.brightValue);
+    if (everything || m_fanSpeed != r.speed)
+        setFanSpeed(r.speed);
+    if (everything || isPWM() != r.isPWM)
+        setPWM(r.isPWM);
+    if (everything || isMonitorOn() != r.isMonitor)
+        setMonitor(r.isMonitor);
 }
 
 void VaylaRGBFanView::setRPM(int rpm)
@@ -296,6 +322,7 @@ void VaylaRGBFanView::pushMonitor()
 {
     qCDebug(lcUi) << "pushMonitor()";
     const bool open = m_monitorSwitch->isChecked();
+    m_monitorOn = open;
     m_closedCover->setVisible(!open);
     emit sendData(ViewMessages::fanFlag(MessageName::pushMonitor, m_fanNumber, open));
 }

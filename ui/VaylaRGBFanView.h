@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 
+struct VaylaFanRecord;
 class QLabel;
 class QPushButton;
 class QSlider;
@@ -38,6 +39,9 @@ public:
     void setRPM(int rpm);
     void setFanOk(bool ok);
     void resetLanguage(int language);
+    // Shows a fan's record: each control that differs takes the record's
+    // value (every control when `everything`).
+    void showRecord(const VaylaFanRecord &record, bool everything = false);
 
     int fanNumber() const { return m_fanNumber; }
     int selectR() const { return m_selectR; }
@@ -47,6 +51,9 @@ public:
     int lightMode() const { return m_lightMode; }
     int fanSpeed() const { return m_fanSpeed; }
     int speedMode() const { return m_speedMode; }
+    bool isTurnedOff() const;
+    bool isPWM() const;
+    bool isMonitorOn() const;
     QString speedSummary() const;
     // The image the pick reads, "Images/Vayla/palette.png" beside the program unless replaced.
     void setPaletteImagePath(const QString &path) { m_palettePath = path; }
@@ -92,6 +99,7 @@ private:
     int m_lightMode = 0;
     int m_fanSpeed = 5;
     int m_speedMode = 2;
+    bool m_monitorOn = true; // the cover is open
     int m_language = 0;
     QString m_sliderStyle;
     QString m_palettePath;

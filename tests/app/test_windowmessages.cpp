@@ -26,6 +26,8 @@ public:
     void hideApplicationWindow() override { ++hides; }
     void closeApplicationWindow() override { ++closes; }
     void deviceChanged() override { ++deviceChanges; }
+    MainViewInterface *view = nullptr;
+    MainViewInterface *mainView() override { return view; }
 };
 
 QString flag(bool on)
@@ -121,6 +123,7 @@ private slots:
         state = std::make_unique<AppState>();
         host = std::make_unique<RecordingAppHost>();
         windowHost = std::make_unique<RecordingWindowHost>();
+        windowHost->view = &host->view;
         profiles = std::make_unique<ProfileService>(encoders, state->settings);
         handler = std::make_unique<ViewMessageHandler>(*state, encoders, *profiles, *host);
         messages = std::make_unique<WindowMessages>(*state, encoders, *host, *handler, *windowHost);
@@ -130,6 +133,8 @@ private slots:
         state->settings.isStartAutoUpdate = true;
         state->settings.OpenPassword = true;
         state->settings.Password = QStringLiteral("7777");
+        // The window shows what the program holds before the command.
+        handler->syncView();
     }
 
     void whatIsHandled_data()
@@ -160,7 +165,8 @@ private slots:
         QTest::addColumn<QString>("what");
         QTest::addColumn<QString>("expected");
         const QString untouchedWindow = QStringLiteral("hides=0 closes=0 deviceChanges=0 view=");
-        const QString untouchedPassword = QStringLiteral("state=1,7777 view=0, file=0,none changes=0");
+        // The window shows what the program holds; a refused command changes neither.
+        const QString untouchedPassword = QStringLiteral("state=1,7777 view=1,7777 file=0,none changes=0");
         QTest::newRow("0x219 devices changed") << 0 << 0x219 << 0 << "window"
                                                << "hides=0 closes=0 deviceChanges=1 view=";
         QTest::newRow("0x10 hides, never quits") << 0 << 0x10 << 0 << "window" << "hides=1 closes=0 deviceChanges=0 view=";
@@ -168,8 +174,8 @@ private slots:
         QTest::newRow("0x8101 1 shows") << 0 << 0x8101 << 1 << "window" << "hides=0 closes=0 deviceChanges=0 view=showView";
         QTest::newRow("0x8102 0") << 0 << 0x8102 << 0 << "autoUpdate" << "state=0 view=0 file=0";
         QTest::newRow("0x8102 1") << 0 << 0x8102 << 1 << "autoUpdate" << "state=1 view=1 file=1";
-        QTest::newRow("0x8103 0") << 0 << 0x8103 << 0 << "password" << "state=0,7777 view=0, file=0,7777 changes=1";
-        QTest::newRow("0x8103 1") << 0 << 0x8103 << 1 << "password" << "state=1,7777 view=1, file=1,7777 changes=1";
+        QTest::newRow("0x8103 0") << 0 << 0x8103 << 0 << "password" << "state=0,7777 view=0,7777 file=0,7777 changes=1";
+        QTest::newRow("0x8103 1") << 0 << 0x8103 << 1 << "password" << "state=1,7777 view=1,7777 file=1,7777 changes=1";
         QTest::newRow("0x8104 42") << 0 << 0x8104 << 42 << "password" << "state=1,0042 view=1,0042 file=1,0042 changes=1";
         QTest::newRow("0x8104 9999") << 0 << 0x8104 << 9999 << "password" << "state=1,9999 view=1,9999 file=1,9999 changes=1";
         QTest::newRow("0x8104 0 turns it off") << 0 << 0x8104 << 0 << "password" << "state=0,0000 view=0,0000 file=0,0000 changes=1";
@@ -179,15 +185,15 @@ private slots:
         QTest::newRow("0x8105 0 does not") << 0 << 0x8105 << 0 << "window" << untouchedWindow;
         QTest::newRow("0x8106 1") << 0 << 0x8106 << 1 << "box" << "current=1 checked=1";
         QTest::newRow("0x8106 3") << 0 << 0x8106 << 3 << "box" << "current=3 checked=3";
-        QTest::newRow("0x8106 absent box") << 0 << 0x8106 << 5 << "box" << "current=0 checked=-1";
-        QTest::newRow("0x8106 16 refused") << 0 << 0x8106 << 16 << "box" << "current=0 checked=-1";
-        QTest::newRow("0x8106 -1 refused") << 0 << 0x8106 << -1 << "box" << "current=0 checked=-1";
+        QTest::newRow("0x8106 absent box") << 0 << 0x8106 << 5 << "box" << "current=0 checked=0";
+        QTest::newRow("0x8106 16 refused") << 0 << 0x8106 << 16 << "box" << "current=0 checked=0";
+        QTest::newRow("0x8106 -1 refused") << 0 << 0x8106 << -1 << "box" << "current=0 checked=0";
         // Stored profiles are absent: a 12-LED profile reads as light mode 5.
         QTest::newRow("0x8107 2") << 0 << 0x8107 << 2 << "profile" << "profile=3 label=3 rgbMode=5 singleMode=1";
         QTest::newRow("0x8107 on a single-colour box reads a 12-LED profile")
             << 2 << 0x8107 << 4 << "profile" << "profile=5 label=5 rgbMode=5 singleMode=1";
-        QTest::newRow("0x8107 5 refused") << 0 << 0x8107 << 5 << "profile" << "profile=1 label=-1 rgbMode=1 singleMode=1";
-        QTest::newRow("0x8107 -1 refused") << 0 << 0x8107 << -1 << "profile" << "profile=1 label=-1 rgbMode=1 singleMode=1";
+        QTest::newRow("0x8107 5 refused") << 0 << 0x8107 << 5 << "profile" << "profile=1 label=1 rgbMode=1 singleMode=1";
+        QTest::newRow("0x8107 -1 refused") << 0 << 0x8107 << -1 << "profile" << "profile=1 label=1 rgbMode=1 singleMode=1";
         QTest::newRow("0x8119 saves and pushes") << 0 << 0x8119 << 0 << "saved" << "profile3=1 device=1 box1Mode=3 shown=showProfileSaved";
         QTest::newRow("0x2333 changes nothing") << 0 << 0x2333 << 0 << "window" << untouchedWindow;
     }
@@ -296,10 +302,12 @@ private slots:
         QFETCH(int, wParam);
         QFETCH(bool, monitor);
         fan(3).isMonitor = !monitor;
+        handler->syncView(); // the window shows this
+        const int resets = host->view.fans[3].resets;
         QVERIFY(messages->handle(0x8108, wParam, 3));
         QCOMPARE(fan(3).isMonitor, monitor);
         QCOMPARE(host->view.fans[3].monitor, monitor);
-        QCOMPARE(host->view.fans[3].resets, 1);
+        QCOMPARE(host->view.fans[3].resets, resets + 1);
         boxes.reset();
         AppSettings read;
         IniHelper::parseDeviceData(IniHelper::readDeviceIni(), read, boxes.records());

@@ -2,6 +2,8 @@
 // reaches the top bar, the fan panels and the second fan views, every
 // translated text fits its control, and a language number outside 0..6
 // changes nothing.
+#include "ShownState.h"
+
 #include "app/Language.h"
 #include "ui/AlertView.h"
 #include "ui/MainView.h"
@@ -150,9 +152,10 @@ void TestTranslationsGui::viewsSpeakTheLanguage()
     QVERIFY(installed.install());
 
     MainView view;
-    view.setProfileLabel(3);
-    view.setLightModeByFan(0, 0);
-    view.resetLanguage(language);
+    ShownState shown(view);
+    shown.setProfile(3);
+    view.fanPanel(0)->setLightMode(0);
+    shown.resetLanguage(language);
 
     QCOMPARE(view.findChild<QPushButton *>(QStringLiteral("btn_save"))->text(), u(e.save));
     for (int k = 0; k < 5; ++k) {
@@ -177,8 +180,8 @@ void TestTranslationsGui::viewsSpeakTheLanguage()
     QCOMPARE(view.fanPanel(0)->findChild<QLabel *>(QStringLiteral("label_lightMode"))->text(), u(e.snake));
 
     // A single-colour box: the three second fan views follow instead.
-    view.setBoxType(0);
-    view.resetLanguage(language);
+    shown.setBoxType(0);
+    shown.resetLanguage(language);
     for (int fan = 0; fan < 3; ++fan) {
         VaylaRGBFanView *fanView = view.vaylaView(fan);
         QVERIFY(fanView);
@@ -201,34 +204,35 @@ void TestTranslationsGui::translatedTextsFit()
     QVERIFY(installed.install());
 
     MainView view;
-    view.setTemperature(100);
-    view.setPassword(QStringLiteral("9462"));
-    view.resetLanguage(language);
+    ShownState shown(view);
+    shown.setTemperature(100);
+    shown.setPassword(QStringLiteral("9462"));
+    shown.resetLanguage(language);
     QStringList problems = overflowing(&view);
 
     // Every name the three selectors can show, and both speed summaries.
     RainbowFan *panel = view.fanPanel(0);
     for (int mode = 0; mode < 15; ++mode) {
-        view.setLightModeByFan(0, mode);
+        panel->setLightMode(mode);
         problems << overflowing(panel);
     }
     for (int colorMode = 0; colorMode < 3; ++colorMode) {
-        view.setColorModeByFan(0, colorMode);
+        panel->setColorMode(colorMode);
         problems << overflowing(panel);
     }
     for (int speed = 0; speed < 4; ++speed) {
-        view.setLightSpeedByFan(0, speed);
+        panel->setLightSpeed(speed);
         problems << overflowing(panel);
     }
     for (int step : {0, 5}) {
-        view.setFanSpeedByFan(0, step, 10);
+        panel->setFanSpeedSliders(step, 10);
         problems << overflowing(panel);
     }
 
-    view.setBoxType(0);
-    view.resetLanguage(language);
+    shown.setBoxType(0);
+    shown.resetLanguage(language);
     for (int step : {0, 3, 5}) {
-        view.setVaylaFanSpeed(0, step);
+        view.vaylaView(0)->setFanSpeed(step);
         problems << overflowing(view.vaylaView(0));
     }
 
@@ -285,7 +289,8 @@ void TestTranslationsGui::languageOutsideTheTableChangesNothing()
     InstalledLanguage german(3);
     QVERIFY(german.install());
     MainView view;
-    view.resetLanguage(3);
+    ShownState shown(view);
+    shown.resetLanguage(3);
     QTranslator kept;
     QVERIFY(Language::load(kept, languageDir(), 3));
     QVERIFY(!Language::load(kept, languageDir(), 7));
@@ -298,17 +303,17 @@ void TestTranslationsGui::languageOutsideTheTableChangesNothing()
     const QString profileStyle = profile->styleSheet();
     const QString lightModeBefore = lightMode->text();
     for (int language : {7, -1, 1000}) {
-        view.resetLanguage(language);
+        shown.resetLanguage(language);
         QCOMPARE(save->text(), saveBefore);
         QCOMPARE(profile->text(), QStringLiteral("PROFIL1"));
         QCOMPARE(profile->styleSheet(), profileStyle);
         QCOMPARE(lightMode->text(), lightModeBefore);
         QVERIFY(view.findChild<QPushButton *>(QStringLiteral("MutiLang3"))->isChecked());
     }
-    view.setBoxType(0);
-    view.resetLanguage(3);
+    shown.setBoxType(0);
+    shown.resetLanguage(3);
     QLabel *fanMode = view.vaylaView(0)->findChild<QLabel *>(QStringLiteral("fanModeLabel"));
-    view.resetLanguage(7);
+    shown.resetLanguage(7);
     QCOMPARE(fanMode->text(), QStringLiteral("LÜFTERMODUS"));
     QCOMPARE(save->text(), QStringLiteral("SPEICHERN"));
 }

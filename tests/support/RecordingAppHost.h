@@ -4,11 +4,14 @@
 #include "RecordingTimers.h"
 
 #include "app/AppState.h"
+#include "core/ViewState.h"
 
-// The program's side as the view-message handlers see it: a recording view
-// and timers, and what was asked of the rest.
+// The program's side as the view-message handlers see it: a view state with
+// a recording view that follows it, recording timers, and what was asked of
+// the rest.
 class RecordingAppHost final : public AppHost {
 public:
+    ViewState state;
     RecordingMainView view;
     RecordingTimers timers;
     bool speedPoll = false;
@@ -16,7 +19,9 @@ public:
     int infoShown = 0;
     int passwordChanges = 0;
 
-    MainViewInterface *mainView() override { return &view; }
+    RecordingAppHost() { view.follow(state); }
+
+    ViewState &viewState() override { return state; }
     LightingTimers &lightingTimers() override { return timers; }
     void startSpeedPoll() override { speedPoll = true; }
     void stopSpeedPoll() override { speedPoll = false; }

@@ -1,15 +1,21 @@
 #pragma once
 
 #include "RecordingFanEditor.h"
+#include "core/ViewState.h"
 #include "ui/MainViewInterface.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <map>
 
-// A main view that remembers what it was told.
-class RecordingMainView final : public MainViewInterface {
+// A main view that shows what the view state it follows holds, in plain
+// fields, and counts how often a fan panel was rendered afresh (when more
+// than its colours changed). "calls" names what the window does besides
+// showing the state: show, hide and the "saved" notice of a profile. Show
+// and hide, and the fan editors the numbered commands press, are its own.
+class RecordingMainView final : public QObject, public MainViewInterface {
 public:
     struct Fan {
         int r[13] = {};
@@ -22,7 +28,7 @@ public:
         bool turnedOff = false;
         int speedPer = -1;
         int speedNum = -1;
-        int resets = 0;
+        int resets = 0; // a panel is rendered afresh when more than its colours changed
         int rpm = -1;
         bool error = false;
     };
@@ -37,8 +43,8 @@ public:
     };
 
     bool hidden = false;
-    QString appVersion, firmwareVersion, ipText, password;
-    bool autoUpdate = false, passwordOn = false, simulated = false;
+    QString firmwareVersion, password;
+    bool autoUpdate = false, passwordOn = false;
     int remoteAccess = -1;
     static constexpr int kNoTemperature = -2000;
     int temperature = -1000;
@@ -49,57 +55,101 @@ public:
     int profileButton = -1, profileLabel = -1, language = -1;
     Fan fans[5];
     VaylaFan vayla[3];
-    int vaylaResets = 0;
-    QStringList calls; // every call by name, in order
+    QStringList calls;
+    int changes = 0; // pictures of the window or a fan that differed from the one before
+
+    // Shows `state` from now on.
+    void follow(const ViewState &state)
+    {
+        if (m_state)
+            disconnect(m_state, nullptr, this, nullptr);
+        m_state = &state;
+        showWindow(state.window());
+        for (int f = 0; f < 5; ++f) {
+            m_fans[f] = state.fan(f);
+            showFan(f, state.fan(f));
+        }
+        connect(&state, &ViewState::windowChanged, this, [this] {
+            ++changes;
+            showWindow(m_state->window());
+        });
+        connect(&state, &ViewState::fanChanged, this, [this](int f) {
+            ++changes;
+            showFan(f, m_state->fan(f));
+        });
+        connect(&state, &ViewState::profileSaved, this, [this] { calls << "showProfileSaved"; });
+        connect(&state, &ViewState::sensorInfo, this, [this](const QStringList &lines) { info << lines; });
+    }
 
     void showView() override { hidden = false; calls << "showView"; }
     void hideView() override { hidden = true; calls << "hideView"; }
     bool isViewHidden() const override { return hidden; }
-    void setAppVersion(const QString &v) override { appVersion = v; }
-    void setFirmwareVersion(const QString &v) override { firmwareVersion = v; calls << "setFirmwareVersion"; }
-    void setIpText(const QString &t) override { ipText = t; }
-    void setAutoUpdate(bool on) override { autoUpdate = on; }
-    void setPasswordEnabled(bool on) override { passwordOn = on; }
-    void setPassword(const QString &p) override { password = p; }
-    void setRemoteAccess(int a) override { remoteAccess = a; }
-    void setTemperature(int c) override { temperature = c; }
-    void setNoTemperature() override { temperature = kNoTemperature; calls << "setNoTemperature"; }
-    void appendInfo(const QString &line) override { info << line; }
-    void setSimulated(bool s) override { simulated = s; }
-    void setBoxType(int t) override { boxType = t; calls << "setBoxType"; }
-    void checkBoxButton(int b) override { checkedBox = b; }
-    void setBoxButtonPresent(int b, bool p) override { present[b] = p; }
-    void setBoxButtonAlarm(int b, bool a) override { alarm[b] = a; }
-    void setBoxButtonAnswering(int b, bool a) override { answering[b] = a; }
-    void showProfileSaved() override { calls << "showProfileSaved"; }
-    void checkProfileButton(int p) override { profileButton = p; }
-    void setProfileLabel(int p) override { profileLabel = p; }
-    void resetLanguage(int l) override { language = l; }
-    void resetFanView(int f) override { ++fans[f].resets; }
-    void setRGBByFan(int f, const int *r, const int *, const int *, const float *) override
-    {
-        for (int i = 0; i < 13; ++i)
-            fans[f].r[i] = r[i];
-        calls << QStringLiteral("setRGBByFan %1").arg(f);
-    }
-    void setColorModeByFan(int f, int c) override { fans[f].colorMode = c; calls << "setColorModeByFan"; }
-    void setLightModeByFan(int f, int m) override { fans[f].lightMode = m; calls << "setLightModeByFan"; }
-    void setLightSpeedByFan(int f, int s) override { fans[f].lightSpeed = s; }
-    void setCopyLightModeByFan(int f, int m) override { fans[f].copyLightMode = m; }
-    void setMonitorByFan(int f, bool on) override { fans[f].monitor = on; }
-    void setPWMByFan(int f, bool on) override { fans[f].pwm = on; }
-    void setTurnOffLedByFan(int f, bool off) override { fans[f].turnedOff = off; }
-    void setFanSpeedByFan(int f, int per, int num) override { fans[f].speedPer = per; fans[f].speedNum = num; }
-    void setRPMByFan(int f, int rpm) override { fans[f].rpm = rpm; }
-    void setFanErrorByFan(int f, bool e) override { fans[f].error = e; }
-    void resetVaylaViews() override { ++vaylaResets; }
-    void setVaylaRGB(int f, int r, int, int, float b) override { vayla[f].r = r; vayla[f].bright = b; }
-    void setVaylaLightMode(int f, int m) override { vayla[f].lightMode = m; }
-    void setVaylaTurnOff(int f, bool off) override { vayla[f].turnedOff = off; }
-    void setVaylaBright(int f, float b) override { vayla[f].bright = b; }
-    void setVaylaFanSpeed(int f, int s) override { vayla[f].speed = s; }
-    void setVaylaPWM(int f, bool on) override { vayla[f].pwm = on; }
-    void setVaylaMonitor(int f, bool on) override { vayla[f].monitor = on; }
     RecordingFanEditor editors[5];
     FanEditor *fanEditor(int f) override { return f >= 0 && f < 5 ? &editors[f] : nullptr; }
+
+private:
+    const ViewState *m_state = nullptr;
+    FanView m_fans[5];
+
+    void showWindow(const WindowView &w)
+    {
+        firmwareVersion = w.firmwareVersion;
+        remoteAccess = w.settings.remoteAccess;
+        autoUpdate = w.settings.isStartAutoUpdate;
+        passwordOn = w.settings.OpenPassword;
+        password = w.settings.Password;
+        checkedBox = w.currentBox;
+        boxType = w.boxType;
+        language = w.settings.languageIndex;
+        profileButton = profileLabel = w.profile;
+        for (int b = 0; b < kBoxCount; ++b) {
+            present[b] = w.boxes[size_t(b)].present;
+            alarm[b] = w.boxes[size_t(b)].alarm;
+            answering[b] = w.boxes[size_t(b)].answering;
+        }
+        temperature = w.temperatureKnown ? w.temperature : kNoTemperature;
+    }
+
+    void showFan(int f, const FanView &v)
+    {
+        const FanView was = m_fans[f];
+        m_fans[f] = v;
+        fans[f].rpm = v.reading.rpm;
+        fans[f].error = v.reading.rpm >= 0 && v.reading.stopped;
+        if (v.single) {
+            if (f >= 3)
+                return;
+            VaylaFan &shown = vayla[f];
+            shown.r = v.vayla.rValue;
+            shown.lightMode = v.vayla.lightMode;
+            shown.turnedOff = v.vayla.isTurnOffLed;
+            shown.bright = v.vayla.brightValue;
+            shown.speed = v.vayla.speed;
+            shown.pwm = v.vayla.isPWM;
+            shown.monitor = v.vayla.isMonitor;
+            return;
+        }
+        const RainbowFanRecord &r = v.rainbow;
+        Fan &shown = fans[f];
+        for (int i = 0; i < 13; ++i)
+            shown.r[i] = r.rValue_Led[i];
+        RainbowFanRecord othersOnly = r;
+        for (int i = 0; i < 13; ++i) {
+            othersOnly.rValue_Led[i] = was.rainbow.rValue_Led[i];
+            othersOnly.gValue_Led[i] = was.rainbow.gValue_Led[i];
+            othersOnly.bValue_Led[i] = was.rainbow.bValue_Led[i];
+            othersOnly.brightValue[i] = was.rainbow.brightValue[i];
+        }
+        if (was.single || othersOnly != was.rainbow)
+            ++shown.resets;
+        shown.lightMode = r.lightMode;
+        shown.colorMode = r.colorMode;
+        shown.lightSpeed = r.lightSpeed;
+        shown.copyLightMode = r.copyLightMode;
+        shown.monitor = r.isMonitor;
+        shown.pwm = r.isPWM;
+        shown.turnedOff = r.isTurnOffLed;
+        shown.speedPer = r.speedPer;
+        shown.speedNum = r.speedNum;
+    }
 };

@@ -1,5 +1,7 @@
 // The main window's body: the carousel of RGB fan panels, the second fan
 // views, the relays of their messages and the per-fan setters.
+#include "ShownState.h"
+
 #include "ui/MainView.h"
 #include "ui/RainbowFan.h"
 #include "ui/VaylaRGBFanView.h"
@@ -168,13 +170,14 @@ void TestMainViewPanels::relaysUnchanged()
 void TestMainViewPanels::boxTypeSwitchesBody()
 {
     MainView view;
+    ShownState shown(view);
     QCOMPARE(view.boxType(), 1);
     for (int i = 0; i < 3; ++i)
         QVERIFY(!frame(view, i)->isVisibleTo(&view));
     for (int k = 0; k < 5; ++k)
         QVERIFY(view.fanPanel(k)->isVisibleTo(&view));
 
-    view.setBoxType(0);
+    shown.setBoxType(0);
     QCOMPARE(view.boxType(), 0);
     for (int i = 0; i < 3; ++i) {
         QVERIFY(frame(view, i)->isVisibleTo(&view));
@@ -184,7 +187,7 @@ void TestMainViewPanels::boxTypeSwitchesBody()
         QVERIFY(!view.fanPanel(k)->isVisibleTo(&view));
 
     // Any non-zero type is an RGB box.
-    view.setBoxType(7);
+    shown.setBoxType(7);
     QVERIFY(!frame(view, 1)->isVisibleTo(&view));
     QVERIFY(view.fanPanel(1)->isVisibleTo(&view));
 }
@@ -192,16 +195,20 @@ void TestMainViewPanels::boxTypeSwitchesBody()
 void TestMainViewPanels::forwardsToPanels()
 {
     MainView view;
+    ShownState shown(view);
     QSignalSpy data(&view, &MainView::sendData);
     QSignalSpy rgb(&view, &MainView::sendRGBData);
     RainbowFan *panel = view.fanPanel(3);
+    const int rendersBefore = view.panelRenderCount(3);
 
-    view.setLightModeByFan(3, 4);
-    view.setColorModeByFan(3, 1);
-    view.setLightSpeedByFan(3, 2);
-    view.setCopyLightModeByFan(3, 5);
-    view.setTurnOffLedByFan(3, true);
-    view.setPWMByFan(3, false);
+    RainbowFanRecord &record = shown.rainbow(3);
+    record.lightMode = 4;
+    record.colorMode = 1;
+    record.lightSpeed = 2;
+    record.copyLightMode = 5;
+    record.isTurnOffLed = true;
+    record.isPWM = false;
+    shown.show();
     QCOMPARE(panel->lightMode(), 4);
     QCOMPARE(panel->colorMode(), 1);
     QCOMPARE(panel->lightSpeed(), 2);
@@ -209,28 +216,36 @@ void TestMainViewPanels::forwardsToPanels()
     QVERIFY(panel->isTurnOffLed());
     QVERIFY(!panel->isPWM());
     QCOMPARE(view.fanPanel(2)->lightMode(), 0);
+    QCOMPARE(view.panelRenderCount(3), rendersBefore + 1);
 
-    int r[13], g[13], b[13];
-    float bright[13];
+    // New colours alone recolour the panel; it is not rendered afresh.
     for (int i = 0; i < 13; ++i) {
-        r[i] = 10 + i;
-        g[i] = 20 + i;
-        b[i] = 30 + i;
-        bright[i] = 0.5f;
+        record.rValue_Led[i] = 10 + i;
+        record.gValue_Led[i] = 20 + i;
+        record.bValue_Led[i] = 30 + i;
+        record.brightValue[i] = 0.5f;
     }
-    view.setRGBByFan(3, r, g, b, bright);
+    shown.show();
     QCOMPARE(panel->ledColor(0), QColor(10, 20, 30));
     QCOMPARE(panel->ledColor(12), QColor(22, 32, 42));
     QCOMPARE(panel->ledBrightness(12), 0.5f);
+    QCOMPARE(view.panelRenderCount(3), rendersBefore + 1);
 
-    view.setFanSpeedByFan(3, 2, 7);
+    record.speedPer = 2;
+    record.speedNum = 7;
+    shown.show();
     QCOMPARE(panel->fanSpeedPerSlider()->value(), 2);
     QCOMPARE(panel->fanSpeedNumSlider()->value(), 7);
 
-    view.setMonitorByFan(3, false);
+    record.isMonitor = false;
+    shown.show();
     QVERIFY(!panel->isMonitor());
-    view.resetFanView(3);
     QVERIFY(!panel->closedCover()->isHidden());
+    QCOMPARE(view.panelRenderCount(3), rendersBefore + 3);
+
+    // The same picture again changes nothing.
+    shown.show();
+    QCOMPARE(view.panelRenderCount(3), rendersBefore + 3);
 
     // Filling a panel is not a user action.
     QCOMPARE(data.count(), 0);
@@ -240,26 +255,36 @@ void TestMainViewPanels::forwardsToPanels()
 void TestMainViewPanels::forwardsToVaylaViews()
 {
     MainView view;
+    ShownState shown(view);
     QSignalSpy vayla(&view, &MainView::sendVaylaData);
     QSignalSpy vaylaRgb(&view, &MainView::sendVaylaRGBData);
-    view.setBoxType(0);
+    shown.setBoxType(0);
     VaylaRGBFanView *fan = view.vaylaView(2);
 
-    view.setVaylaRGB(2, 12, 34, 56, 0.75f);
+    VaylaFanRecord &record = shown.vayla(2);
+    record.rValue = 12;
+    record.gValue = 34;
+    record.bValue = 56;
+    record.brightValue = 0.75f;
+    shown.show();
     QCOMPARE(fan->selectR(), 12);
     QCOMPARE(fan->selectG(), 34);
     QCOMPARE(fan->selectB(), 56);
-    view.setVaylaBright(2, 0.25f);
-    view.setVaylaLightMode(2, 2);
+    record.brightValue = 0.25f;
+    record.lightMode = 2;
+    shown.show();
+    QCOMPARE(fan->brightValue(), 0.25f);
     QCOMPARE(fan->lightMode(), 2);
-    view.setVaylaFanSpeed(2, 0);
+    record.speed = 0;
+    shown.show();
     QCOMPARE(fan->fanSpeed(), 0);
     QCOMPARE(fan->speedMode(), 1);
-    view.setVaylaMonitor(2, false);
+    record.isMonitor = false;
+    shown.show();
     QVERIFY(!fan->findChild<QLabel *>(QStringLiteral("closedCover"))->isHidden());
-    view.setVaylaMonitor(2, true);
+    record.isMonitor = true;
+    shown.show();
     QVERIFY(fan->findChild<QLabel *>(QStringLiteral("closedCover"))->isHidden());
-    view.resetVaylaViews();
     QCOMPARE(fan->lightMode(), 2);
     QCOMPARE(view.vaylaView(0)->lightMode(), 0);
     QCOMPARE(vayla.count(), 0);
@@ -269,33 +294,35 @@ void TestMainViewPanels::forwardsToVaylaViews()
 void TestMainViewPanels::dispatchesReadingsByBoxType()
 {
     MainView view;
-    view.setRPMByFan(1, 1234);
-    view.setFanErrorByFan(1, true);
+    ShownState shown(view);
+    shown.setReading(1, 1234, true);
     QCOMPARE(panelRpm(view, 1), QStringLiteral("1234"));
     QVERIFY(view.fanPanel(1)->isWarningShown());
     QCOMPARE(vaylaRpm(view, 1), QStringLiteral("0"));
     QVERIFY(!vaylaErrorShown(view, 1));
     // Fan 4 exists on an RGB box only.
-    view.setRPMByFan(4, 900);
+    shown.setReading(4, 900, false);
     QCOMPARE(panelRpm(view, 4), QStringLiteral("900"));
-    view.setFanErrorByFan(1, false);
+    shown.setReading(1, 1234, false);
     QVERIFY(!view.fanPanel(1)->isWarningShown());
 
-    view.setBoxType(0);
-    view.setRPMByFan(1, 777);
-    view.setFanErrorByFan(1, true);
+    shown.setBoxType(0);
+    shown.setReading(1, 777, true);
     QCOMPARE(vaylaRpm(view, 1), QStringLiteral("777"));
     QVERIFY(vaylaErrorShown(view, 1));
     QCOMPARE(panelRpm(view, 1), QStringLiteral("1234"));
     QVERIFY(!view.fanPanel(1)->isWarningShown());
-    view.setFanErrorByFan(1, false);
+    shown.setReading(1, 777, false);
+    QVERIFY(!vaylaErrorShown(view, 1));
+    // No reading any more (the box changed its kind): nothing is shown stopped.
+    shown.setReading(1, 0, true);
+    QVERIFY(vaylaErrorShown(view, 1));
+    shown.setReading(1, -1, false);
     QVERIFY(!vaylaErrorShown(view, 1));
 
-    // A second-type box has three fans: fan 3 and 4 are refused.
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused")));
-    view.setRPMByFan(3, 555);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("refused")));
-    view.setFanErrorByFan(4, true);
+    // A second-type box has three fans: the readings of fans 3 and 4 go nowhere.
+    shown.setReading(3, 555, false);
+    shown.setReading(4, 1, true);
     QCOMPARE(panelRpm(view, 3), QStringLiteral("0"));
     QVERIFY(!view.fanPanel(4)->isWarningShown());
 }
@@ -303,9 +330,10 @@ void TestMainViewPanels::dispatchesReadingsByBoxType()
 void TestMainViewPanels::coverFadeRestoresCovers()
 {
     MainView view;
-    view.setMonitorByFan(2, false);
-    view.resetFanView(2);
-    view.setFanErrorByFan(0, true); // a stopped fan keeps its controls in sight, without a fade
+    ShownState shown(view);
+    shown.rainbow(2).isMonitor = false;
+    shown.show();
+    shown.setReading(0, 0, true); // a stopped fan keeps its controls in sight, without a fade
     view.selectProfile();
     // Only open panels without a warning fade in.
     int running = 0;
@@ -331,9 +359,10 @@ void TestMainViewPanels::coverFadeRestoresCovers()
 void TestMainViewPanels::infoWindow()
 {
     MainView view;
+    ShownState shown(view);
     QSignalSpy spy(&view, &MainView::sendData);
-    view.appendInfo(QStringLiteral("CPU Package: 41"));
-    view.appendInfo(QStringLiteral("Core #0: 39"));
+    shown.appendInfo(QStringLiteral("CPU Package: 41"));
+    shown.appendInfo(QStringLiteral("Core #0: 39"));
     QPushButton *info = view.findChild<QPushButton *>(QStringLiteral("Info"));
     QCOMPARE(info->geometry(), QRect(200, 570, 40, 20));
     info->click();
@@ -356,27 +385,24 @@ void TestMainViewPanels::infoWindow()
 void TestMainViewPanels::refusesOutOfRange()
 {
     MainView view;
+    ShownState shown(view);
     const QRegularExpression refused(QStringLiteral("refused"));
     for (int fan : {-1, 5}) {
         QTest::ignoreMessage(QtWarningMsg, refused);
         QVERIFY(!view.fanPanel(fan));
-        QTest::ignoreMessage(QtWarningMsg, refused);
-        view.setLightModeByFan(fan, 3);
-        QTest::ignoreMessage(QtWarningMsg, refused);
-        view.setFanSpeedByFan(fan, 1, 1);
-        QTest::ignoreMessage(QtWarningMsg, refused);
-        view.resetFanView(fan);
+        // A fan the state does not have is an empty one.
+        QCOMPARE(shown.state.fan(fan), FanView());
     }
     for (int fan : {-1, 3}) {
         QTest::ignoreMessage(QtWarningMsg, refused);
-        view.setVaylaLightMode(fan, 1);
-        QTest::ignoreMessage(QtWarningMsg, refused);
-        view.setVaylaRGB(fan, 1, 2, 3, 1.0f);
+        QVERIFY(!view.vaylaView(fan));
     }
-    int colour[13] = {};
-    float bright[13] = {};
+    // Values no record should hold are refused by the panel, which keeps what it shows.
+    shown.rainbow(0).lightMode = 15;
+    shown.rainbow(0).rValue_Led[0] = 256;
     QTest::ignoreMessage(QtWarningMsg, refused);
-    view.setRGBByFan(0, colour, nullptr, colour, bright);
+    QTest::ignoreMessage(QtWarningMsg, refused);
+    shown.show();
     QCOMPARE(view.fanPanel(0)->ledColor(0), QColor(255, 0, 0));
     for (int k = 0; k < 5; ++k)
         QCOMPARE(view.fanPanel(k)->lightMode(), 0);

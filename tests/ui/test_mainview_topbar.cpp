@@ -1,5 +1,7 @@
 // The main window's own controls: box strip, profiles, settings menu, password
 // keypad, footer and dragging, on real widgets.
+#include "ShownState.h"
+
 #include "ui/MainView.h"
 
 #include <QButtonGroup>
@@ -109,9 +111,10 @@ void TestMainViewTopBar::layout()
 void TestMainViewTopBar::boxButtons()
 {
     MainView view;
+    ShownState shown(view);
     QSignalSpy spy(&view, &MainView::sendData);
-    view.setBoxButtonPresent(3, false);
-    view.setBoxButtonPresent(5, true);
+    shown.setBoxButtonPresent(3, false);
+    shown.setBoxButtonPresent(5, true);
 
     // An absent box: nothing leaves, nothing fades, the choice stays.
     QTest::mouseClick(boxButton(view, 3), Qt::LeftButton);
@@ -133,32 +136,40 @@ void TestMainViewTopBar::boxButtons()
     QCOMPARE(spy.at(1).at(0).toStringList(), QStringList({"changeControllerBox", "5"}));
     QTRY_COMPARE(runningFades(view), 0);
 
-    view.checkBoxButton(7);
+    shown.checkBoxButton(7);
     QVERIFY(boxButton(view, 7)->isChecked());
     QCOMPARE(spy.count(), 2);
 
-    view.setBoxButtonAlarm(5, true);
+    shown.setBoxButtonAlarm(5, true);
     QVERIFY(boxButton(view, 5)->styleSheet().contains(QLatin1String("device_r.png")));
-    view.setBoxButtonAlarm(5, false);
+    shown.setBoxButtonAlarm(5, false);
     QVERIFY(!boxButton(view, 5)->styleSheet().contains(QLatin1String("device_r.png")));
     QVERIFY(boxButton(view, 5)->styleSheet().contains(QLatin1String("font-size:16px;color:white")));
-    view.setBoxButtonAlarm(3, false);
+    shown.setBoxButtonAlarm(3, false);
     QVERIFY(boxButton(view, 3)->styleSheet().contains(QLatin1String("font-size:14px;color:gray")));
 
     // A silent box looks neither absent nor merely alarmed, and keeps that look
     // through an alarm change until it answers again or its presence is told anew.
-    const QString alarmLook = [&] { view.setBoxButtonAlarm(5, true); return boxButton(view, 5)->styleSheet(); }();
-    view.setBoxButtonAnswering(5, false);
+    const QString alarmLook = [&] { shown.setBoxButtonAlarm(5, true); return boxButton(view, 5)->styleSheet(); }();
+    shown.setBoxButtonAnswering(5, false);
     const QString silentLook = boxButton(view, 5)->styleSheet();
     QVERIFY(silentLook != alarmLook);
     QVERIFY(silentLook.contains(QLatin1String("device_a.png")));
-    view.setBoxButtonAlarm(5, false);
+    shown.setBoxButtonAlarm(5, false);
     QCOMPARE(boxButton(view, 5)->styleSheet(), silentLook);
-    view.setBoxButtonAnswering(5, true);
+    shown.setBoxButtonAnswering(5, true);
     QVERIFY(boxButton(view, 5)->styleSheet().contains(QLatin1String("font-size:16px;color:white")));
-    view.setBoxButtonAnswering(5, false);
-    view.setBoxButtonPresent(5, true);
+    shown.setBoxButtonAnswering(5, false);
+    // Plugged in again: its presence is told anew, and the new link answers.
+    shown.setBoxButtonPresent(5, false);
+    shown.window.boxes[5].answering = true;
+    shown.setBoxButtonPresent(5, true);
     QVERIFY(boxButton(view, 5)->styleSheet().contains(QLatin1String("font-size:16px;color:white")));
+    // Told present while still silent, it stays amber: the look follows the state.
+    shown.setBoxButtonAnswering(5, false);
+    shown.setBoxButtonPresent(5, false);
+    shown.setBoxButtonPresent(5, true);
+    QVERIFY(boxButton(view, 5)->styleSheet().contains(QLatin1String("device_a.png")));
 }
 
 void TestMainViewTopBar::boxStripScroll()
@@ -192,6 +203,7 @@ void TestMainViewTopBar::boxStripScroll()
 void TestMainViewTopBar::profiles()
 {
     MainView view;
+    ShownState shown(view);
     QSignalSpy spy(&view, &MainView::sendData);
     QTest::mouseClick(profileButton(view, 2), Qt::LeftButton);
     QCOMPARE(spy.count(), 1);
@@ -203,21 +215,21 @@ void TestMainViewTopBar::profiles()
     QCOMPARE(spy.count(), 2);
     QCOMPARE(spy.at(1).at(0).toStringList(), QStringList({"saveProfile", "1"}));
 
-    view.checkProfileButton(5);
+    shown.setProfile(5);
     QVERIFY(profileButton(view, 4)->isChecked());
     QVERIFY(!profileButton(view, 2)->isChecked());
-    view.setProfileLabel(4);
+    shown.setProfile(4);
     QCOMPARE(label(view, "label_profile")->text(), QStringLiteral("PROFILE_4"));
     QCOMPARE(view.currentProfile(), 4);
     QCOMPARE(spy.count(), 2);
 
     // The label follows the stored profile when the language changes.
-    view.resetLanguage(5);
+    shown.resetLanguage(5);
     QCOMPARE(label(view, "label_profile")->text(), QStringLiteral("PROFILE_4"));
     QVERIFY(profileButton(view, 0)->styleSheet().contains(QLatin1String("font-size:7px")));
-    view.resetLanguage(0);
+    shown.resetLanguage(0);
     QVERIFY(profileButton(view, 0)->styleSheet().contains(QLatin1String("font-size:10px")));
-    view.resetLanguage(3);
+    shown.resetLanguage(3);
     QVERIFY(profileButton(view, 4)->styleSheet().contains(QLatin1String("font-size:12px")));
     QVERIFY(named(view, QStringLiteral("MutiLang3"))->isChecked());
     QCOMPARE(spy.count(), 2);
@@ -226,6 +238,7 @@ void TestMainViewTopBar::profiles()
 void TestMainViewTopBar::settingsMenu()
 {
     MainView view;
+    ShownState shown(view);
     QSignalSpy spy(&view, &MainView::sendData);
     QLabel *menu = label(view, "widget_language");
     QPushButton *settings = nullptr;
@@ -265,9 +278,11 @@ void TestMainViewTopBar::settingsMenu()
     QCOMPARE(spy.last().at(0).toStringList(), QStringList({"changeLanguage", "0"}));
     QCOMPARE(spy.count(), 5);
 
-    // Set from outside: shown, not announced.
-    view.setAutoUpdate(false);
-    view.setPasswordEnabled(false);
+    // The program took what the view said; then it is set from outside:
+    // shown, not announced.
+    shown.setPasswordEnabled(true);
+    shown.setAutoUpdate(false);
+    shown.setPasswordEnabled(false);
     QVERIFY(!autoUpdate->isChecked());
     QCOMPARE(autoUpdate->text(), QStringLiteral("Auto Update Off"));
     QCOMPARE(passwordSwitch->text(), QStringLiteral("Password Off"));
@@ -282,8 +297,9 @@ void TestMainViewTopBar::settingsMenu()
 void TestMainViewTopBar::keypad()
 {
     MainView view;
+    ShownState shown(view);
     QSignalSpy spy(&view, &MainView::sendData);
-    view.setPassword(QStringLiteral("9462"));
+    shown.setPassword(QStringLiteral("9462"));
     QPushButton *entry = named(view, QStringLiteral("MutiLang9"));
     QCOMPARE(entry->text(), QStringLiteral("Password:9462"));
     QLabel *mask = label(view, "label_keyboardMask");
@@ -320,21 +336,22 @@ void TestMainViewTopBar::keypad()
 void TestMainViewTopBar::footer()
 {
     MainView view;
+    ShownState shown(view);
     QLabel *temperature = label(view, "label_temperature");
     // No reading yet: a dash, never a made-up 0 degrees.
     QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:\u2014"));
-    view.setTemperature(-1);
+    shown.setTemperature(-1);
     QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:-1°C / 31°F"));
-    view.setTemperature(37);
+    shown.setTemperature(37);
     QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:37°C / 98°F"));
-    view.setTemperature(-18); // -0.4 °F truncates toward zero
+    shown.setTemperature(-18); // -0.4 °F truncates toward zero
     QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:-18°C / 0°F"));
     // A language switch keeps what the label says, reading or no reading.
-    view.resetLanguage(1);
+    shown.resetLanguage(1);
     QVERIFY(temperature->text().endsWith(QString::fromUtf8(":-18°C / 0°F")));
-    view.setNoTemperature();
+    shown.setNoTemperature();
     QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:\u2014"));
-    view.resetLanguage(0);
+    shown.resetLanguage(0);
     QCOMPARE(temperature->text(), QString::fromUtf8("TEMP:\u2014"));
     QCOMPARE(fahrenheit(-40), -40);
     QCOMPARE(fahrenheit(300000000), 540000032); // the product does not overflow
@@ -342,7 +359,7 @@ void TestMainViewTopBar::footer()
     QLabel *version = label(view, "label_version");
     QCOMPARE(version->text(), QStringLiteral("V 1.0.0 , F 1.0.0"));
     view.setAppVersion(QStringLiteral("1.0.5"));
-    view.setFirmwareVersion(QStringLiteral("1.2.3"));
+    shown.setFirmwareVersion(QStringLiteral("1.2.3"));
     QCOMPARE(version->text(), QStringLiteral("V 1.0.5 , F 1.2.3"));
 
     view.setIpText(QStringLiteral("host IP Address:10.0.0.7"));
@@ -381,37 +398,34 @@ void TestMainViewTopBar::dragging()
 void TestMainViewTopBar::refusesOutOfRange()
 {
     MainView view;
+    ShownState shown(view);
     QSignalSpy spy(&view, &MainView::sendData);
     const QRegularExpression refused(QStringLiteral("refused"));
 
     QTest::ignoreMessage(QtWarningMsg, refused);
-    view.checkBoxButton(16);
+    shown.checkBoxButton(16);
     QTest::ignoreMessage(QtWarningMsg, refused);
-    view.checkBoxButton(-1);
-    QTest::ignoreMessage(QtWarningMsg, refused);
-    view.setBoxButtonPresent(16, false);
-    QTest::ignoreMessage(QtWarningMsg, refused);
-    view.setBoxButtonAlarm(-1, true);
+    shown.checkBoxButton(-1);
     QCOMPARE(view.currentBox(), 0);
     for (int k = 0; k < 16; ++k) {
         QVERIFY(boxButton(view, k)->isCheckable());
         QVERIFY(!boxButton(view, k)->styleSheet().contains(QLatin1String("device_r.png")));
     }
 
-    QTest::ignoreMessage(QtWarningMsg, refused);
-    view.checkProfileButton(0);
-    QTest::ignoreMessage(QtWarningMsg, refused);
-    view.checkProfileButton(6);
-    QTest::ignoreMessage(QtWarningMsg, refused);
-    view.setProfileLabel(6);
+    // Button and label are refused alike.
+    for (int profile : {0, 6}) {
+        QTest::ignoreMessage(QtWarningMsg, refused);
+        QTest::ignoreMessage(QtWarningMsg, refused);
+        shown.setProfile(profile);
+    }
     QCOMPARE(view.currentProfile(), 1);
     QVERIFY(profileButton(view, 0)->isChecked());
     QCOMPARE(label(view, "label_profile")->text(), QStringLiteral("PROFILE_1"));
 
     QTest::ignoreMessage(QtWarningMsg, refused);
-    view.resetLanguage(7);
+    shown.resetLanguage(7);
     QTest::ignoreMessage(QtWarningMsg, refused);
-    view.resetLanguage(-1);
+    shown.resetLanguage(-1);
     QVERIFY(named(view, QStringLiteral("MutiLang0"))->isChecked());
     QVERIFY(profileButton(view, 0)->styleSheet().contains(QLatin1String("font-size:10px")));
     QCOMPARE(spy.count(), 0);
