@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Aurivent.h"
 
 #include "AutorunStore.h"
@@ -5,8 +6,8 @@
 #include "CurveWiring.h"
 #include "common/Limits.h"
 #include "core/Core.h"
+#include "core/DeviceMonitor.h"
 #include "core/SyncPacer.h"
-#include "DeviceMonitor.h"
 #include "common/Logging.h"
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
@@ -20,12 +21,17 @@
 #include "lighting/LightModes.h"
 #include "lighting/SensorPlugin.h"
 #include "lighting/SoftwareEffects.h"
+#include "monitoring/Monitoring.h"
+#include "monitoring/MonitoringHistoryReader.h"
+#include "monitoring/ProgramMonitoring.h"
+#include "ui/graphs/GraphsOpener.h"
 #include "NativeMessage.h"
 #include "remote/RemoteCommands.h"
 #include "remote/SocketHelper.h"
 #include "SaveFailureNotice.h"
 #include "script/ScriptRunner.h"
 #include "storage/IniHelper.h"
+#include "storage/SaveFailures.h"
 #include "StoredSettings.h"
 #include "Tray.h"
 #include "ui/AlertView.h"
@@ -74,6 +80,7 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
         connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
         // A try-out on simulated boxes leaves the desktop's autostart alone.
         m_tray->autorunAction()->setEnabled(!m_simulated);
+        m_tray->setAutorun(m_state.settings.isAutoRun);
         auto *notice = new SaveFailureNotice(m_tray->icon(), [this] { return static_cast<QWidget *>(m_view); }, this);
         notice->settingsRefused(m_state.settings.refusedSettings);
     }
@@ -119,12 +126,16 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
     m_socketHelper->setPassword(m_state.settings.Password);
 
-    m_fans = new FanMonitor(m_core.encoders(), this);
+    m_fans = &m_core.fans();
     connect(m_fans, &FanMonitor::fanSpeedRead, this, &Aurivent::showFanReading);
     connect(m_fans, &FanMonitor::stallRaised, this, [this](int box, int) { showAlert(box, false); });
     connect(m_fans, &FanMonitor::boxAlarm, this, &Aurivent::syncView);
     connect(m_fans, &FanMonitor::boxHealthChanged, this, &Aurivent::showBoxHealth);
-    m_monitor = new DeviceMonitor(m_core.encoders(), *m_fans, *this, this);
+    m_monitor = &m_core.devices();
+    connect(m_monitor, &DeviceMonitor::currentProfileFound, this, &Aurivent::setCurrentProfile);
+    connect(m_monitor, &DeviceMonitor::connectionMapChanged, this, &Aurivent::showConnectionMap);
+    connect(m_monitor, &DeviceMonitor::boxNeedsSettings, this, &Aurivent::resendSettings);
+    // The current box and which boxes are present are read from the model by the view state.
     // Every orderly end (tray, window message, a termination signal, the end
     // of the session) leaves the event loop: the fans are made safe there.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &Aurivent::leaveFansSafeOnExit);
@@ -144,9 +155,26 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
 
     applyStoredSettings(m_boxes, m_profiles, *m_effects, *m_fans);
 
+    m_monitoring = createProgramMonitoring(m_boxes, options.metricsListen, QString::fromLatin1(kVersion), this);
+    connect(m_effects, &SoftwareEffects::temperatureChanged, m_monitoring, &Monitoring::temperature);
+    connect(m_effects, &SoftwareEffects::temperatureMissing, m_monitoring, &Monitoring::temperatureMissing);
+    connect(&SaveFailures::instance(), &SaveFailures::saveFailed, m_monitoring, &Monitoring::saveFailed);
+    connect(m_monitoring, &Monitoring::openWindowRequested, this, [this] { showMainView(); });
+    connectMonitoring(*m_fans, *m_monitoring);
+    if (!m_headless) {
+        m_historyReader = std::make_unique<MonitoringHistoryReader>(m_monitoring);
+        m_graphs = new GraphsOpener(m_historyReader.get(), this);
+        if (m_tray)
+            connect(m_tray->graphsAction(), &QAction::triggered, m_graphs, &GraphsOpener::openEverything);
+    }
+
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
         m_state.temperatureKnown = true;
         m_state.temperature = celsius;
+        syncView();
+    });
+    connect(m_effects, &SoftwareEffects::musicCaptureChanged, this, [this](bool capturing) {
+        m_state.musicCapture = capturing;
         syncView();
     });
     connect(m_effects, &SoftwareEffects::temperatureMissing, this, [this] {
@@ -180,8 +208,14 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
 Aurivent::~Aurivent()
 {
     // No reply or health news may reach a window that is going away.
-    delete m_monitor;
+    m_monitor->stop();
+    m_monitor->disconnect(this);
+    m_fans->disconnect(this);
+    if (m_monitoring)
+        m_fans->disconnect(m_monitoring);
     m_core.bus().closeAll();
+    // The graphs window reads through m_historyReader, which goes before the children.
+    delete m_graphs;
     delete m_view;
     delete m_update;
 }
@@ -205,8 +239,9 @@ void Aurivent::buildIpText()
         break;
     case RemoteAccess::Network:
         m_ipText = ipTextFrom(QNetworkInterface::allAddresses(), QHostInfo::localHostName(), tr("IP Address"));
+        // Never an empty "IP Address:": the phone needs to be told there is none.
         if (m_ipText.isEmpty())
-            m_ipText = tr("IP Address") + QLatin1Char(':');
+            m_ipText = tr("IP Address") + QStringLiteral(": ") + tr("none");
         break;
     }
 }
@@ -223,6 +258,10 @@ void Aurivent::createMainView(bool show)
     connect(m_view, &MainView::sendRGBData, this, &Aurivent::receiveRGBData);
     connect(m_view, &MainView::sendVaylaRGBData, this, &Aurivent::receiveVaylaRGBData);
     connect(m_view, &MainView::testSendFileData, this, &Aurivent::testReceiveFileData);
+    connect(m_view, &MainView::graphsRequested, this, [this](int box, int fan) {
+        if (m_graphs)
+            m_graphs->open(box < 0 ? GraphScope::everything() : GraphScope::ofFan(box, fan));
+    });
     if (show)
         m_view->show();
 }
@@ -279,22 +318,13 @@ void Aurivent::remoteAccessChanged()
         m_view->setIpText(m_ipText);
 }
 
-// --- DeviceMonitorHost
+// --- what discovery found
 
-void Aurivent::setCurrentProfile(int profile)
-{
-    m_state.currentProfile = profile;
-}
-
-void Aurivent::announceConnectionMap(const QString &map)
+void Aurivent::showConnectionMap(const QString &map)
 {
     m_boxPresence.update(map);
     m_socketHelper->setBoxListReply(map);
 }
-
-// The view state shows the current box and which boxes are present.
-void Aurivent::checkBoxButton(int) {}
-void Aurivent::setBoxButtonPresent(int, bool) {}
 
 void Aurivent::leaveFansSafeOnExit()
 {
@@ -303,9 +333,11 @@ void Aurivent::leaveFansSafeOnExit()
     m_fansLeftSafe = true;
     m_monitor->stopSpeedPoll();
     leaveFansSafe(m_core.encoders(), kExitFlushMs);
+    if (m_monitoring)
+        m_monitoring->stop();
 }
 
-void Aurivent::boxOpened(int box)
+void Aurivent::resendSettings(int box)
 {
     resendBoxSettings(m_core.encoders(), m_profiles, box, *m_effects, m_core.curves());
     // Its record may just have taken its stored profile: the panels show it.
@@ -346,6 +378,11 @@ void Aurivent::showAlert(int box, bool notAnswering)
 }
 
 // --- RemoteHost
+
+void Aurivent::setCurrentProfile(int profile)
+{
+    m_state.currentProfile = profile;
+}
 
 void Aurivent::stopMusic()
 {
@@ -452,7 +489,9 @@ void Aurivent::updateSpeed()
 void Aurivent::showInfo()
 {
     QStringList lines = m_effects->sensorInfo();
-    if (lines.isEmpty())
+    if (lines.isEmpty() && m_effects->hasSensors())
+        lines << tr("No sensor chips found.");
+    else if (lines.isEmpty())
         lines << tr("No sensor information: the sensor plug-in is not loaded.");
     m_core.viewState().tellSensorInfo(lines);
 }

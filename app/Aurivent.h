@@ -1,8 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "AppState.h"
 #include "BoxPresenceLog.h"
-#include "DeviceMonitor.h"
 #include "ProfileService.h"
 #include "device/BoxModel.h"
 #include "ViewMessageHandler.h"
@@ -11,6 +11,8 @@
 #include "remote/RemoteHost.h"
 
 #include <QMainWindow>
+
+#include <memory>
 #include <QStringList>
 #include <QSystemTrayIcon>
 #include <QTranslator>
@@ -22,6 +24,7 @@ class AlertView;
 class Core;
 class AutoUpdate;
 class CommandChannel;
+class DeviceMonitor;
 class FanMonitor;
 class HotplugMonitor;
 class MainView;
@@ -39,14 +42,18 @@ struct StartOptions {
     CommandChannel *channel = nullptr; // numbered commands; may be null
     bool headless = false;             // no window, no tray: the control loop alone
     bool minimized = false;            // the main view starts hidden (in the tray)
+    QString metricsListen;             // --metrics=ADDR:PORT; empty: Metrics.ini decides
 };
 
 // The application window: never seen itself, it owns the program's state at
 // run time, the tray, the timers and the windows, and carries the slots
 // through which every view, timer and the phone act on the boxes.
+class Monitoring;
+class GraphsOpener;
+class HistoryReader;
+
 class Aurivent : public QMainWindow,
                  public AppHost,
-                 public DeviceMonitorHost,
                  public RemoteHost,
                  public WindowMessageHost {
     Q_OBJECT
@@ -78,14 +85,8 @@ public:
     void passwordChanged() override;
     void remoteAccessChanged() override;
 
-    // DeviceMonitorHost
-    void setCurrentProfile(int profile) override;
-    void announceConnectionMap(const QString &map) override;
-    void checkBoxButton(int box) override;
-    void setBoxButtonPresent(int box, bool present) override;
-    void boxOpened(int box) override;
-
     // RemoteHost
+    void setCurrentProfile(int profile) override;
     void stopMusic() override;
     void startMusicEffectTimer() override;
     void setPhoneLevel(int level) override;
@@ -131,6 +132,9 @@ private:
     static QString autorunMemoryFile();
     void buildIpText();
     void showAlert(int box, bool notAnswering);
+    // Box `box` was opened again or answers again: it gets its settings.
+    void resendSettings(int box);
+    void showConnectionMap(const QString &map);
     void showFanReading(int box, int fan, int rpm, bool stopped);
     void showBoxHealth(int box, BoxHealth health);
     void createMainView(bool show);
@@ -156,6 +160,9 @@ private:
     AlertView *m_alert = nullptr;
     SocketHelper *m_socketHelper = nullptr;
     SoftwareEffects *m_effects = nullptr;
+    Monitoring *m_monitoring = nullptr; // history, alerts and metrics
+    std::unique_ptr<HistoryReader> m_historyReader; // the graphs' view of m_monitoring
+    GraphsOpener *m_graphs = nullptr;
     ScriptRunner *m_script = nullptr;
     MainView *m_view = nullptr;
     HotplugMonitor *m_hotplug = nullptr;

@@ -1,4 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AutorunStore.h"
+
+#include "common/FileAccess.h"
+#include "common/Logging.h"
 
 #include <QDir>
 #include <QFile>
@@ -163,14 +167,20 @@ public:
     AutorunEntry entry() const override
     {
         AutorunEntry result;
-        QFile file(entryPath());
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        // Read at start-up on the GUI thread: a FIFO or a device at the
+        // entry's path must not hold it, so only a regular file is read.
+        const FileAccess::Read file = readEntry();
+        if (file.status == FileAccess::Read::Status::Missing)
             return result;
+        // Something is there; unread, it names no program, so start-up leaves
+        // it alone and only the user's own choice replaces it.
         result.exists = true;
-        QTextStream in(&file);
+        if (file.status != FileAccess::Read::Status::Ok)
+            return result;
+        const QStringList lines = QString::fromUtf8(file.bytes).split(QLatin1Char('\n'));
         bool mainGroup = false;
-        while (!in.atEnd()) {
-            const QString line = in.readLine().trimmed();
+        for (const QString &rawLine : lines) {
+            const QString line = rawLine.trimmed();
             if (line.startsWith(QLatin1Char('['))) {
                 mainGroup = line == QLatin1String("[Desktop Entry]");
                 continue;
@@ -221,12 +231,10 @@ public:
     {
         if (executablePath.contains(QLatin1Char('\n')) || executablePath.contains(QLatin1Char('\r')))
             return false;
-        QFile in(entryPath());
-        // A desktop entry is a few hundred bytes; anything huge is no entry to edit.
-        if (!in.open(QIODevice::ReadOnly | QIODevice::Text) || in.size() > kMaxEntryBytes)
+        const FileAccess::Read in = readEntry();
+        if (in.status != FileAccess::Read::Status::Ok)
             return false;
-        QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
-        in.close();
+        QStringList lines = QString::fromUtf8(in.bytes).split(QLatin1Char('\n'));
         if (!lines.isEmpty() && lines.last().isEmpty())
             lines.removeLast();
         // The desktop's own switches, both of them; on also points the entry
@@ -252,6 +260,16 @@ public:
     QString programFileName() const override { return QStringLiteral("Aurivent"); }
 
 private:
+    // A desktop entry is a few hundred bytes; anything huge is no entry to
+    // read or edit. A refusal is logged once per read.
+    static FileAccess::Read readEntry()
+    {
+        FileAccess::Read file = FileAccess::readRegular(entryPath(), kMaxEntryBytes);
+        if (file.status == FileAccess::Read::Status::Refused || file.status == FileAccess::Read::Status::Failed)
+            qCWarning(lcApp).noquote() << "autostart entry not read:" << entryPath() << "-" << file.error;
+        return file;
+    }
+
     static QString entryPath()
     {
         return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)

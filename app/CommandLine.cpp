@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
+
+#include "monitoring/Monitoring.h"
 
 #include <QCommandLineParser>
 
@@ -32,6 +35,10 @@ struct Options {
                                        QStringLiteral("MS")};
     QCommandLineOption hidTrace{QStringLiteral("hid-trace"),
                                 QStringLiteral("Appends one line per device event to FILE."), QStringLiteral("FILE")};
+    QCommandLineOption metrics{QStringLiteral("metrics"),
+                               QStringLiteral("Serves the current values in Prometheus' text format on ADDRESS:PORT "
+                                              "(127.0.0.1:9745 keeps them on this computer), whatever Metrics.ini says."),
+                               QStringLiteral("ADDRESS:PORT")};
     QCommandLineOption writeThenRead{QStringLiteral("write-then-read"),
                                      QStringLiteral("Every report waits for its box's reply before the next is written "
                                                     "(by default lighting is written ahead of the replies).")};
@@ -62,7 +69,7 @@ struct Options {
         // One dash or two: Qt's options are written "-platform offscreen".
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOptions(
-            {help, version, minimized, headless, verbose, simulate, simulateControl, simulateLatency, hidTrace,
+            {help, version, minimized, headless, verbose, simulate, simulateControl, simulateLatency, hidTrace, metrics,
              writeThenRead, send});
         parser.addOptions(qtOptions);
         parser.addPositionalArgument(QStringLiteral("ID [WPARAM [LPARAM]]"),
@@ -106,10 +113,15 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     line.simulateControl = parser.value(options.simulateControl);
     line.simulateLatency = parser.value(options.simulateLatency);
     line.hidTrace = parser.value(options.hidTrace);
+    line.metrics = parser.value(options.metrics);
     line.writeThenRead = parser.isSet(options.writeThenRead);
     line.send = parser.isSet(options.send);
 
-    if (line.send && (line.sendArgs.isEmpty() || line.sendArgs.size() > 3))
+    QString metricsAddress, metricsWhy;
+    quint16 metricsPort = 0;
+    if (!line.metrics.isEmpty() && !Monitoring::parseListen(line.metrics, &metricsAddress, &metricsPort, &metricsWhy))
+        line.error = QStringLiteral("--metrics: ") + metricsWhy;
+    else if (line.send && (line.sendArgs.isEmpty() || line.sendArgs.size() > 3))
         line.error = QStringLiteral("--send needs ID [WPARAM [LPARAM]]");
     else if (!line.simulateControl.isEmpty() && !line.simulateSet)
         line.error = QStringLiteral("--simulate-control needs --simulate");

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -10,6 +11,7 @@ struct CommandLine {
     QString simulateControl; // --simulate-control=PATH
     QString simulateLatency; // --simulate-latency=MS: every exchange with a simulated box takes MS
     QString hidTrace;        // --hid-trace=FILE
+    QString metrics;         // --metrics=ADDRESS:PORT
     bool writeThenRead = false; // --write-then-read: every report waits for its box's reply
     bool send = false;       // --send ID [WPARAM [LPARAM]]
     QStringList sendArgs;

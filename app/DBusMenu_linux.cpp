@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DBusMenu_linux.h"
 
 #include "common/Logging.h"
@@ -249,6 +250,11 @@ private:
             label.replace(QLatin1Char('&'), QLatin1Char('_'));
             label.replace(QLatin1Char('\x01'), QLatin1Char('&'));
             p.insert(QStringLiteral("label"), label);
+            // A check mark the host draws itself, as Qt's own menu does.
+            if (action->isCheckable()) {
+                p.insert(QStringLiteral("toggle-type"), QStringLiteral("checkmark"));
+                p.insert(QStringLiteral("toggle-state"), action->isChecked() ? 1 : 0);
+            }
         }
         p.insert(QStringLiteral("enabled"), action->isEnabled());
         p.insert(QStringLiteral("visible"), action->isVisible());

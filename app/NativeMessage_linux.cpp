@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "NativeMessage.h"
 
 // X11 and Wayland carry no numbered window messages: the command channel

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProfileService.h"
 
 #include "device/BoxModel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SessionUser.h"
 
 long SessionUser::invokingUid(const QByteArray &pkexecUid, const QByteArray &sudoUid)

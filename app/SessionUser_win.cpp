@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SessionUser.h"
 
 // An elevated program on Windows is still the user who asked for it: its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Tray.h"
 
 #include "LateTray.h"
@@ -8,7 +9,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QSystemTrayIcon>
-#include <QTextCodec>
 
 namespace {
 // The process's tray, for the checks that have no handle on it.
@@ -22,6 +22,7 @@ Tray::Tray(QMainWindow *window, const QString &iconPath, bool autorun)
 {
     m_icon->setToolTip(QStringLiteral("Aurivent"));
     m_launch = m_menu->addAction(QString());
+    m_graphs = m_menu->addAction(QString());
     m_autorun = m_menu->addAction(QString());
     m_menu->addSeparator();
     m_exit = m_menu->addAction(QString());
@@ -51,26 +52,28 @@ bool Tray::anyReachable()
 
 void Tray::retranslate(bool autorun)
 {
+    // Dark like the window, with a drawn check mark rather than a square glyph.
+    m_menu->setStyleSheet(QStringLiteral(
+        "QMenu{background:#1c2430;color:white;border:1px solid #3a4758;padding:4px 0;}"
+        "QMenu::item{padding:6px 18px 6px 28px;}QMenu::item:selected{background:#0274BE;}"
+        "QMenu::item:disabled{color:#a3adb8;}QMenu::separator{height:1px;background:#3a4758;margin:4px 8px;}"));
+    m_autorun->setCheckable(true);
     m_launch->setText(tr("Open Aurivent"));
-    m_autorun->setText(autorunText(autorun));
+    m_graphs->setText(tr("Graphs"));
+    setAutorun(autorun);
     m_exit->setText(tr("Exit"));
 }
 
-QString Tray::autorunMark(bool on)
+QString Tray::autorunText(bool enabled)
 {
-    const char bytes[] = {char(0xA1), char(on ? 0xBD : 0xBC)};
-    QString mark = QTextCodec::codecForLocale()->toUnicode(bytes, 2);
-    if (mark.isEmpty() || mark.contains(QChar::ReplacementCharacter) || mark.size() > 1)
-        mark = on ? QString(QChar(0x25A0)) : QString(QChar(0x25A1));
-    return mark;
-}
-
-QString Tray::autorunText(bool on)
-{
-    return autorunMark(on) + QLatin1Char(' ') + tr("Start Aurivent at log-in");
+    QString text = tr("Start Aurivent at log-in");
+    if (!enabled)
+        text += QStringLiteral(" (") + tr("not with simulated boxes") + QLatin1Char(')');
+    return text;
 }
 
 void Tray::setAutorun(bool on)
 {
-    m_autorun->setText(autorunText(on));
+    m_autorun->setChecked(on);
+    m_autorun->setText(autorunText(m_autorun->isEnabled()));
 }

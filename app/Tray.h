@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QObject>
@@ -16,11 +17,9 @@ class Tray : public QObject {
 public:
     Tray(QMainWindow *window, const QString &iconPath, bool autorun);
 
-    // The two-byte mark in front of the autorun item, decoded with the
-    // locale's codec; where that codec cannot read it (UTF-8 locales), the
-    // black or white square it stands for.
-    static QString autorunMark(bool on);
-    static QString autorunText(bool on);
+    // The autorun item's text (its state is the item's check mark); a greyed
+    // item says why.
+    static QString autorunText(bool enabled = true);
     void setAutorun(bool on);
     // The menu in the language just loaded.
     void retranslate(bool autorun);
@@ -34,6 +33,7 @@ public:
     QSystemTrayIcon *icon() const { return m_icon; }
     QAction *launchAction() const { return m_launch; }
     QAction *autorunAction() const { return m_autorun; }
+    QAction *graphsAction() const { return m_graphs; }
     QAction *exitAction() const { return m_exit; }
 
 signals:
@@ -47,6 +47,7 @@ private:
     QMenu *m_menu;
     QAction *m_launch;
     QAction *m_autorun;
+    QAction *m_graphs;
     QAction *m_exit;
     LateTray *m_late = nullptr;
 };

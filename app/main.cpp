@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Aurivent.h"
 #include "CommandChannel.h"
 #include "CommandLine.h"
@@ -14,6 +15,7 @@
 #include "Tray.h"
 #include "TraylessWindow.h"
 #include "ui/MainView.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -163,6 +165,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false); // the program lives in the tray
+    if (!line.headless)
+        WindowPlacement::fitScreen(QSize(MainViewRules::kWindowWidth, MainViewRules::kWindowHeight));
     QGuiApplication::setDesktopFileName(QStringLiteral("aurivent"));
     if (line.verbose)
         QLoggingCategory::setFilterRules(QStringLiteral("aurivent.*.debug=true"));
@@ -193,6 +197,7 @@ int main(int argc, char *argv[])
     options.hotplug = &hotplug;
     options.channel = &channel;
     options.headless = line.headless;
+    options.metricsListen = line.metrics;
     options.minimized = line.minimized;
     auto *window = new Aurivent(core, options);
     window->setWindowTitle(QString::fromLatin1(Aurivent::kTitle));

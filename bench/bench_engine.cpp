@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device engine under load: the real program core on simulated boxes,
 // every fan of every box in a music mode (a frame every 25 ms), the speed poll,
 // and the command channel asked every 100 ms. Each row runs in a process of

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the rows of bench_engine for two builds interleaved, row by row, so
 # that both see the same machine: a before and an after, side by side.
 #   bench/bench_engine_side_by_side.sh BEFORE/bench_engine AFTER/bench_engine [SECONDS] [AFTER_DEPTH...]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One tick of the lighting-script player on a simulated box, for a frame of
 // ordinary size and for one that names 20 000 controller entries.
 #include "SimFixture.h"

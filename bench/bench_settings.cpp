@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings files on the GUI thread: a device file parsed the way the
 // program did before (through a file QSettings reads) and from memory as it
-// does now, a whole read of the device file from disk, and a whole save
-// (with its flushes of the file and the folder). Run: build/bin/bench_settings
+// does now, the steps from parsed keys to records and of a save in memory,
+// a whole read of the device file from disk, and a whole save (with its
+// flushes of the file and the folder). Run: build/bin/bench_settings
 // (XDG_CONFIG_HOME decides which disk the save goes to).
 
 #include "device/BoxModel.h"
@@ -52,6 +54,60 @@ void BM_ParseDeviceFileInMemory(benchmark::State &state)
         benchmark::DoNotOptimize(IniFile::parse(bytes));
 }
 BENCHMARK(BM_ParseDeviceFileInMemory)->Unit(benchmark::kMicrosecond);
+
+QByteArray profileFile()
+{
+    BoxModel boxes;
+    boxes.reset();
+    QByteArray bytes;
+    IniFile::compose(IniFile::Contents(), IniHelper::buildProfileMap(0, boxes[0]), "bench", &bytes);
+    return bytes;
+}
+
+// From parsed keys to the box records and the settings, as start-up does.
+void BM_DeviceFileToRecords(benchmark::State &state)
+{
+    const auto file = IniFile::parse(deviceFile());
+    BoxModel boxes;
+    AppSettings settings;
+    for (auto _ : state)
+        IniHelper::parseDeviceData(IniHelper::deviceDataFrom(*file), settings, boxes.records());
+}
+BENCHMARK(BM_DeviceFileToRecords)->Unit(benchmark::kMicrosecond);
+
+void BM_ProfileToRecords(benchmark::State &state)
+{
+    const auto file = IniFile::parse(profileFile());
+    BoxModel boxes;
+    for (auto _ : state)
+        IniHelper::parseProfile(0, IniHelper::profileDataFrom(*file), boxes[0]);
+}
+BENCHMARK(BM_ProfileToRecords)->Unit(benchmark::kMicrosecond);
+
+// A save in memory: the new file composed over the old one and checked by
+// reading it back, without the disk.
+void BM_ComposeDeviceFile(benchmark::State &state)
+{
+    const auto old = IniFile::parse(deviceFile());
+    BoxModel boxes;
+    boxes.reset();
+    AppSettings settings;
+    QByteArray bytes;
+    for (auto _ : state)
+        IniFile::compose(*old, IniHelper::buildDeviceMap(settings, boxes.records()), "bench", &bytes);
+}
+BENCHMARK(BM_ComposeDeviceFile)->Unit(benchmark::kMicrosecond);
+
+void BM_ComposeProfile(benchmark::State &state)
+{
+    const auto old = IniFile::parse(profileFile());
+    BoxModel boxes;
+    boxes.reset();
+    QByteArray bytes;
+    for (auto _ : state)
+        IniFile::compose(*old, IniHelper::buildProfileMap(0, boxes[0]), "bench", &bytes);
+}
+BENCHMARK(BM_ComposeProfile)->Unit(benchmark::kMicrosecond);
 
 void BM_ReadDeviceFile(benchmark::State &state)
 {

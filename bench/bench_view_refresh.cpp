@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window costs the GUI thread: one phone command on the box the
 // window shows (and on another box), and the idle CPU of sixteen simulated
 // boxes polled once a second with the window hidden.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """How long the program is blocked by six profile saves (0x8119) sent in one write.
 
 Starts BIN/Aurivent --simulate=1 offscreen with settings of its own, sends

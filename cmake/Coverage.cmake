@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Line coverage of the whole suite (tools/coverage.sh): gcc's instrumentation
 # on every target. The programs the end-to-end scripts start end in order on
 # SIGTERM, so they write their counts too.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The distribution's hardening (what Debian's dpkg-buildflags gives with
 # hardening=+all), for every program, library and test: a strong stack
 # protector, checked string and memory calls, position-independent programs,

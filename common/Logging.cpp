@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Logging.h"
 
 #include <QStringList>
@@ -5,9 +6,12 @@
 #include <cstdio>
 #include <cstring>
 
+Q_LOGGING_CATEGORY(lcAlerts, "aurivent.alerts", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcApp, "aurivent.app", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcDevice, "aurivent.device", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcHistory, "aurivent.history", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcLighting, "aurivent.lighting", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcMetrics, "aurivent.metrics", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcRemote, "aurivent.remote", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcScript, "aurivent.script", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcStorage, "aurivent.storage", QtInfoMsg)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "storage/AppSettings.h"
@@ -12,4 +13,6 @@ struct AppState {
     // The last CPU temperature pass: a reading, or none.
     bool temperatureKnown = false;
     int temperature = 0;
+    // Whether the music effects hear the computer's audio.
+    bool musicCapture = true;
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ViewState.h"
 
 #include "CoreState.h"
@@ -34,7 +35,8 @@ bool WindowView::operator==(const WindowView &o) const
 {
     return currentBox == o.currentBox && boxType == o.boxType && profile == o.profile
         && firmwareVersion == o.firmwareVersion && temperatureKnown == o.temperatureKnown
-        && (!temperatureKnown || temperature == o.temperature) && boxes == o.boxes && sameSettings(settings, o.settings);
+        && (!temperatureKnown || temperature == o.temperature) && musicCapture == o.musicCapture && boxes == o.boxes
+        && sameSettings(settings, o.settings);
 }
 
 ViewState::ViewState(QObject *parent)
@@ -59,6 +61,7 @@ void ViewState::sync(const BoxModel &boxes, const AppState &state, const DeviceB
     window.temperatureKnown = state.temperatureKnown;
     window.temperature = state.temperatureKnown ? state.temperature : 0;
     window.settings = state.settings;
+    window.musicCapture = state.musicCapture;
     for (int b = 0; b < kBoxCount; ++b) {
         BoxButtonView &button = window.boxes[static_cast<size_t>(b)];
         button.present = boxes[b].gIsConnected;

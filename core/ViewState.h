@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "device/BoxModel.h"
@@ -47,6 +48,7 @@ struct WindowView {
     QString firmwareVersion;
     bool temperatureKnown = false;
     int temperature = 0;
+    bool musicCapture = true; // the music effects hear the computer's audio
     std::array<BoxButtonView, kBoxCount> boxes{};
     AppSettings settings;
 

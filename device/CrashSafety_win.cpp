@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CrashSafety.h"
 
 // No emergency descriptors on Windows (see HidEmergency_win.cpp): a crash

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DeviceBus.h"
 
 #include "BoxLink.h"
@@ -79,8 +80,10 @@ bool DeviceBus::open(int box)
             if (m_wakeScheduled)
                 return;
             m_wakeScheduled = true;
+            // On the bus's own waker: a bus that goes away with a wake still
+            // queued takes the wake with it.
             QMetaObject::invokeMethod(
-                QCoreApplication::instance(), [this] { wakeWorkers(); }, Qt::QueuedConnection);
+                m_waker.get(), [this] { wakeWorkers(); }, Qt::QueuedConnection);
         };
     }
     m_links[box] = std::make_unique<BoxLink>(box, m_openIds[box], handle, m_io, m_inbox, wakeLater);

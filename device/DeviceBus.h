@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "BoxHealth.h"
@@ -29,9 +30,9 @@ class QObject;
 // inbox for every box. A box's worker is woken for what send() and query()
 // queued once the GUI thread is back in its event loop, so that it finds a
 // whole tick at once; a caller that queues and then blocks without the event
-// loop uses flush() or waitForIdle(). Everything here is called from the GUI thread.
-// One bus per program, owned by whoever runs the boxes (the core) and handed
-// to its users by reference.
+// loop uses flush() or waitForIdle(). Everything here is called from the GUI
+// thread. One bus per program, owned by whoever runs the boxes (the core) and
+// handed to its users by reference.
 class DeviceBus {
 public:
     DeviceBus();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FanGuardian.h"
 
 // Windows has no guardian yet: the crash handler is all there is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FanMonitor.h"
 
 #include "BoxModel.h"
@@ -79,7 +80,7 @@ void FanMonitor::onFanSpeed(int b, int port, int rpm)
         }
         const bool stopped = rpm <= 0 && fan.isMonitor && !expectedStop;
         m_boxes.setReading(b, k, rpm, stopped);
-        emit fanSpeedRead(b, k, rpm, stopped);
+        emit fanSpeedRead(b, k, rpm, stopped, fan.isAlarmShown);
         emit boxAlarm(b, anyVaylaAlarm(box));
         return;
     }
@@ -101,7 +102,7 @@ void FanMonitor::onFanSpeed(int b, int port, int rpm)
         emit stallCleared(b, k);
     const bool stopped = !running && fan.isMonitor && fan.fanType == 0 && fan.isAlarmShown;
     m_boxes.setReading(b, k, rpm, stopped);
-    emit fanSpeedRead(b, k, rpm, stopped);
+    emit fanSpeedRead(b, k, rpm, stopped, fan.isAlarmShown && fan.isMonitor && fan.fanType == 0);
     emit boxAlarm(b, box.isVaylaBox() ? anyVaylaAlarm(box) : anyRainbowAlarm(box));
 }
 

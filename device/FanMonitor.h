@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "BoxHealth.h"
@@ -37,8 +38,10 @@ public:
 
 signals:
     // Every reading: fan `fan` (0-based) of box `box` turns at `rpm`;
-    // `stopped` when it is shown as a stopped fan.
-    void fanSpeedRead(int box, int fan, int rpm, bool stopped);
+    // `stopped` when it is shown as a stopped fan; `stallLatched` whether its
+    // stall is latched after this reading (what the history, the alerts and
+    // the metrics follow).
+    void fanSpeedRead(int box, int fan, int rpm, bool stopped, bool stallLatched);
     // A watched fan stopped (its latch is set), or is raised again by
     // raiseLatchedStalls().
     void stallRaised(int box, int fan);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "HidEmergency.h"
 
 // Windows reaches a HID device only through overlapped handles that a crash

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ReportQueue.h"
 
 void PendingExchange::finish(int w, const Reply &in, int len)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What every fuzz target shares: a Qt application for timers and settings,
@@ -69,6 +70,8 @@ public:
     }
     BoxModel &model() { return m_model; }
     Encoders &encoders() { return m_encoders; }
+    SimulatedBoxes &sim() { return *m_sim; }
+    DeviceBus &bus() { return m_bus; }
     void reset()
     {
         // Each box has its own I/O thread: what the last input sent arrives first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A command-channel client's byte stream: cut into lines of bounded length,
 // each read as "ID [WPARAM [LPARAM]]".
 #include "FuzzSupport.h"

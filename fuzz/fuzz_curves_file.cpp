@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The curves file as a user or another program may have left it: every curve
 // read is usable, and evaluating it over any temperatures, caps and times
 // gives a duty within 0..cap.

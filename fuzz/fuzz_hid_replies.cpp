@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A box's 64-byte replies as the speed poll and the firmware read decode them.
 #include "FuzzSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The phone's "07" level stream: a decoded frame that starts with "07" sets
 // the music level or stops the music.
 #include "FuzzSupport.h"

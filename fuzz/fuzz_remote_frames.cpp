@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The phone's byte stream: frames cut at "&", Base64 JSON decoded, and each
 // command carried out on simulated boxes.
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A lighting script file: parsed from memory, then every frame played on
 // simulated boxes.
 #include "FuzzSupport.h"
@@ -17,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Fuzz::Boxes::instance().reset();
     const Script script = ScriptFile::parse(QByteArray(reinterpret_cast<const char *>(data), int(size)));
     Fuzz::require(script.frames.size() <= ScriptFile::kMaxFrames);
-    ScriptRunner runner(Fuzz::Boxes::instance().model());
+    ScriptRunner runner(Fuzz::Boxes::instance().encoders());
     runner.testReceiveFileData(script.frames, 1000000);
     // Long scripts of empty frames say nothing new after the first few hundred.
     for (int i = 0; i < script.frames.size() && i < 256; ++i)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device file and both kinds of profile as a user or another program may
 // have left them: parsed from memory and taken into box records and the
 // settings, as start-up does after reading the file.

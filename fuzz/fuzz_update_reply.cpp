@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the update service answers, and the service address from the device
 // file: parsed, compared and turned into a URL.
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # AuriventStart: starts Aurivent from its own folder with administrator rights.
 if(WIN32)
   add_executable(AuriventStart WIN32 main_win.cpp AuriventStart.manifest)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // AuriventStart: starts the main program from the launcher's own folder with
 // administrator rights, waits a moment for it and ends. It passes none of its
 // own arguments on, and never stays behind: a failed start is said on

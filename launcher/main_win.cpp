@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // AuriventStart: starts Aurivent.exe from the launcher's own folder with the
 // shell verb "runas" (the elevation prompt), waits a moment for it and ends.
 // It passes none of its own arguments on and never stays behind: a refused

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SoftwareEffects.h"
 
 #include "common/Logging.h"
+#include "AudioLoopback.h"
 #include "ComputerVolume.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
@@ -195,6 +197,12 @@ void SoftwareEffects::getVolumeValue()
     if (!m_volume)
         m_volume = new ComputerVolume(this);
     m_levels.setComputerLevel(m_volume->volumeLevel());
+    const bool capturing = m_volume->capture() && m_volume->capture()->isCapturing();
+    m_samplesWithoutCapture = capturing ? 0 : m_samplesWithoutCapture + 1;
+    if (capturing != m_captureTold && (capturing || m_samplesWithoutCapture >= kSamplesBeforeNoCapture)) {
+        m_captureTold = capturing;
+        emit musicCaptureChanged(capturing);
+    }
 }
 
 void SoftwareEffects::runMusicModeTimer()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "CpuReadingWatch.h"
@@ -27,6 +28,9 @@ class SoftwareEffects : public QObject, public LightingTimers {
 public:
     // Periods of the timers, in milliseconds.
     static constexpr int kVolumeSampleMs = 50;
+    // Samples without a capture before the window is told (a capture that
+    // is only being opened does not count).
+    static constexpr int kSamplesBeforeNoCapture = 40;
     static constexpr int kMusicFrameMs = 25;
     static constexpr int kTemperatureColorStepMs = 200;
     static constexpr int kSensorPassMs = 5000;
@@ -97,6 +101,9 @@ signals:
     void temperatureSampled(const TemperatureSample &sample);
     // A binding of the plug-in is complete.
     void sensorsBound(bool ok);
+    // The music effects hear the computer's audio (true) or have had no
+    // capture for a while (false): no sound server, or it went away.
+    void musicCaptureChanged(bool capturing);
 
 public slots:
     void getVolumeValue();
@@ -123,6 +130,8 @@ private:
     QTimer *m_cpuTemperatureTimer;
     QTimer *m_sensorRetryTimer;
     ComputerVolume *m_volume = nullptr;
+    int m_samplesWithoutCapture = 0;
+    bool m_captureTold = true;
     QTimer *m_passDeadline;
     SensorReader *m_reader;
     bool m_firstBind = true;

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The project's own sensor plug-in, loaded at run time from beside the program.
 if(WIN32)
   # WASAPI loopback capture.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a configured build tree and checks it.
 #   packaging/build-deb.sh [BUILD_DIR]      (default: build)
 # The package lands in BUILD_DIR as aurivent_VERSION_ARCH.deb.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a built aurivent .deb without installing it: what it holds, what it
 # depends on, that its desktop entry, metainfo, man page, service unit and
 # udev rule are well-formed, that its programs are hardened, and what
@@ -36,7 +37,7 @@ metainfo=$(grep -E '^/usr/share/metainfo/[^/]+\.metainfo\.xml$' "$work/files" ||
 grep -q '^/usr/local\|^/work\|/build/' "$work/files" && fail "paths of the build machine in the package"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt5widgets5 libqt5network5 libhidapi-hidraw0 libudev1 libpulse0 libsensors5; do
+for lib in libqt5widgets5 libqt5network5 libqt5charts5 libhidapi-hidraw0 libudev1 libpulse0 libsensors5; do
   [[ "$depends" == *"$lib "* || "$depends" == *"$lib" || "$depends" == *"$lib,"* ]] \
     && pass "Depends names $lib" || fail "Depends lacks $lib: $depends"
 done

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the syntax of udev rule files as udev reads them, since udevd only
 logs a broken line and skips it: a rule with a typo installs fine and then
 silently grants nothing.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a built aurivent .deb into this system, starts the menu entry's
 # command as a user's desktop would, and removes the package again, checking
 # that nothing stays behind. Needs root and changes the system while it runs,

@@ -1,10 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScriptFile.h"
 
 #include "common/Logging.h"
 #include "storage/IniFile.h"
 
 #include <QDebug>
-#include <QFileDialog>
 
 Script ScriptFile::read(const QString &path)
 {
@@ -58,20 +58,24 @@ Script ScriptFile::fromContents(const IniFile::Contents &file)
         qWarning().noquote() << "script refused, frequency:" << periodValue.toString();
         return script;
     }
+    // Frame i is the key "Data/i" (i written plainly); a missing one is an
+    // empty frame. The keys that are there are visited once, so a large
+    // Count over a few frames costs no look-up per frame.
+    const QString missing = QString::fromUtf8(QByteArray::fromBase64(QString().toLatin1()));
     script.frames.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        const QString text = IniFile::readText(file, QStringLiteral("Data/") + QString::number(i));
+    for (int i = 0; i < count; ++i)
+        script.frames.append(missing);
+    const QString prefix = QStringLiteral("Data/");
+    for (auto it = file.values.lowerBound(prefix); it != file.values.cend() && it.key().startsWith(prefix); ++it) {
+        const QStringRef index = it.key().midRef(prefix.size());
+        bool ok = false;
+        const int i = index.toInt(&ok);
+        if (!ok || i < 0 || i >= count || index != QString::number(i))
+            continue;
+        const QString text = IniFile::readText(file, it.key());
         qCDebug(lcScript).noquote() << "aaa:" << text;
-        script.frames.append(QString::fromUtf8(QByteArray::fromBase64(text.toLatin1())));
+        script.frames[i] = QString::fromUtf8(QByteArray::fromBase64(text.toLatin1()));
     }
     script.period = period;
     return script;
-}
-
-QString ScriptFile::askPath(QWidget *parent)
-{
-    const QString path =
-        QFileDialog::getOpenFileName(parent, tr("開啟檔案"), QStringLiteral("/"), QStringLiteral("C++ files(*.ini)"));
-    qCDebug(lcScript).noquote() << "ssss:" << path;
-    return path;
 }

@@ -1,10 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
-class QWidget;
 namespace IniFile {
 struct Contents;
 }
@@ -32,8 +32,6 @@ public:
     static Script read(const QString &path);
     // The same for the bytes of a script (no file system).
     static Script parse(const QByteArray &bytes);
-    // Asks the user for a script file; empty when cancelled.
-    static QString askPath(QWidget *parent);
 
 private:
     static Script fromContents(const IniFile::Contents &file);

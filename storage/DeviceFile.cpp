@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/IniHelper.h"
 
 #include "common/Logging.h"
@@ -53,17 +54,21 @@ DeviceFileData IniHelper::deviceDataFrom(const IniFile::Contents &file)
 {
     const DeviceFileData defaults = defaultDeviceData();
     DeviceFileData data;
+    data.boxes.reserve(kBoxCount);
     for (int box = 0; box < kBoxCount; ++box) {
+        const QString group = deviceGroup(box) + QLatin1Char('/');
         QStringList row;
+        row.reserve(DeviceKey::Count);
         for (int key = 0; key < DeviceKey::Count; ++key) {
-            const QString text = IniFile::readText(file, deviceGroup(box) + QLatin1Char('/') + deviceKeys().at(key));
+            const QString text = IniFile::readText(file, group + deviceKeys().at(key));
             row << (text.isEmpty() ? defaults.boxes.at(box).at(key) : text);
         }
         data.boxes << row;
     }
     // The Main keys have no defaults: a missing one reads as empty text.
+    const QString main = mainGroup() + QLatin1Char('/');
     for (const QString &key : mainKeys())
-        data.main << IniFile::readText(file, mainGroup() + QLatin1Char('/') + key);
+        data.main << IniFile::readText(file, main + key);
     qCDebug(lcStorage) << "Password:::" << (data.main.at(MainKey::Password).isEmpty() ? "(none)" : "(set)");
     return data;
 }
@@ -77,15 +82,15 @@ void IniHelper::parseDeviceData(const DeviceFileData &data, AppSettings &setting
         record.boxType = toInt(at(row, DeviceKey::BoxType));
         record.profileValue = inRangeOr(toInt(at(row, DeviceKey::Profile)), 1, kProfileCount, 1,
                                         {"Profile", box, -1});
-        const QString monitor = at(row, DeviceKey::Monitor);
-        const QString fanType = at(row, DeviceKey::FanType);
+        const QStringList monitor = at(row, DeviceKey::Monitor).split(QLatin1Char(','));
+        const QStringList fanType = at(row, DeviceKey::FanType).split(QLatin1Char(','));
         for (int fan = 0; fan < kRainbowFanCount; ++fan) {
-            record.rainbowFan[fan].isMonitor = toFlag(listItem(monitor, fan));
-            record.rainbowFan[fan].fanType = toInt(listItem(fanType, fan));
+            record.rainbowFan[fan].isMonitor = toFlag(at(monitor, fan));
+            record.rainbowFan[fan].fanType = toInt(at(fanType, fan));
         }
-        const QString vaylaMonitor = at(row, DeviceKey::VaylaMonitor);
+        const QStringList vaylaMonitor = at(row, DeviceKey::VaylaMonitor).split(QLatin1Char(','));
         for (int fan = 0; fan < kVaylaFanCount; ++fan)
-            record.vaylaFan[fan].isMonitor = toFlag(listItem(vaylaMonitor, fan));
+            record.vaylaFan[fan].isMonitor = toFlag(at(vaylaMonitor, fan));
     }
     settings.isStartAutoUpdate = toFlag(at(data.main, MainKey::AutoUpdate));
     settings.languageIndex = toInt(at(data.main, MainKey::Language));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/FieldText.h"
 
 #include "curves/Curve.h"
@@ -10,11 +11,6 @@ namespace FieldText {
 QString at(const QStringList &row, int i)
 {
     return i >= 0 && i < row.size() ? row.at(i) : QString();
-}
-
-QString listItem(const QString &list, int i)
-{
-    return at(list.split(QLatin1Char(',')), i);
 }
 
 int toInt(const QString &text)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -9,8 +10,6 @@ namespace FieldText {
 
 // Item i of row, or empty text when the row is too short.
 QString at(const QStringList &row, int i);
-// Item i of a comma-separated list, or empty text past its end.
-QString listItem(const QString &list, int i);
 
 // Decimal text to a number; text that does not parse reads as 0.
 int toInt(const QString &text);

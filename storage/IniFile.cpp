@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/IniFile.h"
 
 #include "common/FileAccess.h"
@@ -45,16 +46,23 @@ std::unique_ptr<Contents> openForReading(const QString &path, qint64 maxBytes)
     return contents;
 }
 
+namespace {
+
+QString textOf(const QVariant &value)
+{
+    if (value.type() == QVariant::StringList)
+        return value.toStringList().join(QLatin1Char(','));
+    const QString text = value.toString();
+    // Present but empty is not missing.
+    return text.isNull() && value.isValid() ? QLatin1String("") : text;
+}
+
+} // namespace
+
 QString readText(const Contents &contents, const QString &key)
 {
     const auto it = contents.values.constFind(key);
-    if (it == contents.values.cend())
-        return QString();
-    if (it->type() == QVariant::StringList)
-        return it->toStringList().join(QLatin1Char(','));
-    const QString value = it->toString();
-    // Present but empty is not missing.
-    return value.isNull() && it->isValid() ? QLatin1String("") : value;
+    return it == contents.values.cend() ? QString() : textOf(*it);
 }
 
 namespace {
@@ -65,12 +73,16 @@ bool readsBackAs(const Contents &back, const Values &owned, const Values &foreig
 {
     if (!back.readable || back.values.size() != owned.size() + foreign.size())
         return false;
-    for (auto it = owned.cbegin(); it != owned.cend(); ++it)
-        if (!back.values.contains(it.key()) || readText(back, it.key()) != it.value().toString())
+    for (auto it = owned.cbegin(); it != owned.cend(); ++it) {
+        const auto found = back.values.constFind(it.key());
+        if (found == back.values.cend() || textOf(*found) != it.value().toString())
             return false;
-    for (auto it = foreign.cbegin(); it != foreign.cend(); ++it)
-        if (!back.values.contains(it.key()) || back.values.value(it.key()) != it.value())
+    }
+    for (auto it = foreign.cbegin(); it != foreign.cend(); ++it) {
+        const auto found = back.values.constFind(it.key());
+        if (found == back.values.cend() || *found != it.value())
             return false;
+    }
     return true;
 }
 
@@ -114,7 +126,8 @@ void removeStaleStaging(const QFileInfo &target)
 
 } // namespace
 
-bool compose(const Contents &old, const GroupMap &groups, const char *label, QByteArray *bytes)
+bool compose(const Contents &old, const GroupMap &groups, const char *label, QByteArray *bytes,
+             std::unique_ptr<Contents> *readBack)
 {
     Values owned;
     for (auto group = groups.cbegin(); group != groups.cend(); ++group)
@@ -126,8 +139,9 @@ bool compose(const Contents &old, const GroupMap &groups, const char *label, QBy
             foreign.insert(it.key(), it.value());
 
     QSet<QString> opaque = old.opaque;
-    for (auto it = owned.cbegin(); it != owned.cend(); ++it)
-        opaque.remove(it.key());
+    if (!opaque.isEmpty())
+        for (auto it = owned.cbegin(); it != owned.cend(); ++it)
+            opaque.remove(it.key());
 
     // First with every foreign key, then with those that came back unchanged,
     // last with none: what the program owns is always saved.
@@ -137,10 +151,12 @@ bool compose(const Contents &old, const GroupMap &groups, const char *label, QBy
         for (auto it = owned.cbegin(); it != owned.cend(); ++it)
             all.insert(it.key(), it.value());
         *bytes = IniText::serialize(all, opaque);
-        const auto back = parse(*bytes);
+        auto back = parse(*bytes);
         if (readsBackAs(*back, owned, tried)) {
             if (tried.size() != foreign.size())
                 logDropped(label, foreign, tried);
+            if (readBack)
+                *readBack = std::move(back);
             return true;
         }
         if (tried.isEmpty())

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "storage/IniHelper.h"
@@ -40,9 +41,11 @@ QString readText(const Contents &contents, const QString &key);
 // The new file for `groups` over the old one: keys of the old file that
 // groups does not name are kept when they read back unchanged; any other (an
 // odd key name, a value that does not survive the writer) is dropped and
-// logged. The result is checked by parsing it again. False only when the
-// program's own keys would not read back (logged with label).
-bool compose(const Contents &old, const GroupMap &groups, const char *label, QByteArray *bytes);
+// logged. The result is checked by parsing it again; that parse is handed
+// back in readBack when asked for. False only when the program's own keys
+// would not read back (logged with label).
+bool compose(const Contents &old, const GroupMap &groups, const char *label, QByteArray *bytes,
+             std::unique_ptr<Contents> *readBack = nullptr);
 
 // Writes every key of groups into path (groups and keys sorted in the file),
 // as compose() says, through FileAccess::replaceDurably. Returns false,

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/IniText.h"
 
 #include <QStringList>
+#include <QVector>
 
 #include <cstring>
 
@@ -16,29 +18,34 @@ bool isLineSpace(char ch)
     return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r';
 }
 
-bool isSpecial(char ch)
-{
-    return ch == '\n' || ch == '\r' || ch == '"' || ch == ';' || ch == '=' || ch == '\\';
-}
+// The characters that end a run of plain text in a line, as a table: the
+// scan over every byte of a file is the parser's hot loop.
+struct SpecialTable {
+    bool special[256] = {};
+    constexpr SpecialTable()
+    {
+        for (const char ch : {'\n', '\r', '"', ';', '=', '\\'})
+            special[uchar(ch)] = true;
+    }
+};
+constexpr SpecialTable kSpecial;
 
 // One logical line from dataPos on: newlines inside quotes and after "\"
 // belong to it, a ";" ends it (a line starting with ";" is skipped whole).
-bool readLine(const QByteArray &data, int &dataPos, int &lineStart, int &lineLen, int &equalsPos)
+bool readLine(const char *data, int dataLen, int &dataPos, int &lineStart, int &lineLen, int &equalsPos)
 {
-    const int dataLen = data.size();
     bool inQuotes = false;
     equalsPos = -1;
     lineStart = dataPos;
-    while (lineStart < dataLen && isLineSpace(data.at(lineStart)))
+    while (lineStart < dataLen && isLineSpace(data[lineStart]))
         ++lineStart;
     int i = lineStart;
     while (i < dataLen) {
-        char ch = data.at(i);
-        while (!isSpecial(ch)) {
+        while (!kSpecial.special[uchar(data[i])]) {
             if (++i == dataLen)
                 goto done;
-            ch = data.at(i);
         }
+        char ch = data[i];
         ++i;
         if (ch == '=') {
             if (!inQuotes && equalsPos == -1)
@@ -52,9 +59,9 @@ bool readLine(const QByteArray &data, int &dataPos, int &lineStart, int &lineLen
             }
         } else if (ch == '\\') {
             if (i < dataLen) {
-                const char escaped = data.at(i++);
+                const char escaped = data[i++];
                 if (i < dataLen) {
-                    const char next = data.at(i);
+                    const char next = data[i];
                     if ((escaped == '\n' && next == '\r') || (escaped == '\r' && next == '\n'))
                         ++i;
                 }
@@ -63,9 +70,9 @@ bool readLine(const QByteArray &data, int &dataPos, int &lineStart, int &lineLen
             inQuotes = !inQuotes;
         } else {  // ';'
             if (i == lineStart + 1) {
-                while (i < dataLen && (ch = data.at(i)) != '\n' && ch != '\r')
+                while (i < dataLen && (ch = data[i]) != '\n' && ch != '\r')
                     ++i;
-                while (i < dataLen && isLineSpace(data.at(i)))
+                while (i < dataLen && isLineSpace(data[i]))
                     ++i;
                 lineStart = i;
             } else if (!inQuotes) {
@@ -109,11 +116,27 @@ bool hexField(const char *text, int size, int *value)
     return true;
 }
 
-void unescapeKey(const QByteArray &key, int from, int to, QString &result)
+void unescapeKey(const char *key, int from, int to, QString &result)
 {
     int i = from;
     while (i < to) {
-        const uchar ch = uchar(key.at(i));
+        // Most of a key is plain: a run of it is copied at once, each byte
+        // the character of that code.
+        int j = i;
+        char c;
+        while (j < to && (c = key[j]) != '\\' && c != '%')
+            ++j;
+        if (j > i) {
+            const int n = result.size();
+            result.resize(n + (j - i));
+            QChar *out = result.data() + n;
+            for (int k = i; k < j; ++k)
+                *out++ = QLatin1Char(key[k]);
+            i = j;
+            if (i == to)
+                break;
+        }
+        const uchar ch = uchar(key[i]);
         if (ch == '\\') {
             result += QLatin1Char('/');
             ++i;
@@ -126,12 +149,12 @@ void unescapeKey(const QByteArray &key, int from, int to, QString &result)
         }
         int digits = 2;
         int firstDigit = i + 1;
-        if (key.at(i + 1) == 'U') {
+        if (key[i + 1] == 'U') {
             ++firstDigit;
             digits = 4;
         }
         int code = 0;
-        if (firstDigit + digits > to || !hexField(key.constData() + firstDigit, digits, &code)) {
+        if (firstDigit + digits > to || !hexField(key + firstDigit, digits, &code)) {
             result += QLatin1Char('%');
             ++i;
             continue;
@@ -160,7 +183,7 @@ int hexValue(char ch)
 }
 
 // The value of one line: true when it is a list ("," outside quotes).
-bool unescapeValue(const QByteArray &str, int from, int to, QString &text, QStringList &list)
+bool unescapeValue(const char *str, int from, int to, QString &text, QStringList &list)
 {
     static const char codes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'}, {'r', '\r'}, {'t', '\t'},
                                     {'v', '\v'}, {'"', '"'},  {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
@@ -172,18 +195,18 @@ bool unescapeValue(const QByteArray &str, int from, int to, QString &text, QStri
     char ch;
 
     auto skipBlanks = [&] {
-        while (i < to && ((ch = str.at(i)) == ' ' || ch == '\t'))
+        while (i < to && ((ch = str[i]) == ' ' || ch == '\t'))
             ++i;
     };
     skipBlanks();
     chopLimit = text.size();
     while (i < to) {
-        switch (str.at(i)) {
+        switch (str[i]) {
         case '\\': {
             ++i;
             if (i >= to)
                 goto end;
-            ch = str.at(i++);
+            ch = str[i++];
             bool coded = false;
             for (const auto &code : codes) {
                 if (ch == code[0]) {
@@ -199,7 +222,7 @@ bool unescapeValue(const QByteArray &str, int from, int to, QString &text, QStri
             if (ch == 'x' || (ch >= '0' && ch <= '7')) {
                 // \x hex digits or \ octal digits, as many as follow.
                 const bool hex = ch == 'x';
-                if (hex && (i >= to || hexValue(str.at(i)) < 0)) {
+                if (hex && (i >= to || hexValue(str[i]) < 0)) {
                     if (i >= to)
                         goto end;
                     chopLimit = text.size();
@@ -207,7 +230,7 @@ bool unescapeValue(const QByteArray &str, int from, int to, QString &text, QStri
                 }
                 uint value = hex ? 0u : uint(ch - '0');
                 while (i < to) {
-                    const char d = str.at(i);
+                    const char d = str[i];
                     const int v = hex ? hexValue(d) : (d >= '0' && d <= '7' ? d - '0' : -1);
                     if (v < 0)
                         break;
@@ -221,7 +244,7 @@ bool unescapeValue(const QByteArray &str, int from, int to, QString &text, QStri
                 break;
             }
             if ((ch == '\n' || ch == '\r') && i < to) {
-                const char next = str.at(i);
+                const char next = str[i];
                 if ((next == '\n' || next == '\r') && next != ch)
                     ++i;
             }
@@ -256,13 +279,13 @@ bool unescapeValue(const QByteArray &str, int from, int to, QString &text, QStri
             Q_FALLTHROUGH();
         default: {
             int j = i + 1;
-            while (j < to && (ch = str.at(j)) != '\\' && ch != '"' && ch != ',')
+            while (j < to && (ch = str[j]) != '\\' && ch != '"' && ch != ',')
                 ++j;
             const int n = text.size();
             text.resize(n + (j - i));
             QChar *out = text.data() + n;
             for (int k = i; k < j; ++k)
-                *out++ = QLatin1Char(str.at(k));
+                *out++ = QLatin1Char(str[k]);
             i = j;
         }
         }
@@ -323,43 +346,42 @@ QVariant listValue(QStringList items, bool *opaque)
     return QVariant(values);
 }
 
-void parseSection(const QString &section, const QByteArray &data, Contents &contents)
+// A line of the file: where it starts, how long it is, where its first "="
+// outside quotes is (-1 for none).
+struct Line {
+    int start;
+    int length;
+    int equals;
+};
+
+void parseLine(const QString &section, const char *data, const Line &line, Contents &contents)
 {
-    int dataPos = 0;
-    int lineStart = 0;
-    int lineLen = 0;
-    int equalsPos = -1;
-    while (readLine(data, dataPos, lineStart, lineLen, equalsPos)) {
-        if (equalsPos == -1) {
-            if (data.at(lineStart) != ';')
-                contents.clean = false;
-            continue;
-        }
-        int keyEnd = equalsPos;
-        char ch;
-        while (keyEnd > lineStart && ((ch = data.at(keyEnd - 1)) == ' ' || ch == '\t'))
-            --keyEnd;
-        QString key = section;
-        unescapeKey(data, lineStart, keyEnd, key);
-        QString text;
-        QStringList list;
-        const bool isList = unescapeValue(data, equalsPos + 1, lineStart + lineLen, text, list);
-        bool opaque = false;
-        QVariant value;
-        if (isList) {
-            value = listValue(list, &opaque);
-        } else {
-            value = typedValue(text, &opaque);
-        }
-        contents.values.insert(key, value);
-        if (opaque)
-            contents.opaque.insert(key);
-        else
-            contents.opaque.remove(key);
+    if (line.equals == -1) {
+        if (data[line.start] != ';')
+            contents.clean = false;
+        return;
     }
+    int keyEnd = line.equals;
+    char ch;
+    while (keyEnd > line.start && ((ch = data[keyEnd - 1]) == ' ' || ch == '\t'))
+        --keyEnd;
+    QString key;
+    key.reserve(section.size() + keyEnd - line.start);
+    key += section;
+    unescapeKey(data, line.start, keyEnd, key);
+    QString text;
+    QStringList list;
+    const bool isList = unescapeValue(data, line.equals + 1, line.start + line.length, text, list);
+    bool opaque = false;
+    const QVariant value = isList ? listValue(list, &opaque) : typedValue(text, &opaque);
+    contents.values.insert(key, value);
+    if (opaque)
+        contents.opaque.insert(key);
+    else if (!contents.opaque.isEmpty())
+        contents.opaque.remove(key);
 }
 
-void escapeKey(const QString &key, QByteArray &result)
+void escapeKey(const QStringRef &key, QByteArray &result)
 {
     for (const QChar c : key) {
         uint ch = c.unicode();
@@ -496,51 +518,45 @@ void escapeValue(const QVariant &value, bool opaque, QByteArray &result)
 
 Contents parse(const QByteArray &input)
 {
-    const QByteArray data = input.startsWith(kByteOrderMark) ? input.mid(kByteOrderMark.size()) : input;
+    const QByteArray bytes = input.startsWith(kByteOrderMark) ? input.mid(kByteOrderMark.size()) : input;
+    const char *data = bytes.constData();
+    const int dataLen = bytes.size();
     Contents contents;
-    // Sections by name, a section given twice read as one, parsed in name order.
-    QMap<QString, QByteArray> sections;
-    QString current;
-    int currentStart = 0;
+    // The lines of each section by its name, a section given twice read as
+    // one, parsed in name order.
+    QMap<QString, QVector<Line>> sections;
+    QVector<Line> *lines = &sections[QString()];
     int dataPos = 0;
     int lineStart = 0;
     int lineLen = 0;
     int equalsPos = -1;
-    auto flush = [&](int end) {
-        QByteArray &section = sections[current];
-        if (!section.isEmpty())
-            section.append('\n');
-        section += data.mid(currentStart, end - currentStart);
-    };
-    while (readLine(data, dataPos, lineStart, lineLen, equalsPos)) {
-        if (data.at(lineStart) != '[')
+    while (readLine(data, dataLen, dataPos, lineStart, lineLen, equalsPos)) {
+        if (data[lineStart] != '[') {
+            lines->append(Line{lineStart, lineLen, equalsPos});
             continue;
-        flush(lineStart);
+        }
         QByteArray name;
-        const int close = data.indexOf(']', lineStart);
+        const int close = bytes.indexOf(']', lineStart);
         if (close == -1 || close >= lineStart + lineLen) {
             contents.clean = false;
-            name = data.mid(lineStart + 1, lineLen - 1);
+            name = bytes.mid(lineStart + 1, lineLen - 1);
         } else {
-            name = data.mid(lineStart + 1, close - lineStart - 1);
+            name = bytes.mid(lineStart + 1, close - lineStart - 1);
         }
         name = name.trimmed();
-        if (qstricmp(name.constData(), "general") == 0) {
-            current.clear();
-        } else {
-            if (qstricmp(name.constData(), "%general") == 0) {
+        QString current;
+        if (qstricmp(name.constData(), "general") != 0) {
+            if (qstricmp(name.constData(), "%general") == 0)
                 current = QString::fromLatin1(name.constData() + 1);
-            } else {
-                current.clear();
-                unescapeKey(name, 0, name.size(), current);
-            }
+            else
+                unescapeKey(name.constData(), 0, name.size(), current);
             current += QLatin1Char('/');
         }
-        currentStart = dataPos;
+        lines = &sections[current];
     }
-    flush(lineStart);
     for (auto it = sections.cbegin(); it != sections.cend(); ++it)
-        parseSection(it.key(), it.value(), contents);
+        for (const Line &line : it.value())
+            parseLine(it.key(), data, line, contents);
     return contents;
 }
 
@@ -557,16 +573,22 @@ QString text(const Contents &contents, const QString &key)
 
 QByteArray serialize(const QMap<QString, QVariant> &values, const QSet<QString> &opaque)
 {
-    // Section -> key within it -> full key.
-    QMap<QString, QMap<QString, QString>> sections;
+    // Section -> key within it -> the entry; the names are parts of the keys
+    // of `values`, which outlive the map.
+    using Entry = QMap<QString, QVariant>::const_iterator;
+    QMap<QStringRef, QMap<QStringRef, Entry>> sections;
+    int size = 0;
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        const int slash = it.key().indexOf(QLatin1Char('/'));
+        const QString &key = it.key();
+        const int slash = key.indexOf(QLatin1Char('/'));
         if (slash == -1)
-            sections[QString()].insert(it.key(), it.key());
+            sections[QStringRef()].insert(QStringRef(&key), it);
         else
-            sections[it.key().left(slash)].insert(it.key().mid(slash + 1), it.key());
+            sections[key.leftRef(slash)].insert(key.midRef(slash + 1), it);
+        size += key.size() + 16;
     }
     QByteArray out;
+    out.reserve(size);
     bool first = true;
     for (auto section = sections.cbegin(); section != sections.cend(); ++section) {
         QByteArray name;
@@ -580,11 +602,13 @@ QByteArray serialize(const QMap<QString, QVariant> &values, const QSet<QString> 
         if (!first)
             out += '\n';
         first = false;
-        out += name + '\n';
+        out += name;
+        out += '\n';
         for (auto key = section->cbegin(); key != section->cend(); ++key) {
+            const Entry entry = key.value();
             escapeKey(key.key(), out);
             out += '=';
-            escapeValue(values.value(key.value()), opaque.contains(key.value()), out);
+            escapeValue(entry.value(), !opaque.isEmpty() && opaque.contains(entry.key()), out);
             out += '\n';
         }
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/IniHelper.h"
 
 #include "common/Logging.h"
@@ -99,10 +100,13 @@ ProfileData IniHelper::readProfileIni(int profile)
 ProfileData IniHelper::profileDataFrom(const IniFile::Contents &file)
 {
     ProfileData data;
+    data.reserve(kRainbowFanCount);
     for (int fan = 0; fan < kRainbowFanCount; ++fan) {
+        const QString group = fanGroup(fan) + QLatin1Char('/');
         QStringList row;
+        row.reserve(rgbProfileKeys().size());
         for (const QString &key : rgbProfileKeys())
-            row << IniFile::readText(file, fanGroup(fan) + QLatin1Char('/') + key);
+            row << IniFile::readText(file, group + key);
         data << row;
     }
     return data;

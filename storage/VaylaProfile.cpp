@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/IniHelper.h"
 
 #include "common/Logging.h"
@@ -59,10 +60,13 @@ ProfileData IniHelper::readVaylaProfileIni(int profile)
 ProfileData IniHelper::vaylaProfileDataFrom(const IniFile::Contents &file)
 {
     ProfileData data;
+    data.reserve(kVaylaFanCount);
     for (int fan = 0; fan < kVaylaFanCount; ++fan) {
+        const QString group = fanGroup(fan) + QLatin1Char('/');
         QStringList row;
+        row.reserve(vaylaProfileKeys().size());
         for (const QString &key : vaylaProfileKeys())
-            row << IniFile::readText(file, fanGroup(fan) + QLatin1Char('/') + key);
+            row << IniFile::readText(file, group + key);
         data << row;
     }
     return data;

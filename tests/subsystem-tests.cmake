@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tests of one subsystem folder: every test_*.cpp is a test program linked with
 # the given libraries, every e2e_*.sh an end-to-end script. Special tests live
 # in the folder's optional local.cmake.

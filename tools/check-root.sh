@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when something a run leaves behind (a log, a trace, a core dump, a
 # CTest or CMake folder) lies at the top of the repository, tracked or not.
 # Builds belong in build*/ (ignored); the top holds only the project's own

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Line coverage of the program's code by the whole test suite, per folder.
 #   tools/coverage.sh            builds into build-coverage/, runs ctest, prints the table
 # The HTML report lands in build-coverage/coverage/index.html.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The program's own libraries and programs and what each links directly,
 read from CMake's --graphviz output of a fresh configure of the source tree.
 

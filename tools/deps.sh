@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 (or Ubuntu 22.04) packages that building, running,
 # testing and packaging Aurivent need. Only packages that are missing are
 # installed; apt-get needs root.
@@ -7,11 +8,12 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev
+  qtbase5-dev qtbase5-private-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev libqt5charts5-dev
   libhidapi-dev libudev-dev libpulse-dev libkissfft-dev libsensors-dev
   libbenchmark-dev
   umockdev libumockdev-dev gir1.2-umockdev-1.0
-  xvfb xauth pulseaudio pulseaudio-utils python3
+  xvfb xauth x11-utils pulseaudio pulseaudio-utils python3
+  dbus python3-dbusmock python3-prometheus-client
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk fonts-thai-tlwg
   dpkg-dev desktop-file-utils appstream groff-base lintian systemd
   dbus-daemon python3-dbus python3-gi
@@ -23,14 +25,16 @@ if ! command -v apt-get >/dev/null 2>&1 || ! command -v dpkg-query >/dev/null 2>
 error: this script installs Debian packages with apt-get, which this system lacks.
        Install the same tools and libraries with your own package manager, then
        run the build again:
-       Fedora: gcc-c++ cmake ninja-build pkgconf-pkg-config qt5-qtbase-devel qt5-qttools-devel
-               qt5-linguist qt5-qtsvg-devel hidapi-devel systemd-devel pulseaudio-libs-devel
+       Fedora: gcc-c++ cmake ninja-build pkgconf-pkg-config qt5-qtbase-devel qt5-qtbase-private-devel qt5-qttools-devel
+               qt5-linguist qt5-qtsvg-devel qt5-qtcharts-devel hidapi-devel systemd-devel pulseaudio-libs-devel
                kissfft-devel lm_sensors-devel google-benchmark-devel xorg-x11-server-Xvfb
-               xorg-x11-xauth pulseaudio pulseaudio-utils python3 dejavu-sans-fonts liberation-sans-fonts
+               xorg-x11-xauth xorg-x11-utils pulseaudio pulseaudio-utils python3 dbus-daemon python3-dbusmock
+               python3-prometheus_client dejavu-sans-fonts liberation-sans-fonts
                google-noto-sans-cjk-fonts thai-scalable-fonts-common desktop-file-utils
                appstream groff-base umockdev-devel
-       Arch:   base-devel cmake ninja pkgconf qt5-base qt5-tools qt5-svg hidapi systemd-libs
-               libpulse kissfft lm_sensors benchmark xorg-server-xvfb xorg-xauth pulseaudio
+       Arch:   base-devel cmake ninja pkgconf qt5-base qt5-tools qt5-svg qt5-charts hidapi systemd-libs
+               libpulse kissfft lm_sensors benchmark xorg-server-xvfb xorg-xauth xorg-xwininfo xorg-xprop pulseaudio dbus
+               python-dbusmock python-prometheus_client
                python ttf-dejavu ttf-liberation noto-fonts-cjk fonts-tlwg desktop-file-utils appstream groff umockdev
 MSG
   exit 1

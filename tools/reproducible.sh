@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package of the last commit twice, from two copies of the
 # source in two different folders, and fails unless the two .debs are the
 # same bytes. With BUILD_DIR (a build of this checkout at that commit, as

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Aurivent, then starts it or runs the tests.
 #   tools/setup.sh run [PROGRAM OPTIONS...]   build and start Aurivent
 #   tools/setup.sh test                       build and run the whole test suite

@@ -38,8 +38,10 @@ comment_form() {
     *.xml | *.manifest | *.qrc | *.ui) echo xml ;;
     *.[1-9]) echo roff ;;
     *.*) ;;
-    *) head -c 2 "$path" 2>/dev/null | grep -q '^#!' && echo hash ;;
+    *) if head -c 2 "$path" 2>/dev/null | grep -q '^#!'; then echo hash; fi ;;
   esac
+  # A file that is not source (LICENSE, a changelog) is not an error.
+  return 0
 }
 
 has_tag() { head -n 12 "$1" | grep -q 'SPDX-License-Identifier:'; }
@@ -57,7 +59,7 @@ add_tag() {
   first=$(head -n 1 "$path")
   local out
   out=$(mktemp "$path.spdx.XXXXXX")
-  # After a #! line, a Python coding line or an XML declaration; otherwise first.
+  # After a #! line or an XML declaration; otherwise first.
   if [[ "$first" == '#!'* || "$first" == '<?xml'* ]]; then
     { head -n 1 "$path"; printf '%s\n' "$line"; tail -n +2 "$path"; } >"$out"
   else

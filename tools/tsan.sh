@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program and its tests with ThreadSanitizer into build-tsan/ and
 # runs, under it, the device engine's tests, the lighting tests (the sensor
 # thread), the program-level tests and the end-to-end scripts of those

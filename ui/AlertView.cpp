@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/AlertView.h"
 
 #include "common/Logging.h"
@@ -131,6 +132,9 @@ void AlertView::retranslate()
 {
     m_title->setText(tr("Warning"));
     m_okText->setText(tr("OK"));
+    // The button's text is drawn by a label on it: a screen reader reads the name.
+    if (auto *ok = findChild<QPushButton *>(QStringLiteral("btn_fanAlertOK")))
+        ok->setAccessibleName(m_okText->text());
     m_boxLabel->setText(m_box < 0 ? QString() : tr("Controller No. %1").arg(m_box + 1));
     QStringList numbers;
     for (int fan : m_fans)

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/InfoView.h"
 
 #include "common/Logging.h"
 
 #include <QCloseEvent>
 #include <QDebug>
+#include <QKeyEvent>
 #include <QTextEdit>
 
 InfoView::InfoView(QWidget *parent)
@@ -24,6 +26,7 @@ InfoView::InfoView(QWidget *parent)
     m_textEdit = new QTextEdit(this);
     m_textEdit->setGeometry(10, 10, 480, 480);
     m_textEdit->setReadOnly(true);
+    m_textEdit->setAccessibleName(tr("Sensors"));
     hide();
 }
 
@@ -83,4 +86,14 @@ void InfoView::closeEvent(QCloseEvent *event)
     qCDebug(lcUi) << "InfoView--close:" << "hidden";
     event->ignore();
     hide();
+}
+
+void InfoView::keyPressEvent(QKeyEvent *event)
+{
+    // Esc puts the window away, as its close button does.
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

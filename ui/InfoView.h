@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QWidget>
@@ -27,6 +28,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     // Per platform: InfoView_win.cpp reads the window message, InfoView_linux.cpp has none.
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
 

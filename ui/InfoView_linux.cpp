@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/InfoView.h"
 
 // No window messages here: hot-plug comes from udev, and a close request

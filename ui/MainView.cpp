@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/MainView.h"
 #include "viewmsg/MessageNames.h"
 #include "viewmsg/ViewMessages.h"
@@ -7,6 +8,7 @@
 #include "device/BoxTable.h"
 #include "ui/FocusRing.h"
 #include "ui/InfoView.h"
+#include "ui/RainbowFan.h"
 #include "ui/StyleSwap.h"
 #include "ui/UiFont.h"
 #include "ui/VaylaRGBFanView.h"
@@ -162,7 +164,6 @@ void MainView::buildFooter()
     m_versionLabel = footerLabel("label_version", QRect(839, 568, 150, 18), Qt::AlignRight);
 
     updateFooter();
-    m_ipLabel->setText(tr("IP Address") + QLatin1Char(':'));
     showTemperature();
     updateVersionLabel();
 }
@@ -176,7 +177,7 @@ void MainView::showTemperature()
 
 void MainView::buildInfo()
 {
-    m_infoButton = new QPushButton(QStringLiteral("Info"), this);
+    m_infoButton = new QPushButton(tr("Info"), this);
     m_infoButton->setObjectName(QStringLiteral("Info"));
     m_infoButton->setGeometry(200, 570, 40, 20);
     m_infoButton->setFlat(true);
@@ -192,15 +193,24 @@ void MainView::buildInfo()
 
 void MainView::showInfo()
 {
-    if (m_infoView->isHidden())
+    if (m_infoView->isHidden()) {
         m_infoView->show();
+        // Beside the main window, where the eye already is; placed once shown,
+        // when its frame is known.
+        const QRect available = WindowPlacement::availableArea();
+        if (!available.isEmpty())
+            m_infoView->move(WindowPlacement::beside(available, frameGeometry(), m_infoView->frameGeometry().size()));
+    }
+    m_infoView->raise();
+    m_infoView->activateWindow();
     emit sendData(ViewMessages::showInfo());
 }
 
 void MainView::composeLocalAddress()
 {
     m_ipText.clear();
-    m_ipLabel->setText(tr("IP Address") + QLatin1Char(':'));
+    // Never a bare "IP Address:": the phone's user needs to hear there is none.
+    m_ipLabel->setText(tr("IP Address") + QStringLiteral(": ") + tr("none"));
     const QString host = QHostInfo::localHostName();
     const auto addresses = QNetworkInterface::allAddresses();
     for (const QHostAddress &address : addresses) {
@@ -213,14 +223,18 @@ void MainView::composeLocalAddress()
 
 void MainView::updateVersionLabel()
 {
-    m_versionLabel->setText(QLatin1String("V ") + m_appVersion + QLatin1String(" , F ") + m_firmwareVersion);
+    // A firmware version is a box's: none is shown while no box is there.
+    QString text = QLatin1String("V ") + m_appVersion;
+    if (anyBoxPresent())
+        text += QLatin1String(" , F ") + m_firmwareVersion;
+    m_versionLabel->setText(text);
 }
 
 void MainView::updateFooter()
 {
     QString notice = QString::fromUtf8(kFooterNotice);
     if (m_simulated)
-        notice += QStringLiteral(" \u2014 simulated boxes"); // kept in English: it is a developer mode
+        notice += QStringLiteral(" \u2014 ") + tr("simulated boxes");
     m_footer->setText(notice);
 }
 
@@ -243,11 +257,20 @@ void MainView::mouseMoveEvent(QMouseEvent *event)
 void MainView::keyPressEvent(QKeyEvent *event)
 {
     qCDebug(lcUi) << "keyPressEvent:" << event->key();
+    if (isKeypadShown() && typeOnKeypad(event))
+        return;
     if (event->key() == Qt::Key_Escape) {
-        if (isKeypadShown())
+        if (isKeypadShown()) {
             cancelKeypad();
-        else
+        } else if (!m_languageMenu->isHidden()) {
             hideLanguageMenu();
+            m_settingButton->setFocus(Qt::OtherFocusReason);
+        } else {
+            for (RainbowFan *panel : m_fanPanels) {
+                if (panel->isColorPopupShown())
+                    panel->pushHideColorWidget();
+            }
+        }
     }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "common/Limits.h"
@@ -99,6 +100,8 @@ public:
     // True while the window says that no controller box was found.
     bool isNoBoxNoticeShown() const;
     bool isKeypadShown() const;
+    // The controls Tab visits now, in order.
+    QList<QWidget *> keyboardPath() const { return tabStops(); }
     // How often the whole panel was re-rendered from the box table.
     int panelRenderCount(int fan) const;
     VaylaRGBFanView *vaylaView(int fan) const;
@@ -113,6 +116,8 @@ signals:
     void sendRGBData(QStringList r, QStringList g, QStringList b, QStringList bright, int fan);
     void sendVaylaRGBData(int r, int g, int b, float bright, int fan);
     void testSendFileData(QStringList lines, int periodMs);
+    // The graphs of a fan of a box; box -1: of every fan.
+    void graphsRequested(int box, int fan);
 
 public slots:
     void changeControllerBox();
@@ -141,6 +146,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
 
 private:
@@ -158,6 +164,9 @@ private:
     void setTemperature(int celsius);
     // No CPU reading: the label says so instead of showing a number.
     void setNoTemperature();
+    // Whether the music effects hear the computer's audio; the panels in a
+    // music mode say so when they do not.
+    void setMusicCapture(bool capturing);
     void setBoxType(int boxType);
     void checkBoxButton(int box);
     void setBoxButtonPresent(int box, bool present);
@@ -184,6 +193,8 @@ private:
     void buildLanguageMenu();
     void buildRemoteAccessEntry();
     void updateRemoteAccessTexts();
+    void buildGraphsEntry();
+    void updateGraphsText();
     void chooseRemoteAccess(int access);
     bool footerShowsAddress() const;
     void buildKeypad();
@@ -191,6 +202,11 @@ private:
     void buildBoxTypeChoice();
     void buildNoBoxNotice();
     void enableKeyboard();
+    // Names, descriptions, Tab path and press areas (MainViewAccess.cpp).
+    void describeControls();
+    void describeBox(int box);
+    void extendHitAreas();
+    QList<QWidget *> tabStops() const;
     QPushButton *addMenuButton(const QString &objectName, bool checkable);
     int addMenuRow(int height);
     void composeLocalAddress();
@@ -198,6 +214,8 @@ private:
     void updateNoBoxNotice();
     void updateBoxTypeTexts();
     void cancelKeypad();
+    // Digits, Backspace and Return typed while the keypad is open.
+    bool typeOnKeypad(QKeyEvent *event);
     void selectBoxType();
 
     QString image(const QString &relative) const;
@@ -205,6 +223,7 @@ private:
     void setImageLabel(QLabel *label, const QString &relative, bool scaled);
     QPushButton *boxButton(int box) const;
     void updateVersionLabel();
+    bool anyBoxPresent() const;
     void updateFooter();
     void applyBoxLook(int box);
     void updateMenuSwitchTexts();
@@ -285,11 +304,14 @@ private:
     QButtonGroup *m_languageGroup = nullptr;
     QPushButton *m_menuButtons[MainViewRules::kMenuButtonCount] = {};
     QPushButton *m_remoteAccessButton = nullptr;
+    QPushButton *m_graphsButton = nullptr;
     QMenu *m_remoteAccessMenu = nullptr;
     QAction *m_remoteAccessActions[3] = {};
     int m_remoteAccess = 2;
     QLabel *m_keypadMask = nullptr;
     QLabel *m_keypadPanel = nullptr;
+    QLabel *m_keypadCaption = nullptr;
+    bool m_keypadShowsStored = false;
     QPushButton *m_keys[MainViewRules::kKeyCount] = {};
     QLabel *m_digitLabels[MainViewRules::kPasswordLength] = {};
     QLabel *m_digitLines[MainViewRules::kPasswordLength] = {};

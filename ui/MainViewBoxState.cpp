@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window says about the boxes themselves: which kind of fans the
 // current box drives (chosen in the settings menu), that no box was found,
 // and that a profile was saved.
@@ -71,11 +72,23 @@ void MainView::buildNoBoxNotice()
     m_noBoxNotice->hide();
 }
 
+bool MainView::anyBoxPresent() const
+{
+    // Until the program says which boxes are there, none counts as found.
+    if (!m_boxPresenceTold)
+        return false;
+    // The footer is built before the box strip.
+    for (QPushButton *button : m_boxButtons) {
+        if (button && button->isCheckable())
+            return true;
+    }
+    return false;
+}
+
 void MainView::updateNoBoxNotice()
 {
-    bool any = false;
-    for (QPushButton *button : m_boxButtons)
-        any = any || button->isCheckable();
+    const bool any = anyBoxPresent();
+    updateVersionLabel();
     const bool none = m_boxPresenceTold && !any;
     if (none) {
         m_noBoxNotice->setText(

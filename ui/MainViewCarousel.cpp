@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/MainView.h"
 #include "viewmsg/MessageNames.h"
 #include "viewmsg/ViewMessages.h"
@@ -18,6 +19,8 @@ void MainView::buildFanPanels()
         RainbowFan *panel = new RainbowFan(this);
         connect(panel, &RainbowFan::sendData, this, &MainView::receiveData);
         connect(panel, &RainbowFan::sendRGBData, this, &MainView::receiveRGBData);
+        connect(panel, &RainbowFan::graphsRequested, this,
+                [this, panel] { emit graphsRequested(m_currentBox, panel->fanNumber()); });
         // The panel builds its widgets on setFanNumber, so it comes first.
         panel->setFanNumber(k);
         panel->setFanLocation(k);
@@ -128,4 +131,10 @@ void MainView::on_animation_stateChanged(QAbstractAnimation::State newState, QAb
         cover->setProperty("opacity", 1.0);
         cover->setVisible(!m_fanPanels[k]->isMonitor());
     }
+}
+
+void MainView::setMusicCapture(bool capturing)
+{
+    for (RainbowFan *panel : m_fanPanels)
+        panel->setMusicCapture(capturing);
 }

@@ -1,4 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/MainView.h"
+#include "ui/TextFit.h"
 #include "ui/StyleSwap.h"
 
 #include "common/Logging.h"
@@ -179,6 +181,9 @@ void MainView::applyBoxLook(int box)
     else if (m_boxAlarm[box])
         look = BoxLook::Alarm;
     swapStyle(button, boxButtonStyle(m_prefix, look, present));
+    // An empty slot is inactive: no Tab stop, and said to be unavailable.
+    button->setEnabled(present);
+    describeBox(box);
 }
 
 void MainView::checkProfileButton(int profile)
@@ -210,6 +215,8 @@ void MainView::resetLanguage(int language)
     if (footerShowsAddress())
         composeLocalAddress();
     m_saveButton->setText(tr("SAVE"));
+    m_infoButton->setText(tr("Info"));
+    updateFooter();
     updateBoxTypeTexts();
     updateNoBoxNotice();
 
@@ -217,6 +224,7 @@ void MainView::resetLanguage(int language)
     for (int k = 0; k < kProfileCount; ++k) {
         swapStyle(m_profileButtons[k], m_profileStyle);
         m_profileButtons[k]->setText(tr("PROFILE") + QString::number(k + 1));
+        TextFit::shrinkStyleFont(m_profileButtons[k], profileFontPx(language), TextFit::kMinPx, 0);
     }
     m_profileLabel->setText(tr("PROFILE") + QLatin1Char('_') + QString::number(m_currentProfile));
 
@@ -224,6 +232,7 @@ void MainView::resetLanguage(int language)
     setLanguageButtonTexts();
     m_menuButtons[language]->setChecked(true);
     updateMenuSwitchTexts();
+    describeControls();
 
     if (m_boxType != 0) {
         for (RainbowFan *panel : m_fanPanels)
@@ -348,6 +357,8 @@ void MainView::showWindowState(const WindowView &w, bool everything)
         else
             setNoTemperature();
     }
+    if (everything || w.musicCapture != was.musicCapture)
+        setMusicCapture(w.musicCapture);
     m_shownWindow = w;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard use of the main window: Tab reaches the box strip, the profiles,
 // the settings and the fan editors; Space and Return press the focused
 // button; Esc or a click beside the keypad cancels it.
@@ -34,6 +35,8 @@ void MainView::enableKeyboard()
         button->installEventFilter(this);
     m_keypadMask->installEventFilter(this);
     m_focusRing = new FocusRing(this);
+    describeControls();
+    extendHitAreas();
 }
 
 bool MainView::eventFilter(QObject *watched, QEvent *event)
@@ -67,4 +70,19 @@ void MainView::cancelKeypad()
     for (int k = 0; k < kPasswordLength; ++k)
         m_digitLabels[k]->setText(m_password.mid(k, 1));
     m_keypadMask->hide();
+}
+
+bool MainView::typeOnKeypad(QKeyEvent *event)
+{
+    int key = -1;
+    if (event->key() >= Qt::Key_0 && event->key() <= Qt::Key_9)
+        key = event->key() - Qt::Key_0;
+    else if (event->key() == Qt::Key_Backspace)
+        key = 11;
+    else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        key = 10;
+    if (key < 0)
+        return false;
+    m_keys[key]->animateClick(50);
+    return true;
 }

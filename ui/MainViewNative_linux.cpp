@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/MainView.h"
 
 // On Linux the private messages arrive through the application's command

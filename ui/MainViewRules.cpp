@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/MainView.h"
 
 #include <QChar>
@@ -57,9 +58,10 @@ QRect carouselRect(int location)
 
 int profileFontPx(int language)
 {
-    // Japanese captions are long, English ones short; the rest sit between.
+    // The largest size; a caption too long for it shrinks down to 9 px and
+    // then breaks onto two lines (the Japanese one does).
     if (language == 5)
-        return 7;
+        return 12;
     if (language == 0)
         return 10;
     return 12;

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lighting-script player's way in: a keyboard shortcut, so the window's
 // layout stays as it is.
 #include "MainView.h"
+#include "ScriptDialog.h"
 
 #include "script/ScriptFile.h"
 
@@ -16,7 +18,7 @@ void MainView::buildScriptEntry()
 
 void MainView::showFile()
 {
-    const QString path = ScriptFile::askPath(this);
+    const QString path = askScriptPath(this);
     if (path.isEmpty())
         return; // cancelled: nothing to play
     const Script script = ScriptFile::read(path);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/MainView.h"
 #include "viewmsg/MessageNames.h"
 #include "viewmsg/ViewMessages.h"
@@ -137,6 +138,7 @@ void MainView::buildLanguageMenu()
     m_menuButtons[8]->setChecked(m_passwordOn);
     updateMenuSwitchTexts();
     buildRemoteAccessEntry();
+    buildGraphsEntry();
     m_languageMenu->hide();
 }
 
@@ -170,6 +172,12 @@ void MainView::buildKeypad()
     m_keypadPanel->setObjectName(QStringLiteral("label_keyboardPanel"));
     m_keypadPanel->setGeometry(width() / 2 - 150, height() / 2 - 194, 299, 388);
     setImageLabel(m_keypadPanel, QStringLiteral("Images/blankImage.png"), true);
+
+    m_keypadCaption = new QLabel(m_keypadPanel);
+    m_keypadCaption->setObjectName(QStringLiteral("label_keyboardCaption"));
+    m_keypadCaption->setGeometry(0, 6, m_keypadPanel->width(), 22);
+    m_keypadCaption->setAlignment(Qt::AlignCenter);
+    m_keypadCaption->setStyleSheet(QStringLiteral("color:#d8e4f0; font-size:14px; font-weight:bold;"));
 
     QFont big = font();
     big.setPointSize(26);
@@ -229,6 +237,7 @@ void MainView::updateMenuSwitchTexts()
     m_menuButtons[8]->setText(m_passwordOn ? QStringLiteral("Password On") : QStringLiteral("Password Off"));
     m_menuButtons[9]->setText(tr("Password") + QLatin1Char(':') + m_password);
     updateRemoteAccessTexts();
+    updateGraphsText();
 }
 
 void MainView::hideLanguageMenu()
@@ -239,6 +248,8 @@ void MainView::hideLanguageMenu()
 
 void MainView::showKeypad()
 {
+    m_keypadShowsStored = passwordEntry() == m_password;
+    m_keys[1]->setFocus(Qt::OtherFocusReason);
     m_keypadMask->raise();
     m_keypadMask->show();
 }
@@ -354,15 +365,22 @@ void MainView::keyboardTouch()
     if (!ok || index < 0 || index >= kKeyCount)
         return;
 
-    const QString entry = passwordEntry();
-    if (entry.size() < kPasswordLength && index <= 9)
+    QString entry = passwordEntry();
+    // The keypad opens showing the stored password: the first digit typed
+    // starts a new one rather than doing nothing.
+    if (index <= 9 && m_keypadShowsStored) {
+        for (QLabel *digit : m_digitLabels)
+            digit->clear();
+        entry.clear();
+    }
+    m_keypadShowsStored = false;
+    if (index <= 9 && entry.size() < kPasswordLength)
         m_digitLabels[entry.size()]->setText(QString::number(index));
     if (index == 10 && entry.size() == kPasswordLength)
         changePassword();
-    if (index == 11) {
-        for (QLabel *digit : m_digitLabels)
-            digit->clear();
-    }
+    // The key with the back arrow takes back one digit.
+    if (index == 11 && !entry.isEmpty())
+        m_digitLabels[entry.size() - 1]->clear();
 }
 
 void MainView::changePassword()

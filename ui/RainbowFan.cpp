@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/Logging.h"
 #include "viewmsg/MessageNames.h"
 #include "viewmsg/ViewMessages.h"
@@ -25,6 +26,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QPixmap>
 #include <QPropertyAnimation>
 #include <QPushButton>
@@ -48,9 +51,9 @@ constexpr int kColorModeY = 246;
 constexpr int kLightSpeedY = 292;
 
 // Largest name-label font per language (en, tc, cn, de, fr, jp, th); longer
-// translated names shrink from there down to 7 px until they fit.
+// translated names shrink from there down to 9 px until they fit.
 constexpr int kNameFontPx[kLanguageCount] = {12, 13, 13, 11, 11, 12, 12};
-constexpr int kMinNameFontPx = 7;
+constexpr int kMinNameFontPx = TextFit::kMinPx;
 
 void fitStyleFont(QWidget *w, int maxPx, int minPx, int extraPadding)
 {
@@ -98,6 +101,8 @@ RainbowFan::RainbowFan(QWidget *parent)
     m_locationHighlight->raise();
 
     resetLanguage(m_language);
+    extendHitAreas();
+    m_btnFanNum->installEventFilter(this);
     styleSpeedSliders();
     styleSpeedPresets();
     showSpeedSummary();
@@ -158,7 +163,10 @@ void RainbowFan::buildBackground()
         for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
             pal.setBrush(group, QPalette::Window, brush);
         setPalette(pal);
-        setAutoFillBackground(true);
+        // Painted in paintEvent, not filled by Qt: a panel Qt takes for
+        // opaque is moved by copying its pixels, and the parts outside its
+        // mask then drag the old picture along (stripes after a carousel turn).
+        setAutoFillBackground(false);
     }
     move(300, 0);
     setAttribute(Qt::WA_MouseTracking);
@@ -223,6 +231,23 @@ void RainbowFan::buildMonitorArea()
     m_lblSpeedSummary = makeLabel(this, QRect(47, 132, 86, 27),
                                 QStringLiteral("color:white; font-size:10px;"));
     m_lblSpeedSummary->setObjectName(QStringLiteral("label_speedSummary"));
+    // The read-out opens the fan's graphs; the disc stays as drawn.
+    m_btnGraphs = new QPushButton(this);
+    m_btnGraphs->setObjectName(QStringLiteral("btn_graphs"));
+    m_btnGraphs->setGeometry(m_monitorDisc->geometry());
+    m_btnGraphs->setFlat(true);
+    m_btnGraphs->setFocusPolicy(Qt::NoFocus);
+    m_btnGraphs->setCursor(Qt::PointingHandCursor);
+    m_btnGraphs->setStyleSheet(QStringLiteral("QPushButton{background:transparent;border:none;}"));
+    connect(m_btnGraphs, &QPushButton::clicked, this, &RainbowFan::graphsRequested);
+
+    // Left of the LED ring, above the selectors: seen next to the light mode it is about.
+    m_musicNotice = makeLabel(this, QRect(10, 166, 108, 32),
+                              QStringLiteral("color:#ffd27a; font-size:10px; font-weight:bold;"),
+                              Qt::AlignLeft | Qt::AlignVCenter);
+    m_musicNotice->setObjectName(QStringLiteral("label_musicNotice"));
+    m_musicNotice->setWordWrap(true);
+    m_musicNotice->hide();
 }
 
 void RainbowFan::buildSpeedControls()
@@ -259,7 +284,8 @@ void RainbowFan::buildSpeedControls()
     m_sliderNum->setEnabled(false);
     connect(m_sliderNum, &QSlider::valueChanged, this, &RainbowFan::changeSliderFanSpeedNum);
 
-    const QString scale = QStringLiteral("color:#8a9aab; font-size:9px;");
+    // Light enough to read at 9 px on the dark panel (4.5:1 at least).
+    const QString scale = QStringLiteral("color:#bcc8d4; font-size:9px;");
     m_lblScaleSilent = makeLabel(this, QRect(160, 113, 60, 12), scale, Qt::AlignLeft | Qt::AlignVCenter);
     m_lblScalePerformance = makeLabel(this, QRect(220, 113, 60, 12), scale, Qt::AlignRight | Qt::AlignVCenter);
     m_lblScaleZero = makeLabel(this, QRect(160, 150, 60, 12), scale, Qt::AlignLeft | Qt::AlignVCenter);
@@ -441,6 +467,7 @@ void RainbowFan::setFanNumber(int fan)
     }
     m_state.fanNumber = fan;
     m_btnFanNum->setText(tr("FAN") + QStringLiteral(" ") + QString::number(fan + 1));
+    describeControls();
     qCDebug(lcUi) << "set FanNumber:" << fan;
 }
 
@@ -456,6 +483,8 @@ void RainbowFan::setFanLocation(int location)
         qCDebug(lcUi) << "Location Background Fan:" << m_state.fanNumber;
         m_locationHighlight->show();
         m_locationHighlight->raise();
+        // The title stays readable over the shade: it names the fan to bring forward.
+        m_btnFanNum->raise();
     } else {
         m_locationHighlight->hide();
     }
@@ -466,9 +495,11 @@ void RainbowFan::setFanLocation(int location)
 void RainbowFan::setControlsFocusable(bool focusable)
 {
     // Tab must not land on the controls of a panel at the back, which lie
-    // under the panels in front.
+    // under the panels in front; its title stays a stop, which turns it forward.
     for (QWidget *w : findChildren<QWidget *>()) {
         if (!qobject_cast<QAbstractButton *>(w) && !qobject_cast<QSlider *>(w) && !qobject_cast<QLineEdit *>(w))
+            continue;
+        if (w == m_btnFanNum)
             continue;
         w->setFocusPolicy(focusable ? Qt::StrongFocus : Qt::NoFocus);
     }
@@ -501,6 +532,8 @@ void RainbowFan::resetLanguage(int lang)
     showNames();
     showSpeedSummary();
     applyTextFonts();
+    describeControls();
+    updateMusicNotice();
 }
 
 int RainbowFan::nameFontPx(const QLabel *label, const QString &text) const
@@ -528,10 +561,13 @@ void RainbowFan::applyTextFonts()
     fitStyleFont(m_lblScalePerformance, 9, 6, 0);
     fitSpeedSummary();
     // The preset buttons' round images leave less room at the rim.
-    m_presetFontPx = qMin(TextFit::largestFittingPx(m_btnPerformance->text(), TextFit::textWidth(m_btnPerformance) - 4,
-                                                  m_btnPerformance->height(), 9, 6, true),
-                        TextFit::largestFittingPx(m_btnSilent->text(), TextFit::textWidth(m_btnSilent) - 4,
-                                                  m_btnSilent->height(), 9, 6, true));
+    const TextFit::Fit performance = TextFit::fitLines(m_btnPerformance->text(), TextFit::textWidth(m_btnPerformance) - 4,
+                                                       m_btnPerformance->height(), 9, 9, true);
+    const TextFit::Fit silent = TextFit::fitLines(m_btnSilent->text(), TextFit::textWidth(m_btnSilent) - 4,
+                                                  m_btnSilent->height(), 9, 9, true);
+    m_btnPerformance->setText(performance.text);
+    m_btnSilent->setText(silent.text);
+    m_presetFontPx = qMin(performance.px, silent.px);
     styleSpeedPresets();
 }
 
@@ -560,6 +596,23 @@ void RainbowFan::setRPM(int rpm)
     m_lblRpmValue->setText(QString::number(rpm));
 }
 
+void RainbowFan::setMusicCapture(bool capturing)
+{
+    m_musicCapture = capturing;
+    updateMusicNotice();
+}
+
+bool RainbowFan::isMusicNoticeShown() const
+{
+    return !m_musicNotice->isHidden();
+}
+
+void RainbowFan::updateMusicNotice()
+{
+    m_musicNotice->setText(tr("No sound heard: music needs a sound server"));
+    m_musicNotice->setVisible(!m_musicCapture && LightMode::isComputerMusic(m_state.lightMode));
+}
+
 void RainbowFan::mousePressEvent(QMouseEvent *event)
 {
     if (m_state.fanLocation == 3 || m_state.fanLocation == 4) {
@@ -581,6 +634,18 @@ void RainbowFan::mouseMoveEvent(QMouseEvent *event)
 void RainbowFan::keyPressEvent(QKeyEvent *event)
 {
     qCDebug(lcUi) << "keyPressEvent:" << event->key();
+    if (event->key() == Qt::Key_Escape && isColorPopupShown()) {
+        pushHideColorWidget();
+        return;
+    }
+    // Everything else is the main window's (Esc closing its menu, say).
+    event->ignore();
+}
+
+void RainbowFan::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    painter.fillRect(event->rect(), palette().brush(QPalette::Window));
 }
 
 void RainbowFan::keyReleaseEvent(QKeyEvent *event)

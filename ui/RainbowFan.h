@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "common/Limits.h"
@@ -48,6 +49,10 @@ public:
     bool isWarningShown() const;
     QWidget *closedCover() const;
     void setRPM(int rpm);
+    // Whether the music effects hear the computer's audio (a notice says
+    // so while a music mode is set and they do not).
+    void setMusicCapture(bool capturing);
+    bool isMusicNoticeShown() const;
     // 13 entries each: LEDs 0..11, then the single colour.
     void setRGB(const int *r, const int *g, const int *b, const float *bright);
     // Both fan-speed sliders (0..5 and 0..10) and the summary, from stored values.
@@ -61,6 +66,12 @@ public:
     // What the panel shows already is left alone, unless `everything`.
     // Returns whether the panel was rendered afresh.
     bool showRecord(const RainbowFanRecord &record, bool everything = false);
+
+    // The controls Tab visits on this panel, in the order they are seen: the
+    // open colour popup's alone while it is shown, only the title while the
+    // panel is at the back (reaching it by Tab brings the panel to the front).
+    QList<QWidget *> tabStops() const;
+    bool isColorPopupShown() const;
 
     // For the command channel, which presses this panel's own controls.
     QSlider *fanSpeedPerSlider() const;
@@ -107,6 +118,8 @@ public:
 signals:
     void sendData(QStringList data);
     void sendRGBData(QStringList r, QStringList g, QStringList b, QStringList bright, int fan);
+    // The speed read-out was clicked: the graphs of this fan.
+    void graphsRequested();
 
 public slots:
     void colorModeRight();
@@ -139,6 +152,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct State {
@@ -214,6 +229,12 @@ private:
     void showCoverAsStopped();
     void pressCover(const QPoint &at);
     void setControlsFocusable(bool focusable);
+    void askToComeForward();
+    void updateMusicNotice();
+
+    // Names, descriptions and press areas (RainbowFanAccess.cpp).
+    void describeControls();
+    void extendHitAreas();
 
     static QStringList s_colorModeString;
     static QStringList s_lightModeString;
@@ -226,6 +247,7 @@ private:
 
     QPushButton *m_btnFanNum = nullptr;
     QPushButton *m_btnMonitor = nullptr;
+    QPushButton *m_btnGraphs = nullptr; // over the speed read-out
     LedButton *m_btnLed[kLedCount] = {};
     QButtonGroup *m_ledGroup = nullptr;
     QLabel *m_curveLabel = nullptr;
@@ -256,6 +278,8 @@ private:
     QLabel *m_lblRpm = nullptr;
     QLabel *m_rpmBar = nullptr;
     QLabel *m_lblSpeedSummary = nullptr;
+    QLabel *m_musicNotice = nullptr;
+    bool m_musicCapture = true;
 
     QPushButton *m_btnColorModeLeft = nullptr;
     QPushButton *m_btnColorModeRight = nullptr;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor as the numbered commands press it.
 #include "RainbowFan.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/Logging.h"
 #include "viewmsg/MessageNames.h"
 #include "viewmsg/ViewMessages.h"
@@ -13,6 +14,7 @@
 #include "ui/LedButton.h"
 #include "ui/LedStyle.h"
 
+#include <QApplication>
 #include <QDebug>
 #include <QLabel>
 #include <QLineEdit>
@@ -349,7 +351,11 @@ void RainbowFan::updatePreviewDisc()
 
 void RainbowFan::pushHideColorWidget()
 {
+    // Keyboard users go on from the button that opened the popup.
+    const bool hadFocus = m_colorCover->isAncestorOf(QApplication::focusWidget());
     m_colorCover->hide();
+    if (hadFocus && m_btnShowColor->isEnabled())
+        m_btnShowColor->setFocus(Qt::OtherFocusReason);
 }
 
 void RainbowFan::pushChangeColor()
@@ -373,7 +379,7 @@ void RainbowFan::pushChangeColor()
         m_state.ledB[kSingleColorEntry] = b;
         restyleAllLeds();
     }
-    m_colorCover->hide();
+    pushHideColorWidget();
     if (m_state.lightMode == LightMode::Copy)
         return;
     emitColors();

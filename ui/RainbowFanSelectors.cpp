@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/Logging.h"
 #include "viewmsg/MessageNames.h"
 #include "viewmsg/ViewMessages.h"
@@ -91,6 +92,7 @@ void RainbowFan::clearTurnOff()
 void RainbowFan::afterLightModeChange(bool userChange)
 {
     showNames();
+    updateMusicNotice();
     // A new light mode starts from the colour mode its rules allow from RGB;
     // a stored one keeps the colour mode it was saved with.
     if (userChange)
@@ -300,6 +302,11 @@ void RainbowFan::moveTitle(bool open, bool animate)
 void RainbowFan::pushMonitor()
 {
     qCDebug(lcUi) << "pushMonitor";
+    // At the back the title only brings its panel to the front.
+    if (m_state.fanLocation == 3 || m_state.fanLocation == 4) {
+        askToComeForward();
+        return;
+    }
     const bool fromTitle = sender() && sender()->objectName() == QLatin1String("btn_fanNum");
     bool open;
     if (fromTitle) {

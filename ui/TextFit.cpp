@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TextFit.h"
 
 #include "ui/StyleSwap.h"
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTextBoundaryFinder>
 #include <QWidget>
 
 namespace TextFit {
@@ -61,6 +63,8 @@ uint qHash(const FitKey &k, uint seed = 0)
 
 int largestFittingPx(const QString &text, int width, int height, int maxPx, int minPx, bool bold)
 {
+    minPx = qMax(minPx, kMinPx);
+    maxPx = qMax(maxPx, minPx);
     // Panels ask again on every refresh; measuring text is not free.
     static QHash<FitKey, int> known;
     const FitKey key{text, width, height, maxPx, minPx, UiFont::language(), bold};
@@ -98,12 +102,74 @@ int textWidth(const QWidget *widget)
 void shrinkStyleFont(QWidget *widget, int maxPx, int minPx, int extraPadding)
 {
     const bool bold = widget->styleSheet().contains(QLatin1String("bold"));
-    const int px = largestFittingPx(shownText(widget), textWidth(widget) - extraPadding, widget->height(), maxPx,
-                                    minPx, bold);
+    // A text broken here before is fitted again from what it was given.
+    QString source = shownText(widget);
+    if (source == widget->property("fitShown").toString() && widget->property("fitSource").isValid())
+        source = widget->property("fitSource").toString();
+    const Fit fit = fitLines(source, textWidth(widget) - extraPadding, widget->height(), maxPx, minPx, bold);
+    if (fit.text != shownText(widget)) {
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            label->setText(fit.text);
+        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            button->setText(fit.text);
+    }
+    widget->setProperty("fitSource", source);
+    widget->setProperty("fitShown", fit.text);
     static const QRegularExpression size(QStringLiteral("font-size:\\s*\\d+px"));
     QString style = widget->styleSheet();
-    style.replace(size, QStringLiteral("font-size:%1px").arg(px));
+    style.replace(size, QStringLiteral("font-size:%1px").arg(fit.px));
     swapStyle(widget, style);
+}
+
+QString plain(const QString &text)
+{
+    QString out = text;
+    out.remove(QChar(0x00AD));
+    out.remove(QChar(0x200B));
+    return out;
+}
+
+Fit fitLines(const QString &text, int width, int height, int maxPx, int minPx, bool bold)
+{
+    minPx = qMax(minPx, kMinPx);
+    maxPx = qMax(maxPx, minPx);
+    const QString whole = plain(text);
+    for (int px = maxPx; px >= minPx; --px) {
+        if (fits(UiFont::font(px, bold), whole, width, height))
+            return {px, whole};
+    }
+    if (text.contains(QLatin1Char('\n')))
+        return {minPx, whole};
+    // Two lines, split where the language allows a line to break.
+    QStringList candidates;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
+    for (int at = finder.toNextBoundary(); at > 0 && at < text.size(); at = finder.toNextBoundary()) {
+        QString first = text.left(at);
+        const bool hyphen = first.endsWith(QChar(0x00AD));
+        first = plain(first).trimmed();
+        const QString second = plain(text.mid(at)).trimmed();
+        if (first.isEmpty() || second.isEmpty())
+            continue;
+        candidates << first + (hyphen ? QStringLiteral("-") : QString()) + QLatin1Char('\n') + second;
+    }
+    for (int px = maxPx; px >= minPx; --px) {
+        const QFont font = UiFont::font(px, bold);
+        const QFontMetrics metrics(font);
+        QString best;
+        int bestWidth = 0;
+        for (const QString &candidate : candidates) {
+            if (!fits(font, candidate, width, height))
+                continue;
+            const int widest = linesWidth(metrics, candidate.split(QLatin1Char('\n')));
+            if (best.isEmpty() || widest < bestWidth) {
+                best = candidate;
+                bestWidth = widest;
+            }
+        }
+        if (!best.isEmpty())
+            return {px, best};
+    }
+    return {minPx, whole};
 }
 
 QString overflow(QWidget *widget)

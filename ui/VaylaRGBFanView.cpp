@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/VaylaRGBFanView.h"
 
 #include "device/BoxTable.h"
@@ -71,6 +72,7 @@ VaylaRGBFanView::VaylaRGBFanView(QWidget *parent)
     setPalette(pal);
 
     buildWidgets();
+    extendHitAreas();
     setFanNumber(0);
     resetLanguage(0);
 }
@@ -85,6 +87,7 @@ void VaylaRGBFanView::setFanNumber(int n)
     m_title->setText(tr("FAN") + QStringLiteral(" ") + QString::number(n + 1));
     // The first fan is the one the others copy from.
     m_copy->setVisible(n != 0);
+    describeControls();
 }
 
 void VaylaRGBFanView::setRGB(int r, int g, int b, float bright)
@@ -209,6 +212,7 @@ void VaylaRGBFanView::resetLanguage(int language)
     m_brightnessLabel->setText(tr("LED BRIGHTNESS"));
     showSpeedSummary(m_speedSlider->value());
     applyButtonFonts(language);
+    describeControls();
 }
 
 QString VaylaRGBFanView::speedSummary() const

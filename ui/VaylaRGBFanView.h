@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -42,6 +43,8 @@ public:
     // Shows a fan's record: each control that differs takes the record's
     // value (every control when `everything`).
     void showRecord(const VaylaFanRecord &record, bool everything = false);
+    // The controls Tab visits on this panel, in the order they are seen.
+    QList<QWidget *> tabStops() const;
 
     int fanNumber() const { return m_fanNumber; }
     int selectR() const { return m_selectR; }
@@ -77,6 +80,8 @@ protected:
 
 private:
     void buildWidgets();
+    void describeControls();
+    void extendHitAreas();
     void applyButtonFonts(int language);
     void rebuildBrightnessStyle();
     void updateDimColor();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Widget construction, style sheets and per-language fonts of the single-colour
 // fan panel. Behaviour lives in VaylaRGBFanView.cpp.
 #include "ui/VaylaRGBFanView.h"

@@ -1,5 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/VaylaRGBFanViewStyle.h"
 
+#include "ui/Contrast.h"
+
+#include <QColor>
 #include <QCoreApplication>
 
 namespace VaylaStyle {
@@ -57,9 +61,9 @@ QString captionStyle(int fontPx)
 
 QString readoutTextColor(int r, int g, int b)
 {
-    // Rec. 601 luma; above this white text loses its contrast.
-    const int luma = (299 * r + 587 * g + 114 * b) / 1000;
-    return luma > 170 ? QStringLiteral("#404040") : QStringLiteral("white");
+    // White on a dark disc, near black on a light one: on pure red white
+    // reached only 4:1.
+    return Contrast::textOn(QColor(r, g, b)).name();
 }
 
 LanguageFonts languageFonts(int language)

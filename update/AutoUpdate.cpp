@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AutoUpdate.h"
 
 #include "common/FileAccess.h"
 #include "common/Logging.h"
 #include "Elevation.h"
-#include "ReplyGuard.h"
+#include "HttpExchange.h"
 #include "UpdateFolder.h"
 #include "UpdateProtocol.h"
 
@@ -13,18 +14,13 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QUuid>
 
 AutoUpdate::AutoUpdate(QWidget *parent)
     : QWidget(parent)
-    , m_manager(new QNetworkAccessManager(this))
     , m_dataFolder(updateDataFolder())
     , m_timeoutMs(UpdateProtocol::kRequestTimeoutMs)
 {
-    connect(m_manager, &QNetworkAccessManager::finished, this, &AutoUpdate::finishedSlot);
     removeDataFile(QStringLiteral("/KQ_update.exe"));
     QDir().mkpath(m_dataFolder);
 }
@@ -117,46 +113,54 @@ bool AutoUpdate::sendRequest(const QJsonObject &request)
         qWarning().noquote() << "update request not sent:" << error;
         return false;
     }
-    QNetworkRequest post(url);
-    post.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
-    // Named here, Qt neither offers gzip nor inflates what comes back.
-    post.setRawHeader("Accept-Encoding", "identity");
-    // The guard allows a redirect only within the scheme of the request.
-    post.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
-    post.setMaximumRedirectsAllowed(3);
-    new ReplyGuard(m_manager->post(post, UpdateProtocol::requestBody(request)), UpdateProtocol::kMaxReplyBytes,
-                   m_timeoutMs);
+    // Our own exchange rather than Qt's: its socket holds little, so a
+    // server that floods is held back by TCP instead of filling memory.
+    // Named here, the server has no reason to compress.
+    const HttpExchange::Headers headers{{"Content-Type", "application/x-www-form-urlencoded"},
+                                        {"Accept-Encoding", "identity"}};
+    auto *exchange = new HttpExchange(UpdateProtocol::kMaxReplyBytes, m_timeoutMs, 3, this);
+    connect(exchange, &HttpExchange::finished, this, [this, exchange] {
+        exchange->deleteLater();
+        handleReply(*exchange);
+        emit replyHandled();
+    });
+    exchange->post(url, headers, UpdateProtocol::requestBody(request));
     return true;
 }
 
-void AutoUpdate::finishedSlot(QNetworkReply *reply)
+bool AutoUpdate::busy() const
 {
-    reply->deleteLater();
-    ReplyGuard *guard = ReplyGuard::of(reply);
-    if (!guard) {
-        qWarning() << "update reply ignored: not one of our requests";
+    const auto exchanges = findChildren<HttpExchange *>(QString(), Qt::FindDirectChildrenOnly);
+    for (const HttpExchange *exchange : exchanges)
+        if (exchange->outcome() == HttpExchange::Outcome::Running)
+            return true;
+    return false;
+}
+
+void AutoUpdate::handleReply(const HttpExchange &exchange)
+{
+    switch (exchange.outcome()) {
+    case HttpExchange::Outcome::Running:
         return;
-    }
-    if (!guard->refusal().isEmpty()) {
-        qWarning().noquote() << "update reply refused:" << guard->refusal();
+    case HttpExchange::Outcome::Refused:
+        qWarning().noquote() << "update reply refused:" << exchange.why();
         return;
+    case HttpExchange::Outcome::Failed:
+        qCInfo(lcUpdate).noquote() << "update check failed:" << exchange.why();
+        return;
+    case HttpExchange::Outcome::Replied:
+        break;
     }
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() != QNetworkReply::NoError) {
-        qCDebug(lcUpdate, "found error ....code: %d %d", status, static_cast<int>(reply->error()));
-        qCDebug(lcUpdate).noquote() << reply->errorString();
-        qCInfo(lcUpdate).noquote() << "update check failed:" << reply->errorString();
+    const int status = exchange.status();
+    if (status >= 400) {
+        qCInfo(lcUpdate).noquote() << "update check failed: HTTP status" << status;
         return;
     }
     if (!UpdateProtocol::isSuccessStatus(status)) {
         qWarning() << "update reply refused: HTTP status" << status;
         return;
     }
-    const QByteArray body = guard->takeBody();
-    if (!guard->refusal().isEmpty()) {
-        qWarning().noquote() << "update reply refused:" << guard->refusal();
-        return;
-    }
+    const QByteArray body = exchange.body();
     const UpdateProtocol::Reply answer = UpdateProtocol::parseReply(body);
     qCDebug(lcUpdate).noquote() << "Result_Code:" << answer.code << "version:" << answer.version;
     const bool newer = compareVersion(answer.version, m_currentVersion);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "common/Limits.h"
@@ -6,9 +7,8 @@
 #include <QUrl>
 #include <QWidget>
 
+class HttpExchange;
 class QJsonObject;
-class QNetworkAccessManager;
-class QNetworkReply;
 
 // The update client: once per start it asks the update service whether a
 // newer version exists and, when one is offered, records the current version
@@ -39,25 +39,28 @@ public:
     void runUpdater();
 
     QString dataFolder() const { return m_dataFolder; }
+    // True while a request is out (a reply may lead to another one).
+    bool busy() const;
 
 signals:
     // The service's note when it offers no newer version; the application
     // shows it to the user.
     void updateNote(const QString &note);
+    // A reply (or its failure) was dealt with.
+    void replyHandled();
 
 public slots:
-    void finishedSlot(QNetworkReply *reply);
     void writeUUID(const QString &text);
     QString readUUID();
     void deleteUUID();
 
 private:
     bool sendRequest(const QJsonObject &request);
+    void handleReply(const HttpExchange &exchange);
     QString readDataFile(const QString &path) const;
     void writeDataFile(const QString &path, const QString &text) const;
     void removeDataFile(const QString &name) const;
 
-    QNetworkAccessManager *m_manager;
     QString m_dataFolder;
     QString m_currentVersion = QString::fromLatin1(kDefaultVersion);
     QString m_installationId;

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 if(WIN32)
   # ShellExecuteExW of the Windows elevation backend.
   target_link_libraries(aurivent_elevation PUBLIC shell32)

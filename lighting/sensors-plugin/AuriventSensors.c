@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: GPL-3.0-or-later */
 /* The sensor plug-in of Aurivent on Linux: lm-sensors chips as "sensors",
  * their inputs of each kind as "readings" 0..63, with the temperature labels
  * the program counts as CPU (see SensorLabels.h). Entry points and their

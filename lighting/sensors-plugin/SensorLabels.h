@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef AURIVENT_SENSOR_LABELS_H
 #define AURIVENT_SENSOR_LABELS_H
 

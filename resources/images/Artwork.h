@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures the program loads, grouped by the window that shows them.
 // Each entry is a path under the output folder and either a picture (saved
 // as PNG) or ready file bytes (the icon).

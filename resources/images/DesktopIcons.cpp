@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's icon for the desktop's icon theme (menu entry, task bar,
 // AppStream): the product mark on its tile, one PNG per hicolor size.
 #include "Artwork.h"

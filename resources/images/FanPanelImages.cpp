@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The RGB fan editor panel: its body and covers, the LED palette, the RPM
 // gauge, the RGB code popup and the small controls.
 #include "Artwork.h"

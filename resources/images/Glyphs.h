@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line icons drawn as paths, each inside the given square; the caller picks
 // pen and brush, so one shape serves the lit and the dim state.
 #pragma once

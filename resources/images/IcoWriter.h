@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows icon container holding several sizes of one picture, each as a
 // 32-bit bitmap with its transparency mask (readable by every icon loader,
 // Qt's included). Pure: pictures in, file bytes out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The password keypad shown over the main window, and the fan-stop alert.
 #include "Artwork.h"
 #include "Glyphs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Main window: background, title strip, box strip, profile and menu buttons,
 // the logo, the product name and the program icon.
 #include "Artwork.h"
@@ -211,7 +212,8 @@ QImage plainButton(int w, int h, qreal radius, const QColor &accent, bool lit)
 
 QImage profileButton(bool lit)
 {
-    QImage image = plainButton(57, 34, 7, Accent, lit);
+    // Lit, it is deep enough for white text (the plain accent gave 2.8:1).
+    QImage image = plainButton(57, 34, 7, lit ? AccentLit : Accent, lit);
     if (!lit) {
         // A short accent line tells the tabs apart from the box buttons.
         QPainter p(&image);
@@ -321,10 +323,10 @@ QVector<Artwork> mainWindowArt()
     // Stretched over the save button (102 x 25), the menu buttons (120 x 30)
     // and the alert's OK button (80 x 33): a modest corner survives all three.
     art.append({"Images/btn_save.png", plainButton(120, 30, 6, Accent, false), {}});
-    art.append({"Images/btn_save_h.png", plainButton(120, 30, 6, QColor(0x02, 0x8A, 0xD6), true), {}});
+    art.append({"Images/btn_save_h.png", plainButton(120, 30, 6, AccentLit, true), {}});
 
     art.append({"Images/device.png", deviceButton(Edge, false), {}});
-    art.append({"Images/device_h.png", deviceButton(QColor(0x02, 0x8A, 0xD6), true), {}});
+    art.append({"Images/device_h.png", deviceButton(AccentLit, true), {}});
     art.append({"Images/device_r.png", deviceButton(Alarm, true), {}});
     // A box that stopped answering: amber, neither absent nor a stalled fan.
     art.append({"Images/device_a.png", deviceButton(QColor(0xF0, 0xA0, 0x30), true), {}});

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-colour fan view: square tiles on its white card, the colour
 // disc, slider knobs and the two covers.
 #include "Artwork.h"

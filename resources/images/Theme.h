@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared colours and drawing helpers of the generated artwork, so every
 // picture the program shows speaks the same visual language.
 #pragma once
@@ -25,6 +26,8 @@ const QColor Frost(0xD8, 0xE4, 0xEE);
 const QColor Accent(0x02, 0xA0, 0xEA);
 const QColor AccentLight(0x03, 0xC6, 0xF7);
 const QColor AccentDeep(0x01, 0x5E, 0xA8);
+// A lit button under white text: about 5:1 where the text sits.
+const QColor AccentLit(0x02, 0x74, 0xBE);
 const QColor Alarm(0xE5, 0x2B, 0x3A);
 const QColor AlarmDeep(0x8E, 0x12, 0x1E);
 const QColor Amber(0xFF, 0xB0, 0x20);

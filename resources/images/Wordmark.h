@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The product's own lettering: "AURIVENT" built from straight strokes and
 // arcs, so it looks the same wherever it is built, whatever fonts exist.
 #pragma once

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every picture the generator draws, relative to the program folder.
 # The generator refuses to run when its own list differs from this one.
 set(AURIVENT_IMAGES

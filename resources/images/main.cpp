@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every picture the program loads into <output folder>/Images/...
 // Runs at build time without a display: painting needs no window system.
 #include "Artwork.h"

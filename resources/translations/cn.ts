@@ -2,6 +2,97 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AlertText</name>
+    <message>
+        <source>Fan stopped</source>
+        <translation>风扇已停转</translation>
+    </message>
+    <message>
+        <source>Fan turns again</source>
+        <translation>风扇恢复转动</translation>
+    </message>
+    <message>
+        <source>Controller not answering</source>
+        <translation>控制器无响应</translation>
+    </message>
+    <message>
+        <source>Controller answers again</source>
+        <translation>控制器恢复响应</translation>
+    </message>
+    <message>
+        <source>Temperature reading lost</source>
+        <translation>温度读数丢失</translation>
+    </message>
+    <message>
+        <source>Temperature reading back</source>
+        <translation>温度读数恢复</translation>
+    </message>
+    <message>
+        <source>Temperature high</source>
+        <translation>温度过高</translation>
+    </message>
+    <message>
+        <source>Temperature normal again</source>
+        <translation>温度恢复正常</translation>
+    </message>
+    <message>
+        <source>Save failed</source>
+        <translation>保存失败</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>设置已保存</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 has stopped.</source>
+        <translation>控制器 %2 的风扇 %1 已停转。</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 turns again.</source>
+        <translation>控制器 %2 的风扇 %1 恢复转动。</translation>
+    </message>
+    <message>
+        <source>Controller %1 answers again.</source>
+        <translation>控制器 %1 恢复响应。</translation>
+    </message>
+    <message>
+        <source>Controller %1 is gone: its fans are not watched.</source>
+        <translation>控制器 %1 已断开：其风扇不再受监控。</translation>
+    </message>
+    <message>
+        <source>Controller %1 does not answer: its fans are not watched.</source>
+        <translation>控制器 %1 无响应：其风扇不再受监控。</translation>
+    </message>
+    <message>
+        <source>No reading from %1.</source>
+        <translation>无法从 %1 读取温度。</translation>
+    </message>
+    <message>
+        <source>%1 reads again.</source>
+        <translation>%1 恢复读数。</translation>
+    </message>
+    <message>
+        <source>%1 has been above %2 °C for %3 s (%4 °C).</source>
+        <translation>%1 高于 %2 °C 已达 %3 秒（%4 °C）。</translation>
+    </message>
+    <message>
+        <source>%1 is at or under %2 °C again.</source>
+        <translation>%1 已回到 %2 °C 或以下。</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>无法将设置写入 %1。</translation>
+    </message>
+    <message>
+        <source>%1 was written again.</source>
+        <translation>%1 已重新写入。</translation>
+    </message>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>打开 Aurivent</translation>
+    </message>
+</context>
+<context>
     <name>AlertView</name>
     <message>
         <source>Warning</source>
@@ -58,6 +149,124 @@
         <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
         <translation>跟随 CPU 温度的风扇现在以其允许的最高转速运行，直到可以再次读取温度。</translation>
     </message>
+    <message>
+        <source>none</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>No sensor chips found.</source>
+        <translation>未找到传感器芯片。</translation>
+    </message>
+</context>
+<context>
+    <name>GraphText</name>
+    <message>
+        <source>time (UTC)</source>
+        <translation>时间 (UTC)</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 最小</translation>
+    </message>
+    <message>
+        <source>%1 mean</source>
+        <translation>%1 平均</translation>
+    </message>
+    <message>
+        <source>%1 max</source>
+        <translation>%1 最大</translation>
+    </message>
+    <message>
+        <source>alerts</source>
+        <translation>警报</translation>
+    </message>
+    <message>
+        <source>%1 (°C)</source>
+        <translation>%1 (°C)</translation>
+    </message>
+    <message>
+        <source>%1 duty (%)</source>
+        <translation>%1 占空比 (%)</translation>
+    </message>
+    <message>
+        <source>%1 (RPM)</source>
+        <translation>%1 (RPM)</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>控制盒 %1</translation>
+    </message>
+    <message>
+        <source>Fan %1</source>
+        <translation>风扇 %1</translation>
+    </message>
+    <message>
+        <source>Box %1 fan %2</source>
+        <translation>控制盒 %1 风扇 %2</translation>
+    </message>
+    <message>
+        <source>Every fan</source>
+        <translation>所有风扇</translation>
+    </message>
+</context>
+<context>
+    <name>GraphsWindow</name>
+    <message>
+        <source>Aurivent — graphs</source>
+        <translation>Aurivent — 图表</translation>
+    </message>
+    <message>
+        <source>5 min</source>
+        <translation>5 分钟</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 小时</translation>
+    </message>
+    <message>
+        <source>24 h</source>
+        <translation>24 小时</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>导出 CSV…</translation>
+    </message>
+    <message>
+        <source>Temperature (°C)</source>
+        <translation>温度 (°C)</translation>
+    </message>
+    <message>
+        <source>Duty (%)</source>
+        <translation>占空比 (%)</translation>
+    </message>
+    <message>
+        <source>Speed (RPM)</source>
+        <translation>转速 (RPM)</translation>
+    </message>
+    <message>
+        <source>No alerts in this time.</source>
+        <translation>这段时间没有警报。</translation>
+    </message>
+    <message>
+        <source>Alert</source>
+        <translation>警报</translation>
+    </message>
+    <message>
+        <source>Alert ended</source>
+        <translation>警报结束</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>导出为 CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation>无法写入文件：%1</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>
@@ -96,6 +305,10 @@
 </context>
 <context>
     <name>MainView</name>
+    <message>
+        <source>none</source>
+        <translation>无</translation>
+    </message>
     <message>
         <source>IP Address</source>
         <translation>IP 地址</translation>
@@ -191,6 +404,98 @@
     <message>
         <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
         <translation>手机应用在发送命令前会询问此密码。它不是一把锁：程序会把它交给每一台连接到端口 5489 的设备。若要让网络上的其他人无法控制风扇，请将“手机访问”设为“仅限本机”或“关闭”，或在防火墙中屏蔽端口 5489。</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>simulated boxes</source>
+        <translation>模拟控制盒</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Closes the window; the program goes on in the tray</source>
+        <translation>关闭窗口；程序继续在托盘中运行</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Language, updates, password, phone access, kind of fans</source>
+        <translation>语言、更新、密码、手机访问、风扇类型</translation>
+    </message>
+    <message>
+        <source>Earlier boxes</source>
+        <translation>前面的控制盒</translation>
+    </message>
+    <message>
+        <source>Later boxes</source>
+        <translation>后面的控制盒</translation>
+    </message>
+    <message>
+        <source>Profile %1</source>
+        <translation>配置文件 %1</translation>
+    </message>
+    <message>
+        <source>Keeps the settings shown in the current profile</source>
+        <translation>将当前设置保存到当前配置文件</translation>
+    </message>
+    <message>
+        <source>Shows what the temperature sensors read</source>
+        <translation>显示温度传感器的读数</translation>
+    </message>
+    <message>
+        <source>New password</source>
+        <translation>新密码</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Keeps the four digits as the new password</source>
+        <translation>将这四位数字设为新密码</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Removes the last digit</source>
+        <translation>删除最后一位数字</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>Not answering</source>
+        <translation>没有响应</translation>
+    </message>
+    <message>
+        <source>A fan stopped</source>
+        <translation>有风扇停止</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>已连接</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>控制盒 %1</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>图表</translation>
     </message>
 </context>
 <context>
@@ -343,6 +648,138 @@
         <source>Performance</source>
         <translation>性能</translation>
     </message>
+    <message>
+        <source>No sound heard: music needs a sound server</source>
+        <translation>没有声音：音乐模式需要音频服务器</translation>
+    </message>
+    <message>
+        <source>Opens the panel of a fan that is switched off</source>
+        <translation>打开已关闭风扇的面板</translation>
+    </message>
+    <message>
+        <source>%1 on or off</source>
+        <translation>%1 开启或关闭</translation>
+    </message>
+    <message>
+        <source>Switched off, the panel is closed and the fan is not watched for stops</source>
+        <translation>关闭时面板收起，不再监视风扇是否停转</translation>
+    </message>
+    <message>
+        <source>LED %1</source>
+        <translation>LED %1</translation>
+    </message>
+    <message>
+        <source>Selected LEDs take the colour picked on the palette</source>
+        <translation>选中的 LED 采用调色板上选取的颜色</translation>
+    </message>
+    <message>
+        <source>Full fan speed</source>
+        <translation>风扇全速</translation>
+    </message>
+    <message>
+        <source>Lowest fan speed</source>
+        <translation>风扇最低速</translation>
+    </message>
+    <message>
+        <source>The fan speed follows the CPU temperature, between 50 % and 100 %</source>
+        <translation>风扇转速随 CPU 温度变化，介于 50 % 与 100 % 之间</translation>
+    </message>
+    <message>
+        <source>Fan speed with PWM</source>
+        <translation>PWM 风扇转速</translation>
+    </message>
+    <message>
+        <source>From 50 % to 100 %, while PWM is on</source>
+        <translation>PWM 开启时为 50 % 到 100 %</translation>
+    </message>
+    <message>
+        <source>Fan speed</source>
+        <translation>风扇转速</translation>
+    </message>
+    <message>
+        <source>From 0 % to 100 %, while PWM is off</source>
+        <translation>PWM 关闭时为 0 % 到 100 %</translation>
+    </message>
+    <message>
+        <source>LED brightness</source>
+        <translation>LED 亮度</translation>
+    </message>
+    <message>
+        <source>Previous light mode</source>
+        <translation>上一个灯光模式</translation>
+    </message>
+    <message>
+        <source>Next light mode</source>
+        <translation>下一个灯光模式</translation>
+    </message>
+    <message>
+        <source>Previous color mode</source>
+        <translation>上一个颜色模式</translation>
+    </message>
+    <message>
+        <source>Next color mode</source>
+        <translation>下一个颜色模式</translation>
+    </message>
+    <message>
+        <source>Slower</source>
+        <translation>更慢</translation>
+    </message>
+    <message>
+        <source>Faster</source>
+        <translation>更快</translation>
+    </message>
+    <message>
+        <source>Ends the selection of LEDs</source>
+        <translation>结束 LED 的选择</translation>
+    </message>
+    <message>
+        <source>Puts back the default colours</source>
+        <translation>恢复默认颜色</translation>
+    </message>
+    <message>
+        <source>Type a colour as red, green and blue</source>
+        <translation>以红、绿、蓝数值输入颜色</translation>
+    </message>
+    <message>
+        <source>LEDs off</source>
+        <translation>关闭 LED</translation>
+    </message>
+    <message>
+        <source>Switches the LEDs of this fan off or on again</source>
+        <translation>关闭或重新打开此风扇的 LED</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>红</translation>
+    </message>
+    <message>
+        <source>0 to 255</source>
+        <translation>0 到 255</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>绿</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>蓝</translation>
+    </message>
+    <message>
+        <source>Gives the selected LEDs this colour</source>
+        <translation>将此颜色应用到选中的 LED</translation>
+    </message>
+    <message>
+        <source>Closes without changing a colour</source>
+        <translation>关闭且不更改颜色</translation>
+    </message>
+    <message>
+        <source>Graphs of %1</source>
+        <translation>%1 的图表</translation>
+    </message>
+    <message>
+        <source>Temperature, duty and speed over time</source>
+        <translation>温度、占空比和转速随时间的变化</translation>
+    </message>
 </context>
 <context>
     <name>SaveFailureNotice</name>
@@ -353,6 +790,18 @@
     <message>
         <source>The settings could not be written to %1.</source>
         <translation>无法将设置写入 %1。</translation>
+    </message>
+    <message>
+        <source>The phone access setting in Device.ini could not be read: only this computer can reach the phone server until you choose again in the settings menu.</source>
+        <translation>无法读取 Device.ini 中的手机访问设置：在您于设置菜单中重新选择之前，只有本机能连接手机服务器。</translation>
+    </message>
+    <message>
+        <source>Some settings in Device.ini could not be read and were set to their safe choice: %1.</source>
+        <translation>Device.ini 中有些设置无法读取，已改用安全的选项：%1。</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
     </message>
 </context>
 <context>
@@ -375,6 +824,14 @@
     <message>
         <source>Start Aurivent at log-in</source>
         <translation>登录时启动 Aurivent</translation>
+    </message>
+    <message>
+        <source>not with simulated boxes</source>
+        <translation>模拟控制盒时不可用</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>图表</translation>
     </message>
 </context>
 <context>
@@ -406,6 +863,70 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LED 亮度</translation>
+    </message>
+    <message>
+        <source>%1 on or off</source>
+        <translation>%1 开启或关闭</translation>
+    </message>
+    <message>
+        <source>Switched off, the panel is closed and the fan is not watched for stops</source>
+        <translation>关闭时面板收起，不再监视风扇是否停转</translation>
+    </message>
+    <message>
+        <source>Full fan speed</source>
+        <translation>风扇全速</translation>
+    </message>
+    <message>
+        <source>Lowest fan speed</source>
+        <translation>风扇最低速</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>The fan speed follows the CPU temperature</source>
+        <translation>风扇转速随 CPU 温度变化</translation>
+    </message>
+    <message>
+        <source>Fan speed</source>
+        <translation>风扇转速</translation>
+    </message>
+    <message>
+        <source>RGB cycle</source>
+        <translation>RGB 循环</translation>
+    </message>
+    <message>
+        <source>The colours cycle through the rainbow</source>
+        <translation>颜色按彩虹循环变化</translation>
+    </message>
+    <message>
+        <source>LEDs off</source>
+        <translation>关闭 LED</translation>
+    </message>
+    <message>
+        <source>Switches the LEDs of this fan off or on again</source>
+        <translation>关闭或重新打开此风扇的 LED</translation>
+    </message>
+    <message>
+        <source>The colour blinks</source>
+        <translation>颜色闪烁</translation>
+    </message>
+    <message>
+        <source>Copy fan 1</source>
+        <translation>复制风扇 1</translation>
+    </message>
+    <message>
+        <source>Takes over the lighting of fan 1</source>
+        <translation>沿用风扇 1 的灯光</translation>
+    </message>
+    <message>
+        <source>LED brightness</source>
+        <translation>LED 亮度</translation>
+    </message>
+    <message>
+        <source>Brightest at the left</source>
+        <translation>最左边最亮</translation>
     </message>
 </context>
 <context>

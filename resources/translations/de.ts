@@ -2,6 +2,97 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AlertText</name>
+    <message>
+        <source>Fan stopped</source>
+        <translation>Lüfter steht still</translation>
+    </message>
+    <message>
+        <source>Fan turns again</source>
+        <translation>Lüfter dreht wieder</translation>
+    </message>
+    <message>
+        <source>Controller not answering</source>
+        <translation>Controller antwortet nicht</translation>
+    </message>
+    <message>
+        <source>Controller answers again</source>
+        <translation>Controller antwortet wieder</translation>
+    </message>
+    <message>
+        <source>Temperature reading lost</source>
+        <translation>Temperaturmessung verloren</translation>
+    </message>
+    <message>
+        <source>Temperature reading back</source>
+        <translation>Temperaturmessung wieder da</translation>
+    </message>
+    <message>
+        <source>Temperature high</source>
+        <translation>Temperatur zu hoch</translation>
+    </message>
+    <message>
+        <source>Temperature normal again</source>
+        <translation>Temperatur wieder normal</translation>
+    </message>
+    <message>
+        <source>Save failed</source>
+        <translation>Speichern fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>Einstellungen gespeichert</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 has stopped.</source>
+        <translation>Lüfter %1 von Controller %2 steht still.</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 turns again.</source>
+        <translation>Lüfter %1 von Controller %2 dreht wieder.</translation>
+    </message>
+    <message>
+        <source>Controller %1 answers again.</source>
+        <translation>Controller %1 antwortet wieder.</translation>
+    </message>
+    <message>
+        <source>Controller %1 is gone: its fans are not watched.</source>
+        <translation>Controller %1 ist getrennt: seine Lüfter werden nicht überwacht.</translation>
+    </message>
+    <message>
+        <source>Controller %1 does not answer: its fans are not watched.</source>
+        <translation>Controller %1 antwortet nicht: seine Lüfter werden nicht überwacht.</translation>
+    </message>
+    <message>
+        <source>No reading from %1.</source>
+        <translation>Keine Messung von %1.</translation>
+    </message>
+    <message>
+        <source>%1 reads again.</source>
+        <translation>%1 misst wieder.</translation>
+    </message>
+    <message>
+        <source>%1 has been above %2 °C for %3 s (%4 °C).</source>
+        <translation>%1 liegt seit %3 s über %2 °C (%4 °C).</translation>
+    </message>
+    <message>
+        <source>%1 is at or under %2 °C again.</source>
+        <translation>%1 liegt wieder bei oder unter %2 °C.</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>Die Einstellungen konnten nicht in %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>%1 was written again.</source>
+        <translation>%1 wurde wieder geschrieben.</translation>
+    </message>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Aurivent öffnen</translation>
+    </message>
+</context>
+<context>
     <name>AlertView</name>
     <message>
         <source>Warning</source>
@@ -58,6 +149,124 @@
         <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
         <translation>Lüfter, die der CPU-Temperatur folgen, laufen jetzt mit ihrer höchsten erlaubten Drehzahl, bis sie wieder gelesen werden kann.</translation>
     </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>No sensor chips found.</source>
+        <translation>Keine Sensorchips gefunden.</translation>
+    </message>
+</context>
+<context>
+    <name>GraphText</name>
+    <message>
+        <source>time (UTC)</source>
+        <translation>Zeit (UTC)</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 Min.</translation>
+    </message>
+    <message>
+        <source>%1 mean</source>
+        <translation>%1 Mittel</translation>
+    </message>
+    <message>
+        <source>%1 max</source>
+        <translation>%1 Max.</translation>
+    </message>
+    <message>
+        <source>alerts</source>
+        <translation>Warnungen</translation>
+    </message>
+    <message>
+        <source>%1 (°C)</source>
+        <translation>%1 (°C)</translation>
+    </message>
+    <message>
+        <source>%1 duty (%)</source>
+        <translation>%1 Tastgrad (%)</translation>
+    </message>
+    <message>
+        <source>%1 (RPM)</source>
+        <translation>%1 (RPM)</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>Box %1</translation>
+    </message>
+    <message>
+        <source>Fan %1</source>
+        <translation>Lüfter %1</translation>
+    </message>
+    <message>
+        <source>Box %1 fan %2</source>
+        <translation>Box %1 Lüfter %2</translation>
+    </message>
+    <message>
+        <source>Every fan</source>
+        <translation>Alle Lüfter</translation>
+    </message>
+</context>
+<context>
+    <name>GraphsWindow</name>
+    <message>
+        <source>Aurivent — graphs</source>
+        <translation>Aurivent — Verläufe</translation>
+    </message>
+    <message>
+        <source>5 min</source>
+        <translation>5 Min.</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 Std.</translation>
+    </message>
+    <message>
+        <source>24 h</source>
+        <translation>24 Std.</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>Als CSV exportieren…</translation>
+    </message>
+    <message>
+        <source>Temperature (°C)</source>
+        <translation>Temperatur (°C)</translation>
+    </message>
+    <message>
+        <source>Duty (%)</source>
+        <translation>Tastgrad (%)</translation>
+    </message>
+    <message>
+        <source>Speed (RPM)</source>
+        <translation>Drehzahl (RPM)</translation>
+    </message>
+    <message>
+        <source>No alerts in this time.</source>
+        <translation>Keine Warnungen in dieser Zeit.</translation>
+    </message>
+    <message>
+        <source>Alert</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Alert ended</source>
+        <translation>Warnung beendet</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>Als CSV exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation>Die Datei konnte nicht geschrieben werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>
@@ -97,12 +306,16 @@
 <context>
     <name>MainView</name>
     <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
         <source>IP Address</source>
         <translation>IP-Adresse</translation>
     </message>
     <message>
         <source>TEMP</source>
-        <translation>TEMP</translation>
+        <translation>Temp.</translation>
     </message>
     <message>
         <source>PROFILE</source>
@@ -191,6 +404,98 @@
     <message>
         <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
         <translation>Die Handy-App fragt nach diesem Passwort, bevor sie Befehle sendet. Es ist kein Schloss: Das Programm gibt es jedem Gerät, das sich mit Port 5489 verbindet. Um andere im Netzwerk von den Lüftern fernzuhalten, stellen Sie Handy-Zugriff auf „Nur dieser Computer“ oder „Aus“ oder sperren Sie Port 5489 in der Firewall.</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>simulated boxes</source>
+        <translation>simulierte Boxen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Closes the window; the program goes on in the tray</source>
+        <translation>Schließt das Fenster; das Programm läuft im Infobereich weiter</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimieren</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Language, updates, password, phone access, kind of fans</source>
+        <translation>Sprache, Updates, Passwort, Telefonzugriff, Art der Lüfter</translation>
+    </message>
+    <message>
+        <source>Earlier boxes</source>
+        <translation>Vorige Boxen</translation>
+    </message>
+    <message>
+        <source>Later boxes</source>
+        <translation>Weitere Boxen</translation>
+    </message>
+    <message>
+        <source>Profile %1</source>
+        <translation>Profil %1</translation>
+    </message>
+    <message>
+        <source>Keeps the settings shown in the current profile</source>
+        <translation>Speichert die gezeigten Einstellungen im aktuellen Profil</translation>
+    </message>
+    <message>
+        <source>Shows what the temperature sensors read</source>
+        <translation>Zeigt, was die Temperatursensoren messen</translation>
+    </message>
+    <message>
+        <source>New password</source>
+        <translation>Neues Passwort</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>Keeps the four digits as the new password</source>
+        <translation>Übernimmt die vier Ziffern als neues Passwort</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Removes the last digit</source>
+        <translation>Entfernt die letzte Ziffer</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>Nicht verbunden</translation>
+    </message>
+    <message>
+        <source>Not answering</source>
+        <translation>Antwortet nicht</translation>
+    </message>
+    <message>
+        <source>A fan stopped</source>
+        <translation>Ein Lüfter steht still</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Verbunden</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>Box %1</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>Verläufe</translation>
     </message>
 </context>
 <context>
@@ -317,7 +622,7 @@
     </message>
     <message>
         <source>Default</source>
-        <translation>Standard</translation>
+        <translation>Stan­dard</translation>
     </message>
     <message>
         <source>Color</source>
@@ -329,7 +634,7 @@
     </message>
     <message>
         <source>Cancel</source>
-        <translation>Abbruch</translation>
+        <translation>Ab­bruch</translation>
     </message>
     <message>
         <source>LED BRIGHTNESS</source>
@@ -343,6 +648,138 @@
         <source>Performance</source>
         <translation>Leistung</translation>
     </message>
+    <message>
+        <source>No sound heard: music needs a sound server</source>
+        <translation>Kein Ton: Musik braucht einen Soundserver</translation>
+    </message>
+    <message>
+        <source>Opens the panel of a fan that is switched off</source>
+        <translation>Öffnet das Feld eines ausgeschalteten Lüfters</translation>
+    </message>
+    <message>
+        <source>%1 on or off</source>
+        <translation>%1 ein oder aus</translation>
+    </message>
+    <message>
+        <source>Switched off, the panel is closed and the fan is not watched for stops</source>
+        <translation>Ausgeschaltet ist das Feld zu und der Lüfter wird nicht auf Stillstand überwacht</translation>
+    </message>
+    <message>
+        <source>LED %1</source>
+        <translation>LED %1</translation>
+    </message>
+    <message>
+        <source>Selected LEDs take the colour picked on the palette</source>
+        <translation>Ausgewählte LEDs nehmen die Farbe an, die auf der Palette gewählt wird</translation>
+    </message>
+    <message>
+        <source>Full fan speed</source>
+        <translation>Volle Lüfterdrehzahl</translation>
+    </message>
+    <message>
+        <source>Lowest fan speed</source>
+        <translation>Niedrigste Lüfterdrehzahl</translation>
+    </message>
+    <message>
+        <source>The fan speed follows the CPU temperature, between 50 % and 100 %</source>
+        <translation>Die Lüfterdrehzahl folgt der CPU-Temperatur, zwischen 50 % und 100 %</translation>
+    </message>
+    <message>
+        <source>Fan speed with PWM</source>
+        <translation>Lüfterdrehzahl mit PWM</translation>
+    </message>
+    <message>
+        <source>From 50 % to 100 %, while PWM is on</source>
+        <translation>Von 50 % bis 100 %, solange PWM an ist</translation>
+    </message>
+    <message>
+        <source>Fan speed</source>
+        <translation>Lüfterdrehzahl</translation>
+    </message>
+    <message>
+        <source>From 0 % to 100 %, while PWM is off</source>
+        <translation>Von 0 % bis 100 %, solange PWM aus ist</translation>
+    </message>
+    <message>
+        <source>LED brightness</source>
+        <translation>LED-Helligkeit</translation>
+    </message>
+    <message>
+        <source>Previous light mode</source>
+        <translation>Vorheriger Lichtmodus</translation>
+    </message>
+    <message>
+        <source>Next light mode</source>
+        <translation>Nächster Lichtmodus</translation>
+    </message>
+    <message>
+        <source>Previous color mode</source>
+        <translation>Vorheriger Farbmodus</translation>
+    </message>
+    <message>
+        <source>Next color mode</source>
+        <translation>Nächster Farbmodus</translation>
+    </message>
+    <message>
+        <source>Slower</source>
+        <translation>Langsamer</translation>
+    </message>
+    <message>
+        <source>Faster</source>
+        <translation>Schneller</translation>
+    </message>
+    <message>
+        <source>Ends the selection of LEDs</source>
+        <translation>Beendet die Auswahl der LEDs</translation>
+    </message>
+    <message>
+        <source>Puts back the default colours</source>
+        <translation>Stellt die Standardfarben wieder her</translation>
+    </message>
+    <message>
+        <source>Type a colour as red, green and blue</source>
+        <translation>Eine Farbe als Rot, Grün und Blau eingeben</translation>
+    </message>
+    <message>
+        <source>LEDs off</source>
+        <translation>LEDs aus</translation>
+    </message>
+    <message>
+        <source>Switches the LEDs of this fan off or on again</source>
+        <translation>Schaltet die LEDs dieses Lüfters aus oder wieder ein</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rot</translation>
+    </message>
+    <message>
+        <source>0 to 255</source>
+        <translation>0 bis 255</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <source>Gives the selected LEDs this colour</source>
+        <translation>Gibt den ausgewählten LEDs diese Farbe</translation>
+    </message>
+    <message>
+        <source>Closes without changing a colour</source>
+        <translation>Schließt, ohne eine Farbe zu ändern</translation>
+    </message>
+    <message>
+        <source>Graphs of %1</source>
+        <translation>Verläufe von %1</translation>
+    </message>
+    <message>
+        <source>Temperature, duty and speed over time</source>
+        <translation>Temperatur, Tastgrad und Drehzahl im Zeitverlauf</translation>
+    </message>
 </context>
 <context>
     <name>SaveFailureNotice</name>
@@ -353,6 +790,18 @@
     <message>
         <source>The settings could not be written to %1.</source>
         <translation>Die Einstellungen konnten nicht in %1 gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>The phone access setting in Device.ini could not be read: only this computer can reach the phone server until you choose again in the settings menu.</source>
+        <translation>Die Einstellung zum Telefonzugriff in Device.ini konnte nicht gelesen werden: Bis Sie im Einstellungsmenü neu wählen, erreicht nur dieser Computer den Telefonserver.</translation>
+    </message>
+    <message>
+        <source>Some settings in Device.ini could not be read and were set to their safe choice: %1.</source>
+        <translation>Einige Einstellungen in Device.ini konnten nicht gelesen werden und wurden auf ihre sichere Wahl gesetzt: %1.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
     </message>
 </context>
 <context>
@@ -375,6 +824,14 @@
     <message>
         <source>Start Aurivent at log-in</source>
         <translation>Aurivent bei der Anmeldung starten</translation>
+    </message>
+    <message>
+        <source>not with simulated boxes</source>
+        <translation>nicht mit simulierten Boxen</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>Verläufe</translation>
     </message>
 </context>
 <context>
@@ -406,6 +863,70 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LED-HELLIGKEIT</translation>
+    </message>
+    <message>
+        <source>%1 on or off</source>
+        <translation>%1 ein oder aus</translation>
+    </message>
+    <message>
+        <source>Switched off, the panel is closed and the fan is not watched for stops</source>
+        <translation>Ausgeschaltet ist das Feld zu und der Lüfter wird nicht auf Stillstand überwacht</translation>
+    </message>
+    <message>
+        <source>Full fan speed</source>
+        <translation>Volle Lüfterdrehzahl</translation>
+    </message>
+    <message>
+        <source>Lowest fan speed</source>
+        <translation>Niedrigste Lüfterdrehzahl</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>The fan speed follows the CPU temperature</source>
+        <translation>Die Lüfterdrehzahl folgt der CPU-Temperatur</translation>
+    </message>
+    <message>
+        <source>Fan speed</source>
+        <translation>Lüfterdrehzahl</translation>
+    </message>
+    <message>
+        <source>RGB cycle</source>
+        <translation>RGB-Wechsel</translation>
+    </message>
+    <message>
+        <source>The colours cycle through the rainbow</source>
+        <translation>Die Farben wechseln durch den Regenbogen</translation>
+    </message>
+    <message>
+        <source>LEDs off</source>
+        <translation>LEDs aus</translation>
+    </message>
+    <message>
+        <source>Switches the LEDs of this fan off or on again</source>
+        <translation>Schaltet die LEDs dieses Lüfters aus oder wieder ein</translation>
+    </message>
+    <message>
+        <source>The colour blinks</source>
+        <translation>Die Farbe blinkt</translation>
+    </message>
+    <message>
+        <source>Copy fan 1</source>
+        <translation>Lüfter 1 übernehmen</translation>
+    </message>
+    <message>
+        <source>Takes over the lighting of fan 1</source>
+        <translation>Übernimmt die Beleuchtung von Lüfter 1</translation>
+    </message>
+    <message>
+        <source>LED brightness</source>
+        <translation>LED-Helligkeit</translation>
+    </message>
+    <message>
+        <source>Brightest at the left</source>
+        <translation>Links am hellsten</translation>
     </message>
 </context>
 <context>

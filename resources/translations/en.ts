@@ -2,6 +2,97 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AlertText</name>
+    <message>
+        <source>Fan stopped</source>
+        <translation>Fan stopped</translation>
+    </message>
+    <message>
+        <source>Fan turns again</source>
+        <translation>Fan turns again</translation>
+    </message>
+    <message>
+        <source>Controller not answering</source>
+        <translation>Controller not answering</translation>
+    </message>
+    <message>
+        <source>Controller answers again</source>
+        <translation>Controller answers again</translation>
+    </message>
+    <message>
+        <source>Temperature reading lost</source>
+        <translation>Temperature reading lost</translation>
+    </message>
+    <message>
+        <source>Temperature reading back</source>
+        <translation>Temperature reading back</translation>
+    </message>
+    <message>
+        <source>Temperature high</source>
+        <translation>Temperature high</translation>
+    </message>
+    <message>
+        <source>Temperature normal again</source>
+        <translation>Temperature normal again</translation>
+    </message>
+    <message>
+        <source>Save failed</source>
+        <translation>Save failed</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>Settings saved</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 has stopped.</source>
+        <translation>Fan %1 of controller %2 has stopped.</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 turns again.</source>
+        <translation>Fan %1 of controller %2 turns again.</translation>
+    </message>
+    <message>
+        <source>Controller %1 answers again.</source>
+        <translation>Controller %1 answers again.</translation>
+    </message>
+    <message>
+        <source>Controller %1 is gone: its fans are not watched.</source>
+        <translation>Controller %1 is gone: its fans are not watched.</translation>
+    </message>
+    <message>
+        <source>Controller %1 does not answer: its fans are not watched.</source>
+        <translation>Controller %1 does not answer: its fans are not watched.</translation>
+    </message>
+    <message>
+        <source>No reading from %1.</source>
+        <translation>No reading from %1.</translation>
+    </message>
+    <message>
+        <source>%1 reads again.</source>
+        <translation>%1 reads again.</translation>
+    </message>
+    <message>
+        <source>%1 has been above %2 °C for %3 s (%4 °C).</source>
+        <translation>%1 has been above %2 °C for %3 s (%4 °C).</translation>
+    </message>
+    <message>
+        <source>%1 is at or under %2 °C again.</source>
+        <translation>%1 is at or under %2 °C again.</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>The settings could not be written to %1.</translation>
+    </message>
+    <message>
+        <source>%1 was written again.</source>
+        <translation>%1 was written again.</translation>
+    </message>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Open Aurivent</translation>
+    </message>
+</context>
+<context>
     <name>AlertView</name>
     <message>
         <source>Warning</source>
@@ -58,6 +149,124 @@
         <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
         <translation>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</translation>
     </message>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>No sensor chips found.</source>
+        <translation>No sensor chips found.</translation>
+    </message>
+</context>
+<context>
+    <name>GraphText</name>
+    <message>
+        <source>time (UTC)</source>
+        <translation>time (UTC)</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 mean</source>
+        <translation>%1 mean</translation>
+    </message>
+    <message>
+        <source>%1 max</source>
+        <translation>%1 max</translation>
+    </message>
+    <message>
+        <source>alerts</source>
+        <translation>alerts</translation>
+    </message>
+    <message>
+        <source>%1 (°C)</source>
+        <translation>%1 (°C)</translation>
+    </message>
+    <message>
+        <source>%1 duty (%)</source>
+        <translation>%1 duty (%)</translation>
+    </message>
+    <message>
+        <source>%1 (RPM)</source>
+        <translation>%1 (RPM)</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>Box %1</translation>
+    </message>
+    <message>
+        <source>Fan %1</source>
+        <translation>Fan %1</translation>
+    </message>
+    <message>
+        <source>Box %1 fan %2</source>
+        <translation>Box %1 fan %2</translation>
+    </message>
+    <message>
+        <source>Every fan</source>
+        <translation>Every fan</translation>
+    </message>
+</context>
+<context>
+    <name>GraphsWindow</name>
+    <message>
+        <source>Aurivent — graphs</source>
+        <translation>Aurivent — graphs</translation>
+    </message>
+    <message>
+        <source>5 min</source>
+        <translation>5 min</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 h</translation>
+    </message>
+    <message>
+        <source>24 h</source>
+        <translation>24 h</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>Export CSV…</translation>
+    </message>
+    <message>
+        <source>Temperature (°C)</source>
+        <translation>Temperature (°C)</translation>
+    </message>
+    <message>
+        <source>Duty (%)</source>
+        <translation>Duty (%)</translation>
+    </message>
+    <message>
+        <source>Speed (RPM)</source>
+        <translation>Speed (RPM)</translation>
+    </message>
+    <message>
+        <source>No alerts in this time.</source>
+        <translation>No alerts in this time.</translation>
+    </message>
+    <message>
+        <source>Alert</source>
+        <translation>Alert</translation>
+    </message>
+    <message>
+        <source>Alert ended</source>
+        <translation>Alert ended</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>Export as CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation>The file could not be written: %1</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>
@@ -96,6 +305,10 @@
 </context>
 <context>
     <name>MainView</name>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
     <message>
         <source>IP Address</source>
         <translation>IP Address</translation>
@@ -191,6 +404,98 @@
     <message>
         <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
         <translation>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>simulated boxes</source>
+        <translation>simulated boxes</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Closes the window; the program goes on in the tray</source>
+        <translation>Closes the window; the program goes on in the tray</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Language, updates, password, phone access, kind of fans</source>
+        <translation>Language, updates, password, phone access, kind of fans</translation>
+    </message>
+    <message>
+        <source>Earlier boxes</source>
+        <translation>Earlier boxes</translation>
+    </message>
+    <message>
+        <source>Later boxes</source>
+        <translation>Later boxes</translation>
+    </message>
+    <message>
+        <source>Profile %1</source>
+        <translation>Profile %1</translation>
+    </message>
+    <message>
+        <source>Keeps the settings shown in the current profile</source>
+        <translation>Keeps the settings shown in the current profile</translation>
+    </message>
+    <message>
+        <source>Shows what the temperature sensors read</source>
+        <translation>Shows what the temperature sensors read</translation>
+    </message>
+    <message>
+        <source>New password</source>
+        <translation>New password</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Keeps the four digits as the new password</source>
+        <translation>Keeps the four digits as the new password</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Removes the last digit</source>
+        <translation>Removes the last digit</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>Not connected</translation>
+    </message>
+    <message>
+        <source>Not answering</source>
+        <translation>Not answering</translation>
+    </message>
+    <message>
+        <source>A fan stopped</source>
+        <translation>A fan stopped</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>Box %1</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>Graphs</translation>
     </message>
 </context>
 <context>
@@ -317,7 +622,7 @@
     </message>
     <message>
         <source>Default</source>
-        <translation>Default</translation>
+        <translation>De­fault</translation>
     </message>
     <message>
         <source>Color</source>
@@ -329,7 +634,7 @@
     </message>
     <message>
         <source>Cancel</source>
-        <translation>Cancel</translation>
+        <translation>Can­cel</translation>
     </message>
     <message>
         <source>LED BRIGHTNESS</source>
@@ -343,6 +648,138 @@
         <source>Performance</source>
         <translation>Performance</translation>
     </message>
+    <message>
+        <source>No sound heard: music needs a sound server</source>
+        <translation>No sound heard: music needs a sound server</translation>
+    </message>
+    <message>
+        <source>Opens the panel of a fan that is switched off</source>
+        <translation>Opens the panel of a fan that is switched off</translation>
+    </message>
+    <message>
+        <source>%1 on or off</source>
+        <translation>%1 on or off</translation>
+    </message>
+    <message>
+        <source>Switched off, the panel is closed and the fan is not watched for stops</source>
+        <translation>Switched off, the panel is closed and the fan is not watched for stops</translation>
+    </message>
+    <message>
+        <source>LED %1</source>
+        <translation>LED %1</translation>
+    </message>
+    <message>
+        <source>Selected LEDs take the colour picked on the palette</source>
+        <translation>Selected LEDs take the colour picked on the palette</translation>
+    </message>
+    <message>
+        <source>Full fan speed</source>
+        <translation>Full fan speed</translation>
+    </message>
+    <message>
+        <source>Lowest fan speed</source>
+        <translation>Lowest fan speed</translation>
+    </message>
+    <message>
+        <source>The fan speed follows the CPU temperature, between 50 % and 100 %</source>
+        <translation>The fan speed follows the CPU temperature, between 50 % and 100 %</translation>
+    </message>
+    <message>
+        <source>Fan speed with PWM</source>
+        <translation>Fan speed with PWM</translation>
+    </message>
+    <message>
+        <source>From 50 % to 100 %, while PWM is on</source>
+        <translation>From 50 % to 100 %, while PWM is on</translation>
+    </message>
+    <message>
+        <source>Fan speed</source>
+        <translation>Fan speed</translation>
+    </message>
+    <message>
+        <source>From 0 % to 100 %, while PWM is off</source>
+        <translation>From 0 % to 100 %, while PWM is off</translation>
+    </message>
+    <message>
+        <source>LED brightness</source>
+        <translation>LED brightness</translation>
+    </message>
+    <message>
+        <source>Previous light mode</source>
+        <translation>Previous light mode</translation>
+    </message>
+    <message>
+        <source>Next light mode</source>
+        <translation>Next light mode</translation>
+    </message>
+    <message>
+        <source>Previous color mode</source>
+        <translation>Previous color mode</translation>
+    </message>
+    <message>
+        <source>Next color mode</source>
+        <translation>Next color mode</translation>
+    </message>
+    <message>
+        <source>Slower</source>
+        <translation>Slower</translation>
+    </message>
+    <message>
+        <source>Faster</source>
+        <translation>Faster</translation>
+    </message>
+    <message>
+        <source>Ends the selection of LEDs</source>
+        <translation>Ends the selection of LEDs</translation>
+    </message>
+    <message>
+        <source>Puts back the default colours</source>
+        <translation>Puts back the default colours</translation>
+    </message>
+    <message>
+        <source>Type a colour as red, green and blue</source>
+        <translation>Type a colour as red, green and blue</translation>
+    </message>
+    <message>
+        <source>LEDs off</source>
+        <translation>LEDs off</translation>
+    </message>
+    <message>
+        <source>Switches the LEDs of this fan off or on again</source>
+        <translation>Switches the LEDs of this fan off or on again</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>0 to 255</source>
+        <translation>0 to 255</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>Gives the selected LEDs this colour</source>
+        <translation>Gives the selected LEDs this colour</translation>
+    </message>
+    <message>
+        <source>Closes without changing a colour</source>
+        <translation>Closes without changing a colour</translation>
+    </message>
+    <message>
+        <source>Graphs of %1</source>
+        <translation>Graphs of %1</translation>
+    </message>
+    <message>
+        <source>Temperature, duty and speed over time</source>
+        <translation>Temperature, duty and speed over time</translation>
+    </message>
 </context>
 <context>
     <name>SaveFailureNotice</name>
@@ -353,6 +790,18 @@
     <message>
         <source>The settings could not be written to %1.</source>
         <translation>The settings could not be written to %1.</translation>
+    </message>
+    <message>
+        <source>The phone access setting in Device.ini could not be read: only this computer can reach the phone server until you choose again in the settings menu.</source>
+        <translation>The phone access setting in Device.ini could not be read: only this computer can reach the phone server until you choose again in the settings menu.</translation>
+    </message>
+    <message>
+        <source>Some settings in Device.ini could not be read and were set to their safe choice: %1.</source>
+        <translation>Some settings in Device.ini could not be read and were set to their safe choice: %1.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
     </message>
 </context>
 <context>
@@ -375,6 +824,14 @@
     <message>
         <source>Start Aurivent at log-in</source>
         <translation>Start Aurivent at log-in</translation>
+    </message>
+    <message>
+        <source>not with simulated boxes</source>
+        <translation>not with simulated boxes</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>Graphs</translation>
     </message>
 </context>
 <context>
@@ -406,6 +863,70 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LED BRIGHTNESS</translation>
+    </message>
+    <message>
+        <source>%1 on or off</source>
+        <translation>%1 on or off</translation>
+    </message>
+    <message>
+        <source>Switched off, the panel is closed and the fan is not watched for stops</source>
+        <translation>Switched off, the panel is closed and the fan is not watched for stops</translation>
+    </message>
+    <message>
+        <source>Full fan speed</source>
+        <translation>Full fan speed</translation>
+    </message>
+    <message>
+        <source>Lowest fan speed</source>
+        <translation>Lowest fan speed</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>The fan speed follows the CPU temperature</source>
+        <translation>The fan speed follows the CPU temperature</translation>
+    </message>
+    <message>
+        <source>Fan speed</source>
+        <translation>Fan speed</translation>
+    </message>
+    <message>
+        <source>RGB cycle</source>
+        <translation>RGB cycle</translation>
+    </message>
+    <message>
+        <source>The colours cycle through the rainbow</source>
+        <translation>The colours cycle through the rainbow</translation>
+    </message>
+    <message>
+        <source>LEDs off</source>
+        <translation>LEDs off</translation>
+    </message>
+    <message>
+        <source>Switches the LEDs of this fan off or on again</source>
+        <translation>Switches the LEDs of this fan off or on again</translation>
+    </message>
+    <message>
+        <source>The colour blinks</source>
+        <translation>The colour blinks</translation>
+    </message>
+    <message>
+        <source>Copy fan 1</source>
+        <translation>Copy fan 1</translation>
+    </message>
+    <message>
+        <source>Takes over the lighting of fan 1</source>
+        <translation>Takes over the lighting of fan 1</translation>
+    </message>
+    <message>
+        <source>LED brightness</source>
+        <translation>LED brightness</translation>
+    </message>
+    <message>
+        <source>Brightest at the left</source>
+        <translation>Brightest at the left</translation>
     </message>
 </context>
 <context>

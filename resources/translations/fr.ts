@@ -2,6 +2,97 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>AlertText</name>
+    <message>
+        <source>Fan stopped</source>
+        <translation>Ventilateur arrêté</translation>
+    </message>
+    <message>
+        <source>Fan turns again</source>
+        <translation>Le ventilateur tourne de nouveau</translation>
+    </message>
+    <message>
+        <source>Controller not answering</source>
+        <translation>Le contrôleur ne répond pas</translation>
+    </message>
+    <message>
+        <source>Controller answers again</source>
+        <translation>Le contrôleur répond de nouveau</translation>
+    </message>
+    <message>
+        <source>Temperature reading lost</source>
+        <translation>Mesure de température perdue</translation>
+    </message>
+    <message>
+        <source>Temperature reading back</source>
+        <translation>Mesure de température rétablie</translation>
+    </message>
+    <message>
+        <source>Temperature high</source>
+        <translation>Température élevée</translation>
+    </message>
+    <message>
+        <source>Temperature normal again</source>
+        <translation>Température de nouveau normale</translation>
+    </message>
+    <message>
+        <source>Save failed</source>
+        <translation>Échec de l’enregistrement</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>Réglages enregistrés</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 has stopped.</source>
+        <translation>Le ventilateur %1 du contrôleur %2 s&apos;est arrêté.</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 turns again.</source>
+        <translation>Le ventilateur %1 du contrôleur %2 tourne de nouveau.</translation>
+    </message>
+    <message>
+        <source>Controller %1 answers again.</source>
+        <translation>Le contrôleur %1 répond de nouveau.</translation>
+    </message>
+    <message>
+        <source>Controller %1 is gone: its fans are not watched.</source>
+        <translation>Le contrôleur %1 a disparu : ses ventilateurs ne sont plus surveillés.</translation>
+    </message>
+    <message>
+        <source>Controller %1 does not answer: its fans are not watched.</source>
+        <translation>Le contrôleur %1 ne répond pas : ses ventilateurs ne sont plus surveillés.</translation>
+    </message>
+    <message>
+        <source>No reading from %1.</source>
+        <translation>Aucune mesure de %1.</translation>
+    </message>
+    <message>
+        <source>%1 reads again.</source>
+        <translation>%1 mesure de nouveau.</translation>
+    </message>
+    <message>
+        <source>%1 has been above %2 °C for %3 s (%4 °C).</source>
+        <translation>%1 dépasse %2 °C depuis %3 s (%4 °C).</translation>
+    </message>
+    <message>
+        <source>%1 is at or under %2 °C again.</source>
+        <translation>%1 est de nouveau à %2 °C ou moins.</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>Les réglages n&apos;ont pas pu être écrits dans %1.</translation>
+    </message>
+    <message>
+        <source>%1 was written again.</source>
+        <translation>%1 a de nouveau été écrit.</translation>
+    </message>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Ouvrir Aurivent</translation>
+    </message>
+</context>
+<context>
     <name>AlertView</name>
     <message>
         <source>Warning</source>
@@ -58,6 +149,124 @@
         <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
         <translation>Les ventilateurs qui suivent la température du processeur tournent maintenant à leur vitesse maximale autorisée jusqu&apos;à ce qu&apos;elle puisse de nouveau être lue.</translation>
     </message>
+    <message>
+        <source>none</source>
+        <translation>aucune</translation>
+    </message>
+    <message>
+        <source>No sensor chips found.</source>
+        <translation>Aucune puce de capteur trouvée.</translation>
+    </message>
+</context>
+<context>
+    <name>GraphText</name>
+    <message>
+        <source>time (UTC)</source>
+        <translation>heure (UTC)</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min.</translation>
+    </message>
+    <message>
+        <source>%1 mean</source>
+        <translation>%1 moy.</translation>
+    </message>
+    <message>
+        <source>%1 max</source>
+        <translation>%1 max.</translation>
+    </message>
+    <message>
+        <source>alerts</source>
+        <translation>alertes</translation>
+    </message>
+    <message>
+        <source>%1 (°C)</source>
+        <translation>%1 (°C)</translation>
+    </message>
+    <message>
+        <source>%1 duty (%)</source>
+        <translation>%1 rapport cyclique (%)</translation>
+    </message>
+    <message>
+        <source>%1 (RPM)</source>
+        <translation>%1 (RPM)</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>Boîtier %1</translation>
+    </message>
+    <message>
+        <source>Fan %1</source>
+        <translation>Ventilateur %1</translation>
+    </message>
+    <message>
+        <source>Box %1 fan %2</source>
+        <translation>Boîtier %1 ventilateur %2</translation>
+    </message>
+    <message>
+        <source>Every fan</source>
+        <translation>Tous les ventilateurs</translation>
+    </message>
+</context>
+<context>
+    <name>GraphsWindow</name>
+    <message>
+        <source>Aurivent — graphs</source>
+        <translation>Aurivent — graphiques</translation>
+    </message>
+    <message>
+        <source>5 min</source>
+        <translation>5 min</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 h</translation>
+    </message>
+    <message>
+        <source>24 h</source>
+        <translation>24 h</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>Exporter en CSV…</translation>
+    </message>
+    <message>
+        <source>Temperature (°C)</source>
+        <translation>Température (°C)</translation>
+    </message>
+    <message>
+        <source>Duty (%)</source>
+        <translation>Rapport cyclique (%)</translation>
+    </message>
+    <message>
+        <source>Speed (RPM)</source>
+        <translation>Vitesse (RPM)</translation>
+    </message>
+    <message>
+        <source>No alerts in this time.</source>
+        <translation>Aucune alerte pendant cette période.</translation>
+    </message>
+    <message>
+        <source>Alert</source>
+        <translation>Alerte</translation>
+    </message>
+    <message>
+        <source>Alert ended</source>
+        <translation>Fin d&apos;alerte</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>Exporter en CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Fichiers CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation>Le fichier n&apos;a pas pu être écrit : %1</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>
@@ -96,6 +305,10 @@
 </context>
 <context>
     <name>MainView</name>
+    <message>
+        <source>none</source>
+        <translation>aucune</translation>
+    </message>
     <message>
         <source>IP Address</source>
         <translation>Adresse IP</translation>
@@ -191,6 +404,98 @@
     <message>
         <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
         <translation>L&apos;application téléphone demande ce mot de passe avant d&apos;envoyer des commandes. Ce n&apos;est pas un verrou : le programme le transmet à tout appareil qui se connecte au port 5489. Pour tenir les autres appareils du réseau à l&apos;écart des ventilateurs, réglez Accès téléphone sur « Cet ordinateur seulement » ou « Désactivé », ou bloquez le port 5489 dans le pare-feu.</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Infos</translation>
+    </message>
+    <message>
+        <source>simulated boxes</source>
+        <translation>boîtiers simulés</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Closes the window; the program goes on in the tray</source>
+        <translation>Ferme la fenêtre ; le programme continue dans la zone de notification</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Réduire</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Réglages</translation>
+    </message>
+    <message>
+        <source>Language, updates, password, phone access, kind of fans</source>
+        <translation>Langue, mises à jour, mot de passe, accès téléphone, type de ventilateurs</translation>
+    </message>
+    <message>
+        <source>Earlier boxes</source>
+        <translation>Boîtiers précédents</translation>
+    </message>
+    <message>
+        <source>Later boxes</source>
+        <translation>Boîtiers suivants</translation>
+    </message>
+    <message>
+        <source>Profile %1</source>
+        <translation>Profil %1</translation>
+    </message>
+    <message>
+        <source>Keeps the settings shown in the current profile</source>
+        <translation>Enregistre les réglages affichés dans le profil actuel</translation>
+    </message>
+    <message>
+        <source>Shows what the temperature sensors read</source>
+        <translation>Affiche les relevés des capteurs de température</translation>
+    </message>
+    <message>
+        <source>New password</source>
+        <translation>Nouveau mot de passe</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Valider</translation>
+    </message>
+    <message>
+        <source>Keeps the four digits as the new password</source>
+        <translation>Garde ces quatre chiffres comme nouveau mot de passe</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Effacer</translation>
+    </message>
+    <message>
+        <source>Removes the last digit</source>
+        <translation>Efface le dernier chiffre</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>Non connecté</translation>
+    </message>
+    <message>
+        <source>Not answering</source>
+        <translation>Ne répond pas</translation>
+    </message>
+    <message>
+        <source>A fan stopped</source>
+        <translation>Un ventilateur est arrêté</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Connecté</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>Boîtier %1</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>Graphiques</translation>
     </message>
 </context>
 <context>
@@ -313,15 +618,15 @@
     </message>
     <message>
         <source>Done</source>
-        <translation>Valider</translation>
+        <translation>Vali­der</translation>
     </message>
     <message>
         <source>Default</source>
-        <translation>Défaut</translation>
+        <translation>Dé­faut</translation>
     </message>
     <message>
         <source>Color</source>
-        <translation>Couleur</translation>
+        <translation>Cou­leur</translation>
     </message>
     <message>
         <source>OK</source>
@@ -329,7 +634,7 @@
     </message>
     <message>
         <source>Cancel</source>
-        <translation>Annuler</translation>
+        <translation>An­nuler</translation>
     </message>
     <message>
         <source>LED BRIGHTNESS</source>
@@ -343,6 +648,138 @@
         <source>Performance</source>
         <translation>Performance</translation>
     </message>
+    <message>
+        <source>No sound heard: music needs a sound server</source>
+        <translation>Aucun son : la musique demande un serveur de son</translation>
+    </message>
+    <message>
+        <source>Opens the panel of a fan that is switched off</source>
+        <translation>Ouvre le panneau d’un ventilateur éteint</translation>
+    </message>
+    <message>
+        <source>%1 on or off</source>
+        <translation>%1 marche/arrêt</translation>
+    </message>
+    <message>
+        <source>Switched off, the panel is closed and the fan is not watched for stops</source>
+        <translation>Éteint, le panneau est fermé et l’arrêt du ventilateur n’est plus surveillé</translation>
+    </message>
+    <message>
+        <source>LED %1</source>
+        <translation>LED %1</translation>
+    </message>
+    <message>
+        <source>Selected LEDs take the colour picked on the palette</source>
+        <translation>Les LED choisies prennent la couleur prise sur la palette</translation>
+    </message>
+    <message>
+        <source>Full fan speed</source>
+        <translation>Vitesse maximale</translation>
+    </message>
+    <message>
+        <source>Lowest fan speed</source>
+        <translation>Vitesse minimale</translation>
+    </message>
+    <message>
+        <source>The fan speed follows the CPU temperature, between 50 % and 100 %</source>
+        <translation>La vitesse suit la température du processeur, entre 50 % et 100 %</translation>
+    </message>
+    <message>
+        <source>Fan speed with PWM</source>
+        <translation>Vitesse avec PWM</translation>
+    </message>
+    <message>
+        <source>From 50 % to 100 %, while PWM is on</source>
+        <translation>De 50 % à 100 %, quand le PWM est actif</translation>
+    </message>
+    <message>
+        <source>Fan speed</source>
+        <translation>Vitesse du ventilateur</translation>
+    </message>
+    <message>
+        <source>From 0 % to 100 %, while PWM is off</source>
+        <translation>De 0 % à 100 %, quand le PWM est coupé</translation>
+    </message>
+    <message>
+        <source>LED brightness</source>
+        <translation>Luminosité des LED</translation>
+    </message>
+    <message>
+        <source>Previous light mode</source>
+        <translation>Mode lumineux précédent</translation>
+    </message>
+    <message>
+        <source>Next light mode</source>
+        <translation>Mode lumineux suivant</translation>
+    </message>
+    <message>
+        <source>Previous color mode</source>
+        <translation>Mode de couleur précédent</translation>
+    </message>
+    <message>
+        <source>Next color mode</source>
+        <translation>Mode de couleur suivant</translation>
+    </message>
+    <message>
+        <source>Slower</source>
+        <translation>Plus lent</translation>
+    </message>
+    <message>
+        <source>Faster</source>
+        <translation>Plus rapide</translation>
+    </message>
+    <message>
+        <source>Ends the selection of LEDs</source>
+        <translation>Termine la sélection des LED</translation>
+    </message>
+    <message>
+        <source>Puts back the default colours</source>
+        <translation>Remet les couleurs par défaut</translation>
+    </message>
+    <message>
+        <source>Type a colour as red, green and blue</source>
+        <translation>Saisir une couleur en rouge, vert et bleu</translation>
+    </message>
+    <message>
+        <source>LEDs off</source>
+        <translation>LED éteintes</translation>
+    </message>
+    <message>
+        <source>Switches the LEDs of this fan off or on again</source>
+        <translation>Éteint ou rallume les LED de ce ventilateur</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rouge</translation>
+    </message>
+    <message>
+        <source>0 to 255</source>
+        <translation>0 à 255</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Vert</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Bleu</translation>
+    </message>
+    <message>
+        <source>Gives the selected LEDs this colour</source>
+        <translation>Donne cette couleur aux LED choisies</translation>
+    </message>
+    <message>
+        <source>Closes without changing a colour</source>
+        <translation>Ferme sans changer de couleur</translation>
+    </message>
+    <message>
+        <source>Graphs of %1</source>
+        <translation>Graphiques de %1</translation>
+    </message>
+    <message>
+        <source>Temperature, duty and speed over time</source>
+        <translation>Température, rapport cyclique et vitesse au fil du temps</translation>
+    </message>
 </context>
 <context>
     <name>SaveFailureNotice</name>
@@ -353,6 +790,18 @@
     <message>
         <source>The settings could not be written to %1.</source>
         <translation>Les réglages n’ont pas pu être enregistrés dans %1.</translation>
+    </message>
+    <message>
+        <source>The phone access setting in Device.ini could not be read: only this computer can reach the phone server until you choose again in the settings menu.</source>
+        <translation>Le réglage d&apos;accès téléphone de Device.ini n&apos;a pas pu être lu : seul cet ordinateur peut joindre le serveur téléphone jusqu&apos;à ce que vous choisissiez à nouveau dans le menu des réglages.</translation>
+    </message>
+    <message>
+        <source>Some settings in Device.ini could not be read and were set to their safe choice: %1.</source>
+        <translation>Certains réglages de Device.ini n&apos;ont pas pu être lus et ont reçu leur valeur sûre : %1.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Réglages</translation>
     </message>
 </context>
 <context>
@@ -375,6 +824,14 @@
     <message>
         <source>Start Aurivent at log-in</source>
         <translation>Lancer Aurivent à l&apos;ouverture de session</translation>
+    </message>
+    <message>
+        <source>not with simulated boxes</source>
+        <translation>pas avec des boîtiers simulés</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>Graphiques</translation>
     </message>
 </context>
 <context>
@@ -406,6 +863,70 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LUMINOSITÉ LED</translation>
+    </message>
+    <message>
+        <source>%1 on or off</source>
+        <translation>%1 marche/arrêt</translation>
+    </message>
+    <message>
+        <source>Switched off, the panel is closed and the fan is not watched for stops</source>
+        <translation>Éteint, le panneau est fermé et l’arrêt du ventilateur n’est plus surveillé</translation>
+    </message>
+    <message>
+        <source>Full fan speed</source>
+        <translation>Vitesse maximale</translation>
+    </message>
+    <message>
+        <source>Lowest fan speed</source>
+        <translation>Vitesse minimale</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>The fan speed follows the CPU temperature</source>
+        <translation>La vitesse suit la température du processeur</translation>
+    </message>
+    <message>
+        <source>Fan speed</source>
+        <translation>Vitesse du ventilateur</translation>
+    </message>
+    <message>
+        <source>RGB cycle</source>
+        <translation>Cycle RGB</translation>
+    </message>
+    <message>
+        <source>The colours cycle through the rainbow</source>
+        <translation>Les couleurs parcourent l’arc-en-ciel</translation>
+    </message>
+    <message>
+        <source>LEDs off</source>
+        <translation>LED éteintes</translation>
+    </message>
+    <message>
+        <source>Switches the LEDs of this fan off or on again</source>
+        <translation>Éteint ou rallume les LED de ce ventilateur</translation>
+    </message>
+    <message>
+        <source>The colour blinks</source>
+        <translation>La couleur clignote</translation>
+    </message>
+    <message>
+        <source>Copy fan 1</source>
+        <translation>Copier le ventilateur 1</translation>
+    </message>
+    <message>
+        <source>Takes over the lighting of fan 1</source>
+        <translation>Reprend l’éclairage du ventilateur 1</translation>
+    </message>
+    <message>
+        <source>LED brightness</source>
+        <translation>Luminosité des LED</translation>
+    </message>
+    <message>
+        <source>Brightest at the left</source>
+        <translation>Plus lumineux à gauche</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,97 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>AlertText</name>
+    <message>
+        <source>Fan stopped</source>
+        <translation>ファンが停止しました</translation>
+    </message>
+    <message>
+        <source>Fan turns again</source>
+        <translation>ファンが再び回転しています</translation>
+    </message>
+    <message>
+        <source>Controller not answering</source>
+        <translation>コントローラーが応答しません</translation>
+    </message>
+    <message>
+        <source>Controller answers again</source>
+        <translation>コントローラーが再び応答しています</translation>
+    </message>
+    <message>
+        <source>Temperature reading lost</source>
+        <translation>温度を読み取れません</translation>
+    </message>
+    <message>
+        <source>Temperature reading back</source>
+        <translation>温度を再び読み取れます</translation>
+    </message>
+    <message>
+        <source>Temperature high</source>
+        <translation>温度が高すぎます</translation>
+    </message>
+    <message>
+        <source>Temperature normal again</source>
+        <translation>温度が正常に戻りました</translation>
+    </message>
+    <message>
+        <source>Save failed</source>
+        <translation>保存できませんでした</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>設定を保存しました</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 has stopped.</source>
+        <translation>コントローラー %2 のファン %1 が停止しました。</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 turns again.</source>
+        <translation>コントローラー %2 のファン %1 が再び回転しています。</translation>
+    </message>
+    <message>
+        <source>Controller %1 answers again.</source>
+        <translation>コントローラー %1 が再び応答しています。</translation>
+    </message>
+    <message>
+        <source>Controller %1 is gone: its fans are not watched.</source>
+        <translation>コントローラー %1 が取り外されました：ファンは監視されていません。</translation>
+    </message>
+    <message>
+        <source>Controller %1 does not answer: its fans are not watched.</source>
+        <translation>コントローラー %1 が応答しません：ファンは監視されていません。</translation>
+    </message>
+    <message>
+        <source>No reading from %1.</source>
+        <translation>%1 から温度を読み取れません。</translation>
+    </message>
+    <message>
+        <source>%1 reads again.</source>
+        <translation>%1 から再び読み取れます。</translation>
+    </message>
+    <message>
+        <source>%1 has been above %2 °C for %3 s (%4 °C).</source>
+        <translation>%1 が %3 秒間 %2 °C を超えています（%4 °C）。</translation>
+    </message>
+    <message>
+        <source>%1 is at or under %2 °C again.</source>
+        <translation>%1 は再び %2 °C 以下です。</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>設定を %1 に書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>%1 was written again.</source>
+        <translation>%1 を再び書き込みました。</translation>
+    </message>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>Aurivent を開く</translation>
+    </message>
+</context>
+<context>
     <name>AlertView</name>
     <message>
         <source>Warning</source>
@@ -58,6 +149,124 @@
         <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
         <translation>CPU 温度に従うファンは、温度が再び読み取れるようになるまで、許可された最高速度で回転します。</translation>
     </message>
+    <message>
+        <source>none</source>
+        <translation>なし</translation>
+    </message>
+    <message>
+        <source>No sensor chips found.</source>
+        <translation>センサーチップが見つかりません。</translation>
+    </message>
+</context>
+<context>
+    <name>GraphText</name>
+    <message>
+        <source>time (UTC)</source>
+        <translation>時刻 (UTC)</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 最小</translation>
+    </message>
+    <message>
+        <source>%1 mean</source>
+        <translation>%1 平均</translation>
+    </message>
+    <message>
+        <source>%1 max</source>
+        <translation>%1 最大</translation>
+    </message>
+    <message>
+        <source>alerts</source>
+        <translation>アラート</translation>
+    </message>
+    <message>
+        <source>%1 (°C)</source>
+        <translation>%1 (°C)</translation>
+    </message>
+    <message>
+        <source>%1 duty (%)</source>
+        <translation>%1 デューティ (%)</translation>
+    </message>
+    <message>
+        <source>%1 (RPM)</source>
+        <translation>%1 (RPM)</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>ボックス %1</translation>
+    </message>
+    <message>
+        <source>Fan %1</source>
+        <translation>ファン %1</translation>
+    </message>
+    <message>
+        <source>Box %1 fan %2</source>
+        <translation>ボックス %1 ファン %2</translation>
+    </message>
+    <message>
+        <source>Every fan</source>
+        <translation>すべてのファン</translation>
+    </message>
+</context>
+<context>
+    <name>GraphsWindow</name>
+    <message>
+        <source>Aurivent — graphs</source>
+        <translation>Aurivent — グラフ</translation>
+    </message>
+    <message>
+        <source>5 min</source>
+        <translation>5 分</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 時間</translation>
+    </message>
+    <message>
+        <source>24 h</source>
+        <translation>24 時間</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>CSV に書き出す…</translation>
+    </message>
+    <message>
+        <source>Temperature (°C)</source>
+        <translation>温度 (°C)</translation>
+    </message>
+    <message>
+        <source>Duty (%)</source>
+        <translation>デューティ (%)</translation>
+    </message>
+    <message>
+        <source>Speed (RPM)</source>
+        <translation>回転数 (RPM)</translation>
+    </message>
+    <message>
+        <source>No alerts in this time.</source>
+        <translation>この期間にアラートはありません。</translation>
+    </message>
+    <message>
+        <source>Alert</source>
+        <translation>アラート</translation>
+    </message>
+    <message>
+        <source>Alert ended</source>
+        <translation>アラート終了</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>CSV に書き出す</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV ファイル (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation>ファイルを書き込めませんでした: %1</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>
@@ -96,6 +305,10 @@
 </context>
 <context>
     <name>MainView</name>
+    <message>
+        <source>none</source>
+        <translation>なし</translation>
+    </message>
     <message>
         <source>IP Address</source>
         <translation>IPアドレス</translation>
@@ -191,6 +404,98 @@
     <message>
         <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
         <translation>スマホアプリはコマンドを送る前にこのパスワードを求めます。これは鍵ではありません。プログラムはポート 5489 に接続したすべての機器にこのパスワードを渡します。ネットワーク上の他の人にファンを操作させないには、「スマホ接続」を「このコンピューターのみ」または「オフ」にするか、ファイアウォールでポート 5489 をブロックしてください。</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>情報</translation>
+    </message>
+    <message>
+        <source>simulated boxes</source>
+        <translation>シミュレーションのボックス</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Closes the window; the program goes on in the tray</source>
+        <translation>ウィンドウを閉じます。プログラムはトレイで動き続けます</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Language, updates, password, phone access, kind of fans</source>
+        <translation>言語、更新、パスワード、スマホ接続、ファンの種類</translation>
+    </message>
+    <message>
+        <source>Earlier boxes</source>
+        <translation>前のボックス</translation>
+    </message>
+    <message>
+        <source>Later boxes</source>
+        <translation>次のボックス</translation>
+    </message>
+    <message>
+        <source>Profile %1</source>
+        <translation>プロファイル %1</translation>
+    </message>
+    <message>
+        <source>Keeps the settings shown in the current profile</source>
+        <translation>表示中の設定を現在のプロファイルに保存します</translation>
+    </message>
+    <message>
+        <source>Shows what the temperature sensors read</source>
+        <translation>温度センサーの値を表示します</translation>
+    </message>
+    <message>
+        <source>New password</source>
+        <translation>新しいパスワード</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>Keeps the four digits as the new password</source>
+        <translation>この4桁を新しいパスワードにします</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Removes the last digit</source>
+        <translation>最後の数字を消します</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>未接続</translation>
+    </message>
+    <message>
+        <source>Not answering</source>
+        <translation>応答なし</translation>
+    </message>
+    <message>
+        <source>A fan stopped</source>
+        <translation>ファンが停止しています</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>接続済み</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>ボックス %1</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>グラフ</translation>
     </message>
 </context>
 <context>
@@ -343,6 +648,138 @@
         <source>Performance</source>
         <translation>高性能</translation>
     </message>
+    <message>
+        <source>No sound heard: music needs a sound server</source>
+        <translation>音が届きません：音楽にはサウンドサーバーが必要です</translation>
+    </message>
+    <message>
+        <source>Opens the panel of a fan that is switched off</source>
+        <translation>オフのファンのパネルを開きます</translation>
+    </message>
+    <message>
+        <source>%1 on or off</source>
+        <translation>%1 オン/オフ</translation>
+    </message>
+    <message>
+        <source>Switched off, the panel is closed and the fan is not watched for stops</source>
+        <translation>オフにするとパネルが閉じ、ファンの停止を監視しません</translation>
+    </message>
+    <message>
+        <source>LED %1</source>
+        <translation>LED %1</translation>
+    </message>
+    <message>
+        <source>Selected LEDs take the colour picked on the palette</source>
+        <translation>選んだLEDはパレットで選んだ色になります</translation>
+    </message>
+    <message>
+        <source>Full fan speed</source>
+        <translation>ファン全速</translation>
+    </message>
+    <message>
+        <source>Lowest fan speed</source>
+        <translation>ファン最低速</translation>
+    </message>
+    <message>
+        <source>The fan speed follows the CPU temperature, between 50 % and 100 %</source>
+        <translation>ファン速度はCPU温度に従います（50 %～100 %）</translation>
+    </message>
+    <message>
+        <source>Fan speed with PWM</source>
+        <translation>PWMのファン速度</translation>
+    </message>
+    <message>
+        <source>From 50 % to 100 %, while PWM is on</source>
+        <translation>PWMがオンのとき 50 %～100 %</translation>
+    </message>
+    <message>
+        <source>Fan speed</source>
+        <translation>ファン速度</translation>
+    </message>
+    <message>
+        <source>From 0 % to 100 %, while PWM is off</source>
+        <translation>PWMがオフのとき 0 %～100 %</translation>
+    </message>
+    <message>
+        <source>LED brightness</source>
+        <translation>LEDの明るさ</translation>
+    </message>
+    <message>
+        <source>Previous light mode</source>
+        <translation>前のライトモード</translation>
+    </message>
+    <message>
+        <source>Next light mode</source>
+        <translation>次のライトモード</translation>
+    </message>
+    <message>
+        <source>Previous color mode</source>
+        <translation>前のカラーモード</translation>
+    </message>
+    <message>
+        <source>Next color mode</source>
+        <translation>次のカラーモード</translation>
+    </message>
+    <message>
+        <source>Slower</source>
+        <translation>遅く</translation>
+    </message>
+    <message>
+        <source>Faster</source>
+        <translation>速く</translation>
+    </message>
+    <message>
+        <source>Ends the selection of LEDs</source>
+        <translation>LEDの選択を終えます</translation>
+    </message>
+    <message>
+        <source>Puts back the default colours</source>
+        <translation>初期の色に戻します</translation>
+    </message>
+    <message>
+        <source>Type a colour as red, green and blue</source>
+        <translation>赤・緑・青の値で色を入力します</translation>
+    </message>
+    <message>
+        <source>LEDs off</source>
+        <translation>LEDオフ</translation>
+    </message>
+    <message>
+        <source>Switches the LEDs of this fan off or on again</source>
+        <translation>このファンのLEDを消す、または再び点けます</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>赤</translation>
+    </message>
+    <message>
+        <source>0 to 255</source>
+        <translation>0～255</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>緑</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>青</translation>
+    </message>
+    <message>
+        <source>Gives the selected LEDs this colour</source>
+        <translation>選んだLEDをこの色にします</translation>
+    </message>
+    <message>
+        <source>Closes without changing a colour</source>
+        <translation>色を変えずに閉じます</translation>
+    </message>
+    <message>
+        <source>Graphs of %1</source>
+        <translation>%1 のグラフ</translation>
+    </message>
+    <message>
+        <source>Temperature, duty and speed over time</source>
+        <translation>温度・デューティ・回転数の推移</translation>
+    </message>
 </context>
 <context>
     <name>SaveFailureNotice</name>
@@ -353,6 +790,18 @@
     <message>
         <source>The settings could not be written to %1.</source>
         <translation>設定を %1 に書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>The phone access setting in Device.ini could not be read: only this computer can reach the phone server until you choose again in the settings menu.</source>
+        <translation>Device.ini のスマホ接続の設定を読み込めませんでした。設定メニューで選び直すまで、スマホサーバーにはこのコンピューターからのみ接続できます。</translation>
+    </message>
+    <message>
+        <source>Some settings in Device.ini could not be read and were set to their safe choice: %1.</source>
+        <translation>Device.ini の一部の設定を読み込めなかったため、安全な値にしました: %1。</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
     </message>
 </context>
 <context>
@@ -375,6 +824,14 @@
     <message>
         <source>Start Aurivent at log-in</source>
         <translation>ログイン時に Aurivent を起動</translation>
+    </message>
+    <message>
+        <source>not with simulated boxes</source>
+        <translation>シミュレーション中は使えません</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>グラフ</translation>
     </message>
 </context>
 <context>
@@ -406,6 +863,70 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LED 輝度</translation>
+    </message>
+    <message>
+        <source>%1 on or off</source>
+        <translation>%1 オン/オフ</translation>
+    </message>
+    <message>
+        <source>Switched off, the panel is closed and the fan is not watched for stops</source>
+        <translation>オフにするとパネルが閉じ、ファンの停止を監視しません</translation>
+    </message>
+    <message>
+        <source>Full fan speed</source>
+        <translation>ファン全速</translation>
+    </message>
+    <message>
+        <source>Lowest fan speed</source>
+        <translation>ファン最低速</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>The fan speed follows the CPU temperature</source>
+        <translation>ファン速度はCPU温度に従います</translation>
+    </message>
+    <message>
+        <source>Fan speed</source>
+        <translation>ファン速度</translation>
+    </message>
+    <message>
+        <source>RGB cycle</source>
+        <translation>RGBサイクル</translation>
+    </message>
+    <message>
+        <source>The colours cycle through the rainbow</source>
+        <translation>色が虹のように移り変わります</translation>
+    </message>
+    <message>
+        <source>LEDs off</source>
+        <translation>LEDオフ</translation>
+    </message>
+    <message>
+        <source>Switches the LEDs of this fan off or on again</source>
+        <translation>このファンのLEDを消す、または再び点けます</translation>
+    </message>
+    <message>
+        <source>The colour blinks</source>
+        <translation>色が点滅します</translation>
+    </message>
+    <message>
+        <source>Copy fan 1</source>
+        <translation>ファン1をコピー</translation>
+    </message>
+    <message>
+        <source>Takes over the lighting of fan 1</source>
+        <translation>ファン1のライティングを使います</translation>
+    </message>
+    <message>
+        <source>LED brightness</source>
+        <translation>LEDの明るさ</translation>
+    </message>
+    <message>
+        <source>Brightest at the left</source>
+        <translation>左端がいちばん明るい</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,97 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>AlertText</name>
+    <message>
+        <source>Fan stopped</source>
+        <translation>風扇已停轉</translation>
+    </message>
+    <message>
+        <source>Fan turns again</source>
+        <translation>風扇恢復轉動</translation>
+    </message>
+    <message>
+        <source>Controller not answering</source>
+        <translation>控制器無回應</translation>
+    </message>
+    <message>
+        <source>Controller answers again</source>
+        <translation>控制器恢復回應</translation>
+    </message>
+    <message>
+        <source>Temperature reading lost</source>
+        <translation>溫度讀數遺失</translation>
+    </message>
+    <message>
+        <source>Temperature reading back</source>
+        <translation>溫度讀數恢復</translation>
+    </message>
+    <message>
+        <source>Temperature high</source>
+        <translation>溫度過高</translation>
+    </message>
+    <message>
+        <source>Temperature normal again</source>
+        <translation>溫度恢復正常</translation>
+    </message>
+    <message>
+        <source>Save failed</source>
+        <translation>儲存失敗</translation>
+    </message>
+    <message>
+        <source>Settings saved</source>
+        <translation>設定已儲存</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 has stopped.</source>
+        <translation>控制器 %2 的風扇 %1 已停轉。</translation>
+    </message>
+    <message>
+        <source>Fan %1 of controller %2 turns again.</source>
+        <translation>控制器 %2 的風扇 %1 恢復轉動。</translation>
+    </message>
+    <message>
+        <source>Controller %1 answers again.</source>
+        <translation>控制器 %1 恢復回應。</translation>
+    </message>
+    <message>
+        <source>Controller %1 is gone: its fans are not watched.</source>
+        <translation>控制器 %1 已中斷連線：其風扇不再受監控。</translation>
+    </message>
+    <message>
+        <source>Controller %1 does not answer: its fans are not watched.</source>
+        <translation>控制器 %1 無回應：其風扇不再受監控。</translation>
+    </message>
+    <message>
+        <source>No reading from %1.</source>
+        <translation>無法從 %1 讀取溫度。</translation>
+    </message>
+    <message>
+        <source>%1 reads again.</source>
+        <translation>%1 恢復讀數。</translation>
+    </message>
+    <message>
+        <source>%1 has been above %2 °C for %3 s (%4 °C).</source>
+        <translation>%1 高於 %2 °C 已達 %3 秒（%4 °C）。</translation>
+    </message>
+    <message>
+        <source>%1 is at or under %2 °C again.</source>
+        <translation>%1 已回到 %2 °C 或以下。</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>無法將設定寫入 %1。</translation>
+    </message>
+    <message>
+        <source>%1 was written again.</source>
+        <translation>%1 已重新寫入。</translation>
+    </message>
+    <message>
+        <source>Open Aurivent</source>
+        <translation>開啟 Aurivent</translation>
+    </message>
+</context>
+<context>
     <name>AlertView</name>
     <message>
         <source>Warning</source>
@@ -58,6 +149,124 @@
         <source>Fans that follow the CPU temperature now run at their highest allowed speed until it can be read again.</source>
         <translation>跟隨 CPU 溫度的風扇現在以其允許的最高轉速運轉，直到可以再次讀取溫度。</translation>
     </message>
+    <message>
+        <source>none</source>
+        <translation>無</translation>
+    </message>
+    <message>
+        <source>No sensor chips found.</source>
+        <translation>找不到感測器晶片。</translation>
+    </message>
+</context>
+<context>
+    <name>GraphText</name>
+    <message>
+        <source>time (UTC)</source>
+        <translation>時間 (UTC)</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 最小</translation>
+    </message>
+    <message>
+        <source>%1 mean</source>
+        <translation>%1 平均</translation>
+    </message>
+    <message>
+        <source>%1 max</source>
+        <translation>%1 最大</translation>
+    </message>
+    <message>
+        <source>alerts</source>
+        <translation>警報</translation>
+    </message>
+    <message>
+        <source>%1 (°C)</source>
+        <translation>%1 (°C)</translation>
+    </message>
+    <message>
+        <source>%1 duty (%)</source>
+        <translation>%1 負載 (%)</translation>
+    </message>
+    <message>
+        <source>%1 (RPM)</source>
+        <translation>%1 (RPM)</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>控制盒 %1</translation>
+    </message>
+    <message>
+        <source>Fan %1</source>
+        <translation>風扇 %1</translation>
+    </message>
+    <message>
+        <source>Box %1 fan %2</source>
+        <translation>控制盒 %1 風扇 %2</translation>
+    </message>
+    <message>
+        <source>Every fan</source>
+        <translation>所有風扇</translation>
+    </message>
+</context>
+<context>
+    <name>GraphsWindow</name>
+    <message>
+        <source>Aurivent — graphs</source>
+        <translation>Aurivent — 圖表</translation>
+    </message>
+    <message>
+        <source>5 min</source>
+        <translation>5 分鐘</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <translation>1 小時</translation>
+    </message>
+    <message>
+        <source>24 h</source>
+        <translation>24 小時</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>匯出 CSV…</translation>
+    </message>
+    <message>
+        <source>Temperature (°C)</source>
+        <translation>溫度 (°C)</translation>
+    </message>
+    <message>
+        <source>Duty (%)</source>
+        <translation>負載 (%)</translation>
+    </message>
+    <message>
+        <source>Speed (RPM)</source>
+        <translation>轉速 (RPM)</translation>
+    </message>
+    <message>
+        <source>No alerts in this time.</source>
+        <translation>這段時間沒有警報。</translation>
+    </message>
+    <message>
+        <source>Alert</source>
+        <translation>警報</translation>
+    </message>
+    <message>
+        <source>Alert ended</source>
+        <translation>警報結束</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>匯出為 CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV 檔案 (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation>無法寫入檔案：%1</translation>
+    </message>
 </context>
 <context>
     <name>InfoView</name>
@@ -96,6 +305,10 @@
 </context>
 <context>
     <name>MainView</name>
+    <message>
+        <source>none</source>
+        <translation>無</translation>
+    </message>
     <message>
         <source>IP Address</source>
         <translation>IP 位址</translation>
@@ -191,6 +404,98 @@
     <message>
         <source>The phone app asks for this password before it sends commands. It is not a lock: the program hands it to every device that connects to port 5489. To keep others on the network away from the fans, set Phone access to &quot;This computer only&quot; or &quot;Off&quot;, or block port 5489 in the firewall.</source>
         <translation>手機應用程式在傳送指令前會詢問此密碼。它不是一把鎖：程式會把它交給每一台連線到連接埠 5489 的裝置。若要讓網路上的其他人無法控制風扇，請將「手機存取」設為「僅限本機」或「關閉」，或在防火牆中封鎖連接埠 5489。</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>資訊</translation>
+    </message>
+    <message>
+        <source>simulated boxes</source>
+        <translation>模擬控制盒</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Closes the window; the program goes on in the tray</source>
+        <translation>關閉視窗；程式繼續在系統匣中執行</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Language, updates, password, phone access, kind of fans</source>
+        <translation>語言、更新、密碼、手機連線、風扇種類</translation>
+    </message>
+    <message>
+        <source>Earlier boxes</source>
+        <translation>前面的控制盒</translation>
+    </message>
+    <message>
+        <source>Later boxes</source>
+        <translation>後面的控制盒</translation>
+    </message>
+    <message>
+        <source>Profile %1</source>
+        <translation>設定檔 %1</translation>
+    </message>
+    <message>
+        <source>Keeps the settings shown in the current profile</source>
+        <translation>將目前的設定存入目前的設定檔</translation>
+    </message>
+    <message>
+        <source>Shows what the temperature sensors read</source>
+        <translation>顯示溫度感測器的讀數</translation>
+    </message>
+    <message>
+        <source>New password</source>
+        <translation>新密碼</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>Keeps the four digits as the new password</source>
+        <translation>以這四位數字作為新密碼</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>Removes the last digit</source>
+        <translation>刪除最後一位數字</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>未連接</translation>
+    </message>
+    <message>
+        <source>Not answering</source>
+        <translation>沒有回應</translation>
+    </message>
+    <message>
+        <source>A fan stopped</source>
+        <translation>有風扇停止</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>已連接</translation>
+    </message>
+    <message>
+        <source>Box %1</source>
+        <translation>控制盒 %1</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>圖表</translation>
     </message>
 </context>
 <context>
@@ -343,6 +648,138 @@
         <source>Performance</source>
         <translation>效能</translation>
     </message>
+    <message>
+        <source>No sound heard: music needs a sound server</source>
+        <translation>沒有聲音：音樂模式需要音訊伺服器</translation>
+    </message>
+    <message>
+        <source>Opens the panel of a fan that is switched off</source>
+        <translation>開啟已關閉風扇的面板</translation>
+    </message>
+    <message>
+        <source>%1 on or off</source>
+        <translation>%1 開啟或關閉</translation>
+    </message>
+    <message>
+        <source>Switched off, the panel is closed and the fan is not watched for stops</source>
+        <translation>關閉時面板收起，不再監看風扇是否停止</translation>
+    </message>
+    <message>
+        <source>LED %1</source>
+        <translation>LED %1</translation>
+    </message>
+    <message>
+        <source>Selected LEDs take the colour picked on the palette</source>
+        <translation>選取的 LED 會使用調色盤上點選的顏色</translation>
+    </message>
+    <message>
+        <source>Full fan speed</source>
+        <translation>風扇全速</translation>
+    </message>
+    <message>
+        <source>Lowest fan speed</source>
+        <translation>風扇最低速</translation>
+    </message>
+    <message>
+        <source>The fan speed follows the CPU temperature, between 50 % and 100 %</source>
+        <translation>風扇轉速隨 CPU 溫度變化，介於 50 % 與 100 % 之間</translation>
+    </message>
+    <message>
+        <source>Fan speed with PWM</source>
+        <translation>PWM 風扇轉速</translation>
+    </message>
+    <message>
+        <source>From 50 % to 100 %, while PWM is on</source>
+        <translation>PWM 開啟時為 50 % 到 100 %</translation>
+    </message>
+    <message>
+        <source>Fan speed</source>
+        <translation>風扇轉速</translation>
+    </message>
+    <message>
+        <source>From 0 % to 100 %, while PWM is off</source>
+        <translation>PWM 關閉時為 0 % 到 100 %</translation>
+    </message>
+    <message>
+        <source>LED brightness</source>
+        <translation>LED 亮度</translation>
+    </message>
+    <message>
+        <source>Previous light mode</source>
+        <translation>上一個燈光模式</translation>
+    </message>
+    <message>
+        <source>Next light mode</source>
+        <translation>下一個燈光模式</translation>
+    </message>
+    <message>
+        <source>Previous color mode</source>
+        <translation>上一個色彩模式</translation>
+    </message>
+    <message>
+        <source>Next color mode</source>
+        <translation>下一個色彩模式</translation>
+    </message>
+    <message>
+        <source>Slower</source>
+        <translation>較慢</translation>
+    </message>
+    <message>
+        <source>Faster</source>
+        <translation>較快</translation>
+    </message>
+    <message>
+        <source>Ends the selection of LEDs</source>
+        <translation>結束 LED 的選取</translation>
+    </message>
+    <message>
+        <source>Puts back the default colours</source>
+        <translation>恢復預設顏色</translation>
+    </message>
+    <message>
+        <source>Type a colour as red, green and blue</source>
+        <translation>以紅、綠、藍數值輸入顏色</translation>
+    </message>
+    <message>
+        <source>LEDs off</source>
+        <translation>關閉 LED</translation>
+    </message>
+    <message>
+        <source>Switches the LEDs of this fan off or on again</source>
+        <translation>關閉或重新開啟此風扇的 LED</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>紅</translation>
+    </message>
+    <message>
+        <source>0 to 255</source>
+        <translation>0 到 255</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>綠</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>藍</translation>
+    </message>
+    <message>
+        <source>Gives the selected LEDs this colour</source>
+        <translation>將此顏色套用到選取的 LED</translation>
+    </message>
+    <message>
+        <source>Closes without changing a colour</source>
+        <translation>關閉且不變更顏色</translation>
+    </message>
+    <message>
+        <source>Graphs of %1</source>
+        <translation>%1 的圖表</translation>
+    </message>
+    <message>
+        <source>Temperature, duty and speed over time</source>
+        <translation>溫度、負載與轉速隨時間的變化</translation>
+    </message>
 </context>
 <context>
     <name>SaveFailureNotice</name>
@@ -353,6 +790,18 @@
     <message>
         <source>The settings could not be written to %1.</source>
         <translation>無法將設定寫入 %1。</translation>
+    </message>
+    <message>
+        <source>The phone access setting in Device.ini could not be read: only this computer can reach the phone server until you choose again in the settings menu.</source>
+        <translation>無法讀取 Device.ini 中的手機連線設定：在您於設定選單中重新選擇之前，只有這台電腦能連到手機伺服器。</translation>
+    </message>
+    <message>
+        <source>Some settings in Device.ini could not be read and were set to their safe choice: %1.</source>
+        <translation>Device.ini 中有些設定無法讀取，已改用安全的選項：%1。</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
     </message>
 </context>
 <context>
@@ -375,6 +824,14 @@
     <message>
         <source>Start Aurivent at log-in</source>
         <translation>登入時啟動 Aurivent</translation>
+    </message>
+    <message>
+        <source>not with simulated boxes</source>
+        <translation>模擬控制盒時不可用</translation>
+    </message>
+    <message>
+        <source>Graphs</source>
+        <translation>圖表</translation>
     </message>
 </context>
 <context>
@@ -406,6 +863,70 @@
     <message>
         <source>LED BRIGHTNESS</source>
         <translation>LED 亮度</translation>
+    </message>
+    <message>
+        <source>%1 on or off</source>
+        <translation>%1 開啟或關閉</translation>
+    </message>
+    <message>
+        <source>Switched off, the panel is closed and the fan is not watched for stops</source>
+        <translation>關閉時面板收起，不再監看風扇是否停止</translation>
+    </message>
+    <message>
+        <source>Full fan speed</source>
+        <translation>風扇全速</translation>
+    </message>
+    <message>
+        <source>Lowest fan speed</source>
+        <translation>風扇最低速</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>The fan speed follows the CPU temperature</source>
+        <translation>風扇轉速隨 CPU 溫度變化</translation>
+    </message>
+    <message>
+        <source>Fan speed</source>
+        <translation>風扇轉速</translation>
+    </message>
+    <message>
+        <source>RGB cycle</source>
+        <translation>RGB 循環</translation>
+    </message>
+    <message>
+        <source>The colours cycle through the rainbow</source>
+        <translation>顏色依彩虹循環變化</translation>
+    </message>
+    <message>
+        <source>LEDs off</source>
+        <translation>關閉 LED</translation>
+    </message>
+    <message>
+        <source>Switches the LEDs of this fan off or on again</source>
+        <translation>關閉或重新開啟此風扇的 LED</translation>
+    </message>
+    <message>
+        <source>The colour blinks</source>
+        <translation>顏色閃爍</translation>
+    </message>
+    <message>
+        <source>Copy fan 1</source>
+        <translation>複製風扇 1</translation>
+    </message>
+    <message>
+        <source>Takes over the lighting of fan 1</source>
+        <translation>沿用風扇 1 的燈光</translation>
+    </message>
+    <message>
+        <source>LED brightness</source>
+        <translation>LED 亮度</translation>
+    </message>
+    <message>
+        <source>Brightest at the left</source>
+        <translation>最左邊最亮</translation>
     </message>
 </context>
 <context>

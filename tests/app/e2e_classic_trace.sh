@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fans that follow the temperature without a curve of their own get the
 # reports they have always had: two reading passes at 47 °C from the scripted
 # sensor plug-in, then the cap on the way out. The expected lines in

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Other programs on the command channel: an over-long line, 2000 connections
 # held open, an instance that cannot answer, and a command that ends the
 # program, whose answer still arrives.

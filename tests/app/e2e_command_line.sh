@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # With no display at all: --help, --version and a bad option answer at once,
 # start nothing and write nothing; --send reaches a running program; the
 # service (--headless) needs no display either and ends in order on SIGTERM.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Numbered commands that press the fan editor's own controls end on the wire.
 set -euo pipefail
 bin=$1

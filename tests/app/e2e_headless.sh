@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The service: Aurivent --headless on a simulated box and no display serves
 # the phone and the command channel, polls the fans every second, warns of a
 # stalled fan in its default log, and turns away a second start that asks

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Under systemd, standard error is the journal's stream (JOURNAL_STREAM names
 # its device and inode) and journald reads a "<N>" at the start of a line as
 # its priority: the service's warnings then reach the journal as warnings.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A phone talks to the running program: greeting, box list, and a command 0
 # that changes fan 2's light mode, which the box then receives.
 set -euo pipefail

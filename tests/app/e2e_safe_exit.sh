@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # However the program is asked to end - SIGTERM, SIGINT, SIGHUP, or 0x8105
 # while its window is hidden - every fan that follows the CPU temperature is
 # sent its cap before the program leaves, fans on a fixed speed keep it, and

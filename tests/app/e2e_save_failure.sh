@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A save into a read-only settings folder fails: the user is shown one
 # message, and the files keep what they held.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Started as root for a user (pkexec sets PKEXEC_UID), the program leaves no
 # root-owned file in that user's folders: settings, command channel and trace
 # are the user's, and the user's own --send still reaches it.

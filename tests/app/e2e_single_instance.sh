@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Started twice: the second start exits 0 at once and the first shows its
 # window; numbered commands reach the running program through --send.
 set -euo pipefail

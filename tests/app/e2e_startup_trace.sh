@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # First start on a clean data folder with a 12-LED box in slot 0 and a
 # single-colour box in slot 1: after the probes come the firmware query and
 # the stored settings of both boxes, then one speed poll per watched fan per second.

@@ -1,5 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole program listens on the phone port.
-foreach(program test_program test_startmodes test_savefailures test_safetyglue test_fansafety test_curveglue)
+foreach(program test_program test_startmodes test_savefailures test_safetyglue test_fansafety test_graphsentry test_curveglue)
   if(TARGET ${program})
     aurivent_uses_phone_port(${program})
   endif()

@@ -1,6 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AutorunStore.h"
 
 #include <QtTest>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // The autostart entry, in a config folder of the test's own.
 class TestAutorun : public QObject {
@@ -248,6 +257,58 @@ private slots:
         bool wanted = true;
         QVERIFY(!reconcileAutorun(wanted, *store, QStringLiteral("/usr/bin/Aurivent"), memory));
         QVERIFY(wanted);
+    }
+
+    // Start-up reads the entry on the GUI thread. A FIFO in its place (which
+    // nobody writes to) is not waited on, not written over at start-up, and
+    // replaced only when the user asks for autostart again.
+    void aFifoAsTheEntryIsNeitherWaitedOnNorTouched()
+    {
+        QDir().mkpath(QFileInfo(entry).absolutePath());
+        const QByteArray fifo = QFile::encodeName(entry);
+        QCOMPARE(mkfifo(fifo.constData(), 0600), 0);
+        auto store = createAutorunStore();
+
+        // A reader that waited would wait for ever; the watchdog lets it go
+        // (an empty write end, again while it keeps waiting) and says so.
+        std::mutex lock;
+        std::condition_variable finished;
+        bool done = false;
+        bool rescued = false;
+        std::thread watchdog([&] {
+            std::unique_lock<std::mutex> guard(lock);
+            while (!finished.wait_for(guard, std::chrono::seconds(rescued ? 1 : 30), [&] { return done; })) {
+                rescued = true;
+                const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0)
+                    ::close(fd);
+            }
+        });
+        bool wanted = true;
+        const AutorunEntry found = store->entry();
+        const bool changed = reconcileAutorun(wanted, *store, QStringLiteral("/usr/bin/Aurivent"), memory);
+        const bool switched = store->setEnabled(false, QStringLiteral("/usr/bin/Aurivent"));
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            done = true;
+        }
+        finished.notify_one();
+        watchdog.join();
+        QVERIFY(!rescued);
+
+        QVERIFY(found.exists);
+        QVERIFY(found.program.isEmpty());
+        QVERIFY(!changed);
+        QVERIFY(wanted);
+        QVERIFY(!switched);
+        struct stat status {};
+        QCOMPARE(::stat(fifo.constData(), &status), 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
+        QVERIFY(!QFile::exists(memory));
+
+        syncAutorun(true, *store, QStringLiteral("/usr/bin/Aurivent"), memory);
+        QVERIFY(QFileInfo(entry).isFile());
+        QCOMPARE(store->read(), QStringLiteral("/usr/bin/Aurivent"));
     }
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command channel as other programs meet it: strict lines, a bounded
 // number of clients, no end when descriptors run out, answers that arrive
 // even when the command ends the program, and a folder nobody else controls.

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PrivateBus.h"
 #include "ProgramFixture.h"
 
 #include "app/Aurivent.h"
+#include "core/Core.h"
 #include "app/Tray.h"
 #include "ui/MainView.h"
 
@@ -150,7 +152,8 @@ private:
     std::unique_ptr<PrivateBus> bus;
 
     // The menu as the host reads it: the label of each item, "-" for a separator.
-    static QStringList menuLabels(const QString &service, QList<int> *ids = nullptr, QList<bool> *enabled = nullptr)
+    static QStringList menuLabels(const QString &service, QList<int> *ids = nullptr, QList<bool> *enabled = nullptr,
+                                  QList<int> *checked = nullptr)
     {
         QDBusMessage call = QDBusMessage::createMethodCall(service, QStringLiteral("/MenuBar"),
                                                            QStringLiteral("com.canonical.dbusmenu"),
@@ -169,6 +172,11 @@ private:
                 *ids << item.id;
             if (enabled)
                 *enabled << item.properties.value(QStringLiteral("enabled")).toBool();
+            // -1: the item has no check mark.
+            if (checked)
+                *checked << (item.properties.value(QStringLiteral("toggle-type")).toString() == QLatin1String("checkmark")
+                                 ? item.properties.value(QStringLiteral("toggle-state")).toInt()
+                                 : -1);
         }
         return labels;
     }
@@ -237,9 +245,9 @@ private slots:
         QList<int> ids;
         QList<bool> enabled;
         QCOMPARE(menuLabels(service, &ids, &enabled),
-                 (QStringList{QStringLiteral("Open Aurivent"), Tray::autorunText(false), QStringLiteral("-"),
-                              QStringLiteral("Exit")}));
-        QCOMPARE(enabled, (QList<bool>{true, true, true, true}));
+                 (QStringList{QStringLiteral("Open Aurivent"), QStringLiteral("Graphs"), Tray::autorunText(),
+                              QStringLiteral("-"), QStringLiteral("Exit")}));
+        QCOMPARE(enabled, (QList<bool>{true, true, true, true, true}));
 
         // The menu follows the actions: the autostart mark, a disabled item;
         // the host is told to fetch it again.
@@ -254,19 +262,24 @@ private slots:
         tray.autorunAction()->setEnabled(false);
         auto autorunItem = [&] {
             QList<bool> now;
-            const QString label = menuLabels(service, nullptr, &now).value(1);
-            return label + (now.value(1) ? QStringLiteral(" (enabled)") : QStringLiteral(" (disabled)"));
+            QList<int> checked;
+            const QString label = menuLabels(service, nullptr, &now, &checked).value(2);
+            return label + (now.value(2) ? QStringLiteral(" (enabled") : QStringLiteral(" (disabled"))
+                + (checked.value(2) == 1 ? QStringLiteral(", checked)") : QStringLiteral(", not checked)"));
         };
-        QTRY_COMPARE_WITH_TIMEOUT(autorunItem(), Tray::autorunText(true) + QStringLiteral(" (disabled)"), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(autorunItem(), Tray::autorunText() + QStringLiteral(" (disabled, checked)"), 30000);
 
         // A click in the host's menu is the action's; a disabled one does nothing.
         QSignalSpy launch(tray.launchAction(), &QAction::triggered);
         QSignalSpy autorun(tray.autorunAction(), &QAction::triggered);
-        click(service, ids.at(1));
+        QSignalSpy graphs(tray.graphsAction(), &QAction::triggered);
+        click(service, ids.at(2));
         click(service, 999); // no such item
         click(service, ids.at(0));
         QTRY_COMPARE_WITH_TIMEOUT(launch.count(), 1, 30000);
         QCOMPARE(autorun.count(), 0);
+        click(service, ids.at(1));
+        QTRY_COMPARE_WITH_TIMEOUT(graphs.count(), 1, 30000);
 
         // A click on the icon, as Qt reports its own.
         QDBusMessage activate = QDBusMessage::createMethodCall(service, QStringLiteral("/StatusNotifierItem"),
@@ -289,8 +302,9 @@ private slots:
     // comes later; its window comes back from the host's menu.
     void theProgramIsReachedThroughALateTray()
     {
-        startWithSettings(QStringLiteral("1"));
-        Aurivent program;
+        Core core;
+        startWithSettings(core.bus(), QStringLiteral("1"));
+        Aurivent program(core);
         QVERIFY(!Tray::anyReachable());
         program.view()->hide();
         StandInWatcher watcher(true);

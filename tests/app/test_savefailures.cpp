@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole program on a simulated box: a save that fails is shown to the
 // user once, and numbered commands with extreme words change nothing they
 // should not.

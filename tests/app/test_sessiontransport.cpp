@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/SessionTransport.h"
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"

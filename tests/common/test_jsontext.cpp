@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JSON from outside with a key that comes twice is refused before Qt's
 // parser, which would lose memory on it, ever sees it.
 

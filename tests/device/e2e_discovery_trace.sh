@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program, started on simulated boxes in slots 1 and 4, opens every slot
 # and probes exactly those two boxes.
 set -euo pipefail

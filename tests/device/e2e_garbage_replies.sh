@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A box whose firmware answers garbage (every length, a failed read among
 # them) through the simulator's "garble" verb: the running program marks it
 # as not answering, keeps running and serving the command channel, and

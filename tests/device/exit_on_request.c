@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: GPL-3.0-or-later */
 /* Preloaded into the program by the tests of its endings. A thread of its
  * own waits for a request file:
  * - AURIVENT_TEST_EXIT_REQUEST: calls exit(3), as Qt does when the X server

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "RecordingFanMonitor.h"
 #include "SimFixture.h"
 
@@ -238,7 +239,7 @@ private slots:
             encoders.requestFanSpeed(1, fan, [&](int, int) { ++answered; });
             encoders.sendCommand_Light(1, fan, 100);
         }
-        QTRY_COMPARE(answered, kRainbowFanCount);
+        QTRY_COMPARE_WITH_TIMEOUT(answered, kRainbowFanCount, 30000);
         QVERIFY(bus.waitForIdle());
 
         // A line is written when its exchange is over: every exchange of the
@@ -361,7 +362,7 @@ private slots:
             if (length <= 0)
                 ++none;
         });
-        QTRY_COMPARE(none, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(none, 1, 30000);
         bus.close(0); // with the queue still full
         QCOMPARE(bus.queued(0), 0);
     }
@@ -595,7 +596,7 @@ private slots:
         int rpm = -1;
         for (const Report &r : expected)
             bus.send(0, r);
-        QTRY_COMPARE(rec->events().count(QLatin1Char('L')), kRainbowFanCount);
+        QTRY_COMPARE_WITH_TIMEOUT(rec->events().count(QLatin1Char('L')), kRainbowFanCount, 30000);
         expected.push_back(Reports::rainbowLighting(1, 12));
         bus.send(0, expected.back());
         encoders.requestFanSpeed(0, 0, [&](int, int r) { rpm = r; });
@@ -642,7 +643,7 @@ private slots:
             encoders.requestFanSpeed(0, fan, [&](int, int) { ++answered; });
             encoders.requestFanSpeed(1, fan, [&](int, int) { ++answered; });
         }
-        QTRY_COMPARE(answered, 2 * kRainbowFanCount);
+        QTRY_COMPARE_WITH_TIMEOUT(answered, 2 * kRainbowFanCount, 30000);
         const quint64 wakes = bus.replyWakeUps() - before;
         QVERIFY2(wakes >= 1 && wakes <= quint64(2 * kRainbowFanCount), qPrintable(QString::number(wakes)));
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "RecordingFanMonitor.h"
 #include "SimFixture.h"
 
@@ -146,6 +147,9 @@ private slots:
         QCOMPARE(host.alerts, std::vector<int>{0});
         QVERIFY(host.errors[2]);
         QVERIFY(!host.errors[1]);
+        // The readings go out with the latch of each, a fan stopped on purpose unlatched.
+        QCOMPARE(host.readings[std::make_pair(0, 2)], std::make_pair(0, true));
+        QCOMPARE(host.readings[std::make_pair(0, 1)], std::make_pair(0, false));
 
         // Told to turn again, it gets a few readings to spin up; a zero
         // after that is a stall again.
@@ -263,17 +267,22 @@ private slots:
         QVERIFY(host.errors[2]);
         QVERIFY(host.boxAlarm[0]);
         QCOMPARE(host.speeds[2], 0);
+        // Every reading goes out with its latch, for the alerts and the history.
+        QCOMPARE(host.readings[std::make_pair(0, 2)], std::make_pair(0, true));
+        QCOMPARE(host.readings[std::make_pair(0, 1)].second, false);
 
         // The alert is raised again for a latched fan after a device change.
         host.monitor().raiseLatchedStalls();
         QCOMPARE(host.alerts.size(), size_t(2));
 
         sim->run(0, 2);
-        QTest::qWait(50); // a little speed again
+        QTRY_VERIFY_WITH_TIMEOUT(sim->rpm(0, 2) > 0, 10000); // a little speed again
         poll(host);
         QVERIFY(!boxes[0].rainbowFan[2].isAlarmShown);
         QVERIFY(!host.errors[2]);
         QVERIFY(!host.boxAlarm[0]);
+        QVERIFY(host.readings[std::make_pair(0, 2)].first > 0);
+        QVERIFY(!host.readings[std::make_pair(0, 2)].second);
 
         sim->stall(0, 2);
         poll(host);

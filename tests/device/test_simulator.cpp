@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/BoxTable.h"
 #include "device/Reports.h"
 #include "device/sim/SimulatedBoxes.h"

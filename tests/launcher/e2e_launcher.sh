@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # AuriventStart, copied into a folder of its own beside a stand-in Aurivent
 # (a shell script that records how it was started): it starts it with no
 # arguments from its own folder, ends with 0 within about three seconds

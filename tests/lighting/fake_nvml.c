@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: GPL-3.0-or-later */
 /* A stand-in for NVIDIA's management library with the calls the program
  * uses, scripted through the environment:
  *   FAKE_NVML       "uuid|model|celsius;..." one GPU per item; an empty uuid

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: GPL-3.0-or-later */
 /* A sensor plug-in with scripted readings, loaded by the real binding.
  * At init it reads:
  *   FAKE_SENSORS        "Name|T:label=value|V:label=value;Other|T:..."

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sensor plug-ins for the binding tests: one with scripted readings and one
 # that lacks an entry point, both built into the bin dir like the real one.
 if(NOT WIN32)

@@ -1,8 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "lighting/AudioLoopback.h"
+#include "device/BoxModel.h"
 #include "lighting/ComputerVolume.h"
+#include "lighting/SoftwareEffects.h"
 #include "lighting/VolumeAnalysis.h"
 
 #include "AudioSignals.h"
+#include "SimFixture.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
@@ -28,6 +32,15 @@ public:
     }
     int channels() const override { return 2; }
     bool isCapturing() const override { return true; }
+};
+
+// A capture that runs or not, as told.
+class SwitchedLoopback final : public AudioLoopback {
+public:
+    bool capturing = false;
+    void drain(std::vector<float> &) override {}
+    int channels() const override { return 2; }
+    bool isCapturing() const override { return capturing; }
 };
 
 // Exposes the bounded append of the backends.
@@ -175,6 +188,38 @@ private slots:
 
         ComputerVolume none(std::unique_ptr<AudioLoopback>{});
         QCOMPARE(none.volumeLevel(), 0);
+    }
+
+    void musicEffectsSayWhenNothingIsHeard()
+    {
+        TestDevices devices;
+        SoftwareEffects effects(devices.encoders);
+        auto capture = std::make_unique<SwitchedLoopback>();
+        SwitchedLoopback *fake = capture.get();
+        effects.setComputerVolume(new ComputerVolume(std::move(capture), &effects));
+        QSignalSpy told(&effects, &SoftwareEffects::musicCaptureChanged);
+        // A capture still being opened is not yet worth a notice.
+        for (int i = 1; i < SoftwareEffects::kSamplesBeforeNoCapture; ++i)
+            effects.getVolumeValue();
+        QCOMPARE(told.count(), 0);
+        effects.getVolumeValue();
+        QCOMPARE(told.count(), 1);
+        QCOMPARE(told.at(0).at(0).toBool(), false);
+        for (int i = 0; i < 100; ++i)
+            effects.getVolumeValue();
+        QCOMPARE(told.count(), 1); // said once
+        // Heard again: said at once.
+        fake->capturing = true;
+        effects.getVolumeValue();
+        QCOMPARE(told.count(), 2);
+        QCOMPARE(told.at(1).at(0).toBool(), true);
+        // A short gap says nothing.
+        fake->capturing = false;
+        for (int i = 1; i < SoftwareEffects::kSamplesBeforeNoCapture; ++i)
+            effects.getVolumeValue();
+        fake->capturing = true;
+        effects.getVolumeValue();
+        QCOMPARE(told.count(), 2);
     }
 
     void noSoundServerMeansLevelZeroAndOneLogLine()

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The phone tool is driven by the server test from the source tree.
 target_compile_definitions(test_sockethelper PRIVATE AURIVENT_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 aurivent_uses_phone_port(test_sockethelper_port)

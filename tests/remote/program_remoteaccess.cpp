@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Who may reach the phone server, through the whole program: the device
 // file's choice at start-up, the settings menu at run time, the footer.
 

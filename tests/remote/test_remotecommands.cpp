@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "remote/RemoteCommands.h"
 #include "remote/RemoteHost.h"
 #include "remote/RemoteProtocol.h"

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drawing the pictures twice gives the same bytes, and the pictures beside
 # the built programs are the ones the current generator draws.
 # $1 generator, $2 list of expected files, $3 scratch folder, $4 program folder.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 
 # Translations: the .ts sources, the compiled .qm files beside the tests, and
 # the real views switched into every language.

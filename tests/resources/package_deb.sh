@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package built from this tree holds what an installed program
 # needs and passes the desktop's validators (packaging/check-deb.sh); and
 # check-deb.sh fails on each fault planted into a copy of it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The icon container: what Qt's own icon reader makes of the bytes, and the
 // pictures that cannot be stored.
 #include "resources/images/IcoWriter.h"

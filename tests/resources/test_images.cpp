@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures beside the built programs: every path the windows load is
 // there, loads, and has the size the layouts and pixel look-ups rely on.
 #include <QBitmap>

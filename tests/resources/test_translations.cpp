@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seven translation sources and the .qm files built from them: every text
 // translated in every language, placeholders and line breaks kept, and the
 // compiled files beside the program saying what the sources say.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window switched into each language: the compiled translation
 // reaches the top bar, the fan panels and the second fan views, every
 // translated text fits its control, and a language number outside 0..6
@@ -161,7 +162,8 @@ void TestTranslationsGui::viewsSpeakTheLanguage()
     for (int k = 0; k < 5; ++k) {
         auto *profile = view.findChild<QPushButton *>(QString::number(k), Qt::FindDirectChildrenOnly);
         QVERIFY(profile);
-        QCOMPARE(profile->text(), u(e.profile) + QString::number(k + 1));
+        // A caption too long for one line is shown on two.
+        QCOMPARE(profile->text().remove(QLatin1Char('\n')), u(e.profile) + QString::number(k + 1));
     }
     QCOMPARE(view.findChild<QLabel *>(QStringLiteral("label_profile"))->text(), u(e.profile) + QStringLiteral("_3"));
     // The menu names each language in its own tongue, the one in use checked.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading lighting script files and playing them on simulated boxes.
 
 #include "SimFixture.h"
@@ -5,8 +6,6 @@
 #include "script/ScriptFile.h"
 #include "script/ScriptRunner.h"
 
-#include <QApplication>
-#include <QFileDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -135,24 +134,6 @@ private slots:
         }
         s = ScriptFile::read(writeScript("limit.ini", ScriptFile::kMaxFrames, 10, {}));
         QCOMPARE(s.frames.size(), ScriptFile::kMaxFrames);
-    }
-
-    void askingForAFile()
-    {
-        QString title, directory, filter;
-        QTimer::singleShot(100, [&] {
-            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            title = dialog->windowTitle();
-            directory = dialog->directory().absolutePath();
-            filter = dialog->nameFilters().join(';');
-            dialog->reject();
-        });
-        QCOMPARE(ScriptFile::askPath(nullptr), QString());  // cancelled
-        QCOMPARE(title, QString::fromUtf8("開啟檔案"));
-        QCOMPARE(directory, QString("/"));
-        QCOMPARE(filter, QString("C++ files(*.ini)"));
     }
 
     void playsEachFrameOnceThenStops()

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Failed saves made with POSIX means: a file-size limit, folder permissions,
 # a process killed in the middle of its saves.
 if(UNIX)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A process killed with SIGKILL in the middle of its saves never leaves a
 // damaged file: every file reads back as one complete save, old or new.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What may sit at a settings path besides a file (a FIFO, a folder, a file of
 // hundreds of MiB) is refused at once and never waited on; and a save is
 // durable: the new file is flushed before its rename, the folder after it.

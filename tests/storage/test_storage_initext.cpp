@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings files are read and written in memory, in the dialect QSettings
 // reads and writes: files the program wrote with QSettings must read the same,
 // and what it writes now must read the same in QSettings (an older program).

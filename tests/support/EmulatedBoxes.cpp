@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // umockdev's headers name struct members "signals": they come before Qt's.
 #include <umockdev.h>
 

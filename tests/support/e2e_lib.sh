@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the end-to-end scripts: source it after defining fail().
 
 # wait_for SECONDS WHAT COMMAND...

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The last test of the suite: fails when a program that a test started is
 # still running. Every test's environment carries AURIVENT_TEST_RUN=MARK
 # (tests/CMakeLists.txt), and whatever it starts inherits it. A program that

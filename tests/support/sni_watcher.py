@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A stand-in for a desktop's tray: the org.kde.StatusNotifierWatcher that a
 panel runs, on the session bus of the environment (a test's private
 dbus-daemon). It records the items that register and prints one line per

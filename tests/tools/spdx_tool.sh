@@ -22,7 +22,12 @@ printf '#!/bin/sh\nexit 0\n' >"$tree/packaging/debian/postinst"
 printf '// %s\nint z;\n' "$tag" >"$tree/app/Tagged.cpp"
 printf 'seed data\n' >"$tree/fuzz/corpus/x/seed"
 printf '# readme\n' >"$tree/README.md"
+printf 'GNU GENERAL PUBLIC LICENSE\n' >"$tree/LICENSE"
 chmod +x "$tree/tools/run.sh" "$tree/packaging/debian/postinst"
+# A git checkout, as the tool is run on this repository: files come in git's
+# order, a data file without extension (LICENSE) among the first.
+git -C "$tree" init -q
+git -C "$tree" add -A
 
 set +e
 listed=$("$top/tools/spdx.sh" --check "$tree" 2>&1)
@@ -33,7 +38,7 @@ for f in app/A.cpp app/A.h app/plugin.c tools/run.sh tools/tool.py CMakeLists.tx
     res/X.1.in res/x.service.in packaging/debian/postinst; do
   grep -q "no licence tag: $f\$" <<<"$listed" || fail "--check does not name $f"
 done
-grep -q 'Tagged.cpp\|seed\|README' <<<"$listed" && fail "--check names a file that needs no tag: $listed"
+grep -q 'Tagged.cpp\|seed\|README\|LICENSE' <<<"$listed" && fail "--check names a file that needs no tag: $listed"
 
 "$top/tools/spdx.sh" "$tree" >/dev/null
 "$top/tools/spdx.sh" --check "$tree" >/dev/null || fail "--check still fails after the tool ran"
@@ -47,6 +52,7 @@ grep -q 'Tagged.cpp\|seed\|README' <<<"$listed" && fail "--check names a file th
 [ "$(head -1 "$tree/res/x.service.in")" = "# $tag" ] || fail "unit: $(head -1 "$tree/res/x.service.in")"
 [ "$(grep -c SPDX "$tree/app/Tagged.cpp")" = 1 ] || fail "a tagged file got a second tag"
 [ "$(cat "$tree/fuzz/corpus/x/seed")" = "seed data" ] || fail "a fuzz seed was changed"
+[ "$(cat "$tree/LICENSE")" = "GNU GENERAL PUBLIC LICENSE" ] || fail "LICENSE was changed"
 cp -r "$tree" "$tree.again"
 "$top/tools/spdx.sh" "$tree" >/dev/null
 diff -r "$tree" "$tree.again" >/dev/null || { rm -rf "$tree.again"; fail "a second run changed files"; }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stalled-fan alert: placement, box label, OK and dragging.
 #include "ui/AlertView.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sensor-information window: its build, and closing only hides it.
 #include "ui/InfoView.h"
 

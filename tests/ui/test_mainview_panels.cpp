@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's body: the carousel of RGB fan panels, the second fan
 // views, the relays of their messages and the per-fan setters.
 #include "ShownState.h"

@@ -1,6 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's own controls: box strip, profiles, settings menu, password
 // keypad, footer and dragging, on real widgets.
 #include "ShownState.h"
+#include "core/CoreState.h"
+#include "device/DeviceBus.h"
 
 #include "ui/MainView.h"
 
@@ -74,6 +77,8 @@ private slots:
     void settingsMenu();
     void keypad();
     void footer();
+    void musicNotice();
+    void keypadByKeyboard();
     void dragging();
     void refusesOutOfRange();
 };
@@ -226,11 +231,17 @@ void TestMainViewTopBar::profiles()
     // The label follows the stored profile when the language changes.
     shown.resetLanguage(5);
     QCOMPARE(label(view, "label_profile")->text(), QStringLiteral("PROFILE_4"));
-    QVERIFY(profileButton(view, 0)->styleSheet().contains(QLatin1String("font-size:7px")));
+    // No caption is drawn under 9 px: a long one breaks onto two lines instead.
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("font-size:(\\d+)px")).match(profileButton(view, 0)->styleSheet());
+    QVERIFY(size.hasMatch() && size.captured(1).toInt() >= 9);
     shown.resetLanguage(0);
     QVERIFY(profileButton(view, 0)->styleSheet().contains(QLatin1String("font-size:10px")));
     shown.resetLanguage(3);
-    QVERIFY(profileButton(view, 4)->styleSheet().contains(QLatin1String("font-size:12px")));
+    // 12 px at most; a caption too long for it shrinks to fit.
+    const QRegularExpressionMatch german =
+        QRegularExpression(QStringLiteral("font-size:(\\d+)px")).match(profileButton(view, 4)->styleSheet());
+    QVERIFY(german.hasMatch() && german.captured(1).toInt() >= 9 && german.captured(1).toInt() <= 12);
     QVERIFY(named(view, QStringLiteral("MutiLang3"))->isChecked());
     QCOMPARE(spy.count(), 2);
 }
@@ -310,11 +321,19 @@ void TestMainViewTopBar::keypad()
     QCOMPARE(digits(view), QStringLiteral("9462"));
 
     auto key = [&](int k) { named(view, QStringLiteral("Keyboard%1").arg(k))->click(); };
+    // Opened on the stored password, a digit starts a new entry.
     key(5);
+    QCOMPARE(digits(view), QStringLiteral("5"));
     key(0);
-    QCOMPARE(digits(view), QStringLiteral("9462"));
+    QCOMPARE(digits(view), QStringLiteral("50"));
+    // The key with the back arrow takes back one digit at a time.
+    key(11);
+    QCOMPARE(digits(view), QStringLiteral("5"));
     key(11);
     QCOMPARE(digits(view), QString());
+    key(11);
+    QCOMPARE(digits(view), QString());
+    QVERIFY(!label(view, "label_keyboardCaption")->text().isEmpty());
     key(1);
     key(2);
     key(3);
@@ -357,10 +376,23 @@ void TestMainViewTopBar::footer()
     QCOMPARE(fahrenheit(300000000), 540000032); // the product does not overflow
 
     QLabel *version = label(view, "label_version");
-    QCOMPARE(version->text(), QStringLiteral("V 1.0.0 , F 1.0.0"));
+    // A firmware version belongs to a box: none is shown without one.
+    for (BoxButtonView &box : shown.window.boxes)
+        box.present = false;
+    shown.show();
+    QCOMPARE(version->text(), QStringLiteral("V 1.0.0"));
     view.setAppVersion(QStringLiteral("1.0.5"));
     shown.setFirmwareVersion(QStringLiteral("1.2.3"));
+    QCOMPARE(version->text(), QStringLiteral("V 1.0.5"));
+    for (int box = 0; box < 16; ++box)
+        shown.setBoxButtonPresent(box, false);
+    QCOMPARE(version->text(), QStringLiteral("V 1.0.5"));
+    shown.setBoxButtonPresent(2, true);
     QCOMPARE(version->text(), QStringLiteral("V 1.0.5 , F 1.2.3"));
+    shown.setBoxButtonPresent(2, false);
+    QCOMPARE(version->text(), QStringLiteral("V 1.0.5"));
+    // Without a network address the line says nothing rather than "IP Address:".
+    QVERIFY(!label(view, "label_ip")->text().endsWith(QLatin1Char(':')));
 
     view.setIpText(QStringLiteral("host IP Address:10.0.0.7"));
     QCOMPARE(label(view, "label_ip")->text(), QStringLiteral("host IP Address:10.0.0.7"));
@@ -373,6 +405,58 @@ void TestMainViewTopBar::footer()
     QVERIFY(view.windowTitle().contains(QLatin1String("simulated")));
     view.setSimulated(false);
     QVERIFY(!notice->text().contains(QLatin1String("simulated")));
+}
+
+void TestMainViewTopBar::musicNotice()
+{
+    // The core's word on the audio capture reaches the panels through the
+    // view state: only a panel in a computer music mode says nothing is heard.
+    MainView view;
+    ShownState shown(view);
+    shown.rainbow(0).lightMode = LightMode::Music_1;
+    shown.rainbow(1).lightMode = LightMode::Breath;
+    shown.show();
+    QVERIFY(!view.fanPanel(0)->isMusicNoticeShown());
+    shown.window.musicCapture = false;
+    shown.show();
+    QVERIFY(view.fanPanel(0)->isMusicNoticeShown());
+    QVERIFY(!view.fanPanel(1)->isMusicNoticeShown());
+    shown.window.musicCapture = true;
+    shown.show();
+    QVERIFY(!view.fanPanel(0)->isMusicNoticeShown());
+
+    // The core's own picture carries it from its state.
+    BoxModel boxes;
+    DeviceBus bus;
+    AppState state;
+    ViewState pictured;
+    pictured.sync(boxes, state, bus);
+    QVERIFY(pictured.window().musicCapture);
+    QSignalSpy changed(&pictured, &ViewState::windowChanged);
+    state.musicCapture = false;
+    pictured.sync(boxes, state, bus);
+    QVERIFY(!pictured.window().musicCapture);
+    QCOMPARE(changed.count(), 1);
+}
+
+void TestMainViewTopBar::keypadByKeyboard()
+{
+    MainView view;
+    ShownState shown(view);
+    shown.setPassword(QStringLiteral("9462"));
+    QSignalSpy spy(&view, &MainView::sendData);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    named(view, QStringLiteral("MutiLang9"))->click();
+    QVERIFY(view.isKeypadShown());
+    // Digits, Backspace and Return on the keyboard press the keypad's keys.
+    for (Qt::Key k : {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_Backspace, Qt::Key_8})
+        QTest::keyClick(&view, k);
+    QTRY_COMPARE(digits(view), QStringLiteral("1238"));
+    QTest::keyClick(&view, Qt::Key_Return);
+    QTRY_COMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).toStringList(), QStringList({"saveDevice", "0", "1238"}));
+    QVERIFY(!view.isKeypadShown());
 }
 
 void TestMainViewTopBar::dragging()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LED selection, palette picks, the RGB code popup, brightness, Done and
 // Default of the RGB fan editor, driven through its real widgets.
 #include "device/BoxTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The selector rules and LED style texts of the RGB fan editor, without widgets.
 #include "device/BoxTable.h"
 #include "ui/FanModeRules.h"

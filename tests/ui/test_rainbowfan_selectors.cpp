@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Light-mode, colour-mode and light-speed selectors, turn-off, the monitor
 // switch and the fan-speed controls of the RGB fan editor.
 #include "device/BoxTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Buttons, sliders and setters of the single-colour fan panel and the
 // messages they send.
 #include "ui/VaylaRGBFanView.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette pick and the painted preview of the single-colour fan panel.
 #include "ui/VaylaRGBFanView.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole program offscreen on simulated boxes, in the states a user meets,
 // looked at as pictures (written to screens-<scale>/ beside the test):
 // the README's first command, a stopped fan, the keypad, no box, a small
@@ -16,10 +17,12 @@
 #include "ui/VaylaRGBFanView.h"
 #include "ui/WindowPlacement.h"
 
+#include <QBackingStore>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QtTest>
@@ -261,6 +264,93 @@ private slots:
         const QRect screen = WindowPlacement::availableArea();
         QCOMPARE(view->pos(), WindowPlacement::place(screen, view->frameGeometry().size()));
         keep(scenes.onDesktop(available, QSize(1366, 768)), QStringLiteral("desktop-1366x768"));
+    }
+
+    void carouselTurnsLeaveNothingBehind()
+    {
+        Scenes scenes(QStringLiteral("1"), 0);
+        MainView *view = scenes.program().view();
+        scenes.poll();
+        scenes.grab(view);
+        // What the screen shows (the window's backing store) against the
+        // same state drawn afresh, after every turn, both ways round.
+        auto shown = [view] {
+            QCoreApplication::processEvents();
+            // The backing store itself: the screen's grab of a scaled window
+            // hands back only its top-left corner.
+            QPaintDevice *store = view->backingStore()->paintDevice();
+            if (!store || store->devType() != QInternal::Image)
+                return QImage();
+            return static_cast<QImage *>(store)->convertToFormat(QImage::Format_RGB32);
+        };
+        auto fresh = [view] { return view->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        int turn = 0;
+        for (int location : {3, 3, 4, 3, 4, 4, 4}) {
+            RainbowFan *back = nullptr;
+            for (int fan = 0; fan < kRainbowFanCount; ++fan)
+                if (view->fanPanel(fan)->fanLocation() == location)
+                    back = view->fanPanel(fan);
+            QVERIFY(back);
+            QTest::mouseClick(back, Qt::LeftButton, {}, QPoint(back->width() / 2, back->height() / 2));
+            auto resting = [view] {
+                for (QAbstractAnimation *a : view->findChildren<QAbstractAnimation *>())
+                    if (a->state() == QAbstractAnimation::Running)
+                        return false;
+                return true;
+            };
+            QTRY_VERIFY_WITH_TIMEOUT(resting(), 5000);
+            // The speed read-outs keep changing: a new value may not be on
+            // the screen yet. Stale drawing stays, so it never matches.
+            QImage onScreen, afresh;
+            const bool same = QTest::qWaitFor([&] {
+                onScreen = shown();
+                afresh = fresh();
+                return onScreen == afresh;
+            }, 5000);
+            QCOMPARE(onScreen.size(), afresh.size());
+            if (!same) {
+                keep(onScreen, QStringLiteral("turn-%1-shown").arg(turn));
+                keep(afresh, QStringLiteral("turn-%1-fresh").arg(turn));
+                int differing = 0;
+                for (int y = 0; y < onScreen.height(); ++y)
+                    for (int x = 0; x < onScreen.width(); ++x)
+                        differing += onScreen.pixel(x, y) != afresh.pixel(x, y);
+                QFAIL(qPrintable(QStringLiteral("turn %1: %2 pixels differ from a fresh drawing").arg(turn).arg(differing)));
+            }
+            ++turn;
+        }
+    }
+
+    void wholeWindowOnScreenAtEveryScale()
+    {
+        const QSize window(MainViewRules::kWindowWidth, MainViewRules::kWindowHeight);
+        // 1920 x 1080 with a 48-pixel panel, at 100 %, 150 % (which Qt rounds
+        // to 2 unless told otherwise) and 200 %: logical pixels left.
+        struct Case {
+            qreal scale;
+        } cases[] = {{1.0}, {1.5}, {2.0}};
+        for (const Case &c : cases) {
+            const QRect available(0, 0, qRound(1920 / c.scale), qRound((1080 - 48) / c.scale));
+            const qreal f = WindowPlacement::fitFactor(available, window);
+            QVERIFY(f > 0 && f <= 1.0);
+            // Drawn at the reduced factor, the logical screen grows by 1/f.
+            const QRect grown(0, 0, int(available.width() / f), int(available.height() / f));
+            const QRect placed(WindowPlacement::place(grown, window), window);
+            QVERIFY2(grown.contains(placed), qPrintable(QString::number(c.scale)));
+            if (c.scale == 1.0 || c.scale == 1.5)
+                QCOMPARE(f, 1.0);
+            else
+                QVERIFY(f < 1.0 && f > 0.8); // no more than it takes
+        }
+        QCOMPARE(WindowPlacement::fitFactor(QRect(0, 0, 960, 516), window), 0.85);
+        QCOMPARE(WindowPlacement::fitFactor(QRect(), window), 1.0);
+
+        // A secondary window opens beside the main one, inside the screen.
+        const QRect screen(0, 0, 1920, 1040);
+        const QSize info(500, 500);
+        QCOMPARE(WindowPlacement::beside(screen, QRect(100, 100, 999, 606), info), QPoint(1107, 100));
+        QCOMPARE(WindowPlacement::beside(screen, QRect(900, 100, 999, 606), info), QPoint(392, 100));
+        QCOMPARE(WindowPlacement::beside(QRect(0, 0, 1100, 700), QRect(50, 300, 999, 606), info), QPoint(549, 200));
     }
 
     void textsFitAndAreSharp()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -84,10 +85,14 @@ private:
         if (answer.kind == Answer::Kind::Endless) {
             socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n" + answer.headers
                           + "Connection: close\r\n\r\n" + answer.body);
-            connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] {
-                if (socket->bytesToWrite() < 16384 && endlessSent < 64 * 1024 * 1024) {
-                    socket->write(QByteArray(16384, ' '));
-                    endlessSent += 16384;
+            // With "Transfer-Encoding: chunked" among the headers, in chunks of 16 KiB.
+            const QByteArray piece = answer.headers.toLower().contains("chunked")
+                ? "4000\r\n" + QByteArray(16384, ' ') + "\r\n"
+                : QByteArray(16384, ' ');
+            connect(socket, &QTcpSocket::bytesWritten, this, [this, socket, piece] {
+                if (socket->bytesToWrite() < piece.size() && endlessSent < 64 * 1024 * 1024) {
+                    socket->write(piece);
+                    endlessSent += piece.size();
                 }
             });
             return;

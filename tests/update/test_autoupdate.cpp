@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The update client against a real HTTP server on 127.0.0.1.
 
 #include "FakeUpdateService.h"
@@ -9,9 +10,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QNetworkAccessManager>
 #include <QNetworkProxy>
-#include <QNetworkReply>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -69,16 +68,16 @@ private:
 
     // Lets the client and the server talk until `count` requests arrived, then a
     // little longer so that a request that should not follow would be seen.
-    static void settle(FakeUpdateService &service, int count)
+    // The service has seen `count` requests and the client has dealt with
+    // every reply, including any request a reply led to.
+    static void settle(const AutoUpdate &client, FakeUpdateService &service, int count)
     {
-        QTRY_VERIFY_WITH_TIMEOUT(service.requests.size() >= count, 5000);
-        QTest::qWait(300);
+        QTRY_VERIFY_WITH_TIMEOUT(service.requests.size() >= count && !client.busy(), 10000);
     }
 
 private slots:
     void initTestCase()
     {
-        qRegisterMetaType<QNetworkReply *>();
         QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
         m_folder = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + QStringLiteral("/Kq/RGBVaylaZeve");
         QVERIFY(!qgetenv("XDG_CONFIG_HOME").isEmpty());
@@ -129,7 +128,7 @@ private slots:
         FakeUpdateService service;
         client.setServerUrl(service.baseUrl());
         client.checkForUpdate();
-        settle(service, 1);
+        settle(client, service, 1);
 
         QCOMPARE(service.requests.size(), 1);  // no version query follows
         const FakeUpdateService::Request &r = service.requests.first();
@@ -160,7 +159,7 @@ private slots:
         FakeUpdateService service;
         client.setServerUrl(service.baseUrl() + QStringLiteral("/"));  // trailing slash tolerated
         client.checkForUpdate();
-        settle(service, 1);
+        settle(client, service, 1);
         QCOMPARE(service.requests.size(), 1);
         QCOMPARE(service.requests[0].path, QByteArray("/download/getVersionV1"));
         QCOMPARE(decodedBody(service.requests[0].body),
@@ -172,7 +171,7 @@ private slots:
         FakeUpdateService second;
         client.setServerUrl(second.baseUrl());
         client.checkForUpdate();
-        settle(second, 1);
+        settle(client, second, 1);
         QCOMPARE(decodedBody(second.requests[0].body).value("getUrl"), QJsonValue(1));
         QCOMPARE(readFile(data("/Version.txt")), QByteArray("1.0.5"));
     }
@@ -212,7 +211,7 @@ private slots:
         second.queue(reply("001", "1.0.6", "http://x/"));
         client.setServerUrl(second.baseUrl());
         client.checkForUpdate();
-        settle(second, 1);
+        settle(client, second, 1);
         QCOMPARE(notes.size(), 1);
         QVERIFY(!QFile::exists(m_record));
     }
@@ -227,7 +226,7 @@ private slots:
         service.queue(reply("002", "V1.0.7"));  // asked again: not followed
         client.setServerUrl(service.baseUrl());
         client.checkForUpdate();
-        settle(service, 2);
+        settle(client, service, 2);
         QCOMPARE(service.requests.size(), 2);
         QCOMPARE(decodedBody(service.requests[1].body),
                  (QJsonObject{{"UUID", "%7Babc%7D"}, {"command_type", "Kq010"}}));
@@ -240,7 +239,7 @@ private slots:
         second.queue(reply("002", "V1.9.9"));
         other.setServerUrl(second.baseUrl());
         other.checkForUpdate();
-        settle(second, 1);
+        settle(other, second, 1);
         QCOMPARE(second.requests.size(), 1);
     }
 
@@ -258,7 +257,7 @@ private slots:
             QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
             closedPort = probe.serverPort();
         }
-        QSignalSpy finished(client.findChild<QNetworkAccessManager *>(), &QNetworkAccessManager::finished);
+        QSignalSpy finished(&client, &AutoUpdate::replyHandled);
         client.setServerUrl(QStringLiteral("http://127.0.0.1:%1").arg(closedPort));
         client.checkForUpdate();
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
@@ -268,12 +267,12 @@ private slots:
         service.queue(reply("001", "V9.0.0", "http://x/"), 500);
         client.setServerUrl(service.baseUrl());
         client.checkForUpdate();
-        settle(service, 1);
+        settle(client, service, 1);
         FakeUpdateService html;
         html.queue("<html>Result_Code 001</html>");
         client.setServerUrl(html.baseUrl());
         client.checkForUpdate();
-        settle(html, 1);
+        settle(client, html, 1);
 
         QCOMPARE(service.requests.size(), 1);
         QCOMPARE(html.requests.size(), 1);
@@ -306,6 +305,7 @@ private slots:
             {"1 MiB body", [&](FakeUpdateService &s) { s.queue(offer + QByteArray(1024 * 1024, ' ')); }},
             {"compressed offer", [&](FakeUpdateService &s) { s.queue(qCompress(offer).mid(4), 200, "Content-Encoding: deflate\r\n"); }},
             {"gzip-encoded endless body", [&](FakeUpdateService &s) { s.queueEndless(offer, "Content-Encoding: gzip\r\n"); }},
+            {"endless chunked body", [&](FakeUpdateService &s) { s.queueEndless("", "Transfer-Encoding: chunked\r\n"); }},
             {"file url", [&](FakeUpdateService &s) { s.queue(offering("file:///etc/shadow")); }},
             {"newline in the url", [&](FakeUpdateService &s) { s.queue(offering("https://files.example/a\nrm -rf /")); }},
             {"url of 3000 characters", [&](FakeUpdateService &s) { s.queue(offering("https://files.example/" + QString(3000, 'a'))); }},
@@ -321,7 +321,7 @@ private slots:
             const QStringList before = dataFiles();
             FakeUpdateService service;
             c.answer(service);
-            QSignalSpy finished(client.findChild<QNetworkAccessManager *>(), &QNetworkAccessManager::finished);
+            QSignalSpy finished(&client, &AutoUpdate::replyHandled);
             client.setServerUrl(service.baseUrl());
             client.checkForUpdate();
             QVERIFY2(finished.wait(10000), c.name);
@@ -338,7 +338,7 @@ private slots:
         client.setRequestTimeout(60000);
         FakeUpdateService service;
         service.queueEndless("{");
-        QSignalSpy finished(client.findChild<QNetworkAccessManager *>(), &QNetworkAccessManager::finished);
+        QSignalSpy finished(&client, &AutoUpdate::replyHandled);
         client.setServerUrl(service.baseUrl());
         client.checkForUpdate();
         // The body limit ends it, not the time-out, and long before the server would stop.
@@ -368,7 +368,7 @@ private slots:
         client.setupVersion(QStringLiteral("1.0.5"));
         writeFile(data("/Version.txt"), "1.0.4");
         FakeUpdateService service;
-        QSignalSpy finished(client.findChild<QNetworkAccessManager *>(), &QNetworkAccessManager::finished);
+        QSignalSpy finished(&client, &AutoUpdate::replyHandled);
         for (const QString &url : {QString(), QStringLiteral("   "), QStringLiteral("ftp://127.0.0.1/"),
                                    QStringLiteral("http://")}) {
             client.setServerUrl(url);

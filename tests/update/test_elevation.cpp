@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting a program: it runs in its folder with exactly its arguments, the
 // caller is never held longer than the wait, and a failure says why.
 // The tests run as root, so the start is a plain one.

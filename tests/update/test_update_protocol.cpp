@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the update client says and reads, and how an elevated start is put together.
 
 #include "update/ElevationCommand.h"

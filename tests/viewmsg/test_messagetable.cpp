@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "viewmsg/MessageNames.h"
 #include "viewmsg/MessageTable.h"
 #include "viewmsg/ViewMessages.h"

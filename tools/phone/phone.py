@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A phone for Aurivent's remote control, for trying commands by hand and for tests.
 
 Connects to the program's TCP server, prints the greeting, sends each REQUEST

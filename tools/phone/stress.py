@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Puts Aurivent's phone server under the loads a hostile or careless network
 produces, and reports what a real phone gets afterwards.
 

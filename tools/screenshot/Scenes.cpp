@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Scenes.h"
 
 #include "app/Aurivent.h"
@@ -22,7 +23,7 @@ void Scenes::isolateSettings(const QString &configHome)
     qputenv("XDG_CONFIG_HOME", configHome.toUtf8());
 }
 
-Scenes::Scenes(const QString &spec, int language, const QByteArray &deviceFile)
+Scenes::Scenes(const QString &spec, int language, const QByteArray &deviceFile, bool marked)
 {
     QDir(IniHelper::dataFolder()).removeRecursively();
     QDir().mkpath(IniHelper::dataFolder());
@@ -42,7 +43,7 @@ Scenes::Scenes(const QString &spec, int language, const QByteArray &deviceFile)
         qFatal("simulated boxes: %s", qPrintable(error));
     m_sim = devices.simulator;
     StartOptions options;
-    options.simulated = true;
+    options.simulated = marked;
     m_program = std::make_unique<Aurivent>(*m_core, options);
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QImage>
@@ -24,7 +25,9 @@ public:
     // Starts the program on `spec` (the --simulate form). `deviceFile` is
     // extra text for Device.ini (for instance "[Device1]\nBoxType=0\n"); an
     // empty language leaves the language key out, as on a fresh start.
-    Scenes(const QString &spec, int language, const QByteArray &deviceFile = QByteArray());
+    // `marked`: the window says it runs on simulated boxes (a picture of
+    // what a user without any box sees leaves that out).
+    Scenes(const QString &spec, int language, const QByteArray &deviceFile = QByteArray(), bool marked = true);
     ~Scenes();
 
     Aurivent &program() { return *m_program; }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program's windows to PNG files, offscreen, on simulated boxes:
 //   aurivent-screenshot --simulate=1,0 --language=3 --scale=2 --out=DIR
 // writes, in DIR:
@@ -6,20 +7,31 @@
 //   menu.png          the gear menu over the first box
 //   stall.png         fan 4 of the first box stopped (a back panel of the carousel)
 //   keypad.png        the password keypad
+//   tray.png          the tray menu
 //   alert.png         the stall alert, info.png the sensor window
 //   nobox.png         the window when no box is found
 //   desktop.png       the window where it opens on a 1366 x 768 screen
+//   graphs.png        the graphs window of a box with a fan's stall marked
+// With --audit it writes no pictures but prints, for each of those states,
+// the controls without an accessible name, click targets under 24 px, texts
+// under 9 px or under the contrast they need, and a summary with the Tab stops.
 // The settings live in a folder of the tool's own, never in the user's.
+#include "Audit.h"
+#include "GraphScene.h"
 #include "Scenes.h"
 
 #include "app/Aurivent.h"
+#include "app/Tray.h"
 #include "device/BoxTable.h"
 #include "device/sim/SimulatedBoxes.h"
 #include "ui/AlertView.h"
 #include "ui/MainView.h"
+#include "ui/RainbowFan.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,6 +62,67 @@ void press(QWidget *root, const char *name)
         button->click();
 }
 
+void printAudit(QWidget *window, const QString &state)
+{
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        std::printf("%s: window not active\n", qPrintable(state));
+    for (const QString &line : Audit::report(window, state))
+        std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+int audit(const QString &spec, int language)
+{
+    {
+        Scenes scenes(spec, language);
+        Aurivent &program = scenes.program();
+        MainView *view = program.view();
+        scenes.poll();
+        scenes.grab(view);
+        printAudit(view, QStringLiteral("main"));
+        view->mutiLanguageWidget();
+        printAudit(view, QStringLiteral("menu"));
+        view->mutiLanguageWidget();
+        press(view, "MutiLang9");
+        printAudit(view, QStringLiteral("keypad"));
+        QTest::keyClick(view, Qt::Key_Escape);
+        if (QWidget *panel = view->fanPanel(0)) {
+            press(panel, "0");
+            press(panel, "btn_showColor");
+            printAudit(view, QStringLiteral("colour"));
+            press(panel, "btn_colorLabel_Cancel");
+        }
+        view->receiveData({QStringLiteral("clockwise"), QStringLiteral("3")});
+        scenes.grab(view);
+        printAudit(view, QStringLiteral("turned"));
+        scenes.simulator()->stall(0, 0);
+        scenes.poll();
+        if (auto *alert = program.findChild<AlertView *>()) {
+            scenes.grab(alert);
+            printAudit(alert, QStringLiteral("alert"));
+        }
+        printAudit(view, QStringLiteral("stall"));
+        program.receiveMainData({QStringLiteral("showInfo"), QStringLiteral("showInfo")});
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("InfoView"))
+                printAudit(w, QStringLiteral("sensors"));
+    }
+    {
+        Scenes scenes(QStringLiteral("0"), language, "[Device0]\nBoxType=0\n");
+        scenes.poll();
+        scenes.grab(scenes.mainWindow());
+        printAudit(scenes.mainWindow(), QStringLiteral("single-colour"));
+    }
+    {
+        Scenes empty(QStringLiteral("-"), language);
+        empty.grab(empty.mainWindow());
+        printAudit(empty.mainWindow(), QStringLiteral("nobox"));
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -67,9 +140,14 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_SCALE_FACTOR", scale.toUtf8());
+    // Times on the graphs' axes are local: the same picture on every machine.
+    qputenv("TZ", "UTC");
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
+
+    if (args.contains(QStringLiteral("--audit")))
+        return audit(spec, language);
 
     std::array<int, 16> types{};
     QString error;
@@ -111,6 +189,13 @@ int main(int argc, char *argv[])
             ok &= save(scenes.grab(window), out + QStringLiteral("/keypad.png"));
             QTest::keyClick(window, Qt::Key_Escape);
 
+            if (auto *tray = program.findChild<Tray *>()) {
+                if (auto *menu = qobject_cast<QMenu *>(tray->autorunAction()->parent())) {
+                    menu->adjustSize();
+                    ok &= save(menu->grab().toImage(), out + QStringLiteral("/tray.png"));
+                }
+            }
+
             // A second box that stops answering: its button and the alert say so.
             int second = -1;
             for (int box = first + 1; box < 16 && second < 0; ++box)
@@ -141,9 +226,11 @@ int main(int argc, char *argv[])
             if (w->objectName() == QLatin1String("InfoView"))
                 ok &= save(scenes.grab(w), out + QStringLiteral("/info.png"));
         }
+        ok &= save(graphScene([&scenes](QWidget *w) { return scenes.grab(w); }), out + QStringLiteral("/graphs.png"));
     }
     {
-        Scenes empty(QStringLiteral("-"), language);
+        // As a user without a box sees it: no "simulated boxes" in the footer.
+        Scenes empty(QStringLiteral("-"), language, QByteArray(), false);
         ok &= save(empty.grab(empty.mainWindow()), out + QStringLiteral("/nobox.png"));
     }
     return ok ? 0 : 1;

@@ -1,0 +1,307 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "monitoring/Monitoring.h"
+
+#include "alerts/AlertCenter.h"
+#include "alerts/AlertSound.h"
+#include "alerts/CommandAction.h"
+#include "alerts/NotificationClient.h"
+#include "common/Limits.h"
+#include "common/Logging.h"
+#include "history/HistoryRecorder.h"
+#include "history/HistoryTypes.h"
+#include "metrics/MetricsServer.h"
+#include "metrics/PrometheusText.h"
+#include "metrics/TextfileWriter.h"
+
+#include <QDateTime>
+#include <QHostAddress>
+
+#include <cmath>
+
+namespace {
+
+BoxCondition conditionOf(BoxHealth health)
+{
+    switch (health) {
+    case BoxHealth::Answering:
+        return BoxCondition::Answering;
+    case BoxHealth::NotAnswering:
+        return BoxCondition::NotAnswering;
+    case BoxHealth::Gone:
+        break;
+    }
+    return BoxCondition::Gone;
+}
+
+int healthCodeOf(BoxHealth health)
+{
+    switch (health) {
+    case BoxHealth::Answering:
+        return HealthCode::Answering;
+    case BoxHealth::NotAnswering:
+        return HealthCode::NotAnswering;
+    case BoxHealth::Gone:
+        break;
+    }
+    return HealthCode::Gone;
+}
+
+QString metricsHealthName(BoxHealth health)
+{
+    switch (health) {
+    case BoxHealth::Answering:
+        return QStringLiteral("answering");
+    case BoxHealth::NotAnswering:
+        return QStringLiteral("not-answering");
+    case BoxHealth::Gone:
+        break;
+    }
+    return QStringLiteral("gone");
+}
+
+bool validFan(int box, int fan)
+{
+    return box >= 0 && box < kBoxCount && fan >= 0 && fan < kRainbowFanCount;
+}
+
+} // namespace
+
+Monitoring::Monitoring(const Options &options, QObject *parent)
+    : QObject(parent), m_options(options), m_celsius(std::nan(""))
+{
+    HistoryRecorder::Options history;
+    history.path = options.historyPath;
+    m_recorder = std::make_unique<HistoryRecorder>(HistoryLimits(), history);
+
+    m_notifications = new NotificationClient(options.bus, this);
+    m_commands = new CommandAction(this);
+    m_sound = AlertSound::create();
+    AlertCenter::Outputs outputs;
+    outputs.notifications = m_notifications;
+    outputs.commands = m_commands;
+    outputs.sound = m_sound.get();
+    m_alerts = new AlertCenter(options.alerts, outputs, this);
+    connect(m_alerts, &AlertCenter::alertRaised, this, [this](const Alert &alert) {
+        countAlert(alert, true);
+        m_alertLog.record(alert, QDateTime::currentSecsSinceEpoch());
+        emit alertRaised(alert);
+    });
+    connect(m_alerts, &AlertCenter::alertCleared, this, [this](const Alert &alert) {
+        countAlert(alert, false);
+        m_alertLog.record(alert, QDateTime::currentSecsSinceEpoch());
+        emit alertCleared(alert);
+    });
+    connect(m_alerts, &AlertCenter::openWindowRequested, this, &Monitoring::openWindowRequested);
+}
+
+Monitoring::~Monitoring()
+{
+    // The sound's player and the commands go before the centre that uses them.
+    delete m_alerts;
+    m_alerts = nullptr;
+}
+
+bool Monitoring::parseListen(const QString &text, QString *address, quint16 *port, QString *why)
+{
+    // "ADDR:PORT", an IPv6 address in brackets: "[::1]:9745".
+    const int colon = text.lastIndexOf(QLatin1Char(':'));
+    QString host = colon > 0 ? text.left(colon) : QString();
+    const QString portText = colon > 0 ? text.mid(colon + 1) : QString();
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+        host = host.mid(1, host.size() - 2);
+    // Digits only: toUInt() would take a sign or spaces.
+    bool ok = !portText.isEmpty() && portText.size() <= 5;
+    for (const QChar c : portText)
+        ok = ok && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    const uint number = ok ? portText.toUInt(&ok) : 0;
+    if (host.isEmpty() || !ok || number < 1 || number > 65535) {
+        *why = QStringLiteral("expected ADDRESS:PORT with a port from 1 to 65535, not \"%1\"").arg(text);
+        return false;
+    }
+    if (QHostAddress(host).isNull()) {
+        *why = QStringLiteral("\"%1\" is no IP address").arg(host);
+        return false;
+    }
+    *address = host;
+    *port = quint16(number);
+    return true;
+}
+
+bool Monitoring::start()
+{
+    m_startTime = double(QDateTime::currentMSecsSinceEpoch()) / 1000.0;
+    m_recorder->start();
+    m_alerts->started();
+
+    bool ok = true;
+    const auto render = [this] { return metricsText(); };
+    QString address = m_options.metrics.address;
+    quint16 port = quint16(m_options.metrics.port);
+    bool serve = m_options.metrics.serve;
+    if (!m_options.metricsListen.isEmpty()) {
+        QString why;
+        if (!parseListen(m_options.metricsListen, &address, &port, &why)) {
+            qCWarning(lcMetrics).noquote() << "metrics: --metrics refused:" << why;
+            return false;
+        }
+        serve = true;
+    }
+    if (serve) {
+        m_server = new MetricsServer(render, this);
+        if (m_server->listen(QHostAddress(address), port)) {
+            qCInfo(lcMetrics).noquote() << "metrics served on" << address + QLatin1Char(':') + QString::number(m_server->port());
+        } else {
+            delete m_server;
+            m_server = nullptr;
+            ok = false;
+        }
+    }
+    if (!m_options.metrics.textfile.isEmpty()) {
+        m_textfile = new TextfileWriter(render, m_options.metrics.textfile, m_options.metrics.textfileSeconds * 1000, this);
+        m_textfile->start();
+    }
+    return ok;
+}
+
+void Monitoring::stop()
+{
+    if (!m_options.historyPath.isEmpty())
+        m_recorder->saveNow();
+}
+
+quint16 Monitoring::metricsPort() const
+{
+    return m_server && m_server->isListening() ? m_server->port() : 0;
+}
+
+void Monitoring::fanSpeedRead(int box, int fan, int rpm, bool stopped)
+{
+    Q_UNUSED(stopped)
+    if (!validFan(box, fan) || rpm < 0)
+        return;
+    const int duty = m_options.commandedDuty ? m_options.commandedDuty(box, fan) : -1;
+    m_recorder->recordFanRpm(box, fan, rpm);
+    m_recorder->recordFanDuty(box, fan, duty);
+    FanMetrics &f = m_fans[qMakePair(box, fan)];
+    f.box = box;
+    f.fan = fan;
+    f.rpm = rpm;
+    f.duty = duty < 0 ? -1 : duty;
+    if (m_options.watched)
+        f.watched = m_options.watched(box, fan);
+    if (!m_boxes.contains(box)) {
+        BoxMetrics b;
+        b.box = box;
+        if (m_options.describeBox)
+            m_options.describeBox(b);
+        m_boxes.insert(box, b);
+    }
+}
+
+void Monitoring::stallRaised(int box, int fan)
+{
+    if (!validFan(box, fan))
+        return;
+    FanMetrics &f = m_fans[qMakePair(box, fan)];
+    f.box = box;
+    f.fan = fan;
+    f.stalled = true;
+    m_alerts->fanStall(box, fan, true);
+}
+
+void Monitoring::stallCleared(int box, int fan)
+{
+    if (!validFan(box, fan))
+        return;
+    auto it = m_fans.find(qMakePair(box, fan));
+    if (it != m_fans.end())
+        it->stalled = false;
+    m_alerts->fanStall(box, fan, false);
+}
+
+void Monitoring::boxHealthChanged(int box, BoxHealth health)
+{
+    if (box < 0 || box >= kBoxCount)
+        return;
+    if (health == BoxHealth::Gone) {
+        m_recorder->recordBoxClosed(box);
+        m_boxes.remove(box);
+        for (int fan = 0; fan < kRainbowFanCount; ++fan)
+            m_fans.remove(qMakePair(box, fan));
+    } else {
+        m_recorder->recordBoxHealth(box, healthCodeOf(health));
+        if (!m_boxes.contains(box)) {
+            BoxMetrics b;
+            b.box = box;
+            if (m_options.describeBox)
+                m_options.describeBox(b);
+            m_boxes.insert(box, b);
+        }
+        BoxMetrics &b = m_boxes[box];
+        b.health = metricsHealthName(health);
+    }
+    m_alerts->boxHealth(box, conditionOf(health));
+}
+
+void Monitoring::temperature(int celsius)
+{
+    m_temperatureSeen = true;
+    m_celsius = celsius;
+    m_recorder->recordTemperature(QLatin1String(kCpuSource), celsius);
+    m_alerts->temperature(QLatin1String(kCpuSource), celsius);
+}
+
+void Monitoring::temperatureMissing()
+{
+    m_temperatureSeen = true;
+    m_celsius = std::nan("");
+    m_recorder->recordTemperatureAbsent(QLatin1String(kCpuSource));
+    m_alerts->temperature(QLatin1String(kCpuSource), std::nan(""));
+}
+
+void Monitoring::saveFailed(const QString &path)
+{
+    ++m_saveFailures;
+    m_alerts->saveFailed(path);
+}
+
+void Monitoring::resumed()
+{
+    m_alerts->started();
+}
+
+void Monitoring::countAlert(const Alert &alert, bool raised)
+{
+    const QString kind = QLatin1String(alertKindName(alert.kind));
+    if (raised) {
+        ++m_active[kind];
+        ++m_raised[kind];
+    } else if (m_active.value(kind) > 0) {
+        --m_active[kind];
+    }
+}
+
+MetricsSnapshot Monitoring::snapshot() const
+{
+    MetricsSnapshot s;
+    s.version = m_options.version;
+    s.startTimeSeconds = m_startTime;
+    s.boxes = m_boxes.values().toVector();
+    s.fans = m_fans.values().toVector();
+    if (m_temperatureSeen) {
+        TemperatureMetrics t;
+        t.source = QLatin1String(kCpuSource);
+        t.kind = QStringLiteral("cpu");
+        t.celsius = m_celsius;
+        s.temperatures.append(t);
+    }
+    s.alertsActive = m_active;
+    s.alertsRaised = m_raised;
+    s.saveFailures = m_saveFailures;
+    return s;
+}
+
+QByteArray Monitoring::metricsText() const
+{
+    return PrometheusText::format(snapshot());
+}

@@ -1,2 +1,0 @@
-# The file dialog of the script player.
-target_link_libraries(aurivent_script PUBLIC Qt5::Widgets)

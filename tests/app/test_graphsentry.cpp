@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ProgramFixture.h"
+
+#include "app/Aurivent.h"
+#include "core/Core.h"
+#include "ui/MainView.h"
+#include "ui/RainbowFan.h"
+#include "ui/graphs/GraphsWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QtTest>
+
+// The graphs window as the user reaches it in the whole program: from the
+// tray, the settings menu and a fan's speed read-out.
+class TestGraphsEntry : public QObject {
+    Q_OBJECT
+
+    static GraphsWindow *shownGraphs()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *g = qobject_cast<GraphsWindow *>(w); g && g->isVisible())
+                return g;
+        return nullptr;
+    }
+
+    static void closeGraphs()
+    {
+        QPointer<GraphsWindow> w(shownGraphs());
+        QVERIFY(w);
+        w->close();
+        QTRY_VERIFY_WITH_TIMEOUT(w.isNull(), 10000);
+    }
+
+private slots:
+    void openedFromEachEntry()
+    {
+        Core core;
+        startWithSettings(core.bus(), QStringLiteral("1,1"));
+        Aurivent program(core);
+        QVERIFY(!shownGraphs());
+
+        // The tray: every fan.
+        QAction *trayEntry = nullptr;
+        for (QAction *a : program.findChildren<QAction *>())
+            if (a->text() == QStringLiteral("Graphs"))
+                trayEntry = a;
+        QVERIFY(trayEntry);
+        trayEntry->trigger();
+        QVERIFY(shownGraphs());
+        QCOMPARE(shownGraphs()->scope(), GraphScope::everything());
+        closeGraphs();
+
+        // The settings menu: every fan.
+        MainView *view = program.view();
+        QVERIFY(view);
+        auto *menuEntry = view->findChild<QPushButton *>(QStringLiteral("Graphs"));
+        QVERIFY(menuEntry);
+        QCOMPARE(menuEntry->text(), QStringLiteral("Graphs"));
+        menuEntry->click();
+        QVERIFY(shownGraphs());
+        QCOMPARE(shownGraphs()->scope(), GraphScope::everything());
+        closeGraphs();
+
+        // A fan panel of the second box: that fan.
+        QPushButton *secondBox = view->findChild<QScrollArea *>()->widget()->findChild<QPushButton *>(QStringLiteral("1"));
+        QVERIFY(secondBox);
+        QTRY_VERIFY_WITH_TIMEOUT(secondBox->isCheckable(), 20000);
+        secondBox->click();
+        QTRY_COMPARE_WITH_TIMEOUT(view->currentBox(), 1, 20000);
+        RainbowFan *third = view->fanPanel(2);
+        QVERIFY(third);
+        auto *readOut = third->findChild<QPushButton *>(QStringLiteral("btn_graphs"));
+        QVERIFY(readOut);
+        readOut->click();
+        QVERIFY(shownGraphs());
+        QCOMPARE(shownGraphs()->scope(), GraphScope::ofFan(1, 2));
+
+        // The program reads its own history into it: the second box's fans are there.
+        QTRY_VERIFY_WITH_TIMEOUT(!shownGraphs()->plan().lines[int(GraphQuantity::Rpm)].isEmpty()
+                                     && !shownGraphs()->plan().lines[int(GraphQuantity::Rpm)][0].segments.isEmpty(),
+                                 20000);
+        closeGraphs();
+    }
+};
+
+QTEST_MAIN(TestGraphsEntry)
+#include "test_graphsentry.moc"
