@@ -3,6 +3,7 @@
 
 #include "AutorunStore.h"
 #include "CommandChannel.h"
+#include "CurveChoice.h"
 #include "CurveWiring.h"
 #include "common/Limits.h"
 #include "core/Core.h"
@@ -273,6 +274,11 @@ void Aurivent::syncView()
 
 bool Aurivent::handleWindowMessage(int id, int wParam, int lParam)
 {
+    if (id == kChooseCurveCommand) {
+        // The next reading pass drives the fan with it; saved with its profile, as its other settings.
+        chooseFanCurve(m_boxes, m_core.curves().settings(), wParam, lParam);
+        return true;
+    }
     return m_windowMessages.handle(id, wParam, lParam);
 }
 

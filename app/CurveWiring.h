@@ -6,5 +6,6 @@ class SoftwareEffects;
 
 // The fans' curves in the running program: the curves file's settings and
 // its reading period, and every reading pass of the effects handed on to the
-// curves. Called before the sensors start.
+// curves; NVIDIA's GPUs read beside the plug-in's sources where their
+// driver's library is found. Called before the sensors start.
 void startCurves(CurveController &curves, SoftwareEffects &effects);

@@ -91,10 +91,12 @@ void SensorReader::startThread()
         finishCall();
         m_hasGpus = ok;
         emit gpusBound(ok, failure);
+        bindQueued();
     });
     connect(m_worker, &SensorWorker::passDone, this, [this](const TemperatureSample &sample) {
         finishCall();
         emit passDone(sample);
+        bindQueued();
     });
     m_thread->start();
 }
@@ -102,6 +104,17 @@ void SensorReader::startThread()
 void SensorReader::finishCall()
 {
     m_busy = false;
+}
+
+void SensorReader::bindQueued()
+{
+    // A binding asked for while another call ran; unless what was just told
+    // started a call of its own, after which it waits again.
+    if (m_busy || m_queuedBind.isNull())
+        return;
+    const QString path = m_queuedBind;
+    m_queuedBind.clear();
+    bind(path);
 }
 
 bool SensorReader::bind(const QString &path)

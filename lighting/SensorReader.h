@@ -66,6 +66,7 @@ signals:
 private:
     void startThread();
     void finishCall();
+    void bindQueued();
 
     QThread *m_thread = nullptr;
     SensorWorker *m_worker = nullptr;

@@ -52,6 +52,7 @@ SoftwareEffects::SoftwareEffects(Encoders &encoders, QObject *parent)
     connect(m_passDeadline, &QTimer::timeout, this, &SoftwareEffects::onPassDeadline);
     connect(m_reader, &SensorReader::bound, this, &SoftwareEffects::onSensorsBound);
     connect(m_reader, &SensorReader::passDone, this, &SoftwareEffects::onPassDone);
+    connect(m_reader, &SensorReader::gpusBound, this, &SoftwareEffects::onGpusBound);
     connect(m_cpuTemperatureTimer, &QTimer::timeout, this, &SoftwareEffects::updateCPUTemp, Qt::DirectConnection);
     connect(m_sensorRetryTimer, &QTimer::timeout, this, &SoftwareEffects::retrySensorPlugin, Qt::DirectConnection);
     connect(m_volumeTimer, &QTimer::timeout, this, &SoftwareEffects::getVolumeValue, Qt::DirectConnection);
@@ -73,6 +74,33 @@ void SoftwareEffects::startSensors(const QString &libraryPath)
     m_firstBind = true;
     m_reader->bind(libraryPath);
     m_cpuTemperatureTimer->start();
+}
+
+void SoftwareEffects::startGpus(const QString &libraryPath)
+{
+    m_gpuPath = libraryPath;
+    m_gpuBindWanted = true;
+    bindGpusWhenFree();
+}
+
+void SoftwareEffects::bindGpusWhenFree()
+{
+    if (!m_gpuBindWanted || m_passPending || m_reader->isBusy())
+        return;
+    if (m_reader->bindGpus(m_gpuPath)) {
+        m_gpuBindWanted = false;
+        m_gpuBindRunning = true;
+    }
+}
+
+void SoftwareEffects::onGpusBound(bool ok, const QString &failure)
+{
+    m_gpuBindRunning = false;
+    emit gpusBound(ok, failure);
+    if (m_passAfterGpuBind) {
+        m_passAfterGpuBind = false;
+        updateCPUTemp();
+    }
 }
 
 void SoftwareEffects::setReadingPeriod(int passMs)
@@ -120,6 +148,8 @@ void SoftwareEffects::onSensorsBound(bool ok, const QString &failure)
         if (!m_sensorRetryTimer->isActive())
             m_sensorRetryTimer->start();
     }
+    // Ahead of the news, so that a pass asked for on it waits for the GPUs.
+    bindGpusWhenFree();
     emit sensorsBound(ok);
 }
 
@@ -133,11 +163,17 @@ bool SoftwareEffects::retrySensorPlugin()
         if (m_reader->busyMs() < m_deadlineMs)
             return false; // it still has its time
         // A call that has not returned by now may never: leave it behind and start afresh.
+        const bool hadGpus = m_reader->hasGpus();
         if (!m_reader->abandon()) {
             qCDebug(lcLighting) << "sensorRetry:" << "the plug-in still does not return";
             return false;
         }
         qCWarning(lcLighting) << "sensor plug-in: a call did not return; it is left behind and the plug-in started again";
+        // The fresh thread has no GPUs: loaded again, unless their library was what hung.
+        if (hadGpus && !m_gpuBindRunning)
+            m_gpuBindWanted = true;
+        m_gpuBindRunning = false;
+        m_passAfterGpuBind = false;
         m_passPending = false;
         m_passLate = false;
         m_passDeadline->stop();
@@ -273,12 +309,17 @@ void SoftwareEffects::updateCPUTemp()
         return;
     }
     if (m_reader->isBusy()) {
+        // The GPUs' library is loading: the pass follows it (within the deadline).
+        if (m_gpuBindRunning && m_reader->busyMs() < m_deadlineMs) {
+            m_passAfterGpuBind = true;
+            return;
+        }
         // A binding (or the sensor listing) still runs.
         if (m_reader->busyMs() >= m_deadlineMs)
             finishPass(TemperatureSample());
         return;
     }
-    if (!m_reader->hasPlugin()) {
+    if (!m_reader->hasPlugin() && !m_reader->hasGpus()) {
         finishPass(TemperatureSample());
         return;
     }
@@ -309,6 +350,8 @@ void SoftwareEffects::onPassDone(const TemperatureSample &sample)
         return;
     }
     finishPass(sample);
+    // A GPU library that could not load while the plug-in was busy loads now.
+    bindGpusWhenFree();
 }
 
 void SoftwareEffects::finishPass(const TemperatureSample &sample)

@@ -51,6 +51,11 @@ public:
     // loaded later is picked up. The plug-in is called on a thread of its
     // own (SensorReader); sensorsBound() tells when the binding is done.
     void startSensors(const QString &libraryPath);
+    // Also reads NVIDIA's GPUs through their driver's library at
+    // `libraryPath`, loaded on the sensor thread once it is free (after the
+    // plug-in's binding, or after the pass that runs). A pass due while it
+    // loads is made when it is done. Tried once; gpusBound() tells how it went.
+    void startGpus(const QString &libraryPath);
     // The two periods in milliseconds (tests shorten them).
     void setSensorPeriods(int passMs, int retryMs);
     // The time between two reading passes alone.
@@ -101,6 +106,8 @@ signals:
     void temperatureSampled(const TemperatureSample &sample);
     // A binding of the plug-in is complete.
     void sensorsBound(bool ok);
+    // The GPUs' library is loaded (ok) or cannot be (`failure` says why).
+    void gpusBound(bool ok, const QString &failure);
     // The music effects hear the computer's audio (true) or have had no
     // capture for a while (false): no sound server, or it went away.
     void musicCaptureChanged(bool capturing);
@@ -119,6 +126,8 @@ private:
     void onSensorsBound(bool ok, const QString &failure);
     void onPassDone(const TemperatureSample &sample);
     void onPassDeadline();
+    void onGpusBound(bool ok, const QString &failure);
+    void bindGpusWhenFree();
     void finishPass(const TemperatureSample &sample);
     void sendShownColor();
 
@@ -140,6 +149,10 @@ private:
     int m_deadlineMs = kSensorDeadlineMs;
     QString m_sensorPath;
     QString m_sensorFailure;
+    QString m_gpuPath;
+    bool m_gpuBindWanted = false;
+    bool m_gpuBindRunning = false;
+    bool m_passAfterGpuBind = false; // a pass came due while the GPUs' library loaded
     CpuReadingWatch m_watch;
     bool m_hasTemperature = false;
     MusicLevels m_levels;

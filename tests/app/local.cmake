@@ -15,6 +15,10 @@ foreach(program test_safetyglue test_curveglue)
     add_dependencies(${program} FakeSensors)
   endif()
 endforeach()
+# ...and the curves' test reads an NVIDIA GPU from the scripted driver library.
+if(TARGET test_curveglue AND TARGET FakeNvml)
+  add_dependencies(test_curveglue FakeNvml)
+endif()
 # The late tray's test plays the desktop's tray with a script of the source tree.
 if(TARGET test_latetray)
   target_compile_definitions(test_latetray PRIVATE AURIVENT_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

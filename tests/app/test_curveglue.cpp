@@ -3,6 +3,7 @@
 #include "ScriptedSensors.h"
 #include "SensorPasses.h"
 #include "app/Aurivent.h"
+#include "app/CurveChoice.h"
 #include "core/Core.h"
 #include "core/CurveController.h"
 #include "curves/CurveEval.h"
@@ -231,6 +232,52 @@ private slots:
         QCOMPARE(lastDuty(sim, 0), std::make_pair(5, 100));
         QCOMPARE(lost.size(), 2);
         QCOMPARE(lost.at(1).at(0).toString(), QString::fromLatin1(kDisk));
+    }
+
+    // NVIDIA's GPUs are read through their driver's library beside the
+    // plug-in. A fan given a curve of one by its number on the command
+    // channel follows it (saved with its profile); the GPU's reading fails:
+    // the usual passes, then the cap, told once.
+    void aFanChosenByNumberFollowsAnNvidiaGpu()
+    {
+        qputenv("FAKE_NVML", "GPU-5f1c|RTX 4070|70");
+        auto program = start("[Curve0]\nName=Gaming\nPoints=\"40:30,80:90\"\nSources=nvidia-GPU-5f1c/GPU\n");
+        QVERIFY(program);
+        QSignalSpy gpus(program->effects(), &SoftwareEffects::gpusBound);
+        program->effects()->startGpus(pluginLibrary("FakeNvml"));
+        QTRY_VERIFY_WITH_TIMEOUT(!gpus.isEmpty(), 10000);
+        QVERIFY2(gpus.at(0).at(0).toBool(), qPrintable(gpus.at(0).at(1).toString()));
+        QSignalSpy lost(&core->curves(), &CurveController::sourceLost);
+
+        // Numbers past the curves, fans past the box: refused, nothing changes.
+        for (const auto &[choice, fanNumber] : {std::pair{5, 0}, {-1, 0}, {4, kRainbowFanCount}, {4, -1}})
+            QVERIFY(program->handleWindowMessage(kChooseCurveCommand, choice, fanNumber));
+        for (int f = 0; f < kRainbowFanCount; ++f)
+            QCOMPARE(fan(f).curveName, QStringLiteral("Classic"));
+
+        QVERIFY(program->handleWindowMessage(kChooseCurveCommand, 4, 0)); // after the four presets
+        QCOMPARE(fan(0).curveName, QStringLiteral("Gaming"));
+        // Saved with the fan's other settings.
+        QVERIFY(program->handleWindowMessage(0x8119, 0, 0));
+        QFile profile(IniHelper::profilePath(core->boxes()[0].profileValue));
+        QVERIFY(profile.open(QIODevice::ReadOnly));
+        QVERIFY(profile.readAll().contains("=Gaming"));
+        fan(0).speedPer = 3; // its cap: 80 %
+
+        QVERIFY(pass(*program, sensors(45, -1, -1)));
+        QCOMPARE(duties(sim, 0), (Duties{{1, 75}, {2, 50}, {3, 50}, {4, 50}, {5, 50}}));
+
+        qputenv("FAKE_NVML", "GPU-5f1c|RTX 4070|-");
+        for (int gap = 0; gap < 2; ++gap) {
+            QVERIFY(pass(*program, sensors(45, -1, -1)));
+            QCOMPARE(firstDuty(sim, 0).first, 2);
+        }
+        QVERIFY(pass(*program, sensors(45, -1, -1)));
+        QCOMPARE(firstDuty(sim, 0), std::make_pair(1, 80));
+        QVERIFY(pass(*program, sensors(45, -1, -1)));
+        QCOMPARE(lost.size(), 1);
+        QCOMPARE(lost.at(0).at(0).toString(), QStringLiteral("nvidia-GPU-5f1c/GPU"));
+        qunsetenv("FAKE_NVML");
     }
 
     // Without a curves file or a curve key every fan gets, pass for pass,

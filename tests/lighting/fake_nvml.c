@@ -7,11 +7,15 @@
  *                   so a test can change a GPU's reading or make it fail.
  *   FAKE_NVML_INIT  the init result (default 0)
  *   FAKE_NVML_COUNT a GPU count to report instead of the real one
+ *   FAKE_NVML_HOLD  a path: init does not return while that file exists, like
+ *                   a slow driver (at most a minute, so a broken test ends)
  * Built with FAKE_NVML_INCOMPLETE, nvmlDeviceGetTemperature is missing. */
 
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <time.h>
+#include <unistd.h>
 
 #define EXPORT __attribute__((visibility("default")))
 #define MAX_GPUS 8
@@ -64,6 +68,10 @@ static struct gpu *gpu_of(void *device)
 
 EXPORT int nvmlInit_v2(void)
 {
+    const char *hold = getenv("FAKE_NVML_HOLD");
+    const struct timespec tick = {0, 10 * 1000 * 1000};
+    for (int i = 0; hold && *hold && i < 6000 && access(hold, F_OK) == 0; ++i)
+        nanosleep(&tick, NULL);
     parse();
     return env_int("FAKE_NVML_INIT", 0);
 }

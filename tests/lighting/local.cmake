@@ -27,7 +27,7 @@ if(NOT WIN32)
     target_include_directories(test_sensor PRIVATE ${PROJECT_SOURCE_DIR}/lighting/sensors-plugin)
   endif()
   if(TARGET test_sensorloss)
-    add_dependencies(test_sensorloss FakeSensors)
+    add_dependencies(test_sensorloss FakeSensors FakeNvml)
   endif()
   if(TARGET test_volume_capture)
     # Starts a private sound server of its own; give it room.

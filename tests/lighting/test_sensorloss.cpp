@@ -101,6 +101,32 @@ private slots:
         qputenv("FAKE_SENSORS_HANG_WHILE", hangFile().toLocal8Bit());
     }
 
+    // A pass that comes due while NVIDIA's library is still loading is not
+    // skipped: it is made once the library is there, and reads the GPU.
+    void aPassDueWhileTheGpusLoadFollowsThem()
+    {
+        QVERIFY(startSensorsAndWait(*effects, pluginLibrary("FakeSensors")));
+        const QString hold = hangFile() + QStringLiteral("-nvml");
+        QFile file(hold);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        qputenv("FAKE_NVML_HOLD", hold.toLocal8Bit());
+        qputenv("FAKE_NVML", "GPU-77|RTX|66");
+        QSignalSpy gpus(effects.get(), &SoftwareEffects::gpusBound);
+        QList<QHash<QString, double>> sampled;
+        connect(effects.get(), &SoftwareEffects::temperatureSampled, this,
+                [&sampled](const TemperatureSample &sample) { sampled << sourceValues(sample); });
+        effects->startGpus(pluginLibrary("FakeNvml"));
+        effects->updateCPUTemp();
+        QVERIFY(sampled.isEmpty());
+        QVERIFY(QFile::remove(hold));
+        QTRY_VERIFY_WITH_TIMEOUT(!sampled.isEmpty(), 10000);
+        QCOMPARE(gpus.size(), 1);
+        QVERIFY(gpus.at(0).at(0).toBool());
+        QCOMPARE(sampled.at(0).value(QStringLiteral("nvidia-GPU-77/GPU"), -1), 66.0);
+        qunsetenv("FAKE_NVML_HOLD");
+        qunsetenv("FAKE_NVML");
+    }
+
     void aHungPluginIsAPassWithoutAReading()
     {
         QVERIFY(startSensorsAndWait(*effects, pluginLibrary("FakeSensors")));
