@@ -2,41 +2,23 @@
 #include "Aurivent.h"
 
 #include "AutorunStore.h"
-#include "CommandChannel.h"
-#include "CurveChoice.h"
-#include "CurveWiring.h"
-#include "common/Limits.h"
-#include "core/Core.h"
-#include "core/DeviceMonitor.h"
-#include "core/SyncPacer.h"
+#include "NativeMessage.h"
+#include "SaveFailureNotice.h"
+#include "Tray.h"
 #include "common/Logging.h"
+#include "core/Core.h"
+#include "core/CurveController.h"
 #include "device/BoxModel.h"
-#include "device/DeviceBus.h"
 #include "device/FanMonitor.h"
-#include "device/FanSafety.h"
-#include "device/Encoders.h"
 #include "device/HotplugMonitor.h"
-#include "IpText.h"
-#include "Language.h"
-#include "lighting/ComputerVolume.h"
-#include "lighting/LightModes.h"
-#include "lighting/SensorPlugin.h"
 #include "lighting/SoftwareEffects.h"
 #include "monitoring/Monitoring.h"
 #include "monitoring/MonitoringHistoryReader.h"
-#include "monitoring/ProgramMonitoring.h"
-#include "ui/graphs/GraphsOpener.h"
-#include "NativeMessage.h"
-#include "remote/RemoteCommands.h"
-#include "remote/SocketHelper.h"
-#include "SaveFailureNotice.h"
 #include "script/ScriptRunner.h"
 #include "storage/IniHelper.h"
-#include "storage/SaveFailures.h"
-#include "StoredSettings.h"
-#include "Tray.h"
 #include "ui/AlertView.h"
 #include "ui/MainView.h"
+#include "ui/graphs/GraphsOpener.h"
 #include "update/AutoUpdate.h"
 
 #include <QAction>
@@ -44,58 +26,58 @@
 #include <QCloseEvent>
 #include <QDebug>
 #include <QGuiApplication>
-#include <QHostInfo>
-#include <QNetworkInterface>
 #include <QScreen>
-#include <QTimer>
 
-const char *const Aurivent::kVersion = "1.0.5";
+const char *const Aurivent::kVersion = Controller::kVersion;
 const char *const Aurivent::kTitle = "Vayla Zeve RGB";
+
+namespace {
+ControlOptions controlOptions(const StartOptions &options)
+{
+    ControlOptions control;
+    control.simulated = options.simulated;
+    control.hotplug = options.hotplug;
+    control.channel = options.channel;
+    control.metricsListen = options.metricsListen;
+    return control;
+}
+} // namespace
 
 Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     : QMainWindow(parent)
-    , m_core(core)
-    , m_boxes(core.boxes())
-    , m_profiles(core.encoders(), m_state.settings)
-    , m_messages(m_state, core.encoders(), m_profiles, *this)
-    , m_windowMessages(m_state, core.encoders(), *this, m_messages, *this)
+    , m_control(std::make_unique<Controller>(core, controlOptions(options)))
     , m_simulated(options.simulated)
     , m_headless(options.headless)
     , m_hotplug(options.hotplug)
-    , m_channel(options.channel)
 {
-    m_prefix = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    const QString prefix = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     setGeometry(QRect(0, 0, 0, 0));
     // Never seen itself: an X server refuses focus for a window of no size.
     setAttribute(Qt::WA_ShowWithoutActivating);
     hide();
-    setWindowIcon(QIcon(m_prefix + QStringLiteral("Images/logo.ico")));
-
-    IniHelper::parseDeviceData(IniHelper::readDeviceIni(), m_state.settings, m_boxes.records());
+    setWindowIcon(QIcon(prefix + QStringLiteral("Images/logo.ico")));
+    m_control->setWindow(this);
+    AppSettings &settings = m_control->state().settings;
 
     if (!m_headless) {
-        m_tray = new Tray(this, m_prefix + QStringLiteral("Images/logo.ico"), m_state.settings.isAutoRun);
+        m_tray = new Tray(this, prefix + QStringLiteral("Images/logo.ico"), settings.isAutoRun);
         connect(m_tray, &Tray::activated, this, &Aurivent::iconActivated);
         connect(m_tray->launchAction(), &QAction::triggered, this, &Aurivent::showMainView);
         connect(m_tray->autorunAction(), &QAction::triggered, this, &Aurivent::trayIconAction);
         connect(m_tray->exitAction(), &QAction::triggered, qApp, &QCoreApplication::quit);
         // A try-out on simulated boxes leaves the desktop's autostart alone.
         m_tray->autorunAction()->setEnabled(!m_simulated);
-        m_tray->setAutorun(m_state.settings.isAutoRun);
+        m_tray->setAutorun(settings.isAutoRun);
         auto *notice = new SaveFailureNotice(m_tray->icon(), [this] { return static_cast<QWidget *>(m_view); }, this);
-        notice->settingsRefused(m_state.settings.refusedSettings);
+        notice->settingsRefused(settings.refusedSettings);
     }
 
-    QCoreApplication::installTranslator(&m_translator);
-    qCDebug(lcApp) << "setup language:" << m_state.settings.languageIndex;
-    Language::load(m_translator, QCoreApplication::applicationDirPath(), m_state.settings.languageIndex);
-
     // The updater asks for administrator rights: a person must be there to grant them.
-    if (m_state.settings.isStartAutoUpdate && !m_headless) {
-        qCDebug(lcApp) << "start auto update--isStartAutoUpdate:" << m_state.settings.isStartAutoUpdate;
+    if (settings.isStartAutoUpdate && !m_headless) {
+        qCDebug(lcApp) << "start auto update--isStartAutoUpdate:" << settings.isStartAutoUpdate;
         m_update = new AutoUpdate();
         m_update->setupVersion(QString::fromLatin1(kVersion));
-        m_update->setServerUrl(m_state.settings.updateServer);
+        m_update->setServerUrl(settings.updateServer);
         connect(m_update, &AutoUpdate::updateNote, this, [this](const QString &note) {
             if (m_tray)
                 m_tray->icon()->showMessage(tr("Update Note:"), note);
@@ -108,10 +90,10 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     // The service and a try-out on simulated boxes leave the desktop's autostart alone.
     if (m_tray && !m_simulated) {
         if (auto store = createAutorunStore()) {
-            if (reconcileAutorun(m_state.settings.isAutoRun, *store, QCoreApplication::applicationFilePath(),
+            if (reconcileAutorun(settings.isAutoRun, *store, QCoreApplication::applicationFilePath(),
                                  autorunMemoryFile())) {
-                m_tray->setAutorun(m_state.settings.isAutoRun);
-                m_messages.writeDeviceProfile();
+                m_tray->setAutorun(settings.isAutoRun);
+                m_control->messages().writeDeviceProfile();
             }
         }
     }
@@ -121,68 +103,20 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
         m_alert->hide();
         connect(m_alert, &AlertView::alertViewSendData, this, &Aurivent::alertViewReceiveData);
     }
-
-    m_socketHelper = new SocketHelper(this, SocketHelper::kDefaultPort, remoteAccessFrom(m_state.settings.remoteAccess));
-    connect(m_socketHelper, &SocketHelper::socketHelperSendData, this, &Aurivent::socketHelperReceiveData);
-    m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
-    m_socketHelper->setPassword(m_state.settings.Password);
-
-    m_fans = &m_core.fans();
-    connect(m_fans, &FanMonitor::fanSpeedRead, this, &Aurivent::showFanReading);
-    connect(m_fans, &FanMonitor::stallRaised, this, [this](int box, int) { showAlert(box, false); });
-    connect(m_fans, &FanMonitor::boxAlarm, this, &Aurivent::syncView);
-    connect(m_fans, &FanMonitor::boxHealthChanged, this, &Aurivent::showBoxHealth);
-    m_monitor = &m_core.devices();
-    connect(m_monitor, &DeviceMonitor::currentProfileFound, this, &Aurivent::setCurrentProfile);
-    connect(m_monitor, &DeviceMonitor::connectionMapChanged, this, &Aurivent::showConnectionMap);
-    connect(m_monitor, &DeviceMonitor::boxNeedsSettings, this, &Aurivent::resendSettings);
-    // The current box and which boxes are present are read from the model by the view state.
-    // Every orderly end (tray, window message, a termination signal, the end
-    // of the session) leaves the event loop: the fans are made safe there.
-    connect(qApp, &QCoreApplication::aboutToQuit, this, &Aurivent::leaveFansSafeOnExit);
-
-    m_phoneSync = new SyncPacer([this] { syncView(); }, this);
-    m_effects = new SoftwareEffects(m_core.encoders(), this);
-    m_effects->setComputerVolume(new ComputerVolume(m_effects));
-    startCurves(m_core.curves(), *m_effects);
-    m_script = new ScriptRunner(m_core.encoders(), this);
-
-    m_monitor->discover();
-    buildIpText();
-
-    m_state.firmwareVersion = m_core.encoders().readFirmwareVersion(m_boxes.currentBox());
-    if (m_state.firmwareVersion == QLatin1String("0"))
-        m_state.firmwareVersion = QString::fromLatin1(kDefaultVersion);
-
-    applyStoredSettings(m_boxes, m_profiles, *m_effects, *m_fans);
-
-    m_monitoring = createProgramMonitoring(m_boxes, options.metricsListen, QString::fromLatin1(kVersion), this);
-    connect(m_effects, &SoftwareEffects::temperatureChanged, m_monitoring, &Monitoring::temperature);
-    connect(m_effects, &SoftwareEffects::temperatureMissing, m_monitoring, &Monitoring::temperatureMissing);
-    connect(&SaveFailures::instance(), &SaveFailures::saveFailed, m_monitoring, &Monitoring::saveFailed);
-    connect(m_monitoring, &Monitoring::openWindowRequested, this, [this] { showMainView(); });
-    connectMonitoring(*m_fans, *m_monitoring);
+    connect(m_control.get(), &Controller::alertRaised, this, &Aurivent::showAlert);
+    connect(m_control.get(), &Controller::languageChanged, this, &Aurivent::retranslate);
+    connect(m_control.get(), &Controller::ipTextChanged, this, [this](const QString &text) {
+        if (m_view)
+            m_view->setIpText(text);
+    });
+    connect(m_control->monitoring(), &Monitoring::openWindowRequested, this, [this] { showMainView(); });
     if (!m_headless) {
-        m_historyReader = std::make_unique<MonitoringHistoryReader>(m_monitoring);
+        m_historyReader = std::make_unique<MonitoringHistoryReader>(m_control->monitoring());
         m_graphs = new GraphsOpener(m_historyReader.get(), this);
         if (m_tray)
             connect(m_tray->graphsAction(), &QAction::triggered, m_graphs, &GraphsOpener::openEverything);
     }
-
-    connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
-        m_state.temperatureKnown = true;
-        m_state.temperature = celsius;
-        syncView();
-    });
-    connect(m_effects, &SoftwareEffects::musicCaptureChanged, this, [this](bool capturing) {
-        m_state.musicCapture = capturing;
-        syncView();
-    });
-    connect(m_effects, &SoftwareEffects::temperatureMissing, this, [this] {
-        m_state.temperatureKnown = false;
-        syncView();
-    });
-    connect(m_effects, &SoftwareEffects::temperatureReadingLost, this, [this] {
+    connect(effects(), &SoftwareEffects::temperatureReadingLost, this, [this] {
         if (!m_tray)
             return; // the service: the log has said it
         m_tray->icon()->showMessage(tr("No CPU temperature"),
@@ -190,35 +124,25 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
                                        "speed until it can be read again."),
                                     QSystemTrayIcon::Warning);
     });
-    connect(&m_core.curves(), &CurveController::sourceLost, this, [this](const QString &source, const QString &text) {
+    connect(&m_control->core().curves(), &CurveController::sourceLost, this, [this](const QString &source, const QString &text) {
         if (m_tray)
             m_tray->icon()->showMessage(tr("No temperature from %1").arg(source), text, QSystemTrayIcon::Warning);
     });
-    m_effects->startSensors(SensorPlugin::defaultLibraryPath());
 
-    syncView();
     if (!m_headless)
         createMainView(!options.minimized);
-
-    if (m_hotplug)
-        connect(m_hotplug, &HotplugMonitor::deviceSetMayHaveChanged, this, &Aurivent::deviceChanged);
-    if (m_channel)
-        m_channel->setHandler([this](int id, int w, int l) { return handleWindowMessage(id, w, l); });
 }
 
 Aurivent::~Aurivent()
 {
-    // No reply or health news may reach a window that is going away.
-    m_monitor->stop();
-    m_monitor->disconnect(this);
-    m_fans->disconnect(this);
-    if (m_monitoring)
-        m_fans->disconnect(m_monitoring);
-    m_core.bus().closeAll();
+    m_control->setWindow(nullptr);
+    m_control->disconnect(this);
     // The graphs window reads through m_historyReader, which goes before the children.
     delete m_graphs;
     delete m_view;
+    m_view = nullptr;
     delete m_update;
+    m_control.reset();
 }
 
 QString Aurivent::autorunMemoryFile()
@@ -228,32 +152,13 @@ QString Aurivent::autorunMemoryFile()
     return IniHelper::dataFolder() + QStringLiteral("/AutostartWritten");
 }
 
-void Aurivent::buildIpText()
-{
-    // The address is shown only where a phone can use it.
-    switch (remoteAccessFrom(m_state.settings.remoteAccess)) {
-    case RemoteAccess::Off:
-        m_ipText = tr("Phone server off");
-        break;
-    case RemoteAccess::ThisComputer:
-        m_ipText = tr("Phone server: this computer only");
-        break;
-    case RemoteAccess::Network:
-        m_ipText = ipTextFrom(QNetworkInterface::allAddresses(), QHostInfo::localHostName(), tr("IP Address"));
-        // Never an empty "IP Address:": the phone needs to be told there is none.
-        if (m_ipText.isEmpty())
-            m_ipText = tr("IP Address") + QStringLiteral(": ") + tr("none");
-        break;
-    }
-}
-
 void Aurivent::createMainView(bool show)
 {
     m_view = new MainView();
     m_view->setSimulated(m_simulated);
     m_view->setAppVersion(QString::fromLatin1(kVersion));
-    m_view->setIpText(m_ipText);
-    m_view->setViewState(&m_core.viewState());
+    m_view->setIpText(m_control->ipText());
+    m_view->setViewState(&core().viewState());
     connect(m_view, &MainView::sendVaylaData, this, &Aurivent::receiveVaylaMainData);
     connect(m_view, &MainView::sendData, this, &Aurivent::receiveMainData);
     connect(m_view, &MainView::sendRGBData, this, &Aurivent::receiveRGBData);
@@ -267,103 +172,13 @@ void Aurivent::createMainView(bool show)
         m_view->show();
 }
 
-void Aurivent::syncView()
+void Aurivent::retranslate()
 {
-    m_core.viewState().sync(m_boxes, m_state, m_core.bus());
-}
-
-bool Aurivent::handleWindowMessage(int id, int wParam, int lParam)
-{
-    if (id == kChooseCurveCommand) {
-        // The next reading pass drives the fan with it; saved with its profile, as its other settings.
-        chooseFanCurve(m_boxes, m_core.curves().settings(), wParam, lParam);
-        return true;
-    }
-    return m_windowMessages.handle(id, wParam, lParam);
-}
-
-// --- AppHost
-
-ViewState &Aurivent::viewState() { return m_core.viewState(); }
-LightingTimers &Aurivent::lightingTimers() { return *m_effects; }
-
-void Aurivent::startSpeedPoll() { m_monitor->startSpeedPoll(); }
-void Aurivent::stopSpeedPoll() { m_monitor->stopSpeedPoll(); }
-
-void Aurivent::loadLanguage(int index)
-{
-    // The program's own folder, as at start-up: the current directory is
-    // wherever the program was started from.
-    Language::load(m_translator, QCoreApplication::applicationDirPath(), index);
-    buildIpText();
-    if (m_view)
-        m_view->setIpText(m_ipText);
     // The view speaks the new language once the state has it.
     if (m_alert)
         m_alert->retranslate();
     if (m_tray)
-        m_tray->retranslate(m_state.settings.isAutoRun);
-}
-
-void Aurivent::showSensorInfo()
-{
-    showInfo();
-}
-
-void Aurivent::passwordChanged()
-{
-    m_socketHelper->setPassword(m_state.settings.Password);
-    m_socketHelper->setPasswordEnabled(m_state.settings.OpenPassword);
-}
-
-void Aurivent::remoteAccessChanged()
-{
-    m_socketHelper->setAccess(remoteAccessFrom(m_state.settings.remoteAccess));
-    buildIpText();
-    if (m_view)
-        m_view->setIpText(m_ipText);
-}
-
-// --- what discovery found
-
-void Aurivent::showConnectionMap(const QString &map)
-{
-    m_boxPresence.update(map);
-    m_socketHelper->setBoxListReply(map);
-}
-
-void Aurivent::leaveFansSafeOnExit()
-{
-    if (m_fansLeftSafe)
-        return;
-    m_fansLeftSafe = true;
-    m_monitor->stopSpeedPoll();
-    leaveFansSafe(m_core.encoders(), kExitFlushMs);
-    if (m_monitoring)
-        m_monitoring->stop();
-}
-
-void Aurivent::resendSettings(int box)
-{
-    resendBoxSettings(m_core.encoders(), m_profiles, box, *m_effects, m_core.curves());
-    // Its record may just have taken its stored profile: the panels show it.
-    syncView();
-}
-
-// --- what the fan monitor found
-
-void Aurivent::showFanReading(int box, int, int, bool)
-{
-    if (box == m_boxes.currentBox())
-        syncView();
-}
-
-void Aurivent::showBoxHealth(int box, BoxHealth health)
-{
-    syncView();
-    // A box that is gone is usually unplugged: discovery follows, so no alert of its own.
-    if (health == BoxHealth::NotAnswering)
-        showAlert(box, true);
+        m_tray->retranslate(state().settings.isAutoRun);
 }
 
 void Aurivent::showAlert(int box, bool notAnswering)
@@ -375,7 +190,7 @@ void Aurivent::showAlert(int box, bool notAnswering)
     const bool hidden = !m_view || m_view->isHidden() || m_view->isMinimized();
     m_alert->move(stallAlertPosition(screenSize, m_alert->size(), hidden));
     m_alert->setControllerNumber(box);
-    m_alert->setStalledFans(notAnswering ? QList<int>() : latchedStalls(m_boxes, box));
+    m_alert->setStalledFans(notAnswering ? QList<int>() : latchedStalls(boxes(), box));
     m_alert->setNotAnswering(notAnswering);
     m_alert->show();
     setEnabled(false);
@@ -383,81 +198,19 @@ void Aurivent::showAlert(int box, bool notAnswering)
     m_alert->setEnabled(true);
 }
 
-// --- RemoteHost
+// --- ControlWindow
 
-void Aurivent::setCurrentProfile(int profile)
-{
-    m_state.currentProfile = profile;
-}
-
-void Aurivent::stopMusic()
-{
-    m_effects->stopMusicTimers();
-}
-
-void Aurivent::startMusicEffectTimer()
-{
-    m_effects->startMusicEffectTimer();
-}
-
-void Aurivent::setPhoneLevel(int level)
-{
-    m_effects->setPhoneLevel(level);
-}
-
-void Aurivent::applyBoxSettings(int box)
-{
-    // The phone drives 12-LED fans only.
-    m_profiles.apply(box, *m_effects, Resend::Reapply, ProfileService::Kind::RgbFans);
-}
-
-void Aurivent::loadProfile(int box, int profile)
-{
-    if (isValidBox(box))
-        m_profiles.load(box, profile);
-}
-
-QList<QStringList> Aurivent::readProfile(int profile)
-{
-    return m_profiles.rgbRows(profile);
-}
-
-void Aurivent::saveBoxProfile(int box)
-{
-    if (isValidBox(box))
-        m_profiles.save(box, m_boxes[box].profileValue);
-}
-
-int Aurivent::currentProfile() const
-{
-    return m_state.currentProfile;
-}
-
-// The phone can send far more commands than a screen can show: its changes
-// reach the view state at most once a frame.
-void Aurivent::refreshFanPanels(int) { m_phoneSync->request(); }
-void Aurivent::setProfileLabel(int) { m_phoneSync->request(); }
-void Aurivent::checkProfileButton(int) { m_phoneSync->request(); }
-
-// --- WindowMessageHost
-
-void Aurivent::hideApplicationWindow()
+void Aurivent::hideWindow()
 {
     hide();
 }
 
-void Aurivent::closeApplicationWindow()
+void Aurivent::closeWindow()
 {
     close();
     // With the main view hidden (or minimized) nothing is left on screen: the program ends.
     if (!m_view || m_view->isHidden() || m_view->isMinimized())
         QCoreApplication::quit();
-}
-
-void Aurivent::deviceChanged()
-{
-    m_monitor->deviceChanged(m_hotplug ? m_hotplug->takeRemovedNodes() : QList<QByteArray>());
-    syncView();
 }
 
 MainViewInterface *Aurivent::mainView()
@@ -479,52 +232,30 @@ void Aurivent::iconActivated(QSystemTrayIcon::ActivationReason reason)
         m_view->show();
 }
 
-void Aurivent::socketHelperReceiveData(const QVariantMap &data)
-{
-    const QString reply = RemoteCommands::execute(data, m_core.encoders(), *this);
-    m_phoneSync->request();
-    if (!reply.isEmpty())
-        m_socketHelper->sendResponse(reply, data);
-}
-
-void Aurivent::updateSpeed()
-{
-    m_monitor->poll();
-}
-
-void Aurivent::showInfo()
-{
-    QStringList lines = m_effects->sensorInfo();
-    if (lines.isEmpty() && m_effects->hasSensors())
-        lines << tr("No sensor chips found.");
-    else if (lines.isEmpty())
-        lines << tr("No sensor information: the sensor plug-in is not loaded.");
-    m_core.viewState().tellSensorInfo(lines);
-}
-
 void Aurivent::trayIconAction()
 {
     if (m_simulated || !m_tray)
         return;
-    m_state.settings.isAutoRun = !m_state.settings.isAutoRun;
-    m_tray->setAutorun(m_state.settings.isAutoRun);
+    AppSettings &settings = state().settings;
+    settings.isAutoRun = !settings.isAutoRun;
+    m_tray->setAutorun(settings.isAutoRun);
     if (auto store = createAutorunStore())
-        syncAutorun(m_state.settings.isAutoRun, *store, QCoreApplication::applicationFilePath(), autorunMemoryFile());
-    m_messages.writeDeviceProfile();
+        syncAutorun(settings.isAutoRun, *store, QCoreApplication::applicationFilePath(), autorunMemoryFile());
+    m_control->messages().writeDeviceProfile();
 }
 
-void Aurivent::receiveMainData(const QStringList &list) { m_messages.receiveMainData(list); }
-void Aurivent::receiveVaylaMainData(const QStringList &list) { m_messages.receiveVaylaMainData(list); }
+void Aurivent::receiveMainData(const QStringList &list) { m_control->messages().receiveMainData(list); }
+void Aurivent::receiveVaylaMainData(const QStringList &list) { m_control->messages().receiveVaylaMainData(list); }
 
 void Aurivent::receiveRGBData(const QStringList &red, const QStringList &green, const QStringList &blue,
                               const QStringList &bright, int fan)
 {
-    m_messages.receiveRGBData(red, green, blue, bright, fan);
+    m_control->messages().receiveRGBData(red, green, blue, bright, fan);
 }
 
 void Aurivent::receiveVaylaRGBData(int r, int g, int b, float bright, int fan)
 {
-    m_messages.receiveVaylaRGBData(r, g, b, bright, fan);
+    m_control->messages().receiveVaylaRGBData(r, g, b, bright, fan);
 }
 
 void Aurivent::showMainView()
@@ -535,10 +266,10 @@ void Aurivent::showMainView()
 
 void Aurivent::testReceiveFileData(const QStringList &frames, int period)
 {
-    m_script->testReceiveFileData(frames, period);
+    m_control->script()->testReceiveFileData(frames, period);
 }
 
-void Aurivent::runScript() { m_script->runScript(); }
+void Aurivent::runScript() { m_control->script()->runScript(); }
 
 void Aurivent::closeEvent(QCloseEvent *event)
 {

@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Aurivent.h"
-#include "CommandChannel.h"
-#include "CommandLine.h"
+#include "channel/CommandChannel.h"
+#include "startup/CommandLine.h"
 #include "common/Logging.h"
 #include "core/Core.h"
 #include "device/CrashSafety.h"
 #include "device/FanGuardian.h"
 #include "device/HotplugMonitor.h"
-#include "DeviceSetup.h"
-#include "Language.h"
-#include "SessionUser.h"
+#include "startup/DeviceSetup.h"
+#include "control/Language.h"
+#include "startup/SessionUser.h"
 #include "storage/IniHelper.h"
-#include "TerminationSignals.h"
+#include "startup/CommandOnly.h"
+#include "startup/ServiceStart.h"
+#include "startup/TerminationSignals.h"
 #include "Tray.h"
 #include "TraylessWindow.h"
 #include "ui/MainView.h"
@@ -32,48 +34,11 @@ namespace {
 constexpr int kShowWindow = 0x8101;
 constexpr int kPing = 0x2333;
 
-int sendCommand(const CommandLine &line)
-{
-    int values[3] = {0, 0, 0};
-    for (int i = 0; i < line.sendArgs.size(); ++i) {
-        if (!CommandChannel::parseNumber(line.sendArgs.at(i), &values[i])) {
-            std::fprintf(stderr, "Aurivent: --send: \"%s\" is not a number\n", qPrintable(line.sendArgs.at(i)));
-            return 2;
-        }
-    }
-    QString error;
-    switch (CommandChannel::send(values[0], values[1], values[2], &error)) {
-    case CommandChannel::SendResult::Handled:
-        std::printf("handled\n");
-        return 0;
-    case CommandChannel::SendResult::NotHandled:
-        std::printf("not handled\n");
-        return 0;
-    case CommandChannel::SendResult::NoInstance:
-    case CommandChannel::SendResult::NoAnswer:
-        break;
-    }
-    std::fprintf(stderr, "Aurivent: %s\n", qPrintable(error));
-    return 1;
-}
-
 // --help, --version, --send and a bad line: no display, no window, nothing started.
 int runWithoutGui(int argc, char *argv[], const CommandLine &line)
 {
     QCoreApplication app(argc, argv);
-    if (!line.error.isEmpty()) {
-        std::fprintf(stderr, "Aurivent: %s\nTry \"Aurivent --help\" for the options.\n", qPrintable(line.error));
-        return 2;
-    }
-    if (line.help) {
-        std::printf("%s", qPrintable(CommandLine::helpText()));
-        return 0;
-    }
-    if (line.version) {
-        std::printf("Aurivent %s\n", Aurivent::kVersion);
-        return 0;
-    }
-    return sendCommand(line);
+    return runCommandOnly(line, "Aurivent", Aurivent::kVersion);
 }
 
 // A window was asked for, but the running instance has none: it is the
@@ -106,13 +71,9 @@ void tellServiceRuns(bool dialog)
 bool handOverToRunningInstance(const CommandLine &line)
 {
     QString ignored;
-    if (line.headless || line.minimized) {
-        // The service, or a start at log-in: a running instance is enough.
-        if (CommandChannel::send(kPing, 0, 0, &ignored) == CommandChannel::SendResult::NoInstance)
-            return false;
-        if (line.headless)
-            std::fprintf(stderr, "Aurivent: another Aurivent already runs and drives the fans; this one ends.\n");
-        return true;
+    if (line.minimized) {
+        // A start at log-in: a running instance is enough.
+        return CommandChannel::send(kPing, 0, 0, &ignored) != CommandChannel::SendResult::NoInstance;
     }
     // A running instance shows its main view and this start ends quietly.
     switch (CommandChannel::send(kShowWindow, 1, 1, &ignored)) {
@@ -134,19 +95,22 @@ bool handOverToRunningInstance(const CommandLine &line)
 int main(int argc, char *argv[])
 {
     Logging::install();
-    // Before anything creates a file or a thread.
-    const SessionUser::Adoption user = SessionUser::adoptInvokingUser();
-    if (!user.ok) {
-        std::fprintf(stderr, "Aurivent: %s\n", qPrintable(user.error));
-        return 1;
-    }
-
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine line = CommandLine::parse(arguments);
     if (!line.needsGui())
         return runWithoutGui(argc, argv, line);
+    // The service is a program of its own that links no window library.
+    if (line.headless)
+        return becomeService(argc, argv);
+
+    // Before anything creates a file or a thread.
+    const SessionUser::Adoption user = SessionUser::adoptInvokingUser();
+    if (!user.ok) {
+        std::fprintf(stderr, "Aurivent: %s\n", qPrintable(user.error));
+        return 1;
+    }
 
     // Forked while the program is small and has no thread yet. Every return
     // from here on is an orderly end and sends the guardian away; a kill,
@@ -156,17 +120,13 @@ int main(int argc, char *argv[])
         ~GuardianGoodbye() { FanGuardian::dismiss(); }
     } guardianGoodbye;
 
-    // The service runs with no display at all.
-    if (line.headless)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     // Sizes are in device-independent pixels: the window keeps its layout on
     // a screen of 192 DPI or a scale factor of 2, and pictures are drawn sharp.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false); // the program lives in the tray
-    if (!line.headless)
-        WindowPlacement::fitScreen(QSize(MainViewRules::kWindowWidth, MainViewRules::kWindowHeight));
+    WindowPlacement::fitScreen(QSize(MainViewRules::kWindowWidth, MainViewRules::kWindowHeight));
     QGuiApplication::setDesktopFileName(QStringLiteral("aurivent"));
     if (line.verbose)
         QLoggingCategory::setFilterRules(QStringLiteral("aurivent.*.debug=true"));
@@ -196,28 +156,15 @@ int main(int argc, char *argv[])
     options.simulated = devices.simulator != nullptr;
     options.hotplug = &hotplug;
     options.channel = &channel;
-    options.headless = line.headless;
     options.metricsListen = line.metrics;
     options.minimized = line.minimized;
     auto *window = new Aurivent(core, options);
     window->setWindowTitle(QString::fromLatin1(Aurivent::kTitle));
-    if (line.headless) {
-        // Never shown; on Windows its native window still receives the numbered commands.
-        window->winId();
-        qCInfo(lcApp) << "running without a window: fans, lighting, phone server and command channel";
-        // There is no window to show: a start that asks for one hears so.
-        channel.setHandler([window](int id, int wParam, int lParam) {
-            if (id == kShowWindow && wParam != 0)
-                return false;
-            return window->handleWindowMessage(id, wParam, lParam);
-        });
-    } else {
-        window->show();
-        // The tray may also be one that appears after the start.
-        auto *trayless = new TraylessWindow(window->view(), &Tray::anyReachable);
-        if (line.minimized && !Tray::anyReachable())
-            trayless->minimize();
-    }
+    window->show();
+    // The tray may also be one that appears after the start.
+    auto *trayless = new TraylessWindow(window->view(), &Tray::anyReachable);
+    if (line.minimized && !Tray::anyReachable())
+        trayless->minimize();
     const int result = app.exec();
     delete window;
     return result;

@@ -30,7 +30,7 @@
 // -1 leaves the engine's own setting), so the same file measures the code
 // before and after a change side by side.
 #include "app/Aurivent.h"
-#include "app/CommandChannel.h"
+#include "channel/CommandChannel.h"
 #include "core/Core.h"
 #include "device/BoxTable.h"
 #include "device/DeviceBus.h"

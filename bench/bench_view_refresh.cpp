@@ -6,8 +6,8 @@
 // Run it inside a private network namespace (the program listens on the
 // phone port): unshare -n sh -c 'ip link set lo up; QT_QPA_PLATFORM=offscreen build/bin/bench_view_refresh'
 #include "app/Aurivent.h"
-#include "app/CommandLine.h"
-#include "app/DeviceSetup.h"
+#include "startup/CommandLine.h"
+#include "startup/DeviceSetup.h"
 #include "core/Core.h"
 #include "device/BoxTable.h"
 #include "ui/MainView.h"

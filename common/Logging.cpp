@@ -33,7 +33,7 @@ const Folder kFolders[] = {
     {"app", lcApp},         {"common", lcApp},       {"core", lcApp},       {"service", lcApp},
     {"device", lcDevice},   {"lighting", lcLighting}, {"remote", lcRemote}, {"script", lcScript},
     {"storage", lcStorage}, {"ui", lcUi},             {"viewmsg", lcUi},    {"update", lcUpdate},
-    {"launcher", lcApp},
+    {"launcher", lcApp},    {"channel", lcApp},      {"control", lcApp},    {"startup", lcApp},
 };
 
 void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)

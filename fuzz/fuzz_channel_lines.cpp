@@ -3,8 +3,8 @@
 // each read as "ID [WPARAM [LPARAM]]".
 #include "FuzzSupport.h"
 
-#include "app/ChannelLines.h"
-#include "app/CommandChannel.h"
+#include "channel/ChannelLines.h"
+#include "channel/CommandChannel.h"
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {

@@ -17,6 +17,7 @@ pass() { echo "ok: $*"; passes=$((passes + 1)); }
 
 dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|; s|/$||' >"$work/files"
 for path in /usr/bin/Aurivent /usr/lib/aurivent/Aurivent /usr/lib/aurivent/AuriventStart \
+    /usr/bin/auriventd /usr/lib/aurivent/auriventd /usr/share/man/man1/auriventd.1.gz \
     /usr/lib/aurivent/libAuriventSensors.so /usr/lib/aurivent/Images /usr/lib/aurivent/Language \
     /usr/share/aurivent/Images/logo.ico \
     /usr/share/applications/aurivent.desktop /usr/share/doc/aurivent/copyright /usr/share/doc/aurivent/changelog.gz /usr/share/man/man1/Aurivent.1.gz \
@@ -45,9 +46,15 @@ done
 dpkg-deb -x "$deb" "$work/root"
 dpkg-deb -e "$deb" "$work/control"
 root=$work/root
-for link in usr/bin/Aurivent usr/lib/aurivent/Images usr/lib/aurivent/Language; do
+for link in usr/bin/Aurivent usr/bin/auriventd usr/lib/aurivent/Images usr/lib/aurivent/Language; do
   [ -e "$root/$link" ] && pass "$link leads somewhere" || fail "$link is a dangling link"
 done
+# The service runs without a display: no window library may load with it.
+needed=$(readelf -d "$root/usr/lib/aurivent/auriventd" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p' | paste -sd' ')
+case "$needed" in
+  *Qt5Gui* | *Qt5Widgets*) fail "auriventd links a window library: $needed" ;;
+  *) pass "auriventd links no window library" ;;
+esac
 desktop-file-validate "$root/usr/share/applications/aurivent.desktop" && pass "desktop-file-validate" \
   || fail "desktop-file-validate"
 appstreamcli validate --no-net "$root$metainfo" >"$work/appstream" 2>&1 && pass "appstreamcli validate --no-net" \
@@ -62,7 +69,7 @@ zcat "$root/usr/share/man/man1/Aurivent.1.gz" | grep -q '^\.B 0x8126' && pass "t
   || fail "the man page lacks the command IDs"
 
 unit=$root/usr/lib/systemd/user/aurivent.service
-grep -qx 'ExecStart=/usr/bin/Aurivent --headless' "$unit" && pass "the service runs /usr/bin/Aurivent --headless" \
+grep -qx 'ExecStart=/usr/bin/auriventd' "$unit" && pass "the service runs /usr/bin/auriventd" \
   || fail "the service's ExecStart: $(grep ExecStart "$unit")"
 # A user unit is started by the user's own manager: it can only be wanted
 # by a target that exists there (multi-user.target does not).
@@ -81,7 +88,7 @@ if command -v systemd-analyze >/dev/null 2>&1; then
   # Verified in user scope against the unpacked tree (the program and man
   # page it names). systemd only warns about a value it cannot read and
   # ignores it, so any word about the unit is a failure.
-  sed "s|/usr/bin/Aurivent|$root/usr/bin/Aurivent|" "$unit" >"$work/aurivent.service"
+  sed "s|/usr/bin/auriventd|$root/usr/bin/auriventd|" "$unit" >"$work/aurivent.service"
   mkdir -p "$work/run" && chmod 700 "$work/run"
   XDG_RUNTIME_DIR=$work/run MANPATH=$root/usr/share/man \
     systemd-analyze --user verify "$work/aurivent.service" >"$work/verify" 2>&1 || echo "exit status $?" >>"$work/verify"

@@ -11,7 +11,7 @@ The README's layout section carries the text between the markers
 """
 import os, re, subprocess, sys, tempfile
 
-OURS = re.compile(r'^(aurivent_[a-z]+|Aurivent|AuriventStart|AuriventSensors)$')
+OURS = re.compile(r'^(aurivent_[a-z]+|Aurivent|auriventd|AuriventStart|AuriventSensors)$')
 # Build helpers that are not part of the program.
 LEFT_OUT = {"aurivent_imagegen", "aurivent_scenes", "aurivent_testsupport", "aurivent_bench"}
 

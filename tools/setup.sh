@@ -25,6 +25,10 @@ if [ "$what" = test ]; then
   exec ctest --output-on-failure -j "$(nproc)"
 fi
 
+# The service needs no screen at all.
+for argument in "$@"; do
+  [ "$argument" = --headless ] && exec "$build/bin/auriventd" "$@"
+done
 # Without a desktop session the program still runs, on a virtual screen.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "No display found: starting Aurivent on a virtual X screen (xvfb-run)." >&2

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The service: Aurivent --headless on a simulated box and no display serves
+# The service: Aurivent --headless (auriventd) on a simulated box and no display serves
 # the phone and the command channel, polls the fans every second, warns of a
 # stalled fan in its default log, and turns away a second start that asks
 # for a window.
@@ -25,6 +25,11 @@ listening() {
   [ -S "$XDG_RUNTIME_DIR/Aurivent.command" ] && [ -S "$work/sim" ]
 }
 wait_for 60 "the service's sockets" listening
+
+# --headless runs the service program, which loads no window library.
+[ "$(basename "$(readlink "/proc/$app/exe")")" = auriventd ] || fail "--headless runs $(readlink "/proc/$app/exe")"
+grep -q 'libQt5Core' "/proc/$app/maps" || fail "no libQt5Core in the maps: the check looks in the wrong place"
+grep -q 'libQt5Gui\|libQt5Widgets' "/proc/$app/maps" && fail "the service loaded a window library"
 
 # The phone: greeting, box list, and a command that reaches the box.
 python3 "$top/tools/phone/phone.py" --wait 1.0 boxlist \

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/BoxPresenceLog.h"
-#include "app/CommandChannel.h"
-#include "app/CommandLine.h"
-#include "app/DeviceSetup.h"
-#include "app/IpText.h"
-#include "app/Language.h"
+#include "control/BoxPresenceLog.h"
+#include "channel/CommandChannel.h"
+#include "startup/CommandLine.h"
+#include "startup/DeviceSetup.h"
+#include "control/IpText.h"
+#include "control/Language.h"
 #include "app/Tray.h"
-#include "app/WindowMessages.h"
+#include "control/WindowMessages.h"
 #include "device/DeviceBus.h"
 
 #include <QTextCodec>

@@ -3,8 +3,8 @@
 // number of clients, no end when descriptors run out, answers that arrive
 // even when the command ends the program, and a folder nobody else controls.
 
-#include "app/ChannelLines.h"
-#include "app/CommandChannel.h"
+#include "channel/ChannelLines.h"
+#include "channel/CommandChannel.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

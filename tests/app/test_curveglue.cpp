@@ -3,7 +3,7 @@
 #include "ScriptedSensors.h"
 #include "SensorPasses.h"
 #include "app/Aurivent.h"
-#include "app/CurveChoice.h"
+#include "control/CurveChoice.h"
 #include "core/Core.h"
 #include "core/CurveController.h"
 #include "curves/CurveEval.h"

@@ -2,9 +2,9 @@
 #include "RecordingAppHost.h"
 #include "SimFixture.h"
 
-#include "app/AppState.h"
-#include "app/ProfileService.h"
-#include "app/ViewMessageHandler.h"
+#include "control/AppState.h"
+#include "control/ProfileService.h"
+#include "control/ViewMessageHandler.h"
 #include "storage/IniHelper.h"
 #include "ui/RainbowFan.h"
 

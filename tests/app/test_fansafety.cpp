@@ -4,7 +4,7 @@
 #include "core/Core.h"
 
 #include "app/Aurivent.h"
-#include "app/WindowMessages.h"
+#include "control/WindowMessages.h"
 #include "device/CrashSafety.h"
 #include "device/FanSpeed.h"
 #include "device/FanSafety.h"

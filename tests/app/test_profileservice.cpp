@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SimFixture.h"
 
-#include "app/ProfileService.h"
+#include "control/ProfileService.h"
 #include "device/Reports.h"
 #include "storage/IniHelper.h"
 

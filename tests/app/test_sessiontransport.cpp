@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/SessionTransport.h"
+#include "startup/SessionTransport.h"
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
 #include "device/FanSafety.h"

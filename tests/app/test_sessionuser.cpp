@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/SessionUser.h"
+#include "startup/SessionUser.h"
 
 #include <QtTest>
 

@@ -2,10 +2,10 @@
 #include "RecordingAppHost.h"
 #include "SimFixture.h"
 
-#include "app/AppState.h"
-#include "app/ProfileService.h"
-#include "app/ViewMessageHandler.h"
-#include "app/WindowMessages.h"
+#include "control/AppState.h"
+#include "control/ProfileService.h"
+#include "control/ViewMessageHandler.h"
+#include "control/WindowMessages.h"
 #include "storage/IniHelper.h"
 
 #include <QtTest>

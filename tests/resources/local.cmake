@@ -5,7 +5,7 @@
 aurivent_add_test(test_translations SOURCES test_translations.cpp LIBS Qt5::Core)
 target_compile_definitions(test_translations PRIVATE AURIVENT_TS_DIR="${PROJECT_SOURCE_DIR}/resources/translations")
 aurivent_add_test(test_translations_gui
-  SOURCES test_translations_gui.cpp ${PROJECT_SOURCE_DIR}/app/Language.cpp
+  SOURCES test_translations_gui.cpp ${PROJECT_SOURCE_DIR}/control/Language.cpp
   LIBS aurivent_ui)
 
 # The same checks on a machine where "Arial" is some other face: a fontconfig

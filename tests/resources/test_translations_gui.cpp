@@ -5,7 +5,7 @@
 // changes nothing.
 #include "ShownState.h"
 
-#include "app/Language.h"
+#include "control/Language.h"
 #include "ui/AlertView.h"
 #include "ui/MainView.h"
 #include "ui/TextFit.h"

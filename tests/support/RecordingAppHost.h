@@ -4,7 +4,7 @@
 #include "RecordingMainView.h"
 #include "RecordingTimers.h"
 
-#include "app/AppState.h"
+#include "control/AppState.h"
 #include "core/ViewState.h"
 
 // The program's side as the view-message handlers see it: a view state with

@@ -2,8 +2,8 @@
 #include "Scenes.h"
 
 #include "app/Aurivent.h"
-#include "app/CommandLine.h"
-#include "app/DeviceSetup.h"
+#include "startup/CommandLine.h"
+#include "startup/DeviceSetup.h"
 #include "core/Core.h"
 #include "device/DeviceBus.h"
 #include "device/sim/SimulatedBoxes.h"

@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ScriptedSensors.h"
+#include "SensorPasses.h"
+#include "SimFixture.h"
+
+#include "control/Controller.h"
+#include "core/Core.h"
+#include "device/DeviceBus.h"
+#include "device/Reports.h"
+#include "lighting/SoftwareEffects.h"
+#include "remote/SocketHelper.h"
+#include "storage/IniHelper.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+// Stands for the window: records what the numbered commands asked of it.
+class RecordingWindow final : public ControlWindow {
+public:
+    int hidden = 0;
+    int closed = 0;
+    void hideWindow() override { ++hidden; }
+    void closeWindow() override { ++closed; }
+    MainViewInterface *mainView() override { return nullptr; }
+};
+
+// The duty reports a box received, as (port, percent).
+std::vector<std::pair<int, int>> duties(const SimulatedBoxes *sim, int box)
+{
+    std::vector<std::pair<int, int>> out;
+    for (const Report &r : sentTo(sim, box))
+        if (r[1] == 0x32 && r[2] == 0x51 && (r[4] == 0x01 || r[4] == 0x03))
+            out.emplace_back(r[3], r[5]);
+    return out;
+}
+} // namespace
+
+// The control loop the service runs and the window wraps: settings at
+// start-up, the phone, the numbered commands and the alerts, with no window.
+class TestController : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Core> core;
+    SimulatedBoxes *sim = nullptr;
+
+    std::unique_ptr<Controller> start(const QByteArray &settings)
+    {
+        QDir(IniHelper::dataFolder()).removeRecursively();
+        QDir().mkpath(IniHelper::dataFolder());
+        QFile file(IniHelper::deviceFilePath());
+        if (!file.open(QIODevice::WriteOnly))
+            return nullptr;
+        file.write("[Main]\nAutoUpdate=0\nisAutoRun=0\nLanguage=0\nPassword=9462\nOpenPassword=0\n" + settings);
+        file.close();
+        core = std::make_unique<Core>();
+        sim = installSimulatedBoxes(core->bus(), QStringLiteral("1"));
+        ControlOptions options;
+        options.simulated = true;
+        return std::make_unique<Controller>(*core, options);
+    }
+
+    // Runs `act` in the application's own event loop: true when it told the
+    // program to end. Events posted while others are handled wait for the
+    // next round, so the second hop below comes only after the loop has seen
+    // an end asked for. The application's loop (not a local one) also clears
+    // the end once it returns, so later cases can wait on events again.
+    static bool endsTheProgram(const std::function<void()> &act)
+    {
+        // What is still queued for `guard` goes with it when this returns.
+        QObject guard;
+        QTimer::singleShot(0, &guard, act);
+        QTimer::singleShot(0, &guard, [&guard] {
+            QMetaObject::invokeMethod(&guard, [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
+        });
+        return QCoreApplication::exec() == 0;
+    }
+
+private slots:
+    void cleanup()
+    {
+        core.reset();
+        sim = nullptr;
+    }
+
+    void noWindowLibraryIsLoaded()
+    {
+        auto control = start(QByteArray());
+        QVERIFY(control);
+        QVERIFY(!QCoreApplication::instance()->inherits("QGuiApplication"));
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray loaded = maps.readAll();
+        QVERIFY(loaded.contains("libQt5Core"));
+        QVERIFY2(!loaded.contains("libQt5Gui"), "the control loop's link closure loads Qt Gui");
+        QVERIFY2(!loaded.contains("libQt5Widgets"), "the control loop's link closure loads Qt Widgets");
+    }
+
+    // At start-up the stored settings reach the box: a fan's fixed speed
+    // from the device file goes out without any window.
+    void storedSettingsReachTheBoxes()
+    {
+        auto control = start(QByteArray());
+        QVERIFY(control);
+        QVERIFY(core->boxes()[0].gIsConnected);
+        QVERIFY(core->bus().waitForIdle());
+        bool lit = false;
+        for (const Report &r : sentTo(sim, 0))
+            lit = lit || (r[1] == 0x32 && r[2] == 0x52);
+        QVERIFY2(lit, "no lighting report reached the box at start-up");
+    }
+
+    // The phone's commands are carried out by the control loop itself.
+    void thePhoneDrivesTheBox()
+    {
+        auto control = start(QByteArray());
+        QVERIFY(control);
+        QVERIFY(core->bus().waitForIdle());
+        sim->clearSent();
+        const QVariantMap data{{QStringLiteral("BoxNum"), QStringLiteral("1")},
+                               {QStringLiteral("FanNum"), QStringLiteral("001")},
+                               {QStringLiteral("ColorMode"), 0},
+                               {QStringLiteral("LightMode"), 4},
+                               {QStringLiteral("Speed"), 1}};
+        control->socketHelperReceiveData({{QStringLiteral("command"), 0}, {QStringLiteral("Data"), data}});
+        QVERIFY(core->bus().waitForIdle());
+        bool breath = false;
+        for (const Report &r : sentTo(sim, 0))
+            breath = breath || (r[1] == 0x32 && r[2] == 0x52 && r[3] == 3);
+        QVERIFY2(breath, "the phone's command did not reach port 3");
+    }
+
+    // 0x8105: with a window, the window closes (and decides); without one,
+    // nothing is on screen and the program ends. 0x8101/0x10 go to the window only.
+    void numberedCommandsWithAndWithoutAWindow()
+    {
+        auto control = start(QByteArray());
+        QVERIFY(control);
+        RecordingWindow window;
+        control->setWindow(&window);
+        QVERIFY(control->handleWindowMessage(0x10, 0, 0));
+        QCOMPARE(window.hidden, 1);
+        QVERIFY(!endsTheProgram([&control] { control->handleWindowMessage(0x8105, 1, 0); }));
+        QCOMPARE(window.closed, 1);
+
+        control->setWindow(nullptr);
+        QVERIFY(control->handleWindowMessage(0x10, 0, 0)); // nothing to hide, and nothing breaks
+        QVERIFY(control->handleWindowMessage(0x8101, 1, 0)); // nothing to show either
+        QVERIFY(control->handleWindowMessage(0x8103, 1, 0));
+        QVERIFY(control->state().settings.OpenPassword);
+        QVERIFY(endsTheProgram([&control] { control->handleWindowMessage(0x8105, 1, 0); }));
+        // A setting command still reaches the device file.
+        QVERIFY(control->handleWindowMessage(0x8102, 1, 0));
+        AppSettings stored;
+        BoxRecords records{};
+        IniHelper::parseDeviceData(IniHelper::readDeviceIni(), stored, records);
+        QVERIFY(stored.isStartAutoUpdate);
+    }
+
+    // A stalled fan and a silent box are told to whoever shows alerts.
+    void stallsAndSilentBoxesAreTold()
+    {
+        auto control = start(QByteArray());
+        QVERIFY(control);
+        QSignalSpy alerts(control.get(), &Controller::alertRaised);
+        QVERIFY(sim->stall(0, 1).isEmpty());
+        // The speed poll runs on its own; a poll now only hurries it.
+        control->updateSpeed();
+        QTRY_VERIFY_WITH_TIMEOUT(!alerts.isEmpty(), 60000);
+        QCOMPARE(alerts.first().at(0).toInt(), 0);
+        QCOMPARE(alerts.first().at(1).toBool(), false);
+    }
+
+    // The service has no tray to tell: a lost CPU reading still caps the
+    // temperature-following fans, it is told, and the loop goes on polling.
+    void aLostReadingCapsTheFansAndTheLoopGoesOn()
+    {
+        qputenv("FAKE_SENSORS_LIVE", "1");
+        qputenv("FAKE_SENSORS_INIT", "0");
+        scriptSensorReading("");
+        auto control = start(QByteArray());
+        QVERIFY(control);
+        control->stopSpeedPoll();
+        control->effects()->setSensorPeriods(3600 * 1000, 3600 * 1000);
+        QVERIFY(startSensorsAndWait(*control->effects(), pluginLibrary("FakeSensors")));
+        QVERIFY(core->bus().waitForIdle());
+        sim->clearSent();
+        QSignalSpy lost(control->effects(), &SoftwareEffects::temperatureReadingLost);
+        QVERIFY(runSensorPass(*control->effects()));
+        QCOMPARE(lost.size(), 1);
+        const std::vector<std::pair<int, int>> capped{{1, 100}, {2, 100}, {3, 100}, {4, 100}, {5, 100}};
+        QVERIFY(duties(sim, 0) == capped);
+        control->updateSpeed();
+        QVERIFY(core->bus().waitForIdle());
+        QCOMPARE(core->bus().health(0), BoxHealth::Answering);
+    }
+
+    // Phone access off closes the phone server; a new language or phone
+    // access changes the footer line the window shows.
+    void theFooterFollowsTheSettings()
+    {
+        auto control = start(QByteArray());
+        QVERIFY(control);
+        QVERIFY(control->socketHelper()->isListening()); // the phone server runs by default
+        QSignalSpy footer(control.get(), &Controller::ipTextChanged);
+        QSignalSpy language(control.get(), &Controller::languageChanged);
+        control->state().settings.remoteAccess = 0;
+        control->remoteAccessChanged();
+        QCOMPARE(footer.size(), 1);
+        QCOMPARE(control->ipText(), QStringLiteral("Phone server off"));
+        QVERIFY(!control->socketHelper()->isListening());
+        control->loadLanguage(0);
+        QCOMPARE(language.size(), 1);
+        QCOMPARE(footer.size(), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestController)
+#include "test_controller.moc"
