@@ -7,6 +7,7 @@
 #include "Tray.h"
 #include "common/Logging.h"
 #include "core/Core.h"
+#include "core/CurveController.h"
 #include "device/BoxModel.h"
 #include "device/FanMonitor.h"
 #include "device/HotplugMonitor.h"
@@ -122,6 +123,10 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
                                     tr("Fans that follow the CPU temperature now run at their highest allowed "
                                        "speed until it can be read again."),
                                     QSystemTrayIcon::Warning);
+    });
+    connect(&m_control->core().curves(), &CurveController::sourceLost, this, [this](const QString &source, const QString &text) {
+        if (m_tray)
+            m_tray->icon()->showMessage(tr("No temperature from %1").arg(source), text, QSystemTrayIcon::Warning);
     });
 
     if (!m_headless)

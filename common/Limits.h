@@ -32,6 +32,11 @@ constexpr int kMaxSpeedStep = 5;
 constexpr int kDutyPerSpeedStep = 20;
 // Below this duty a fan may not start at all.
 constexpr int kMinFanDuty = 30;
+// The curve a temperature-following fan follows unless told otherwise, and
+// the source it reads: the classic CPU reading (the highest plausible
+// CPU-labelled reading of the CPU chips).
+constexpr char kClassicCurveName[] = "Classic";
+constexpr char kCpuSourceId[] = "cpu";
 
 // The version shown until a real one is known (program, firmware).
 constexpr const char kDefaultVersion[] = "1.0.0";

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Controller.h"
+#include "CurveChoice.h"
+#include "CurveWiring.h"
 
 #include "IpText.h"
 #include "Language.h"
@@ -9,6 +11,7 @@
 #include "common/Limits.h"
 #include "common/Logging.h"
 #include "core/Core.h"
+#include "core/CurveController.h"
 #include "core/DeviceMonitor.h"
 #include "core/SyncPacer.h"
 #include "device/BoxModel.h"
@@ -84,6 +87,7 @@ Controller::Controller(Core &core, const ControlOptions &options, QObject *paren
     m_phoneSync = new SyncPacer([this] { syncView(); }, this);
     m_effects = new SoftwareEffects(m_core.encoders(), this);
     m_effects->setComputerVolume(new ComputerVolume(m_effects));
+    startCurves(m_core.curves(), *m_effects);
     m_script = new ScriptRunner(m_core.encoders(), this);
 
     m_monitor->discover();
@@ -167,6 +171,11 @@ void Controller::syncView()
 
 bool Controller::handleWindowMessage(int id, int wParam, int lParam)
 {
+    if (id == kChooseCurveCommand) {
+        // The next reading pass drives the fan with it; saved with its profile, as its other settings.
+        chooseFanCurve(m_boxes, m_core.curves().settings(), wParam, lParam);
+        return true;
+    }
     return m_windowMessages.handle(id, wParam, lParam);
 }
 
@@ -237,7 +246,7 @@ void Controller::showConnectionMap(const QString &map)
 
 void Controller::resendSettings(int box)
 {
-    resendBoxSettings(m_core.encoders(), m_profiles, box, *m_effects, m_effects->hasTemperature(), m_effects->temperature());
+    resendBoxSettings(m_core.encoders(), m_profiles, box, *m_effects, m_core.curves());
     // Its record may just have taken its stored profile: the panels show it.
     syncView();
 }

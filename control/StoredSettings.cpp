@@ -2,6 +2,7 @@
 #include "StoredSettings.h"
 
 #include "common/Logging.h"
+#include "core/CurveController.h"
 #include "ProfileService.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
@@ -26,8 +27,8 @@ void applyStoredSettings(BoxModel &boxes, ProfileService &profiles, LightingTime
     }
 }
 
-void resendBoxSettings(Encoders &encoders, ProfileService &profiles, int b, LightingTimers &timers, bool haveReading,
-                       int temperature)
+void resendBoxSettings(Encoders &encoders, ProfileService &profiles, int b, LightingTimers &timers,
+                       CurveController &curves)
 {
     if (!isValidBox(b) || !encoders.boxes()[b].gIsConnected)
         return;
@@ -39,5 +40,5 @@ void resendBoxSettings(Encoders &encoders, ProfileService &profiles, int b, Ligh
     }
     qCInfo(lcApp) << "box" << b << "is sent its settings";
     profiles.apply(b, timers, Resend::Startup);
-    applyFollowingDuty(encoders, b, haveReading, temperature);
+    curves.resendBox(b);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 class BoxModel;
+class CurveController;
 class Encoders;
 class ProfileService;
 class FanMonitor;
@@ -17,5 +18,5 @@ void applyStoredSettings(BoxModel &boxes, ProfileService &profiles, LightingTime
 // record yet), as at start-up — the lighting and fixed speed of every fan,
 // and for the fans that follow the CPU temperature the curve's duty for the
 // last reading, or their cap without one.
-void resendBoxSettings(Encoders &encoders, ProfileService &profiles, int box, LightingTimers &timers, bool haveReading,
-                       int temperature);
+void resendBoxSettings(Encoders &encoders, ProfileService &profiles, int box, LightingTimers &timers,
+                       CurveController &curves);

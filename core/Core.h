@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/CurveController.h"
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
 #include "device/Encoders.h"
@@ -26,6 +27,7 @@ public:
     Encoders &encoders() { return m_encoders; }
     FanMonitor &fans() { return m_fans; }
     DeviceMonitor &devices() { return m_devices; }
+    CurveController &curves() { return m_curves; }
     // What the window shows of the core.
     ViewState &viewState() { return m_viewState; }
 
@@ -36,5 +38,6 @@ private:
     Encoders m_encoders{m_boxes, m_bus};
     FanMonitor m_fans{m_encoders};
     DeviceMonitor m_devices{m_encoders, m_fans};
+    CurveController m_curves{m_encoders};
     ViewState m_viewState;
 };

@@ -3,6 +3,8 @@
 
 #include "common/Limits.h"
 
+#include <QString>
+
 #include <array>
 
 // Identities of the controller boxes.
@@ -62,6 +64,8 @@ struct RainbowFanRecord {
     int bValue_Led[kColorEntries] = {};
     float brightValue[kColorEntries] = {};
     bool isTurnOffLed = true;
+    // The curve the fan follows while isPWM is set.
+    QString curveName = QString::fromLatin1(kClassicCurveName);
 };
 
 struct VaylaFanRecord {
@@ -76,6 +80,8 @@ struct VaylaFanRecord {
     int bValue = 0;
     float brightValue = 1.0f;
     bool isTurnOffLed = true;
+    // The curve the fan follows while isPWM is set.
+    QString curveName = QString::fromLatin1(kClassicCurveName);
 };
 
 // Same settings and flags, entry for entry (a new field joins here too).

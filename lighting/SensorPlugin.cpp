@@ -129,6 +129,14 @@ public:
         return v;
     }
 
+    ChipKind sensorKind(int sensor) override
+    {
+        if (!m_calls.kind || !validSensor(sensor))
+            return ChipKind::Unknown;
+        const int code = m_calls.kind(sensor);
+        return code >= int(ChipKind::Cpu) && code <= int(ChipKind::Board) ? ChipKind(code) : ChipKind::Other;
+    }
+
     QString failureReason() override
     {
         if (!m_calls.reason)

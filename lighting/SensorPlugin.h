@@ -25,8 +25,10 @@
 //   double aurivent_sensors_other(int sensor, int reading, char *label, int size,
 //                                 char *unit, int unitSize);
 //
-// and optionally
+// and, optionally (a library without them still loads):
 //
+//   int    aurivent_sensors_kind(int sensor);              what the sensor measures:
+//          0 other, 1 CPU, 2 GPU, 3 disk, 4 board (anything else: other)
 //   int    aurivent_sensors_reason(char *text, int size);   why no CPU temperature
 //                                                           will come; 0 = none to tell
 //
@@ -36,6 +38,8 @@
 class SensorPlugin {
 public:
     enum class Kind { Temperature, Voltage, Fan, Current, Power, Clock, Usage };
+    // What a sensor (a chip) measures; Unknown when the library cannot say.
+    enum class ChipKind { Unknown = -1, Other = 0, Cpu = 1, Gpu = 2, Disk = 3, Board = 4 };
     static constexpr int kKindCount = 7;
     static constexpr int kTextSize = 256;
     static constexpr int kReadingsPerSensor = 64;
@@ -64,6 +68,8 @@ public:
     // index is out of range.
     virtual double reading(Kind kind, int sensor, int reading, QString *label) = 0;
     virtual double otherReading(int sensor, int reading, QString *label, QString *unit) = 0;
+    // Unknown for an index out of range or a library without the call.
+    virtual ChipKind sensorKind(int sensor) = 0;
     // Why initialise() failed, or why its sensors hold no CPU temperature, in
     // the library's words; empty when it has nothing to tell (or cannot).
     virtual QString failureReason() = 0;

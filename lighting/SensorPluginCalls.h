@@ -3,7 +3,7 @@
 
 #include "SensorPlugin.h"
 
-// The thirteen entry points as plain C function pointers (the default calling
+// The thirteen entry points (and the optional ones) as plain C function pointers (the default calling
 // convention, cdecl). A backend resolves them; SensorPluginCalls::make wraps
 // them with the buffer and index checks every caller relies on.
 struct SensorPluginCalls {
@@ -14,6 +14,7 @@ struct SensorPluginCalls {
     using NameFn = int (*)(int, char *, int);
     using ReadingFn = double (*)(int, int, char *, int);
     using OtherFn = double (*)(int, int, char *, int, char *, int);
+    using KindFn = int (*)(int);
     using ReasonFn = int (*)(char *, int);
 
     InitFn init = nullptr;
@@ -23,6 +24,8 @@ struct SensorPluginCalls {
     NameFn name = nullptr;
     ReadingFn readings[SensorPlugin::kKindCount] = {};
     OtherFn other = nullptr;
+    // Optional: a library without it loads, and its sensors are of unknown kind.
+    KindFn kind = nullptr;
     // Optional: why there is no CPU temperature, in the library's words.
     ReasonFn reason = nullptr;
 

@@ -46,6 +46,7 @@ std::unique_ptr<SensorPlugin> SensorPlugin::load(const QString &path, QString *e
     for (int k = 0; k < kKindCount; ++k)
         calls.readings[k] = resolve<C::ReadingFn>(library, readingNames[k]);
     calls.other = resolve<C::OtherFn>(library, "aurivent_sensors_other");
+    calls.kind = resolve<C::KindFn>(library, "aurivent_sensors_kind");
     calls.reason = resolve<C::ReasonFn>(library, "aurivent_sensors_reason");
     if (const char *missing = calls.firstMissing()) {
         if (error)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SensorReader.h"
 
+#include "NvidiaGpus.h"
 #include "SensorPlugin.h"
 
 #include <QMetaObject>
@@ -14,6 +15,7 @@ class SensorWorker : public QObject {
     Q_OBJECT
 public:
     std::unique_ptr<SensorPlugin> plugin;
+    std::unique_ptr<NvidiaGpus> gpus;
 
 public slots:
     void bind(const QString &path)
@@ -26,23 +28,28 @@ public slots:
         emit bound(plugin != nullptr, failure);
     }
 
+    void bindGpus(const QString &path)
+    {
+        QString failure;
+        gpus = NvidiaGpus::load(path, &failure);
+        emit gpusBound(gpus != nullptr, failure);
+    }
+
     void pass()
     {
-        TemperaturePass result;
-        if (plugin)
-            result = readCpuTemperature(*plugin);
-        emit passDone(result);
+        emit passDone(sampleTemperatures(plugin.get(), gpus.get()));
     }
 
 signals:
     void bound(bool ok, const QString &failure);
-    void passDone(const TemperaturePass &pass);
+    void gpusBound(bool ok, const QString &failure);
+    void passDone(const TemperatureSample &sample);
 };
 
 SensorReader::SensorReader(QObject *parent)
     : QObject(parent)
 {
-    qRegisterMetaType<TemperaturePass>("TemperaturePass");
+    qRegisterMetaType<TemperatureSample>("TemperatureSample");
     startThread();
 }
 
@@ -80,9 +87,16 @@ void SensorReader::startThread()
         }
         emit bound(ok, failure);
     });
-    connect(m_worker, &SensorWorker::passDone, this, [this](const TemperaturePass &pass) {
+    connect(m_worker, &SensorWorker::gpusBound, this, [this](bool ok, const QString &failure) {
         finishCall();
-        emit passDone(pass);
+        m_hasGpus = ok;
+        emit gpusBound(ok, failure);
+        bindQueued();
+    });
+    connect(m_worker, &SensorWorker::passDone, this, [this](const TemperatureSample &sample) {
+        finishCall();
+        emit passDone(sample);
+        bindQueued();
     });
     m_thread->start();
 }
@@ -90,6 +104,17 @@ void SensorReader::startThread()
 void SensorReader::finishCall()
 {
     m_busy = false;
+}
+
+void SensorReader::bindQueued()
+{
+    // A binding asked for while another call ran; unless what was just told
+    // started a call of its own, after which it waits again.
+    if (m_busy || m_queuedBind.isNull())
+        return;
+    const QString path = m_queuedBind;
+    m_queuedBind.clear();
+    bind(path);
 }
 
 bool SensorReader::bind(const QString &path)
@@ -105,9 +130,19 @@ bool SensorReader::bind(const QString &path)
     return true;
 }
 
+bool SensorReader::bindGpus(const QString &path)
+{
+    if (m_busy)
+        return false;
+    m_busy = true;
+    m_busySince.start();
+    QMetaObject::invokeMethod(m_worker, "bindGpus", Qt::QueuedConnection, Q_ARG(QString, path));
+    return true;
+}
+
 bool SensorReader::requestPass()
 {
-    if (m_busy || !m_hasPlugin)
+    if (m_busy || (!m_hasPlugin && !m_hasGpus))
         return false;
     m_busy = true;
     m_busySince.start();
@@ -144,6 +179,7 @@ bool SensorReader::abandon()
     old->quit();
     m_busy = false;
     m_hasPlugin = false;
+    m_hasGpus = false;
     startThread();
     return true;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TemperatureReading.h"
+#include "TemperatureSources.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -27,8 +27,13 @@ public:
     // bound() tells how it went. While a call runs, it follows that call
     // (the last path asked for wins).
     bool bind(const QString &path);
-    // One reading pass; passDone() brings its result. Ignored (false) while
-    // a call runs or without a plug-in.
+    // Loads NVIDIA's management library at `path` on the same thread, so
+    // that each pass also reads the GPUs; gpusBound() tells how it went.
+    // Ignored (false) while a call runs.
+    bool bindGpus(const QString &path);
+    // One reading pass: one sample of every source, the plug-in's and the
+    // GPUs'; passDone() brings it. Ignored (false) while a call runs or
+    // with neither bound.
     bool requestPass();
     // Drops the plug-in (the next pass finds none).
     void unbind();
@@ -37,6 +42,7 @@ public:
     // How long the running call has taken so far (0 when none runs).
     qint64 busyMs() const { return m_busy ? m_busySince.elapsed() : 0; }
     bool hasPlugin() const { return m_hasPlugin; }
+    bool hasGpus() const { return m_hasGpus; }
     // Threads left behind with a call that never returned, still running.
     int abandonedCount() const { return m_abandoned; }
 
@@ -54,16 +60,19 @@ signals:
     // `failure` says why it failed; when it worked, the plug-in's note on
     // why no CPU temperature will come (no CPU sensor driver), or nothing.
     void bound(bool ok, const QString &failure);
-    void passDone(const TemperaturePass &pass);
+    void gpusBound(bool ok, const QString &failure);
+    void passDone(const TemperatureSample &sample);
 
 private:
     void startThread();
     void finishCall();
+    void bindQueued();
 
     QThread *m_thread = nullptr;
     SensorWorker *m_worker = nullptr;
     bool m_busy = false;
     bool m_hasPlugin = false;
+    bool m_hasGpus = false;
     QElapsedTimer m_busySince;
     QString m_queuedBind; // null: none
     int m_abandoned = 0;

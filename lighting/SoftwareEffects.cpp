@@ -52,6 +52,7 @@ SoftwareEffects::SoftwareEffects(Encoders &encoders, QObject *parent)
     connect(m_passDeadline, &QTimer::timeout, this, &SoftwareEffects::onPassDeadline);
     connect(m_reader, &SensorReader::bound, this, &SoftwareEffects::onSensorsBound);
     connect(m_reader, &SensorReader::passDone, this, &SoftwareEffects::onPassDone);
+    connect(m_reader, &SensorReader::gpusBound, this, &SoftwareEffects::onGpusBound);
     connect(m_cpuTemperatureTimer, &QTimer::timeout, this, &SoftwareEffects::updateCPUTemp, Qt::DirectConnection);
     connect(m_sensorRetryTimer, &QTimer::timeout, this, &SoftwareEffects::retrySensorPlugin, Qt::DirectConnection);
     connect(m_volumeTimer, &QTimer::timeout, this, &SoftwareEffects::getVolumeValue, Qt::DirectConnection);
@@ -73,6 +74,43 @@ void SoftwareEffects::startSensors(const QString &libraryPath)
     m_firstBind = true;
     m_reader->bind(libraryPath);
     m_cpuTemperatureTimer->start();
+}
+
+void SoftwareEffects::startGpus(const QString &libraryPath)
+{
+    m_gpuPath = libraryPath;
+    m_gpuBindWanted = true;
+    bindGpusWhenFree();
+}
+
+void SoftwareEffects::bindGpusWhenFree()
+{
+    if (!m_gpuBindWanted || m_passPending || m_reader->isBusy())
+        return;
+    if (m_reader->bindGpus(m_gpuPath)) {
+        m_gpuBindWanted = false;
+        m_gpuBindRunning = true;
+    }
+}
+
+void SoftwareEffects::onGpusBound(bool ok, const QString &failure)
+{
+    m_gpuBindRunning = false;
+    emit gpusBound(ok, failure);
+    if (m_passAfterGpuBind) {
+        m_passAfterGpuBind = false;
+        updateCPUTemp();
+    }
+}
+
+void SoftwareEffects::setReadingPeriod(int passMs)
+{
+    m_cpuTemperatureTimer->setInterval(passMs);
+}
+
+int SoftwareEffects::readingPeriod() const
+{
+    return m_cpuTemperatureTimer->interval();
 }
 
 void SoftwareEffects::setSensorPeriods(int passMs, int retryMs)
@@ -119,6 +157,8 @@ void SoftwareEffects::onSensorsBound(bool ok, const QString &failure)
         if (!m_sensorRetryTimer->isActive())
             m_sensorRetryTimer->start();
     }
+    // Ahead of the news, so that a pass asked for on it waits for the GPUs.
+    bindGpusWhenFree();
     emit sensorsBound(ok);
 }
 
@@ -132,11 +172,17 @@ bool SoftwareEffects::retrySensorPlugin()
         if (m_reader->busyMs() < m_deadlineMs)
             return false; // it still has its time
         // A call that has not returned by now may never: leave it behind and start afresh.
+        const bool hadGpus = m_reader->hasGpus();
         if (!m_reader->abandon()) {
             qCDebug(lcLighting) << "sensorRetry:" << "the plug-in still does not return";
             return false;
         }
         qCWarning(lcLighting) << "sensor plug-in: a call did not return; it is left behind and the plug-in started again";
+        // The fresh thread has no GPUs: loaded again, unless their library was what hung.
+        if (hadGpus && !m_gpuBindRunning)
+            m_gpuBindWanted = true;
+        m_gpuBindRunning = false;
+        m_passAfterGpuBind = false;
         m_passPending = false;
         m_passLate = false;
         m_passDeadline->stop();
@@ -268,17 +314,22 @@ void SoftwareEffects::updateCPUTemp()
     if (m_passPending) {
         // The last call has not come back: while it hangs, every pass is one without a reading.
         if (m_passLate)
-            finishPass(TemperaturePass());
+            finishPass(TemperatureSample());
         return;
     }
     if (m_reader->isBusy()) {
+        // The GPUs' library is loading: the pass follows it (within the deadline).
+        if (m_gpuBindRunning && m_reader->busyMs() < m_deadlineMs) {
+            m_passAfterGpuBind = true;
+            return;
+        }
         // A binding (or the sensor listing) still runs.
         if (m_reader->busyMs() >= m_deadlineMs)
-            finishPass(TemperaturePass());
+            finishPass(TemperatureSample());
         return;
     }
-    if (!m_reader->hasPlugin()) {
-        finishPass(TemperaturePass());
+    if (!m_reader->hasPlugin() && !m_reader->hasGpus()) {
+        finishPass(TemperatureSample());
         return;
     }
     m_reader->requestPass();
@@ -293,10 +344,10 @@ void SoftwareEffects::onPassDeadline()
         return;
     m_passLate = true;
     qCDebug(lcLighting) << "updateCPUTemp:" << "the sensor plug-in did not answer within" << m_deadlineMs << "ms";
-    finishPass(TemperaturePass());
+    finishPass(TemperatureSample());
 }
 
-void SoftwareEffects::onPassDone(const TemperaturePass &pass)
+void SoftwareEffects::onPassDone(const TemperatureSample &sample)
 {
     m_passDeadline->stop();
     const bool late = m_passLate;
@@ -307,11 +358,16 @@ void SoftwareEffects::onPassDone(const TemperaturePass &pass)
         qCDebug(lcLighting) << "updateCPUTemp:" << "a late answer of the sensor plug-in is dropped";
         return;
     }
-    finishPass(pass);
+    finishPass(sample);
+    // A GPU library that could not load while the plug-in was busy loads now.
+    bindGpusWhenFree();
 }
 
-void SoftwareEffects::finishPass(const TemperaturePass &pass)
+void SoftwareEffects::finishPass(const TemperatureSample &sample)
 {
+    const TemperaturePass &pass = sample.cpu;
+    // The fans first: their duties go out in the pass that read the temperature.
+    emit temperatureSampled(sample);
     const CpuReadingWatch::Decision decision = m_watch.afterPass(pass.cpuFound);
 
     if (pass.cpuFound) {
@@ -322,7 +378,6 @@ void SoftwareEffects::finishPass(const TemperaturePass &pass)
         m_previousTemperature = first ? pass.temperature : m_temperature;
         m_temperature = pass.temperature;
         emit temperatureChanged(m_temperature);
-        applyTemperatureDuty(m_encoders, m_temperature);
         if (first) {
             m_shown = temperatureScaleColor(m_temperature);
             sendShownColor();
@@ -334,12 +389,10 @@ void SoftwareEffects::finishPass(const TemperaturePass &pass)
     }
 
     // "No reading" is not 0 degrees: the temperature keeps its last value
-    // (the colour never walks towards "cold"), and the fans keep their duty
-    // for a short gap, then run at their cap.
+    // (the colour never walks towards "cold"). The fans are the curves' to
+    // look after: a short gap keeps their duty, a longer one their cap.
     m_hasTemperature = false;
     emit temperatureMissing();
-    if (decision.fans == CpuReadingWatch::Fans::Cap)
-        applyCapDuty(m_encoders);
     if (decision.outageBegins) {
         qCWarning(lcLighting) << "updateCPUTemp:"
                               << "no CPU temperature reading; fans that follow it run at their cap";

@@ -5,6 +5,7 @@
 #include "LightModes.h"
 #include "MusicLevels.h"
 #include "TemperatureReading.h"
+#include "TemperatureSources.h"
 #include "TemperatureColor.h"
 
 #include <QObject>
@@ -50,8 +51,16 @@ public:
     // loaded later is picked up. The plug-in is called on a thread of its
     // own (SensorReader); sensorsBound() tells when the binding is done.
     void startSensors(const QString &libraryPath);
+    // Also reads NVIDIA's GPUs through their driver's library at
+    // `libraryPath`, loaded on the sensor thread once it is free (after the
+    // plug-in's binding, or after the pass that runs). A pass due while it
+    // loads is made when it is done. Tried once; gpusBound() tells how it went.
+    void startGpus(const QString &libraryPath);
     // The two periods in milliseconds (tests shorten them).
     void setSensorPeriods(int passMs, int retryMs);
+    // The time between two reading passes alone.
+    void setReadingPeriod(int passMs);
+    int readingPeriod() const;
     void setSensorDeadline(int ms) { m_deadlineMs = ms; }
     // The computer woke up: a reading from before the sleep says nothing
     // about now. Until the next one the fans that follow the temperature
@@ -97,8 +106,13 @@ signals:
     void temperatureReadingLost();
     // A reading pass is complete (its reading, or none), for those who wait on it.
     void sensorPassFinished();
+    // Every pass, ahead of the signals above: each source it read (none when
+    // the plug-in did not answer in time). The fans' curves follow it.
+    void temperatureSampled(const TemperatureSample &sample);
     // A binding of the plug-in is complete.
     void sensorsBound(bool ok);
+    // The GPUs' library is loaded (ok) or cannot be (`failure` says why).
+    void gpusBound(bool ok, const QString &failure);
     // The music effects hear the computer's audio (true) or have had no
     // capture for a while (false): no sound server, or it went away.
     void musicCaptureChanged(bool capturing);
@@ -115,9 +129,11 @@ public slots:
 
 private:
     void onSensorsBound(bool ok, const QString &failure);
-    void onPassDone(const TemperaturePass &pass);
+    void onPassDone(const TemperatureSample &sample);
     void onPassDeadline();
-    void finishPass(const TemperaturePass &pass);
+    void onGpusBound(bool ok, const QString &failure);
+    void bindGpusWhenFree();
+    void finishPass(const TemperatureSample &sample);
     void sendShownColor();
 
     Encoders &m_encoders;
@@ -138,6 +154,10 @@ private:
     int m_deadlineMs = kSensorDeadlineMs;
     QString m_sensorPath;
     QString m_sensorFailure;
+    QString m_gpuPath;
+    bool m_gpuBindWanted = false;
+    bool m_gpuBindRunning = false;
+    bool m_passAfterGpuBind = false; // a pass came due while the GPUs' library loaded
     CpuReadingWatch m_watch;
     bool m_hasTemperature = false;
     MusicLevels m_levels;

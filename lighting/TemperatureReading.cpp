@@ -3,6 +3,7 @@
 
 #include "common/Logging.h"
 #include "SensorPlugin.h"
+#include "TemperatureSources.h"
 
 #include <QDebug>
 
@@ -35,29 +36,8 @@ bool isPlausibleCpuTemperature(double celsius)
 
 TemperaturePass readCpuTemperature(SensorPlugin &plugin)
 {
-    TemperaturePass pass;
-    const int count = plugin.sensorCount();
-    QString label;
-    for (int s = 0; s < count; ++s) {
-        plugin.selectSensor(s);
-        qCDebug(lcLighting) << "sensorName:" << plugin.sensorName(s);
-        for (int r = 0; r < SensorPlugin::kReadingsPerSensor; ++r) {
-            const double v = plugin.reading(SensorPlugin::Kind::Temperature, s, r, &label);
-            if (SensorPlugin::isNoReading(v) || !std::isfinite(v))
-                continue;
-            ++pass.readings;
-            if (!isCpuTemperatureLabel(label))
-                continue;
-            if (!isPlausibleCpuTemperature(v)) {
-                qCDebug(lcLighting) << "implausibleReading:" << label << v;
-                continue;
-            }
-            pass.cpuFound = true;
-            if (v > pass.temperature)
-                pass.temperature = static_cast<int>(std::trunc(v));
-        }
-    }
-    return pass;
+    // One walk serves the classic reading and every other source.
+    return sampleTemperatures(&plugin).cpu;
 }
 
 QStringList sensorInfoLines(SensorPlugin &plugin)

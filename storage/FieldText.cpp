@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/FieldText.h"
 
+#include "curves/Curve.h"
+
 #include <QDebug>
 #include <cmath>
 
@@ -75,6 +77,21 @@ float brightness(float value, const Origin &origin)
     if (kept != value || std::isnan(value))
         warnReplaced(origin, fromFloat(value), fromFloat(kept));
     return kept;
+}
+
+QString curveName(const QString &text, const Origin &origin)
+{
+    const QString classic = QString::fromLatin1(kClassicCurveName);
+    if (text.isEmpty())
+        return classic;
+    const QString problem = curveNameProblem(text);
+    if (!problem.isEmpty()) {
+        // Quoted: the text may hold anything.
+        qWarning().nospace() << "curve name refused: " << origin.what << "=" << text << " box " << origin.box
+                             << " fan " << origin.fan << " (" << qPrintable(problem) << ") -> " << qPrintable(classic);
+        return classic;
+    }
+    return text;
 }
 
 }

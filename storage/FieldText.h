@@ -33,5 +33,8 @@ int inRangeOr(int value, int lo, int hi, int fallback, const Origin &origin);
 int clamped(int value, int lo, int hi, const Origin &origin);
 // A brightness factor kept in 0..1; NaN becomes 1 (logged when changed).
 float brightness(float value, const Origin &origin);
+// A fan's curve name: empty text is "Classic"; so is a text that is no
+// usable name (logged).
+QString curveName(const QString &text, const Origin &origin);
 
 }

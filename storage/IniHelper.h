@@ -41,6 +41,9 @@
 //          the caller loads a translation for 0-6 only). RemoteAccess other
 //          than 0, 1 or 2 (empty text too) -> 1, logged and listed in
 //          AppSettings::refusedSettings; a missing key -> 2 without a warning.
+//          A fan's curve name that is missing or empty reads as "Classic"; one
+//          that is no usable name is replaced by "Classic" (logged). Whether
+//          a curve of that name exists is the caller's to check.
 //          parseProfile: a fan in light mode 7 ("Copy") then takes fan 0's
 //          light mode as copyLightMode and fan 0's colour mode, light speed
 //          and turned-off flag; "Copy" on fan 0 itself follows mode 0.
@@ -74,12 +77,12 @@ enum : int { AutoUpdate, Language, Password, OpenPassword, isAutoRun, UpdateServ
 namespace RgbProfileKey {
 enum : int {
     RColor, GColor, BColor, Bright, Speed_Per, Speed_Num, SpeedMode, PWM,
-    colorMode, lightMode, lightSpeed, isTurnOffLed, Count
+    colorMode, lightMode, lightSpeed, isTurnOffLed, Curve, Count
 };
 }
 // Column order of one fan row of a second-type profile.
 namespace VaylaProfileKey {
-enum : int { RColor, GColor, BColor, Bright, Speed, SpeedMode, PWM, lightMode, isTurnOffLed, Count };
+enum : int { RColor, GColor, BColor, Bright, Speed, SpeedMode, PWM, lightMode, isTurnOffLed, Curve, Count };
 }
 
 // What a read of the device file gives: 16 box rows of DeviceKey::Count texts

@@ -27,7 +27,8 @@ const QStringList &IniHelper::rgbProfileKeys()
         QStringLiteral("RColor"), QStringLiteral("GColor"), QStringLiteral("BColor"),
         QStringLiteral("Bright"), QStringLiteral("Speed_Per"), QStringLiteral("Speed_Num"),
         QStringLiteral("SpeedMode"), QStringLiteral("PWM"), QStringLiteral("colorMode"),
-        QStringLiteral("lightMode"), QStringLiteral("lightSpeed"), QStringLiteral("isTurnOffLed")};
+        QStringLiteral("lightMode"), QStringLiteral("lightSpeed"), QStringLiteral("isTurnOffLed"),
+        QStringLiteral("Curve")};
     return keys;
 }
 
@@ -36,7 +37,8 @@ const QStringList &IniHelper::vaylaProfileKeys()
     static const QStringList keys{
         QStringLiteral("RColor"), QStringLiteral("GColor"), QStringLiteral("BColor"),
         QStringLiteral("Bright"), QStringLiteral("Speed"), QStringLiteral("SpeedMode"),
-        QStringLiteral("PWM"), QStringLiteral("lightMode"), QStringLiteral("isTurnOffLed")};
+        QStringLiteral("PWM"), QStringLiteral("lightMode"), QStringLiteral("isTurnOffLed"),
+        QStringLiteral("Curve")};
     return keys;
 }
 

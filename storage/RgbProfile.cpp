@@ -46,6 +46,7 @@ void parseFan(int box, int fan, const QStringList &row, RainbowFanRecord &record
     record.lightSpeed = inRangeOr(toInt(at(row, RgbProfileKey::lightSpeed)), 0, LightSpeed::Count - 1,
                                   kDefaultLightSpeed, {"lightSpeed", box, fan});
     record.isTurnOffLed = toFlag(at(row, RgbProfileKey::isTurnOffLed));
+    record.curveName = curveName(at(row, RgbProfileKey::Curve), {"Curve", box, fan});
 }
 
 QString joined(const int *values)
@@ -75,7 +76,8 @@ ProfileData IniHelper::defaultProfileData()
         defaultLookText(&DefaultColour::b),
         QStringLiteral("1,1,1,1,1,1,1,1,1,1,1,1,1"),
         QStringLiteral("5"), QStringLiteral("10"), QStringLiteral("2"), QStringLiteral("1"),
-        QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("3"), QStringLiteral("0")};
+        QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("3"), QStringLiteral("0"),
+        QString::fromLatin1(kClassicCurveName)};
     return ProfileData(kRainbowFanCount, fan);
 }
 
@@ -164,6 +166,7 @@ GroupMap IniHelper::buildProfileMap(int box, const ControllerBox &from)
         keys[names.at(RgbProfileKey::lightMode)] = QString::number(record.lightMode);
         keys[names.at(RgbProfileKey::lightSpeed)] = QString::number(record.lightSpeed);
         keys[names.at(RgbProfileKey::isTurnOffLed)] = fromFlag(record.isTurnOffLed);
+        keys[names.at(RgbProfileKey::Curve)] = record.curveName;
     }
     return groups;
 }

@@ -27,6 +27,7 @@ void parseFan(int box, int fan, const QStringList &row, VaylaFanRecord &record)
     record.lightMode = inRangeOr(toInt(at(row, VaylaProfileKey::lightMode)), 0, VaylaLightMode::Count - 1,
                                  VaylaLightMode::Steady, {"lightMode", box, fan});
     record.isTurnOffLed = toFlag(at(row, VaylaProfileKey::isTurnOffLed));
+    record.curveName = curveName(at(row, VaylaProfileKey::Curve), {"Curve", box, fan});
 }
 
 }
@@ -35,7 +36,8 @@ ProfileData IniHelper::defaultVaylaProfileData()
 {
     const QStringList fan{QStringLiteral("255"), QStringLiteral("0"), QStringLiteral("0"),
                           QStringLiteral("1"),   QStringLiteral("5"), QStringLiteral("2"),
-                          QStringLiteral("0"),   QStringLiteral("0"), QStringLiteral("0")};
+                          QStringLiteral("0"),   QStringLiteral("0"), QStringLiteral("0"),
+                          QString::fromLatin1(kClassicCurveName)};
     return ProfileData(kVaylaFanCount, fan);
 }
 
@@ -101,6 +103,7 @@ GroupMap IniHelper::buildVaylaProfileMap(int box, const ControllerBox &from)
         keys[names.at(VaylaProfileKey::PWM)] = fromFlag(record.isPWM);
         keys[names.at(VaylaProfileKey::lightMode)] = QString::number(record.lightMode);
         keys[names.at(VaylaProfileKey::isTurnOffLed)] = fromFlag(record.isTurnOffLed);
+        keys[names.at(VaylaProfileKey::Curve)] = record.curveName;
     }
     return groups;
 }

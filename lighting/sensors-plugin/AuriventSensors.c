@@ -177,6 +177,12 @@ EXPORT int aurivent_sensors_select(int sensor)
     return chip_at(sensor) != NULL;
 }
 
+EXPORT int aurivent_sensors_kind(int sensor)
+{
+    const struct chip *c = chip_at(sensor);
+    return c ? aurivent_chip_kind(c->name->prefix) : AURIVENT_CHIP_OTHER;
+}
+
 EXPORT int aurivent_sensors_name(int sensor, char *text, int size)
 {
     const struct chip *c = chip_at(sensor);

@@ -71,6 +71,48 @@ int aurivent_is_cpu_chip(const char *chip_prefix)
     return chip_prefix && (cpu_chip_index(chip_prefix) >= 0 || is_cpu_cluster_zone(chip_prefix));
 }
 
+/* Chips by what they measure: an exact driver name, or a family prefix. */
+static const struct {
+    const char *name;
+    int prefix;
+    enum aurivent_chip_kind kind;
+} chip_kinds[] = {
+    {"amdgpu", 0, AURIVENT_CHIP_GPU},
+    {"radeon", 0, AURIVENT_CHIP_GPU},
+    {"nouveau", 0, AURIVENT_CHIP_GPU},
+    {"i915", 0, AURIVENT_CHIP_GPU},
+    {"xe", 0, AURIVENT_CHIP_GPU},
+    {"nvme", 0, AURIVENT_CHIP_DISK},
+    {"drivetemp", 0, AURIVENT_CHIP_DISK},
+    {"acpitz", 0, AURIVENT_CHIP_BOARD},
+    {"pch_", 1, AURIVENT_CHIP_BOARD},       /* the chipset */
+    {"nct", 1, AURIVENT_CHIP_BOARD},        /* Nuvoton Super I/O */
+    {"it8", 1, AURIVENT_CHIP_BOARD},        /* ITE Super I/O */
+    {"w83", 1, AURIVENT_CHIP_BOARD},        /* Winbond */
+    {"f71", 1, AURIVENT_CHIP_BOARD},        /* Fintek */
+    {"asus", 1, AURIVENT_CHIP_BOARD},       /* asus_wmi_sensors, asusec, ... */
+    {"gigabyte_wmi", 0, AURIVENT_CHIP_BOARD},
+    {"dell_smm", 0, AURIVENT_CHIP_BOARD},
+    {"thinkpad", 0, AURIVENT_CHIP_BOARD},
+    {"applesmc", 0, AURIVENT_CHIP_BOARD},
+};
+
+int aurivent_chip_kind(const char *chip_prefix)
+{
+    if (!chip_prefix)
+        return AURIVENT_CHIP_OTHER;
+    if (aurivent_is_cpu_chip(chip_prefix))
+        return AURIVENT_CHIP_CPU;
+    for (size_t i = 0; i < sizeof chip_kinds / sizeof chip_kinds[0]; ++i) {
+        const char *name = chip_kinds[i].name;
+        const int match = chip_kinds[i].prefix ? strncmp(chip_prefix, name, strlen(name)) == 0
+                                               : strcmp(chip_prefix, name) == 0;
+        if (match)
+            return chip_kinds[i].kind;
+    }
+    return AURIVENT_CHIP_OTHER;
+}
+
 int aurivent_is_cpu_label(const char *label)
 {
     if (!label)

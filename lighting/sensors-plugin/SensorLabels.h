@@ -12,6 +12,17 @@ extern "C" {
  * coretemp, zenpower, cpu_thermal, ...). Only such chips drive the fans. */
 int aurivent_is_cpu_chip(const char *chip_prefix);
 
+/* What lm-sensors chip `chip_prefix` measures, as aurivent_sensors_kind
+ * answers it. */
+enum aurivent_chip_kind {
+    AURIVENT_CHIP_OTHER = 0,
+    AURIVENT_CHIP_CPU = 1,   /* the CPU chips above */
+    AURIVENT_CHIP_GPU = 2,   /* amdgpu, radeon, nouveau, i915, xe */
+    AURIVENT_CHIP_DISK = 3,  /* nvme, drivetemp */
+    AURIVENT_CHIP_BOARD = 4  /* Super I/O and board chips, ACPI zones, the chipset */
+};
+int aurivent_chip_kind(const char *chip_prefix);
+
 /* Whether the program counts `label` as a CPU temperature: "Core MAX",
  * "Core #0".."Core #7", "CPU", "CPU Package", "CPU 0".."CPU 7",
  * "Temperature 1".."Temperature 8" (exact, case-sensitive). */

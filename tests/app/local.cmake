@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The whole program listens on the phone port.
-foreach(program test_program test_startmodes test_savefailures test_safetyglue test_fansafety test_graphsentry)
+foreach(program test_program test_startmodes test_savefailures test_safetyglue test_fansafety test_graphsentry test_curveglue)
   if(TARGET ${program})
     aurivent_uses_phone_port(${program})
   endif()
@@ -10,8 +10,14 @@ if(TEST e2e_session_user)
   set_tests_properties(e2e_session_user PROPERTIES SKIP_RETURN_CODE 77)
 endif()
 # The program-level safety tests read the CPU temperature from the scripted plug-in.
-if(TARGET test_safetyglue AND TARGET FakeSensors)
-  add_dependencies(test_safetyglue FakeSensors)
+foreach(program test_safetyglue test_curveglue)
+  if(TARGET ${program} AND TARGET FakeSensors)
+    add_dependencies(${program} FakeSensors)
+  endif()
+endforeach()
+# ...and the curves' test reads an NVIDIA GPU from the scripted driver library.
+if(TARGET test_curveglue AND TARGET FakeNvml)
+  add_dependencies(test_curveglue FakeNvml)
 endif()
 # The late tray's test plays the desktop's tray with a script of the source tree.
 if(TARGET test_latetray)

@@ -12,7 +12,10 @@
  *   FAKE_SENSORS_HANG_WHILE  a path: each pass (each sensor count) does not
  *                       return while that file exists, like a hung driver
  *                       (at most a minute, so a broken test still ends)
- * Built without FAKE_SENSORS_COMPLETE, the usage entry point is missing. */
+ *   FAKE_SENSORS_KINDS  what each sensor measures, "1,2,3" (the codes of
+ *                       aurivent_sensors_kind; missing items are 0)
+ * Built without FAKE_SENSORS_COMPLETE, the usage entry point is missing;
+ * with FAKE_SENSORS_NO_KIND, the optional kind entry point. */
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -120,6 +123,21 @@ EXPORT int aurivent_sensors_count(void)
     }
     return reported_count;
 }
+#ifndef FAKE_SENSORS_NO_KIND
+EXPORT int aurivent_sensors_kind(int sensor)
+{
+    const char *kinds_text = getenv("FAKE_SENSORS_KINDS");
+    if (!kinds_text || sensor < 0)
+        return 0;
+    for (int i = 0; i < sensor && kinds_text; ++i) {
+        kinds_text = strchr(kinds_text, ',');
+        if (kinds_text)
+            ++kinds_text;
+    }
+    return kinds_text ? atoi(kinds_text) : 0;
+}
+#endif
+
 EXPORT int aurivent_sensors_select(int sensor) { return sensor >= 0 && sensor < sensor_count; }
 
 EXPORT int aurivent_sensors_name(int sensor, char *text, int size)

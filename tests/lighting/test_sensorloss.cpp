@@ -2,6 +2,7 @@
 #include "ScriptedSensors.h"
 #include "SensorPasses.h"
 #include "SimFixture.h"
+#include "core/CurveController.h"
 
 #include "device/FanSpeed.h"
 #include "device/Reports.h"
@@ -54,6 +55,16 @@ class TestSensorLoss : public QObject {
 private:
     SimulatedBoxes *sim = nullptr;
     std::unique_ptr<SoftwareEffects> effects;
+    std::unique_ptr<CurveController> curves;
+
+    // The effects' passes drive the fans through their curves, as in the program.
+    void makeEffects()
+    {
+        effects = std::make_unique<SoftwareEffects>(encoders);
+        curves = std::make_unique<CurveController>(encoders);
+        connect(effects.get(), &SoftwareEffects::temperatureSampled, curves.get(),
+                [this](const TemperatureSample &sample) { curves->onPass(sourceValues(sample)); });
+    }
 
 private slots:
     void init()
@@ -68,7 +79,7 @@ private slots:
         boxes[0].rainbowFan[0].speedPer = 2; // cap 70
         boxes[1].vaylaFan[0].speed = 1;      // cap 60
         boxes.forgetCommandedDuties(-1);
-        effects = std::make_unique<SoftwareEffects>(encoders);
+        makeEffects();
         // The passes are driven by hand unless a test shortens these.
         effects->setSensorPeriods(3600 * 1000, 3600 * 1000);
     }
@@ -76,6 +87,7 @@ private slots:
     void cleanup()
     {
         effects.reset();
+        curves.reset();
         QFile::remove(hangFile());
         qunsetenv("FAKE_SENSORS_HANG_WHILE");
     }
@@ -87,6 +99,32 @@ private slots:
         QFile file(hangFile());
         QVERIFY(file.open(QIODevice::WriteOnly));
         qputenv("FAKE_SENSORS_HANG_WHILE", hangFile().toLocal8Bit());
+    }
+
+    // A pass that comes due while NVIDIA's library is still loading is not
+    // skipped: it is made once the library is there, and reads the GPU.
+    void aPassDueWhileTheGpusLoadFollowsThem()
+    {
+        QVERIFY(startSensorsAndWait(*effects, pluginLibrary("FakeSensors")));
+        const QString hold = hangFile() + QStringLiteral("-nvml");
+        QFile file(hold);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        qputenv("FAKE_NVML_HOLD", hold.toLocal8Bit());
+        qputenv("FAKE_NVML", "GPU-77|RTX|66");
+        QSignalSpy gpus(effects.get(), &SoftwareEffects::gpusBound);
+        QList<QHash<QString, double>> sampled;
+        connect(effects.get(), &SoftwareEffects::temperatureSampled, this,
+                [&sampled](const TemperatureSample &sample) { sampled << sourceValues(sample); });
+        effects->startGpus(pluginLibrary("FakeNvml"));
+        effects->updateCPUTemp();
+        QVERIFY(sampled.isEmpty());
+        QVERIFY(QFile::remove(hold));
+        QTRY_VERIFY_WITH_TIMEOUT(!sampled.isEmpty(), 10000);
+        QCOMPARE(gpus.size(), 1);
+        QVERIFY(gpus.at(0).at(0).toBool());
+        QCOMPARE(sampled.at(0).value(QStringLiteral("nvidia-GPU-77/GPU"), -1), 66.0);
+        qunsetenv("FAKE_NVML_HOLD");
+        qunsetenv("FAKE_NVML");
     }
 
     void aHungPluginIsAPassWithoutAReading()
@@ -250,7 +288,7 @@ private slots:
         QCOMPARE(lost.size(), 1);
 
         // No plug-in at all: the same.
-        effects = std::make_unique<SoftwareEffects>(encoders);
+        makeEffects();
         effects->setSensorPeriods(3600 * 1000, 3600 * 1000);
         QSignalSpy lostAgain(effects.get(), &SoftwareEffects::temperatureReadingLost);
         sim->clearSent();

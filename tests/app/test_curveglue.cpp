@@ -1,0 +1,307 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ProgramFixture.h"
+#include "ScriptedSensors.h"
+#include "SensorPasses.h"
+#include "app/Aurivent.h"
+#include "control/CurveChoice.h"
+#include "core/Core.h"
+#include "core/CurveController.h"
+#include "curves/CurveEval.h"
+#include "device/FanCurve.h"
+#include "device/Reports.h"
+#include "lighting/SoftwareEffects.h"
+#include "storage/CurvesFile.h"
+#include "storage/IniHelper.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QSignalSpy>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+// The duty (kind 01) or level (kind 03) reports of a box as (port, percent), in order.
+using Duties = std::vector<std::pair<int, int>>;
+
+Duties duties(const SimulatedBoxes *sim, int b)
+{
+    Duties out;
+    for (const Report &r : sentTo(sim, b))
+        if (r[1] == 0x32 && r[2] == 0x51 && (r[4] == 0x01 || r[4] == 0x03))
+            out.emplace_back(r[3], r[5]);
+    return out;
+}
+
+// The first of them; (0, 0) when the box was sent none.
+std::pair<int, int> firstDuty(const SimulatedBoxes *sim, int b)
+{
+    const Duties all = duties(sim, b);
+    return all.empty() ? std::make_pair(0, 0) : all.front();
+}
+
+// The last of them; (0, 0) when the box was sent none.
+std::pair<int, int> lastDuty(const SimulatedBoxes *sim, int b)
+{
+    const Duties all = duties(sim, b);
+    return all.empty() ? std::make_pair(0, 0) : all.back();
+}
+
+const char kGpu[] = "amdgpu-pci-0300/edge";
+const char kDisk[] = "nvme-pci-0100/Composite";
+
+// Three chips, as the scripted plug-in names them: the CPU, a GPU and a disk.
+QByteArray sensors(int cpu, int gpu, int disk)
+{
+    QByteArray script = "k10temp-pci-00c3|T:CPU=" + QByteArray::number(cpu);
+    if (gpu >= 0)
+        script += ";amdgpu-pci-0300|T:edge=" + QByteArray::number(gpu);
+    if (disk >= 0)
+        script += ";nvme-pci-0100|T:Composite=" + QByteArray::number(disk);
+    return script;
+}
+
+void writeCurves(const QByteArray &contents)
+{
+    QFile file(CurvesFile::path());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+}
+
+} // namespace
+
+namespace QTest {
+template <>
+char *toString(const Duties &duties)
+{
+    QStringList items;
+    for (const auto &d : duties)
+        items << QStringLiteral("%1:%2").arg(d.first).arg(d.second);
+    return qstrdup(qPrintable(items.join(QLatin1Char(' '))));
+}
+} // namespace QTest
+
+// The whole program on a simulated 12-LED box with the scripted sensor
+// plug-in: fans assigned a curve of the curves file follow it on its own
+// source, the others keep the curve they always had, and a source that goes
+// caps only the fans that depend on it.
+class TestCurveGlue : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Core> core;
+    SimulatedBoxes *sim = nullptr;
+    int periodAtStart = 0; // the program's reading period before the test drives the passes
+
+    std::unique_ptr<Aurivent> start(const QByteArray &curvesFile)
+    {
+        sim = startWithSettings(core->bus(), QStringLiteral("1"));
+        if (!curvesFile.isEmpty())
+            writeCurves(curvesFile);
+        auto program = std::make_unique<Aurivent>(*core);
+        program->stopSpeedPoll();
+        periodAtStart = program->effects()->readingPeriod();
+        program->effects()->setSensorPeriods(3600 * 1000, 3600 * 1000);
+        if (!startSensorsAndWait(*program->effects(), pluginLibrary("FakeSensors")))
+            return nullptr;
+        if (!core->bus().waitForIdle())
+            return nullptr;
+        sim->clearSent();
+        return program;
+    }
+
+    RainbowFanRecord &fan(int f) { return core->boxes()[0].rainbowFan[f]; }
+
+    bool pass(Aurivent &program, const QByteArray &script)
+    {
+        scriptSensorReading(script.constData());
+        sim->clearSent();
+        return runSensorPass(*program.effects()) && core->bus().waitForIdle();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        qputenv("FAKE_SENSORS_LIVE", "1");
+        qputenv("FAKE_SENSORS_INIT", "0");
+        qputenv("FAKE_SENSORS_KINDS", "1,2,3");
+    }
+
+    void init() { core = std::make_unique<Core>(); }
+    void cleanup() { core.reset(); }
+
+    // A fan on its own curve follows the GPU, linear between the points and
+    // held to its level's cap; the others keep Classic on the CPU. The file's
+    // reading period is the program's.
+    void aFanFollowsItsCurveOnItsSource()
+    {
+        auto program = start("[Main]\nReadingPeriod=2\n"
+                             "[Curve0]\nName=Gaming\nPoints=\"40:30,80:90\"\nSources=amdgpu-pci-0300/edge\n");
+        QVERIFY(program);
+        QCOMPARE(periodAtStart, 2000);
+        fan(0).curveName = QStringLiteral("Gaming");
+        fan(2).curveName = QStringLiteral("Quiet");
+
+        QVERIFY(pass(*program, sensors(45, 60, 30)));
+        // Quiet's first pass goes straight to its target; the box's floor is 30 %.
+        const int quiet = qMax(30, evaluateCurve(core->curves().curveOf(0, 2), CurveState(), 45, 100, 0).duty);
+        QVERIFY(quiet != 50);
+        QCOMPARE(duties(sim, 0), (Duties{{1, 60}, {2, 50}, {3, quiet}, {4, 50}, {5, 50}}));
+
+        QVERIFY(pass(*program, sensors(45, 70, 30)));
+        QCOMPARE(firstDuty(sim, 0), std::make_pair(1, 75));
+
+        // Level 2: at most 70 %, whatever the curve says.
+        fan(0).speedPer = 2;
+        QVERIFY(pass(*program, sensors(45, 80, 30)));
+        QCOMPARE(firstDuty(sim, 0), std::make_pair(1, 70));
+
+        // A fan that stops following the temperature is left alone.
+        fan(0).isPWM = false;
+        QVERIFY(pass(*program, sensors(45, 80, 30)));
+        QCOMPARE(firstDuty(sim, 0).first, 2);
+    }
+
+    // The GPU goes: its fan keeps its duty for a short gap, then runs at its
+    // cap; the user is told once, naming the source; Classic fans go on.
+    void aLostSourceCapsItsFansAndIsToldOnce()
+    {
+        auto program = start("[Curve0]\nName=Gaming\nPoints=\"40:30,80:90\"\nSources=amdgpu-pci-0300/edge\n");
+        QVERIFY(program);
+        QCOMPARE(periodAtStart, 5000); // no period in the file: as always
+        QSignalSpy lost(&core->curves(), &CurveController::sourceLost);
+        QSignalSpy back(&core->curves(), &CurveController::sourceBack);
+        fan(0).curveName = QStringLiteral("Gaming");
+        fan(0).speedPer = 3; // its cap: 80 %
+        QVERIFY(pass(*program, sensors(45, 60, 30)));
+        QCOMPARE(firstDuty(sim, 0), std::make_pair(1, 60));
+
+        for (int gap = 0; gap < 2; ++gap) {
+            QVERIFY(pass(*program, sensors(45, -1, 30)));
+            QCOMPARE(duties(sim, 0), (Duties{{2, 50}, {3, 50}, {4, 50}, {5, 50}}));
+        }
+        QVERIFY(lost.isEmpty());
+        for (int outage = 0; outage < 3; ++outage) {
+            QVERIFY(pass(*program, sensors(45, -1, 30)));
+            QCOMPARE(duties(sim, 0), (Duties{{1, 80}, {2, 50}, {3, 50}, {4, 50}, {5, 50}}));
+        }
+        QCOMPARE(lost.size(), 1);
+        QCOMPARE(lost.at(0).at(0).toString(), QString::fromLatin1(kGpu));
+        QVERIFY(lost.at(0).at(1).toString().contains(QStringLiteral("Gaming")));
+
+        // A box that comes back meanwhile gets the cap for that fan, not a curve.
+        sim->unplug(0);
+        sim->plug(0, 1);
+        program->updateSpeed();
+        QVERIFY(core->bus().waitForIdle());
+        QCoreApplication::processEvents();
+        QCOMPARE(core->bus().health(0), BoxHealth::Gone);
+        sim->clearSent();
+        program->deviceChanged();
+        QVERIFY(core->bus().waitForIdle());
+        QCOMPARE(core->bus().health(0), BoxHealth::Answering);
+        QCOMPARE(firstDuty(sim, 0), std::make_pair(1, 80));
+
+        QVERIFY(pass(*program, sensors(45, 50, 30)));
+        QCOMPARE(firstDuty(sim, 0), std::make_pair(1, 45));
+        QCOMPARE(back.size(), 1);
+        QCOMPARE(lost.size(), 1);
+    }
+
+    // A mix of the GPU and the disk goes on with the disk when the GPU goes,
+    // and says so; without either it caps.
+    void aMixGoesOnWithTheSourceItStillHas()
+    {
+        auto program = start("[Curve0]\nName=Case\nPoints=\"30:30,70:70\"\n"
+                             "Sources=\"amdgpu-pci-0300/edge,nvme-pci-0100/Composite\"\nMix=Average\n");
+        QVERIFY(program);
+        QSignalSpy lost(&core->curves(), &CurveController::sourceLost);
+        fan(4).curveName = QStringLiteral("Case");
+        QVERIFY(pass(*program, sensors(45, 60, 40))); // average 50
+        QCOMPARE(lastDuty(sim, 0), std::make_pair(5, 50));
+        for (int p = 0; p < 3; ++p)
+            QVERIFY(pass(*program, sensors(45, -1, 40)));
+        QCOMPARE(lastDuty(sim, 0), std::make_pair(5, 40)); // the disk alone
+        QCOMPARE(lost.size(), 1);
+        QCOMPARE(lost.at(0).at(0).toString(), QString::fromLatin1(kGpu));
+        QVERIFY(lost.at(0).at(1).toString().contains(QStringLiteral("other sources")));
+
+        for (int p = 0; p < 3; ++p)
+            QVERIFY(pass(*program, sensors(45, -1, -1)));
+        QCOMPARE(lastDuty(sim, 0), std::make_pair(5, 100));
+        QCOMPARE(lost.size(), 2);
+        QCOMPARE(lost.at(1).at(0).toString(), QString::fromLatin1(kDisk));
+    }
+
+    // NVIDIA's GPUs are read through their driver's library beside the
+    // plug-in. A fan given a curve of one by its number on the command
+    // channel follows it (saved with its profile); the GPU's reading fails:
+    // the usual passes, then the cap, told once.
+    void aFanChosenByNumberFollowsAnNvidiaGpu()
+    {
+        qputenv("FAKE_NVML", "GPU-5f1c|RTX 4070|70");
+        auto program = start("[Curve0]\nName=Gaming\nPoints=\"40:30,80:90\"\nSources=nvidia-GPU-5f1c/GPU\n");
+        QVERIFY(program);
+        QSignalSpy gpus(program->effects(), &SoftwareEffects::gpusBound);
+        program->effects()->startGpus(pluginLibrary("FakeNvml"));
+        QTRY_VERIFY_WITH_TIMEOUT(!gpus.isEmpty(), 10000);
+        QVERIFY2(gpus.at(0).at(0).toBool(), qPrintable(gpus.at(0).at(1).toString()));
+        QSignalSpy lost(&core->curves(), &CurveController::sourceLost);
+
+        // Numbers past the curves, fans past the box: refused, nothing changes.
+        for (const auto &[choice, fanNumber] : {std::pair{5, 0}, {-1, 0}, {4, kRainbowFanCount}, {4, -1}})
+            QVERIFY(program->handleWindowMessage(kChooseCurveCommand, choice, fanNumber));
+        for (int f = 0; f < kRainbowFanCount; ++f)
+            QCOMPARE(fan(f).curveName, QStringLiteral("Classic"));
+
+        QVERIFY(program->handleWindowMessage(kChooseCurveCommand, 4, 0)); // after the four presets
+        QCOMPARE(fan(0).curveName, QStringLiteral("Gaming"));
+        // Saved with the fan's other settings.
+        QVERIFY(program->handleWindowMessage(0x8119, 0, 0));
+        QFile profile(IniHelper::profilePath(core->boxes()[0].profileValue));
+        QVERIFY(profile.open(QIODevice::ReadOnly));
+        QVERIFY(profile.readAll().contains("=Gaming"));
+        fan(0).speedPer = 3; // its cap: 80 %
+
+        QVERIFY(pass(*program, sensors(45, -1, -1)));
+        QCOMPARE(duties(sim, 0), (Duties{{1, 75}, {2, 50}, {3, 50}, {4, 50}, {5, 50}}));
+
+        qputenv("FAKE_NVML", "GPU-5f1c|RTX 4070|-");
+        for (int gap = 0; gap < 2; ++gap) {
+            QVERIFY(pass(*program, sensors(45, -1, -1)));
+            QCOMPARE(firstDuty(sim, 0).first, 2);
+        }
+        QVERIFY(pass(*program, sensors(45, -1, -1)));
+        QCOMPARE(firstDuty(sim, 0), std::make_pair(1, 80));
+        QVERIFY(pass(*program, sensors(45, -1, -1)));
+        QCOMPARE(lost.size(), 1);
+        QCOMPARE(lost.at(0).at(0).toString(), QStringLiteral("nvidia-GPU-5f1c/GPU"));
+        qunsetenv("FAKE_NVML");
+    }
+
+    // Without a curves file or a curve key every fan gets, pass for pass,
+    // the duty the fixed curve has always given for its level.
+    void classicFansGetTheDutiesTheyAlwaysHad()
+    {
+        auto program = start(QByteArray());
+        QVERIFY(program);
+        for (int f = 0; f < kRainbowFanCount; ++f)
+            fan(f).speedPer = f; // levels 0..4: caps 50..90 %
+        QSignalSpy lost(&core->curves(), &CurveController::sourceLost);
+        for (int t = 20; t <= 90; t += 3) {
+            QVERIFY(pass(*program, sensors(t, 90 - t, 30)));
+            Duties expected;
+            for (int f = 0; f < kRainbowFanCount; ++f)
+                expected.emplace_back(f + 1, temperatureDuty(t, f));
+            QCOMPARE(duties(sim, 0), expected);
+        }
+        // Falling again: no hysteresis, no ramp.
+        QVERIFY(pass(*program, sensors(41, 30, 30)));
+        QCOMPARE(lastDuty(sim, 0), std::make_pair(5, 30));
+        QVERIFY(lost.isEmpty()); // the CPU's loss is told where it is read, never here
+    }
+};
+
+QTEST_MAIN(TestCurveGlue)
+#include "test_curveglue.moc"
