@@ -104,7 +104,7 @@ Controller::Controller(Core &core, const ControlOptions &options, QObject *paren
     connect(m_effects, &SoftwareEffects::temperatureMissing, m_monitoring, &Monitoring::temperatureMissing);
     connect(&SaveFailures::instance(), &SaveFailures::saveFailed, m_monitoring, &Monitoring::saveFailed);
     connectMonitoring(*m_fans, *m_monitoring);
-    followSleep(*SleepWatch::create(this), *m_monitor, *m_effects, *m_monitoring);
+    followSleep(*SleepWatch::create(this), *m_monitor, *m_effects, m_core.curves(), *m_monitoring);
 
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
         m_state.temperatureKnown = true;

@@ -84,6 +84,15 @@ void CurveController::resendBox(int box)
     drive(box, m_lastInputs, 0);
 }
 
+void CurveController::startAfresh()
+{
+    m_lastInputs.clear(); // no input: the cap
+    m_sincePass.invalidate();
+    for (auto &box : m_fans)
+        for (FanState &fan : box)
+            fan.state = CurveState();
+}
+
 void CurveController::drive(int b, const QHash<QString, CurveInput> &inputs, int elapsedMs)
 {
     const BoxModel &boxes = m_encoders.boxes();

@@ -36,6 +36,10 @@ public:
     // its curve's duty at the last pass's reading, or its cap when that pass
     // gave its curve none.
     void resendBox(int box);
+    // The computer woke up: the last pass's readings say nothing about now.
+    // Until the next pass a box sent its settings gets its fans' caps, and
+    // that pass starts every fan from its curve as at start-up.
+    void startAfresh();
 
     // The curve fan `fan` of box `box` follows (Classic for an unknown name).
     const Curve &curveOf(int box, int fan) const;

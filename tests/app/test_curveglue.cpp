@@ -3,13 +3,16 @@
 #include "ScriptedSensors.h"
 #include "SensorPasses.h"
 #include "app/Aurivent.h"
+#include "control/Controller.h"
 #include "control/CurveChoice.h"
+#include "control/SleepGlue.h"
 #include "core/Core.h"
 #include "core/CurveController.h"
 #include "curves/CurveEval.h"
 #include "device/FanCurve.h"
 #include "device/Reports.h"
 #include "lighting/SoftwareEffects.h"
+#include "power/SleepWatch.h"
 #include "storage/CurvesFile.h"
 #include "storage/IniHelper.h"
 
@@ -20,6 +23,12 @@
 #include <memory>
 
 namespace {
+
+// The computer's sleep news, given by the test.
+class ManualSleepWatch : public SleepWatch {
+public:
+    bool listening() const override { return true; }
+};
 
 // The duty (kind 01) or level (kind 03) reports of a box as (port, percent), in order.
 using Duties = std::vector<std::pair<int, int>>;
@@ -300,6 +309,38 @@ private slots:
         QVERIFY(pass(*program, sensors(41, 30, 30)));
         QCOMPARE(lastDuty(sim, 0), std::make_pair(5, 30));
         QVERIFY(lost.isEmpty()); // the CPU's loss is told where it is read, never here
+    }
+
+    // After the computer slept the boxes get their settings again with every
+    // temperature-following fan at its cap, not at a duty of the reading
+    // from before the sleep; the reading asked for at once takes them back
+    // to their curves.
+    void aWakeUpSendsTheCapsUntilAFreshReading()
+    {
+        auto program = start("[Curve0]\nName=Gaming\nPoints=\"40:30,80:90\"\nSources=amdgpu-pci-0300/edge\n");
+        QVERIFY(program);
+        fan(0).curveName = QStringLiteral("Gaming");
+        fan(1).speedPer = 2; // cap 70
+        QVERIFY(pass(*program, sensors(45, 60, 30)));
+        QCOMPARE(duties(sim, 0), (Duties{{1, 60}, {2, 50}, {3, 50}, {4, 50}, {5, 50}}));
+
+        ManualSleepWatch watch;
+        Controller &control = program->control();
+        followSleep(watch, control.devices(), *control.effects(), core->curves(), *control.monitoring());
+        scriptSensorReading(sensors(45, 60, 30).constData());
+        sim->clearSent();
+        QSignalSpy passes(program->effects(), &SoftwareEffects::sensorPassFinished);
+        emit watch.aboutToSleep();
+        QVERIFY(core->bus().waitForIdle());
+        QVERIFY(sim->sent().empty()); // going to sleep sends nothing
+
+        emit watch.resumed();
+        QTRY_COMPARE_WITH_TIMEOUT(passes.size(), 1, 30000);
+        QVERIFY(core->bus().waitForIdle());
+        const Duties all = duties(sim, 0);
+        QVERIFY2(all.size() >= 10, "the caps, then the curves");
+        QCOMPARE(Duties(all.begin(), all.begin() + 5), (Duties{{1, 100}, {2, 70}, {3, 100}, {4, 100}, {5, 100}}));
+        QCOMPARE(Duties(all.end() - 5, all.end()), (Duties{{1, 60}, {2, 50}, {3, 50}, {4, 50}, {5, 50}}));
     }
 };
 
