@@ -57,12 +57,15 @@ SensorReader::~SensorReader()
 {
     disconnect(m_worker, nullptr, this, nullptr);
     m_thread->quit();
-    if (!m_busy) {
+    // A call that still runs usually ends within moments (the plug-in's
+    // start reads the sensor folders): waited for a little, so that its
+    // thread does not run on into the end of the process.
+    if (!m_busy || m_thread->wait(kEndGraceMs)) {
         m_thread->wait();
         delete m_thread;
         return;
     }
-    // A call still runs, maybe for good: it is not waited for. Its thread
+    // A call still runs, maybe for good: it is not waited for longer. Its thread
     // ends (and frees its worker) if the call returns; otherwise with the
     // process. The QThread object is left alive, as destroying it while it
     // runs would abort.

@@ -55,6 +55,8 @@ public:
     QStringList info(int waitMs);
 
     static constexpr int kMaxAbandoned = 2;
+    // How long the end waits for a call that still runs before leaving it.
+    static constexpr int kEndGraceMs = 500;
 
 signals:
     // `failure` says why it failed; when it worked, the plug-in's note on
