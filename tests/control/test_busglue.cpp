@@ -202,6 +202,8 @@ private slots:
         const QVariantList fan{0, 3};
         QVERIFY(pollUntil([&] { return log.count(QStringLiteral("FanStalled"), fan) > 0; }));
         QVERIFY(pollUntil([] { return true; }));
+        // A device change raises the latched stall again: no news on the bus.
+        core->fans().raiseLatchedStalls();
         QVERIFY(pollUntil([] { return true; }));
         QCOMPARE(log.count(QStringLiteral("FanStalled"), fan), 1);
         const QVariantMap fan3 = asMap(asList(asMap(asList(status().value(QStringLiteral("boxes")))[0])
