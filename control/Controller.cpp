@@ -4,6 +4,7 @@
 #include "BusGlue.h"
 #include "IpText.h"
 #include "Language.h"
+#include "SleepGlue.h"
 #include "StoredSettings.h"
 #include "channel/CommandChannel.h"
 #include "common/Limits.h"
@@ -22,6 +23,7 @@
 #include "lighting/SoftwareEffects.h"
 #include "monitoring/Monitoring.h"
 #include "monitoring/ProgramMonitoring.h"
+#include "power/SleepWatch.h"
 #include "remote/RemoteCommands.h"
 #include "remote/SocketHelper.h"
 #include "script/ScriptRunner.h"
@@ -99,6 +101,7 @@ Controller::Controller(Core &core, const ControlOptions &options, QObject *paren
     connect(m_effects, &SoftwareEffects::temperatureMissing, m_monitoring, &Monitoring::temperatureMissing);
     connect(&SaveFailures::instance(), &SaveFailures::saveFailed, m_monitoring, &Monitoring::saveFailed);
     connectMonitoring(*m_fans, *m_monitoring);
+    followSleep(*SleepWatch::create(this), *m_monitor, *m_effects, *m_monitoring);
 
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {
         m_state.temperatureKnown = true;

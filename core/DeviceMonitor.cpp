@@ -57,6 +57,15 @@ void DeviceMonitor::deviceChanged(const QList<QByteArray> &removedNodes)
     handleDeviceChange(m_boxes, m_encoders.bus(), *this, removedNodes);
 }
 
+void DeviceMonitor::resumed()
+{
+    m_boxes.giveSpinUpTime();
+    for (int b = 0; b < kBoxCount; ++b) {
+        if (m_boxes[b].gIsConnected)
+            emit boxNeedsSettings(b);
+    }
+}
+
 void DeviceMonitor::poll()
 {
     m_fans.poll();

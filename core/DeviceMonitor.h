@@ -35,6 +35,11 @@ public:
     void stop();
     // The device set may have changed (see handleDeviceChange()).
     void deviceChanged(const QList<QByteArray> &removedNodes);
+    // The computer woke up. A box may have lost power while it slept and be
+    // back at its power-on defaults without being unplugged: every box
+    // present is sent its settings again, as after a replug, and its fans
+    // get their spin-up time before a zero reading counts as a stall.
+    void resumed();
     // One whole pass of the poll; what a crash would leave the fans at follows it.
     void poll();
     // One step of the spread poll: the next fan position of every box.

@@ -103,6 +103,18 @@ void BoxModel::fanTurns(int box, int fan)
         m_commanded[box][fan].spinUpReadings = 0;
 }
 
+void BoxModel::giveSpinUpTime()
+{
+    for (int b = 0; b < kBoxCount; ++b) {
+        if (!m_records[b].gIsConnected)
+            continue;
+        for (CommandedSpeed &c : m_commanded[b]) {
+            if (c.duty != 0)
+                c.spinUpReadings = kSpinUpReadings;
+        }
+    }
+}
+
 void BoxModel::forgetCommandedDuties(int box)
 {
     for (int b = 0; b < kBoxCount; ++b) {

@@ -60,6 +60,9 @@ public:
     bool takeZeroAsExpected(int box, int fan);
     // The fan reads a speed: it has spun up.
     void fanTurns(int box, int fan);
+    // The computer woke up: every fan of a connected box that is meant to
+    // turn spins up afresh, so its first zero readings are forgiven again.
+    void giveSpinUpTime();
     // Forgets what box `box` was commanded, for a box that was closed or opened
     // again (it runs at its power-on speed then); -1 forgets every box.
     void forgetCommandedDuties(int box);

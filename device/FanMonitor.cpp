@@ -61,6 +61,12 @@ void FanMonitor::onFanSpeed(int b, int port, int rpm)
         return;
     ControllerBox &box = m_boxes[b];
     const int k = port - 1;
+    // A reading of fan 4 or 5 asked for before the box was set to three
+    // single-colour fans: those fans do not exist any more.
+    if (box.isVaylaBox() && k >= kVaylaFanCount) {
+        qCDebug(lcDevice) << "reading of port" << port << "of single-colour box" << b << "dropped";
+        return;
+    }
     const bool running = rpm > 0;
     if (running)
         m_boxes.fanTurns(b, k);

@@ -81,6 +81,15 @@ void SoftwareEffects::setSensorPeriods(int passMs, int retryMs)
     m_sensorRetryTimer->setInterval(retryMs);
 }
 
+void SoftwareEffects::startTemperatureAfresh()
+{
+    m_hasTemperature = false;
+    if (!m_cpuTemperatureTimer->isActive())
+        return; // no sensors started: there is no reading to ask for
+    m_cpuTemperatureTimer->start();
+    updateCPUTemp();
+}
+
 bool SoftwareEffects::isSensorRetryRunning() const { return m_sensorRetryTimer->isActive(); }
 
 bool SoftwareEffects::hasSensors() const { return m_reader->hasPlugin(); }

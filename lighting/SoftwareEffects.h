@@ -53,6 +53,11 @@ public:
     // The two periods in milliseconds (tests shorten them).
     void setSensorPeriods(int passMs, int retryMs);
     void setSensorDeadline(int ms) { m_deadlineMs = ms; }
+    // The computer woke up: a reading from before the sleep says nothing
+    // about now. Until the next one the fans that follow the temperature
+    // count as without a reading (their cap, as at start-up), and that next
+    // reading is asked for at once rather than a period later.
+    void startTemperatureAfresh();
     bool hasSensors() const;
     // Whether the last pass found a CPU reading.
     bool hasTemperature() const { return m_hasTemperature; }

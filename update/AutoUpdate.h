@@ -41,6 +41,8 @@ public:
     QString dataFolder() const { return m_dataFolder; }
     // True while a request is out (a reply may lead to another one).
     bool busy() const;
+    // Whether a reply made it start the updater.
+    bool updaterStarted() const { return m_updaterStarted; }
 
 signals:
     // The service's note when it offers no newer version; the application

@@ -147,6 +147,42 @@ private slots:
         QCOMPARE(bus.health(0), BoxHealth::NotAnswering);
         QCOMPARE(told->silentAlerts.size(), size_t(1));
     }
+    // After the computer slept, every box present is told to get its
+    // settings again (it may have lost power), and its turning fans get
+    // their spin-up time: a fan still standing in its first readings is no
+    // stall, one that stays standing is.
+    void aWakeUpResendsEveryBoxAndGivesItsFansTimeToSpinUp()
+    {
+        monitor->discover();
+        monitor->stopSpeedPoll();
+        sim->unplug(1);
+        monitor->deviceChanged({});
+        encoders.sendFanDuty(0, 2, 60);
+        monitor->poll();
+        QVERIFY(bus.waitForIdle());
+        QVERIFY(told->alerts.empty());
+        host.opened.clear();
+
+        monitor->resumed();
+        QCOMPARE(host.opened, std::vector<int>{0});
+
+        int zeros = 0;
+        connect(fans.get(), &FanMonitor::fanSpeedRead, this, [&zeros](int box, int fan, int rpm, bool, bool) {
+            if (box == 0 && fan == 2 && rpm == 0)
+                ++zeros;
+        });
+        sim->stall(0, 2);
+        for (int reading = 1; reading <= 3; ++reading) {
+            monitor->poll();
+            QVERIFY(bus.waitForIdle());
+            QTRY_COMPARE(zeros, reading);
+        }
+        QVERIFY(told->alerts.empty());
+        monitor->poll();
+        QVERIFY(bus.waitForIdle());
+        QTRY_COMPARE(told->alerts, std::vector<int>{0});
+    }
+
     // The core keeps its monitor while windows come and go: stopped, it
     // polls and tells nothing; the next discovery listens again.
     void aStoppedMonitorIsQuietUntilItDiscoversAgain()

@@ -114,6 +114,24 @@ private slots:
         QVERIFY(!followsTemperature(boxes, 16, 0));
     }
 
+    // A speed asked of fan 4 or 5 while the box was taken for a 12-LED one
+    // can answer after the user set it to three single-colour fans: that
+    // reading belongs to no fan and raises nothing.
+    void aLateReadingOfAFanTheBoxNoLongerHasIsDropped()
+    {
+        installSimulator(boxes, bus, QStringLiteral("1"));
+        RecordingFanMonitor host(encoders);
+        boxes[0].boxType = BoxType::Vayla;
+        for (int port : {4, 5})
+            host.monitor().onFanSpeed(0, port, 0);
+        QVERIFY(host.alerts.empty());
+        QVERIFY(host.readings.empty());
+        QVERIFY(!boxes[0].rainbowFan[3].isAlarmShown && !boxes[0].rainbowFan[4].isAlarmShown);
+        // Its three fans are read as ever.
+        host.monitor().onFanSpeed(0, 3, 700);
+        QCOMPARE(host.readings[std::make_pair(0, 2)], std::make_pair(700, false));
+    }
+
     void silentSingleColourFanIsNoStall()
     {
         SimulatedBoxes *sim = installSimulator(boxes, bus, QStringLiteral("0"));

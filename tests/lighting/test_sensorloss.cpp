@@ -216,6 +216,26 @@ private slots:
         QCOMPARE(lost.size(), 2);
     }
 
+    // After the computer slept: the reading from before counts for nothing,
+    // and a new one is asked for at once, not a period (here an hour) later.
+    void aWakeUpForgetsTheReadingAndReadsAtOnce()
+    {
+        QVERIFY(startSensorsAndWait(*effects, pluginLibrary("FakeSensors")));
+        QVERIFY(runSensorPass(*effects)); // 45 degrees
+        QVERIFY(effects->hasTemperature());
+        scriptSensorReading("Cpu|T:CPU=58");
+        sim->clearSent();
+        QSignalSpy done(effects.get(), &SoftwareEffects::sensorPassFinished);
+
+        effects->startTemperatureAfresh();
+        QVERIFY(!effects->hasTemperature());
+        QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 30000);
+        QVERIFY(effects->hasTemperature());
+        QCOMPARE(effects->temperature(), 58);
+        QCOMPARE(duties(sim, 0), (Duties{{1, 70}, {2, 90}, {3, 90}, {4, 90}, {5, 90}}));
+        QCOMPARE(duties(sim, 1), (Duties{{1, 60}, {2, 90}, {3, 90}}));
+    }
+
     void capFromTheFirstPassAtStartUp()
     {
         // The plug-in runs but has no CPU reading.

@@ -69,6 +69,16 @@ std::vector<Lighting> lightingSent(const SimulatedBoxes *sim)
 }
 
 // Red components of LED 0 in the order they were sent.
+// Whether the runner can still send anything: every frame leaves on a tick
+// of one of its timers.
+bool timerRunning(const QObject &runner)
+{
+    for (const QTimer *timer : runner.findChildren<QTimer *>())
+        if (timer->isActive())
+            return true;
+    return false;
+}
+
 QList<int> redsSent(const SimulatedBoxes *sim)
 {
     QList<int> reds;
@@ -149,8 +159,9 @@ private slots:
         QVERIFY(!runner.isPlaying());
         QCOMPARE(runner.framesLeft(), 0);
         QCOMPARE(redsSent(sim), (QList<int>{10, 11, 12}));
-        QTest::qWait(350);
-        QCOMPARE(redsSent(sim).size(), 3);  // it does not loop
+        QVERIFY(!timerRunning(runner)); // it does not loop
+        QVERIFY(bus.waitForIdle());
+        QCOMPARE(redsSent(sim).size(), 3);
         QCOMPARE(finished.size(), 1);
         for (const Lighting &l : lightingSent(sim)) {
             QCOMPARE(l.box, 0);
@@ -317,7 +328,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!redsSent(sim).isEmpty(), 5000);
         runner.testReceiveFileData({simpleFrame(100), simpleFrame(101)}, 60);
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
-        QTest::qWait(300);
+        QVERIFY(!timerRunning(runner));
+        QVERIFY(bus.waitForIdle());
         QCOMPARE(runner.findChildren<QTimer *>().size(), 1);
         const QList<int> reds = redsSent(sim);
         const int firstOfB = reds.indexOf(100);
@@ -338,7 +350,8 @@ private slots:
         runner.testReceiveFileData({simpleFrame(1)}, 0);
         runner.testReceiveFileData({simpleFrame(1)}, -100);
         QVERIFY(!runner.isPlaying());
-        QTest::qWait(100);
+        QVERIFY(!timerRunning(runner));
+        QVERIFY(bus.waitForIdle());
         QVERIFY(lightingSent(sim).empty());
 
         // A refused script leaves the one that plays alone.
@@ -355,7 +368,8 @@ private slots:
         QVERIFY(!runner.isPlaying());
         QCOMPARE(runner.framesLeft(), 0);
         QCOMPARE(finished.size(), 2);
-        QTest::qWait(150);
+        QVERIFY(!timerRunning(runner));
+        QVERIFY(bus.waitForIdle());
         QCOMPARE(redsSent(sim).size(), 2);
     }
 };

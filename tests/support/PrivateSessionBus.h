@@ -76,7 +76,8 @@ public:
     QDBusConnection connection() const { return QDBusConnection(m_name); }
 
     // Starts a python3-dbusmock template (Debian's python3, which has the
-    // module) and waits until it owns `busName`; empty text or why not.
+    // module) and waits until it owns `busName`; empty text or why not. A
+    // system service's template (logind) is put on this bus all the same.
     QString startMock(const QString &templateName, const QString &busName)
     {
         auto p = std::make_unique<QProcess>();
@@ -85,7 +86,8 @@ public:
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::MergedChannels);
         p->start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"), templateName});
+                 {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--session"), QStringLiteral("--template"),
+                  templateName});
         if (!p->waitForStarted(10000))
             return QStringLiteral("python3 -m dbusmock did not start: ") + p->errorString();
         QElapsedTimer clock;
