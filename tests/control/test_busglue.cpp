@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include <memory>
@@ -50,6 +51,40 @@ QVariantMap asMap(const QVariant &v)
     if (v.canConvert<QDBusArgument>())
         return qdbus_cast<QVariantMap>(v.value<QDBusArgument>());
     return v.toMap();
+}
+
+// "method Name(in types)(out types)" / "signal Name(types)" of the interface in `xml`.
+QStringList members(const QString &xml)
+{
+    QStringList out;
+    QXmlStreamReader r(xml);
+    bool inInterface = false;
+    QString current, in, outTypes;
+    while (!r.atEnd()) {
+        r.readNext();
+        const QString name = r.name().toString();
+        if (r.isStartElement() && name == QLatin1String("interface"))
+            inInterface = r.attributes().value(QLatin1String("name")) == QLatin1String(AuriventBus::kInterface);
+        else if (r.isEndElement() && name == QLatin1String("interface"))
+            inInterface = false;
+        if (!inInterface)
+            continue;
+        if (r.isStartElement() && (name == QLatin1String("method") || name == QLatin1String("signal"))) {
+            current = name + QLatin1Char(' ') + r.attributes().value(QLatin1String("name")).toString();
+            in.clear();
+            outTypes.clear();
+        } else if (r.isStartElement() && name == QLatin1String("arg")) {
+            // A signal's arguments are all its own (Qt marks them "out").
+            const bool out = current.startsWith(QLatin1String("method"))
+                && r.attributes().value(QLatin1String("direction")) == QLatin1String("out");
+            (out ? outTypes : in) +=
+                r.attributes().value(QLatin1String("type")).toString();
+        } else if (r.isEndElement() && (name == QLatin1String("method") || name == QLatin1String("signal"))) {
+            out << current + QLatin1Char('(') + in + QStringLiteral(")(") + outTypes + QLatin1Char(')');
+        }
+    }
+    out.sort();
+    return out;
 }
 
 QVariantList asList(const QVariant &v)
@@ -276,6 +311,24 @@ private slots:
         QCOMPARE(call(QStringLiteral("SaveProfile"), {2}).type(), QDBusMessage::ReplyMessage);
         QCOMPARE(control->currentProfile(), 2);
         QCOMPARE(core->boxes()[0].profileValue, 2);
+    }
+
+    // The introspection XML in the repository is what the running object offers.
+    void theXmlFileIsTheInterface()
+    {
+        QFile file(QStringLiteral(AURIVENT_SOURCE_DIR "/dbus/io.github.aurivent.Aurivent1.xml"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList documented = members(QString::fromUtf8(file.readAll()));
+        QDBusMessage m = QDBusMessage::createMethodCall(QLatin1String(AuriventBus::kService),
+                                                        QLatin1String(AuriventBus::kPath),
+                                                        QStringLiteral("org.freedesktop.DBus.Introspectable"),
+                                                        QStringLiteral("Introspect"));
+        QDBusPendingCallWatcher watcher(client().asyncCall(m, 30000));
+        QSignalSpy done(&watcher, &QDBusPendingCallWatcher::finished);
+        QVERIFY(watcher.isFinished() || done.wait(30000));
+        const QStringList live = members(watcher.reply().arguments().value(0).toString());
+        QVERIFY(live.contains(QStringLiteral("method GetStatus()(a{sv})")));
+        QCOMPARE(documented, live);
     }
 
     // A second instance finds the name taken, says so and leaves the first on the bus.
