@@ -187,7 +187,7 @@ void Aurivent::showAlert(int box, bool notAnswering)
     m_alert->setControllerNumber(box);
     m_alert->setStalledFans(notAnswering ? QList<int>() : latchedStalls(boxes(), box));
     m_alert->setNotAnswering(notAnswering);
-    m_alert->show();
+    m_alert->showOver(m_view);
     setEnabled(false);
     // The alert is this window's child: it must stay usable, or it could never be dismissed.
     m_alert->setEnabled(true);
@@ -255,8 +255,8 @@ void Aurivent::receiveVaylaRGBData(int r, int g, int b, float bright, int fan)
 
 void Aurivent::showMainView()
 {
-    if (m_view && m_view->isHidden())
-        m_view->show();
+    if (m_view)
+        m_view->showView();
 }
 
 void Aurivent::testReceiveFileData(const QStringList &frames, int period)

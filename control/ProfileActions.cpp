@@ -72,6 +72,18 @@ void ViewMessageHandler::saveProfile()
     }
 }
 
+void ViewMessageHandler::copyProfileTo(int profile)
+{
+    const int box = m_boxes.currentBox();
+    if (!isValidBox(box) || !isValidProfileNumber(profile)) {
+        qWarning() << "copyProfile refused: box" << box << "profile" << profile;
+        return;
+    }
+    // Boxes of the same kind already on that profile keep what they run
+    // until they load it again, as after any save of another box.
+    m_profiles.copyTo(box, profile);
+}
+
 void ViewMessageHandler::selectProfile(int profile, ProfileKind kind)
 {
     const int box = m_boxes.currentBox();

@@ -67,6 +67,17 @@ void ProfileService::apply(int box, LightingTimers &timers, Resend how, Kind kin
     }
 }
 
+bool ProfileService::copyTo(int box, int profile)
+{
+    if (!isValidBox(box) || !isValidProfileNumber(profile)) {
+        qWarning() << "profile copy refused: box" << box << "profile" << profile;
+        return false;
+    }
+    const ControllerBox &record = m_boxes[box];
+    return record.isVaylaBox() ? IniHelper::writeVaylaProfileIni(IniHelper::buildVaylaProfileMap(box, record), profile)
+                               : IniHelper::writeProfileIni(IniHelper::buildProfileMap(box, record), profile);
+}
+
 bool ProfileService::save(int box, int profile)
 {
     if (!isValidBox(box)) {

@@ -43,6 +43,9 @@ public:
     // profile of its kind, then the device file. True when the profile file
     // is complete on disk.
     bool save(int box, int profile);
+    // Box `box`'s record written as profile `profile` of its kind; the box
+    // keeps the profile it is on. True when the file is complete on disk.
+    bool copyTo(int box, int profile);
 
     // Whether box `box` uses the single-colour kind of profile here.
     bool isVaylaKind(int box, Kind kind) const;

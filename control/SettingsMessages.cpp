@@ -89,6 +89,13 @@ void selectProfile(MessageCall &c)
     c.handler.selectProfile(profile);
 }
 
+void copyProfile(MessageCall &c)
+{
+    const int profile = c.target + 1;
+    qCDebug(lcApp) << "copyProfile to" << profile;
+    c.handler.copyProfileTo(profile);
+}
+
 void selectBoxType(MessageCall &c)
 {
     c.handler.changeBoxType(c.box, c.target);
@@ -112,6 +119,7 @@ const MessageRules &settingsRules()
         {N::saveProfile, {1, {}}, saveProfile},
         {N::changeLanguage, {2, {}}, changeLanguage},
         {N::selectProfile, {2, {{1, 0, kProfileCount - 1, "profile index"}}}, selectProfile},
+        {N::copyProfile, {2, {{1, 0, kProfileCount - 1, "profile index"}}}, copyProfile},
         {N::selectBoxType, {2, {{1, BoxType::Vayla, BoxType::Rainbow, "box type"}}}, selectBoxType},
         {N::showInfo, {1, {}}, showInfo},
     };

@@ -30,6 +30,8 @@ public:
     // Saves the current box as profile currentProfile, and pushes that
     // profile to every box of the same kind that uses it.
     void saveProfile();
+    // The current box's settings written as profile `profile` (1..5).
+    void copyProfileTo(int profile);
     // Which kind of profile file a selection reads.
     enum class ProfileKind { OfTheBox, RgbFans };
     // Loads profile `profile` (1..5) into the current box, shows and sends it.

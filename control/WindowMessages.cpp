@@ -73,8 +73,8 @@ void showOrHide(WindowCall &c)
     if (!c.view)
         return;
     if (c.wParam != 0) {
-        if (c.view->isViewHidden())
-            c.view->showView();
+        // Also from minimised, and raised when it was only behind others.
+        c.view->showView();
     } else {
         c.view->hideView();
     }

@@ -12,7 +12,7 @@ packages=(
   libhidapi-dev libudev-dev libpulse-dev libkissfft-dev libsensors-dev
   libbenchmark-dev
   umockdev libumockdev-dev gir1.2-umockdev-1.0
-  xvfb xauth x11-utils pulseaudio pulseaudio-utils python3
+  xvfb xauth x11-utils xdotool openbox pulseaudio pulseaudio-utils python3
   dbus python3-dbusmock python3-prometheus-client
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk fonts-thai-tlwg
   dpkg-dev desktop-file-utils appstream groff-base lintian systemd

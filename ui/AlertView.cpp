@@ -15,6 +15,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 
@@ -35,8 +36,10 @@ QString image(const QString &file)
 AlertView::AlertView(QWidget *parent)
     : QWidget(parent)
 {
-    // A window of its own even with a parent, which only owns it.
-    setWindowFlags(windowFlags() | Qt::Window | Qt::FramelessWindowHint);
+    // A window of its own even with a parent, which only owns it. A dialog
+    // to the window manager: only a dialog's tie to the main window reaches
+    // X (WM_TRANSIENT_FOR), which keeps it above that window.
+    setWindowFlags(windowFlags() | Qt::Dialog | Qt::FramelessWindowHint);
 
     const QPixmap background(image(QStringLiteral("warn_background.png")));
     QSize size(kDefaultWidth, kDefaultHeight);
@@ -141,6 +144,15 @@ void AlertView::retranslate()
         numbers << QString::number(fan + 1);
     if (m_notAnswering)
         m_fanLabel->setText(tr("Not answering: its fans are not watched"));
+    else if (looksLikeSingleColourBox())
+        // Exactly the two fans a three-fan box lacks: most likely the box
+        // type, not two stopped fans; say where it is set.
+        m_fanLabel->setText(tr("FAN 4, 5 give no speed. A box of three single-colour fans?") + QLatin1Char('\n')
+                            + tr("Set it under Settings (gear) > %1")
+                                  .arg(QCoreApplication::translate("MainView", "Fans of this box:")
+                                           .remove(QLatin1Char(':'))
+                                           .remove(QChar(0xFF1A)) // the full-width colon
+                                           .trimmed()));
     else
         m_fanLabel->setText(numbers.isEmpty()
                                 ? QString()
@@ -148,11 +160,19 @@ void AlertView::retranslate()
     fitTexts();
 }
 
+bool AlertView::looksLikeSingleColourBox() const
+{
+    return !m_notAnswering && m_fans == QList<int>{3, 4};
+}
+
 void AlertView::fitTexts()
 {
     TextFit::shrinkStyleFont(m_title, 34, 16, 0);
     TextFit::shrinkStyleFont(m_boxLabel, 26, 12, 0);
-    TextFit::shrinkStyleFont(m_fanLabel, 18, 9, 0);
+    // Two lines for the box-type hint, one otherwise.
+    const bool hint = looksLikeSingleColourBox();
+    m_fanLabel->setGeometry(10, hint ? 164 : 166, width() - 20, hint ? 34 : 26);
+    TextFit::shrinkStyleFont(m_fanLabel, hint ? 13 : 18, 9, 0);
     TextFit::shrinkStyleFont(m_okText, 16, 9, 4);
 }
 
@@ -174,6 +194,20 @@ void AlertView::showEvent(QShowEvent *event)
     activateWindow();
     if (auto *ok = findChild<QPushButton *>(QStringLiteral("btn_fanAlertOK")))
         ok->setFocus();
+}
+
+void AlertView::showOver(QWidget *owner)
+{
+    const bool ownerShown = owner && owner->isVisible() && !owner->isMinimized();
+    // The native windows must exist before one can be tied to the other.
+    winId();
+    if (ownerShown)
+        owner->winId();
+    if (QWindow *window = windowHandle())
+        window->setTransientParent(ownerShown ? owner->windowHandle() : nullptr);
+    show();
+    raise();
+    activateWindow();
 }
 
 void AlertView::keyPressEvent(QKeyEvent *event)

@@ -26,8 +26,16 @@ public:
     void setNotAnswering(bool notAnswering);
     QString controllerText() const;
     QString fanText() const;
+    // The stopped fans are exactly 4 and 5: the box may be a three-fan one
+    // taken for a 12-LED box, and the alert says where its type is set.
+    bool looksLikeSingleColourBox() const;
     // Texts again in the language now installed.
     void retranslate();
+    // Shows the alert in front, tied to `owner` (the main window) so that the
+    // window manager keeps it above that window even when the owner is
+    // clicked; a hidden or minimised owner leaves it a window of the screen.
+    // Raised and activated also when it is already showing.
+    void showOver(QWidget *owner);
 
 signals:
     void alertViewSendData(QString text);

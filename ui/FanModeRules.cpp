@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/FanModeRules.h"
+
+#include "device/FanCurve.h"
 #include "viewmsg/MessageNames.h"
 #include "viewmsg/ViewMessages.h"
 
@@ -225,6 +227,12 @@ QString pwmSpeedSummary(int step, const QString &silent, const QString &performa
     if (step >= 5)
         return performance + QStringLiteral("\n") + QStringLiteral("100") + QStringLiteral(" %");
     return QString::number(step * 10 + 50) + QStringLiteral(" %");
+}
+
+PwmSpeed pwmSpeed(int step, bool temperatureKnown, int celsius)
+{
+    const int cap = temperatureCapDuty(step);
+    return {temperatureKnown ? temperatureDuty(celsius, step) : cap, cap};
 }
 
 QString rpmSpeedSummary(int step, const QString &silent, const QString &performance)

@@ -57,6 +57,14 @@ bool isEmptyMask(const QString &mask);
 // Fan-speed summaries in the monitor disc. silent and performance are the
 // translated words.
 QString pwmSpeedSummary(int step, const QString &silent, const QString &performance);
+// With PWM the fan follows the CPU temperature up to the cap its slider step
+// sets (0..5: 50..100 %): the duty it gets now, and that cap. Without a
+// temperature reading the fan runs at its cap.
+struct PwmSpeed {
+    int now;
+    int cap;
+};
+PwmSpeed pwmSpeed(int step, bool temperatureKnown, int celsius);
 QString rpmSpeedSummary(int step, const QString &silent, const QString &performance);
 // Speed mode implied by a slider position (0 Silent, the maximum Performance).
 int speedModeForStep(int step, int maximum);

@@ -173,6 +173,9 @@ void MainView::showTemperature()
     // Without a reading the label says so; it never shows a made-up 0 degrees.
     m_temperatureLabel->setText(m_temperatureKnown ? temperatureText(tr("TEMP"), m_celsius)
                                                    : tr("TEMP") + QStringLiteral(":\u2014"));
+    // PWM fans follow this reading: their summaries say what it gives them.
+    for (RainbowFan *panel : m_fanPanels)
+        panel->setCpuTemperature(m_temperatureKnown, m_celsius);
 }
 
 void MainView::buildInfo()
@@ -311,6 +314,9 @@ bool MainView::handleWindowMessage(unsigned int message, quintptr wParam, qintpt
 
 void MainView::showView()
 {
+    // Shown means shown: a minimised window is brought back too, not only a hidden one.
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();

@@ -6,6 +6,8 @@
 #include "ui/MainViewInterface.h"
 
 #include <QAbstractAnimation>
+#include <QSet>
+#include <functional>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -70,6 +72,15 @@ QString boxButtonStyle(const QString &prefix, BoxLook look, bool checkable = tru
 class MainView : public QWidget, public MainViewInterface {
     Q_OBJECT
 public:
+    // What to do with unsaved edits when another profile is chosen.
+    enum class UnsavedChoice { Save, Discard, Cancel };
+    using UnsavedPrompt = std::function<UnsavedChoice(int fromProfile, int toProfile)>;
+    // Replaces the question box (tests answer it themselves).
+    void setUnsavedPrompt(UnsavedPrompt prompt) { m_unsavedPrompt = std::move(prompt); }
+    // Whether the box shown has edits not saved in its profile.
+    bool hasUnsavedEdits() const { return m_unsavedBoxes.contains(m_currentBox); }
+    // The current settings written as profile index 0..4 (the box stays on its own).
+    void copyProfileTo(int profileIndex);
     explicit MainView(QWidget *parent = nullptr);
     ~MainView() override;
 
@@ -204,6 +215,10 @@ private:
     void enableKeyboard();
     // Names, descriptions, Tab path and press areas (MainViewAccess.cpp).
     void describeControls();
+    // Profiles (MainViewProfiles.cpp).
+    void buildProfileCopyActions();
+    void noteEdit(const QStringList &message);
+    UnsavedChoice askUnsaved(int fromProfile, int toProfile);
     void describeBox(int box);
     void extendHitAreas();
     QList<QWidget *> tabStops() const;
@@ -230,6 +245,8 @@ private:
     void hideLanguageMenu();
     void showKeypad();
     void turnCarousel(bool clockwise);
+    // Every other fan panel of the box takes over the look and speed of `source`.
+    void applyToAllFans(RainbowFan *source);
     void runCoverFade();
     bool coverStaysOpen(int panel) const;
     QString passwordEntry() const;
@@ -272,6 +289,8 @@ private:
     QPushButton *m_settingButton = nullptr;
     QButtonGroup *m_profileGroup = nullptr;
     QPushButton *m_profileButtons[kProfileCount] = {};
+    QSet<int> m_unsavedBoxes;
+    UnsavedPrompt m_unsavedPrompt;
     QLabel *m_profileLabel = nullptr;
     QPushButton *m_arrowLeft = nullptr;
     QPushButton *m_arrowRight = nullptr;

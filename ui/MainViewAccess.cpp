@@ -34,7 +34,8 @@ void MainView::describeControls()
     describe(m_arrowLeft, tr("Earlier boxes"), QString(), true);
     describe(m_arrowRight, tr("Later boxes"), QString(), true);
     for (int k = 0; k < kProfileCount; ++k)
-        describe(m_profileButtons[k], tr("Profile %1").arg(k + 1));
+        describe(m_profileButtons[k], tr("Profile %1").arg(k + 1),
+                 tr("Menu key or right click: copy the settings shown into this profile"));
     describe(m_saveButton, m_saveButton->text(), tr("Keeps the settings shown in the current profile"));
     describe(m_infoButton, m_infoButton->text(), tr("Shows what the temperature sensors read"), true);
     for (int box = 0; box < kBoxCount; ++box)

@@ -117,6 +117,7 @@ bool MainView::isNoBoxNoticeShown() const
 
 void MainView::showProfileSaved()
 {
+    m_unsavedBoxes.remove(m_currentBox);
     if (!m_savedTimer) {
         m_savedTimer = new QTimer(this);
         m_savedTimer->setSingleShot(true);

@@ -10,6 +10,7 @@
 #include "ui/RainbowFan.h"
 #include "ui/VaylaRGBFanView.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QDebug>
 #include <QLabel>
@@ -224,6 +225,8 @@ void MainView::resetLanguage(int language)
     for (int k = 0; k < kProfileCount; ++k) {
         swapStyle(m_profileButtons[k], m_profileStyle);
         m_profileButtons[k]->setText(tr("PROFILE") + QString::number(k + 1));
+        if (QAction *copy = m_profileButtons[k]->actions().value(0))
+            copy->setText(tr("Copy the settings shown to PROFILE%1").arg(k + 1));
         TextFit::shrinkStyleFont(m_profileButtons[k], profileFontPx(language), TextFit::kMinPx, 0);
     }
     m_profileLabel->setText(tr("PROFILE") + QLatin1Char('_') + QString::number(m_currentProfile));
@@ -385,15 +388,18 @@ void MainView::showFanState(int fan, const FanView &v, bool everything)
 
 void MainView::receiveVaylaData(QStringList data)
 {
+    noteEdit(data);
     emit sendVaylaData(data);
 }
 
 void MainView::receiveRGBData(QStringList r, QStringList g, QStringList b, QStringList bright, int fan)
 {
+    m_unsavedBoxes.insert(m_currentBox);
     emit sendRGBData(r, g, b, bright, fan);
 }
 
 void MainView::receiveVaylaRGBData(int r, int g, int b, float bright, int fan)
 {
+    m_unsavedBoxes.insert(m_currentBox);
     emit sendVaylaRGBData(r, g, b, bright, fan);
 }

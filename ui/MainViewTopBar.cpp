@@ -66,6 +66,7 @@ void MainView::buildTopControls()
         m_profileButtons[k] = button;
     }
     m_profileButtons[0]->setChecked(true);
+    buildProfileCopyActions();
 
     m_profileLabel = new QLabel(tr("PROFILE") + QLatin1String("_1"), this);
     m_profileLabel->setObjectName(QStringLiteral("label_profile"));
@@ -291,6 +292,19 @@ void MainView::selectProfile()
         qWarning() << "selectProfile: no profile checked";
         return;
     }
+    // Loading a profile replaces the settings shown: edits not saved are asked about first.
+    if (hasUnsavedEdits()) {
+        const UnsavedChoice choice =
+            m_unsavedPrompt ? m_unsavedPrompt(m_currentProfile, id + 1) : askUnsaved(m_currentProfile, id + 1);
+        if (choice == UnsavedChoice::Cancel) {
+            if (isValidProfileNumber(m_currentProfile))
+                m_profileButtons[m_currentProfile - 1]->setChecked(true);
+            return;
+        }
+        if (choice == UnsavedChoice::Save)
+            emit sendData(ViewMessages::saveProfile());
+    }
+    m_unsavedBoxes.remove(m_currentBox);
     emit sendData(ViewMessages::command(MessageName::selectProfile, id));
     runCoverFade();
 }

@@ -341,7 +341,8 @@ void RainbowFan::buildSelectors()
     m_btnDone = makeButton(QStringLiteral("btn_done"), QRect(16, 340, 30, 30), &RainbowFan::pushDone);
     m_btnDefault = makeButton(QStringLiteral("btn_default"), QRect(50, 340, 30, 30), &RainbowFan::pushDefault);
     m_btnShowColor = makeButton(QStringLiteral("btn_showColor"), QRect(84, 340, 30, 30), &RainbowFan::pushShowColorWidget);
-    for (QPushButton *b : {m_btnDone, m_btnDefault, m_btnShowColor})
+    m_btnApplyAll = makeButton(QStringLiteral("btn_applyAll"), QRect(118, 340, 30, 30), &RainbowFan::pushApplyToAll);
+    for (QPushButton *b : {m_btnDone, m_btnDefault, m_btnShowColor, m_btnApplyAll})
         swapStyle(b, edit);
 
     m_btnTurnOff = makeButton(QStringLiteral("btn_turnoff"), QRect(284, 176, 25, 28), &RainbowFan::pushTurnOff);
@@ -522,12 +523,14 @@ void RainbowFan::resetLanguage(int lang)
     m_btnDone->setText(tr("Done"));
     m_btnDefault->setText(tr("Default"));
     m_btnShowColor->setText(tr("Color"));
+    m_btnApplyAll->setText(tr("To all"));
     m_btnColorOK->setText(tr("OK"));
     m_btnColorCancel->setText(tr("Cancel"));
     m_lblBrightness->setText(tr("LED BRIGHTNESS"));
     m_lblColorTitle->setText(tr("RGB Color Code"));
-    m_lblScaleSilent->setText(tr("Silent"));
-    m_lblScalePerformance->setText(tr("Performance"));
+    // Which slider an end label belongs to: the PWM cap above, the fixed speed below.
+    m_lblScaleSilent->setText(tr("Cap 50 %"));
+    m_lblScalePerformance->setText(tr("Cap 100 %"));
     m_btnFanNum->setText(tr("FAN") + QStringLiteral(" ") + QString::number(m_state.fanNumber + 1));
     showNames();
     showSpeedSummary();
@@ -552,7 +555,7 @@ void RainbowFan::applyTextFonts()
 {
     for (QLabel *caption : {m_lblLightModeCaption, m_lblColorModeCaption, m_lblLightSpeedCaption})
         fitStyleFont(caption, 10, 7, 0);
-    for (QPushButton *b : {m_btnDone, m_btnDefault, m_btnShowColor, m_btnColorOK, m_btnColorCancel})
+    for (QPushButton *b : {m_btnDone, m_btnDefault, m_btnShowColor, m_btnApplyAll, m_btnColorOK, m_btnColorCancel})
         fitStyleFont(b, 9, 6, 0);
     fitStyleFont(m_btnPwm, 11, 6, 2);
     fitStyleFont(m_lblBrightness, 10, 7, 0);

@@ -49,6 +49,14 @@ public:
     bool isWarningShown() const;
     QWidget *closedCover() const;
     void setRPM(int rpm);
+    // The CPU temperature a PWM fan follows, for its speed summary.
+    void setCpuTemperature(bool known, int celsius);
+    // Sends the light mode, colours, light speed and fan speed of `from` as
+    // this fan's own messages (the program's answer redraws the panel).
+    // False when the look does not fit this fan (Copy on the first fan):
+    // then only the speed is sent.
+    bool takeOver(const RainbowFan &from);
+    QString speedSummaryText() const;
     // Whether the music effects hear the computer's audio (a notice says
     // so while a music mode is set and they do not).
     void setMusicCapture(bool capturing);
@@ -120,6 +128,8 @@ signals:
     void sendRGBData(QStringList r, QStringList g, QStringList b, QStringList bright, int fan);
     // The speed read-out was clicked: the graphs of this fan.
     void graphsRequested();
+    // "To all fans" was pressed on this panel.
+    void applyToAllRequested();
 
 public slots:
     void colorModeRight();
@@ -136,6 +146,7 @@ public slots:
     void pushTurnOff();
     void pushMonitor();
     void pushShowColorWidget();
+    void pushApplyToAll();
     void pushHideColorWidget();
     void pushChangeColor();
 
@@ -223,6 +234,7 @@ private:
     void styleSpeedPresets();
     void showSpeedSummary();
     void showSummaryText(const QString &text);
+    QString pwmSummary(int step) const;
     void fitSpeedSummary();
     void applySpeedStepQuietly(int step);
     void moveTitle(bool open, bool animate);
@@ -243,6 +255,8 @@ private:
     State m_state;
     int m_language = 0;
     int m_presetFontPx = 9;
+    bool m_cpuKnown = false;
+    int m_cpuCelsius = 0;
     QImage m_paletteImage;
 
     QPushButton *m_btnFanNum = nullptr;
@@ -298,6 +312,7 @@ private:
     QPushButton *m_btnDone = nullptr;
     QPushButton *m_btnDefault = nullptr;
     QPushButton *m_btnShowColor = nullptr;
+    QPushButton *m_btnApplyAll = nullptr;
     QPushButton *m_btnPerformance = nullptr;
     QPushButton *m_btnSilent = nullptr;
     QPushButton *m_btnPwm = nullptr;

@@ -54,6 +54,8 @@ void RainbowFan::describeControls()
     describe(m_btnDone, TextFit::plain(tr("Done")), tr("Ends the selection of LEDs"), true);
     describe(m_btnDefault, TextFit::plain(tr("Default")), tr("Puts back the default colours"), true);
     describe(m_btnShowColor, TextFit::plain(tr("Color")), tr("Type a colour as red, green and blue"), true);
+    describe(m_btnApplyAll, tr("To all fans"),
+             tr("Gives every fan of this box this fan's light mode, colours, light speed and fan speed"), true);
     describe(m_btnTurnOff, tr("LEDs off"), tr("Switches the LEDs of this fan off or on again"), true);
 
     describe(m_editR, tr("Red"), tr("0 to 255"));
@@ -92,7 +94,7 @@ QList<QWidget *> RainbowFan::tabStops() const
                  m_btnLightSpeedLeft, m_btnLightSpeedRight};
         for (LedButton *led : m_btnLed)
             order << led;
-        order << m_btnDone << m_btnDefault << m_btnShowColor << m_sliderLight;
+        order << m_btnDone << m_btnDefault << m_btnShowColor << m_btnApplyAll << m_sliderLight;
     }
     QList<QWidget *> stops;
     const bool closed = !m_state.isMonitor;

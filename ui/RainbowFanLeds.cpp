@@ -240,6 +240,9 @@ void RainbowFan::pickColorAt(const QPoint &pos)
         return;
     }
     const QColor pixel = m_paletteImage.pixelColor(at);
+    // Nothing selected: the click colours the whole ring instead of nothing.
+    if (m_state.colorMode == ColorMode::RGB && checkedBits() == 0)
+        selectAllLeds();
     for (int i = 0; i < kLedCount; ++i) {
         if (!m_btnLed[i]->isChecked())
             continue;

@@ -80,6 +80,10 @@ void RainbowFan::applyEnableTable()
         applyEnable(w, e.editButtons);
     applyEnable(m_btnTurnOff, e.turnOff);
     applyEnable(m_sliderLight, e.brightness);
+    // Arrows that could change nothing are not offered at all.
+    const bool colorArrowsWork = FanModeRules::colorModeApplies(m_state.lightMode);
+    m_btnColorModeLeft->setVisible(colorArrowsWork);
+    m_btnColorModeRight->setVisible(colorArrowsWork);
 }
 
 void RainbowFan::clearTurnOff()
@@ -93,10 +97,11 @@ void RainbowFan::afterLightModeChange(bool userChange)
 {
     showNames();
     updateMusicNotice();
-    // A new light mode starts from the colour mode its rules allow from RGB;
+    // A new light mode starts from RGB, but a single colour stays single
+    // where the new mode allows it (the chosen colour is not thrown away);
     // a stored one keeps the colour mode it was saved with.
     if (userChange)
-        m_state.colorMode = ColorMode::RGB;
+        m_state.colorMode = m_state.colorMode == ColorMode::Single ? ColorMode::Single : ColorMode::RGB;
     refreshColorMode();
     refreshSpeedSelector();
     if (userChange)
@@ -403,9 +408,35 @@ void RainbowFan::styleSpeedPresets()
 void RainbowFan::showSpeedSummary()
 {
     if (m_state.isPWM)
-        showSummaryText(FanModeRules::pwmSpeedSummary(m_sliderPer->value(), tr("Silent"), tr("Performance")));
+        showSummaryText(pwmSummary(m_sliderPer->value()));
     else
         showSummaryText(FanModeRules::rpmSpeedSummary(m_sliderNum->value(), tr("Silent"), tr("Performance")));
+}
+
+// What a PWM fan does, not only where its slider stands: it follows the CPU
+// up to its cap ("Performance 100 %" read as full speed while it turned slowly).
+QString RainbowFan::pwmSummary(int step) const
+{
+    const FanModeRules::PwmSpeed speed = FanModeRules::pwmSpeed(step, m_cpuKnown, m_cpuCelsius);
+    const QString cap = tr("Cap %1 %").arg(speed.cap);
+    if (!m_cpuKnown)
+        return tr("No CPU temp.") + QStringLiteral("\n") + cap;
+    return tr("By CPU: %1 %").arg(speed.now) + QStringLiteral("\n") + cap;
+}
+
+void RainbowFan::setCpuTemperature(bool known, int celsius)
+{
+    if (known == m_cpuKnown && celsius == m_cpuCelsius)
+        return;
+    m_cpuKnown = known;
+    m_cpuCelsius = celsius;
+    if (m_state.isPWM)
+        showSpeedSummary();
+}
+
+QString RainbowFan::speedSummaryText() const
+{
+    return m_lblSpeedSummary->text();
 }
 
 void RainbowFan::showSummaryText(const QString &text)
@@ -435,7 +466,7 @@ void RainbowFan::changeSliderFanSpeedPer(int value)
     m_state.isSilent = m_state.speedMode == SpeedMode::Silent;
     m_state.isPerformance = m_state.speedMode == SpeedMode::Performance;
     if (m_state.isPWM)
-        showSummaryText(FanModeRules::pwmSpeedSummary(value, tr("Silent"), tr("Performance")));
+        showSummaryText(pwmSummary(value));
     m_state.fanSpeed = value;
     styleSpeedPresets();
     emit sendData(ViewMessages::fanValue(MessageName::sliderFanSpeedPer, m_state.fanNumber, value));

@@ -43,6 +43,8 @@ constexpr QLatin1String changeControllerBox = name("changeControllerBox");
 constexpr QLatin1String saveProfile = name("saveProfile");
 constexpr QLatin1String changeLanguage = name("changeLanguage");
 constexpr QLatin1String selectProfile = name("selectProfile");
+// The current box's settings written as another profile; the box stays on its own.
+constexpr QLatin1String copyProfile = name("copyProfile");
 constexpr QLatin1String selectBoxType = name("selectBoxType");
 constexpr QLatin1String showInfo = name("showInfo");
 

@@ -84,6 +84,11 @@ QStringList saveProfile()
     return {MessageName::saveProfile, QStringLiteral("1")};
 }
 
+QStringList copyProfile(int profileIndex)
+{
+    return {MessageName::copyProfile, QString::number(profileIndex)};
+}
+
 QStringList showInfo()
 {
     return {MessageName::showInfo, MessageName::showInfo};

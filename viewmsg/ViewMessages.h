@@ -28,6 +28,8 @@ QStringList command(const QString &name, int value);
 QStringList flagCommand(const QString &name, bool on);
 QStringList saveDevice(const QString &password);
 QStringList saveProfile();
+// Profile index 0..4.
+QStringList copyProfile(int profileIndex);
 QStringList showInfo();
 // The brightness factors joined by ",", each 'g' 6.
 QString brightnessText(const float *bright, int count);

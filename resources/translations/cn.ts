@@ -118,6 +118,14 @@
         <source>Not answering: its fans are not watched</source>
         <translation>无响应：风扇未受监视</translation>
     </message>
+    <message>
+        <source>FAN 4, 5 give no speed. A box of three single-colour fans?</source>
+        <translation>风扇 4, 5 没有转速。是三个单色风扇的控制盒吗？</translation>
+    </message>
+    <message>
+        <source>Set it under Settings (gear) &gt; %1</source>
+        <translation>请在设置（齿轮）&gt; %1 中设置</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>
@@ -497,6 +505,34 @@
         <source>Graphs</source>
         <translation>图表</translation>
     </message>
+    <message>
+        <source>Menu key or right click: copy the settings shown into this profile</source>
+        <translation>菜单键或右键：将当前设置复制到此配置</translation>
+    </message>
+    <message>
+        <source>Copy the settings shown to PROFILE%1</source>
+        <translation>将当前设置复制到配置%1</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>未保存的更改</translation>
+    </message>
+    <message>
+        <source>PROFILE%1 has changes that are not saved. Save them before PROFILE%2 is loaded?</source>
+        <translation>配置%1有未保存的更改。加载配置%2之前要保存吗？</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>放弃</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
 </context>
 <context>
     <name>RainbowFan</name>
@@ -779,6 +815,38 @@
     <message>
         <source>Temperature, duty and speed over time</source>
         <translation>温度、占空比和转速随时间的变化</translation>
+    </message>
+    <message>
+        <source>To all</source>
+        <translation>应用全部</translation>
+    </message>
+    <message>
+        <source>Cap 50 %</source>
+        <translation>上限 50 %</translation>
+    </message>
+    <message>
+        <source>Cap 100 %</source>
+        <translation>上限 100 %</translation>
+    </message>
+    <message>
+        <source>To all fans</source>
+        <translation>应用到所有风扇</translation>
+    </message>
+    <message>
+        <source>Gives every fan of this box this fan&apos;s light mode, colours, light speed and fan speed</source>
+        <translation>将此风扇的灯光模式、颜色、灯光速度和风扇转速应用到此控制盒的所有风扇</translation>
+    </message>
+    <message>
+        <source>Cap %1 %</source>
+        <translation>上限 %1 %</translation>
+    </message>
+    <message>
+        <source>No CPU temp.</source>
+        <translation>无CPU温度</translation>
+    </message>
+    <message>
+        <source>By CPU: %1 %</source>
+        <translation>随CPU：%1 %</translation>
     </message>
 </context>
 <context>

@@ -118,6 +118,14 @@
         <source>Not answering: its fans are not watched</source>
         <translation>Antwortet nicht: Lüfter unbeobachtet</translation>
     </message>
+    <message>
+        <source>FAN 4, 5 give no speed. A box of three single-colour fans?</source>
+        <translation>LÜFTER 4, 5 melden keine Drehzahl. Eine Box mit drei einfarbigen Lüftern?</translation>
+    </message>
+    <message>
+        <source>Set it under Settings (gear) &gt; %1</source>
+        <translation>Einstellen unter Einstellungen (Zahnrad) &gt; %1</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>
@@ -497,6 +505,34 @@
         <source>Graphs</source>
         <translation>Verläufe</translation>
     </message>
+    <message>
+        <source>Menu key or right click: copy the settings shown into this profile</source>
+        <translation>Menütaste oder Rechtsklick: die angezeigten Einstellungen in dieses Profil kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the settings shown to PROFILE%1</source>
+        <translation>Angezeigte Einstellungen nach PROFIL%1 kopieren</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>Nicht gespeicherte Änderungen</translation>
+    </message>
+    <message>
+        <source>PROFILE%1 has changes that are not saved. Save them before PROFILE%2 is loaded?</source>
+        <translation>PROFIL%1 hat nicht gespeicherte Änderungen. Vor dem Laden von PROFIL%2 speichern?</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
 </context>
 <context>
     <name>RainbowFan</name>
@@ -779,6 +815,38 @@
     <message>
         <source>Temperature, duty and speed over time</source>
         <translation>Temperatur, Tastgrad und Drehzahl im Zeitverlauf</translation>
+    </message>
+    <message>
+        <source>To all</source>
+        <translation>Für alle</translation>
+    </message>
+    <message>
+        <source>Cap 50 %</source>
+        <translation>Max. 50 %</translation>
+    </message>
+    <message>
+        <source>Cap 100 %</source>
+        <translation>Max. 100 %</translation>
+    </message>
+    <message>
+        <source>To all fans</source>
+        <translation>Für alle Lüfter</translation>
+    </message>
+    <message>
+        <source>Gives every fan of this box this fan&apos;s light mode, colours, light speed and fan speed</source>
+        <translation>Gibt allen Lüftern dieser Box Lichtmodus, Farben, Lichtgeschwindigkeit und Lüftergeschwindigkeit dieses Lüfters</translation>
+    </message>
+    <message>
+        <source>Cap %1 %</source>
+        <translation>Max. %1 %</translation>
+    </message>
+    <message>
+        <source>No CPU temp.</source>
+        <translation>Keine CPU-Temp.</translation>
+    </message>
+    <message>
+        <source>By CPU: %1 %</source>
+        <translation>Nach CPU: %1 %</translation>
     </message>
 </context>
 <context>

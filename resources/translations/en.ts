@@ -118,6 +118,14 @@
         <source>Not answering: its fans are not watched</source>
         <translation>Not answering: its fans are not watched</translation>
     </message>
+    <message>
+        <source>FAN 4, 5 give no speed. A box of three single-colour fans?</source>
+        <translation>FAN 4, 5 give no speed. A box of three single-colour fans?</translation>
+    </message>
+    <message>
+        <source>Set it under Settings (gear) &gt; %1</source>
+        <translation>Set it under Settings (gear) &gt; %1</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>
@@ -497,6 +505,34 @@
         <source>Graphs</source>
         <translation>Graphs</translation>
     </message>
+    <message>
+        <source>Menu key or right click: copy the settings shown into this profile</source>
+        <translation>Menu key or right click: copy the settings shown into this profile</translation>
+    </message>
+    <message>
+        <source>Copy the settings shown to PROFILE%1</source>
+        <translation>Copy the settings shown to PROFILE%1</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>Unsaved changes</translation>
+    </message>
+    <message>
+        <source>PROFILE%1 has changes that are not saved. Save them before PROFILE%2 is loaded?</source>
+        <translation>PROFILE%1 has changes that are not saved. Save them before PROFILE%2 is loaded?</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>RainbowFan</name>
@@ -779,6 +815,38 @@
     <message>
         <source>Temperature, duty and speed over time</source>
         <translation>Temperature, duty and speed over time</translation>
+    </message>
+    <message>
+        <source>To all</source>
+        <translation>To all</translation>
+    </message>
+    <message>
+        <source>Cap 50 %</source>
+        <translation>Cap 50 %</translation>
+    </message>
+    <message>
+        <source>Cap 100 %</source>
+        <translation>Cap 100 %</translation>
+    </message>
+    <message>
+        <source>To all fans</source>
+        <translation>To all fans</translation>
+    </message>
+    <message>
+        <source>Gives every fan of this box this fan&apos;s light mode, colours, light speed and fan speed</source>
+        <translation>Gives every fan of this box this fan's light mode, colours, light speed and fan speed</translation>
+    </message>
+    <message>
+        <source>Cap %1 %</source>
+        <translation>Cap %1 %</translation>
+    </message>
+    <message>
+        <source>No CPU temp.</source>
+        <translation>No CPU temp.</translation>
+    </message>
+    <message>
+        <source>By CPU: %1 %</source>
+        <translation>By CPU: %1 %</translation>
     </message>
 </context>
 <context>

@@ -118,6 +118,14 @@
         <source>Not answering: its fans are not watched</source>
         <translation>Ne répond pas : ventilateurs non surveillés</translation>
     </message>
+    <message>
+        <source>FAN 4, 5 give no speed. A box of three single-colour fans?</source>
+        <translation>VENTILATEUR 4, 5 sans vitesse. Un boîtier de trois ventilateurs unicolores ?</translation>
+    </message>
+    <message>
+        <source>Set it under Settings (gear) &gt; %1</source>
+        <translation>À régler dans Réglages (roue dentée) &gt; %1</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>
@@ -497,6 +505,34 @@
         <source>Graphs</source>
         <translation>Graphiques</translation>
     </message>
+    <message>
+        <source>Menu key or right click: copy the settings shown into this profile</source>
+        <translation>Touche menu ou clic droit : copier les réglages affichés dans ce profil</translation>
+    </message>
+    <message>
+        <source>Copy the settings shown to PROFILE%1</source>
+        <translation>Copier les réglages affichés dans PROFIL%1</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>Modifications non enregistrées</translation>
+    </message>
+    <message>
+        <source>PROFILE%1 has changes that are not saved. Save them before PROFILE%2 is loaded?</source>
+        <translation>PROFIL%1 a des modifications non enregistrées. Les enregistrer avant de charger PROFIL%2 ?</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Abandonner</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
 </context>
 <context>
     <name>RainbowFan</name>
@@ -779,6 +815,38 @@
     <message>
         <source>Temperature, duty and speed over time</source>
         <translation>Température, rapport cyclique et vitesse au fil du temps</translation>
+    </message>
+    <message>
+        <source>To all</source>
+        <translation>À tous</translation>
+    </message>
+    <message>
+        <source>Cap 50 %</source>
+        <translation>Max 50 %</translation>
+    </message>
+    <message>
+        <source>Cap 100 %</source>
+        <translation>Max 100 %</translation>
+    </message>
+    <message>
+        <source>To all fans</source>
+        <translation>À tous les ventilateurs</translation>
+    </message>
+    <message>
+        <source>Gives every fan of this box this fan&apos;s light mode, colours, light speed and fan speed</source>
+        <translation>Donne à tous les ventilateurs du boîtier le mode d'éclairage, les couleurs, la vitesse d'éclairage et la vitesse de ce ventilateur</translation>
+    </message>
+    <message>
+        <source>Cap %1 %</source>
+        <translation>Max %1 %</translation>
+    </message>
+    <message>
+        <source>No CPU temp.</source>
+        <translation>Pas de temp. CPU</translation>
+    </message>
+    <message>
+        <source>By CPU: %1 %</source>
+        <translation>Selon CPU : %1 %</translation>
     </message>
 </context>
 <context>

@@ -118,6 +118,14 @@
         <source>Not answering: its fans are not watched</source>
         <translation>応答なし：ファンは監視されていません</translation>
     </message>
+    <message>
+        <source>FAN 4, 5 give no speed. A box of three single-colour fans?</source>
+        <translation>ファン 4, 5 の回転数がありません。単色ファン3台のボックスですか？</translation>
+    </message>
+    <message>
+        <source>Set it under Settings (gear) &gt; %1</source>
+        <translation>設定（歯車）&gt; %1 で設定してください</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>
@@ -497,6 +505,34 @@
         <source>Graphs</source>
         <translation>グラフ</translation>
     </message>
+    <message>
+        <source>Menu key or right click: copy the settings shown into this profile</source>
+        <translation>メニューキーまたは右クリック: 表示中の設定をこのプロファイルにコピー</translation>
+    </message>
+    <message>
+        <source>Copy the settings shown to PROFILE%1</source>
+        <translation>表示中の設定をプロファイル%1にコピー</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>未保存の変更</translation>
+    </message>
+    <message>
+        <source>PROFILE%1 has changes that are not saved. Save them before PROFILE%2 is loaded?</source>
+        <translation>プロファイル%1に未保存の変更があります。プロファイル%2を読み込む前に保存しますか？</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>破棄</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
 </context>
 <context>
     <name>RainbowFan</name>
@@ -779,6 +815,38 @@
     <message>
         <source>Temperature, duty and speed over time</source>
         <translation>温度・デューティ・回転数の推移</translation>
+    </message>
+    <message>
+        <source>To all</source>
+        <translation>全部に</translation>
+    </message>
+    <message>
+        <source>Cap 50 %</source>
+        <translation>上限 50 %</translation>
+    </message>
+    <message>
+        <source>Cap 100 %</source>
+        <translation>上限 100 %</translation>
+    </message>
+    <message>
+        <source>To all fans</source>
+        <translation>すべてのファンに</translation>
+    </message>
+    <message>
+        <source>Gives every fan of this box this fan&apos;s light mode, colours, light speed and fan speed</source>
+        <translation>このボックスのすべてのファンに、このファンのライトモード・色・ライト速度・ファン速度を適用します</translation>
+    </message>
+    <message>
+        <source>Cap %1 %</source>
+        <translation>上限 %1 %</translation>
+    </message>
+    <message>
+        <source>No CPU temp.</source>
+        <translation>CPU温度なし</translation>
+    </message>
+    <message>
+        <source>By CPU: %1 %</source>
+        <translation>CPU連動: %1 %</translation>
     </message>
 </context>
 <context>

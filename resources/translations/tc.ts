@@ -118,6 +118,14 @@
         <source>Not answering: its fans are not watched</source>
         <translation>無回應：風扇未受監視</translation>
     </message>
+    <message>
+        <source>FAN 4, 5 give no speed. A box of three single-colour fans?</source>
+        <translation>風扇 4, 5 沒有轉速。是三個單色風扇的控制盒嗎？</translation>
+    </message>
+    <message>
+        <source>Set it under Settings (gear) &gt; %1</source>
+        <translation>請在設定（齒輪）&gt; %1 中設定</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>
@@ -497,6 +505,34 @@
         <source>Graphs</source>
         <translation>圖表</translation>
     </message>
+    <message>
+        <source>Menu key or right click: copy the settings shown into this profile</source>
+        <translation>選單鍵或右鍵：將目前設定複製到此設定檔</translation>
+    </message>
+    <message>
+        <source>Copy the settings shown to PROFILE%1</source>
+        <translation>將目前設定複製到設定檔%1</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>未儲存的變更</translation>
+    </message>
+    <message>
+        <source>PROFILE%1 has changes that are not saved. Save them before PROFILE%2 is loaded?</source>
+        <translation>設定檔%1有未儲存的變更。載入設定檔%2之前要儲存嗎？</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>儲存</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>捨棄</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
 </context>
 <context>
     <name>RainbowFan</name>
@@ -779,6 +815,38 @@
     <message>
         <source>Temperature, duty and speed over time</source>
         <translation>溫度、負載與轉速隨時間的變化</translation>
+    </message>
+    <message>
+        <source>To all</source>
+        <translation>套用全部</translation>
+    </message>
+    <message>
+        <source>Cap 50 %</source>
+        <translation>上限 50 %</translation>
+    </message>
+    <message>
+        <source>Cap 100 %</source>
+        <translation>上限 100 %</translation>
+    </message>
+    <message>
+        <source>To all fans</source>
+        <translation>套用到所有風扇</translation>
+    </message>
+    <message>
+        <source>Gives every fan of this box this fan&apos;s light mode, colours, light speed and fan speed</source>
+        <translation>將此風扇的燈光模式、顏色、燈光速度和風扇轉速套用到此控制盒的所有風扇</translation>
+    </message>
+    <message>
+        <source>Cap %1 %</source>
+        <translation>上限 %1 %</translation>
+    </message>
+    <message>
+        <source>No CPU temp.</source>
+        <translation>無CPU溫度</translation>
+    </message>
+    <message>
+        <source>By CPU: %1 %</source>
+        <translation>依CPU：%1 %</translation>
     </message>
 </context>
 <context>

@@ -118,6 +118,14 @@
         <source>Not answering: its fans are not watched</source>
         <translation>ไม่ตอบสนอง: ไม่ได้เฝ้าดูพัดลม</translation>
     </message>
+    <message>
+        <source>FAN 4, 5 give no speed. A box of three single-colour fans?</source>
+        <translation>พัดลม 4, 5 ไม่มีความเร็ว เป็นกล่องพัดลมสีเดียวสามตัวหรือไม่?</translation>
+    </message>
+    <message>
+        <source>Set it under Settings (gear) &gt; %1</source>
+        <translation>ตั้งค่าได้ที่ การตั้งค่า (ฟันเฟือง) &gt; %1</translation>
+    </message>
 </context>
 <context>
     <name>Aurivent</name>
@@ -497,6 +505,34 @@
         <source>Graphs</source>
         <translation>กราฟ</translation>
     </message>
+    <message>
+        <source>Menu key or right click: copy the settings shown into this profile</source>
+        <translation>ปุ่มเมนูหรือคลิกขวา: คัดลอกการตั้งค่าที่แสดงลงในโปรไฟล์นี้</translation>
+    </message>
+    <message>
+        <source>Copy the settings shown to PROFILE%1</source>
+        <translation>คัดลอกการตั้งค่าที่แสดงไปยังโปรไฟล์%1</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>การเปลี่ยนแปลงที่ยังไม่บันทึก</translation>
+    </message>
+    <message>
+        <source>PROFILE%1 has changes that are not saved. Save them before PROFILE%2 is loaded?</source>
+        <translation>โปรไฟล์%1 มีการเปลี่ยนแปลงที่ยังไม่บันทึก บันทึกก่อนโหลดโปรไฟล์%2 หรือไม่?</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>บันทึก</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>ทิ้ง</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>ยกเลิก</translation>
+    </message>
 </context>
 <context>
     <name>RainbowFan</name>
@@ -779,6 +815,38 @@
     <message>
         <source>Temperature, duty and speed over time</source>
         <translation>อุณหภูมิ ดิวตี้ และความเร็วตามเวลา</translation>
+    </message>
+    <message>
+        <source>To all</source>
+        <translation>ทุกตัว</translation>
+    </message>
+    <message>
+        <source>Cap 50 %</source>
+        <translation>สูงสุด 50 %</translation>
+    </message>
+    <message>
+        <source>Cap 100 %</source>
+        <translation>สูงสุด 100 %</translation>
+    </message>
+    <message>
+        <source>To all fans</source>
+        <translation>ใช้กับพัดลมทุกตัว</translation>
+    </message>
+    <message>
+        <source>Gives every fan of this box this fan&apos;s light mode, colours, light speed and fan speed</source>
+        <translation>ให้พัดลมทุกตัวของกล่องนี้ใช้โหมดไฟ สี ความเร็วไฟ และความเร็วพัดลมของพัดลมตัวนี้</translation>
+    </message>
+    <message>
+        <source>Cap %1 %</source>
+        <translation>สูงสุด %1 %</translation>
+    </message>
+    <message>
+        <source>No CPU temp.</source>
+        <translation>ไม่มีอุณหภูมิ CPU</translation>
+    </message>
+    <message>
+        <source>By CPU: %1 %</source>
+        <translation>ตาม CPU: %1 %</translation>
     </message>
 </context>
 <context>

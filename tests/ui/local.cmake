@@ -11,9 +11,12 @@ aurivent_uses_phone_port(test_window_states test_window_states_scale2)
 # Names, Tab path, Esc, text size and contrast, press areas: the whole program.
 aurivent_add_test(test_window_access SOURCES window_access_test.cpp LIBS aurivent_scenes)
 aurivent_uses_phone_port(test_window_access)
+# Every fan at once, profiles, speed read-out, palette, box-type hint, show.
+aurivent_add_test(test_window_tasks SOURCES window_tasks_test.cpp LIBS aurivent_scenes)
+aurivent_uses_phone_port(test_window_tasks)
 # The tests on a real X server each start an Xvfb on the first free display.
 # Each test has its own network namespace and X socket folder; where the
 # kernel allows no private mounts the socket files in /tmp are shared (two
 # servers took the same number and one check hung connecting to a server that
 # was not its own), so the two take turns anyway.
-set_property(TEST e2e_carousel_x11 e2e_placement APPEND PROPERTY RESOURCE_LOCK aurivent_x_display)
+set_property(TEST e2e_carousel_x11 e2e_placement e2e_alert_front APPEND PROPERTY RESOURCE_LOCK aurivent_x_display)

@@ -148,21 +148,27 @@ private slots:
         QCOMPARE(led(fan, 0)->geometry(), QRect(244, 190, 18, 18));
     }
 
-    void paletteNeedsSelectionAndDoneKeepsMask()
+    void paletteWithoutSelectionColoursTheRingAndDoneKeepsMask()
     {
         if (!havePalette())
             QSKIP("Images/palette.png has not been generated into the build's bin folder");
         RainbowFan fan;
         fill(fan, 2, LightMode::Breath, ColorMode::RGB);
         Recorder rec(&fan);
+        // Nothing selected: a click colours the whole ring (it did nothing before).
         press(fan, 210, 272);
-        QCOMPARE(rec.log, QStringList());
+        const QColor centre = paletteAt(210, 272);
+        QCOMPARE(rec.log, (QStringList{"rgb:2", "data:btn_done 2 4 0 0"}));
+        for (int i = 0; i < 12; ++i)
+            QCOMPARE(fan.ledColor(i), centre);
+        fan.pushDone();
+        rec.clear();
 
         led(fan, 3)->click();
         press(fan, 160, 230);
         const QColor picked = paletteAt(160, 230);
         QCOMPARE(fan.ledColor(3), picked);
-        QCOMPARE(fan.ledColor(4), QColor(255, 0, 0));
+        QCOMPARE(fan.ledColor(4), centre);
         QCOMPARE(rec.log, (QStringList{"rgb:2", "data:btn_done 2 4 0 0"}));
         const QList<QVariant> first = rec.rgb.at(0);
         QCOMPARE(first.at(0).toStringList().size(), 13);
@@ -177,8 +183,11 @@ private slots:
         QCOMPARE(fan.selectionMask(), QStringLiteral("000000001000"));
         rec.clear();
         press(fan, 250, 300);
+        const QColor again = paletteAt(250, 300);
         QCOMPARE(rec.log, (QStringList{"rgb:2", "data:btn_done 2 4 0 0"}));
-        QCOMPARE(rec.rgb.at(0), first); // nothing selected: the colours go out unchanged
+        QCOMPARE(rec.rgb.at(0).at(0).toStringList().at(0), QString::number(again.red()));
+        QCOMPARE(fan.ledColor(3), again);
+        QCOMPARE(fan.selectionMask(), QStringLiteral("111111111111"));
     }
 
     void singleModePickSetsOnlyTheSingleColour()

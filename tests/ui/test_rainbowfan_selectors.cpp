@@ -142,7 +142,8 @@ private slots:
         fan.lightModeRight();
         QCOMPARE(colourName->text(), QStringLiteral("Single"));
         fan.lightModeRight();
-        QCOMPARE(fan.colorMode(), int(ColorMode::RGB)); // changing the light mode resets the colour mode
+        // A new light mode keeps the colour mode where it allows it: Radar's single colour stays in Blink.
+        QCOMPARE(fan.colorMode(), int(ColorMode::Single));
         QVERIFY(left->isEnabled());
         QVERIFY(colourName->styleSheet().contains(QStringLiteral("color:white")));
 
@@ -243,10 +244,10 @@ private slots:
         QVERIFY(!fan.fanSpeedNumSlider()->isEnabled());
         QVERIFY(fan.fanSpeedNumSlider()->styleSheet().contains(QStringLiteral("rgba(180, 180, 180, 255)")));
         QVERIFY(fan.fanSpeedPerSlider()->styleSheet().contains(QStringLiteral("rgba(51, 215, 255, 255)")));
-        QCOMPARE(summary->text(), QStringLiteral("Performance\n100 %"));
+        QCOMPARE(summary->text(), QStringLiteral("No CPU temp.\nCap 100 %")); // PWM: what the fan gets, its cap
 
         fan.fanSpeedPerSlider()->setValue(3);
-        QCOMPARE(summary->text(), QStringLiteral("80 %"));
+        QCOMPARE(summary->text(), QStringLiteral("No CPU temp.\nCap 80 %"));
         QCOMPARE(fan.speedMode(), int(SpeedMode::Custom));
         QVERIFY(!fan.isPerformance());
         spy.clear();
@@ -259,7 +260,7 @@ private slots:
         fan.pushSilent();
         QVERIFY(fan.isSilent());
         QVERIFY(!fan.isPerformance());
-        QCOMPARE(summary->text(), QStringLiteral("Silent 50 %"));
+        QCOMPARE(summary->text(), QStringLiteral("No CPU temp.\nCap 50 %"));
         fan.pushPerformance();
         QVERIFY(!fan.isSilent());
         QCOMPARE(messages(spy), (QStringList{"slider_FanSpeed_Per 2 0", "btn_silent 2", "slider_FanSpeed_Per 2 5",
@@ -282,7 +283,7 @@ private slots:
         spy.clear();
         fan.setPWM(true);
         fan.setFanSpeedSliders(1, 6);
-        QCOMPARE(summary->text(), QStringLiteral("60 %"));
+        QCOMPARE(summary->text(), QStringLiteral("No CPU temp.\nCap 60 %"));
         QCOMPARE(fan.fanSpeedNumSlider()->value(), 6);
         fan.setFanSpeedSliders(6, 6);
         QCOMPARE(fan.fanSpeedPerSlider()->value(), 1);

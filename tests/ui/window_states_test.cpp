@@ -20,11 +20,13 @@
 #include <QBackingStore>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -409,6 +411,45 @@ private slots:
             const int renders = view->panelRenderCount(fan) - before[fan];
             QVERIFY2(renders >= 1 && renders <= 2, qPrintable(QStringLiteral("fan %1: %2").arg(fan + 1).arg(renders)));
         }
+    }
+
+    // The alert is tied to the main window (so a window manager keeps it on
+    // top of it) and takes the focus, also when it is already up and the user
+    // had gone back to the main window; with the window put away it belongs
+    // to the screen.
+    void alertComesInFrontOfTheMainWindow()
+    {
+        Scenes scenes(QStringLiteral("1,1"), 0);
+        Aurivent &program = scenes.program();
+        MainView *view = program.view();
+        view->show();
+        view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(view));
+        scenes.poll();
+        scenes.simulator()->mute(1, true);
+        for (int i = 0; i < 3; ++i)
+            scenes.poll();
+        auto *alert = program.findChild<AlertView *>();
+        QVERIFY(alert->isVisible());
+        QVERIFY(alert->windowHandle());
+        QCOMPARE(alert->windowHandle()->transientParent(), view->windowHandle());
+        QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::focusWindow() == alert->windowHandle(), 10000);
+
+        // Back to the main window; a fan stops while the alert is still up.
+        view->activateWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::focusWindow() == view->windowHandle(), 10000);
+        scenes.simulator()->stall(0, 2);
+        scenes.poll();
+        QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::focusWindow() == alert->windowHandle(), 10000);
+        QCOMPARE(alert->fanText(), QStringLiteral("Stopped: FAN 3"));
+
+        alert->hide();
+        program.alertViewReceiveData(QString());
+        view->hide();
+        scenes.simulator()->stall(0, 4);
+        scenes.poll();
+        QVERIFY(alert->isVisible());
+        QCOMPARE(alert->windowHandle()->transientParent(), static_cast<QWindow *>(nullptr));
     }
 
     void alertNamesTheFanInTheLanguage()

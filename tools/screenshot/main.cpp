@@ -32,6 +32,7 @@
 #include <QAction>
 #include <QDir>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -218,8 +219,19 @@ int main(int argc, char *argv[])
             scenes.simulator()->stall(first, 3);
             scenes.poll();
             ok &= save(scenes.grab(window), out + QStringLiteral("/stall.png"));
-            if (auto *alert = program.findChild<AlertView *>())
+            if (auto *alert = program.findChild<AlertView *>()) {
                 ok &= save(scenes.grab(alert), out + QStringLiteral("/alert.png"));
+                // The alert where it opens over a shown window: centred on it.
+                QImage over = scenes.grab(window);
+                const QImage top = scenes.grab(alert);
+                QPainter painter(&over);
+                const qreal ratio = over.devicePixelRatio();
+                painter.drawImage(QPointF((over.width() / ratio - top.width() / ratio) / 2,
+                                          (over.height() / ratio - top.height() / ratio) / 2),
+                                  top);
+                painter.end();
+                ok &= save(over, out + QStringLiteral("/alert-over-main.png"));
+            }
         }
         program.receiveMainData({QStringLiteral("showInfo"), QStringLiteral("showInfo")});
         for (QWidget *w : QApplication::topLevelWidgets()) {
@@ -227,6 +239,15 @@ int main(int argc, char *argv[])
                 ok &= save(scenes.grab(w), out + QStringLiteral("/info.png"));
         }
         ok &= save(graphScene([&scenes](QWidget *w) { return scenes.grab(w); }), out + QStringLiteral("/graphs.png"));
+    }
+    {
+        // A three-fan box on fresh settings, taken for a 12-LED one: the alert
+        // points at the box-type setting.
+        Scenes fresh(QStringLiteral("0"), language);
+        for (int i = 0; i < 3; ++i)
+            fresh.poll();
+        if (auto *alert = fresh.program().findChild<AlertView *>())
+            ok &= save(fresh.grab(alert), out + QStringLiteral("/alert-boxtype.png"));
     }
     {
         // As a user without a box sees it: no "simulated boxes" in the footer.
