@@ -34,7 +34,7 @@ const Folder kFolders[] = {
     {"device", lcDevice},   {"lighting", lcLighting}, {"remote", lcRemote}, {"script", lcScript},
     {"storage", lcStorage}, {"ui", lcUi},             {"viewmsg", lcUi},    {"update", lcUpdate},
     {"launcher", lcApp},    {"channel", lcApp},      {"control", lcApp},    {"startup", lcApp},
-    {"power", lcApp},
+    {"dbus", lcApp},       {"power", lcApp},
 };
 
 void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)

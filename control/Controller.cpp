@@ -3,6 +3,7 @@
 #include "CurveChoice.h"
 #include "CurveWiring.h"
 
+#include "BusGlue.h"
 #include "IpText.h"
 #include "Language.h"
 #include "SleepGlue.h"
@@ -123,6 +124,9 @@ Controller::Controller(Core &core, const ControlOptions &options, QObject *paren
 
     syncView();
 
+    m_busGlue = new BusGlue(*this);
+    m_busGlue->start(QDBusConnection::sessionBus());
+
     if (m_hotplug)
         connect(m_hotplug, &HotplugMonitor::deviceSetMayHaveChanged, this, &Controller::deviceChanged);
     if (m_channel)
@@ -133,6 +137,9 @@ Controller::~Controller()
 {
     if (m_channel)
         m_channel->setHandler({});
+    // Off the bus first: no call may reach a control loop that is going away.
+    delete m_busGlue;
+    m_busGlue = nullptr;
     // No reply or health news may reach a control loop that is going away.
     m_monitor->stop();
     m_monitor->disconnect(this);

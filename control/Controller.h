@@ -15,6 +15,7 @@
 #include <QVariantMap>
 
 class BoxModel;
+class BusGlue;
 class CommandChannel;
 class Core;
 class DeviceMonitor;
@@ -153,4 +154,5 @@ private:
     ScriptRunner *m_script = nullptr;
     Monitoring *m_monitoring = nullptr; // history, alerts and metrics
     SyncPacer *m_phoneSync = nullptr;
+    BusGlue *m_busGlue = nullptr; // the D-Bus interface
 };

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "dbus/CoreBus.h"
+
+#include <QString>
+
+class Controller;
+
+// The control loop as the bus object sees it: the snapshot read from the box
+// model, the view state and the phone server, the profile commands carried
+// out as the window's profile buttons do, and the monitor's, the sensors' and
+// the files' news passed on. Owned by the Controller; GUI thread only.
+class BusGlue final : public QObject, public CoreBusHost {
+    Q_OBJECT
+public:
+    explicit BusGlue(Controller &control);
+
+    // Puts the object on `bus` (see CoreBus::start).
+    bool start(const QDBusConnection &bus) { return m_bus->start(bus); }
+    CoreBus &bus() { return *m_bus; }
+
+    QVariantMap status() override;
+    QString loadProfile(int profile) override;
+    QString saveProfile(int profile) override;
+
+private:
+    QVariantMap boxStatus(int box);
+    QString firmwareOf(int box);
+
+    Controller &m_control;
+    CoreBus *m_bus = nullptr;
+    // Read once per opened box: asking costs an exchange with it.
+    QString m_firmware[kBoxCount];
+    QString m_health[kBoxCount];
+};

@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CoreBus.h"
+
+#include "BusNames.h"
+#include "common/Limits.h"
+#include "common/Logging.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusError>
+
+namespace {
+constexpr const char *kErrorInvalid = "io.github.aurivent.Aurivent1.Error.InvalidArgument";
+constexpr const char *kErrorRefused = "io.github.aurivent.Aurivent1.Error.Refused";
+} // namespace
+
+CoreBus::CoreBus(CoreBusHost &host, QObject *parent)
+    : QObject(parent)
+    , m_host(host)
+{
+}
+
+CoreBus::~CoreBus()
+{
+    if (m_ownsName)
+        m_bus.unregisterService(QLatin1String(AuriventBus::kService));
+    if (m_registered)
+        m_bus.unregisterObject(QLatin1String(AuriventBus::kPath));
+}
+
+bool CoreBus::start(const QDBusConnection &bus)
+{
+    m_bus = bus;
+    if (!m_bus.isConnected()) {
+        qCInfo(lcApp) << "no session bus: the D-Bus interface is off" << m_bus.lastError().message();
+        return false;
+    }
+    if (!m_bus.registerObject(QLatin1String(AuriventBus::kPath), this,
+                              QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals)) {
+        qCWarning(lcApp) << "D-Bus object" << AuriventBus::kPath << "is taken on this connection: the interface is off";
+        return false;
+    }
+    m_registered = true;
+    // No queueing and no replacing: a second instance must not take over the
+    // name of the one that is running.
+    const auto reply = m_bus.interface()->registerService(QLatin1String(AuriventBus::kService),
+                                                          QDBusConnectionInterface::DontQueueService,
+                                                          QDBusConnectionInterface::DontAllowReplacement);
+    if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered) {
+        qCInfo(lcApp) << "D-Bus name" << AuriventBus::kService
+                      << "is held by another instance: this one is not on the bus";
+        m_bus.unregisterObject(QLatin1String(AuriventBus::kPath));
+        m_registered = false;
+        return false;
+    }
+    m_ownsName = true;
+    return true;
+}
+
+void CoreBus::notifyBoxHealth(int box, const QString &health)
+{
+    if (box < 0 || box >= kBoxCount)
+        return;
+    if (m_lastHealth[box] == health)
+        return;
+    m_lastHealth[box] = health;
+    emit BoxHealthChanged(box, health);
+}
+
+void CoreBus::notifyStall(int box, int fan, bool stalled)
+{
+    if (box < 0 || box >= kBoxCount || fan < 0 || fan >= kRainbowFanCount)
+        return;
+    const quint64 bit = quint64(1) << fan;
+    if (((m_stalled[box] & bit) != 0) == stalled)
+        return;
+    m_stalled[box] ^= bit;
+    if (stalled)
+        emit FanStalled(box, fan);
+    else
+        emit FanTurnsAgain(box, fan);
+}
+
+void CoreBus::notifyTemperature(bool known)
+{
+    // The first reading after start-up is no news; a reading after a loss is.
+    const int now = known ? 1 : 0;
+    const int before = m_temperature;
+    m_temperature = now;
+    if (before == now)
+        return;
+    if (!known)
+        emit TemperatureLost();
+    else if (before == 0)
+        emit TemperatureBack();
+}
+
+void CoreBus::notifyProfileLoaded(int profile) { emit ProfileLoaded(profile); }
+
+void CoreBus::notifySaveFailed(const QString &path) { emit SaveFailed(path); }
+
+QVariantMap CoreBus::GetStatus() { return m_host.status(); }
+
+void CoreBus::LoadProfile(int profile)
+{
+    if (profile < 1 || profile > kProfileCount)
+        return refuse(kErrorInvalid, QStringLiteral("no profile %1: profiles are 1..%2").arg(profile).arg(kProfileCount));
+    const QString why = m_host.loadProfile(profile);
+    if (!why.isEmpty())
+        return refuse(kErrorRefused, why);
+}
+
+void CoreBus::SaveProfile(int profile)
+{
+    if (profile < 1 || profile > kProfileCount)
+        return refuse(kErrorInvalid, QStringLiteral("no profile %1: profiles are 1..%2").arg(profile).arg(kProfileCount));
+    const QString why = m_host.saveProfile(profile);
+    if (!why.isEmpty())
+        return refuse(kErrorRefused, why);
+}
+
+void CoreBus::refuse(const char *error, const QString &why)
+{
+    qCWarning(lcApp) << "D-Bus call refused:" << why;
+    if (calledFromDBus())
+        sendErrorReply(QLatin1String(error), why);
+}

@@ -1,0 +1,354 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PrivateSessionBus.h"
+#include "SimFixture.h"
+
+#include "control/Controller.h"
+#include "core/Core.h"
+#include "dbus/BusNames.h"
+#include "dbus/CoreBus.h"
+#include "device/BoxModel.h"
+#include "device/DeviceBus.h"
+#include "device/FanMonitor.h"
+#include "lighting/SoftwareEffects.h"
+#include "storage/IniHelper.h"
+
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+// Every signal of the interface that reached a client, in order.
+class SignalLog : public QObject {
+    Q_OBJECT
+public:
+    QStringList names;
+    QList<QVariantList> args;
+    int count(const QString &name) const { return names.count(name); }
+    int count(const QString &name, const QVariantList &with) const
+    {
+        int n = 0;
+        for (int i = 0; i < names.size(); ++i)
+            n += names[i] == name && args[i] == with;
+        return n;
+    }
+public slots:
+    void record(const QDBusMessage &m)
+    {
+        names << m.member();
+        args << m.arguments();
+    }
+};
+
+QVariantMap asMap(const QVariant &v)
+{
+    if (v.canConvert<QDBusArgument>())
+        return qdbus_cast<QVariantMap>(v.value<QDBusArgument>());
+    return v.toMap();
+}
+
+// "method Name(in types)(out types)" / "signal Name(types)" of the interface in `xml`.
+QStringList members(const QString &xml)
+{
+    QStringList out;
+    QXmlStreamReader r(xml);
+    bool inInterface = false;
+    QString current, in, outTypes;
+    while (!r.atEnd()) {
+        r.readNext();
+        const QString name = r.name().toString();
+        if (r.isStartElement() && name == QLatin1String("interface"))
+            inInterface = r.attributes().value(QLatin1String("name")) == QLatin1String(AuriventBus::kInterface);
+        else if (r.isEndElement() && name == QLatin1String("interface"))
+            inInterface = false;
+        if (!inInterface)
+            continue;
+        if (r.isStartElement() && (name == QLatin1String("method") || name == QLatin1String("signal"))) {
+            current = name + QLatin1Char(' ') + r.attributes().value(QLatin1String("name")).toString();
+            in.clear();
+            outTypes.clear();
+        } else if (r.isStartElement() && name == QLatin1String("arg")) {
+            // A signal's arguments are all its own (Qt marks them "out").
+            const bool out = current.startsWith(QLatin1String("method"))
+                && r.attributes().value(QLatin1String("direction")) == QLatin1String("out");
+            (out ? outTypes : in) +=
+                r.attributes().value(QLatin1String("type")).toString();
+        } else if (r.isEndElement() && (name == QLatin1String("method") || name == QLatin1String("signal"))) {
+            out << current + QLatin1Char('(') + in + QStringLiteral(")(") + outTypes + QLatin1Char(')');
+        }
+    }
+    out.sort();
+    return out;
+}
+
+QVariantList asList(const QVariant &v)
+{
+    if (v.canConvert<QDBusArgument>())
+        return qdbus_cast<QVariantList>(v.value<QDBusArgument>());
+    return v.toList();
+}
+} // namespace
+
+// The program's D-Bus interface, called by another client over a bus of the
+// test's own, against the control loop on simulated boxes.
+class TestBusGlue : public QObject {
+    Q_OBJECT
+
+private:
+    PrivateSessionBus bus;
+    std::unique_ptr<Core> core;
+    SimulatedBoxes *sim = nullptr;
+    std::unique_ptr<Controller> control;
+    SignalLog log;
+
+    QDBusConnection client() { return bus.connection(); }
+
+    // A method call from the other client; the reply (or error) once it came.
+    QDBusMessage call(const QString &method, const QVariantList &arguments = {})
+    {
+        QDBusMessage m = QDBusMessage::createMethodCall(QLatin1String(AuriventBus::kService),
+                                                        QLatin1String(AuriventBus::kPath),
+                                                        QLatin1String(AuriventBus::kInterface), method);
+        m.setArguments(arguments);
+        QDBusPendingCallWatcher watcher(client().asyncCall(m, 30000));
+        if (!watcher.isFinished()) {
+            QSignalSpy done(&watcher, &QDBusPendingCallWatcher::finished);
+            done.wait(30000);
+        }
+        return watcher.reply();
+    }
+
+    QVariantMap status()
+    {
+        const QDBusMessage reply = call(QStringLiteral("GetStatus"));
+        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+            return {};
+        return asMap(reply.arguments().first());
+    }
+
+    // Polls every fan until `done` holds (each poll's readings come back on
+    // the event loop).
+    bool pollUntil(const std::function<bool()> &done)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done()) {
+            if (clock.elapsed() > 30000)
+                return false;
+            QSignalSpy read(&core->fans(), &FanMonitor::fanSpeedRead);
+            core->fans().poll();
+            if (!read.wait(10000))
+                return false;
+            core->bus().waitForIdle();
+            QCoreApplication::processEvents();
+            call(QStringLiteral("GetStatus")); // signals sent so far arrive before its reply
+        }
+        return true;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        const QString why = bus.start();
+        if (!why.isEmpty())
+            QSKIP(qPrintable(why));
+        // The control loop takes the session bus from the environment.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address().toLocal8Bit());
+        for (const char *name : {"FanStalled", "FanTurnsAgain", "BoxHealthChanged", "TemperatureLost",
+                                 "TemperatureBack", "ProfileLoaded", "SaveFailed"})
+            QVERIFY(client().connect(QString(), QLatin1String(AuriventBus::kPath),
+                                     QLatin1String(AuriventBus::kInterface), QLatin1String(name), &log,
+                                     SLOT(record(QDBusMessage))));
+    }
+
+    void init()
+    {
+        QDir(IniHelper::dataFolder()).removeRecursively();
+        QDir().mkpath(IniHelper::dataFolder());
+        QFile file(IniHelper::deviceFilePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Main]\nAutoUpdate=0\nisAutoRun=0\nLanguage=0\nPassword=9462\nOpenPassword=0\n");
+        file.close();
+        core = std::make_unique<Core>();
+        sim = installSimulatedBoxes(core->bus(), QStringLiteral("1,-,1"));
+        ControlOptions options;
+        options.simulated = true;
+        control = std::make_unique<Controller>(*core, options);
+        QTRY_VERIFY_WITH_TIMEOUT(client().interface()->isServiceRegistered(QLatin1String(AuriventBus::kService)),
+                                 30000);
+        QVERIFY(core->bus().waitForIdle());
+        log.names.clear();
+        log.args.clear();
+    }
+
+    void cleanup()
+    {
+        control.reset();
+        core.reset();
+        sim = nullptr;
+    }
+
+    // The snapshot names the boxes the simulator has, with their kinds, fans
+    // and readings, and follows a new reading.
+    void statusShowsTheBoxes()
+    {
+        QVariantMap s = status();
+        QCOMPARE(s.value(QStringLiteral("schema")).toInt(), AuriventBus::kStatusSchema);
+        QVariantList boxes = asList(s.value(QStringLiteral("boxes")));
+        QCOMPARE(boxes.size(), 2);
+        const QVariantMap rgb = asMap(boxes[0]);
+        QVariantMap single = asMap(boxes[1]);
+        QCOMPARE(rgb.value(QStringLiteral("slot")).toInt(), 0);
+        QCOMPARE(rgb.value(QStringLiteral("kind")).toString(), QStringLiteral("rgb"));
+        QCOMPARE(single.value(QStringLiteral("slot")).toInt(), 2);
+        QCOMPARE(single.value(QStringLiteral("kind")).toString(), QStringLiteral("rgb"));
+        QCOMPARE(asList(rgb.value(QStringLiteral("fans"))).size(), kRainbowFanCount);
+        // The kind is the one the program drives the box as (its stored settings).
+        core->boxes()[2].boxType = BoxType::Vayla;
+        single = asMap(asList(status().value(QStringLiteral("boxes")))[1]);
+        QCOMPARE(single.value(QStringLiteral("kind")).toString(), QStringLiteral("single-colour"));
+        QCOMPARE(asList(single.value(QStringLiteral("fans"))).size(), kVaylaFanCount);
+        core->boxes()[2].boxType = BoxType::Rainbow;
+        QVERIFY(!rgb.value(QStringLiteral("firmware")).toString().isEmpty());
+        QVERIFY(asMap(s.value(QStringLiteral("temperature"))).contains(QStringLiteral("known")));
+        QCOMPARE(s.value(QStringLiteral("currentProfile")).toInt(), control->currentProfile());
+
+        // After a poll each fan shows what the simulator turns it at.
+        QVERIFY(pollUntil([this] { return core->boxes().reading(0, 1).rpm > 0; }));
+        s = status();
+        const QVariantMap fan1 = asMap(asList(asMap(asList(s.value(QStringLiteral("boxes")))[0])
+                                                  .value(QStringLiteral("fans")))[1]);
+        QCOMPARE(fan1.value(QStringLiteral("rpm")).toInt(), core->boxes().reading(0, 1).rpm);
+        QCOMPARE(fan1.value(QStringLiteral("duty")).toInt(), core->boxes().commandedDuty(0, 1));
+        QCOMPARE(fan1.value(QStringLiteral("stalled")).toBool(), false);
+    }
+
+    // A stalled fan is told once, however many polls see it, and so is its
+    // turning again; the snapshot shows the stall meanwhile.
+    void stallsAreToldOncePerChange()
+    {
+        QVERIFY(sim->stall(0, 3).isEmpty());
+        const QVariantList fan{0, 3};
+        QVERIFY(pollUntil([&] { return log.count(QStringLiteral("FanStalled"), fan) > 0; }));
+        QVERIFY(pollUntil([] { return true; }));
+        // A device change raises the latched stall again: no news on the bus.
+        core->fans().raiseLatchedStalls();
+        QVERIFY(pollUntil([] { return true; }));
+        QCOMPARE(log.count(QStringLiteral("FanStalled"), fan), 1);
+        const QVariantMap fan3 = asMap(asList(asMap(asList(status().value(QStringLiteral("boxes")))[0])
+                                                  .value(QStringLiteral("fans")))[3]);
+        QVERIFY(fan3.value(QStringLiteral("stalled")).toBool());
+
+        QVERIFY(sim->run(0, 3).isEmpty());
+        QVERIFY(pollUntil([&] { return log.count(QStringLiteral("FanTurnsAgain"), fan) > 0; }));
+        QVERIFY(pollUntil([] { return true; }));
+        QCOMPARE(log.count(QStringLiteral("FanTurnsAgain"), fan), 1);
+        QCOMPARE(log.count(QStringLiteral("FanStalled"), fan), 1);
+    }
+
+    // A box that stops answering is told once, by name.
+    void boxHealthIsTold()
+    {
+        QVERIFY(sim->mute(2, true).isEmpty());
+        QVERIFY(pollUntil([this] { return log.count(QStringLiteral("BoxHealthChanged")) > 0; }));
+        QVERIFY(pollUntil([] { return true; }));
+        QCOMPARE(log.count(QStringLiteral("BoxHealthChanged")), 1);
+        const QVariantList args = log.args[log.names.indexOf(QStringLiteral("BoxHealthChanged"))];
+        QCOMPARE(args.value(0).toInt(), 2);
+        QCOMPARE(args.value(1).toString(), QStringLiteral("not answering"));
+        const QVariantMap box2 = asMap(asList(status().value(QStringLiteral("boxes")))[1]);
+        QCOMPARE(box2.value(QStringLiteral("health")).toString(), QStringLiteral("not answering"));
+    }
+
+    // Every sensor pass reports; only a loss and a return become signals.
+    void temperatureChangesOnly()
+    {
+        SoftwareEffects *effects = control->effects();
+        emit effects->temperatureChanged(40);
+        call(QStringLiteral("GetStatus"));
+        log.names.clear();
+        emit effects->temperatureChanged(41);
+        emit effects->temperatureMissing();
+        emit effects->temperatureMissing();
+        emit effects->temperatureChanged(42);
+        emit effects->temperatureChanged(43);
+        call(QStringLiteral("GetStatus"));
+        // (The sensor thread's own passes may add news after these.)
+        QCOMPARE(log.names.mid(0, 2), (QStringList{QStringLiteral("TemperatureLost"), QStringLiteral("TemperatureBack")}));
+    }
+
+    // A profile number out of range is refused with a clear error and sends
+    // nothing; a good one loads, reaches the box and is told.
+    void loadProfileChecksItsNumber()
+    {
+        sim->clearSent();
+        for (int bad : {0, 6, -1, 1 << 30}) {
+            const QDBusMessage reply = call(QStringLiteral("LoadProfile"), {bad});
+            QCOMPARE(reply.type(), QDBusMessage::ErrorMessage);
+            QCOMPARE(reply.errorName(), QStringLiteral("io.github.aurivent.Aurivent1.Error.InvalidArgument"));
+            QVERIFY(reply.errorMessage().contains(QString::number(bad)));
+        }
+        QVERIFY(core->bus().waitForIdle());
+        QVERIFY(sentTo(sim, 0).empty());
+        QCOMPARE(log.count(QStringLiteral("ProfileLoaded")), 0);
+
+        const QDBusMessage good = call(QStringLiteral("LoadProfile"), {3});
+        QCOMPARE(good.type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(control->currentProfile(), 3);
+        QCOMPARE(log.args.value(log.names.indexOf(QStringLiteral("ProfileLoaded"))), (QVariantList{3}));
+        QVERIFY(core->bus().waitForIdle());
+        QVERIFY(!sentTo(sim, 0).empty());
+
+        const QDBusMessage badSave = call(QStringLiteral("SaveProfile"), {9});
+        QCOMPARE(badSave.errorName(), QStringLiteral("io.github.aurivent.Aurivent1.Error.InvalidArgument"));
+        QCOMPARE(control->currentProfile(), 3);
+        QCOMPARE(call(QStringLiteral("SaveProfile"), {2}).type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(control->currentProfile(), 2);
+        QCOMPARE(core->boxes()[0].profileValue, 2);
+    }
+
+    // The introspection XML in the repository is what the running object offers.
+    void theXmlFileIsTheInterface()
+    {
+        QFile file(QStringLiteral(AURIVENT_SOURCE_DIR "/dbus/io.github.aurivent.Aurivent1.xml"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList documented = members(QString::fromUtf8(file.readAll()));
+        QDBusMessage m = QDBusMessage::createMethodCall(QLatin1String(AuriventBus::kService),
+                                                        QLatin1String(AuriventBus::kPath),
+                                                        QStringLiteral("org.freedesktop.DBus.Introspectable"),
+                                                        QStringLiteral("Introspect"));
+        QDBusPendingCallWatcher watcher(client().asyncCall(m, 30000));
+        QSignalSpy done(&watcher, &QDBusPendingCallWatcher::finished);
+        QVERIFY(watcher.isFinished() || done.wait(30000));
+        const QStringList live = members(watcher.reply().arguments().value(0).toString());
+        QVERIFY(live.contains(QStringLiteral("method GetStatus()(a{sv})")));
+        QCOMPARE(documented, live);
+    }
+
+    // A second instance finds the name taken, says so and leaves the first on the bus.
+    void aSecondInstanceStaysOff()
+    {
+        struct NoHost final : CoreBusHost {
+            QVariantMap status() override { return {{QStringLiteral("second"), true}}; }
+            QString loadProfile(int) override { return QString(); }
+            QString saveProfile(int) override { return QString(); }
+        } host;
+        const QDBusConnection other = QDBusConnection::connectToBus(bus.address(), QStringLiteral("second"));
+        {
+            CoreBus second(host);
+            QVERIFY(!second.start(other));
+            QVERIFY(!status().contains(QStringLiteral("second")));
+        }
+        QDBusConnection::disconnectFromBus(QStringLiteral("second"));
+        QVERIFY(status().contains(QStringLiteral("boxes")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBusGlue)
+#include "test_busglue.moc"

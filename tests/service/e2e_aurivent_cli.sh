@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The `aurivent` command line against auriventd on simulated boxes, over a
+# session bus of the test's own: status as text and JSON (parsed and compared
+# with the simulated boxes), watch, profile commands and the exit codes.
+set -euo pipefail
+bin=$1
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+work=$(mktemp -d)
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+unset DISPLAY WAYLAND_DISPLAY QT_LOGGING_RULES QT_QPA_PLATFORM
+pids=()
+trap 'end_programs "${pids[@]}"; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; echo "--- log"; cat "$work/log" 2>/dev/null; echo "--- watch"; cat "$work/watch" 2>/dev/null; exit 1; }
+source "$top/tests/support/e2e_lib.sh"
+sim() { python3 -c 'import socket,sys; s=socket.socket(socket.AF_UNIX); s.connect(sys.argv[1]); s.sendall(sys.argv[2].encode()+b"\n"); print(s.recv(99).decode().strip())' "$work/sim" "$1"; }
+rc_of() { set +e; "$@" >"$work/out" 2>"$work/err"; echo $?; set -e; }
+
+cat >"$work/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig><type>session</type><listen>unix:dir=$work</listen><auth>EXTERNAL</auth>
+<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy></busconfig>
+CONF
+dbus-daemon --config-file="$work/bus.conf" --nofork --nopidfile --print-address=1 >"$work/address" &
+pids+=($!)
+have_address() { [ -s "$work/address" ]; }
+wait_for 60 "the session bus" have_address
+export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/address")
+
+# Nothing running yet: exit code 1; a bad command line: 2.
+[ "$(rc_of "$bin/aurivent" status)" = 1 ] || fail "status without Aurivent must exit 1"
+grep -q 'not running' "$work/err" || fail "status without Aurivent said: $(cat "$work/err")"
+[ "$(rc_of "$bin/aurivent" stattus)" = 2 ] || fail "an unknown command must exit 2"
+[ "$(rc_of "$bin/aurivent" --help)" = 0 ] && grep -q 'exit codes' "$work/out" || fail "--help"
+
+"$bin/auriventd" --simulate=1,-,1 --simulate-control="$work/sim" >"$work/log" 2>&1 &
+app=$!
+pids=($app "${pids[@]}")
+running() { kill -0 $app 2>/dev/null || fail "the service ended"; "$bin/aurivent" status >/dev/null 2>&1; }
+wait_for 60 "aurivent status" running
+
+"$bin/aurivent" watch --json >"$work/watch" 2>&1 &
+watcher=$!
+pids=($watcher "${pids[@]}")
+watching() { grep -q '"Watching"' "$work/watch"; }
+wait_for 60 "the watch" watching
+
+# A stalled fan: the watch tells it, and the JSON status shows it.
+[ "$(sim 'stall 2 1')" = ok ] || fail "the simulator refused the stall"
+stalled() { grep -q '"event":"FanStalled".*' "$work/watch" && grep '"FanStalled"' "$work/watch" | grep -q '"box":2' ; }
+wait_for 60 "FanStalled of box 3 in the watch" stalled
+
+"$bin/aurivent" status --json >"$work/status.json" || fail "status --json failed"
+/usr/bin/python3 - "$work/status.json" <<'PY' || fail "the JSON status does not match the simulated boxes: $(cat "$work/status.json")"
+import json, sys
+s = json.load(open(sys.argv[1]))
+assert s["schema"] == 1, s["schema"]
+boxes = s["boxes"]
+assert [b["slot"] for b in boxes] == [0, 2], [b["slot"] for b in boxes]
+for b in boxes:
+    assert b["kind"] == "rgb" and b["health"] == "answering", b
+    assert [f["fan"] for f in b["fans"]] == [0, 1, 2, 3, 4], b["fans"]
+fans = boxes[1]["fans"]
+assert fans[1]["stalled"] is True and fans[1]["rpm"] == 0, fans[1]
+assert fans[0]["stalled"] is False and fans[0]["rpm"] > 0, fans[0]
+assert isinstance(s["temperature"]["known"], bool) and s["temperature"]["source"] == "cpu"
+assert 1 <= s["currentProfile"] <= 5
+assert isinstance(s["phone"]["listening"], bool)
+PY
+"$bin/aurivent" status >"$work/text" || fail "status failed"
+grep -q '^box 3: rgb, answering' "$work/text" || fail "status text: $(cat "$work/text")"
+grep -q '^  fan 2: 0 rpm.*STALLED' "$work/text" || fail "status text shows no stall: $(cat "$work/text")"
+
+# Profiles: a bad number is a bad argument (2) and loads nothing; a good one loads and is told.
+[ "$(rc_of "$bin/aurivent" profile load 9)" = 2 ] || fail "profile load 9 must exit 2"
+grep -q 'no profile 9' "$work/err" || fail "profile load 9 said: $(cat "$work/err")"
+[ "$(rc_of "$bin/aurivent" profile load x)" = 2 ] || fail "profile load x must exit 2"
+[ "$(rc_of "$bin/aurivent" profile load 4)" = 0 ] || fail "profile load 4 failed: $(cat "$work/err")"
+loaded() { grep -q '"event":"ProfileLoaded","profile":4' "$work/watch"; }
+wait_for 60 "ProfileLoaded 4 in the watch" loaded
+grep -q '"profile":9' "$work/watch" && fail "the refused load was told"
+"$bin/aurivent" status --json | /usr/bin/python3 -c 'import json,sys; assert json.load(sys.stdin)["currentProfile"] == 4' \
+  || fail "the status does not show profile 4"
+
+# The service ends: the watch ends with 1.
+end_programs $app
+watch_ended() { ! kill -0 $watcher 2>/dev/null; }
+wait_for 60 "the watch's end" watch_ended
+set +e
+wait $watcher
+rc=$?
+set -e
+[ $rc = 1 ] || fail "watch ended with $rc, not 1, when Aurivent ended"
+echo PASS
