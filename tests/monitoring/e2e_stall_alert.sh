@@ -19,17 +19,8 @@ source "$top/tests/support/e2e_lib.sh"
 
 # A session bus of the test's own, nothing activated on it, and a stand-in
 # notification service that logs every call.
-cat >"$work/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig><type>session</type><listen>unix:dir=$work</listen><auth>EXTERNAL</auth>
-<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy></busconfig>
-CONF
-dbus-daemon --config-file="$work/bus.conf" --nofork --nopidfile --print-address=3 3>"$work/address" 2>"$work/bus-log" &
-pids+=($!)
-have_address() { [ -s "$work/address" ]; }
-wait_for 60 "the bus's address" have_address
-export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/address")
+start_private_bus "$work"
+export DBUS_SESSION_BUS_ADDRESS=$bus_address
 /usr/bin/python3 -m dbusmock --template notification_daemon -l "$work/notify" >"$work/mock" 2>&1 &
 pids+=($!)
 mock_up() {

@@ -17,17 +17,9 @@ trap 'end_programs ${pids[@]+"${pids[@]}"}; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; echo "--- log"; tail -30 "$work/log" 2>/dev/null; echo "--- logind"; tail -5 "$work/mock" 2>/dev/null; exit 1; }
 source "$top/tests/support/e2e_lib.sh"
 
-cat >"$work/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig><type>system</type><listen>unix:dir=$work</listen><auth>EXTERNAL</auth>
-<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy></busconfig>
-CONF
-dbus-daemon --config-file="$work/bus.conf" --nofork --nopidfile --print-address=3 3>"$work/address" 2>"$work/bus-log" &
-pids+=($!)
-have_address() { [ -s "$work/address" ]; }
-wait_for 60 "the bus's address" have_address
-export DBUS_SYSTEM_BUS_ADDRESS=$(head -n1 "$work/address")
+# It stands in for the system bus.
+start_private_bus "$work"
+export DBUS_SYSTEM_BUS_ADDRESS=$bus_address
 DBUS_SESSION_BUS_ADDRESS=$DBUS_SYSTEM_BUS_ADDRESS /usr/bin/python3 -m dbusmock --session --template logind \
   >"$work/mock" 2>&1 &
 pids+=($!)

@@ -17,17 +17,8 @@ source "$top/tests/support/e2e_lib.sh"
 sim() { python3 -c 'import socket,sys; s=socket.socket(socket.AF_UNIX); s.connect(sys.argv[1]); s.sendall(sys.argv[2].encode()+b"\n"); print(s.recv(99).decode().strip())' "$work/sim" "$1"; }
 rc_of() { set +e; "$@" >"$work/out" 2>"$work/err"; echo $?; set -e; }
 
-cat >"$work/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig><type>session</type><listen>unix:dir=$work</listen><auth>EXTERNAL</auth>
-<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy></busconfig>
-CONF
-dbus-daemon --config-file="$work/bus.conf" --nofork --nopidfile --print-address=1 >"$work/address" &
-pids+=($!)
-have_address() { [ -s "$work/address" ]; }
-wait_for 60 "the session bus" have_address
-export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/address")
+start_private_bus "$work"
+export DBUS_SESSION_BUS_ADDRESS=$bus_address
 
 # Nothing running yet: exit code 1; a bad command line: 2.
 [ "$(rc_of "$bin/aurivent" status)" = 1 ] || fail "status without Aurivent must exit 1"

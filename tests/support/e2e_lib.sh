@@ -38,3 +38,22 @@ end_programs() {
     wait "$pid" 2>/dev/null || true
   done
 }
+
+# start_private_bus DIR: a dbus-daemon of the test's own listening in DIR,
+# nothing activated on it; its address in $bus_address, its pid added to
+# the caller's pids array (for the EXIT trap). Call it in the script's own
+# shell, never in $(...).
+start_private_bus() {
+  local dir=$1
+  cat >"$dir/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig><type>session</type><listen>unix:dir=$dir</listen><auth>EXTERNAL</auth>
+<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy></busconfig>
+CONF
+  dbus-daemon --config-file="$dir/bus.conf" --nofork --nopidfile --print-address=3 3>"$dir/address" 2>"$dir/bus-log" &
+  pids+=($!)
+  have_bus_address() { [ -s "$dir/address" ]; }
+  wait_for 60 "the bus's address" have_bus_address
+  bus_address=$(head -n1 "$dir/address")
+}
