@@ -56,7 +56,9 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     setAttribute(Qt::WA_ShowWithoutActivating);
     hide();
     setWindowIcon(QIcon(prefix + QStringLiteral("Images/logo.ico")));
-    m_control->setWindow(this);
+    m_control->attachWindow(nullptr);
+    connect(m_control.get(), &Controller::hideWindowAsked, this, &QWidget::hide);
+    connect(m_control.get(), &Controller::closeWindowAsked, this, &Aurivent::closeWindow);
     AppSettings &settings = m_control->state().settings;
 
     if (!m_headless) {
@@ -135,7 +137,7 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
 
 Aurivent::~Aurivent()
 {
-    m_control->setWindow(nullptr);
+    m_control->detachWindow();
     m_control->disconnect(this);
     // The graphs window reads through m_historyReader, which goes before the children.
     delete m_graphs;
@@ -155,6 +157,7 @@ QString Aurivent::autorunMemoryFile()
 void Aurivent::createMainView(bool show)
 {
     m_view = new MainView();
+    m_control->attachWindow(m_view);
     m_view->setSimulated(m_simulated);
     m_view->setAppVersion(QString::fromLatin1(kVersion));
     m_view->setIpText(m_control->ipText());
@@ -198,24 +201,12 @@ void Aurivent::showAlert(int box, bool notAnswering)
     m_alert->setEnabled(true);
 }
 
-// --- ControlWindow
-
-void Aurivent::hideWindow()
-{
-    hide();
-}
-
 void Aurivent::closeWindow()
 {
     close();
     // With the main view hidden (or minimized) nothing is left on screen: the program ends.
     if (!m_view || m_view->isHidden() || m_view->isMinimized())
         QCoreApplication::quit();
-}
-
-MainViewInterface *Aurivent::mainView()
-{
-    return m_view;
 }
 
 // --- slots

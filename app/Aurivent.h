@@ -36,7 +36,7 @@ struct StartOptions {
 // The application window: never seen itself, it owns the control loop, the
 // tray, the alert, the main view and the graphs, and hands the views' and the
 // tray's wishes to the control loop.
-class Aurivent : public QMainWindow, private ControlWindow {
+class Aurivent : public QMainWindow {
     Q_OBJECT
 public:
     static const char *const kVersion;
@@ -80,10 +80,8 @@ protected:
     bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
 
 private:
-    // ControlWindow
-    void hideWindow() override;
-    void closeWindow() override;
-    MainViewInterface *mainView() override;
+    // The numbered command that closes the window.
+    void closeWindow();
 
     static QString autorunMemoryFile();
     void showAlert(int box, bool notAnswering);

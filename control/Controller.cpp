@@ -317,16 +317,28 @@ void Controller::socketHelperReceiveData(const QVariantMap &data)
 
 // --- WindowMessageHost
 
+void Controller::attachWindow(MainViewInterface *view)
+{
+    m_hasWindow = true;
+    m_windowView = view;
+}
+
+void Controller::detachWindow()
+{
+    m_hasWindow = false;
+    m_windowView = nullptr;
+}
+
 void Controller::hideApplicationWindow()
 {
-    if (m_window)
-        m_window->hideWindow();
+    if (m_hasWindow)
+        emit hideWindowAsked();
 }
 
 void Controller::closeApplicationWindow()
 {
-    if (m_window)
-        m_window->closeWindow();
+    if (m_hasWindow)
+        emit closeWindowAsked();
     else
         QCoreApplication::quit(); // nothing on screen: the program ends
 }
@@ -337,4 +349,4 @@ void Controller::deviceChanged()
     syncView();
 }
 
-MainViewInterface *Controller::mainView() { return m_window ? m_window->mainView() : nullptr; }
+MainViewInterface *Controller::mainView() { return m_windowView; }

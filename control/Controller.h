@@ -36,17 +36,6 @@ struct ControlOptions {
     QString metricsListen;             // --metrics=ADDR:PORT; empty: Metrics.ini decides
 };
 
-// What a window adds to the control loop: the numbered commands that show,
-// hide or close it, and the editors they act on. Without one (the service)
-// showing and hiding do nothing and closing ends the program.
-class ControlWindow {
-public:
-    virtual ~ControlWindow() = default;
-    virtual void hideWindow() = 0;
-    virtual void closeWindow() = 0;
-    virtual MainViewInterface *mainView() = 0;
-};
-
 // The program without a window: it reads the stored settings and profiles,
 // sends them to the boxes, runs the effects, scripts, the phone server and
 // monitoring, and carries out the messages of the views, the phone and the
@@ -72,8 +61,13 @@ public:
     // The footer line: where a phone reaches this computer.
     QString ipText() const { return m_ipText; }
 
-    // The window that shows this control loop; null: none.
-    void setWindow(ControlWindow *window) { m_window = window; }
+    // A window shows this control loop: the numbered commands that hide or
+    // close it become hideWindowAsked / closeWindowAsked, and those that act
+    // on the editors reach `view` (null while the window has no main view).
+    // Without a window (the service) hiding does nothing and closing ends
+    // the program.
+    void attachWindow(MainViewInterface *view);
+    void detachWindow();
     // One numbered command, as another program would send it.
     bool handleWindowMessage(int id, int wParam, int lParam);
     // A poll of the fans' speeds now.
@@ -119,6 +113,9 @@ signals:
     // A new language is loaded: texts of the window follow.
     void languageChanged();
     void ipTextChanged(const QString &text);
+    // Numbered commands for the attached window.
+    void hideWindowAsked();
+    void closeWindowAsked();
 
 private:
     // WindowMessageHost
@@ -146,7 +143,8 @@ private:
     QString m_ipText;
     HotplugMonitor *m_hotplug = nullptr;
     CommandChannel *m_channel = nullptr;
-    ControlWindow *m_window = nullptr;
+    bool m_hasWindow = false;
+    MainViewInterface *m_windowView = nullptr;
     FanMonitor *m_fans = nullptr;
     DeviceMonitor *m_monitor = nullptr;
     SocketHelper *m_socketHelper = nullptr;

@@ -20,16 +20,6 @@
 #include <memory>
 
 namespace {
-// Stands for the window: records what the numbered commands asked of it.
-class RecordingWindow final : public ControlWindow {
-public:
-    int hidden = 0;
-    int closed = 0;
-    void hideWindow() override { ++hidden; }
-    void closeWindow() override { ++closed; }
-    MainViewInterface *mainView() override { return nullptr; }
-};
-
 // The duty reports a box received, as (port, percent).
 std::vector<std::pair<int, int>> duties(const SimulatedBoxes *sim, int box)
 {
@@ -142,15 +132,17 @@ private slots:
     {
         auto control = start(QByteArray());
         QVERIFY(control);
-        RecordingWindow window;
-        control->setWindow(&window);
+        QSignalSpy hidden(control.get(), &Controller::hideWindowAsked);
+        QSignalSpy closed(control.get(), &Controller::closeWindowAsked);
+        control->attachWindow(nullptr); // a window whose main view is not made yet
         QVERIFY(control->handleWindowMessage(0x10, 0, 0));
-        QCOMPARE(window.hidden, 1);
+        QCOMPARE(hidden.count(), 1);
         QVERIFY(!endsTheProgram([&control] { control->handleWindowMessage(0x8105, 1, 0); }));
-        QCOMPARE(window.closed, 1);
+        QCOMPARE(closed.count(), 1);
 
-        control->setWindow(nullptr);
+        control->detachWindow();
         QVERIFY(control->handleWindowMessage(0x10, 0, 0)); // nothing to hide, and nothing breaks
+        QCOMPARE(hidden.count(), 1);
         QVERIFY(control->handleWindowMessage(0x8101, 1, 0)); // nothing to show either
         QVERIFY(control->handleWindowMessage(0x8103, 1, 0));
         QVERIFY(control->state().settings.OpenPassword);
