@@ -3,17 +3,13 @@
 #include "channel/CommandChannel.h"
 #include "startup/CommandLine.h"
 #include "common/Logging.h"
-#include "core/Core.h"
-#include "device/CrashSafety.h"
 #include "device/FanGuardian.h"
-#include "device/HotplugMonitor.h"
-#include "startup/DeviceSetup.h"
 #include "control/Language.h"
 #include "startup/SessionUser.h"
 #include "storage/IniHelper.h"
 #include "startup/CommandOnly.h"
+#include "startup/DriveStart.h"
 #include "startup/ServiceStart.h"
-#include "startup/TerminationSignals.h"
 #include "Tray.h"
 #include "TraylessWindow.h"
 #include "ui/MainView.h"
@@ -136,29 +132,20 @@ int main(int argc, char *argv[])
     if (handOverToRunningInstance(line))
         return 0;
 
-    Core core;
-    HotplugMonitor hotplug;
-    DeviceSetup devices;
+    DriveStart drive;
     QString error;
-    if (!devices.apply(line, core.bus(), &hotplug, &app, &error)) {
+    if (!drive.start(line, &app, &error)) {
         std::fprintf(stderr, "Aurivent: %s\n", qPrintable(error));
         return 2;
     }
-    CommandChannel channel;
-    if (!channel.listen(&error))
-        qWarning() << "command channel:" << error;
-    hotplug.start();
-    quitOnTerminationSignals();
-    // A crash still sends the temperature-following fans their cap.
-    CrashSafety::install();
 
     StartOptions options;
-    options.simulated = devices.simulator != nullptr;
-    options.hotplug = &hotplug;
-    options.channel = &channel;
+    options.simulated = drive.devices.simulator != nullptr;
+    options.hotplug = &drive.hotplug;
+    options.channel = &drive.channel;
     options.metricsListen = line.metrics;
     options.minimized = line.minimized;
-    auto *window = new Aurivent(core, options);
+    auto *window = new Aurivent(drive.core, options);
     window->setWindowTitle(QString::fromLatin1(Aurivent::kTitle));
     window->show();
     // The tray may also be one that appears after the start.

@@ -5,15 +5,11 @@
 #include "channel/CommandChannel.h"
 #include "common/Logging.h"
 #include "control/Controller.h"
-#include "core/Core.h"
-#include "device/CrashSafety.h"
 #include "device/FanGuardian.h"
-#include "device/HotplugMonitor.h"
 #include "startup/CommandLine.h"
 #include "startup/CommandOnly.h"
-#include "startup/DeviceSetup.h"
+#include "startup/DriveStart.h"
 #include "startup/SessionUser.h"
-#include "startup/TerminationSignals.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -64,35 +60,26 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    Core core;
-    HotplugMonitor hotplug;
-    DeviceSetup devices;
-    if (!devices.apply(line, core.bus(), &hotplug, &app, &error)) {
+    DriveStart drive;
+    if (!drive.start(line, &app, &error)) {
         std::fprintf(stderr, "auriventd: %s\n", qPrintable(error));
         return 2;
     }
-    CommandChannel channel;
-    if (!channel.listen(&error))
-        qWarning() << "command channel:" << error;
-    hotplug.start();
-    quitOnTerminationSignals();
-    // A crash still sends the temperature-following fans their cap.
-    CrashSafety::install();
 
     ControlOptions options;
-    options.simulated = devices.simulator != nullptr;
-    options.hotplug = &hotplug;
-    options.channel = &channel;
+    options.simulated = drive.devices.simulator != nullptr;
+    options.hotplug = &drive.hotplug;
+    options.channel = &drive.channel;
     options.metricsListen = line.metrics;
-    Controller control(core, options);
+    Controller control(drive.core, options);
     qCInfo(lcApp) << "running without a window: fans, lighting, phone server and command channel";
     // There is no window to show: a start that asks for one hears so.
-    channel.setHandler([&control](int id, int wParam, int lParam) {
+    drive.channel.setHandler([&control](int id, int wParam, int lParam) {
         if (id == kShowWindow && wParam != 0)
             return false;
         return control.handleWindowMessage(id, wParam, lParam);
     });
     const int result = app.exec();
-    channel.setHandler({});
+    drive.channel.setHandler({});
     return result;
 }
