@@ -12,7 +12,8 @@ Run each build in a private network namespace (the phone's port is fixed),
 side by side, so both see the same machine:
     unshare -n sh -c 'ip link set lo up; bench/service_footprint.py after build/bin/auriventd' &
 Prints one line: label, ms to the first report, RSS MiB after start, CPU %
-of one core idle, CPU % in music, RSS MiB after the music.
+of one core idle, CPU % in music, RSS MiB after the music (and its PSS and
+private share).
 """
 import argparse, json, os, shutil, subprocess, sys, tempfile, time
 
@@ -31,6 +32,16 @@ def rss_mib(pid):
         if line.startswith("VmRSS:"):
             return int(line.split()[1]) / 1024.0
     return float("nan")
+
+
+def rollup_mib(pid, keys):
+    """Sum of the named fields of /proc/PID/smaps_rollup, in MiB."""
+    total = 0
+    for line in open("/proc/%d/smaps_rollup" % pid):
+        name, _, rest = line.partition(":")
+        if name in keys:
+            total += int(rest.split()[0])
+    return total / 1024.0
 
 
 def wait_until(what, check, timeout):
@@ -93,9 +104,14 @@ def main():
         time.sleep(a.music)
         music = 100 * (cpu_seconds(proc.pid) - c0) / (time.monotonic() - t0)
         rss_music = rss_mib(proc.pid)
+        # RSS counts every shared-library page the program touched; PSS shares
+        # them out among the processes mapping them, private is its own.
+        pss_music = rollup_mib(proc.pid, ("Pss",))
+        private_music = rollup_mib(proc.pid, ("Private_Clean", "Private_Dirty"))
         frames = sum(1 for line in open(trace, "rb") if line.split(b" ")[1:2] == [b"XFER"])
         print("%-8s first report %6.0f ms  rss start %5.1f MiB  cpu idle %5.2f %%  cpu music %5.2f %%  "
-              "rss after music %5.1f MiB  reports %d" % (a.label, first_ms, rss_start, idle, music, rss_music, frames))
+              "rss after music %5.1f MiB (pss %5.1f, private %5.1f)  reports %d"
+              % (a.label, first_ms, rss_start, idle, music, rss_music, pss_music, private_music, frames))
     finally:
         proc.terminate()
         proc.wait(timeout=30)
