@@ -13,8 +13,8 @@
 // Linux: a local socket in the user's runtime directory (without one, in a
 // private folder of the user's own below the temporary folder), one text line
 // "ID WPARAM LPARAM" per message and one answer line per message. Windows:
-// messages to the window titled "Vayla Zeve RGB", fed to deliver() by its
-// nativeEvent hook.
+// messages to the window titled "Vayla Zeve RGB", a hidden window of the
+// channel's own that feeds them to deliver().
 //
 // The receiving side never closes its listening socket: at most
 // kMaxConnections clients are served at once (a client quiet for

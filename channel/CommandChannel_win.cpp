@@ -1,11 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandChannel.h"
 
+#include "common/HiddenWindow.h"
+
 #include <windows.h>
 
-// Messages reach the application window, whose nativeEvent calls deliver():
-// there is nothing to listen on and no connection to count.
+namespace {
+constexpr int kDeviceChange = 0x219; // the hot-plug monitor's own window hears it
+}
+
+// Senders find the program by the window title "Vayla Zeve RGB". The
+// channel's own hidden window carries it, so the service (no window at all)
+// hears the numbered commands as the window program does; there is no
+// connection to count.
 struct CommandChannel::Listener {
+    std::unique_ptr<HiddenWindow> window;
 };
 
 CommandChannel::CommandChannel(QObject *parent)
@@ -25,8 +34,21 @@ QString CommandChannel::address()
     return QStringLiteral("Vayla Zeve RGB");
 }
 
-bool CommandChannel::listen(QString *)
+bool CommandChannel::listen(QString *error)
 {
+    m_listener = std::make_unique<Listener>();
+    m_listener->window = std::make_unique<HiddenWindow>(
+        L"Vayla Zeve RGB", [this](unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+            if (message == kDeviceChange)
+                return false;
+            return deliver(static_cast<int>(message), static_cast<int>(static_cast<quint32>(wParam)),
+                           static_cast<int>(lParam));
+        });
+    if (!m_listener->window->isOpen()) {
+        m_listener.reset();
+        *error = QStringLiteral("no window for the numbered commands");
+        return false;
+    }
     return true;
 }
 

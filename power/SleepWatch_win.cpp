@@ -1,54 +1,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "power/SleepWatch.h"
 
+#include "common/HiddenWindow.h"
 #include "common/Logging.h"
 
-#include <QMetaObject>
-#include <QPointer>
-
-#include <windows.h>
-#include <powrprof.h>
+#include <memory>
 
 namespace {
 
-// The power notifications arrive on a thread of the system's: they are
-// handed to the watch's own thread.
+constexpr unsigned kPowerBroadcast = 0x218;  // WM_POWERBROADCAST
+constexpr std::uintptr_t kSuspend = 0x4;     // PBT_APMSUSPEND
+constexpr std::uintptr_t kResumed = 0x12;    // PBT_APMRESUMEAUTOMATIC: also when nobody touched a key
+
+// Windows tells every top-level window of the going to sleep and the waking
+// up; a hidden one of the watch's own hears it on the watch's thread, with or
+// without a window on screen.
 class PowerSleepWatch : public SleepWatch {
 public:
     explicit PowerSleepWatch(QObject *parent)
         : SleepWatch(parent)
+        , m_window(std::make_unique<HiddenWindow>(L"", [this](unsigned message, std::uintptr_t event, std::intptr_t) {
+            if (message != kPowerBroadcast)
+                return false;
+            if (event == kSuspend)
+                emit aboutToSleep();
+            else if (event == kResumed)
+                emit resumed();
+            return true;
+        }))
     {
-        m_params.Callback = &PowerSleepWatch::onPower;
-        m_params.Context = this;
-        const DWORD result = PowerRegisterSuspendResumeNotification(DEVICE_NOTIFY_CALLBACK, &m_params, &m_handle);
-        m_listening = result == ERROR_SUCCESS;
-        if (!m_listening)
-            qCInfo(lcApp) << "no power notifications (error" << result
-                          << "): boxes are not sent their settings again after sleep";
+        if (!m_window->isOpen())
+            qCInfo(lcApp) << "no power notifications: boxes are not sent their settings again after sleep";
     }
 
-    ~PowerSleepWatch() override
-    {
-        if (m_listening)
-            PowerUnregisterSuspendResumeNotification(m_handle);
-    }
-
-    bool listening() const override { return m_listening; }
+    bool listening() const override { return m_window->isOpen(); }
 
 private:
-    static ULONG CALLBACK onPower(PVOID context, ULONG type, PVOID)
-    {
-        auto *watch = static_cast<PowerSleepWatch *>(context);
-        if (type == PBT_APMSUSPEND)
-            QMetaObject::invokeMethod(watch, [watch] { emit watch->aboutToSleep(); }, Qt::QueuedConnection);
-        else if (type == PBT_APMRESUMEAUTOMATIC)
-            QMetaObject::invokeMethod(watch, [watch] { emit watch->resumed(); }, Qt::QueuedConnection);
-        return ERROR_SUCCESS;
-    }
-
-    DEVICE_NOTIFY_SUBSCRIBE_PARAMETERS m_params{};
-    HPOWERNOTIFY m_handle = nullptr;
-    bool m_listening = false;
+    std::unique_ptr<HiddenWindow> m_window;
 };
 
 } // namespace
