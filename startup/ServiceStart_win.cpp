@@ -1,31 +1,52 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ServiceStart.h"
 
-#include <process.h>
+#include "WindowsArguments.h"
+
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-int becomeService(int argc, char *argv[])
+int becomeService(int, char *[])
 {
-    char self[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
+    // The wide command line: argv is in the ANSI code page and loses any
+    // character outside it.
+    int count = 0;
+    LPWSTR *given = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!given || count < 1) {
+        std::fprintf(stderr, "Aurivent: cannot read this program's command line\n");
+        return 1;
+    }
+    std::vector<std::wstring> arguments(given, given + count);
+    LocalFree(given);
+
+    std::vector<wchar_t> self(32768);
+    const DWORD length = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
+    if (length == 0 || length >= self.size()) {
         std::fprintf(stderr, "Aurivent: cannot find this program's folder\n");
         return 1;
     }
-    std::string path(self, length);
-    path = path.substr(0, path.find_last_of("\\/") + 1) + "auriventd.exe";
-    std::vector<char *> arguments(argv, argv + argc);
-    arguments[0] = &path[0];
-    arguments.push_back(nullptr);
+    std::wstring path(self.data(), length);
+    path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"auriventd.exe";
+    arguments[0] = path;
+
+    std::wstring line = joinWindowsArguments(arguments);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
     // Windows has no exec: the service runs as a child and its exit code is ours.
-    const intptr_t result = _spawnv(_P_WAIT, path.c_str(), arguments.data());
-    if (result < 0) {
-        std::fprintf(stderr, "Aurivent: cannot start the service %s\n", path.c_str());
+    if (!CreateProcessW(path.c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        std::fprintf(stderr, "Aurivent: cannot start the service auriventd.exe beside this program (error %lu)\n",
+                     GetLastError());
         return 1;
     }
-    return static_cast<int>(result);
+    CloseHandle(process.hThread);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
 }
