@@ -29,7 +29,7 @@ struct AlertAction {
 //             CommandSeconds=10  SoundFile=
 //   [Stall] [BoxSilent] [TemperatureLost] [TemperatureHigh] [SaveFailed]
 //             Notify=1  Sound=0  Command=
-//   [Limit1] .. [Limit16]  Source=coretemp/Package id 0  Celsius=85  Seconds=30
+//   [Limit1] .. [Limit16]  Source=amdgpu-pci-0300/edge  Celsius=85  Seconds=30
 struct AlertSettings {
     static constexpr int kMaxLimits = 16;
 

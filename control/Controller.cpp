@@ -7,6 +7,7 @@
 #include "IpText.h"
 #include "Language.h"
 #include "SleepGlue.h"
+#include "SourceMonitoring.h"
 #include "StoredSettings.h"
 #include "channel/CommandChannel.h"
 #include "common/Limits.h"
@@ -105,6 +106,7 @@ Controller::Controller(Core &core, const ControlOptions &options, QObject *paren
     connect(m_effects, &SoftwareEffects::temperatureMissing, m_monitoring, &Monitoring::temperatureMissing);
     connect(&SaveFailures::instance(), &SaveFailures::saveFailed, m_monitoring, &Monitoring::saveFailed);
     connectMonitoring(*m_fans, *m_monitoring);
+    followSources(*m_effects, *m_monitoring);
     followSleep(*SleepWatch::create(this), *m_monitor, *m_effects, m_core.curves(), *m_monitoring);
 
     connect(m_effects, &SoftwareEffects::temperatureChanged, this, [this](int celsius) {

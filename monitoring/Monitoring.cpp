@@ -15,7 +15,9 @@
 
 #include <QDateTime>
 #include <QHostAddress>
+#include <QSet>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -259,6 +261,35 @@ void Monitoring::temperatureMissing()
     m_alerts->temperature(QLatin1String(kCpuSource), std::nan(""));
 }
 
+void Monitoring::sourcesRead(const QVector<SourceTemperature> &sources)
+{
+    const auto limited = [this](const QString &id) {
+        const QVector<TemperatureLimit> &limits = m_options.alerts.limits;
+        return std::any_of(limits.cbegin(), limits.cend(), [&id](const TemperatureLimit &l) { return l.source == id; });
+    };
+    QSet<QString> seen;
+    for (const SourceTemperature &r : sources) {
+        // The CPU reading has its own path; a name twice counts once.
+        if (r.id.isEmpty() || r.id == QLatin1String(kCpuSource) || seen.contains(r.id))
+            continue;
+        if (!m_otherSources.contains(r.id) && m_otherSources.size() >= kMaxOtherSources)
+            continue;
+        seen.insert(r.id);
+        m_otherSources[r.id] = qMakePair(r.kind, r.celsius);
+        m_recorder->recordTemperature(r.id, r.celsius);
+        if (limited(r.id))
+            m_alerts->temperature(r.id, r.celsius);
+    }
+    for (auto it = m_otherSources.begin(); it != m_otherSources.end(); ++it) {
+        if (seen.contains(it.key()) || std::isnan(it.value().second))
+            continue;
+        it.value().second = std::nan("");
+        m_recorder->recordTemperatureAbsent(it.key());
+        if (limited(it.key()))
+            m_alerts->temperature(it.key(), std::nan(""));
+    }
+}
+
 void Monitoring::saveFailed(const QString &path)
 {
     ++m_saveFailures;
@@ -293,6 +324,13 @@ MetricsSnapshot Monitoring::snapshot() const
         t.source = QLatin1String(kCpuSource);
         t.kind = QStringLiteral("cpu");
         t.celsius = m_celsius;
+        s.temperatures.append(t);
+    }
+    for (auto it = m_otherSources.cbegin(); it != m_otherSources.cend(); ++it) {
+        TemperatureMetrics t;
+        t.source = it.key();
+        t.kind = it.value().first;
+        t.celsius = it.value().second;
         s.temperatures.append(t);
     }
     s.alertsActive = m_active;

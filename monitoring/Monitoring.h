@@ -30,6 +30,13 @@ class TextfileWriter;
 // program and the service each create one and connect the monitor's signals
 // to its slots; everything else (files, the notification service, the HTTP
 // port) is decided here from the settings. GUI thread only.
+// A temperature source besides the CPU reading, as one pass read it.
+struct SourceTemperature {
+    QString id;
+    QString kind; // "gpu", "disk", "board", "other"
+    double celsius = 0;
+};
+
 class Monitoring : public QObject {
     Q_OBJECT
 public:
@@ -83,6 +90,11 @@ public slots:
     void boxHealthChanged(int box, BoxHealth health);
     void temperature(int celsius);
     void temperatureMissing();
+    // One reading pass of the other temperature sources (GPUs, disks, the
+    // board) by their stable id: their history and metrics, and the limits
+    // the user set on them. A source of an earlier pass that this one lacks
+    // was read and gave nothing. Only a limited source can raise an alert.
+    void sourcesRead(const QVector<SourceTemperature> &sources);
     void saveFailed(const QString &path);
     // After a resume: a new warm-up.
     void resumed();
@@ -111,6 +123,10 @@ private:
     QMap<int, BoxMetrics> m_boxes;
     double m_celsius;
     bool m_temperatureSeen = false;
+    // The other sources, by id: kind and last reading (NaN: none). Bounded,
+    // as the history is.
+    static constexpr int kMaxOtherSources = 32;
+    QMap<QString, QPair<QString, double>> m_otherSources;
     QMap<QString, int> m_active;
     QMap<QString, quint64> m_raised;
     quint64 m_saveFailures = 0;

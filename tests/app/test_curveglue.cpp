@@ -12,6 +12,7 @@
 #include "device/FanCurve.h"
 #include "device/Reports.h"
 #include "lighting/SoftwareEffects.h"
+#include "monitoring/Monitoring.h"
 #include "power/SleepWatch.h"
 #include "storage/CurvesFile.h"
 #include "storage/IniHelper.h"
@@ -229,9 +230,16 @@ private slots:
         fan(4).curveName = QStringLiteral("Case");
         QVERIFY(pass(*program, sensors(45, 60, 40))); // average 50
         QCOMPARE(lastDuty(sim, 0), std::make_pair(5, 50));
+        // The same pass reaches monitoring, each source by its name and kind.
+        const QByteArray metrics = program->control().monitoring()->metricsText();
+        QVERIFY2(metrics.contains("aurivent_temperature_celsius{source=\"amdgpu-pci-0300/edge\",kind=\"gpu\"} 60"),
+                 metrics.constData());
+        QVERIFY(metrics.contains("aurivent_temperature_celsius{source=\"nvme-pci-0100/Composite\",kind=\"disk\"} 40"));
         for (int p = 0; p < 3; ++p)
             QVERIFY(pass(*program, sensors(45, -1, 40)));
         QCOMPARE(lastDuty(sim, 0), std::make_pair(5, 40)); // the disk alone
+        QVERIFY(program->control().monitoring()->metricsText().contains(
+            "aurivent_temperature_available{source=\"amdgpu-pci-0300/edge\",kind=\"gpu\"} 0"));
         QCOMPARE(lost.size(), 1);
         QCOMPARE(lost.at(0).at(0).toString(), QString::fromLatin1(kGpu));
         QVERIFY(lost.at(0).at(1).toString().contains(QStringLiteral("other sources")));

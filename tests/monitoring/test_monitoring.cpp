@@ -157,6 +157,59 @@ private slots:
         QVERIFY(!monitoring.metricsText().contains("box=\"1\""));
     }
 
+    // Sources besides the CPU reading: each in the history and the metrics
+    // by its own name and kind; a limit set on one raises its alert, and a
+    // source without a limit that goes raises nothing.
+    void otherSourcesAreFollowedAndTheirLimitsWatched()
+    {
+        const QString gpu = QStringLiteral("amdgpu-pci-0300/edge");
+        const QString disk = QStringLiteral("nvme-pci-0100/Composite");
+        Monitoring::Options o = options();
+        o.alerts.limits = {TemperatureLimit{gpu, 80.0, 0}};
+        o.alerts.timing.temperatureLostSeconds = 0;
+        Monitoring monitoring(o);
+        QVERIFY(monitoring.start());
+        QSignalSpy raised(&monitoring, &Monitoring::alertRaised);
+        QSignalSpy sampled(&monitoring.recorder(), &HistoryRecorder::sampled);
+
+        monitoring.sourcesRead({{gpu, QStringLiteral("gpu"), 85.0}, {disk, QStringLiteral("disk"), 40.0}});
+        QTRY_COMPARE_WITH_TIMEOUT(raised.count(), 1, 20000);
+        const Alert high = raised.first().first().value<Alert>();
+        QCOMPARE(high.kind, AlertKind::TemperatureHigh);
+        QCOMPARE(high.source, gpu);
+        QString error;
+        QList<ParsedFamily> families = parsePrometheus(monitoring.metricsText(), &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        const QVariantMap gpuLabels{{QStringLiteral("source"), gpu}, {QStringLiteral("kind"), QStringLiteral("gpu")}};
+        const QVariantMap diskLabels{{QStringLiteral("source"), disk}, {QStringLiteral("kind"), QStringLiteral("disk")}};
+        const ParsedSample *gpuCelsius = findSample(families, QStringLiteral("aurivent_temperature_celsius"), gpuLabels);
+        QVERIFY(gpuCelsius);
+        QCOMPARE(gpuCelsius->value, QStringLiteral("85.0"));
+        QVERIFY(findSample(families, QStringLiteral("aurivent_temperature_celsius"), diskLabels));
+        QTRY_VERIFY_WITH_TIMEOUT(sampled.count() >= 1, 20000);
+        const qint64 second = sampled.last().first().toLongLong();
+        const HistoryPoints disks = monitoring.recorder().history().points(SeriesKey::temperature(disk), second,
+                                                                           second + 1, HistoryResolution::Seconds);
+        QCOMPARE(disks.size(), 1);
+        QCOMPARE(disks.mean.first(), 40.0f);
+
+        // The disk goes from the next pass: no reading, no alert (no limit on it).
+        monitoring.sourcesRead({{gpu, QStringLiteral("gpu"), 70.0}});
+        families = parsePrometheus(monitoring.metricsText(), &error);
+        const ParsedSample *diskThere = findSample(families, QStringLiteral("aurivent_temperature_available"), diskLabels);
+        QVERIFY(diskThere);
+        QCOMPARE(diskThere->value, QStringLiteral("0.0"));
+        QVERIFY(!findSample(families, QStringLiteral("aurivent_temperature_celsius"), diskLabels));
+        // The limited GPU goes: its reading is lost, and that is told.
+        monitoring.sourcesRead({});
+        QTRY_VERIFY_WITH_TIMEOUT(raised.count() >= 2, 20000);
+        for (int i = 1; i < raised.count(); ++i) {
+            const Alert a = raised.at(i).first().value<Alert>();
+            QCOMPARE(a.source, gpu);
+            QCOMPARE(a.kind, AlertKind::TemperatureLost);
+        }
+    }
+
     void readingsReachTheHistoryAndItsFile()
     {
         QTemporaryDir dir;
