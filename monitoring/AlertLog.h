@@ -22,12 +22,15 @@ public:
     QVector<HistoryEvent> events(qint64 fromSecond, qint64 toSecond) const;
     int size() const { return static_cast<int>(m_events.size()); }
 
-private:
+    // The alert itself is kept: its words are made when asked, in the
+    // language the program runs in then.
     struct Entry {
         qint64 second;
         Alert alert;
     };
-    // The alert itself is kept: its words are made when asked, in the
-    // language the program runs in then.
+    // Oldest first.
+    const std::deque<Entry> &entries() const { return m_events; }
+
+private:
     std::deque<Entry> m_events;
 };

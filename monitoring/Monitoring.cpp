@@ -5,6 +5,7 @@
 #include "alerts/AlertSound.h"
 #include "alerts/CommandAction.h"
 #include "alerts/NotificationClient.h"
+#include "common/FileAccess.h"
 #include "common/Limits.h"
 #include "common/Logging.h"
 #include "history/HistoryRecorder.h"
@@ -12,6 +13,7 @@
 #include "metrics/MetricsServer.h"
 #include "metrics/PrometheusText.h"
 #include "metrics/TextfileWriter.h"
+#include "monitoring/AlertLogFile.h"
 
 #include <QDateTime>
 #include <QHostAddress>
@@ -61,6 +63,9 @@ QString metricsHealthName(BoxHealth health)
     return QStringLiteral("gone");
 }
 
+// Alerts come in bursts (a box with five fans): one write a while after.
+constexpr int kAlertMarksSaveMs = 30 * 1000;
+
 bool validFan(int box, int fan)
 {
     return box >= 0 && box < kBoxCount && fan >= 0 && fan < kRainbowFanCount;
@@ -74,6 +79,11 @@ Monitoring::Monitoring(const Options &options, QObject *parent)
     HistoryRecorder::Options history;
     history.path = options.historyPath;
     m_recorder = std::make_unique<HistoryRecorder>(HistoryLimits(), history);
+    if (!options.historyPath.isEmpty())
+        m_alertMarksPath = AlertLogFile::pathBeside(options.historyPath);
+    m_alertMarksSave.setSingleShot(true);
+    m_alertMarksSave.setInterval(kAlertMarksSaveMs);
+    connect(&m_alertMarksSave, &QTimer::timeout, this, &Monitoring::saveAlertMarks);
 
     m_notifications = new NotificationClient(options.bus, this);
     m_commands = new CommandAction(this);
@@ -85,12 +95,12 @@ Monitoring::Monitoring(const Options &options, QObject *parent)
     m_alerts = new AlertCenter(options.alerts, outputs, this);
     connect(m_alerts, &AlertCenter::alertRaised, this, [this](const Alert &alert) {
         countAlert(alert, true);
-        m_alertLog.record(alert, QDateTime::currentSecsSinceEpoch());
+        logAlert(alert);
         emit alertRaised(alert);
     });
     connect(m_alerts, &AlertCenter::alertCleared, this, [this](const Alert &alert) {
         countAlert(alert, false);
-        m_alertLog.record(alert, QDateTime::currentSecsSinceEpoch());
+        logAlert(alert);
         emit alertCleared(alert);
     });
     connect(m_alerts, &AlertCenter::openWindowRequested, this, &Monitoring::openWindowRequested);
@@ -132,6 +142,7 @@ bool Monitoring::parseListen(const QString &text, QString *address, quint16 *por
 bool Monitoring::start()
 {
     m_startTime = double(QDateTime::currentMSecsSinceEpoch()) / 1000.0;
+    loadAlertMarks();
     m_recorder->start();
     m_alerts->started();
 
@@ -169,6 +180,41 @@ void Monitoring::stop()
 {
     if (!m_options.historyPath.isEmpty())
         m_recorder->saveNow();
+    if (m_alertMarksSave.isActive())
+        saveAlertMarks();
+}
+
+void Monitoring::logAlert(const Alert &alert)
+{
+    m_alertLog.record(alert, QDateTime::currentSecsSinceEpoch());
+    if (!m_alertMarksPath.isEmpty() && !m_alertMarksSave.isActive())
+        m_alertMarksSave.start();
+}
+
+void Monitoring::loadAlertMarks()
+{
+    if (m_alertMarksPath.isEmpty())
+        return;
+    const FileAccess::Read file = FileAccess::readRegular(m_alertMarksPath, AlertLogFile::kMaxBytes);
+    if (file.status == FileAccess::Read::Status::Missing)
+        return;
+    if (file.status != FileAccess::Read::Status::Ok) {
+        qCWarning(lcHistory).noquote() << "alert marks not read from" << m_alertMarksPath + QLatin1Char(':')
+                                       << file.error;
+        return;
+    }
+    int skipped = 0;
+    AlertLogFile::decode(file.bytes, QDateTime::currentSecsSinceEpoch(), &m_alertLog, &skipped);
+    if (skipped > 0)
+        qCWarning(lcHistory).noquote() << "alert marks:" << skipped << "unusable lines skipped in" << m_alertMarksPath;
+}
+
+void Monitoring::saveAlertMarks()
+{
+    m_alertMarksSave.stop();
+    QString error;
+    if (!FileAccess::replaceDurably(m_alertMarksPath, AlertLogFile::encode(m_alertLog), &error))
+        qCWarning(lcHistory).noquote() << "alert marks not saved to" << m_alertMarksPath + QLatin1Char(':') << error;
 }
 
 quint16 Monitoring::metricsPort() const

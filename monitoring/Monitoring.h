@@ -11,6 +11,7 @@
 #include <QDBusConnection>
 #include <QMap>
 #include <QObject>
+#include <QTimer>
 #include <QPair>
 #include <QString>
 
@@ -107,10 +108,17 @@ signals:
 
 private:
     void countAlert(const Alert &alert, bool raised);
+    void logAlert(const Alert &alert);
+    void loadAlertMarks();
+    void saveAlertMarks();
 
     Options m_options;
     std::unique_ptr<HistoryRecorder> m_recorder;
     AlertLog m_alertLog;
+    // The alert marks are written beside the history file a while after
+    // the last new one, and at the end.
+    QString m_alertMarksPath;
+    QTimer m_alertMarksSave;
     NotificationClient *m_notifications = nullptr;
     CommandAction *m_commands = nullptr;
     std::unique_ptr<AlertSound> m_sound;

@@ -235,6 +235,12 @@ private slots:
                                                second + 1, HistoryResolution::Seconds);
             QCOMPARE(cpu.size(), 1);
             QVERIFY(std::isnan(cpu.mean.first()));
+            // An alert on the time line, kept for the next start too.
+            QSignalSpy raised(&monitoring, &Monitoring::alertRaised);
+            monitoring.boxHealthChanged(1, BoxHealth::Answering);
+            monitoring.fanSpeedRead(1, 2, 0, false);
+            monitoring.stallRaised(1, 2);
+            QTRY_COMPARE_WITH_TIMEOUT(raised.count(), 1, 20000);
             monitoring.stop();
         }
         QVERIFY(QFile::exists(o.historyPath));
@@ -245,6 +251,11 @@ private slots:
                                                                      HistoryResolution::Seconds);
         QCOMPARE(kept.size(), 1);
         QCOMPARE(kept.mean.first(), 1234.0f);
+        QCOMPARE(again.alertLog().size(), 1);
+        const AlertLog::Entry &mark = again.alertLog().entries().front();
+        QCOMPARE(mark.alert.kind, AlertKind::Stall);
+        QCOMPARE(mark.alert.box, 1);
+        QCOMPARE(mark.alert.fan, 2);
     }
 
     void theGraphsReadTheHistoryAndTheAlerts()
