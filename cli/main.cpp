@@ -24,6 +24,9 @@ const char kUsage[] =
     "usage: aurivent status [--json]\n"
     "       aurivent watch [--json]\n"
     "       aurivent profile load|save N      (N = 1..5)\n"
+    "       aurivent set TARGET speed silent|performance|follow|0..5\n"
+    "       aurivent set TARGET light [--mode M] [--colour R,G,B] [--speed S]\n"
+    "                                 [--brightness 0..100]\n"
     "       aurivent --help\n"
     "\n"
     "Talks to the Aurivent that runs in this session (the window program or\n"
@@ -32,6 +35,11 @@ const char kUsage[] =
     "           profile and phone server; --json: one JSON object (docs/dbus.md)\n"
     "  watch    one line per event until Aurivent ends; --json: one object a line\n"
     "  profile  the current box loads, or saves its settings as, profile N\n"
+    "  set      TARGET is BOX:FAN (one fan), BOX (every fan of a box) or all\n"
+    "           (every fan of every box); speed: as the fan editor's buttons and\n"
+    "           slider; light: light mode M (12-LED fans 0..7, single-colour\n"
+    "           fans 0..2), one colour 0..255 each, effect speed S 0..3; what is\n"
+    "           not given stays\n"
     "exit codes: 0 done, 1 Aurivent is not running, 2 bad argument, 3 refused\n";
 
 QTextStream &out()
@@ -163,6 +171,90 @@ int profile(QDBusConnection &bus, const QStringList &args)
          &reply, &code);
     return code;
 }
+// "B", "B:F" or "all"; boxes -1 for all, fan -1 for every fan.
+bool readTarget(const QString &text, int *box, int *fan)
+{
+    *box = -1;
+    *fan = -1;
+    if (text == QLatin1String("all"))
+        return true;
+    const QStringList parts = text.split(QLatin1Char(':'));
+    bool ok = parts.size() <= 2;
+    if (ok)
+        *box = parts[0].toInt(&ok);
+    if (ok && parts.size() == 2)
+        *fan = parts[1].toInt(&ok);
+    // Ranges are the running program's to check: it knows each box's kind.
+    return ok && *box >= 0 && (parts.size() == 1 || *fan >= 0);
+}
+
+// The arguments of SetLighting (without box and fan) from the options.
+bool readLight(const QStringList &options, QVariantList *out)
+{
+    int mode = -1, speed = -1, brightness = -1;
+    QList<int> colour;
+    for (int i = 0; i < options.size(); i += 2) {
+        const QString &name = options[i];
+        if (i + 1 >= options.size())
+            return false;
+        const QString value = options[i + 1];
+        bool ok = true;
+        if (name == QLatin1String("--mode")) {
+            mode = value.toInt(&ok);
+        } else if (name == QLatin1String("--speed")) {
+            speed = value.toInt(&ok);
+        } else if (name == QLatin1String("--brightness")) {
+            brightness = value.toInt(&ok);
+        } else if (name == QLatin1String("--colour") || name == QLatin1String("--color")) {
+            const QStringList parts = value.split(QLatin1Char(','));
+            ok = parts.size() == 3;
+            for (int k = 0; ok && k < 3; ++k)
+                colour << parts[k].trimmed().toInt(&ok);
+        } else {
+            return false;
+        }
+        // -1 means "keep" on the bus; here a value left out says that.
+        if (!ok || mode < -1 || speed < -1 || brightness < -1)
+            return false;
+    }
+    *out = {mode, QVariant::fromValue(colour), speed, brightness};
+    return true;
+}
+
+int set(QDBusConnection &bus, const QStringList &args)
+{
+    int box = -1, fan = -1;
+    QVariantList rest;
+    const QString what = args.value(2);
+    const bool speed = what == QLatin1String("speed") && args.size() == 4;
+    const bool light = what == QLatin1String("light") && readLight(args.mid(3), &rest);
+    if (!readTarget(args.value(1), &box, &fan) || (!speed && !light))
+        return fail(BadArgument, QStringLiteral("usage: aurivent set BOX[:FAN]|all speed S | light [options] (see --help)"));
+    if (speed)
+        rest = {args[3]};
+    QList<int> boxes;
+    if (box >= 0) {
+        boxes << box;
+    } else {
+        QDBusMessage reply;
+        int code = Ok;
+        if (!call(bus, QStringLiteral("GetStatus"), {}, &reply, &code))
+            return code;
+        const QVariantMap s = plainBusValue(reply.arguments().value(0)).toMap();
+        for (const QVariant &b : s.value(QStringLiteral("boxes")).toList())
+            boxes << b.toMap().value(QStringLiteral("slot")).toInt();
+        if (boxes.isEmpty())
+            return fail(Refused, QStringLiteral("no box is connected"));
+    }
+    for (const int b : boxes) {
+        QDBusMessage reply;
+        int code = Ok;
+        if (!call(bus, speed ? QStringLiteral("SetSpeed") : QStringLiteral("SetLighting"), QVariantList{b, fan} + rest,
+                  &reply, &code))
+            return code;
+    }
+    return Ok;
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -175,9 +267,9 @@ int main(int argc, char **argv)
     }
     const bool json = args.removeAll(QStringLiteral("--json")) > 0;
     const QString command = args.value(0);
-    const bool known = command == QLatin1String("status") || command == QLatin1String("watch")
-        || command == QLatin1String("profile");
-    if (!known || (command != QLatin1String("profile") && args.size() != 1) || (json && command == QLatin1String("profile")))
+    const bool takesMore = command == QLatin1String("profile") || command == QLatin1String("set");
+    const bool known = command == QLatin1String("status") || command == QLatin1String("watch") || takesMore;
+    if (!known || (!takesMore && args.size() != 1) || (json && takesMore))
         return fail(BadArgument, QStringLiteral("bad arguments (see aurivent --help)"));
 
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -190,6 +282,8 @@ int main(int argc, char **argv)
         return status(bus, json);
     if (command == QLatin1String("watch"))
         return watch(bus, json);
+    if (command == QLatin1String("set"))
+        return set(bus, args);
     return profile(bus, args);
 }
 

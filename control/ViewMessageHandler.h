@@ -22,6 +22,11 @@ public:
     void receiveRGBData(const QStringList &red, const QStringList &green, const QStringList &blue,
                         const QStringList &bright, int fan);
     void receiveVaylaRGBData(int r, int g, int b, float bright, int fan);
+    // The same messages addressed to box `box` instead of the current one
+    // (other programs name the box they mean).
+    void receiveMainDataOn(int box, const QStringList &list);
+    void receiveVaylaMainDataOn(int box, const QStringList &list);
+    void receiveVaylaRGBDataOn(int box, int r, int g, int b, float bright, int fan);
 
     // Makes another (connected) box current and shows it.
     void changeBox(int box);

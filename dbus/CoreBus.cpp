@@ -118,6 +118,32 @@ void CoreBus::SaveProfile(int profile)
         return refuse(kErrorRefused, why);
 }
 
+void CoreBus::SetLighting(int box, int fan, int mode, const QList<int> &colour, int speed, int brightness)
+{
+    if (!colour.isEmpty() && colour.size() != 3)
+        return refuse(kErrorInvalid, QStringLiteral("a colour is three numbers (red, green, blue), not %1").arg(colour.size()));
+    for (const int c : colour) {
+        if (c < 0 || c > 255)
+            return refuse(kErrorInvalid, QStringLiteral("a colour component is 0..255, not %1").arg(c));
+    }
+    if (brightness < -1 || brightness > 100)
+        return refuse(kErrorInvalid, QStringLiteral("brightness is 0..100 (or -1 to keep it), not %1").arg(brightness));
+    answer(m_host.setLighting(box, fan, mode, colour, speed, brightness));
+}
+
+void CoreBus::SetSpeed(int box, int fan, const QString &setting)
+{
+    answer(m_host.setSpeed(box, fan, setting));
+}
+
+void CoreBus::answer(const BusAnswer &a)
+{
+    if (a.kind == BusAnswer::Invalid)
+        refuse(kErrorInvalid, a.why);
+    else if (a.kind == BusAnswer::Refused)
+        refuse(kErrorRefused, a.why);
+}
+
 void CoreBus::refuse(const char *error, const QString &why)
 {
     qCWarning(lcApp) << "D-Bus call refused:" << why;

@@ -4,10 +4,22 @@
 #include "common/Limits.h"
 
 #include <QDBusConnection>
+#include <QList>
 #include <QDBusContext>
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
+
+// The answer to a command that names boxes and fans: done, a bad argument
+// (the call was wrong whatever the state), or refused (the state does not
+// allow it, e.g. the box is not there). Nothing changes unless done.
+struct BusAnswer {
+    enum Kind { Done, Invalid, Refused };
+    Kind kind = Done;
+    QString why;
+    static BusAnswer invalid(const QString &why) { return {Invalid, why}; }
+    static BusAnswer refused(const QString &why) { return {Refused, why}; }
+};
 
 // What the bus object asks of the program it shows. Each call runs on the
 // GUI thread; a command returns an empty text when done, or why it was refused
@@ -19,6 +31,15 @@ public:
     virtual QVariantMap status() = 0;
     virtual QString loadProfile(int profile) = 0;
     virtual QString saveProfile(int profile) = 0;
+    // A fan's (fan -1: every fan's of the box) lighting: light mode, one
+    // colour (r, g, b; empty: the colours stay), effect speed, brightness in
+    // percent; -1 keeps a mode, speed or brightness. The ranges that do not depend on the box are
+    // checked before; the host checks the box, the fan, mode and speed.
+    virtual BusAnswer setLighting(int box, int fan, int mode, const QList<int> &colour, int speed,
+                                  int brightness) = 0;
+    // A fan's (fan -1: every fan's) speed: "silent", "performance", "follow"
+    // or a speed step as decimal text.
+    virtual BusAnswer setSpeed(int box, int fan, const QString &setting) = 0;
 };
 
 // The program's object on the session bus. It owns its registration: taken
@@ -49,6 +70,8 @@ public slots:
     Q_SCRIPTABLE QVariantMap GetStatus();
     Q_SCRIPTABLE void LoadProfile(int profile);
     Q_SCRIPTABLE void SaveProfile(int profile);
+    Q_SCRIPTABLE void SetLighting(int box, int fan, int mode, const QList<int> &colour, int speed, int brightness);
+    Q_SCRIPTABLE void SetSpeed(int box, int fan, const QString &setting);
 
 signals:
     Q_SCRIPTABLE void FanStalled(int box, int fan);
@@ -61,6 +84,7 @@ signals:
 
 private:
     void refuse(const char *error, const QString &why);
+    void answer(const BusAnswer &a);
 
     CoreBusHost &m_host;
     QDBusConnection m_bus{QString()};

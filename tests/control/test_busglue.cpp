@@ -9,6 +9,7 @@
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
 #include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "lighting/SoftwareEffects.h"
 #include "storage/IniHelper.h"
 
@@ -313,6 +314,144 @@ private slots:
         QCOMPARE(core->boxes()[0].profileValue, 2);
     }
 
+    // A lighting call sends what the phone's own commands for the same fan
+    // send (colour and modes, then brightness), byte for byte, and leaves
+    // the fan's record as they do; -1 reaches every fan of the box.
+    void setLightingIsThePhonesPath()
+    {
+        const RainbowFanRecord before = core->boxes()[0].rainbowFan[2];
+        sim->clearSent();
+        QCOMPARE(call(QStringLiteral("SetLighting"), {0, 2, 4, QVariant::fromValue(QList<int>{10, 20, 30}), 1, 70})
+                     .type(),
+                 QDBusMessage::ReplyMessage);
+        QVERIFY(core->bus().waitForIdle());
+        const std::vector<Report> byBus = sentTo(sim, 0);
+        const RainbowFanRecord afterBus = core->boxes()[0].rainbowFan[2];
+        QVERIFY(!byBus.empty());
+        QCOMPARE(afterBus.lightMode, 4);
+        QCOMPARE(afterBus.rValue_Led[5], 10);
+        QCOMPARE(afterBus.bValue_Led[12], 30);
+
+        core->boxes()[0].rainbowFan[2] = before;
+        sim->clearSent();
+        const QString colorMode = QString::number(before.colorMode);
+        const QVariantMap colour{{QStringLiteral("BoxNum"), QStringLiteral("1")},
+                                 {QStringLiteral("FanNum"), QStringLiteral("001")},
+                                 {QStringLiteral("LED1"), QStringLiteral("1111111111111")},
+                                 {QStringLiteral("RColor"), QStringLiteral("10")},
+                                 {QStringLiteral("GColor"), QStringLiteral("20")},
+                                 {QStringLiteral("BColor"), QStringLiteral("30")},
+                                 {QStringLiteral("ColorMode"), colorMode},
+                                 {QStringLiteral("LightMode"), QStringLiteral("4")},
+                                 {QStringLiteral("Speed"), QStringLiteral("1")}};
+        QVariantMap bright = colour;
+        bright.insert(QStringLiteral("Bright"), QStringLiteral("7"));
+        control->socketHelperReceiveData({{QStringLiteral("command"), 2}, {QStringLiteral("Data"), colour}});
+        control->socketHelperReceiveData({{QStringLiteral("command"), 16}, {QStringLiteral("Data"), bright}});
+        QVERIFY(core->bus().waitForIdle());
+        QVERIFY(sentTo(sim, 0) == byBus);
+        QVERIFY(core->boxes()[0].rainbowFan[2] == afterBus);
+
+        QCOMPARE(call(QStringLiteral("SetLighting"), {2, -1, 5, QVariant::fromValue(QList<int>()), 2, -1}).type(),
+                 QDBusMessage::ReplyMessage);
+        for (int fan = 0; fan < kRainbowFanCount; ++fan) {
+            QCOMPARE(core->boxes()[2].rainbowFan[fan].lightMode, 5);
+            QCOMPARE(core->boxes()[2].rainbowFan[fan].lightSpeed, 2);
+        }
+    }
+
+    // A speed call is the fan editor's button or slider for that fan.
+    void setSpeedIsTheEditorsPath()
+    {
+        const struct {
+            QString setting;
+            QStringList message;
+        } cases[] = {
+            {QStringLiteral("Silent"), {QStringLiteral("btn_silent"), QStringLiteral("1")}},
+            {QStringLiteral("performance"), {QStringLiteral("btn_performance"), QStringLiteral("1")}},
+            {QStringLiteral("3"), {QStringLiteral("slider_FanSpeed_Per"), QStringLiteral("1"), QStringLiteral("3")}},
+        };
+        for (const auto &c : cases) {
+            core->boxes()[0].rainbowFan[1].isPWM = false;
+            const RainbowFanRecord before = core->boxes()[0].rainbowFan[1];
+            sim->clearSent();
+            QCOMPARE(call(QStringLiteral("SetSpeed"), {0, 1, c.setting}).type(), QDBusMessage::ReplyMessage);
+            QVERIFY(core->bus().waitForIdle());
+            const std::vector<Report> byBus = sentTo(sim, 0);
+            const RainbowFanRecord afterBus = core->boxes()[0].rainbowFan[1];
+            QVERIFY2(!byBus.empty(), qPrintable(c.setting));
+            core->boxes()[0].rainbowFan[1] = before;
+            sim->clearSent();
+            control->messages().receiveMainData(c.message);
+            QVERIFY(core->bus().waitForIdle());
+            QVERIFY2(sentTo(sim, 0) == byBus, qPrintable(c.setting));
+            QVERIFY2(core->boxes()[0].rainbowFan[1] == afterBus, qPrintable(c.setting));
+        }
+        // Following the temperature needs the fan watched too.
+        core->boxes()[2].rainbowFan[4].isMonitor = false;
+        QCOMPARE(call(QStringLiteral("SetSpeed"), {2, -1, QStringLiteral("follow")}).type(),
+                 QDBusMessage::ReplyMessage);
+        for (int fan = 0; fan < kRainbowFanCount; ++fan)
+            QVERIFY(followsTemperature(core->boxes(), 2, fan));
+    }
+
+    // Every bad argument gets an error naming it and nothing reaches a box.
+    void settersCheckEveryArgument()
+    {
+        core->boxes()[2].boxType = BoxType::Vayla;
+        const QVariant colour = QVariant::fromValue(QList<int>{1, 2, 3});
+        const QString invalid = QStringLiteral("io.github.aurivent.Aurivent1.Error.InvalidArgument");
+        const QString refused = QStringLiteral("io.github.aurivent.Aurivent1.Error.Refused");
+        const struct {
+            QString method;
+            QVariantList args;
+            QString error;
+        } cases[] = {
+            {QStringLiteral("SetLighting"), {16, 0, 0, colour, 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {-1, 0, 0, colour, 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {1, 0, 0, colour, 0, 50}, refused},
+            {QStringLiteral("SetLighting"), {0, 5, 0, colour, 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {0, -2, 0, colour, 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {2, 3, 0, colour, 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {0, 0, 0, QVariant::fromValue(QList<int>{256, 0, 0}), 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {0, 0, 0, QVariant::fromValue(QList<int>{0, -1, 0}), 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {0, 0, 0, QVariant::fromValue(QList<int>{1, 2}), 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {0, 0, 8, colour, 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {2, 0, 3, colour, 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {0, 0, 0, colour, 4, 50}, invalid},
+            {QStringLiteral("SetLighting"), {0, 0, 0, colour, 0, 101}, invalid},
+            {QStringLiteral("SetSpeed"), {0, 0, QStringLiteral("fast")}, invalid},
+            {QStringLiteral("SetSpeed"), {0, 0, QStringLiteral("6")}, invalid},
+            {QStringLiteral("SetSpeed"), {0, 0, QStringLiteral("-1")}, invalid},
+            {QStringLiteral("SetSpeed"), {2, 3, QStringLiteral("silent")}, invalid},
+            {QStringLiteral("SetSpeed"), {0, 1 << 30, QStringLiteral("silent")}, invalid},
+            {QStringLiteral("SetSpeed"), {3, 0, QStringLiteral("silent")}, refused},
+        };
+        const ControllerBox box0 = core->boxes()[0];
+        sim->clearSent();
+        for (const auto &c : cases) {
+            const QDBusMessage reply = call(c.method, c.args);
+            const QString what = c.method + QLatin1Char(' ') + QVariant(c.args).toStringList().join(QLatin1Char(','));
+            QVERIFY2(reply.type() == QDBusMessage::ErrorMessage, qPrintable(what));
+            QVERIFY2(reply.errorName() == c.error, qPrintable(what + QLatin1Char(' ') + reply.errorName()));
+            QVERIFY(!reply.errorMessage().isEmpty());
+        }
+        QVERIFY(core->bus().waitForIdle());
+        QVERIFY(sim->sent().empty());
+        for (int fan = 0; fan < kRainbowFanCount; ++fan)
+            QVERIFY(core->boxes()[0].rainbowFan[fan] == box0.rainbowFan[fan]);
+
+        // A single-colour box takes its own modes through its own view's path.
+        QCOMPARE(call(QStringLiteral("SetLighting"), {2, 2, 2, colour, 0, 50}).type(), QDBusMessage::ReplyMessage);
+        QVERIFY(core->bus().waitForIdle());
+        const VaylaFanRecord &fan2 = core->boxes()[2].vaylaFan[2];
+        QCOMPARE(fan2.lightMode, 2);
+        QCOMPARE(fan2.bValue, 3);
+        QCOMPARE(fan2.brightValue, 0.5f);
+        QVERIFY(!sentTo(sim, 2).empty());
+        core->boxes()[2].boxType = BoxType::Rainbow;
+    }
+
     // The introspection XML in the repository is what the running object offers.
     void theXmlFileIsTheInterface()
     {
@@ -338,6 +477,8 @@ private slots:
             QVariantMap status() override { return {{QStringLiteral("second"), true}}; }
             QString loadProfile(int) override { return QString(); }
             QString saveProfile(int) override { return QString(); }
+            BusAnswer setLighting(int, int, int, const QList<int> &, int, int) override { return {}; }
+            BusAnswer setSpeed(int, int, const QString &) override { return {}; }
         } host;
         const QDBusConnection other = QDBusConnection::connectToBus(bus.address(), QStringLiteral("second"));
         {
