@@ -59,6 +59,39 @@ BusGlue::BusGlue(Controller &control)
     connect(effects, &SoftwareEffects::temperatureChanged, m_bus, [this] { m_bus->notifyTemperature(true); });
     connect(effects, &SoftwareEffects::temperatureMissing, m_bus, [this] { m_bus->notifyTemperature(false); });
     connect(&SaveFailures::instance(), &SaveFailures::saveFailed, m_bus, &CoreBus::notifySaveFailed);
+    connect(&control, &Controller::profileLoaded, m_bus, &CoreBus::notifyProfileLoaded);
+    // The properties are read again after each box's readings (once per box
+    // per poll) and each sensor pass; music frames are none of these.
+    connect(&fans, &FanMonitor::boxAlarm, m_bus, [this] { m_bus->propertiesMayHaveChanged(); });
+    connect(&fans, &FanMonitor::boxHealthChanged, m_bus, [this] { m_bus->propertiesMayHaveChanged(); });
+    connect(effects, &SoftwareEffects::temperatureChanged, m_bus, [this] { m_bus->propertiesMayHaveChanged(); });
+    connect(effects, &SoftwareEffects::temperatureMissing, m_bus, [this] { m_bus->propertiesMayHaveChanged(); });
+}
+
+QVariantMap BusGlue::properties()
+{
+    const QVariantMap s = status();
+    QVariantList boxes;
+    QVariantList fans;
+    for (const QVariant &b : s.value(QStringLiteral("boxes")).toList()) {
+        QVariantMap box = b.toMap();
+        const int slot = box.value(QStringLiteral("slot")).toInt();
+        for (const QVariant &f : box.take(QStringLiteral("fans")).toList()) {
+            QVariantMap fan = f.toMap();
+            fan.insert(QStringLiteral("box"), slot);
+            fans << fan;
+        }
+        boxes << box;
+    }
+    const QVariantMap t = s.value(QStringLiteral("temperature")).toMap();
+    return {{QStringLiteral("Boxes"), boxes},
+            {QStringLiteral("Fans"), fans},
+            {QStringLiteral("TemperatureKnown"), t.value(QStringLiteral("known")).toBool()},
+            {QStringLiteral("Temperature"), t.value(QStringLiteral("celsius"), 0).toInt()},
+            {QStringLiteral("TemperatureSource"), t.value(QStringLiteral("source")).toString()},
+            {QStringLiteral("CurrentProfile"), s.value(QStringLiteral("currentProfile")).toInt()},
+            {QStringLiteral("CurrentBox"), s.value(QStringLiteral("currentBox")).toInt()},
+            {QStringLiteral("PhoneServer"), s.value(QStringLiteral("phone")).toMap()}};
 }
 
 QString BusGlue::firmwareOf(int box)
@@ -132,8 +165,8 @@ QString BusGlue::loadProfile(int profile)
     if (!m_control.boxes().isConnected(m_control.boxes().currentBox()))
         return QStringLiteral("no box is connected");
     // As the window's profile button: the current box takes the profile.
+    // ProfileLoaded follows from the handler, as for the window's button.
     m_control.messages().selectProfile(profile);
-    m_bus->notifyProfileLoaded(profile);
     return QString();
 }
 

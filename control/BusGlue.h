@@ -25,6 +25,7 @@ public:
     QString saveProfile(int profile) override;
     BusAnswer setLighting(int box, int fan, int mode, const QList<int> &colour, int speed, int brightness) override;
     BusAnswer setSpeed(int box, int fan, const QString &setting) override;
+    QVariantMap properties() override;
 
 private:
     QVariantMap boxStatus(int box);

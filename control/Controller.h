@@ -119,6 +119,9 @@ signals:
     // A new language is loaded: texts of the window follow.
     void languageChanged();
     void ipTextChanged(const QString &text);
+    // The current box loaded profile `profile`: the window's buttons, the
+    // numbered command, the phone or the D-Bus call.
+    void profileLoaded(int profile);
 
 private:
     // WindowMessageHost

@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 class AppHost;
 class BoxModel;
 class Encoders;
@@ -41,6 +43,9 @@ public:
     enum class ProfileKind { OfTheBox, RgbFans };
     // Loads profile `profile` (1..5) into the current box, shows and sends it.
     void selectProfile(int profile, ProfileKind kind = ProfileKind::OfTheBox);
+    // Told after every profile selectProfile loaded (the window's buttons,
+    // the numbered command, the D-Bus call).
+    void onProfileSelected(std::function<void(int profile)> told) { m_profileSelected = std::move(told); }
     // The device file, with the in-memory settings.
     bool writeDeviceProfile();
     // The user says which kind of fans a box drives (0 single-colour, 1 12-LED).
@@ -57,4 +62,5 @@ private:
     BoxModel &m_boxes;
     ProfileService &m_profiles;
     AppHost &m_host;
+    std::function<void(int)> m_profileSelected;
 };

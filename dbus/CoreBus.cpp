@@ -7,8 +7,28 @@
 
 #include <QDBusConnectionInterface>
 #include <QDBusError>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QTimer>
 
 namespace {
+// A list of maps goes on the bus as aa{sv}.
+QList<QVariantMap> mapList(const QVariant &value)
+{
+    QList<QVariantMap> out;
+    for (const QVariant &item : value.toList())
+        out << item.toMap();
+    return out;
+}
+
+// The property's value as it goes on the bus.
+QVariant onTheBus(const QVariant &value)
+{
+    if (value.type() == QVariant::List)
+        return QVariant::fromValue(mapList(value));
+    return value;
+}
+
 constexpr const char *kErrorInvalid = "io.github.aurivent.Aurivent1.Error.InvalidArgument";
 constexpr const char *kErrorRefused = "io.github.aurivent.Aurivent1.Error.Refused";
 } // namespace
@@ -17,6 +37,7 @@ CoreBus::CoreBus(CoreBusHost &host, QObject *parent)
     : QObject(parent)
     , m_host(host)
 {
+    qDBusRegisterMetaType<QList<QVariantMap>>();
 }
 
 CoreBus::~CoreBus()
@@ -35,7 +56,8 @@ bool CoreBus::start(const QDBusConnection &bus)
         return false;
     }
     if (!m_bus.registerObject(QLatin1String(AuriventBus::kPath), this,
-                              QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals)) {
+                              QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals
+                                  | QDBusConnection::ExportAllProperties)) {
         qCWarning(lcApp) << "D-Bus object" << AuriventBus::kPath << "is taken on this connection: the interface is off";
         return false;
     }
@@ -53,6 +75,8 @@ bool CoreBus::start(const QDBusConnection &bus)
         return false;
     }
     m_ownsName = true;
+    // The starting point of PropertiesChanged.
+    propertiesMayHaveChanged();
     return true;
 }
 
@@ -94,7 +118,57 @@ void CoreBus::notifyTemperature(bool known)
         emit TemperatureBack();
 }
 
-void CoreBus::notifyProfileLoaded(int profile) { emit ProfileLoaded(profile); }
+void CoreBus::notifyProfileLoaded(int profile)
+{
+    emit ProfileLoaded(profile);
+    propertiesMayHaveChanged();
+}
+
+void CoreBus::propertiesMayHaveChanged()
+{
+    if (m_refreshQueued)
+        return;
+    m_refreshQueued = true;
+    QTimer::singleShot(0, this, &CoreBus::refreshProperties);
+}
+
+void CoreBus::refreshProperties()
+{
+    m_refreshQueued = false;
+    const QVariantMap now = m_host.properties();
+    QVariantMap changed;
+    for (auto it = now.cbegin(); it != now.cend(); ++it) {
+        if (m_properties.value(it.key()) != it.value())
+            changed.insert(it.key(), onTheBus(it.value()));
+    }
+    const bool first = m_properties.isEmpty();
+    m_properties = now;
+    // The first reading is the starting point, no news.
+    if (first || changed.isEmpty() || !m_registered)
+        return;
+    QDBusMessage signal = QDBusMessage::createSignal(QLatin1String(AuriventBus::kPath),
+                                                     QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                     QStringLiteral("PropertiesChanged"));
+    signal << QLatin1String(AuriventBus::kInterface) << changed << QStringList();
+    m_bus.send(signal);
+}
+
+QVariant CoreBus::propertyValue(const char *name)
+{
+    // What is queued is read now, so that a Get never answers with an old value.
+    if (m_properties.isEmpty() || m_refreshQueued)
+        refreshProperties();
+    return m_properties.value(QLatin1String(name));
+}
+
+QList<QVariantMap> CoreBus::boxes() { return mapList(propertyValue("Boxes")); }
+QList<QVariantMap> CoreBus::fans() { return mapList(propertyValue("Fans")); }
+bool CoreBus::temperatureKnown() { return propertyValue("TemperatureKnown").toBool(); }
+int CoreBus::temperature() { return propertyValue("Temperature").toInt(); }
+QString CoreBus::temperatureSource() { return propertyValue("TemperatureSource").toString(); }
+int CoreBus::currentProfile() { return propertyValue("CurrentProfile").toInt(); }
+int CoreBus::currentBox() { return propertyValue("CurrentBox").toInt(); }
+QVariantMap CoreBus::phoneServer() { return propertyValue("PhoneServer").toMap(); }
 
 void CoreBus::notifySaveFailed(const QString &path) { emit SaveFailed(path); }
 
@@ -107,6 +181,7 @@ void CoreBus::LoadProfile(int profile)
     const QString why = m_host.loadProfile(profile);
     if (!why.isEmpty())
         return refuse(kErrorRefused, why);
+    propertiesMayHaveChanged();
 }
 
 void CoreBus::SaveProfile(int profile)
@@ -116,6 +191,7 @@ void CoreBus::SaveProfile(int profile)
     const QString why = m_host.saveProfile(profile);
     if (!why.isEmpty())
         return refuse(kErrorRefused, why);
+    propertiesMayHaveChanged();
 }
 
 void CoreBus::SetLighting(int box, int fan, int mode, const QList<int> &colour, int speed, int brightness)
@@ -138,6 +214,8 @@ void CoreBus::SetSpeed(int box, int fan, const QString &setting)
 
 void CoreBus::answer(const BusAnswer &a)
 {
+    if (a.kind == BusAnswer::Done)
+        propertiesMayHaveChanged();
     if (a.kind == BusAnswer::Invalid)
         refuse(kErrorInvalid, a.why);
     else if (a.kind == BusAnswer::Refused)

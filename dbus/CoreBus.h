@@ -40,6 +40,9 @@ public:
     // A fan's (fan -1: every fan's) speed: "silent", "performance", "follow"
     // or a speed step as decimal text.
     virtual BusAnswer setSpeed(int box, int fan, const QString &setting) = 0;
+    // The values of the bus properties, by name (see docs/dbus.md); "Boxes"
+    // and "Fans" as lists of maps.
+    virtual QVariantMap properties() = 0;
 };
 
 // The program's object on the session bus. It owns its registration: taken
@@ -49,6 +52,14 @@ public:
 class CoreBus : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "io.github.aurivent.Aurivent1")
+    Q_PROPERTY(QList<QVariantMap> Boxes READ boxes)
+    Q_PROPERTY(QList<QVariantMap> Fans READ fans)
+    Q_PROPERTY(bool TemperatureKnown READ temperatureKnown)
+    Q_PROPERTY(int Temperature READ temperature)
+    Q_PROPERTY(QString TemperatureSource READ temperatureSource)
+    Q_PROPERTY(int CurrentProfile READ currentProfile)
+    Q_PROPERTY(int CurrentBox READ currentBox)
+    Q_PROPERTY(QVariantMap PhoneServer READ phoneServer)
 public:
     explicit CoreBus(CoreBusHost &host, QObject *parent = nullptr);
     ~CoreBus() override;
@@ -65,6 +76,22 @@ public:
     void notifyTemperature(bool known);
     void notifyProfileLoaded(int profile);
     void notifySaveFailed(const QString &path);
+    // Something the properties show may have changed: they are read again
+    // once the event loop is free, and what changed is told in one
+    // PropertiesChanged. However often this is called before, that is one
+    // signal at most (a poll of every fan makes one per box read).
+    void propertiesMayHaveChanged();
+    // Reads the properties now and tells what changed.
+    void refreshProperties();
+
+    QList<QVariantMap> boxes();
+    QList<QVariantMap> fans();
+    bool temperatureKnown();
+    int temperature();
+    QString temperatureSource();
+    int currentProfile();
+    int currentBox();
+    QVariantMap phoneServer();
 
 public slots:
     Q_SCRIPTABLE QVariantMap GetStatus();
@@ -85,6 +112,8 @@ signals:
 private:
     void refuse(const char *error, const QString &why);
     void answer(const BusAnswer &a);
+    // The value last told (or read) of property `name`.
+    QVariant propertyValue(const char *name);
 
     CoreBusHost &m_host;
     QDBusConnection m_bus{QString()};
@@ -95,4 +124,7 @@ private:
     // Per box, the health last told and, per fan, whether a stall was told.
     QString m_lastHealth[kBoxCount];
     quint64 m_stalled[kBoxCount] = {};
+    // The properties as last told; empty until first read.
+    QVariantMap m_properties;
+    bool m_refreshQueued = false;
 };

@@ -23,6 +23,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <utility>
 
 namespace {
 // Every signal of the interface that reached a client, in order.
@@ -70,7 +71,12 @@ QStringList members(const QString &xml)
             inInterface = false;
         if (!inInterface)
             continue;
-        if (r.isStartElement() && (name == QLatin1String("method") || name == QLatin1String("signal"))) {
+        if (r.isStartElement() && name == QLatin1String("property")) {
+            out << QStringLiteral("property %1 %2 %3")
+                       .arg(r.attributes().value(QLatin1String("name")).toString(),
+                            r.attributes().value(QLatin1String("type")).toString(),
+                            r.attributes().value(QLatin1String("access")).toString());
+        } else if (r.isStartElement() && (name == QLatin1String("method") || name == QLatin1String("signal"))) {
             current = name + QLatin1Char(' ') + r.attributes().value(QLatin1String("name")).toString();
             in.clear();
             outTypes.clear();
@@ -125,6 +131,53 @@ private:
         return watcher.reply();
     }
 
+    // One poll of every fan, its readings in and their signals received.
+    bool pollOnce()
+    {
+        bool polled = false;
+        return pollUntil([&] { return std::exchange(polled, true); });
+    }
+
+    // A list of maps (aa{sv}) as it came in a signal or a reply.
+    static QList<QVariantMap> mapList(const QVariant &v)
+    {
+        if (v.canConvert<QDBusArgument>())
+            return qdbus_cast<QList<QVariantMap>>(v.value<QDBusArgument>());
+        return v.value<QList<QVariantMap>>();
+    }
+
+    // The properties each PropertiesChanged told, in order.
+    QList<QVariantMap> propertyChanges() const
+    {
+        QList<QVariantMap> out;
+        for (int i = 0; i < log.names.size(); ++i)
+            if (log.names[i] == QLatin1String("PropertiesChanged"))
+                out << asMap(log.args[i].value(1));
+        return out;
+    }
+
+    int changesOf(const QString &property) const
+    {
+        int n = 0;
+        for (const QVariantMap &changed : propertyChanges())
+            n += changed.contains(property);
+        return n;
+    }
+
+    QVariant getProperty(const QString &name)
+    {
+        QDBusMessage m = QDBusMessage::createMethodCall(QLatin1String(AuriventBus::kService),
+                                                        QLatin1String(AuriventBus::kPath),
+                                                        QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                        QStringLiteral("Get"));
+        m.setArguments({QLatin1String(AuriventBus::kInterface), name});
+        QDBusPendingCallWatcher watcher(client().asyncCall(m, 30000));
+        QSignalSpy done(&watcher, &QDBusPendingCallWatcher::finished);
+        if (!watcher.isFinished())
+            done.wait(30000);
+        return watcher.reply().arguments().value(0).value<QDBusVariant>().variant();
+    }
+
     QVariantMap status()
     {
         const QDBusMessage reply = call(QStringLiteral("GetStatus"));
@@ -166,6 +219,9 @@ private slots:
             QVERIFY(client().connect(QString(), QLatin1String(AuriventBus::kPath),
                                      QLatin1String(AuriventBus::kInterface), QLatin1String(name), &log,
                                      SLOT(record(QDBusMessage))));
+        QVERIFY(client().connect(QString(), QLatin1String(AuriventBus::kPath),
+                                 QStringLiteral("org.freedesktop.DBus.Properties"),
+                                 QStringLiteral("PropertiesChanged"), &log, SLOT(record(QDBusMessage))));
     }
 
     void init()
@@ -452,6 +508,108 @@ private slots:
         core->boxes()[2].boxType = BoxType::Rainbow;
     }
 
+    // The properties answer Get, and each change is told in one
+    // PropertiesChanged: a profile, a fan's setting, the readings of a poll
+    // (at most one change per box read, never one per fan per reading).
+    void propertiesFollowTheState()
+    {
+        control->stopSpeedPoll(); // the test polls itself
+        QCOMPARE(mapList(getProperty(QStringLiteral("Fans"))).size(), 2 * kRainbowFanCount);
+        QCOMPARE(mapList(getProperty(QStringLiteral("Boxes"))).size(), 2);
+        QCOMPARE(getProperty(QStringLiteral("TemperatureSource")).toString(), QStringLiteral("cpu"));
+        QVERIFY(asMap(getProperty(QStringLiteral("PhoneServer"))).contains(QStringLiteral("listening")));
+
+        QCOMPARE(call(QStringLiteral("LoadProfile"), {3}).type(), QDBusMessage::ReplyMessage);
+        QTRY_VERIFY_WITH_TIMEOUT(changesOf(QStringLiteral("CurrentProfile")) == 1, 30000);
+        QCOMPARE(propertyChanges().last().value(QStringLiteral("CurrentProfile")).toInt(), 3);
+        QCOMPARE(getProperty(QStringLiteral("CurrentProfile")).toInt(), 3);
+
+        log.names.clear();
+        log.args.clear();
+        QCOMPARE(call(QStringLiteral("SetSpeed"), {2, 4, QStringLiteral("silent")}).type(), QDBusMessage::ReplyMessage);
+        auto fan24 = [](const QVariant &fans) {
+            for (const QVariantMap &fan : mapList(fans)) {
+                if (fan.value(QStringLiteral("box")).toInt() == 2 && fan.value(QStringLiteral("fan")).toInt() == 4)
+                    return fan;
+            }
+            return QVariantMap();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(changesOf(QStringLiteral("Fans")) > 0, 30000);
+        QCOMPARE(changesOf(QStringLiteral("Fans")), 1);
+        QVariant fans;
+        for (const QVariantMap &changed : propertyChanges())
+            fans = changed.value(QStringLiteral("Fans"), fans);
+        QCOMPARE(fan24(fans).value(QStringLiteral("speedMode")).toString(), QStringLiteral("silent"));
+        QCOMPARE(fan24(getProperty(QStringLiteral("Fans"))).value(QStringLiteral("speedMode")).toString(),
+                 QStringLiteral("silent"));
+
+        // Each poll reads two boxes: two changes of the fans at most.
+        QVERIFY(pollOnce());
+        log.names.clear();
+        log.args.clear();
+        const int polls = 3;
+        for (int i = 0; i < polls; ++i)
+            QVERIFY(pollOnce());
+        QVERIFY(changesOf(QStringLiteral("Fans")) <= 2 * polls);
+        QCOMPARE(changesOf(QStringLiteral("CurrentProfile")), 0);
+    }
+
+    // Every way the current box loads a profile is told: the window's
+    // profile button, the numbered command and the phone.
+    void profileLoadedFromEveryPath()
+    {
+        control->messages().receiveMainData({QStringLiteral("selectProfile"), QStringLiteral("1")});
+        QVERIFY(control->handleWindowMessage(0x8107, 2, 0));
+        control->socketHelperReceiveData(
+            {{QStringLiteral("command"), 14},
+             {QStringLiteral("Data"), QVariantMap{{QStringLiteral("BoxNum"), QStringLiteral("1")},
+                                                  {QStringLiteral("Profile"), QStringLiteral("4")}}}});
+        QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("ProfileLoaded")) == 3, 30000);
+        QCOMPARE(log.count(QStringLiteral("ProfileLoaded"), {2}), 1);
+        QCOMPARE(log.count(QStringLiteral("ProfileLoaded"), {3}), 1);
+        QCOMPARE(log.count(QStringLiteral("ProfileLoaded"), {4}), 1);
+    }
+
+    // Music from the phone plays frame after frame on the boxes; not one
+    // of them becomes a signal. Only the next poll tells the fans' news.
+    void musicFramesAreNoSignals()
+    {
+        control->stopSpeedPoll();
+        QVERIFY(pollOnce());
+        log.names.clear();
+        log.args.clear();
+        sim->clearSent();
+        control->socketHelperReceiveData(
+            {{QStringLiteral("command"), 7},
+             {QStringLiteral("Data"), QVariantMap{{QStringLiteral("BoxNum"), QStringLiteral("101")},
+                                                  {QStringLiteral("FanNum"), QStringLiteral("11111")},
+                                                  {QStringLiteral("LED1"), QStringLiteral("1111111111111")},
+                                                  {QStringLiteral("Status"), QStringLiteral("1")},
+                                                  {QStringLiteral("Volume"), QStringLiteral("80")},
+                                                  {QStringLiteral("MusicMode"), QStringLiteral("11")},
+                                                  {QStringLiteral("ColorMode"), QStringLiteral("1")},
+                                                  {QStringLiteral("RColor"), QStringLiteral("200")},
+                                                  {QStringLiteral("GColor"), QStringLiteral("10")},
+                                                  {QStringLiteral("BColor"), QStringLiteral("10")}}}});
+        // 40 frames of five fans on each of the two boxes.
+        QTRY_VERIFY_WITH_TIMEOUT((core->bus().waitForIdle(), sim->sent().size() >= 400), 60000);
+        call(QStringLiteral("GetStatus"));
+        QCOMPARE(changesOf(QStringLiteral("Fans")), 0);
+        QCOMPARE(changesOf(QStringLiteral("Boxes")), 0);
+        QStringList others = log.names;
+        others.removeAll(QStringLiteral("PropertiesChanged"));
+        others.removeAll(QStringLiteral("TemperatureLost"));
+        others.removeAll(QStringLiteral("TemperatureBack"));
+        QCOMPARE(others, QStringList());
+
+        // One poll: one change per box read at most, with the music modes in it.
+        QVERIFY(pollOnce());
+        QVERIFY(changesOf(QStringLiteral("Fans")) >= 1);
+        QVERIFY(changesOf(QStringLiteral("Fans")) <= 2);
+        control->socketHelperReceiveData({{QStringLiteral("command"), 7},
+                                          {QStringLiteral("Data"), QVariantMap{{QStringLiteral("Status"), QStringLiteral("0")}}}});
+    }
+
     // The introspection XML in the repository is what the running object offers.
     void theXmlFileIsTheInterface()
     {
@@ -479,6 +637,7 @@ private slots:
             QString saveProfile(int) override { return QString(); }
             BusAnswer setLighting(int, int, int, const QList<int> &, int, int) override { return {}; }
             BusAnswer setSpeed(int, int, const QString &) override { return {}; }
+            QVariantMap properties() override { return {}; }
         } host;
         const QDBusConnection other = QDBusConnection::connectToBus(bus.address(), QStringLiteral("second"));
         {
