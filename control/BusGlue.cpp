@@ -2,6 +2,11 @@
 #include "BusGlue.h"
 
 #include "Controller.h"
+#include "CurveChoice.h"
+#include "core/CurveController.h"
+#include "history/History.h"
+#include "history/HistoryRecorder.h"
+#include "lighting/TemperatureSources.h"
 #include "core/Core.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
@@ -13,7 +18,10 @@
 #include "storage/SaveFailures.h"
 #include "viewmsg/MessageNames.h"
 
+#include <QDateTime>
 #include <QVariantList>
+
+#include <cmath>
 
 namespace {
 QString speedModeName(int mode)
@@ -60,6 +68,12 @@ BusGlue::BusGlue(Controller &control)
     connect(effects, &SoftwareEffects::temperatureMissing, m_bus, [this] { m_bus->notifyTemperature(false); });
     connect(&SaveFailures::instance(), &SaveFailures::saveFailed, m_bus, &CoreBus::notifySaveFailed);
     connect(&control, &Controller::profileLoaded, m_bus, &CoreBus::notifyProfileLoaded);
+    connect(effects, &SoftwareEffects::temperatureSampled, this, [this](const TemperatureSample &sample) {
+        const QHash<QString, double> values = sourceValues(sample);
+        m_sources.clear();
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            m_sources.insert(it.key(), it.value());
+    });
     // The properties are read again after each box's readings (once per box
     // per poll) and each sensor pass; music frames are none of these.
     connect(&fans, &FanMonitor::boxAlarm, m_bus, [this] { m_bus->propertiesMayHaveChanged(); });
@@ -309,5 +323,70 @@ BusAnswer BusGlue::setSpeed(int box, int fan, const QString &setting)
                   number});
         }
     }
+    return {};
+}
+
+BusAnswer BusGlue::history(const QString &series, int box, int fan, int seconds, QVariantMap *out)
+{
+    const Monitoring *monitoring = m_control.monitoring();
+    if (!monitoring)
+        return BusAnswer::refused(QStringLiteral("no history is kept"));
+    if (seconds < 1 || seconds > kCoarseMinutes * 60)
+        return BusAnswer::invalid(QStringLiteral("a range is 1..%1 seconds, not %2").arg(kCoarseMinutes * 60).arg(seconds));
+    const bool fanSeries = series == QLatin1String("rpm") || series == QLatin1String("duty");
+    const QLatin1String temperature("temperature:");
+    SeriesKey key;
+    if (fanSeries || series == QLatin1String("health")) {
+        if (!isValidBox(box))
+            return BusAnswer::invalid(QStringLiteral("no box %1: boxes are 0..%2").arg(box).arg(kBoxCount - 1));
+        if (fanSeries && (fan < 0 || fan >= kRainbowFanCount))
+            return BusAnswer::invalid(QStringLiteral("no fan %1: fans are 0..%2").arg(fan).arg(kRainbowFanCount - 1));
+        key = series == QLatin1String("rpm") ? SeriesKey::fanRpm(box, fan)
+            : series == QLatin1String("duty") ? SeriesKey::fanDuty(box, fan)
+                                              : SeriesKey::boxHealth(box);
+    } else if (series.startsWith(temperature) && series.size() > temperature.size()) {
+        key = SeriesKey::temperature(series.mid(temperature.size()));
+    } else {
+        return BusAnswer::invalid(
+            QStringLiteral("no series \"%1\": rpm, duty, health or temperature:SOURCE").arg(series));
+    }
+    const History &history = monitoring->recorder().history();
+    const qint64 head = history.headSecond();
+    const HistoryPoints points = history.points(key, head - seconds + 1, head, HistoryResolution::Auto);
+    auto values = [](const QVector<float> &v) {
+        QList<double> list;
+        list.reserve(v.size());
+        for (const float x : v)
+            list << double(x);
+        return QVariant::fromValue(list);
+    };
+    *out = {{QStringLiteral("series"), series},
+            {QStringLiteral("box"), box},
+            {QStringLiteral("fan"), fan},
+            {QStringLiteral("firstSecond"), points.firstSecond},
+            {QStringLiteral("stepSeconds"), points.stepSeconds},
+            {QStringLiteral("min"), values(points.min)},
+            {QStringLiteral("mean"), values(points.mean)},
+            {QStringLiteral("max"), values(points.max)}};
+    return {};
+}
+
+QVariantMap BusGlue::sources() { return m_sources; }
+
+QStringList BusGlue::curves() { return curveChoices(m_control.core().curves().settings()); }
+
+BusAnswer BusGlue::setCurve(int box, int fan, const QString &curve)
+{
+    const BusAnswer target = checkTarget(box, fan);
+    if (target.kind != BusAnswer::Done)
+        return target;
+    const QStringList names = curves();
+    const int choice = names.indexOf(curve);
+    if (choice < 0)
+        return BusAnswer::invalid(QStringLiteral("no curve \"%1\": the curves are %2").arg(curve, names.join(QStringLiteral(", "))));
+    const int fans = fanCountOf(m_control.boxes()[box]);
+    // As the numbered command: the next reading pass drives the fan with it.
+    for (int f = fan < 0 ? 0 : fan; f <= (fan < 0 ? fans - 1 : fan); ++f)
+        chooseFanCurveOf(m_control.boxes(), m_control.core().curves().settings(), box, choice, f);
     return {};
 }

@@ -26,6 +26,10 @@ public:
     BusAnswer setLighting(int box, int fan, int mode, const QList<int> &colour, int speed, int brightness) override;
     BusAnswer setSpeed(int box, int fan, const QString &setting) override;
     QVariantMap properties() override;
+    BusAnswer history(const QString &series, int box, int fan, int seconds, QVariantMap *out) override;
+    QVariantMap sources() override;
+    QStringList curves() override;
+    BusAnswer setCurve(int box, int fan, const QString &curve) override;
 
 private:
     QVariantMap boxStatus(int box);
@@ -40,4 +44,6 @@ private:
     // Read once per opened box: asking costs an exchange with it.
     QString m_firmware[kBoxCount];
     QString m_health[kBoxCount];
+    // The last sensor pass: source id -> °C.
+    QVariantMap m_sources;
 };

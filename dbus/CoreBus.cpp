@@ -212,6 +212,20 @@ void CoreBus::SetSpeed(int box, int fan, const QString &setting)
     answer(m_host.setSpeed(box, fan, setting));
 }
 
+QVariantMap CoreBus::GetHistory(const QString &series, int box, int fan, int seconds)
+{
+    QVariantMap out;
+    const BusAnswer a = m_host.history(series, box, fan, seconds, &out);
+    answer(a);
+    return a.kind == BusAnswer::Done ? out : QVariantMap();
+}
+
+QVariantMap CoreBus::ListSources() { return m_host.sources(); }
+
+QStringList CoreBus::ListCurves() { return m_host.curves(); }
+
+void CoreBus::SetCurve(int box, int fan, const QString &curve) { answer(m_host.setCurve(box, fan, curve)); }
+
 void CoreBus::answer(const BusAnswer &a)
 {
     if (a.kind == BusAnswer::Done)

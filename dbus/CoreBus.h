@@ -43,6 +43,15 @@ public:
     // The values of the bus properties, by name (see docs/dbus.md); "Boxes"
     // and "Fans" as lists of maps.
     virtual QVariantMap properties() = 0;
+    // The last `seconds` of a history series: "rpm" / "duty" of a fan,
+    // "health" of a box, "temperature:SOURCE". Keys: docs/dbus.md.
+    virtual BusAnswer history(const QString &series, int box, int fan, int seconds, QVariantMap *out) = 0;
+    // Each temperature source of the last sensor pass, id -> °C.
+    virtual QVariantMap sources() = 0;
+    // The curves a fan can follow, by number (the numbered command's order).
+    virtual QStringList curves() = 0;
+    // A fan (fan -1: every fan of the box) follows the curve named `curve`.
+    virtual BusAnswer setCurve(int box, int fan, const QString &curve) = 0;
 };
 
 // The program's object on the session bus. It owns its registration: taken
@@ -99,6 +108,10 @@ public slots:
     Q_SCRIPTABLE void SaveProfile(int profile);
     Q_SCRIPTABLE void SetLighting(int box, int fan, int mode, const QList<int> &colour, int speed, int brightness);
     Q_SCRIPTABLE void SetSpeed(int box, int fan, const QString &setting);
+    Q_SCRIPTABLE QVariantMap GetHistory(const QString &series, int box, int fan, int seconds);
+    Q_SCRIPTABLE QVariantMap ListSources();
+    Q_SCRIPTABLE QStringList ListCurves();
+    Q_SCRIPTABLE void SetCurve(int box, int fan, const QString &curve);
 
 signals:
     Q_SCRIPTABLE void FanStalled(int box, int fan);

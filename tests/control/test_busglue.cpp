@@ -22,6 +22,7 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include <cmath>
 #include <memory>
 #include <utility>
 
@@ -610,6 +611,43 @@ private slots:
                                           {QStringLiteral("Data"), QVariantMap{{QStringLiteral("Status"), QStringLiteral("0")}}}});
     }
 
+    // The history answers with the poll's readings of the fan asked for; the
+    // curves are listed by name and one is given to a fan as the numbered
+    // command gives it; bad series, ranges, fans and curve names are refused.
+    void historyAndCurves()
+    {
+        const QString invalid = QStringLiteral("io.github.aurivent.Aurivent1.Error.InvalidArgument");
+        const QVariantList bad[] = {{QStringLiteral("rpm"), 0, 5, 60},  {QStringLiteral("rpm"), 16, 0, 60},
+                                    {QStringLiteral("volts"), 0, 0, 60}, {QStringLiteral("rpm"), 0, 0, 0},
+                                    {QStringLiteral("rpm"), 0, 0, 86401}, {QStringLiteral("temperature:"), 0, 0, 60}};
+        for (const QVariantList &args : bad)
+            QCOMPARE(call(QStringLiteral("GetHistory"), args).errorName(), invalid);
+
+        // Fan 2 of box 0 stands still: its series is told apart from fan 1's.
+        QVERIFY(sim->stall(0, 2).isEmpty());
+        auto lastRead = [this](int fan) {
+            const QDBusMessage reply = call(QStringLiteral("GetHistory"), {QStringLiteral("rpm"), 0, fan, 60});
+            const QVariantMap h = asMap(reply.arguments().value(0));
+            const QList<double> mean = qdbus_cast<QList<double>>(h.value(QStringLiteral("mean")).value<QDBusArgument>());
+            for (int i = mean.size() - 1; i >= 0; --i)
+                if (!std::isnan(mean[i]))
+                    return mean[i];
+            return -1.0;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT((pollOnce(), lastRead(1) > 0 && lastRead(2) == 0), 20000);
+
+        const QDBusMessage curves = call(QStringLiteral("ListCurves"));
+        const QStringList names = curves.arguments().value(0).toStringList();
+        QVERIFY(names.contains(QStringLiteral("Classic")) && names.contains(QStringLiteral("Quiet")));
+        QCOMPARE(call(QStringLiteral("ListSources")).type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(call(QStringLiteral("SetCurve"), {0, 2, QStringLiteral("Quiet")}).type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(core->boxes()[0].rainbowFan[2].curveName, QStringLiteral("Quiet"));
+        QCOMPARE(core->boxes()[0].rainbowFan[1].curveName, QStringLiteral("Classic"));
+        QCOMPARE(call(QStringLiteral("SetCurve"), {0, 2, QStringLiteral("Nope")}).errorName(), invalid);
+        QCOMPARE(call(QStringLiteral("SetCurve"), {0, 7, QStringLiteral("Quiet")}).errorName(), invalid);
+        QCOMPARE(core->boxes()[0].rainbowFan[2].curveName, QStringLiteral("Quiet"));
+    }
+
     // The introspection XML in the repository is what the running object offers.
     void theXmlFileIsTheInterface()
     {
@@ -638,6 +676,10 @@ private slots:
             BusAnswer setLighting(int, int, int, const QList<int> &, int, int) override { return {}; }
             BusAnswer setSpeed(int, int, const QString &) override { return {}; }
             QVariantMap properties() override { return {}; }
+            BusAnswer history(const QString &, int, int, int, QVariantMap *) override { return {}; }
+            QVariantMap sources() override { return {}; }
+            QStringList curves() override { return {}; }
+            BusAnswer setCurve(int, int, const QString &) override { return {}; }
         } host;
         const QDBusConnection other = QDBusConnection::connectToBus(bus.address(), QStringLiteral("second"));
         {

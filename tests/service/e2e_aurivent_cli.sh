@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The `aurivent` command line against auriventd on simulated boxes, over a
 # session bus of the test's own: status as text and JSON (parsed and compared
-# with the simulated boxes), watch, profile and set commands and the exit codes.
+# with the simulated boxes), watch, profile, set, curves and history commands and
+# the exit codes.
 set -euo pipefail
 bin=$1
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -91,6 +92,23 @@ for bad in "0:7 speed silent" "0 speed fast" "0 light --colour 300,0,0" "0 light
 done
 [ "$(rc_of "$bin/aurivent" set 1 speed silent)" = 3 ] || fail "set on a box that is not there must exit 3"
 grep -q 'not connected' "$work/err" || fail "set 1 said: $(cat "$work/err")"
+
+# Curves and history: a curve given by name, a fan's readings as CSV and JSON.
+"$bin/aurivent" curves >"$work/curves" || fail "curves failed"
+grep -q '^curves: Classic, Quiet' "$work/curves" || fail "curves said: $(cat "$work/curves")"
+[ "$(rc_of "$bin/aurivent" set 0:1 curve Quiet)" = 0 ] || fail "set 0:1 curve Quiet: $(cat "$work/err")"
+[ "$(rc_of "$bin/aurivent" set 0:1 curve Nope)" = 2 ] || fail "an unknown curve must exit 2"
+[ "$(rc_of "$bin/aurivent" history 0:9)" = 2 ] || fail "history of fan 10 must exit 2"
+read_rpm() { "$bin/aurivent" history 0:0 --seconds 30 | awk -F, 'NR > 1 && $3 > 0 { found = 1 } END { exit !found }'; }
+wait_for 60 "a reading of fan 1 in the history" read_rpm
+"$bin/aurivent" history 0:0 --seconds 30 --json | /usr/bin/python3 -c '
+import json, sys
+h = json.load(sys.stdin)
+assert h["schema"] == 1 and h["series"] == "rpm" and h["box"] == 0 and h["fan"] == 0, h
+assert h["stepSeconds"] == 1 and len(h["points"]) == 30, (h["stepSeconds"], len(h["points"]))
+assert any(p[2] and p[2] > 0 for p in h["points"]), h["points"]
+assert all(p[0] + 1 == q[0] for p, q in zip(h["points"], h["points"][1:]))
+' || fail "history --json"
 
 # The service ends: the watch ends with 1.
 end_programs $app
