@@ -8,7 +8,7 @@ music runs on every fan, and the service's CPU time per GetStatus call.
 A private session bus is started for the run. The phone's port is fixed, so
 run it in a private network namespace:
     unshare -n sh -c 'ip link set lo up; bench/dbus_roundtrip.py build/bin/auriventd'
-Prints, for GetStatus and for SetSpeed: p50 / p99 / max round trip in ms
+Prints, for GetStatus, SetSpeed and ListCurves: p50 / p99 / max round trip in ms
 while music runs; then the service's CPU milliseconds per GetStatus call,
 measured against the same number of seconds without calls (idle and music).
 Needs Debian's python3-dbus (hence /usr/bin/python3).
@@ -109,9 +109,10 @@ def main():
             speed[0] = (speed[0] + 1) % 6
             obj.SetSpeed(speed[0] % a.boxes, 1, str(speed[0]))
 
-        for label, call in (("GetStatus", status), ("SetSpeed", set_speed)):
+        # ListCurves: a small reply, so the client's decoding of the snapshot drops out.
+        for label, call in (("GetStatus", status), ("SetSpeed", set_speed), ("ListCurves", obj.ListCurves)):
             ms = round_trips(call, a.calls)
-            print("%-9s in music (%d boxes, %d ms exchange): p50 %6.2f ms  p99 %6.2f ms  max %6.2f ms  (%d calls)"
+            print("%-10s in music (%d boxes, %d ms exchange): p50 %6.2f ms  p99 %6.2f ms  max %6.2f ms  (%d calls)"
                   % (label, a.boxes, a.latency, percentile(ms, 50), percentile(ms, 99), ms[-1], len(ms)))
         music_cpu, music_span = cpu_per_call(service.pid, status, a.calls)
         print("GetStatus service CPU per call: idle %.3f ms (%d calls in %.1f s), in music %.3f ms (%.1f s)"
