@@ -14,8 +14,16 @@ QVariant plainBusValue(const QVariant &value)
         switch (arg.currentType()) {
         case QDBusArgument::MapType:
             return plainBusValue(qdbus_cast<QVariantMap>(arg));
-        case QDBusArgument::ArrayType:
+        case QDBusArgument::ArrayType: {
+            // Numbers come as arrays of their own type, not of variants.
+            if (arg.currentSignature() == QLatin1String("ad")) {
+                QVariantList out;
+                for (const double d : qdbus_cast<QList<double>>(arg))
+                    out << d;
+                return out;
+            }
             return plainBusValue(qdbus_cast<QVariantList>(arg));
+        }
         default:
             return QVariant();
         }

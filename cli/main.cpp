@@ -11,9 +11,12 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QTextStream>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -24,6 +27,13 @@ const char kUsage[] =
     "usage: aurivent status [--json]\n"
     "       aurivent watch [--json]\n"
     "       aurivent profile load|save N      (N = 1..5)\n"
+    "       aurivent set TARGET speed silent|performance|follow|0..5\n"
+    "       aurivent set TARGET light [--mode M] [--colour R,G,B] [--speed S]\n"
+    "                                 [--brightness 0..100]\n"
+    "       aurivent set TARGET curve NAME\n"
+    "       aurivent curves\n"
+    "       aurivent history BOX:FAN [rpm|duty] [--seconds N] [--json]\n"
+    "       aurivent history temperature [SOURCE] [--seconds N] [--json]\n"
     "       aurivent --help\n"
     "\n"
     "Talks to the Aurivent that runs in this session (the window program or\n"
@@ -32,6 +42,15 @@ const char kUsage[] =
     "           profile and phone server; --json: one JSON object (docs/dbus.md)\n"
     "  watch    one line per event until Aurivent ends; --json: one object a line\n"
     "  profile  the current box loads, or saves its settings as, profile N\n"
+    "  set      TARGET is BOX:FAN (one fan), BOX (every fan of a box) or all\n"
+    "           (every fan of every box); speed: as the fan editor's buttons and\n"
+    "           slider; light: light mode M (12-LED fans 0..7, single-colour\n"
+    "           fans 0..2), one colour 0..255 each, effect speed S 0..3; what is\n"
+    "           not given stays; curve: the fan follows that curve (see curves)\n"
+    "  curves   the curves a fan can follow and the temperature sources read\n"
+    "  history  the last N seconds (default 600, at most 86400) of a fan's rpm\n"
+    "           or duty, or of a temperature source (default cpu), as CSV\n"
+    "           (second,min,mean,max; empty where nothing was read) or --json\n"
     "exit codes: 0 done, 1 Aurivent is not running, 2 bad argument, 3 refused\n";
 
 QTextStream &out()
@@ -163,6 +182,169 @@ int profile(QDBusConnection &bus, const QStringList &args)
          &reply, &code);
     return code;
 }
+// "B", "B:F" or "all"; boxes -1 for all, fan -1 for every fan.
+bool readTarget(const QString &text, int *box, int *fan)
+{
+    *box = -1;
+    *fan = -1;
+    if (text == QLatin1String("all"))
+        return true;
+    const QStringList parts = text.split(QLatin1Char(':'));
+    bool ok = parts.size() <= 2;
+    if (ok)
+        *box = parts[0].toInt(&ok);
+    if (ok && parts.size() == 2)
+        *fan = parts[1].toInt(&ok);
+    // Ranges are the running program's to check: it knows each box's kind.
+    return ok && *box >= 0 && (parts.size() == 1 || *fan >= 0);
+}
+
+// The arguments of SetLighting (without box and fan) from the options.
+bool readLight(const QStringList &options, QVariantList *out)
+{
+    int mode = -1, speed = -1, brightness = -1;
+    QList<int> colour;
+    for (int i = 0; i < options.size(); i += 2) {
+        const QString &name = options[i];
+        if (i + 1 >= options.size())
+            return false;
+        const QString value = options[i + 1];
+        bool ok = true;
+        if (name == QLatin1String("--mode")) {
+            mode = value.toInt(&ok);
+        } else if (name == QLatin1String("--speed")) {
+            speed = value.toInt(&ok);
+        } else if (name == QLatin1String("--brightness")) {
+            brightness = value.toInt(&ok);
+        } else if (name == QLatin1String("--colour") || name == QLatin1String("--color")) {
+            const QStringList parts = value.split(QLatin1Char(','));
+            ok = parts.size() == 3;
+            for (int k = 0; ok && k < 3; ++k)
+                colour << parts[k].trimmed().toInt(&ok);
+        } else {
+            return false;
+        }
+        // -1 means "keep" on the bus; here a value left out says that.
+        if (!ok || mode < -1 || speed < -1 || brightness < -1)
+            return false;
+    }
+    *out = {mode, QVariant::fromValue(colour), speed, brightness};
+    return true;
+}
+
+int set(QDBusConnection &bus, const QStringList &args)
+{
+    int box = -1, fan = -1;
+    QVariantList rest;
+    const QString what = args.value(2);
+    const bool speed = what == QLatin1String("speed") && args.size() == 4;
+    const bool light = what == QLatin1String("light") && readLight(args.mid(3), &rest);
+    const bool curve = what == QLatin1String("curve") && args.size() == 4;
+    if (!readTarget(args.value(1), &box, &fan) || (!speed && !light && !curve))
+        return fail(BadArgument,
+                    QStringLiteral("usage: aurivent set BOX[:FAN]|all speed S | light [options] | curve NAME (see --help)"));
+    if (speed || curve)
+        rest = {args[3]};
+    const QString method = speed ? QStringLiteral("SetSpeed")
+        : curve                  ? QStringLiteral("SetCurve")
+                                 : QStringLiteral("SetLighting");
+    QList<int> boxes;
+    if (box >= 0) {
+        boxes << box;
+    } else {
+        QDBusMessage reply;
+        int code = Ok;
+        if (!call(bus, QStringLiteral("GetStatus"), {}, &reply, &code))
+            return code;
+        const QVariantMap s = plainBusValue(reply.arguments().value(0)).toMap();
+        for (const QVariant &b : s.value(QStringLiteral("boxes")).toList())
+            boxes << b.toMap().value(QStringLiteral("slot")).toInt();
+        if (boxes.isEmpty())
+            return fail(Refused, QStringLiteral("no box is connected"));
+    }
+    for (const int b : boxes) {
+        QDBusMessage reply;
+        int code = Ok;
+        if (!call(bus, method, QVariantList{b, fan} + rest, &reply, &code))
+            return code;
+    }
+    return Ok;
+}
+int curves(QDBusConnection &bus)
+{
+    QDBusMessage reply;
+    int code = Ok;
+    if (!call(bus, QStringLiteral("ListCurves"), {}, &reply, &code))
+        return code;
+    out() << "curves: " << reply.arguments().value(0).toStringList().join(QStringLiteral(", ")) << '\n';
+    if (!call(bus, QStringLiteral("ListSources"), {}, &reply, &code))
+        return code;
+    const QVariantMap sources = plainBusValue(reply.arguments().value(0)).toMap();
+    out() << "sources:";
+    for (auto it = sources.cbegin(); it != sources.cend(); ++it)
+        out() << ' ' << it.key() << '=' << QString::number(it.value().toDouble(), 'f', 1);
+    out() << '\n';
+    out().flush();
+    return Ok;
+}
+
+// history BOX:FAN [rpm|duty] | temperature [SOURCE], then --seconds N.
+int history(QDBusConnection &bus, QStringList args, bool json)
+{
+    int seconds = 600;
+    const int at = args.indexOf(QStringLiteral("--seconds"));
+    if (at >= 0) {
+        bool ok = false;
+        seconds = args.value(at + 1).toInt(&ok);
+        if (!ok || at + 1 >= args.size())
+            return fail(BadArgument, QStringLiteral("--seconds takes a number"));
+        args.erase(args.begin() + at, args.begin() + at + 2);
+    }
+    QString series;
+    int box = -1, fan = -1;
+    if (args.value(1) == QLatin1String("temperature") && args.size() <= 3) {
+        series = QStringLiteral("temperature:") + args.value(2, QStringLiteral("cpu"));
+    } else if (args.size() <= 3 && readTarget(args.value(1), &box, &fan) && fan >= 0) {
+        series = args.value(2, QStringLiteral("rpm"));
+    } else {
+        return fail(BadArgument, QStringLiteral("usage: aurivent history BOX:FAN [rpm|duty] | temperature [SOURCE] "
+                                                "[--seconds N] [--json]"));
+    }
+    QDBusMessage reply;
+    int code = Ok;
+    if (!call(bus, QStringLiteral("GetHistory"), {series, box, fan, seconds}, &reply, &code))
+        return code;
+    const QVariantMap h = plainBusValue(reply.arguments().value(0)).toMap();
+    const qint64 first = h.value(QStringLiteral("firstSecond")).toLongLong();
+    const int step = h.value(QStringLiteral("stepSeconds")).toInt();
+    const QVariantList min = h.value(QStringLiteral("min")).toList();
+    const QVariantList mean = h.value(QStringLiteral("mean")).toList();
+    const QVariantList max = h.value(QStringLiteral("max")).toList();
+    // NaN (nothing read) is null in JSON and an empty field in CSV.
+    auto value = [](const QVariant &v) { return std::isnan(v.toDouble()) ? QJsonValue() : QJsonValue(v.toDouble()); };
+    auto field = [](const QVariant &v) { return std::isnan(v.toDouble()) ? QString() : QString::number(v.toDouble()); };
+    if (json) {
+        QJsonArray points;
+        for (int i = 0; i < mean.size(); ++i)
+            points.append(QJsonArray{first + qint64(i) * step, value(min.value(i)), value(mean.value(i)), value(max.value(i))});
+        QJsonObject o{{QStringLiteral("schema"), AuriventBus::kStatusSchema},
+                      {QStringLiteral("series"), series},
+                      {QStringLiteral("stepSeconds"), step},
+                      {QStringLiteral("points"), points}};
+        if (box >= 0) {
+            o.insert(QStringLiteral("box"), box);
+            o.insert(QStringLiteral("fan"), fan);
+        }
+        out() << QJsonDocument(o).toJson(QJsonDocument::Compact) << '\n';
+    } else {
+        out() << "second,min,mean,max\n";
+        for (int i = 0; i < mean.size(); ++i)
+            out() << first + qint64(i) * step << ',' << field(min.value(i)) << ',' << field(mean.value(i)) << ','
+                  << field(max.value(i)) << '\n';
+    }
+    out().flush();
+    return Ok;
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -175,9 +357,13 @@ int main(int argc, char **argv)
     }
     const bool json = args.removeAll(QStringLiteral("--json")) > 0;
     const QString command = args.value(0);
+    const bool takesMore = command == QLatin1String("profile") || command == QLatin1String("set")
+        || command == QLatin1String("history");
     const bool known = command == QLatin1String("status") || command == QLatin1String("watch")
-        || command == QLatin1String("profile");
-    if (!known || (command != QLatin1String("profile") && args.size() != 1) || (json && command == QLatin1String("profile")))
+        || command == QLatin1String("curves") || takesMore;
+    const bool jsonToo = command == QLatin1String("status") || command == QLatin1String("watch")
+        || command == QLatin1String("history");
+    if (!known || (!takesMore && args.size() != 1) || (json && !jsonToo))
         return fail(BadArgument, QStringLiteral("bad arguments (see aurivent --help)"));
 
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -190,6 +376,12 @@ int main(int argc, char **argv)
         return status(bus, json);
     if (command == QLatin1String("watch"))
         return watch(bus, json);
+    if (command == QLatin1String("set"))
+        return set(bus, args);
+    if (command == QLatin1String("curves"))
+        return curves(bus);
+    if (command == QLatin1String("history"))
+        return history(bus, args, json);
     return profile(bus, args);
 }
 

@@ -23,14 +23,27 @@ public:
     QVariantMap status() override;
     QString loadProfile(int profile) override;
     QString saveProfile(int profile) override;
+    BusAnswer setLighting(int box, int fan, int mode, const QList<int> &colour, int speed, int brightness) override;
+    BusAnswer setSpeed(int box, int fan, const QString &setting) override;
+    QVariantMap properties() override;
+    BusAnswer history(const QString &series, int box, int fan, int seconds, QVariantMap *out) override;
+    QVariantMap sources() override;
+    QStringList curves() override;
+    BusAnswer setCurve(int box, int fan, const QString &curve) override;
 
 private:
     QVariantMap boxStatus(int box);
     QString firmwareOf(int box);
+    // The box is there and the fan (-1: all) is one of its kind's.
+    BusAnswer checkTarget(int box, int fan);
+    void setRgbLighting(int box, int fan, int mode, const QList<int> &colour, int speed, int brightness);
+    void setSingleColourLighting(int box, int fan, int mode, const QList<int> &colour, int brightness);
 
     Controller &m_control;
     CoreBus *m_bus = nullptr;
     // Read once per opened box: asking costs an exchange with it.
     QString m_firmware[kBoxCount];
     QString m_health[kBoxCount];
+    // The last sensor pass: source id -> °C.
+    QVariantMap m_sources;
 };

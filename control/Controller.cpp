@@ -62,6 +62,7 @@ Controller::Controller(Core &core, const ControlOptions &options, QObject *paren
     , m_channel(options.channel)
 {
     IniHelper::parseDeviceData(IniHelper::readDeviceIni(), m_state.settings, m_boxes.records());
+    m_messages.onProfileSelected([this](int profile) { emit profileLoaded(profile); });
 
     QCoreApplication::installTranslator(&m_translator);
     qCDebug(lcApp) << "setup language:" << m_state.settings.languageIndex;
@@ -307,7 +308,12 @@ int Controller::currentProfile() const { return m_state.currentProfile; }
 // reach the view state at most once a frame.
 void Controller::refreshFanPanels(int) { m_phoneSync->request(); }
 void Controller::setProfileLabel(int) { m_phoneSync->request(); }
-void Controller::checkProfileButton(int) { m_phoneSync->request(); }
+// The phone loaded a profile into the current box.
+void Controller::checkProfileButton(int profile)
+{
+    m_phoneSync->request();
+    emit profileLoaded(profile);
+}
 
 void Controller::socketHelperReceiveData(const QVariantMap &data)
 {

@@ -116,6 +116,9 @@ signals:
     // Numbered commands for the attached window.
     void hideWindowAsked();
     void closeWindowAsked();
+    // The current box loaded profile `profile`: the window's buttons, the
+    // numbered command, the phone or the D-Bus call.
+    void profileLoaded(int profile);
 
 private:
     // WindowMessageHost

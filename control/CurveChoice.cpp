@@ -17,7 +17,11 @@ QStringList curveChoices(const CurveSettings &settings)
 
 bool chooseFanCurve(BoxModel &boxes, const CurveSettings &settings, int choice, int fan)
 {
-    const int box = boxes.currentBox();
+    return chooseFanCurveOf(boxes, settings, boxes.currentBox(), choice, fan);
+}
+
+bool chooseFanCurveOf(BoxModel &boxes, const CurveSettings &settings, int box, int choice, int fan)
+{
     const QStringList names = curveChoices(settings);
     if (!isValidBox(box) || !boxes[box].gIsConnected) {
         qCWarning(lcApp) << "0x8127 refused: no box" << box;

@@ -19,3 +19,5 @@ QStringList curveChoices(const CurveSettings &settings);
 // curve number out of range is refused (logged) and changes nothing. True
 // when the fan's curve changed (its profile is then to be saved).
 bool chooseFanCurve(BoxModel &boxes, const CurveSettings &settings, int choice, int fan);
+// The same for fan `fan` of box `box` (other programs name the box).
+bool chooseFanCurveOf(BoxModel &boxes, const CurveSettings &settings, int box, int choice, int fan);

@@ -96,4 +96,6 @@ void ViewMessageHandler::selectProfile(int profile, ProfileKind kind)
         kind == ProfileKind::OfTheBox ? ProfileService::Kind::OfTheBox : ProfileService::Kind::RgbFans;
     m_profiles.load(box, profile, of);
     m_profiles.apply(box, m_host.lightingTimers(), Resend::Reapply, of);
+    if (m_profileSelected)
+        m_profileSelected(profile);
 }

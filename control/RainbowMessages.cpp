@@ -57,7 +57,7 @@ void performanceOrSilent(MessageCall &c)
 
 void pwm(MessageCall &c)
 {
-    switchPWM(c.encoders, c.target, c.m.flagAt(2));
+    switchPWM(c.encoders, c.box, c.target, c.m.flagAt(2));
 }
 
 void done(MessageCall &c)
@@ -251,9 +251,13 @@ ViewMessageHandler::ViewMessageHandler(AppState &state, Encoders &encoders, Prof
 
 void ViewMessageHandler::receiveMainData(const QStringList &list)
 {
+    receiveMainDataOn(m_boxes.currentBox(), list);
+}
+
+void ViewMessageHandler::receiveMainDataOn(int box, const QStringList &list)
+{
     qCDebug(lcApp) << "USB---dataStr:" << list << ", dataStr.count():" << list.size();
     const ViewMessage m(list);
-    const int box = m_boxes.currentBox();
     if (!isValidBox(box))
         return;
     MessageCall call{*this, m_state, m_encoders, m_boxes, m_host, m, box, m.target()};

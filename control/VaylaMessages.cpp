@@ -123,9 +123,13 @@ const MessageRules &vaylaRules()
 
 void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
 {
+    receiveVaylaMainDataOn(m_boxes.currentBox(), list);
+}
+
+void ViewMessageHandler::receiveVaylaMainDataOn(int box, const QStringList &list)
+{
     qCDebug(lcApp) << "receiveVaylaMainData:" << list;
     const ViewMessage m(list);
-    const int box = m_boxes.currentBox();
     if (!isValidBox(box))
         return;
     MessageCall call{*this, m_state, m_encoders, m_boxes, m_host, m, box, m.target()};
@@ -135,8 +139,13 @@ void ViewMessageHandler::receiveVaylaMainData(const QStringList &list)
 
 void ViewMessageHandler::receiveVaylaRGBData(int r, int g, int b, float bright, int fan)
 {
+    receiveVaylaRGBDataOn(m_boxes.currentBox(), r, g, b, bright, fan);
+}
+
+void ViewMessageHandler::receiveVaylaRGBDataOn(int box, int r, int g, int b, float bright, int fan)
+{
     qCDebug(lcApp) << "receiveVaylaRGBData:" << r;
-    if (!isValidBox(m_boxes.currentBox()) || !isValidVaylaFan(fan)) {
+    if (!isValidBox(box) || !isValidVaylaFan(fan)) {
         qCWarning(lcApp) << "receiveVaylaRGBData refused: fan" << fan;
         return;
     }
@@ -144,7 +153,7 @@ void ViewMessageHandler::receiveVaylaRGBData(int r, int g, int b, float bright, 
         qCWarning(lcApp) << "receiveVaylaRGBData refused: colour" << r << g << b;
         return;
     }
-    VaylaFanRecord &f = m_boxes[m_boxes.currentBox()].vaylaFan[fan];
+    VaylaFanRecord &f = m_boxes[box].vaylaFan[fan];
     f.rValue = r;
     f.gValue = g;
     f.bValue = b;

@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 class AppHost;
 class BoxModel;
 class Encoders;
@@ -22,6 +24,11 @@ public:
     void receiveRGBData(const QStringList &red, const QStringList &green, const QStringList &blue,
                         const QStringList &bright, int fan);
     void receiveVaylaRGBData(int r, int g, int b, float bright, int fan);
+    // The same messages addressed to box `box` instead of the current one
+    // (other programs name the box they mean).
+    void receiveMainDataOn(int box, const QStringList &list);
+    void receiveVaylaMainDataOn(int box, const QStringList &list);
+    void receiveVaylaRGBDataOn(int box, int r, int g, int b, float bright, int fan);
 
     // Makes another (connected) box current and shows it.
     void changeBox(int box);
@@ -36,6 +43,9 @@ public:
     enum class ProfileKind { OfTheBox, RgbFans };
     // Loads profile `profile` (1..5) into the current box, shows and sends it.
     void selectProfile(int profile, ProfileKind kind = ProfileKind::OfTheBox);
+    // Told after every profile selectProfile loaded (the window's buttons,
+    // the numbered command, the D-Bus call).
+    void onProfileSelected(std::function<void(int profile)> told) { m_profileSelected = std::move(told); }
     // The device file, with the in-memory settings.
     bool writeDeviceProfile();
     // The user says which kind of fans a box drives (0 single-colour, 1 12-LED).
@@ -52,4 +62,5 @@ private:
     BoxModel &m_boxes;
     ProfileService &m_profiles;
     AppHost &m_host;
+    std::function<void(int)> m_profileSelected;
 };

@@ -10,9 +10,13 @@
 
 void switchPWM(Encoders &encoders, int fan, bool on)
 {
+    switchPWM(encoders, encoders.boxes().currentBox(), fan, on);
+}
+
+void switchPWM(Encoders &encoders, int b, int fan, bool on)
+{
     BoxModel &boxes = encoders.boxes();
     qCDebug(lcDevice) << "switchPWM";
-    const int b = boxes.currentBox();
     if (!isValidBox(b) || !isValidRainbowFan(fan)) {
         qWarning() << "switchPWM refused: box" << b << "fan" << fan;
         return;

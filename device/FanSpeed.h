@@ -11,6 +11,8 @@ class Encoders;
 
 // Temperature-following on or off for a fan of the current box.
 void switchPWM(Encoders &encoders, int fan, bool on);
+// The same for a fan of box `box`.
+void switchPWM(Encoders &encoders, int box, int fan, bool on);
 
 // Whether a fan follows the CPU temperature: watched and in "PWM" mode.
 // These are the fans the two calls below drive.

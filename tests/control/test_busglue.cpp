@@ -9,6 +9,7 @@
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
 #include "device/FanMonitor.h"
+#include "device/FanSpeed.h"
 #include "lighting/SoftwareEffects.h"
 #include "storage/IniHelper.h"
 
@@ -21,7 +22,9 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include <cmath>
 #include <memory>
+#include <utility>
 
 namespace {
 // Every signal of the interface that reached a client, in order.
@@ -69,7 +72,12 @@ QStringList members(const QString &xml)
             inInterface = false;
         if (!inInterface)
             continue;
-        if (r.isStartElement() && (name == QLatin1String("method") || name == QLatin1String("signal"))) {
+        if (r.isStartElement() && name == QLatin1String("property")) {
+            out << QStringLiteral("property %1 %2 %3")
+                       .arg(r.attributes().value(QLatin1String("name")).toString(),
+                            r.attributes().value(QLatin1String("type")).toString(),
+                            r.attributes().value(QLatin1String("access")).toString());
+        } else if (r.isStartElement() && (name == QLatin1String("method") || name == QLatin1String("signal"))) {
             current = name + QLatin1Char(' ') + r.attributes().value(QLatin1String("name")).toString();
             in.clear();
             outTypes.clear();
@@ -124,6 +132,53 @@ private:
         return watcher.reply();
     }
 
+    // One poll of every fan, its readings in and their signals received.
+    bool pollOnce()
+    {
+        bool polled = false;
+        return pollUntil([&] { return std::exchange(polled, true); });
+    }
+
+    // A list of maps (aa{sv}) as it came in a signal or a reply.
+    static QList<QVariantMap> mapList(const QVariant &v)
+    {
+        if (v.canConvert<QDBusArgument>())
+            return qdbus_cast<QList<QVariantMap>>(v.value<QDBusArgument>());
+        return v.value<QList<QVariantMap>>();
+    }
+
+    // The properties each PropertiesChanged told, in order.
+    QList<QVariantMap> propertyChanges() const
+    {
+        QList<QVariantMap> out;
+        for (int i = 0; i < log.names.size(); ++i)
+            if (log.names[i] == QLatin1String("PropertiesChanged"))
+                out << asMap(log.args[i].value(1));
+        return out;
+    }
+
+    int changesOf(const QString &property) const
+    {
+        int n = 0;
+        for (const QVariantMap &changed : propertyChanges())
+            n += changed.contains(property);
+        return n;
+    }
+
+    QVariant getProperty(const QString &name)
+    {
+        QDBusMessage m = QDBusMessage::createMethodCall(QLatin1String(AuriventBus::kService),
+                                                        QLatin1String(AuriventBus::kPath),
+                                                        QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                        QStringLiteral("Get"));
+        m.setArguments({QLatin1String(AuriventBus::kInterface), name});
+        QDBusPendingCallWatcher watcher(client().asyncCall(m, 30000));
+        QSignalSpy done(&watcher, &QDBusPendingCallWatcher::finished);
+        if (!watcher.isFinished())
+            done.wait(30000);
+        return watcher.reply().arguments().value(0).value<QDBusVariant>().variant();
+    }
+
     QVariantMap status()
     {
         const QDBusMessage reply = call(QStringLiteral("GetStatus"));
@@ -165,6 +220,9 @@ private slots:
             QVERIFY(client().connect(QString(), QLatin1String(AuriventBus::kPath),
                                      QLatin1String(AuriventBus::kInterface), QLatin1String(name), &log,
                                      SLOT(record(QDBusMessage))));
+        QVERIFY(client().connect(QString(), QLatin1String(AuriventBus::kPath),
+                                 QStringLiteral("org.freedesktop.DBus.Properties"),
+                                 QStringLiteral("PropertiesChanged"), &log, SLOT(record(QDBusMessage))));
     }
 
     void init()
@@ -313,6 +371,283 @@ private slots:
         QCOMPARE(core->boxes()[0].profileValue, 2);
     }
 
+    // A lighting call sends what the phone's own commands for the same fan
+    // send (colour and modes, then brightness), byte for byte, and leaves
+    // the fan's record as they do; -1 reaches every fan of the box.
+    void setLightingIsThePhonesPath()
+    {
+        const RainbowFanRecord before = core->boxes()[0].rainbowFan[2];
+        sim->clearSent();
+        QCOMPARE(call(QStringLiteral("SetLighting"), {0, 2, 4, QVariant::fromValue(QList<int>{10, 20, 30}), 1, 70})
+                     .type(),
+                 QDBusMessage::ReplyMessage);
+        QVERIFY(core->bus().waitForIdle());
+        const std::vector<Report> byBus = sentTo(sim, 0);
+        const RainbowFanRecord afterBus = core->boxes()[0].rainbowFan[2];
+        QVERIFY(!byBus.empty());
+        QCOMPARE(afterBus.lightMode, 4);
+        QCOMPARE(afterBus.rValue_Led[5], 10);
+        QCOMPARE(afterBus.bValue_Led[12], 30);
+
+        core->boxes()[0].rainbowFan[2] = before;
+        sim->clearSent();
+        const QString colorMode = QString::number(before.colorMode);
+        const QVariantMap colour{{QStringLiteral("BoxNum"), QStringLiteral("1")},
+                                 {QStringLiteral("FanNum"), QStringLiteral("001")},
+                                 {QStringLiteral("LED1"), QStringLiteral("1111111111111")},
+                                 {QStringLiteral("RColor"), QStringLiteral("10")},
+                                 {QStringLiteral("GColor"), QStringLiteral("20")},
+                                 {QStringLiteral("BColor"), QStringLiteral("30")},
+                                 {QStringLiteral("ColorMode"), colorMode},
+                                 {QStringLiteral("LightMode"), QStringLiteral("4")},
+                                 {QStringLiteral("Speed"), QStringLiteral("1")}};
+        QVariantMap bright = colour;
+        bright.insert(QStringLiteral("Bright"), QStringLiteral("7"));
+        control->socketHelperReceiveData({{QStringLiteral("command"), 2}, {QStringLiteral("Data"), colour}});
+        control->socketHelperReceiveData({{QStringLiteral("command"), 16}, {QStringLiteral("Data"), bright}});
+        QVERIFY(core->bus().waitForIdle());
+        QVERIFY(sentTo(sim, 0) == byBus);
+        QVERIFY(core->boxes()[0].rainbowFan[2] == afterBus);
+
+        QCOMPARE(call(QStringLiteral("SetLighting"), {2, -1, 5, QVariant::fromValue(QList<int>()), 2, -1}).type(),
+                 QDBusMessage::ReplyMessage);
+        for (int fan = 0; fan < kRainbowFanCount; ++fan) {
+            QCOMPARE(core->boxes()[2].rainbowFan[fan].lightMode, 5);
+            QCOMPARE(core->boxes()[2].rainbowFan[fan].lightSpeed, 2);
+        }
+    }
+
+    // A speed call is the fan editor's button or slider for that fan.
+    void setSpeedIsTheEditorsPath()
+    {
+        const struct {
+            QString setting;
+            QStringList message;
+        } cases[] = {
+            {QStringLiteral("Silent"), {QStringLiteral("btn_silent"), QStringLiteral("1")}},
+            {QStringLiteral("performance"), {QStringLiteral("btn_performance"), QStringLiteral("1")}},
+            {QStringLiteral("3"), {QStringLiteral("slider_FanSpeed_Per"), QStringLiteral("1"), QStringLiteral("3")}},
+        };
+        for (const auto &c : cases) {
+            core->boxes()[0].rainbowFan[1].isPWM = false;
+            const RainbowFanRecord before = core->boxes()[0].rainbowFan[1];
+            sim->clearSent();
+            QCOMPARE(call(QStringLiteral("SetSpeed"), {0, 1, c.setting}).type(), QDBusMessage::ReplyMessage);
+            QVERIFY(core->bus().waitForIdle());
+            const std::vector<Report> byBus = sentTo(sim, 0);
+            const RainbowFanRecord afterBus = core->boxes()[0].rainbowFan[1];
+            QVERIFY2(!byBus.empty(), qPrintable(c.setting));
+            core->boxes()[0].rainbowFan[1] = before;
+            sim->clearSent();
+            control->messages().receiveMainData(c.message);
+            QVERIFY(core->bus().waitForIdle());
+            QVERIFY2(sentTo(sim, 0) == byBus, qPrintable(c.setting));
+            QVERIFY2(core->boxes()[0].rainbowFan[1] == afterBus, qPrintable(c.setting));
+        }
+        // Following the temperature needs the fan watched too.
+        core->boxes()[2].rainbowFan[4].isMonitor = false;
+        QCOMPARE(call(QStringLiteral("SetSpeed"), {2, -1, QStringLiteral("follow")}).type(),
+                 QDBusMessage::ReplyMessage);
+        for (int fan = 0; fan < kRainbowFanCount; ++fan)
+            QVERIFY(followsTemperature(core->boxes(), 2, fan));
+    }
+
+    // Every bad argument gets an error naming it and nothing reaches a box.
+    void settersCheckEveryArgument()
+    {
+        core->boxes()[2].boxType = BoxType::Vayla;
+        const QVariant colour = QVariant::fromValue(QList<int>{1, 2, 3});
+        const QString invalid = QStringLiteral("io.github.aurivent.Aurivent1.Error.InvalidArgument");
+        const QString refused = QStringLiteral("io.github.aurivent.Aurivent1.Error.Refused");
+        const struct {
+            QString method;
+            QVariantList args;
+            QString error;
+        } cases[] = {
+            {QStringLiteral("SetLighting"), {16, 0, 0, colour, 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {-1, 0, 0, colour, 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {1, 0, 0, colour, 0, 50}, refused},
+            {QStringLiteral("SetLighting"), {0, 5, 0, colour, 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {0, -2, 0, colour, 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {2, 3, 0, colour, 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {0, 0, 0, QVariant::fromValue(QList<int>{256, 0, 0}), 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {0, 0, 0, QVariant::fromValue(QList<int>{0, -1, 0}), 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {0, 0, 0, QVariant::fromValue(QList<int>{1, 2}), 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {0, 0, 8, colour, 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {2, 0, 3, colour, 0, 50}, invalid},
+            {QStringLiteral("SetLighting"), {0, 0, 0, colour, 4, 50}, invalid},
+            {QStringLiteral("SetLighting"), {0, 0, 0, colour, 0, 101}, invalid},
+            {QStringLiteral("SetSpeed"), {0, 0, QStringLiteral("fast")}, invalid},
+            {QStringLiteral("SetSpeed"), {0, 0, QStringLiteral("6")}, invalid},
+            {QStringLiteral("SetSpeed"), {0, 0, QStringLiteral("-1")}, invalid},
+            {QStringLiteral("SetSpeed"), {2, 3, QStringLiteral("silent")}, invalid},
+            {QStringLiteral("SetSpeed"), {0, 1 << 30, QStringLiteral("silent")}, invalid},
+            {QStringLiteral("SetSpeed"), {3, 0, QStringLiteral("silent")}, refused},
+        };
+        const ControllerBox box0 = core->boxes()[0];
+        sim->clearSent();
+        for (const auto &c : cases) {
+            const QDBusMessage reply = call(c.method, c.args);
+            const QString what = c.method + QLatin1Char(' ') + QVariant(c.args).toStringList().join(QLatin1Char(','));
+            QVERIFY2(reply.type() == QDBusMessage::ErrorMessage, qPrintable(what));
+            QVERIFY2(reply.errorName() == c.error, qPrintable(what + QLatin1Char(' ') + reply.errorName()));
+            QVERIFY(!reply.errorMessage().isEmpty());
+        }
+        QVERIFY(core->bus().waitForIdle());
+        QVERIFY(sim->sent().empty());
+        for (int fan = 0; fan < kRainbowFanCount; ++fan)
+            QVERIFY(core->boxes()[0].rainbowFan[fan] == box0.rainbowFan[fan]);
+
+        // A single-colour box takes its own modes through its own view's path.
+        QCOMPARE(call(QStringLiteral("SetLighting"), {2, 2, 2, colour, 0, 50}).type(), QDBusMessage::ReplyMessage);
+        QVERIFY(core->bus().waitForIdle());
+        const VaylaFanRecord &fan2 = core->boxes()[2].vaylaFan[2];
+        QCOMPARE(fan2.lightMode, 2);
+        QCOMPARE(fan2.bValue, 3);
+        QCOMPARE(fan2.brightValue, 0.5f);
+        QVERIFY(!sentTo(sim, 2).empty());
+        core->boxes()[2].boxType = BoxType::Rainbow;
+    }
+
+    // The properties answer Get, and each change is told in one
+    // PropertiesChanged: a profile, a fan's setting, the readings of a poll
+    // (at most one change per box read, never one per fan per reading).
+    void propertiesFollowTheState()
+    {
+        control->stopSpeedPoll(); // the test polls itself
+        QCOMPARE(mapList(getProperty(QStringLiteral("Fans"))).size(), 2 * kRainbowFanCount);
+        QCOMPARE(mapList(getProperty(QStringLiteral("Boxes"))).size(), 2);
+        QCOMPARE(getProperty(QStringLiteral("TemperatureSource")).toString(), QStringLiteral("cpu"));
+        QVERIFY(asMap(getProperty(QStringLiteral("PhoneServer"))).contains(QStringLiteral("listening")));
+
+        QCOMPARE(call(QStringLiteral("LoadProfile"), {3}).type(), QDBusMessage::ReplyMessage);
+        QTRY_VERIFY_WITH_TIMEOUT(changesOf(QStringLiteral("CurrentProfile")) == 1, 30000);
+        QCOMPARE(propertyChanges().last().value(QStringLiteral("CurrentProfile")).toInt(), 3);
+        QCOMPARE(getProperty(QStringLiteral("CurrentProfile")).toInt(), 3);
+
+        log.names.clear();
+        log.args.clear();
+        QCOMPARE(call(QStringLiteral("SetSpeed"), {2, 4, QStringLiteral("silent")}).type(), QDBusMessage::ReplyMessage);
+        auto fan24 = [](const QVariant &fans) {
+            for (const QVariantMap &fan : mapList(fans)) {
+                if (fan.value(QStringLiteral("box")).toInt() == 2 && fan.value(QStringLiteral("fan")).toInt() == 4)
+                    return fan;
+            }
+            return QVariantMap();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(changesOf(QStringLiteral("Fans")) > 0, 30000);
+        QCOMPARE(changesOf(QStringLiteral("Fans")), 1);
+        QVariant fans;
+        for (const QVariantMap &changed : propertyChanges())
+            fans = changed.value(QStringLiteral("Fans"), fans);
+        QCOMPARE(fan24(fans).value(QStringLiteral("speedMode")).toString(), QStringLiteral("silent"));
+        QCOMPARE(fan24(getProperty(QStringLiteral("Fans"))).value(QStringLiteral("speedMode")).toString(),
+                 QStringLiteral("silent"));
+
+        // Each poll reads two boxes: two changes of the fans at most.
+        QVERIFY(pollOnce());
+        log.names.clear();
+        log.args.clear();
+        const int polls = 3;
+        for (int i = 0; i < polls; ++i)
+            QVERIFY(pollOnce());
+        QVERIFY(changesOf(QStringLiteral("Fans")) <= 2 * polls);
+        QCOMPARE(changesOf(QStringLiteral("CurrentProfile")), 0);
+    }
+
+    // Every way the current box loads a profile is told: the window's
+    // profile button, the numbered command and the phone.
+    void profileLoadedFromEveryPath()
+    {
+        control->messages().receiveMainData({QStringLiteral("selectProfile"), QStringLiteral("1")});
+        QVERIFY(control->handleWindowMessage(0x8107, 2, 0));
+        control->socketHelperReceiveData(
+            {{QStringLiteral("command"), 14},
+             {QStringLiteral("Data"), QVariantMap{{QStringLiteral("BoxNum"), QStringLiteral("1")},
+                                                  {QStringLiteral("Profile"), QStringLiteral("4")}}}});
+        QTRY_VERIFY_WITH_TIMEOUT(log.count(QStringLiteral("ProfileLoaded")) == 3, 30000);
+        QCOMPARE(log.count(QStringLiteral("ProfileLoaded"), {2}), 1);
+        QCOMPARE(log.count(QStringLiteral("ProfileLoaded"), {3}), 1);
+        QCOMPARE(log.count(QStringLiteral("ProfileLoaded"), {4}), 1);
+    }
+
+    // Music from the phone plays frame after frame on the boxes; not one
+    // of them becomes a signal. Only the next poll tells the fans' news.
+    void musicFramesAreNoSignals()
+    {
+        control->stopSpeedPoll();
+        QVERIFY(pollOnce());
+        log.names.clear();
+        log.args.clear();
+        sim->clearSent();
+        control->socketHelperReceiveData(
+            {{QStringLiteral("command"), 7},
+             {QStringLiteral("Data"), QVariantMap{{QStringLiteral("BoxNum"), QStringLiteral("101")},
+                                                  {QStringLiteral("FanNum"), QStringLiteral("11111")},
+                                                  {QStringLiteral("LED1"), QStringLiteral("1111111111111")},
+                                                  {QStringLiteral("Status"), QStringLiteral("1")},
+                                                  {QStringLiteral("Volume"), QStringLiteral("80")},
+                                                  {QStringLiteral("MusicMode"), QStringLiteral("11")},
+                                                  {QStringLiteral("ColorMode"), QStringLiteral("1")},
+                                                  {QStringLiteral("RColor"), QStringLiteral("200")},
+                                                  {QStringLiteral("GColor"), QStringLiteral("10")},
+                                                  {QStringLiteral("BColor"), QStringLiteral("10")}}}});
+        // 40 frames of five fans on each of the two boxes.
+        QTRY_VERIFY_WITH_TIMEOUT((core->bus().waitForIdle(), sim->sent().size() >= 400), 60000);
+        call(QStringLiteral("GetStatus"));
+        QCOMPARE(changesOf(QStringLiteral("Fans")), 0);
+        QCOMPARE(changesOf(QStringLiteral("Boxes")), 0);
+        QStringList others = log.names;
+        others.removeAll(QStringLiteral("PropertiesChanged"));
+        others.removeAll(QStringLiteral("TemperatureLost"));
+        others.removeAll(QStringLiteral("TemperatureBack"));
+        QCOMPARE(others, QStringList());
+
+        // One poll: one change per box read at most, with the music modes in it.
+        QVERIFY(pollOnce());
+        QVERIFY(changesOf(QStringLiteral("Fans")) >= 1);
+        QVERIFY(changesOf(QStringLiteral("Fans")) <= 2);
+        control->socketHelperReceiveData({{QStringLiteral("command"), 7},
+                                          {QStringLiteral("Data"), QVariantMap{{QStringLiteral("Status"), QStringLiteral("0")}}}});
+    }
+
+    // The history answers with the poll's readings of the fan asked for; the
+    // curves are listed by name and one is given to a fan as the numbered
+    // command gives it; bad series, ranges, fans and curve names are refused.
+    void historyAndCurves()
+    {
+        const QString invalid = QStringLiteral("io.github.aurivent.Aurivent1.Error.InvalidArgument");
+        const QVariantList bad[] = {{QStringLiteral("rpm"), 0, 5, 60},  {QStringLiteral("rpm"), 16, 0, 60},
+                                    {QStringLiteral("volts"), 0, 0, 60}, {QStringLiteral("rpm"), 0, 0, 0},
+                                    {QStringLiteral("rpm"), 0, 0, 86401}, {QStringLiteral("temperature:"), 0, 0, 60}};
+        for (const QVariantList &args : bad)
+            QCOMPARE(call(QStringLiteral("GetHistory"), args).errorName(), invalid);
+
+        // Fan 2 of box 0 stands still: its series is told apart from fan 1's.
+        QVERIFY(sim->stall(0, 2).isEmpty());
+        auto lastRead = [this](int fan) {
+            const QDBusMessage reply = call(QStringLiteral("GetHistory"), {QStringLiteral("rpm"), 0, fan, 60});
+            const QVariantMap h = asMap(reply.arguments().value(0));
+            const QList<double> mean = qdbus_cast<QList<double>>(h.value(QStringLiteral("mean")).value<QDBusArgument>());
+            for (int i = mean.size() - 1; i >= 0; --i)
+                if (!std::isnan(mean[i]))
+                    return mean[i];
+            return -1.0;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT((pollOnce(), lastRead(1) > 0 && lastRead(2) == 0), 20000);
+
+        const QDBusMessage curves = call(QStringLiteral("ListCurves"));
+        const QStringList names = curves.arguments().value(0).toStringList();
+        QVERIFY(names.contains(QStringLiteral("Classic")) && names.contains(QStringLiteral("Quiet")));
+        QCOMPARE(call(QStringLiteral("ListSources")).type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(call(QStringLiteral("SetCurve"), {0, 2, QStringLiteral("Quiet")}).type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(core->boxes()[0].rainbowFan[2].curveName, QStringLiteral("Quiet"));
+        QCOMPARE(core->boxes()[0].rainbowFan[1].curveName, QStringLiteral("Classic"));
+        QCOMPARE(call(QStringLiteral("SetCurve"), {0, 2, QStringLiteral("Nope")}).errorName(), invalid);
+        QCOMPARE(call(QStringLiteral("SetCurve"), {0, 7, QStringLiteral("Quiet")}).errorName(), invalid);
+        QCOMPARE(core->boxes()[0].rainbowFan[2].curveName, QStringLiteral("Quiet"));
+    }
+
     // The introspection XML in the repository is what the running object offers.
     void theXmlFileIsTheInterface()
     {
@@ -338,6 +673,13 @@ private slots:
             QVariantMap status() override { return {{QStringLiteral("second"), true}}; }
             QString loadProfile(int) override { return QString(); }
             QString saveProfile(int) override { return QString(); }
+            BusAnswer setLighting(int, int, int, const QList<int> &, int, int) override { return {}; }
+            BusAnswer setSpeed(int, int, const QString &) override { return {}; }
+            QVariantMap properties() override { return {}; }
+            BusAnswer history(const QString &, int, int, int, QVariantMap *) override { return {}; }
+            QVariantMap sources() override { return {}; }
+            QStringList curves() override { return {}; }
+            BusAnswer setCurve(int, int, const QString &) override { return {}; }
         } host;
         const QDBusConnection other = QDBusConnection::connectToBus(bus.address(), QStringLiteral("second"));
         {

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The `aurivent` command line against auriventd on simulated boxes, over a
 # session bus of the test's own: status as text and JSON (parsed and compared
-# with the simulated boxes), watch, profile commands and the exit codes.
+# with the simulated boxes), watch, profile, set, curves and history commands and
+# the exit codes.
 set -euo pipefail
 bin=$1
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -74,6 +75,40 @@ wait_for 60 "ProfileLoaded 4 in the watch" loaded
 grep -q '"profile":9' "$work/watch" && fail "the refused load was told"
 "$bin/aurivent" status --json | /usr/bin/python3 -c 'import json,sys; assert json.load(sys.stdin)["currentProfile"] == 4' \
   || fail "the status does not show profile 4"
+
+# set: one fan, a box, every box; a bad target or value exits 2, a box that is not there 3.
+field() { "$bin/aurivent" status --json | /usr/bin/python3 -c "import json,sys; s=json.load(sys.stdin); print($1)"; }
+[ "$(rc_of "$bin/aurivent" set 0:1 speed silent)" = 0 ] || fail "set 0:1 speed silent: $(cat "$work/err")"
+[ "$(field 's["boxes"][0]["fans"][1]["speedMode"]')" = silent ] || fail "fan 1 of box 1 is not silent"
+[ "$(rc_of "$bin/aurivent" set 2 light --mode 5 --speed 2 --colour 1,2,3)" = 0 ] || fail "set 2 light: $(cat "$work/err")"
+[ "$(field '[f["lightMode"] for f in s["boxes"][1]["fans"]]')" = "[5, 5, 5, 5, 5]" ] || fail "box 3's fans are not in mode 5"
+# (The fans start on performance: silent shows which ones were reached.)
+[ "$(rc_of "$bin/aurivent" set all speed silent)" = 0 ] || fail "set all: $(cat "$work/err")"
+[ "$(field 'sorted({f["speedMode"] for b in s["boxes"] for f in b["fans"]})')" = "['silent']" ] \
+  || fail "not every fan is silent"
+for bad in "0:7 speed silent" "0 speed fast" "0 light --colour 300,0,0" "0 light --mode" "0 light --glow 1" "x speed silent"; do
+  # shellcheck disable=SC2086
+  [ "$(rc_of "$bin/aurivent" set $bad)" = 2 ] || fail "set $bad must exit 2 ($(cat "$work/err"))"
+done
+[ "$(rc_of "$bin/aurivent" set 1 speed silent)" = 3 ] || fail "set on a box that is not there must exit 3"
+grep -q 'not connected' "$work/err" || fail "set 1 said: $(cat "$work/err")"
+
+# Curves and history: a curve given by name, a fan's readings as CSV and JSON.
+"$bin/aurivent" curves >"$work/curves" || fail "curves failed"
+grep -q '^curves: Classic, Quiet' "$work/curves" || fail "curves said: $(cat "$work/curves")"
+[ "$(rc_of "$bin/aurivent" set 0:1 curve Quiet)" = 0 ] || fail "set 0:1 curve Quiet: $(cat "$work/err")"
+[ "$(rc_of "$bin/aurivent" set 0:1 curve Nope)" = 2 ] || fail "an unknown curve must exit 2"
+[ "$(rc_of "$bin/aurivent" history 0:9)" = 2 ] || fail "history of fan 10 must exit 2"
+read_rpm() { "$bin/aurivent" history 0:0 --seconds 30 | awk -F, 'NR > 1 && $3 > 0 { found = 1 } END { exit !found }'; }
+wait_for 60 "a reading of fan 1 in the history" read_rpm
+"$bin/aurivent" history 0:0 --seconds 30 --json | /usr/bin/python3 -c '
+import json, sys
+h = json.load(sys.stdin)
+assert h["schema"] == 1 and h["series"] == "rpm" and h["box"] == 0 and h["fan"] == 0, h
+assert h["stepSeconds"] == 1 and len(h["points"]) == 30, (h["stepSeconds"], len(h["points"]))
+assert any(p[2] and p[2] > 0 for p in h["points"]), h["points"]
+assert all(p[0] + 1 == q[0] for p, q in zip(h["points"], h["points"][1:]))
+' || fail "history --json"
 
 # The service ends: the watch ends with 1.
 end_programs $app
