@@ -19,3 +19,7 @@ QStringList curveChoices(const CurveSettings &settings);
 // curve number out of range is refused (logged) and changes nothing. True
 // when the fan's curve changed (its profile is then to be saved).
 bool chooseFanCurve(BoxModel &boxes, const CurveSettings &settings, int choice, int fan);
+
+// The same by the curve's name (case ignored), as the window's curve
+// selector sends it. An unknown name is refused (logged).
+bool chooseFanCurveNamed(BoxModel &boxes, const CurveSettings &settings, const QString &name, int fan);
