@@ -34,6 +34,9 @@ void writeSceneCurves()
 CurvePictures curveScene(Aurivent &program, const std::function<QImage(QWidget *)> &grab)
 {
     CurvePictures pictures;
+    // Written as the editor writes it, and read again the same way.
+    writeSceneCurves();
+    program.receiveMainData({QStringLiteral("curves_saved")});
     program.receiveMainData({QStringLiteral("fan_curve"), QStringLiteral("1"), QStringLiteral("Gaming")});
     program.core().viewState().tellSourceReadings(
         {{QStringLiteral("cpu"), 52}, {QLatin1String(kCpuChip), 52}, {QLatin1String(kGpu), 63},

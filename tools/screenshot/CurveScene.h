@@ -9,8 +9,7 @@ class Aurivent;
 class QWidget;
 
 // The curves file the curve pictures show: a curve of the user's,
-// "Gaming", on the hotter of the CPU and the GPU. Written before the
-// program starts, so that it reads it.
+// "Gaming", on the hotter of the CPU and the GPU.
 void writeSceneCurves();
 
 // Fan 2 of the shown box on "Gaming", a reading pass of 52 °C CPU and

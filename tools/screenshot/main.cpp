@@ -167,7 +167,6 @@ int main(int argc, char *argv[])
     }
     QDir().mkpath(out);
     bool ok = true;
-    writeSceneCurves();
     {
         Scenes scenes(spec, language, deviceFile);
         Aurivent &program = scenes.program();

@@ -8,8 +8,7 @@
 #include <cmath>
 
 namespace {
-constexpr double kGrab = 10;  // pixels around a point that pick it up
-constexpr double kMargin = 34;
+constexpr double kGrab = 10; // pixels around a point that pick it up
 }
 
 CurveGraph::CurveGraph(QWidget *parent)
@@ -35,7 +34,11 @@ void CurveGraph::setMarker(bool shown, double celsius, int duty)
 
 QRectF CurveGraph::plotArea() const
 {
-    return QRectF(kMargin, 10, width() - kMargin - 12, height() - 10 - kMargin);
+    // Room for the widest label ("100%") on the left and a line of text below.
+    const QFontMetricsF metrics(font());
+    const double left = metrics.horizontalAdvance(QStringLiteral("100%")) + 8;
+    const double below = metrics.height() + 8;
+    return QRectF(left, 10, width() - left - 14, height() - 10 - below);
 }
 
 QPointF CurveGraph::placeOf(double celsius, double duty) const

@@ -24,6 +24,8 @@ CurveSelector::CurveSelector(const ViewState &state, int fan, QWidget *parent)
     m_now->setWordWrap(true);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("curveList"));
+    // The presets and a few curves of the user's without scrolling, at any scale.
+    m_list->setMinimumHeight(m_list->fontMetrics().lineSpacing() * 8);
     m_now->setBuddy(m_list);
     auto *buttons = new QDialogButtonBox(this);
     m_use = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
