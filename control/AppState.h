@@ -4,6 +4,7 @@
 #include "core/CoreState.h"
 
 class LightingTimers;
+struct CurveSettings;
 class ViewState;
 
 // What the message handlers need from the application window.
@@ -19,4 +20,6 @@ public:
     virtual void showSensorInfo() = 0;
     virtual void passwordChanged() = 0;        // the phone greeting follows
     virtual void remoteAccessChanged() {}      // the phone server and the footer follow
+    virtual const CurveSettings &curveSettings() = 0; // the curves a fan can be given
+    virtual void reloadCurves() = 0;                  // the curves file was written
 };

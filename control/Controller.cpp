@@ -25,6 +25,8 @@
 #include "lighting/ComputerVolume.h"
 #include "lighting/SensorPlugin.h"
 #include "lighting/SoftwareEffects.h"
+#include "lighting/TemperatureSources.h"
+#include "storage/CurvesFile.h"
 #include "monitoring/Monitoring.h"
 #include "monitoring/ProgramMonitoring.h"
 #include "power/SleepWatch.h"
@@ -91,6 +93,10 @@ Controller::Controller(Core &core, const ControlOptions &options, QObject *paren
     m_effects = new SoftwareEffects(m_core.encoders(), this);
     m_effects->setComputerVolume(new ComputerVolume(m_effects));
     startCurves(m_core.curves(), *m_effects);
+    // The window's curve selector and editor show the curves and the readings.
+    m_core.viewState().showCurves(m_core.curves().settings());
+    connect(m_effects, &SoftwareEffects::temperatureSampled, this,
+            [this](const TemperatureSample &sample) { m_core.viewState().tellSourceReadings(sourceValues(sample)); });
     m_script = new ScriptRunner(m_core.encoders(), this);
 
     m_monitor->discover();
@@ -233,6 +239,16 @@ void Controller::loadLanguage(int index)
 }
 
 void Controller::showSensorInfo() { showInfo(); }
+
+const CurveSettings &Controller::curveSettings() { return m_core.curves().settings(); }
+
+void Controller::reloadCurves()
+{
+    // Refusals are logged where the file is read; the next pass follows the new curves.
+    m_core.curves().setSettings(CurvesFile::read());
+    m_effects->setReadingPeriod(m_core.curves().readingPeriodMs());
+    m_core.viewState().showCurves(m_core.curves().settings());
+}
 
 void Controller::passwordChanged()
 {

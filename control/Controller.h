@@ -92,6 +92,8 @@ public:
     void showSensorInfo() override;
     void passwordChanged() override;
     void remoteAccessChanged() override;
+    const CurveSettings &curveSettings() override;
+    void reloadCurves() override;
 
     // RemoteHost
     void setCurrentProfile(int profile) override;

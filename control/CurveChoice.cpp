@@ -43,3 +43,14 @@ bool chooseFanCurveOf(BoxModel &boxes, const CurveSettings &settings, int box, i
     qCInfo(lcApp).noquote() << QStringLiteral("box %1 fan %2 follows the curve \"%3\"").arg(box).arg(fan + 1).arg(name);
     return true;
 }
+
+bool chooseFanCurveNamed(BoxModel &boxes, const CurveSettings &settings, const QString &name, int fan)
+{
+    const QStringList names = curveChoices(settings);
+    for (int k = 0; k < names.size(); ++k) {
+        if (sameCurveName(names.at(k), name))
+            return chooseFanCurve(boxes, settings, k, fan);
+    }
+    qCWarning(lcApp).noquote() << "fan_curve refused: no curve named" << name.left(CurveLimit::kMaxNameLength);
+    return false;
+}

@@ -21,3 +21,7 @@ QStringList curveChoices(const CurveSettings &settings);
 bool chooseFanCurve(BoxModel &boxes, const CurveSettings &settings, int choice, int fan);
 // The same for fan `fan` of box `box` (other programs name the box).
 bool chooseFanCurveOf(BoxModel &boxes, const CurveSettings &settings, int box, int choice, int fan);
+
+// The same by the curve's name (case ignored), as the window's curve
+// selector sends it. An unknown name is refused (logged).
+bool chooseFanCurveNamed(BoxModel &boxes, const CurveSettings &settings, const QString &name, int fan);

@@ -3,6 +3,7 @@
 
 // The main view's own messages: box, profile, language and settings.
 #include "ViewMessageHandler.h"
+#include "CurveChoice.h"
 
 #include "AppState.h"
 #include "ViewMessageRules.h"
@@ -106,6 +107,12 @@ void showInfo(MessageCall &c)
     c.host.showSensorInfo();
 }
 
+void chooseCurve(MessageCall &c)
+{
+    // Saved with the profile, as the fan's other settings.
+    chooseFanCurveNamed(c.boxes, c.host.curveSettings(), c.m.textAt(2), c.target);
+}
+
 } // namespace
 
 const MessageRules &settingsRules()
@@ -122,6 +129,8 @@ const MessageRules &settingsRules()
         {N::copyProfile, {2, {{1, 0, kProfileCount - 1, "profile index"}}}, copyProfile},
         {N::selectBoxType, {2, {{1, BoxType::Vayla, BoxType::Rainbow, "box type"}}}, selectBoxType},
         {N::showInfo, {1, {}}, showInfo},
+        {N::fanCurve, {3, {{1, 0, kRainbowFanCount - 1, "fan"}}}, chooseCurve},
+        {N::curvesSaved, {1, {}}, [](MessageCall &c) { c.host.reloadCurves(); }},
     };
     return rules;
 }

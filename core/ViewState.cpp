@@ -95,3 +95,25 @@ void ViewState::show(const WindowView &window, const std::array<FanView, kRainbo
         emit fanChanged(static_cast<int>(f));
     }
 }
+
+void ViewState::showCurves(const CurveSettings &settings)
+{
+    m_curves = settings;
+    emit curvesChanged();
+}
+
+void ViewState::tellSourceReadings(const QHash<QString, double> &readings)
+{
+    m_readings = readings;
+    // Bounded by what the sensor reader offers (its chips and GPUs).
+    for (auto it = readings.cbegin(); it != readings.cend(); ++it)
+        m_known.insert(it.key(), true);
+    emit sourcesRead();
+}
+
+QStringList ViewState::knownSources() const
+{
+    QStringList ids = m_known.keys();
+    ids.sort();
+    return ids;
+}

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "curves/Curve.h"
 #include "device/BoxModel.h"
 #include "storage/AppSettings.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -22,7 +24,10 @@ struct FanView {
 
     bool operator==(const FanView &o) const
     {
-        return single == o.single && rainbow == o.rainbow && vayla == o.vayla && reading == o.reading;
+        // The records' own comparison leaves out the curve name, which the
+        // window shows too.
+        return single == o.single && rainbow == o.rainbow && vayla == o.vayla && reading == o.reading
+            && rainbow.curveName == o.rainbow.curveName && vayla.curveName == o.vayla.curveName;
     }
     bool operator!=(const FanView &o) const { return !(*this == o); }
 };
@@ -79,6 +84,15 @@ public:
     void tellProfileSaved() { emit profileSaved(); }
     void tellSensorInfo(const QStringList &lines) { emit sensorInfo(lines); }
 
+    // The curves the fans can follow, as the core has them.
+    void showCurves(const CurveSettings &settings);
+    const CurveSettings &curves() const { return m_curves; }
+    // The temperatures of the last reading pass (source id -> degrees), and
+    // every source read since the start, sorted.
+    void tellSourceReadings(const QHash<QString, double> &readings);
+    const QHash<QString, double> &sourceReadings() const { return m_readings; }
+    QStringList knownSources() const;
+
 signals:
     // Told before the fans, so that a view lays out the right kind of fans first.
     void windowChanged();
@@ -87,8 +101,13 @@ signals:
     void profileSaved();
     // The sensor listing, asked for by the window.
     void sensorInfo(const QStringList &lines);
+    void curvesChanged();
+    void sourcesRead();
 
 private:
     WindowView m_window;
     std::array<FanView, kRainbowFanCount> m_fans{};
+    CurveSettings m_curves;
+    QHash<QString, double> m_readings;
+    QHash<QString, bool> m_known;
 };

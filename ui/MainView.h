@@ -27,6 +27,7 @@ class FocusRing;
 class InfoView;
 class RainbowFan;
 class VaylaRGBFanView;
+class CurveEditor;
 
 // Rules of the main window that need no widget.
 namespace MainViewRules {
@@ -130,6 +131,12 @@ signals:
     // The graphs of a fan of a box; box -1: of every fan.
     void graphsRequested(int box, int fan);
 
+public:
+    // The curve selector of fan `fan` of the shown box, and the curve
+    // editor at curve `name` (ui/curves).
+    void openCurveSelector(int fan);
+    void openCurveEditor(const QString &name);
+
 public slots:
     void changeControllerBox();
     void selectProfile();
@@ -206,6 +213,8 @@ private:
     void updateRemoteAccessTexts();
     void buildGraphsEntry();
     void updateGraphsText();
+    void buildCurvesEntry();
+    void updateCurvesText();
     void chooseRemoteAccess(int access);
     bool footerShowsAddress() const;
     void buildKeypad();
@@ -324,6 +333,8 @@ private:
     QPushButton *m_menuButtons[MainViewRules::kMenuButtonCount] = {};
     QPushButton *m_remoteAccessButton = nullptr;
     QPushButton *m_graphsButton = nullptr;
+    QPushButton *m_curvesButton = nullptr;
+    QPointer<CurveEditor> m_curveEditor;
     QMenu *m_remoteAccessMenu = nullptr;
     QAction *m_remoteAccessActions[3] = {};
     int m_remoteAccess = 2;

@@ -94,7 +94,7 @@ QList<QWidget *> MainView::tabStops() const
     if (!m_languageMenu->isHidden()) {
         for (QPushButton *b : m_menuButtons)
             order << b;
-        order << m_remoteAccessButton << m_graphsButton << m_boxTypeButtons[BoxType::Rainbow] << m_boxTypeButtons[BoxType::Vayla];
+        order << m_remoteAccessButton << m_graphsButton << m_curvesButton << m_boxTypeButtons[BoxType::Rainbow] << m_boxTypeButtons[BoxType::Vayla];
     }
     order << m_minButton << m_closeButton;
     if (!isNoBoxNoticeShown()) {

@@ -140,6 +140,7 @@ void MainView::buildLanguageMenu()
     updateMenuSwitchTexts();
     buildRemoteAccessEntry();
     buildGraphsEntry();
+    buildCurvesEntry();
     m_languageMenu->hide();
 }
 
@@ -239,6 +240,7 @@ void MainView::updateMenuSwitchTexts()
     m_menuButtons[9]->setText(tr("Password") + QLatin1Char(':') + m_password);
     updateRemoteAccessTexts();
     updateGraphsText();
+    updateCurvesText();
 }
 
 void MainView::hideLanguageMenu()

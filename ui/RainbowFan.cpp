@@ -256,6 +256,9 @@ void RainbowFan::buildSpeedControls()
     m_btnSilent = makeButton(QStringLiteral("btn_silent"), QRect(216, 44, 42, 42), &RainbowFan::pushSilent);
     m_btnPwm = makeButton(QStringLiteral("btn_pwm"), QRect(266, 44, 42, 42), &RainbowFan::pushPWM);
     m_btnPwm->setCheckable(true);
+    // A right click (or the menu key) on PWM picks the curve it follows.
+    m_btnPwm->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_btnPwm, &QWidget::customContextMenuRequested, this, &RainbowFan::curveRequested);
     m_btnPwm->setChecked(true);
     swapStyle(m_btnPwm, QStringLiteral("QPushButton{color:#02A0EA; font-size:11px; "
                                          "font-weight:bold; border-image: url(")

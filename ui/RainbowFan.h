@@ -130,6 +130,8 @@ signals:
     void graphsRequested();
     // "To all fans" was pressed on this panel.
     void applyToAllRequested();
+    // The curve this fan follows, asked for on its PWM switch.
+    void curveRequested();
 
 public slots:
     void colorModeRight();

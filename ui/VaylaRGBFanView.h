@@ -64,6 +64,8 @@ public:
 signals:
     void sendData(QStringList list);
     void sendRGBData(int r, int g, int b, float bright, int fan);
+    // The curve this fan follows, asked for on its PWM switch.
+    void curveRequested();
 
 public slots:
     void pushFanSpeed();

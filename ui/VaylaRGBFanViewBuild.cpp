@@ -56,6 +56,8 @@ void VaylaRGBFanView::buildWidgets()
     connect(m_performance, &QPushButton::released, this, &VaylaRGBFanView::pushFanSpeed);
     connect(m_silent, &QPushButton::released, this, &VaylaRGBFanView::pushFanSpeed);
     connect(m_pwm, &QPushButton::released, this, &VaylaRGBFanView::pushPWM);
+    m_pwm->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_pwm, &QWidget::customContextMenuRequested, this, &VaylaRGBFanView::curveRequested);
 
     m_blank = makeLabel(this, QStringLiteral("blank"), QRect(233, 112, 55, 55),
                         QStringLiteral("border-image: url(%1);").arg(vaylaImage(QStringLiteral("btn_blank.png"))));

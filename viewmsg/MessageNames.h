@@ -19,6 +19,10 @@ constexpr QLatin1String name(const char (&text)[N])
 constexpr QLatin1String btnPerformance = name("btn_performance");
 constexpr QLatin1String btnSilent = name("btn_silent");
 constexpr QLatin1String btnPwm = name("btn_pwm");
+// {name, fan, curve name}: the curve a temperature-following fan follows.
+constexpr QLatin1String fanCurve = name("fan_curve");
+// {name}: the curve editor wrote the curves file.
+constexpr QLatin1String curvesSaved = name("curves_saved");
 constexpr QLatin1String btnDone = name("btn_done");
 constexpr QLatin1String btnMusic = name("btn_music");
 constexpr QLatin1String btnCopy = name("btn_copy");

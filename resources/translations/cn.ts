@@ -165,6 +165,242 @@
         <source>No sensor chips found.</source>
         <translation>未找到传感器芯片。</translation>
     </message>
+    <message>
+        <source>No temperature from %1</source>
+        <translation>无法读取 %1 的温度</translation>
+    </message>
+</context>
+<context>
+    <name>CurveEdit</name>
+    <message>
+        <source>The curve needs a name.</source>
+        <translation>曲线需要一个名称。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is the name of a preset.</source>
+        <translation>“%1”是预设的名称。</translation>
+    </message>
+    <message>
+        <source>Another curve is named &quot;%1&quot;.</source>
+        <translation>已有另一条曲线名为“%1”。</translation>
+    </message>
+    <message>
+        <source>A curve has %1 to %2 points, not %3.</source>
+        <translation>曲线应有 %1 到 %2 个点，而不是 %3 个。</translation>
+    </message>
+    <message>
+        <source>Point %1 must be warmer than point %2.</source>
+        <translation>点 %1 的温度必须高于点 %2。</translation>
+    </message>
+    <message>
+        <source>Point %1 must not run slower than point %2.</source>
+        <translation>点 %1 的转速不能低于点 %2。</translation>
+    </message>
+    <message>
+        <source>Choose at least one temperature source.</source>
+        <translation>请至少选择一个温度来源。</translation>
+    </message>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>未保存：%1</translation>
+    </message>
+</context>
+<context>
+    <name>CurveEditor</name>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>未保存：%1</translation>
+    </message>
+    <message>
+        <source>The curves file could not be written.</source>
+        <translation>无法写入曲线文件。</translation>
+    </message>
+    <message>
+        <source>Saved.</source>
+        <translation>已保存。</translation>
+    </message>
+    <message>
+        <source>Now: %1 °C, %2 %</source>
+        <translation>当前：%1 °C，%2 %</translation>
+    </message>
+    <message>
+        <source>Now: no reading of this curve&apos;s sources</source>
+        <translation>当前：此曲线的来源没有读数</translation>
+    </message>
+    <message>
+        <source>Fan curves</source>
+        <translation>风扇曲线</translation>
+    </message>
+    <message>
+        <source>&amp;Curve</source>
+        <translation>曲线(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>名称(&amp;N)</translation>
+    </message>
+    <message>
+        <source>&amp;Sources</source>
+        <translation>来源(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Mi&amp;x</source>
+        <translation>混合(&amp;X)</translation>
+    </message>
+    <message>
+        <source>&amp;Hysteresis (°C)</source>
+        <translation>迟滞(&amp;H) (°C)</translation>
+    </message>
+    <message>
+        <source>Step &amp;up (%/s)</source>
+        <translation>上升速率(&amp;U) (%/s)</translation>
+    </message>
+    <message>
+        <source>Step &amp;down (%/s)</source>
+        <translation>下降速率(&amp;D) (%/s)</translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimum duty (%)</source>
+        <translation>最低占空比(&amp;N) (%)</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Duty %</source>
+        <translation>占空比 %</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>点</translation>
+    </message>
+    <message>
+        <source>The curve&apos;s points: temperature and duty, 2 to 8 of them, warmer downwards</source>
+        <translation>曲线的点：温度和占空比，2 到 8 个，越往下温度越高</translation>
+    </message>
+    <message>
+        <source>Curve graph</source>
+        <translation>曲线图</translation>
+    </message>
+    <message>
+        <source>Drag a point to move it; the orange ring is where the fan is now</source>
+        <translation>拖动点即可移动；橙色圆圈表示风扇当前的位置</translation>
+    </message>
+    <message>
+        <source>A falling temperature must drop this far before the fan slows down</source>
+        <translation>温度下降须超过此值，风扇才会减速</translation>
+    </message>
+    <message>
+        <source>How fast the duty may rise; 0 = at once</source>
+        <translation>占空比上升的最快速度；0 = 立即</translation>
+    </message>
+    <message>
+        <source>How fast the duty may fall; 0 = at once</source>
+        <translation>占空比下降的最快速度；0 = 立即</translation>
+    </message>
+    <message>
+        <source>The fan never runs slower than this</source>
+        <translation>风扇转速绝不会低于此值</translation>
+    </message>
+    <message>
+        <source>The temperatures the curve follows; several make a mix</source>
+        <translation>曲线跟随的温度；选择多个即为混合</translation>
+    </message>
+    <message>
+        <source>Highest</source>
+        <translation>最高值</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>平均值</translation>
+    </message>
+    <message>
+        <source>Add point</source>
+        <translation>添加点</translation>
+    </message>
+    <message>
+        <source>Remove point</source>
+        <translation>删除点</translation>
+    </message>
+    <message>
+        <source>Copy to a new curve</source>
+        <translation>复制为新曲线</translation>
+    </message>
+    <message>
+        <source>Presets cannot be changed: edit a copy</source>
+        <translation>预设不能修改：请编辑副本</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>CurveSelector</name>
+    <message>
+        <source>Fan %1 follows &quot;%2&quot; on %3.</source>
+        <translation>风扇 %1 按“%2”跟随 %3。</translation>
+    </message>
+    <message>
+        <source>Follows %1</source>
+        <translation>跟随 %1</translation>
+    </message>
+    <message>
+        <source>Fan curve</source>
+        <translation>风扇曲线</translation>
+    </message>
+    <message>
+        <source>Curves</source>
+        <translation>曲线</translation>
+    </message>
+    <message>
+        <source>The curve this fan&apos;s speed follows while PWM is on</source>
+        <translation>PWM 开启时此风扇转速跟随的曲线</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>使用</translation>
+    </message>
+    <message>
+        <source>This fan follows the chosen curve</source>
+        <translation>此风扇跟随所选曲线</translation>
+    </message>
+    <message>
+        <source>Edit curves…</source>
+        <translation>编辑曲线…</translation>
+    </message>
+    <message>
+        <source>Opens the curve editor</source>
+        <translation>打开曲线编辑器</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>CurveText</name>
+    <message>
+        <source>CPU</source>
+        <translation>CPU</translation>
+    </message>
+    <message>
+        <source>average of %1</source>
+        <translation>%1 的平均值</translation>
+    </message>
+    <message>
+        <source>highest of %1</source>
+        <translation>%1 的最高值</translation>
+    </message>
+    <message>
+        <source>%1 (preset)</source>
+        <translation>%1（预设）</translation>
+    </message>
 </context>
 <context>
     <name>GraphText</name>
@@ -532,6 +768,10 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>Fan curves</source>
+        <translation>风扇曲线</translation>
     </message>
 </context>
 <context>

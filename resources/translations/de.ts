@@ -165,6 +165,242 @@
         <source>No sensor chips found.</source>
         <translation>Keine Sensorchips gefunden.</translation>
     </message>
+    <message>
+        <source>No temperature from %1</source>
+        <translation>Keine Temperatur von %1</translation>
+    </message>
+</context>
+<context>
+    <name>CurveEdit</name>
+    <message>
+        <source>The curve needs a name.</source>
+        <translation>Die Kurve braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is the name of a preset.</source>
+        <translation>„%1“ ist der Name einer Vorgabe.</translation>
+    </message>
+    <message>
+        <source>Another curve is named &quot;%1&quot;.</source>
+        <translation>Eine andere Kurve heißt bereits „%1“.</translation>
+    </message>
+    <message>
+        <source>A curve has %1 to %2 points, not %3.</source>
+        <translation>Eine Kurve hat %1 bis %2 Punkte, nicht %3.</translation>
+    </message>
+    <message>
+        <source>Point %1 must be warmer than point %2.</source>
+        <translation>Punkt %1 muss wärmer sein als Punkt %2.</translation>
+    </message>
+    <message>
+        <source>Point %1 must not run slower than point %2.</source>
+        <translation>Punkt %1 darf nicht langsamer laufen als Punkt %2.</translation>
+    </message>
+    <message>
+        <source>Choose at least one temperature source.</source>
+        <translation>Wählen Sie mindestens eine Temperaturquelle.</translation>
+    </message>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>Nicht gespeichert: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CurveEditor</name>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>Nicht gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>The curves file could not be written.</source>
+        <translation>Die Kurvendatei konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Saved.</source>
+        <translation>Gespeichert.</translation>
+    </message>
+    <message>
+        <source>Now: %1 °C, %2 %</source>
+        <translation>Jetzt: %1 °C, %2 %</translation>
+    </message>
+    <message>
+        <source>Now: no reading of this curve&apos;s sources</source>
+        <translation>Jetzt: keine Messung der Quellen dieser Kurve</translation>
+    </message>
+    <message>
+        <source>Fan curves</source>
+        <translation>Lüfterkurven</translation>
+    </message>
+    <message>
+        <source>&amp;Curve</source>
+        <translation>&amp;Kurve</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>&amp;Name</translation>
+    </message>
+    <message>
+        <source>&amp;Sources</source>
+        <translation>&amp;Quellen</translation>
+    </message>
+    <message>
+        <source>Mi&amp;x</source>
+        <translation>Mi&amp;schung</translation>
+    </message>
+    <message>
+        <source>&amp;Hysteresis (°C)</source>
+        <translation>&amp;Hysterese (°C)</translation>
+    </message>
+    <message>
+        <source>Step &amp;up (%/s)</source>
+        <translation>Anstieg &amp;hoch (%/s)</translation>
+    </message>
+    <message>
+        <source>Step &amp;down (%/s)</source>
+        <translation>Abfall &amp;runter (%/s)</translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimum duty (%)</source>
+        <translation>Mi&amp;ndestleistung (%)</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Duty %</source>
+        <translation>Leistung %</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Punkte</translation>
+    </message>
+    <message>
+        <source>The curve&apos;s points: temperature and duty, 2 to 8 of them, warmer downwards</source>
+        <translation>Die Punkte der Kurve: Temperatur und Leistung, 2 bis 8, nach unten wärmer</translation>
+    </message>
+    <message>
+        <source>Curve graph</source>
+        <translation>Kurvendiagramm</translation>
+    </message>
+    <message>
+        <source>Drag a point to move it; the orange ring is where the fan is now</source>
+        <translation>Ziehen Sie einen Punkt, um ihn zu verschieben; der orange Ring zeigt, wo der Lüfter gerade steht</translation>
+    </message>
+    <message>
+        <source>A falling temperature must drop this far before the fan slows down</source>
+        <translation>Eine fallende Temperatur muss so weit sinken, bevor der Lüfter langsamer wird</translation>
+    </message>
+    <message>
+        <source>How fast the duty may rise; 0 = at once</source>
+        <translation>Wie schnell die Leistung steigen darf; 0 = sofort</translation>
+    </message>
+    <message>
+        <source>How fast the duty may fall; 0 = at once</source>
+        <translation>Wie schnell die Leistung sinken darf; 0 = sofort</translation>
+    </message>
+    <message>
+        <source>The fan never runs slower than this</source>
+        <translation>Langsamer läuft der Lüfter nie</translation>
+    </message>
+    <message>
+        <source>The temperatures the curve follows; several make a mix</source>
+        <translation>Die Temperaturen, denen die Kurve folgt; mehrere ergeben eine Mischung</translation>
+    </message>
+    <message>
+        <source>Highest</source>
+        <translation>Höchste</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>Durchschnitt</translation>
+    </message>
+    <message>
+        <source>Add point</source>
+        <translation>Punkt hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove point</source>
+        <translation>Punkt entfernen</translation>
+    </message>
+    <message>
+        <source>Copy to a new curve</source>
+        <translation>In neue Kurve kopieren</translation>
+    </message>
+    <message>
+        <source>Presets cannot be changed: edit a copy</source>
+        <translation>Vorgaben lassen sich nicht ändern: Bearbeiten Sie eine Kopie</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>CurveSelector</name>
+    <message>
+        <source>Fan %1 follows &quot;%2&quot; on %3.</source>
+        <translation>Lüfter %1 folgt „%2“ mit %3.</translation>
+    </message>
+    <message>
+        <source>Follows %1</source>
+        <translation>Folgt %1</translation>
+    </message>
+    <message>
+        <source>Fan curve</source>
+        <translation>Lüfterkurve</translation>
+    </message>
+    <message>
+        <source>Curves</source>
+        <translation>Kurven</translation>
+    </message>
+    <message>
+        <source>The curve this fan&apos;s speed follows while PWM is on</source>
+        <translation>Die Kurve, der die Drehzahl dieses Lüfters bei eingeschaltetem PWM folgt</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>Verwenden</translation>
+    </message>
+    <message>
+        <source>This fan follows the chosen curve</source>
+        <translation>Dieser Lüfter folgt der gewählten Kurve</translation>
+    </message>
+    <message>
+        <source>Edit curves…</source>
+        <translation>Kurven bearbeiten…</translation>
+    </message>
+    <message>
+        <source>Opens the curve editor</source>
+        <translation>Öffnet den Kurveneditor</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>CurveText</name>
+    <message>
+        <source>CPU</source>
+        <translation>CPU</translation>
+    </message>
+    <message>
+        <source>average of %1</source>
+        <translation>Durchschnitt von %1</translation>
+    </message>
+    <message>
+        <source>highest of %1</source>
+        <translation>Höchstwert von %1</translation>
+    </message>
+    <message>
+        <source>%1 (preset)</source>
+        <translation>%1 (Vorgabe)</translation>
+    </message>
 </context>
 <context>
     <name>GraphText</name>
@@ -532,6 +768,10 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Fan curves</source>
+        <translation>Lüfterkurven</translation>
     </message>
 </context>
 <context>

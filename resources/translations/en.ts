@@ -165,6 +165,242 @@
         <source>No sensor chips found.</source>
         <translation>No sensor chips found.</translation>
     </message>
+    <message>
+        <source>No temperature from %1</source>
+        <translation>No temperature from %1</translation>
+    </message>
+</context>
+<context>
+    <name>CurveEdit</name>
+    <message>
+        <source>The curve needs a name.</source>
+        <translation>The curve needs a name.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is the name of a preset.</source>
+        <translation>&quot;%1&quot; is the name of a preset.</translation>
+    </message>
+    <message>
+        <source>Another curve is named &quot;%1&quot;.</source>
+        <translation>Another curve is named &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>A curve has %1 to %2 points, not %3.</source>
+        <translation>A curve has %1 to %2 points, not %3.</translation>
+    </message>
+    <message>
+        <source>Point %1 must be warmer than point %2.</source>
+        <translation>Point %1 must be warmer than point %2.</translation>
+    </message>
+    <message>
+        <source>Point %1 must not run slower than point %2.</source>
+        <translation>Point %1 must not run slower than point %2.</translation>
+    </message>
+    <message>
+        <source>Choose at least one temperature source.</source>
+        <translation>Choose at least one temperature source.</translation>
+    </message>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>Not saved: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CurveEditor</name>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>Not saved: %1</translation>
+    </message>
+    <message>
+        <source>The curves file could not be written.</source>
+        <translation>The curves file could not be written.</translation>
+    </message>
+    <message>
+        <source>Saved.</source>
+        <translation>Saved.</translation>
+    </message>
+    <message>
+        <source>Now: %1 °C, %2 %</source>
+        <translation>Now: %1 °C, %2 %</translation>
+    </message>
+    <message>
+        <source>Now: no reading of this curve&apos;s sources</source>
+        <translation>Now: no reading of this curve&apos;s sources</translation>
+    </message>
+    <message>
+        <source>Fan curves</source>
+        <translation>Fan curves</translation>
+    </message>
+    <message>
+        <source>&amp;Curve</source>
+        <translation>&amp;Curve</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>&amp;Name</translation>
+    </message>
+    <message>
+        <source>&amp;Sources</source>
+        <translation>&amp;Sources</translation>
+    </message>
+    <message>
+        <source>Mi&amp;x</source>
+        <translation>Mi&amp;x</translation>
+    </message>
+    <message>
+        <source>&amp;Hysteresis (°C)</source>
+        <translation>&amp;Hysteresis (°C)</translation>
+    </message>
+    <message>
+        <source>Step &amp;up (%/s)</source>
+        <translation>Step &amp;up (%/s)</translation>
+    </message>
+    <message>
+        <source>Step &amp;down (%/s)</source>
+        <translation>Step &amp;down (%/s)</translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimum duty (%)</source>
+        <translation>Mi&amp;nimum duty (%)</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Duty %</source>
+        <translation>Duty %</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>The curve&apos;s points: temperature and duty, 2 to 8 of them, warmer downwards</source>
+        <translation>The curve&apos;s points: temperature and duty, 2 to 8 of them, warmer downwards</translation>
+    </message>
+    <message>
+        <source>Curve graph</source>
+        <translation>Curve graph</translation>
+    </message>
+    <message>
+        <source>Drag a point to move it; the orange ring is where the fan is now</source>
+        <translation>Drag a point to move it; the orange ring is where the fan is now</translation>
+    </message>
+    <message>
+        <source>A falling temperature must drop this far before the fan slows down</source>
+        <translation>A falling temperature must drop this far before the fan slows down</translation>
+    </message>
+    <message>
+        <source>How fast the duty may rise; 0 = at once</source>
+        <translation>How fast the duty may rise; 0 = at once</translation>
+    </message>
+    <message>
+        <source>How fast the duty may fall; 0 = at once</source>
+        <translation>How fast the duty may fall; 0 = at once</translation>
+    </message>
+    <message>
+        <source>The fan never runs slower than this</source>
+        <translation>The fan never runs slower than this</translation>
+    </message>
+    <message>
+        <source>The temperatures the curve follows; several make a mix</source>
+        <translation>The temperatures the curve follows; several make a mix</translation>
+    </message>
+    <message>
+        <source>Highest</source>
+        <translation>Highest</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>Add point</source>
+        <translation>Add point</translation>
+    </message>
+    <message>
+        <source>Remove point</source>
+        <translation>Remove point</translation>
+    </message>
+    <message>
+        <source>Copy to a new curve</source>
+        <translation>Copy to a new curve</translation>
+    </message>
+    <message>
+        <source>Presets cannot be changed: edit a copy</source>
+        <translation>Presets cannot be changed: edit a copy</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>CurveSelector</name>
+    <message>
+        <source>Fan %1 follows &quot;%2&quot; on %3.</source>
+        <translation>Fan %1 follows &quot;%2&quot; on %3.</translation>
+    </message>
+    <message>
+        <source>Follows %1</source>
+        <translation>Follows %1</translation>
+    </message>
+    <message>
+        <source>Fan curve</source>
+        <translation>Fan curve</translation>
+    </message>
+    <message>
+        <source>Curves</source>
+        <translation>Curves</translation>
+    </message>
+    <message>
+        <source>The curve this fan&apos;s speed follows while PWM is on</source>
+        <translation>The curve this fan&apos;s speed follows while PWM is on</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>Use</translation>
+    </message>
+    <message>
+        <source>This fan follows the chosen curve</source>
+        <translation>This fan follows the chosen curve</translation>
+    </message>
+    <message>
+        <source>Edit curves…</source>
+        <translation>Edit curves…</translation>
+    </message>
+    <message>
+        <source>Opens the curve editor</source>
+        <translation>Opens the curve editor</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>CurveText</name>
+    <message>
+        <source>CPU</source>
+        <translation>CPU</translation>
+    </message>
+    <message>
+        <source>average of %1</source>
+        <translation>average of %1</translation>
+    </message>
+    <message>
+        <source>highest of %1</source>
+        <translation>highest of %1</translation>
+    </message>
+    <message>
+        <source>%1 (preset)</source>
+        <translation>%1 (preset)</translation>
+    </message>
 </context>
 <context>
     <name>GraphText</name>
@@ -532,6 +768,10 @@
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Fan curves</source>
+        <translation>Fan curves</translation>
     </message>
 </context>
 <context>

@@ -165,6 +165,242 @@
         <source>No sensor chips found.</source>
         <translation>Aucune puce de capteur trouvée.</translation>
     </message>
+    <message>
+        <source>No temperature from %1</source>
+        <translation>Aucune température de %1</translation>
+    </message>
+</context>
+<context>
+    <name>CurveEdit</name>
+    <message>
+        <source>The curve needs a name.</source>
+        <translation>La courbe a besoin d’un nom.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is the name of a preset.</source>
+        <translation>« %1 » est le nom d’un préréglage.</translation>
+    </message>
+    <message>
+        <source>Another curve is named &quot;%1&quot;.</source>
+        <translation>Une autre courbe s’appelle déjà « %1 ».</translation>
+    </message>
+    <message>
+        <source>A curve has %1 to %2 points, not %3.</source>
+        <translation>Une courbe a de %1 à %2 points, pas %3.</translation>
+    </message>
+    <message>
+        <source>Point %1 must be warmer than point %2.</source>
+        <translation>Le point %1 doit être plus chaud que le point %2.</translation>
+    </message>
+    <message>
+        <source>Point %1 must not run slower than point %2.</source>
+        <translation>Le point %1 ne doit pas tourner moins vite que le point %2.</translation>
+    </message>
+    <message>
+        <source>Choose at least one temperature source.</source>
+        <translation>Choisissez au moins une source de température.</translation>
+    </message>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>Non enregistré : %1</translation>
+    </message>
+</context>
+<context>
+    <name>CurveEditor</name>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>Non enregistré : %1</translation>
+    </message>
+    <message>
+        <source>The curves file could not be written.</source>
+        <translation>Le fichier des courbes n’a pas pu être écrit.</translation>
+    </message>
+    <message>
+        <source>Saved.</source>
+        <translation>Enregistré.</translation>
+    </message>
+    <message>
+        <source>Now: %1 °C, %2 %</source>
+        <translation>Maintenant : %1 °C, %2 %</translation>
+    </message>
+    <message>
+        <source>Now: no reading of this curve&apos;s sources</source>
+        <translation>Maintenant : aucune mesure des sources de cette courbe</translation>
+    </message>
+    <message>
+        <source>Fan curves</source>
+        <translation>Courbes des ventilateurs</translation>
+    </message>
+    <message>
+        <source>&amp;Curve</source>
+        <translation>&amp;Courbe</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>&amp;Nom</translation>
+    </message>
+    <message>
+        <source>&amp;Sources</source>
+        <translation>&amp;Sources</translation>
+    </message>
+    <message>
+        <source>Mi&amp;x</source>
+        <translation>&amp;Mélange</translation>
+    </message>
+    <message>
+        <source>&amp;Hysteresis (°C)</source>
+        <translation>&amp;Hystérésis (°C)</translation>
+    </message>
+    <message>
+        <source>Step &amp;up (%/s)</source>
+        <translation>Pas de &amp;montée (%/s)</translation>
+    </message>
+    <message>
+        <source>Step &amp;down (%/s)</source>
+        <translation>Pas de &amp;descente (%/s)</translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimum duty (%)</source>
+        <translation>Puissance mi&amp;nimale (%)</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Duty %</source>
+        <translation>Puissance %</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>The curve&apos;s points: temperature and duty, 2 to 8 of them, warmer downwards</source>
+        <translation>Les points de la courbe : température et puissance, de 2 à 8, plus chauds vers le bas</translation>
+    </message>
+    <message>
+        <source>Curve graph</source>
+        <translation>Graphique de la courbe</translation>
+    </message>
+    <message>
+        <source>Drag a point to move it; the orange ring is where the fan is now</source>
+        <translation>Faites glisser un point pour le déplacer ; l’anneau orange montre où en est le ventilateur</translation>
+    </message>
+    <message>
+        <source>A falling temperature must drop this far before the fan slows down</source>
+        <translation>Une température qui baisse doit descendre d’autant avant que le ventilateur ralentisse</translation>
+    </message>
+    <message>
+        <source>How fast the duty may rise; 0 = at once</source>
+        <translation>Vitesse à laquelle la puissance peut monter ; 0 = immédiatement</translation>
+    </message>
+    <message>
+        <source>How fast the duty may fall; 0 = at once</source>
+        <translation>Vitesse à laquelle la puissance peut baisser ; 0 = immédiatement</translation>
+    </message>
+    <message>
+        <source>The fan never runs slower than this</source>
+        <translation>Le ventilateur ne tourne jamais moins vite</translation>
+    </message>
+    <message>
+        <source>The temperatures the curve follows; several make a mix</source>
+        <translation>Les températures que suit la courbe ; plusieurs forment un mélange</translation>
+    </message>
+    <message>
+        <source>Highest</source>
+        <translation>La plus haute</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>Moyenne</translation>
+    </message>
+    <message>
+        <source>Add point</source>
+        <translation>Ajouter un point</translation>
+    </message>
+    <message>
+        <source>Remove point</source>
+        <translation>Retirer le point</translation>
+    </message>
+    <message>
+        <source>Copy to a new curve</source>
+        <translation>Copier dans une nouvelle courbe</translation>
+    </message>
+    <message>
+        <source>Presets cannot be changed: edit a copy</source>
+        <translation>Les préréglages ne peuvent pas être modifiés : modifiez une copie</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>CurveSelector</name>
+    <message>
+        <source>Fan %1 follows &quot;%2&quot; on %3.</source>
+        <translation>Le ventilateur %1 suit « %2 » sur %3.</translation>
+    </message>
+    <message>
+        <source>Follows %1</source>
+        <translation>Suit %1</translation>
+    </message>
+    <message>
+        <source>Fan curve</source>
+        <translation>Courbe du ventilateur</translation>
+    </message>
+    <message>
+        <source>Curves</source>
+        <translation>Courbes</translation>
+    </message>
+    <message>
+        <source>The curve this fan&apos;s speed follows while PWM is on</source>
+        <translation>La courbe que suit la vitesse de ce ventilateur quand PWM est activé</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>Utiliser</translation>
+    </message>
+    <message>
+        <source>This fan follows the chosen curve</source>
+        <translation>Ce ventilateur suit la courbe choisie</translation>
+    </message>
+    <message>
+        <source>Edit curves…</source>
+        <translation>Modifier les courbes…</translation>
+    </message>
+    <message>
+        <source>Opens the curve editor</source>
+        <translation>Ouvre l’éditeur de courbes</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>CurveText</name>
+    <message>
+        <source>CPU</source>
+        <translation>CPU</translation>
+    </message>
+    <message>
+        <source>average of %1</source>
+        <translation>moyenne de %1</translation>
+    </message>
+    <message>
+        <source>highest of %1</source>
+        <translation>la plus haute de %1</translation>
+    </message>
+    <message>
+        <source>%1 (preset)</source>
+        <translation>%1 (préréglage)</translation>
+    </message>
 </context>
 <context>
     <name>GraphText</name>
@@ -532,6 +768,10 @@
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Fan curves</source>
+        <translation>Courbes</translation>
     </message>
 </context>
 <context>

@@ -165,6 +165,242 @@
         <source>No sensor chips found.</source>
         <translation>センサーチップが見つかりません。</translation>
     </message>
+    <message>
+        <source>No temperature from %1</source>
+        <translation>%1 の温度が読めません</translation>
+    </message>
+</context>
+<context>
+    <name>CurveEdit</name>
+    <message>
+        <source>The curve needs a name.</source>
+        <translation>カーブに名前が必要です。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is the name of a preset.</source>
+        <translation>「%1」はプリセットの名前です。</translation>
+    </message>
+    <message>
+        <source>Another curve is named &quot;%1&quot;.</source>
+        <translation>「%1」という名前のカーブが既にあります。</translation>
+    </message>
+    <message>
+        <source>A curve has %1 to %2 points, not %3.</source>
+        <translation>カーブの点は %1～%2 個です（%3 個ではなく）。</translation>
+    </message>
+    <message>
+        <source>Point %1 must be warmer than point %2.</source>
+        <translation>点 %1 は点 %2 より高い温度にしてください。</translation>
+    </message>
+    <message>
+        <source>Point %1 must not run slower than point %2.</source>
+        <translation>点 %1 は点 %2 より遅くできません。</translation>
+    </message>
+    <message>
+        <source>Choose at least one temperature source.</source>
+        <translation>温度ソースを 1 つ以上選んでください。</translation>
+    </message>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>保存されませんでした：%1</translation>
+    </message>
+</context>
+<context>
+    <name>CurveEditor</name>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>保存されませんでした：%1</translation>
+    </message>
+    <message>
+        <source>The curves file could not be written.</source>
+        <translation>カーブのファイルを書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>Saved.</source>
+        <translation>保存しました。</translation>
+    </message>
+    <message>
+        <source>Now: %1 °C, %2 %</source>
+        <translation>現在：%1 °C、%2 %</translation>
+    </message>
+    <message>
+        <source>Now: no reading of this curve&apos;s sources</source>
+        <translation>現在：このカーブのソースの測定値がありません</translation>
+    </message>
+    <message>
+        <source>Fan curves</source>
+        <translation>ファンカーブ</translation>
+    </message>
+    <message>
+        <source>&amp;Curve</source>
+        <translation>カーブ(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>名前(&amp;N)</translation>
+    </message>
+    <message>
+        <source>&amp;Sources</source>
+        <translation>ソース(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Mi&amp;x</source>
+        <translation>組み合わせ(&amp;X)</translation>
+    </message>
+    <message>
+        <source>&amp;Hysteresis (°C)</source>
+        <translation>ヒステリシス(&amp;H) (°C)</translation>
+    </message>
+    <message>
+        <source>Step &amp;up (%/s)</source>
+        <translation>上昇速度(&amp;U) (%/s)</translation>
+    </message>
+    <message>
+        <source>Step &amp;down (%/s)</source>
+        <translation>下降速度(&amp;D) (%/s)</translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimum duty (%)</source>
+        <translation>最小デューティ(&amp;N) (%)</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Duty %</source>
+        <translation>デューティ %</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>点</translation>
+    </message>
+    <message>
+        <source>The curve&apos;s points: temperature and duty, 2 to 8 of them, warmer downwards</source>
+        <translation>カーブの点：温度とデューティ、2～8 個、下ほど高温</translation>
+    </message>
+    <message>
+        <source>Curve graph</source>
+        <translation>カーブのグラフ</translation>
+    </message>
+    <message>
+        <source>Drag a point to move it; the orange ring is where the fan is now</source>
+        <translation>点をドラッグして動かします。オレンジの輪はファンの現在位置です</translation>
+    </message>
+    <message>
+        <source>A falling temperature must drop this far before the fan slows down</source>
+        <translation>温度がこれだけ下がってからファンが減速します</translation>
+    </message>
+    <message>
+        <source>How fast the duty may rise; 0 = at once</source>
+        <translation>デューティが上がる速さ。0 = 即時</translation>
+    </message>
+    <message>
+        <source>How fast the duty may fall; 0 = at once</source>
+        <translation>デューティが下がる速さ。0 = 即時</translation>
+    </message>
+    <message>
+        <source>The fan never runs slower than this</source>
+        <translation>ファンはこれより遅くなりません</translation>
+    </message>
+    <message>
+        <source>The temperatures the curve follows; several make a mix</source>
+        <translation>カーブが従う温度。複数選ぶと組み合わせになります</translation>
+    </message>
+    <message>
+        <source>Highest</source>
+        <translation>最高</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>平均</translation>
+    </message>
+    <message>
+        <source>Add point</source>
+        <translation>点を追加</translation>
+    </message>
+    <message>
+        <source>Remove point</source>
+        <translation>点を削除</translation>
+    </message>
+    <message>
+        <source>Copy to a new curve</source>
+        <translation>新しいカーブにコピー</translation>
+    </message>
+    <message>
+        <source>Presets cannot be changed: edit a copy</source>
+        <translation>プリセットは変更できません。コピーを編集してください</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+</context>
+<context>
+    <name>CurveSelector</name>
+    <message>
+        <source>Fan %1 follows &quot;%2&quot; on %3.</source>
+        <translation>ファン %1 は %3 で「%2」に従います。</translation>
+    </message>
+    <message>
+        <source>Follows %1</source>
+        <translation>%1 に従う</translation>
+    </message>
+    <message>
+        <source>Fan curve</source>
+        <translation>ファンカーブ</translation>
+    </message>
+    <message>
+        <source>Curves</source>
+        <translation>カーブ</translation>
+    </message>
+    <message>
+        <source>The curve this fan&apos;s speed follows while PWM is on</source>
+        <translation>PWM がオンのときこのファンの速度が従うカーブ</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>使用</translation>
+    </message>
+    <message>
+        <source>This fan follows the chosen curve</source>
+        <translation>このファンは選んだカーブに従います</translation>
+    </message>
+    <message>
+        <source>Edit curves…</source>
+        <translation>カーブを編集…</translation>
+    </message>
+    <message>
+        <source>Opens the curve editor</source>
+        <translation>カーブエディターを開きます</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+</context>
+<context>
+    <name>CurveText</name>
+    <message>
+        <source>CPU</source>
+        <translation>CPU</translation>
+    </message>
+    <message>
+        <source>average of %1</source>
+        <translation>%1 の平均</translation>
+    </message>
+    <message>
+        <source>highest of %1</source>
+        <translation>%1 の最高</translation>
+    </message>
+    <message>
+        <source>%1 (preset)</source>
+        <translation>%1（プリセット）</translation>
+    </message>
 </context>
 <context>
     <name>GraphText</name>
@@ -532,6 +768,10 @@
     <message>
         <source>Cancel</source>
         <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Fan curves</source>
+        <translation>ファンカーブ</translation>
     </message>
 </context>
 <context>

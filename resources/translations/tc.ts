@@ -165,6 +165,242 @@
         <source>No sensor chips found.</source>
         <translation>找不到感測器晶片。</translation>
     </message>
+    <message>
+        <source>No temperature from %1</source>
+        <translation>無法讀取 %1 的溫度</translation>
+    </message>
+</context>
+<context>
+    <name>CurveEdit</name>
+    <message>
+        <source>The curve needs a name.</source>
+        <translation>曲線需要一個名稱。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is the name of a preset.</source>
+        <translation>「%1」是預設的名稱。</translation>
+    </message>
+    <message>
+        <source>Another curve is named &quot;%1&quot;.</source>
+        <translation>已有另一條曲線名為「%1」。</translation>
+    </message>
+    <message>
+        <source>A curve has %1 to %2 points, not %3.</source>
+        <translation>曲線應有 %1 到 %2 個點，而不是 %3 個。</translation>
+    </message>
+    <message>
+        <source>Point %1 must be warmer than point %2.</source>
+        <translation>點 %1 的溫度必須高於點 %2。</translation>
+    </message>
+    <message>
+        <source>Point %1 must not run slower than point %2.</source>
+        <translation>點 %1 的轉速不能低於點 %2。</translation>
+    </message>
+    <message>
+        <source>Choose at least one temperature source.</source>
+        <translation>請至少選擇一個溫度來源。</translation>
+    </message>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>未儲存：%1</translation>
+    </message>
+</context>
+<context>
+    <name>CurveEditor</name>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>未儲存：%1</translation>
+    </message>
+    <message>
+        <source>The curves file could not be written.</source>
+        <translation>無法寫入曲線檔案。</translation>
+    </message>
+    <message>
+        <source>Saved.</source>
+        <translation>已儲存。</translation>
+    </message>
+    <message>
+        <source>Now: %1 °C, %2 %</source>
+        <translation>目前：%1 °C，%2 %</translation>
+    </message>
+    <message>
+        <source>Now: no reading of this curve&apos;s sources</source>
+        <translation>目前：此曲線的來源沒有讀數</translation>
+    </message>
+    <message>
+        <source>Fan curves</source>
+        <translation>風扇曲線</translation>
+    </message>
+    <message>
+        <source>&amp;Curve</source>
+        <translation>曲線(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>名稱(&amp;N)</translation>
+    </message>
+    <message>
+        <source>&amp;Sources</source>
+        <translation>來源(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Mi&amp;x</source>
+        <translation>混合(&amp;X)</translation>
+    </message>
+    <message>
+        <source>&amp;Hysteresis (°C)</source>
+        <translation>遲滯(&amp;H) (°C)</translation>
+    </message>
+    <message>
+        <source>Step &amp;up (%/s)</source>
+        <translation>上升速率(&amp;U) (%/s)</translation>
+    </message>
+    <message>
+        <source>Step &amp;down (%/s)</source>
+        <translation>下降速率(&amp;D) (%/s)</translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimum duty (%)</source>
+        <translation>最低佔空比(&amp;N) (%)</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Duty %</source>
+        <translation>佔空比 %</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>點</translation>
+    </message>
+    <message>
+        <source>The curve&apos;s points: temperature and duty, 2 to 8 of them, warmer downwards</source>
+        <translation>曲線的點：溫度和佔空比，2 到 8 個，越往下溫度越高</translation>
+    </message>
+    <message>
+        <source>Curve graph</source>
+        <translation>曲線圖</translation>
+    </message>
+    <message>
+        <source>Drag a point to move it; the orange ring is where the fan is now</source>
+        <translation>拖曳點即可移動；橘色圓圈表示風扇目前的位置</translation>
+    </message>
+    <message>
+        <source>A falling temperature must drop this far before the fan slows down</source>
+        <translation>溫度下降須超過此值，風扇才會減速</translation>
+    </message>
+    <message>
+        <source>How fast the duty may rise; 0 = at once</source>
+        <translation>佔空比上升的最快速度；0 = 立即</translation>
+    </message>
+    <message>
+        <source>How fast the duty may fall; 0 = at once</source>
+        <translation>佔空比下降的最快速度；0 = 立即</translation>
+    </message>
+    <message>
+        <source>The fan never runs slower than this</source>
+        <translation>風扇轉速絕不會低於此值</translation>
+    </message>
+    <message>
+        <source>The temperatures the curve follows; several make a mix</source>
+        <translation>曲線跟隨的溫度；選擇多個即為混合</translation>
+    </message>
+    <message>
+        <source>Highest</source>
+        <translation>最高值</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>平均值</translation>
+    </message>
+    <message>
+        <source>Add point</source>
+        <translation>新增點</translation>
+    </message>
+    <message>
+        <source>Remove point</source>
+        <translation>刪除點</translation>
+    </message>
+    <message>
+        <source>Copy to a new curve</source>
+        <translation>複製為新曲線</translation>
+    </message>
+    <message>
+        <source>Presets cannot be changed: edit a copy</source>
+        <translation>預設不能修改：請編輯副本</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>儲存</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+</context>
+<context>
+    <name>CurveSelector</name>
+    <message>
+        <source>Fan %1 follows &quot;%2&quot; on %3.</source>
+        <translation>風扇 %1 依「%2」跟隨 %3。</translation>
+    </message>
+    <message>
+        <source>Follows %1</source>
+        <translation>跟隨 %1</translation>
+    </message>
+    <message>
+        <source>Fan curve</source>
+        <translation>風扇曲線</translation>
+    </message>
+    <message>
+        <source>Curves</source>
+        <translation>曲線</translation>
+    </message>
+    <message>
+        <source>The curve this fan&apos;s speed follows while PWM is on</source>
+        <translation>PWM 開啟時此風扇轉速跟隨的曲線</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>使用</translation>
+    </message>
+    <message>
+        <source>This fan follows the chosen curve</source>
+        <translation>此風扇跟隨所選曲線</translation>
+    </message>
+    <message>
+        <source>Edit curves…</source>
+        <translation>編輯曲線…</translation>
+    </message>
+    <message>
+        <source>Opens the curve editor</source>
+        <translation>開啟曲線編輯器</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+</context>
+<context>
+    <name>CurveText</name>
+    <message>
+        <source>CPU</source>
+        <translation>CPU</translation>
+    </message>
+    <message>
+        <source>average of %1</source>
+        <translation>%1 的平均值</translation>
+    </message>
+    <message>
+        <source>highest of %1</source>
+        <translation>%1 的最高值</translation>
+    </message>
+    <message>
+        <source>%1 (preset)</source>
+        <translation>%1（預設）</translation>
+    </message>
 </context>
 <context>
     <name>GraphText</name>
@@ -532,6 +768,10 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>Fan curves</source>
+        <translation>風扇曲線</translation>
     </message>
 </context>
 <context>

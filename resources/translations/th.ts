@@ -165,6 +165,242 @@
         <source>No sensor chips found.</source>
         <translation>ไม่พบชิปเซ็นเซอร์</translation>
     </message>
+    <message>
+        <source>No temperature from %1</source>
+        <translation>ไม่มีอุณหภูมิจาก %1</translation>
+    </message>
+</context>
+<context>
+    <name>CurveEdit</name>
+    <message>
+        <source>The curve needs a name.</source>
+        <translation>เส้นโค้งต้องมีชื่อ</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is the name of a preset.</source>
+        <translation>&quot;%1&quot; เป็นชื่อของค่าที่ตั้งไว้ล่วงหน้า</translation>
+    </message>
+    <message>
+        <source>Another curve is named &quot;%1&quot;.</source>
+        <translation>มีเส้นโค้งอื่นชื่อ &quot;%1&quot; แล้ว</translation>
+    </message>
+    <message>
+        <source>A curve has %1 to %2 points, not %3.</source>
+        <translation>เส้นโค้งมี %1 ถึง %2 จุด ไม่ใช่ %3 จุด</translation>
+    </message>
+    <message>
+        <source>Point %1 must be warmer than point %2.</source>
+        <translation>จุด %1 ต้องร้อนกว่าจุด %2</translation>
+    </message>
+    <message>
+        <source>Point %1 must not run slower than point %2.</source>
+        <translation>จุด %1 ต้องไม่หมุนช้ากว่าจุด %2</translation>
+    </message>
+    <message>
+        <source>Choose at least one temperature source.</source>
+        <translation>เลือกแหล่งอุณหภูมิอย่างน้อยหนึ่งแหล่ง</translation>
+    </message>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>ไม่ได้บันทึก: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CurveEditor</name>
+    <message>
+        <source>Not saved: %1</source>
+        <translation>ไม่ได้บันทึก: %1</translation>
+    </message>
+    <message>
+        <source>The curves file could not be written.</source>
+        <translation>ไม่สามารถเขียนไฟล์เส้นโค้งได้</translation>
+    </message>
+    <message>
+        <source>Saved.</source>
+        <translation>บันทึกแล้ว</translation>
+    </message>
+    <message>
+        <source>Now: %1 °C, %2 %</source>
+        <translation>ขณะนี้: %1 °C, %2 %</translation>
+    </message>
+    <message>
+        <source>Now: no reading of this curve&apos;s sources</source>
+        <translation>ขณะนี้: ไม่มีค่าจากแหล่งของเส้นโค้งนี้</translation>
+    </message>
+    <message>
+        <source>Fan curves</source>
+        <translation>เส้นโค้งพัดลม</translation>
+    </message>
+    <message>
+        <source>&amp;Curve</source>
+        <translation>เส้นโค้ง(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>ชื่อ(&amp;N)</translation>
+    </message>
+    <message>
+        <source>&amp;Sources</source>
+        <translation>แหล่ง(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Mi&amp;x</source>
+        <translation>ผสม(&amp;X)</translation>
+    </message>
+    <message>
+        <source>&amp;Hysteresis (°C)</source>
+        <translation>ฮิสเทอรีซิส(&amp;H) (°C)</translation>
+    </message>
+    <message>
+        <source>Step &amp;up (%/s)</source>
+        <translation>อัตราเพิ่ม(&amp;U) (%/s)</translation>
+    </message>
+    <message>
+        <source>Step &amp;down (%/s)</source>
+        <translation>อัตราลด(&amp;D) (%/s)</translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimum duty (%)</source>
+        <translation>รอบต่ำสุด(&amp;N) (%)</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>Duty %</source>
+        <translation>รอบ %</translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation>จุด</translation>
+    </message>
+    <message>
+        <source>The curve&apos;s points: temperature and duty, 2 to 8 of them, warmer downwards</source>
+        <translation>จุดของเส้นโค้ง: อุณหภูมิและรอบ 2 ถึง 8 จุด ยิ่งล่างยิ่งร้อน</translation>
+    </message>
+    <message>
+        <source>Curve graph</source>
+        <translation>กราฟเส้นโค้ง</translation>
+    </message>
+    <message>
+        <source>Drag a point to move it; the orange ring is where the fan is now</source>
+        <translation>ลากจุดเพื่อย้าย วงกลมสีส้มคือตำแหน่งปัจจุบันของพัดลม</translation>
+    </message>
+    <message>
+        <source>A falling temperature must drop this far before the fan slows down</source>
+        <translation>อุณหภูมิต้องลดลงเท่านี้ก่อนพัดลมจะหมุนช้าลง</translation>
+    </message>
+    <message>
+        <source>How fast the duty may rise; 0 = at once</source>
+        <translation>ความเร็วที่รอบเพิ่มได้ 0 = ทันที</translation>
+    </message>
+    <message>
+        <source>How fast the duty may fall; 0 = at once</source>
+        <translation>ความเร็วที่รอบลดได้ 0 = ทันที</translation>
+    </message>
+    <message>
+        <source>The fan never runs slower than this</source>
+        <translation>พัดลมจะไม่หมุนช้ากว่านี้</translation>
+    </message>
+    <message>
+        <source>The temperatures the curve follows; several make a mix</source>
+        <translation>อุณหภูมิที่เส้นโค้งใช้ เลือกหลายแหล่งเพื่อผสม</translation>
+    </message>
+    <message>
+        <source>Highest</source>
+        <translation>สูงสุด</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>ค่าเฉลี่ย</translation>
+    </message>
+    <message>
+        <source>Add point</source>
+        <translation>เพิ่มจุด</translation>
+    </message>
+    <message>
+        <source>Remove point</source>
+        <translation>ลบจุด</translation>
+    </message>
+    <message>
+        <source>Copy to a new curve</source>
+        <translation>คัดลอกเป็นเส้นโค้งใหม่</translation>
+    </message>
+    <message>
+        <source>Presets cannot be changed: edit a copy</source>
+        <translation>ค่าที่ตั้งไว้ล่วงหน้าแก้ไขไม่ได้ ให้แก้ไขสำเนา</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>บันทึก</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>ปิด</translation>
+    </message>
+</context>
+<context>
+    <name>CurveSelector</name>
+    <message>
+        <source>Fan %1 follows &quot;%2&quot; on %3.</source>
+        <translation>พัดลม %1 ใช้ &quot;%2&quot; ตาม %3</translation>
+    </message>
+    <message>
+        <source>Follows %1</source>
+        <translation>ตาม %1</translation>
+    </message>
+    <message>
+        <source>Fan curve</source>
+        <translation>เส้นโค้งพัดลม</translation>
+    </message>
+    <message>
+        <source>Curves</source>
+        <translation>เส้นโค้ง</translation>
+    </message>
+    <message>
+        <source>The curve this fan&apos;s speed follows while PWM is on</source>
+        <translation>เส้นโค้งที่ความเร็วพัดลมนี้ใช้เมื่อเปิด PWM</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>ใช้</translation>
+    </message>
+    <message>
+        <source>This fan follows the chosen curve</source>
+        <translation>พัดลมนี้ใช้เส้นโค้งที่เลือก</translation>
+    </message>
+    <message>
+        <source>Edit curves…</source>
+        <translation>แก้ไขเส้นโค้ง…</translation>
+    </message>
+    <message>
+        <source>Opens the curve editor</source>
+        <translation>เปิดตัวแก้ไขเส้นโค้ง</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>ปิด</translation>
+    </message>
+</context>
+<context>
+    <name>CurveText</name>
+    <message>
+        <source>CPU</source>
+        <translation>CPU</translation>
+    </message>
+    <message>
+        <source>average of %1</source>
+        <translation>ค่าเฉลี่ยของ %1</translation>
+    </message>
+    <message>
+        <source>highest of %1</source>
+        <translation>ค่าสูงสุดของ %1</translation>
+    </message>
+    <message>
+        <source>%1 (preset)</source>
+        <translation>%1 (ค่าที่ตั้งไว้)</translation>
+    </message>
 </context>
 <context>
     <name>GraphText</name>
@@ -532,6 +768,10 @@
     <message>
         <source>Cancel</source>
         <translation>ยกเลิก</translation>
+    </message>
+    <message>
+        <source>Fan curves</source>
+        <translation>เส้นโค้งพัดลม</translation>
     </message>
 </context>
 <context>

@@ -16,9 +16,21 @@
 #include "power/SleepWatch.h"
 #include "storage/CurvesFile.h"
 #include "storage/IniHelper.h"
+#include "ui/MainView.h"
+#include "ui/RainbowFan.h"
+#include "ui/curves/CurveEditor.h"
+#include "ui/curves/CurveGraph.h"
+#include "ui/curves/CurveSelector.h"
 
 #include <QApplication>
+#include <QAbstractButton>
+#include <QContextMenuEvent>
 #include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QTableWidget>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QtTest>
 #include <memory>
@@ -76,6 +88,30 @@ void writeCurves(const QByteArray &contents)
     QFile file(CurvesFile::path());
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(contents);
+}
+
+
+QByteArray curvesFileBytes()
+{
+    QFile file(CurvesFile::path());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QVector<CurvePoint> storedPoints(const QString &name)
+{
+    const CurveSettings stored = CurvesFile::read();
+    const Curve *curve = stored.find(name);
+    return curve ? curve->points : QVector<CurvePoint>();
+}
+
+void drag(CurveGraph *graph, const QPointF &from, const QPointF &to)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(graph, &press);
+    QMouseEvent move(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(graph, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(graph, &release);
 }
 
 } // namespace
@@ -295,6 +331,122 @@ private slots:
         QCOMPARE(lost.size(), 1);
         QCOMPARE(lost.at(0).at(0).toString(), QStringLiteral("nvidia-GPU-5f1c/GPU"));
         qunsetenv("FAKE_NVML");
+    }
+
+    // The window: the menu key (or a right click) on a fan's PWM switch opens
+    // its curve selector, presets first, the fan's own curve current. Esc
+    // changes nothing; Enter on another is the fan's curve, followed at the
+    // next pass and saved with its profile. An unknown name or fan is refused.
+    void theSelectorInTheWindowGivesAFanItsCurve()
+    {
+        auto program = start("[Curve0]\nName=Gaming\nPoints=\"40:30,80:90\"\nSources=amdgpu-pci-0300/edge\n");
+        QVERIFY(program);
+        QVERIFY(program->view());
+        const auto openSelector = [&program]() -> CurveSelector * {
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(2, 2));
+            QApplication::sendEvent(program->view()->fanPanel(1)->pwmButton(), &menuKey);
+            return program->view()->findChild<CurveSelector *>();
+        };
+        QPointer<CurveSelector> selector = openSelector();
+        QVERIFY(selector);
+        QCOMPARE(selector->fan(), 1);
+        QStringList listed;
+        for (int row = 0; row < selector->list()->count(); ++row)
+            listed << selector->list()->item(row)->data(Qt::UserRole).toString();
+        QCOMPARE(listed, (QStringList{"Classic", "Quiet", "Balanced", "Cooling", "Gaming"}));
+        QCOMPARE(selector->list()->currentRow(), 0);
+
+        selector->list()->setCurrentRow(4);
+        QTest::keyClick(selector, Qt::Key_Escape);
+        QTRY_VERIFY_WITH_TIMEOUT(!selector, 10000);
+        QCOMPARE(fan(1).curveName, QStringLiteral("Classic"));
+
+        selector = openSelector();
+        QVERIFY(selector);
+        selector->list()->setCurrentRow(4);
+        QTest::keyClick(selector->list(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!selector, 10000);
+        QCOMPARE(fan(1).curveName, QStringLiteral("Gaming"));
+        // Opened again, the fan's own curve is the current one.
+        selector = openSelector();
+        QVERIFY(selector);
+        QCOMPARE(selector->list()->currentRow(), 4);
+        selector->reject();
+
+        program->receiveMainData({"fan_curve", "0", "Nope"});
+        program->receiveMainData({"fan_curve", "7", "Quiet"});
+        for (int f : {0, 2, 3, 4})
+            QCOMPARE(fan(f).curveName, QStringLiteral("Classic"));
+
+        fan(1).speedPer = 3; // its cap: 80 %
+        QVERIFY(pass(*program, sensors(45, 60, -1)));
+        QCOMPARE(duties(sim, 0), (Duties{{1, 50}, {2, 60}, {3, 50}, {4, 50}, {5, 50}}));
+        QVERIFY(program->handleWindowMessage(0x8119, 0, 0));
+        QFile profile(IniHelper::profilePath(core->boxes()[0].profileValue));
+        QVERIFY(profile.open(QIODevice::ReadOnly));
+        QVERIFY(profile.readAll().contains("=Gaming"));
+    }
+
+    // The editor: a point dragged on the graph and a duty typed in the table
+    // reach the curves file and the running fans; a curve with three points
+    // at one temperature or with nine points is refused with a message and
+    // the file stays as it was; a preset is only copied; the marker follows
+    // the curve's source pass for pass.
+    void theEditorChangesTheStoredCurveAndRefusesBadOnes()
+    {
+        auto program = start("[Curve0]\nName=Gaming\nPoints=\"40:30,80:90\"\nSources=amdgpu-pci-0300/edge\n");
+        QVERIFY(program);
+        fan(0).curveName = QStringLiteral("Gaming");
+        fan(0).speedPer = 4;
+        program->view()->openCurveEditor(QStringLiteral("Gaming"));
+        auto *editor = program->view()->findChild<CurveEditor *>();
+        QVERIFY(editor);
+        QCOMPARE(editor->table()->rowCount(), 2);
+        editor->resize(900, 700);
+        editor->show();
+
+        QVERIFY(pass(*program, sensors(45, 60, -1)));
+        QCOMPARE(editor->graph()->marker(), QPointF(60, 60));
+        QVERIFY(pass(*program, sensors(45, 70, -1)));
+        QCOMPARE(editor->graph()->marker(), QPointF(70, 75));
+        QCOMPARE(firstDuty(sim, 0), std::make_pair(1, 75));
+        QVERIFY(pass(*program, sensors(45, -1, -1)));
+        QVERIFY(!editor->graph()->markerShown());
+
+        // Drag the first point from 40 °C 30 % to 50 °C 60 %; type 100 % for the second.
+        CurveGraph *graph = editor->graph();
+        drag(graph, graph->placeOf(40, 30), graph->placeOf(50, 60));
+        QCOMPARE(editor->table()->item(0, 0)->text(), QStringLiteral("50"));
+        QCOMPARE(editor->table()->item(0, 1)->text(), QStringLiteral("60"));
+        editor->table()->item(1, 1)->setText(QStringLiteral("100"));
+        QVERIFY(editor->save());
+        QCOMPARE(storedPoints(QStringLiteral("Gaming")), (QVector<CurvePoint>{{50, 60}, {80, 100}}));
+        QVERIFY(pass(*program, sensors(45, 65, -1)));
+        QCOMPARE(firstDuty(sim, 0), std::make_pair(1, 80)); // 60 + 40 * 15/30
+
+        const QByteArray before = curvesFileBytes();
+        editor->addPoint(); // three points, the last two at 80 °C ...
+        editor->table()->item(2, 0)->setText(QStringLiteral("80"));
+        editor->table()->item(0, 0)->setText(QStringLiteral("80")); // ... and the first too
+        QVERIFY(!editor->save());
+        QVERIFY(!editor->message()->text().isEmpty());
+        QCOMPARE(curvesFileBytes(), before);
+        editor->showCurve(QStringLiteral("Gaming"));
+        for (int k = 0; k < 7; ++k)
+            editor->addPoint();
+        QCOMPARE(editor->table()->rowCount(), 9);
+        QVERIFY(!editor->save());
+        QVERIFY(editor->message()->text().contains(QLatin1String("9")));
+        QCOMPARE(curvesFileBytes(), before);
+
+        // A preset is read-only; its copy is a curve of the user's.
+        editor->showCurve(QStringLiteral("Quiet"));
+        QVERIFY(!editor->save());
+        QCOMPARE(curvesFileBytes(), before);
+        editor->copyToNew();
+        QVERIFY(editor->save());
+        QCOMPARE(storedPoints(QStringLiteral("Quiet 2")), curvePresets().at(1).points);
+        QVERIFY(core->curves().settings().find(QStringLiteral("Quiet 2")));
     }
 
     // Without a curves file or a curve key every fan gets, pass for pass,

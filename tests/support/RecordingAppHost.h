@@ -6,6 +6,7 @@
 
 #include "control/AppState.h"
 #include "core/ViewState.h"
+#include "curves/Curve.h"
 
 // The program's side as the view-message handlers see it: a view state with
 // a recording view that follows it, recording timers, and what was asked of
@@ -19,6 +20,8 @@ public:
     int languageLoads = -1;
     int infoShown = 0;
     int passwordChanges = 0;
+    CurveSettings curves;
+    int curveReloads = 0;
 
     RecordingAppHost() { view.follow(state); }
 
@@ -29,4 +32,6 @@ public:
     void loadLanguage(int index) override { languageLoads = index; }
     void showSensorInfo() override { ++infoShown; }
     void passwordChanged() override { ++passwordChanges; }
+    const CurveSettings &curveSettings() override { return curves; }
+    void reloadCurves() override { ++curveReloads; }
 };

@@ -17,6 +17,7 @@
 // under 9 px or under the contrast they need, and a summary with the Tab stops.
 // The settings live in a folder of the tool's own, never in the user's.
 #include "Audit.h"
+#include "CurveScene.h"
 #include "GraphScene.h"
 #include "Scenes.h"
 
@@ -239,6 +240,12 @@ int main(int argc, char *argv[])
                 ok &= save(scenes.grab(w), out + QStringLiteral("/info.png"));
         }
         ok &= save(graphScene([&scenes](QWidget *w) { return scenes.grab(w); }), out + QStringLiteral("/graphs.png"));
+        if (first >= 0) {
+            program.handleWindowMessage(0x8106, first, 0);
+            const CurvePictures curves = curveScene(program, [&scenes](QWidget *w) { return scenes.grab(w); });
+            ok &= save(curves.selector, out + QStringLiteral("/curve-selector.png"));
+            ok &= save(curves.editor, out + QStringLiteral("/curve-editor.png"));
+        }
     }
     {
         // A three-fan box on fresh settings, taken for a 12-LED one: the alert
