@@ -141,6 +141,7 @@ void MainView::buildVaylaViews()
         view->setFanNumber(i);
         connect(view, &VaylaRGBFanView::sendData, this, &MainView::receiveVaylaData);
         connect(view, &VaylaRGBFanView::sendRGBData, this, &MainView::receiveVaylaRGBData);
+        connect(view, &VaylaRGBFanView::graphsRequested, this, [this, i] { emit graphsRequested(m_currentBox, i); });
         m_vaylaFrames[i] = frame;
         m_vaylaViews[i] = view;
     }

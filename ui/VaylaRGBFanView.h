@@ -64,6 +64,8 @@ public:
 signals:
     void sendData(QStringList list);
     void sendRGBData(int r, int g, int b, float bright, int fan);
+    // The speed read-out was clicked: the graphs of this fan.
+    void graphsRequested();
 
 public slots:
     void pushFanSpeed();
@@ -127,6 +129,7 @@ private:
     QSlider *m_brightSlider = nullptr;
     QLabel *m_palette = nullptr;
     QLabel *m_rpmNumber = nullptr;
+    QPushButton *m_graphs = nullptr; // over the speed read-out
     QLabel *m_rpmLabel = nullptr;
     QLabel *m_rpmBar = nullptr;
     QLabel *m_speedLabel = nullptr;
