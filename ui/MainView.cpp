@@ -142,6 +142,7 @@ void MainView::buildVaylaViews()
         connect(view, &VaylaRGBFanView::sendData, this, &MainView::receiveVaylaData);
         connect(view, &VaylaRGBFanView::sendRGBData, this, &MainView::receiveVaylaRGBData);
         connect(view, &VaylaRGBFanView::curveRequested, this, [this, i] { openCurveSelector(i); });
+        connect(view, &VaylaRGBFanView::graphsRequested, this, [this, i] { emit graphsRequested(m_currentBox, i); });
         m_vaylaFrames[i] = frame;
         m_vaylaViews[i] = view;
     }

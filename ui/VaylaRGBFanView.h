@@ -66,6 +66,8 @@ signals:
     void sendRGBData(int r, int g, int b, float bright, int fan);
     // The curve this fan follows, asked for on its PWM switch.
     void curveRequested();
+    // The speed read-out was clicked: the graphs of this fan.
+    void graphsRequested();
 
 public slots:
     void pushFanSpeed();
@@ -129,6 +131,7 @@ private:
     QSlider *m_brightSlider = nullptr;
     QLabel *m_palette = nullptr;
     QLabel *m_rpmNumber = nullptr;
+    QPushButton *m_graphs = nullptr; // over the speed read-out
     QLabel *m_rpmLabel = nullptr;
     QLabel *m_rpmBar = nullptr;
     QLabel *m_speedLabel = nullptr;

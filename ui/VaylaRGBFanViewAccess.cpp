@@ -5,6 +5,7 @@
 
 #include "ui/HitArea.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -35,6 +36,9 @@ void VaylaRGBFanView::describeControls()
     describe(m_blink, tr("Blink"), tr("The colour blinks"));
     describe(m_copy, tr("Copy fan 1"), tr("Takes over the lighting of fan 1"), true);
     describe(m_brightSlider, tr("LED brightness"), tr("Brightest at the left"));
+    // The same words as on the 12-LED panels, in their translations.
+    describe(m_graphs, QCoreApplication::translate("RainbowFan", "Graphs of %1").arg(fan),
+             QCoreApplication::translate("RainbowFan", "Temperature, duty and speed over time"), true);
 }
 
 void VaylaRGBFanView::extendHitAreas()

@@ -115,6 +115,15 @@ void VaylaRGBFanView::buildWidgets()
     m_rpmLabel->setText(QStringLiteral("RPM"));
     m_rpmBar = makeLabel(this, QStringLiteral("rpmBar"), QRect(13 + (144 - 75) / 2, 171, 75, 3),
                          QStringLiteral("border-image: url(%1);").arg(vaylaImage(QStringLiteral("rpm_bar.png"))));
+    // The read-out opens the fan's graphs; it stays as drawn.
+    m_graphs = new QPushButton(this);
+    m_graphs->setObjectName(QStringLiteral("btn_graphs"));
+    m_graphs->setGeometry(13, 96, 144, 78);
+    m_graphs->setFlat(true);
+    m_graphs->setFocusPolicy(Qt::NoFocus);
+    m_graphs->setCursor(Qt::PointingHandCursor);
+    m_graphs->setStyleSheet(QStringLiteral("QPushButton{background:transparent;border:none;}"));
+    connect(m_graphs, &QPushButton::clicked, this, &VaylaRGBFanView::graphsRequested);
     // Top-aligned below the bar, so that the two-line summary of the presets clears it.
     m_speedLabel = makeLabel(this, QStringLiteral("speedSummary"), QRect(13, 166, 144, 50), QString(),
                              Qt::AlignHCenter | Qt::AlignTop);

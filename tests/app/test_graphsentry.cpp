@@ -5,6 +5,7 @@
 #include "core/Core.h"
 #include "ui/MainView.h"
 #include "ui/RainbowFan.h"
+#include "ui/VaylaRGBFanView.h"
 #include "ui/graphs/GraphsWindow.h"
 
 #include <QAction>
@@ -82,6 +83,25 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!shownGraphs()->plan().lines[int(GraphQuantity::Rpm)].isEmpty()
                                      && !shownGraphs()->plan().lines[int(GraphQuantity::Rpm)][0].segments.isEmpty(),
                                  20000);
+        closeGraphs();
+    }
+
+    // A box of single-colour fans: the read-out of its panels opens them too.
+    void openedFromASingleColourFan()
+    {
+        Core core;
+        startWithSettings(core.bus(), QStringLiteral("0"), "[Device0]\nBoxType=0\n");
+        Aurivent program(core);
+        MainView *view = program.view();
+        QVERIFY(view);
+        VaylaRGBFanView *second = view->vaylaView(1);
+        QVERIFY(second);
+        auto *readOut = second->findChild<QPushButton *>(QStringLiteral("btn_graphs"));
+        QVERIFY(readOut);
+        QVERIFY(!readOut->accessibleName().isEmpty());
+        readOut->click();
+        QVERIFY(shownGraphs());
+        QCOMPARE(shownGraphs()->scope(), GraphScope::ofFan(0, 1));
         closeGraphs();
     }
 };
