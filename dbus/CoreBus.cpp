@@ -126,7 +126,8 @@ void CoreBus::notifyProfileLoaded(int profile)
 
 void CoreBus::propertiesMayHaveChanged()
 {
-    if (m_refreshQueued)
+    // Off the bus (no session bus, a second instance) nobody reads them.
+    if (m_refreshQueued || !m_registered)
         return;
     m_refreshQueued = true;
     QTimer::singleShot(0, this, &CoreBus::refreshProperties);
