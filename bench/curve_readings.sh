@@ -81,4 +81,5 @@ for i in 0 1; do
     'BEGIN { printf "%-7s cpu %.2f %% of one core over %.0f s\n", l, 100 * (b - a) / t / (s1 - s0), s1 - s0 }'
 done
 echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "fans given a curve: $(grep -c 'follows the curve' "$work/curves/log" || true) of 80"
 grep -h "refused" "$work"/*/log | head -5 || true

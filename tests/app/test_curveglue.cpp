@@ -410,6 +410,15 @@ private slots:
         QVERIFY(pass(*program, sensors(45, 70, -1)));
         QCOMPARE(editor->graph()->marker(), QPointF(70, 75));
         QCOMPARE(firstDuty(sim, 0), std::make_pair(1, 75));
+        // With the disk ticked too, the hotter of the two (the mix's default).
+        QVERIFY(pass(*program, sensors(45, 70, 50)));
+        auto *sources = editor->findChild<QListWidget *>();
+        QVERIFY(sources);
+        const auto disk = sources->findItems(QLatin1String(kDisk), Qt::MatchExactly);
+        QCOMPARE(disk.size(), 1);
+        disk.first()->setCheckState(Qt::Checked);
+        QCOMPARE(editor->graph()->marker(), QPointF(70, 75));
+        disk.first()->setCheckState(Qt::Unchecked);
         QVERIFY(pass(*program, sensors(45, -1, -1)));
         QVERIFY(!editor->graph()->markerShown());
 

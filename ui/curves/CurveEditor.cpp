@@ -40,7 +40,10 @@ CurveEditor::CurveEditor(const ViewState &state, QWidget *parent)
     setObjectName(QStringLiteral("curveEditor"));
     build();
     retranslate();
-    connect(&m_state, &ViewState::sourcesRead, this, &CurveEditor::updateMarker);
+    connect(&m_state, &ViewState::sourcesRead, this, [this] {
+        addNewSources();
+        updateMarker();
+    });
     // A saved curve joins the list under its name.
     connect(&m_state, &ViewState::curvesChanged, this, [this] {
         const QString shown = m_preset ? m_name->text() : m_original;
@@ -203,6 +206,25 @@ void CurveEditor::fillTable(const QVector<CurvePoint> &points)
     }
     m_filling = filling;
     m_graph->setPoints(points);
+}
+
+void CurveEditor::addNewSources()
+{
+    // A source first read while the editor is open joins the list, unticked.
+    QStringList listed;
+    for (int i = 0; i < m_sources->count(); ++i)
+        listed << m_sources->item(i)->data(Qt::UserRole).toString();
+    const bool filling = m_filling;
+    m_filling = true;
+    for (const QString &id : m_state.knownSources()) {
+        if (listed.contains(id))
+            continue;
+        auto *item = new QListWidgetItem(CurveText::source(id), m_sources);
+        item->setData(Qt::UserRole, id);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    m_filling = filling;
 }
 
 QVector<CurvePoint> CurveEditor::tablePoints() const

@@ -55,6 +55,7 @@ private:
     void retranslate();
     void fillCurveBox();
     void fillSources(const CurveSource &source);
+    void addNewSources();
     void fillTable(const QVector<CurvePoint> &points);
     QVector<CurvePoint> tablePoints() const;
     void setEditable(bool editable);
