@@ -19,7 +19,7 @@ install(FILES ${aurivent_qm_files} DESTINATION ${AURIVENT_DATA_INSTALL_DIR}/Lang
 # Not part of the build: `cmake --build <dir> --target aurivent_lupdate`
 # refreshes the .ts files from the sources after texts change; new texts come
 # in unfinished and need translating before they ship.
-set(aurivent_tr_sources app ui script update lighting device remote alerts)
+set(aurivent_tr_sources app ui script update lighting device remote alerts control core)
 add_custom_target(aurivent_lupdate
   COMMAND Qt5::lupdate -I ${PROJECT_SOURCE_DIR} -locations none -no-obsolete ${aurivent_tr_sources}
           -ts ${aurivent_ts_files}
