@@ -141,6 +141,7 @@ void MainView::buildVaylaViews()
         view->setFanNumber(i);
         connect(view, &VaylaRGBFanView::sendData, this, &MainView::receiveVaylaData);
         connect(view, &VaylaRGBFanView::sendRGBData, this, &MainView::receiveVaylaRGBData);
+        connect(view, &VaylaRGBFanView::applyToAllRequested, this, [this, view] { askApplyToAllVayla(view); });
         m_vaylaFrames[i] = frame;
         m_vaylaViews[i] = view;
     }

@@ -21,7 +21,7 @@ void MainView::buildFanPanels()
         connect(panel, &RainbowFan::sendRGBData, this, &MainView::receiveRGBData);
         connect(panel, &RainbowFan::graphsRequested, this,
                 [this, panel] { emit graphsRequested(m_currentBox, panel->fanNumber()); });
-        connect(panel, &RainbowFan::applyToAllRequested, this, [this, panel] { applyToAllFans(panel); });
+        connect(panel, &RainbowFan::applyToAllRequested, this, [this, panel] { askApplyToAll(panel); });
         // The panel builds its widgets on setFanNumber, so it comes first.
         panel->setFanNumber(k);
         panel->setFanLocation(k);

@@ -35,6 +35,8 @@ void VaylaRGBFanView::describeControls()
     describe(m_blink, tr("Blink"), tr("The colour blinks"));
     describe(m_copy, tr("Copy fan 1"), tr("Takes over the lighting of fan 1"), true);
     describe(m_brightSlider, tr("LED brightness"), tr("Brightest at the left"));
+    describe(m_applyAll, tr("To all fans"),
+             tr("Gives every fan of this box this fan's colour, lighting, brightness and fan speed"), true);
 }
 
 void VaylaRGBFanView::extendHitAreas()
@@ -46,7 +48,7 @@ void VaylaRGBFanView::extendHitAreas()
 QList<QWidget *> VaylaRGBFanView::tabStops() const
 {
     const QList<QWidget *> order = {m_monitorSwitch, m_performance, m_silent, m_pwm, m_speedSlider,
-                                    m_rgb, m_off, m_blink, m_copy, m_brightSlider};
+                                    m_rgb, m_off, m_blink, m_copy, m_applyAll, m_brightSlider};
     const bool closed = !m_closedCover->isHidden();
     QList<QWidget *> stops;
     for (QWidget *w : order) {

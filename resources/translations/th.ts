@@ -533,6 +533,18 @@
         <source>Cancel</source>
         <translation>ยกเลิก</translation>
     </message>
+    <message>
+        <source>To all</source>
+        <translation>ทุกตัว</translation>
+    </message>
+    <message>
+        <source>All fans of this box</source>
+        <translation>พัดลมทุกตัวของกล่องนี้</translation>
+    </message>
+    <message>
+        <source>All fans of every box</source>
+        <translation>พัดลมทุกตัวของทุกกล่อง</translation>
+    </message>
 </context>
 <context>
     <name>RainbowFan</name>
@@ -995,6 +1007,18 @@
     <message>
         <source>Brightest at the left</source>
         <translation>ซ้ายสุดสว่างที่สุด</translation>
+    </message>
+    <message>
+        <source>To all</source>
+        <translation>ทุกตัว</translation>
+    </message>
+    <message>
+        <source>To all fans</source>
+        <translation>ใช้กับพัดลมทุกตัว</translation>
+    </message>
+    <message>
+        <source>Gives every fan of this box this fan&apos;s colour, lighting, brightness and fan speed</source>
+        <translation>ใช้สี แสง ความสว่าง และความเร็วของพัดลมตัวนี้กับพัดลมทุกตัวของกล่องนี้</translation>
     </message>
 </context>
 <context>
