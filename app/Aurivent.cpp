@@ -214,8 +214,11 @@ void Aurivent::hideWindow()
 void Aurivent::closeWindow()
 {
     close();
-    // With the main view hidden (or minimized) nothing is left on screen: the program ends.
-    if (!m_view || m_view->isHidden() || m_view->isMinimized())
+    // Only a view the user put away ends the program: hidden in the tray, or
+    // minimised where there is no tray to hide in. A window minimised to the
+    // task bar beside a tray is still one the user works with.
+    const bool putAway = !m_view || m_view->isHidden() || (m_view->isMinimized() && !Tray::anyReachable());
+    if (putAway)
         QCoreApplication::quit();
 }
 

@@ -23,3 +23,4 @@ set_property(TEST e2e_carousel_x11 e2e_placement e2e_alert_front APPEND PROPERTY
 # An alert while the window is in the tray: a private bus and a stand-in notification service.
 aurivent_add_test(test_window_tray SOURCES window_tray_test.cpp LIBS aurivent_scenes Qt5::DBus)
 aurivent_uses_phone_port(test_window_tray)
+target_compile_definitions(test_window_tray PRIVATE AURIVENT_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -14,12 +14,49 @@
 #include "ui/AlertView.h"
 #include "ui/MainView.h"
 
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 PrivateSessionBus *s_bus = nullptr;
+
+// What the numbered command 0x8105 does: 0 when it ends the program (its
+// quit ends the loop before the loop's own exit with 1 comes round), 1 when
+// it leaves it running.
+int resultOf8105(Aurivent &program)
+{
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        program.handleWindowMessage(0x8105, 1, 0);
+        QTimer::singleShot(0, &loop, [&loop] { loop.exit(1); });
+    });
+    return loop.exec();
+}
+
+// The desktop's tray: tests/support/sni_watcher.py on the private bus.
+class StandInTray {
+public:
+    StandInTray()
+    {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QStringLiteral("/usr/bin/python3"),
+                        {QStringLiteral(AURIVENT_SOURCE_DIR "/tests/support/sni_watcher.py")});
+        m_process.waitForStarted(30000);
+    }
+    ~StandInTray()
+    {
+        m_process.closeWriteChannel(); // it ends when its input closes
+        if (!m_process.waitForFinished(30000)) {
+            m_process.kill();
+            m_process.waitForFinished(30000);
+        }
+    }
+
+private:
+    QProcess m_process;
+};
 
 // The stand-in service refuses every notification from now on.
 bool refuseNotifications(const QDBusConnection &bus)
@@ -101,6 +138,30 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(trayMessages.count(), 2, 10000);
         QCOMPARE(trayMessages.at(1).at(0).toString(), QStringLiteral("Controller not answering"));
         QCOMPARE(delivered.count(), 2);
+    }
+
+    // 0x8105 ends the program only when the user put the window away:
+    // minimised beside a tray it is still in use, minimised where there is
+    // no tray it is put away (hidden in the tray ends it as before; a quit
+    // can be seen only once per process, so that is left to the fan-safety test).
+    void endCommandOnlyWhenPutAway()
+    {
+        Scenes scenes(QStringLiteral("1"), 0);
+        Aurivent &program = scenes.program();
+        MainView *view = program.view();
+        auto *tray = program.findChild<Tray *>();
+        QVERIFY(tray && !tray->isReachable());
+        view->show();
+        QCOMPARE(resultOf8105(program), 1);
+        {
+            StandInTray desktopTray;
+            QTRY_VERIFY_WITH_TIMEOUT(tray->isReachable(), 30000);
+            view->showMinimized();
+            QCOMPARE(resultOf8105(program), 1);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!tray->isReachable(), 30000);
+        QVERIFY(view->isMinimized());
+        QCOMPARE(resultOf8105(program), 0);
     }
 };
 
