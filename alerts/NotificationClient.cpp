@@ -58,6 +58,8 @@ void NotificationClient::show(const Alert &alert)
 {
     if (m_pending >= kMaxPending) {
         qCWarning(lcAlerts) << "notification dropped:" << m_pending << "wait for the notification service already";
+        // Told after the caller has finished with this alert, as a refusal is.
+        QMetaObject::invokeMethod(this, [this, key = alert.key()] { emit notShown(key); }, Qt::QueuedConnection);
         return;
     }
     const QString key = alert.key();
@@ -86,6 +88,7 @@ void NotificationClient::show(const Alert &alert)
                 qCWarning(lcAlerts).noquote() << "notification service failed, alerts reach the log and the tray only:" << reason;
             m_failing = true;
             emit failed(reason);
+            emit notShown(key);
             return;
         }
         if (m_failing)

@@ -33,6 +33,8 @@ signals:
     // The service showed the notification for this alert as `id`.
     void shown(const QString &key, uint id);
     void failed(const QString &reason);
+    // The alert of this key did not reach the desktop (refused, or dropped).
+    void notShown(const QString &key);
 
 private slots:
     void onActionInvoked(uint id, const QString &action);

@@ -2,6 +2,7 @@
 #include "Aurivent.h"
 
 #include "AutorunStore.h"
+#include "HiddenAlertNotice.h"
 #include "NativeMessage.h"
 #include "SaveFailureNotice.h"
 #include "Tray.h"
@@ -72,6 +73,11 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
         m_tray->setAutorun(settings.isAutoRun);
         auto *notice = new SaveFailureNotice(m_tray->icon(), [this] { return static_cast<QWidget *>(m_view); }, this);
         notice->settingsRefused(settings.refusedSettings);
+        Monitoring *monitoring = m_control->monitoring();
+        auto *hidden = new HiddenAlertNotice(
+            m_tray, [this] { return m_view && m_view->isHidden(); }, monitoring->notifications(),
+            [monitoring](AlertKind kind) { return monitoring->notifies(kind); }, this);
+        connect(monitoring, &Monitoring::alertRaised, hidden, &HiddenAlertNotice::alertRaised);
     }
 
     // The updater asks for administrator rights: a person must be there to grant them.
@@ -82,7 +88,7 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
         m_update->setServerUrl(settings.updateServer);
         connect(m_update, &AutoUpdate::updateNote, this, [this](const QString &note) {
             if (m_tray)
-                m_tray->icon()->showMessage(tr("Update Note:"), note);
+                m_tray->showMessage(tr("Update Note:"), note);
             else
                 qCInfo(lcUpdate).noquote() << "update:" << note;
         });
@@ -121,14 +127,14 @@ Aurivent::Aurivent(Core &core, const StartOptions &options, QWidget *parent)
     connect(effects(), &SoftwareEffects::temperatureReadingLost, this, [this] {
         if (!m_tray)
             return; // the service: the log has said it
-        m_tray->icon()->showMessage(tr("No CPU temperature"),
+        m_tray->showMessage(tr("No CPU temperature"),
                                     tr("Fans that follow the CPU temperature now run at their highest allowed "
                                        "speed until it can be read again."),
                                     QSystemTrayIcon::Warning);
     });
     connect(&m_control->core().curves(), &CurveController::sourceLost, this, [this](const QString &source, const QString &text) {
         if (m_tray)
-            m_tray->icon()->showMessage(tr("No temperature from %1").arg(source), text, QSystemTrayIcon::Warning);
+            m_tray->showMessage(tr("No temperature from %1").arg(source), text, QSystemTrayIcon::Warning);
     });
 
     if (!m_headless)
@@ -204,8 +210,11 @@ void Aurivent::showAlert(int box, bool notAnswering)
 void Aurivent::closeWindow()
 {
     close();
-    // With the main view hidden (or minimized) nothing is left on screen: the program ends.
-    if (!m_view || m_view->isHidden() || m_view->isMinimized())
+    // Only a view the user put away ends the program: hidden in the tray, or
+    // minimised where there is no tray to hide in. A window minimised to the
+    // task bar beside a tray is still one the user works with.
+    const bool putAway = !m_view || m_view->isHidden() || (m_view->isMinimized() && !Tray::anyReachable());
+    if (putAway)
         QCoreApplication::quit();
 }
 

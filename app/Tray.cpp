@@ -50,6 +50,12 @@ bool Tray::anyReachable()
     return s_tray ? s_tray->isReachable() : QSystemTrayIcon::isSystemTrayAvailable();
 }
 
+void Tray::showMessage(const QString &title, const QString &text, QSystemTrayIcon::MessageIcon icon)
+{
+    m_icon->showMessage(title, text, icon);
+    emit messageShown(title, text);
+}
+
 void Tray::retranslate(bool autorun)
 {
     // Dark like the window, with a drawn check mark rather than a square glyph.

@@ -36,11 +36,17 @@ public:
     QAction *graphsAction() const { return m_graphs; }
     QAction *exitAction() const { return m_exit; }
 
+    // A message from the icon; every message of the program goes through here.
+    void showMessage(const QString &title, const QString &text,
+                     QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::Information);
+
 signals:
     // A click on the icon, wherever it is shown.
     void activated(QSystemTrayIcon::ActivationReason reason);
     // The icon became reachable, or stopped being.
     void reachableChanged(bool reachable);
+    // A message went out.
+    void messageShown(const QString &title, const QString &text);
 
 private:
     QSystemTrayIcon *m_icon;

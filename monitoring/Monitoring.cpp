@@ -106,6 +106,11 @@ Monitoring::Monitoring(const Options &options, QObject *parent)
     connect(m_alerts, &AlertCenter::openWindowRequested, this, &Monitoring::openWindowRequested);
 }
 
+bool Monitoring::notifies(AlertKind kind) const
+{
+    return m_alerts->settings().action(kind).notify;
+}
+
 Monitoring::~Monitoring()
 {
     // The sound's player and the commands go before the centre that uses them.

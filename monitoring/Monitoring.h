@@ -83,6 +83,9 @@ public:
     HistoryRecorder &recorder() { return *m_recorder; }
     // The alerts of the last day, for the graphs' time line.
     const AlertLog &alertLog() const { return m_alertLog; }
+    // The desktop's notifications of alerts, and whether a kind goes there.
+    NotificationClient *notifications() const { return m_notifications; }
+    bool notifies(AlertKind kind) const;
 
 public slots:
     void fanSpeedRead(int box, int fan, int rpm, bool stopped);

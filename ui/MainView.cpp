@@ -143,6 +143,7 @@ void MainView::buildVaylaViews()
         connect(view, &VaylaRGBFanView::sendRGBData, this, &MainView::receiveVaylaRGBData);
         connect(view, &VaylaRGBFanView::curveRequested, this, [this, i] { openCurveSelector(i); });
         connect(view, &VaylaRGBFanView::graphsRequested, this, [this, i] { emit graphsRequested(m_currentBox, i); });
+        connect(view, &VaylaRGBFanView::applyToAllRequested, this, [this, view] { askApplyToAllVayla(view); });
         m_vaylaFrames[i] = frame;
         m_vaylaViews[i] = view;
     }

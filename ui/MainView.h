@@ -4,6 +4,8 @@
 #include "common/Limits.h"
 #include "core/ViewState.h"
 #include "ui/MainViewInterface.h"
+#include "ui/RainbowFan.h"
+#include "ui/VaylaRGBFanView.h"
 
 #include <QAbstractAnimation>
 #include <QSet>
@@ -256,6 +258,18 @@ private:
     void turnCarousel(bool clockwise);
     // Every other fan panel of the box takes over the look and speed of `source`.
     void applyToAllFans(RainbowFan *source);
+    void applyToFans(const RainbowFan::Look &look, const RainbowFan *skip);
+    void applyToVaylaFans(const VaylaRGBFanView::Look &look, const VaylaRGBFanView *skip);
+    // Boxes other than the shown one that are there.
+    QList<int> otherPresentBoxes() const;
+    // Chooses each other box in turn, lets `toShownBox` send to its fans when
+    // they are of the shown kind, and comes back to the shown box.
+    void applyToEveryBox(const std::function<void()> &toShownBox);
+    // "To all" pressed: this box at once, or a menu (this box / every box)
+    // when there are other boxes.
+    void offerApplyToAll(QWidget *button, const std::function<void()> &thisBox, const std::function<void()> &everyBox);
+    void askApplyToAll(RainbowFan *source);
+    void askApplyToAllVayla(VaylaRGBFanView *source);
     void runCoverFade();
     bool coverStaysOpen(int panel) const;
     QString passwordEntry() const;

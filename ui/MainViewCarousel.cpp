@@ -21,7 +21,7 @@ void MainView::buildFanPanels()
         connect(panel, &RainbowFan::sendRGBData, this, &MainView::receiveRGBData);
         connect(panel, &RainbowFan::graphsRequested, this,
                 [this, panel] { emit graphsRequested(m_currentBox, panel->fanNumber()); });
-        connect(panel, &RainbowFan::applyToAllRequested, this, [this, panel] { applyToAllFans(panel); });
+        connect(panel, &RainbowFan::applyToAllRequested, this, [this, panel] { askApplyToAll(panel); });
         connect(panel, &RainbowFan::curveRequested, this, [this, panel] { openCurveSelector(panel->fanNumber()); });
         // The panel builds its widgets on setFanNumber, so it comes first.
         panel->setFanNumber(k);

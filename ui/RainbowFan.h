@@ -190,6 +190,19 @@ private:
         QString fanNumStr;
     };
 
+public:
+    // What a fan shows and how fast it turns, read at one moment: taken over
+    // by other fans, also after the panels have been redrawn for another box.
+    struct Look {
+        State state;
+        int speedPer = 0;
+        int speedNum = 0;
+    };
+    Look look() const;
+    bool takeOver(const Look &from);
+
+private:
+
     // Construction (RainbowFan.cpp).
     QString imagePath(const QString &name) const;
     void buildBackground();

@@ -20,15 +20,25 @@ void RainbowFan::pushApplyToAll()
     emit applyToAllRequested();
 }
 
+RainbowFan::Look RainbowFan::look() const
+{
+    return Look{m_state, m_sliderPer->value(), m_sliderNum->value()};
+}
+
 bool RainbowFan::takeOver(const RainbowFan &from)
+{
+    return takeOver(from.look());
+}
+
+bool RainbowFan::takeOver(const Look &from)
 {
     // Everything is read before the first message goes out: the program
     // shows each message's result at once, which redraws this panel.
-    const State s = from.m_state;
+    const State &s = from.state;
     const int fan = m_state.fanNumber;
     const bool pwmDiffers = m_state.isPWM != s.isPWM;
-    const int per = from.m_sliderPer->value();
-    const int num = from.m_sliderNum->value();
+    const int per = from.speedPer;
+    const int num = from.speedNum;
     // The first fan has no earlier fan to copy: it keeps its own look then.
     const bool lookFits = FanModeRules::normaliseLightMode(s.lightMode, fan) == s.lightMode;
 

@@ -210,6 +210,7 @@ void VaylaRGBFanView::resetLanguage(int language)
     m_silentLabel->setText(tr("Silent"));
     m_performanceLabel->setText(tr("Performance"));
     m_brightnessLabel->setText(tr("LED BRIGHTNESS"));
+    m_applyAll->setText(tr("To all"));
     showSpeedSummary(m_speedSlider->value());
     applyButtonFonts(language);
     describeControls();

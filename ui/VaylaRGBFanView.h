@@ -58,6 +58,19 @@ public:
     bool isPWM() const;
     bool isMonitorOn() const;
     QString speedSummary() const;
+
+    // What the fan shows and how fast it turns, read at one moment.
+    struct Look {
+        int r = 0, g = 0, b = 0;
+        float bright = 1.0f;
+        int lightMode = 0;
+        bool off = false;
+        bool pwm = false;
+        int speed = 0;
+    };
+    Look look() const;
+    // Sends `from` as this fan's own messages, as its controls would.
+    void takeOver(const Look &from);
     // The image the pick reads, "Images/Vayla/palette.png" beside the program unless replaced.
     void setPaletteImagePath(const QString &path) { m_palettePath = path; }
 
@@ -68,6 +81,8 @@ signals:
     void curveRequested();
     // The speed read-out was clicked: the graphs of this fan.
     void graphsRequested();
+    // "To all": this fan's look and speed for the others.
+    void applyToAllRequested();
 
 public slots:
     void pushFanSpeed();
@@ -136,5 +151,6 @@ private:
     QLabel *m_rpmBar = nullptr;
     QLabel *m_speedLabel = nullptr;
     QLabel *m_closedCover = nullptr;
+    QPushButton *m_applyAll = nullptr;
     QLabel *m_fanErrorCover = nullptr;
 };

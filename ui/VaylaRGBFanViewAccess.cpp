@@ -39,6 +39,8 @@ void VaylaRGBFanView::describeControls()
     // The same words as on the 12-LED panels, in their translations.
     describe(m_graphs, QCoreApplication::translate("RainbowFan", "Graphs of %1").arg(fan),
              QCoreApplication::translate("RainbowFan", "Temperature, duty and speed over time"), true);
+    describe(m_applyAll, tr("To all fans"),
+             tr("Gives every fan of this box this fan's colour, lighting, brightness and fan speed"), true);
 }
 
 void VaylaRGBFanView::extendHitAreas()
@@ -50,7 +52,7 @@ void VaylaRGBFanView::extendHitAreas()
 QList<QWidget *> VaylaRGBFanView::tabStops() const
 {
     const QList<QWidget *> order = {m_monitorSwitch, m_performance, m_silent, m_pwm, m_speedSlider,
-                                    m_rgb, m_off, m_blink, m_copy, m_brightSlider};
+                                    m_rgb, m_off, m_blink, m_copy, m_applyAll, m_brightSlider};
     const bool closed = !m_closedCover->isHidden();
     QList<QWidget *> stops;
     for (QWidget *w : order) {

@@ -94,6 +94,13 @@ void VaylaRGBFanView::buildWidgets()
     connect(m_copy, &QPushButton::released, this, &VaylaRGBFanView::pushLightMode);
     connect(m_off, &QPushButton::released, this, &VaylaRGBFanView::pushTurnOff);
 
+    // Under the palette, beside the brightness slider.
+    m_applyAll = makeButton(this, QStringLiteral("btn_applyAll"), QRect(33, 398, 100, 26), false);
+    swapStyle(m_applyAll, QStringLiteral("QPushButton{background:#1c2430;color:white;border:1px solid #5a6b80;"
+                                         "border-radius:4px;font-size:12px;}"
+                                         "QPushButton:pressed{background:#0274BE;}"));
+    connect(m_applyAll, &QPushButton::clicked, this, &VaylaRGBFanView::applyToAllRequested);
+
     m_brightnessLabel = makeLabel(this, QStringLiteral("brightnessLabel"), QRect(173, 366, 115, 20), QString());
 
     m_brightSlider = new QSlider(Qt::Horizontal, this);

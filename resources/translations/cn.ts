@@ -773,6 +773,18 @@
         <source>Fan curves</source>
         <translation>风扇曲线</translation>
     </message>
+    <message>
+        <source>To all</source>
+        <translation>应用全部</translation>
+    </message>
+    <message>
+        <source>All fans of this box</source>
+        <translation>此控制盒的所有风扇</translation>
+    </message>
+    <message>
+        <source>All fans of every box</source>
+        <translation>所有控制盒的所有风扇</translation>
+    </message>
 </context>
 <context>
     <name>RainbowFan</name>
@@ -1235,6 +1247,18 @@
     <message>
         <source>Brightest at the left</source>
         <translation>最左边最亮</translation>
+    </message>
+    <message>
+        <source>To all</source>
+        <translation>应用全部</translation>
+    </message>
+    <message>
+        <source>To all fans</source>
+        <translation>应用到所有风扇</translation>
+    </message>
+    <message>
+        <source>Gives every fan of this box this fan&apos;s colour, lighting, brightness and fan speed</source>
+        <translation>将此风扇的颜色、灯效、亮度和转速应用到此控制盒的每个风扇</translation>
     </message>
 </context>
 <context>

@@ -773,6 +773,18 @@
         <source>Fan curves</source>
         <translation>Lüfterkurven</translation>
     </message>
+    <message>
+        <source>To all</source>
+        <translation>Für alle</translation>
+    </message>
+    <message>
+        <source>All fans of this box</source>
+        <translation>Alle Lüfter dieser Box</translation>
+    </message>
+    <message>
+        <source>All fans of every box</source>
+        <translation>Alle Lüfter aller Boxen</translation>
+    </message>
 </context>
 <context>
     <name>RainbowFan</name>
@@ -1235,6 +1247,18 @@
     <message>
         <source>Brightest at the left</source>
         <translation>Links am hellsten</translation>
+    </message>
+    <message>
+        <source>To all</source>
+        <translation>Für alle</translation>
+    </message>
+    <message>
+        <source>To all fans</source>
+        <translation>Für alle Lüfter</translation>
+    </message>
+    <message>
+        <source>Gives every fan of this box this fan&apos;s colour, lighting, brightness and fan speed</source>
+        <translation>Gibt jedem Lüfter dieser Box Farbe, Beleuchtung, Helligkeit und Drehzahl dieses Lüfters</translation>
     </message>
 </context>
 <context>

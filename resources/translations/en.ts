@@ -773,6 +773,18 @@
         <source>Fan curves</source>
         <translation>Fan curves</translation>
     </message>
+    <message>
+        <source>To all</source>
+        <translation>To all</translation>
+    </message>
+    <message>
+        <source>All fans of this box</source>
+        <translation>All fans of this box</translation>
+    </message>
+    <message>
+        <source>All fans of every box</source>
+        <translation>All fans of every box</translation>
+    </message>
 </context>
 <context>
     <name>RainbowFan</name>
@@ -1235,6 +1247,18 @@
     <message>
         <source>Brightest at the left</source>
         <translation>Brightest at the left</translation>
+    </message>
+    <message>
+        <source>To all</source>
+        <translation>To all</translation>
+    </message>
+    <message>
+        <source>To all fans</source>
+        <translation>To all fans</translation>
+    </message>
+    <message>
+        <source>Gives every fan of this box this fan&apos;s colour, lighting, brightness and fan speed</source>
+        <translation>Gives every fan of this box this fan&apos;s colour, lighting, brightness and fan speed</translation>
     </message>
 </context>
 <context>

@@ -773,6 +773,18 @@
         <source>Fan curves</source>
         <translation>Courbes</translation>
     </message>
+    <message>
+        <source>To all</source>
+        <translation>À tous</translation>
+    </message>
+    <message>
+        <source>All fans of this box</source>
+        <translation>Tous les ventilateurs de ce boîtier</translation>
+    </message>
+    <message>
+        <source>All fans of every box</source>
+        <translation>Tous les ventilateurs de chaque boîtier</translation>
+    </message>
 </context>
 <context>
     <name>RainbowFan</name>
@@ -1235,6 +1247,18 @@
     <message>
         <source>Brightest at the left</source>
         <translation>Plus lumineux à gauche</translation>
+    </message>
+    <message>
+        <source>To all</source>
+        <translation>À tous</translation>
+    </message>
+    <message>
+        <source>To all fans</source>
+        <translation>À tous les ventilateurs</translation>
+    </message>
+    <message>
+        <source>Gives every fan of this box this fan&apos;s colour, lighting, brightness and fan speed</source>
+        <translation>Donne à chaque ventilateur de ce boîtier la couleur, l&apos;éclairage, la luminosité et la vitesse de ce ventilateur</translation>
     </message>
 </context>
 <context>

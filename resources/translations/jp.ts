@@ -773,6 +773,18 @@
         <source>Fan curves</source>
         <translation>ファンカーブ</translation>
     </message>
+    <message>
+        <source>To all</source>
+        <translation>全部に</translation>
+    </message>
+    <message>
+        <source>All fans of this box</source>
+        <translation>このボックスのすべてのファン</translation>
+    </message>
+    <message>
+        <source>All fans of every box</source>
+        <translation>すべてのボックスのすべてのファン</translation>
+    </message>
 </context>
 <context>
     <name>RainbowFan</name>
@@ -1235,6 +1247,18 @@
     <message>
         <source>Brightest at the left</source>
         <translation>左端がいちばん明るい</translation>
+    </message>
+    <message>
+        <source>To all</source>
+        <translation>全部に</translation>
+    </message>
+    <message>
+        <source>To all fans</source>
+        <translation>すべてのファンに</translation>
+    </message>
+    <message>
+        <source>Gives every fan of this box this fan&apos;s colour, lighting, brightness and fan speed</source>
+        <translation>このファンの色、点灯、明るさ、回転速度をこのボックスのすべてのファンに適用します</translation>
     </message>
 </context>
 <context>

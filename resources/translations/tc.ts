@@ -773,6 +773,18 @@
         <source>Fan curves</source>
         <translation>風扇曲線</translation>
     </message>
+    <message>
+        <source>To all</source>
+        <translation>套用全部</translation>
+    </message>
+    <message>
+        <source>All fans of this box</source>
+        <translation>此控制盒的所有風扇</translation>
+    </message>
+    <message>
+        <source>All fans of every box</source>
+        <translation>所有控制盒的所有風扇</translation>
+    </message>
 </context>
 <context>
     <name>RainbowFan</name>
@@ -1235,6 +1247,18 @@
     <message>
         <source>Brightest at the left</source>
         <translation>最左邊最亮</translation>
+    </message>
+    <message>
+        <source>To all</source>
+        <translation>套用全部</translation>
+    </message>
+    <message>
+        <source>To all fans</source>
+        <translation>套用到所有風扇</translation>
+    </message>
+    <message>
+        <source>Gives every fan of this box this fan&apos;s colour, lighting, brightness and fan speed</source>
+        <translation>將此風扇的顏色、燈效、亮度和轉速套用到此控制盒的每個風扇</translation>
     </message>
 </context>
 <context>

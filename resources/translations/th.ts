@@ -773,6 +773,18 @@
         <source>Fan curves</source>
         <translation>เส้นโค้งพัดลม</translation>
     </message>
+    <message>
+        <source>To all</source>
+        <translation>ทุกตัว</translation>
+    </message>
+    <message>
+        <source>All fans of this box</source>
+        <translation>พัดลมทุกตัวของกล่องนี้</translation>
+    </message>
+    <message>
+        <source>All fans of every box</source>
+        <translation>พัดลมทุกตัวของทุกกล่อง</translation>
+    </message>
 </context>
 <context>
     <name>RainbowFan</name>
@@ -1235,6 +1247,18 @@
     <message>
         <source>Brightest at the left</source>
         <translation>ซ้ายสุดสว่างที่สุด</translation>
+    </message>
+    <message>
+        <source>To all</source>
+        <translation>ทุกตัว</translation>
+    </message>
+    <message>
+        <source>To all fans</source>
+        <translation>ใช้กับพัดลมทุกตัว</translation>
+    </message>
+    <message>
+        <source>Gives every fan of this box this fan&apos;s colour, lighting, brightness and fan speed</source>
+        <translation>ใช้สี แสง ความสว่าง และความเร็วของพัดลมตัวนี้กับพัดลมทุกตัวของกล่องนี้</translation>
     </message>
 </context>
 <context>

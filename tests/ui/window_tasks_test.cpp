@@ -13,8 +13,10 @@
 #include "ui/AlertView.h"
 #include "ui/MainView.h"
 #include "ui/RainbowFan.h"
+#include "ui/VaylaRGBFanView.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -36,11 +38,11 @@ QPushButton *profileButton(MainView *view, int index)
 
 // The last report of a kind (0x32 0x52 lighting, 0x32 0x51 speed) sent to
 // each port of box 0, with the port byte blanked so that fans compare.
-std::map<int, Report> lastByPort(SimulatedBoxes *sim, uint8_t kind)
+std::map<int, Report> lastByPort(SimulatedBoxes *sim, uint8_t kind, int box = 0)
 {
     std::map<int, Report> last;
     for (const auto &s : sim->sent()) {
-        if (s.box != 0 || s.report[1] != 0x32 || s.report[2] != kind)
+        if (s.box != box || s.report[1] != 0x32 || s.report[2] != kind)
             continue;
         Report r = s.report;
         const int port = r[3];
@@ -65,6 +67,38 @@ void setUpFirstFan(RainbowFan *fan)
     fan->pushChangeColor();
     fan->pressPWM(false);
     fan->moveSlider(FanEditor::Slider::SpeedLevel, 3);
+}
+
+QPushButton *boxButton(MainView *view, int box)
+{
+    QWidget *strip = view->findChild<QWidget *>(QStringLiteral("widget_boxes"));
+    return strip ? strip->findChild<QPushButton *>(QString::number(box)) : nullptr;
+}
+
+// Whether a box was sent a look or a speed.
+bool sentTo(SimulatedBoxes *sim, int box)
+{
+    for (const auto &s : sim->sent())
+        if (s.box == box && s.report[1] == 0x32 && (s.report[2] == 0x51 || s.report[2] == 0x52))
+            return true;
+    return false;
+}
+
+// "To all" pressed with other boxes there: the menu it opens.
+QMenu *pressToAll(QWidget *panel)
+{
+    button(panel, QStringLiteral("btn_applyAll"))->click();
+    for (QMenu *menu : panel->window()->findChildren<QMenu *>(QStringLiteral("applyAllMenu")))
+        if (menu->isVisible())
+            return menu;
+    return nullptr;
+}
+
+// As the user picks it: the item under the cursor, Return.
+void chooseEveryBox(QMenu *menu)
+{
+    menu->setActiveAction(menu->findChild<QAction *>(QStringLiteral("everyBox")));
+    QTest::keyClick(menu, Qt::Key_Return);
 }
 
 } // namespace
@@ -131,6 +165,94 @@ private slots:
         QVERIFY(!light.count(1)); // the source fan itself is left alone
         // Every fan on the same fixed speed: one speed report, four ports.
         QVERIFY(speed.at(2) == speed.at(3) && speed.at(3) == speed.at(4) && speed.at(4) == speed.at(5));
+    }
+
+    // With other boxes there, "To all" asks: this box, or every box (Esc
+    // asks nothing and sends nothing). Every box means the fans of every box
+    // of the same kind, each sent what its own panel sends, and the window
+    // comes back to the box it showed. On single-colour fans and on 12-LED fans.
+    void toAllReachesEveryBoxOfTheKind()
+    {
+        Scenes scenes(QStringLiteral("0,1,0,1"), 0, "[Device0]\nBoxType=0\n[Device2]\nBoxType=0\n");
+        Aurivent &program = scenes.program();
+        MainView *view = program.view();
+        SimulatedBoxes *sim = scenes.simulator();
+        view->show();
+        scenes.poll();
+        QCOMPARE(view->boxType(), int(BoxType::Vayla));
+        VaylaRGBFanView *first = view->vaylaView(0);
+        if (first->isPWM())
+            button(first, QStringLiteral("PWM"))->click();
+        button(first, QStringLiteral("Blink"))->click();
+        first->changeSliderFanSpeed(2);
+        first->changeSliderLight(40);
+        scenes.poll();
+        const VaylaFanRecord source = program.boxes()[0].vaylaFan[0];
+        QCOMPARE(source.lightMode, int(VaylaLightMode::Blink));
+        QCOMPARE(source.speed, 2);
+        const RainbowFanRecord twelveBefore = program.boxes()[1].rainbowFan[2];
+        const std::map<int, Report> firstLight = lastByPort(sim, 0x52, 0);
+        QVERIFY(firstLight.count(1));
+
+        sim->clearSent();
+        QMenu *menu = pressToAll(first);
+        QVERIFY(menu);
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY_WITH_TIMEOUT(menu->isHidden(), 10000);
+        scenes.poll();
+        for (int box = 0; box < 4; ++box)
+            QVERIFY(!sentTo(sim, box));
+
+        menu = pressToAll(first);
+        QVERIFY(menu);
+        chooseEveryBox(menu);
+        scenes.poll();
+        for (int box : {0, 2}) {
+            const std::map<int, Report> light = lastByPort(sim, 0x52, box);
+            for (int fan = box == 0 ? 1 : 0; fan < kVaylaFanCount; ++fan) {
+                const QByteArray which = QByteArray("box ") + QByteArray::number(box + 1) + " fan "
+                                         + QByteArray::number(fan + 1);
+                const VaylaFanRecord &got = program.boxes()[box].vaylaFan[fan];
+                QVERIFY2(got.lightMode == source.lightMode && got.rValue == source.rValue && got.gValue == source.gValue
+                             && got.bValue == source.bValue && got.brightValue == source.brightValue
+                             && got.isTurnOffLed == source.isTurnOffLed,
+                         which.constData());
+                QVERIFY2(!got.isPWM && got.speed == 2, which.constData());
+                QVERIFY2(light.count(fan + 1) && light.at(fan + 1) == firstLight.at(1), which.constData());
+            }
+        }
+        // The 12-LED boxes are of the other kind: left alone.
+        QVERIFY(!sentTo(sim, 1) && !sentTo(sim, 3));
+        QVERIFY(program.boxes()[1].rainbowFan[2] == twelveBefore);
+        QCOMPARE(program.boxes().currentBox(), 0);
+        QCOMPARE(view->boxType(), int(BoxType::Vayla));
+
+        // The same from a 12-LED box: box 4 follows, the single-colour boxes do not.
+        boxButton(view, 1)->click();
+        scenes.poll();
+        QCOMPARE(view->boxType(), int(BoxType::Rainbow));
+        RainbowFan *rainbow = view->fanPanel(0);
+        setUpFirstFan(rainbow);
+        if (QTest::currentTestFailed())
+            return;
+        scenes.poll();
+        const RainbowFanRecord twelve = program.boxes()[1].rainbowFan[0];
+        const VaylaFanRecord singleBefore = program.boxes()[2].vaylaFan[1];
+        sim->clearSent();
+        menu = pressToAll(rainbow);
+        QVERIFY(menu);
+        chooseEveryBox(menu);
+        scenes.poll();
+        for (int box : {1, 3})
+            for (int fan = box == 1 ? 1 : 0; fan < kRainbowFanCount; ++fan) {
+                const RainbowFanRecord &got = program.boxes()[box].rainbowFan[fan];
+                QVERIFY2(got.lightMode == twelve.lightMode && got.colorMode == twelve.colorMode
+                             && got.rValue_Led[kSingleColorEntry] == 12 && !got.isPWM && got.speedNum == 3,
+                         qPrintable(QStringLiteral("box %1 fan %2").arg(box + 1).arg(fan + 1)));
+            }
+        QVERIFY(!sentTo(sim, 0) && !sentTo(sim, 2));
+        QVERIFY(program.boxes()[2].vaylaFan[1].lightMode == singleBefore.lightMode);
+        QCOMPARE(program.boxes().currentBox(), 1);
     }
 
     // Copy on fan 1 would copy itself: it keeps its look and takes the speed.

@@ -12,6 +12,8 @@
 #include "ui/WindowPlacement.h"
 
 #include <QAbstractAnimation>
+#include "alerts/AlertSettings.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -23,7 +25,8 @@ void Scenes::isolateSettings(const QString &configHome)
     qputenv("XDG_CONFIG_HOME", configHome.toUtf8());
 }
 
-Scenes::Scenes(const QString &spec, int language, const QByteArray &deviceFile, bool marked)
+Scenes::Scenes(const QString &spec, int language, const QByteArray &deviceFile, bool marked,
+               const QByteArray &alertsFile)
 {
     QDir(IniHelper::dataFolder()).removeRecursively();
     QDir().mkpath(IniHelper::dataFolder());
@@ -34,6 +37,11 @@ Scenes::Scenes(const QString &spec, int language, const QByteArray &deviceFile, 
             main += "Language=" + QByteArray::number(language) + "\n";
         device.write(main + deviceFile);
         device.close();
+    }
+    if (!alertsFile.isEmpty()) {
+        QFile alerts(AlertSettingsFile::path());
+        if (alerts.open(QIODevice::WriteOnly | QIODevice::Text))
+            alerts.write(alertsFile);
     }
     m_core = std::make_unique<Core>();
     DeviceSetup devices;

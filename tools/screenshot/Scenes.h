@@ -27,7 +27,9 @@ public:
     // empty language leaves the language key out, as on a fresh start.
     // `marked`: the window says it runs on simulated boxes (a picture of
     // what a user without any box sees leaves that out).
-    Scenes(const QString &spec, int language, const QByteArray &deviceFile = QByteArray(), bool marked = true);
+    // `alertsFile`: the text of Alerts.ini; empty: none.
+    Scenes(const QString &spec, int language, const QByteArray &deviceFile = QByteArray(), bool marked = true,
+           const QByteArray &alertsFile = QByteArray());
     ~Scenes();
 
     Aurivent &program() { return *m_program; }

@@ -25,6 +25,7 @@
 #include "app/Tray.h"
 #include "device/BoxTable.h"
 #include "device/sim/SimulatedBoxes.h"
+#include "lighting/LightModes.h"
 #include "ui/AlertView.h"
 #include "ui/MainView.h"
 #include "ui/RainbowFan.h"
@@ -37,6 +38,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <array>
 #include <cstdio>
@@ -190,6 +192,53 @@ int main(int argc, char *argv[])
             press(window, "MutiLang9");
             ok &= save(scenes.grab(window), out + QStringLiteral("/keypad.png"));
             QTest::keyClick(window, Qt::Key_Escape);
+
+            // "To all" with a second box there: its menu over the window.
+            if (types[first] == 1) {
+                if (RainbowFan *panel = view->fanPanel(0)) {
+                    press(panel, "btn_applyAll");
+                    for (QMenu *menu : view->findChildren<QMenu *>(QStringLiteral("applyAllMenu"))) {
+                        if (!menu->isVisible())
+                            continue;
+                        QImage shot = scenes.grab(window);
+                        const QImage top = menu->grab().toImage();
+                        QPainter painter(&shot);
+                        // Where it opens under the button on a screen big enough (a small
+                        // offscreen screen pushes it elsewhere).
+                        QWidget *button = panel->findChild<QPushButton *>(QStringLiteral("btn_applyAll"));
+                        painter.drawImage(QPointF(button->mapTo(window, QPoint(0, button->height()))), top);
+                        painter.end();
+                        ok &= save(shot, out + QStringLiteral("/apply-all.png"));
+                        menu->close();
+                    }
+                }
+                // An edit not saved, then another profile: the question over the window.
+                view->fanPanel(0)->chooseLightMode(LightMode::Breath);
+                QImage asked;
+                QTimer::singleShot(0, [&] {
+                    QWidget *box = QApplication::activeModalWidget();
+                    if (!box)
+                        return;
+                    QTest::qWaitForWindowExposed(box);
+                    QImage shot = scenes.grab(window);
+                    const QImage top = box->grab().toImage();
+                    QPainter painter(&shot);
+                    // Centred on the window, as it opens over it.
+                    const qreal ratio = shot.devicePixelRatio();
+                    painter.drawImage(QPointF((shot.width() / ratio - top.width() / top.devicePixelRatio()) / 2,
+                                              (shot.height() / ratio - top.height() / top.devicePixelRatio()) / 2),
+                                      top);
+                    painter.end();
+                    asked = shot;
+                    QTest::keyClick(box, Qt::Key_Escape);
+                });
+                if (auto *second = view->findChild<QPushButton *>(QStringLiteral("1"), Qt::FindDirectChildrenOnly))
+                    second->click();
+                if (!asked.isNull())
+                    ok &= save(asked, out + QStringLiteral("/profile-prompt.png"));
+                else
+                    ok = false;
+            }
 
             if (auto *tray = program.findChild<Tray *>()) {
                 if (auto *menu = qobject_cast<QMenu *>(tray->autorunAction()->parent())) {
