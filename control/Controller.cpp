@@ -45,7 +45,8 @@ namespace {
 // How long the boxes get in all to take their last reports on exit.
 constexpr int kExitFlushMs = 1000;
 
-// The texts keep the translation context they have always had.
+// The texts keep the translation context they have always had; each is
+// marked QT_TRANSLATE_NOOP so that the .ts refresh finds it.
 QString text(const char *source)
 {
     return QCoreApplication::translate("Aurivent", source);
@@ -165,16 +166,16 @@ void Controller::buildIpText()
     // The address is shown only where a phone can use it.
     switch (remoteAccessFrom(m_state.settings.remoteAccess)) {
     case RemoteAccess::Off:
-        m_ipText = text("Phone server off");
+        m_ipText = text(QT_TRANSLATE_NOOP("Aurivent", "Phone server off"));
         break;
     case RemoteAccess::ThisComputer:
-        m_ipText = text("Phone server: this computer only");
+        m_ipText = text(QT_TRANSLATE_NOOP("Aurivent", "Phone server: this computer only"));
         break;
     case RemoteAccess::Network:
-        m_ipText = ipTextFrom(QNetworkInterface::allAddresses(), QHostInfo::localHostName(), text("IP Address"));
+        m_ipText = ipTextFrom(QNetworkInterface::allAddresses(), QHostInfo::localHostName(), text(QT_TRANSLATE_NOOP("Aurivent", "IP Address")));
         // Never an empty "IP Address:": the phone needs to be told there is none.
         if (m_ipText.isEmpty())
-            m_ipText = text("IP Address") + QStringLiteral(": ") + text("none");
+            m_ipText = text(QT_TRANSLATE_NOOP("Aurivent", "IP Address")) + QStringLiteral(": ") + text(QT_TRANSLATE_NOOP("Aurivent", "none"));
         break;
     }
     emit ipTextChanged(m_ipText);
@@ -204,9 +205,9 @@ void Controller::showInfo()
 {
     QStringList lines = m_effects->sensorInfo();
     if (lines.isEmpty() && m_effects->hasSensors())
-        lines << text("No sensor chips found.");
+        lines << text(QT_TRANSLATE_NOOP("Aurivent", "No sensor chips found."));
     else if (lines.isEmpty())
-        lines << text("No sensor information: the sensor plug-in is not loaded.");
+        lines << text(QT_TRANSLATE_NOOP("Aurivent", "No sensor information: the sensor plug-in is not loaded."));
     m_core.viewState().tellSensorInfo(lines);
 }
 

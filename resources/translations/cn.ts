@@ -171,6 +171,17 @@
     </message>
 </context>
 <context>
+    <name>CurveController</name>
+    <message>
+        <source>fans on %1 run at their highest allowed speed</source>
+        <translation>使用 %1 的风扇以允许的最高转速运行</translation>
+    </message>
+    <message>
+        <source>%1 go on with their other sources</source>
+        <translation>%1 继续使用其余的温度源</translation>
+    </message>
+</context>
+<context>
     <name>CurveEdit</name>
     <message>
         <source>The curve needs a name.</source>

@@ -171,6 +171,17 @@
     </message>
 </context>
 <context>
+    <name>CurveController</name>
+    <message>
+        <source>fans on %1 run at their highest allowed speed</source>
+        <translation>Lüfter mit %1 laufen mit ihrer höchsten erlaubten Drehzahl</translation>
+    </message>
+    <message>
+        <source>%1 go on with their other sources</source>
+        <translation>%1 arbeiten mit ihren übrigen Quellen weiter</translation>
+    </message>
+</context>
+<context>
     <name>CurveEdit</name>
     <message>
         <source>The curve needs a name.</source>

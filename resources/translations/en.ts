@@ -171,6 +171,17 @@
     </message>
 </context>
 <context>
+    <name>CurveController</name>
+    <message>
+        <source>fans on %1 run at their highest allowed speed</source>
+        <translation>fans on %1 run at their highest allowed speed</translation>
+    </message>
+    <message>
+        <source>%1 go on with their other sources</source>
+        <translation>%1 go on with their other sources</translation>
+    </message>
+</context>
+<context>
     <name>CurveEdit</name>
     <message>
         <source>The curve needs a name.</source>
@@ -1086,7 +1097,7 @@
     </message>
     <message>
         <source>Gives every fan of this box this fan&apos;s light mode, colours, light speed and fan speed</source>
-        <translation>Gives every fan of this box this fan's light mode, colours, light speed and fan speed</translation>
+        <translation>Gives every fan of this box this fan&apos;s light mode, colours, light speed and fan speed</translation>
     </message>
     <message>
         <source>Cap %1 %</source>

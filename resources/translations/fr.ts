@@ -171,6 +171,17 @@
     </message>
 </context>
 <context>
+    <name>CurveController</name>
+    <message>
+        <source>fans on %1 run at their highest allowed speed</source>
+        <translation>les ventilateurs sur %1 tournent à leur vitesse maximale autorisée</translation>
+    </message>
+    <message>
+        <source>%1 go on with their other sources</source>
+        <translation>%1 continuent avec leurs autres sources</translation>
+    </message>
+</context>
+<context>
     <name>CurveEdit</name>
     <message>
         <source>The curve needs a name.</source>
@@ -1086,7 +1097,7 @@
     </message>
     <message>
         <source>Gives every fan of this box this fan&apos;s light mode, colours, light speed and fan speed</source>
-        <translation>Donne à tous les ventilateurs du boîtier le mode d'éclairage, les couleurs, la vitesse d'éclairage et la vitesse de ce ventilateur</translation>
+        <translation>Donne à tous les ventilateurs du boîtier le mode d&apos;éclairage, les couleurs, la vitesse d&apos;éclairage et la vitesse de ce ventilateur</translation>
     </message>
     <message>
         <source>Cap %1 %</source>

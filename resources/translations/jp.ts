@@ -171,6 +171,17 @@
     </message>
 </context>
 <context>
+    <name>CurveController</name>
+    <message>
+        <source>fans on %1 run at their highest allowed speed</source>
+        <translation>%1 のファンは許可された最高速度で回ります</translation>
+    </message>
+    <message>
+        <source>%1 go on with their other sources</source>
+        <translation>%1 は残りのソースで動作を続けます</translation>
+    </message>
+</context>
+<context>
     <name>CurveEdit</name>
     <message>
         <source>The curve needs a name.</source>
