@@ -109,12 +109,7 @@ Controller::Controller(Core &core, const ControlOptions &options, QObject *paren
 
     applyStoredSettings(m_boxes, m_profiles, *m_effects, *m_fans);
 
-    // A box shows in the metrics once it answers: its firmware is asked then.
-    const auto firmwareOf = [this](int box) {
-        const QString version = m_core.encoders().readFirmwareVersion(box);
-        return version == QLatin1String("0") || version == QLatin1String("0.0.0") ? QString() : version;
-    };
-    m_monitoring = createProgramMonitoring(m_boxes, firmwareOf, options.metricsListen, QString::fromLatin1(kVersion), this);
+    m_monitoring = createProgramMonitoring(m_boxes, options.metricsListen, QString::fromLatin1(kVersion), this);
     connect(m_effects, &SoftwareEffects::temperatureChanged, m_monitoring, &Monitoring::temperature);
     connect(m_effects, &SoftwareEffects::temperatureMissing, m_monitoring, &Monitoring::temperatureMissing);
     connect(&SaveFailures::instance(), &SaveFailures::saveFailed, m_monitoring, &Monitoring::saveFailed);

@@ -9,8 +9,8 @@
 #include "monitoring/Monitoring.h"
 
 
-Monitoring *createProgramMonitoring(const BoxModel &boxes, std::function<QString(int box)> firmwareOf,
-                                    const QString &metricsListen, const QString &version, QObject *parent)
+Monitoring *createProgramMonitoring(const BoxModel &boxes, const QString &metricsListen, const QString &version,
+                                    QObject *parent)
 {
     Monitoring::Options o;
     o.historyPath = HistoryFile::defaultPath();
@@ -28,12 +28,9 @@ Monitoring *createProgramMonitoring(const BoxModel &boxes, std::function<QString
             return fan < kVaylaFanCount && b.vaylaFan[fan].isMonitor;
         return b.rainbowFan[fan].isMonitor && b.rainbowFan[fan].fanType == 0;
     };
-    o.describeBox = [model, firmwareOf = std::move(firmwareOf)](BoxMetrics &metrics) {
-        if (!isValidBox(metrics.box))
-            return;
-        metrics.type = (*model)[metrics.box].isVaylaBox() ? QStringLiteral("single-colour") : QStringLiteral("rgb");
-        if (firmwareOf)
-            metrics.firmware = firmwareOf(metrics.box);
+    o.describeBox = [model](BoxMetrics &metrics) {
+        if (isValidBox(metrics.box))
+            metrics.type = (*model)[metrics.box].isVaylaBox() ? QStringLiteral("single-colour") : QStringLiteral("rgb");
     };
     auto *monitoring = new Monitoring(o, parent);
     monitoring->start();

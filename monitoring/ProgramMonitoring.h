@@ -3,8 +3,6 @@
 
 #include <QString>
 
-#include <functional>
-
 class BoxModel;
 class FanMonitor;
 class Monitoring;
@@ -12,12 +10,10 @@ class QObject;
 
 // The program's own Monitoring: its settings read from Alerts.ini and
 // Metrics.ini, the history kept in the state folder, the commanded duties,
-// watch flags and kinds of the boxes in `boxes`, and each box's firmware as
-// `firmwareOf` reads it (once, when the box first shows; empty: unknown).
-// `metricsListen` is --metrics (empty: the settings decide). Started before
-// it is returned.
-Monitoring *createProgramMonitoring(const BoxModel &boxes, std::function<QString(int box)> firmwareOf,
-                                    const QString &metricsListen, const QString &version, QObject *parent);
+// watch flags and kinds of the boxes in `boxes`. `metricsListen` is
+// --metrics (empty: the settings decide). Started before it is returned.
+Monitoring *createProgramMonitoring(const BoxModel &boxes, const QString &metricsListen, const QString &version,
+                                    QObject *parent);
 
 // Every reading and every box health the fan monitor reports goes to
 // `monitoring`: the reading with whether its stall is latched after it.
