@@ -25,6 +25,35 @@ const char *NvidiaGpus::Calls::firstMissing() const
     return nullptr;
 }
 
+namespace {
+
+template <typename Fn>
+void lookUp(const std::function<void *(const char *)> &symbol, const char *name, Fn &fn)
+{
+    fn = reinterpret_cast<Fn>(symbol(name));
+}
+
+} // namespace
+
+std::unique_ptr<NvidiaGpus> NvidiaGpus::makeFromLibrary(const QString &path,
+                                                         const std::function<void *(const char *name)> &symbol,
+                                                         bool *complete, QString *error)
+{
+    Calls calls;
+    lookUp(symbol, "nvmlInit_v2", calls.init);
+    lookUp(symbol, "nvmlDeviceGetCount_v2", calls.count);
+    lookUp(symbol, "nvmlDeviceGetHandleByIndex_v2", calls.handle);
+    lookUp(symbol, "nvmlDeviceGetUUID", calls.uuid);
+    lookUp(symbol, "nvmlDeviceGetName", calls.name);
+    lookUp(symbol, "nvmlDeviceGetTemperature", calls.temperature);
+    *complete = calls.firstMissing() == nullptr;
+    QString why;
+    std::unique_ptr<NvidiaGpus> gpus = make(calls, &why);
+    if (!gpus && error)
+        *error = path + QStringLiteral(": ") + why;
+    return gpus;
+}
+
 NvidiaGpus::NvidiaGpus(const Calls &calls, QVector<Gpu> gpus) : m_calls(calls), m_gpus(std::move(gpus)) {}
 
 std::unique_ptr<NvidiaGpus> NvidiaGpus::make(const Calls &calls, QString *error)

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 // GPU temperatures from NVIDIA's proprietary driver through its management
@@ -54,6 +55,13 @@ public:
     static std::unique_ptr<NvidiaGpus> load(const QString &path = defaultLibraryPath(), QString *error = nullptr);
     // The same from calls a backend resolved.
     static std::unique_ptr<NvidiaGpus> make(const Calls &calls, QString *error = nullptr);
+    // make() from the calls of a loaded library, each looked up by its name
+    // with the platform's `symbol`; errors name `path`. *complete: the
+    // library had every call (one that lacks a call was never initialised
+    // and may be unloaded).
+    static std::unique_ptr<NvidiaGpus> makeFromLibrary(const QString &path,
+                                                       const std::function<void *(const char *name)> &symbol,
+                                                       bool *complete, QString *error);
 
     int count() const { return m_gpus.size(); }
     // One reading per GPU that answers; a GPU that does not is left out.
