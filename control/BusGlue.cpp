@@ -6,7 +6,7 @@
 #include "core/CurveController.h"
 #include "history/History.h"
 #include "history/HistoryRecorder.h"
-#include "lighting/TemperatureSources.h"
+#include "core/ViewState.h"
 #include "core/Core.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
@@ -68,12 +68,6 @@ BusGlue::BusGlue(Controller &control)
     connect(effects, &SoftwareEffects::temperatureMissing, m_bus, [this] { m_bus->notifyTemperature(false); });
     connect(&SaveFailures::instance(), &SaveFailures::saveFailed, m_bus, &CoreBus::notifySaveFailed);
     connect(&control, &Controller::profileLoaded, m_bus, &CoreBus::notifyProfileLoaded);
-    connect(effects, &SoftwareEffects::temperatureSampled, this, [this](const TemperatureSample &sample) {
-        const QHash<QString, double> values = sourceValues(sample);
-        m_sources.clear();
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            m_sources.insert(it.key(), it.value());
-    });
     // The properties are read again after each box's readings (once per box
     // per poll) and each sensor pass; music frames are none of these.
     connect(&fans, &FanMonitor::boxAlarm, m_bus, [this] { m_bus->propertiesMayHaveChanged(); });
@@ -371,7 +365,15 @@ BusAnswer BusGlue::history(const QString &series, int box, int fan, int seconds,
     return {};
 }
 
-QVariantMap BusGlue::sources() { return m_sources; }
+QVariantMap BusGlue::sources()
+{
+    // The last pass's readings, as the core keeps them for the window.
+    QVariantMap out;
+    const QHash<QString, double> &readings = m_control.core().viewState().sourceReadings();
+    for (auto it = readings.cbegin(); it != readings.cend(); ++it)
+        out.insert(it.key(), it.value());
+    return out;
+}
 
 QStringList BusGlue::curves() { return curveChoices(m_control.core().curves().settings()); }
 

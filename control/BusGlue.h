@@ -45,5 +45,4 @@ private:
     QString m_firmware[kBoxCount];
     QString m_health[kBoxCount];
     // The last sensor pass: source id -> °C.
-    QVariantMap m_sources;
 };
