@@ -3,6 +3,7 @@
 // interface on the session bus.
 
 #include "BusValue.h"
+#include "common/Limits.h"
 #include "dbus/BusNames.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QTextStream>
 
 #include <cmath>
@@ -43,10 +45,11 @@ const char kUsage[] =
     "  watch    one line per event until Aurivent ends; --json: one object a line\n"
     "  profile  the current box loads, or saves its settings as, profile N\n"
     "  set      TARGET is BOX:FAN (one fan), BOX (every fan of a box) or all\n"
-    "           (every fan of every box); speed: as the fan editor's buttons and\n"
-    "           slider; light: light mode M (12-LED fans 0..7, single-colour\n"
-    "           fans 0..2), one colour 0..255 each, effect speed S 0..3; what is\n"
-    "           not given stays; curve: the fan follows that curve (see curves)\n"
+    "           (every fan of every box); boxes and fans count from 1, as in\n"
+    "           status; speed: as the fan editor's buttons and slider; light:\n"
+    "           light mode M (12-LED fans 0..7, single-colour fans 0..2), one\n"
+    "           colour 0..255 each, effect speed S 0..3; what is not given\n"
+    "           stays; curve: the fan follows that curve (see curves)\n"
     "  curves   the curves a fan can follow and the temperature sources read\n"
     "  history  the last N seconds (default 600, at most 86400) of a fan's rpm\n"
     "           or duty, or of a temperature source (default cpu), as CSV\n"
@@ -128,7 +131,10 @@ public slots:
         QString line = m.member();
         for (int i = 0; i < names.size() && i < m.arguments().size(); ++i) {
             o.insert(names[i], QJsonValue::fromVariant(m.arguments()[i]));
-            line += QLatin1Char(' ') + names[i] + QLatin1Char('=') + m.arguments()[i].toString();
+            // The text counts boxes and fans from 1, as the status text does.
+            const bool counted = names[i] == QLatin1String("box") || names[i] == QLatin1String("fan");
+            line += QLatin1Char(' ') + names[i] + QLatin1Char('=')
+                + (counted ? QString::number(m.arguments()[i].toInt() + 1) : m.arguments()[i].toString());
         }
         if (m_json)
             out() << QJsonDocument(o).toJson(QJsonDocument::Compact);
@@ -182,7 +188,8 @@ int profile(QDBusConnection &bus, const QStringList &args)
          &reply, &code);
     return code;
 }
-// "B", "B:F" or "all"; boxes -1 for all, fan -1 for every fan.
+// "B", "B:F" or "all", counted from 1 as in the window and the status text;
+// returned 0-based as on the bus. Boxes -1 for all, fan -1 for every fan.
 bool readTarget(const QString &text, int *box, int *fan)
 {
     *box = -1;
@@ -191,12 +198,31 @@ bool readTarget(const QString &text, int *box, int *fan)
         return true;
     const QStringList parts = text.split(QLatin1Char(':'));
     bool ok = parts.size() <= 2;
+    int b = 0, f = 0;
     if (ok)
-        *box = parts[0].toInt(&ok);
+        b = parts[0].toInt(&ok);
     if (ok && parts.size() == 2)
-        *fan = parts[1].toInt(&ok);
-    // Ranges are the running program's to check: it knows each box's kind.
-    return ok && *box >= 0 && (parts.size() == 1 || *fan >= 0);
+        f = parts[1].toInt(&ok);
+    // A fan's upper bound depends on its box's kind: checked against the status.
+    if (!ok || b < 1 || b > kBoxCount || (parts.size() == 2 && (f < 1 || f > kRainbowFanCount)))
+        return false;
+    *box = b - 1;
+    *fan = parts.size() == 2 ? f - 1 : -1;
+    return true;
+}
+
+// The connected boxes (bus slot -> number of fans), from the status.
+bool connectedBoxes(QDBusConnection &bus, QMap<int, int> *boxes, int *code)
+{
+    QDBusMessage reply;
+    if (!call(bus, QStringLiteral("GetStatus"), {}, &reply, code))
+        return false;
+    const QVariantMap s = plainBusValue(reply.arguments().value(0)).toMap();
+    for (const QVariant &b : s.value(QStringLiteral("boxes")).toList()) {
+        const QVariantMap box = b.toMap();
+        boxes->insert(box.value(QStringLiteral("slot")).toInt(), box.value(QStringLiteral("fans")).toList().size());
+    }
+    return true;
 }
 
 // The arguments of SetLighting (without box and fan) from the options.
@@ -248,23 +274,23 @@ int set(QDBusConnection &bus, const QStringList &args)
     const QString method = speed ? QStringLiteral("SetSpeed")
         : curve                  ? QStringLiteral("SetCurve")
                                  : QStringLiteral("SetLighting");
-    QList<int> boxes;
-    if (box >= 0) {
-        boxes << box;
-    } else {
-        QDBusMessage reply;
-        int code = Ok;
-        if (!call(bus, QStringLiteral("GetStatus"), {}, &reply, &code))
-            return code;
-        const QVariantMap s = plainBusValue(reply.arguments().value(0)).toMap();
-        for (const QVariant &b : s.value(QStringLiteral("boxes")).toList())
-            boxes << b.toMap().value(QStringLiteral("slot")).toInt();
-        if (boxes.isEmpty())
-            return fail(Refused, QStringLiteral("no box is connected"));
-    }
+    QMap<int, int> connected;
+    int code = Ok;
+    if (!connectedBoxes(bus, &connected, &code))
+        return code;
+    // Told here in the user's numbers; the bus would answer in its own.
+    if (box >= 0 && !connected.contains(box))
+        return fail(Refused, QStringLiteral("box %1 is not connected").arg(box + 1));
+    if (box >= 0 && fan >= connected.value(box))
+        return fail(BadArgument, QStringLiteral("no fan %1 on box %2: its fans are 1..%3")
+                                     .arg(fan + 1)
+                                     .arg(box + 1)
+                                     .arg(connected.value(box)));
+    if (connected.isEmpty())
+        return fail(Refused, QStringLiteral("no box is connected"));
+    const QList<int> boxes = box >= 0 ? QList<int>{box} : connected.keys();
     for (const int b : boxes) {
         QDBusMessage reply;
-        int code = Ok;
         if (!call(bus, method, QVariantList{b, fan} + rest, &reply, &code))
             return code;
     }
