@@ -203,9 +203,18 @@ bool readTarget(const QString &text, int *box, int *fan)
         b = parts[0].toInt(&ok);
     if (ok && parts.size() == 2)
         f = parts[1].toInt(&ok);
-    // A fan's upper bound depends on its box's kind: checked against the status.
-    if (!ok || b < 1 || b > kBoxCount || (parts.size() == 2 && (f < 1 || f > kRainbowFanCount)))
+    if (!ok)
         return false;
+    // A number out of range is told as such, not as a usage error. A fan's
+    // upper bound depends on its box's kind: checked against the status.
+    if (b < 1 || b > kBoxCount) {
+        fail(BadArgument, QStringLiteral("no box %1: boxes are 1..%2").arg(b).arg(kBoxCount));
+        return false;
+    }
+    if (parts.size() == 2 && (f < 1 || f > kRainbowFanCount)) {
+        fail(BadArgument, QStringLiteral("no fan %1: fans are 1..%2").arg(f).arg(kRainbowFanCount));
+        return false;
+    }
     *box = b - 1;
     *fan = parts.size() == 2 ? f - 1 : -1;
     return true;

@@ -101,6 +101,8 @@ for bad in "1:6 speed silent" "1:0 speed silent" "0 speed silent" "17 speed sile
   # shellcheck disable=SC2086
   [ "$(rc_of "$bin/aurivent" set $bad)" = 2 ] || fail "set $bad must exit 2 ($(cat "$work/err"))"
 done
+grep -q 'no fan 6: fans are 1..5' <("$bin/aurivent" set 1:6 speed silent 2>&1) || fail "set 1:6 did not name the fan"
+grep -q 'no box 17: boxes are 1..16' <("$bin/aurivent" set 17 speed silent 2>&1) || fail "set 17 did not name the box"
 # A fan the box does not have is told in the user's numbers, not the bus's.
 [ "$(rc_of "$bin/aurivent" set 4:4 speed silent)" = 2 ] || fail "fan 4 of a single-colour box must exit 2"
 grep -q 'no fan 4 on box 4: its fans are 1..3' "$work/err" || fail "set 4:4 said: $(cat "$work/err")"
