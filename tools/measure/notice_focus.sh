@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Whether the program's notices take the main window's focus, on a real X
-# server with a window manager (openbox) and no tray: the one-off "no CPU
-# temperature" notice (a machine whose sensors have no CPU temperature) and
-# the save-failure message (a profile that cannot be written). For each, the
+# server with a window manager (openbox), a session bus and no tray: the
+# one-off "no CPU temperature" notice (a machine whose sensors have no CPU
+# temperature) and the save-failure message (a profile that cannot be written). For each, the
 # main window must still be the active one once the notice is up, and Ctrl+O
 # typed by the user must still open the window's file dialog.
 #   notice_focus.sh BIN            fails on the first notice that takes the focus
@@ -13,7 +13,7 @@ set -euo pipefail
 bin=$1
 measure=${MEASURE:-0}
 work=$(mktemp -d)
-unset QT_QPA_PLATFORM QT_SCALE_FACTOR DBUS_SESSION_BUS_ADDRESS
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR
 pids=()
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 fail() { echo "FAIL: $*"; [ -f "$work/log" ] && { echo "--- log"; tail -20 "$work/log"; }; exit 1; }
@@ -35,6 +35,10 @@ openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
 wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 wait_for 30 "the window manager" wm_up
+
+# A desktop has a session bus; this one has no tray or notification service on it.
+start_private_bus "$work"
+export DBUS_SESSION_BUS_ADDRESS="$bus_address"
 
 active() { printf '%d' "$(xprop -root _NET_ACTIVE_WINDOW | cut -d' ' -f5)"; }
 managed() { xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | cut -d' ' -f5- | tr ' ' '\n' | while read -r id; do printf '%d\n' "$id"; done; }
