@@ -80,6 +80,9 @@ void SaveFailureNotice::showPending()
         if (!m_box) {
             m_box = new QMessageBox(QMessageBox::Warning, heading, message, QMessageBox::Ok, m_window ? m_window() : nullptr);
             m_box->setModal(false);
+            // It informs; it must not take the keys from whatever the user is
+            // typing into. Raised over the view, active only when clicked.
+            m_box->setAttribute(Qt::WA_ShowWithoutActivating);
         }
         m_box->setWindowTitle(heading);
         m_box->setText(message);

@@ -39,6 +39,10 @@ bool RainbowFan::takeOver(const Look &from)
     const bool pwmDiffers = m_state.isPWM != s.isPWM;
     const int per = from.speedPer;
     const int num = from.speedNum;
+    // A fan already at this speed is sent none, as by hand: the speed
+    // messages set a fixed duty, which would take a fan that follows the CPU
+    // off the duty it runs at now.
+    const bool speedDiffers = pwmDiffers || (s.isPWM ? m_sliderPer->value() != per : m_sliderNum->value() != num);
     // The first fan has no earlier fan to copy: it keeps its own look then.
     const bool lookFits = FanModeRules::normaliseLightMode(s.lightMode, fan) == s.lightMode;
 
@@ -61,6 +65,8 @@ bool RainbowFan::takeOver(const Look &from)
     }
     if (pwmDiffers)
         emit sendData(ViewMessages::fanFlag(MessageName::btnPwm, fan, s.isPWM));
+    if (!speedDiffers)
+        return lookFits;
     if (s.isPWM)
         emit sendData(ViewMessages::fanValue(MessageName::sliderFanSpeedPer, fan, per));
     else

@@ -19,7 +19,7 @@ aurivent_uses_phone_port(test_window_tasks)
 # kernel allows no private mounts the socket files in /tmp are shared (two
 # servers took the same number and one check hung connecting to a server that
 # was not its own), so the two take turns anyway.
-set_property(TEST e2e_carousel_x11 e2e_placement e2e_alert_front APPEND PROPERTY RESOURCE_LOCK aurivent_x_display)
+set_property(TEST e2e_carousel_x11 e2e_placement e2e_alert_front e2e_notice_focus APPEND PROPERTY RESOURCE_LOCK aurivent_x_display)
 # An alert while the window is in the tray: a private bus and a stand-in notification service.
 aurivent_add_test(test_window_tray SOURCES window_tray_test.cpp LIBS aurivent_scenes Qt5::DBus)
 aurivent_uses_phone_port(test_window_tray)

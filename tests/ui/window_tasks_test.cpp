@@ -148,11 +148,11 @@ private slots:
         // what fan 1 was sent.
         scenes.simulator()->clearSent();
         first->moveSlider(FanEditor::Slider::SpeedLevel, 4);
-        first->moveSlider(FanEditor::Slider::SpeedLevel, 3);
         first->pushChangeColor(); // fan 1's look once more, as the others got it
         scenes.poll();
         const std::map<int, Report> firstLight = lastByPort(scenes.simulator(), 0x52);
-        QVERIFY(firstLight.count(1));
+        const std::map<int, Report> firstSpeed = lastByPort(scenes.simulator(), 0x51);
+        QVERIFY(firstLight.count(1) && firstSpeed.count(1));
         scenes.simulator()->clearSent();
         toAll->click();
         scenes.poll();
@@ -163,8 +163,36 @@ private slots:
             QVERIFY2(speed.count(port), qPrintable(QString::number(port)));
         }
         QVERIFY(!light.count(1)); // the source fan itself is left alone
-        // Every fan on the same fixed speed: one speed report, four ports.
-        QVERIFY(speed.at(2) == speed.at(3) && speed.at(3) == speed.at(4) && speed.at(4) == speed.at(5));
+        // Every fan on fan 1's new fixed speed, sent as fan 1 was sent it.
+        for (int port = 2; port <= kRainbowFanCount; ++port)
+            QVERIFY2(speed.at(port) == firstSpeed.at(1), qPrintable(QString::number(port)));
+    }
+
+    // Only a look taken over: fans already at fan 1's speed are sent no
+    // speed, so fans that follow the CPU keep running as they did.
+    void toAllLeavesTheSpeedOfFansAlreadyAtIt()
+    {
+        Scenes scenes(QStringLiteral("1"), 0);
+        Aurivent &program = scenes.program();
+        MainView *view = program.view();
+        scenes.poll();
+        RainbowFan *first = view->fanPanel(0);
+        first->chooseLightMode(LightMode::Breath);
+        const RainbowFanRecord before = program.boxes()[0].rainbowFan[1];
+        scenes.simulator()->clearSent();
+        button(first, QStringLiteral("btn_applyAll"))->click();
+        scenes.poll();
+        const std::map<int, Report> light = lastByPort(scenes.simulator(), 0x52);
+        const std::map<int, Report> speed = lastByPort(scenes.simulator(), 0x51);
+        for (int port = 2; port <= kRainbowFanCount; ++port) {
+            QVERIFY2(light.count(port), qPrintable(QString::number(port)));
+            QVERIFY2(!speed.count(port), qPrintable(QString::number(port)));
+        }
+        const RainbowFanRecord &after = program.boxes()[0].rainbowFan[1];
+        QCOMPARE(after.lightMode, int(LightMode::Breath));
+        QCOMPARE(after.isPWM, before.isPWM);
+        QCOMPARE(after.speedPer, before.speedPer);
+        QCOMPARE(after.speedNum, before.speedNum);
     }
 
     // With other boxes there, "To all" asks: this box, or every box (Esc

@@ -68,9 +68,25 @@ void press(QWidget *root, const char *name)
 
 void printAudit(QWidget *window, const QString &state)
 {
+    // An alert in front has the keys until it is answered: a window behind
+    // it is measured as the user meets it after pressing OK.
+    if (!qobject_cast<AlertView *>(window))
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (qobject_cast<AlertView *>(w) && w->isVisible()) {
+                press(w, "btn_fanAlertOK");
+                QTest::qWaitFor([w] { return !w->isVisible(); }, 5000);
+            }
     window->show();
     window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window))
+    // The window system may still be handing the activation back from a
+    // window just closed: ask again until this one holds it.
+    const bool active = QTest::qWaitFor([window] {
+        if (QApplication::activeWindow() == window)
+            return true;
+        window->activateWindow();
+        return false;
+    }, 5000);
+    if (!active)
         std::printf("%s: window not active\n", qPrintable(state));
     for (const QString &line : Audit::report(window, state))
         std::printf("%s\n", qPrintable(line));

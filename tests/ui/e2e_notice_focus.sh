@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Notices under a real window manager (openbox on Xvfb, no tray): the "no CPU
+# temperature" notice and the save-failure message leave the main window
+# active, and Ctrl+O typed meanwhile still opens its file dialog.
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+exec "$here/../../tools/measure/notice_focus.sh" "$1"

@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Whether the program's notices take the main window's focus, on a real X
+# server with a window manager (openbox), a session bus and no tray: the
+# one-off "no CPU temperature" notice (a machine whose sensors have no CPU
+# temperature) and the save-failure message (a profile that cannot be written). For each, the
+# main window must still be the active one once the notice is up, and Ctrl+O
+# typed by the user must still open the window's file dialog.
+#   notice_focus.sh BIN            fails on the first notice that takes the focus
+#   MEASURE=1 notice_focus.sh BIN  prints what happened instead of failing
+# Needs Xvfb, openbox, xdotool, x11-utils (tools/deps.sh installs them).
+set -euo pipefail
+bin=$1
+measure=${MEASURE:-0}
+work=$(mktemp -d)
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR
+pids=()
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+fail() { echo "FAIL: $*"; [ -f "$work/log" ] && { echo "--- log"; tail -20 "$work/log"; }; exit 1; }
+source "$here/../../tests/support/e2e_lib.sh"
+cleanup() {
+  end_programs "${pids[@]}" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+for tool in Xvfb openbox xprop xdotool; do
+  command -v $tool >/dev/null || fail "$tool is missing (tools/deps.sh installs it)"
+done
+Xvfb -displayfd 3 -noreset -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+wait_for 30 "the X server" test -s "$work/display"
+export DISPLAY=":$(cat "$work/display")"
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+wait_for 30 "the window manager" wm_up
+
+# A desktop has a session bus; this one has no tray or notification service on it.
+start_private_bus "$work"
+export DBUS_SESSION_BUS_ADDRESS="$bus_address"
+
+active() { printf '%d' "$(xprop -root _NET_ACTIVE_WINDOW | cut -d' ' -f5)"; }
+managed() { xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | cut -d' ' -f5- | tr ' ' '\n' | while read -r id; do printf '%d\n' "$id"; done; }
+# The program's visible window whose title matches $2 (decimal id).
+window_of() {
+  local id
+  id=$(xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null | head -1)
+  [ -n "$id" ] && printf '%d' "$id"
+}
+
+# A sensor library whose only chip has no CPU temperature; a profile that
+# cannot be written (a folder stands where the file goes).
+mkdir -p "$work/bin" "$work/run" && chmod 700 "$work/run"
+cp "$bin/Aurivent" "$work/bin/"
+for d in Images Language; do ln -s "$(cd "$bin" && pwd)/$d" "$work/bin/$d"; done
+cp "$bin/libFakeSensors.so" "$work/bin/libAuriventSensors.so"
+export FAKE_SENSORS='nct6775-isa-0290|T:SYSTIN=30'
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" XDG_STATE_HOME="$work/state"
+data="$XDG_CONFIG_HOME/Kq/RGBVaylaZeve"
+mkdir -p "$data/VaylaZeve/Profile1.ini/in-the-way"
+printf '[Main]\nAutoUpdate=0\nisAutoRun=0\nLanguage=0\nPassword=9462\nOpenPassword=0\n' >"$data/Device.ini"
+
+"$work/bin/Aurivent" --simulate=1 >"$work/log" 2>&1 &
+pid=$!
+pids+=($pid)
+main=
+has_main() { main=$(window_of $pid '^Aurivent \(simulated\)$') && managed | grep -qx "$main"; }
+wait_for 60 "the main window" has_main
+# A user at work in the window.
+xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+main_active() { [ "$(active)" = "$main" ]; }
+wait_for 30 "the main window active" main_active
+
+taken=0
+# keys_reach_window WHAT: Ctrl+O, typed to whatever has the focus, opens the
+# main window's file dialog within 20 s; Esc closes it again.
+keys_reach_window() {
+  local what=$1 dialog= deadline=$((SECONDS + 20)) focus
+  focus=$(active)
+  xdotool key ctrl+o
+  until dialog=$(window_of $pid '^Open File$'); do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      taken=$((taken + 1))
+      echo "$what: Ctrl+O opened nothing (active window $focus, main $main)"
+      [ "$measure" = 1 ] || fail "$what took the main window's focus"
+      return 0
+    fi
+    sleep 0.05
+  done
+  echo "$what: the main window kept the focus (active $focus = main $main), Ctrl+O opened the file dialog"
+  dialog_active() { [ "$(active)" = "$dialog" ]; }
+  wait_for 30 "the file dialog active" dialog_active
+  xdotool key Escape
+  dialog_gone() { ! window_of $pid '^Open File$' >/dev/null; }
+  wait_for 30 "the file dialog closed" dialog_gone
+  xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+  wait_for 30 "the main window active again" main_active
+}
+
+cpu_notice() { grep -q 'no CPU temperature reading' "$work/log"; }
+wait_for 60 "the no-CPU-temperature notice" cpu_notice
+echo "cpu notice: windows of the program now: $(xdotool search --onlyvisible --pid $pid 2>/dev/null | while read -r w; do printf '"%s" ' "$(xdotool getwindowname "$w")"; done)"
+keys_reach_window "cpu notice"
+
+[ "$("$work/bin/Aurivent" --send 0x8119)" = handled ] || fail "0x8119 not handled"
+box=
+box_up() { box=$(window_of $pid '^Save failed$') && managed | grep -qx "$box"; }
+wait_for 60 "the save-failure message" box_up
+above_main() { managed | awk -v b="$box" -v m="$main" '$1 == m { sm = NR } $1 == b { sb = NR } END { exit !(sb > sm && sm > 0) }'; }
+above_main || { echo "save failure: the message is not above the main window"; [ "$measure" = 1 ] || fail "the save-failure message is under the main window"; }
+keys_reach_window "save failure"
+echo "notices that took the focus: $taken of 2"
+[ "$taken" = 0 ] || [ "$measure" = 1 ] || fail "a notice took the focus"
+[ "$measure" = 1 ] || echo "1 passed, 0 failed"
