@@ -256,6 +256,13 @@ private slots:
         QCOMPARE(firmwareOf(2), QStringLiteral("1.2.3"));
         control->messages().changeBox(0);
         QCOMPARE(firmwareOf(0), QStringLiteral("1.2.3"));
+
+        // Box 3 pulled out: gone at its next report, and forgotten with it.
+        QVERIFY(sim->unplug(2).isEmpty());
+        control->updateSpeed();
+        QTRY_VERIFY_WITH_TIMEOUT(core->bus().health(2) == BoxHealth::Gone, 30000);
+        QCOMPARE(core->firmware().text(2), QString());
+        QCOMPARE(core->firmware().text(0), QStringLiteral("1.2.3"));
     }
 };
 
