@@ -263,6 +263,13 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(core->bus().health(2) == BoxHealth::Gone, 30000);
         QCOMPARE(core->firmware().text(2), QString());
         QCOMPARE(core->firmware().text(0), QStringLiteral("1.2.3"));
+
+        // Without a box the window shows the default version, and nothing is known.
+        control.reset();
+        control = start(QByteArray(), QStringLiteral("-"));
+        QVERIFY(control);
+        QCOMPARE(control->state().firmwareVersion, QString::fromLatin1(kDefaultVersion));
+        QCOMPARE(core->firmware().text(core->boxes().currentBox()), QString());
     }
 };
 
