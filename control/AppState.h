@@ -3,6 +3,7 @@
 
 #include "core/CoreState.h"
 
+class FirmwareVersions;
 class LightingTimers;
 struct CurveSettings;
 class ViewState;
@@ -22,4 +23,5 @@ public:
     virtual void remoteAccessChanged() {}      // the phone server and the footer follow
     virtual const CurveSettings &curveSettings() = 0; // the curves a fan can be given
     virtual void reloadCurves() = 0;                  // the curves file was written
+    virtual FirmwareVersions &firmware() = 0;         // what the boxes answered when asked
 };

@@ -10,6 +10,7 @@
 #include "core/Core.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
+#include "device/FirmwareReads.h"
 #include "device/FanMonitor.h"
 #include "dbus/BusNames.h"
 #include "lighting/SoftwareEffects.h"
@@ -58,8 +59,6 @@ BusGlue::BusGlue(Controller &control)
         if (!isValidBox(box))
             return;
         m_health[box] = QString::fromLatin1(boxHealthName(health));
-        if (health == BoxHealth::Gone)
-            m_firmware[box].clear();
         m_bus->notifyBoxHealth(box, m_health[box]);
     });
     SoftwareEffects *effects = control.effects();
@@ -102,13 +101,6 @@ QVariantMap BusGlue::properties()
             {QStringLiteral("PhoneServer"), s.value(QStringLiteral("phone")).toMap()}};
 }
 
-QString BusGlue::firmwareOf(int box)
-{
-    if (m_firmware[box].isEmpty())
-        m_firmware[box] = m_control.core().encoders().readFirmwareVersion(box);
-    return m_firmware[box];
-}
-
 QVariantMap BusGlue::boxStatus(int box)
 {
     const BoxModel &model = m_control.boxes();
@@ -138,7 +130,7 @@ QVariantMap BusGlue::boxStatus(int box)
     return {{QStringLiteral("slot"), box},
             {QStringLiteral("kind"), record.isVaylaBox() ? QStringLiteral("single-colour") : QStringLiteral("rgb")},
             {QStringLiteral("health"), health},
-            {QStringLiteral("firmware"), firmwareOf(box)},
+            {QStringLiteral("firmware"), knownFirmware(m_control.core().encoders(), m_control.core().firmware(), box)},
             {QStringLiteral("profile"), record.profileValue},
             {QStringLiteral("fans"), fans}};
 }

@@ -33,7 +33,6 @@ public:
 
 private:
     QVariantMap boxStatus(int box);
-    QString firmwareOf(int box);
     // The box is there and the fan (-1: all) is one of its kind's.
     BusAnswer checkTarget(int box, int fan);
     void setRgbLighting(int box, int fan, int mode, const QList<int> &colour, int speed, int brightness);
@@ -41,8 +40,6 @@ private:
 
     Controller &m_control;
     CoreBus *m_bus = nullptr;
-    // Read once per opened box: asking costs an exchange with it.
-    QString m_firmware[kBoxCount];
     QString m_health[kBoxCount];
     // The last sensor pass: source id -> °C.
 };

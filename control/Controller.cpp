@@ -19,6 +19,7 @@
 #include "device/BoxModel.h"
 #include "device/DeviceBus.h"
 #include "device/Encoders.h"
+#include "device/FirmwareReads.h"
 #include "device/FanMonitor.h"
 #include "device/FanSafety.h"
 #include "device/HotplugMonitor.h"
@@ -103,13 +104,11 @@ Controller::Controller(Core &core, const ControlOptions &options, QObject *paren
     m_monitor->discover();
     buildIpText();
 
-    m_state.firmwareVersion = m_core.encoders().readFirmwareVersion(m_boxes.currentBox());
-    if (m_state.firmwareVersion == QLatin1String("0"))
-        m_state.firmwareVersion = QString::fromLatin1(kDefaultVersion);
+    m_state.firmwareVersion = readFirmware(m_core.encoders(), m_core.firmware(), m_boxes.currentBox());
 
     applyStoredSettings(m_boxes, m_profiles, *m_effects, *m_fans);
 
-    m_monitoring = createProgramMonitoring(m_boxes, options.metricsListen, QString::fromLatin1(kVersion), this);
+    m_monitoring = createProgramMonitoring(m_boxes, m_core.firmware(), options.metricsListen, QString::fromLatin1(kVersion), this);
     connect(m_effects, &SoftwareEffects::temperatureChanged, m_monitoring, &Monitoring::temperature);
     connect(m_effects, &SoftwareEffects::temperatureMissing, m_monitoring, &Monitoring::temperatureMissing);
     connect(&SaveFailures::instance(), &SaveFailures::saveFailed, m_monitoring, &Monitoring::saveFailed);
@@ -242,6 +241,8 @@ void Controller::loadLanguage(int index)
 void Controller::showSensorInfo() { showInfo(); }
 
 const CurveSettings &Controller::curveSettings() { return m_core.curves().settings(); }
+
+FirmwareVersions &Controller::firmware() { return m_core.firmware(); }
 
 void Controller::reloadCurves()
 {

@@ -94,6 +94,7 @@ public:
     void remoteAccessChanged() override;
     const CurveSettings &curveSettings() override;
     void reloadCurves() override;
+    FirmwareVersions &firmware() override;
 
     // RemoteHost
     void setCurrentProfile(int profile) override;

@@ -8,6 +8,7 @@
 #include "ProfileService.h"
 #include "device/BoxModel.h"
 #include "device/Encoders.h"
+#include "device/FirmwareReads.h"
 #include "device/FanSpeed.h"
 #include "lighting/LightModes.h"
 #include "storage/IniHelper.h"
@@ -29,10 +30,7 @@ void ViewMessageHandler::changeBox(int box)
         return;
     m_boxes.setCurrentBox(box);
     m_host.stopSpeedPoll();
-    QString version = m_encoders.readFirmwareVersion(box);
-    if (version == QLatin1String("0"))
-        version = QString::fromLatin1(kDefaultVersion);
-    m_state.firmwareVersion = version;
+    m_state.firmwareVersion = readFirmware(m_encoders, m_host.firmware(), box);
     m_host.startSpeedPoll();
     m_state.currentProfile = m_boxes[box].profileValue;
     qCDebug(lcApp) << "profileValue:" << m_state.currentProfile;

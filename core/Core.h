@@ -6,6 +6,7 @@
 #include "device/DeviceBus.h"
 #include "device/Encoders.h"
 #include "device/FanMonitor.h"
+#include "device/FirmwareVersions.h"
 #include "DeviceMonitor.h"
 #include "ViewState.h"
 
@@ -28,6 +29,9 @@ public:
     FanMonitor &fans() { return m_fans; }
     DeviceMonitor &devices() { return m_devices; }
     CurveController &curves() { return m_curves; }
+    // What the boxes answered when last asked for their firmware (see
+    // device/FirmwareReads.h); forgotten when a box goes or is opened again.
+    FirmwareVersions &firmware() { return m_firmware; }
     // What the window shows of the core.
     ViewState &viewState() { return m_viewState; }
 
@@ -40,4 +44,5 @@ private:
     DeviceMonitor m_devices{m_encoders, m_fans};
     CurveController m_curves{m_encoders};
     ViewState m_viewState;
+    FirmwareVersions m_firmware;
 };

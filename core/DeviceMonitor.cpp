@@ -105,7 +105,11 @@ void DeviceMonitor::setCurrentProfile(int profile) { emit currentProfileFound(pr
 void DeviceMonitor::announceConnectionMap(const QString &map) { emit connectionMapChanged(map); }
 void DeviceMonitor::checkBoxButton(int box) { emit currentBoxChosen(box); }
 void DeviceMonitor::setBoxButtonPresent(int box, bool present) { emit boxPresenceChanged(box, present); }
-void DeviceMonitor::boxOpened(int box) { emit boxNeedsSettings(box); }
+void DeviceMonitor::boxOpened(int box)
+{
+    emit boxOpenedAfresh(box);
+    emit boxNeedsSettings(box);
+}
 
 void DeviceMonitor::resetFanView()
 {

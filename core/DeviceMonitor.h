@@ -61,6 +61,9 @@ signals:
     // Box `box` was opened again or answers again after silence (maybe after
     // a power cycle that put it back to its defaults): it needs its settings.
     void boxNeedsSettings(int box);
+    // Box `box` was opened after a device change (plugged in, maybe again):
+    // it may be another box than the one that had its slot.
+    void boxOpenedAfresh(int box);
 
 private:
     // Discovery's news, told as the signals above.

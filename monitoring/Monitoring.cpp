@@ -369,6 +369,10 @@ MetricsSnapshot Monitoring::snapshot() const
     s.version = m_options.version;
     s.startTimeSeconds = m_startTime;
     s.boxes = m_boxes.values().toVector();
+    if (m_options.firmware) {
+        for (BoxMetrics &b : s.boxes)
+            b.firmware = m_options.firmware(b.box);
+    }
     s.fans = m_fans.values().toVector();
     if (m_temperatureSeen) {
         TemperatureMetrics t;

@@ -57,8 +57,11 @@ public:
         std::function<int(int box, int fan)> commandedDuty;
         // Whether a fan is watched for a stall.
         std::function<bool(int box, int fan)> watched;
-        // Fills in a box's kind and firmware.
+        // Fills in a box's kind.
         std::function<void(BoxMetrics &box)> describeBox;
+        // The firmware a box answered when the program last asked it (empty
+        // until then): read at each snapshot, never asking the box itself.
+        std::function<QString(int box)> firmware;
         QString version;
     };
 

@@ -4,13 +4,14 @@
 #include "alerts/AlertSettings.h"
 #include "device/BoxModel.h"
 #include "device/FanMonitor.h"
+#include "device/FirmwareVersions.h"
 #include "history/HistoryFile.h"
 #include "metrics/MetricsSettings.h"
 #include "monitoring/Monitoring.h"
 
 
-Monitoring *createProgramMonitoring(const BoxModel &boxes, const QString &metricsListen, const QString &version,
-                                    QObject *parent)
+Monitoring *createProgramMonitoring(const BoxModel &boxes, const FirmwareVersions &firmware,
+                                    const QString &metricsListen, const QString &version, QObject *parent)
 {
     Monitoring::Options o;
     o.historyPath = HistoryFile::defaultPath();
@@ -32,6 +33,8 @@ Monitoring *createProgramMonitoring(const BoxModel &boxes, const QString &metric
         if (isValidBox(metrics.box))
             metrics.type = (*model)[metrics.box].isVaylaBox() ? QStringLiteral("single-colour") : QStringLiteral("rgb");
     };
+    const FirmwareVersions *versions = &firmware;
+    o.firmware = [versions](int box) { return versions->text(box); };
     auto *monitoring = new Monitoring(o, parent);
     monitoring->start();
     return monitoring;

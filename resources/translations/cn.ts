@@ -511,6 +511,10 @@
         <translation>警报结束</translation>
     </message>
     <message>
+        <source>Shaded: %1 did not answer</source>
+        <translation>阴影：%1 未响应</translation>
+    </message>
+    <message>
         <source>Export as CSV</source>
         <translation>导出为 CSV</translation>
     </message>

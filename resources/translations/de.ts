@@ -511,6 +511,10 @@
         <translation>Warnung beendet</translation>
     </message>
     <message>
+        <source>Shaded: %1 did not answer</source>
+        <translation>Schattiert: %1 hat nicht geantwortet</translation>
+    </message>
+    <message>
         <source>Export as CSV</source>
         <translation>Als CSV exportieren</translation>
     </message>

@@ -511,6 +511,10 @@
         <translation>Alert ended</translation>
     </message>
     <message>
+        <source>Shaded: %1 did not answer</source>
+        <translation>Shaded: %1 did not answer</translation>
+    </message>
+    <message>
         <source>Export as CSV</source>
         <translation>Export as CSV</translation>
     </message>

@@ -511,6 +511,10 @@
         <translation>Fin d&apos;alerte</translation>
     </message>
     <message>
+        <source>Shaded: %1 did not answer</source>
+        <translation>En grisé : %1 n’a pas répondu</translation>
+    </message>
+    <message>
         <source>Export as CSV</source>
         <translation>Exporter en CSV</translation>
     </message>

@@ -511,6 +511,10 @@
         <translation>アラート終了</translation>
     </message>
     <message>
+        <source>Shaded: %1 did not answer</source>
+        <translation>網掛け: %1 が応答しませんでした</translation>
+    </message>
+    <message>
         <source>Export as CSV</source>
         <translation>CSV に書き出す</translation>
     </message>

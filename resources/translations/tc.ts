@@ -511,6 +511,10 @@
         <translation>警報結束</translation>
     </message>
     <message>
+        <source>Shaded: %1 did not answer</source>
+        <translation>陰影：%1 未回應</translation>
+    </message>
+    <message>
         <source>Export as CSV</source>
         <translation>匯出為 CSV</translation>
     </message>

@@ -511,6 +511,10 @@
         <translation>สิ้นสุดการแจ้งเตือน</translation>
     </message>
     <message>
+        <source>Shaded: %1 did not answer</source>
+        <translation>ส่วนที่แรเงา: %1 ไม่ตอบสนอง</translation>
+    </message>
+    <message>
         <source>Export as CSV</source>
         <translation>ส่งออกเป็น CSV</translation>
     </message>

@@ -7,12 +7,16 @@
 #include "ui/RainbowFan.h"
 #include "ui/VaylaRGBFanView.h"
 #include "ui/graphs/GraphsWindow.h"
+#include "device/sim/SimulatedBoxes.h"
+#include "history/HistoryFile.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QtTest>
+#include <QtCharts/QAreaSeries>
+#include <QtCharts/QChart>
 
 // The graphs window as the user reaches it in the whole program: from the
 // tray, the settings menu and a fan's speed read-out.
@@ -102,6 +106,49 @@ private slots:
         readOut->click();
         QVERIFY(shownGraphs());
         QCOMPARE(shownGraphs()->scope(), GraphScope::ofFan(0, 1));
+        closeGraphs();
+    }
+
+    // A box that stops answering is shaded on the open window's time line,
+    // from the health the program's history keeps, in every chart; when it
+    // answers again the stretch ends.
+    void aSilentBoxIsShaded()
+    {
+        // A history an earlier run left would show its own silences.
+        QFile::remove(HistoryFile::defaultPath());
+        Core core;
+        SimulatedBoxes *sim = startWithSettings(core.bus(), QStringLiteral("1,1"));
+        Aurivent program(core);
+        for (QAction *a : program.findChildren<QAction *>())
+            if (a->text() == QStringLiteral("Graphs"))
+                a->trigger();
+        GraphsWindow *w = shownGraphs();
+        QVERIFY(w);
+        QVERIFY(w->plan().outages.isEmpty());
+
+        QVERIFY(sim->mute(1, true).isEmpty());
+        auto shaded = [w] {
+            const QVector<GraphOutage> &o = w->plan().outages;
+            return !o.isEmpty() && o.first().box == 1;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(shaded(), 60000);
+        for (int q = 0; q < kGraphQuantityCount; ++q) {
+            const auto series = w->chart(GraphQuantity(q))->series();
+            const int bands = int(std::count_if(series.begin(), series.end(), [](QtCharts::QAbstractSeries *s) {
+                return s->type() == QtCharts::QAbstractSeries::SeriesTypeArea;
+            }));
+            QCOMPARE(bands, w->plan().outages.size());
+        }
+        // Box 2's own graph shades it, box 1's does not.
+        w->setScope(GraphScope::ofBox(0));
+        QVERIFY(w->plan().outages.isEmpty());
+        w->setScope(GraphScope::ofBox(1));
+        QVERIFY(shaded());
+
+        QVERIFY(sim->mute(1, false).isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(w->plan().outages.size() == 1
+                                     && w->plan().outages.first().toMs < qreal(w->plan().span.toSecond) * 1000,
+                                 60000);
         closeGraphs();
     }
 };

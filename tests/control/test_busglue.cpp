@@ -11,6 +11,7 @@
 #include "device/FanMonitor.h"
 #include "device/FanSpeed.h"
 #include "lighting/SoftwareEffects.h"
+#include "monitoring/Monitoring.h"
 #include "storage/IniHelper.h"
 
 #include <QDBusArgument>
@@ -285,6 +286,18 @@ private slots:
         QCOMPARE(fan1.value(QStringLiteral("rpm")).toInt(), core->boxes().reading(0, 1).rpm);
         QCOMPARE(fan1.value(QStringLiteral("duty")).toInt(), core->boxes().commandedDuty(0, 1));
         QCOMPARE(fan1.value(QStringLiteral("stalled")).toBool(), false);
+
+        // The status asks a box for its firmware once; what it read, the
+        // metrics show too, and a status again asks nothing.
+        QVERIFY(core->bus().waitForIdle());
+        const quint64 sent = sim->sentTotal();
+        QCOMPARE(asMap(asList(status().value(QStringLiteral("boxes")))[1]).value(QStringLiteral("firmware")).toString(),
+                 QStringLiteral("1.2.3"));
+        QVERIFY(core->bus().waitForIdle());
+        QCOMPARE(sim->sentTotal(), sent);
+        for (const BoxMetrics &b : control->monitoring()->snapshot().boxes)
+            QCOMPARE(b.firmware, QStringLiteral("1.2.3"));
+        QCOMPARE(control->monitoring()->snapshot().boxes.size(), 2);
     }
 
     // A stalled fan is told once, however many polls see it, and so is its

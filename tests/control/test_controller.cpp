@@ -6,6 +6,9 @@
 #include "control/Controller.h"
 #include "core/Core.h"
 #include "device/DeviceBus.h"
+#include "device/FirmwareVersions.h"
+#include "control/ViewMessageHandler.h"
+#include "monitoring/Monitoring.h"
 #include "device/Reports.h"
 #include "lighting/SoftwareEffects.h"
 #include "remote/SocketHelper.h"
@@ -40,7 +43,7 @@ private:
     std::unique_ptr<Core> core;
     SimulatedBoxes *sim = nullptr;
 
-    std::unique_ptr<Controller> start(const QByteArray &settings)
+    std::unique_ptr<Controller> start(const QByteArray &settings, const QString &boxes = QStringLiteral("1"))
     {
         QDir(IniHelper::dataFolder()).removeRecursively();
         QDir().mkpath(IniHelper::dataFolder());
@@ -50,7 +53,7 @@ private:
         file.write("[Main]\nAutoUpdate=0\nisAutoRun=0\nLanguage=0\nPassword=9462\nOpenPassword=0\n" + settings);
         file.close();
         core = std::make_unique<Core>();
-        sim = installSimulatedBoxes(core->bus(), QStringLiteral("1"));
+        sim = installSimulatedBoxes(core->bus(), boxes);
         ControlOptions options;
         options.simulated = true;
         return std::make_unique<Controller>(*core, options);
@@ -210,6 +213,63 @@ private slots:
         control->loadLanguage(0);
         QCOMPARE(language.size(), 1);
         QCOMPARE(footer.size(), 2);
+    }
+
+    // The metrics name a box's firmware once the program has asked the box
+    // for it anyway (the current box at start, a box switch) and forget it
+    // when the box is plugged in again; reading the metrics asks no box.
+    void theMetricsShowTheFirmwareAskedSoFar()
+    {
+        auto control = start(QByteArray(), QStringLiteral("1,-,1"));
+        QVERIFY(control);
+        control->stopSpeedPoll();
+        const QString absent = QStringLiteral("(no box)");
+        auto firmwareOf = [&](int box) {
+            for (const BoxMetrics &b : control->monitoring()->snapshot().boxes)
+                if (b.box == box)
+                    return b.firmware;
+            return absent;
+        };
+        // A box shows in the metrics once its fans were read.
+        control->updateSpeed();
+        QTRY_VERIFY_WITH_TIMEOUT(firmwareOf(0) != absent && firmwareOf(2) != absent, 60000);
+        QVERIFY(core->bus().waitForIdle());
+        const quint64 sent = sim->sentTotal();
+        QCOMPARE(firmwareOf(0), QStringLiteral("1.2.3"));
+        QCOMPARE(firmwareOf(2), QString());
+        const QByteArray text = control->monitoring()->metricsText();
+        QVERIFY(text.contains("aurivent_box_info{box=\"1\",type=\"rgb\",firmware=\"1.2.3\"} 1\n"));
+        QVERIFY(text.contains("aurivent_box_info{box=\"3\",type=\"rgb\",firmware=\"\"} 1\n"));
+        QVERIFY(core->bus().waitForIdle());
+        QCOMPARE(sim->sentTotal(), sent);
+
+        control->messages().changeBox(2);
+        QCOMPARE(firmwareOf(2), QStringLiteral("1.2.3"));
+        QCOMPARE(control->state().firmwareVersion, QStringLiteral("1.2.3"));
+
+        // Box 1 unplugged and plugged in again: unknown until it is asked.
+        QVERIFY(sim->unplug(0).isEmpty());
+        QVERIFY(sim->plug(0, 1).isEmpty());
+        control->devices().deviceChanged({SimulatedBoxes::nodeOf(0)});
+        QVERIFY(core->boxes().isConnected(0));
+        QCOMPARE(firmwareOf(0), QString());
+        QCOMPARE(firmwareOf(2), QStringLiteral("1.2.3"));
+        control->messages().changeBox(0);
+        QCOMPARE(firmwareOf(0), QStringLiteral("1.2.3"));
+
+        // Box 3 pulled out: gone at its next report, and forgotten with it.
+        QVERIFY(sim->unplug(2).isEmpty());
+        control->updateSpeed();
+        QTRY_VERIFY_WITH_TIMEOUT(core->bus().health(2) == BoxHealth::Gone, 30000);
+        QCOMPARE(core->firmware().text(2), QString());
+        QCOMPARE(core->firmware().text(0), QStringLiteral("1.2.3"));
+
+        // Without a box the window shows the default version, and nothing is known.
+        control.reset();
+        control = start(QByteArray(), QStringLiteral("-"));
+        QVERIFY(control);
+        QCOMPARE(control->state().firmwareVersion, QString::fromLatin1(kDefaultVersion));
+        QCOMPARE(core->firmware().text(core->boxes().currentBox()), QString());
     }
 };
 

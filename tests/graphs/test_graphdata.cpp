@@ -15,6 +15,7 @@ Q_DECLARE_METATYPE(GraphScope)
 Q_DECLARE_METATYPE(GraphRange)
 Q_DECLARE_METATYPE(QVector<CsvColumn>)
 Q_DECLARE_METATYPE(QVector<HistoryEvent>)
+Q_DECLARE_METATYPE(HistoryPoints)
 
 namespace {
 
@@ -250,6 +251,42 @@ private slots:
         QCOMPARE(historyCsv(columns, events), expected);
     }
 
+    // A box's stretches of not answering: a run of failing steps is one
+    // stretch, from its first step to the end of its last; no health (the box
+    // closed) ends it; a minute with any failing second counts.
+    void outagesOfAHealthSeries_data()
+    {
+        QTest::addColumn<HistoryPoints>("health");
+        QTest::addColumn<QString>("expected");
+        const float none = NAN;
+        const float ok = HealthCode::Answering, silent = HealthCode::NotAnswering, gone = HealthCode::Gone;
+        QTest::newRow("always answering") << seconds(100, {ok, ok, ok}) << QString();
+        QTest::newRow("one silent second") << seconds(100, {ok, silent, ok}) << QStringLiteral("101-102");
+        QTest::newRow("silent then gone is one") << seconds(100, {silent, gone, ok, ok}) << QStringLiteral("100-102");
+        QTest::newRow("two outages") << seconds(100, {silent, ok, silent, silent}) << QStringLiteral("100-101 102-104");
+        QTest::newRow("closed ends it") << seconds(100, {silent, none, silent}) << QStringLiteral("100-101 102-103");
+        QTest::newRow("never read") << seconds(100, {none, none}) << QString();
+        HistoryPoints minutes;
+        minutes.firstSecond = 600;
+        minutes.stepSeconds = 60;
+        minutes.min = {ok, ok, ok};
+        minutes.mean = {ok, 0.1f, ok};
+        minutes.max = {ok, silent, ok};
+        QTest::newRow("a minute with a silent second") << minutes << QStringLiteral("660-720");
+    }
+
+    void outagesOfAHealthSeries()
+    {
+        QFETCH(HistoryPoints, health);
+        QFETCH(QString, expected);
+        QStringList got;
+        for (const GraphOutage &o : outagesOf(health, 3)) {
+            QCOMPARE(o.box, 3);
+            got << QStringLiteral("%1-%2").arg(qint64(o.fromMs / 1000)).arg(qint64(o.toMs / 1000));
+        }
+        QCOMPARE(got.join(QLatin1Char(' ')), expected);
+    }
+
     void planReadsThroughTheInterface()
     {
         FedHistory h;
@@ -259,6 +296,8 @@ private slots:
             h.set(SeriesKey::fanRpm(1, 0), s, 900);
             h.set(SeriesKey::fanDuty(0, 0), s, 60);
             h.set(SeriesKey::temperature(QStringLiteral("cpu")), s, 50);
+            h.set(SeriesKey::boxHealth(0), s, s >= 9850 && s < 9870 ? HealthCode::NotAnswering : HealthCode::Answering);
+            h.set(SeriesKey::boxHealth(1), s, s >= 9900 && s < 9910 ? HealthCode::NotAnswering : HealthCode::Answering);
         }
         h.eventList = {alertAt(9600, 0, 0, QStringLiteral("old")), alertAt(9800, 0, 0, QStringLiteral("stall")),
                        alertAt(9900, 1, 0, QStringLiteral("other box"))};
@@ -275,6 +314,15 @@ private slots:
         QCOMPARE(plan.marks.size(), 1);
         QCOMPARE(plan.marks[0].ms, qreal(9800000));
         QCOMPARE(plan.marks[0].text, QStringLiteral("stall"));
+        // Its box's silence is shaded; the other box's only where every box is.
+        QCOMPARE(plan.outages.size(), 1);
+        QCOMPARE(plan.outages[0].box, 0);
+        QCOMPARE(plan.outages[0].fromMs, qreal(9850000));
+        QCOMPARE(plan.outages[0].toMs, qreal(9870000));
+        const GraphPlan all = makePlan(h, GraphScope::everything(), GraphRange::FiveMinutes, 400);
+        QCOMPARE(all.outages.size(), 2);
+        QCOMPARE(all.outages[1].box, 1);
+        QCOMPARE(makePlan(h, GraphScope::ofBox(1), GraphRange::FiveMinutes, 400).outages.size(), 1);
 
         // The export reads the same lines at full resolution, labelled by unit.
         const QVector<CsvColumn> columns = csvColumns(h, GraphScope::ofBox(0), GraphRange::Day);

@@ -7,6 +7,7 @@
 #include "control/AppState.h"
 #include "core/ViewState.h"
 #include "curves/Curve.h"
+#include "device/FirmwareVersions.h"
 
 // The program's side as the view-message handlers see it: a view state with
 // a recording view that follows it, recording timers, and what was asked of
@@ -22,6 +23,7 @@ public:
     int passwordChanges = 0;
     CurveSettings curves;
     int curveReloads = 0;
+    FirmwareVersions firmwareVersions;
 
     RecordingAppHost() { view.follow(state); }
 
@@ -34,4 +36,5 @@ public:
     void passwordChanged() override { ++passwordChanges; }
     const CurveSettings &curveSettings() override { return curves; }
     void reloadCurves() override { ++curveReloads; }
+    FirmwareVersions &firmware() override { return firmwareVersions; }
 };

@@ -11,7 +11,8 @@
 //   alert.png         the stall alert, info.png the sensor window
 //   nobox.png         the window when no box is found
 //   desktop.png       the window where it opens on a 1366 x 768 screen
-//   graphs.png        the graphs window of a box with a fan's stall marked
+//   graphs.png        the graphs window of a box with a fan's stall marked and
+//                     half a minute it did not answer shaded
 // With --audit it writes no pictures but prints, for each of those states,
 // the controls without an accessible name, click targets under 24 px, texts
 // under 9 px or under the contrast they need, and a summary with the Tab stops.

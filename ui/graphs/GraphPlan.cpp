@@ -18,13 +18,19 @@ GraphPlan makePlan(const HistoryReader &reader, const GraphScope &scope, GraphRa
     plan.span = cutRange(range, reader.headSecond());
     if (plan.span.isEmpty())
         return plan;
-    for (const GraphLine &line : selectLines(scope, reader.seriesKeys())) {
+    const QVector<SeriesKey> keys = reader.seriesKeys();
+    for (const GraphLine &line : selectLines(scope, keys)) {
         const HistoryPoints points
             = reader.points(line.key, plan.span.fromSecond, plan.span.toSecond, plan.span.resolution);
         plan.lines[int(line.quantity)].push_back({line, toSegments(points, maxBuckets)});
     }
     for (const HistoryEvent &e : scopeEvents(reader, scope, plan.span))
         plan.marks.push_back({qreal(e.second) * 1000.0, e.raised, e.text});
+    for (int box : outageBoxes(scope, keys)) {
+        const HistoryPoints health = reader.points(SeriesKey::boxHealth(box), plan.span.fromSecond,
+                                                   plan.span.toSecond, plan.span.resolution);
+        plan.outages += outagesOf(health, box);
+    }
     return plan;
 }
 

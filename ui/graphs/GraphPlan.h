@@ -3,6 +3,7 @@
 
 #include "history/HistoryReader.h"
 #include "ui/graphs/GraphCsv.h"
+#include "ui/graphs/GraphOutages.h"
 #include "ui/graphs/GraphPoints.h"
 #include "ui/graphs/GraphRange.h"
 #include "ui/graphs/GraphScope.h"
@@ -22,11 +23,13 @@ struct GraphMark {
 };
 
 // Everything the graphs window draws, read from a history: per chart its
-// lines, and the events of the scope within the range.
+// lines, the events of the scope within the range, and when the scope's boxes
+// did not answer.
 struct GraphPlan {
     GraphSpan span;
     QVector<PlottedLine> lines[kGraphQuantityCount];
     QVector<GraphMark> marks;
+    QVector<GraphOutage> outages;
 };
 
 GraphPlan makePlan(const HistoryReader &reader, const GraphScope &scope, GraphRange range, int maxBuckets);

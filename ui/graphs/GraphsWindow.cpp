@@ -17,6 +17,7 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
+#include <QtCharts/QAreaSeries>
 #include <QtCharts/QChartView>
 #include <QtCharts/QDateTimeAxis>
 #include <QtCharts/QLegendMarker>
@@ -38,6 +39,9 @@ const QColor kPalette[] = {
 constexpr int kPaletteSize = int(sizeof(kPalette) / sizeof(kPalette[0]));
 const QColor kRaised(0xff, 0x45, 0x45);
 const QColor kCleared(0x70, 0xd0, 0x70);
+// A box not answering: a shade the lines stay readable over.
+const QColor kOutage(0xff, 0x9f, 0x1a, 56);
+const QColor kOutageEdge(0xff, 0x9f, 0x1a, 150);
 // A legend of more lines than this hides the charts; the scope list names them.
 constexpr int kLegendLines = 10;
 
@@ -253,13 +257,40 @@ void GraphsWindow::refresh()
         lines << QStringLiteral("<span style='color:%1'>■</span> %2  %3")
                      .arg((m.raised ? kRaised : kCleared).name(), time, m.text.toHtmlEscaped());
     }
-    m_events->setText(lines.isEmpty() ? tr("No alerts in this time.") : lines.join(QStringLiteral("<br>")));
+    if (lines.isEmpty())
+        lines << tr("No alerts in this time.").toHtmlEscaped();
+    QStringList silent;
+    for (const GraphOutage &o : m_plan.outages) {
+        const QString box = GraphText::scopeLabel(GraphScope::ofBox(o.box));
+        if (!silent.contains(box))
+            silent << box;
+    }
+    if (!silent.isEmpty())
+        lines << QStringLiteral("<span style='color:%1'>■</span> %2")
+                     .arg(kOutageEdge.name(), tr("Shaded: %1 did not answer").arg(silent.join(QStringLiteral(", ")))
+                                                  .toHtmlEscaped());
+    m_events->setText(lines.join(QStringLiteral("<br>")));
 }
 
 void GraphsWindow::rebuild(Chart &c, const QVector<PlottedLine> &lines, int lineCount)
 {
     c.chart->removeAllSeries();
     c.series.clear();
+    c.bands.clear();
+    // Added first, the bands lie under the lines and the marks.
+    for (int i = 0; i < m_plan.outages.size(); ++i) {
+        auto *band = new QAreaSeries;
+        band->setUpperSeries(new QLineSeries(band));
+        band->setLowerSeries(new QLineSeries(band));
+        band->setBrush(kOutage);
+        band->setPen(QPen(kOutageEdge, 1.0));
+        c.chart->addSeries(band);
+        band->attachAxis(c.time);
+        band->attachAxis(c.value);
+        for (QLegendMarker *m : c.chart->legend()->markers(band))
+            m->setVisible(false);
+        c.bands.push_back(band);
+    }
     auto add = [&](const QString &name, const QPen &pen, bool inLegend) {
         auto *s = new QLineSeries;
         s->setName(name);
@@ -294,6 +325,7 @@ void GraphsWindow::apply(GraphQuantity quantity)
     for (const PlottedLine &l : lines)
         shape.push_back(std::max(1, int(l.segments.size())));
     shape.push_back(m_plan.marks.size());
+    shape.push_back(m_plan.outages.size());
     QStringList names;
     for (const PlottedLine &l : lines)
         names.push_back(l.line.label);
@@ -325,6 +357,11 @@ void GraphsWindow::apply(GraphQuantity quantity)
     }
     for (const GraphMark &m : m_plan.marks)
         c.series[at++]->replace(QVector<QPointF>{QPointF(m.ms, lo), QPointF(m.ms, hi)});
+    for (int i = 0; i < m_plan.outages.size(); ++i) {
+        const GraphOutage &o = m_plan.outages[i];
+        c.bands[i]->upperSeries()->replace(QVector<QPointF>{QPointF(o.fromMs, hi), QPointF(o.toMs, hi)});
+        c.bands[i]->lowerSeries()->replace(QVector<QPointF>{QPointF(o.fromMs, lo), QPointF(o.toMs, lo)});
+    }
 }
 
 bool GraphsWindow::exportTo(const QString &path, QString *error)

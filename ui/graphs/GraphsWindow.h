@@ -15,6 +15,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 namespace QtCharts {
+class QAreaSeries;
 class QChart;
 class QChartView;
 class QDateTimeAxis;
@@ -23,7 +24,8 @@ class QValueAxis;
 }
 
 // Temperature, duty and RPM over time for a fan, a box or every fan, with
-// the alerts marked on the time line. Live while shown: it redraws after
+// the alerts marked on the time line and the stretches a box did not answer
+// shaded. Live while shown: it redraws after
 // each second the history samples, and reads nothing while hidden.
 class GraphsWindow : public QWidget {
     Q_OBJECT
@@ -64,9 +66,11 @@ private:
         QtCharts::QChartView *view = nullptr;
         QtCharts::QDateTimeAxis *time = nullptr;
         QtCharts::QValueAxis *value = nullptr;
+        // One band per outage, behind everything else.
+        QVector<QtCharts::QAreaSeries *> bands;
         // One series per segment of each line, then one per mark.
         QVector<QtCharts::QLineSeries *> series;
-        QVector<int> shape; // segments per line, then the marks' count
+        QVector<int> shape; // segments per line, then the marks' and the bands' counts
         QStringList names;  // the lines' names, as in the legend
     };
 
