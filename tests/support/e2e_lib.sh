@@ -57,3 +57,18 @@ CONF
   wait_for 60 "the bus's address" have_bus_address
   bus_address=$(head -n1 "$dir/address")
 }
+
+# start_x_desktop WORK: an X server (Xvfb, 1920x1080) with a window manager
+# (openbox), as a desktop has; exports DISPLAY, adds both to the caller's
+# `pids` and waits until the window manager manages windows.
+start_x_desktop() {
+  local work=$1
+  Xvfb -displayfd 3 -noreset -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  pids+=($!)
+  wait_for 30 "the X server" test -s "$work/display"
+  export DISPLAY=":$(cat "$work/display")"
+  openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  pids+=($!)
+  wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+  wait_for 30 "the window manager" wm_up
+}

@@ -28,14 +28,7 @@ trap cleanup EXIT
 for tool in Xvfb openbox xprop xwininfo xdotool; do
   command -v $tool >/dev/null || fail "$tool is missing (tools/deps.sh installs it)"
 done
-Xvfb -displayfd 3 -noreset -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 30 "the X server" test -s "$work/display"
-export DISPLAY=":$(cat "$work/display")"
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-wait_for 30 "the window manager" wm_up
+start_x_desktop "$work"
 
 # Client windows bottom to top, as the window manager stacks them (decimal ids).
 stacking() {

@@ -27,14 +27,7 @@ trap cleanup EXIT
 for tool in Xvfb openbox xprop xdotool; do
   command -v $tool >/dev/null || fail "$tool is missing (tools/deps.sh installs it)"
 done
-Xvfb -displayfd 3 -noreset -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 30 "the X server" test -s "$work/display"
-export DISPLAY=":$(cat "$work/display")"
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-wait_for 30 "the window manager" wm_up
+start_x_desktop "$work"
 
 # A desktop has a session bus; this one has no tray or notification service on it.
 start_private_bus "$work"
