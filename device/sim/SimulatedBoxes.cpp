@@ -18,7 +18,6 @@ namespace {
 // A fan needs about two seconds to reach a new speed.
 constexpr qint64 kRampMs = 2000;
 constexpr int kRpmPerDutyPercent = 14;
-constexpr int kPowerOnRpm = 1000;
 // At most this many replies wait on one handle, as in a real HID input queue.
 constexpr size_t kPendingLimit = 32;
 // Garbage for at most this many replies per command.
