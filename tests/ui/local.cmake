@@ -6,7 +6,7 @@ target_compile_definitions(test_window_states PRIVATE AURIVENT_SOURCE_DIR="${PRO
 add_test(NAME test_window_states_scale2 COMMAND aurivent-test-netns $<TARGET_FILE:test_window_states>)
 aurivent_make_test_home(test_window_states_scale2)
 set_tests_properties(test_window_states_scale2 PROPERTIES TIMEOUT 120
-  ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/home/test_window_states_scale2/config;XDG_RUNTIME_DIR=${CMAKE_CURRENT_BINARY_DIR}/home/test_window_states_scale2/run;${AURIVENT_SANITIZER_ENV}")
+  ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/home/test_window_states_scale2/config;XDG_STATE_HOME=${CMAKE_CURRENT_BINARY_DIR}/home/test_window_states_scale2/state;XDG_RUNTIME_DIR=${CMAKE_CURRENT_BINARY_DIR}/home/test_window_states_scale2/run;${AURIVENT_SANITIZER_ENV}")
 aurivent_uses_phone_port(test_window_states test_window_states_scale2)
 # Names, Tab path, Esc, text size and contrast, press areas: the whole program.
 aurivent_add_test(test_window_access SOURCES window_access_test.cpp LIBS aurivent_scenes)
