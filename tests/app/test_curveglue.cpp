@@ -30,7 +30,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QtTest>
@@ -176,11 +175,7 @@ private slots:
     }
 
     void init() { core = std::make_unique<Core>(); }
-    void cleanup()
-    {
-        core.reset();
-        qunsetenv("FAKE_SENSORS_HANG_WHILE"); // a held reading never outlives its test
-    }
+    void cleanup() { core.reset(); }
 
     // A fan on its own curve follows the GPU, linear between the points and
     // held to its level's cap; the others keep Classic on the CPU. The file's
@@ -511,17 +506,15 @@ private slots:
         // The reading is held until the caps are on the wire: a duty of the
         // fresh reading would otherwise take a waiting cap's place in the
         // box's queue, as it should, and leave nothing to see.
-        QTemporaryDir dir;
-        const QString hold = dir.filePath(QStringLiteral("hold"));
-        QVERIFY(QFile(hold).open(QIODevice::WriteOnly));
-        qputenv("FAKE_SENSORS_HANG_WHILE", QFile::encodeName(hold));
+        HeldSensorPasses hold;
+        QVERIFY(hold.held());
         program->effects()->setSensorDeadline(60 * 1000); // held is not late
         emit watch.resumed();
         QVERIFY(core->bus().waitForIdle());
         QCOMPARE(duties(sim, 0), (Duties{{1, 100}, {2, 70}, {3, 100}, {4, 100}, {5, 100}}));
         QVERIFY(passes.isEmpty());
 
-        QVERIFY(QFile::remove(hold));
+        QVERIFY(hold.release());
         QTRY_COMPARE_WITH_TIMEOUT(passes.size(), 1, 30000);
         QVERIFY(core->bus().waitForIdle());
         const Duties all = duties(sim, 0);

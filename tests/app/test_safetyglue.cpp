@@ -118,11 +118,6 @@ private slots:
     void cleanup()
     {
         core.reset();
-        // A hung plug-in never outlives its test.
-        if (!qEnvironmentVariableIsEmpty("FAKE_SENSORS_HANG_WHILE")) {
-            QFile::remove(qEnvironmentVariable("FAKE_SENSORS_HANG_WHILE"));
-            qunsetenv("FAKE_SENSORS_HANG_WHILE");
-        }
     }
 
     // Without a reading the fans that follow the CPU temperature run at their
@@ -134,11 +129,8 @@ private slots:
         sim = startWithSettings(bus(), QStringLiteral("1"));
         Aurivent program(*core);
         takeOver(program);
-        const QString hang = QDir::tempPath() + QStringLiteral("/aurivent-glue-hang-")
-                             + QString::number(QCoreApplication::applicationPid());
-        QFile file(hang);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        qputenv("FAKE_SENSORS_HANG_WHILE", hang.toLocal8Bit());
+        HeldSensorPasses hang;
+        QVERIFY(hang.held());
         QSignalSpy lost(program.effects(), &SoftwareEffects::temperatureReadingLost);
         program.effects()->setSensorDeadline(100);
         program.effects()->setSensorPeriods(200, 3600 * 1000);
