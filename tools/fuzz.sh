@@ -5,7 +5,7 @@
 # (default 60). Exits non-zero when any target finds a crash, a leak, a
 # time-out or undefined behaviour; the input that did it is kept in
 # build-fuzz/findings/<target>/.
-#   tools/fuzz.sh [--plain] [--record] [--merge] [SECONDS] [TARGET...]
+#   tools/fuzz.sh [--plain] [--record] [--merge] [--jobs N] [SECONDS] [TARGET...]
 #   tools/fuzz.sh --replay [TARGET...]
 # New inputs that reach new code go to build-fuzz/corpus/<target>/; the seeds
 # in fuzz/corpus/<target>/ are only read. Every run adds a line per target to
@@ -17,6 +17,10 @@
 # times faster, for long campaigns; what they find is only trusted once
 # --replay has run every input of fuzz/corpus/<target>/ (and of
 # build-fuzz-plain/corpus/<target>/) through the sanitized build.
+# --jobs N runs N fuzzers of each target side by side on one corpus: a target
+# that mostly waits (engine_replies waits on its boxes' threads and their
+# read time-outs) then keeps its core busy. Their inputs and CPU seconds are
+# added up into the one line of the run.
 set -euo pipefail
 
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -24,16 +28,21 @@ record=false
 merge=false
 plain=false
 replay=false
+jobs=1
 while [ $# -gt 0 ]; do
   case "$1" in
     --record) record=true; shift ;;
     --merge) merge=true; shift ;;
     --plain) plain=true; shift ;;
     --replay) replay=true; shift ;;
+    --jobs)
+      jobs=${2:-}
+      case "$jobs" in ''|*[!0-9]*|0) echo "--jobs needs a count of 1 or more" >&2; exit 2 ;; esac
+      shift 2 ;;
     *) break ;;
   esac
 done
-usage="usage: tools/fuzz.sh [--plain] [--record] [--merge] [SECONDS] [TARGET...] | --replay [TARGET...]"
+usage="usage: tools/fuzz.sh [--plain] [--record] [--merge] [--jobs N] [SECONDS] [TARGET...] | --replay [TARGET...]"
 if $replay; then
   $plain || $record || $merge && { echo "$usage" >&2; exit 2; }
   seconds=0
@@ -132,23 +141,37 @@ for target in "${targets[@]}"; do
   findings="$build/findings/$target"
   mkdir -p "$corpus" "$findings" "$scratch/$target"
   log="$build/findings/$target.log"
-  echo "== $target: ${seconds} s"
-  set +e
+  if [ "$jobs" -gt 1 ]; then echo "== $target: ${seconds} s, $jobs fuzzers"; else echo "== $target: ${seconds} s"; fi
   # On a shared machine the fuzzer gets a share of a core: the CPU seconds it
   # got (user + system) tell its speed, the wall seconds only the load.
   TIMEFORMAT='%3U %3S'
-  { time TMPDIR="$scratch/$target" XDG_CONFIG_HOME="$scratch/$target/config" \
-    ASAN_OPTIONS="$fuzz_asan" UBSAN_OPTIONS="$ubsan" \
-    "$program" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 -max_len="$(max_len "$target")" \
-      -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$top/fuzz/corpus/$target" >"$log" 2>&1 ; } 2>"$log.cpu"
-  rc=$?
-  set -e
-  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-  cpu=$(awk '{ printf "%.1f", $1 + $2 }' "$log.cpu")
-  rate=$(( ${runs:-0} / (seconds > 0 ? seconds : 1) ))
-  cpu_rate=$(awk -v r="${runs:-0}" -v c="$cpu" 'BEGIN { printf "%d", (c > 0 ? r / c : 0) }')
-  summary+=("$(printf '%-16s %12s inputs %9s/s %9s/CPU s' "$target" "${runs:-?}" "$rate" "$cpu_rate")")
-  line=$(printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$(date -u +%Y-%m-%dT%H:%MZ)" "$target" "$seconds" "${runs:-0}" "$kind" "$cpu")
+  pids=()
+  for ((job = 1; job <= jobs; job++)); do
+    joblog=$log
+    if [ "$jobs" -gt 1 ]; then joblog="$build/findings/$target.job$job.log"; fi
+    { time TMPDIR="$scratch/$target" XDG_CONFIG_HOME="$scratch/$target/config" \
+      ASAN_OPTIONS="$fuzz_asan" UBSAN_OPTIONS="$ubsan" \
+      "$program" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 -max_len="$(max_len "$target")" \
+        -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$top/fuzz/corpus/$target" >"$joblog" 2>&1 ; } 2>"$joblog.cpu" &
+    pids+=("$!:$joblog")
+  done
+  rc=0
+  runs=0
+  cpu=0
+  rm -f "$log.all"
+  for entry in "${pids[@]}"; do
+    joblog=${entry#*:}
+    wait "${entry%%:*}" || rc=$?
+    jobruns=$(sed -n 's/^stat::number_of_executed_units: *//p' "$joblog" | tail -1)
+    runs=$((runs + ${jobruns:-0}))
+    cpu=$(awk -v sum="$cpu" '{ printf "%.1f", sum + $1 + $2 }' "$joblog.cpu")
+    if [ "$joblog" != "$log" ]; then cat "$joblog" >>"$log.all"; fi
+  done
+  if [ "$jobs" -gt 1 ]; then mv "$log.all" "$log"; fi
+  rate=$(( runs / (seconds > 0 ? seconds : 1) ))
+  cpu_rate=$(awk -v r="$runs" -v c="$cpu" 'BEGIN { printf "%d", (c > 0 ? r / c : 0) }')
+  summary+=("$(printf '%-16s %12s inputs %9s/s %9s/CPU s' "$target" "$runs" "$rate" "$cpu_rate")")
+  line=$(printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$(date -u +%Y-%m-%dT%H:%MZ)" "$target" "$seconds" "$runs" "$kind" "$cpu")
   echo "$line" >>"$build/runs.tsv"
   if $record; then
     [ -f "$top/fuzz/campaigns.tsv" ] || printf 'date\ttarget\tseconds\tinputs\tbuild\tcpu_seconds\n' >"$top/fuzz/campaigns.tsv"
