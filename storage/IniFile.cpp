@@ -86,12 +86,23 @@ bool readsBackAs(const Contents &back, const Values &owned, const Values &foreig
     return true;
 }
 
-// The foreign keys that came back unchanged.
-Values survivors(const Contents &back, const Values &foreign)
+// Whether a key written alone reads back as itself. Some names come back
+// as another ("///x" is written as "//x"), and may then take the place of a
+// key that really has that name.
+bool readsBackAlone(const QString &key, const QVariant &value, const QSet<QString> &opaque)
+{
+    const QSet<QString> itsKind = opaque.contains(key) ? QSet<QString>{key} : QSet<QString>();
+    const IniText::Contents back = IniText::parse(IniText::serialize(Values{{key, value}}, itsKind));
+    return back.values.size() == 1 && back.values.cbegin().key() == key && back.values.cbegin().value() == value;
+}
+
+// The foreign keys that came back unchanged, and come back as themselves.
+Values survivors(const Contents &back, const Values &foreign, const QSet<QString> &opaque)
 {
     Values kept;
     for (auto it = foreign.cbegin(); it != foreign.cend(); ++it)
-        if (back.values.contains(it.key()) && back.values.value(it.key()) == it.value())
+        if (back.values.contains(it.key()) && back.values.value(it.key()) == it.value()
+            && readsBackAlone(it.key(), it.value(), opaque))
             kept.insert(it.key(), it.value());
     return kept;
 }
@@ -146,7 +157,7 @@ bool compose(const Contents &old, const GroupMap &groups, const char *label, QBy
     // First with every foreign key, then with those that came back unchanged,
     // last with none: what the program owns is always saved.
     Values tried = foreign;
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (int attempt = 0;; ++attempt) {
         Values all = tried;
         for (auto it = owned.cbegin(); it != owned.cend(); ++it)
             all.insert(it.key(), it.value());
@@ -161,7 +172,7 @@ bool compose(const Contents &old, const GroupMap &groups, const char *label, QBy
         }
         if (tried.isEmpty())
             break;
-        const Values kept = survivors(*back, tried);
+        const Values kept = attempt == 0 ? survivors(*back, tried, opaque) : Values();
         tried = kept.size() == tried.size() ? Values() : kept;
     }
     bytes->clear();
