@@ -43,29 +43,20 @@ public:
     bool listening() const override { return true; }
 };
 
-// The duty (kind 01) or level (kind 03) reports of a box as (port, percent), in order.
-using Duties = std::vector<std::pair<int, int>>;
-
-Duties duties(const SimulatedBoxes *sim, int b)
-{
-    Duties out;
-    for (const Report &r : sentTo(sim, b))
-        if (r[1] == 0x32 && r[2] == 0x51 && (r[4] == 0x01 || r[4] == 0x03))
-            out.emplace_back(r[3], r[5]);
-    return out;
-}
+// Duty reports as (port, percent), as sentDuties() gives them.
+using Duties = SentDuties;
 
 // The first of them; (0, 0) when the box was sent none.
 std::pair<int, int> firstDuty(const SimulatedBoxes *sim, int b)
 {
-    const Duties all = duties(sim, b);
+    const Duties all = sentDuties(sim, b);
     return all.empty() ? std::make_pair(0, 0) : all.front();
 }
 
 // The last of them; (0, 0) when the box was sent none.
 std::pair<int, int> lastDuty(const SimulatedBoxes *sim, int b)
 {
-    const Duties all = duties(sim, b);
+    const Duties all = sentDuties(sim, b);
     return all.empty() ? std::make_pair(0, 0) : all.back();
 }
 
@@ -193,7 +184,7 @@ private slots:
         // Quiet's first pass goes straight to its target; the box's floor is 30 %.
         const int quiet = qMax(30, evaluateCurve(core->curves().curveOf(0, 2), CurveState(), 45, 100, 0).duty);
         QVERIFY(quiet != 50);
-        QCOMPARE(duties(sim, 0), (Duties{{1, 60}, {2, 50}, {3, quiet}, {4, 50}, {5, 50}}));
+        QCOMPARE(sentDuties(sim, 0), (Duties{{1, 60}, {2, 50}, {3, quiet}, {4, 50}, {5, 50}}));
 
         QVERIFY(pass(*program, sensors(45, 70, 30)));
         QCOMPARE(firstDuty(sim, 0), std::make_pair(1, 75));
@@ -225,12 +216,12 @@ private slots:
 
         for (int gap = 0; gap < 2; ++gap) {
             QVERIFY(pass(*program, sensors(45, -1, 30)));
-            QCOMPARE(duties(sim, 0), (Duties{{2, 50}, {3, 50}, {4, 50}, {5, 50}}));
+            QCOMPARE(sentDuties(sim, 0), (Duties{{2, 50}, {3, 50}, {4, 50}, {5, 50}}));
         }
         QVERIFY(lost.isEmpty());
         for (int outage = 0; outage < 3; ++outage) {
             QVERIFY(pass(*program, sensors(45, -1, 30)));
-            QCOMPARE(duties(sim, 0), (Duties{{1, 80}, {2, 50}, {3, 50}, {4, 50}, {5, 50}}));
+            QCOMPARE(sentDuties(sim, 0), (Duties{{1, 80}, {2, 50}, {3, 50}, {4, 50}, {5, 50}}));
         }
         QCOMPARE(lost.size(), 1);
         QCOMPARE(lost.at(0).at(0).toString(), QString::fromLatin1(kGpu));
@@ -318,7 +309,7 @@ private slots:
         fan(0).speedPer = 3; // its cap: 80 %
 
         QVERIFY(pass(*program, sensors(45, -1, -1)));
-        QCOMPARE(duties(sim, 0), (Duties{{1, 75}, {2, 50}, {3, 50}, {4, 50}, {5, 50}}));
+        QCOMPARE(sentDuties(sim, 0), (Duties{{1, 75}, {2, 50}, {3, 50}, {4, 50}, {5, 50}}));
 
         qputenv("FAKE_NVML", "GPU-5f1c|RTX 4070|-");
         for (int gap = 0; gap < 2; ++gap) {
@@ -380,7 +371,7 @@ private slots:
 
         fan(1).speedPer = 3; // its cap: 80 %
         QVERIFY(pass(*program, sensors(45, 60, -1)));
-        QCOMPARE(duties(sim, 0), (Duties{{1, 50}, {2, 60}, {3, 50}, {4, 50}, {5, 50}}));
+        QCOMPARE(sentDuties(sim, 0), (Duties{{1, 50}, {2, 60}, {3, 50}, {4, 50}, {5, 50}}));
         QVERIFY(program->handleWindowMessage(0x8119, 0, 0));
         QFile profile(IniHelper::profilePath(core->boxes()[0].profileValue));
         QVERIFY(profile.open(QIODevice::ReadOnly));
@@ -472,7 +463,7 @@ private slots:
             Duties expected;
             for (int f = 0; f < kRainbowFanCount; ++f)
                 expected.emplace_back(f + 1, temperatureDuty(t, f));
-            QCOMPARE(duties(sim, 0), expected);
+            QCOMPARE(sentDuties(sim, 0), expected);
         }
         // Falling again: no hysteresis, no ramp.
         QVERIFY(pass(*program, sensors(41, 30, 30)));
@@ -491,7 +482,7 @@ private slots:
         fan(0).curveName = QStringLiteral("Gaming");
         fan(1).speedPer = 2; // cap 70
         QVERIFY(pass(*program, sensors(45, 60, 30)));
-        QCOMPARE(duties(sim, 0), (Duties{{1, 60}, {2, 50}, {3, 50}, {4, 50}, {5, 50}}));
+        QCOMPARE(sentDuties(sim, 0), (Duties{{1, 60}, {2, 50}, {3, 50}, {4, 50}, {5, 50}}));
 
         ManualSleepWatch watch;
         Controller &control = program->control();
@@ -511,13 +502,13 @@ private slots:
         program->effects()->setSensorDeadline(60 * 1000); // held is not late
         emit watch.resumed();
         QVERIFY(core->bus().waitForIdle());
-        QCOMPARE(duties(sim, 0), (Duties{{1, 100}, {2, 70}, {3, 100}, {4, 100}, {5, 100}}));
+        QCOMPARE(sentDuties(sim, 0), (Duties{{1, 100}, {2, 70}, {3, 100}, {4, 100}, {5, 100}}));
         QVERIFY(passes.isEmpty());
 
         QVERIFY(hold.release());
         QTRY_COMPARE_WITH_TIMEOUT(passes.size(), 1, 30000);
         QVERIFY(core->bus().waitForIdle());
-        const Duties all = duties(sim, 0);
+        const Duties all = sentDuties(sim, 0);
         QVERIFY2(all.size() == 10, QTest::toString(all)); // the caps, then the curves
         QCOMPARE(Duties(all.end() - 5, all.end()), (Duties{{1, 60}, {2, 50}, {3, 50}, {4, 50}, {5, 50}}));
     }

@@ -28,16 +28,8 @@
 
 namespace {
 
-// The duty (kind 01) or level (kind 03) reports of a box as (port, percent), in order.
-using Duties = std::vector<std::pair<int, int>>;
-Duties duties(const SimulatedBoxes *sim, int b)
-{
-    Duties out;
-    for (const Report &r : sentTo(sim, b))
-        if (r[1] == 0x32 && r[2] == 0x51 && (r[4] == 0x01 || r[4] == 0x03))
-            out.emplace_back(r[3], r[5]);
-    return out;
-}
+// Duty reports as (port, percent), as sentDuties() gives them.
+using Duties = SentDuties;
 
 Duties every(int ports, int percent)
 {
@@ -147,7 +139,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(polls() >= 15, 30000);
         QTRY_COMPARE_WITH_TIMEOUT(lost.size(), 1, 30000);
         // Every pass while it hangs is one without a reading: the fans stay at their cap.
-        const Duties sent = duties(sim, 0);
+        const Duties sent = sentDuties(sim, 0);
         QVERIFY(sent.size() >= 5);
         QCOMPARE(Duties(sent.end() - 5, sent.end()), every(5, 100));
         QVERIFY(!program.effects()->hasTemperature());
@@ -164,8 +156,8 @@ private slots:
         const QString degrees = QString(QChar(0x00B0)) + QLatin1Char('C');
 
         QVERIFY(runSensorPass(*program.effects())); // 45 degrees: the curve's 50 %
-        QCOMPARE(duties(sim, 0), every(5, 50));
-        QCOMPARE(duties(sim, 1), every(3, 50));
+        QCOMPARE(sentDuties(sim, 0), every(5, 50));
+        QCOMPARE(sentDuties(sim, 1), every(3, 50));
         QVERIFY2(temperatureLabel(program).contains(QStringLiteral("45") + degrees), qPrintable(temperatureLabel(program)));
 
         // The reading goes for good: a short gap keeps the duty, then the cap.
@@ -173,14 +165,14 @@ private slots:
         sim->clearSent();
         for (int pass = 0; pass < 3; ++pass)
             QVERIFY(runSensorPass(*program.effects()));
-        QCOMPARE(duties(sim, 0), every(5, 100));
-        QCOMPARE(duties(sim, 1), every(3, 100));
+        QCOMPARE(sentDuties(sim, 0), every(5, 100));
+        QCOMPARE(sentDuties(sim, 1), every(3, 100));
         QVERIFY2(!temperatureLabel(program).contains(degrees), qPrintable(temperatureLabel(program)));
 
         // More passes without a reading keep the cap.
         sim->clearSent();
         QVERIFY(runSensorPass(*program.effects()));
-        QCOMPARE(duties(sim, 0), every(5, 100));
+        QCOMPARE(sentDuties(sim, 0), every(5, 100));
 
         // Box 1 is power-cycled during the outage: it answers again with its
         // defaults and is sent its settings - the cap, not the curve of a reading.
@@ -195,7 +187,7 @@ private slots:
         // Every port is sent (the settings and the curve may each send them,
         // interleaved on the wire), and only the cap.
         QSet<int> ports;
-        for (const auto &duty : duties(sim, 1)) {
+        for (const auto &duty : sentDuties(sim, 1)) {
             ports << duty.first;
             QVERIFY2(duty.second == 100, qPrintable(QStringLiteral("port %1 at %2 %").arg(duty.first).arg(duty.second)));
         }
@@ -205,8 +197,8 @@ private slots:
         scriptSensorReading("Cpu|T:CPU=54");
         sim->clearSent();
         QVERIFY(runSensorPass(*program.effects()));
-        QCOMPARE(duties(sim, 0), every(5, 80));
-        QCOMPARE(duties(sim, 1), every(3, 80));
+        QCOMPARE(sentDuties(sim, 0), every(5, 80));
+        QCOMPARE(sentDuties(sim, 1), every(3, 80));
     }
 
     // A box that comes back while there is a reading gets the curve's duty
@@ -219,7 +211,7 @@ private slots:
         for (VaylaFanRecord &fan : box(1).vaylaFan)
             fan.isPWM = true;
         QVERIFY(runSensorPass(*program.effects())); // 45 degrees: the curve's 50 %
-        QCOMPARE(duties(sim, 1), every(3, 50));
+        QCOMPARE(sentDuties(sim, 1), every(3, 50));
 
         sim->unplug(1);
         sim->plug(1, 0);
@@ -231,10 +223,10 @@ private slots:
         QCOMPARE(bus().health(1), BoxHealth::Answering);
         // What each port was left at.
         std::map<int, int> last;
-        for (const auto &duty : duties(sim, 1))
+        for (const auto &duty : sentDuties(sim, 1))
             last[duty.first] = duty.second;
         QCOMPARE(last, (std::map<int, int>{{1, 50}, {2, 50}, {3, 50}}));
-        QVERIFY(duties(sim, 0).empty()); // the other box is left alone
+        QVERIFY(sentDuties(sim, 0).empty()); // the other box is left alone
     }
 
     // The service has no tray to tell: a lost reading still caps the fans
@@ -252,7 +244,7 @@ private slots:
         QSignalSpy lost(program.effects(), &SoftwareEffects::temperatureReadingLost);
         QVERIFY(runSensorPass(*program.effects()));
         QCOMPARE(lost.size(), 1);
-        QCOMPARE(duties(sim, 0), every(5, 100));
+        QCOMPARE(sentDuties(sim, 0), every(5, 100));
         poll(program); // and it goes on watching the fans
         QCOMPARE(bus().health(0), BoxHealth::Answering);
     }

@@ -22,18 +22,6 @@
 
 #include <memory>
 
-namespace {
-// The duty reports a box received, as (port, percent).
-std::vector<std::pair<int, int>> duties(const SimulatedBoxes *sim, int box)
-{
-    std::vector<std::pair<int, int>> out;
-    for (const Report &r : sentTo(sim, box))
-        if (r[1] == 0x32 && r[2] == 0x51 && (r[4] == 0x01 || r[4] == 0x03))
-            out.emplace_back(r[3], r[5]);
-    return out;
-}
-} // namespace
-
 // The control loop the service runs and the window wraps: settings at
 // start-up, the phone, the numbered commands and the alerts, with no window.
 class TestController : public QObject {
@@ -190,7 +178,7 @@ private slots:
         QVERIFY(runSensorPass(*control->effects()));
         QCOMPARE(lost.size(), 1);
         const std::vector<std::pair<int, int>> capped{{1, 100}, {2, 100}, {3, 100}, {4, 100}, {5, 100}};
-        QVERIFY(duties(sim, 0) == capped);
+        QVERIFY(sentDuties(sim, 0) == capped);
         control->updateSpeed();
         QVERIFY(core->bus().waitForIdle());
         QCOMPARE(core->bus().health(0), BoxHealth::Answering);

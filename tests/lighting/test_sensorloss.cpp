@@ -29,16 +29,6 @@ Encoders &encoders = devices.encoders;
 
 namespace {
 
-// The duty reports (port, percent) a box received, in order.
-std::vector<std::pair<int, int>> duties(const SimulatedBoxes *sim, int box)
-{
-    std::vector<std::pair<int, int>> out;
-    for (const Report &r : sentTo(sim, box))
-        if (r[1] == 0x32 && r[2] == 0x51 && (r[4] == 0x01 || r[4] == 0x03))
-            out.emplace_back(r[3], r[5]);
-    return out;
-}
-
 using Duties = std::vector<std::pair<int, int>>;
 
 // Each port's last duty. Passes that follow each other closely may reach the
@@ -47,7 +37,7 @@ using Duties = std::vector<std::pair<int, int>>;
 QString dutiesText(const SimulatedBoxes *sim, int box)
 {
     QStringList text;
-    for (const auto &[port, percent] : duties(sim, box))
+    for (const auto &[port, percent] : sentDuties(sim, box))
         text << QStringLiteral("%1:%2").arg(port).arg(percent);
     return text.join(QLatin1Char(' '));
 }
@@ -55,7 +45,7 @@ QString dutiesText(const SimulatedBoxes *sim, int box)
 std::map<int, int> lastDuties(const SimulatedBoxes *sim, int box)
 {
     std::map<int, int> last;
-    for (const auto &[port, percent] : duties(sim, box))
+    for (const auto &[port, percent] : sentDuties(sim, box))
         last[port] = percent;
     return last;
 }
@@ -173,7 +163,7 @@ private slots:
         QVERIFY(runSensorPass(*effects));
         QCOMPARE(lost.size(), 1);
         // The reports reach the box through its I/O thread: wait for the last.
-        QTRY_COMPARE_WITH_TIMEOUT(duties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(sentDuties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}), 10000);
 
         // The driver recovers: the late answer is dropped, the next pass reads again.
         // The box answers slowly, as on a loaded machine, so that the passes'
@@ -228,8 +218,8 @@ private slots:
         QVERIFY(effects->hasSensors());
 
         QVERIFY(runSensorPass(*effects)); // 45 degrees: curve 50
-        QCOMPARE(duties(sim, 0), (Duties{{1, 50}, {2, 50}, {3, 50}, {4, 50}, {5, 50}}));
-        QCOMPARE(duties(sim, 1), (Duties{{1, 50}, {2, 50}, {3, 50}}));
+        QCOMPARE(sentDuties(sim, 0), (Duties{{1, 50}, {2, 50}, {3, 50}, {4, 50}, {5, 50}}));
+        QCOMPARE(sentDuties(sim, 1), (Duties{{1, 50}, {2, 50}, {3, 50}}));
         QCOMPARE(changed.takeFirst().at(0).toInt(), 45);
 
         // A short gap: the fans keep their duty, the label says "no reading".
@@ -245,8 +235,8 @@ private slots:
         // The third pass without a reading: every following fan at its cap,
         // with the same duty command the curve uses.
         QVERIFY(runSensorPass(*effects));
-        QCOMPARE(duties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}));
-        QCOMPARE(duties(sim, 1), (Duties{{1, 60}, {2, 100}, {3, 100}}));
+        QCOMPARE(sentDuties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}));
+        QCOMPARE(sentDuties(sim, 1), (Duties{{1, 60}, {2, 100}, {3, 100}}));
         QCOMPARE(sentTo(sim, 0).front(), Reports::fanDuty(1, 70));
         QCOMPARE(sentTo(sim, 1).front(), Reports::vaylaDuty(1, 60));
         QCOMPARE(lost.size(), 1);
@@ -257,7 +247,7 @@ private slots:
             sim->clearSent();
             scriptSensorReading(broken);
             QVERIFY(runSensorPass(*effects));
-            QVERIFY2(duties(sim, 0).size() == 5 && duties(sim, 0)[1] == std::make_pair(2, 100), broken);
+            QVERIFY2(sentDuties(sim, 0).size() == 5 && sentDuties(sim, 0)[1] == std::make_pair(2, 100), broken);
             QVERIFY(!effects->hasTemperature());
         }
         QCOMPARE(lost.size(), 1); // told once per outage
@@ -267,8 +257,8 @@ private slots:
         sim->clearSent();
         scriptSensorReading("Cpu|T:CPU=-128|T:Core #0=41.5");
         QVERIFY(runSensorPass(*effects));
-        QCOMPARE(duties(sim, 0), (Duties{{1, 30}, {2, 30}, {3, 30}, {4, 30}, {5, 30}}));
-        QCOMPARE(duties(sim, 1), (Duties{{1, 30}, {2, 30}, {3, 30}}));
+        QCOMPARE(sentDuties(sim, 0), (Duties{{1, 30}, {2, 30}, {3, 30}, {4, 30}, {5, 30}}));
+        QCOMPARE(sentDuties(sim, 1), (Duties{{1, 30}, {2, 30}, {3, 30}}));
         QCOMPARE(changed.takeFirst().at(0).toInt(), 41);
         QVERIFY(effects->hasTemperature());
 
@@ -295,8 +285,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 30000);
         QVERIFY(effects->hasTemperature());
         QCOMPARE(effects->temperature(), 58);
-        QCOMPARE(duties(sim, 0), (Duties{{1, 70}, {2, 90}, {3, 90}, {4, 90}, {5, 90}}));
-        QCOMPARE(duties(sim, 1), (Duties{{1, 60}, {2, 90}, {3, 90}}));
+        QCOMPARE(sentDuties(sim, 0), (Duties{{1, 70}, {2, 90}, {3, 90}, {4, 90}, {5, 90}}));
+        QCOMPARE(sentDuties(sim, 1), (Duties{{1, 60}, {2, 90}, {3, 90}}));
     }
 
     void capFromTheFirstPassAtStartUp()
@@ -308,8 +298,8 @@ private slots:
         QVERIFY(effects->hasSensors());
         QVERIFY(sim->sent().empty());
         QVERIFY(runSensorPass(*effects));
-        QCOMPARE(duties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}));
-        QCOMPARE(duties(sim, 1), (Duties{{1, 60}, {2, 100}, {3, 100}}));
+        QCOMPARE(sentDuties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}));
+        QCOMPARE(sentDuties(sim, 1), (Duties{{1, 60}, {2, 100}, {3, 100}}));
         QCOMPARE(lost.size(), 1);
 
         // No plug-in at all: the same.
@@ -320,7 +310,7 @@ private slots:
         QVERIFY(startSensorsAndWait(*effects, pluginLibrary("NoSuchSensors")));
         QVERIFY(!effects->hasSensors());
         QVERIFY(runSensorPass(*effects));
-        QCOMPARE(duties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}));
+        QCOMPARE(sentDuties(sim, 0), (Duties{{1, 70}, {2, 100}, {3, 100}, {4, 100}, {5, 100}}));
         QCOMPARE(lostAgain.size(), 1);
     }
 

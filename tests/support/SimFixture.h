@@ -75,6 +75,17 @@ inline std::vector<Report> lightingReportsOf(const SimulatedBoxes *sim, int box,
     return out;
 }
 
+// The duty (kind 01) or level (kind 03) reports a box received, as (port, percent), in order.
+using SentDuties = std::vector<std::pair<int, int>>;
+inline SentDuties sentDuties(const SimulatedBoxes *sim, int box)
+{
+    SentDuties out;
+    for (const Report &r : sentTo(sim, box))
+        if (r[1] == 0x32 && r[2] == 0x51 && (r[4] == 0x01 || r[4] == 0x03))
+            out.emplace_back(r[3], r[5]);
+    return out;
+}
+
 // A host that records what discovery asked of the program.
 class RecordingDiscoveryHost final : public DiscoveryHost {
 public:
