@@ -154,10 +154,10 @@ bool compose(const Contents &old, const GroupMap &groups, const char *label, QBy
         for (auto it = owned.cbegin(); it != owned.cend(); ++it)
             opaque.remove(it.key());
 
-    // First with every foreign key, then with those that came back unchanged,
-    // last with none: what the program owns is always saved.
+    // First with every foreign key, then with those that came back unchanged
+    // (and as themselves), last with none: what the program owns is always saved.
     Values tried = foreign;
-    for (int attempt = 0;; ++attempt) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
         Values all = tried;
         for (auto it = owned.cbegin(); it != owned.cend(); ++it)
             all.insert(it.key(), it.value());

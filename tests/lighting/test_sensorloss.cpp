@@ -29,11 +29,9 @@ Encoders &encoders = devices.encoders;
 
 namespace {
 
-using Duties = std::vector<std::pair<int, int>>;
+using Duties = SentDuties;
 
-// Each port's last duty. Passes that follow each other closely may reach the
-// wire interleaved: a newer duty takes the place of one still queued for its
-// port, so the last report need not be the last port's.
+// The duties a box was sent, as "port:percent ...", for a failure's message.
 QString dutiesText(const SimulatedBoxes *sim, int box)
 {
     QStringList text;
@@ -42,6 +40,9 @@ QString dutiesText(const SimulatedBoxes *sim, int box)
     return text.join(QLatin1Char(' '));
 }
 
+// Each port's last duty. Passes that follow each other closely may reach the
+// wire interleaved: a newer duty takes the place of one still queued for its
+// port, so the last report need not be the last port's.
 std::map<int, int> lastDuties(const SimulatedBoxes *sim, int box)
 {
     std::map<int, int> last;
