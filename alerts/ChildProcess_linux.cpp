@@ -12,11 +12,14 @@ void ChildProcess::setupChildProcess()
 
 void ChildProcess::stopAll(bool force)
 {
-    if (m_group <= 0)
+    // The group is known from the start signal, which may not have been
+    // handled yet although the program already runs and has children.
+    const qint64 group = m_group > 0 ? m_group : processId();
+    if (group <= 0)
         return;
     const int sig = force ? SIGKILL : SIGTERM;
-    ::kill(-pid_t(m_group), sig);
-    // In case the group could not be made, the process itself.
+    ::kill(-pid_t(group), sig);
+    // In case the group could not be made (or not yet), the process itself.
     if (state() != QProcess::NotRunning)
-        ::kill(pid_t(m_group), sig);
+        ::kill(pid_t(group), sig);
 }

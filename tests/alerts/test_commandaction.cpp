@@ -240,6 +240,24 @@ private slots:
         action.reset();
         QTRY_VERIFY_WITH_TIMEOUT(!alive(pid), 20000);
     }
+
+    void goingAwayBeforeTheStartIsSeenStopsItsChildrenToo()
+    {
+        // The program runs and has started a child, but no event has been
+        // handled since: what the action knows of its start comes later.
+        const QString pidFile = m_dir.filePath(QStringLiteral("early.pid"));
+        const QString program = script(m_dir, QStringLiteral("early.sh"),
+                                       "sleep 300 & echo $! > '" + QFile::encodeName(pidFile) + "'\nwait\n");
+        auto action = std::make_unique<CommandAction>();
+        QVERIFY(action->run(program, {}, 600000));
+        QDeadlineTimer deadline(20000);
+        while (readFile(pidFile).trimmed().isEmpty() && !deadline.hasExpired())
+            QThread::msleep(5);
+        const qint64 child = readFile(pidFile).trimmed().toLongLong();
+        QVERIFY(child > 0);
+        action.reset();
+        QTRY_VERIFY_WITH_TIMEOUT(!alive(child), 20000);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCommandAction)
