@@ -2,6 +2,7 @@
 // Who may reach the phone server, through the whole program: the device
 // file's choice at start-up, the settings menu at run time, the footer.
 
+#include "FreshSettings.h"
 #include "SimFixture.h"
 
 #include "core/Core.h"
@@ -17,7 +18,6 @@
 #include <QHostInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
 #include <QTcpSocket>
 #include <QSignalSpy>
 #include <QtTest>
@@ -41,7 +41,7 @@ void writeDeviceFile(const QByteArray &mainExtra)
 
 QString storedAccess()
 {
-    return QSettings(IniHelper::deviceFilePath(), QSettings::IniFormat).value(QStringLiteral("Main/RemoteAccess")).toString();
+    return FreshSettings(IniHelper::deviceFilePath())->value(QStringLiteral("Main/RemoteAccess")).toString();
 }
 
 bool greeted(const QHostAddress &address)

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FreshSettings.h"
 #include "device/BoxModel.h"
 #include "storage/IniHelper.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QtTest>
 
 // Every storage test works in the data folder below its own XDG_CONFIG_HOME
@@ -45,8 +45,7 @@ inline QByteArray readRaw(const QString &path)
 // The value text of group/key as a fresh reader sees it.
 inline QString storedText(const QString &path, const QString &key)
 {
-    QSettings file(path, QSettings::IniFormat);
-    return file.value(key).toString();
+    return FreshSettings(path)->value(key).toString();
 }
 
 // Collects the warnings logged while it lives.

@@ -174,7 +174,7 @@ private slots:
         QCOMPARE(storedText(path, QStringLiteral("Main/WindowPos")), QStringLiteral("12"));
         QCOMPARE(storedText(path, QStringLiteral("Device2/BoxType")), QStringLiteral("0"));
         QCOMPARE(storedText(path, QStringLiteral("Device15/Profile")), QStringLiteral("1"));
-        QCOMPARE(QSettings(path, QSettings::IniFormat).childGroups().size(), kBoxCount + 1);
+        QCOMPARE(FreshSettings(path)->childGroups().size(), kBoxCount + 1);
     }
 
     void malformedDeviceDataIsReadByPosition()
@@ -239,11 +239,11 @@ private slots:
 
         settings.Password = QStringLiteral("5555");
         QVERIFY(IniHelper::writeDeviceProfile(settings, boxes.records()));
-        QSettings clean(IniHelper::deviceFilePath(), QSettings::IniFormat);
-        QCOMPARE(clean.value(QStringLiteral("Main/Password")).toString(), QStringLiteral("5555"));
-        QCOMPARE(clean.status(), QSettings::NoError);
-        QCOMPARE(clean.value(QStringLiteral("Device15/FanType")).toString(), QStringLiteral("0,0,0,0,0"));
-        QVERIFY(clean.allKeys().size() >= kBoxCount * DeviceKey::Count + MainKey::Count);
+        FreshSettings clean(IniHelper::deviceFilePath());
+        QCOMPARE(clean->value(QStringLiteral("Main/Password")).toString(), QStringLiteral("5555"));
+        QCOMPARE(clean->status(), QSettings::NoError);
+        QCOMPARE(clean->value(QStringLiteral("Device15/FanType")).toString(), QStringLiteral("0,0,0,0,0"));
+        QVERIFY(clean->allKeys().size() >= kBoxCount * DeviceKey::Count + MainKey::Count);
     }
 };
 

@@ -5,6 +5,7 @@
 // screen, a phone burst, the box type chosen in the settings menu. The test
 // runs once at scale 1 and once with QT_SCALE_FACTOR=2.
 #include "../../tools/screenshot/Scenes.h"
+#include "FreshSettings.h"
 
 #include "app/Aurivent.h"
 #include "device/BoxTable.h"
@@ -25,7 +26,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QWindow>
 #include <QtTest>
 
@@ -135,8 +135,8 @@ private slots:
         QVERIFY(view->vaylaView(0)->isVisible());
         QVERIFY(!view->fanPanel(0)->isVisible());
         QVERIFY(!alarmLook(view, 1));
-        QSettings device(IniHelper::deviceFilePath(), QSettings::IniFormat);
-        QCOMPARE(device.value(QStringLiteral("Device1/BoxType")).toInt(), 0);
+        FreshSettings device(IniHelper::deviceFilePath());
+        QCOMPARE(device->value(QStringLiteral("Device1/BoxType")).toInt(), 0);
         scenes.simulator()->clearSent();
         for (int i = 0; i < 2; ++i)
             scenes.poll();
@@ -154,8 +154,8 @@ private slots:
         button(view, QStringLiteral("BoxType1"))->click();
         QCOMPARE(program.boxes()[1].boxType, int(BoxType::Rainbow));
         QVERIFY(view->fanPanel(0)->isVisible());
-        QSettings again(IniHelper::deviceFilePath(), QSettings::IniFormat);
-        QCOMPARE(again.value(QStringLiteral("Device1/BoxType")).toInt(), 1);
+        FreshSettings again(IniHelper::deviceFilePath());
+        QCOMPARE(again->value(QStringLiteral("Device1/BoxType")).toInt(), 1);
     }
 
     void stoppedFanLeavesControlsInSight()
