@@ -365,8 +365,10 @@ private slots:
         bus().setReadTimeout(30);
         Aurivent program(*core);
         silence(program);
-        sim->mute(0, false);
+        // Cleared first: the speed poll's own timer may find the box answering
+        // (and re-send its settings) as soon as events run, clearSent's too.
         sim->clearSent();
+        sim->mute(0, false);
         program.updateSpeed();
         QVERIFY(bus().waitForIdle());
         QCOMPARE(bus().health(0), BoxHealth::Answering);
