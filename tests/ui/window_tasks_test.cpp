@@ -10,6 +10,7 @@
 #include "device/BoxTable.h"
 #include "device/FanCurve.h"
 #include "device/sim/SimulatedBoxes.h"
+#include "lighting/SoftwareEffects.h"
 #include "ui/AlertView.h"
 #include "ui/MainView.h"
 #include "ui/RainbowFan.h"
@@ -174,6 +175,8 @@ private slots:
     {
         Scenes scenes(QStringLiteral("1"), 0);
         Aurivent &program = scenes.program();
+        // No sensor pass of the program's own: it would send the following fans their duty.
+        program.effects()->setSensorPeriods(3600 * 1000, 3600 * 1000);
         MainView *view = program.view();
         scenes.poll();
         RainbowFan *first = view->fanPanel(0);
@@ -203,6 +206,8 @@ private slots:
     {
         Scenes scenes(QStringLiteral("0,1,0,1"), 0, "[Device0]\nBoxType=0\n[Device2]\nBoxType=0\n");
         Aurivent &program = scenes.program();
+        // No sensor pass of the program's own: it would send the following fans their duty.
+        program.effects()->setSensorPeriods(3600 * 1000, 3600 * 1000);
         MainView *view = program.view();
         SimulatedBoxes *sim = scenes.simulator();
         view->show();
